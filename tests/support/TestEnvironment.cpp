@@ -1,0 +1,82 @@
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QUuid>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace testenv {
+namespace {
+
+std::string g_root;
+
+void setEnv(const char *name, const std::string &value)
+{
+    ::setenv(name, value.c_str(), 1);
+}
+
+std::string makeDir(const std::string &path, mode_t mode = 0700)
+{
+    std::filesystem::create_directories(path);
+    ::chmod(path.c_str(), mode);
+    return path;
+}
+
+} // namespace
+
+void isolate()
+{
+    if (!g_root.empty())
+        return;
+    std::string pattern = (std::filesystem::temp_directory_path() / "orvane-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        std::abort();
+    g_root = pattern;
+
+    const std::string home = makeDir(g_root + "/home");
+    setEnv("HOME", home);
+    setEnv("XDG_CONFIG_HOME", makeDir(home + "/.config"));
+    setEnv("XDG_DATA_HOME", makeDir(home + "/.local/share"));
+    setEnv("XDG_CACHE_HOME", makeDir(home + "/.cache"));
+    setEnv("XDG_STATE_HOME", makeDir(home + "/.local/state"));
+    setEnv("XDG_RUNTIME_DIR", makeDir(g_root + "/runtime"));
+    setEnv("XDG_DATA_DIRS", makeDir(g_root + "/xdg-data"));
+    setEnv("XDG_CONFIG_DIRS", makeDir(g_root + "/xdg-config"));
+    makeDir(home + "/Desktop");
+    // Nothing listens at these addresses unless a test starts its own bus.
+    setEnv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + g_root + "/runtime/no-system-bus");
+    setEnv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + g_root + "/runtime/no-session-bus");
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setEnv("QT_QPA_PLATFORM", "offscreen");
+    setEnv("PULSE_SERVER", "unix:" + g_root + "/runtime/no-pulse");
+}
+
+QString root()
+{
+    return QString::fromStdString(g_root);
+}
+
+QString makeTempDir(const QString &purpose)
+{
+    const QString path = root() + "/tmp/" + purpose + "-" + QUuid::createUuid().toString(QUuid::Id128).left(8);
+    QDir().mkpath(path);
+    return path;
+}
+
+QString artifactDir()
+{
+    const QString path = QStringLiteral(ORVANE_TEST_BUILD_DIR) + "/test-artifacts";
+    QDir().mkpath(path);
+    return path;
+}
+
+} // namespace testenv
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}

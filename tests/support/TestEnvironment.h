@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <ostream>
+
+// Every test process runs inside its own temporary home: HOME, the XDG
+// folders and both D-Bus addresses point into it, so no test can reach the
+// user's files, a real system bus or the machine's power state.
+namespace testenv {
+
+// Creates the private folders and rewrites the environment. Call before any
+// Qt object exists.
+void isolate();
+
+// The private root (HOME is <root>/home).
+QString root();
+
+// A fresh, empty folder under the private root, named after its purpose.
+QString makeTempDir(const QString &purpose);
+
+// Where tests put things a person may look at (screenshots), under the build tree.
+QString artifactDir();
+
+} // namespace testenv
+
+void PrintTo(const QString &text, std::ostream *os);

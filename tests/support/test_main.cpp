@@ -1,0 +1,39 @@
+// The main of every GoogleTest executable of the project.
+#include "TestEnvironment.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+bool onlyListing(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--gtest_list_tests") == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Test discovery runs the binary without the test environment: list the
+    // tests and leave before any Qt object or temporary folder exists.
+    if (onlyListing(argc, argv)) {
+        ::testing::InitGoogleTest(&argc, argv);
+        return RUN_ALL_TESTS();
+    }
+    testenv::isolate();
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(testenv::root().toStdString(), ignored);
+    return result;
+}
