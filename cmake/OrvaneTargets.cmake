@@ -17,7 +17,9 @@ function(orvane_add_library name)
     target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE orvane_warnings)
     if(ARG_QT)
-        set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
+        # Dialog templates (.ui) live in res/.
+        set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON
+            AUTOUIC_SEARCH_PATHS "${PROJECT_SOURCE_DIR}/res")
     endif()
 endfunction()
 
