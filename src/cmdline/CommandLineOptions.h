@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// Reading the options of the unattended run from the tokens. Parsing does
+// not touch the window: it yields the steps the run applies in token order
+// (each with the language text it logs) and the run's flags.
+namespace cmdline {
+
+enum class StepKind {
+    PrepareOnly,     // -c
+    SourceFolder,    // -d <folder>: set the folder, check its size; logs 644 with the folder
+    NoEject,         // -e: logs 708
+    WriteLog,        // -l: logs 712
+    OverwriteNoAsk,  // -o: logs 650
+    Shutdown,        // -s: logs 648, then the Shutdown box's own handler runs
+    VolumeLabel,     // -v <label>: logs 646 with the label
+    Error,           // logs 598 (-d), 600 (-v) or 602 (anything else)
+};
+
+struct Step {
+    StepKind kind;
+    int textId;      // language text logged for this step; 0 for none
+    QString value;   // folder or label; empty otherwise
+};
+
+struct ParsedCommandLine {
+    std::vector<Step> steps;
+    bool parseError = false;
+    bool folderGiven = false;
+    bool labelGiven = false;
+    bool prepareOnly = false;
+    bool logWanted = false;
+    bool shutdownWanted = false;
+};
+
+// Language texts the parser logs.
+enum TextId : int {
+    TextMissingFolder = 598,
+    TextMissingLabel = 600,
+    TextBadToken = 602,
+    TextFolderGiven = 644,
+    TextLabelGiven = 646,
+    TextShutdownGiven = 648,
+    TextOverwriteGiven = 650,
+    TextNoEjectGiven = 708,
+    TextLogGiven = 712,
+};
+
+// A token is an option when it starts with '-', or with '/' and holds no
+// further '/' (so absolute paths stay values); its second character selects
+// the option in either case and the rest is ignored. A value is the next
+// token, which must exist and must not look like an option.
+ParsedCommandLine ParseCommandLine(const QStringList &tokens);
+
+} // namespace cmdline
