@@ -1,0 +1,36 @@
+#pragma once
+
+// How the end of a burn is reported: which language text goes to the log,
+// whether a message box shows it, and what the status line becomes.
+namespace jobs {
+
+enum class ReportBox { None, Info, Error };
+
+struct BurnReport {
+    int logTextId = 0;        // 0: nothing logged; 792 is a format taking the result
+    ReportBox box = ReportBox::None;
+    int statusTextId = 0;     // 0: the status line stays as it is
+    bool totalTimeLine = false; // success also logs the total-time line
+};
+
+struct BurnReportContext {
+    bool shutdownAfterBurn = false; // m_bShutdown
+    bool forceShutdown = false;     // MORE_FORCE_SHUTDOWN
+    bool reallocProblem = false;    // the library reported a failed reallocation
+};
+
+// Result codes of RunBurn that are not library results.
+enum RunBurnResult : int {
+    RunBurnNoSource = -9,
+    RunBurnNoRecorder = -1,
+    RunBurnRefusedLabel = 42,
+    // The compilation could not be built: nothing was burned. Not 0, so no
+    // caller mistakes it for a successful burn.
+    RunBurnCompilationFailed = -20,
+    // The disc was still not blank after the erase that preceded the burn.
+    RunBurnStillNotBlank = -21,
+};
+
+BurnReport ReportForResult(int result, const BurnReportContext &context);
+
+} // namespace jobs
