@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The rules of a language file, on its bytes:
+// - lines end in LF, CR LF or CR; a line may be of any length;
+// - a line whose first character is "#" or ";" is a comment;
+// - every other line starts with its text id: white space skipped, an
+//   optional sign, decimal digits up to the first non-digit; a value beyond
+//   32 bits counts as 0xFFFFFFFF, a minus sign negates modulo 2^32, and a
+//   line without digits has id 0;
+// - its text is what remains after removing the leading run of the
+//   characters "0123456789: \t"; "\n" and "\r" are the only escapes;
+// - the first line for an id counts.
+// The file is UTF-8, or Windows-1252 when it is not valid UTF-8; a leading
+// UTF-8 byte-order mark is not part of the first line.
+namespace langfile {
+
+struct Entry
+{
+    std::uint32_t id;
+    QString text;
+};
+
+// The text id a line starts with.
+std::uint32_t ParseTextId(QByteArrayView line);
+// The line's text: the leading run removed and the escapes replaced.
+QByteArray LineText(QByteArrayView line);
+// Replaces every backslash-n by a line feed, then every backslash-r by a
+// carriage return.
+QByteArray ReplaceEscapes(QByteArray text);
+
+// The text of the first line for id in the whole file, or nothing.
+std::optional<QString> FindText(QByteArrayView file, std::uint32_t id);
+// Every text line of the file in file order (duplicates included).
+std::vector<Entry> ParseEntries(QByteArrayView file);
+
+} // namespace langfile

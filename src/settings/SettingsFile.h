@@ -1,0 +1,61 @@
+#pragma once
+
+#include "settings/AudioSettings.h"
+#include "settings/FsFlagsSettings.h"
+#include "settings/MainWindowSettings.h"
+#include "settings/OtherSettingsValues.h"
+
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QString>
+
+class CLanguageText;
+
+// Where the settings live while the program runs: the main window and the
+// three settings-dialog objects.
+struct SettingsValues
+{
+    MainWindowSettings &main;
+    FsFlagsSettings &fs;
+    OtherSettingsValues &other;
+    AudioSettings &audio;
+};
+
+// Text ids the settings file uses.
+enum : int {
+    TextSettingsSaved = 776,
+    TextSettingsNotSaved = 777,
+    TextSettingsTemplate = 566,
+};
+
+// "<programFolder>/Orvane.ini".
+QString SettingsFilePath(const QString &programFolder);
+
+// Reads the settings file into values: 0 when it was read, -1 when it could
+// not be opened (every value then keeps what it had). Keys missing from the
+// file keep their values; lines are read whole whatever their length.
+int LoadSettings(const QString &path, const SettingsValues &values);
+// The same rules on text already in memory (used by LoadSettings and the fuzzer).
+void ApplySettingsText(QByteArrayView fileBytes, const SettingsValues &values);
+
+// The whole file text: templ (text 566) filled with the values, in the order
+// of the file's lines. String values lose their control characters first, so
+// no value can add a line (a key) to the file. selectedDevice is the text of
+// the selected recorder entry (empty when none).
+QString FormatSettingsText(const QString &templ, const SettingsValues &values,
+                           const QString &selectedDevice, const QDateTime &now);
+
+struct SaveSettingsResult
+{
+    bool saved = false;
+    QString statusText; // text 776 when saved, else 777
+};
+
+// Writes the settings file: the text is written to a temporary file that then
+// replaces the old one, so a failed save leaves the old settings untouched.
+SaveSettingsResult SaveSettings(const QString &path, const SettingsValues &values,
+                                const QString &selectedDevice, const CLanguageText &texts,
+                                const QDateTime &now = QDateTime::currentDateTime());
+
+// The C library's ctime text for a local time: "Wed Jun 30 21:49:08 1993\n".
+QString CtimeText(const QDateTime &localTime);
