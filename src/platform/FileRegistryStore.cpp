@@ -1,8 +1,9 @@
 #include "platform/FileRegistryStore.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 #include <utility>
@@ -131,13 +132,8 @@ Hive ReadHive(const QString &path)
 
 bool WriteHive(const QString &path, const Hive &hive)
 {
-    // Written beside the old file and renamed over it: a reader never sees
-    // half a hive, and a failed write keeps the old one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(SerializeHive(hive));
-    return file.commit();
+    // A reader never sees half a hive, and a failed write keeps the old one.
+    return WriteFileAtomically(path, SerializeHive(hive));
 }
 
 // A folder inside the program folder is kept relative to it ("." or

@@ -3,10 +3,9 @@
 #include "settings/SettingsFlags.h"
 
 #include "lang/CLanguageText.h"
+#include "platform/AtomicFile.h"
 #include "platform/TextFormat.h"
 
-#include <QDir>
-#include <QSaveFile>
 
 namespace {
 
@@ -75,11 +74,7 @@ SaveSettingsResult SaveSettings(const QString &path, const SettingsValues &value
 {
     // The new text goes to a temporary file that replaces the old one only
     // when it was written completely: a failed save keeps the old settings.
-    QSaveFile file(path);
-    bool saved = file.open(QIODevice::WriteOnly);
-    if (saved) {
-        const QString text = FormatSettingsText(texts.GetText(TextSettingsTemplate), values, selectedDevice, now);
-        saved = file.write(text.toUtf8()) >= 0 && file.commit();
-    }
+    const QString text = FormatSettingsText(texts.GetText(TextSettingsTemplate), values, selectedDevice, now);
+    const bool saved = WriteFileAtomically(path, text.toUtf8());
     return {saved, texts.GetText(saved ? TextSettingsSaved : TextSettingsNotSaved)};
 }

@@ -1,0 +1,114 @@
+#include "platform/CFilePicker.h"
+
+#include "TestEnvironment.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Polls for the picker's modal dialog and hands it to answer; gives up after
+// a few seconds so a dialog that never opens cannot hang the test.
+void AnswerDialog(std::function<void(QFileDialog &)> answer)
+{
+    auto *timer = new QTimer(qApp);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, tries, answer] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (dialog && dialog->objectName() == QLatin1String(CFilePicker::DialogObjectName())) {
+            timer->deleteLater();
+            timer->stop();
+            answer(*dialog);
+        } else if (++*tries > 250) {
+            timer->deleteLater();
+            timer->stop();
+            if (QWidget *other = QApplication::activeModalWidget())
+                other->close();
+        }
+    });
+    timer->start(20);
+}
+
+void Touch(const QString &path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+TEST(CFilePicker, SaveLogOffersTheNameAndDoesNotAskBeforeOverwriting)
+{
+    const QString folder = testenv::makeTempDir(QStringLiteral("picker"));
+    const QString existing = folder + QStringLiteral("/MY_MOVIE.log");
+    Touch(existing);
+    CFilePicker picker(CFilePicker::Save, QString(), existing, 0, CFilePicker::LogFilters(), nullptr);
+    QStringList filtersSeen;
+    QString nameSeen;
+    bool confirmsOverwrite = true;
+    AnswerDialog([&](QFileDialog &dialog) {
+        filtersSeen = dialog.nameFilters();
+        nameSeen = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
+        confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
+    });
+    EXPECT_EQ(picker.Run(), CFilePicker::Confirmed);
+    EXPECT_EQ(picker.GetPath(), existing);
+    EXPECT_EQ(nameSeen, QStringLiteral("MY_MOVIE.log"));
+    EXPECT_EQ(filtersSeen, (QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*)")}));
+    EXPECT_FALSE(confirmsOverwrite);
+    EXPECT_EQ(picker.Flags(), CFilePicker::ExplorerStyle);
+}
+
+TEST(CFilePicker, ImageDialogAsksBeforeOverwriting)
+{
+    CFilePicker picker(CFilePicker::Save, QString(), QString(), CFilePicker::OverwritePrompt,
+                       CFilePicker::ImageFilters(), nullptr);
+    bool confirmsOverwrite = false;
+    QStringList filtersSeen;
+    AnswerDialog([&](QFileDialog &dialog) {
+        confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
+        filtersSeen = dialog.nameFilters();
+        dialog.reject();
+    });
+    EXPECT_EQ(picker.Run(), CFilePicker::NotConfirmed);
+    EXPECT_TRUE(confirmsOverwrite);
+    EXPECT_EQ(filtersSeen.size(), 3);
+}
+
+TEST(CFilePicker, CancelKeepsTheInitialName)
+{
+    CFilePicker picker(CFilePicker::Open, QString(), QStringLiteral("*.wav"), 0, CFilePicker::WaveFilters(), nullptr);
+    QString nameSeen = QStringLiteral("unset");
+    AnswerDialog([&](QFileDialog &dialog) {
+        nameSeen = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
+        dialog.reject();
+    });
+    EXPECT_EQ(picker.Run(), CFilePicker::NotConfirmed);
+    EXPECT_EQ(picker.GetPath(), QStringLiteral("*.wav"));
+    EXPECT_TRUE(nameSeen.isEmpty()) << "the pattern is the filter's business, not a file name";
+}
+
+TEST(CFilePicker, FolderBrowserStartsAtTheGivenFolder)
+{
+    const QString folder = testenv::makeTempDir(QStringLiteral("browse"));
+    QDir().mkpath(folder + QStringLiteral("/VIDEO_TS"));
+    CFilePicker picker;
+    QString startedIn;
+    AnswerDialog([&](QFileDialog &dialog) {
+        startedIn = dialog.directory().absolutePath();
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
+    });
+    EXPECT_EQ(picker.BrowseFolder(QStringLiteral("Source"), folder, 0x49, nullptr), CFilePicker::Confirmed);
+    EXPECT_EQ(startedIn, folder);
+    EXPECT_EQ(picker.GetFolder(), folder);
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+#include "platform/TextFormat.h"
+
+#include "TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+struct Case
+{
+    const char *templ;
+    std::vector<FormatArg> args;
+    const char *expected;
+};
+
+QString Format(const Case &c)
+{
+    return FormatText(QString::fromUtf8(c.templ), c.args.data(), c.args.size());
+}
+
+// The conversions the program's templates use, with the results printf gives.
+TEST(TextFormat, ConversionsAsPrintf)
+{
+    const std::vector<Case> cases = {
+        {"Device: %s", {QStringLiteral("HL-DT-ST DVDRAM")}, "Device: HL-DT-ST DVDRAM"},
+        {"%d|%i|%u", {-5, 7, -1}, "-5|7|4294967295"},
+        {"FSFlags: %X", {0x58}, "FSFlags: 58"},
+        {"%X", {static_cast<int>(0x80000040u)}, "80000040"},
+        {"%x %#x %#X %o %#o", {255, 255, 255, 8, 8}, "ff 0xff 0XFF 10 010"},
+        {"%ld MB", {4482L}, "4482 MB"},
+        {"%lu", {-1L}, "18446744073709551615"},
+        {"%.1f GB", {4.38}, "4.4 GB"},
+        {"%.2f%%", {99.555}, "99.56%"},
+        {"%.2d:%.2d", {5, 42}, "05:42"},
+        {"%2.2d:%2.2d:%2.2d", {1, 2, 30}, "01:02:30"},
+        {"[%5d][%-5d][%05d][%+d][% d]", {42, 42, 42, 42, 42}, "[   42][42   ][00042][+42][ 42]"},
+        {"[%-6s][%6s][%.3s]", {QStringLiteral("ab"), QStringLiteral("ab"), QStringLiteral("abcdef")},
+         "[ab    ][    ab][abc]"},
+        {"[%08.3f][%-8.2e]", {-3.14159, 1234.5}, "[-003.142][1.23e+03]"},
+        {"%c%c%c", {U'A', U'\u00DF', U'\U0001F4BF'}, "A\u00DF\U0001F4BF"},
+        {"[%3c]", {U'x'}, "[  x]"},
+        {"100%% done", {}, "100% done"},
+        {"%.0d|%.0f", {0, 0.5}, "|0"},
+        {"%hd %lld %zu %I64d", {1, 2, 3, 4}, "1 2 3 4"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(Format(c), QString::fromUtf8(c.expected)) << c.templ;
+}
+
+// Templates come from files anyone can edit: whatever they hold, formatting
+// ends with a harmless text and never reads an argument that is not there.
+TEST(TextFormat, HostileTemplatesAreHarmless)
+{
+    const std::vector<Case> cases = {
+        {"%n", {42}, "%n"},
+        {"a%nb%s", {QStringLiteral("x")}, "a%nbx"},
+        {"%s%s%s%s", {QStringLiteral("one")}, "one"},
+        {"%d %d %d", {}, "  "},
+        {"%", {1}, "%"},
+        {"end %", {}, "end %"},
+        {"%-", {1}, "%-"},
+        {"%.", {1}, "%."},
+        {"%5.", {1}, "%5."},
+        {"%*d", {3, 4}, "%*d"},
+        {"%p", {1}, "%p"},
+        {"%k%d", {7}, "%k7"},
+        {"%s", {42}, "42"},
+        {"%d", {QStringLiteral("text")}, ""},
+        {"%f", {QStringLiteral("text")}, ""},
+        {"%c", {QStringLiteral("\u00C4rger")}, "\u00C4"},
+        {"%c", {0x110000}, "\uFFFD"},
+        {"%c", {0xD800}, "\uFFFD"},
+        {"%d", {2.9}, "2"},
+        {"%d", {std::numeric_limits<double>::quiet_NaN()}, "0"},
+        {"%x", {1e300}, "7fffffffffffffff"},
+        {"%f|%F", {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}, "inf|-INF"},
+        {"%s and more", {}, " and more"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(Format(c), QString::fromUtf8(c.expected)) << c.templ;
+}
+
+TEST(TextFormat, WidthAndPrecisionAreBounded)
+{
+    const QString huge = FormatText(QStringLiteral("%999999d"), {1});
+    EXPECT_EQ(huge.size(), 255);
+    EXPECT_TRUE(huge.endsWith(QLatin1Char('1')));
+    EXPECT_EQ(FormatText(QStringLiteral("%.99999999999999999999d"), {1}).size(), 255);
+    EXPECT_LE(FormatText(QStringLiteral("%999.999f"), {1e308}).size(), 309 + 1 + 255);
+    EXPECT_EQ(FormatText(QStringLiteral("%.999999s"), {QStringLiteral("short")}), QStringLiteral("short"));
+}
+
+TEST(TextFormat, PrecisionNeverSplitsACharacter)
+{
+    EXPECT_EQ(FormatText(QStringLiteral("%.2s"), {QStringLiteral("\U0001F4BF\U0001F4C0x")}),
+              QStringLiteral("\U0001F4BF\U0001F4C0"));
+}
+
+TEST(TextFormat, ExtraArgumentsAreIgnoredAndPercentInArgumentsStays)
+{
+    EXPECT_EQ(FormatText(QStringLiteral("%s"), {QStringLiteral("100%d %s"), 5, 6}), QStringLiteral("100%d %s"));
+}
+
+} // namespace
