@@ -1,0 +1,217 @@
+// The disc tree a source folder turns into: order, names, omissions, logs.
+#include "RecordingJobWindow.h"
+#include "support/TestEnvironment.h"
+#include "TreeFixture.h"
+
+#include "jobs/CompilationBuilder.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using fixture::Describe;
+using fixture::MakeFile;
+using fixture::MakeFolder;
+
+namespace {
+
+class CompilationBuilderTest : public ::testing::Test
+{
+protected:
+    IsoItem *Build() { return builder.BuildCompilation(source); }
+
+    QString source = testenv::makeTempDir("source");
+    RecordingJobWindow window;
+    IsoTree tree;
+    CompilationBuilder builder{window, tree};
+};
+
+TEST_F(CompilationBuilderTest, MinimalSourceGivesEmptyAudioTsAndPlayerOrder)
+{
+    fixture::MakeFile(source, "VIDEO_TS/VIDEO_TS.IFO");
+    fixture::MakeFile(source, "VIDEO_TS/VIDEO_TS.BUP");
+    fixture::MakeFile(source, "VIDEO_TS/VTS_01_0.IFO");
+    fixture::MakeFile(source, "VIDEO_TS/VTS_01_1.VOB");
+    fixture::MakeFile(source, "VIDEO_TS/VTS_01_0.BUP");
+
+    IsoItem *root = Build();
+
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root, tree.get());
+    EXPECT_EQ(Describe(root), QStringList({"AUDIO_TS/", "VIDEO_TS/", "  VIDEO_TS.IFO", "  VIDEO_TS.BUP",
+                                           "  VTS_01_0.IFO", "  VTS_01_1.VOB", "  VTS_01_0.BUP"}));
+    EXPECT_EQ(window.status, QStringList({"<771>", "<773>"}));
+    EXPECT_EQ(window.log, QStringList({"<682>", "<772> \"" + source + "\"", "<690>", "<684>", "<694>",
+                                       "Adding VIDEO_TS.IFO", "<696>", "Adding VIDEO_TS.BUP",
+                                       "Adding VTS_01_0.IFO", "Adding VTS_01_1.VOB", "Adding VTS_01_0.BUP",
+                                       "<775> \"" + source + "\"..."}));
+    const IsoItem *ifo = root->nextSibling->firstChild;
+    EXPECT_EQ(QString::fromUtf8(ifo->sourcePath), source + "/VIDEO_TS/VIDEO_TS.IFO");
+    EXPECT_EQ(ifo->directoryFlag, 0);
+    EXPECT_EQ(root->nextSibling->directoryFlag, 1);
+    EXPECT_EQ(root->nextSibling->sourcePath[0], '\0');
+}
+
+TEST_F(CompilationBuilderTest, TitleSetsFollowPlayerOrderAndSkipWhatPlayersNeverRead)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS",
+                         {"VTS_01_0.BUP", "VTS_01_9.VOB", "VTS_01_10.VOB", "VTS_01_0.VOB", "VTS_01_0.IFO",
+                          "VTS_01_1.IFO", "VTS_02_1.VOB", "VTS_02_0.BUP", "vts_03_0.ifo", "vts_03_1.vob",
+                          "VTS_99_0.IFO", "VTS_100_0.IFO", "README.TXT", "EXTRA/VTS_04_0.IFO"});
+
+    IsoItem *root = Build();
+
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(fixture::ChildNames(root->nextSibling),
+              QStringList({"VIDEO_TS.IFO", "VIDEO_TS.VOB", "VIDEO_TS.BUP", "VTS_01_0.IFO", "VTS_01_0.VOB",
+                           "VTS_01_9.VOB", "VTS_01_0.BUP", "VTS_03_0.IFO", "VTS_03_1.VOB", "VTS_99_0.IFO"}));
+    EXPECT_FALSE(window.log.contains("<696>"));
+    EXPECT_EQ(QString::fromUtf8(root->nextSibling->firstChild->nextSibling->nextSibling->nextSibling->nextSibling
+                                    ->nextSibling->nextSibling->nextSibling->sourcePath),
+              source + "/VIDEO_TS/vts_03_0.ifo");
+}
+
+TEST_F(CompilationBuilderTest, TopLevelOrderAndTheRestOfTheSource)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    fixture::MakeFile(source, "AUDIO_TS/lower.txt");
+    fixture::MakeFile(source, "JACKET_P/J00___5L.MP2");
+    fixture::MakeFile(source, "JACKET_P/j01___ab.mp2");
+    fixture::MakeFile(source, "JACKET_P/notes.txt");
+    fixture::MakeFile(source, "JACKET_P/J00___5L.MP2.bak");
+    fixture::MakeFile(source, "Extras/Making of.txt");
+    fixture::MakeFile(source, "Extras/video_ts/VIDEO_TS.IFO");
+    fixture::MakeFile(source, "Extras/Deeper/Jacket_P");
+    fixture::MakeFile(source, "Extras/Deeper/.hidden");
+
+    IsoItem *root = Build();
+
+    ASSERT_NE(root, nullptr);
+    const QStringList lines = Describe(root);
+    ASSERT_GE(lines.size(), 10);
+    EXPECT_EQ(lines.mid(0, 2), QStringList({"AUDIO_TS/", "  lower.txt"}));
+    EXPECT_EQ(lines[2], "VIDEO_TS/");
+    const QStringList jacket = fixture::ChildNames(fixture::FindTop(root, "JACKET_P"));
+    EXPECT_EQ(jacket.size(), 2);
+    EXPECT_TRUE(jacket.contains("J00___5L.MP2"));
+    EXPECT_TRUE(jacket.contains("J01___AB.MP2"));
+    EXPECT_EQ(lines[6], "JACKET_P/");
+    const IsoItem *extras = fixture::FindTop(root, "Extras");
+    ASSERT_NE(extras, nullptr);
+    EXPECT_EQ(extras, fixture::FindTop(root, "JACKET_P")->nextSibling);
+    EXPECT_EQ(extras->nextSibling, nullptr);
+    QStringList extrasLines = Describe(extras->firstChild);
+    extrasLines.sort();
+    EXPECT_EQ(extrasLines, QStringList({"  .hidden", "Deeper/", "Making of.txt"}));
+    EXPECT_TRUE(window.log.contains("<692>"));
+    EXPECT_TRUE(window.log.contains("<688>"));
+    EXPECT_TRUE(window.log.contains("Adding file " + source + "/Extras/Making of.txt..."));
+    EXPECT_TRUE(window.log.contains("<775> \"" + source + "/Extras/Deeper\"..."));
+}
+
+TEST_F(CompilationBuilderTest, JacketPicturesKeepTheirSourceSpelling)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    fixture::MakeFile(source, "jacket_p/j01___ab.mp2");
+
+    IsoItem *root = Build();
+
+    const IsoItem *jacket = fixture::FindTop(root, "JACKET_P");
+    ASSERT_NE(jacket, nullptr);
+    ASSERT_NE(jacket->firstChild, nullptr);
+    EXPECT_STREQ(jacket->firstChild->name, "J01___AB.MP2");
+    EXPECT_EQ(QString::fromUtf8(jacket->firstChild->sourcePath), source + "/jacket_p/j01___ab.mp2");
+    EXPECT_TRUE(window.log.contains("Adding J01___AB.MP2"));
+}
+
+TEST_F(CompilationBuilderTest, LooseDvdVideoFilesWithoutVideoTsFolder)
+{
+    fixture::MakeFile(source, "video_ts.ifo");
+    fixture::MakeFile(source, "VIDEO_TS.BUP");
+    fixture::MakeFile(source, "other.txt");
+    fixture::MakeFile(source, "JACKET_P/J00___5L.MP2");
+    fixture::MakeFile(source, "AUDIO_TS/a.txt");
+
+    IsoItem *root = Build();
+
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(Describe(root), QStringList({"AUDIO_TS/", "  a.txt", "VIDEO_TS/", "  VIDEO_TS.IFO", "  VIDEO_TS.BUP"}));
+    EXPECT_TRUE(window.log.contains("<686>"));
+    EXPECT_EQ(window.status.back(), "<773>");
+}
+
+TEST_F(CompilationBuilderTest, NamesOutsideAsciiStayUtf8)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    fixture::MakeFile(source, QString::fromUtf8("Bonus – Ärger/фильм 日本.txt"));
+
+    IsoItem *root = Build();
+
+    const IsoItem *bonus = fixture::FindTop(root, "Bonus – Ärger");
+    ASSERT_NE(bonus, nullptr);
+    ASSERT_NE(bonus->firstChild, nullptr);
+    EXPECT_EQ(QString::fromUtf8(bonus->firstChild->name), QString::fromUtf8("фильм 日本.txt"));
+    EXPECT_EQ(QString::fromUtf8(bonus->firstChild->sourcePath),
+              source + QString::fromUtf8("/Bonus – Ärger/фильм 日本.txt"));
+}
+
+TEST_F(CompilationBuilderTest, FolderLinksAreLeftOffAndLinkLoopsCannotHang)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    fixture::MakeFile(source, "Extras/real.txt", 10);
+    fixture::MakeLink(source, "Extras/loop", "..");
+    fixture::MakeLink(source, "Extras/self", "self");
+    fixture::MakeLink(source, "Extras/file-link", "real.txt");
+
+    IsoItem *root = Build();
+
+    ASSERT_NE(root, nullptr);
+    QStringList names = fixture::ChildNames(fixture::FindTop(root, "Extras"));
+    names.sort();
+    EXPECT_EQ(names, QStringList({"file-link", "real.txt", "self"}));
+    EXPECT_TRUE(window.log.contains("<942> \"" + source + "/Extras/loop\""));
+}
+
+TEST_F(CompilationBuilderTest, TwoBuildsInARowReplaceTheTree)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    ASSERT_NE(Build(), nullptr);
+    fixture::MakeFile(source, "added.txt");
+    window.log.clear();
+
+    IsoItem *second = Build();
+
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second, tree.get());
+    EXPECT_NE(fixture::FindTop(second, "added.txt"), nullptr);
+    EXPECT_EQ(window.log.count("Adding VIDEO_TS.IFO"), 1);
+
+    QFile::remove(source + "/VIDEO_TS/VIDEO_TS.BUP");
+    EXPECT_EQ(Build(), nullptr);
+    EXPECT_EQ(tree.get(), nullptr);
+}
+
+TEST_F(CompilationBuilderTest, FreeIsoTreeOnAWideAndDeepTree)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    QString deep = "d";
+    for (int level = 1; level < 200; ++level)
+        deep += "/d";
+    fixture::MakeFolder(source, deep);
+    for (int i = 0; i < 3000; ++i)
+        fixture::MakeFile(source, QStringLiteral("wide/%1").arg(i));
+
+    ASSERT_NE(Build(), nullptr);
+    int depth = 0;
+    for (const IsoItem *item = fixture::FindTop(tree.get(), "d"); item; item = item->firstChild)
+        ++depth;
+    EXPECT_EQ(depth, 200);
+    EXPECT_EQ(fixture::ChildNames(fixture::FindTop(tree.get(), "wide")).size(), 3000);
+
+    builder.FreeIsoTree();
+    EXPECT_EQ(tree.get(), nullptr);
+    IsoItem *none = nullptr;
+    FreeIsoTree(none);
+    EXPECT_EQ(none, nullptr);
+}
+
+} // namespace

@@ -1,0 +1,196 @@
+// Builds that must fail: what is logged, what the status line says, and that
+// no tree survives.
+#include "RecordingJobWindow.h"
+#include "support/TestEnvironment.h"
+#include "TreeFixture.h"
+
+#include "jobs/CompilationBuilder.h"
+
+#include <QFile>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+class CompilationFaultsTest : public ::testing::Test
+{
+protected:
+    void ExpectFailedWith(const QString &lastLogLine)
+    {
+        EXPECT_EQ(builder.BuildCompilation(source), nullptr);
+        EXPECT_EQ(tree.get(), nullptr);
+        ASSERT_FALSE(window.log.isEmpty());
+        EXPECT_EQ(window.log.back(), lastLogLine);
+        EXPECT_EQ(window.status, QStringList({"<771>", "<774>"}));
+    }
+
+    QString source = testenv::makeTempDir("source");
+    RecordingJobWindow window;
+    IsoTree tree;
+    CompilationBuilder builder{window, tree};
+};
+
+TEST_F(CompilationFaultsTest, MissingVideoTsIfo)
+{
+    fixture::MakeFile(source, "VIDEO_TS/VIDEO_TS.BUP");
+    ExpectFailedWith("<616>");
+}
+
+TEST_F(CompilationFaultsTest, MissingVideoTsBupEvenWithEverythingElse)
+{
+    fixture::MakeFile(source, "VIDEO_TS/VIDEO_TS.IFO");
+    fixture::MakeFile(source, "VIDEO_TS/VIDEO_TS.VOB");
+    fixture::MakeFile(source, "VIDEO_TS/VTS_01_0.IFO");
+    fixture::MakeFile(source, "AUDIO_TS/x");
+    ExpectFailedWith("<618>");
+}
+
+TEST_F(CompilationFaultsTest, MissingSourceFolder)
+{
+    source += "/does-not-exist";
+    ExpectFailedWith("<616>");
+}
+
+// Running out of memory at any record: the root, the VIDEO_TS folder, a
+// DVD-Video file, AUDIO_TS content, the jacket, a deep folder entry.
+TEST_F(CompilationFaultsTest, OutOfMemoryAtEveryRecordDiscardsTheTree)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {"VTS_01_0.IFO"});
+    fixture::MakeFile(source, "AUDIO_TS/a");
+    fixture::MakeFile(source, "JACKET_P/J00___5L.MP2");
+    fixture::MakeFile(source, "Extras/deep/deeper/file");
+    const int records = 12; // root, a, VIDEO_TS, 4 files, JACKET_P, picture, Extras, deep, deeper, file
+    ASSERT_NE(builder.BuildCompilation(source), nullptr);
+    ASSERT_EQ(fixture::Describe(tree.get()).size(), records + 1);
+
+    for (int failAt = 1; failAt <= records + 1; ++failAt) {
+        SCOPED_TRACE(failAt);
+        int made = 0;
+        builder.SetAllocator([&]() -> IsoItem * { return ++made == failAt ? nullptr : NewIsoItem(); });
+        window.log.clear();
+        window.status.clear();
+        ExpectFailedWith("<614>");
+    }
+}
+
+TEST_F(CompilationFaultsTest, PathLongerThanTheRecordStopsTheBuild)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    const QString longFolder(200, QChar('f'));
+    const QString relative = "Extras/" + longFolder + "/" + QString(60, QChar('n')) + ".txt";
+    fixture::MakeFile(source, relative);
+    ExpectFailedWith("<940> \"" + source + "/" + relative + "\"");
+}
+
+TEST_F(CompilationFaultsTest, PathOfExactly255BytesFits)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    const int room = 255 - int(source.toUtf8().size()) - int(QByteArray("/Extras/").size());
+    ASSERT_GT(room, 20);
+    // Two-byte characters count twice: the record holds bytes.
+    const QString name = QString(room / 2 - 1, QChar(0xE9)) + QString(room % 2 + 2, QChar('x'));
+    ASSERT_EQ(name.toUtf8().size(), room);
+    fixture::MakeFile(source, "Extras/" + name);
+
+    IsoItem *root = builder.BuildCompilation(source);
+
+    ASSERT_NE(root, nullptr);
+    const IsoItem *file = fixture::FindTop(root, "Extras")->firstChild;
+    EXPECT_EQ(qstrlen(file->sourcePath), 255u);
+}
+
+TEST_F(CompilationFaultsTest, NameThatIsNotUtf8StopsTheBuild)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    fixture::MakeFolder(source, "Extras");
+    const QByteArray raw = QFile::encodeName(source) + "/Extras/bad\xff\xfe.txt";
+    const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+
+    EXPECT_EQ(builder.BuildCompilation(source), nullptr);
+    EXPECT_TRUE(window.log.back().startsWith("<943> \"" + source + "/Extras/bad"));
+    EXPECT_EQ(window.status.back(), "<774>");
+}
+
+// Root reads every folder, so the test drops the capability that lets it;
+// each discovered test runs in its own process.
+class WithoutReadOverride
+{
+public:
+    WithoutReadOverride()
+    {
+        ::syscall(SYS_capget, &m_header, m_saved);
+        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &m_header, reduced);
+    }
+    ~WithoutReadOverride() { ::syscall(SYS_capset, &m_header, m_saved); }
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2]{};
+};
+
+TEST_F(CompilationFaultsTest, UnreadableSubfolderStopsTheBuildNamingIt)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    fixture::MakeFile(source, "Extras/Locked/secret.txt");
+    ASSERT_EQ(::chmod(QFile::encodeName(source + "/Extras/Locked").constData(), 0), 0);
+    {
+        WithoutReadOverride unprivileged;
+        ExpectFailedWith("<941> \"" + source + "/Extras/Locked\"");
+    }
+    ::chmod(QFile::encodeName(source + "/Extras/Locked").constData(), 0755);
+}
+
+TEST_F(CompilationFaultsTest, UnreadableVideoTsFolderIsNamedNotReportedMissing)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    ASSERT_EQ(::chmod(QFile::encodeName(source + "/VIDEO_TS").constData(), 0), 0);
+    {
+        WithoutReadOverride unprivileged;
+        ExpectFailedWith("<941> \"" + source + "/VIDEO_TS\"");
+    }
+    ::chmod(QFile::encodeName(source + "/VIDEO_TS").constData(), 0755);
+}
+
+// Removes a chain of single folders below fd, deepest first, without ever
+// naming a path longer than one level.
+void RemoveChain(int fd, const std::string &name)
+{
+    const int child = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+    if (child >= 0) {
+        RemoveChain(child, name);
+        ::close(child);
+    }
+    ::unlinkat(fd, name.c_str(), AT_REMOVEDIR);
+}
+
+// A chain of folders deeper than any path the system can open by name.
+TEST_F(CompilationFaultsTest, FolderBeyondThePathLimitStopsTheBuild)
+{
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    const std::string level(250, 'L');
+    int fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_DIRECTORY);
+    for (int depth = 0; depth < 20; ++depth) {
+        ASSERT_EQ(::mkdirat(fd, level.c_str(), 0755), 0);
+        const int child = ::openat(fd, level.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = child;
+    }
+    ::close(fd);
+
+    EXPECT_EQ(builder.BuildCompilation(source), nullptr);
+    EXPECT_TRUE(window.log.back().startsWith("<941> \"" + source + "/LLLL"));
+    EXPECT_EQ(window.status.back(), "<774>");
+    const int top = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_DIRECTORY);
+    RemoveChain(top, level);
+    ::close(top);
+}
+
+} // namespace

@@ -1,0 +1,49 @@
+#include "jobs/DvdVideoNames.h"
+#include "jobs/FolderListing.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DvdVideoNamesTest, LookupOrderCoversAllTitleSetsWithBackupAfterPartNine)
+{
+    const std::vector<DvdVideoFile> &order = DvdVideoLookupOrder();
+    ASSERT_EQ(order.size(), 3u + 99u * 12u);
+    EXPECT_EQ(order[0].name, "video_ts.ifo");
+    EXPECT_TRUE(order[0].mandatory);
+    EXPECT_FALSE(order[1].mandatory);
+    EXPECT_TRUE(order[2].mandatory);
+    EXPECT_EQ(order[3].name, "VTS_01_0.IFO");
+    EXPECT_TRUE(order[3].startsTitleSet);
+    EXPECT_EQ(order[4].name, "VTS_01_0.VOB");
+    EXPECT_EQ(order[13].name, "VTS_01_9.VOB");
+    EXPECT_EQ(order[14].name, "VTS_01_0.BUP");
+    EXPECT_EQ(order.back().name, "VTS_99_0.BUP");
+}
+
+TEST(DvdVideoNamesTest, JacketPicturePattern)
+{
+    const struct
+    {
+        const char *name;
+        bool matches;
+    } cases[] = {
+        {"J00___5L.MP2", true},  {"j00___5l.mp2", true},   {"JAB___CD.Mp2", true},
+        {"J\xc3\x84\xc3\x96___\xc3\x9c\x31.MP2", true}, // three letters of two bytes each
+        {"J00___5L.MP3", false}, {"J00__5L.MP2", false},   {"J00____5L.MP2", false},
+        {"K00___5L.MP2", false}, {"J00-__5L.MP2", false},  {"J00___5L.MP2.bak", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IsJacketPictureName(c.name), c.matches) << c.name;
+}
+
+TEST(DvdVideoNamesTest, FixedNamesIgnoreOnlyAsciiCase)
+{
+    std::vector<FolderEntry> entries = {{"Video_Ts.Ifo", EntryKind::File}, {"VIDEO_TS.IFO", EntryKind::File}};
+    EXPECT_EQ(FindEntryNoCase(entries, "VIDEO_TS.IFO")->name, "VIDEO_TS.IFO");
+    EXPECT_EQ(FindEntryNoCase(entries, "video_ts.ifo")->name, "Video_Ts.Ifo");
+    EXPECT_EQ(FindEntryNoCase(entries, "video_ts.bup"), nullptr);
+    EXPECT_FALSE(EqualsNoCase("\xc3\xa4", "\xc3\x84")); // no folding outside ASCII
+}
+
+} // namespace
