@@ -1,0 +1,106 @@
+#include "lang/BuiltinTexts.h"
+#include "lang/CLanguageText.h"
+
+#include "TestEnvironment.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+QString WriteFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = testenv::makeTempDir(u"lang"_s) + u'/' + name;
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+TEST(CLanguageText, WithoutAFileOnlyTheBuiltInTextsExist)
+{
+    const CLanguageText texts;
+    EXPECT_TRUE(texts.GetText(540).startsWith(u"mailto:"_s));
+    EXPECT_TRUE(texts.GetText(542).startsWith(u"https://"_s));
+    EXPECT_TRUE(texts.GetText(718).startsWith(u"https://"_s));
+    EXPECT_TRUE(texts.GetText(652).startsWith(u"Orvane Burn"_s));
+    EXPECT_TRUE(texts.GetText(566).contains(u"FSFlags: %X\n"_s));
+    EXPECT_EQ(texts.GetText(776), QString());
+    EXPECT_EQ(texts.GetText(-1), QString());
+}
+
+TEST(CLanguageText, BuiltInSettingsTemplateHasOneLinePerSetting)
+{
+    const QString templ = builtin::Text(566).value();
+    const QStringList lines = templ.split(u'\n');
+    ASSERT_EQ(lines.size(), 18) << "17 lines, each ended by a line feed";
+    EXPECT_EQ(lines[0], QString(54, u'#'));
+    EXPECT_EQ(lines[1], u"# Orvane ini file, created: %s"_s + QString(54, u'#'));
+    EXPECT_EQ(lines[2], u"Device: %s"_s);
+    EXPECT_EQ(lines[16], u"DefaultSourceDir: %s"_s);
+    EXPECT_TRUE(lines[17].isEmpty());
+}
+
+TEST(CLanguageText, TheFileComesFirstAndAnEmptyTextHasNoFallback)
+{
+    CLanguageText texts(WriteFile(u"test.lng"_s, "566 My template %s\n652\n776 Settings saved.\n"));
+    EXPECT_EQ(texts.GetText(566), u"My template %s"_s);
+    EXPECT_EQ(texts.GetText(652), QString()) << "found empty: the built-in text is not consulted";
+    EXPECT_EQ(texts.GetText(776), u"Settings saved."_s);
+    EXPECT_TRUE(texts.GetText(540).startsWith(u"mailto:"_s)) << "not in the file: built-in";
+    EXPECT_EQ(texts.GetText(777), QString());
+}
+
+TEST(CLanguageText, EveryLookupReadsTheFileAgain)
+{
+    const QString path = WriteFile(u"live.lng"_s, "600 before\n");
+    CLanguageText texts;
+    EXPECT_EQ(texts.GetText(600), QString());
+    texts.SetFile(path);
+    EXPECT_EQ(texts.File(), path);
+    EXPECT_EQ(texts.GetText(600), u"before"_s);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("600 after\n");
+    }
+    EXPECT_EQ(texts.GetText(600), u"after"_s);
+    ASSERT_TRUE(QFile::rename(path, path + u".gone"_s));
+    EXPECT_EQ(texts.GetText(600), QString());
+    EXPECT_TRUE(texts.GetText(652).startsWith(u"Orvane Burn"_s));
+}
+
+TEST(CLanguageText, AFolderIsNoLanguageFile)
+{
+    const CLanguageText texts(testenv::makeTempDir(u"folder.lng"_s));
+    EXPECT_TRUE(texts.GetText(652).startsWith(u"Orvane Burn"_s));
+}
+
+TEST(CLanguageText, LookupsOnWorkerThreadsWhileTheFileChanges)
+{
+    const QString first = WriteFile(u"a.lng"_s, "700 first\n");
+    const QString second = WriteFile(u"b.lng"_s, "700 second\n");
+    CLanguageText texts(first);
+    std::atomic<bool> stop{false};
+    std::atomic<int> unexpected{0};
+    std::thread reader([&] {
+        while (!stop) {
+            const QString text = texts.GetText(700);
+            if (text != u"first"_s && text != u"second"_s)
+                ++unexpected;
+        }
+    });
+    for (int i = 0; i < 200; ++i)
+        texts.SetFile(i % 2 ? first : second);
+    stop = true;
+    reader.join();
+    EXPECT_EQ(unexpected, 0);
+}
+
+} // namespace

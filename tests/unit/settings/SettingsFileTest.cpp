@@ -1,0 +1,270 @@
+#include "settings/SettingsFile.h"
+#include "settings/SettingsFlags.h"
+
+#include "lang/CLanguageText.h"
+
+#include "FileSizeLimit.h"
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct Settings
+{
+    MainWindowSettings main;
+    FsFlagsSettings fs;
+    OtherSettingsValues other;
+    AudioSettings audio;
+    SettingsValues view{main, fs, other, audio};
+};
+
+const QDateTime FixedTime(QDate(1993, 6, 3), QTime(21, 49, 8));
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QString LanguageFile(const QByteArray &bytes)
+{
+    const QString path = testenv::makeTempDir(u"lng"_s) + u"/test.lng"_s;
+    WriteAll(path, bytes);
+    return path;
+}
+
+TEST(SettingsFile, DefaultsAreWrittenInTheKnownLayout)
+{
+    Settings s;
+    const QString rule(54, u'#');
+    const QString expected = rule + u"\n# Orvane ini file, created: Thu Jun  3 21:49:08 1993\n"_s + rule
+        + u"\nDevice: \nMediaType: 0\nFSFlags: 58\nBurnFlags: 40\nMoreFlags: 0\nSpeed: -1\nLanguage: \n"
+          u"SuccessWave: \nErrorWave: \nEnableAudio: 0\nLimitCD: 650\nLimitDVD: 4482\nLimitCDRed: 700\n"
+          u"LimitDVDRed: 8106\nDefaultSourceDir: \n"_s;
+    EXPECT_EQ(FormatSettingsText(CLanguageText().GetText(TextSettingsTemplate), s.view, QString(), FixedTime), expected);
+}
+
+TEST(SettingsFile, SavedValuesLoadBackUnchanged)
+{
+    const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
+    EXPECT_TRUE(path.endsWith(u"/Orvane.ini"_s));
+    Settings saved;
+    saved.main = {u"ignored on save"_s, 1, 3, 0, u"deutsch.lng"_s, u"/media/Filme/100% Gr\u00FC\u00DFe %s"_s};
+    saved.fs.SetFsFlags(FS_JOLIET | FS_MODE2);
+    saved.other.SetBurnFlags(static_cast<int>(BURN_NO_OVERWRITE_ASK | BURN_VERIFY | BURN_SIMULATE));
+    saved.other.SetMoreFlags(MORE_LABEL16);
+    saved.other.SetLimitCD(-1);
+    saved.other.SetLimitDVDRed(0);
+    saved.audio = AudioSettings();
+    saved.audio.SetSuccessWave(u"/snd/ok.wav"_s);
+    saved.audio.SetErrorWave(u"/snd/bad  .wav"_s);
+    saved.audio.SetAudioEnabled(1);
+    const CLanguageText texts(LanguageFile("776 Saved.\n777 Not saved.\n"));
+
+    const SaveSettingsResult result = SaveSettings(path, saved.view, u"Virtual DVD-R  "_s, texts, FixedTime);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(result.statusText, u"Saved."_s);
+    const QByteArray file = ReadAll(path);
+    EXPECT_TRUE(file.contains("\nBurnFlags: 80000402\n")) << file.constData();
+    EXPECT_TRUE(file.contains("\nFSFlags: 3\n")) << file.constData();
+
+    Settings loaded;
+    ASSERT_EQ(LoadSettings(path, loaded.view), 0);
+    EXPECT_EQ(loaded.main.m_strDeviceName, u"Virtual DVD-R  "_s) << "trailing blanks belong to the value";
+    EXPECT_EQ(loaded.main.m_nMedia, 1);
+    EXPECT_EQ(loaded.main.m_nSpeedIndex, 3);
+    EXPECT_EQ(loaded.main.m_bReallocate, 0);
+    EXPECT_EQ(loaded.main.m_strLangFile, u"deutsch.lng"_s);
+    EXPECT_EQ(loaded.main.m_strSourceDir, saved.main.m_strSourceDir) << "a percent sign is written as it is";
+    EXPECT_EQ(loaded.fs.GetFsFlags(), FS_JOLIET | FS_MODE2);
+    EXPECT_EQ(loaded.other.GetBurnFlags(), saved.other.GetBurnFlags());
+    EXPECT_EQ(loaded.other.GetMoreFlags(), MORE_LABEL16);
+    EXPECT_EQ(loaded.other.GetLimitCD(), -1);
+    EXPECT_EQ(loaded.other.GetLimitDVD(), 4482);
+    EXPECT_EQ(loaded.other.GetLimitDVDRed(), 0);
+    EXPECT_EQ(loaded.audio.GetSuccessWave(), u"/snd/ok.wav"_s);
+    EXPECT_EQ(loaded.audio.GetErrorWave(), u"/snd/bad  .wav"_s);
+    EXPECT_EQ(loaded.audio.IsAudioEnabled(), 1);
+}
+
+// Each file is read into fresh values; check says what must differ from the defaults.
+struct LoadCase
+{
+    QByteArray file;
+    std::function<void(const Settings &)> check;
+    const char *why;
+};
+
+TEST(SettingsFile, LoadRules)
+{
+    const Settings defaults;
+    const std::vector<LoadCase> cases = {
+        {"Speed: 3\n", [&](const Settings &s) {
+             EXPECT_EQ(s.main.m_nSpeedIndex, 3);
+             EXPECT_EQ(s.fs.GetFsFlags(), defaults.fs.GetFsFlags());
+             EXPECT_EQ(s.other.GetBurnFlags(), 0x40);
+             EXPECT_EQ(s.other.GetLimitCD(), 650);
+             EXPECT_EQ(s.main.m_bReallocate, 1);
+         }, "only the speed changes"},
+        {"FSFlags: 18\n", [](const Settings &s) {
+             EXPECT_EQ(s.fs.GetFsFlags(), FS_UDF | FS_ISO9660);
+             EXPECT_EQ(s.main.m_bReallocate, 0);
+         }, "18 clears the reallocation"},
+        {"FSFlags: 0\nFSFlags: 58\n", [](const Settings &s) {
+             EXPECT_EQ(s.fs.GetFsFlags(), FS_UDF | FS_ISO9660);
+             EXPECT_EQ(s.main.m_bReallocate, 1);
+         }, "58 sets it; a later line wins"},
+        {"BurnFlags: 80000440\n", [](const Settings &s) {
+             EXPECT_EQ(static_cast<unsigned>(s.other.GetBurnFlags()), 0x80000440u);
+             EXPECT_EQ(s.other.m_bNoOverwriteAsk, 1);
+             EXPECT_EQ(s.other.m_bSimulate, 0);
+         }, "no-overwrite-ask, verify and burn proof"},
+        {"DefaultSourceDir: /media/\tmy\tfilm\t\n", [](const Settings &s) {
+             EXPECT_EQ(s.main.m_strSourceDir, u"/media/myfilm"_s);
+         }, "tabs are removed from the source folder"},
+        {"speed: 3\nDEVICE: x\nDevice:y\n", [&](const Settings &s) {
+             EXPECT_EQ(s.main.m_nSpeedIndex, -1);
+             EXPECT_EQ(s.main.m_strDeviceName, QString());
+         }, "keys in other letter case or without the blank are ignored"},
+        {"#Speed: 3\n; comment\n  # Speed: 4\nSpeed: 5 # not a comment\n", [](const Settings &s) {
+             EXPECT_EQ(s.main.m_nSpeedIndex, 5);
+         }, "# in the first column only"},
+        {"Device: Drive one\r\nMediaType: 1\r\n", [](const Settings &s) {
+             EXPECT_EQ(s.main.m_strDeviceName, u"Drive one"_s);
+             EXPECT_EQ(s.main.m_nMedia, 1);
+         }, "CR LF line ends"},
+        {"Language: english.lng\rSpeed: 9\n", [](const Settings &s) {
+             EXPECT_EQ(s.main.m_strLangFile, u"english.lng"_s);
+             EXPECT_EQ(s.main.m_nSpeedIndex, -1);
+         }, "a line is cut at its first carriage return"},
+        {"LimitCD: 1\nLimitCDRed: 2\nLimitDVD: 3\nLimitDVDRed: 4\nEnableAudio: 7\n", [](const Settings &s) {
+             EXPECT_EQ(s.other.GetLimitCD(), 1);
+             EXPECT_EQ(s.other.GetLimitCDRed(), 2);
+             EXPECT_EQ(s.other.GetLimitDVD(), 3);
+             EXPECT_EQ(s.other.GetLimitDVDRed(), 4);
+             EXPECT_EQ(s.audio.IsAudioEnabled(), 7);
+         }, "limit keys that share a beginning"},
+        {"MediaType: DVD\nSpeed: 99999999999\nMoreFlags: zz\nLimitCD: -99999999999\n", [](const Settings &s) {
+             EXPECT_EQ(s.main.m_nMedia, 0);
+             EXPECT_EQ(s.main.m_nSpeedIndex, 2147483647);
+             EXPECT_EQ(s.other.GetMoreFlags(), 0);
+             EXPECT_EQ(s.other.GetLimitCD(), -2147483647 - 1);
+         }, "unreadable numbers give 0, huge ones stay at the ends of the range"},
+        {"BurnFlags: FFFFFFFFFFFF\nFSFlags: 0x10\n", [](const Settings &s) {
+             EXPECT_EQ(static_cast<unsigned>(s.other.GetBurnFlags()), 0x80004642u);
+             EXPECT_EQ(s.fs.GetFsFlags(), FS_UDF);
+         }, "hexadecimal overflow and prefix"},
+        {"\xEF\xBB\xBF" "Speed: 2\nSuccessWave: /snd/Gr\xFC\xDF.wav\n", [](const Settings &s) {
+             EXPECT_EQ(s.main.m_nSpeedIndex, 2) << "byte-order mark";
+             EXPECT_EQ(s.audio.GetSuccessWave(), u"/snd/Gr\u00FC\u00DF.wav"_s) << "Windows-1252 file";
+         }, "encodings"},
+        {"Device: Drive\nErrorWave: \nLanguage:\n", [](const Settings &s) {
+             EXPECT_EQ(s.audio.GetErrorWave(), QString());
+             EXPECT_EQ(s.main.m_strLangFile, QString());
+         }, "empty values"},
+    };
+    for (const LoadCase &c : cases) {
+        SCOPED_TRACE(c.why);
+        Settings s;
+        ApplySettingsText(c.file, s.view);
+        c.check(s);
+    }
+}
+
+TEST(SettingsFile, LongLinesAreReadWholeAndCannotHideKeys)
+{
+    // Longer than the 254 characters one read of the old reader took: the
+    // rest of the line must not be read as a line of its own.
+    const QString folder = u"/media/"_s + QString(300, u'a') + u"Speed: 7"_s;
+    Settings s;
+    ApplySettingsText("DefaultSourceDir: " + folder.toUtf8() + "\nDevice: " + QByteArray(1 << 20, 'd') + "\n", s.view);
+    EXPECT_EQ(s.main.m_strSourceDir, folder);
+    EXPECT_EQ(s.main.m_nSpeedIndex, -1);
+    EXPECT_EQ(s.main.m_strDeviceName.size(), 1 << 20);
+}
+
+TEST(SettingsFile, ValuesCannotInjectKeys)
+{
+    const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
+    Settings saved;
+    saved.main.m_strSourceDir = u"/media/a\nSpeed: 99\rb\tc"_s;
+    saved.main.m_strLangFile = u"x.lng\nBurnFlags: 2"_s;
+    saved.audio.SetSuccessWave(u"/ok.wav\u2028MediaType: 1\u0085"_s);
+    ASSERT_TRUE(SaveSettings(path, saved.view, u"Drive\nFSFlags: 1"_s, CLanguageText(), FixedTime).saved);
+    EXPECT_EQ(ReadAll(path).count('\n'), 18) << "17 template lines and the one the time brings";
+    Settings loaded;
+    ASSERT_EQ(LoadSettings(path, loaded.view), 0);
+    EXPECT_EQ(loaded.main.m_nSpeedIndex, -1);
+    EXPECT_EQ(loaded.main.m_nMedia, 0);
+    EXPECT_EQ(loaded.other.GetBurnFlags(), 0x40);
+    EXPECT_EQ(loaded.fs.GetFsFlags(), FS_UDF | FS_ISO9660);
+    EXPECT_EQ(loaded.main.m_strSourceDir, u"/media/aSpeed: 99bc"_s);
+    EXPECT_EQ(loaded.main.m_strDeviceName, u"DriveFSFlags: 1"_s);
+}
+
+TEST(SettingsFile, AFailedSaveKeepsTheOldFile)
+{
+    const QString folder = testenv::makeTempDir(u"ini"_s);
+    const QString path = SettingsFilePath(folder);
+    Settings s;
+    s.main.m_nSpeedIndex = 4;
+    const CLanguageText texts(LanguageFile("776 Saved.\n777 Could not save.\n"));
+    ASSERT_TRUE(SaveSettings(path, s.view, QString(), texts, FixedTime).saved);
+    const QByteArray before = ReadAll(path);
+
+    s.main.m_strSourceDir = QString(8192, u'x');
+    SaveSettingsResult result;
+    {
+        const testenv::FileSizeLimit limit(static_cast<rlim_t>(before.size()) + 100);
+        result = SaveSettings(path, s.view, QString(), texts, FixedTime);
+    }
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.statusText, u"Could not save."_s);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{u"Orvane.ini"_s}) << "no temporary file left";
+
+    const SaveSettingsResult noFolder = SaveSettings(folder + u"/missing/Orvane.ini"_s, s.view, QString(), texts);
+    EXPECT_FALSE(noFolder.saved);
+    EXPECT_EQ(noFolder.statusText, u"Could not save."_s);
+}
+
+TEST(SettingsFile, MissingFileLeavesEveryValue)
+{
+    Settings s;
+    s.main.m_nSpeedIndex = 6;
+    EXPECT_EQ(LoadSettings(testenv::makeTempDir(u"ini"_s) + u"/Orvane.ini"_s, s.view), -1);
+    EXPECT_EQ(s.main.m_nSpeedIndex, 6);
+}
+
+TEST(SettingsFile, ATemplateFromTheLanguageFileIsFilledSafely)
+{
+    Settings s;
+    s.main.m_strLangFile = u"deutsch.lng"_s;
+    EXPECT_EQ(FormatSettingsText(u"%s|%s|%d|%X|%X|%X|%d|%s|%n|%s|%s|%999999d"_s, s.view, u"Dev"_s, FixedTime).size(),
+              QStringLiteral("Thu Jun  3 21:49:08 1993\n|Dev|0|58|40|0|-1|deutsch.lng|%n|||").size() + 255);
+    const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
+    const CLanguageText texts(LanguageFile("566 # mine\\nSpeed: %6$d\\nLanguage: %s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s\\n\n"));
+    ASSERT_TRUE(SaveSettings(path, s.view, QString(), texts, FixedTime).saved);
+    EXPECT_TRUE(ReadAll(path).startsWith("# mine\nSpeed: %6$d\nLanguage: Thu Jun  3")) << ReadAll(path).constData();
+}
+
+TEST(SettingsFile, CtimeLayout)
+{
+    EXPECT_EQ(CtimeText(QDateTime(QDate(2024, 12, 25), QTime(7, 5, 3))), u"Wed Dec 25 07:05:03 2024\n"_s);
+    EXPECT_EQ(CtimeText(QDateTime(QDate(2000, 1, 2), QTime(23, 59, 59))), u"Sun Jan  2 23:59:59 2000\n"_s);
+}
+
+} // namespace
