@@ -1,0 +1,122 @@
+#include "controls/CAboutDlg.h"
+
+#include "controls/ProgramImages.h"
+#include "platform/TextFormat.h"
+
+#include "ui_CAboutDlg.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QShowEvent>
+
+#include <iostream>
+
+namespace {
+
+enum : int {
+    TextMailLink = 540,
+    TextHomePage = 542,
+    TextThanks = 544,
+    TextDonationPage = 718,
+    TextDonationTip = 720,
+    TextCaption = 763,
+    TextContact = 803,
+    TextDonation = 804,
+    TextTranslation = 818,
+};
+
+// The address a mail link writes to, without scheme and query.
+QString MailAddress(const QString &target)
+{
+    QString address = target;
+    if (address.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        address.remove(0, 7);
+    return address.section(QLatin1Char('?'), 0, 0);
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(TextLookup texts, QWidget *parent)
+    : QDialog(parent), m_texts(std::move(texts)), m_ui(std::make_unique<Ui::CAboutDlg>())
+{
+    m_ui->setupUi(this);
+    m_ui->m_stcPicture->setPixmap(programimages::Image(programimages::AboutPicture));
+    QFont product = m_ui->m_stcProduct->font();
+    product.setBold(true);
+    product.setPointSizeF(product.pointSizeF() * 1.4);
+    m_ui->m_stcProduct->setFont(product);
+    connect(m_ui->m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    const auto report = [this](const QString &text) { ShowLinkError(text); };
+    m_ui->m_ctlMailLink->SetErrorReporter(report);
+    m_ui->m_ctlHomeLink->SetErrorReporter(report);
+}
+
+CAboutDlg::~CAboutDlg() = default;
+
+QString CAboutDlg::VersionLine()
+{
+    return FormatText(QStringLiteral(" %s / Ver. %s (API %s) Build %s "),
+                      {ProductName, Version, ApiVersion, BuildDate});
+}
+
+int CAboutDlg::Show()
+{
+    FillTexts();
+    return exec();
+}
+
+void CAboutDlg::FillTexts()
+{
+    m_strVersion = VersionLine();
+    m_strThanks = m_texts(TextThanks);
+    m_strTranslation = m_texts(TextTranslation);
+    m_ui->m_grpVersion->setTitle(m_strVersion);
+    m_ui->m_stcThanks->setText(m_strThanks);
+    m_ui->m_stcTranslation->setText(m_strTranslation);
+
+    const QString home = m_texts(TextHomePage);
+    const QString mail = m_texts(TextMailLink);
+    m_ui->m_ctlHomeLink->SetTarget(home);
+    m_ui->m_ctlHomeLink->setText(home);
+    m_ui->m_ctlMailLink->SetTarget(mail);
+    m_ui->m_ctlMailLink->setText(MailAddress(mail));
+    for (CUrlLabel *link : {m_ui->m_ctlHomeLink, m_ui->m_ctlMailLink}) {
+        link->SetUnderline(CUrlLabel::UnderlineHover);
+        link->Attach();
+    }
+}
+
+void CAboutDlg::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        InitDialog();
+    QDialog::showEvent(event);
+}
+
+void CAboutDlg::InitDialog()
+{
+    setWindowTitle(FormatText(m_texts(TextCaption), {ProductName, Version}));
+
+    CThemedIconButton *donate = m_ui->m_btnDonation;
+    donate->BindTheme(&m_theme);
+    donate->LoadBitmapImage(programimages::DonationBitmap, QColor(0, 255, 0));
+    donate->SetLinkTarget(m_texts(TextDonationPage));
+    donate->setText(QString());
+    donate->update();
+    donate->FitToImage();
+    donate->SetHoverCursor(programimages::HandCursor);
+    donate->SetTip(m_texts(TextDonationTip), true);
+
+    m_ui->m_btnOk->BindTheme(&m_theme);
+    m_ui->m_grpContact->setTitle(m_texts(TextContact));
+    m_ui->m_grpDonation->setTitle(m_texts(TextDonation));
+}
+
+void CAboutDlg::ShowLinkError(const QString &text)
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        std::cerr << ProductName << ": " << text.toStdString() << '\n';
+        return;
+    }
+    QMessageBox::warning(this, QString::fromLatin1(ProductName), text);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+// Opening link targets (web pages, mail links, local files) with the
+// desktop's handler, and the classic result codes and texts for a target
+// that cannot be opened.
+namespace linkopen {
+
+// Hands a URL to a handler; true when the handler took it.
+using Opener = std::function<bool(const QUrl &url)>;
+
+// Replaces the desktop's handler (tests); an empty opener restores it.
+void SetOpener(Opener opener);
+// Hands url to the current handler.
+bool OpenUrl(const QUrl &url);
+
+// A typed target as a URL: addresses keep their scheme, anything else is a
+// local path.
+QUrl TargetUrl(const QString &target);
+
+enum : int {
+    Opened = 33,           // anything above 32 is success
+    FileNotFound = 2,
+    NoAssociation = 31,
+};
+// Opens a target: Opened, FileNotFound for a local file that does not
+// exist, NoAssociation when nothing could open it.
+int OpenTarget(const QString &target);
+
+// "Unable to open hyperlink:" and the text for a result code.
+QString ErrorText(int code);
+
+} // namespace linkopen
