@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class IJobWindow;
+class ISourceFieldsHost;
+class IVolumeNames;
+
+// The main window's operations on the source folder and the volume label,
+// free of any widget: the window's members of the same names call these.
+// Members named like these hide them, so call them as ::OnDirectory(...).
+
+// Language texts of the Directory command, by number.
+namespace directory_text {
+enum : int {
+    StatusChoosing = 764,
+    PickerTitle = 765,
+    StatusReady = 766,
+};
+}
+
+// What the source field shows when the folder picker gave nothing.
+inline constexpr char NoFolderText[] = "Can't get dir...";
+// Picker flags: new dialog style, file-system folders and ancestors only.
+inline constexpr unsigned FolderPickerFlags = 0x49;
+
+// The Directory button: status texts around the folder picker; a picked
+// path longer than one character is measured and gives the label; a cancel
+// leaves NoFolderText in the source field.
+void OnDirectory(IJobWindow &window, ISourceFieldsHost &host);
+
+// The "DVD Root" field lost the focus: a changed text (compared exactly) is
+// measured and gives the label.
+void OnSourceFieldLeft(ISourceFieldsHost &host);
+
+// The "Volume" field lost the focus: its text is cleaned in place and the
+// counter refreshed.
+void OnVolumeFieldLeft(IJobWindow &window, ISourceFieldsHost &host);
+
+// Items dropped on the window: exactly one becomes the source folder (it is
+// not checked to be a folder) and names the label; several change nothing.
+void OnItemsDropped(const QStringList &paths, IJobWindow &window, ISourceFieldsHost &host);
+
+// SetLabelFromFolder: the label from path (LabelFromFolder), shown, and the
+// counter refreshed.
+void SetLabelFromFolder(const QString &path, IJobWindow &window, ISourceFieldsHost &host,
+                        const IVolumeNames &volumes);
+
+// ShowLabelRoom: the counter from the label as the field holds it.
+void ShowLabelRoom(ISourceFieldsHost &host);
+
+// ValidateVolumeLabel for the burn run: 0 with the cleaned label shown, or
+// -1 after the error box and log line.
+int ValidateVolumeLabel(IJobWindow &window, ISourceFieldsHost &host);

@@ -1,0 +1,165 @@
+// The window events on the source and label fields, against a host that
+// records the order of the window's steps.
+#include "RecordingJobWindow.h"
+#include "support/TestEnvironment.h"
+
+#include "jobs/ISourceFieldsHost.h"
+#include "jobs/IVolumeNames.h"
+#include "jobs/SourceFieldEvents.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingHost : public ISourceFieldsHost
+{
+public:
+    QString &SourceDir() override { return sourceDir; }
+    QString &Volume() override { return volume; }
+    int LabelLimit() const override { return limit; }
+    void PullFields() override
+    {
+        steps << "pull";
+        sourceDir = fieldSourceDir;
+        volume = fieldVolume;
+    }
+    void PushFields() override
+    {
+        steps << "push";
+        fieldSourceDir = sourceDir;
+        fieldVolume = volume;
+    }
+    void SetLabelRoomText(const QString &text) override { steps << "room " + text; }
+    void CheckSourceSize() override { steps << "size " + sourceDir; }
+    void SetLabelFromFolder(const QString &path) override { steps << "label " + path; }
+    void ShowLabelRoom() override { steps << "show room"; }
+    int BrowseForFolder(const QString &title, const QString &initial, unsigned flags, QString &chosen) override
+    {
+        steps << QStringLiteral("browse %1 %2 %3").arg(title, initial).arg(flags, 0, 16);
+        chosen = picked;
+        return pickerResult;
+    }
+
+    QString sourceDir, volume, fieldSourceDir, fieldVolume, picked;
+    int pickerResult = 1;
+    int limit = 32;
+    QStringList steps;
+};
+
+// Records the status line among the host's steps.
+class StatusWindow : public RecordingJobWindow
+{
+public:
+    explicit StatusWindow(QStringList &steps) : m_steps(steps) {}
+    void SetStatusText(const QString &text) override { m_steps << "status " + text; }
+
+private:
+    QStringList &m_steps;
+};
+
+TEST(SourceFieldEventsTest, DirectoryPickedFolder)
+{
+    RecordingHost host;
+    StatusWindow window(host.steps);
+    host.sourceDir = "/old";
+    host.picked = "/media/dvd/MY FILM";
+
+    OnDirectory(window, host);
+
+    EXPECT_EQ(host.steps, QStringList({"status <764>", "push", "browse <765> /old 49", "size /media/dvd/MY FILM",
+                                       "label /media/dvd/MY FILM", "status <766>", "push"}));
+    EXPECT_EQ(host.fieldSourceDir, "/media/dvd/MY FILM");
+}
+
+TEST(SourceFieldEventsTest, DirectoryCancelledOrTooShort)
+{
+    for (const auto &[result, picked, field] : {std::tuple{2, "/x/y", "Can't get dir..."},
+                                                std::tuple{1, "/", "/"}}) {
+        RecordingHost host;
+        StatusWindow window(host.steps);
+        host.pickerResult = result;
+        host.picked = picked;
+        OnDirectory(window, host);
+        EXPECT_EQ(host.fieldSourceDir, field);
+        EXPECT_EQ(host.steps.filter("size").size(), 0);
+        EXPECT_EQ(host.steps.filter("label").size(), 0);
+        EXPECT_EQ(host.steps.back(), "push");
+    }
+}
+
+TEST(SourceFieldEventsTest, SourceFieldChangedExactly)
+{
+    const struct
+    {
+        const char *before;
+        const char *typed;
+        bool measured;
+    } cases[] = {{"/a/film", "/a/film", false}, {"/a/film", "/a/Film", true}, {"", "/b", true}};
+    for (const auto &c : cases) {
+        RecordingHost host;
+        host.sourceDir = c.before;
+        host.fieldSourceDir = c.typed;
+        OnSourceFieldLeft(host);
+        const QStringList expected = c.measured ? QStringList({"pull", QString("size ") + c.typed,
+                                                               QString("label ") + c.typed, "push"})
+                                                : QStringList({"pull", "push"});
+        EXPECT_EQ(host.steps, expected) << c.typed;
+    }
+}
+
+TEST(SourceFieldEventsTest, VolumeFieldIsCleanedInPlace)
+{
+    RecordingHost host;
+    RecordingJobWindow window;
+    host.fieldVolume = "rock & roll";
+    OnVolumeFieldLeft(window, host);
+    EXPECT_EQ(host.fieldVolume, "ROCK___ROLL");
+    EXPECT_EQ(host.steps, QStringList({"pull", "push", "show room"}));
+}
+
+TEST(SourceFieldEventsTest, DropOfOneItemOnly)
+{
+    RecordingHost host;
+    RecordingJobWindow window;
+    host.sourceDir = "/old";
+    host.volume = "OLD";
+    OnItemsDropped({"/a/one", "/a/two"}, window, host);
+    EXPECT_TRUE(host.steps.isEmpty());
+    EXPECT_EQ(host.sourceDir, "/old");
+
+    OnItemsDropped({"/discs/holiday 2004/"}, window, host);
+    EXPECT_EQ(host.steps, QStringList({"size /discs/holiday 2004/", "push", "show room"}));
+    EXPECT_EQ(host.fieldVolume, "HOLIDAY_2004");
+    EXPECT_EQ(host.fieldSourceDir, "/discs/holiday 2004/");
+}
+
+class NoVolumeNames : public IVolumeNames
+{
+public:
+    std::optional<QString> NameOfRoot(const QString &) const override { return std::nullopt; }
+};
+
+TEST(SourceFieldEventsTest, LabelSettersRefreshTheCounter)
+{
+    RecordingHost host;
+    RecordingJobWindow window;
+    host.limit = 16;
+    SetLabelFromFolder("/x/my film", window, host, NoVolumeNames());
+    EXPECT_EQ(host.fieldVolume, "MY_FILM");
+    EXPECT_EQ(host.steps, QStringList({"push", "show room"}));
+
+    host.steps.clear();
+    host.fieldVolume = "MY_FILM";
+    ShowLabelRoom(host);
+    EXPECT_EQ(host.steps, QStringList({"pull", "room 9", "push"}));
+
+    host.steps.clear();
+    host.volume = "bad!";
+    EXPECT_EQ(ValidateVolumeLabel(window, host), -1);
+    EXPECT_TRUE(host.steps.isEmpty());
+    host.volume = "good one";
+    EXPECT_EQ(ValidateVolumeLabel(window, host), 0);
+    EXPECT_EQ(host.fieldVolume, "GOOD_ONE");
+}
+
+} // namespace

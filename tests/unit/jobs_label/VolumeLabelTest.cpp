@@ -1,0 +1,166 @@
+// The label rules: cleaning, the length limits and the refusal of a label
+// that still holds a character a disc label cannot.
+#include "RecordingJobWindow.h"
+#include "support/TestEnvironment.h"
+
+#include "jobs/IVolumeNames.h"
+#include "jobs/LabelFromFolder.h"
+#include "jobs/VolumeLabel.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+TEST(VolumeLabelTest, NormalizeRules)
+{
+    const struct
+    {
+        const char *text;
+        const char *label;
+    } cases[] = {
+        {"my film", "MY_FILM"},
+        {"Top-Gun.2", "TOP_GUN_2"},
+        {"Rock & Roll", "ROCK___ROLL"},
+        {"A", "NO_NAME"},
+        {"", "NO_NAME"},
+        {"(?)", "NO_NAME"},
+        {"GR\xc3\x96\xc3\x9f" "E", "GROESSE"},  // GRÖßE
+        {"gr\xc3\xbc\xc3\x9f" "e", "GRUESSE"},  // grüße
+        {"\xc3\x84rger", "AERGER"},             // Ärger
+        {"CAF\xc3\x89!", "CAF\xc3\x89!"},       // CAFÉ! passes unchanged
+        {"caf\xc3\xa9", "CAF\xc3\x89"},         // é is upper-cased, not removed
+        {"D:", "NO_NAME"},
+        {"Disc:Two", "NO_NAME"},
+        {"a+b,c#d[e]{f}\\g", "A_BCDEFG"},
+        {"it's $5", "IT'S_$5"},
+    };
+    RecordingJobWindow window;
+    for (const auto &c : cases) {
+        EXPECT_EQ(NormalizeVolumeLabel(QString::fromUtf8(c.text), 32, window), QString::fromUtf8(c.label))
+            << c.text;
+    }
+    EXPECT_TRUE(window.boxes.empty());
+}
+
+TEST(VolumeLabelTest, LimitsCutWithOneInformationBox)
+{
+    EXPECT_EQ(VolumeLabelLimit(true), 16);
+    EXPECT_EQ(VolumeLabelLimit(false), 32);
+    const struct
+    {
+        int length;
+        int limit;
+        int kept;
+        bool box;
+    } cases[] = {
+        {16, 16, 16, false}, {17, 16, 16, true}, {20, 16, 16, true},
+        {20, 32, 20, false}, {32, 32, 32, false}, {33, 32, 32, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.length << " characters, limit " << c.limit);
+        RecordingJobWindow window;
+        window.texts[622] = "At most %d characters.";
+        const QString label = NormalizeVolumeLabel(QString(c.length, QChar('x')), c.limit, window);
+        EXPECT_EQ(label, QString(c.kept, QChar('X')));
+        ASSERT_EQ(window.boxes.size(), c.box ? 1u : 0u);
+        if (c.box) {
+            EXPECT_EQ(window.boxes[0].text, QString("At most %1 characters.").arg(c.limit));
+            EXPECT_EQ(window.boxes[0].caption, "Information");
+            EXPECT_EQ(window.boxes[0].type, mb::Ok | mb::IconInformation);
+        }
+        EXPECT_EQ(LabelRoomText(label, c.limit), QString::number(c.limit - c.kept));
+    }
+    EXPECT_EQ(LabelRoomText("ABCDEFGHIJKLMNOPQRST", 16), "-4");
+}
+
+TEST(VolumeLabelTest, CuttingNeverSplitsACharacter)
+{
+    RecordingJobWindow window;
+    const QString label = NormalizeVolumeLabel(QString::fromUtf8("ABCDEFGHIJKLMNO\xf0\x9f\x8e\xac" "XYZ"), 16, window);
+    EXPECT_EQ(label, QString::fromUtf8("ABCDEFGHIJKLMNO\xf0\x9f\x8e\xac"));
+    EXPECT_EQ(CharacterCount(label), 16);
+}
+
+TEST(VolumeLabelTest, ValidateRefusesAtTheFirstDisallowedCharacterWhole)
+{
+    const struct
+    {
+        const char *label;
+        const char *refused;
+    } cases[] = {
+        {"CAF\xc3\x89!", "\xc3\x89"},          // CAFÉ! at the É, not the !
+        {"FILM\xf0\x9f\x8e\xac", "\xf0\x9f\x8e\xac"}, // a character outside the basic plane
+        {"IT'S", "'"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        RecordingJobWindow window;
+        window.texts[594] = "Label character '%c' not allowed";
+        window.texts[596] = "Refused: %c";
+        QString volume = QString::fromUtf8(c.label);
+        EXPECT_EQ(ValidateVolumeLabel(volume, 32, window), -1);
+        ASSERT_EQ(window.boxes.size(), 1u);
+        EXPECT_EQ(window.boxes[0].text, "Label character '" + QString::fromUtf8(c.refused) + "' not allowed");
+        EXPECT_EQ(window.boxes[0].caption, "Error!");
+        EXPECT_EQ(window.boxes[0].type, mb::Ok | mb::IconStop);
+        EXPECT_EQ(window.log, QStringList({"Refused: " + QString::fromUtf8(c.refused)}));
+    }
+}
+
+TEST(VolumeLabelTest, ValidateCleansAGoodLabelInPlace)
+{
+    RecordingJobWindow window;
+    QString volume = "my film 2";
+    EXPECT_EQ(ValidateVolumeLabel(volume, 16, window), 0);
+    EXPECT_EQ(volume, "MY_FILM_2");
+    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_TRUE(window.log.isEmpty());
+}
+
+class FakeVolumeNames : public IVolumeNames
+{
+public:
+    std::optional<QString> NameOfRoot(const QString &rootPath) const override
+    {
+        asked << rootPath;
+        const auto found = names.find(rootPath);
+        return found != names.end() ? std::optional<QString>(found->second) : std::nullopt;
+    }
+
+    std::map<QString, QString> names;
+    mutable QStringList asked;
+};
+
+TEST(VolumeLabelTest, LabelFromFolderPathCases)
+{
+    FakeVolumeNames volumes;
+    volumes.names["/"] = "Holiday 2004";
+    volumes.names["/media/a:b/"] = "Second Disc";
+    const struct
+    {
+        const char *path;
+        const char *label;
+        const char *asked; // root whose label was read, "" when none
+    } cases[] = {
+        {"/movies/MY_FILM/", "MY_FILM", ""},
+        {"/movies/MY_FILM", "MY_FILM", ""},
+        {"/movies/my film///", "MY_FILM", ""},
+        {"/", "HOLIDAY_2004", "/"},
+        {"/media/a:b", "SECOND_DISC", "/media/a:b/"},
+        {"/media/c:d", "NO_NAME", "/media/c:d/"},  // no label: the component, refused for its colon
+        {"relative", "NO_NAME", "relative/"},      // no "/" at all: not a root either
+        {"", "NO_NAME", "/"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        volumes.asked.clear();
+        RecordingJobWindow window;
+        if (QByteArray(c.path).isEmpty())
+            volumes.names.erase("/");
+        EXPECT_EQ(LabelFromFolder(QString::fromUtf8(c.path), 32, window, volumes), c.label);
+        EXPECT_EQ(volumes.asked, QByteArray(c.asked).isEmpty() ? QStringList() : QStringList({c.asked}));
+    }
+}
+
+} // namespace
