@@ -1,0 +1,63 @@
+#pragma once
+
+#include "controls/CThemeApi.h"
+#include "settings/AudioSettings.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class CLanguageText;
+
+namespace Ui {
+class CAudioDlg;
+}
+
+// The Audio dialog: the sound files for a successful and a failed burn and
+// the switch that enables them, held by the object between runs. "Wav"
+// picks a file, "Play" plays the path as last taken over (longer than four
+// characters), "&Enable Audio" enables the path controls. OK sets
+// m_bChanged; choices made with the pickers and the switch are taken over at
+// once and so survive a Cancel in memory.
+class CAudioDlg : public QDialog, public AudioSettings
+{
+    Q_OBJECT
+
+public:
+    // Plays a sound file asynchronously, cutting off one already playing.
+    using SoundPlayer = std::function<void(const QString &path)>;
+    // Asks for a sound file: the chosen full path, or nothing after Cancel.
+    using FileChooser = std::function<std::optional<QString>(QWidget *owner)>;
+
+    explicit CAudioDlg(const CLanguageText *texts, QWidget *parent = nullptr);
+    ~CAudioDlg() override;
+
+    void SetSoundPlayer(SoundPlayer player) { m_play = std::move(player); }
+    // Replaces the open-file dialog (tests).
+    void SetFileChooser(FileChooser chooser);
+
+    bool UpdateData(bool saveAndValidate);
+
+    unsigned char m_bChanged = 0;
+
+public slots:
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void InitDialog();
+    void EnablePathControls();
+    void OnChooseWave(QString &path);
+    void OnPlay(const QString &path);
+    void OnEnableAudio();
+
+    const CLanguageText *m_pTexts;
+    CThemeApi m_theme;
+    std::unique_ptr<Ui::CAudioDlg> m_ui;
+    SoundPlayer m_play;
+    FileChooser m_chooseFile;
+};

@@ -1,0 +1,72 @@
+#include "settings/CFsFlagsDlg.h"
+
+#include "lang/WindowTexts.h"
+
+#include "ui_CFsFlagsDlg.h"
+
+#include <QShowEvent>
+
+CFsFlagsDlg::CFsFlagsDlg(const CLanguageText *texts, QWidget *parent)
+    : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::CFsFlagsDlg>())
+{
+    m_ui->setupUi(this);
+    connect(m_ui->m_btnOk, &QPushButton::clicked, this, &CFsFlagsDlg::accept);
+    connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->m_btnDvd, &QPushButton::clicked, this, &CFsFlagsDlg::OnDvdDefaults);
+    connect(m_ui->m_btnCdvd, &QPushButton::clicked, this, &CFsFlagsDlg::OnCdvdDefaults);
+}
+
+CFsFlagsDlg::~CFsFlagsDlg() = default;
+
+bool CFsFlagsDlg::UpdateData(bool saveAndValidate)
+{
+    struct Exchange
+    {
+        QCheckBox *box;
+        int *state;
+    };
+    // The exchange order of the dialog: ISO 9660, Joliet, Mode 2, UDF.
+    const Exchange checks[] = {{m_ui->m_btnIso9660, &m_bIso9660}, {m_ui->m_btnJoliet, &m_bJoliet},
+                               {m_ui->m_btnMode2, &m_bMode2}, {m_ui->m_btnUdf, &m_bUdf}};
+    for (const Exchange &check : checks) {
+        if (saveAndValidate)
+            *check.state = check.box->isChecked() ? 1 : 0;
+        else
+            check.box->setChecked(*check.state != 0);
+    }
+    return true;
+}
+
+void CFsFlagsDlg::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        InitDialog();
+    QDialog::showEvent(event);
+}
+
+void CFsFlagsDlg::InitDialog()
+{
+    windowtexts::BindTheme(*this, {"m_btnCancel", "m_btnOk", "m_btnDvd", "m_btnCdvd"}, m_theme);
+    if (m_pTexts)
+        windowtexts::ApplyCaptions(*this, windowtexts::FsFlagsCaptions(), *m_pTexts);
+    UpdateData(false);
+}
+
+void CFsFlagsDlg::OnDvdDefaults()
+{
+    ApplyDvdDefaults();
+    UpdateData(false);
+}
+
+void CFsFlagsDlg::OnCdvdDefaults()
+{
+    ApplyCdvdDefaults();
+    UpdateData(false);
+}
+
+void CFsFlagsDlg::accept()
+{
+    m_bChanged = 1;
+    UpdateData(true);
+    QDialog::accept();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "controls/CThemeApi.h"
+#include "settings/FsFlagsSettings.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class CLanguageText;
+
+namespace Ui {
+class CFsFlagsDlg;
+}
+
+// The Filesystem Flags dialog. The object lives as long as the main window
+// and holds the four file-system states between runs; "&DVD" and "&cDVD"
+// apply the defaults for the two media. OK sets m_bChanged; Cancel keeps the
+// states as they were when the dialog opened.
+class CFsFlagsDlg : public QDialog, public FsFlagsSettings
+{
+    Q_OBJECT
+
+public:
+    explicit CFsFlagsDlg(const CLanguageText *texts, QWidget *parent = nullptr);
+    ~CFsFlagsDlg() override;
+
+    // Members to controls (false) or controls to members (true).
+    bool UpdateData(bool saveAndValidate);
+
+    unsigned char m_bChanged = 0;
+
+public slots:
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void InitDialog();
+    void OnDvdDefaults();
+    void OnCdvdDefaults();
+
+    const CLanguageText *m_pTexts;
+    CThemeApi m_theme;
+    std::unique_ptr<Ui::CFsFlagsDlg> m_ui;
+};

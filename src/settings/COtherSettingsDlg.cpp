@@ -1,0 +1,126 @@
+#include "settings/COtherSettingsDlg.h"
+
+#include "lang/CLanguageText.h"
+#include "lang/WindowTexts.h"
+
+#include "ui_COtherSettingsDlg.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QShowEvent>
+
+#include <iostream>
+
+namespace {
+
+constexpr int TextLimitNotANumber = 901;
+
+} // namespace
+
+COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent)
+    : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::COtherSettingsDlg>())
+{
+    m_ui->setupUi(this);
+    connect(m_ui->m_btnOk, &QPushButton::clicked, this, &COtherSettingsDlg::accept);
+    connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->m_btnReset, &QPushButton::clicked, this, &COtherSettingsDlg::OnReset);
+    for (QLineEdit *edit : {m_ui->m_edtLimitCD, m_ui->m_edtLimitDVD, m_ui->m_edtLimitCDRed, m_ui->m_edtLimitDVDRed})
+        edit->installEventFilter(this);
+}
+
+COtherSettingsDlg::~COtherSettingsDlg() = default;
+
+bool COtherSettingsDlg::UpdateData(bool saveAndValidate, Report report)
+{
+    struct Check
+    {
+        QCheckBox *box;
+        int *state;
+    };
+    const Check checks[] = {
+        {m_ui->m_btnBurnProof, &m_bBurnProof},   {m_ui->m_btnNoEject, &m_bNoEject},
+        {m_ui->m_btnSimulate, &m_bSimulate},     {m_ui->m_btnVerify, &m_bVerify},
+        {m_ui->m_btnNoOverwriteAsk, &m_bNoOverwriteAsk}, {m_ui->m_btnBookType, &m_bBookType},
+        {m_ui->m_btnForceShutdown, &m_bForceShutdown}, {m_ui->m_btnLabel16, &m_bLabel16},
+        {m_ui->m_btnIgnoreSize, &m_bIgnoreSize},
+    };
+    struct Limit
+    {
+        QLineEdit *edit;
+        int *value;
+    };
+    const Limit limits[] = {{m_ui->m_edtLimitCD, &m_nLimitCD}, {m_ui->m_edtLimitDVD, &m_nLimitDVD},
+                            {m_ui->m_edtLimitCDRed, &m_nLimitCDRed}, {m_ui->m_edtLimitDVDRed, &m_nLimitDVDRed}};
+    for (const Check &check : checks) {
+        if (saveAndValidate)
+            *check.state = check.box->isChecked() ? 1 : 0;
+        else
+            check.box->setChecked(*check.state != 0);
+    }
+    for (const Limit &limit : limits) {
+        if (!saveAndValidate) {
+            limit.edit->setText(QString::number(*limit.value));
+            continue;
+        }
+        bool ok = false;
+        const int value = limit.edit->text().trimmed().toInt(&ok);
+        if (!ok) {
+            if (report == Report::ShowMessage) {
+                ShowInvalidLimit(m_pTexts ? m_pTexts->GetText(TextLimitNotANumber) : QString());
+                limit.edit->setFocus();
+                limit.edit->selectAll();
+            }
+            return false;
+        }
+        *limit.value = value;
+    }
+    return true;
+}
+
+void COtherSettingsDlg::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        InitDialog();
+    QDialog::showEvent(event);
+}
+
+void COtherSettingsDlg::InitDialog()
+{
+    windowtexts::BindTheme(*this, {"m_btnCancel", "m_btnOk", "m_btnReset"}, m_theme);
+    if (m_pTexts)
+        windowtexts::ApplyCaptions(*this, windowtexts::OtherSettingsCaptions(), *m_pTexts);
+    UpdateData(false);
+}
+
+bool COtherSettingsDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    // Leaving a limit field takes every field over. A field that does not
+    // hold a whole number is reported once, when OK is pressed, rather than
+    // each time the focus moves.
+    if (event->type() == QEvent::FocusOut && isVisible())
+        UpdateData(true, Report::Silent);
+    return QDialog::eventFilter(watched, event);
+}
+
+void COtherSettingsDlg::OnReset()
+{
+    ResetLimits();
+    UpdateData(false);
+}
+
+void COtherSettingsDlg::accept()
+{
+    if (!UpdateData(true))
+        return;
+    m_bChanged = 1;
+    QDialog::accept();
+}
+
+void COtherSettingsDlg::ShowInvalidLimit(const QString &text)
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        std::cerr << windowTitle().toStdString() << ": " << text.toStdString() << '\n';
+        return;
+    }
+    QMessageBox::warning(this, windowTitle(), text);
+}

@@ -1,0 +1,104 @@
+// The link label: which target it opens, its colours, and what a target that
+// cannot be opened reports.
+
+#include "TestEnvironment.h"
+
+#include "controls/CUrlLabel.h"
+#include "controls/LinkOpening.h"
+
+#include <QEnterEvent>
+#include <QFile>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LinkLabel : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        linkopen::SetOpener([this](const QUrl &url) {
+            opened << url;
+            return handlerAnswers;
+        });
+    }
+    void TearDown() override { linkopen::SetOpener({}); }
+
+    QList<QUrl> opened;
+    bool handlerAnswers = true;
+};
+
+TEST_F(LinkLabel, TextAndTargetStandInForEachOther)
+{
+    CUrlLabel onlyTarget;
+    onlyTarget.SetTarget(QStringLiteral("https://orvane-burn.example.org/"));
+    onlyTarget.Attach();
+    EXPECT_EQ(onlyTarget.text(), QStringLiteral("https://orvane-burn.example.org/"));
+    EXPECT_EQ(onlyTarget.toolTip(), onlyTarget.Target());
+
+    CUrlLabel onlyText;
+    onlyText.setText(QStringLiteral("https://example.org/x"));
+    onlyText.Attach();
+    EXPECT_EQ(onlyText.Target(), QStringLiteral("https://example.org/x"));
+    EXPECT_EQ(onlyText.cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(LinkLabel, OpeningMarksItVisitedAndChangesItsColour)
+{
+    CUrlLabel label;
+    label.SetTarget(QStringLiteral("mailto:orvane-burn@example.org"));
+    label.Attach();
+    label.resize(label.sizeHint());
+    label.show();
+    EXPECT_EQ(label.CurrentColour(), QColor(0, 0, 238));
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(&label, &enter);
+    EXPECT_EQ(label.CurrentColour(), QColor(255, 0, 0));
+    EXPECT_TRUE(label.font().underline());
+    QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(2, 2));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().scheme(), QStringLiteral("mailto"));
+    EXPECT_TRUE(label.IsVisited());
+    EXPECT_EQ(label.CurrentColour(), QColor(85, 26, 139));
+    EXPECT_FALSE(label.font().underline());
+}
+
+TEST_F(LinkLabel, ATargetThatCannotBeOpenedIsReportedWithItsReason)
+{
+    QStringList reports;
+    CUrlLabel label;
+    label.SetErrorReporter([&reports](const QString &text) { reports << text; });
+
+    label.SetTarget(testenv::makeTempDir(QStringLiteral("links")) + QStringLiteral("/missing.htm"));
+    EXPECT_EQ(label.Open(), linkopen::FileNotFound);
+    EXPECT_TRUE(opened.isEmpty());
+
+    handlerAnswers = false;
+    label.SetTarget(QStringLiteral("https://orvane-burn.example.org/"));
+    EXPECT_EQ(label.Open(), linkopen::NoAssociation);
+    EXPECT_FALSE(label.IsVisited());
+
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_EQ(reports[0], QStringLiteral("Unable to open hyperlink:\n\nThe specified file was not found."));
+    EXPECT_EQ(reports[1], QStringLiteral("Unable to open hyperlink:\n\nThere is no application associated\n"
+                                         "with the given filename extension."));
+}
+
+TEST(LinkErrorText, NamesEveryClassicCode)
+{
+    EXPECT_EQ(linkopen::ErrorText(26), QStringLiteral("Unable to open hyperlink:\n\nA sharing violation occurred. "));
+    EXPECT_EQ(linkopen::ErrorText(99), QStringLiteral("Unable to open hyperlink:\n\nUnknown Error (99) occurred."));
+    EXPECT_EQ(linkopen::ErrorText(0), QStringLiteral("Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources."));
+}
+
+TEST(LinkTarget, AddressesKeepTheirSchemeAndPathsBecomeFiles)
+{
+    EXPECT_EQ(linkopen::TargetUrl(QStringLiteral("https://a.example/")).scheme(), QStringLiteral("https"));
+    EXPECT_EQ(linkopen::TargetUrl(QStringLiteral("mailto:x@example.org")).scheme(), QStringLiteral("mailto"));
+    EXPECT_TRUE(linkopen::TargetUrl(QStringLiteral("/tmp/guide.chm")).isLocalFile());
+    EXPECT_TRUE(linkopen::TargetUrl(QStringLiteral("guide.chm")).isLocalFile());
+}
+
+} // namespace
