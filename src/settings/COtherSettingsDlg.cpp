@@ -105,7 +105,12 @@ bool COtherSettingsDlg::eventFilter(QObject *watched, QEvent *event)
 void COtherSettingsDlg::OnReset()
 {
     ResetLimits();
-    UpdateData(false);
+    // Only the limit fields are refreshed, so check boxes ticked since the
+    // last exchange stay as the user left them.
+    m_ui->m_edtLimitCD->setText(QString::number(m_nLimitCD));
+    m_ui->m_edtLimitDVD->setText(QString::number(m_nLimitDVD));
+    m_ui->m_edtLimitCDRed->setText(QString::number(m_nLimitCDRed));
+    m_ui->m_edtLimitDVDRed->setText(QString::number(m_nLimitDVDRed));
 }
 
 void COtherSettingsDlg::accept()
