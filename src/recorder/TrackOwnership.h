@@ -1,0 +1,7 @@
+#pragma once
+
+// Whether a track adapter destroys the track it wraps when it is destroyed.
+enum class TrackOwnership {
+    Borrowed,
+    Owned,
+};

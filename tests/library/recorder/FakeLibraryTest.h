@@ -1,0 +1,59 @@
+#pragma once
+
+// A test fixture around the stand-in recording libraries: each test gets its
+// own in-memory machine registry, its own copy of a stand-in library in a
+// fresh folder, and PATH and the library folder restored afterwards.
+#include "recorder/LibraryVersion.h"
+
+#include "platform/MemoryRegistryStore.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Remembers every write, so tests can tell a write-back from none.
+class WatchedRegistry : public MemoryRegistryStore
+{
+public:
+    bool WriteString(const QString &key, const QString &valueName, const QString &data) override;
+    QStringList writes;
+};
+
+class FakeLibraryTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A fresh folder (named name, inside a fresh temporary folder) holding
+    // a copy of the stand-in library of that generation.
+    static QString InstallFake(const char *generation, const QString &name = QStringLiteral("lib"));
+    // Installs the generation, names its folder as the first source and
+    // loads it; LoadRecordingLibrary's result.
+    int LoadFake(const char *generation);
+    void SetSharedValue(const QString &folder);
+    void SetAppPathsValue(const QString &folder);
+    std::optional<QString> SharedValue() const;
+
+    // What the loaded stand-in has received so far, one call a line.
+    static std::string CallLog();
+    static void ClearCallLog();
+    static bool Logged(const std::string &text) { return CallLog().find(text) != std::string::npos; }
+    // The first logged line that starts with prefix, or an empty text.
+    static std::string LoggedLine(const std::string &prefix);
+    // Makes the loaded stand-in report another version.
+    static void SetFakeVersion(unsigned single, LibraryVersion components);
+
+    static std::string Pointer(const void *pointer);
+
+    WatchedRegistry m_registry;
+    QString m_folder; // the folder LoadFake installed into
+
+private:
+    QByteArray m_savedPath;
+    bool m_pathWasSet = false;
+};

@@ -1,0 +1,241 @@
+// Finding the library through the registry, the write-backs, PATH, the
+// version declaration, and what goes wrong on purpose.
+#include "FakeLibraryTest.h"
+
+#include "recorder/LibraryAdapters.h"
+#include "recorder/RecordingLibrary.h"
+
+#include "platform/FileRegistryStore.h"
+
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstring>
+
+namespace {
+
+QByteArray Bytes(const QString &text)
+{
+    return text.toUtf8();
+}
+
+class LoadRecordingLibraryTest : public FakeLibraryTest
+{
+protected:
+    int Load()
+    {
+        m_registry.writes.clear();
+        return LoadRecordingLibrary();
+    }
+};
+
+TEST_F(LoadRecordingLibraryTest, FirstSourceWithTrailingSlashIsStoredBackWithoutIt)
+{
+    const QString folder = InstallFake("current");
+    SetSharedValue(folder + '/');
+    ASSERT_EQ(Load(), 1);
+    EXPECT_TRUE(g_hRecLib);
+    EXPECT_EQ(SharedValue(), folder);
+    // The folder as read, slash and all, is what PATH is given.
+    EXPECT_STREQ(g_szRecLibDir, Bytes(folder + '/').constData());
+    EXPECT_TRUE(qgetenv("PATH").startsWith(Bytes(folder + "/:")));
+}
+
+TEST_F(LoadRecordingLibraryTest, FirstSourceWithoutTrailingSlashIsNotWritten)
+{
+    const QString folder = InstallFake("current");
+    SetSharedValue(folder);
+    SetAppPathsValue(QStringLiteral("/elsewhere"));
+    ASSERT_EQ(Load(), 1);
+    EXPECT_TRUE(m_registry.writes.isEmpty()) << m_registry.writes.join(' ').toStdString();
+    EXPECT_STREQ(g_szRecLibDir, Bytes(folder).constData());
+}
+
+TEST_F(LoadRecordingLibraryTest, SecondSourceIsCopiedToTheFirstUnchanged)
+{
+    const QString folder = InstallFake("current");
+    m_registry.CreateKey(regkey::SharedKey);
+    // Loaded from "<folder>//NeroAPI.so": the slash is not removed here.
+    SetAppPathsValue(folder + '/');
+    ASSERT_EQ(Load(), 1);
+    EXPECT_EQ(SharedValue(), folder + '/');
+}
+
+TEST_F(LoadRecordingLibraryTest, SecondSourceWithoutTheSharedKeyWritesNothing)
+{
+    SetAppPathsValue(InstallFake("current"));
+    ASSERT_EQ(Load(), 1);
+    EXPECT_FALSE(m_registry.KeyExists(regkey::SharedKey));
+}
+
+TEST_F(LoadRecordingLibraryTest, FolderOf242CharactersIsUsedAnd243IsNot)
+{
+    const QString base = testenv::makeTempDir(QStringLiteral("long"));
+    const QString fallback = InstallFake("current");
+    for (const int length : {242, 243}) {
+        SCOPED_TRACE(length);
+        const QString folder = base + '/' + QString(length - base.size() - 1, QLatin1Char('d'));
+        ASSERT_EQ(folder.size(), length);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        QFile::remove(folder + "/NeroAPI.so");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_FAKE_RECLIB_DIR "/current/NeroAPI.so"),
+                                folder + "/NeroAPI.so"));
+        SetSharedValue(folder);
+        // The second source would work, but a found first source wins.
+        SetAppPathsValue(fallback);
+        g_szRecLibDir[0] = '\0';
+        EXPECT_EQ(Load(), length == 242 ? 1 : 0);
+        EXPECT_TRUE(m_registry.writes.isEmpty());
+        EXPECT_STREQ(g_szRecLibDir, Bytes(folder).constData());
+    }
+}
+
+TEST_F(LoadRecordingLibraryTest, PathGainsTheFolderUnlessItIsAlreadyInside)
+{
+    const QString folder = InstallFake("current");
+    SetSharedValue(folder);
+    struct Case { const char *name; std::optional<QByteArray> before; QByteArray after; };
+    const QByteArray dir = Bytes(folder);
+    const Case cases[] = {
+        {"absent", QByteArray("/usr/bin:/bin"), dir + ":/usr/bin:/bin"},
+        {"inside a longer name", "/usr/bin:" + dir + "-old/bin", "/usr/bin:" + dir + "-old/bin"},
+        {"already first", dir + ":/bin", dir + ":/bin"},
+        // An empty PATH entry would mean the current folder.
+        {"empty", QByteArray(""), dir},
+        {"unset", std::nullopt, dir},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.before)
+            qputenv("PATH", *c.before);
+        else
+            qunsetenv("PATH");
+        ASSERT_EQ(Load(), 1);
+        EXPECT_EQ(qgetenv("PATH"), c.after);
+    }
+}
+
+TEST_F(LoadRecordingLibraryTest, VersionIsDeclaredThroughWhicheverExportExists)
+{
+    ASSERT_EQ(LoadFake("current"), 1);
+    EXPECT_TRUE(Logged("NeroSetExpectedAPIVersionEx 6.0.0.0 reserved=(nil)\n")) << CallLog();
+    EXPECT_FALSE(Logged("NeroSetExpectedAPIVersion 6000"));
+    ASSERT_EQ(LoadFake("v5564"), 1);
+    EXPECT_EQ(CallLog(), "NeroSetExpectedAPIVersion 6000\n");
+}
+
+TEST_F(LoadRecordingLibraryTest, ComponentsAreClampedForTheSingleNumber)
+{
+    ASSERT_EQ(LoadFake("v5564"), 1);
+    ClearCallLog();
+    EXPECT_EQ(SetExpectedLibraryVersion(12, 3, 40, 5, nullptr), 1);
+    EXPECT_EQ(CallLog(), "NeroSetExpectedAPIVersion 9395\n");
+}
+
+TEST_F(LoadRecordingLibraryTest, LibrariesThatCannotServeAreNotKept)
+{
+    for (const char *generation : {"refusing", "bare"}) {
+        SCOPED_TRACE(generation);
+        EXPECT_EQ(LoadFake(generation), 0);
+        EXPECT_FALSE(g_hRecLib);
+    }
+}
+
+TEST_F(LoadRecordingLibraryTest, FileThatIsNotASharedObjectFails)
+{
+    const QString folder = testenv::makeTempDir(QStringLiteral("bogus"));
+    QFile file(folder + "/NeroAPI.so");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x7f" "ELF but not really, just text\n");
+    file.close();
+    SetSharedValue(folder);
+    EXPECT_EQ(Load(), 0);
+    EXPECT_FALSE(g_hRecLib);
+}
+
+TEST_F(LoadRecordingLibraryTest, NoSourceAtAllFails)
+{
+    EXPECT_EQ(Load(), 0);
+    EXPECT_FALSE(g_hRecLib);
+    EXPECT_STREQ(g_szRecLibDir, "");
+}
+
+TEST_F(LoadRecordingLibraryTest, StrangeRegistryValuesFailQuietly)
+{
+    const QString values[] = {
+        QString(),                       // empty: "/NeroAPI.so" does not exist
+        QStringLiteral("/"),
+        QStringLiteral("relative/folder"),
+        QStringLiteral("%s%n%x"),
+        QStringLiteral("/no\nsuch\rfolder"),
+        QString(254, QLatin1Char('x')),  // fits the read, too long to use
+        QString(100000, QLatin1Char('y')),
+        QStringLiteral("\\\\server\\share\\"),
+    };
+    for (const QString &value : values) {
+        SCOPED_TRACE(value.left(40).toStdString());
+        g_szRecLibDir[0] = '\0';
+        SetSharedValue(value);
+        EXPECT_EQ(Load(), 0);
+        EXPECT_FALSE(g_hRecLib);
+        EXPECT_LT(std::strlen(g_szRecLibDir), kRecLibDirSize);
+    }
+}
+
+TEST_F(LoadRecordingLibraryTest, ValueTooLongToReadLeavesTheSecondSourceToAnswer)
+{
+    SetSharedValue(QString(300, QLatin1Char('z')));
+    const QString folder = InstallFake("current");
+    m_registry.CreateKey(regkey::SharedKey);
+    SetAppPathsValue(folder);
+    EXPECT_EQ(Load(), 1);
+    EXPECT_EQ(SharedValue(), folder);
+}
+
+TEST_F(LoadRecordingLibraryTest, ValueEndsAtItsFirstNul)
+{
+    const QString folder = InstallFake("current");
+    SetSharedValue(folder + QChar(u'\0') + QStringLiteral("/ignored"));
+    EXPECT_EQ(Load(), 1);
+    EXPECT_STREQ(g_szRecLibDir, Bytes(folder).constData());
+}
+
+TEST_F(LoadRecordingLibraryTest, NonAsciiFolderNamesWork)
+{
+    const QString folder = InstallFake("current", QStringLiteral("Brennprogramm äöü ß"));
+    SetSharedValue(folder);
+    EXPECT_EQ(Load(), 1);
+}
+
+TEST_F(LoadRecordingLibraryTest, ReloadTakesTheNewLibraryAndUnloadKeepsTheFolder)
+{
+    ASSERT_EQ(LoadFake("current"), 1);
+    EXPECT_EQ(NeroGetAPIVersion(), 6000u);
+    ASSERT_EQ(LoadFake("v5564"), 1);
+    EXPECT_EQ(NeroGetAPIVersion(), 5564u);
+    EXPECT_STREQ(g_szRecLibDir, Bytes(m_folder).constData());
+    UnloadRecordingLibrary();
+    EXPECT_FALSE(g_hRecLib);
+    EXPECT_EQ(NeroGetAPIVersion(), 0u);
+    EXPECT_STREQ(g_szRecLibDir, Bytes(m_folder).constData());
+}
+
+TEST_F(LoadRecordingLibraryTest, CopiedProgramFolderFindsItsLibrary)
+{
+    // The hive the build puts in the program folder names the folder
+    // itself, relative to it, so a copy finds its own library.
+    const QString program = testenv::makeTempDir(QStringLiteral("program"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_TEST_PROGRAM_DIR "/registry.ini"),
+                            program + "/registry.ini"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_FAKE_RECLIB_DIR "/current/NeroAPI.so"),
+                            program + "/NeroAPI.so"));
+    FileRegistryStore hive(program + "/registry.ini", program);
+    SetMachineRegistry(&hive);
+    EXPECT_EQ(LoadRecordingLibrary(), 1);
+    EXPECT_EQ(QDir(QString::fromUtf8(g_szRecLibDir)).canonicalPath(), QDir(program).canonicalPath());
+    SetMachineRegistry(&m_registry);
+}
+
+} // namespace

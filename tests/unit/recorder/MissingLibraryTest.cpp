@@ -1,0 +1,72 @@
+// With no library loaded every adapter answers its missing-library result
+// and touches nothing.
+#include "recorder/LibraryAdapters.h"
+#include "recorder/LibraryVersion.h"
+#include "recorder/RecordingLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class MissingLibrary : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_FALSE(g_hRecLib); }
+};
+
+TEST_F(MissingLibrary, AdaptersAnswerTheirFailureResults)
+{
+    auto *device = reinterpret_cast<RecDeviceHandle>(this);
+    DeviceInfo info{};
+    WriteRecord record{};
+    EXPECT_EQ(NeroGetAPIVersion(), 0u);
+    EXPECT_EQ(NeroSetExpectedAPIVersion(6000), 0);
+    EXPECT_EQ(NeroSetExpectedAPIVersionEx(6, 0, 0, 0, nullptr), 0);
+    EXPECT_EQ(SetExpectedLibraryVersion(6, 0, 0, 0, nullptr), 0);
+    EXPECT_EQ(NeroInit(nullptr, nullptr), 1);
+    EXPECT_EQ(NeroDone(), 1);
+    EXPECT_EQ(NeroGetErrorLog(), nullptr);
+    EXPECT_EQ(NeroCreateIsoItemOfSize(16), nullptr);
+    EXPECT_EQ(NeroGetAvailableDrivesEx(MEDIA_SET_DVD, nullptr), nullptr);
+    EXPECT_EQ(NeroGetAvailableDrivesEx(MEDIA_SET_CD, nullptr), nullptr);
+    EXPECT_EQ(NeroGetAvailableDrives(), nullptr);
+    EXPECT_EQ(NeroOpenDevice(&info), nullptr);
+    EXPECT_EQ(NeroGetCDInfo(device, CDINFO_FLAGS_DEFAULT), nullptr);
+    EXPECT_EQ(NeroCreateIsoTrackEx(nullptr, "LABEL", ISO_TRACK_UDF), nullptr);
+    EXPECT_EQ(NeroBurn(device, 0, &record, BURN_FLAG_WRITE, 0, nullptr), 1);
+    EXPECT_EQ(NeroEjectLoadCD(device, 1), -1);
+    EXPECT_EQ(NeroGetCDRWErasingTime(device, ERASE_MODE_QUICK), -1);
+    EXPECT_EQ(NeroEraseCDRW(device, ERASE_MODE_QUICK), -1);
+    // No allocator to put the fallback name in.
+    EXPECT_EQ(NeroGetTypeNameOfMedia(MEDIA_SET_DVD, nullptr), nullptr);
+    EXPECT_EQ(NeroGetLocalizedWaitCDTexts(WAIT_REASON_INSERT_MEDIUM), nullptr);
+    NeroClearErrors();
+    NeroFreeMem(this);
+    NeroCloseDevice(device);
+    NeroFreeIsoTrack(nullptr);
+}
+
+TEST_F(MissingLibrary, VersionIsUnknownAndComponentsUntouched)
+{
+    uint16_t components[4] = {9, 9, 9, 9};
+    EXPECT_EQ(NeroGetAPIVersionEx(&components[0], &components[1], &components[2],
+                                  &components[3], nullptr),
+              0);
+    EXPECT_EQ(components[0], 9);
+    EXPECT_EQ(components[3], 9);
+    EXPECT_EQ(QueryLibraryVersion(), std::nullopt);
+    EXPECT_TRUE(IsLibraryOlderThan5_5_9_16());
+}
+
+TEST_F(MissingLibrary, UnloadWithNothingLoadedDoesNothing)
+{
+    std::strcpy(g_szRecLibDir, "/kept");
+    UnloadRecordingLibrary();
+    EXPECT_FALSE(g_hRecLib);
+    EXPECT_STREQ(g_szRecLibDir, "/kept");
+    g_szRecLibDir[0] = '\0';
+}
+
+} // namespace
