@@ -1,0 +1,36 @@
+cmake_minimum_required(VERSION 3.25)
+# Installs the desktop and program components into a scratch prefix and
+# checks what landed there.
+file(REMOVE_RECURSE "${PREFIX}")
+foreach(component desktop program)
+    execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}" --component ${component}
+                    RESULT_VARIABLE result OUTPUT_QUIET)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "installing ${component} failed: ${result}")
+    endif()
+endforeach()
+set(desktop "${PREFIX}/share/applications/orvane-burn.desktop")
+foreach(path "${desktop}" "${PREFIX}/share/icons/hicolor/48x48/apps/orvane-burn.png"
+             "${PREFIX}/share/icons/hicolor/512x512/apps/orvane-burn.png"
+             "${PREFIX}/${PROGRAM_DIR}/english.lng" "${PREFIX}/${PROGRAM_DIR}/deutsch.lng"
+             "${PREFIX}/${PROGRAM_DIR}/english.chm" "${PREFIX}/${PROGRAM_DIR}/deutsch.chm")
+    if(NOT EXISTS "${path}")
+        message(FATAL_ERROR "not installed: ${path}")
+    endif()
+endforeach()
+file(STRINGS "${desktop}" lines)
+foreach(expected "Type=Application" "Name=Orvane Burn" "Icon=orvane-burn" "Categories=AudioVideo;DiscBurning;")
+    if(NOT expected IN_LIST lines)
+        message(FATAL_ERROR "desktop entry lacks ${expected}")
+    endif()
+endforeach()
+# The entry starts the executable in the program folder (the path is fixed
+# at configure time for the configured prefix).
+list(FILTER lines INCLUDE REGEX "^Exec=.*/${PROGRAM_DIR}/orvane-burn$")
+if(NOT lines)
+    message(FATAL_ERROR "desktop entry does not start the program folder's executable")
+endif()
+file(READ "${PREFIX}/${PROGRAM_DIR}/english.chm" head LIMIT 4 HEX)
+if(NOT head STREQUAL "49545346")   # "ITSF"
+    message(FATAL_ERROR "english.chm is not a compiled help file")
+endif()
