@@ -74,7 +74,7 @@ void Reserved29(IsoTrack *, uint32_t *a, uint32_t *, uint32_t *, uint32_t *, uin
 using C = IsoTrack;
 using L = LegacyIsoTrack;
 
-constexpr IsoTrackVtbl kCurrentTable = {
+[[maybe_unused]] constexpr IsoTrackVtbl kCurrentTable = {
     Destroy<C>, BlockSize<C>, SizeInBlocks<C>, OpenStream<C>, ReadBlocks<C>,
     Reserved<C, 5>, Reserved<C, 6>, Reserved7<C>, Reserved<C, 8>, Reserved9<C>,
     CloseStream<C>, LastError<C>, Reserved<C, 12>, Reserved<C, 13>, Reserved<C, 14>,
@@ -83,7 +83,7 @@ constexpr IsoTrackVtbl kCurrentTable = {
     FileCount<C>, IsMode2<C>, LayoutError<C>, Reserved<C, 28>, Reserved29,
 };
 
-constexpr LegacyIsoTrackVtbl kLegacyTable = {
+[[maybe_unused]] constexpr LegacyIsoTrackVtbl kLegacyTable = {
     Destroy<L>, BlockSize<L>, SizeInBlocks<L>, OpenStream<L>, ReadBlocks<L>,
     Reserved<L, 5>, Reserved<L, 6>, Reserved7<L>, Reserved<L, 8>, Reserved9<L>,
     CloseStream<L>, LastError<L>, Reserved<L, 12>, FsFlags<L>, VolumeLabel<L>,

@@ -7,6 +7,7 @@
 
 #include "platform/FileRegistryStore.h"
 
+#include "ProgramFolderCopy.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -235,6 +236,20 @@ TEST_F(LoadRecordingLibraryTest, CopiedProgramFolderFindsItsLibrary)
     SetMachineRegistry(&hive);
     EXPECT_EQ(LoadRecordingLibrary(), 1);
     EXPECT_EQ(QDir(QString::fromUtf8(g_szRecLibDir)).canonicalPath(), QDir(program).canonicalPath());
+    SetMachineRegistry(&m_registry);
+}
+
+TEST_F(LoadRecordingLibraryTest, CopiedProgramFolderLoadsTheBuiltLibrary)
+{
+    if (!QFile::exists(QStringLiteral(ORVANE_TEST_PROGRAM_DIR "/NeroAPI.so")))
+        GTEST_SKIP() << "the recording library is not part of this build yet";
+    const ProgramFolderCopy program;
+    FileRegistryStore hive(program.File(RegistryFileName), program.Path());
+    SetMachineRegistry(&hive);
+    EXPECT_EQ(LoadRecordingLibrary(), 1);
+    EXPECT_EQ(QDir(QString::fromUtf8(g_szRecLibDir)).canonicalPath(),
+              QDir(program.Path()).canonicalPath());
+    UnloadRecordingLibrary();
     SetMachineRegistry(&m_registry);
 }
 
