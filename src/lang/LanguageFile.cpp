@@ -42,6 +42,11 @@ void ForEachLine(QByteArrayView file, Visitor visit)
 
 } // namespace
 
+QString StartupFileName(const QString &languageSetting)
+{
+    return languageSetting.size() < 5 ? DefaultFileName : languageSetting;
+}
+
 std::uint32_t ParseTextId(QByteArrayView line)
 {
     qsizetype pos = 0;

@@ -28,6 +28,12 @@ struct Entry
     QString text;
 };
 
+// The language file used when the setting names none.
+inline const QString DefaultFileName = QStringLiteral("english.lng");
+// The file name start-up uses for the Language setting: a value of fewer than
+// five characters (too short for a name and ".lng") becomes DefaultFileName.
+QString StartupFileName(const QString &languageSetting);
+
 // The text id a line starts with.
 std::uint32_t ParseTextId(QByteArrayView line);
 // The line's text: the leading run removed and the escapes replaced.

@@ -77,6 +77,14 @@ TEST(LanguageFile, ParseEntriesListsEveryTextLineInOrder)
     EXPECT_EQ(entries[3].text, u"again"_s);
 }
 
+TEST(LanguageFile, StartupFallsBackToEnglishForShortNames)
+{
+    EXPECT_EQ(langfile::StartupFileName(QString()), u"english.lng"_s);
+    EXPECT_EQ(langfile::StartupFileName(u".lng"_s), u"english.lng"_s);
+    EXPECT_EQ(langfile::StartupFileName(u"x.lng"_s), u"x.lng"_s);
+    EXPECT_EQ(langfile::StartupFileName(u"deutsch.lng"_s), u"deutsch.lng"_s);
+}
+
 TEST(LanguageFile, TextIdOfALine)
 {
     EXPECT_EQ(langfile::ParseTextId(" \v\f+42x"), 42u);
