@@ -1,0 +1,195 @@
+#pragma once
+
+#include "app/CDataExchange.h"
+#include "jobs/IJobWindow.h"
+#include "log/CLogPane.h"
+#include "platform/AutoResetEvent.h"
+#include "settings/AudioSettings.h"
+#include "settings/FsFlagsSettings.h"
+#include "settings/MainWindowSettings.h"
+#include "settings/OtherSettingsValues.h"
+#include "ui_CBurnDlg.h"
+
+#include <reclib_api.h>
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+
+class CLanguageText;
+class CPathHelper;
+class QAction;
+
+// Whether the Abort button stays usable while the window is busy.
+enum class AbortButton { Disabled, Enabled };
+
+// The main window: the program's single dialog (template 101 with menu 118).
+// It owns the text source, the path helper and the settings held by the
+// three settings-dialog objects, runs the start-up sequence, locks itself
+// while a job runs and offers the log and message-box services the
+// recording jobs use (IJobWindow).
+//
+// The control members (m_btnBurn, m_edtLog, ...) come from the dialog
+// template; the settings the window holds itself come from
+// MainWindowSettings (m_strSourceDir, m_nMedia, m_nSpeedIndex, ...).
+//
+// Threads: the window lives on the GUI thread. Operations marked "any
+// thread" marshal to it; workers must touch controls only through them.
+class CBurnDlg : public QDialog,
+                 public IJobWindow,
+                 public Ui::CBurnDlg,
+                 public MainWindowSettings
+{
+    Q_OBJECT
+
+public:
+    // Dialog results.
+    static constexpr int ResultCancel = 2;   // closed by the user (Quit)
+    static constexpr int ResultFailed = -1;  // start-up could not load the recording library
+
+    // Media sets handed to InitRecording.
+    static constexpr int MediaSetDvd = 12;
+    static constexpr int MediaSetCd = 1;
+
+    explicit CBurnDlg(QWidget *parent = nullptr);
+    ~CBurnDlg() override;
+
+    // Runs the start-up sequence and then the window modally; returns the
+    // result the window was ended with. A window ended during start-up does
+    // not enter the modal loop.
+    int DoModal();
+    // The start-up sequence (settings, language file, recording set-up,
+    // status, title, command-line run). Also callable by tests directly.
+    void OnInitDialog();
+    // Ends the window with this result (any thread). Program-initiated, so
+    // it is honoured even while the window is busy.
+    void EndDialog(int result);
+    bool HasEnded() const { return m_bEnded.load(); }
+    int EndResult() const { return m_nEndResult.load(); }
+
+    // Moves the members into the controls (toMembers false) or the control
+    // contents into the members (toMembers true). Any thread.
+    void UpdateData(bool toMembers);
+
+    // Locks the window for a job / unlocks it. Any thread.
+    void EnableBusyUi(AbortButton abort);
+    void RestoreIdleUi();
+    bool IsBusy() const { return m_bBusy.load() != 0; }
+
+    // "Orvane Burn 1.2.0" in the title bar, "0 %" and "--:--" in the
+    // progress fields: how the window looks between jobs. GUI thread.
+    void ShowIdleProgress();
+
+    // The control or menu command with the template's number; nullptr when
+    // there is none.
+    QWidget *GetDlgItem(int controlId) const;
+    QAction *GetMenuCommand(int commandId) const;
+
+    // Window services for the jobs; every one may be called from any thread.
+    void AppendLog(const QString &line) override;
+    void AppendLogText(int textId) override;
+    QString GetText(int textId) const override;
+    void SetStatusText(const QString &status) override;
+    // The window's own message box: brings the window back to its normal
+    // state first, then shows the box owned by the window (or, without a
+    // display, answers its default button). Tests override it to answer.
+    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override;
+
+    // The log pane's text, lines separated by LF. Any thread.
+    QString GetLogText() const;
+    // Writes the log file of this kind (1 shutdown, 2 command-line run,
+    // 3 saved by the user) to path, or to the automatic path on the desktop
+    // when path is empty. Failures are silent. Any thread.
+    void WriteLogFile(int kind, const QString &path = QString());
+
+    // Recording set-up (opened at start-up, closed when the window closes).
+    void InitRecording(int mediaSet);
+    void DoneRecording();
+
+    // Command handlers.
+    void OnSaveLog();
+    void OnClearLog();
+    void OnControlChanged();
+    void OnAbort();
+    void OnSaveSettings();
+    void OnCancel();
+
+    // The text source and the three settings holders, for the dialogs and
+    // jobs that work with them.
+    CLanguageText &Texts() const { return *m_pLang; }
+    FsFlagsSettings &FsFlags() const { return *m_pFsFlagsDlg; }
+    OtherSettingsValues &OtherSettings() const { return *m_pOtherDlg; }
+    AudioSettings &Audio() const { return *m_pAudioDlg; }
+
+signals:
+    // Start-up found a command line to run (and the window was not ended);
+    // the command-line run connects here.
+    void commandLineRunRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+public:
+    // Escape, the title bar and Quit end here: refused while busy.
+    void reject() override;
+
+public:
+    // ---- The window's record -------------------------------------------
+    int m_bEraseInteractive = 0;
+    AutoResetEvent m_evtJobDone;
+    int m_nEraseSecs = 0;
+    std::unique_ptr<AudioSettings> m_pAudioDlg;
+    std::unique_ptr<CLanguageText> m_pLang;
+    std::unique_ptr<CPathHelper> m_pPath;
+    std::atomic<int> m_bBusy{0};
+    QString m_strAppDir;
+    QString m_strMsg;
+    QString m_strCmdLine;
+    QString m_strText;
+    static constexpr int MaxArgs = 99;
+    std::array<QString, MaxArgs + 1> m_apszArgs;
+    int m_nArgs = 0;
+    std::unique_ptr<FsFlagsSettings> m_pFsFlagsDlg;
+    std::unique_ptr<OtherSettingsValues> m_pOtherDlg;
+    RecDeviceHandle m_hDevice = nullptr;
+    const DeviceInfo *m_pCurDevice = nullptr;
+    int m_bReallocProblem = 0;
+
+    // Values bound to controls (besides those of MainWindowSettings).
+    QString m_strStatus;
+    int m_nEraseMode = 1;
+    QString m_strVolume = QStringLiteral("UNDEFINED");
+    int m_bShutdown = 0;
+    int m_bVerify = 0;
+    DeviceInfoList *m_pDeviceInfos = nullptr;
+    QIcon m_hIcon;
+    std::time_t m_tStart = 0;
+    int m_nTotalSecs = 0;
+    int m_nStartPercent = 0;
+    int m_nLastPercent = 0;
+    IsoItem *m_pIsoRoot = nullptr;
+    std::atomic<std::uint8_t> m_bAbort{0};
+    char m_szLibText[4][128] = {};
+    RecProgress m_libProgress = {};
+    RecLibSettings m_libSettings = {};
+
+private:
+    void BindData();
+    void ConnectCommands();
+    void LoadSettingsAndLanguage();
+    void InitRecordingForMedia();
+    void FreeCommandLineTokens();
+    QString SettingsPath() const;
+
+    CDataExchange m_ddx;
+    CLogPane m_logPane;
+    std::atomic<bool> m_bEnded{false};
+    std::atomic<int> m_nEndResult{0};
+};

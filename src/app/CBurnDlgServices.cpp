@@ -1,0 +1,73 @@
+// The window services the jobs use: log pane, texts, status line and
+// message boxes; and the log file.
+#include "app/CBurnDlg.h"
+
+#include "app/WindowMessageBox.h"
+#include "lang/CLanguageText.h"
+#include "log/LogFile.h"
+#include "log/LogTimeText.h"
+#include "log/RegistryRead.h"
+#include "platform/GuiThread.h"
+#include "platform/MessageBoxType.h"
+#include "platform/RegistryStore.h"
+
+#include <QDateTime>
+
+void CBurnDlg::AppendLog(const QString &line)
+{
+    m_logPane.Append(line);
+}
+
+void CBurnDlg::AppendLogText(int textId)
+{
+    AppendLog(GetText(textId));
+}
+
+QString CBurnDlg::GetText(int textId) const
+{
+    return m_pLang->GetText(textId);
+}
+
+void CBurnDlg::SetStatusText(const QString &status)
+{
+    RunOnGuiThread([this, status] {
+        m_strStatus = status;
+        UpdateData(false);
+    }, Blocking::Wait);
+}
+
+int CBurnDlg::ShowMessageBox(const QString &text, const QString &caption, unsigned type)
+{
+    int answer = mb::IdCancel;
+    RunOnGuiThread([this, &answer, &text, &caption, type] {
+        // A question must not wait unseen behind a minimised window.
+        showNormal();
+        answer = RunMessageBox(this, text, caption, type);
+    }, Blocking::Wait);
+    return answer;
+}
+
+QString CBurnDlg::GetLogText() const
+{
+    return m_logPane.Text();
+}
+
+void CBurnDlg::WriteLogFile(int kind, const QString &path)
+{
+    const int templateId = LogFileTemplateId(kind);
+    const QString templ = templateId != 0 ? GetText(templateId) : QString();
+    QString volume;
+    RunOnGuiThread([this, &volume] { volume = m_strVolume; }, Blocking::Wait);
+    const QString target = path.isEmpty() ? AutomaticLogPath(DesktopFolder(MachineRegistry()), volume) : path;
+    if (target.isEmpty())
+        return;
+    // One time for both fields of the file.
+    const QString timeText = LogTimeText(QDateTime::currentDateTime());
+    m_strMsg = LogFileText(templ, timeText, volume, GetLogText());
+    WriteLogFileText(target, m_strMsg);
+}
+
+void CBurnDlg::OnClearLog()
+{
+    m_logPane.Clear();
+}

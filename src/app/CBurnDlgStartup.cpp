@@ -1,0 +1,129 @@
+// Start-up and end of the main window.
+#include "app/CBurnDlg.h"
+
+#include "lang/CLanguageText.h"
+#include "log/ProductInfo.h"
+#include "platform/CPathHelper.h"
+#include "platform/GuiThread.h"
+#include "platform/TextFormat.h"
+#include "settings/SettingsFile.h"
+
+#include <QPointer>
+
+namespace {
+
+enum : int {
+    TextSettingsMissing = 710,  // one string: the settings file's path
+    TextCommandLineRun = 654,
+    TextReady = 652,
+};
+
+constexpr int BurnFlagVerify = 0x400;
+constexpr int MinLanguageFileNameLength = 5;
+const QString DefaultLanguageFile = QStringLiteral("english.lng");
+
+} // namespace
+
+int CBurnDlg::DoModal()
+{
+    OnInitDialog();
+    if (HasEnded())
+        return EndResult();
+    return exec();
+}
+
+void CBurnDlg::OnInitDialog()
+{
+    UpdateData(false);
+    if (!m_hIcon.isNull())
+        setWindowIcon(m_hIcon);
+    m_strAppDir = m_pPath->GetDirectory(m_strAppDir);
+
+    LoadSettingsAndLanguage();
+
+    m_strStatus = GetText(TextReady);
+    // Shown at once: the recording set-up below takes the controls back
+    // into the members, which would otherwise lose the status text.
+    UpdateData(false);
+    if (m_pOtherDlg->GetBurnFlags() & BurnFlagVerify) {
+        m_bVerify = 1;
+        UpdateData(false);
+    }
+
+    InitRecordingForMedia();
+
+    m_nLastPercent = 0;
+    m_tStart = 0;
+    m_nStartPercent = 0;
+    ShowIdleProgress();
+
+    // A window that already ended (no recording library) starts nothing more.
+    if (m_strCmdLine.length() > 1 && !HasEnded()) {
+        AppendLogText(TextCommandLineRun);
+        emit commandLineRunRequested();
+    }
+}
+
+void CBurnDlg::LoadSettingsAndLanguage()
+{
+    const int settingsResult = LoadSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg});
+    if (settingsResult == 0)
+        UpdateData(false);
+
+    if (m_strLangFile.length() < MinLanguageFileNameLength)
+        m_strLangFile = DefaultLanguageFile;
+    m_pLang->SetFile(m_strAppDir + QLatin1Char('/') + m_strLangFile);
+
+    if (settingsResult < 0) {
+        m_strText = GetText(TextSettingsMissing);
+        m_strMsg = FormatText(m_strText, {SettingsPath()});
+        AppendLog(m_strMsg);
+    }
+}
+
+void CBurnDlg::InitRecordingForMedia()
+{
+    InitRecording(m_nMedia == 0 ? MediaSetDvd : MediaSetCd);
+}
+
+void CBurnDlg::ShowIdleProgress()
+{
+    setWindowTitle(FormatText(QStringLiteral("%s %s"), {ProductName, ProductVersion}));
+    m_stcPercent->setText(QStringLiteral("0 %"));
+    m_stcTimeLeft->setText(QStringLiteral("--:--"));
+    m_stcTimeTotal->setText(QStringLiteral("--:--"));
+}
+
+QString CBurnDlg::SettingsPath() const
+{
+    return SettingsFilePath(m_strAppDir);
+}
+
+void CBurnDlg::EndDialog(int result)
+{
+    m_nEndResult = result;
+    m_bEnded = true;
+    QPointer<CBurnDlg> self = this;
+    RunOnGuiThread([self] {
+        if (self)
+            self->done(self->EndResult());
+    }, Blocking::NoWait);
+}
+
+void CBurnDlg::OnCancel()
+{
+    // A running job owns the recorder and the disc: closing now would leave
+    // the job writing through a window that is gone.
+    if (IsBusy())
+        return;
+    DoneRecording();
+    FreeCommandLineTokens();
+    EndDialog(ResultCancel);
+}
+
+void CBurnDlg::FreeCommandLineTokens()
+{
+    for (QString &token : m_apszArgs)
+        token = QString();
+    m_nArgs = 0;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/CBurnDlg.h"
+#include "platform/MemoryRegistryStore.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <mutex>
+#include <vector>
+
+// One message box the window raised.
+struct ShownBox
+{
+    QString text;
+    QString caption;
+    unsigned type = 0;
+};
+
+// The real main window with its message box answered by the test.
+class TestBurnDlg : public CBurnDlg
+{
+public:
+    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override;
+
+    std::vector<ShownBox> Boxes() const;
+    int m_nAnswer = 6;  // Yes
+
+private:
+    mutable std::mutex m_mutex;
+    std::vector<ShownBox> m_boxes;
+};
+
+// A private program folder with a language file of known texts and an empty
+// machine registry (so no recording library is found).
+class ProgramFolderFixture
+{
+public:
+    ProgramFolderFixture();
+    ~ProgramFolderFixture();
+
+    QString Folder() const { return m_folder; }
+    // The program file path the application object would hand over.
+    QString ProgramFile() const { return m_folder + QStringLiteral("/orvane-burn"); }
+    void WriteFile(const QString &name, const QString &content) const;
+    void WriteSettings(const QStringList &lines) const;
+    MemoryRegistryStore &Registry() { return m_registry; }
+
+    // The texts of the language file every fixture gets as "english.lng".
+    static QString EnglishTexts();
+
+private:
+    QString m_folder;
+    MemoryRegistryStore m_registry;
+};
+
+// Lets queued calls from other threads run until pred holds or time is up.
+template <typename Pred>
+bool WaitFor(Pred pred, int timeoutMs = 5000);
+
+// The lines of the window's log pane.
+QStringList LogLines(const CBurnDlg &dlg);
+
+#include "AppTestSupport.inl"

@@ -1,0 +1,167 @@
+// The busy state: which controls a job locks, and that the window cannot be
+// closed while a job runs.
+#include "AppTestSupport.h"
+
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+enum class Busy { Locked, Unchanged };
+
+struct ControlRule
+{
+    const char *name;
+    Busy whileBusy;
+};
+
+// Every control the window has, and whether a job locks it.
+const ControlRule Rules[] = {
+    {"m_btnQuit", Busy::Locked},        {"m_btnDvd", Busy::Locked},
+    {"m_btnCd", Busy::Locked},          {"m_btnFullErase", Busy::Locked},
+    {"m_btnQuickErase", Busy::Locked},  {"m_btnReallocate", Busy::Locked},
+    {"m_btnErase", Busy::Locked},       {"m_cmbDevice", Busy::Locked},
+    {"m_btnBurn", Busy::Locked},        {"m_cmbSpeed", Busy::Locked},
+    {"m_btnDirectory", Busy::Locked},   {"m_edtVolume", Busy::Locked},
+    {"m_btnAbout", Busy::Locked},       {"m_btnSaveLog", Busy::Locked},
+    {"m_btnSpeeds", Busy::Locked},      {"m_edtSourceDir", Busy::Locked},
+    {"m_stcLength", Busy::Locked},      {"m_btnEject", Busy::Locked},
+    {"m_btnVerify", Busy::Locked},      {"m_btnHelp", Busy::Unchanged},
+    {"m_btnClearLog", Busy::Unchanged}, {"m_btnShutdown", Busy::Unchanged},
+    {"m_edtLog", Busy::Unchanged},
+};
+
+class BusyStateTest : public ::testing::Test
+{
+protected:
+    bool Enabled(const char *name) const
+    {
+        const QWidget *control = m_dlg.findChild<QWidget *>(QLatin1String(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control != nullptr && control->isEnabled();
+    }
+
+    ProgramFolderFixture m_folder;
+    TestBurnDlg m_dlg;
+};
+
+TEST_F(BusyStateTest, TheWindowStartsWithBurnAbortAndSpeedsDisabled)
+{
+    EXPECT_FALSE(Enabled("m_btnBurn"));
+    EXPECT_FALSE(Enabled("m_btnAbort"));
+    EXPECT_FALSE(Enabled("m_cmbSpeed"));
+    EXPECT_TRUE(Enabled("m_btnErase"));
+    EXPECT_FALSE(m_dlg.IsBusy());
+}
+
+TEST_F(BusyStateTest, ABurnLocksEveryJobControlButKeepsAbort)
+{
+    m_dlg.EnableBusyUi(AbortButton::Enabled);
+    EXPECT_TRUE(m_dlg.IsBusy());
+    EXPECT_TRUE(Enabled("m_btnAbort"));
+    for (const ControlRule &rule : Rules)
+        EXPECT_EQ(Enabled(rule.name), rule.whileBusy == Busy::Unchanged) << rule.name;
+    EXPECT_FALSE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
+    EXPECT_EQ(m_dlg.m_ctlProgress->maximum(), 100);
+}
+
+TEST_F(BusyStateTest, AnEraseLocksAbortToo)
+{
+    m_dlg.EnableBusyUi(AbortButton::Disabled);
+    EXPECT_FALSE(Enabled("m_btnAbort"));
+}
+
+TEST_F(BusyStateTest, IdleAgainRestoresAllButBurnAndTheSpeedList)
+{
+    m_dlg.EnableBusyUi(AbortButton::Enabled);
+    m_dlg.m_ctlProgress->setValue(40);
+    m_dlg.setWindowTitle(QStringLiteral("40%"));
+    m_dlg.RestoreIdleUi();
+    EXPECT_FALSE(m_dlg.IsBusy());
+    EXPECT_FALSE(Enabled("m_btnAbort"));
+    for (const ControlRule &rule : Rules) {
+        const bool decidedElsewhere = QLatin1String(rule.name) == QLatin1String("m_btnBurn")
+            || QLatin1String(rule.name) == QLatin1String("m_cmbSpeed");
+        if (!decidedElsewhere) {
+            EXPECT_TRUE(Enabled(rule.name)) << rule.name;
+        }
+    }
+    EXPECT_FALSE(Enabled("m_cmbSpeed"));
+    EXPECT_TRUE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
+    EXPECT_EQ(m_dlg.m_ctlProgress->value(), 0);
+    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
+    EXPECT_EQ(m_dlg.m_stcPercent->text(), QStringLiteral("0 %"));
+}
+
+TEST_F(BusyStateTest, MembersAreShownWhenTheWindowLocks)
+{
+    m_dlg.m_strVolume = QStringLiteral("MY_DISC");
+    m_dlg.EnableBusyUi(AbortButton::Enabled);
+    EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_DISC"));
+}
+
+TEST_F(BusyStateTest, AWorkerThreadCanLockAndUnlockTheWindow)
+{
+    bool done = false;
+    std::thread worker([this, &done] {
+        m_dlg.EnableBusyUi(AbortButton::Enabled);
+        m_dlg.RestoreIdleUi();
+        done = true;
+    });
+    EXPECT_TRUE(WaitFor([&done] { return done; }));
+    worker.join();
+    EXPECT_FALSE(m_dlg.IsBusy());
+    EXPECT_TRUE(Enabled("m_btnQuit"));
+}
+
+TEST_F(BusyStateTest, CloseIsRefusedWhileBusyAndHonouredWhenIdle)
+{
+    m_dlg.show();
+    m_dlg.EnableBusyUi(AbortButton::Enabled);
+    EXPECT_FALSE(m_dlg.close());
+    m_dlg.reject();
+    EXPECT_TRUE(m_dlg.isVisible());
+    EXPECT_FALSE(m_dlg.HasEnded());
+
+    m_dlg.RestoreIdleUi();
+    EXPECT_TRUE(m_dlg.close());
+    EXPECT_TRUE(m_dlg.HasEnded());
+    EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
+}
+
+TEST_F(BusyStateTest, QuitClosesTheIdleWindow)
+{
+    m_dlg.show();
+    QTest::mouseClick(m_dlg.m_btnQuit, Qt::LeftButton);
+    EXPECT_TRUE(m_dlg.HasEnded());
+    EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
+    EXPECT_FALSE(m_dlg.isVisible());
+}
+
+TEST_F(BusyStateTest, EscapeAndAltF4LeaveTheWindowOpen)
+{
+    m_dlg.show();
+    QTest::keyClick(&m_dlg, Qt::Key_Escape);
+    QTest::keyClick(m_dlg.m_edtVolume, Qt::Key_Escape);
+    QTest::keyClick(&m_dlg, Qt::Key_F4, Qt::AltModifier);
+    EXPECT_TRUE(m_dlg.isVisible());
+    EXPECT_FALSE(m_dlg.HasEnded());
+}
+
+TEST_F(BusyStateTest, ControlsAndMenuCommandsAreFoundByTheirNumbers)
+{
+    EXPECT_EQ(m_dlg.GetDlgItem(1031), m_dlg.m_btnBurn);
+    EXPECT_EQ(m_dlg.GetDlgItem(2), m_dlg.m_btnQuit);
+    EXPECT_EQ(m_dlg.GetDlgItem(1033), m_dlg.m_edtLog);
+    EXPECT_EQ(m_dlg.GetDlgItem(4711), nullptr);
+    ASSERT_NE(m_dlg.GetMenuCommand(40002), nullptr);
+    EXPECT_EQ(m_dlg.GetMenuCommand(40002), m_dlg.m_actSaveSettings);
+    const QList<QAction *> items = m_dlg.m_mnuSettings->actions();
+    ASSERT_EQ(items.size(), 6);
+    EXPECT_TRUE(items[4]->isSeparator());
+}
+
+} // namespace

@@ -1,0 +1,217 @@
+// The log pane, the log files and the Save Log and Clear Log buttons.
+#include "AppTestSupport.h"
+
+#include "TestEnvironment.h"
+#include "platform/CFilePicker.h"
+#include "platform/RegistryStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+class LogPaneTest : public ::testing::Test
+{
+protected:
+    LogPaneTest()
+    {
+        m_dlg.m_strAppDir = m_folder.ProgramFile();
+        m_dlg.OnInitDialog();
+        m_dlg.OnClearLog();
+    }
+
+    static QByteArray ReadFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Answers the next file dialog: with a file name, or cancels it.
+    static void AnswerFileDialog(const QString &fileName)
+    {
+        QTimer::singleShot(50, [fileName] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (dialog == nullptr || dialog->objectName() != QLatin1String(CFilePicker::DialogObjectName()))
+                return;
+            if (fileName.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(fileName);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    }
+
+    ProgramFolderFixture m_folder;
+    TestBurnDlg m_dlg;
+};
+
+TEST_F(LogPaneTest, LinesAreSeparatedByExactlyOneBreakAndCarriageReturnsVanish)
+{
+    m_dlg.AppendLog(QStringLiteral("first"));
+    m_dlg.AppendLog(QStringLiteral("second\r\nthird"));
+    m_dlg.AppendLog(QString());
+    m_dlg.AppendLog(QStringLiteral("fifth"));
+    EXPECT_EQ(m_dlg.GetLogText(), QStringLiteral("first\nsecond\nthird\n\nfifth"));
+    EXPECT_EQ(m_dlg.m_edtLog->document()->blockCount(), 5);
+}
+
+TEST_F(LogPaneTest, AnEmptyTextOnAnEmptyPaneAddsNoBreak)
+{
+    m_dlg.AppendLog(QString());
+    m_dlg.AppendLog(QStringLiteral("only"));
+    EXPECT_EQ(m_dlg.GetLogText(), QStringLiteral("only"));
+}
+
+TEST_F(LogPaneTest, TheLastLineStaysInView)
+{
+    m_dlg.show();
+    for (int i = 0; i < 300; ++i)
+        m_dlg.AppendLog(QStringLiteral("line %1").arg(i));
+    QScrollBar *bar = m_dlg.m_edtLog->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+TEST_F(LogPaneTest, ClearLogEmptiesThePane)
+{
+    m_dlg.AppendLog(QStringLiteral("something"));
+    QTest::mouseClick(m_dlg.m_btnClearLog, Qt::LeftButton);
+    EXPECT_EQ(m_dlg.GetLogText(), QString());
+}
+
+TEST_F(LogPaneTest, ConcurrentAppendsLoseNothingAndKeepEachThreadsOrder)
+{
+    constexpr int Threads = 4;
+    constexpr int LinesPerThread = 400;
+    std::vector<std::thread> workers;
+    for (int t = 0; t < Threads; ++t) {
+        workers.emplace_back([this, t] {
+            for (int n = 0; n < LinesPerThread; ++n)
+                m_dlg.AppendLog(QStringLiteral("thread %1 line %2\r\nthread %1 line %2 continued").arg(t).arg(n));
+        });
+    }
+    ASSERT_TRUE(WaitFor([this] { return m_dlg.m_edtLog->document()->blockCount() >= 2 * Threads * LinesPerThread; }));
+    for (std::thread &worker : workers)
+        worker.join();
+
+    const QStringList lines = LogLines(m_dlg);
+    ASSERT_EQ(lines.size(), 2 * Threads * LinesPerThread);
+    std::vector<int> next(Threads, 0);
+    static const QRegularExpression pattern(QStringLiteral("^thread (\\d) line (\\d+)$"));
+    for (int i = 0; i < lines.size(); i += 2) {
+        const QRegularExpressionMatch match = pattern.match(lines[i]);
+        ASSERT_TRUE(match.hasMatch()) << lines[i].toStdString();
+        const int t = match.captured(1).toInt();
+        EXPECT_EQ(match.captured(2).toInt(), next[t]++);
+        // The two lines of one append are never split by another thread's.
+        EXPECT_EQ(lines[i + 1], lines[i] + QStringLiteral(" continued"));
+    }
+}
+
+TEST_F(LogPaneTest, LogFileHasLineFeedsPercentSignsAndOneTime)
+{
+    m_dlg.m_strVolume = QStringLiteral("100%_DISC");
+    m_dlg.AppendLog(QStringLiteral("copied 50% of %s %d %n %%"));
+    m_dlg.AppendLog(QStringLiteral("done\r\nreally"));
+    const QString path = testenv::makeTempDir(QStringLiteral("log")) + QStringLiteral("/out.log");
+    m_dlg.WriteLogFile(3, path);
+
+    const QByteArray bytes = ReadFile(path);
+    EXPECT_FALSE(bytes.contains('\r'));
+    const QRegularExpression layout(QStringLiteral(
+        "^\\[(\\w{3} \\w{3} \\d\\d \\d\\d:\\d\\d:\\d\\d \\d{4})\n\\]\\[100%_DISC\\]\\[1\\.2\\.0\\]\n"
+        "copied 50% of %s %d %n %%\ndone\nreally\n\\[(.{24})\n\\]$"));
+    const QRegularExpressionMatch match = layout.match(QString::fromUtf8(bytes));
+    ASSERT_TRUE(match.hasMatch()) << bytes.toStdString();
+    EXPECT_EQ(match.captured(1), match.captured(2));
+}
+
+TEST_F(LogPaneTest, AutomaticPathIsOnTheDesktopAndNamedAfterTheLabel)
+{
+    const QString desktop = testenv::makeTempDir(QStringLiteral("desktop"));
+    m_folder.Registry().Set(regkey::ShellFoldersKey, regkey::DesktopValue, desktop);
+    m_dlg.m_strVolume = QStringLiteral("HOLIDAY");
+    m_dlg.AppendLog(QStringLiteral("burned"));
+    m_dlg.WriteLogFile(1);
+    const QByteArray bytes = ReadFile(desktop + QStringLiteral("/HOLIDAY.log"));
+    EXPECT_TRUE(bytes.startsWith("SHUTDOWN ")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("|HOLIDAY|1.2.0|burned|"));
+}
+
+TEST_F(LogPaneTest, WithoutADesktopFolderNothingIsWrittenOrSaid)
+{
+    m_dlg.m_strVolume = QStringLiteral("NOWHERE");
+    const std::size_t boxesBefore = m_dlg.Boxes().size();
+    const QString logBefore = m_dlg.GetLogText();
+    m_dlg.WriteLogFile(2);
+    EXPECT_FALSE(QFile::exists(QDir::currentPath() + QStringLiteral("/NOWHERE.log")));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/NOWHERE.log")));
+    EXPECT_EQ(m_dlg.Boxes().size(), boxesBefore);
+    EXPECT_EQ(m_dlg.GetLogText(), logBefore);
+}
+
+TEST_F(LogPaneTest, AWorkerWritesTheLogAfterItsOwnLines)
+{
+    const QString path = testenv::makeTempDir(QStringLiteral("log")) + QStringLiteral("/worker.log");
+    bool done = false;
+    std::thread worker([this, &path, &done] {
+        m_dlg.AppendLog(QStringLiteral("from the worker"));
+        m_dlg.WriteLogFile(3, path);
+        done = true;
+    });
+    ASSERT_TRUE(WaitFor([&done] { return done; }));
+    worker.join();
+    EXPECT_TRUE(ReadFile(path).contains("from the worker"));
+}
+
+TEST_F(LogPaneTest, SaveLogProposesTheLabelAndWritesTheChosenFile)
+{
+    const QString folder = testenv::makeTempDir(QStringLiteral("save"));
+    const QString target = folder + QStringLiteral("/chosen.log");
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old content that is longer than the new one will be, surely, absolutely");
+    old.close();
+    m_dlg.m_strVolume = QStringLiteral("UNDEFINED");
+    m_dlg.AppendLog(QStringLiteral("saved line"));
+
+    QString proposed;
+    QTimer::singleShot(20, [&proposed] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+            proposed = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
+    });
+    AnswerFileDialog(target);
+    QTest::mouseClick(m_dlg.m_btnSaveLog, Qt::LeftButton);
+
+    EXPECT_EQ(proposed, QStringLiteral("UNDEFINED.log"));
+    const QByteArray bytes = ReadFile(target);
+    EXPECT_TRUE(bytes.startsWith("[")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("\nsaved line\n"));
+    EXPECT_FALSE(bytes.contains("old content"));
+    EXPECT_EQ(m_dlg.m_edtStatus->text(), QStringLiteral("Saving Log..."));
+}
+
+TEST_F(LogPaneTest, CancelledSaveLogShowsBreakAndWritesNothing)
+{
+    const QString folder = testenv::makeTempDir(QStringLiteral("save"));
+    QDir::setCurrent(folder);
+    m_dlg.m_strVolume = QStringLiteral("CANCELLED");
+    AnswerFileDialog(QString());
+    QTest::mouseClick(m_dlg.m_btnSaveLog, Qt::LeftButton);
+    EXPECT_EQ(m_dlg.m_edtStatus->text(), QStringLiteral("Break..."));
+    EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
+}
+
+} // namespace

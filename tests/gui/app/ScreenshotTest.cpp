@@ -1,0 +1,28 @@
+// An offscreen picture of the main window for people to look at.
+#include "AppTestSupport.h"
+
+#include "TestEnvironment.h"
+
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+TEST(MainWindowScreenshot, IsWrittenAsPng)
+{
+    ProgramFolderFixture folder;
+    TestBurnDlg dlg;
+    dlg.m_strAppDir = folder.ProgramFile();
+    dlg.OnInitDialog();
+    dlg.AppendLog(QStringLiteral("A log line for the picture"));
+    dlg.show();
+    dlg.adjustSize();
+    const QPixmap picture = dlg.grab();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_GE(picture.width(), dlg.minimumSizeHint().width());
+    if (!QFontMetrics(dlg.font()).inFont(QLatin1Char('A')))
+        GTEST_SKIP() << "no font installed: the picture would show no text";
+    const QString path = testenv::artifactDir() + QStringLiteral("/main-window.png");
+    ASSERT_TRUE(picture.save(path, "PNG"));
+    EXPECT_GT(QFileInfo(path).size(), 1000);
+}
