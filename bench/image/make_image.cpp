@@ -1,0 +1,143 @@
+// orvane-make-image: streams the image of a DVD-Video folder to a file the
+// way the recording library does during a burn, and reports how long it took
+// and how much memory the process needed at most. The benchmark script runs
+// it beside cat and genisoimage.
+//
+//   orvane-make-image <folder> <image> [flags, default 0x18] [label]
+
+#include "image/IsoImageTrack.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The IsoItem records of one folder tree, built the way the program builds
+// them for a DVD-Video root (VIDEO_TS files in player order first).
+class ItemTree {
+public:
+    IsoItem *add(IsoItem *parent, const std::string &name, const std::string &source, bool folder)
+    {
+        m_items.push_back(std::make_unique<IsoItem>());
+        IsoItem *item = m_items.back().get();
+        std::memset(item, 0, sizeof *item);
+        std::snprintf(item->name, sizeof item->name, "%s", name.c_str());
+        std::snprintf(item->sourcePath, sizeof item->sourcePath, "%s", source.c_str());
+        item->directoryFlag = folder ? 1 : 0;
+        IsoItem **link = parent ? &parent->firstChild : &m_first;
+        while (*link)
+            link = &(*link)->nextSibling;
+        *link = item;
+        return item;
+    }
+    void addFolder(IsoItem *parent, const fs::path &folder, bool top)
+    {
+        std::vector<fs::path> entries;
+        for (const auto &e : fs::directory_iterator(folder))
+            entries.push_back(e.path());
+        std::sort(entries.begin(), entries.end());
+        for (const auto &p : entries) {
+            const std::string name = p.filename().string();
+            if (top && (name == "VIDEO_TS" || name == "AUDIO_TS"))
+                continue;
+            if (fs::is_directory(p))
+                addFolder(add(parent, name, "", true), p, false);
+            else
+                add(parent, name, p.string(), false);
+        }
+    }
+    void addDvd(const fs::path &root)
+    {
+        add(nullptr, "AUDIO_TS", "", true);
+        IsoItem *video = add(nullptr, "VIDEO_TS", "", true);
+        const fs::path v = root / "VIDEO_TS";
+        const auto file = [&](const std::string &name) {
+            if (fs::exists(v / name))
+                add(video, name, (v / name).string(), false);
+        };
+        file("VIDEO_TS.IFO");
+        file("VIDEO_TS.VOB");
+        file("VIDEO_TS.BUP");
+        for (int set = 1; set <= 99; ++set) {
+            char p[16];
+            std::snprintf(p, sizeof p, "VTS_%02d_", set);
+            if (!fs::exists(v / (std::string(p) + "0.IFO")))
+                continue;
+            file(std::string(p) + "0.IFO");
+            for (int part = 0; part <= 9; ++part)
+                file(std::string(p) + std::to_string(part) + ".VOB");
+            file(std::string(p) + "0.BUP");
+        }
+        addFolder(nullptr, root, true);
+    }
+    IsoItem *root() { return m_first; }
+
+private:
+    std::vector<std::unique_ptr<IsoItem>> m_items;
+    IsoItem *m_first = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s <folder> <image> [flags] [label]\n", argv[0]);
+        return 2;
+    }
+    const uint32_t flags = argc > 3 ? uint32_t(std::strtoul(argv[3], nullptr, 0)) : 0x18;
+    const char *label = argc > 4 ? argv[4] : "DVD_VIDEO";
+    const auto start = std::chrono::steady_clock::now();
+    ItemTree tree;
+    tree.addDvd(argv[1]);
+    IsoTrack *track = CreateIsoImageTrack(tree.root(), label, flags);
+    if (!track)
+        return 1;
+    int status = 0;
+    if (const char *warning = track->vtbl->placementWarning(track))
+        std::fprintf(stderr, "warning: %s\n", warning);
+    const int fd = ::open(argv[2], O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    constexpr uint32_t kBlocksPerRead = 512; // 1 MiB, as a recorder's buffer would take
+    std::vector<unsigned char> buffer(size_t(kBlocksPerRead) * SECTOR_SIZE);
+    if (fd < 0 || track->vtbl->openStream(track) != 0) {
+        std::fprintf(stderr, "cannot start: %s\n", fd < 0 ? std::strerror(errno) : track->vtbl->lastError(track));
+        status = 1;
+    }
+    while (status == 0) {
+        const int32_t n = track->vtbl->readBlocks(track, buffer.data(), kBlocksPerRead);
+        if (n < 0) {
+            std::fprintf(stderr, "failed: %s\n", track->vtbl->lastError(track));
+            status = 1;
+        }
+        if (n <= 0)
+            break;
+        if (::write(fd, buffer.data(), size_t(n) * SECTOR_SIZE) != ssize_t(size_t(n) * SECTOR_SIZE)) {
+            std::perror("write");
+            status = 1;
+        }
+    }
+    track->vtbl->closeStream(track);
+    const int64_t sectors = track->vtbl->sizeInBlocks(track);
+    track->vtbl->destroy(track, 1);
+    if (fd >= 0)
+        ::close(fd);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("sectors %lld seconds %.3f peak_rss_kib %ld\n", static_cast<long long>(sectors), seconds,
+                usage.ru_maxrss);
+    return status;
+}

@@ -1,0 +1,113 @@
+#include "image/FileDataWriter.h"
+
+#include "image/ByteOrder.h"
+#include "image/IfoReader.h"
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace image {
+namespace {
+
+bool isVideoFolderName(const std::string &name)
+{
+    if (name.size() != 8)
+        return false;
+    std::string up = name;
+    for (auto &c : up)
+        c = char(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    return up == "VIDEO_TS";
+}
+
+// Reads an IFO or BUP whole, refusing files larger than any real one and
+// files whose size changed since the layout began.
+std::optional<std::vector<uint8_t>> loadSmallFile(const ImageNode &node)
+{
+    if (node.sourceMissing || node.size > IfoReader::kMaxIfoBytes)
+        return std::nullopt;
+    std::ifstream in(node.sourcePath, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.size() != node.size)
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+FileDataWriter::FileDataWriter(ImageTree &tree, Reallocation mode)
+    : m_tree(tree)
+{
+    for (auto &child : tree.root().children) {
+        if (child->isDirectory && isVideoFolderName(child->name)) {
+            m_videoFolder = child.get();
+            break;
+        }
+    }
+    if (!m_videoFolder)
+        return;
+    std::vector<ImageNode *> files;
+    for (auto &child : m_videoFolder->children)
+        if (!child->isDirectory)
+            files.push_back(child.get());
+    m_placement = std::make_unique<DvdVideoPlacement>(files, mode, loadSmallFile);
+    if (!m_placement->isDvdVideo())
+        m_placement.reset();
+}
+
+FileDataWriter::~FileDataWriter() = default;
+
+void FileDataWriter::placeVideoFolder(SectorAllocator &alloc)
+{
+    const uint32_t first = alloc.next();
+    m_placement->plan(first);
+    alloc.reserve(m_placement->sectors());
+    for (const auto &placed : m_placement->placed()) {
+        placed.node->dataSector = first + placed.offset;
+        m_order.push_back(placed.node);
+    }
+}
+
+void FileDataWriter::computeBlocks(SectorAllocator &alloc)
+{
+    std::set<const ImageNode *> placedByVideo;
+    if (m_placement)
+        for (const auto &placed : m_placement->placed())
+            placedByVideo.insert(placed.node);
+    bool videoDone = false;
+    m_tree.forEach([&](ImageNode &node) {
+        if (node.isDirectory)
+            return;
+        if (m_placement && node.parent == m_videoFolder && !videoDone) {
+            // The whole DVD-Video block goes where its first file would.
+            placeVideoFolder(alloc);
+            videoDone = true;
+            for (const auto &placed : m_placement->placed())
+                placedByVideo.insert(placed.node);
+        }
+        if (placedByVideo.count(&node))
+            return;
+        node.dataSector = node.size ? alloc.reserve(sectorsFor(node.size)) : 0;
+        m_order.push_back(&node);
+    });
+}
+
+void FileDataWriter::writeData(ImageSegments &out, const ImageGeometry &)
+{
+    std::set<const ImageNode *> replaced;
+    if (m_placement) {
+        for (const auto &placed : m_placement->placed()) {
+            if (placed.replaced) {
+                out.addBytes(placed.node->dataSector, placed.replacement);
+                replaced.insert(placed.node);
+            }
+        }
+    }
+    for (const ImageNode *node : m_order)
+        if (!replaced.count(node))
+            out.addFile(node->dataSector, node->sourcePath, node->size);
+}
+
+} // namespace image

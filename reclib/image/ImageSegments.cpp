@@ -1,0 +1,44 @@
+#include "image/ImageSegments.h"
+
+#include "image/ByteOrder.h"
+
+#include <algorithm>
+
+namespace image {
+
+void ImageSegments::addBytes(uint32_t start, std::vector<uint8_t> bytes)
+{
+    ImageSegment segment;
+    segment.start = start;
+    segment.sectors = sectorsFor(bytes.size());
+    segment.bytes = std::move(bytes);
+    if (segment.sectors > 0)
+        m_segments.push_back(std::move(segment));
+}
+
+void ImageSegments::addFile(uint32_t start, const std::string &path, uint64_t size)
+{
+    ImageSegment segment;
+    segment.start = start;
+    segment.sectors = sectorsFor(size);
+    segment.fromFile = true;
+    segment.path = path;
+    segment.fileSize = size;
+    if (segment.sectors > 0)
+        m_segments.push_back(std::move(segment));
+}
+
+bool ImageSegments::finish(uint32_t totalSectors)
+{
+    std::stable_sort(m_segments.begin(), m_segments.end(),
+                     [](const ImageSegment &a, const ImageSegment &b) { return a.start < b.start; });
+    uint64_t end = 0;
+    for (const auto &segment : m_segments) {
+        if (segment.start < end)
+            return false;
+        end = uint64_t(segment.start) + segment.sectors;
+    }
+    return end <= totalSectors;
+}
+
+} // namespace image

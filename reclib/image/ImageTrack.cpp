@@ -1,0 +1,136 @@
+#include "image/ImageTrack.h"
+
+#include "image/FileDataWriter.h"
+#include "image/IsoHierarchyWriter.h"
+#include "image/IsoTerminatorWriter.h"
+#include "image/UdfWriter.h"
+
+#include <cstring>
+
+namespace image {
+namespace {
+
+constexpr uint32_t kFirstDescriptorSector = 16;
+
+} // namespace
+
+ImageTrack::ImageTrack(const IsoItem *root, const char *label, uint32_t flags)
+    : m_flags(flags), m_label(label ? label : ""), m_time(ImageTime::fromEnvironment()), m_tree(root)
+{
+    computeLayout();
+}
+
+ImageTrack::~ImageTrack() = default;
+
+void ImageTrack::computeLayout()
+{
+    const bool udf = m_flags & ISO_TRACK_UDF;
+    const bool iso = (m_flags & (ISO_TRACK_ISO9660 | ISO_TRACK_JOLIET | ISO_TRACK_MODE2)) || !udf;
+    const XaMarking xa = (m_flags & ISO_TRACK_MODE2) ? XaMarking::CdRomXa : XaMarking::None;
+    const Reallocation realloc = (m_flags & ISO_TRACK_REALLOC) ? Reallocation::On : Reallocation::Off;
+
+    // Descriptor order: ISO 9660 primary, Joliet, terminator, UDF recognition.
+    std::vector<ImageWriter *> descriptorOrder;
+    std::vector<ImageWriter *> blockOrder;
+    const auto add = [this](std::unique_ptr<ImageWriter> writer) {
+        m_writers.push_back(std::move(writer));
+        return m_writers.back().get();
+    };
+    ImageWriter *primary = iso ? add(std::make_unique<IsoHierarchyWriter>(IsoFlavour::Primary, m_tree, xa)) : nullptr;
+    ImageWriter *joliet = iso && (m_flags & ISO_TRACK_JOLIET)
+                              ? add(std::make_unique<IsoHierarchyWriter>(IsoFlavour::Joliet, m_tree, xa))
+                              : nullptr;
+    ImageWriter *terminator = iso ? add(std::make_unique<IsoTerminatorWriter>()) : nullptr;
+    UdfWriter *udfWriter = nullptr;
+    if (udf) {
+        auto writer = std::make_unique<UdfWriter>(m_tree);
+        udfWriter = writer.get();
+        add(std::move(writer));
+    }
+    auto dataWriter = std::make_unique<FileDataWriter>(m_tree, realloc);
+    FileDataWriter *data = dataWriter.get();
+    add(std::move(dataWriter));
+
+    for (ImageWriter *w : {primary, joliet, terminator, static_cast<ImageWriter *>(udfWriter)})
+        if (w)
+            descriptorOrder.push_back(w);
+    // UDF first: its fixed areas and the start of its partition come before
+    // the ISO 9660 directories; the file data comes last.
+    for (ImageWriter *w : {static_cast<ImageWriter *>(udfWriter), primary, joliet, static_cast<ImageWriter *>(data)})
+        if (w)
+            blockOrder.push_back(w);
+
+    if (const ImageNode *missing = m_tree.firstMissing()) {
+        m_layoutError = "Required file \"" + missing->sourcePath + "\" cannot be read: " +
+                        std::strerror(missing->sourceErrno);
+    } else if (udfWriter && !udfWriter->refusal().empty()) {
+        m_layoutError = "The file \"" + udfWriter->refusal() + "\" is too large for a UDF file entry";
+    }
+
+    try {
+        SectorAllocator alloc(kFirstDescriptorSector);
+        for (ImageWriter *w : descriptorOrder)
+            w->reserveDescriptors(alloc);
+        for (ImageWriter *w : blockOrder)
+            w->computeBlocks(alloc);
+        for (ImageWriter *w : blockOrder)
+            w->reserveTail(alloc);
+        m_totalSectors = alloc.next();
+    } catch (const LayoutOverflow &overflow) {
+        if (m_layoutError.empty())
+            m_layoutError = overflow.what();
+        m_totalSectors = 0;
+        return;
+    }
+
+    if (const DvdVideoPlacement *placement = data->placement()) {
+        m_reallocFailed = placement->reallocationFailed();
+        m_placementWarning = placement->warning();
+    }
+
+    ImageGeometry geometry{m_totalSectors, m_time, m_label};
+    for (auto &w : m_writers)
+        w->writeDescriptors(m_segments, geometry);
+    for (auto &w : m_writers)
+        w->writeData(m_segments, geometry);
+    if (!m_segments.finish(m_totalSectors) && m_layoutError.empty())
+        m_layoutError = "The image layout of \"" + m_label + "\" is inconsistent";
+}
+
+int32_t ImageTrack::openStream()
+{
+    m_streamError.clear();
+    if (!m_layoutError.empty()) {
+        m_streamError = m_layoutError;
+        return -1;
+    }
+    if (!m_stream)
+        m_stream.emplace(m_segments, m_totalSectors);
+    m_stream->open();
+    return 0;
+}
+
+int32_t ImageTrack::readBlocks(void *buffer, uint32_t maxBlocks)
+{
+    if (!m_stream || !buffer) {
+        m_streamError = m_layoutError.empty() ? "The image stream is not open" : m_layoutError;
+        return -1;
+    }
+    const int32_t n = m_stream->read(static_cast<uint8_t *>(buffer), std::min<uint32_t>(maxBlocks, INT32_MAX));
+    if (n < 0)
+        m_streamError = m_stream->error();
+    return n;
+}
+
+void ImageTrack::closeStream()
+{
+    if (m_stream)
+        m_stream->close();
+}
+
+const std::string &ImageTrack::lastError() const
+{
+    return m_streamError.empty() ? m_layoutError : m_streamError;
+}
+
+} // namespace image

@@ -1,0 +1,59 @@
+#pragma once
+// The C++ side of an image track: the layout computed on construction and
+// the stream that produces it. IsoImageTrack.cpp puts the track interface
+// of reclib_api.h in front of it.
+
+#include "image/ImageSegments.h"
+#include "image/ImageStream.h"
+#include "image/ImageTime.h"
+#include "image/ImageTree.h"
+#include "image/ImageWriter.h"
+
+#include "reclib_api.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace image {
+
+class ImageTrack {
+public:
+    ImageTrack(const IsoItem *root, const char *label, uint32_t flags);
+    ~ImageTrack();
+
+    uint32_t flags() const { return m_flags; }
+    const std::string &label() const { return m_label; }
+    int64_t sizeInSectors() const { return m_totalSectors; }
+    int fileCount() const { return m_tree.fileCount(); }
+    bool isMode2() const { return (m_flags & ISO_TRACK_MODE2) != 0; }
+    bool reallocationFailed() const { return m_reallocFailed; }
+    const std::string &placementWarning() const { return m_placementWarning; }
+    const std::string &layoutError() const { return m_layoutError; }
+
+    // 0, or -1 when the layout failed (the reason in lastError()).
+    int32_t openStream();
+    int32_t readBlocks(void *buffer, uint32_t maxBlocks);
+    void closeStream();
+    // The last failure of the stream, or the layout error; empty if none.
+    const std::string &lastError() const;
+
+private:
+    void computeLayout();
+
+    uint32_t m_flags;
+    std::string m_label;
+    ImageTime m_time;
+    ImageTree m_tree;
+    std::vector<std::unique_ptr<ImageWriter>> m_writers;
+    ImageSegments m_segments;
+    std::optional<ImageStream> m_stream;
+    uint32_t m_totalSectors = 0;
+    bool m_reallocFailed = false;
+    std::string m_placementWarning;
+    std::string m_layoutError;
+    std::string m_streamError;
+};
+
+} // namespace image

@@ -1,0 +1,59 @@
+#pragma once
+// The library's own copy of the program's IsoItem tree: names, source paths
+// and the sizes taken when the layout is computed. Nothing points into the
+// program's records afterwards.
+
+#include "reclib_api.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace image {
+
+struct ImageNode {
+    std::string name;          // UTF-8, as the program named the entry
+    bool isDirectory = false;
+    std::string sourcePath;    // files only
+    uint64_t size = 0;         // bytes, taken at layout time
+    bool sourceMissing = false;
+    int sourceErrno = 0;
+    ImageNode *parent = nullptr;
+    std::vector<std::unique_ptr<ImageNode>> children; // in the tree's order
+
+    // Where the file's data starts in the image (absolute sector); set by the
+    // data writer. Empty files keep 0.
+    uint32_t dataSector = 0;
+};
+
+class ImageTree {
+public:
+    // Copies the list starting at first (and everything below it). Each file's
+    // size is taken now; a file that cannot be examined is marked missing.
+    explicit ImageTree(const IsoItem *first);
+
+    ImageNode &root() { return m_root; }
+    const ImageNode &root() const { return m_root; }
+
+    // Visits every node below the root depth-first in the tree's order
+    // (a folder before its contents).
+    void forEach(const std::function<void(ImageNode &)> &visit);
+    void forEach(const std::function<void(const ImageNode &)> &visit) const;
+
+    int fileCount() const { return m_fileCount; }
+    int directoryCount() const { return m_directoryCount; } // without the root
+    // The first file that could not be examined, or null.
+    const ImageNode *firstMissing() const { return m_firstMissing; }
+
+private:
+    void copyList(const IsoItem *first, ImageNode &into, int depth);
+
+    ImageNode m_root;
+    int m_fileCount = 0;
+    int m_directoryCount = 0;
+    const ImageNode *m_firstMissing = nullptr;
+};
+
+} // namespace image

@@ -1,0 +1,35 @@
+#pragma once
+// The disc image track: turns an IsoItem tree into a UDF / ISO 9660 image
+// that is streamed sector by sector through the current track interface of
+// reclib_api.h.
+
+#include "reclib_api.h"
+
+#include <cstdint>
+
+// Creates a track for the tree starting at root (the top-level list), the
+// volume label and the ISO track flags (ISO_TRACK_*).
+//
+// The whole layout is computed here: the tree is copied (nothing points into
+// it afterwards), every source file's size is taken, the DVD-Video placement
+// is decided and every directory and descriptor is serialised. The image is
+// then produced by slots 3, 4 and 10 from the source files.
+//
+// Returns null only for a null root. Problems found while laying out are kept
+// in the track: slot 27 (layoutError) for a tree that cannot be written (a
+// missing source file, a file too large for the chosen file systems; the
+// stream then fails with that text), slot 23 (reallocFailed) when
+// ISO_TRACK_REALLOC was asked for and the IFO structure could not be
+// understood, slot 24 (placementWarning) when the DVD-Video files could not
+// be placed where their IFO files say.
+//
+// Without ISO_TRACK_ISO9660 or ISO_TRACK_UDF an ISO 9660 volume is written
+// anyway, since a disc with no file system would be unreadable; Joliet and
+// Mode 2 always come with an ISO 9660 volume.
+//
+// The time recorded in the file systems is SOURCE_DATE_EPOCH when that
+// variable holds a valid number of seconds, else the current time.
+//
+// The track belongs to the caller; slot 0 (destroy, deleteFlag 1) frees it.
+// Any thread may use a track, one thread at a time.
+IsoTrack *CreateIsoImageTrack(IsoItem *root, const char *label, uint32_t flags);

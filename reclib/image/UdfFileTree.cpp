@@ -1,0 +1,164 @@
+#include "image/UdfFileTree.h"
+
+#include "image/ByteOrder.h"
+#include "image/UdfDescriptors.h"
+
+#include <algorithm>
+
+namespace image {
+namespace {
+
+constexpr size_t kFileEntryFixed = 176;
+constexpr size_t kShortAd = 8;
+constexpr size_t kMaxShortAds = (kSectorSize - kFileEntryFixed) / kShortAd;
+constexpr uint8_t kCharDirectory = 0x02;
+constexpr uint8_t kCharParent = 0x08;
+constexpr uint8_t kFileTypeDirectory = 4;
+constexpr uint8_t kFileTypeFile = 5;
+constexpr size_t kMaxNameBytes = 255;
+
+uint64_t extentCount(uint64_t size)
+{
+    return (size + UdfFileTree::kMaxExtentBytes - 1) / UdfFileTree::kMaxExtentBytes;
+}
+
+size_t identifierLength(size_t nameBytes)
+{
+    return (38 + nameBytes + 3) & ~size_t(3);
+}
+
+} // namespace
+
+UdfFileTree::UdfFileTree(const ImageTree &tree)
+    : m_tree(tree)
+{
+}
+
+std::string UdfFileTree::refusal() const
+{
+    std::string found;
+    m_tree.forEach([&](const ImageNode &node) {
+        if (found.empty() && !node.isDirectory && extentCount(node.size) > kMaxShortAds)
+            found = node.sourcePath;
+    });
+    return found;
+}
+
+void UdfFileTree::computeBlocks(SectorAllocator &alloc, uint32_t partitionStart)
+{
+    m_partitionStart = partitionStart;
+    alloc.skipTo(partitionStart);
+    alloc.reserve(2); // file set descriptor and its terminator
+    const auto place = [&](const ImageNode &node) {
+        Placement &p = m_placement[&node];
+        p.entryBlock = alloc.reserve(1) - partitionStart;
+        p.uniqueId = &node == &m_tree.root() ? 0 : m_nextUniqueId++;
+        if (node.isDirectory) {
+            ++m_directories;
+            p.dataBlock = alloc.reserve(sectorsFor(folderContents(node).size())) - partitionStart;
+        } else {
+            ++m_files;
+        }
+    };
+    place(m_tree.root());
+    m_tree.forEach(place);
+}
+
+void UdfFileTree::putIdentifier(std::vector<uint8_t> &out, const ImageNode &target, uint8_t characteristics,
+                                std::string_view name, uint32_t folderDataBlock) const
+{
+    const std::vector<uint8_t> encoded = name.empty() ? std::vector<uint8_t>{} : udf::encodeCs0(name, kMaxNameBytes);
+    const size_t at = out.size();
+    const size_t length = identifierLength(encoded.size());
+    out.resize(at + length, 0);
+    uint8_t *d = &out[at];
+    putLe16(d + 16, 1); // file version number
+    d[18] = characteristics;
+    d[19] = uint8_t(encoded.size());
+    const auto found = m_placement.find(&target);
+    const Placement *p = found == m_placement.end() ? nullptr : &found->second;
+    putLe32(d + 20, kSectorSize);
+    putLe32(d + 24, p ? p->entryBlock : 0);
+    putLe32(d + 32, uint32_t(p ? p->uniqueId : 0)); // implementation use: UDF unique id
+    putLe16(d + 36, 0);
+    std::copy(encoded.begin(), encoded.end(), d + 38);
+    udf::finishTag(d, udf::FileIdentifier, length, folderDataBlock + uint32_t(at / kSectorSize));
+}
+
+std::vector<uint8_t> UdfFileTree::folderContents(const ImageNode &folder) const
+{
+    std::vector<uint8_t> out;
+    const auto found = m_placement.find(&folder);
+    const uint32_t dataBlock = found == m_placement.end() ? 0 : found->second.dataBlock;
+    const ImageNode &parent = folder.parent ? *folder.parent : folder;
+    putIdentifier(out, parent, kCharDirectory | kCharParent, {}, dataBlock);
+    for (const auto &child : folder.children)
+        putIdentifier(out, *child, child->isDirectory ? kCharDirectory : 0, child->name, dataBlock);
+    return out;
+}
+
+std::vector<uint8_t> UdfFileTree::fileEntry(const ImageNode &node, const ImageTime &time) const
+{
+    const Placement &p = m_placement.at(&node);
+    const uint64_t length = node.isDirectory ? folderContents(node).size() : node.size;
+    const uint32_t firstBlock = node.isDirectory ? p.dataBlock : node.dataSector - m_partitionStart;
+    const auto extents = size_t(extentCount(length));
+    std::vector<uint8_t> d(kFileEntryFixed + extents * kShortAd, 0);
+    putLe16(&d[16 + 4], 4);  // strategy type 4
+    putLe16(&d[16 + 8], 1);  // one entry
+    d[16 + 11] = node.isDirectory ? kFileTypeDirectory : kFileTypeFile;
+    putLe16(&d[16 + 18], 0); // short allocation descriptors
+    putLe32(&d[36], 0xFFFFFFFF); // no owner recorded
+    putLe32(&d[40], 0xFFFFFFFF);
+    putLe32(&d[44], node.isDirectory ? 0x14A5 : 0x1084); // read (and search) for everyone
+    const auto subfolders = std::count_if(node.children.begin(), node.children.end(),
+                                          [](const auto &c) { return c->isDirectory; });
+    putLe16(&d[48], uint16_t(node.isDirectory ? 1 + subfolders : 1));
+    putLe64(&d[56], length);
+    putLe64(&d[64], sectorsFor(length));
+    for (size_t at : {72, 84, 96})
+        udf::putTimestamp(&d[at], time);
+    putLe32(&d[108], 1); // checkpoint
+    udf::putRegid(&d[128], "*Orvane Burn", udf::RegidKind::Implementation);
+    putLe64(&d[160], p.uniqueId);
+    putLe32(&d[172], uint32_t(extents * kShortAd));
+    for (size_t i = 0; i < extents; ++i) {
+        const uint64_t offset = i * kMaxExtentBytes;
+        const uint64_t part = std::min(length - offset, kMaxExtentBytes);
+        putLe32(&d[kFileEntryFixed + i * kShortAd], uint32_t(part));
+        putLe32(&d[kFileEntryFixed + i * kShortAd + 4], firstBlock + uint32_t(offset / kSectorSize));
+    }
+    udf::finishTag(d.data(), udf::FileEntry, d.size(), p.entryBlock);
+    return d;
+}
+
+void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::string &label) const
+{
+    std::vector<uint8_t> fsd(kSectorSize * 2, 0);
+    udf::putTimestamp(&fsd[16], time);
+    putLe16(&fsd[28], 3);
+    putLe16(&fsd[30], 3);
+    putLe32(&fsd[32], 1);
+    putLe32(&fsd[36], 1);
+    udf::putCharSpec(&fsd[48]);
+    udf::putDString(&fsd[112], 128, label);
+    udf::putCharSpec(&fsd[240]);
+    udf::putDString(&fsd[304], 32, label);
+    putLe32(&fsd[400], kSectorSize);
+    putLe32(&fsd[404], m_placement.at(&m_tree.root()).entryBlock);
+    udf::putRegid(&fsd[416], "*OSTA UDF Compliant", udf::RegidKind::Domain);
+    udf::finishTag(fsd.data(), udf::FileSet, 512, 0);
+    udf::finishTag(&fsd[kSectorSize], udf::Terminating, 512, 1);
+    out.addBytes(m_partitionStart, std::move(fsd));
+
+    const auto emit = [&](const ImageNode &node) {
+        const Placement &p = m_placement.at(&node);
+        out.addBytes(absolute(p.entryBlock), fileEntry(node, time));
+        if (node.isDirectory)
+            out.addBytes(absolute(p.dataBlock), folderContents(node));
+    };
+    emit(m_tree.root());
+    m_tree.forEach(emit);
+}
+
+} // namespace image

@@ -1,0 +1,61 @@
+#pragma once
+// The file part of the UDF volume, inside its partition: the file set
+// descriptor and its terminator, then for every folder and file a File Entry
+// (short allocation descriptors, extents below 1 GiB) and, for folders, the
+// file identifier descriptors. Block numbers are relative to the partition.
+
+#include "image/ImageSegments.h"
+#include "image/ImageTime.h"
+#include "image/ImageTree.h"
+#include "image/SectorAllocator.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace image {
+
+class UdfFileTree {
+public:
+    // Largest extent a short allocation descriptor holds (30-bit length,
+    // whole sectors).
+    static constexpr uint64_t kMaxExtentBytes = 0x3FFFF800ull;
+
+    explicit UdfFileTree(const ImageTree &tree);
+
+    // The first file too large for one File Entry's descriptors, or empty.
+    std::string refusal() const;
+
+    // Reserves the descriptors and folder data, starting at the partition.
+    void computeBlocks(SectorAllocator &alloc, uint32_t partitionStart);
+
+    uint32_t fileSetBlock() const { return 0; }
+    uint64_t nextUniqueId() const { return m_nextUniqueId; }
+    int fileCount() const { return m_files; }
+    int directoryCount() const { return m_directories; }
+
+    void write(ImageSegments &out, const ImageTime &time, const std::string &label) const;
+
+private:
+    struct Placement {
+        uint32_t entryBlock = 0;  // File Entry
+        uint32_t dataBlock = 0;   // folder contents
+        uint64_t uniqueId = 0;
+        std::vector<uint8_t> identifiers; // folder contents, filled by write()
+    };
+
+    std::vector<uint8_t> folderContents(const ImageNode &folder) const;
+    std::vector<uint8_t> fileEntry(const ImageNode &node, const ImageTime &time) const;
+    void putIdentifier(std::vector<uint8_t> &out, const ImageNode &target, uint8_t characteristics,
+                       std::string_view name, uint32_t folderDataBlock) const;
+    uint32_t absolute(uint32_t block) const { return block + m_partitionStart; }
+
+    const ImageTree &m_tree;
+    std::unordered_map<const ImageNode *, Placement> m_placement;
+    uint32_t m_partitionStart = 0;
+    uint64_t m_nextUniqueId = 16;
+    int m_files = 0;
+    int m_directories = 0;
+};
+
+} // namespace image

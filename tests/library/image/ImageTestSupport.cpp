@@ -1,0 +1,142 @@
+#include "ImageTestSupport.h"
+
+#include "support/TestEnvironment.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace imagetest {
+
+std::string sourceDir()
+{
+    return ORVANE_TEST_SOURCE_DIR;
+}
+
+std::string samplePath(const std::string &sample)
+{
+    return sourceDir() + "/samples/" + sample;
+}
+
+std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocksPerRead)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return "cannot create " + path;
+    const auto *t = track->vtbl;
+    std::string error;
+    if (t->openStream(track) != 0) {
+        error = t->lastError(track) ? t->lastError(track) : "openStream failed without a reason";
+    } else {
+        std::vector<uint8_t> buffer(size_t(blocksPerRead) * SECTOR_SIZE);
+        off_t offset = 0;
+        for (;;) {
+            const int32_t n = t->readBlocks(track, buffer.data(), blocksPerRead);
+            if (n < 0) {
+                error = t->lastError(track) ? t->lastError(track) : "readBlocks failed without a reason";
+                break;
+            }
+            if (n == 0)
+                break;
+            const size_t bytes = size_t(n) * SECTOR_SIZE;
+            const bool allZero = std::all_of(buffer.begin(), buffer.begin() + long(bytes), [](uint8_t b) { return b == 0; });
+            if (!allZero && ::pwrite(fd, buffer.data(), bytes, offset) != ssize_t(bytes)) {
+                error = "cannot write " + path;
+                break;
+            }
+            offset += off_t(bytes);
+        }
+        t->closeStream(track);
+        if (error.empty() && ::ftruncate(fd, offset) != 0)
+            error = "cannot size " + path;
+    }
+    ::close(fd);
+    return error;
+}
+
+CommandResult run(const std::string &command)
+{
+    CommandResult result;
+    FILE *pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 4096> chunk{};
+    size_t n;
+    while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
+        result.output.append(chunk.data(), n);
+    const int status = ::pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::vector<ListedEntry> isoinfoListing(const std::string &image, bool joliet)
+{
+    const CommandResult listing =
+        run("isoinfo " + std::string(joliet ? "-J -j iso8859-1 " : "") + "-l -i '" + image + "'");
+    std::vector<ListedEntry> entries;
+    static const std::regex header(R"(^Directory listing of (.*)$)");
+    static const std::regex line(R"(^([d-])\S*\s+\d+\s+\d+\s+\d+\s+(\d+)\s+\w+\s+\d+\s+\d+\s+\[\s*(\d+)\s+\d+\]\s+(.*?)\s*$)");
+    // This isoinfo knows no UTF-8 output; Latin-1 covers the names the tests use.
+    std::string utf8;
+    for (unsigned char c : listing.output) {
+        if (c < 0x80) {
+            utf8.push_back(char(c));
+        } else {
+            utf8.push_back(char(0xC0 | (c >> 6)));
+            utf8.push_back(char(0x80 | (c & 0x3F)));
+        }
+    }
+    std::istringstream in(utf8);
+    std::string text;
+    std::string folder;
+    while (std::getline(in, text)) {
+        std::smatch m;
+        if (std::regex_match(text, m, header)) {
+            folder = m[1];
+        } else if (std::regex_match(text, m, line)) {
+            const std::string name = m[4];
+            if (name == "." || name == "..")
+                continue;
+            entries.push_back({folder, name, std::stoull(m[2]), uint32_t(std::stoul(m[3])), m[1] == "d"});
+        }
+    }
+    return entries;
+}
+
+std::vector<std::string> filesBelow(const std::string &folder)
+{
+    std::vector<std::string> out;
+    for (const auto &entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            out.push_back(fs::relative(entry.path(), folder).string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::vector<uint8_t> readFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void copyFolder(const std::string &from, const std::string &to)
+{
+    fs::copy(from, to, fs::copy_options::recursive);
+}
+
+std::string tempDir(const std::string &purpose)
+{
+    return testenv::makeTempDir(QString::fromStdString(purpose)).toStdString();
+}
+
+} // namespace imagetest

@@ -1,0 +1,58 @@
+#pragma once
+// Helpers the image tests share: writing a track to a file, running the
+// outside readers (isoinfo, libudfread) and reading their answers.
+
+#include "reclib_api.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace imagetest {
+
+// Owns a track and frees it through its own slot 0.
+struct TrackDeleter {
+    void operator()(IsoTrack *track) const
+    {
+        if (track)
+            track->vtbl->destroy(track, 1);
+    }
+};
+using TrackPtr = std::unique_ptr<IsoTrack, TrackDeleter>;
+
+std::string sourceDir();
+std::string samplePath(const std::string &sample);
+
+// Streams the track into path. Zero sectors are skipped (the file stays
+// sparse), so huge images of sparse sources stay cheap. Returns "" on
+// success, else the track's error text (or why the file failed).
+std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocksPerRead = 256);
+
+struct CommandResult {
+    int exitCode = -1;
+    std::string output;
+};
+CommandResult run(const std::string &command);
+
+// One file or folder as isoinfo lists it (multi-extent files appear once
+// per extent).
+struct ListedEntry {
+    std::string folder;  // "/" or "/VIDEO_TS/"
+    std::string name;    // as listed, e.g. "VIDEO_TS.IFO;1"
+    uint64_t size = 0;
+    uint32_t extent = 0;
+    bool isFolder = false;
+};
+// isoinfo -l on the primary volume, or with joliet on the Joliet volume.
+std::vector<ListedEntry> isoinfoListing(const std::string &image, bool joliet);
+
+// Every regular file below a folder, relative paths, sorted.
+std::vector<std::string> filesBelow(const std::string &folder);
+std::vector<uint8_t> readFile(const std::string &path);
+void copyFolder(const std::string &from, const std::string &to);
+
+// A fresh folder for one test (below the test's private home).
+std::string tempDir(const std::string &purpose);
+
+} // namespace imagetest
