@@ -5,7 +5,9 @@
 
 #include "jobs/CompilationBuilder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using fixture::Describe;
@@ -212,6 +214,54 @@ TEST_F(CompilationBuilderTest, FreeIsoTreeOnAWideAndDeepTree)
     IsoItem *none = nullptr;
     FreeIsoTree(none);
     EXPECT_EQ(none, nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// A folder in memory when the system has one: a hundred thousand files on
+// a disk take far longer to make than to read.
+class MemoryFolder
+{
+public:
+    MemoryFolder()
+    {
+        QTemporaryDir shm(QStringLiteral("/dev/shm/orvane-test-XXXXXX"));
+        if (shm.isValid()) {
+            shm.setAutoRemove(false);
+            m_path = shm.path();
+        } else {
+            m_path = testenv::makeTempDir("large");
+        }
+    }
+    ~MemoryFolder() { QDir(m_path).removeRecursively(); }
+    const QString &path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
+TEST(CompilationBuilderLargeTest, HundredThousandFiles)
+{
+    const MemoryFolder folder;
+    const QString &source = folder.path();
+    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    for (int folder = 0; folder < 1000; ++folder) {
+        const QString dir = QStringLiteral("%1/Extras/%2").arg(source).arg(folder);
+        ASSERT_TRUE(QDir().mkpath(dir));
+        for (int file = 0; file < 100; ++file)
+            QFile(QStringLiteral("%1/%2").arg(dir).arg(file)).open(QIODevice::WriteOnly);
+    }
+    RecordingJobWindow window;
+    IsoTree tree;
+    CompilationBuilder builder(window, tree);
+
+    ASSERT_NE(builder.BuildCompilation(source), nullptr);
+
+    const QStringList lines = fixture::Describe(tree.get());
+    EXPECT_EQ(lines.size(), 2 + 3 + 1 + 1000 + 100000);
+    EXPECT_EQ(window.log.filter("Adding file ").size(), 100000);
 }
 
 } // namespace
