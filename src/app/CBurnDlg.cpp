@@ -1,14 +1,21 @@
 #include "app/CBurnDlg.h"
 
+#include "jobs/SourceFieldEvents.h"
+#include "jobs/VolumeLabel.h"
 #include "lang/CLanguageText.h"
+#include "lang/HelpFile.h"
 #include "platform/CPathHelper.h"
 #include "platform/GuiThread.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 
 namespace {
 
@@ -24,9 +31,12 @@ CBurnDlg::CBurnDlg(QWidget *parent)
     // them to come into being; the text source starts without a file.
     m_pPath = std::make_unique<CPathHelper>();
     m_pLang = std::make_unique<CLanguageText>(m_strLangFile);
-    m_pFsFlagsDlg = std::make_unique<FsFlagsSettings>();
-    m_pOtherDlg = std::make_unique<OtherSettingsValues>();
-    m_pAudioDlg = std::make_unique<AudioSettings>();
+    // The settings dialogs are not children of the window: their controls
+    // share member names with the window's (m_btnVerify, m_btnDvd), and the
+    // window finds its controls by name.
+    m_pFsFlagsDlg = std::make_unique<CFsFlagsDlg>(m_pLang.get());
+    m_pOtherDlg = std::make_unique<COtherSettingsDlg>(m_pLang.get());
+    m_pAudioDlg = std::make_unique<CAudioDlg>(m_pLang.get());
     m_evtJobDone.Reset();
 
     setupUi(this);
@@ -73,14 +83,67 @@ void CBurnDlg::ConnectCommands()
     connect(m_btnQuickErase, &QAbstractButton::clicked, this, &CBurnDlg::OnControlChanged);
     connect(m_btnVerify, &QAbstractButton::clicked, this, &CBurnDlg::OnControlChanged);
     connect(m_cmbSpeed, &QComboBox::activated, this, &CBurnDlg::OnControlChanged);
+    connect(m_btnDirectory, &QAbstractButton::clicked, this, &CBurnDlg::OnDirectory);
+    connect(m_btnAbout, &QAbstractButton::clicked, this, &CBurnDlg::OnAbout);
+    connect(m_btnHelp, &QAbstractButton::clicked, this, &CBurnDlg::OnHelp);
+    RouteHelpKey(*this, [this] { OnHelp(); });
+    connect(m_actFsFlags, &QAction::triggered, this, &CBurnDlg::OnFsFlags);
+    connect(m_actOtherSettings, &QAction::triggered, this, &CBurnDlg::OnOtherSettings);
+    connect(m_actLanguage, &QAction::triggered, this, &CBurnDlg::OnLanguage);
+    connect(m_actAudio, &QAction::triggered, this, &CBurnDlg::OnAudio);
     connect(m_actSaveSettings, &QAction::triggered, this, &CBurnDlg::OnSaveSettings);
+    connect(m_edtVolume, &QLineEdit::textChanged, this, &CBurnDlg::OnVolumeTextChanged);
+    m_edtSourceDir->installEventFilter(this);
+    m_edtVolume->installEventFilter(this);
+}
+
+bool CBurnDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == m_edtSourceDir)
+            ::OnSourceFieldLeft(*this);
+        else if (watched == m_edtVolume)
+            ::OnVolumeFieldLeft(*this, *this);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CBurnDlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls() && !IsBusy())
+        event->acceptProposedAction();
+}
+
+void CBurnDlg::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    ::OnItemsDropped(paths, *this, *this);
+    event->acceptProposedAction();
 }
 
 void CBurnDlg::UpdateData(bool toMembers)
 {
     RunOnGuiThread([this, toMembers] {
+        m_bExchanging = true;
         m_ddx.Run(toMembers ? Exchange::FromControls : Exchange::ToControls);
+        m_bExchanging = false;
     }, Blocking::Wait);
+}
+
+void CBurnDlg::OnVolumeTextChanged()
+{
+    // A label shown by a data exchange changes the text in the middle of
+    // that exchange; pulling every control into the members then would undo
+    // the members not yet shown. The counter is refreshed from the field.
+    if (m_bExchanging)
+        SetLabelRoomText(LabelRoomText(m_edtVolume->text(), LabelLimit()));
+    else
+        ShowLabelRoom();
 }
 
 QWidget *CBurnDlg::GetDlgItem(int controlId) const

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "app/CDataExchange.h"
+#include "controls/CThemeApi.h"
 #include "jobs/IJobWindow.h"
+#include "jobs/ISourceFieldsHost.h"
+#include "jobs/StorageVolumeNames.h"
 #include "log/CLogPane.h"
 #include "platform/AutoResetEvent.h"
-#include "settings/AudioSettings.h"
-#include "settings/FsFlagsSettings.h"
+#include "settings/CAudioDlg.h"
+#include "settings/CFsFlagsDlg.h"
+#include "settings/COtherSettingsDlg.h"
 #include "settings/MainWindowSettings.h"
-#include "settings/OtherSettingsValues.h"
 #include "ui_CBurnDlg.h"
 
 #include <reclib_api.h>
@@ -30,10 +33,11 @@ class QAction;
 enum class AbortButton { Disabled, Enabled };
 
 // The main window: the program's single dialog (template 101 with menu 118).
-// It owns the text source, the path helper and the settings held by the
-// three settings-dialog objects, runs the start-up sequence, locks itself
-// while a job runs and offers the log and message-box services the
-// recording jobs use (IJobWindow).
+// It owns the text source, the path helper and the three settings dialogs
+// (which hold most settings between runs), runs the start-up sequence,
+// locks itself while a job runs and offers the log and message-box services
+// the recording jobs use (IJobWindow) and the field operations the source
+// and label logic uses (ISourceFieldsHost).
 //
 // The control members (m_btnBurn, m_edtLog, ...) come from the dialog
 // template; the settings the window holds itself come from
@@ -43,6 +47,7 @@ enum class AbortButton { Disabled, Enabled };
 // thread" marshal to it; workers must touch controls only through them.
 class CBurnDlg : public QDialog,
                  public IJobWindow,
+                 public ISourceFieldsHost,
                  public Ui::CBurnDlg,
                  public MainWindowSettings
 {
@@ -120,12 +125,35 @@ public:
     void OnSaveSettings();
     void OnCancel();
 
-    // The text source and the three settings holders, for the dialogs and
-    // jobs that work with them.
+    void OnDirectory();
+    void OnAbout();
+    void OnHelp();
+    void OnFsFlags();
+    void OnOtherSettings();
+    void OnAudio();
+    void OnLanguage();
+
+    // The language texts on every control, the menu and the icon buttons,
+    // then the members shown again. GUI thread.
+    void ApplyWindowTexts();
+
+    // Source folder and volume label (ISourceFieldsHost). Any thread.
+    QString &SourceDir() override { return m_strSourceDir; }
+    QString &Volume() override { return m_strVolume; }
+    int LabelLimit() const override;
+    void PullFields() override { UpdateData(true); }
+    void PushFields() override { UpdateData(false); }
+    void SetLabelRoomText(const QString &text) override;
+    // Measures the source folder, shows it on the capacity meter and decides
+    // whether Burn is usable.
+    void CheckSourceSize() override;
+    void SetLabelFromFolder(const QString &path) override;
+    void ShowLabelRoom() override;
+    int BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags,
+                        QString &chosen) override;
+
+    // The text source, for the dialogs and jobs that work with it.
     CLanguageText &Texts() const { return *m_pLang; }
-    FsFlagsSettings &FsFlags() const { return *m_pFsFlagsDlg; }
-    OtherSettingsValues &OtherSettings() const { return *m_pOtherDlg; }
-    AudioSettings &Audio() const { return *m_pAudioDlg; }
 
 signals:
     // Start-up found a command line to run (and the window was not ended);
@@ -135,6 +163,9 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 public:
     // Escape, the title bar and Quit end here: refused while busy.
@@ -145,7 +176,8 @@ public:
     int m_bEraseInteractive = 0;
     AutoResetEvent m_evtJobDone;
     int m_nEraseSecs = 0;
-    std::unique_ptr<AudioSettings> m_pAudioDlg;
+    std::unique_ptr<CAudioDlg> m_pAudioDlg;
+    CThemeApi m_theme;
     std::unique_ptr<CLanguageText> m_pLang;
     std::unique_ptr<CPathHelper> m_pPath;
     std::atomic<int> m_bBusy{0};
@@ -156,8 +188,8 @@ public:
     static constexpr int MaxArgs = 99;
     std::array<QString, MaxArgs + 1> m_apszArgs;
     int m_nArgs = 0;
-    std::unique_ptr<FsFlagsSettings> m_pFsFlagsDlg;
-    std::unique_ptr<OtherSettingsValues> m_pOtherDlg;
+    std::unique_ptr<CFsFlagsDlg> m_pFsFlagsDlg;
+    std::unique_ptr<COtherSettingsDlg> m_pOtherDlg;
     RecDeviceHandle m_hDevice = nullptr;
     const DeviceInfo *m_pCurDevice = nullptr;
     int m_bReallocProblem = 0;
@@ -183,11 +215,16 @@ public:
 private:
     void BindData();
     void ConnectCommands();
-    void LoadSettingsAndLanguage();
+    int LoadSettingsAndLanguage();
     void InitRecordingForMedia();
+    void SetUpCapacityMeter();
+    void SetMeterLimitsForMedia();
+    void OnVolumeTextChanged();
     void FreeCommandLineTokens();
     QString SettingsPath() const;
 
+    StorageVolumeNames m_volumeNames;
+    bool m_bExchanging = false;
     CDataExchange m_ddx;
     CLogPane m_logPane;
     std::atomic<bool> m_bEnded{false};

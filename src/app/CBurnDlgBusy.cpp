@@ -42,6 +42,7 @@ void CBurnDlg::RestoreIdleUi()
         ShowIdleProgress();
         SetEnabled(true, m_cmbDevice, m_edtVolume, m_btnAbout, m_btnSaveLog, m_btnSpeeds, m_edtSourceDir);
         m_mnuSettings->menuAction()->setEnabled(true);
+        CheckSourceSize();
         UpdateData(false);
     }, Blocking::Wait);
 }

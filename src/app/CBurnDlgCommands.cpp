@@ -2,7 +2,11 @@
 // Settings.
 #include "app/CBurnDlg.h"
 
+#include "controls/CAboutDlg.h"
 #include "lang/CLanguageText.h"
+#include "lang/HelpFile.h"
+#include "lang/LanguageCommand.h"
+#include "lang/WindowTexts.h"
 #include "log/LogFile.h"
 #include "platform/CFilePicker.h"
 #include "platform/MessageBoxType.h"
@@ -13,7 +17,25 @@ namespace {
 enum : int {
     TextAbortCaption = 824,
     TextAbortQuestion = 825,
+    TextAboutStatus = 767,
+    TextReadyStatus = 766,
 };
+
+constexpr int BurnFlagVerify = 0x400;
+
+// Runs a settings dialog; when it was closed with OK, its change flag is
+// cleared and the settings are saved.
+template <typename Dialog>
+bool RunSettingsDialog(Dialog &dialog, const QWidget &owner)
+{
+    dialog.adjustSize();
+    dialog.move(owner.frameGeometry().center() - dialog.rect().center());
+    dialog.exec();
+    if (dialog.m_bChanged == 0)
+        return false;
+    dialog.m_bChanged = 0;
+    return true;
+}
 
 } // namespace
 
@@ -45,5 +67,61 @@ void CBurnDlg::OnSaveSettings()
         = SaveSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg},
                        m_cmbDevice->currentText(), *m_pLang);
     m_strStatus = result.statusText;
+    UpdateData(false);
+}
+
+void CBurnDlg::OnAbout()
+{
+    m_strStatus = GetText(TextAboutStatus);
+    UpdateData(false);
+    CAboutDlg about([this](int id) { return GetText(id); }, this);
+    about.exec();
+    m_strStatus = GetText(TextReadyStatus);
+    UpdateData(false);
+}
+
+void CBurnDlg::OnHelp()
+{
+    OpenHelp(m_strAppDir, m_strLangFile);
+}
+
+void CBurnDlg::OnFsFlags()
+{
+    if (RunSettingsDialog(*m_pFsFlagsDlg, *this))
+        OnSaveSettings();
+}
+
+void CBurnDlg::OnOtherSettings()
+{
+    const bool changed = RunSettingsDialog(*m_pOtherDlg, *this);
+    ShowLabelRoom();
+    if (changed)
+        OnSaveSettings();
+    m_bVerify = (m_pOtherDlg->GetBurnFlags() & BurnFlagVerify) != 0 ? 1 : 0;
+    UpdateData(false);
+    CheckSourceSize();
+}
+
+void CBurnDlg::OnAudio()
+{
+    if (RunSettingsDialog(*m_pAudioDlg, *this))
+        OnSaveSettings();
+}
+
+void CBurnDlg::OnLanguage()
+{
+    LanguageCommandWindow window;
+    window.owner = this;
+    window.texts = m_pLang.get();
+    window.programFolder = m_strAppDir;
+    window.language = &m_strLangFile;
+    window.applyWindowTexts = [this] { ApplyWindowTexts(); };
+    window.saveSettings = [this] { OnSaveSettings(); };
+    RunLanguageCommand(window);
+}
+
+void CBurnDlg::ApplyWindowTexts()
+{
+    ::ApplyWindowTexts(*this, *m_pLang, m_theme);
     UpdateData(false);
 }

@@ -2,6 +2,7 @@
 #include "app/CBurnDlg.h"
 
 #include "lang/CLanguageText.h"
+#include "lang/LanguageFile.h"
 #include "log/ProductInfo.h"
 #include "platform/CPathHelper.h"
 #include "platform/GuiThread.h"
@@ -19,8 +20,6 @@ enum : int {
 };
 
 constexpr int BurnFlagVerify = 0x400;
-constexpr int MinLanguageFileNameLength = 5;
-const QString DefaultLanguageFile = QStringLiteral("english.lng");
 
 } // namespace
 
@@ -39,7 +38,12 @@ void CBurnDlg::OnInitDialog()
         setWindowIcon(m_hIcon);
     m_strAppDir = m_pPath->GetDirectory(m_strAppDir);
 
-    LoadSettingsAndLanguage();
+    const int settingsResult = LoadSettingsAndLanguage();
+
+    if (settingsResult >= 0 && !m_strSourceDir.isEmpty() && m_strCmdLine.isEmpty()) {
+        CheckSourceSize();
+        SetLabelFromFolder(m_strSourceDir);
+    }
 
     m_strStatus = GetText(TextReady);
     // Shown at once: the recording set-up below takes the controls back
@@ -50,7 +54,9 @@ void CBurnDlg::OnInitDialog()
         UpdateData(false);
     }
 
+    SetUpCapacityMeter();
     InitRecordingForMedia();
+    SetMeterLimitsForMedia();
 
     m_nLastPercent = 0;
     m_tStart = 0;
@@ -62,16 +68,17 @@ void CBurnDlg::OnInitDialog()
         AppendLogText(TextCommandLineRun);
         emit commandLineRunRequested();
     }
+    ApplyWindowTexts();
+    ShowLabelRoom();
 }
 
-void CBurnDlg::LoadSettingsAndLanguage()
+int CBurnDlg::LoadSettingsAndLanguage()
 {
     const int settingsResult = LoadSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg});
     if (settingsResult == 0)
         UpdateData(false);
 
-    if (m_strLangFile.length() < MinLanguageFileNameLength)
-        m_strLangFile = DefaultLanguageFile;
+    m_strLangFile = langfile::StartupFileName(m_strLangFile);
     m_pLang->SetFile(m_strAppDir + QLatin1Char('/') + m_strLangFile);
 
     if (settingsResult < 0) {
@@ -79,6 +86,7 @@ void CBurnDlg::LoadSettingsAndLanguage()
         m_strMsg = FormatText(m_strText, {SettingsPath()});
         AppendLog(m_strMsg);
     }
+    return settingsResult;
 }
 
 void CBurnDlg::InitRecordingForMedia()

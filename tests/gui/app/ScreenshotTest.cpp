@@ -3,6 +3,7 @@
 
 #include "TestEnvironment.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPixmap>
@@ -11,6 +12,9 @@
 TEST(MainWindowScreenshot, IsWrittenAsPng)
 {
     ProgramFolderFixture folder;
+    QFile shipped(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/english.lng"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    folder.WriteFile(QStringLiteral("english.lng"), QString::fromUtf8(shipped.readAll()));
     TestBurnDlg dlg;
     dlg.m_strAppDir = folder.ProgramFile();
     dlg.OnInitDialog();
@@ -20,6 +24,8 @@ TEST(MainWindowScreenshot, IsWrittenAsPng)
     const QPixmap picture = dlg.grab();
     ASSERT_FALSE(picture.isNull());
     EXPECT_GE(picture.width(), dlg.minimumSizeHint().width());
+    EXPECT_FALSE(dlg.m_btnBurn->text().isEmpty());
+    EXPECT_TRUE(dlg.m_btnBurn->HasImage());
     if (!QFontMetrics(dlg.font()).inFont(QLatin1Char('A')))
         GTEST_SKIP() << "no font installed: the picture would show no text";
     const QString path = testenv::artifactDir() + QStringLiteral("/main-window.png");
