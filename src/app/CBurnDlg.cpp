@@ -1,5 +1,6 @@
 #include "app/CBurnDlg.h"
 
+#include "controls/ProgramImages.h"
 #include "jobs/SourceFieldEvents.h"
 #include "jobs/VolumeLabel.h"
 #include "lang/CLanguageText.h"
@@ -38,6 +39,7 @@ CBurnDlg::CBurnDlg(QWidget *parent)
     m_pOtherDlg = std::make_unique<COtherSettingsDlg>(m_pLang.get());
     m_pAudioDlg = std::make_unique<CAudioDlg>(m_pLang.get());
     m_evtJobDone.Reset();
+    m_hIcon = programimages::WindowIcon();
 
     setupUi(this);
     layout()->setMenuBar(m_menuBar);

@@ -165,3 +165,43 @@ TEST_F(BusyStateTest, ControlsAndMenuCommandsAreFoundByTheirNumbers)
 }
 
 } // namespace
+
+namespace {
+
+// Showing a new label changes the Volume field in the middle of an exchange;
+// the label counter must not pull the controls back into members that are
+// yet to be shown.
+TEST(DataExchange, ANewLabelDoesNotUndoTheMembersShownAfterIt)
+{
+    ProgramFolderFixture folder;
+    TestBurnDlg dlg;
+    dlg.m_strVolume = QStringLiteral("NEW_LABEL");
+    dlg.m_nMedia = 1;
+    dlg.m_bVerify = 1;
+    dlg.m_bShutdown = 1;
+    dlg.UpdateData(false);
+    EXPECT_EQ(dlg.m_nMedia, 1);
+    EXPECT_TRUE(dlg.m_btnCd->isChecked());
+    EXPECT_FALSE(dlg.m_btnDvd->isChecked());
+    EXPECT_TRUE(dlg.m_btnVerify->isChecked());
+    EXPECT_TRUE(dlg.m_btnShutdown->isChecked());
+    EXPECT_EQ(dlg.m_stcLength->text(), QStringLiteral("23"));
+}
+
+TEST(DataExchange, ControlsComeBackIntoTheMembers)
+{
+    ProgramFolderFixture folder;
+    TestBurnDlg dlg;
+    dlg.m_edtSourceDir->setText(QStringLiteral("/media/disc"));
+    dlg.m_btnFullErase->setChecked(true);
+    dlg.m_btnReallocate->setChecked(false);
+    dlg.m_cmbSpeed->addItems({QStringLiteral("4x"), QStringLiteral("8x")});
+    dlg.m_cmbSpeed->setCurrentIndex(1);
+    dlg.UpdateData(true);
+    EXPECT_EQ(dlg.m_strSourceDir, QStringLiteral("/media/disc"));
+    EXPECT_EQ(dlg.m_nEraseMode, 0);
+    EXPECT_EQ(dlg.m_bReallocate, 0);
+    EXPECT_EQ(dlg.m_nSpeedIndex, 1);
+}
+
+} // namespace

@@ -2,9 +2,14 @@
 // status line, title and the command-line run.
 #include "AppTestSupport.h"
 
+#include "TestEnvironment.h"
 #include "platform/MessageBoxType.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,5 +115,63 @@ TEST_P(LanguageNameTest, ShortNamesFallBackToEnglish)
 INSTANTIATE_TEST_SUITE_P(Names, LanguageNameTest,
                          ::testing::Values(LanguageCase{"", "english.lng"}, LanguageCase{"b.ln", "english.lng"},
                                            LanguageCase{"a.lng", "a.lng"}, LanguageCase{"xy.lng", "xy.lng"}));
+
+} // namespace
+
+namespace {
+
+class SourceFolderStartupTest : public StartupTest
+{
+protected:
+    QString MakeSource()
+    {
+        const QString folder = testenv::makeTempDir(QStringLiteral("src")) + QStringLiteral("/MY_MOVIE");
+        QDir().mkpath(folder + QStringLiteral("/VIDEO_TS"));
+        QFile file(folder + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2048, '\0'));
+        return folder;
+    }
+};
+
+TEST_F(SourceFolderStartupTest, TheDefaultFolderGivesTheLabelWithoutACommandLine)
+{
+    m_folder.WriteSettings({QStringLiteral("DefaultSourceDir: ") + MakeSource()});
+    Start();
+    EXPECT_EQ(m_dlg.m_strVolume, QStringLiteral("MY_MOVIE"));
+    EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_MOVIE"));
+    EXPECT_EQ(m_dlg.m_stcLength->text(), QStringLiteral("24"));
+}
+
+TEST_F(SourceFolderStartupTest, WithACommandLineTheDefaultFolderIsNotTakenOver)
+{
+    m_folder.WriteSettings({QStringLiteral("DefaultSourceDir: ") + MakeSource()});
+    Start(QStringLiteral("-d /elsewhere"));
+    EXPECT_EQ(m_dlg.m_strVolume, QStringLiteral("UNDEFINED"));
+}
+
+TEST_F(StartupTest, SettingsDialogClosedWithOkSavesTheSettingsFile)
+{
+    Start();
+    QTimer::singleShot(50, [] {
+        if (QWidget *dialog = QApplication::activeModalWidget())
+            QMetaObject::invokeMethod(dialog, "accept");
+    });
+    m_dlg.m_actFsFlags->trigger();
+    QFile saved(m_folder.Folder() + QStringLiteral("/Orvane.ini"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("FSFlags: 58"));
+}
+
+TEST_F(StartupTest, SettingsDialogCancelledSavesNothing)
+{
+    Start();
+    QTimer::singleShot(50, [] {
+        if (QWidget *dialog = QApplication::activeModalWidget())
+            QMetaObject::invokeMethod(dialog, "reject");
+    });
+    m_dlg.m_actOtherSettings->trigger();
+    EXPECT_FALSE(QFile::exists(m_folder.Folder() + QStringLiteral("/Orvane.ini")));
+}
 
 } // namespace
