@@ -7,10 +7,7 @@
 
 #include <utility>
 
-CLanguageText::CLanguageText(QString path)
-    : m_strFile(std::move(path))
-{
-}
+CLanguageText::CLanguageText(QString path) : m_strFile(std::move(path)) {}
 
 CLanguageText::~CLanguageText() = default;
 

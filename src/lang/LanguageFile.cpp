@@ -23,8 +23,7 @@ bool IsComment(QByteArrayView line)
 
 // Calls visit(line) for each line (without its end) until visit returns
 // true. Lines end in LF, CR LF or a lone CR.
-template<typename Visitor>
-void ForEachLine(QByteArrayView file, Visitor visit)
+template <typename Visitor> void ForEachLine(QByteArrayView file, Visitor visit)
 {
     file = WithoutUtf8Bom(file);
     qsizetype start = 0;

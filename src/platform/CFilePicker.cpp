@@ -46,12 +46,8 @@ void PresetName(QFileDialog &dialog, const QString &initialName)
 
 CFilePicker::CFilePicker(Mode mode, const QString &defaultExtension, const QString &initialName,
                          unsigned extraFlags, const QStringList &filters, QWidget *owner)
-    : m_nMode(mode)
-    , m_strDefaultExt(defaultExtension)
-    , m_strFile(initialName)
-    , m_nFlags(extraFlags | ExplorerStyle)
-    , m_filters(filters)
-    , m_pOwner(owner)
+    : m_nMode(mode), m_strDefaultExt(defaultExtension), m_strFile(initialName),
+      m_nFlags(extraFlags | ExplorerStyle), m_filters(filters), m_pOwner(owner)
 {
 }
 
@@ -89,7 +85,8 @@ int CFilePicker::Run()
     return Confirmed;
 }
 
-int CFilePicker::BrowseFolder(const QString &title, const QString &initialFolder, unsigned flags, QWidget *owner)
+int CFilePicker::BrowseFolder(const QString &title, const QString &initialFolder, unsigned flags,
+                              QWidget *owner)
 {
     // The browse flags of the classic folder browser (file-system folders
     // only, new dialog style) describe what a directory dialog does anyway.
@@ -110,19 +107,19 @@ int CFilePicker::BrowseFolder(const QString &title, const QString &initialFolder
 
 QStringList CFilePicker::WaveFilters()
 {
-    return {QStringLiteral("WAV Audio (*.wav)"), QStringLiteral("*.wav"),
-            QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")};
+    return {QStringLiteral("WAV Audio (*.wav)"), QStringLiteral("*.wav"), QStringLiteral("All Files (*.*)"),
+            QStringLiteral("*.*")};
 }
 
 QStringList CFilePicker::LogFilters()
 {
-    return {QStringLiteral("Log Files (*.log)"), QStringLiteral("*.log"),
-            QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")};
+    return {QStringLiteral("Log Files (*.log)"), QStringLiteral("*.log"), QStringLiteral("All Files (*.*)"),
+            QStringLiteral("*.*")};
 }
 
 QStringList CFilePicker::ImageFilters()
 {
     return {QStringLiteral("Nero Image (*.nrg)"), QStringLiteral("*.nrg"),
-            QStringLiteral("Iso Image (*.iso)"), QStringLiteral("*.iso"),
-            QStringLiteral("All Files (*.*)"), QStringLiteral("*.*")};
+            QStringLiteral("Iso Image (*.iso)"),  QStringLiteral("*.iso"),
+            QStringLiteral("All Files (*.*)"),    QStringLiteral("*.*")};
 }

@@ -20,8 +20,8 @@ public:
 
     // A file dialog. filters holds pairs of description and pattern, e.g.
     // {"Log Files (*.log)", "*.log", "All Files (*.*)", "*.*"}.
-    CFilePicker(Mode mode, const QString &defaultExtension, const QString &initialName,
-                unsigned extraFlags, const QStringList &filters, QWidget *owner);
+    CFilePicker(Mode mode, const QString &defaultExtension, const QString &initialName, unsigned extraFlags,
+                const QStringList &filters, QWidget *owner);
     // A folder browser only (BrowseFolder / GetFolder).
     CFilePicker();
     virtual ~CFilePicker();
@@ -39,9 +39,9 @@ public:
     const QStringList &Filters() const { return m_filters; }
 
     // The dialogs the program uses.
-    static QStringList WaveFilters();   // Audio "Wav" buttons, initial name "*.wav"
-    static QStringList LogFilters();    // Save Log, initial name label + ".log"
-    static QStringList ImageFilters();  // image file asked for by the library, overwrite prompt
+    static QStringList WaveFilters();  // Audio "Wav" buttons, initial name "*.wav"
+    static QStringList LogFilters();   // Save Log, initial name label + ".log"
+    static QStringList ImageFilters(); // image file asked for by the library, overwrite prompt
 
     // The object name given to the dialog window, so tests can find it.
     static const char *DialogObjectName();

@@ -19,7 +19,8 @@ struct HiveKey
 
 using Hive = std::vector<HiveKey>;
 
-const QString Header = QStringLiteral("# Machine registry of Orvane Burn: keys and values kept beside the program.");
+const QString Header =
+    QStringLiteral("# Machine registry of Orvane Burn: keys and values kept beside the program.");
 
 QString Escape(const QString &text, QStringView special)
 {
@@ -115,8 +116,7 @@ bool IsRelativeMarker(QStringView stored)
 } // namespace
 
 FileRegistryStore::FileRegistryStore(QString filePath, QString programFolder)
-    : m_filePath(std::move(filePath))
-    , m_programFolder(QDir::cleanPath(programFolder))
+    : m_filePath(std::move(filePath)), m_programFolder(QDir::cleanPath(programFolder))
 {
 }
 

@@ -10,7 +10,7 @@ enum : unsigned {
     OkCancel = 0x1,
     YesNoCancel = 0x3,
     YesNo = 0x4,
-    IconStop = 0x10,   // also "error"
+    IconStop = 0x10, // also "error"
     IconQuestion = 0x20,
     IconWarning = 0x30,
     IconInformation = 0x40,

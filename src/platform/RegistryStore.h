@@ -26,8 +26,10 @@ public:
 namespace regkey {
 inline const QString SharedKey = QStringLiteral("SOFTWARE\\ahead\\Shared");
 inline const QString LibraryFolderValue = QStringLiteral("NeroAPI");
-inline const QString SuiteAppPathsKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Nero.exe");
-inline const QString ShellFoldersKey = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+inline const QString SuiteAppPathsKey =
+    QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Nero.exe");
+inline const QString ShellFoldersKey =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
 inline const QString DesktopValue = QStringLiteral("Desktop");
 } // namespace regkey
 

@@ -6,16 +6,13 @@ namespace {
 
 bool IsDesktopValue(const QString &key, const QString &valueName)
 {
-    return key.compare(regkey::ShellFoldersKey, Qt::CaseInsensitive) == 0
-        && valueName.compare(regkey::DesktopValue, Qt::CaseInsensitive) == 0;
+    return key.compare(regkey::ShellFoldersKey, Qt::CaseInsensitive) == 0 &&
+           valueName.compare(regkey::DesktopValue, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
 
-SystemRegistryStore::SystemRegistryStore(RegistryStore &hive)
-    : m_hive(hive)
-{
-}
+SystemRegistryStore::SystemRegistryStore(RegistryStore &hive) : m_hive(hive) {}
 
 std::optional<QString> SystemRegistryStore::ReadString(const QString &key, const QString &valueName) const
 {

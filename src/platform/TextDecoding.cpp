@@ -10,10 +10,9 @@ namespace {
 // out because Qt's own converters guarantee only UTF and Latin-1 codecs; the
 // five unassigned bytes keep their C1 control values.
 constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 QString DecodeWindows1252(QByteArrayView bytes)
@@ -35,7 +34,9 @@ TextEncoding DetectTextEncoding(QByteArrayView bytes)
     // Each slice ends before a lead byte, so no valid sequence is cut; a
     // sequence cut off by the end of the file counts as invalid.
     constexpr qsizetype Slice = 64 * 1024;
-    const auto isContinuation = [&](qsizetype pos) { return (static_cast<unsigned char>(bytes[pos]) & 0xC0) == 0x80; };
+    const auto isContinuation = [&](qsizetype pos) {
+        return (static_cast<unsigned char>(bytes[pos]) & 0xC0) == 0x80;
+    };
     qsizetype pos = 0;
     while (pos < bytes.size()) {
         qsizetype end = std::min(pos + Slice, bytes.size());

@@ -59,12 +59,18 @@ bool ParseSpec(const QString &templ, qsizetype &pos, ConversionSpec &spec)
 {
     for (; pos < templ.size(); ++pos) {
         const char16_t ch = templ[pos].unicode();
-        if (ch == u'-') spec.left = true;
-        else if (ch == u'+') spec.plus = true;
-        else if (ch == u' ') spec.space = true;
-        else if (ch == u'0') spec.zero = true;
-        else if (ch == u'#') spec.alt = true;
-        else break;
+        if (ch == u'-')
+            spec.left = true;
+        else if (ch == u'+')
+            spec.plus = true;
+        else if (ch == u' ')
+            spec.space = true;
+        else if (ch == u'0')
+            spec.zero = true;
+        else if (ch == u'#')
+            spec.alt = true;
+        else
+            break;
     }
     spec.width = ReadNumber(templ, pos);
     if (pos < templ.size() && templ[pos] == QLatin1Char('.')) {
@@ -135,14 +141,19 @@ QString FormatInteger(const FormatArg &arg, const ConversionSpec &spec)
     std::uint64_t magnitude = 0;
     if (isSigned) {
         magnitude = *value < 0 ? 0 - static_cast<std::uint64_t>(*value) : static_cast<std::uint64_t>(*value);
-        sign = *value < 0 ? QStringLiteral("-") : spec.plus ? QStringLiteral("+") : spec.space ? QStringLiteral(" ") : QString();
+        sign = *value < 0   ? QStringLiteral("-")
+               : spec.plus  ? QStringLiteral("+")
+               : spec.space ? QStringLiteral(" ")
+                            : QString();
     } else {
         // A plain int is a 32-bit word, as the templates expect (%X of a
         // negative int gives eight digits).
         magnitude = arg.type() == FormatArg::Type::Int ? static_cast<std::uint32_t>(*value)
                                                        : static_cast<std::uint64_t>(*value);
     }
-    const int base = spec.conversion == u'o' ? 8 : (spec.conversion == u'x' || spec.conversion == u'X') ? 16 : 10;
+    const int base = spec.conversion == u'o'                                ? 8
+                     : (spec.conversion == u'x' || spec.conversion == u'X') ? 16
+                                                                            : 10;
     QString digits = QString::number(magnitude, base);
     if (spec.conversion == u'X')
         digits = digits.toUpper();
@@ -180,7 +191,9 @@ QString FormatReal(const FormatArg &arg, const ConversionSpec &spec)
     std::array<char, 1024> buffer{};
     std::snprintf(buffer.data(), buffer.size(), format.data(), precision, std::fabs(value));
     const QString sign = std::signbit(value) && !std::isnan(value) ? QStringLiteral("-")
-                       : spec.plus ? QStringLiteral("+") : spec.space ? QStringLiteral(" ") : QString();
+                         : spec.plus                               ? QStringLiteral("+")
+                         : spec.space                              ? QStringLiteral(" ")
+                                                                   : QString();
     const QString digits = QString::fromLatin1(buffer.data());
     if (!std::isfinite(value)) {
         ConversionSpec noZeros = spec;
@@ -223,7 +236,8 @@ QString LeftCodePoints(const QString &text, int count)
 {
     qsizetype pos = 0;
     for (int taken = 0; taken < count && pos < text.size(); ++taken)
-        pos += (text[pos].isHighSurrogate() && pos + 1 < text.size() && text[pos + 1].isLowSurrogate()) ? 2 : 1;
+        pos +=
+            (text[pos].isHighSurrogate() && pos + 1 < text.size() && text[pos + 1].isLowSurrogate()) ? 2 : 1;
     return text.left(pos);
 }
 
@@ -231,11 +245,19 @@ QString FormatString(const FormatArg &arg, const ConversionSpec &spec)
 {
     QString text;
     switch (arg.type()) {
-    case FormatArg::Type::String: text = arg.string(); break;
+    case FormatArg::Type::String:
+        text = arg.string();
+        break;
     case FormatArg::Type::Int:
-    case FormatArg::Type::Long: text = QString::number(arg.integer()); break;
-    case FormatArg::Type::Char: text = CharacterText(static_cast<char32_t>(arg.integer())); break;
-    case FormatArg::Type::Double: text = QString::number(arg.real()); break;
+    case FormatArg::Type::Long:
+        text = QString::number(arg.integer());
+        break;
+    case FormatArg::Type::Char:
+        text = CharacterText(static_cast<char32_t>(arg.integer()));
+        break;
+    case FormatArg::Type::Double:
+        text = QString::number(arg.real());
+        break;
     }
     if (spec.precision >= 0)
         text = LeftCodePoints(text, spec.precision);
@@ -245,10 +267,19 @@ QString FormatString(const FormatArg &arg, const ConversionSpec &spec)
 QString FormatOne(const FormatArg &arg, const ConversionSpec &spec)
 {
     switch (spec.conversion) {
-    case u'c': return FormatCharacter(arg, spec);
-    case u's': return FormatString(arg, spec);
-    case u'f': case u'F': case u'e': case u'E': case u'g': case u'G': return FormatReal(arg, spec);
-    default: return FormatInteger(arg, spec);
+    case u'c':
+        return FormatCharacter(arg, spec);
+    case u's':
+        return FormatString(arg, spec);
+    case u'f':
+    case u'F':
+    case u'e':
+    case u'E':
+    case u'g':
+    case u'G':
+        return FormatReal(arg, spec);
+    default:
+        return FormatInteger(arg, spec);
     }
 }
 

@@ -40,8 +40,8 @@ Digits ReadDigits(QStringView text, int base, std::uint64_t limit)
     if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-'))
         result.negative = text[pos++] == u'-';
     // strtol takes "0x" as a prefix only when a hexadecimal digit follows.
-    if (base == 16 && pos + 2 < text.size() && text.mid(pos, 2).compare(u"0x", Qt::CaseInsensitive) == 0
-        && DigitValue(text[pos + 2], 16) >= 0)
+    if (base == 16 && pos + 2 < text.size() && text.mid(pos, 2).compare(u"0x", Qt::CaseInsensitive) == 0 &&
+        DigitValue(text[pos + 2], 16) >= 0)
         pos += 2;
     for (int digit = 0; pos < text.size() && (digit = DigitValue(text[pos], base)) >= 0; ++pos) {
         result.value = result.value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);

@@ -42,8 +42,8 @@ void ApplySettingsText(QByteArrayView fileBytes, const SettingsValues &values);
 // of the file's lines. String values lose their control characters first, so
 // no value can add a line (a key) to the file. selectedDevice is the text of
 // the selected recorder entry (empty when none).
-QString FormatSettingsText(const QString &templ, const SettingsValues &values,
-                           const QString &selectedDevice, const QDateTime &now);
+QString FormatSettingsText(const QString &templ, const SettingsValues &values, const QString &selectedDevice,
+                           const QDateTime &now);
 
 struct SaveSettingsResult
 {

@@ -32,25 +32,44 @@ const std::vector<KeyRule> &KeyRules()
 {
     using namespace numparse;
     static const std::vector<KeyRule> rules = {
-        {QLatin1StringView("Device: "), [](QStringView v, const SettingsValues &s) { s.main.m_strDeviceName = v.toString(); }},
-        {QLatin1StringView("MediaType: "), [](QStringView v, const SettingsValues &s) { s.main.m_nMedia = DecimalInt(v); }},
-        {QLatin1StringView("Speed: "), [](QStringView v, const SettingsValues &s) { s.main.m_nSpeedIndex = DecimalInt(v); }},
-        {QLatin1StringView("Language: "), [](QStringView v, const SettingsValues &s) { s.main.m_strLangFile = v.toString(); }},
-        {QLatin1StringView("EnableAudio: "), [](QStringView v, const SettingsValues &s) { s.audio.SetAudioEnabled(DecimalInt(v)); }},
-        {QLatin1StringView("SuccessWave: "), [](QStringView v, const SettingsValues &s) { s.audio.SetSuccessWave(v.toString()); }},
-        {QLatin1StringView("ErrorWave: "), [](QStringView v, const SettingsValues &s) { s.audio.SetErrorWave(v.toString()); }},
-        {QLatin1StringView("FSFlags: "), [](QStringView v, const SettingsValues &s) {
+        {QLatin1StringView("Device: "),
+         [](QStringView v, const SettingsValues &s) { s.main.m_strDeviceName = v.toString(); }},
+        {QLatin1StringView("MediaType: "),
+         [](QStringView v, const SettingsValues &s) { s.main.m_nMedia = DecimalInt(v); }},
+        {QLatin1StringView("Speed: "),
+         [](QStringView v, const SettingsValues &s) { s.main.m_nSpeedIndex = DecimalInt(v); }},
+        {QLatin1StringView("Language: "),
+         [](QStringView v, const SettingsValues &s) { s.main.m_strLangFile = v.toString(); }},
+        {QLatin1StringView("EnableAudio: "),
+         [](QStringView v, const SettingsValues &s) { s.audio.SetAudioEnabled(DecimalInt(v)); }},
+        {QLatin1StringView("SuccessWave: "),
+         [](QStringView v, const SettingsValues &s) { s.audio.SetSuccessWave(v.toString()); }},
+        {QLatin1StringView("ErrorWave: "),
+         [](QStringView v, const SettingsValues &s) { s.audio.SetErrorWave(v.toString()); }},
+        {QLatin1StringView("FSFlags: "),
+         [](QStringView v, const SettingsValues &s) {
              const int word = HexLong(v);
              s.fs.SetFsFlags(word);
              s.main.m_bReallocate = (word & FS_REALLOC) ? 1 : 0;
          }},
-        {QLatin1StringView("BurnFlags: "), [](QStringView v, const SettingsValues &s) { s.other.SetBurnFlags(static_cast<int>(HexUnsignedLong(v))); }},
-        {QLatin1StringView("MoreFlags: "), [](QStringView v, const SettingsValues &s) { s.other.SetMoreFlags(static_cast<int>(HexUnsignedLong(v))); }},
-        {QLatin1StringView("LimitCD: "), [](QStringView v, const SettingsValues &s) { s.other.SetLimitCD(DecimalInt(v)); }},
-        {QLatin1StringView("LimitDVD: "), [](QStringView v, const SettingsValues &s) { s.other.SetLimitDVD(DecimalInt(v)); }},
-        {QLatin1StringView("LimitCDRed: "), [](QStringView v, const SettingsValues &s) { s.other.SetLimitCDRed(DecimalInt(v)); }},
-        {QLatin1StringView("DefaultSourceDir: "), [](QStringView v, const SettingsValues &s) { s.main.m_strSourceDir = WithoutLineControls(v); }},
-        {QLatin1StringView("LimitDVDRed: "), [](QStringView v, const SettingsValues &s) { s.other.SetLimitDVDRed(DecimalInt(v)); }},
+        {QLatin1StringView("BurnFlags: "),
+         [](QStringView v, const SettingsValues &s) {
+             s.other.SetBurnFlags(static_cast<int>(HexUnsignedLong(v)));
+         }},
+        {QLatin1StringView("MoreFlags: "),
+         [](QStringView v, const SettingsValues &s) {
+             s.other.SetMoreFlags(static_cast<int>(HexUnsignedLong(v)));
+         }},
+        {QLatin1StringView("LimitCD: "),
+         [](QStringView v, const SettingsValues &s) { s.other.SetLimitCD(DecimalInt(v)); }},
+        {QLatin1StringView("LimitDVD: "),
+         [](QStringView v, const SettingsValues &s) { s.other.SetLimitDVD(DecimalInt(v)); }},
+        {QLatin1StringView("LimitCDRed: "),
+         [](QStringView v, const SettingsValues &s) { s.other.SetLimitCDRed(DecimalInt(v)); }},
+        {QLatin1StringView("DefaultSourceDir: "),
+         [](QStringView v, const SettingsValues &s) { s.main.m_strSourceDir = WithoutLineControls(v); }},
+        {QLatin1StringView("LimitDVDRed: "),
+         [](QStringView v, const SettingsValues &s) { s.other.SetLimitDVDRed(DecimalInt(v)); }},
     };
     return rules;
 }

@@ -6,7 +6,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/TextFormat.h"
 
-
 namespace {
 
 // A value is written on one line: control characters (line breaks, tabs and
@@ -16,7 +15,8 @@ QString OneLine(const QString &value)
     QString cleaned;
     cleaned.reserve(value.size());
     for (const QChar ch : value) {
-        if (ch.category() != QChar::Other_Control && ch != QChar::LineSeparator && ch != QChar::ParagraphSeparator)
+        if (ch.category() != QChar::Other_Control && ch != QChar::LineSeparator &&
+            ch != QChar::ParagraphSeparator)
             cleaned += ch;
     }
     return cleaned;
@@ -38,8 +38,9 @@ QString CtimeText(const QDateTime &localTime)
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const QDate date = localTime.date();
     const QTime time = localTime.time();
-    return QString::asprintf("%s %s %2d %02d:%02d:%02d %d\n", Days[date.dayOfWeek() - 1], Months[date.month() - 1],
-                             date.day(), time.hour(), time.minute(), time.second(), date.year());
+    return QString::asprintf("%s %s %2d %02d:%02d:%02d %d\n", Days[date.dayOfWeek() - 1],
+                             Months[date.month() - 1], date.day(), time.hour(), time.minute(), time.second(),
+                             date.year());
 }
 
 QString FormatSettingsText(const QString &templ, const SettingsValues &values, const QString &selectedDevice,
@@ -50,27 +51,28 @@ QString FormatSettingsText(const QString &templ, const SettingsValues &values, c
         fsFlags |= FS_REALLOC;
     const int burnFlags = values.other.GetBurnFlags();
     return FormatText(templ, {
-        CtimeText(now),
-        OneLine(selectedDevice),
-        values.main.m_nMedia,
-        fsFlags,
-        burnFlags,
-        values.other.GetMoreFlags(),
-        values.main.m_nSpeedIndex,
-        OneLine(values.main.m_strLangFile),
-        OneLine(values.audio.GetSuccessWave()),
-        OneLine(values.audio.GetErrorWave()),
-        values.audio.IsAudioEnabled(),
-        values.other.GetLimitCD(),
-        values.other.GetLimitDVD(),
-        values.other.GetLimitCDRed(),
-        values.other.GetLimitDVDRed(),
-        OneLine(values.main.m_strSourceDir),
-    });
+                                 CtimeText(now),
+                                 OneLine(selectedDevice),
+                                 values.main.m_nMedia,
+                                 fsFlags,
+                                 burnFlags,
+                                 values.other.GetMoreFlags(),
+                                 values.main.m_nSpeedIndex,
+                                 OneLine(values.main.m_strLangFile),
+                                 OneLine(values.audio.GetSuccessWave()),
+                                 OneLine(values.audio.GetErrorWave()),
+                                 values.audio.IsAudioEnabled(),
+                                 values.other.GetLimitCD(),
+                                 values.other.GetLimitDVD(),
+                                 values.other.GetLimitCDRed(),
+                                 values.other.GetLimitDVDRed(),
+                                 OneLine(values.main.m_strSourceDir),
+                             });
 }
 
-SaveSettingsResult SaveSettings(const QString &path, const SettingsValues &values, const QString &selectedDevice,
-                                const CLanguageText &texts, const QDateTime &now)
+SaveSettingsResult SaveSettings(const QString &path, const SettingsValues &values,
+                                const QString &selectedDevice, const CLanguageText &texts,
+                                const QDateTime &now)
 {
     // The new text goes to a temporary file that replaces the old one only
     // when it was written completely: a failed save keeps the old settings.

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 4)
         return 0;
-    const std::uint32_t id = data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
+    const std::uint32_t id =
+        data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
     const QByteArrayView file(reinterpret_cast<const char *>(data + 4), static_cast<qsizetype>(size - 4));
 
     const std::optional<QString> found = langfile::FindText(file, id);

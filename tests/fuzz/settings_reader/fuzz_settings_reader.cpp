@@ -32,7 +32,8 @@ QString Written(const Settings &s)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Settings first;
-    ApplySettingsText(QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)), first.view);
+    ApplySettingsText(QByteArrayView(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)),
+                      first.view);
     const QString text = Written(first);
     if (text.count(u'\n') != 18 || text.contains(u'\r'))
         std::abort();

@@ -1,5 +1,5 @@
-#include "lang/BuiltinTexts.h"
 #include "lang/CLanguageText.h"
+#include "lang/BuiltinTexts.h"
 
 #include "TestEnvironment.h"
 

@@ -62,7 +62,8 @@ TEST(CFilePicker, SaveLogOffersTheNameAndDoesNotAskBeforeOverwriting)
     EXPECT_EQ(picker.Run(), CFilePicker::Confirmed);
     EXPECT_EQ(picker.GetPath(), existing);
     EXPECT_EQ(nameSeen, QStringLiteral("MY_MOVIE.log"));
-    EXPECT_EQ(filtersSeen, (QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*)")}));
+    EXPECT_EQ(filtersSeen,
+              (QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*)")}));
     EXPECT_FALSE(confirmsOverwrite);
     EXPECT_EQ(picker.Flags(), CFilePicker::ExplorerStyle);
 }
@@ -85,7 +86,8 @@ TEST(CFilePicker, ImageDialogAsksBeforeOverwriting)
 
 TEST(CFilePicker, CancelKeepsTheInitialName)
 {
-    CFilePicker picker(CFilePicker::Open, QString(), QStringLiteral("*.wav"), 0, CFilePicker::WaveFilters(), nullptr);
+    CFilePicker picker(CFilePicker::Open, QString(), QStringLiteral("*.wav"), 0, CFilePicker::WaveFilters(),
+                       nullptr);
     QString nameSeen = QStringLiteral("unset");
     AnswerDialog([&](QFileDialog &dialog) {
         nameSeen = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();

@@ -38,7 +38,8 @@ void CheckStoreRules(RegistryStore &store)
     EXPECT_TRUE(store.WriteString(Shared, QStringLiteral("NEROAPI"), QStringLiteral("/opt/y")));
     EXPECT_EQ(store.ReadString(Shared, Value), QStringLiteral("/opt/y"));
     store.CreateKey(Shared);
-    EXPECT_EQ(store.ReadString(Shared, Value), QStringLiteral("/opt/y")) << "creating an existing key keeps its values";
+    EXPECT_EQ(store.ReadString(Shared, Value), QStringLiteral("/opt/y"))
+        << "creating an existing key keeps its values";
 }
 
 TEST(RegistryStore, MemoryStoreRules)
@@ -63,8 +64,12 @@ TEST(RegistryStore, FileStoreKeepsAwkwardDataIntact)
     const QStringList data = {
         QStringLiteral("line one\nline two\r\n[Injected]\nNeroAPI=/evil"),
         QStringLiteral("C:\\Program Files\\ahead\\"),
-        QStringLiteral("."), QStringLiteral("./not/a/folder/of/ours"), QStringLiteral("\\."),
-        QStringLiteral("a=b=c"), QString(), QStringLiteral("\u00DF\u00C4 \U0001F4BF"),
+        QStringLiteral("."),
+        QStringLiteral("./not/a/folder/of/ours"),
+        QStringLiteral("\\."),
+        QStringLiteral("a=b=c"),
+        QString(),
+        QStringLiteral("\u00DF\u00C4 \U0001F4BF"),
     };
     for (const QString &value : data) {
         ASSERT_TRUE(store.WriteString(QStringLiteral("Key\\With]Bracket"), QStringLiteral("na=me\\"), value));
@@ -86,8 +91,10 @@ TEST(RegistryStore, FoldersInsideTheProgramFolderSurviveAMove)
         FileRegistryStore store(before + QStringLiteral("/registry.ini"), before);
         store.CreateKey(Shared);
         ASSERT_TRUE(store.WriteString(Shared, Value, before));
-        ASSERT_TRUE(store.WriteString(Shared, QStringLiteral("Plugins"), before + QStringLiteral("/plug ins/")));
-        ASSERT_TRUE(store.WriteString(Shared, QStringLiteral("Elsewhere"), root + QStringLiteral("/before-not")));
+        ASSERT_TRUE(
+            store.WriteString(Shared, QStringLiteral("Plugins"), before + QStringLiteral("/plug ins/")));
+        ASSERT_TRUE(
+            store.WriteString(Shared, QStringLiteral("Elsewhere"), root + QStringLiteral("/before-not")));
         EXPECT_EQ(store.ReadString(Shared, Value), before);
     }
     const QByteArray stored = ReadAll(before + QStringLiteral("/registry.ini"));
@@ -122,7 +129,8 @@ TEST(RegistryStore, FailedWriteKeepsTheOldHive)
         EXPECT_FALSE(store.WriteString(Shared, Value, QString(4096, QLatin1Char('x'))));
     }
     EXPECT_EQ(ReadAll(path), before);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("registry.ini")}) << "no temporary file left";
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("registry.ini")})
+        << "no temporary file left";
     EXPECT_FALSE(FileRegistryStore(folder + QStringLiteral("/no/such/registry.ini"), folder)
                      .WriteString(Shared, Value, QStringLiteral("/new")));
 }
@@ -139,7 +147,8 @@ TEST(RegistryStore, SystemViewAnswersTheDesktopFolderOnly)
     EXPECT_FALSE(system.ReadString(regkey::SuiteAppPathsKey, QString()).has_value());
     EXPECT_FALSE(system.KeyExists(regkey::SuiteAppPathsKey));
     hive.Set(regkey::SuiteAppPathsKey, QStringLiteral("Path"), QStringLiteral("/opt/suite"));
-    EXPECT_EQ(system.ReadString(regkey::SuiteAppPathsKey, QStringLiteral("Path")), QStringLiteral("/opt/suite"));
+    EXPECT_EQ(system.ReadString(regkey::SuiteAppPathsKey, QStringLiteral("Path")),
+              QStringLiteral("/opt/suite"));
 }
 
 TEST(RegistryStore, MachineRegistryCanBeReplacedAndRestored)

@@ -8,14 +8,16 @@ namespace {
 
 TEST(TextDecoding, ValidUtf8IsReadAsUtf8)
 {
-    const QByteArray bytes = "Gr\xC3\xB6\xC3\x9F" "e \xF0\x9F\x93\x80";
+    const QByteArray bytes = "Gr\xC3\xB6\xC3\x9F"
+                             "e \xF0\x9F\x93\x80";
     EXPECT_EQ(DetectTextEncoding(bytes), TextEncoding::Utf8);
     EXPECT_EQ(DecodeText(bytes), QStringLiteral("Gr\u00F6\u00DFe \U0001F4C0"));
 }
 
 TEST(TextDecoding, OtherBytesAreWindows1252)
 {
-    const QByteArray bytes = "Gr\xF6\xDF" "e \x80 \x93quoted\x94 \x81";
+    const QByteArray bytes = "Gr\xF6\xDF"
+                             "e \x80 \x93quoted\x94 \x81";
     EXPECT_EQ(DetectTextEncoding(bytes), TextEncoding::Windows1252);
     EXPECT_EQ(DecodeText(bytes), QStringLiteral("Gr\u00F6\u00DFe \u20AC \u201Cquoted\u201D \u0081"));
 }
@@ -29,7 +31,8 @@ TEST(TextDecoding, OneBadByteAnywhereMakesTheWholeFileWindows1252)
     bytes += QByteArray(100 * 1024, 'b');
     EXPECT_EQ(DetectTextEncoding(bytes), TextEncoding::Utf8);
     EXPECT_EQ(DetectTextEncoding(bytes + "\xE4"), TextEncoding::Windows1252);
-    EXPECT_EQ(DetectTextEncoding(bytes + "\xE2\x82"), TextEncoding::Windows1252) << "a sequence cut off by the end";
+    EXPECT_EQ(DetectTextEncoding(bytes + "\xE2\x82"), TextEncoding::Windows1252)
+        << "a sequence cut off by the end";
     EXPECT_EQ(DetectTextEncoding(QByteArray("\xC0\xAF")), TextEncoding::Windows1252) << "overlong form";
     EXPECT_EQ(DetectTextEncoding(QByteArray("\xED\xA0\x80")), TextEncoding::Windows1252) << "surrogate";
 }

@@ -36,7 +36,8 @@ TEST(TextFormat, ConversionsAsPrintf)
         {"%.2d:%.2d", {5, 42}, "05:42"},
         {"%2.2d:%2.2d:%2.2d", {1, 2, 30}, "01:02:30"},
         {"[%5d][%-5d][%05d][%+d][% d]", {42, 42, 42, 42, 42}, "[   42][42   ][00042][+42][ 42]"},
-        {"[%-6s][%6s][%.3s]", {QStringLiteral("ab"), QStringLiteral("ab"), QStringLiteral("abcdef")},
+        {"[%-6s][%6s][%.3s]",
+         {QStringLiteral("ab"), QStringLiteral("ab"), QStringLiteral("abcdef")},
          "[ab    ][    ab][abc]"},
         {"[%08.3f][%-8.2e]", {-3.14159, 1234.5}, "[-003.142][1.23e+03]"},
         {"%c%c%c", {U'A', U'\u00DF', U'\U0001F4BF'}, "A\u00DF\U0001F4BF"},
@@ -75,7 +76,9 @@ TEST(TextFormat, HostileTemplatesAreHarmless)
         {"%d", {2.9}, "2"},
         {"%d", {std::numeric_limits<double>::quiet_NaN()}, "0"},
         {"%x", {1e300}, "7fffffffffffffff"},
-        {"%f|%F", {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}, "inf|-INF"},
+        {"%f|%F",
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()},
+         "inf|-INF"},
         {"%s and more", {}, " and more"},
     };
     for (const Case &c : cases)
@@ -100,7 +103,8 @@ TEST(TextFormat, PrecisionNeverSplitsACharacter)
 
 TEST(TextFormat, ExtraArgumentsAreIgnoredAndPercentInArgumentsStays)
 {
-    EXPECT_EQ(FormatText(QStringLiteral("%s"), {QStringLiteral("100%d %s"), 5, 6}), QStringLiteral("100%d %s"));
+    EXPECT_EQ(FormatText(QStringLiteral("%s"), {QStringLiteral("100%d %s"), 5, 6}),
+              QStringLiteral("100%d %s"));
 }
 
 } // namespace

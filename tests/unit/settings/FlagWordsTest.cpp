@@ -21,7 +21,8 @@ TEST(FlagWords, FsFlagsCarryTheirFourBitsOnly)
 {
     FsFlagsSettings fs;
     fs.SetFsFlags(0x7F);
-    EXPECT_EQ(fs.GetFsFlags(), FS_JOLIET | FS_MODE2 | FS_ISO9660 | FS_UDF) << "0x04, 0x20 and 0x40 are not kept here";
+    EXPECT_EQ(fs.GetFsFlags(), FS_JOLIET | FS_MODE2 | FS_ISO9660 | FS_UDF)
+        << "0x04, 0x20 and 0x40 are not kept here";
     fs.SetFsFlags(0x18);
     EXPECT_EQ((std::array{fs.m_bUdf, fs.m_bIso9660, fs.m_bJoliet, fs.m_bMode2}), (std::array{1, 1, 0, 0}));
     fs.m_bUdf = 2; // a state counts only when it is exactly 1
@@ -34,8 +35,8 @@ TEST(FlagWords, FsFlagsCarryTheirFourBitsOnly)
 
 TEST(FlagWords, BurnFlagsRoundTripEveryBit)
 {
-    const unsigned bits[] = {BURN_SIMULATE, BURN_PROOF, BURN_NO_EJECT, BURN_VERIFY, BURN_DVDROM_BOOKTYPE,
-                             BURN_NO_OVERWRITE_ASK};
+    const unsigned bits[] = {BURN_SIMULATE, BURN_PROOF,           BURN_NO_EJECT,
+                             BURN_VERIFY,   BURN_DVDROM_BOOKTYPE, BURN_NO_OVERWRITE_ASK};
     for (const unsigned bit : bits) {
         OtherSettingsValues other;
         other.SetBurnFlags(static_cast<int>(bit | 0x1 | 0x1000));
@@ -58,8 +59,9 @@ TEST(FlagWords, MoreFlagsAndLimits)
     other.SetLimitCD(-5);
     other.SetLimitDVDRed(0);
     other.ResetLimits();
-    EXPECT_EQ((std::array{other.GetLimitCD(), other.GetLimitDVD(), other.GetLimitCDRed(), other.GetLimitDVDRed()}),
-              (std::array{650, 4482, 700, 8106}));
+    EXPECT_EQ(
+        (std::array{other.GetLimitCD(), other.GetLimitDVD(), other.GetLimitCDRed(), other.GetLimitDVDRed()}),
+        (std::array{650, 4482, 700, 8106}));
     EXPECT_EQ(other.GetMoreFlags(), 7) << "resetting the limits leaves the check states";
 }
 

@@ -13,10 +13,19 @@ using namespace numparse;
 TEST(NumberParsing, DecimalAsAtoi)
 {
     const std::vector<std::pair<const char16_t *, int>> cases = {
-        {u"42", 42}, {u"  -17xyz", -17}, {u"+8", 8}, {u"", 0}, {u"abc", 0}, {u"\t\v 3", 3},
-        {u"3 4", 3}, {u"--3", 0}, {u"99999999999999999999", std::numeric_limits<int>::max()},
-        {u"-2147483648", std::numeric_limits<int>::min()}, {u"-99999999999", std::numeric_limits<int>::min()},
-        {u"2147483647", 2147483647}, {u"0x10", 0},
+        {u"42", 42},
+        {u"  -17xyz", -17},
+        {u"+8", 8},
+        {u"", 0},
+        {u"abc", 0},
+        {u"\t\v 3", 3},
+        {u"3 4", 3},
+        {u"--3", 0},
+        {u"99999999999999999999", std::numeric_limits<int>::max()},
+        {u"-2147483648", std::numeric_limits<int>::min()},
+        {u"-99999999999", std::numeric_limits<int>::min()},
+        {u"2147483647", 2147483647},
+        {u"0x10", 0},
     };
     for (const auto &[text, expected] : cases)
         EXPECT_EQ(DecimalInt(text), expected) << QString::fromUtf16(text).toStdString();

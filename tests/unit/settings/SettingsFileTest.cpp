@@ -50,11 +50,13 @@ TEST(SettingsFile, DefaultsAreWrittenInTheKnownLayout)
 {
     Settings s;
     const QString rule(54, u'#');
-    const QString expected = rule + u"\n# Orvane ini file, created: Thu Jun  3 21:49:08 1993\n"_s + rule
-        + u"\nDevice: \nMediaType: 0\nFSFlags: 58\nBurnFlags: 40\nMoreFlags: 0\nSpeed: -1\nLanguage: \n"
-          u"SuccessWave: \nErrorWave: \nEnableAudio: 0\nLimitCD: 650\nLimitDVD: 4482\nLimitCDRed: 700\n"
-          u"LimitDVDRed: 8106\nDefaultSourceDir: \n"_s;
-    EXPECT_EQ(FormatSettingsText(CLanguageText().GetText(TextSettingsTemplate), s.view, QString(), FixedTime), expected);
+    const QString expected =
+        rule + u"\n# Orvane ini file, created: Thu Jun  3 21:49:08 1993\n"_s + rule +
+        u"\nDevice: \nMediaType: 0\nFSFlags: 58\nBurnFlags: 40\nMoreFlags: 0\nSpeed: -1\nLanguage: \n"
+        u"SuccessWave: \nErrorWave: \nEnableAudio: 0\nLimitCD: 650\nLimitDVD: 4482\nLimitCDRed: 700\n"
+        u"LimitDVDRed: 8106\nDefaultSourceDir: \n"_s;
+    EXPECT_EQ(FormatSettingsText(CLanguageText().GetText(TextSettingsTemplate), s.view, QString(), FixedTime),
+              expected);
 }
 
 TEST(SettingsFile, SavedValuesLoadBackUnchanged)
@@ -112,69 +114,93 @@ TEST(SettingsFile, LoadRules)
 {
     const Settings defaults;
     const std::vector<LoadCase> cases = {
-        {"Speed: 3\n", [&](const Settings &s) {
+        {"Speed: 3\n",
+         [&](const Settings &s) {
              EXPECT_EQ(s.main.m_nSpeedIndex, 3);
              EXPECT_EQ(s.fs.GetFsFlags(), defaults.fs.GetFsFlags());
              EXPECT_EQ(s.other.GetBurnFlags(), 0x40);
              EXPECT_EQ(s.other.GetLimitCD(), 650);
              EXPECT_EQ(s.main.m_bReallocate, 1);
-         }, "only the speed changes"},
-        {"FSFlags: 18\n", [](const Settings &s) {
+         },
+         "only the speed changes"},
+        {"FSFlags: 18\n",
+         [](const Settings &s) {
              EXPECT_EQ(s.fs.GetFsFlags(), FS_UDF | FS_ISO9660);
              EXPECT_EQ(s.main.m_bReallocate, 0);
-         }, "18 clears the reallocation"},
-        {"FSFlags: 0\nFSFlags: 58\n", [](const Settings &s) {
+         },
+         "18 clears the reallocation"},
+        {"FSFlags: 0\nFSFlags: 58\n",
+         [](const Settings &s) {
              EXPECT_EQ(s.fs.GetFsFlags(), FS_UDF | FS_ISO9660);
              EXPECT_EQ(s.main.m_bReallocate, 1);
-         }, "58 sets it; a later line wins"},
-        {"BurnFlags: 80000440\n", [](const Settings &s) {
+         },
+         "58 sets it; a later line wins"},
+        {"BurnFlags: 80000440\n",
+         [](const Settings &s) {
              EXPECT_EQ(static_cast<unsigned>(s.other.GetBurnFlags()), 0x80000440u);
              EXPECT_EQ(s.other.m_bNoOverwriteAsk, 1);
              EXPECT_EQ(s.other.m_bSimulate, 0);
-         }, "no-overwrite-ask, verify and burn proof"},
-        {"DefaultSourceDir: /media/\tmy\tfilm\t\n", [](const Settings &s) {
-             EXPECT_EQ(s.main.m_strSourceDir, u"/media/myfilm"_s);
-         }, "tabs are removed from the source folder"},
-        {"speed: 3\nDEVICE: x\nDevice:y\n", [&](const Settings &s) {
+         },
+         "no-overwrite-ask, verify and burn proof"},
+        {"DefaultSourceDir: /media/\tmy\tfilm\t\n",
+         [](const Settings &s) { EXPECT_EQ(s.main.m_strSourceDir, u"/media/myfilm"_s); },
+         "tabs are removed from the source folder"},
+        {"speed: 3\nDEVICE: x\nDevice:y\n",
+         [&](const Settings &s) {
              EXPECT_EQ(s.main.m_nSpeedIndex, -1);
              EXPECT_EQ(s.main.m_strDeviceName, QString());
-         }, "keys in other letter case or without the blank are ignored"},
-        {"#Speed: 3\n; comment\n  # Speed: 4\nSpeed: 5 # not a comment\n", [](const Settings &s) {
-             EXPECT_EQ(s.main.m_nSpeedIndex, 5);
-         }, "# in the first column only"},
-        {"Device: Drive one\r\nMediaType: 1\r\n", [](const Settings &s) {
+         },
+         "keys in other letter case or without the blank are ignored"},
+        {"#Speed: 3\n; comment\n  # Speed: 4\nSpeed: 5 # not a comment\n",
+         [](const Settings &s) { EXPECT_EQ(s.main.m_nSpeedIndex, 5); }, "# in the first column only"},
+        {"Device: Drive one\r\nMediaType: 1\r\n",
+         [](const Settings &s) {
              EXPECT_EQ(s.main.m_strDeviceName, u"Drive one"_s);
              EXPECT_EQ(s.main.m_nMedia, 1);
-         }, "CR LF line ends"},
-        {"Language: english.lng\rSpeed: 9\n", [](const Settings &s) {
+         },
+         "CR LF line ends"},
+        {"Language: english.lng\rSpeed: 9\n",
+         [](const Settings &s) {
              EXPECT_EQ(s.main.m_strLangFile, u"english.lng"_s);
              EXPECT_EQ(s.main.m_nSpeedIndex, -1);
-         }, "a line is cut at its first carriage return"},
-        {"LimitCD: 1\nLimitCDRed: 2\nLimitDVD: 3\nLimitDVDRed: 4\nEnableAudio: 7\n", [](const Settings &s) {
+         },
+         "a line is cut at its first carriage return"},
+        {"LimitCD: 1\nLimitCDRed: 2\nLimitDVD: 3\nLimitDVDRed: 4\nEnableAudio: 7\n",
+         [](const Settings &s) {
              EXPECT_EQ(s.other.GetLimitCD(), 1);
              EXPECT_EQ(s.other.GetLimitCDRed(), 2);
              EXPECT_EQ(s.other.GetLimitDVD(), 3);
              EXPECT_EQ(s.other.GetLimitDVDRed(), 4);
              EXPECT_EQ(s.audio.IsAudioEnabled(), 7);
-         }, "limit keys that share a beginning"},
-        {"MediaType: DVD\nSpeed: 99999999999\nMoreFlags: zz\nLimitCD: -99999999999\n", [](const Settings &s) {
+         },
+         "limit keys that share a beginning"},
+        {"MediaType: DVD\nSpeed: 99999999999\nMoreFlags: zz\nLimitCD: -99999999999\n",
+         [](const Settings &s) {
              EXPECT_EQ(s.main.m_nMedia, 0);
              EXPECT_EQ(s.main.m_nSpeedIndex, 2147483647);
              EXPECT_EQ(s.other.GetMoreFlags(), 0);
              EXPECT_EQ(s.other.GetLimitCD(), -2147483647 - 1);
-         }, "unreadable numbers give 0, huge ones stay at the ends of the range"},
-        {"BurnFlags: FFFFFFFFFFFF\nFSFlags: 0x10\n", [](const Settings &s) {
+         },
+         "unreadable numbers give 0, huge ones stay at the ends of the range"},
+        {"BurnFlags: FFFFFFFFFFFF\nFSFlags: 0x10\n",
+         [](const Settings &s) {
              EXPECT_EQ(static_cast<unsigned>(s.other.GetBurnFlags()), 0x80004642u);
              EXPECT_EQ(s.fs.GetFsFlags(), FS_UDF);
-         }, "hexadecimal overflow and prefix"},
-        {"\xEF\xBB\xBF" "Speed: 2\nSuccessWave: /snd/Gr\xFC\xDF.wav\n", [](const Settings &s) {
+         },
+         "hexadecimal overflow and prefix"},
+        {"\xEF\xBB\xBF"
+         "Speed: 2\nSuccessWave: /snd/Gr\xFC\xDF.wav\n",
+         [](const Settings &s) {
              EXPECT_EQ(s.main.m_nSpeedIndex, 2) << "byte-order mark";
              EXPECT_EQ(s.audio.GetSuccessWave(), u"/snd/Gr\u00FC\u00DF.wav"_s) << "Windows-1252 file";
-         }, "encodings"},
-        {"Device: Drive\nErrorWave: \nLanguage:\n", [](const Settings &s) {
+         },
+         "encodings"},
+        {"Device: Drive\nErrorWave: \nLanguage:\n",
+         [](const Settings &s) {
              EXPECT_EQ(s.audio.GetErrorWave(), QString());
              EXPECT_EQ(s.main.m_strLangFile, QString());
-         }, "empty values"},
+         },
+         "empty values"},
     };
     for (const LoadCase &c : cases) {
         SCOPED_TRACE(c.why);
@@ -190,7 +216,8 @@ TEST(SettingsFile, LongLinesAreReadWholeAndCannotHideKeys)
     // rest of the line must not be read as a line of its own.
     const QString folder = u"/media/"_s + QString(300, u'a') + u"Speed: 7"_s;
     Settings s;
-    ApplySettingsText("DefaultSourceDir: " + folder.toUtf8() + "\nDevice: " + QByteArray(1 << 20, 'd') + "\n", s.view);
+    ApplySettingsText("DefaultSourceDir: " + folder.toUtf8() + "\nDevice: " + QByteArray(1 << 20, 'd') + "\n",
+                      s.view);
     EXPECT_EQ(s.main.m_strSourceDir, folder);
     EXPECT_EQ(s.main.m_nSpeedIndex, -1);
     EXPECT_EQ(s.main.m_strDeviceName.size(), 1 << 20);
@@ -236,7 +263,8 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldFile)
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{u"Orvane.ini"_s}) << "no temporary file left";
 
-    const SaveSettingsResult noFolder = SaveSettings(folder + u"/missing/Orvane.ini"_s, s.view, QString(), texts);
+    const SaveSettingsResult noFolder =
+        SaveSettings(folder + u"/missing/Orvane.ini"_s, s.view, QString(), texts);
     EXPECT_FALSE(noFolder.saved);
     EXPECT_EQ(noFolder.statusText, u"Could not save."_s);
 }
@@ -253,12 +281,15 @@ TEST(SettingsFile, ATemplateFromTheLanguageFileIsFilledSafely)
 {
     Settings s;
     s.main.m_strLangFile = u"deutsch.lng"_s;
-    EXPECT_EQ(FormatSettingsText(u"%s|%s|%d|%X|%X|%X|%d|%s|%n|%s|%s|%999999d"_s, s.view, u"Dev"_s, FixedTime).size(),
+    EXPECT_EQ(FormatSettingsText(u"%s|%s|%d|%X|%X|%X|%d|%s|%n|%s|%s|%999999d"_s, s.view, u"Dev"_s, FixedTime)
+                  .size(),
               QStringLiteral("Thu Jun  3 21:49:08 1993\n|Dev|0|58|40|0|-1|deutsch.lng|%n|||").size() + 255);
     const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
-    const CLanguageText texts(LanguageFile("566 # mine\\nSpeed: %6$d\\nLanguage: %s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s\\n\n"));
+    const CLanguageText texts(
+        LanguageFile("566 # mine\\nSpeed: %6$d\\nLanguage: %s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s\\n\n"));
     ASSERT_TRUE(SaveSettings(path, s.view, QString(), texts, FixedTime).saved);
-    EXPECT_TRUE(ReadAll(path).startsWith("# mine\nSpeed: %6$d\nLanguage: Thu Jun  3")) << ReadAll(path).constData();
+    EXPECT_TRUE(ReadAll(path).startsWith("# mine\nSpeed: %6$d\nLanguage: Thu Jun  3"))
+        << ReadAll(path).constData();
 }
 
 TEST(SettingsFile, CtimeLayout)
