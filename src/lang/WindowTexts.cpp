@@ -156,8 +156,12 @@ void ApplyIconButtons(QWidget &window, std::span<const IconButtonRow> rows, cons
             buttons[i]->SetHoverCursor(programimages::HandCursor, true);
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (buttons[i] && rows[i].tipId)
-            buttons[i]->SetTip(texts.GetText(rows[i].tipId), true);
+        if (!buttons[i] || !rows[i].tipId)
+            continue;
+        // A text missing from the language file empties the tooltip rather
+        // than leaving the previous language's one in place.
+        const QString tip = texts.GetText(rows[i].tipId);
+        buttons[i]->SetTip(tip.isNull() ? QStringLiteral("") : tip, true);
     }
 }
 

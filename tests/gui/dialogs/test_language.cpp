@@ -121,6 +121,20 @@ TEST_F(LanguageCommand, ClearLogNeverShowsACaption)
     EXPECT_TRUE(clearLog->HasHoverCursor());
 }
 
+TEST_F(LanguageCommand, ALanguageWithoutATextEmptiesTheCaptionAndTooltip)
+{
+    QFile file(m_programFolder + QStringLiteral("/sparse.lng"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("# only the Burn caption\n734: Go\n");
+    file.close();
+    UseLanguage(QStringLiteral("sparse.lng"));
+    ApplyWindowTexts(*m_window, m_texts, m_theme);
+    EXPECT_EQ(CaptionOf(*m_window, "m_btnBurn"), QStringLiteral("Go"));
+    EXPECT_TRUE(m_window->findChild<QWidget *>(QStringLiteral("m_btnBurn"))->toolTip().isEmpty());
+    EXPECT_TRUE(CaptionOf(*m_window, "m_btnErase").isEmpty());
+    EXPECT_TRUE(m_window->findChild<QMenuBar *>()->actions().first()->text().isEmpty());
+}
+
 TEST_F(LanguageCommand, EveryIconButtonGetsIconCursorAndTooltip)
 {
     for (const auto &row : windowtexts::MainWindowIconButtons()) {
