@@ -61,7 +61,6 @@ QString CAboutDlg::VersionLine()
 
 int CAboutDlg::Show()
 {
-    FillTexts();
     return exec();
 }
 
@@ -95,6 +94,9 @@ void CAboutDlg::showEvent(QShowEvent *event)
 
 void CAboutDlg::InitDialog()
 {
+    // Filled on every opening, so running the box with exec() shows the
+    // same texts as Show().
+    FillTexts();
     setWindowTitle(FormatText(m_texts(TextCaption), {ProductName, Version}));
 
     CThemedIconButton *donate = m_ui->m_btnDonation;
