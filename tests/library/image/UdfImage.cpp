@@ -92,6 +92,19 @@ std::optional<int64_t> UdfImage::size(const std::string &path) const
     return udfread_file_size(file.get());
 }
 
+std::optional<std::vector<uint8_t>> UdfImage::readAt(const std::string &path, int64_t offset, size_t length) const
+{
+    std::unique_ptr<UDFFILE, FileCloser> file(m_udf ? udfread_file_open(m_udf, path.c_str()) : nullptr);
+    if (!file || udfread_file_seek(file.get(), offset, UDF_SEEK_SET) != offset)
+        return std::nullopt;
+    std::vector<uint8_t> bytes(length);
+    const ssize_t n = udfread_file_read(file.get(), bytes.data(), length);
+    if (n < 0)
+        return std::nullopt;
+    bytes.resize(size_t(n));
+    return bytes;
+}
+
 std::optional<uint32_t> UdfImage::firstSector(const std::string &path) const
 {
     std::unique_ptr<UDFFILE, FileCloser> file(m_udf ? udfread_file_open(m_udf, path.c_str()) : nullptr);

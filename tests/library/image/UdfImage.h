@@ -30,6 +30,8 @@ public:
     std::vector<std::string> filesBelow(const std::string &folder) const;
     std::optional<std::vector<uint8_t>> read(const std::string &path) const;
     std::optional<int64_t> size(const std::string &path) const;
+    // length bytes from offset (fewer at the end of the file).
+    std::optional<std::vector<uint8_t>> readAt(const std::string &path, int64_t offset, size_t length) const;
     // The absolute sector of the file's first block.
     std::optional<uint32_t> firstSector(const std::string &path) const;
 

@@ -1,0 +1,156 @@
+// Names and sizes as each file system sees them: ISO 9660 d-characters and
+// collisions, Joliet's 64 characters, UDF's 8- and 16-bit names, files of
+// 4 GiB and more as multi-extent records, and a file no layout can hold.
+
+#include "ImageTestSupport.h"
+#include "IsoItemTree.h"
+#include "UdfImage.h"
+
+#include "image/IsoImageTrack.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace imagetest;
+
+namespace {
+
+constexpr uint32_t kAll = ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET;
+
+struct NameCase {
+    const char *source;   // file name in the tree
+    const char *iso;      // expected ISO 9660 record name
+    const char *joliet;   // expected Joliet record name
+};
+
+const NameCase kNames[] = {
+    {"VIDEO_TS.IFO", "VIDEO_TS.IFO;1", "VIDEO_TS.IFO;1"},
+    {"readme.txt", "README.TXT;1", "readme.txt;1"},
+    {"a.b.c", "A_B.C;1", "a.b.c;1"},
+    {"noext", "NOEXT.;1", "noext;1"},
+    {"Umlaut-ä.txt", "UMLAUT__.TXT;1", "Umlaut-ä.txt;1"},
+    {"ABC.txt", "ABC.TXT;1", "ABC.txt;1"},
+    {"abc.txt", "ABC1.TXT;1", "abc1.txt;1"}, // readers compare case-blind
+    {"abcdefghijklmnopqrstuvwxyz0123456789abcd.dat", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0.DAT;1",
+     "abcdefghijklmnopqrstuvwxyz0123456789abcd.dat;1"},
+    {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx.txt",
+     "XXXXXXXXXXXXXXXXXXXXXXXXXXX.TXT;1",
+     "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx.txt;1"},
+    {"what?.txt", "WHAT_.TXT;1", "what_.txt;1"},
+};
+
+std::string makeFile(const std::string &folder, const std::string &name, const std::string &text)
+{
+    const std::string path = folder + "/" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+TEST(NameRulesTest, EachFileSystemNamesEveryEntryByItsOwnRules)
+{
+    const std::string folder = tempDir("names");
+    auto tree = std::make_unique<IsoItemTree>();
+    for (const NameCase &c : kNames)
+        tree->addFile(nullptr, c.source, makeFile(folder, std::to_string(&c - kNames), c.source));
+    tree->addFolder(nullptr, "my.folder");
+    tree->addFile(nullptr, "€uro.txt", makeFile(folder, "euro", "16-bit name"));
+    TrackPtr track(CreateIsoImageTrack(tree->root(), "NAMES", kAll));
+    const std::string image = folder + "/names.iso";
+    ASSERT_EQ(writeImage(track.get(), image), "");
+
+    std::map<std::string, uint64_t> iso;
+    std::vector<std::string> isoOrder;
+    for (const auto &e : isoinfoListing(image, false)) {
+        iso[e.name] = e.size;
+        isoOrder.push_back(e.name);
+    }
+    std::map<std::string, uint64_t> joliet;
+    for (const auto &e : isoinfoListing(image, true))
+        joliet[e.name] = e.size;
+    for (const NameCase &c : kNames) {
+        EXPECT_EQ(iso.count(c.iso), 1u) << c.source << " -> " << c.iso;
+        EXPECT_EQ(iso[c.iso], std::string(c.source).size()) << c.iso << " carries its own file";
+        EXPECT_EQ(joliet.count(c.joliet), 1u) << c.source << " -> " << c.joliet;
+    }
+    EXPECT_EQ(iso.count("MY_FOLDER"), 1u);
+    EXPECT_EQ(iso.size(), std::size(kNames) + 2);
+    // Records sorted by name part, then extension ("A_B.C" before "ABC").
+    const std::vector<std::string> listed(isoOrder.begin(), isoOrder.end());
+    auto sorted = listed;
+    std::sort(sorted.begin(), sorted.end(), [](const std::string &a, const std::string &b) {
+        const auto split = [](const std::string &s) {
+            const auto dot = s.find('.');
+            return std::make_pair(s.substr(0, dot), dot == std::string::npos ? "" : s.substr(dot));
+        };
+        return split(a) < split(b);
+    });
+    EXPECT_EQ(listed, sorted);
+
+    UdfImage udf(image);
+    std::vector<std::string> udfNames;
+    for (const auto &e : udf.list("/"))
+        udfNames.push_back(e.name);
+    for (const NameCase &c : kNames)
+        EXPECT_NE(std::find(udfNames.begin(), udfNames.end(), c.source), udfNames.end()) << c.source;
+    EXPECT_EQ(*udf.read("/€uro.txt"), readFile(folder + "/euro"));
+}
+
+TEST(LargeFileTest, FourGigabytesAndMoreBecomeSeveralExtentsInEveryFileSystem)
+{
+    const std::string folder = tempDir("large");
+    const std::string big = folder + "/big.bin";
+    const uint64_t size = 4ull * 1024 * 1024 * 1024 + 512ull * 1024 * 1024 + 100; // sparse
+    {
+        const int fd = ::open(big.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::pwrite(fd, "HEAD", 4, 0), 4);
+        ASSERT_EQ(::pwrite(fd, "TAIL", 4, off_t(size - 4)), 4);
+        ::close(fd);
+    }
+    auto tree = std::make_unique<IsoItemTree>();
+    tree->addFile(nullptr, "big.bin", big);
+    tree->addFile(nullptr, "after.txt", makeFile(folder, "after.txt", "after"));
+    TrackPtr track(CreateIsoImageTrack(tree->root(), "LARGE", kAll));
+    ASSERT_EQ(track->vtbl->layoutError(track.get()), nullptr);
+    const std::string image = folder + "/large.iso";
+    ASSERT_EQ(writeImage(track.get(), image, 2048), "");
+
+    for (bool jolietVolume : {false, true}) {
+        std::vector<ListedEntry> parts;
+        for (const auto &e : isoinfoListing(image, jolietVolume))
+            if (e.name == (jolietVolume ? "big.bin;1" : "BIG.BIN;1"))
+                parts.push_back(e);
+        ASSERT_EQ(parts.size(), 2u) << (jolietVolume ? "Joliet" : "ISO 9660");
+        EXPECT_EQ(parts[0].size, 0xFFFFF800u);
+        EXPECT_EQ(parts[0].size + parts[1].size, size);
+        EXPECT_EQ(parts[1].extent, parts[0].extent + 0xFFFFF800u / SECTOR_SIZE);
+    }
+    UdfImage udf(image);
+    EXPECT_EQ(*udf.size("/big.bin"), int64_t(size));
+    EXPECT_EQ(*udf.readAt("/big.bin", 0, 4), (std::vector<uint8_t>{'H', 'E', 'A', 'D'}));
+    EXPECT_EQ(*udf.readAt("/big.bin", int64_t(size - 4), 4), (std::vector<uint8_t>{'T', 'A', 'I', 'L'}));
+    EXPECT_EQ(*udf.read("/after.txt"), (std::vector<uint8_t>{'a', 'f', 't', 'e', 'r'}));
+}
+
+TEST(LargeFileTest, FileTooLargeForAUdfFileEntryIsRefusedByName)
+{
+    const std::string folder = tempDir("huge");
+    const std::string huge = folder + "/huge.bin";
+    std::filesystem::resize_file(makeFile(folder, "huge.bin", ""), 300ull << 30);
+    auto tree = std::make_unique<IsoItemTree>();
+    tree->addFile(nullptr, "huge.bin", huge);
+    TrackPtr track(CreateIsoImageTrack(tree->root(), "HUGE", kAll));
+    ASSERT_TRUE(track);
+    const char *error = track->vtbl->layoutError(track.get());
+    ASSERT_NE(error, nullptr);
+    EXPECT_NE(std::string(error).find(huge), std::string::npos) << error;
+    EXPECT_EQ(track->vtbl->openStream(track.get()), -1);
+}
+
+} // namespace
