@@ -61,10 +61,11 @@ void CBurnDlg::WriteLogFile(int kind, const QString &path)
     const QString target = path.isEmpty() ? AutomaticLogPath(DesktopFolder(MachineRegistry()), volume) : path;
     if (target.isEmpty())
         return;
-    // One time for both fields of the file.
+    // One time for both fields of the file. The text stays local rather
+    // than going through the m_strMsg scratch: this may run on a worker
+    // while the GUI thread uses the scratch.
     const QString timeText = LogTimeText(QDateTime::currentDateTime());
-    m_strMsg = LogFileText(templ, timeText, volume, GetLogText());
-    WriteLogFileText(target, m_strMsg);
+    WriteLogFileText(target, LogFileText(templ, timeText, volume, GetLogText()));
 }
 
 void CBurnDlg::OnClearLog()
