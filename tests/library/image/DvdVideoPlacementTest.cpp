@@ -13,6 +13,7 @@
 #include <fstream>
 
 using namespace imagetest;
+using namespace imagecheck;
 
 namespace {
 
@@ -140,6 +141,30 @@ TEST(PlacementTest, IfoDeclaringTooLittleRoomPacksAndWarns)
     const uint32_t base = *udf.firstSector("/VIDEO_TS/VIDEO_TS.IFO");
     EXPECT_GT(*udf.firstSector("/VIDEO_TS/VIDEO_TS.BUP"), base + 2) << "the BUP never overlaps the IFO";
     EXPECT_FALSE(placementMismatches(b.image).empty()) << "the check notices a BUP that cannot end where the IFO says";
+}
+
+} // namespace
+
+namespace {
+
+int imageCheck(const std::string &image)
+{
+    return run(std::string(ORVANE_TEST_PROGRAM_DIR) + "/orvane-imagecheck '" + image + "'").exitCode;
+}
+
+TEST(ImageCheckToolTest, PassesAGoodImageAndFailsAMisplacedOne)
+{
+    const Built good = build(samplePath("dvd-with-menus"), kBridge | ISO_TRACK_JOLIET);
+    ASSERT_EQ(good.error, "");
+    EXPECT_EQ(imageCheck(good.image), 0);
+
+    const std::string folder = tempDir("imagecheck-bad") + "/disc";
+    copyFolder(samplePath("dvd-menuless"), folder);
+    patchBe32(folder + "/VIDEO_TS/VIDEO_TS.IFO", 0x0C, 3);
+    const Built bad = build(folder, kBridge);
+    ASSERT_EQ(bad.error, "");
+    EXPECT_EQ(imageCheck(bad.image), 1);
+    EXPECT_EQ(imageCheck(folder + "/VIDEO_TS/VIDEO_TS.IFO"), 1) << "not an image at all";
 }
 
 } // namespace

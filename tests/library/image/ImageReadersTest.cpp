@@ -15,6 +15,7 @@
 #include <map>
 
 using namespace imagetest;
+using namespace imagecheck;
 
 namespace {
 

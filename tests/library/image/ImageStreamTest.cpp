@@ -14,6 +14,7 @@
 #include <fstream>
 
 using namespace imagetest;
+using namespace imagecheck;
 
 namespace {
 

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 using namespace imagetest;
+using namespace imagecheck;
 
 namespace {
 

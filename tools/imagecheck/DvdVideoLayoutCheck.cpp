@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <optional>
 
-namespace imagetest {
+namespace imagecheck {
 namespace {
 
 std::string vtsName(int set, int part, const char *ext)
@@ -115,4 +115,4 @@ std::vector<std::string> sharedBlocks(const std::string &image)
     return out;
 }
 
-} // namespace imagetest
+} // namespace imagecheck

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace imagetest {
+namespace imagecheck {
 
 // Empty when every DVD-Video file starts at the sector its IFO gives, each
 // set's BUP ends at the set's last sector and the title VOB parts follow each
@@ -16,4 +16,4 @@ std::vector<std::string> placementMismatches(const std::string &image);
 // 16-sector block.
 std::vector<std::string> sharedBlocks(const std::string &image);
 
-} // namespace imagetest
+} // namespace imagecheck

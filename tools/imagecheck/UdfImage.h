@@ -8,7 +8,7 @@
 
 struct udfread;
 
-namespace imagetest {
+namespace imagecheck {
 
 class UdfImage {
 public:
@@ -39,4 +39,4 @@ private:
     udfread *m_udf = nullptr;
 };
 
-} // namespace imagetest
+} // namespace imagecheck

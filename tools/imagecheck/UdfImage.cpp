@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-namespace imagetest {
+namespace imagecheck {
 namespace {
 
 struct FileCloser {
@@ -113,4 +113,4 @@ std::optional<uint32_t> UdfImage::firstSector(const std::string &path) const
     return udfread_file_lba(file.get(), 0);
 }
 
-} // namespace imagetest
+} // namespace imagecheck

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Image streaming benchmark (never run by CI): streams a 3-4 GB DVD-Video
+# folder to an image file with the recording library's image builder and
+# compares it, in turn and on the same disk, with cat of the same source
+# files and with genisoimage -dvd-video -udf. Prints the median wall time of
+# each, the ratios and the peak memory.
+#
+#   bench/image/run-image-bench.sh [build folder, default build] [work folder]
+#
+# Needs ffmpeg and dvdauthor to make the big folder once (kept in the work
+# folder for later runs) and 12 GB of free disk. ORVANE_BENCH_RUNS sets the
+# number of rounds (default 3), ORVANE_BENCH_MB the size of the folder
+# (default 3500 MiB).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build="$(cd "${1:-$root/build}" && pwd)"
+work="${2:-${TMPDIR:-/tmp}/orvane-image-bench}"
+runs="${ORVANE_BENCH_RUNS:-3}"
+target_mb="${ORVANE_BENCH_MB:-3500}"
+tool="$build/bin/orvane-make-image"
+[ -x "$tool" ] || { echo "build orvane-make-image first ($tool)" >&2; exit 1; }
+mkdir -p "$work"
+free_gb=$(( $(df --output=avail -k "$work" | tail -n 1) / 1024 / 1024 ))
+if [ "$free_gb" -lt 12 ]; then
+    echo "skipped: only ${free_gb} GB free in $work, the benchmark needs 12 GB"
+    exit 0
+fi
+
+folder="$work/dvd"
+if [ ! -f "$folder/VIDEO_TS/VIDEO_TS.IFO" ]; then
+    for t in ffmpeg dvdauthor genisoimage; do command -v "$t" >/dev/null || { echo "needs $t" >&2; exit 1; }; done
+    ffmpeg -nostdin -loglevel error -y -f lavfi -i "testsrc=size=720x576:rate=25" \
+        -f lavfi -i "sine=frequency=440:sample_rate=48000" -t 60 -target pal-dvd \
+        -b:v 7500k -maxrate 8000k "$work/clip.mpg"
+    # dvdauthor reads a file named twice only once: list links to the clip.
+    copies=$(( target_mb * 1024 * 1024 / $(stat -c %s "$work/clip.mpg") + 1 ))
+    echo "making the big folder (one clip encoded once, listed $copies times)"
+    vobs=""
+    for i in $(seq "$copies"); do
+        ln -sf clip.mpg "$work/clip-$i.mpg"
+        vobs="$vobs<vob file=\"$work/clip-$i.mpg\"/>"
+    done
+    printf '<dvdauthor dest="%s"><vmgm/><titleset><titles><pgc>%s</pgc></titles></titleset></dvdauthor>\n' \
+        "$folder" "$vobs" >"$work/big.xml"
+    VIDEO_FORMAT=PAL dvdauthor -x "$work/big.xml" 2>"$work/dvdauthor.log"
+fi
+sources=$(cd "$folder/VIDEO_TS" && { ls VIDEO_TS.IFO VIDEO_TS.VOB VIDEO_TS.BUP VTS_* 2>/dev/null || true; } | sed "s|^|$folder/VIDEO_TS/|")
+bytes=$(du -cb $sources | tail -n 1 | cut -f 1)
+echo "source: $folder, $((bytes / 1024 / 1024)) MiB; $(nproc) CPUs; page cache warm (the folder was read before each timed round)"
+
+out="$work/out.img"
+measure() { # name, command...: appends "seconds peak_kib" to $work/<name>.times
+    local name="$1"; shift
+    rm -f "$out"; sync
+    /usr/bin/time -f "%e %M" -o "$work/time.tmp" "$@" >/dev/null 2>"$work/$name.err" || { cat "$work/$name.err" >&2; exit 1; }
+    sync
+    cat "$work/time.tmp" >>"$work/$name.times"
+}
+rm -f "$work"/*.times
+cat $sources >/dev/null # warm the cache the same way for everyone
+for round in $(seq "$runs"); do
+    measure cat sh -c "cat $sources >'$out'"
+    measure orvane "$tool" "$folder" "$out" 0x18
+    measure genisoimage genisoimage -quiet -dvd-video -udf -V BENCH -o "$out" "$folder"
+    echo "round $round done"
+done
+rm -f "$out"
+median() { sort -n "$1" | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+peak() { sort -n -k2 "$1" | tail -n 1 | awk '{print $2}'; }
+c=$(median "$work/cat.times"); o=$(median "$work/orvane.times"); g=$(median "$work/genisoimage.times")
+printf 'median seconds: cat %s, image builder %s, genisoimage %s\n' "$c" "$o" "$g"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+printf 'image builder / cat = %s (target <= 1.1)\n' "$(ratio "$o" "$c")"
+printf 'image builder / genisoimage = %s (target < 1)\n' "$(ratio "$o" "$g")"
+printf 'peak memory KiB: image builder %s, genisoimage %s, cat %s\n' \
+    "$(peak "$work/orvane.times")" "$(peak "$work/genisoimage.times")" "$(peak "$work/cat.times")"
