@@ -135,6 +135,9 @@ typedef struct RecDevice *RecDeviceHandle;
 /* Disc information record returned by NeroGetCDInfo (released with
  * NeroFreeMem). The program reads mediumType, mediaType and contentCount;
  * the rest is the library's own description of the disc. */
+#define MEDIUM_TYPE_NONE 0              /* no disc, or an image file */
+#define MEDIUM_TYPE_CDR  1              /* write-once CD */
+#define MEDIUM_TYPE_DVD  2              /* any DVD; mediaType tells which */
 #define MEDIUM_TYPE_CDRW 3
 typedef struct DiscInfo {
     int32_t reserved0[2];
@@ -161,7 +164,11 @@ typedef int (*RecIdleCallback)(void *context);
 typedef int (*RecUserDialogCallback)(void *context, int dialogType, void *data);
 typedef int (*RecProgressCallback)(void *context, int percent);
 typedef int (*RecAbortCallback)(void *context);
+/* textType: LOG_TEXT_INFO, LOG_TEXT_WARNING or LOG_TEXT_ERROR. */
 typedef void (*RecLogLineCallback)(void *context, int textType, const char *text);
+#define LOG_TEXT_INFO    0
+#define LOG_TEXT_WARNING 1
+#define LOG_TEXT_ERROR   2
 typedef void (*RecPhaseCallback)(void *context, const char *text);
 
 /* Library settings record handed to NeroInit; the library keeps a copy of
@@ -317,7 +324,11 @@ typedef struct WriteRecord {
     uint8_t reserved2[WRITE_RECORD_TAIL];
 } WriteRecord;
 
-/* Burn flags. */
+/* Burn flags. NeroBurn clears the error log when it starts, so after a
+ * burn NeroGetErrorLog holds that burn's failures only. The speed argument
+ * is in kB/s with BURN_FLAG_SPEED_IN_KBS, else a multiple of 1x; 0 means
+ * the fastest. A nonzero speed the recorder does not list fails the burn
+ * with BURN_FAILED. */
 #define BURN_FLAG_SIMULATE        0x2u
 #define BURN_FLAG_WRITE           0x4u
 #define BURN_FLAG_DAO             0x8u
@@ -344,6 +355,14 @@ typedef struct WriteRecord {
 #define ERASE_TIME_NO_DEVICE   (-1)   /* no recorder, or the library is missing */
 #define ERASE_TIME_NO_MEDIUM   (-2)   /* no disc in the recorder */
 #define ERASE_TIME_NOT_ERASABLE (-3)  /* the disc cannot be erased */
+/* NeroEraseCDRW answers 0 when the disc is blank afterwards, one of the
+ * three values above when it did not start, or ERASE_FAILED when the
+ * recorder failed (the reason is in the error log). */
+#define ERASE_FAILED (-4)
+
+/* NeroGetAPIVersion answers 6600 (6.6.0.0); NeroSetExpectedAPIVersion(Ex)
+ * accepts any 6.x version up to that one. */
+#define RECLIB_API_VERSION 6600u
 
 /* ------------------------------------------------------------------ */
 /* Exported functions (the only exports of NeroAPI.so)                */

@@ -1,0 +1,93 @@
+#include "api/DriveRecorder.h"
+
+#include "burn/DiscEraser.h"
+#include "recorders/EraseEstimate.h"
+#include "recorders/ProfileMapping.h"
+
+#include <cstring>
+
+namespace reclib {
+
+std::optional<DriveDisc> DriveRecorder::probe(std::string &whyNot) const
+{
+    std::optional<DriveDisc> disc = probeDrive(entry().driveAddress, whyNot);
+    if (disc && !mediumFromProfile(disc->profile)) {
+        whyNot = "There is no writable disc in " + name();
+        return std::nullopt;
+    }
+    return disc;
+}
+
+std::optional<DiscInfo> DriveRecorder::discInfo(std::string &whyNot)
+{
+    const std::optional<DriveDisc> disc = probe(whyNot);
+    if (!disc)
+        return std::nullopt;
+    const MediumKind kind = *mediumFromProfile(disc->profile);
+    const DiscInfoFields fields = discInfoFieldsFor(kind, disc->blank ? 0 : disc->sessions);
+    DiscInfo info;
+    std::memset(&info, 0, sizeof info);
+    info.mediumType = fields.mediumType;
+    info.mediaType = fields.mediaType;
+    info.contentCount = fields.contentCount;
+    info.capacitySectors = static_cast<int32_t>(disc->capacitySectors);
+    info.erasable = disc->erasable ? 1 : 0;
+    const std::string_view mediaName = traitsOf(kind).name;
+    std::memcpy(info.mediaName, mediaName.data(), mediaName.size());
+    return info;
+}
+
+BurnPreparation DriveRecorder::prepareBurn(const BurnRequest &request, const CallerSide &caller)
+{
+    std::string whyNot;
+    std::optional<DriveDisc> disc = probe(whyNot);
+    if (!disc) {
+        caller.userDialog(DLG_WAITCD, reinterpret_cast<void *>(static_cast<intptr_t>(WAIT_REASON_INSERT_MEDIUM)));
+        disc = probe(whyNot);
+    }
+    if (!disc) {
+        caller.log(LOG_TEXT_ERROR, whyNot);
+        return BURN_FAILED;
+    }
+    const MediumTraits &traits = traitsOf(*mediumFromProfile(disc->profile));
+    if (!disc->blank && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0 && traits.rewritable &&
+        caller.userDialog(DLG_NON_EMPTY_REWRITABLE, nullptr) != 5) {
+        caller.log(LOG_TEXT_WARNING, "The written " + std::string(traits.name) + " was not overwritten");
+        return BURN_USER_ABORT;
+    }
+    BurnPlan plan;
+    plan.write.address = entry().driveAddress;
+    plan.write.libburnSpeed = request.libburnSpeed;
+    plan.write.eject = (request.flags & BURN_FLAG_NO_EJECT) == 0;
+    plan.readBackPath = entry().driveAddress;
+    return plan;
+}
+
+int DriveRecorder::eraseEstimate(int mode, std::string &whyNot)
+{
+    const std::optional<DriveDisc> disc = probe(whyNot);
+    if (!disc)
+        return ERASE_TIME_NO_MEDIUM;
+    if (eraseMethodFor(disc->profile, mode) == EraseMethod::NotErasable) {
+        whyNot = "The disc in " + name() + " cannot be erased";
+        return ERASE_TIME_NOT_ERASABLE;
+    }
+    const int speed = entry().writeSpeeds.count > 0 ? entry().writeSpeeds.kBs[entry().writeSpeeds.count - 1] : 1385;
+    return eraseSeconds(disc->capacitySectors, mode, speed, 1.0);
+}
+
+JobOutcome DriveRecorder::erase(int mode, JobChannel &)
+{
+    std::string whyNot;
+    const std::optional<DriveDisc> disc = probe(whyNot);
+    if (!disc)
+        return JobOutcome::failed(whyNot);
+    return eraseDriveDisc(entry().driveAddress, eraseMethodFor(disc->profile, mode));
+}
+
+int DriveRecorder::ejectLoad(bool eject, std::string &whyNot)
+{
+    return moveTray(entry().driveAddress, eject, whyNot) ? 0 : -1;
+}
+
+} // namespace reclib

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "api/Recorder.h"
+#include "burn/DriveScanner.h"
+
+namespace reclib {
+
+// A real optical drive through libburn. It writes through the same engine
+// as the file-backed recorders; only the drive address differs.
+class DriveRecorder : public Recorder {
+public:
+    explicit DriveRecorder(RecorderEntry entry) : Recorder(std::move(entry)) {}
+
+    std::optional<DiscInfo> discInfo(std::string &whyNot) override;
+    BurnPreparation prepareBurn(const BurnRequest &request, const CallerSide &caller) override;
+    bool canRecordBookType() override { return false; }
+    int eraseEstimate(int mode, std::string &whyNot) override;
+    JobOutcome erase(int mode, JobChannel &channel) override;
+    int ejectLoad(bool eject, std::string &whyNot) override;
+
+private:
+    std::optional<DriveDisc> probe(std::string &whyNot) const;
+};
+
+} // namespace reclib

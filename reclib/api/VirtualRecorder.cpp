@@ -1,0 +1,208 @@
+#include "api/VirtualRecorder.h"
+
+#include "api/FileTarget.h"
+#include "burn/DiscEraser.h"
+#include "recorders/EraseEstimate.h"
+#include "recorders/SpeedMapping.h"
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+namespace reclib {
+namespace {
+
+template <size_t Size>
+void copyName(char (&target)[Size], std::string_view text)
+{
+    const size_t length = std::min(text.size(), Size - 1);
+    std::memcpy(target, text.data(), length);
+    target[length] = '\0';
+}
+
+} // namespace
+
+VirtualRecorder::VirtualRecorder(RecorderEntry entry, const std::string &libraryFolder)
+    : Recorder(std::move(entry))
+{
+    const std::string &file = spec().mediumFile;
+    m_mediumPath = !file.empty() && file.front() == '/' ? file : libraryFolder + "/" + file;
+}
+
+MediumState VirtualRecorder::loadState() const
+{
+    return MediumState::load(spec(), m_mediumPath);
+}
+
+int64_t VirtualRecorder::capacityOf(const MediumState &state) const
+{
+    return spec().capacitySectors.value_or(traitsOf(state.kind).capacitySectors);
+}
+
+int VirtualRecorder::fastestSpeed() const
+{
+    return spec().speeds.empty() ? 0 : spec().speeds.back();
+}
+
+std::optional<DiscInfo> VirtualRecorder::discInfo(std::string &whyNot)
+{
+    const MediumState state = loadState();
+    if (!state.present()) {
+        whyNot = "There is no disc in " + name();
+        return std::nullopt;
+    }
+    const MediumTraits &traits = traitsOf(state.kind);
+    DiscInfo info;
+    std::memset(&info, 0, sizeof info);
+    info.mediumType = traits.discInfoMediumType;
+    info.mediaType = traits.discInfoMediaType;
+    info.contentCount = state.blank ? 0 : state.contentCount;
+    info.capacitySectors = static_cast<int32_t>(capacityOf(state));
+    info.usedSectors = static_cast<int32_t>(state.blank ? 0 : state.usedSectors);
+    info.bookType = state.dvdRomBookType ? 1 : 0;
+    info.erasable = traits.rewritable ? 1 : 0;
+    copyName(info.mediaName, traits.name);
+    return info;
+}
+
+std::string VirtualRecorder::unusableBecause(const MediumState &state, const BurnRequest &request) const
+{
+    if (!state.present())
+        return "There is no disc in " + name();
+    const MediumTraits &traits = traitsOf(state.kind);
+    const uint32_t wanted = request.recordMediaType != 0 ? request.recordMediaType : entry().mediaSet;
+    if ((traits.family & entry().mediaSet & wanted) == 0)
+        return "The " + std::string(traits.name) + " in " + name() + " is not the kind of disc this burn needs";
+    if (!state.blank && !traits.rewritable)
+        return "The " + std::string(traits.name) + " in " + name() + " is already written";
+    return {};
+}
+
+std::optional<MediumState> VirtualRecorder::awaitUsableDisc(const BurnRequest &request, const CallerSide &caller)
+{
+    MediumState state = loadState();
+    std::string problem = unusableBecause(state, request);
+    if (problem.empty())
+        return state;
+    // Tell the program we wait for a disc; it may put one in while it shows
+    // its message, so look once more afterwards.
+    const int reason = state.present() ? WAIT_REASON_WRONG_MEDIUM : WAIT_REASON_INSERT_MEDIUM;
+    caller.userDialog(DLG_WAITCD, reinterpret_cast<void *>(static_cast<intptr_t>(reason)));
+    state = loadState();
+    problem = unusableBecause(state, request);
+    if (problem.empty())
+        return state;
+    caller.log(LOG_TEXT_ERROR, problem);
+    return std::nullopt;
+}
+
+BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const CallerSide &caller)
+{
+    const std::optional<MediumState> found = awaitUsableDisc(request, caller);
+    if (!found)
+        return BURN_FAILED;
+    MediumState state = *found;
+    const MediumTraits &traits = traitsOf(state.kind);
+    if (request.imageSectors > capacityOf(state)) {
+        caller.log(LOG_TEXT_ERROR, "The image needs " + std::to_string(request.imageSectors) + " sectors, but the " +
+                                       std::string(traits.name) + " in " + name() + " holds only " +
+                                       std::to_string(capacityOf(state)));
+        return BURN_FAILED;
+    }
+    if (!state.blank && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0) {
+        if (caller.userDialog(DLG_NON_EMPTY_REWRITABLE, nullptr) != 5) {
+            caller.log(LOG_TEXT_WARNING, "The written " + std::string(traits.name) + " in " + name() + " was not overwritten");
+            return BURN_USER_ABORT;
+        }
+    }
+
+    std::error_code ignored;
+    std::filesystem::create_directories(folderOf(m_mediumPath), ignored);
+    const int64_t imageBytes = request.imageSectors * SECTOR_SIZE;
+    const int64_t freeBytes = freeBytesNear(m_mediumPath);
+    if ((request.flags & BURN_FLAG_SIMULATE) == 0 && freeBytes >= 0 && freeBytes < imageBytes) {
+        caller.log(LOG_TEXT_ERROR, "Not enough free space for the disc image of " + name() + " in " + folderOf(m_mediumPath));
+        return BURN_FAILED;
+    }
+    std::string error;
+    const std::shared_ptr<FileTarget> target = FileTarget::create(m_mediumPath, error);
+    if (!target) {
+        caller.log(LOG_TEXT_ERROR, error);
+        return BURN_FAILED;
+    }
+
+    BurnPlan plan;
+    plan.write.address = "stdio:" + target->temporaryPath();
+    plan.write.libburnSpeed = spec().paced ? (request.libburnSpeed != 0 ? request.libburnSpeed : fastestSpeed()) : 0;
+    plan.write.fault = spec().fault;
+    plan.readBackPath = target->temporaryPath();
+    if (spec().fault.kind == FaultInjection::Kind::CorruptSector)
+        plan.corruptAfterWrite = spec().fault;
+    state.blank = false;
+    state.contentCount = 1;
+    state.usedSectors = request.imageSectors;
+    state.dvdRomBookType = request.recordBookType;
+    const std::string mediumPath = m_mediumPath;
+    plan.commit = [target, state, mediumPath, imageBytes](std::string &commitError) {
+        return target->commit(imageBytes, commitError) && state.save(mediumPath, commitError);
+    };
+    plan.discard = [target] { target->discard(); };
+    return plan;
+}
+
+bool VirtualRecorder::canRecordBookType()
+{
+    const MediumState state = loadState();
+    return state.present() && traitsOf(state.kind).canRecordBookType;
+}
+
+int VirtualRecorder::eraseEstimate(int mode, std::string &whyNot)
+{
+    const MediumState state = loadState();
+    if (!state.present()) {
+        whyNot = "There is no disc in " + name();
+        return ERASE_TIME_NO_MEDIUM;
+    }
+    if (!traitsOf(state.kind).rewritable) {
+        whyNot = "The " + std::string(traitsOf(state.kind).name) + " in " + name() + " cannot be erased";
+        return ERASE_TIME_NOT_ERASABLE;
+    }
+    const SpeedFamily family = isDvd(state.kind) ? SpeedFamily::Dvd : SpeedFamily::Cd;
+    const int speed = fastestSpeed() != 0 ? fastestSpeed() : libburnFromMultiple(1, family);
+    return eraseSeconds(capacityOf(state), mode, speed, spec().eraseTimeScale);
+}
+
+JobOutcome VirtualRecorder::erase(int mode, JobChannel &channel)
+{
+    std::string ignored;
+    const int seconds = eraseEstimate(mode, ignored);
+    const auto start = std::chrono::steady_clock::now();
+    channel.phase(mode == ERASE_MODE_QUICK ? "Quick erase of " + name() : "Full erase of " + name());
+
+    std::error_code noFolder;
+    std::filesystem::create_directories(folderOf(m_mediumPath), noFolder);
+    JobOutcome outcome = eraseImageFile(m_mediumPath, mode == ERASE_MODE_QUICK);
+    if (outcome.status != JobOutcome::Status::Done)
+        return outcome;
+    if (spec().paced) {
+        // A disc takes its time; so does a paced virtual one.
+        std::this_thread::sleep_until(start + std::chrono::seconds(std::max(0, seconds)));
+    }
+    MediumState state = loadState();
+    state.blank = true;
+    state.contentCount = 0;
+    state.usedSectors = 0;
+    state.dvdRomBookType = false;
+    std::string error;
+    if (!state.save(m_mediumPath, error))
+        return JobOutcome::failed(error);
+    return outcome;
+}
+
+int VirtualRecorder::ejectLoad(bool, std::string &)
+{
+    return 0;
+}
+
+} // namespace reclib

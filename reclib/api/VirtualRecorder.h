@@ -1,0 +1,37 @@
+#pragma once
+
+#include "api/Recorder.h"
+#include "recorders/MediumState.h"
+
+namespace reclib {
+
+// A recorder that keeps its disc in a file: the disc image from sector 0,
+// with the disc's state in a file beside it. Writes and erases go through
+// libburn's stdio: pseudo-drives, paced at the chosen speed when the
+// configuration asks for it.
+class VirtualRecorder : public Recorder {
+public:
+    VirtualRecorder(RecorderEntry entry, const std::string &libraryFolder);
+
+    std::optional<DiscInfo> discInfo(std::string &whyNot) override;
+    BurnPreparation prepareBurn(const BurnRequest &request, const CallerSide &caller) override;
+    bool canRecordBookType() override;
+    int eraseEstimate(int mode, std::string &whyNot) override;
+    JobOutcome erase(int mode, JobChannel &channel) override;
+    int ejectLoad(bool eject, std::string &whyNot) override;
+
+    const std::string &mediumPath() const { return m_mediumPath; }
+
+private:
+    const VirtualRecorderSpec &spec() const { return entry().virtualSpec; }
+    MediumState loadState() const;
+    int64_t capacityOf(const MediumState &state) const;
+    // Why this disc cannot take the burn, or empty when it can.
+    std::string unusableBecause(const MediumState &state, const BurnRequest &request) const;
+    std::optional<MediumState> awaitUsableDisc(const BurnRequest &request, const CallerSide &caller);
+    int fastestSpeed() const;
+
+    std::string m_mediumPath;
+};
+
+} // namespace reclib

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <libburn/libburn.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace reclib {
+
+// libburn's process-wide start and stop, and the drain of its message
+// queue (where it puts the reasons for refusals and failures).
+class Libburn {
+public:
+    Libburn();
+    ~Libburn();
+    Libburn(const Libburn &) = delete;
+    Libburn &operator=(const Libburn &) = delete;
+
+    bool ok() const { return m_ok; }
+
+    // Messages of severity SORRY and above since the last call.
+    static std::vector<std::string> takeMessages();
+
+private:
+    bool m_ok = false;
+};
+
+// A grabbed drive; released (and the tray opened, if asked) on destruction.
+class GrabbedDrive {
+public:
+    // address: "stdio:/path", "stdio:/dev/fd/N" or a real drive's address.
+    static std::unique_ptr<GrabbedDrive> grab(const std::string &address, std::string &error);
+    ~GrabbedDrive();
+    GrabbedDrive(const GrabbedDrive &) = delete;
+    GrabbedDrive &operator=(const GrabbedDrive &) = delete;
+
+    burn::burn_drive *drive() const;
+    void ejectOnRelease(bool eject) { m_eject = eject; }
+
+    // A write or erase starts on a libburn thread: waits (at most a few
+    // seconds) until the drive reports it busy, so that a following
+    // waitUntilIdle does not mistake "not started yet" for "finished".
+    void waitUntilBusy() const;
+
+    // Polls until the drive is idle; onTick gets each status and may cancel.
+    template <typename OnTick>
+    void waitUntilIdle(OnTick onTick) const;
+
+private:
+    explicit GrabbedDrive(burn::burn_drive_info *info) : m_info(info) {}
+    burn::burn_drive_info *m_info;
+    bool m_eject = false;
+};
+
+template <typename OnTick>
+void GrabbedDrive::waitUntilIdle(OnTick onTick) const
+{
+    burn::burn_progress progress{};
+    while (burn::burn_drive_get_status(drive(), &progress) != burn::BURN_DRIVE_IDLE) {
+        onTick(progress);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+} // namespace reclib

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "recorders/VirtualRecorderSpec.h"
+
+#include <string>
+
+namespace reclib {
+
+// The state of a virtual recorder's disc, kept in a small text file beside
+// the medium file ("<medium file>.state"). The medium file itself holds
+// only the disc image from sector 0, so any ISO/UDF reader opens it.
+struct MediumState {
+    MediumKind configured = MediumKind::None;  // the configuration's medium this state started from
+    MediumKind kind = MediumKind::None;        // the disc in the tray now
+    bool blank = true;
+    int32_t contentCount = 0;                  // tracks written; 0 when blank
+    int64_t usedSectors = 0;
+    bool dvdRomBookType = false;
+
+    bool present() const { return kind != MediumKind::None; }
+
+    // The disc the configuration puts in the recorder; a "written" one
+    // counts the medium file's sectors.
+    static MediumState initial(const VirtualRecorderSpec &spec, const std::string &mediumPath);
+
+    // The saved state, unless it is missing, unreadable or was made for a
+    // different configured medium: then the configuration's disc.
+    static MediumState load(const VirtualRecorderSpec &spec, const std::string &mediumPath);
+
+    // Replaces the state file atomically. False with a reason on failure.
+    bool save(const std::string &mediumPath, std::string &error) const;
+
+    static std::string statePathFor(const std::string &mediumPath);
+};
+
+} // namespace reclib

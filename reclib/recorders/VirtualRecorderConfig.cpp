@@ -1,0 +1,236 @@
+#include "recorders/VirtualRecorderConfig.h"
+
+#include "recorders/KeyValueText.h"
+#include "recorders/SpeedMapping.h"
+#include "reclib_api.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+namespace reclib {
+namespace {
+
+std::vector<std::string> words(std::string_view text)
+{
+    std::vector<std::string> result;
+    std::istringstream stream{std::string(text)};
+    std::string word;
+    while (stream >> word)
+        result.push_back(word);
+    return result;
+}
+
+template <typename Number>
+std::optional<Number> number(std::string_view text)
+{
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Collects one section's values, then checks them as a whole.
+class SectionReader {
+public:
+    explicit SectionReader(std::string name) { m_spec.name = std::move(name); }
+
+    void read(const KeyValueLine &line, std::vector<std::string> &problems)
+    {
+        const auto problem = [&](const std::string &what) {
+            problems.push_back("line " + std::to_string(line.lineNumber) + ": " + what);
+        };
+        if (line.key == "medium")
+            readMedium(line.value, problem);
+        else if (line.key == "file")
+            m_spec.mediumFile = line.value;
+        else if (line.key == "writes")
+            readWrites(line.value, problem);
+        else if (line.key == "speeds")
+            m_speedWords = words(line.value);
+        else if (line.key == "pacing")
+            readPacing(line.value, problem);
+        else if (line.key == "erase-time-scale")
+            readScale(line.value, problem);
+        else if (line.key == "fault")
+            readFault(line.value, problem);
+        else if (line.key == "capacity")
+            readCapacity(line.value, problem);
+        else
+            problem("unknown key \"" + line.key + "\"");
+    }
+
+    // The finished recorder, or nothing when it cannot be used.
+    std::optional<VirtualRecorderSpec> finish(std::vector<std::string> &problems)
+    {
+        const auto problem = [&](const std::string &what) {
+            problems.push_back("recorder \"" + m_spec.name + "\": " + what);
+        };
+        if (m_spec.name.empty() || m_spec.name.size() >= DEVICE_NAME_SIZE) {
+            problem("the name must have 1 to 63 characters");
+            return std::nullopt;
+        }
+        if (m_spec.mediumFile.empty()) {
+            problem("no medium file (key \"file\")");
+            return std::nullopt;
+        }
+        if (m_spec.mediaSet == 0)
+            m_spec.mediaSet = m_spec.medium == MediumKind::None ? MEDIA_SET_DVD : traitsOf(m_spec.medium).family;
+        if (m_spec.medium != MediumKind::None && (traitsOf(m_spec.medium).family & m_spec.mediaSet) == 0)
+            problem("it does not write the medium it holds");
+        readSpeeds(problem);
+        return m_spec;
+    }
+
+private:
+    template <typename Report>
+    void readMedium(const std::string &value, const Report &problem)
+    {
+        const std::vector<std::string> parts = words(value);
+        if (parts.size() == 1 && parts[0] == "none") {
+            m_spec.medium = MediumKind::None;
+            return;
+        }
+        const MediumKind kind = parts.empty() ? MediumKind::None : mediumKindFromName(parts[0]).value_or(MediumKind::None);
+        const bool stateOk = parts.size() == 2 && (parts[1] == "blank" || parts[1] == "written");
+        if (kind == MediumKind::None || !stateOk) {
+            problem("medium must be \"none\" or a disc kind followed by \"blank\" or \"written\"");
+            return;
+        }
+        m_spec.medium = kind;
+        m_spec.written = parts[1] == "written";
+    }
+
+    template <typename Report>
+    void readWrites(const std::string &value, const Report &problem)
+    {
+        for (const std::string &word : words(value)) {
+            if (word == "DVD")
+                m_spec.mediaSet |= MEDIA_SET_DVD;
+            else if (word == "DVD-R")
+                m_spec.mediaSet |= MEDIA_DVD_MINUS;
+            else if (word == "DVD+R")
+                m_spec.mediaSet |= MEDIA_DVD_PLUS;
+            else if (word == "CD")
+                m_spec.mediaSet |= MEDIA_CD;
+            else
+                problem("writes: unknown family \"" + word + "\" (DVD, DVD-R, DVD+R, CD)");
+        }
+    }
+
+    template <typename Report>
+    void readPacing(const std::string &value, const Report &problem)
+    {
+        if (value == "paced")
+            m_spec.paced = true;
+        else if (value == "full-speed")
+            m_spec.paced = false;
+        else
+            problem("pacing must be \"paced\" or \"full-speed\"");
+    }
+
+    template <typename Report>
+    void readScale(const std::string &value, const Report &problem)
+    {
+        const std::optional<double> scale = number<double>(value);
+        if (!scale || *scale < 0)
+            problem("erase-time-scale must be a number of at least 0");
+        else
+            m_spec.eraseTimeScale = *scale;
+    }
+
+    template <typename Report>
+    void readFault(const std::string &value, const Report &problem)
+    {
+        const std::vector<std::string> parts = words(value);
+        if (parts.size() == 1 && parts[0] == "none") {
+            m_spec.fault = {};
+            return;
+        }
+        const std::optional<int64_t> sector = parts.size() == 2 ? number<int64_t>(parts[1]) : std::nullopt;
+        if (sector && *sector >= 0 && parts[0] == "corrupt-sector")
+            m_spec.fault = {FaultInjection::Kind::CorruptSector, *sector};
+        else if (sector && *sector >= 0 && parts[0] == "fail-at-sector")
+            m_spec.fault = {FaultInjection::Kind::FailAtSector, *sector};
+        else
+            problem("fault must be \"none\", \"corrupt-sector N\" or \"fail-at-sector N\"");
+    }
+
+    template <typename Report>
+    void readCapacity(const std::string &value, const Report &problem)
+    {
+        const std::optional<int64_t> sectors = number<int64_t>(value);
+        if (!sectors || *sectors <= 0)
+            problem("capacity must be a positive number of sectors");
+        else
+            m_spec.capacitySectors = *sectors;
+    }
+
+    template <typename Report>
+    void readSpeeds(const Report &problem)
+    {
+        const SpeedFamily family = (m_spec.mediaSet & MEDIA_SET_DVD) != 0 && !(m_spec.medium != MediumKind::None && !isDvd(m_spec.medium))
+            ? SpeedFamily::Dvd
+            : SpeedFamily::Cd;
+        for (const std::string &word : m_speedWords) {
+            const bool isMultiple = !word.empty() && (word.back() == 'x' || word.back() == 'X');
+            const std::optional<double> value = number<double>(isMultiple ? std::string_view(word).substr(0, word.size() - 1) : std::string_view(word));
+            if (!value || *value <= 0) {
+                problem("speeds: \"" + word + "\" is neither \"<n>x\" nor a rate in kB/s");
+                continue;
+            }
+            m_spec.speeds.push_back(isMultiple ? libburnFromMultiple(*value, family)
+                                               : libburnFromSpeedBlockKBs(static_cast<int32_t>(*value), family));
+        }
+        std::sort(m_spec.speeds.begin(), m_spec.speeds.end());
+        m_spec.speeds.erase(std::unique(m_spec.speeds.begin(), m_spec.speeds.end()), m_spec.speeds.end());
+    }
+
+    VirtualRecorderSpec m_spec;
+    std::vector<std::string> m_speedWords;
+};
+
+} // namespace
+
+VirtualRecorderConfig VirtualRecorderConfig::parse(std::string_view text)
+{
+    const KeyValueText parsed = KeyValueText::parse(text);
+    VirtualRecorderConfig config;
+    config.problems = parsed.problems;
+    for (const std::string &section : parsed.sections) {
+        SectionReader reader(section);
+        for (const KeyValueLine &line : parsed.lines) {
+            if (line.section == section)
+                reader.read(line, config.problems);
+        }
+        std::optional<VirtualRecorderSpec> spec = reader.finish(config.problems);
+        const bool duplicate = spec && std::any_of(config.recorders.begin(), config.recorders.end(),
+                                                   [&](const VirtualRecorderSpec &other) { return other.name == spec->name; });
+        if (duplicate)
+            config.problems.push_back("recorder \"" + spec->name + "\" is listed twice; the first one counts");
+        else if (spec)
+            config.recorders.push_back(std::move(*spec));
+    }
+    for (const KeyValueLine &line : parsed.lines) {
+        if (line.section.empty())
+            config.problems.push_back("line " + std::to_string(line.lineNumber) + ": setting outside a [recorder] section");
+    }
+    return config;
+}
+
+VirtualRecorderConfig VirtualRecorderConfig::load(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return {};
+    std::ostringstream text;
+    text << file.rdbuf();
+    VirtualRecorderConfig config = parse(text.str());
+    for (std::string &problem : config.problems)
+        problem = path + ": " + problem;
+    return config;
+}
+
+} // namespace reclib

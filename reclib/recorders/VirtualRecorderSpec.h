@@ -1,0 +1,34 @@
+#pragma once
+
+#include "recorders/MediumKind.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace reclib {
+
+// A deliberate fault for tests: corrupt one sector after it was written
+// (verify must notice), or fail the write when it reaches a sector.
+struct FaultInjection {
+    enum class Kind { None, CorruptSector, FailAtSector };
+    Kind kind = Kind::None;
+    int64_t sector = 0;
+};
+
+// One virtual recorder as its configuration section describes it.
+struct VirtualRecorderSpec {
+    std::string name;
+    MediumKind medium = MediumKind::None;  // the disc it holds at first
+    bool written = false;                  // that disc already holds data
+    std::string mediumFile;                // as written: relative to the library folder unless absolute
+    uint32_t mediaSet = 0;                 // media bits the recorder writes
+    std::vector<int> speeds;               // libburn units, ascending
+    bool paced = false;                    // writes and erases take the time a disc would
+    double eraseTimeScale = 1.0;
+    FaultInjection fault;
+    std::optional<int64_t> capacitySectors;  // overrides the medium's usual size
+};
+
+} // namespace reclib

@@ -1,0 +1,201 @@
+// NeroBurn to virtual recorders: what lands in the medium file and its
+// state, what the callbacks receive, and the burn flags.
+#include "PatternTrack.h"
+#include "ReclibHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+std::string recorderConfig(const std::string &name, const std::string &medium, const std::string &extra = "")
+{
+    return "[" + name + "]\nmedium = " + medium + "\nfile = media/" + name + ".iso\nspeeds = 2.4x 4x 8x\n" + extra;
+}
+
+IsoTrack *pattern(int64_t sectors)
+{
+    PatternTrackOptions options;
+    options.sectors = sectors;
+    return createPatternTrack(options);
+}
+
+} // namespace
+
+TEST(ReclibBurn, WritesTheImageToTheVirtualMediumAndRecordsItsState)
+{
+    LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
+    RecDeviceHandle device = lib.open("dvd", MEDIA_SET_DVD);
+    const int freedBefore = patternTracksFreed();
+
+    EXPECT_EQ(lib.burn(device, pattern(300), ProgramBurnFlags, 11080), BURN_OK) << lib.callbacks.allLogs();
+    EXPECT_EQ(patternTracksFreed(), freedBefore + 1);  // NeroFreeIsoTrack calls slot 0 with deleteFlag 1
+    EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), patternImage(300));
+    EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
+
+    const DiscInfo info = lib.discInfo(device);
+    EXPECT_EQ(info.mediaType, MEDIA_TYPE_DVD_PRW);
+    EXPECT_EQ(info.contentCount, 1);
+    EXPECT_EQ(info.usedSectors, 300);
+
+    const CallbackRecord &cb = lib.callbacks;
+    EXPECT_FALSE(cb.foreignThread);  // every callback on the caller's thread
+    ASSERT_FALSE(cb.percents.empty());
+    EXPECT_EQ(cb.percents.back(), 100);
+    EXPECT_GT(cb.idleCalls, 0);
+    EXPECT_GT(cb.abortCalls, 0);
+    EXPECT_TRUE(cb.phaseSeen("Writing the disc"));
+    EXPECT_TRUE(cb.phaseSeen("Ejecting the disc"));
+    EXPECT_EQ(lib.errorLog(), "");
+    lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibBurn, OverwritingALongerImageLeavesExactlyTheNewOne)
+{
+    LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
+    RecDeviceHandle device = lib.open("dvd");
+    ASSERT_EQ(lib.burn(device, pattern(400), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
+    ASSERT_EQ(lib.burn(device, pattern(50), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
+    EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), patternImage(50));
+    lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibBurn, SimulateLeavesTheMediumUnchanged)
+{
+    LoadedReclib lib(recorderConfig("dvd", "DVD+RW written"));
+    writeFile(lib.folder + "/media/dvd.iso", "old contents");
+    RecDeviceHandle device = lib.open("dvd");
+    const DiscInfo before = lib.discInfo(device);
+    lib.callbacks.answerDialog = [](int type, void *) { return type == DLG_NON_EMPTY_REWRITABLE ? 5 : 0; };
+
+    EXPECT_EQ(lib.burn(device, pattern(64), ProgramBurnFlags | BURN_FLAG_SIMULATE | BURN_FLAG_VERIFY, 0), BURN_OK);
+    EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), std::vector<unsigned char>({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
+    EXPECT_EQ(lib.discInfo(device).contentCount, before.contentCount);
+    EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso.state"));
+    EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
+    EXPECT_TRUE(lib.callbacks.phaseSeen("Simulating the write"));
+    lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibBurn, VerifyCatchesAnInjectedCorruptionAndNamesTheSector)
+{
+    const std::string faulty = recorderConfig("dvd", "DVD+R blank", "fault = corrupt-sector 77\n");
+    {
+        LoadedReclib lib(faulty);
+        RecDeviceHandle device = lib.open("dvd");
+        EXPECT_EQ(lib.burn(device, pattern(200), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
+        EXPECT_TRUE(lib.callbacks.loggedContaining("at sector 77")) << lib.callbacks.allLogs();
+        EXPECT_NE(lib.errorLog().find("sector 77"), std::string::npos);
+        EXPECT_TRUE(lib.callbacks.phaseSeen("Verifying the written data"));
+        // A disc that failed verify is not passed off as a finished one.
+        EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
+        EXPECT_EQ(lib.discInfo(device).contentCount, 0);
+        lib.api.NeroCloseDevice(device);
+    }
+    {
+        // Without verify the same fault goes unnoticed: the check above is real.
+        LoadedReclib lib(faulty);
+        RecDeviceHandle device = lib.open("dvd");
+        EXPECT_EQ(lib.burn(device, pattern(200), ProgramBurnFlags), BURN_OK);
+        const std::vector<unsigned char> written = readFile(lib.folder + "/media/dvd.iso");
+        const std::vector<unsigned char> expected = patternImage(200);
+        ASSERT_EQ(written.size(), expected.size());
+        EXPECT_NE(written, expected);
+        EXPECT_TRUE(std::equal(written.begin(), written.begin() + 77 * SECTOR_SIZE, expected.begin()));
+        lib.api.NeroCloseDevice(device);
+    }
+}
+
+TEST(ReclibBurn, VerifyPassesOnAGoodWrite)
+{
+    LoadedReclib lib(recorderConfig("dvd", "DVD-R blank"));
+    RecDeviceHandle device = lib.open("dvd");
+    EXPECT_EQ(lib.burn(device, pattern(700), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_OK);
+    EXPECT_TRUE(lib.callbacks.phaseSeen("Verifying the written data"));
+    EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), patternImage(700));
+    lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibBurn, AbortEndsAPacedBurnWithinTwoSecondsAndKeepsTheMedium)
+{
+    // 1x DVD pacing: 60 MiB would take about 45 s.
+    LoadedReclib lib("[slow]\nmedium = DVD+RW blank\nfile = media/slow.iso\nspeeds = 1x\npacing = paced\n");
+    RecDeviceHandle device = lib.open("slow");
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    Clock::time_point abortedAt{};
+    lib.callbacks.wantAbort = [&] {
+        if (Clock::now() - start < std::chrono::milliseconds(1500))
+            return false;
+        if (abortedAt == Clock::time_point{})
+            abortedAt = Clock::now();
+        return true;
+    };
+    EXPECT_EQ(lib.burn(device, pattern(30 * 1024), ProgramBurnFlags, 1385), BURN_USER_ABORT);
+    const auto sinceAbort = Clock::now() - abortedAt;
+    EXPECT_LT(sinceAbort, std::chrono::seconds(2));
+    EXPECT_FALSE(exists(lib.folder + "/media/slow.iso"));
+    EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
+    EXPECT_EQ(lib.discInfo(device).contentCount, 0);
+    // At least ten polls a second while the write ran.
+    const double seconds = std::chrono::duration<double>(abortedAt - start).count();
+    EXPECT_GE(lib.callbacks.idleCalls, static_cast<int>(seconds * 10));
+    EXPECT_GE(static_cast<int>(lib.callbacks.percents.size()), static_cast<int>(seconds * 10));
+    lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibBurn, NoEjectSkipsTheEject)
+{
+    LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
+    RecDeviceHandle device = lib.open("dvd");
+    EXPECT_EQ(lib.burn(device, pattern(16), ProgramBurnFlags | BURN_FLAG_NO_EJECT), BURN_OK);
+    EXPECT_FALSE(lib.callbacks.phaseSeen("Ejecting the disc"));
+    EXPECT_EQ(lib.api.NeroEjectLoadCD(device, 1), 0);
+    lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibBurn, DvdRomBookTypeIsRecordedOnDvdPlusMediaAndLoggedElsewhere)
+{
+    LoadedReclib lib(recorderConfig("plus", "DVD+R blank") + recorderConfig("minus", "DVD-R blank"));
+    RecDeviceHandle plus = lib.open("plus");
+    EXPECT_EQ(lib.burn(plus, pattern(16), ProgramBurnFlags | BURN_FLAG_BOOKTYPE_DVDROM), BURN_OK);
+    EXPECT_EQ(lib.discInfo(plus).bookType, 1);
+    EXPECT_FALSE(lib.callbacks.loggedContaining("book type"));
+
+    RecDeviceHandle minus = lib.open("minus");
+    EXPECT_EQ(lib.burn(minus, pattern(16), ProgramBurnFlags | BURN_FLAG_BOOKTYPE_DVDROM), BURN_OK);
+    EXPECT_EQ(lib.discInfo(minus).bookType, 0);
+    EXPECT_TRUE(lib.callbacks.logged("minus cannot set the DVD-ROM book type on this disc; it keeps its own"));
+    lib.api.NeroCloseDevice(plus);
+    lib.api.NeroCloseDevice(minus);
+}
+
+TEST(ReclibBurn, Mode2TrackIsWrittenAsMode1WithOneLogLine)
+{
+    LoadedReclib lib("[cd]\nmedium = CD-R blank\nfile = media/cd.iso\nspeeds = 4x 16x\n");
+    RecDeviceHandle device = lib.open("cd", MEDIA_SET_CD);
+    PatternTrackOptions options;
+    options.sectors = 32;
+    options.mode2 = true;
+    EXPECT_EQ(lib.burn(device, createPatternTrack(options), ProgramBurnFlags, 16 * 176, MEDIA_SET_CD), BURN_OK);
+    int lines = 0;
+    for (const auto &[type, text] : lib.callbacks.logs)
+        lines += text.find("Mode 2") != std::string::npos ? 1 : 0;
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(readFile(lib.folder + "/media/cd.iso"), patternImage(32));
+    lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibBurn, SpeedsAreTakenInKBsOrAsMultiplesAndUnlistedOnesRefused)
+{
+    LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
+    RecDeviceHandle device = lib.open("dvd");
+    const uint32_t plain = ProgramBurnFlags & ~(BURN_FLAG_SPEED_IN_KBS | BURN_FLAG_DETECT_NON_EMPTY_RW);
+    EXPECT_EQ(lib.burn(device, pattern(8), plain, 4), BURN_OK);          // 4x
+    EXPECT_EQ(lib.burn(device, pattern(8), plain | BURN_FLAG_SPEED_IN_KBS, 5540), BURN_OK);
+    EXPECT_EQ(lib.burn(device, pattern(8), plain | BURN_FLAG_SPEED_IN_KBS, 4000), BURN_FAILED);
+    EXPECT_TRUE(lib.callbacks.logged("dvd does not offer the write speed 4000 kB/s"));
+    EXPECT_EQ(lib.burn(device, pattern(8), plain, 3), BURN_FAILED);
+    lib.api.NeroCloseDevice(device);
+}

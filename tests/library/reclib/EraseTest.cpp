@@ -1,0 +1,77 @@
+// Erase estimates and erasing through the exported functions.
+#include "PatternTrack.h"
+#include "ReclibHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string rewritable(const std::string &name, const std::string &medium, const std::string &extra)
+{
+    return "[" + name + "]\nmedium = " + medium + "\nfile = media/" + name + ".iso\nspeeds = 4x 8x\n" + extra;
+}
+
+} // namespace
+
+TEST(ReclibErase, EstimatesFollowModeAndScaleAndErrorsHaveTheirCodes)
+{
+    LoadedReclib lib(rewritable("rw", "DVD-RW written", "erase-time-scale = 1\n") +
+                     rewritable("half", "DVD-RW written", "erase-time-scale = 0.5\n") +
+                     rewritable("r", "DVD-R written", "") + "[none]\nmedium = none\nwrites = DVD\nfile = media/n.iso\n");
+    RecDeviceHandle rw = lib.open("rw");
+    const int full = lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_FULL);
+    const int quick = lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_QUICK);
+    // 2298496 sectors at 8x DVD (11080 kB/s): 425 s; quick: 64 MiB, 7 s.
+    EXPECT_EQ(full, 425);
+    EXPECT_EQ(quick, 7);
+    RecDeviceHandle half = lib.open("half");
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(half, ERASE_MODE_FULL), 213);
+
+    RecDeviceHandle r = lib.open("r");
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(r, ERASE_MODE_QUICK), ERASE_TIME_NOT_ERASABLE);
+    RecDeviceHandle none = lib.open("none");
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(none, ERASE_MODE_QUICK), ERASE_TIME_NO_MEDIUM);
+    RecDeviceHandle image = lib.open("Image Recorder");
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(image, ERASE_MODE_QUICK), ERASE_TIME_NOT_ERASABLE);
+    lib.api.NeroCloseDevice(rw);
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_QUICK), ERASE_TIME_NO_DEVICE);
+    EXPECT_EQ(lib.api.NeroEraseCDRW(r, ERASE_MODE_QUICK), ERASE_TIME_NOT_ERASABLE);
+    EXPECT_EQ(lib.api.NeroEraseCDRW(none, ERASE_MODE_FULL), ERASE_TIME_NO_MEDIUM);
+    const std::string log = lib.errorLog();
+    EXPECT_NE(log.find("cannot be erased"), std::string::npos) << log;
+    for (RecDeviceHandle device : {half, r, none, image})
+        lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibErase, ErasingLeavesABlankMedium)
+{
+    for (const char *medium : {"DVD-RW written", "DVD+RW written", "CD-RW written"}) {
+        SCOPED_TRACE(medium);
+        LoadedReclib lib(rewritable("rw", medium, "writes = DVD CD\nerase-time-scale = 0\n"));
+        RecDeviceHandle device = lib.open("rw");
+        ASSERT_EQ(lib.burn(device, createPatternTrack({}), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW, 0, 0), BURN_OK);
+        ASSERT_EQ(lib.discInfo(device).contentCount, 1);
+
+        EXPECT_EQ(lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK), 0) << lib.errorLog();
+        const DiscInfo info = lib.discInfo(device);
+        EXPECT_EQ(info.contentCount, 0);
+        EXPECT_EQ(info.usedSectors, 0);
+        EXPECT_TRUE(readFile(lib.folder + "/media/rw.iso").empty());
+        lib.api.NeroCloseDevice(device);
+    }
+}
+
+TEST(ReclibErase, APacedEraseTakesItsEstimateWhileIdleIsCalled)
+{
+    // Quick erase of 64 MiB at 8x DVD scaled by 0.1: ceil(0.61) = 1 s.
+    LoadedReclib lib(rewritable("rw", "DVD+RW written", "pacing = paced\nerase-time-scale = 0.1\n"));
+    writeFile(lib.folder + "/media/rw.iso", std::string(8192, 'x'));
+    RecDeviceHandle device = lib.open("rw");
+    ASSERT_EQ(lib.api.NeroGetCDRWErasingTime(device, ERASE_MODE_QUICK), 1);
+    EXPECT_EQ(lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK), 0);
+    EXPECT_GE(lib.callbacks.idleCalls, 10);
+    EXPECT_FALSE(lib.callbacks.foreignThread);
+    EXPECT_TRUE(readFile(lib.folder + "/media/rw.iso").empty());
+    EXPECT_EQ(lib.discInfo(device).contentCount, 0);
+    lib.api.NeroCloseDevice(device);
+}

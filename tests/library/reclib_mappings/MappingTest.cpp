@@ -1,0 +1,181 @@
+// The pure translations a real drive needs, checked table by table without
+// hardware: libburn profiles, speeds, erase methods and erase estimates, and
+// the virtual-recorder configuration reader.
+#include "recorders/EraseEstimate.h"
+#include "recorders/ProfileMapping.h"
+#include "recorders/SpeedMapping.h"
+#include "recorders/VirtualRecorderConfig.h"
+
+#include <gtest/gtest.h>
+
+using namespace reclib;
+
+struct ProfileCase {
+    int profile;
+    std::optional<MediumKind> kind;
+    int32_t mediumType;
+    uint32_t mediaType;
+    uint32_t family;
+};
+
+TEST(ReclibProfileMapping, ProfilesGiveMediaBitsAndDiscInfoFields)
+{
+    const ProfileCase cases[] = {
+        {0x09, MediumKind::CdR, MEDIUM_TYPE_CDR, MEDIA_CD, MEDIA_CD},
+        {0x0a, MediumKind::CdRw, MEDIUM_TYPE_CDRW, MEDIA_CD, MEDIA_CD},
+        {0x11, MediumKind::DvdMinusR, MEDIUM_TYPE_DVD, MEDIA_DVD_MINUS, MEDIA_DVD_MINUS},
+        {0x13, MediumKind::DvdMinusRw, MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_RW, MEDIA_DVD_MINUS},
+        {0x14, MediumKind::DvdMinusRw, MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_RW, MEDIA_DVD_MINUS},
+        {0x15, MediumKind::DvdMinusR, MEDIUM_TYPE_DVD, MEDIA_DVD_MINUS, MEDIA_DVD_MINUS},
+        {0x1a, MediumKind::DvdPlusRw, MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_PRW, MEDIA_DVD_PLUS},
+        {0x1b, MediumKind::DvdPlusR, MEDIUM_TYPE_DVD, MEDIA_DVD_PLUS, MEDIA_DVD_PLUS},
+        {0x2b, MediumKind::DvdPlusR, MEDIUM_TYPE_DVD, MEDIA_DVD_PLUS, MEDIA_DVD_PLUS},
+        {0x00, std::nullopt, 0, 0, 0},      // no disc
+        {0x08, std::nullopt, 0, 0, 0},      // CD-ROM
+        {0x10, std::nullopt, 0, 0, 0},      // DVD-ROM
+        {0x12, std::nullopt, 0, 0, 0},      // DVD-RAM
+        {0x43, std::nullopt, 0, 0, 0},      // BD-RE
+        {0xffff, std::nullopt, 0, 0, 0},    // stdio file
+    };
+    for (const ProfileCase &c : cases) {
+        SCOPED_TRACE(c.profile);
+        const std::optional<MediumKind> kind = mediumFromProfile(c.profile);
+        ASSERT_EQ(kind, c.kind);
+        if (!kind)
+            continue;
+        const DiscInfoFields blank = discInfoFieldsFor(*kind, 0);
+        EXPECT_EQ(blank.mediumType, c.mediumType);
+        EXPECT_EQ(blank.mediaType, c.mediaType);
+        EXPECT_EQ(blank.contentCount, 0);
+        EXPECT_EQ(discInfoFieldsFor(*kind, 2).contentCount, 2);
+        EXPECT_EQ(traitsOf(*kind).family, c.family);
+    }
+}
+
+TEST(ReclibProfileMapping, EraseOrFormatByProfileAndMode)
+{
+    struct Case {
+        int profile;
+        int mode;
+        EraseMethod method;
+    } const cases[] = {
+        {0x0a, ERASE_MODE_QUICK, EraseMethod::BlankFast}, {0x0a, ERASE_MODE_FULL, EraseMethod::BlankFull},
+        {0x14, ERASE_MODE_QUICK, EraseMethod::BlankFast}, {0x14, ERASE_MODE_FULL, EraseMethod::BlankFull},
+        {0x13, ERASE_MODE_QUICK, EraseMethod::Format},    {0x13, ERASE_MODE_FULL, EraseMethod::Format},
+        {0x1a, ERASE_MODE_QUICK, EraseMethod::Format},    {0x1a, ERASE_MODE_FULL, EraseMethod::Format},
+        {0x09, ERASE_MODE_QUICK, EraseMethod::NotErasable}, {0x11, ERASE_MODE_FULL, EraseMethod::NotErasable},
+        {0x1b, ERASE_MODE_QUICK, EraseMethod::NotErasable}, {0xffff, ERASE_MODE_FULL, EraseMethod::NotErasable},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(eraseMethodFor(c.profile, c.mode), c.method) << c.profile << " mode " << c.mode;
+}
+
+TEST(ReclibSpeedMapping, LibburnSpeedsAndSpeedBlockRatesRoundTrip)
+{
+    struct Case {
+        int libburn;
+        SpeedFamily family;
+        int32_t kBs;
+        int32_t multiple;
+        int back;  // libburn speed for kBs: rounded up as libburn asks
+    } const cases[] = {
+        {1385, SpeedFamily::Dvd, 1385, 1, 1385},    {3324, SpeedFamily::Dvd, 3324, 2, 3324},
+        {5540, SpeedFamily::Dvd, 5540, 4, 5540},    {22160, SpeedFamily::Dvd, 22160, 16, 22160},
+        {4000, SpeedFamily::Dvd, 4000, 3, 4000},    {177, SpeedFamily::Cd, 176, 1, 177},
+        {706, SpeedFamily::Cd, 704, 4, 706},        {7056, SpeedFamily::Cd, 7040, 40, 7056},
+        {8467, SpeedFamily::Cd, 8448, 48, 8468},    {8468, SpeedFamily::Cd, 8448, 48, 8468},
+        {1000, SpeedFamily::Cd, 997, 6, 1000},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.libburn);
+        EXPECT_EQ(speedBlockKBsFromLibburn(c.libburn, c.family), c.kBs);
+        EXPECT_EQ(multipleFromLibburn(c.libburn, c.family), c.multiple);
+        EXPECT_EQ(libburnFromSpeedBlockKBs(c.kBs, c.family), c.back);
+    }
+    EXPECT_EQ(libburnFromMultiple(4, SpeedFamily::Cd), 706);  // rounded up, as libburn asks
+    EXPECT_EQ(libburnFromMultiple(2.4, SpeedFamily::Dvd), 3324);
+    EXPECT_EQ(speedBlockRate1x(SpeedFamily::Dvd), 1385);
+    EXPECT_EQ(speedBlockRate1x(SpeedFamily::Cd), 176);
+}
+
+TEST(ReclibSpeedMapping, SpeedBlockIsSortedDeduplicatedAndBounded)
+{
+    const SpeedBlock block = speedBlockFromLibburn({11080, 0, 4155, 11080, -5, 5540}, SpeedFamily::Dvd);
+    ASSERT_EQ(block.count, 3);
+    EXPECT_EQ(block.rate1x, 1385);
+    EXPECT_EQ((std::vector<int>(block.kBs, block.kBs + 3)), (std::vector<int>{4155, 5540, 11080}));
+    EXPECT_EQ((std::vector<int>(block.multiples, block.multiples + 3)), (std::vector<int>{3, 4, 8}));
+
+    std::vector<int> many;
+    for (int i = 1; i <= 80; ++i)
+        many.push_back(i * 1385);
+    const SpeedBlock bounded = speedBlockFromLibburn(many, SpeedFamily::Dvd);
+    EXPECT_EQ(bounded.count, SPEED_BLOCK_MAX);
+    EXPECT_EQ(bounded.kBs[SPEED_BLOCK_MAX - 1], 64 * 1385);
+    EXPECT_EQ(speedBlockFromLibburn({}, SpeedFamily::Cd).rate1x, 0);  // no speeds: no 1x rate either
+}
+
+TEST(ReclibEraseEstimate, ScalesWithSizeModeSpeedAndScale)
+{
+    const int64_t dvd = 2295104;
+    EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_FULL, 11080, 1.0), 425);
+    EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_FULL, 5540, 1.0), 849);
+    EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_QUICK, 11080, 1.0), 7);
+    EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_QUICK, 11080, 0.0), 0);
+    EXPECT_EQ(eraseSeconds(1000, ERASE_MODE_QUICK, 11080, 1.0), 1);  // small disc: the quick area is the whole disc
+    EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_FULL, 0, 1.0), 86400);     // no speed: capped, never a division by zero
+}
+
+TEST(ReclibVirtualConfig, ReadsEveryKey)
+{
+    const VirtualRecorderConfig config = VirtualRecorderConfig::parse(
+        "[A]\r\nmedium = DVD-RW written  # with a comment\r\nfile = /abs/a.iso\r\nwrites = DVD-R CD\r\n"
+        "speeds = 8x 2.4x 1385\r\npacing = paced\r\nerase-time-scale = 0.25\r\nfault = corrupt-sector 12\r\n"
+        "capacity = 5000\r\n[B]\nmedium = none\nfile = b.iso\nfault = fail-at-sector 3\n");
+    ASSERT_TRUE(config.problems.empty()) << config.problems.front();
+    ASSERT_EQ(config.recorders.size(), 2u);
+    const VirtualRecorderSpec &a = config.recorders[0];
+    EXPECT_EQ(a.name, "A");
+    EXPECT_EQ(a.medium, MediumKind::DvdMinusRw);
+    EXPECT_TRUE(a.written);
+    EXPECT_EQ(a.mediumFile, "/abs/a.iso");
+    EXPECT_EQ(a.mediaSet, MEDIA_DVD_MINUS | MEDIA_CD);
+    EXPECT_EQ(a.speeds, (std::vector<int>{1385, 3324, 11080}));
+    EXPECT_TRUE(a.paced);
+    EXPECT_DOUBLE_EQ(a.eraseTimeScale, 0.25);
+    EXPECT_EQ(a.fault.kind, FaultInjection::Kind::CorruptSector);
+    EXPECT_EQ(a.fault.sector, 12);
+    EXPECT_EQ(a.capacitySectors, 5000);
+    const VirtualRecorderSpec &b = config.recorders[1];
+    EXPECT_EQ(b.medium, MediumKind::None);
+    EXPECT_EQ(b.mediaSet, MEDIA_SET_DVD);  // no medium, no "writes": a DVD writer
+    EXPECT_FALSE(b.paced);
+    EXPECT_EQ(b.fault.kind, FaultInjection::Kind::FailAtSector);
+}
+
+TEST(ReclibVirtualConfig, ReportsProblemsWithTheirLines)
+{
+    const struct {
+        const char *text;
+        const char *problem;
+    } cases[] = {
+        {"[A]\nfile = a\nmedium = DVD+RW\n", "line 3: medium must be"},
+        {"[A]\nfile = a\nmedium = Blu-ray blank\n", "line 3: medium must be"},
+        {"[A]\nfile = a\npacing = sometimes\n", "line 3: pacing must be"},
+        {"[A]\nfile = a\nerase-time-scale = -1\n", "line 3: erase-time-scale"},
+        {"[A]\nfile = a\nfault = corrupt-sector x\n", "line 3: fault must be"},
+        {"[A]\nfile = a\ncapacity = 0\n", "line 3: capacity"},
+        {"[A]\nfile = a\nwrites = BD\n", "line 3: writes: unknown family"},
+        {"[A]\nfile = a\nno equals sign\n", "line 3: expected"},
+        {"[A]\nmedium = CD-R blank\nwrites = DVD\nfile = a\n", "does not write the medium it holds"},
+        {"[A]\nfile = a\n[A]\nfile = b\n", "listed twice"},
+        {"[]\nfile = a\n", "name must have 1 to 63"},
+    };
+    for (const auto &c : cases) {
+        const VirtualRecorderConfig config = VirtualRecorderConfig::parse(c.text);
+        std::string all;
+        for (const std::string &problem : config.problems)
+            all += problem + "\n";
+        EXPECT_NE(all.find(c.problem), std::string::npos) << c.text << "\n---\n" << all;
+    }
+}
