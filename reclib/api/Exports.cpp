@@ -10,9 +10,7 @@
 
 #include <cstring>
 
-#ifdef RECLIB_HAVE_IMAGE_BUILDER
 #include "image/IsoImageTrack.h"
-#endif
 
 #define RECLIB_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -172,17 +170,10 @@ RECLIB_EXPORT IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, u
         library.errors().add("NeroCreateIsoTrackEx: " + why);
         return nullptr;
     }
-#ifdef RECLIB_HAVE_IMAGE_BUILDER
     IsoTrack *track = CreateIsoImageTrack(root, label != nullptr ? label : "", flags);
     if (track == nullptr)
         library.errors().add("NeroCreateIsoTrackEx: the image could not be laid out");
     return track;
-#else
-    (void)label;
-    (void)flags;
-    library.errors().add("NeroCreateIsoTrackEx: this build has no image builder");
-    return nullptr;
-#endif
 }
 
 RECLIB_EXPORT void NeroFreeIsoTrack(IsoTrack *track)

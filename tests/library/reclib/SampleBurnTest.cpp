@@ -1,0 +1,81 @@
+// The committed DVD-Video samples burned through the library's own image
+// builder to a virtual recorder, then read by libdvdread and isoinfo.
+#include "DvdVideoLayoutCheck.h"
+#include "ImageTestSupport.h"
+#include "IsoItemTree.h"
+#include "ReclibHarness.h"
+
+#include <dvdread/dvd_reader.h>
+#include <dvdread/ifo_read.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const char *const DvdWriter = "[DVD]\nmedium = DVD+RW blank\nfile = media/dvd.iso\nspeeds = 4x 8x\n";
+constexpr uint32_t BridgeFlags = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
+
+bool listed(const std::vector<imagetest::ListedEntry> &entries, const std::string &folder, const std::string &name)
+{
+    for (const imagetest::ListedEntry &entry : entries) {
+        if (entry.folder == folder && entry.name == name)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(ReclibSampleBurn, TheSamplesBurnToImagesTheReadersAccept)
+{
+    for (const char *sample : {"dvd-menuless", "dvd-with-menus"}) {
+        SCOPED_TRACE(sample);
+        LoadedReclib lib(DvdWriter);
+        const auto tree = imagetest::IsoItemTree::fromDvdFolder(imagetest::samplePath(sample));
+        IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "SAMPLE_DISC", BridgeFlags | ISO_TRACK_REALLOC);
+        ASSERT_NE(track, nullptr) << lib.errorLog();
+        RecDeviceHandle device = lib.open("DVD", MEDIA_SET_DVD);
+        ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags | BURN_FLAG_VERIFY, 11080), BURN_OK) << lib.callbacks.allLogs();
+
+        const std::string image = lib.folder + "/media/dvd.iso";
+        EXPECT_EQ(imagetest::placementMismatches(image), std::vector<std::string>{});
+        const std::vector<imagetest::ListedEntry> entries = imagetest::isoinfoListing(image, false);
+        EXPECT_TRUE(listed(entries, "/VIDEO_TS/", "VIDEO_TS.IFO;1"));
+        EXPECT_TRUE(listed(entries, "/VIDEO_TS/", "VTS_01_1.VOB;1"));
+
+        dvd_reader_t *dvd = DVDOpen(image.c_str());
+        ASSERT_NE(dvd, nullptr);
+        ifo_handle_t *vmg = ifoOpen(dvd, 0);
+        ASSERT_NE(vmg, nullptr);
+        for (int set = 1; set <= vmg->vmgi_mat->vmg_nr_of_title_sets; ++set) {
+            ifo_handle_t *vts = ifoOpen(dvd, set);
+            EXPECT_NE(vts, nullptr) << "title set " << set;
+            if (vts != nullptr)
+                ifoClose(vts);
+        }
+        ifoClose(vmg);
+        DVDClose(dvd);
+        EXPECT_EQ(lib.discInfo(device).contentCount, 1);
+        lib.api.NeroCloseDevice(device);
+    }
+}
+
+TEST(ReclibSampleBurn, ASourceFileRemovedBeforeTheBurnFailsWithItsRequiredFileLine)
+{
+    LoadedReclib lib(DvdWriter);
+    const std::string source = lib.folder + "/source";
+    imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), source);
+    const auto tree = imagetest::IsoItemTree::fromDvdFolder(source);
+    IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "SAMPLE_DISC", BridgeFlags);
+    ASSERT_NE(track, nullptr);
+    std::filesystem::remove(source + "/VIDEO_TS/VTS_01_1.VOB");
+    RecDeviceHandle device = lib.open("DVD");
+    EXPECT_EQ(lib.burn(device, track, ProgramBurnFlags), BURN_FAILED);
+    bool requiredFileLine = false;
+    for (const auto &[type, text] : lib.callbacks.logs)
+        requiredFileLine = requiredFileLine || text.rfind("Required file", 0) == 0;
+    EXPECT_TRUE(requiredFileLine) << lib.callbacks.allLogs();
+    EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
+    lib.api.NeroCloseDevice(device);
+}
