@@ -3,6 +3,7 @@
 #include "burn/DiscEraser.h"
 #include "recorders/EraseEstimate.h"
 #include "recorders/ProfileMapping.h"
+#include "recorders/SpeedMapping.h"
 
 #include <cstring>
 
@@ -72,7 +73,10 @@ int DriveRecorder::eraseEstimate(int mode, std::string &whyNot)
         whyNot = "The disc in " + name() + " cannot be erased";
         return ERASE_TIME_NOT_ERASABLE;
     }
-    const int speed = entry().writeSpeeds.count > 0 ? entry().writeSpeeds.kBs[entry().writeSpeeds.count - 1] : 1385;
+    const SpeedBlock &speeds = entry().writeSpeeds;
+    const SpeedFamily family = speeds.rate1x == speedBlockRate1x(SpeedFamily::Dvd) ? SpeedFamily::Dvd : SpeedFamily::Cd;
+    const int speed = speeds.count > 0 ? libburnFromSpeedBlockKBs(speeds.kBs[speeds.count - 1], family)
+                                       : libburnFromMultiple(1, family);
     return eraseSeconds(disc->capacitySectors, mode, speed, 1.0);
 }
 
