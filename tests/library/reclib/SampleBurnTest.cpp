@@ -39,7 +39,7 @@ TEST(ReclibSampleBurn, TheSamplesBurnToImagesTheReadersAccept)
         ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags | BURN_FLAG_VERIFY, 11080), BURN_OK) << lib.callbacks.allLogs();
 
         const std::string image = lib.folder + "/media/dvd.iso";
-        EXPECT_EQ(imagetest::placementMismatches(image), std::vector<std::string>{});
+        EXPECT_EQ(imagecheck::placementMismatches(image), std::vector<std::string>{});
         const std::vector<imagetest::ListedEntry> entries = imagetest::isoinfoListing(image, false);
         EXPECT_TRUE(listed(entries, "/VIDEO_TS/", "VIDEO_TS.IFO;1"));
         EXPECT_TRUE(listed(entries, "/VIDEO_TS/", "VTS_01_1.VOB;1"));
