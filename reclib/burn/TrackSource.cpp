@@ -6,10 +6,11 @@
 namespace reclib {
 namespace {
 
-// A 4 MiB fifo read in 64 KiB chunks keeps the drive fed while the image
-// builder opens the next source file.
-constexpr int FifoChunkSize = 32 * SECTOR_SIZE;
-constexpr int FifoChunks = 64;
+// A 32 MiB fifo in 1 MiB chunks keeps the drive fed while the image builder
+// opens the next source file. libburn's fifo hands over in sleep-paced
+// steps: with 4 MiB a stdio write ran at a fifth of the disk's speed.
+constexpr int FifoChunkSize = 512 * SECTOR_SIZE;
+constexpr int FifoChunks = 32;
 
 } // namespace
 
