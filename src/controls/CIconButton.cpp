@@ -18,8 +18,7 @@ constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowM
 
 } // namespace
 
-CIconButton::CIconButton(QWidget *parent)
-    : QPushButton(parent)
+CIconButton::CIconButton(QWidget *parent) : QPushButton(parent)
 {
     setAttribute(Qt::WA_Hover);
     ResetColours(false);
@@ -124,9 +123,14 @@ void CIconButton::SetFlatLook(bool flat, bool repaint)
 int CIconButton::SetPressOffsetStyle(int style)
 {
     switch (style) {
-    case OffsetDiagonal: m_ptPressOffset = QPoint(1, 1); return Done;
-    case OffsetDown: m_ptPressOffset = QPoint(0, 2); return Done;
-    default: return BadArgument;
+    case OffsetDiagonal:
+        m_ptPressOffset = QPoint(1, 1);
+        return Done;
+    case OffsetDown:
+        m_ptPressOffset = QPoint(0, 2);
+        return Done;
+    default:
+        return BadArgument;
     }
 }
 
@@ -160,10 +164,9 @@ QSize CIconButton::sizeHint() const
 {
     const QSize image = ImageSize();
     const QFontMetrics metrics(font());
-    const QSize textSize = text().isEmpty() ? QSize()
-        : metrics.size(Qt::TextShowMnemonic, text());
-    const int width = image.width() + textSize.width() + 2 * m_ptImageMargins.x()
-        + (textSize.isEmpty() ? 0 : 12);
+    const QSize textSize = text().isEmpty() ? QSize() : metrics.size(Qt::TextShowMnemonic, text());
+    const int width =
+        image.width() + textSize.width() + 2 * m_ptImageMargins.x() + (textSize.isEmpty() ? 0 : 12);
     const int height = std::max(image.height(), textSize.height()) + 2 * m_ptImageMargins.y() + 4;
     return QSize(std::max(width, 24), std::max(height, 24));
 }
@@ -182,8 +185,8 @@ void CIconButton::paintEvent(QPaintEvent *)
     const QRect client = rect();
     PaintBackground(painter, client);
     PaintBorder(painter, client);
-    const IconButtonLayout layout = LayoutIconButton(client, ImageSize(), !text().isEmpty(),
-                                                     m_ptImageMargins, m_ptPressOffset, m_bPressed);
+    const IconButtonLayout layout = LayoutIconButton(client, ImageSize(), !text().isEmpty(), m_ptImageMargins,
+                                                     m_ptPressOffset, m_bPressed);
     if (!m_icon.isNull())
         PaintIcon(painter, layout.image);
     if (!m_bitmap.isNull())
@@ -374,8 +377,8 @@ void CIconButton::MoveFocusOn()
 {
     QWidget *top = window();
     for (QWidget *next = nextInFocusChain(); next && next != this; next = next->nextInFocusChain()) {
-        if (next->window() == top && next->isEnabled() && next->isVisibleTo(top)
-            && (next->focusPolicy() & Qt::TabFocus)) {
+        if (next->window() == top && next->isEnabled() && next->isVisibleTo(top) &&
+            (next->focusPolicy() & Qt::TabFocus)) {
             next->setFocus(Qt::TabFocusReason);
             return;
         }

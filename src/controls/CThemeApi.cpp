@@ -6,15 +6,9 @@
 #include <QStyleOptionButton>
 #include <QWidget>
 
-CThemeApi::CThemeApi()
-    : CThemeApi(QApplication::style())
-{
-}
+CThemeApi::CThemeApi() : CThemeApi(QApplication::style()) {}
 
-CThemeApi::CThemeApi(QStyle *style)
-    : m_style(style), m_bBound(style != nullptr)
-{
-}
+CThemeApi::CThemeApi(QStyle *style) : m_style(style), m_bBound(style != nullptr) {}
 
 CThemeApi::~CThemeApi() = default;
 

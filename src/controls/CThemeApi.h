@@ -18,7 +18,13 @@ class CThemeApi
 public:
     // Parts and states of a push-button face, with the classic numbers.
     enum ButtonPart { PushButtonPart = 1 };
-    enum ButtonState { StateNormal = 1, StateHot = 2, StatePressed = 3, StateDisabled = 4, StateDefaulted = 5 };
+    enum ButtonState {
+        StateNormal = 1,
+        StateHot = 2,
+        StatePressed = 3,
+        StateDisabled = 4,
+        StateDefaulted = 5
+    };
 
     // The theme of one window class ("BUTTON", "TOOLBAR") for one widget.
     struct Theme
@@ -30,7 +36,7 @@ public:
     using ThemeHandle = Theme *;
 
     static constexpr long Ok = 0;
-    static constexpr long Failed = static_cast<long>(0x80004005L);   // E_FAIL
+    static constexpr long Failed = static_cast<long>(0x80004005L); // E_FAIL
 
     // Binds to the application's style.
     CThemeApi();
@@ -52,7 +58,8 @@ public:
     // Qt widgets are drawn over their parent's background already; kept so
     // the drawing steps read the same with and without a theme.
     long DrawThemeParentBackground(QWidget *widget, QPainter *painter, const QRect &rect) const;
-    long DrawThemeBackground(ThemeHandle theme, QPainter *painter, int part, int state, const QRect &rect) const;
+    long DrawThemeBackground(ThemeHandle theme, QPainter *painter, int part, int state,
+                             const QRect &rect) const;
 
 private:
     QPointer<QStyle> m_style;

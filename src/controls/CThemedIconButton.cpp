@@ -2,10 +2,7 @@
 
 #include "controls/CThemeApi.h"
 
-CThemedIconButton::CThemedIconButton(QWidget *parent)
-    : CIconButton(parent)
-{
-}
+CThemedIconButton::CThemedIconButton(QWidget *parent) : CIconButton(parent) {}
 
 bool CThemedIconButton::IsDrawnThemed() const
 {
@@ -29,8 +26,8 @@ void CThemedIconButton::PaintBackground(QPainter &painter, const QRect &rect)
 {
     if (IsDrawnThemed()) {
         CThemeApi *theme = Theme();
-        if (CThemeApi::ThemeHandle data = theme->OpenThemeData(this, m_bToolbarLook ? QStringLiteral("TOOLBAR")
-                                                                                     : QStringLiteral("BUTTON"))) {
+        if (CThemeApi::ThemeHandle data = theme->OpenThemeData(
+                this, m_bToolbarLook ? QStringLiteral("TOOLBAR") : QStringLiteral("BUTTON"))) {
             theme->DrawThemeParentBackground(this, &painter, rect);
             theme->DrawThemeBackground(data, &painter, CThemeApi::PushButtonPart, ThemeState(), rect);
             theme->CloseThemeData(data);

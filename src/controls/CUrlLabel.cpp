@@ -7,8 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-CUrlLabel::CUrlLabel(QWidget *parent)
-    : QLabel(parent)
+CUrlLabel::CUrlLabel(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     setAttribute(Qt::WA_Hover);

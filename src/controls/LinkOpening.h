@@ -23,7 +23,7 @@ bool OpenUrl(const QUrl &url);
 QUrl TargetUrl(const QString &target);
 
 enum : int {
-    Opened = 33,           // anything above 32 is success
+    Opened = 33, // anything above 32 is success
     FileNotFound = 2,
     NoAssociation = 31,
 };

@@ -16,8 +16,7 @@ QString HelpFilePath(const QString &programFolder, const QString &languageFile);
 
 // Opens the help file with the desktop's handler for it (or the given
 // opener). Nothing is reported when it cannot be opened.
-void OpenHelp(const QString &programFolder, const QString &languageFile,
-              const linkopen::Opener &opener = {});
+void OpenHelp(const QString &programFolder, const QString &languageFile, const linkopen::Opener &opener = {});
 
 // Routes the help key (F1) of a window to a handler, as the framework's help
 // command is routed to the Help command.

@@ -13,9 +13,9 @@ struct LanguageCommandWindow
     QWidget *owner = nullptr;
     CLanguageText *texts = nullptr;
     QString programFolder;
-    QString *language = nullptr;             // the Language setting (m_strLangFile)
-    std::function<void()> applyWindowTexts;  // the main window's ApplyWindowTexts and data exchange
-    std::function<void()> saveSettings;      // SaveSettings
+    QString *language = nullptr;            // the Language setting (m_strLangFile)
+    std::function<void()> applyWindowTexts; // the main window's ApplyWindowTexts and data exchange
+    std::function<void()> saveSettings;     // SaveSettings
 };
 
 // The Language command: runs the language dialog, takes its choice (the

@@ -18,21 +18,22 @@ namespace windowtexts {
 namespace {
 
 constexpr std::array kMainCaptions = {
-    CaptionRow{"m_grpBurn", 725},        CaptionRow{"m_grpErase", 724},
-    CaptionRow{"m_grpProgress", 726},    CaptionRow{"m_grpRecorder", 723},
-    CaptionRow{"m_btnReallocate", 727},  CaptionRow{"m_btnFullErase", 729},
-    CaptionRow{"m_btnQuickErase", 730},  CaptionRow{"m_btnErase", 731},
-    CaptionRow{"m_btnAbort", 732},       CaptionRow{"m_btnAbout", 733},
-    CaptionRow{"m_btnBurn", 734},        CaptionRow{"m_btnHelp", 735},
-    CaptionRow{"m_btnShutdown", 736},    CaptionRow{"m_btnDirectory", 737},
-    CaptionRow{"m_btnSaveLog", 738},     CaptionRow{"m_stcDevicesLabel", 739},
-    CaptionRow{"m_stcRootLabel", 740},   CaptionRow{"m_stcVolumeLabel", 741},
-    CaptionRow{"m_stcSpeedLabel", 742},  CaptionRow{"m_btnQuit", 743},
+    CaptionRow{"m_grpBurn", 725},          CaptionRow{"m_grpErase", 724},
+    CaptionRow{"m_grpProgress", 726},      CaptionRow{"m_grpRecorder", 723},
+    CaptionRow{"m_btnReallocate", 727},    CaptionRow{"m_btnFullErase", 729},
+    CaptionRow{"m_btnQuickErase", 730},    CaptionRow{"m_btnErase", 731},
+    CaptionRow{"m_btnAbort", 732},         CaptionRow{"m_btnAbout", 733},
+    CaptionRow{"m_btnBurn", 734},          CaptionRow{"m_btnHelp", 735},
+    CaptionRow{"m_btnShutdown", 736},      CaptionRow{"m_btnDirectory", 737},
+    CaptionRow{"m_btnSaveLog", 738},       CaptionRow{"m_stcDevicesLabel", 739},
+    CaptionRow{"m_stcRootLabel", 740},     CaptionRow{"m_stcVolumeLabel", 741},
+    CaptionRow{"m_stcSpeedLabel", 742},    CaptionRow{"m_btnQuit", 743},
     CaptionRow{"m_stcTimeLeftLabel", 744}, CaptionRow{"m_stcTimeTotalLabel", 745},
-    CaptionRow{"m_stcLengthLabel", 819}, CaptionRow{"m_btnVerify", 758},
+    CaptionRow{"m_stcLengthLabel", 819},   CaptionRow{"m_btnVerify", 758},
 };
 
-// Binding and icon order; the tooltips follow in kMainTipOrder.
+// In the order the buttons get theme and icon; cursors and tooltips follow
+// in the same order once every icon is set.
 constexpr std::array kMainIconButtons = {
     IconButtonRow{"m_btnErase", programimages::EraseIcon, 510, Caption::Keep},
     IconButtonRow{"m_btnDirectory", programimages::DirectoryIcon, 512, Caption::Keep},
@@ -52,26 +53,42 @@ constexpr std::array kMenuItems = {
 };
 
 constexpr std::array kFsFlagsCaptions = {
-    CaptionRow{"", 808},           CaptionRow{"m_btnUdf", 751},   CaptionRow{"m_btnJoliet", 752},
-    CaptionRow{"m_btnIso9660", 753}, CaptionRow{"m_btnMode2", 754}, CaptionRow{"m_btnCancel", 761},
+    CaptionRow{"", 808},
+    CaptionRow{"m_btnUdf", 751},
+    CaptionRow{"m_btnJoliet", 752},
+    CaptionRow{"m_btnIso9660", 753},
+    CaptionRow{"m_btnMode2", 754},
+    CaptionRow{"m_btnCancel", 761},
 };
 
 constexpr std::array kOtherCaptions = {
-    CaptionRow{"", 809},                  CaptionRow{"m_btnBurnProof", 755},
-    CaptionRow{"m_btnSimulate", 756},     CaptionRow{"m_btnNoEject", 757},
-    CaptionRow{"m_btnVerify", 758},       CaptionRow{"m_btnNoOverwriteAsk", 759},
-    CaptionRow{"m_btnBookType", 760},     CaptionRow{"m_btnCancel", 761},
-    CaptionRow{"m_grpMore", 821},         CaptionRow{"m_btnForceShutdown", 822},
-    CaptionRow{"m_btnLabel16", 823},      CaptionRow{"m_btnIgnoreSize", 827},
-    CaptionRow{"m_grpLimits", 828},       CaptionRow{"m_btnReset", 829},
-    CaptionRow{"m_grpYellowLimit", 831},  CaptionRow{"m_grpRedLimit", 832},
+    CaptionRow{"", 809},
+    CaptionRow{"m_btnBurnProof", 755},
+    CaptionRow{"m_btnSimulate", 756},
+    CaptionRow{"m_btnNoEject", 757},
+    CaptionRow{"m_btnVerify", 758},
+    CaptionRow{"m_btnNoOverwriteAsk", 759},
+    CaptionRow{"m_btnBookType", 760},
+    CaptionRow{"m_btnCancel", 761},
+    CaptionRow{"m_grpMore", 821},
+    CaptionRow{"m_btnForceShutdown", 822},
+    CaptionRow{"m_btnLabel16", 823},
+    CaptionRow{"m_btnIgnoreSize", 827},
+    CaptionRow{"m_grpLimits", 828},
+    CaptionRow{"m_btnReset", 829},
+    CaptionRow{"m_grpYellowLimit", 831},
+    CaptionRow{"m_grpRedLimit", 832},
 };
 
 constexpr std::array kAudioCaptions = {
-    CaptionRow{"", 815},                 CaptionRow{"m_grpAudio", 814},
-    CaptionRow{"m_btnSuccessWav", 811},  CaptionRow{"m_btnErrorWav", 811},
-    CaptionRow{"m_btnCancel", 761},      CaptionRow{"m_stcErrorLabel", 812},
-    CaptionRow{"m_stcSuccessLabel", 813}, CaptionRow{"m_btnEnableAudio", 820},
+    CaptionRow{"", 815},
+    CaptionRow{"m_grpAudio", 814},
+    CaptionRow{"m_btnSuccessWav", 811},
+    CaptionRow{"m_btnErrorWav", 811},
+    CaptionRow{"m_btnCancel", 761},
+    CaptionRow{"m_stcErrorLabel", 812},
+    CaptionRow{"m_stcSuccessLabel", 813},
+    CaptionRow{"m_btnEnableAudio", 820},
 };
 
 constexpr std::array kAudioIconButtons = {
@@ -84,7 +101,9 @@ constexpr std::array kAudioIconButtons = {
 };
 
 constexpr std::array kLanguageCaptions = {
-    CaptionRow{"", 810}, CaptionRow{"m_grpLanguage", 762}, CaptionRow{"m_btnCancel", 761},
+    CaptionRow{"", 810},
+    CaptionRow{"m_grpLanguage", 762},
+    CaptionRow{"m_btnCancel", 761},
 };
 
 void SetCaption(QWidget &window, const char *name, const QString &text)
@@ -113,14 +132,38 @@ QAction *FindCommand(QMenu &menu, int commandId)
 
 } // namespace
 
-std::span<const CaptionRow> MainWindowCaptions() { return kMainCaptions; }
-std::span<const IconButtonRow> MainWindowIconButtons() { return kMainIconButtons; }
-std::span<const MenuRow> SettingsMenuItems() { return kMenuItems; }
-std::span<const CaptionRow> FsFlagsCaptions() { return kFsFlagsCaptions; }
-std::span<const CaptionRow> OtherSettingsCaptions() { return kOtherCaptions; }
-std::span<const CaptionRow> AudioCaptions() { return kAudioCaptions; }
-std::span<const IconButtonRow> AudioIconButtons() { return kAudioIconButtons; }
-std::span<const CaptionRow> LanguageCaptions() { return kLanguageCaptions; }
+std::span<const CaptionRow> MainWindowCaptions()
+{
+    return kMainCaptions;
+}
+std::span<const IconButtonRow> MainWindowIconButtons()
+{
+    return kMainIconButtons;
+}
+std::span<const MenuRow> SettingsMenuItems()
+{
+    return kMenuItems;
+}
+std::span<const CaptionRow> FsFlagsCaptions()
+{
+    return kFsFlagsCaptions;
+}
+std::span<const CaptionRow> OtherSettingsCaptions()
+{
+    return kOtherCaptions;
+}
+std::span<const CaptionRow> AudioCaptions()
+{
+    return kAudioCaptions;
+}
+std::span<const IconButtonRow> AudioIconButtons()
+{
+    return kAudioIconButtons;
+}
+std::span<const CaptionRow> LanguageCaptions()
+{
+    return kLanguageCaptions;
+}
 
 void ApplyCaptions(QWidget &window, std::span<const CaptionRow> rows, const CLanguageText &texts)
 {

@@ -16,7 +16,7 @@ namespace windowtexts {
 
 struct CaptionRow
 {
-    const char *objectName;   // "" for the window caption
+    const char *objectName; // "" for the window caption
     int textId;
 };
 
@@ -27,7 +27,7 @@ struct IconButtonRow
 {
     const char *objectName;
     int iconId;
-    int tipId;                // 0: no tooltip
+    int tipId; // 0: no tooltip
     Caption caption;
 };
 

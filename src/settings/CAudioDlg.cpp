@@ -11,7 +11,8 @@ namespace {
 
 std::optional<QString> ChooseWithPicker(QWidget *owner)
 {
-    CFilePicker picker(CFilePicker::Open, QString(), QStringLiteral("*.wav"), 0, CFilePicker::WaveFilters(), owner);
+    CFilePicker picker(CFilePicker::Open, QString(), QStringLiteral("*.wav"), 0, CFilePicker::WaveFilters(),
+                       owner);
     if (picker.Run() != CFilePicker::Confirmed)
         return std::nullopt;
     return picker.GetPath();
@@ -20,7 +21,8 @@ std::optional<QString> ChooseWithPicker(QWidget *owner)
 } // namespace
 
 CAudioDlg::CAudioDlg(const CLanguageText *texts, QWidget *parent)
-    : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::CAudioDlg>()), m_chooseFile(ChooseWithPicker)
+    : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::CAudioDlg>()),
+      m_chooseFile(ChooseWithPicker)
 {
     m_ui->setupUi(this);
     m_ui->m_edtSuccessWave->setMinimumWidth(260);
@@ -75,9 +77,9 @@ void CAudioDlg::InitDialog()
 void CAudioDlg::EnablePathControls()
 {
     const bool enabled = m_bEnableAudio != 0;
-    for (QWidget *control : std::initializer_list<QWidget *>{
-             m_ui->m_edtSuccessWave, m_ui->m_edtErrorWave, m_ui->m_btnSuccessWav, m_ui->m_btnErrorWav,
-             m_ui->m_btnSuccessPlay, m_ui->m_btnErrorPlay})
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{m_ui->m_edtSuccessWave, m_ui->m_edtErrorWave, m_ui->m_btnSuccessWav,
+                                          m_ui->m_btnErrorWav, m_ui->m_btnSuccessPlay, m_ui->m_btnErrorPlay})
         control->setEnabled(enabled);
 }
 

@@ -26,8 +26,10 @@ bool CFsFlagsDlg::UpdateData(bool saveAndValidate)
         int *state;
     };
     // The exchange order of the dialog: ISO 9660, Joliet, Mode 2, UDF.
-    const Exchange checks[] = {{m_ui->m_btnIso9660, &m_bIso9660}, {m_ui->m_btnJoliet, &m_bJoliet},
-                               {m_ui->m_btnMode2, &m_bMode2}, {m_ui->m_btnUdf, &m_bUdf}};
+    const Exchange checks[] = {{m_ui->m_btnIso9660, &m_bIso9660},
+                               {m_ui->m_btnJoliet, &m_bJoliet},
+                               {m_ui->m_btnMode2, &m_bMode2},
+                               {m_ui->m_btnUdf, &m_bUdf}};
     for (const Exchange &check : checks) {
         if (saveAndValidate)
             *check.state = check.box->isChecked() ? 1 : 0;

@@ -24,7 +24,8 @@ COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent
     connect(m_ui->m_btnOk, &QPushButton::clicked, this, &COtherSettingsDlg::accept);
     connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->m_btnReset, &QPushButton::clicked, this, &COtherSettingsDlg::OnReset);
-    for (QLineEdit *edit : {m_ui->m_edtLimitCD, m_ui->m_edtLimitDVD, m_ui->m_edtLimitCDRed, m_ui->m_edtLimitDVDRed})
+    for (QLineEdit *edit :
+         {m_ui->m_edtLimitCD, m_ui->m_edtLimitDVD, m_ui->m_edtLimitCDRed, m_ui->m_edtLimitDVDRed})
         edit->installEventFilter(this);
 }
 
@@ -38,10 +39,14 @@ bool COtherSettingsDlg::UpdateData(bool saveAndValidate, Report report)
         int *state;
     };
     const Check checks[] = {
-        {m_ui->m_btnBurnProof, &m_bBurnProof},   {m_ui->m_btnNoEject, &m_bNoEject},
-        {m_ui->m_btnSimulate, &m_bSimulate},     {m_ui->m_btnVerify, &m_bVerify},
-        {m_ui->m_btnNoOverwriteAsk, &m_bNoOverwriteAsk}, {m_ui->m_btnBookType, &m_bBookType},
-        {m_ui->m_btnForceShutdown, &m_bForceShutdown}, {m_ui->m_btnLabel16, &m_bLabel16},
+        {m_ui->m_btnBurnProof, &m_bBurnProof},
+        {m_ui->m_btnNoEject, &m_bNoEject},
+        {m_ui->m_btnSimulate, &m_bSimulate},
+        {m_ui->m_btnVerify, &m_bVerify},
+        {m_ui->m_btnNoOverwriteAsk, &m_bNoOverwriteAsk},
+        {m_ui->m_btnBookType, &m_bBookType},
+        {m_ui->m_btnForceShutdown, &m_bForceShutdown},
+        {m_ui->m_btnLabel16, &m_bLabel16},
         {m_ui->m_btnIgnoreSize, &m_bIgnoreSize},
     };
     struct Limit
@@ -49,8 +54,10 @@ bool COtherSettingsDlg::UpdateData(bool saveAndValidate, Report report)
         QLineEdit *edit;
         int *value;
     };
-    const Limit limits[] = {{m_ui->m_edtLimitCD, &m_nLimitCD}, {m_ui->m_edtLimitDVD, &m_nLimitDVD},
-                            {m_ui->m_edtLimitCDRed, &m_nLimitCDRed}, {m_ui->m_edtLimitDVDRed, &m_nLimitDVDRed}};
+    const Limit limits[] = {{m_ui->m_edtLimitCD, &m_nLimitCD},
+                            {m_ui->m_edtLimitDVD, &m_nLimitDVD},
+                            {m_ui->m_edtLimitCDRed, &m_nLimitCDRed},
+                            {m_ui->m_edtLimitDVDRed, &m_nLimitDVDRed}};
     for (const Check &check : checks) {
         if (saveAndValidate)
             *check.state = check.box->isChecked() ? 1 : 0;

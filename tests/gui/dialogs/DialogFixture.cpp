@@ -50,8 +50,11 @@ std::unique_ptr<QWidget> MakeMainWindowStandIn()
     auto *menuBar = new QMenuBar(window.get());
     layout->setMenuBar(menuBar);
     QMenu *settings = menuBar->addMenu(QStringLiteral("Settings"));
-    for (auto [command, caption] : {std::pair{40001, "Filesystem Flags"}, {40003, "Other Settings"},
-                                    {40004, "&Language"}, {40005, "&Audio"}, {40002, "Save Settings"}}) {
+    for (auto [command, caption] : {std::pair{40001, "Filesystem Flags"},
+                                    {40003, "Other Settings"},
+                                    {40004, "&Language"},
+                                    {40005, "&Audio"},
+                                    {40002, "Save Settings"}}) {
         if (command == 40002)
             settings->addSeparator();
         settings->addAction(QLatin1String(caption))->setProperty("commandId", command);
@@ -66,9 +69,11 @@ std::unique_ptr<QWidget> MakeMainWindowStandIn()
         if (window->findChild<QWidget *>(QLatin1String(row.objectName)))
             continue;
         const QString name = QLatin1String(row.objectName);
-        QWidget *control = name.startsWith(QLatin1String("m_grp")) ? static_cast<QWidget *>(new QGroupBox(QStringLiteral("template")))
-                         : name.startsWith(QLatin1String("m_stc")) ? static_cast<QWidget *>(new QLabel(QStringLiteral("template")))
-                                                                   : static_cast<QWidget *>(new QRadioButton(QStringLiteral("template")));
+        QWidget *control = name.startsWith(QLatin1String("m_grp"))
+                               ? static_cast<QWidget *>(new QGroupBox(QStringLiteral("template")))
+                           : name.startsWith(QLatin1String("m_stc"))
+                               ? static_cast<QWidget *>(new QLabel(QStringLiteral("template")))
+                               : static_cast<QWidget *>(new QRadioButton(QStringLiteral("template")));
         control->setObjectName(name);
         layout->addWidget(control);
     }

@@ -40,18 +40,22 @@ protected:
 
 TEST_F(AboutBox, ShowsTheVersionLineAndTheLanguageTexts)
 {
-    EXPECT_EQ(CAboutDlg::VersionLine(), QStringLiteral(" Orvane Burn / Ver. 1.2.0 (API 6.0) Build Apr  7 2005 "));
+    EXPECT_EQ(CAboutDlg::VersionLine(),
+              QStringLiteral(" Orvane Burn / Ver. 1.2.0 (API 6.0) Build Apr  7 2005 "));
     UseLanguage(QStringLiteral("deutsch.lng"));
     CAboutDlg about(Texts());
     QTimer::singleShot(0, &about, &QDialog::accept);
     about.Show();
     EXPECT_EQ(about.m_strVersion, CAboutDlg::VersionLine());
-    EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpVersion"))->title(), CAboutDlg::VersionLine());
+    EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpVersion"))->title(),
+              CAboutDlg::VersionLine());
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Über Orvane Burn 1.2.0"));
     EXPECT_EQ(about.m_strThanks, m_texts.GetText(544));
     EXPECT_EQ(about.m_strTranslation, m_texts.GetText(818));
-    EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpContact"))->title(), QStringLiteral("Kontakt"));
-    EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpDonation"))->title(), QStringLiteral("Spende"));
+    EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpContact"))->title(),
+              QStringLiteral("Kontakt"));
+    EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpDonation"))->title(),
+              QStringLiteral("Spende"));
     EXPECT_EQ(about.findChild<CUrlLabel *>(QStringLiteral("m_ctlHomeLink"))->Target(), m_texts.GetText(542));
     EXPECT_EQ(about.findChild<CUrlLabel *>(QStringLiteral("m_ctlMailLink"))->Target(), m_texts.GetText(540));
     EXPECT_EQ(about.findChild<CUrlLabel *>(QStringLiteral("m_ctlMailLink"))->text(),
@@ -70,12 +74,12 @@ TEST_F(AboutBox, ALinkThatCannotBeOpenedNamesTheReason)
     linkopen::SetOpener([](const QUrl &) { return false; });
     QFile file(m_programFolder + QStringLiteral("/english.lng"));
     ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write(("\n542: " + m_programFolder + "/no-such-page.htm\n").toUtf8());   // an earlier line wins...
+    file.write(("\n542: " + m_programFolder + "/no-such-page.htm\n").toUtf8()); // an earlier line wins...
     file.close();
     RecordingAbout about(Texts());
     QTimer::singleShot(0, &about, [&about] {
-        about.findChild<CUrlLabel *>(QStringLiteral("m_ctlHomeLink"))->SetTarget(
-            testenv::makeTempDir(QStringLiteral("about")) + QStringLiteral("/missing.htm"));
+        about.findChild<CUrlLabel *>(QStringLiteral("m_ctlHomeLink"))
+            ->SetTarget(testenv::makeTempDir(QStringLiteral("about")) + QStringLiteral("/missing.htm"));
         about.findChild<CUrlLabel *>(QStringLiteral("m_ctlHomeLink"))->Open();
         about.findChild<CUrlLabel *>(QStringLiteral("m_ctlMailLink"))->Open();
         about.accept();
@@ -99,14 +103,13 @@ TEST_F(HelpFile, PicksTheLanguagesHelpFileOrEnglish)
         const char *help;
     };
     const Case cases[] = {
-        {"deutsch.lng", "deutsch.chm"},
-        {"a.b.lng", "a.b.chm"},
-        {"francais.lng", "english.chm"},   // not checked for existence
-        {"english.lng", "english.chm"},
-        {"deutsch", "deutsch.chm"},        // no dot: the whole name
+        {"deutsch.lng", "deutsch.chm"},  {"a.b.lng", "a.b.chm"},
+        {"francais.lng", "english.chm"},                             // not checked for existence
+        {"english.lng", "english.chm"},  {"deutsch", "deutsch.chm"}, // no dot: the whole name
     };
     for (const Case &c : cases)
-        EXPECT_EQ(HelpFilePath(dir, QLatin1String(c.language)), dir + QLatin1Char('/') + QLatin1String(c.help))
+        EXPECT_EQ(HelpFilePath(dir, QLatin1String(c.language)),
+                  dir + QLatin1Char('/') + QLatin1String(c.help))
             << c.language;
 }
 

@@ -114,7 +114,7 @@ TEST_F(LanguageCommand, ClearLogNeverShowsACaption)
     EXPECT_TRUE(clearLog->HasImage());
     QFile file(m_programFolder + QStringLiteral("/english.lng"));
     ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write("\n754: Clear\n722: Tip\n");   // 754 is a caption elsewhere; Clear Log keeps none
+    file.write("\n754: Clear\n722: Tip\n"); // 754 is a caption elsewhere; Clear Log keeps none
     file.close();
     ApplyWindowTexts(*m_window, m_texts, m_theme);
     EXPECT_TRUE(clearLog->text().isEmpty());

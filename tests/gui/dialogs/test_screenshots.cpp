@@ -28,8 +28,10 @@ protected:
         // request has been handled.
         QApplication::processEvents();
         dialog.adjustSize();
-        const QString path = testenv::artifactDir() + QStringLiteral("/dialog-%1-%2.png")
-                                 .arg(QLatin1String(name), QString::fromLatin1(GetParam()).section(QLatin1Char('.'), 0, 0));
+        const QString path =
+            testenv::artifactDir() +
+            QStringLiteral("/dialog-%1-%2.png")
+                .arg(QLatin1String(name), QString::fromLatin1(GetParam()).section(QLatin1Char('.'), 0, 0));
         ASSERT_TRUE(dialog.grab().save(path)) << path.toStdString();
         EXPECT_GT(QFileInfo(path).size(), 0);
         dialog.hide();
@@ -59,7 +61,8 @@ TEST_P(Screenshots, EveryDialog)
     QTimer::singleShot(0, &about, [&] {
         QApplication::processEvents();
         about.adjustSize();
-        const QString path = testenv::artifactDir() + QStringLiteral("/dialog-about-%1.png")
+        const QString path = testenv::artifactDir() +
+                             QStringLiteral("/dialog-about-%1.png")
                                  .arg(QString::fromLatin1(GetParam()).section(QLatin1Char('.'), 0, 0));
         EXPECT_TRUE(about.grab().save(path));
         about.accept();
@@ -68,6 +71,8 @@ TEST_P(Screenshots, EveryDialog)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Screenshots, ::testing::Values("english.lng", "deutsch.lng"),
-                         [](const auto &info) { return std::string(info.param).substr(0, std::string(info.param).find('.')); });
+                         [](const auto &info) {
+                             return std::string(info.param).substr(0, std::string(info.param).find('.'));
+                         });
 
 } // namespace

@@ -15,8 +15,7 @@
 
 namespace {
 
-template <typename T>
-T *Child(QWidget &dialog, const char *name)
+template <typename T> T *Child(QWidget &dialog, const char *name)
 {
     T *child = dialog.findChild<T *>(QLatin1String(name));
     EXPECT_NE(child, nullptr) << name;
@@ -48,7 +47,7 @@ TEST_F(FsFlagsDialog, OpensWithTheDvdDefaultsAndCdvdAddsMode2)
     Click(dialog, "m_btnCdvd");
     EXPECT_TRUE(Child<QCheckBox>(dialog, "m_btnMode2")->isChecked());
     EXPECT_FALSE(Child<QCheckBox>(dialog, "m_btnJoliet")->isChecked());
-    EXPECT_EQ(dialog.GetFsFlags(), 0x1A);   // the defaults go straight to the states
+    EXPECT_EQ(dialog.GetFsFlags(), 0x1A); // the defaults go straight to the states
     Child<QCheckBox>(dialog, "m_btnJoliet")->setChecked(true);
     Click(dialog, "m_btnOk");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -65,7 +64,7 @@ TEST_F(FsFlagsDialog, CancelKeepsTheStatesAndSetsNothing)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.m_bChanged, 0);
     EXPECT_EQ(dialog.GetFsFlags(), 0x18);
-    dialog.show();   // opens again with the kept states
+    dialog.show(); // opens again with the kept states
     EXPECT_FALSE(Child<QCheckBox>(dialog, "m_btnJoliet")->isChecked());
 }
 
@@ -95,7 +94,7 @@ TEST_F(OtherSettingsDialog, AChangedLimitSurvivesCancelInMemory)
     QApplication::setActiveWindow(&dialog);
     QLineEdit *limit = Child<QLineEdit>(dialog, "m_edtLimitCDRed");
     limit->setFocus();
-    limit->setText(QStringLiteral("-5"));   // any whole number is accepted
+    limit->setText(QStringLiteral("-5")); // any whole number is accepted
     Child<QLineEdit>(dialog, "m_edtLimitDVD")->setFocus();
     Click(dialog, "m_btnCancel");
     EXPECT_EQ(dialog.GetLimitCDRed(), -5);
@@ -126,7 +125,7 @@ TEST_F(OtherSettingsDialog, ALimitThatIsNoNumberGetsOneMessageAndTheDialogStaysO
     EXPECT_TRUE(Child<QLineEdit>(dialog, "m_edtLimitDVD")->hasFocus());
 
     Click(dialog, "m_btnCancel");
-    EXPECT_EQ(dialog.m_bChanged, 0);   // so nothing is saved
+    EXPECT_EQ(dialog.m_bChanged, 0); // so nothing is saved
     EXPECT_EQ(dialog.GetLimitDVD(), 4482);
 
     dialog.show();
@@ -143,8 +142,8 @@ TEST_F(AudioDialog, EnableAudioSwitchesThePathControls)
 {
     CAudioDlg dialog(&m_texts);
     dialog.show();
-    const char *controls[] = {"m_edtSuccessWave", "m_edtErrorWave", "m_btnSuccessWav", "m_btnErrorWav",
-                              "m_btnSuccessPlay", "m_btnErrorPlay"};
+    const char *controls[] = {"m_edtSuccessWave", "m_edtErrorWave",   "m_btnSuccessWav",
+                              "m_btnErrorWav",    "m_btnSuccessPlay", "m_btnErrorPlay"};
     for (const char *name : controls)
         EXPECT_FALSE(Child<QWidget>(dialog, name)->isEnabled()) << name;
     Click(dialog, "m_btnEnableAudio");
@@ -186,7 +185,7 @@ TEST_F(AudioDialog, PickersAndPlayUseThePathsAsTakenOver)
 
     Child<QLineEdit>(dialog, "m_edtErrorWave")->setText(QStringLiteral("typed.wav"));
     Click(dialog, "m_btnErrorPlay");
-    Click(dialog, "m_btnSuccessPlay");   // empty: nothing plays
+    Click(dialog, "m_btnSuccessPlay"); // empty: nothing plays
     EXPECT_EQ(played, QStringList{QStringLiteral("a.wav")});
 
     Click(dialog, "m_btnSuccessWav");
@@ -199,10 +198,10 @@ TEST_F(AudioDialog, PickersAndPlayUseThePathsAsTakenOver)
     EXPECT_EQ(dialog.GetErrorWave(), QStringLiteral("a.wav"));
 
     dialog.SetErrorWave(QStringLiteral("b.wa"));
-    Click(dialog, "m_btnErrorPlay");   // four characters: nothing plays
+    Click(dialog, "m_btnErrorPlay"); // four characters: nothing plays
     EXPECT_EQ(played.size(), 1);
     Click(dialog, "m_btnCancel");
-    EXPECT_EQ(dialog.GetSuccessWave(), QStringLiteral("/sounds/done.wav"));   // survives in memory
+    EXPECT_EQ(dialog.GetSuccessWave(), QStringLiteral("/sounds/done.wav")); // survives in memory
     EXPECT_EQ(dialog.m_bChanged, 0);
 }
 

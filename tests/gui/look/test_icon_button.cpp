@@ -69,8 +69,9 @@ TEST(IconButtonLayout, PlacesImageAndCaptionByTheRules)
 TEST(IconButton, EveryProgramImageExists)
 {
     using namespace programimages;
-    for (int id : {AppIcon, AboutPicture, DirectoryIcon, BurnIcon, QuitIcon, AbortIcon, HelpIcon, AboutIcon,
-                   SaveLogIcon, EraseIcon, SpeedsIcon, DonationBitmap, ClearLogIcon, WavIcon, PlayIcon, EjectIcon})
+    for (int id :
+         {AppIcon, AboutPicture, DirectoryIcon, BurnIcon, QuitIcon, AbortIcon, HelpIcon, AboutIcon,
+          SaveLogIcon, EraseIcon, SpeedsIcon, DonationBitmap, ClearLogIcon, WavIcon, PlayIcon, EjectIcon})
         EXPECT_FALSE(Image(id).isNull()) << id;
     EXPECT_TRUE(Image(4711).isNull());
     EXPECT_EQ(Cursor(HandCursor)->shape(), Qt::PointingHandCursor);
@@ -108,7 +109,7 @@ TEST(IconButton, FitToImageTakesTheImageSizeAndDropsTheMargins)
 {
     CIconButton button;
     button.resize(120, 40);
-    button.FitToImage();   // no image: nothing changes
+    button.FitToImage(); // no image: nothing changes
     EXPECT_EQ(button.size(), QSize(120, 40));
     EXPECT_EQ(button.ImageMargins(), QPoint(3, 3));
     button.LoadBitmapImage(programimages::DonationBitmap, QColor(0, 255, 0));

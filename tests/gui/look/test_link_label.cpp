@@ -88,9 +88,13 @@ TEST_F(LinkLabel, ATargetThatCannotBeOpenedIsReportedWithItsReason)
 
 TEST(LinkErrorText, NamesEveryClassicCode)
 {
-    EXPECT_EQ(linkopen::ErrorText(26), QStringLiteral("Unable to open hyperlink:\n\nA sharing violation occurred. "));
-    EXPECT_EQ(linkopen::ErrorText(99), QStringLiteral("Unable to open hyperlink:\n\nUnknown Error (99) occurred."));
-    EXPECT_EQ(linkopen::ErrorText(0), QStringLiteral("Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources."));
+    EXPECT_EQ(linkopen::ErrorText(26),
+              QStringLiteral("Unable to open hyperlink:\n\nA sharing violation occurred. "));
+    EXPECT_EQ(linkopen::ErrorText(99),
+              QStringLiteral("Unable to open hyperlink:\n\nUnknown Error (99) occurred."));
+    EXPECT_EQ(
+        linkopen::ErrorText(0),
+        QStringLiteral("Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources."));
 }
 
 TEST(LinkTarget, AddressesKeepTheirSchemeAndPathsBecomeFiles)

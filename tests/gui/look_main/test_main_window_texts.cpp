@@ -73,7 +73,10 @@ protected:
         QAction *settings = m_dlg.findChild<QMenuBar *>()->actions().first();
         return index < 0 ? settings->text() : settings->menu()->actions().at(index)->text();
     }
-    bool SettingsSaved() const { return QFileInfo::exists(m_folder.Folder() + QStringLiteral("/Orvane.ini")); }
+    bool SettingsSaved() const
+    {
+        return QFileInfo::exists(m_folder.Folder() + QStringLiteral("/Orvane.ini"));
+    }
 
     ProgramFolderFixture m_folder;
     TestBurnDlg m_dlg;
@@ -92,7 +95,8 @@ TEST_F(MainWindowTexts, LanguageSwitchChangesCaptionsMenuAndTooltipsAtOnce)
     EXPECT_EQ(m_dlg.m_btnVerify->text(), QStringLiteral("Die Disc nach dem Schreiben &prüfen"));
     EXPECT_EQ(MenuText(-1), QStringLiteral("&Einstellungen"));
     EXPECT_EQ(MenuText(0), QStringLiteral("&Dateisystem"));
-    EXPECT_EQ(m_dlg.m_btnErase->toolTip(), QStringLiteral("Die wiederbeschreibbare Disc im gewählten Brenner löschen"));
+    EXPECT_EQ(m_dlg.m_btnErase->toolTip(),
+              QStringLiteral("Die wiederbeschreibbare Disc im gewählten Brenner löschen"));
     EXPECT_EQ(m_dlg.m_btnDvd->text(), QStringLiteral("&DVD"));
     EXPECT_EQ(m_dlg.m_btnCd->text(), QStringLiteral("&CD"));
     EXPECT_TRUE(m_dlg.m_btnClearLog->text().isEmpty());
@@ -155,7 +159,8 @@ TEST_P(MainWindowPicture, IsWrittenForEachLanguage)
     m_dlg.adjustSize();
     if (!QFontMetrics(m_dlg.font()).inFont(QLatin1Char('A')))
         GTEST_SKIP() << "no font installed: the picture would show no text";
-    const QString path = testenv::artifactDir() + QStringLiteral("/main-window-%1.png").arg(QLatin1String(GetParam()));
+    const QString path =
+        testenv::artifactDir() + QStringLiteral("/main-window-%1.png").arg(QLatin1String(GetParam()));
     ASSERT_TRUE(m_dlg.grab().save(path, "PNG"));
     EXPECT_GT(QFileInfo(path).size(), 1000);
 }

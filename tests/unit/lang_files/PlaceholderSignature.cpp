@@ -5,13 +5,23 @@ namespace {
 QChar ValueClass(QChar conversion)
 {
     switch (conversion.unicode()) {
-    case 'd': case 'i': case 'u': case 'x': case 'X': case 'o':
+    case 'd':
+    case 'i':
+    case 'u':
+    case 'x':
+    case 'X':
+    case 'o':
         return QLatin1Char('d');
     case 's':
         return QLatin1Char('s');
     case 'c':
         return QLatin1Char('c');
-    case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
+    case 'f':
+    case 'F':
+    case 'e':
+    case 'E':
+    case 'g':
+    case 'G':
         return QLatin1Char('f');
     default:
         return QChar();

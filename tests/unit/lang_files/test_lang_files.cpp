@@ -17,8 +17,8 @@
 
 #include <algorithm>
 #include <map>
-#include <string>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -65,10 +65,18 @@ std::vector<FormatArg> SampleArguments(const QString &signature)
     std::vector<FormatArg> args;
     for (qsizetype i = 0; i < signature.size(); ++i) {
         switch (signature[i].unicode()) {
-        case 's': args.emplace_back(QStringLiteral("<value%1>").arg(i)); break;
-        case 'd': args.emplace_back(int(7100 + i)); break;
-        case 'c': args.emplace_back(char32_t(U'Q')); break;
-        default: args.emplace_back(0.5); break;
+        case 's':
+            args.emplace_back(QStringLiteral("<value%1>").arg(i));
+            break;
+        case 'd':
+            args.emplace_back(int(7100 + i));
+            break;
+        case 'c':
+            args.emplace_back(char32_t(U'Q'));
+            break;
+        default:
+            args.emplace_back(0.5);
+            break;
         }
     }
     return args;
@@ -88,9 +96,9 @@ TEST(LanguageFileTable, ListsTheIdsInUseWithTheirCallersArguments)
     for (std::uint32_t unused : {728u, 801u, 805u})
         EXPECT_EQ(table.count(unused), 0u) << unused;
     const std::map<std::uint32_t, QString> formats = {
-        {710, "s"}, {594, "c"}, {596, "c"}, {622, "d"}, {792, "d"}, {798, "d"}, {826, "ddd"},
-        {560, "sssss"}, {562, "sssss"}, {564, "sssss"}, {644, "s"}, {646, "s"}, {706, "s"},
-        {763, "ss"}, {566, "ssdddddsssddddds"}};
+        {710, "s"}, {594, "c"},   {596, "c"},     {622, "d"},     {792, "d"},
+        {798, "d"}, {826, "ddd"}, {560, "sssss"}, {562, "sssss"}, {564, "sssss"},
+        {644, "s"}, {646, "s"},   {706, "s"},     {763, "ss"},    {566, "ssdddddsssddddds"}};
     for (const auto &[id, signature] : formats)
         EXPECT_EQ(table.at(id), signature) << id;
 }
@@ -108,7 +116,7 @@ TEST_P(ShippedLanguageFile, HasEveryIdOnceAndNoUnknownId)
     std::map<std::uint32_t, int> seen;
     for (const langfile::Entry &entry : langfile::ParseEntries(ReadAll(Path()))) {
         if (entry.id == 0)
-            continue;   // blank lines
+            continue; // blank lines
         ++seen[entry.id];
         EXPECT_EQ(table.count(entry.id), 1u) << "id not in use: " << entry.id;
     }
@@ -141,10 +149,10 @@ TEST_P(ShippedLanguageFile, FormattedTextsShowEveryValueTheCallerPasses)
         const std::vector<FormatArg> args = SampleArguments(signature);
         const QString result = FormatText(lang.GetText(int(id)), args.data(), args.size());
         for (qsizetype i = 0; i < signature.size(); ++i) {
-            const QString shown = signature[i] == QLatin1Char('s') ? QStringLiteral("<value%1>").arg(i)
-                : signature[i] == QLatin1Char('c') ? QStringLiteral("Q")
-                : signature[i] == QLatin1Char('d') && id != 566 ? QString::number(7100 + i)
-                : QString();
+            const QString shown = signature[i] == QLatin1Char('s')   ? QStringLiteral("<value%1>").arg(i)
+                                  : signature[i] == QLatin1Char('c') ? QStringLiteral("Q")
+                                  : signature[i] == QLatin1Char('d') && id != 566 ? QString::number(7100 + i)
+                                                                                  : QString();
             EXPECT_TRUE(result.contains(shown)) << "id " << id << " lost value " << i;
         }
     }
@@ -160,8 +168,8 @@ TEST_P(ShippedLanguageFile, SettingsTemplateKeepsTheKeysTheReaderLooksFor)
             keys << line.section(QLatin1String(": "), 0, 0);
     }
     EXPECT_EQ(keys, QStringList({"Device", "MediaType", "FSFlags", "BurnFlags", "MoreFlags", "Speed",
-                                 "Language", "SuccessWave", "ErrorWave", "EnableAudio", "LimitCD",
-                                 "LimitDVD", "LimitCDRed", "LimitDVDRed", "DefaultSourceDir"}));
+                                 "Language", "SuccessWave", "ErrorWave", "EnableAudio", "LimitCD", "LimitDVD",
+                                 "LimitCDRed", "LimitDVDRed", "DefaultSourceDir"}));
 }
 
 TEST_P(ShippedLanguageFile, NamesNoOtherProduct)
