@@ -6,6 +6,8 @@
 #include "ui_CAudioDlg.h"
 
 #include <QShowEvent>
+#include <QSoundEffect>
+#include <QUrl>
 
 namespace {
 
@@ -25,6 +27,7 @@ CAudioDlg::CAudioDlg(const CLanguageText *texts, QWidget *parent)
       m_chooseFile(ChooseWithPicker)
 {
     m_ui->setupUi(this);
+    SetSoundPlayer({});
     m_ui->m_edtSuccessWave->setMinimumWidth(260);
     m_ui->m_edtErrorWave->setMinimumWidth(260);
     connect(m_ui->m_btnOk, &QPushButton::clicked, this, &CAudioDlg::accept);
@@ -37,6 +40,21 @@ CAudioDlg::CAudioDlg(const CLanguageText *texts, QWidget *parent)
 }
 
 CAudioDlg::~CAudioDlg() = default;
+
+void CAudioDlg::SetSoundPlayer(SoundPlayer player)
+{
+    m_play = player ? std::move(player) : SoundPlayer([this](const QString &path) { PlayWithDevice(path); });
+}
+
+void CAudioDlg::PlayWithDevice(const QString &path)
+{
+    // Asynchronous: play() returns at once. A sound still playing is cut off.
+    if (!m_pEffect)
+        m_pEffect = new QSoundEffect(this);
+    m_pEffect->stop();
+    m_pEffect->setSource(QUrl::fromLocalFile(path));
+    m_pEffect->play();
+}
 
 void CAudioDlg::SetFileChooser(FileChooser chooser)
 {

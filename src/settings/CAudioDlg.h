@@ -10,6 +10,7 @@
 #include <optional>
 
 class CLanguageText;
+class QSoundEffect;
 
 namespace Ui {
 class CAudioDlg;
@@ -34,7 +35,8 @@ public:
     explicit CAudioDlg(const CLanguageText *texts, QWidget *parent = nullptr);
     ~CAudioDlg() override;
 
-    void SetSoundPlayer(SoundPlayer player) { m_play = std::move(player); }
+    // Replaces the sound device (tests); an empty player restores it.
+    void SetSoundPlayer(SoundPlayer player);
     // Replaces the open-file dialog (tests).
     void SetFileChooser(FileChooser chooser);
 
@@ -58,6 +60,9 @@ private:
     const CLanguageText *m_pTexts;
     CThemeApi m_theme;
     std::unique_ptr<Ui::CAudioDlg> m_ui;
+    void PlayWithDevice(const QString &path);
+
     SoundPlayer m_play;
+    QSoundEffect *m_pEffect = nullptr; // created on the first Play
     FileChooser m_chooseFile;
 };
