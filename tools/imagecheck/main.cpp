@@ -63,7 +63,10 @@ void listWithIsoinfo(const std::string &image)
     std::printf("== ISO 9660 (isoinfo -l)\n%s", capture("isoinfo -l -i " + quoted(image), status).c_str());
     if (status != 0)
         problem("isoinfo cannot list the ISO 9660 tree");
-    if (description.find("Joliet") != std::string::npos) {
+    // isoinfo says "NO Joliet present" for a plain volume.
+    const bool joliet = description.find("NO Joliet present") == std::string::npos &&
+                        description.find("Joliet") != std::string::npos;
+    if (joliet) {
         std::printf("== Joliet (isoinfo -J -l)\n%s", capture("isoinfo -J -l -i " + quoted(image), status).c_str());
         if (status != 0)
             problem("isoinfo cannot list the Joliet tree");
