@@ -44,7 +44,7 @@ if [ ! -f "$folder/VIDEO_TS/VIDEO_TS.IFO" ]; then
         "$folder" "$vobs" >"$work/big.xml"
     VIDEO_FORMAT=PAL dvdauthor -x "$work/big.xml" 2>"$work/dvdauthor.log"
 fi
-sources=$(cd "$folder/VIDEO_TS" && { ls VIDEO_TS.IFO VIDEO_TS.VOB VIDEO_TS.BUP VTS_* 2>/dev/null || true; } | sed "s|^|$folder/VIDEO_TS/|")
+sources=$(cd "$folder/VIDEO_TS" && { ls VIDEO_TS.IFO VIDEO_TS.VOB VIDEO_TS.BUP VTS_* 2>/dev/null || true; } | sed "s|^|$folder/VIDEO_TS/|" | tr "\n" " ")
 bytes=$(du -cb $sources | tail -n 1 | cut -f 1)
 echo "source: $folder, $((bytes / 1024 / 1024)) MiB; $(nproc) CPUs; page cache warm (the folder was read before each timed round)"
 
