@@ -24,7 +24,8 @@ void BM_LogPaneAppend(benchmark::State &state)
         std::vector<double> micros;
         micros.reserve(Lines);
         for (int i = 0; i < Lines; ++i) {
-            const QString line = QStringLiteral("Adding file VIDEO_TS/VTS_%1_1.VOB (1073709056 bytes)").arg(i);
+            const QString line =
+                QStringLiteral("Adding file VIDEO_TS/VTS_%1_1.VOB (1073709056 bytes)").arg(i);
             const auto start = std::chrono::steady_clock::now();
             dlg.AppendLog(line);
             const auto end = std::chrono::steady_clock::now();

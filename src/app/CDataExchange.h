@@ -12,8 +12,8 @@ class QLineEdit;
 
 // Which way a data exchange runs.
 enum class Exchange {
-    ToControls,    // members are shown in the controls
-    FromControls,  // control contents are taken into the members
+    ToControls,   // members are shown in the controls
+    FromControls, // control contents are taken into the members
 };
 
 // Binds window members to controls so that one call moves all of them

@@ -28,7 +28,7 @@ QMessageBox::Icon IconOf(unsigned type)
 struct ButtonSet
 {
     QMessageBox::StandardButton first;
-    QMessageBox::StandardButton second;  // NoButton when there is none
+    QMessageBox::StandardButton second; // NoButton when there is none
     QMessageBox::StandardButton third;
 };
 

@@ -4,9 +4,9 @@
 
 // The three kinds of log file and the language texts that are their templates.
 enum class LogFileKind : int {
-    BeforeShutdown = 1,  // written just before the machine is powered off
-    CommandLineRun = 2,  // written at the end of a command-line run with -l
-    SavedByUser = 3,     // Save Log button, path chosen in the save dialog
+    BeforeShutdown = 1, // written just before the machine is powered off
+    CommandLineRun = 2, // written at the end of a command-line run with -l
+    SavedByUser = 3,    // Save Log button, path chosen in the save dialog
 };
 
 // Template text id of a kind: 560, 562, 564; 0 (no template) for any other value.

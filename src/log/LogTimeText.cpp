@@ -22,8 +22,7 @@ QString LogTimeText(const QDateTime &localTime)
     // QDate counts weekdays 1 (Monday) to 7 and months 1 to 12.
     return QStringLiteral("%1 %2 %3 %4:%5:%6 %7\n")
         .arg(QLatin1String(kWeekdays[static_cast<std::size_t>(date.dayOfWeek() - 1)]),
-             QLatin1String(kMonths[static_cast<std::size_t>(date.month() - 1)]),
-             TwoDigits(date.day()), TwoDigits(time.hour()), TwoDigits(time.minute()),
-             TwoDigits(time.second()))
+             QLatin1String(kMonths[static_cast<std::size_t>(date.month() - 1)]), TwoDigits(date.day()),
+             TwoDigits(time.hour()), TwoDigits(time.minute()), TwoDigits(time.second()))
         .arg(date.year(), 4, 10, QLatin1Char('0'));
 }

@@ -8,8 +8,8 @@ class RegistryStore;
 namespace regresult {
 enum : int {
     Success = 0,
-    NotFound = 2,    // the key or the value does not exist
-    MoreData = 234,  // the value does not fit the caller's buffer
+    NotFound = 2,   // the key or the value does not exist
+    MoreData = 234, // the value does not fit the caller's buffer
 };
 } // namespace regresult
 

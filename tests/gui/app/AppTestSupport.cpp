@@ -17,8 +17,7 @@ std::vector<ShownBox> TestBurnDlg::Boxes() const
     return m_boxes;
 }
 
-ProgramFolderFixture::ProgramFolderFixture()
-    : m_folder(testenv::makeTempDir(QStringLiteral("program")))
+ProgramFolderFixture::ProgramFolderFixture() : m_folder(testenv::makeTempDir(QStringLiteral("program")))
 {
     WriteFile(QStringLiteral("english.lng"), EnglishTexts());
     SetMachineRegistry(&m_registry);

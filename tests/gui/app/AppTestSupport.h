@@ -24,7 +24,7 @@ public:
     int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override;
 
     std::vector<ShownBox> Boxes() const;
-    int m_nAnswer = 6;  // Yes
+    int m_nAnswer = 6; // Yes
 
 private:
     mutable std::mutex m_mutex;
@@ -55,8 +55,7 @@ private:
 };
 
 // Lets queued calls from other threads run until pred holds or time is up.
-template <typename Pred>
-bool WaitFor(Pred pred, int timeoutMs = 5000);
+template <typename Pred> bool WaitFor(Pred pred, int timeoutMs = 5000);
 
 // The lines of the window's log pane.
 QStringList LogLines(const CBurnDlg &dlg);

@@ -20,18 +20,14 @@ struct ControlRule
 
 // Every control the window has, and whether a job locks it.
 const ControlRule Rules[] = {
-    {"m_btnQuit", Busy::Locked},        {"m_btnDvd", Busy::Locked},
-    {"m_btnCd", Busy::Locked},          {"m_btnFullErase", Busy::Locked},
-    {"m_btnQuickErase", Busy::Locked},  {"m_btnReallocate", Busy::Locked},
-    {"m_btnErase", Busy::Locked},       {"m_cmbDevice", Busy::Locked},
-    {"m_btnBurn", Busy::Locked},        {"m_cmbSpeed", Busy::Locked},
-    {"m_btnDirectory", Busy::Locked},   {"m_edtVolume", Busy::Locked},
-    {"m_btnAbout", Busy::Locked},       {"m_btnSaveLog", Busy::Locked},
-    {"m_btnSpeeds", Busy::Locked},      {"m_edtSourceDir", Busy::Locked},
-    {"m_stcLength", Busy::Locked},      {"m_btnEject", Busy::Locked},
-    {"m_btnVerify", Busy::Locked},      {"m_btnHelp", Busy::Unchanged},
-    {"m_btnClearLog", Busy::Unchanged}, {"m_btnShutdown", Busy::Unchanged},
-    {"m_edtLog", Busy::Unchanged},
+    {"m_btnQuit", Busy::Locked},        {"m_btnDvd", Busy::Locked},        {"m_btnCd", Busy::Locked},
+    {"m_btnFullErase", Busy::Locked},   {"m_btnQuickErase", Busy::Locked}, {"m_btnReallocate", Busy::Locked},
+    {"m_btnErase", Busy::Locked},       {"m_cmbDevice", Busy::Locked},     {"m_btnBurn", Busy::Locked},
+    {"m_cmbSpeed", Busy::Locked},       {"m_btnDirectory", Busy::Locked},  {"m_edtVolume", Busy::Locked},
+    {"m_btnAbout", Busy::Locked},       {"m_btnSaveLog", Busy::Locked},    {"m_btnSpeeds", Busy::Locked},
+    {"m_edtSourceDir", Busy::Locked},   {"m_stcLength", Busy::Locked},     {"m_btnEject", Busy::Locked},
+    {"m_btnVerify", Busy::Locked},      {"m_btnHelp", Busy::Unchanged},    {"m_btnClearLog", Busy::Unchanged},
+    {"m_btnShutdown", Busy::Unchanged}, {"m_edtLog", Busy::Unchanged},
 };
 
 class BusyStateTest : public ::testing::Test
@@ -83,8 +79,8 @@ TEST_F(BusyStateTest, IdleAgainRestoresAllButBurnAndTheSpeedList)
     EXPECT_FALSE(m_dlg.IsBusy());
     EXPECT_FALSE(Enabled("m_btnAbort"));
     for (const ControlRule &rule : Rules) {
-        const bool decidedElsewhere = QLatin1String(rule.name) == QLatin1String("m_btnBurn")
-            || QLatin1String(rule.name) == QLatin1String("m_cmbSpeed");
+        const bool decidedElsewhere = QLatin1String(rule.name) == QLatin1String("m_btnBurn") ||
+                                      QLatin1String(rule.name) == QLatin1String("m_cmbSpeed");
         if (!decidedElsewhere) {
             EXPECT_TRUE(Enabled(rule.name)) << rule.name;
         }

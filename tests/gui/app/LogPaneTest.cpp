@@ -99,10 +99,12 @@ TEST_F(LogPaneTest, ConcurrentAppendsLoseNothingAndKeepEachThreadsOrder)
     for (int t = 0; t < Threads; ++t) {
         workers.emplace_back([this, t] {
             for (int n = 0; n < LinesPerThread; ++n)
-                m_dlg.AppendLog(QStringLiteral("thread %1 line %2\r\nthread %1 line %2 continued").arg(t).arg(n));
+                m_dlg.AppendLog(
+                    QStringLiteral("thread %1 line %2\r\nthread %1 line %2 continued").arg(t).arg(n));
         });
     }
-    ASSERT_TRUE(WaitFor([this] { return m_dlg.m_edtLog->document()->blockCount() >= 2 * Threads * LinesPerThread; }));
+    ASSERT_TRUE(
+        WaitFor([this] { return m_dlg.m_edtLog->document()->blockCount() >= 2 * Threads * LinesPerThread; }));
     for (std::thread &worker : workers)
         worker.join();
 

@@ -36,8 +36,7 @@ TEST_P(DefaultAnswerTest, HeadlessBoxAnswersItsDefaultButton)
 
 INSTANTIATE_TEST_SUITE_P(
     Types, DefaultAnswerTest,
-    ::testing::Values(DefaultCase{mb::Ok | mb::IconStop, mb::IdOk},
-                      DefaultCase{mb::OkCancel, mb::IdOk},
+    ::testing::Values(DefaultCase{mb::Ok | mb::IconStop, mb::IdOk}, DefaultCase{mb::OkCancel, mb::IdOk},
                       DefaultCase{mb::OkCancel | mb::DefaultButton2, mb::IdCancel},
                       DefaultCase{mb::YesNo | mb::IconQuestion, mb::IdYes},
                       DefaultCase{mb::YesNo | mb::IconWarning | mb::DefaultButton2, mb::IdNo},
@@ -50,7 +49,8 @@ TEST(WindowMessageBox, AWorkerThreadGetsTheAnswerFromTheGuiThread)
     int answer = 0;
     bool done = false;
     std::thread worker([&] {
-        answer = dlg.ShowMessageBox(QStringLiteral("text"), QStringLiteral("caption"), mb::YesNo | mb::DefaultButton2);
+        answer = dlg.ShowMessageBox(QStringLiteral("text"), QStringLiteral("caption"),
+                                    mb::YesNo | mb::DefaultButton2);
         done = true;
     });
     EXPECT_TRUE(WaitFor([&done] { return done; }));

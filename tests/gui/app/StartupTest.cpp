@@ -105,15 +105,16 @@ TEST_P(LanguageNameTest, ShortNamesFallBackToEnglish)
     m_folder.WriteSettings({QStringLiteral("Language: ") + QLatin1String(GetParam().setting)});
     Start();
     EXPECT_EQ(m_dlg.m_strLangFile, QLatin1String(GetParam().expectedFile));
-    const QString expectedStatus = m_dlg.m_strLangFile == QLatin1String("english.lng")
-        ? QStringLiteral("Orvane Burn is ready")
-        : m_dlg.m_strLangFile == QLatin1String("a.lng") ? QStringLiteral("five characters")
-                                                          : QStringLiteral("six characters");
+    const QString expectedStatus =
+        m_dlg.m_strLangFile == QLatin1String("english.lng") ? QStringLiteral("Orvane Burn is ready")
+        : m_dlg.m_strLangFile == QLatin1String("a.lng")     ? QStringLiteral("five characters")
+                                                            : QStringLiteral("six characters");
     EXPECT_EQ(m_dlg.m_edtStatus->text(), expectedStatus);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, LanguageNameTest,
-                         ::testing::Values(LanguageCase{"", "english.lng"}, LanguageCase{"b.ln", "english.lng"},
+                         ::testing::Values(LanguageCase{"", "english.lng"},
+                                           LanguageCase{"b.ln", "english.lng"},
                                            LanguageCase{"a.lng", "a.lng"}, LanguageCase{"xy.lng", "xy.lng"}));
 
 } // namespace

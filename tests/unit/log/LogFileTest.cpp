@@ -39,8 +39,8 @@ TEST(LogFileText, HostileOrShortTemplatesStayHarmless)
 {
     EXPECT_EQ(LogFileText(QStringLiteral("%s"), Time, QStringLiteral("L"), QStringLiteral("log")), Time);
     EXPECT_EQ(LogFileText(QString(), Time, QStringLiteral("L"), QStringLiteral("log")), QString());
-    const QString many = LogFileText(QStringLiteral("%s%s%s%s%s%s%s%s%n%p"), Time, QStringLiteral("L"),
-                                     QStringLiteral("log"));
+    const QString many =
+        LogFileText(QStringLiteral("%s%s%s%s%s%s%s%s%n%p"), Time, QStringLiteral("L"), QStringLiteral("log"));
     EXPECT_TRUE(many.startsWith(Time + QStringLiteral("L1.2.0log") + Time));
 }
 
@@ -70,7 +70,7 @@ TEST(WriteLogFileText, UnwritableTargetsAreSkipped)
     EXPECT_FALSE(WriteLogFileText(QString(), QStringLiteral("x")));
     EXPECT_FALSE(WriteLogFileText(folder + QStringLiteral("/missing/x.log"), QStringLiteral("x")));
     EXPECT_FALSE(QDir(folder + QStringLiteral("/missing")).exists());
-    EXPECT_FALSE(WriteLogFileText(folder, QStringLiteral("x")));  // a folder, not a file
+    EXPECT_FALSE(WriteLogFileText(folder, QStringLiteral("x"))); // a folder, not a file
     EXPECT_FALSE(WriteLogFileText(QStringLiteral("/dev/full"), QStringLiteral("x")));
 }
 
@@ -79,7 +79,7 @@ TEST(WriteLogFileText, ReadOnlyTargetIsSkipped)
     // A read-only kernel file refuses even root.
     EXPECT_FALSE(WriteLogFileText(QStringLiteral("/proc/version"), QStringLiteral("x")));
     if (::geteuid() == 0)
-        return;  // folder permissions do not bind root
+        return; // folder permissions do not bind root
     const QString folder = testenv::makeTempDir(QStringLiteral("readonly"));
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(WriteLogFileText(folder + QStringLiteral("/x.log"), QStringLiteral("x")));

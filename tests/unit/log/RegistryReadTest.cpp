@@ -20,10 +20,12 @@ TEST(ReadRegistryString, CodesAndValues)
 
     EXPECT_EQ(ReadRegistryString(store, Key, QStringLiteral("Music"), value, 260), regresult::NotFound);
     EXPECT_TRUE(value.isEmpty());
-    EXPECT_EQ(ReadRegistryString(store, QStringLiteral("Software\\Missing"), QStringLiteral("Desktop"), value, 260),
-              regresult::NotFound);
-    EXPECT_EQ(ReadRegistryString(store, QStringLiteral("Software\\Empty"), QStringLiteral("Desktop"), value, 260),
-              regresult::NotFound);
+    EXPECT_EQ(
+        ReadRegistryString(store, QStringLiteral("Software\\Missing"), QStringLiteral("Desktop"), value, 260),
+        regresult::NotFound);
+    EXPECT_EQ(
+        ReadRegistryString(store, QStringLiteral("Software\\Empty"), QStringLiteral("Desktop"), value, 260),
+        regresult::NotFound);
 }
 
 TEST(ReadRegistryString, AValueThatDoesNotFitIsRefusedNotCut)
@@ -32,7 +34,7 @@ TEST(ReadRegistryString, AValueThatDoesNotFitIsRefusedNotCut)
     const QString exact(259, QLatin1Char('a'));
     store.Set(Key, QStringLiteral("Exact"), exact);
     store.Set(Key, QStringLiteral("Long"), exact + QLatin1Char('a'));
-    store.Set(Key, QStringLiteral("Wide"), QString(130, QChar(0x00E4)));  // 260 bytes in UTF-8
+    store.Set(Key, QStringLiteral("Wide"), QString(130, QChar(0x00E4))); // 260 bytes in UTF-8
 
     QString value;
     EXPECT_EQ(ReadRegistryString(store, Key, QStringLiteral("Exact"), value, 260), regresult::Success);
