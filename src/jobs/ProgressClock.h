@@ -27,6 +27,8 @@ public:
     // The last estimate of the total duration in seconds; kept until the
     // next estimate replaces it.
     int64_t TotalSecs() const { return m_totalSecs; }
+    // The last percent that changed the displays; 0 before a run starts.
+    int LastPercent() const { return m_lastPercent; }
 
 private:
     int64_t m_startTime = 0;

@@ -1,0 +1,141 @@
+#include "jobs/EraseJob.h"
+
+#include "jobs/IRecordingWindow.h"
+#include "jobs/RecordingState.h"
+#include "jobs/RecordingTexts.h"
+#include "platform/MessageBoxType.h"
+#include "platform/TextFormat.h"
+#include "recorder/LibraryAdapters.h"
+
+EraseJob::EraseJob(IRecordingWindow &window, RecordingState &state, BurnAfterErase burnAfterErase)
+    : m_window(window)
+    , m_state(state)
+    , m_burnAfterErase(std::move(burnAfterErase))
+    , m_clock(window, state)
+{
+}
+
+EraseJob::~EraseJob()
+{
+    // The worker may be waiting for the GUI thread; Wait keeps serving it.
+    m_done.Wait();
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void EraseJob::OnEraseButton()
+{
+    m_state.m_bEraseInteractive = 1;
+    StartErase(EraseStart::User);
+}
+
+void EraseJob::StartErase(EraseStart start)
+{
+    if (start == EraseStart::User) {
+        const int answer = m_window.ShowMessageBox(m_window.GetText(rec_text::OverwriteRewritable),
+                                                   QString::fromLatin1(rec_caption::EraseRewritable),
+                                                   mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+        if (answer != mb::IdYes)
+            return;
+    } else {
+        // An erase the burn run needs is part of that burn: the burn follows.
+        m_state.m_bEraseInteractive = 0;
+    }
+    m_window.SetStatusText(m_window.GetText(rec_text::Erasing));
+    m_window.UpdateData(false);
+    m_window.EnableBusyUi(false);
+    m_state.m_pCurDevice = m_window.SelectedDevice();
+    if (start == EraseStart::ForBurn)
+        m_state.m_nEraseMode = 1;
+    m_state.m_evtJobDone.Reset();
+    // The previous worker has set its signal as its last step; joining it
+    // takes no time.
+    m_done.Wait();
+    if (m_worker.joinable())
+        m_worker.join();
+    m_done.Reset();
+    m_worker = std::thread([this] { EraseWorker(); });
+}
+
+void EraseJob::EraseWorker()
+{
+    m_window.EnableAbort(false);
+    bool eraseFailed = false;
+    m_state.m_hDevice = NeroOpenDevice(m_state.m_pCurDevice);
+    if (m_state.m_hDevice != nullptr) {
+        eraseFailed = !EraseOpenDevice();
+        NeroCloseDevice(m_state.m_hDevice);
+        m_state.m_hDevice = nullptr;
+    }
+    m_state.m_evtJobDone.Set();
+    m_window.RestoreIdleUi();
+    m_window.AppendLogText(rec_text::Ready);
+    // A failed erase has logged its own text instead.
+    if (!eraseFailed)
+        m_window.AppendLogText(rec_text::EraseFinished);
+    int burnResult = 0;
+    if (m_state.m_bEraseInteractive == 0)
+        burnResult = m_burnAfterErase();
+    m_done.Set(burnResult);
+}
+
+bool EraseJob::EraseOpenDevice()
+{
+    const int mode = m_state.m_nEraseMode;
+    const int estimate = NeroGetCDRWErasingTime(m_state.m_hDevice, mode);
+    m_state.m_nEraseSecs = estimate;
+    switch (estimate) {
+    case ERASE_TIME_NO_DEVICE:
+        ReportEstimateError(795);
+        return true;
+    case ERASE_TIME_NO_MEDIUM:
+        ReportEstimateError(796);
+        return true;
+    case ERASE_TIME_NOT_ERASABLE:
+        ReportEstimateError(797);
+        return true;
+    default:
+        break;
+    }
+    m_clock.Start();
+    m_window.AppendLog(FormatText(m_window.GetText(rec_text::EraseTimeFormat), {estimate}));
+    m_window.AppendLogText(rec_text::EraseRunning);
+    const int result = NeroEraseCDRW(m_state.m_hDevice, mode);
+    const bool interactive = m_state.m_bEraseInteractive == 1;
+    if (result != 0) {
+        const QString text = FormatText(m_window.GetText(rec_text::EraseFailed), {result});
+        m_window.AppendLog(text);
+        if (interactive)
+            m_window.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application), mb::IconStop);
+        return false;
+    }
+    if (interactive)
+        m_window.ShowAppMessageBox(m_window.GetText(rec_text::EraseFinished),
+                                   QString::fromLatin1(rec_caption::Application), mb::IconInformation);
+    return true;
+}
+
+void EraseJob::ReportEstimateError(int textId)
+{
+    m_window.AppendLogText(textId);
+    if (m_state.m_bEraseInteractive == 1)
+        m_window.ShowAppMessageBox(m_window.GetText(textId), QString::fromLatin1(rec_caption::Application),
+                                   mb::IconStop);
+}
+
+void EraseJob::OnEject()
+{
+    const DeviceInfo *device = m_window.SelectedDevice();
+    if (device == nullptr)
+        return;
+    const RecDeviceHandle handle = NeroOpenDevice(device);
+    if (handle == nullptr)
+        return;
+    NeroEjectLoadCD(handle, 1);
+    NeroCloseDevice(handle);
+}
+
+int EraseJob::WaitForJob()
+{
+    return m_done.Wait();
+}

@@ -1,0 +1,222 @@
+#include "jobs/RecordingSetup.h"
+
+#include "jobs/BurnCallbacks.h"
+#include "jobs/IRecordingWindow.h"
+#include "jobs/RecorderChoice.h"
+#include "jobs/RecordingState.h"
+#include "jobs/RecordingTexts.h"
+#include "jobs/SpeedText.h"
+#include "platform/MessageBoxType.h"
+#include "recorder/LibraryAdapters.h"
+#include "recorder/RecordingLibrary.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The texts the library settings record points to, in the order of the
+// buffers that hold them.
+constexpr const char *LibraryTexts[4] = {"Nero.txt", "Nero - Burning Rom", "ahead", "NeroFiles"};
+
+QString DeviceName(const DeviceInfo &device)
+{
+    return QString::fromUtf8(device.name, static_cast<qsizetype>(strnlen(device.name, sizeof device.name)));
+}
+
+uint32_t MediaSetFor(int media)
+{
+    return media == 0 ? MEDIA_SET_DVD : MEDIA_SET_CD;
+}
+
+} // namespace
+
+RecordingSetup::RecordingSetup(IRecordingWindow &window, RecordingState &state, BurnCallbacks &callbacks)
+    : m_window(window)
+    , m_state(state)
+    , m_callbacks(callbacks)
+{
+}
+
+void RecordingSetup::InitRecording(uint32_t mediaSet)
+{
+    m_window.ClearDeviceList();
+    m_state.m_bAbort = false;
+    m_window.AppendLogText(rec_text::SetupStarts);
+    if (!LoadRecordingLibrary()) {
+        m_window.AppendLogText(rec_text::LibraryNotLoaded);
+        m_window.ShowMessageBox(m_window.GetText(rec_text::LibraryMissingBox),
+                                QString::fromLatin1(rec_caption::Error), mb::IconStop);
+        m_window.EndDialog(-1);
+        return;
+    }
+    LogLibraryVersion();
+    FillLibraryRecords();
+    LogInitResult(NeroInit(&m_state.m_libSettings, nullptr));
+    const QStringList names = ListRecorders(mediaSet);
+    // Selecting here runs no OnDeviceChanged: its log lines are for the
+    // user's own choice.
+    if (!names.isEmpty())
+        m_window.SelectDevice(jobs::PreselectRecorder(names, m_state.m_strDeviceName));
+    FillSpeedList();
+}
+
+void RecordingSetup::LogLibraryVersion()
+{
+    uint16_t major = 0, minor = 0, third = 0, fourth = 0;
+    NeroGetAPIVersionEx(&major, &minor, &third, &fourth, nullptr);
+    m_window.AppendLog(QStringLiteral("Nero API version %1.%2.%3.%4").arg(major).arg(minor).arg(third).arg(fourth));
+}
+
+void RecordingSetup::FillLibraryRecords()
+{
+    for (int i = 0; i < 4; ++i) {
+        std::memset(m_state.m_szLibText[i], 0, sizeof m_state.m_szLibText[i]);
+        std::strncpy(m_state.m_szLibText[i], LibraryTexts[i], sizeof m_state.m_szLibText[i] - 1);
+    }
+    RecLibSettings &settings = m_state.m_libSettings;
+    settings = RecLibSettings{};
+    settings.filesFolder = m_state.m_szLibText[3];
+    settings.vendor = m_state.m_szLibText[2];
+    settings.software = m_state.m_szLibText[1];
+    settings.languageFile = m_state.m_szLibText[0];
+    m_callbacks.FillLibrarySettings(settings);
+    m_callbacks.FillProgressRecord(m_state.m_libProgress);
+    m_state.m_pDeviceInfos = nullptr;
+}
+
+void RecordingSetup::LogInitResult(int result)
+{
+    if (result == 0)
+        m_window.AppendLogText(rec_text::InitDone);
+    else if (result == 1)
+        m_window.AppendLogText(rec_text::InitRefused);
+    else
+        m_window.AppendLogText(rec_text::InitFailed);
+}
+
+QStringList RecordingSetup::ListRecorders(uint32_t mediaSet)
+{
+    QStringList listed;
+    m_state.m_pDeviceInfos = NeroGetAvailableDrivesEx(mediaSet, nullptr);
+    if (m_state.m_pDeviceInfos == nullptr) {
+        m_window.AppendLogText(rec_text::NoDriveList);
+        return listed;
+    }
+    if (m_state.m_pDeviceInfos->count <= 0) {
+        m_window.AppendLogText(rec_text::NoDrives);
+        return listed;
+    }
+    m_window.AppendLogText(rec_text::DrivesFound);
+    for (int i = 0; i < m_state.m_pDeviceInfos->count; ++i) {
+        const DeviceInfo &device = m_state.m_pDeviceInfos->devices[i];
+        if (!jobs::IsListedRecorder(device, mediaSet))
+            continue;
+        const QString name = DeviceName(device);
+        m_window.AppendLog(name);
+        m_window.AddDevice(name, &device);
+        listed << name;
+    }
+    return listed;
+}
+
+void RecordingSetup::FillSpeedList()
+{
+    m_window.ClearSpeedList();
+    const DeviceInfo *device = m_window.SelectedDevice();
+    if (device == nullptr)
+        return;
+    const SpeedBlock &speeds = device->writeSpeeds;
+    if (speeds.count <= 0 || speeds.rate1x <= 0) {
+        m_window.EnableSpeedList(false);
+        return;
+    }
+    // The block holds at most SPEED_BLOCK_MAX speeds, whatever the count says.
+    const int count = std::min<int>(speeds.count, SPEED_BLOCK_MAX);
+    for (int k = 0; k < count; ++k)
+        m_window.AddSpeed(jobs::SpeedListEntry(speeds.kBs[k], speeds.rate1x));
+    m_window.EnableSpeedList(true);
+    m_window.SelectSpeed(jobs::PreselectSpeed(m_state.m_nSpeedIndex, count));
+    m_window.UpdateData(true);
+}
+
+void RecordingSetup::DoneRecording()
+{
+    m_state.m_pIsoRoot.reset();
+    // The Devices list's item data points into the list about to be freed.
+    m_window.ClearDeviceList();
+    if (m_state.m_pDeviceInfos != nullptr) {
+        NeroFreeMem(m_state.m_pDeviceInfos);
+        m_state.m_pDeviceInfos = nullptr;
+    }
+    NeroClearErrors();
+    NeroDone();
+    UnloadRecordingLibrary();
+    m_window.ClearSpeedList();
+}
+
+void RecordingSetup::Reload(uint32_t mediaSet)
+{
+    DoneRecording();
+    InitRecording(mediaSet);
+    m_window.RestoreIdleUi();
+}
+
+void RecordingSetup::OnMediaDvd()
+{
+    m_window.UpdateData(true);
+    m_window.UpdateData(false);
+    m_window.EnableBusyUi(false);
+    m_window.UpdateData(false);
+    m_window.AppendLogText(rec_text::SwitchToDvd);
+    Reload(MEDIA_SET_DVD);
+    m_window.ApplyFsDefaults(0);
+    m_window.CheckSourceSize();
+}
+
+void RecordingSetup::OnMediaCd()
+{
+    m_window.UpdateData(true);
+    m_window.EnableBusyUi(false);
+    m_window.AppendLogText(rec_text::SwitchToCd);
+    Reload(MEDIA_SET_CD);
+    m_window.UpdateData(false);
+    m_window.ApplyFsDefaults(1);
+    m_window.CheckSourceSize();
+}
+
+void RecordingSetup::OnRefreshDevices()
+{
+    m_window.UpdateData(true);
+    m_window.EnableBusyUi(false);
+    Reload(MediaSetFor(m_state.m_nMedia));
+}
+
+void RecordingSetup::OnDeviceChanged()
+{
+    FillSpeedList();
+    const DeviceInfo *device = m_window.SelectedDevice();
+    if (device == nullptr)
+        return;
+    const QString name = m_window.SelectedDeviceText();
+    char *mediaName = NeroGetTypeNameOfMedia(device->mediaSet, nullptr);
+    m_window.AppendLog(m_window.GetText(rec_text::Recorder) + QStringLiteral(" \"") + name + QStringLiteral("\"..."));
+    m_window.AppendLog(QStringLiteral("(") + (mediaName != nullptr ? QString::fromUtf8(mediaName) : QString()) +
+                       QStringLiteral(")"));
+    if (mediaName != nullptr)
+        NeroFreeMem(mediaName);
+}
+
+void RecordingSetup::OnReallocateClicked()
+{
+    m_window.UpdateData(true);
+    if (m_state.m_bReallocate == 0) {
+        m_window.AppendLogText(rec_text::ReallocationOff);
+        m_window.ShowMessageBox(m_window.GetText(rec_text::ReallocationOffInfo),
+                                QString::fromLatin1(rec_caption::JustInfo), mb::IconInformation);
+    } else {
+        m_window.AppendLogText(rec_text::ReallocationOn);
+    }
+}

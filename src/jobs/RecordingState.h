@@ -1,0 +1,69 @@
+#pragma once
+
+#include "jobs/IsoTree.h"
+#include "jobs/ProgressClock.h"
+#include "platform/AutoResetEvent.h"
+#include "reclib_api.h"
+
+#include <QString>
+
+#include <atomic>
+
+// The main window's members that the recording jobs share. The main window
+// derives from it, so the names are the window's own; tests hold one.
+//
+// Threads: the members bound to controls are written by the window's data
+// exchange on the GUI thread while no job runs; a job (burn, erase, the
+// command-line run) reads them on its own thread. The busy state keeps a
+// second job from starting, so only the flags that the GUI thread writes
+// while a job runs (abort) or that another thread writes while the GUI
+// thread reads them are atomic.
+struct RecordingState
+{
+    // 1 when the Erase button started the erase: the erase worker reports in
+    // message boxes and stops after erasing. 0 for an erase that is the first
+    // step of a burn: the worker burns afterwards.
+    std::atomic<int> m_bEraseInteractive{0};
+    // Set by the erase worker when the library calls are over; the erase
+    // clock waits for it.
+    AutoResetEvent m_evtJobDone;
+    // The library's erase estimate in seconds, error values included.
+    std::atomic<int> m_nEraseSecs{0};
+    // The open recorder while a job runs, else null.
+    RecDeviceHandle m_hDevice = nullptr;
+    // The recorder the running erase works on (item data of the Devices list).
+    const DeviceInfo *m_pCurDevice = nullptr;
+    // Set when the library logged that the VIDEO_TS structure could not be
+    // reallocated; cleared when a burn starts and by the Burn command.
+    std::atomic<int> m_bReallocProblem{0};
+
+    // Values bound to controls.
+    QString m_strSourceDir;
+    int m_nEraseMode = 1;                  // 0 full, 1 quick
+    QString m_strVolume = QStringLiteral("UNDEFINED");
+    int m_bReallocate = 1;
+    int m_nSpeedIndex = -1;
+    int m_bShutdown = 0;
+    int m_bVerify = 0;
+    int m_nMedia = 0;                      // 0 DVD, 1 CD
+
+    // The recorders of the current set-up (the library's list, owned by the
+    // set-up until DoneRecording); the Devices list's item data points into it.
+    DeviceInfoList *m_pDeviceInfos = nullptr;
+    // The "Device" setting: the recorder to preselect.
+    QString m_strDeviceName;
+
+    // The remaining and total time of the running burn (m_tStart,
+    // m_nStartPercent, m_nLastPercent and m_nTotalSecs).
+    jobs::ProgressClock m_progressClock;
+    // The compilation tree, from its build to the end of the burn.
+    IsoTree m_pIsoRoot;
+    // The user confirmed Abort; answered to the library by its callbacks.
+    std::atomic<bool> m_bAbort{false};
+
+    // The texts the library settings record points to, and the two records
+    // handed to the library (filled by InitRecording).
+    char m_szLibText[4][128] = {};
+    RecLibSettings m_libSettings = {};
+    RecProgress m_libProgress = {};
+};
