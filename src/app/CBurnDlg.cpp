@@ -38,6 +38,7 @@ CBurnDlg::CBurnDlg(QWidget *parent)
     m_pFsFlagsDlg = std::make_unique<CFsFlagsDlg>(m_pLang.get());
     m_pOtherDlg = std::make_unique<COtherSettingsDlg>(m_pLang.get());
     m_pAudioDlg = std::make_unique<CAudioDlg>(m_pLang.get());
+    m_pAudioDlg->SetSoundPlayer([this](const QString &path) { m_sound.Play(path); });
     m_evtJobDone.Reset();
     m_hIcon = programimages::WindowIcon();
 
@@ -95,6 +96,13 @@ void CBurnDlg::ConnectCommands()
     connect(m_actAudio, &QAction::triggered, this, &CBurnDlg::OnAudio);
     connect(m_actSaveSettings, &QAction::triggered, this, &CBurnDlg::OnSaveSettings);
     connect(m_edtVolume, &QLineEdit::textChanged, this, &CBurnDlg::OnVolumeTextChanged);
+    connect(m_btnDvd, &QAbstractButton::clicked, this, [this] { m_jobs.Setup().OnMediaDvd(); });
+    connect(m_btnCd, &QAbstractButton::clicked, this, [this] { m_jobs.Setup().OnMediaCd(); });
+    connect(m_btnSpeeds, &QAbstractButton::clicked, this, [this] { m_jobs.Setup().OnRefreshDevices(); });
+    connect(m_cmbDevice, &QComboBox::activated, this, [this] { m_jobs.Setup().OnDeviceChanged(); });
+    connect(m_btnReallocate, &QAbstractButton::clicked, this, [this] { m_jobs.Setup().OnReallocateClicked(); });
+    connect(m_btnErase, &QAbstractButton::clicked, this, [this] { m_jobs.Erase().OnEraseButton(); });
+    connect(m_btnEject, &QAbstractButton::clicked, this, [this] { m_jobs.Erase().OnEject(); });
     m_edtSourceDir->installEventFilter(this);
     m_edtVolume->installEventFilter(this);
 }

@@ -2,15 +2,17 @@
 
 #include "app/CDataExchange.h"
 #include "controls/CThemeApi.h"
-#include "jobs/IJobWindow.h"
+#include "jobs/IRecordingWindow.h"
 #include "jobs/ISourceFieldsHost.h"
+#include "jobs/QtSoundPlayer.h"
+#include "jobs/RecordingJobs.h"
+#include "jobs/RecordingState.h"
 #include "jobs/StorageVolumeNames.h"
 #include "log/CLogPane.h"
 #include "platform/AutoResetEvent.h"
 #include "settings/CAudioDlg.h"
 #include "settings/CFsFlagsDlg.h"
 #include "settings/COtherSettingsDlg.h"
-#include "settings/MainWindowSettings.h"
 #include "ui_CBurnDlg.h"
 
 #include <reclib_api.h>
@@ -29,27 +31,25 @@ class CLanguageText;
 class CPathHelper;
 class QAction;
 
-// Whether the Abort button stays usable while the window is busy.
-enum class AbortButton { Disabled, Enabled };
-
 // The main window: the program's single dialog (template 101 with menu 118).
 // It owns the text source, the path helper and the three settings dialogs
 // (which hold most settings between runs), runs the start-up sequence,
 // locks itself while a job runs and offers the log and message-box services
-// the recording jobs use (IJobWindow) and the field operations the source
+// the recording jobs use (IRecordingWindow) and the field operations the source
 // and label logic uses (ISourceFieldsHost).
 //
 // The control members (m_btnBurn, m_edtLog, ...) come from the dialog
-// template; the settings the window holds itself come from
-// MainWindowSettings (m_strSourceDir, m_nMedia, m_nSpeedIndex, ...).
+// template; the settings the window holds itself and the members the
+// recording jobs share come from RecordingState (m_strSourceDir, m_nMedia,
+// m_nSpeedIndex, m_bAbort, m_hDevice, ...).
 //
 // Threads: the window lives on the GUI thread. Operations marked "any
 // thread" marshal to it; workers must touch controls only through them.
 class CBurnDlg : public QDialog,
-                 public IJobWindow,
+                 public IRecordingWindow,
                  public ISourceFieldsHost,
                  public Ui::CBurnDlg,
-                 public MainWindowSettings
+                 public RecordingState
 {
     Q_OBJECT
 
@@ -74,17 +74,17 @@ public:
     void OnInitDialog();
     // Ends the window with this result (any thread). Program-initiated, so
     // it is honoured even while the window is busy.
-    void EndDialog(int result);
+    void EndDialog(int result) override;
     bool HasEnded() const { return m_bEnded.load(); }
     int EndResult() const { return m_nEndResult.load(); }
 
     // Moves the members into the controls (toMembers false) or the control
     // contents into the members (toMembers true). Any thread.
-    void UpdateData(bool toMembers);
+    void UpdateData(bool toMembers) override;
 
     // Locks the window for a job / unlocks it. Any thread.
-    void EnableBusyUi(AbortButton abort);
-    void RestoreIdleUi();
+    void EnableBusyUi(AbortButton abort) override;
+    void RestoreIdleUi() override;
     bool IsBusy() const { return m_bBusy.load() != 0; }
 
     // "Orvane Burn 1.2.0" in the title bar, "0 %" and "--:--" in the
@@ -116,6 +116,35 @@ public:
     // Recording set-up (opened at start-up, closed when the window closes).
     void InitRecording(int mediaSet);
     void DoneRecording();
+    // The recording jobs the window's commands run.
+    RecordingJobs &Jobs() { return m_jobs; }
+
+    // Controls, displays and settings for the recording jobs
+    // (IRecordingWindow); every one may be called from any thread.
+    void ClearDeviceList() override;
+    void AddDevice(const QString &name, const DeviceInfo *device) override;
+    void SelectDevice(int index) override;
+    const DeviceInfo *SelectedDevice() const override;
+    QString SelectedDeviceText() const override;
+    void ClearSpeedList() override;
+    void AddSpeed(const QString &text) override;
+    void EnableSpeedList(bool enable) override;
+    void SelectSpeed(int index) override;
+    int SelectedSpeed() const override;
+    void EnableAbort(bool enable) override;
+    void SetProgressRange(int low, int high) override;
+    void SetProgressPos(int position) override;
+    void SetPercentText(const QString &text) override;
+    void SetTimeLeftText(const QString &text) override;
+    void SetTimeTotalText(const QString &text) override;
+    void SetWindowTitleText(const QString &title) override;
+    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override;
+    std::optional<QString> ChooseImageFile(const QString &proposedName) override;
+    uint32_t GetFsFlags() const override;
+    uint32_t GetBurnFlags() const override;
+    uint32_t GetMoreFlags() const override;
+    jobs::SoundSettings GetSoundSettings() const override;
+    void ApplyFsDefaults(int media) override;
 
     // Command handlers.
     void OnSaveLog();
@@ -173,9 +202,6 @@ public:
 
 public:
     // ---- The window's record -------------------------------------------
-    int m_bEraseInteractive = 0;
-    AutoResetEvent m_evtJobDone;
-    int m_nEraseSecs = 0;
     std::unique_ptr<CAudioDlg> m_pAudioDlg;
     CThemeApi m_theme;
     std::unique_ptr<CLanguageText> m_pLang;
@@ -190,27 +216,10 @@ public:
     int m_nArgs = 0;
     std::unique_ptr<CFsFlagsDlg> m_pFsFlagsDlg;
     std::unique_ptr<COtherSettingsDlg> m_pOtherDlg;
-    RecDeviceHandle m_hDevice = nullptr;
-    const DeviceInfo *m_pCurDevice = nullptr;
-    int m_bReallocProblem = 0;
 
-    // Values bound to controls (besides those of MainWindowSettings).
+    // Values bound to controls (besides those of RecordingState).
     QString m_strStatus;
-    int m_nEraseMode = 1;
-    QString m_strVolume = QStringLiteral("UNDEFINED");
-    int m_bShutdown = 0;
-    int m_bVerify = 0;
-    DeviceInfoList *m_pDeviceInfos = nullptr;
     QIcon m_hIcon;
-    std::time_t m_tStart = 0;
-    int m_nTotalSecs = 0;
-    int m_nStartPercent = 0;
-    int m_nLastPercent = 0;
-    IsoItem *m_pIsoRoot = nullptr;
-    std::atomic<std::uint8_t> m_bAbort{0};
-    char m_szLibText[4][128] = {};
-    RecProgress m_libProgress = {};
-    RecLibSettings m_libSettings = {};
 
 private:
     void BindData();
@@ -229,4 +238,8 @@ private:
     CLogPane m_logPane;
     std::atomic<bool> m_bEnded{false};
     std::atomic<int> m_nEndResult{0};
+    // The result sound and the Audio dialog's Play buttons.
+    QtSoundPlayer m_sound;
+    // Last: the jobs wait for their workers when the window goes.
+    RecordingJobs m_jobs{*this, *this, m_sound};
 };

@@ -58,9 +58,7 @@ void CBurnDlg::OnInitDialog()
     InitRecordingForMedia();
     SetMeterLimitsForMedia();
 
-    m_nLastPercent = 0;
-    m_tStart = 0;
-    m_nStartPercent = 0;
+    m_progressClock = jobs::ProgressClock();
     ShowIdleProgress();
 
     // A window that already ended (no recording library) starts nothing more.

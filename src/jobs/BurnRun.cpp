@@ -142,7 +142,7 @@ int BurnRun::BurnCompilation(const DeviceInfo &device)
 {
     // A flag left from an earlier burn must not hide this burn's result.
     m_state.m_bReallocProblem = 0;
-    m_window.EnableBusyUi(true);
+    m_window.EnableBusyUi(AbortButton::Enabled);
     const jobs::IsoTrackFlags isoFlags = jobs::ComputeIsoTrackFlags(m_window.GetFsFlags(), m_state.m_bReallocate != 0);
     m_window.AppendLogText(rec_text::BurnStarts);
     m_window.AppendLog(m_window.GetText(rec_text::Recorder) + QStringLiteral(" \"") + m_window.SelectedDeviceText() +
@@ -259,12 +259,4 @@ void BurnRun::ReportResult(int result, uint32_t moreFlags)
         m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Info), mb::IconInformation);
     else if (report.box == jobs::ReportBox::Error)
         m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
-}
-
-void BurnRun::OnAbort()
-{
-    const int answer = m_window.ShowMessageBox(m_window.GetText(rec_text::AbortQuestion),
-                                               m_window.GetText(rec_text::AbortCaption), mb::YesNo | mb::IconQuestion);
-    if (answer == mb::IdYes)
-        m_state.m_bAbort = true;
 }

@@ -43,10 +43,6 @@ public:
     // RunBurnCompilationFailed when the compilation could not be built.
     int BurnCompilation(const DeviceInfo &device);
 
-    // The Abort button: asks, and on Yes makes the callbacks ask the library
-    // to stop at its next poll.
-    void OnAbort();
-
 private:
     enum class Attempt { First, AfterErase };
 

@@ -43,7 +43,7 @@ void EraseJob::StartErase(EraseStart start)
     }
     m_window.SetStatusText(m_window.GetText(rec_text::Erasing));
     m_window.UpdateData(false);
-    m_window.EnableBusyUi(false);
+    m_window.EnableBusyUi(AbortButton::Disabled);
     m_state.m_pCurDevice = m_window.SelectedDevice();
     if (start == EraseStart::ForBurn)
         m_state.m_nEraseMode = 1;

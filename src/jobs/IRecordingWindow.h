@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <optional>
 
+// Whether the Abort button stays usable while the window is busy.
+enum class AbortButton { Disabled, Enabled };
+
 // The main window as the recording jobs drive it: its controls, its busy
 // state and the settings it holds. CBurnDlg implements it; tests implement
 // it to watch a job.
@@ -38,7 +41,7 @@ public:
     virtual int SelectedSpeed() const = 0;
 
     // The busy state: locks every control that could start another job.
-    virtual void EnableBusyUi(bool abortUsable) = 0;
+    virtual void EnableBusyUi(AbortButton abort) = 0;
     virtual void RestoreIdleUi() = 0;
     virtual void EnableAbort(bool enable) = 0;
 

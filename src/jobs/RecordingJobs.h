@@ -19,7 +19,6 @@ struct RecordingState;
 //   Devices list       Setup().OnDeviceChanged() (the user's choice only)
 //   Reallocate box     Setup().OnReallocateClicked()
 //   Burn               Burn().RunBurnToTheEnd()
-//   Abort              Burn().OnAbort()
 //   Erase / eject      Erase().OnEraseButton() / Erase().OnEject()
 class RecordingJobs
 {

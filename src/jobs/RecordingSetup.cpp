@@ -168,7 +168,7 @@ void RecordingSetup::OnMediaDvd()
 {
     m_window.UpdateData(true);
     m_window.UpdateData(false);
-    m_window.EnableBusyUi(false);
+    m_window.EnableBusyUi(AbortButton::Disabled);
     m_window.UpdateData(false);
     m_window.AppendLogText(rec_text::SwitchToDvd);
     Reload(MEDIA_SET_DVD);
@@ -179,7 +179,7 @@ void RecordingSetup::OnMediaDvd()
 void RecordingSetup::OnMediaCd()
 {
     m_window.UpdateData(true);
-    m_window.EnableBusyUi(false);
+    m_window.EnableBusyUi(AbortButton::Disabled);
     m_window.AppendLogText(rec_text::SwitchToCd);
     Reload(MEDIA_SET_CD);
     m_window.UpdateData(false);
@@ -190,7 +190,7 @@ void RecordingSetup::OnMediaCd()
 void RecordingSetup::OnRefreshDevices()
 {
     m_window.UpdateData(true);
-    m_window.EnableBusyUi(false);
+    m_window.EnableBusyUi(AbortButton::Disabled);
     Reload(MediaSetFor(m_state.m_nMedia));
 }
 

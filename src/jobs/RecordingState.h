@@ -4,6 +4,7 @@
 #include "jobs/ProgressClock.h"
 #include "platform/AutoResetEvent.h"
 #include "reclib_api.h"
+#include "settings/MainWindowSettings.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@
 // second job from starting, so only the flags that the GUI thread writes
 // while a job runs (abort) or that another thread writes while the GUI
 // thread reads them are atomic.
-struct RecordingState
+struct RecordingState : MainWindowSettings
 {
     // 1 when the Erase button started the erase: the erase worker reports in
     // message boxes and stops after erasing. 0 for an erase that is the first
@@ -37,21 +38,16 @@ struct RecordingState
     // reallocated; cleared when a burn starts and by the Burn command.
     std::atomic<int> m_bReallocProblem{0};
 
-    // Values bound to controls.
-    QString m_strSourceDir;
+    // Values bound to controls, besides the settings the window keeps
+    // (m_strSourceDir, m_nMedia, m_nSpeedIndex, m_bReallocate, m_strDeviceName).
     int m_nEraseMode = 1;                  // 0 full, 1 quick
     QString m_strVolume = QStringLiteral("UNDEFINED");
-    int m_bReallocate = 1;
-    int m_nSpeedIndex = -1;
     int m_bShutdown = 0;
     int m_bVerify = 0;
-    int m_nMedia = 0;                      // 0 DVD, 1 CD
 
     // The recorders of the current set-up (the library's list, owned by the
     // set-up until DoneRecording); the Devices list's item data points into it.
     DeviceInfoList *m_pDeviceInfos = nullptr;
-    // The "Device" setting: the recorder to preselect.
-    QString m_strDeviceName;
 
     // The remaining and total time of the running burn (m_tStart,
     // m_nStartPercent, m_nLastPercent and m_nTotalSecs).

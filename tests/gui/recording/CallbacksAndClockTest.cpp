@@ -153,19 +153,6 @@ TEST_F(RecordingJobsTest, ProgressMovesDisplaysTitleAndEstimate)
     EXPECT_EQ(window.m_libSettings.idleCallback(window.m_libSettings.idleContext), 1);
 }
 
-TEST_F(RecordingJobsTest, AbortAskedYesSetsTheFlagNoLeavesIt)
-{
-    window.answerBox = [](const FakeRecordingWindow::Box &) { return int(mb::IdNo); };
-    jobs.Burn().OnAbort();
-    EXPECT_FALSE(window.m_bAbort);
-    window.answerBox = nullptr;
-    jobs.Burn().OnAbort();
-    EXPECT_TRUE(window.m_bAbort);
-    ASSERT_EQ(window.Boxes().size(), 2u);
-    EXPECT_EQ(window.Boxes()[0].text, "<825>");
-    EXPECT_EQ(window.Boxes()[0].caption, "<824>");
-}
-
 TEST_F(RecordingJobsTest, EraseClockWithAZeroEstimateShowsZeroAndDividesByNothing)
 {
     jobs.Erase().Clock().SetTick(std::chrono::milliseconds(5));

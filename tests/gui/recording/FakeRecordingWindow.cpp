@@ -106,8 +106,9 @@ int FakeRecordingWindow::SelectedSpeed() const
     return m_speed;
 }
 
-void FakeRecordingWindow::EnableBusyUi(bool abortUsable)
+void FakeRecordingWindow::EnableBusyUi(AbortButton abort)
 {
+    const bool abortUsable = abort == AbortButton::Enabled;
     std::lock_guard lock(mutex);
     busy = true;
     abortEnabled = abortUsable;

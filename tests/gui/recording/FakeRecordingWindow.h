@@ -49,7 +49,7 @@ public:
     void SelectSpeed(int index) override;
     int SelectedSpeed() const override;
 
-    void EnableBusyUi(bool abortUsable) override;
+    void EnableBusyUi(AbortButton abort) override;
     void RestoreIdleUi() override;
     void EnableAbort(bool enable) override;
 
