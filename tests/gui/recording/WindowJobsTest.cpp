@@ -108,7 +108,7 @@ const QByteArray FastDvdWriter = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile
 
 QString SamplePath(const char *name)
 {
-    return qEnvironmentVariable("ORVANE_SOURCE_DIR") + QStringLiteral("/samples/") + QLatin1String(name);
+    return QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/") + QLatin1String(name);
 }
 
 void CopyFolder(const QString &from, const QString &to)
