@@ -42,7 +42,7 @@ struct DiscInfoBlock
 BurnRun::BurnRun(IRecordingWindow &window, RecordingState &state, ISoundPlayer &sound, EraseJob &erase)
     : m_window(window)
     , m_state(state)
-    , m_sound(sound)
+    , m_sound(&sound)
     , m_erase(erase)
 {
 }
@@ -187,7 +187,7 @@ int BurnRun::BurnTrack(IsoTrack *track, const DeviceInfo &device, uint32_t burnF
     const uint32_t speed = SpeedArgument(device);
     const int result = NeroBurn(m_state.m_hDevice, 0, &record, burnFlags, speed, &m_state.m_libProgress);
     // The track is released before the tree it was made from.
-    jobs::PlayResultSound(result, m_window.GetSoundSettings(), m_sound);
+    jobs::PlayResultSound(result, m_window.GetSoundSettings(), *m_sound);
     NeroFreeIsoTrack(track);
     m_state.m_pIsoRoot.reset();
     LogLibraryErrors();
@@ -225,7 +225,7 @@ bool BurnRun::ErrorBoxShown(uint32_t moreFlags) const
 void BurnRun::ReportTrackFailure(uint32_t moreFlags)
 {
     // The library says why in its error log; the burn never started.
-    jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), m_sound);
+    jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
     LogLibraryErrors();
     const QString text = m_window.GetText(rec_text::TrackFailed);
     m_window.AppendLog(text);

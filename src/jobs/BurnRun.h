@@ -39,6 +39,9 @@ public:
     // user declined to overwrite.
     int CheckMedium();
 
+    // Replaces the player of the result sound (tests listen to it).
+    void SetSoundPlayer(ISoundPlayer &sound) { m_sound = &sound; }
+
     // The burn proper on the open recorder; the NeroBurn result, or
     // RunBurnCompilationFailed when the compilation could not be built.
     int BurnCompilation(const DeviceInfo &device);
@@ -58,7 +61,7 @@ private:
 
     IRecordingWindow &m_window;
     RecordingState &m_state;
-    ISoundPlayer &m_sound;
+    ISoundPlayer *m_sound;
     EraseJob &m_erase;
     // Set when the last run handed the burn over to the erase worker.
     std::atomic<bool> m_burnFollowsErase{false};

@@ -5,11 +5,13 @@
 
 #include "DvdVideoLayoutCheck.h"
 #include "app/CBurnDlg.h"
+#include "FakeRecordingWindow.h"
 #include "jobs/BurnReport.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/MessageBoxType.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryStore.h"
+#include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
 
 #include <QDir>
@@ -216,6 +218,11 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
 {
     Start(FastDvdWriter, {QStringLiteral("Device: Test DVD")});
     PrepareBurn(SamplePath("dvd-with-menus"));
+    RecordingSoundPlayer sound;
+    m_window->Jobs().Burn().SetSoundPlayer(sound);
+    m_window->m_pAudioDlg->SetAudioEnabled(1);
+    m_window->m_pAudioDlg->SetSuccessWave(QStringLiteral("/sounds/done.WAV"));
+    m_window->m_pAudioDlg->SetErrorWave(QStringLiteral("/sounds/failed.wav"));
     EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), 0) << Log().join('\n').toStdString();
     EXPECT_EQ(imagecheck::placementMismatches(Image().toStdString()), std::vector<std::string>{});
     const QStringList log = Log();
@@ -232,6 +239,7 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
         percentTitle = percentTitle || (title.endsWith(" % Orvane Burn 1.2.0") && !title.startsWith("0 %"));
     EXPECT_TRUE(percentTitle) << m_window->Titles().join('|').toStdString();
     EXPECT_EQ(m_window->windowTitle(), "Orvane Burn 1.2.0") << "idle again";
+    EXPECT_EQ(sound.Played(), QStringList({"/sounds/done.WAV"}));
     EXPECT_FALSE(m_window->IsBusy());
     EXPECT_EQ(m_window->m_hDevice, nullptr);
 }
@@ -314,6 +322,20 @@ TEST_F(WindowJobsTest, DamagedIfoWithReallocationEndsWithResult3AndTheProblemFla
     EXPECT_TRUE(m_window->Boxes().empty());
 }
 
+TEST_F(WindowJobsTest, DiscStillUsedAfterTheEraseStopsTheBurnInsteadOfErasingAgain)
+{
+    Start("[RW Writer]\nmedium = DVD+RW written\nfile = media/rw.iso\nspeeds = 4x\npacing = full-speed\n");
+    PrepareBurn(SamplePath("dvd-menuless"));
+    EXPECT_EQ(m_window->Jobs().Burn().RunBurnAfterErase(), jobs::RunBurnStillNotBlank);
+    EXPECT_TRUE(Log().contains(Text(906)));
+    EXPECT_FALSE(Log().contains(Text(779) + " DVD+RW")) << "no second erase";
+    EXPECT_EQ(m_window->m_strStatus, Text(786));
+    ASSERT_EQ(m_window->Boxes().size(), 1u);
+    EXPECT_EQ(m_window->Boxes()[0].text, Text(906));
+    EXPECT_EQ(m_window->m_hDevice, nullptr);
+    EXPECT_FALSE(m_window->IsBusy());
+}
+
 TEST_F(WindowJobsTest, UsedDvdRwIsErasedQuicklyWithTheClockRunningAndThenBurned)
 {
     Start("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\npacing = full-speed\n"
@@ -360,6 +382,24 @@ TEST_F(WindowJobsTest, EraseButtonPassesFullAndQuickModesAndReportsInBoxes)
     for (const Box &box : m_window->Boxes())
         finishedBoxes += box.application && box.text == Text(800);
     EXPECT_EQ(finishedBoxes, 2);
+    EXPECT_TRUE(Log().contains(Text(766)));
+    EXPECT_FALSE(m_window->IsBusy());
+}
+
+TEST_F(WindowJobsTest, FailedEraseIsReportedAsAFailureWithoutTheFinishedText)
+{
+    Start("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\npacing = full-speed\n"
+          "erase-time-scale = 0\n");
+    // A folder where the disc image should be: the recorder cannot erase it.
+    QFile::remove(Image("rw.iso"));
+    ASSERT_TRUE(QDir().mkpath(Image("rw.iso")));
+    m_window->m_btnErase->click();
+    EXPECT_EQ(m_window->Jobs().Erase().WaitForJob(), 0);
+    const QString failed = FormatText(Text(902), {ERASE_FAILED});
+    EXPECT_TRUE(Log().contains(failed)) << Log().join('\n').toStdString();
+    EXPECT_FALSE(Log().contains(Text(800)));
+    EXPECT_FALSE(m_window->Showed(Text(800)));
+    EXPECT_TRUE(m_window->Showed(failed));
     EXPECT_TRUE(Log().contains(Text(766)));
     EXPECT_FALSE(m_window->IsBusy());
 }
