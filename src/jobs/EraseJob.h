@@ -46,6 +46,10 @@ public:
     // ended; the result of that burn, 0 for an erase without a burn. At once
     // when no job runs.
     int WaitForJob();
+    // True from the start of an erase job until its worker (and the burn
+    // that follows the erase) has ended; the window is idle for a moment in
+    // between, but the job still owns the library.
+    bool Running() const { return !m_done.IsSet(); }
 
     EraseClock &Clock() { return m_clock; }
 
