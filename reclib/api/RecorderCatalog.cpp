@@ -12,7 +12,7 @@
 namespace reclib {
 namespace {
 
-RecorderEntry virtualEntry(const VirtualRecorderSpec &spec)
+RecorderEntry virtualEntry(const VirtualRecorderSettings &spec)
 {
     RecorderEntry entry;
     entry.kind = RecorderKind::Virtual;
@@ -46,7 +46,7 @@ std::vector<RecorderEntry> RecorderCatalog::virtualRecorders() const
     for (const std::string &problem : config.problems)
         m_errors.add(problem);
     std::vector<RecorderEntry> entries;
-    for (const VirtualRecorderSpec &spec : config.recorders)
+    for (const VirtualRecorderSettings &spec : config.recorders)
         entries.push_back(virtualEntry(spec));
     return entries;
 }

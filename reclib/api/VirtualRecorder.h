@@ -23,7 +23,7 @@ public:
     const std::string &mediumPath() const { return m_mediumPath; }
 
 private:
-    const VirtualRecorderSpec &spec() const { return entry().virtualSpec; }
+    const VirtualRecorderSettings &spec() const { return entry().virtualSpec; }
     MediumState loadState() const;
     int64_t capacityOf(const MediumState &state) const;
     // Why this disc cannot take the burn, or empty when it can.

@@ -2,7 +2,7 @@
 
 #include "burn/Libburn.h"
 #include "burn/TrackReader.h"
-#include "recorders/VirtualRecorderSpec.h"
+#include "recorders/VirtualRecorderSettings.h"
 
 #include <atomic>
 #include <memory>

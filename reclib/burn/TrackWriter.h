@@ -1,7 +1,7 @@
 #pragma once
 
 #include "burn/JobChannel.h"
-#include "recorders/VirtualRecorderSpec.h"
+#include "recorders/VirtualRecorderSettings.h"
 #include "reclib_api.h"
 
 #include <functional>

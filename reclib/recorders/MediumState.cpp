@@ -41,7 +41,7 @@ std::string MediumState::statePathFor(const std::string &mediumPath)
     return mediumPath + ".state";
 }
 
-MediumState MediumState::initial(const VirtualRecorderSpec &spec, const std::string &mediumPath)
+MediumState MediumState::initial(const VirtualRecorderSettings &spec, const std::string &mediumPath)
 {
     MediumState state;
     state.configured = spec.medium;
@@ -54,7 +54,7 @@ MediumState MediumState::initial(const VirtualRecorderSpec &spec, const std::str
     return state;
 }
 
-MediumState MediumState::load(const VirtualRecorderSpec &spec, const std::string &mediumPath)
+MediumState MediumState::load(const VirtualRecorderSettings &spec, const std::string &mediumPath)
 {
     std::ifstream file(statePathFor(mediumPath), std::ios::binary);
     if (!file)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recorders/VirtualRecorderSpec.h"
+#include "recorders/VirtualRecorderSettings.h"
 
 #include <string>
 
@@ -21,11 +21,11 @@ struct MediumState {
 
     // The disc the configuration puts in the recorder; a "written" one
     // counts the medium file's sectors.
-    static MediumState initial(const VirtualRecorderSpec &spec, const std::string &mediumPath);
+    static MediumState initial(const VirtualRecorderSettings &spec, const std::string &mediumPath);
 
     // The saved state, unless it is missing, unreadable or was made for a
     // different configured medium: then the configuration's disc.
-    static MediumState load(const VirtualRecorderSpec &spec, const std::string &mediumPath);
+    static MediumState load(const VirtualRecorderSettings &spec, const std::string &mediumPath);
 
     // Replaces the state file atomically. False with a reason on failure.
     bool save(const std::string &mediumPath, std::string &error) const;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recorders/VirtualRecorderSpec.h"
+#include "recorders/VirtualRecorderSettings.h"
 #include "reclib_api.h"
 
 #include <string>
@@ -17,7 +17,7 @@ struct RecorderEntry {
     RecorderKind kind = RecorderKind::Image;
     std::string name;
     std::string driveAddress;          // Drive: libburn's address ("/dev/sr0")
-    VirtualRecorderSpec virtualSpec;   // Virtual: its configuration
+    VirtualRecorderSettings virtualSpec;   // Virtual: its configuration
     uint32_t mediaSet = 0;
     SpeedBlock writeSpeeds{};
 

@@ -63,7 +63,7 @@ public:
     }
 
     // The finished recorder, or nothing when it cannot be used.
-    std::optional<VirtualRecorderSpec> finish(std::vector<std::string> &problems)
+    std::optional<VirtualRecorderSettings> finish(std::vector<std::string> &problems)
     {
         const auto problem = [&](const std::string &what) {
             problems.push_back("recorder \"" + m_spec.name + "\": " + what);
@@ -188,7 +188,7 @@ private:
         m_spec.speeds.erase(std::unique(m_spec.speeds.begin(), m_spec.speeds.end()), m_spec.speeds.end());
     }
 
-    VirtualRecorderSpec m_spec;
+    VirtualRecorderSettings m_spec;
     std::vector<std::string> m_speedWords;
 };
 
@@ -205,9 +205,9 @@ VirtualRecorderConfig VirtualRecorderConfig::parse(std::string_view text)
             if (line.section == section)
                 reader.read(line, config.problems);
         }
-        std::optional<VirtualRecorderSpec> spec = reader.finish(config.problems);
+        std::optional<VirtualRecorderSettings> spec = reader.finish(config.problems);
         const bool duplicate = spec && std::any_of(config.recorders.begin(), config.recorders.end(),
-                                                   [&](const VirtualRecorderSpec &other) { return other.name == spec->name; });
+                                                   [&](const VirtualRecorderSettings &other) { return other.name == spec->name; });
         if (duplicate)
             config.problems.push_back("recorder \"" + spec->name + "\" is listed twice; the first one counts");
         else if (spec)

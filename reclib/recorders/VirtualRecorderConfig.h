@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recorders/VirtualRecorderSpec.h"
+#include "recorders/VirtualRecorderSettings.h"
 
 #include <string>
 #include <string_view>
@@ -15,7 +15,7 @@ inline constexpr std::string_view VirtualRecorderConfigName = "virtual-recorders
 // per recorder, in the order they are listed. Sections that cannot be used
 // are left out; every problem is reported with its line.
 struct VirtualRecorderConfig {
-    std::vector<VirtualRecorderSpec> recorders;
+    std::vector<VirtualRecorderSettings> recorders;
     std::vector<std::string> problems;
 
     static VirtualRecorderConfig parse(std::string_view text);

@@ -134,7 +134,7 @@ TEST(ReclibVirtualConfig, ReadsEveryKey)
         "capacity = 5000\r\n[B]\nmedium = none\nfile = b.iso\nfault = fail-at-sector 3\n");
     ASSERT_TRUE(config.problems.empty()) << config.problems.front();
     ASSERT_EQ(config.recorders.size(), 2u);
-    const VirtualRecorderSpec &a = config.recorders[0];
+    const VirtualRecorderSettings &a = config.recorders[0];
     EXPECT_EQ(a.name, "A");
     EXPECT_EQ(a.medium, MediumKind::DvdMinusRw);
     EXPECT_TRUE(a.written);
@@ -146,7 +146,7 @@ TEST(ReclibVirtualConfig, ReadsEveryKey)
     EXPECT_EQ(a.fault.kind, FaultInjection::Kind::CorruptSector);
     EXPECT_EQ(a.fault.sector, 12);
     EXPECT_EQ(a.capacitySectors, 5000);
-    const VirtualRecorderSpec &b = config.recorders[1];
+    const VirtualRecorderSettings &b = config.recorders[1];
     EXPECT_EQ(b.medium, MediumKind::None);
     EXPECT_EQ(b.mediaSet, MEDIA_SET_DVD);  // no medium, no "writes": a DVD writer
     EXPECT_FALSE(b.paced);

@@ -18,7 +18,7 @@ struct FaultInjection {
 };
 
 // One virtual recorder as its configuration section describes it.
-struct VirtualRecorderSpec {
+struct VirtualRecorderSettings {
     std::string name;
     MediumKind medium = MediumKind::None;  // the disc it holds at first
     bool written = false;                  // that disc already holds data
