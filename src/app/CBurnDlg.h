@@ -147,6 +147,15 @@ public:
     void ApplyFsDefaults(int media) override;
 
     // Command handlers.
+    // Burn: the burn run to its end (also the burn that follows an erase),
+    // the retry without reallocation, then the shutdown decisions.
+    void OnBurn();
+    // The Shutdown check box: when ticked, announces the log file's path and
+    // keeps the disc in the recorder after the burn.
+    void OnShutdownCheck();
+    // The stand-by window, the log file of kind 1, power-off, then the
+    // window closes like Quit. Any thread; does not return to normal work.
+    void RunShutdown();
     void OnSaveLog();
     void OnClearLog();
     void OnControlChanged();
