@@ -42,7 +42,10 @@ function(orvane_add_gtest name)
         PROPERTIES
             LABELS ${ARG_LABEL}
             TIMEOUT ${ARG_TIMEOUT}
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/orvane-test-system-bus;ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+            # One variable only: the discovery script flattens a list here.
+            # The test main points HOME, XDG_* and both buses into the test's
+            # own folder itself.
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # Adds every immediate subfolder of the current folder that has a CMakeLists.txt.

@@ -13,7 +13,9 @@ set(desktop "${PREFIX}/share/applications/orvane-burn.desktop")
 foreach(path "${desktop}" "${PREFIX}/share/icons/hicolor/48x48/apps/orvane-burn.png"
              "${PREFIX}/share/icons/hicolor/512x512/apps/orvane-burn.png"
              "${PREFIX}/${PROGRAM_DIR}/english.lng" "${PREFIX}/${PROGRAM_DIR}/deutsch.lng"
-             "${PREFIX}/${PROGRAM_DIR}/english.chm" "${PREFIX}/${PROGRAM_DIR}/deutsch.chm")
+             "${PREFIX}/${PROGRAM_DIR}/english.chm" "${PREFIX}/${PROGRAM_DIR}/deutsch.chm"
+             "${PREFIX}/${PROGRAM_DIR}/orvane-burn" "${PREFIX}/${PROGRAM_DIR}/NeroAPI.so"
+             "${PREFIX}/${PROGRAM_DIR}/registry.ini")
     if(NOT EXISTS "${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()
