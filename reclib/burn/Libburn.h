@@ -3,6 +3,7 @@
 #include <libburn/libburn.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <thread>
@@ -24,6 +25,16 @@ public:
     // Messages of severity SORRY and above since the last call.
     static std::vector<std::string> takeMessages();
 
+    // How many of libburn's write threads have said goodbye so far. libburn
+    // shows the drive idle before its write thread is gone (after a cancel
+    // or a failure the thread still sleeps half a second, then touches the
+    // drive and leaves libburn's job list): a write grabbed into the same
+    // drive slot meanwhile is refused with "A drive operation is still going
+    // on", and a release would pull the drive from under the thread.
+    static uint64_t writeThreadsEnded();
+    // Waits until writeThreadsEnded() exceeds endedBefore; false on timeout.
+    static bool awaitWriteThreadEnd(uint64_t endedBefore, std::chrono::milliseconds timeout);
+
 private:
     bool m_ok = false;
 };
@@ -43,7 +54,9 @@ public:
     // A write or erase starts on a libburn thread: waits (at most a few
     // seconds) until the drive reports it busy, so that a following
     // waitUntilIdle does not mistake "not started yet" for "finished".
-    void waitUntilBusy() const;
+    // A write thread that already ended (writeThreadsEnded() moved past
+    // endedBefore) also counts. False when nothing started.
+    bool waitUntilBusy(uint64_t endedBefore = UINT64_MAX) const;
 
     // Polls until the drive is idle; onTick gets each status and may cancel.
     template <typename OnTick>

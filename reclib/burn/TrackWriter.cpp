@@ -8,6 +8,10 @@
 namespace reclib {
 namespace {
 
+// After a cancel a real recorder may still flush its cache before the
+// write thread ends.
+constexpr std::chrono::milliseconds WriteThreadEndTimeout{120000};
+
 struct DiscDeleter {
     void operator()(burn::burn_disc *disc) const { burn::burn_disc_free(disc); }
 };
@@ -85,8 +89,9 @@ JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &
 
     burn::burn_drive_set_speed(drive->drive(), 0, options.libburnSpeed);
     Libburn::takeMessages();
+    const uint64_t threadsEndedBefore = Libburn::writeThreadsEnded();
     burn::burn_disc_write(opts.get(), layout.disc.get());
-    drive->waitUntilBusy();
+    const bool started = drive->waitUntilBusy(threadsEndedBefore);
 
     // libburn's counter drops back to 0 when the drive goes idle: keep the
     // highest value seen.
@@ -106,6 +111,10 @@ JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &
         }
     });
 
+    // The drive looks idle before libburn's write thread is done with it;
+    // the drive, the source and the disc layout must outlive that thread.
+    if (started)
+        Libburn::awaitWriteThreadEnd(threadsEndedBefore, WriteThreadEndTimeout);
     const bool wroteWell = burn::burn_drive_wrote_well(drive->drive()) == 1;
     const std::vector<std::string> messages = Libburn::takeMessages();
     if (cancelSent)

@@ -145,6 +145,28 @@ TEST(ReclibBurn, AbortEndsAPacedBurnWithinTwoSecondsAndKeepsTheMedium)
     lib.api.NeroCloseDevice(device);
 }
 
+TEST(ReclibBurn, AfterAnAbortTheSameRecorderBurnsAgain)
+{
+    // Abort while libburn is busy writing, then burn on the same handle in
+    // the same process: the aborted write must be gone from libburn by then.
+    LoadedReclib lib("[slow]\nmedium = DVD+RW blank\nfile = media/slow.iso\nspeeds = 1x 8x\npacing = paced\n");
+    RecDeviceHandle device = lib.open("slow");
+    lib.callbacks.answerDialog = [](int type, void *) { return type == DLG_NON_EMPTY_REWRITABLE ? 5 : 0; };
+    for (int round = 0; round < 3; ++round) {
+        int polls = 0;
+        lib.callbacks.wantAbort = [&] { return ++polls > 8; };
+        ASSERT_EQ(lib.burn(device, pattern(30 * 1024), ProgramBurnFlags, 1385), BURN_USER_ABORT)
+            << "round " << round << ": " << lib.callbacks.allLogs();
+        lib.callbacks.wantAbort = [] { return false; };
+        lib.callbacks.logs.clear();
+        ASSERT_EQ(lib.burn(device, pattern(64), ProgramBurnFlags, 8 * 1385), BURN_OK)
+            << "round " << round << ": " << lib.callbacks.allLogs() << " / " << lib.errorLog();
+        EXPECT_EQ(readFile(lib.folder + "/media/slow.iso"), patternImage(64));
+        EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
+    }
+    lib.api.NeroCloseDevice(device);
+}
+
 TEST(ReclibBurn, NoEjectSkipsTheEject)
 {
     LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
