@@ -239,6 +239,9 @@ private:
     void SetMeterLimitsForMedia();
     void OnVolumeTextChanged();
     void FreeCommandLineTokens();
+    // What Quit does once it may: the recording set-up ends, the tokens are
+    // freed and the window ends with ResultCancel. Any thread.
+    void CloseRecordingAndEnd();
     QString SettingsPath() const;
 
     StorageVolumeNames m_volumeNames;

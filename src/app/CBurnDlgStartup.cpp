@@ -123,6 +123,11 @@ void CBurnDlg::OnCancel()
     // still a job while it goes on to the burn that follows the erase.
     if (IsBusy() || m_jobs.Erase().Running())
         return;
+    CloseRecordingAndEnd();
+}
+
+void CBurnDlg::CloseRecordingAndEnd()
+{
     DoneRecording();
     FreeCommandLineTokens();
     EndDialog(ResultCancel);
