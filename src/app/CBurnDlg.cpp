@@ -81,6 +81,7 @@ void CBurnDlg::ConnectCommands()
     connect(m_btnQuit, &QAbstractButton::clicked, this, &CBurnDlg::reject);
     connect(m_btnSaveLog, &QAbstractButton::clicked, this, &CBurnDlg::OnSaveLog);
     connect(m_btnClearLog, &QAbstractButton::clicked, this, &CBurnDlg::OnClearLog);
+    connect(m_btnBurn, &QAbstractButton::clicked, this, &CBurnDlg::OnBurn);
     connect(m_btnShutdown, &QAbstractButton::clicked, this, &CBurnDlg::OnShutdownCheck);
     connect(m_btnAbort, &QAbstractButton::clicked, this, &CBurnDlg::OnAbort);
     connect(m_btnFullErase, &QAbstractButton::clicked, this, &CBurnDlg::OnControlChanged);

@@ -1,0 +1,56 @@
+// The Burn command: the burn to its end, the offer to burn again without
+// reallocating the VIDEO_TS structure, and the shutdown after burning.
+#include "app/CBurnDlg.h"
+
+#include "platform/MessageBoxType.h"
+#include "settings/SettingsFlags.h"
+
+namespace {
+
+enum : int {
+    TextReallocQuestion = 592,
+    TextBurningAgain = 656,
+    TextNotBurningAgain = 658,
+    TextNotWrittenRealloc = 768,
+};
+
+const char *const ReallocCaption = "Problem Reallocation!";
+
+} // namespace
+
+void CBurnDlg::OnBurn()
+{
+    UpdateData(true);
+    // An erase this burn needs is part of it: no questions, the burn follows.
+    m_bEraseInteractive = 0;
+    // Taken once: the decisions after the burn follow what was set when the
+    // burn began.
+    const bool forceShutdown = (GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;
+
+    // Waits (serving the window's events) for a burn that follows an erase,
+    // so that the decisions below are made on the burn's own result.
+    int result = m_jobs.Burn().RunBurnToTheEnd();
+    // The Shutdown box stays usable during the burn: what counts is whether
+    // it is ticked now.
+    const bool forcedShutdown = m_bShutdown != 0 && forceShutdown;
+
+    // A pending forced shutdown must not wait for an answer nobody gives.
+    if (result == BURN_FAILED && m_bReallocProblem != 0 && !forcedShutdown) {
+        m_bReallocProblem = 0;
+        m_strText = GetText(TextReallocQuestion);
+        const int answer = ShowMessageBox(m_strText, QString::fromLatin1(ReallocCaption),
+                                          mb::YesNo | mb::IconWarning);
+        if (answer == mb::IdYes) {
+            AppendLogText(TextBurningAgain);
+            m_bReallocate = 0;
+            UpdateData(false);
+            result = m_jobs.Burn().RunBurnToTheEnd();
+        } else {
+            AppendLogText(TextNotBurningAgain);
+            SetStatusText(GetText(TextNotWrittenRealloc));
+        }
+    }
+
+    if (m_bShutdown != 0 && (result == 0 || forcedShutdown))
+        RunShutdown();
+}
