@@ -83,6 +83,46 @@ TEST_F(BurnCommandTest, ReallocationFailureAnsweredNoStopsWithTheReason)
     EXPECT_EQ(m_window->m_bReallocate, 1);
 }
 
+// The burn that follows an erase runs on the erase worker; the question is
+// still asked on its result.
+TEST_F(BurnCommandTest, ReallocationQuestionFollowsTheBurnAfterAnErase)
+{
+    Start("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\npacing = full-speed\n"
+          "erase-time-scale = 0.001\n");
+    PrepareDamagedBurnWithReallocation();
+    AnswerReallocQuestion(mb::IdNo);
+    m_window->m_btnBurn->click();
+
+    const QStringList log = Log();
+    EXPECT_TRUE(log.contains(Text(779) + QStringLiteral(" DVD-RW"))) << log.join('\n').toStdString();
+    EXPECT_TRUE(m_window->Asked(ReallocCaption));
+    EXPECT_TRUE(log.contains(Text(658)));
+    EXPECT_EQ(m_window->m_strStatus, Text(768));
+    EXPECT_FALSE(m_window->Jobs().Erase().Running());
+}
+
+// The window is idle for a moment between an erase and the burn that
+// follows it, with Burn usable: a click then must not start a second run.
+TEST_F(BurnCommandTest, BurnDoesNothingWhileAnEraseJobStillRuns)
+{
+    Start("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\npacing = full-speed\n"
+          "erase-time-scale = 0.01\n");
+    PrepareBurn(MenulessSample());
+    m_window->m_btnErase->click();
+    ASSERT_TRUE(m_window->Jobs().Erase().Running());
+    m_window->OnBurn();
+    m_window->Jobs().Erase().WaitForJob();
+
+    const QStringList log = Log();
+    EXPECT_TRUE(log.contains(Text(800))) << log.join('\n').toStdString();
+    EXPECT_FALSE(log.contains(Text(702)));
+    EXPECT_FALSE(log.contains(Text(779) + QStringLiteral(" DVD-RW"))) << "no second look at the disc";
+    int overwriteQuestions = 0;
+    for (const Box &box : m_window->Boxes())
+        overwriteQuestions += box.text == Text(642);
+    EXPECT_EQ(overwriteQuestions, 1);
+}
+
 struct ShutdownRule
 {
     const char *name;
