@@ -20,10 +20,8 @@ const char *const ReallocCaption = "Problem Reallocation!";
 
 void CBurnDlg::OnBurn()
 {
-    // Between an erase and the burn that follows it on the erase worker the
-    // window is idle for a moment and Burn is usable again; a second run
-    // then would drive the same recorder at the same time.
-    if (IsBusy() || m_jobs.Erase().Running())
+    // A second run would drive the same recorder at the same time.
+    if (JobRunning())
         return;
     UpdateData(true);
     // An erase this burn needs is part of it: no questions, the burn follows.

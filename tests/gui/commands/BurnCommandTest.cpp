@@ -123,6 +123,27 @@ TEST_F(BurnCommandTest, BurnDoesNothingWhileAnEraseJobStillRuns)
     EXPECT_EQ(overwriteQuestions, 1);
 }
 
+// The same holds for the other commands that drive the recorder: a click
+// queued while the window was busy may arrive in that moment.
+TEST_F(BurnCommandTest, EraseDoesNothingWhileAnEraseJobStillRuns)
+{
+    Start("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\npacing = full-speed\n"
+          "erase-time-scale = 0.01\n");
+    PrepareBurn(MenulessSample());
+    m_window->m_btnErase->click();
+    ASSERT_TRUE(m_window->Jobs().Erase().Running());
+    // The button is disabled now; the signal stands for a click that was
+    // queued before and is delivered late.
+    emit m_window->m_btnErase->clicked();
+    m_window->Jobs().Erase().WaitForJob();
+
+    int overwriteQuestions = 0;
+    for (const Box &box : m_window->Boxes())
+        overwriteQuestions += box.text == Text(642);
+    EXPECT_EQ(overwriteQuestions, 1);
+    EXPECT_EQ(Log().count(Text(800)), 1) << Log().join('\n').toStdString();
+}
+
 struct ShutdownRule
 {
     const char *name;
