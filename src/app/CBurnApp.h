@@ -5,7 +5,8 @@
 class CBurnApp
 {
 public:
-    // The process's exit status: 0 after a normal close, 1 when the window
-    // ended because start-up failed.
+    // The process's exit status (app/RunExitStatus.h): 1 when the window
+    // ended because start-up failed, otherwise what the command-line run came
+    // to (0 without one).
     int Run(int argc, char **argv);
 };

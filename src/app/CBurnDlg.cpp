@@ -54,6 +54,7 @@ CBurnDlg::CBurnDlg(QWidget *parent)
 
 CBurnDlg::~CBurnDlg()
 {
+    m_commandLine.Stop();
     m_pPath.reset();
     m_pLang.reset();
     m_pFsFlagsDlg.reset();
@@ -107,6 +108,7 @@ void CBurnDlg::ConnectCommands()
     connect(m_btnReallocate, &QAbstractButton::clicked, this, [this] { m_jobs.Setup().OnReallocateClicked(); });
     connect(m_btnErase, &QAbstractButton::clicked, this, [this] { if (!JobRunning()) m_jobs.Erase().OnEraseButton(); });
     connect(m_btnEject, &QAbstractButton::clicked, this, [this] { if (!JobRunning()) m_jobs.Erase().OnEject(); });
+    connect(this, &CBurnDlg::commandLineRunRequested, this, &CBurnDlg::StartCommandLineRun);
     m_edtSourceDir->installEventFilter(this);
     m_edtVolume->installEventFilter(this);
 }

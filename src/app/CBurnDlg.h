@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CDataExchange.h"
+#include "app/CommandLineWorker.h"
 #include "controls/CThemeApi.h"
 #include "jobs/IRecordingWindow.h"
 #include "jobs/ISourceFieldsHost.h"
@@ -198,6 +199,11 @@ public:
     // The text source, for the dialogs and jobs that work with it.
     CLanguageText &Texts() const { return *m_pLang; }
 
+    // Fills m_apszArgs and m_nArgs from m_strCmdLine.
+    void SplitCommandLine();
+    // The command-line run; start-up starts it when there is a command line.
+    CommandLineWorker &CommandLine() { return m_commandLine; }
+
 signals:
     // Start-up found a command line to run (and the window was not ended);
     // the command-line run connects here.
@@ -247,6 +253,7 @@ private:
     // What Quit does once it may: the recording set-up ends, the tokens are
     // freed and the window ends with ResultCancel. Any thread.
     void CloseRecordingAndEnd();
+    void StartCommandLineRun();
     QString SettingsPath() const;
 
     StorageVolumeNames m_volumeNames;
@@ -259,4 +266,6 @@ private:
     QtSoundPlayer m_sound;
     // Last: the jobs wait for their workers when the window goes.
     RecordingJobs m_jobs{*this, *this, m_sound};
+    // Stopped first when the window goes: its thread uses everything above.
+    CommandLineWorker m_commandLine{*this};
 };

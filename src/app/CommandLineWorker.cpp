@@ -1,0 +1,229 @@
+#include "app/CommandLineWorker.h"
+
+#include "app/CBurnDlg.h"
+#include "cmdline/CommandLineOptions.h"
+#include "jobs/BurnReport.h"
+#include "jobs/RecordingTexts.h"
+#include "log/LogFile.h"
+#include "platform/GuiThread.h"
+#include "platform/MessageBoxType.h"
+#include "platform/TextFormat.h"
+#include "recorder/LibraryAdapters.h"
+#include "settings/SettingsFlags.h"
+
+#include <chrono>
+
+namespace {
+
+enum : int {
+    TextNoRecorderSelected = 908,
+};
+
+const char *const ParseErrorCaption = "CL parsing error!";
+constexpr auto StartDelay = std::chrono::milliseconds(1000);
+// A quick erase, as the burn run's own erase before a burn.
+constexpr int QuickErase = 1;
+
+using cmdline::ParsedCommandLine;
+using cmdline::StepKind;
+
+} // namespace
+
+CommandLineWorker::CommandLineWorker(CBurnDlg &window)
+    : m_window(window)
+{
+}
+
+CommandLineWorker::~CommandLineWorker()
+{
+    Stop();
+}
+
+void CommandLineWorker::Start(const QStringList &tokens)
+{
+    if (m_started)
+        return;
+    m_started = true;
+    m_tokens = tokens;
+    m_done.Reset();
+    m_thread = std::jthread([this](std::stop_token stop) { Run(stop); });
+}
+
+void CommandLineWorker::Stop()
+{
+    if (!m_thread.joinable())
+        return;
+    {
+        std::lock_guard lock(m_sleepMutex);
+        m_thread.request_stop();
+    }
+    m_sleepWake.notify_all();
+    // A burn cannot be left half done: the library is asked to give up.
+    if (!m_done.IsSet())
+        m_window.m_bAbort = true;
+    // The worker may be waiting for the GUI thread; Wait keeps serving it.
+    m_done.Wait();
+    m_thread.join();
+}
+
+int CommandLineWorker::WaitForRun()
+{
+    return m_done.Wait();
+}
+
+bool CommandLineWorker::SleepBeforeRun(std::stop_token stop)
+{
+    // The window's start-up finishes first.
+    std::unique_lock lock(m_sleepMutex);
+    m_sleepWake.wait_for(lock, stop, StartDelay, [] { return false; });
+    return !stop.stop_requested();
+}
+
+void CommandLineWorker::Run(std::stop_token stop)
+{
+    int result = NoBurnResult;
+    if (SleepBeforeRun(stop)) {
+        const ParsedCommandLine parsed = cmdline::ParseCommandLine(m_tokens);
+        RunOnGuiThread([this, &parsed] { ApplyOptions(parsed); }, Blocking::Wait);
+        if (parsed.parseError) {
+            ShowParseError(parsed);
+            Failed(runexit::ParseError);
+        } else if (!parsed.folderGiven || parsed.prepareOnly) {
+            // The window waits for a person; without one nothing will happen.
+            if (m_presence == Presence::Unattended)
+                Failed(runexit::NothingToBurn);
+        } else if (!stop.stop_requested()) {
+            result = Burn(parsed);
+        }
+        m_window.UpdateData(false);
+    }
+    m_done.Set(result);
+}
+
+void CommandLineWorker::ApplyOptions(const ParsedCommandLine &parsed)
+{
+    ApplySteps(parsed);
+    m_window.UpdateData(false);
+    if (parsed.parseError || !parsed.folderGiven)
+        return;
+    if (!parsed.labelGiven)
+        m_window.SetLabelFromFolder(m_window.m_strSourceDir);
+    if (parsed.prepareOnly)
+        m_window.m_btnBurn->setEnabled(true);
+}
+
+void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
+{
+    for (const cmdline::Step &step : parsed.steps) {
+        switch (step.kind) {
+        case StepKind::SourceFolder:
+            m_window.AppendLog(FormatText(m_window.GetText(step.textId), {step.value}));
+            m_window.m_strSourceDir = step.value;
+            m_window.CheckSourceSize();
+            break;
+        case StepKind::VolumeLabel:
+            m_window.AppendLog(FormatText(m_window.GetText(step.textId), {step.value}));
+            m_window.m_strVolume = step.value;
+            break;
+        case StepKind::NoEject:
+            m_window.AppendLogText(step.textId);
+            m_window.m_pOtherDlg->m_bNoEject = 1;
+            break;
+        case StepKind::OverwriteNoAsk:
+            m_window.AppendLogText(step.textId);
+            m_window.m_pOtherDlg->m_bNoOverwriteAsk = 1;
+            break;
+        case StepKind::Shutdown:
+            m_window.AppendLogText(step.textId);
+            m_window.m_bShutdown = 1;
+            // The handler reads the box first: it must show the tick.
+            m_window.UpdateData(false);
+            m_window.OnShutdownCheck();
+            break;
+        case StepKind::WriteLog:
+        case StepKind::Error:
+            m_window.AppendLogText(step.textId);
+            break;
+        case StepKind::PrepareOnly:
+            break;
+        }
+    }
+}
+
+void CommandLineWorker::ShowParseError(const ParsedCommandLine &parsed)
+{
+    // The box names the last error; the log holds every one of them.
+    int textId = cmdline::TextBadToken;
+    for (const cmdline::Step &step : parsed.steps) {
+        if (step.kind == StepKind::Error)
+            textId = step.textId;
+    }
+    m_window.ShowMessageBox(m_window.GetText(textId), QString::fromLatin1(ParseErrorCaption), mb::Ok | mb::IconStop);
+}
+
+int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
+{
+    m_window.EnableBusyUi(AbortButton::Disabled);
+    RunOnGuiThread([this] { m_window.showMinimized(); }, Blocking::Wait);
+    const DeviceInfo *device = m_window.SelectedDevice();
+    if (device == nullptr) {
+        m_window.AppendLogText(TextNoRecorderSelected);
+        Failed(runexit::RecorderUnavailable);
+        return jobs::RunBurnNoRecorder;
+    }
+    const runexit::RecorderOpened opened = PrepareRecorder(*device);
+    // An erase handed over by the run is followed by its burn; that burn's
+    // result is the one that counts.
+    const int result = m_window.Jobs().Burn().RunBurnToTheEnd();
+    if (result == 0)
+        Succeeded(parsed);
+    else
+        Failed(runexit::ForBurnResult(result, opened));
+    return result;
+}
+
+runexit::RecorderOpened CommandLineWorker::PrepareRecorder(const DeviceInfo &device)
+{
+    // Erasing here keeps the burn run from starting its own erase worker.
+    m_window.m_hDevice = NeroOpenDevice(&device);
+    if (m_window.m_hDevice == nullptr)
+        return runexit::RecorderOpened::No;
+    const bool noOverwriteAsk = (m_window.GetBurnFlags() & BURN_NO_OVERWRITE_ASK) != 0;
+    if (m_window.Jobs().Burn().CheckMedium() == 1 && noOverwriteAsk) {
+        const int erased = NeroEraseCDRW(m_window.m_hDevice, QuickErase);
+        // The burn run looks at the disc again and stops if it is still used.
+        if (erased != 0)
+            m_window.AppendLog(FormatText(m_window.GetText(rec_text::EraseFailed), {erased}));
+    }
+    NeroCloseDevice(m_window.m_hDevice);
+    m_window.m_hDevice = nullptr;
+    return runexit::RecorderOpened::Yes;
+}
+
+void CommandLineWorker::Succeeded(const ParsedCommandLine &parsed)
+{
+    m_exitStatus = runexit::Success;
+    if (parsed.shutdownWanted) {
+        // Writes its own log file and closes the window.
+        m_window.RunShutdown();
+        return;
+    }
+    if (parsed.logWanted)
+        m_window.WriteLogFile(static_cast<int>(LogFileKind::CommandLineRun));
+    CloseWindow();
+}
+
+void CommandLineWorker::Failed(runexit::Status status)
+{
+    m_exitStatus = status;
+    // A run that gives up before the burn locked nothing for good.
+    if (m_window.IsBusy())
+        m_window.RestoreIdleUi();
+    if (m_presence == Presence::Unattended)
+        CloseWindow();
+}
+
+void CommandLineWorker::CloseWindow()
+{
+    RunOnGuiThread([this] { m_window.OnCancel(); }, Blocking::Wait);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/RunExitStatus.h"
+#include "jobs/JobDoneSignal.h"
+
+#include <QStringList>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <stop_token>
+#include <thread>
+
+class CBurnDlg;
+struct DeviceInfo;
+
+namespace cmdline {
+struct ParsedCommandLine;
+}
+
+// Whether a person sits at the window. Without one (no display), message
+// boxes answer their default buttons and a run that cannot succeed closes
+// the window instead of waiting.
+enum class Presence { Attended, Unattended };
+
+// The unattended run the command line asks for, on a thread of its own: it
+// reads the options into the main window (folder, label, switches), then
+// burns to the preselected recorder and closes the window, writes the log
+// file or powers the machine off; with -c it only prepares the window.
+//
+// The window owns the worker. Destroying it (or Stop) ends a run that has
+// not started burning, asks a running burn to abort, and waits for the
+// thread while the GUI thread goes on serving the window operations the
+// worker marshals to it.
+class CommandLineWorker
+{
+public:
+    // RunBurn's result before (or without) a burn.
+    static constexpr int NoBurnResult = 99;
+
+    explicit CommandLineWorker(CBurnDlg &window);
+    ~CommandLineWorker();
+
+    CommandLineWorker(const CommandLineWorker &) = delete;
+    CommandLineWorker &operator=(const CommandLineWorker &) = delete;
+
+    // Set before Start; Attended unless the program finds no display.
+    void SetPresence(Presence presence) { m_presence = presence; }
+    Presence GetPresence() const { return m_presence; }
+
+    // Starts the run on these tokens. GUI thread; once per window.
+    void Start(const QStringList &tokens);
+    // Ends the run early (see above) and waits for the thread. GUI thread.
+    void Stop();
+
+    bool Started() const { return m_started; }
+    // Waits until the run has ended (the window may still be open) and
+    // answers its result: RunBurn's, or NoBurnResult when nothing was burned.
+    int WaitForRun();
+    // The process exit status the run stands for; Success until it fails.
+    runexit::Status ExitStatus() const { return m_exitStatus.load(); }
+
+private:
+    void Run(std::stop_token stop);
+    bool SleepBeforeRun(std::stop_token stop);
+    // Steps 2 to 5: the options into the window, on the GUI thread.
+    void ApplyOptions(const cmdline::ParsedCommandLine &parsed);
+    void ApplySteps(const cmdline::ParsedCommandLine &parsed);
+    void ShowParseError(const cmdline::ParsedCommandLine &parsed);
+    // The burn and what follows it; the run's result.
+    int Burn(const cmdline::ParsedCommandLine &parsed);
+    // Opens the recorder and looks at its disc; a used rewritable disc is
+    // erased here when overwriting needs no question.
+    runexit::RecorderOpened PrepareRecorder(const DeviceInfo &device);
+    void Succeeded(const cmdline::ParsedCommandLine &parsed);
+    void Failed(runexit::Status status);
+    // Closes the window the way Quit does.
+    void CloseWindow();
+
+    CBurnDlg &m_window;
+    Presence m_presence = Presence::Attended;
+    QStringList m_tokens;
+    bool m_started = false;
+    std::atomic<runexit::Status> m_exitStatus{runexit::Success};
+    JobDoneSignal m_done;
+    std::mutex m_sleepMutex;
+    std::condition_variable_any m_sleepWake;
+    // Last: the thread goes before what it uses.
+    std::jthread m_thread;
+};

@@ -1,0 +1,29 @@
+#include "app/RunExitStatus.h"
+
+#include "jobs/BurnReport.h"
+
+#include <reclib_api.h>
+
+namespace runexit {
+
+Status ForBurnResult(int result, RecorderOpened opened)
+{
+    switch (result) {
+    case BURN_OK:
+        return Success;
+    case jobs::RunBurnNoSource:
+        return NothingToBurn;
+    case jobs::RunBurnRefusedLabel:
+        return LabelRefused;
+    case jobs::RunBurnNoRecorder:
+        return opened == RecorderOpened::Yes ? OverwriteDeclined : RecorderUnavailable;
+    case jobs::RunBurnCompilationFailed:
+        return CompilationFailed;
+    case BURN_USER_ABORT:
+        return BurnAborted;
+    default:
+        return BurnFailed;
+    }
+}
+
+} // namespace runexit

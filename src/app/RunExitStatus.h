@@ -1,0 +1,48 @@
+#pragma once
+
+// The process exit status of orvane-burn: what an unattended command-line
+// run came to, so that scripts can tell a written disc from a failure.
+//
+//   0  the burn succeeded (also: a start without arguments, closed with Quit;
+//      a run with a display that left the window to the person, -c or no -d)
+//   1  start-up failed: the recording library could not be loaded
+//   2  the command line could not be read: an unknown option, a stray
+//      argument, -d or -v without a value (log texts 598, 600, 602)
+//   3  nothing to burn without a person: the command line names no folder
+//      (-d) or asks to prepare only (-c), and no display is available
+//   4  the volume label was refused
+//   5  no recorder is selected, or the selected recorder cannot be opened
+//   6  the disc is a used rewritable one and overwriting was not allowed
+//      (without -o nobody can answer the question when no display is available)
+//   7  the compilation could not be built from the folder (nothing was burned)
+//   8  the burn failed (the recording library's error, or a disc that stayed
+//      used after the erase before the burn)
+//   9  the burn was aborted
+//
+// With a display, a run that fails leaves the window open; the status still
+// reports the run's failure when the window is closed later.
+namespace runexit {
+
+enum Status : int {
+    Success = 0,
+    StartupFailed = 1,
+    ParseError = 2,
+    NothingToBurn = 3,
+    LabelRefused = 4,
+    RecorderUnavailable = 5,
+    OverwriteDeclined = 6,
+    CompilationFailed = 7,
+    BurnFailed = 8,
+    BurnAborted = 9,
+};
+
+// Whether the run itself could open the selected recorder before the burn.
+enum class RecorderOpened { Yes, No };
+
+// The status for RunBurn's result (the result of the burn that followed an
+// erase when there was one). RunBurn answers -1 both for a recorder that
+// cannot be opened and for a declined overwrite; the run's own opening of
+// the recorder tells them apart.
+Status ForBurnResult(int result, RecorderOpened opened);
+
+} // namespace runexit

@@ -1,0 +1,229 @@
+// The built program run unattended from its command line, without a
+// display, in a copied program folder with its own virtual recorder: exit
+// status, the image it wrote (read with libdvdread, libudfread and isoinfo
+// through orvane-imagecheck), the log file on the desktop, the erase before
+// the burn and the power-off at the end.
+#include "PrivateSystemBus.h"
+#include "ProgramFolderCopy.h"
+#include "TestEnvironment.h"
+
+#include "app/RunExitStatus.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray BlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+                                  "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+const QByteArray UsedDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
+                                 "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+
+constexpr int RunTimeoutMs = 90000;
+
+void CopyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isDir())
+            CopyFolder(entry.filePath(), target);
+        else
+            QFile::copy(entry.filePath(), target);
+    }
+}
+
+struct ProgramRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QString standardError;
+};
+
+class UnattendedRunTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_source = testenv::makeTempDir(QStringLiteral("films")) + QStringLiteral("/my film");
+        CopyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
+        m_home = testenv::makeTempDir(QStringLiteral("home"));
+        QDir().mkpath(Desktop());
+        UseRecorders(BlankDvdPlusRw);
+    }
+
+    void UseRecorders(const QByteArray &config) { m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), config); }
+
+    // Runs the program as a person would from a shell without a display:
+    // no platform chosen, no DISPLAY; the program picks offscreen itself.
+    ProgramRun RunProgram(const QStringList &arguments) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("HOME"), m_home);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home + QStringLiteral("/.config"));
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(m_home);
+        process.start(m_copy.Executable(), arguments);
+        ProgramRun run;
+        run.finished = process.waitForFinished(RunTimeoutMs);
+        if (!run.finished) {
+            process.kill();
+            process.waitForFinished(2000);
+        }
+        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.standardError = QString::fromLocal8Bit(process.readAllStandardError());
+        return run;
+    }
+
+    // A language text as the shipped english.lng words it.
+    QString Text(int id) const
+    {
+        QFile file(m_copy.File(QStringLiteral("english.lng")));
+        if (!file.open(QIODevice::ReadOnly))
+            return QString();
+        const QString prefix = QString::number(id) + QStringLiteral(": ");
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+            if (line.startsWith(prefix))
+                return line.mid(prefix.size()).trimmed();
+        }
+        return QString();
+    }
+
+    QString Desktop() const { return m_home + QStringLiteral("/Desktop"); }
+    QString Image() const { return m_copy.File(QStringLiteral("media/test-dvd.iso")); }
+    qint64 ImageSize() const { return QFileInfo(Image()).size(); }
+
+    // orvane-imagecheck from the program folder: libdvdread, libudfread and
+    // isoinfo read the image.
+    void ExpectGoodImage() const
+    {
+        QProcess check;
+        check.start(m_copy.File(QStringLiteral("orvane-imagecheck")), {Image()});
+        ASSERT_TRUE(check.waitForFinished(60000));
+        const QString report = QString::fromUtf8(check.readAllStandardOutput());
+        EXPECT_EQ(check.exitCode(), 0) << report.toStdString();
+        EXPECT_TRUE(report.contains(QStringLiteral("== image is good")));
+    }
+
+    QString VolumeId() const
+    {
+        QProcess isoinfo;
+        isoinfo.start(QStringLiteral("isoinfo"), {QStringLiteral("-d"), QStringLiteral("-i"), Image()});
+        if (!isoinfo.waitForFinished(30000))
+            return QString();
+        const QRegularExpression volume(QStringLiteral("^Volume id: *(.*)$"), QRegularExpression::MultilineOption);
+        return volume.match(QString::fromUtf8(isoinfo.readAllStandardOutput())).captured(1).trimmed();
+    }
+
+    QString ReadFile(const QString &path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    ProgramFolderCopy m_copy;
+    QString m_source;
+    QString m_home;
+};
+
+TEST_F(UnattendedRunTest, FolderAloneBurnsWithTheFolderLabelAndExitsZero)
+{
+    const ProgramRun run = RunProgram({QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished) << "the run closes the window itself";
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
+    ExpectGoodImage();
+    EXPECT_EQ(VolumeId(), QStringLiteral("MY_FILM"));
+    EXPECT_TRUE(QDir(Desktop()).entryList(QDir::Files).isEmpty()) << "no log file without -l";
+}
+
+TEST_F(UnattendedRunTest, LogOptionWritesTheRunsLogFileOnTheDesktop)
+{
+    const ProgramRun run = RunProgram({QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
+    const QString log = ReadFile(Desktop() + QStringLiteral("/MY_FILM.log"));
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_TRUE(log.startsWith(Text(562).section(QStringLiteral("\\n"), 0, 0))) << "the unattended run's template";
+    EXPECT_TRUE(log.contains(Text(654)));
+    EXPECT_TRUE(log.contains(Text(712)));
+    EXPECT_TRUE(log.contains(Text(784))) << "written after the burn";
+}
+
+TEST_F(UnattendedRunTest, PrepareOnlyWithoutADisplayBurnsNothingAndEnds)
+{
+    const qint64 before = ImageSize();
+    const ProgramRun run = RunProgram({QStringLiteral("-c"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished) << "nobody could press Burn: the window must not wait";
+    EXPECT_EQ(run.exitCode, runexit::NothingToBurn);
+    EXPECT_EQ(ImageSize(), before);
+}
+
+TEST_F(UnattendedRunTest, StrayTokenLogsTheErrorBurnsNothingAndExitsWithTheParseStatus)
+{
+    const qint64 before = ImageSize();
+    const ProgramRun run = RunProgram({QStringLiteral("stray"), QStringLiteral("-d"), m_source, QStringLiteral("-l")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::ParseError);
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("[CL parsing error!] ") + Text(602)))
+        << run.standardError.toStdString();
+    EXPECT_EQ(ImageSize(), before);
+    EXPECT_TRUE(QDir(Desktop()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(UnattendedRunTest, RefusedLabelExitsWithItsStatus)
+{
+    const ProgramRun run = RunProgram({QStringLiteral("-d"), m_source, QStringLiteral("-v"), QStringLiteral("BAD!NAME")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::LabelRefused) << run.standardError.toStdString();
+}
+
+TEST_F(UnattendedRunTest, OverwriteOptionErasesAUsedRewritableWithoutAskingAndBurns)
+{
+    UseRecorders(UsedDvdPlusRw);
+    const ProgramRun run = RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
+    EXPECT_FALSE(run.standardError.contains(QStringLiteral("[Overwrite ReWriteable?!]"))) << "nothing was asked";
+    ExpectGoodImage();
+    const QString log = ReadFile(Desktop() + QStringLiteral("/MY_FILM.log"));
+    EXPECT_TRUE(log.contains(Text(779) + QStringLiteral(" DVD+RW"))) << log.toStdString();
+}
+
+TEST_F(UnattendedRunTest, UsedRewritableWithoutOverwriteOptionIsLeftAlone)
+{
+    UseRecorders(UsedDvdPlusRw);
+    const ProgramRun run = RunProgram({QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::OverwriteDeclined) << run.standardError.toStdString();
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("[Overwrite ReWriteable?!]")))
+        << "the question answered its default, No";
+}
+
+TEST_F(UnattendedRunTest, ShutdownOptionEndsInPowerOffAfterTheBurn)
+{
+    PrivateSystemBus bus;
+    ASSERT_TRUE(bus.IsReady());
+    const ProgramRun run = RunProgram({QStringLiteral("-s"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
+    EXPECT_TRUE(bus.WaitForPowerOffCalls(1, 10000));
+    EXPECT_EQ(bus.PowerOffCalls().size(), 1);
+    ExpectGoodImage();
+    // The shutdown writes its own log file (the unattended run's is left out).
+    const QString log = ReadFile(Desktop() + QStringLiteral("/MY_FILM.log"));
+    EXPECT_TRUE(log.contains(Text(648)));
+    EXPECT_TRUE(log.startsWith(Text(560).section(QStringLiteral("\\n"), 0, 0))) << log.toStdString();
+}
+
+} // namespace
