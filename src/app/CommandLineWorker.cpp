@@ -29,10 +29,7 @@ using cmdline::StepKind;
 
 } // namespace
 
-CommandLineWorker::CommandLineWorker(CBurnDlg &window)
-    : m_window(window)
-{
-}
+CommandLineWorker::CommandLineWorker(CBurnDlg &window) : m_window(window) {}
 
 CommandLineWorker::~CommandLineWorker()
 {
@@ -158,7 +155,8 @@ void CommandLineWorker::ShowParseError(const ParsedCommandLine &parsed)
         if (step.kind == StepKind::Error)
             textId = step.textId;
     }
-    m_window.ShowMessageBox(m_window.GetText(textId), QString::fromLatin1(ParseErrorCaption), mb::Ok | mb::IconStop);
+    m_window.ShowMessageBox(m_window.GetText(textId), QString::fromLatin1(ParseErrorCaption),
+                            mb::Ok | mb::IconStop);
 }
 
 int CommandLineWorker::Burn(const ParsedCommandLine &parsed)

@@ -10,7 +10,8 @@ bool NeedsOffscreenPlatform(bool commandLineRun, const DisplayEnvironment &envir
 
 void SelectOffscreenWithoutDisplay(bool commandLineRun)
 {
-    const DisplayEnvironment environment{qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")};
+    const DisplayEnvironment environment{qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"),
+                                         qgetenv("WAYLAND_DISPLAY")};
     if (NeedsOffscreenPlatform(commandLineRun, environment))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }

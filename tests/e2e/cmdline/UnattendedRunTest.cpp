@@ -60,7 +60,10 @@ protected:
         UseRecorders(BlankDvdPlusRw);
     }
 
-    void UseRecorders(const QByteArray &config) { m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), config); }
+    void UseRecorders(const QByteArray &config)
+    {
+        m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), config);
+    }
 
     // Runs the program as a person would from a shell without a display:
     // no platform chosen, no DISPLAY; the program picks offscreen itself.
@@ -122,7 +125,8 @@ protected:
         isoinfo.start(QStringLiteral("isoinfo"), {QStringLiteral("-d"), QStringLiteral("-i"), Image()});
         if (!isoinfo.waitForFinished(30000))
             return QString();
-        const QRegularExpression volume(QStringLiteral("^Volume id: *(.*)$"), QRegularExpression::MultilineOption);
+        const QRegularExpression volume(QStringLiteral("^Volume id: *(.*)$"),
+                                        QRegularExpression::MultilineOption);
         return volume.match(QString::fromUtf8(isoinfo.readAllStandardOutput())).captured(1).trimmed();
     }
 
@@ -154,7 +158,8 @@ TEST_F(UnattendedRunTest, LogOptionWritesTheRunsLogFileOnTheDesktop)
     EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
     const QString log = ReadFile(Desktop() + QStringLiteral("/MY_FILM.log"));
     ASSERT_FALSE(log.isEmpty());
-    EXPECT_TRUE(log.startsWith(Text(562).section(QStringLiteral("\\n"), 0, 0))) << "the unattended run's template";
+    EXPECT_TRUE(log.startsWith(Text(562).section(QStringLiteral("\\n"), 0, 0)))
+        << "the unattended run's template";
     EXPECT_TRUE(log.contains(Text(654)));
     EXPECT_TRUE(log.contains(Text(712)));
     EXPECT_TRUE(log.contains(Text(784))) << "written after the burn";
@@ -172,7 +177,8 @@ TEST_F(UnattendedRunTest, PrepareOnlyWithoutADisplayBurnsNothingAndEnds)
 TEST_F(UnattendedRunTest, StrayTokenLogsTheErrorBurnsNothingAndExitsWithTheParseStatus)
 {
     const qint64 before = ImageSize();
-    const ProgramRun run = RunProgram({QStringLiteral("stray"), QStringLiteral("-d"), m_source, QStringLiteral("-l")});
+    const ProgramRun run =
+        RunProgram({QStringLiteral("stray"), QStringLiteral("-d"), m_source, QStringLiteral("-l")});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::ParseError);
     EXPECT_TRUE(run.standardError.contains(QStringLiteral("[CL parsing error!] ") + Text(602)))
@@ -183,7 +189,8 @@ TEST_F(UnattendedRunTest, StrayTokenLogsTheErrorBurnsNothingAndExitsWithTheParse
 
 TEST_F(UnattendedRunTest, RefusedLabelExitsWithItsStatus)
 {
-    const ProgramRun run = RunProgram({QStringLiteral("-d"), m_source, QStringLiteral("-v"), QStringLiteral("BAD!NAME")});
+    const ProgramRun run =
+        RunProgram({QStringLiteral("-d"), m_source, QStringLiteral("-v"), QStringLiteral("BAD!NAME")});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::LabelRefused) << run.standardError.toStdString();
 }
@@ -191,10 +198,12 @@ TEST_F(UnattendedRunTest, RefusedLabelExitsWithItsStatus)
 TEST_F(UnattendedRunTest, OverwriteOptionErasesAUsedRewritableWithoutAskingAndBurns)
 {
     UseRecorders(UsedDvdPlusRw);
-    const ProgramRun run = RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    const ProgramRun run =
+        RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
-    EXPECT_FALSE(run.standardError.contains(QStringLiteral("[Overwrite ReWriteable?!]"))) << "nothing was asked";
+    EXPECT_FALSE(run.standardError.contains(QStringLiteral("[Overwrite ReWriteable?!]")))
+        << "nothing was asked";
     ExpectGoodImage();
     const QString log = ReadFile(Desktop() + QStringLiteral("/MY_FILM.log"));
     EXPECT_TRUE(log.contains(Text(779) + QStringLiteral(" DVD+RW"))) << log.toStdString();
@@ -214,7 +223,8 @@ TEST_F(UnattendedRunTest, ShutdownOptionEndsInPowerOffAfterTheBurn)
 {
     PrivateSystemBus bus;
     ASSERT_TRUE(bus.IsReady());
-    const ProgramRun run = RunProgram({QStringLiteral("-s"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    const ProgramRun run =
+        RunProgram({QStringLiteral("-s"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
     EXPECT_TRUE(bus.WaitForPowerOffCalls(1, 10000));

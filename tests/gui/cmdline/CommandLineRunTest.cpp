@@ -112,7 +112,8 @@ protected:
     // Starts the window with this command line (the worker starts with it);
     // the recorder selection may be changed before the worker's first second
     // is over.
-    void Start(const QByteArray &recorders, const QString &commandLine, Presence presence = Presence::Attended)
+    void Start(const QByteArray &recorders, const QString &commandLine,
+               Presence presence = Presence::Attended)
     {
         m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), recorders);
         m_registry.CreateKey(regkey::SharedKey);
@@ -284,7 +285,8 @@ class UnattendedTest : public CommandLineRunTest, public testing::WithParamInter
 // way Quit does.
 TEST_P(UnattendedTest, RunThatCannotSucceedClosesTheWindow)
 {
-    Start(BlankDvdPlusRw, QString::fromLatin1(GetParam().arguments).replace(QStringLiteral("SOURCE"), Source()),
+    Start(BlankDvdPlusRw,
+          QString::fromLatin1(GetParam().arguments).replace(QStringLiteral("SOURCE"), Source()),
           Presence::Unattended);
     WaitForRun();
     EXPECT_TRUE(m_window->HasEnded());

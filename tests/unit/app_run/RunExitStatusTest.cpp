@@ -52,10 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExitStatusCodes, EveryFailureHasItsOwnNonZeroCode)
 {
-    const std::vector<int> codes{runexit::StartupFailed,       runexit::ParseError,        runexit::NothingToBurn,
-                                 runexit::LabelRefused,        runexit::RecorderUnavailable,
-                                 runexit::OverwriteDeclined,   runexit::CompilationFailed, runexit::BurnFailed,
-                                 runexit::BurnAborted};
+    const std::vector<int> codes{
+        runexit::StartupFailed,     runexit::ParseError,          runexit::NothingToBurn,
+        runexit::LabelRefused,      runexit::RecorderUnavailable, runexit::OverwriteDeclined,
+        runexit::CompilationFailed, runexit::BurnFailed,          runexit::BurnAborted};
     for (size_t i = 0; i < codes.size(); ++i) {
         EXPECT_NE(codes[i], runexit::Success);
         EXPECT_LT(codes[i], 126) << "shells reserve 126 and up";
