@@ -233,6 +233,12 @@ TEST_F(UnattendedRunTest, ShutdownOptionEndsInPowerOffAfterTheBurn)
     // The shutdown writes its own log file (the unattended run's is left out).
     const QString log = ReadFile(Desktop() + QStringLiteral("/MY_FILM.log"));
     EXPECT_TRUE(log.contains(Text(648)));
+    // The Shutdown box's own handler saw the tick the option set: it
+    // announced the log file and kept the disc in the recorder.
+    EXPECT_TRUE(log.contains(Text(706).section(QStringLiteral("%s"), 0, 0) + Desktop() +
+                             QStringLiteral("/UNDEFINED.log")))
+        << "announced with the label the window held when -s was read";
+    EXPECT_FALSE(log.contains(QStringLiteral("=> Ejecting the disc")));
     EXPECT_TRUE(log.startsWith(Text(560).section(QStringLiteral("\\n"), 0, 0))) << log.toStdString();
 }
 
