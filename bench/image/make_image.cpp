@@ -1,10 +1,15 @@
-// orvane-make-image: streams the image of a DVD-Video folder to a file the
-// way the recording library does during a burn, and reports how long it took
-// and how much memory the process needed at most. The benchmark script runs
-// it beside cat and genisoimage.
+// orvane-make-image: streams the image of a DVD-Video folder to a file and
+// reports how long it took and how much memory the process needed at most.
+// The benchmark script runs it beside cat and genisoimage.
 //
-//   orvane-make-image <folder> <image> [flags, default 0x18] [label]
+//   orvane-make-image [--slots] <folder> <image> [flags, default 0x18] [label]
+//
+// By default the builder writes straight into the image file (the kernel
+// copies the file data); --slots reads the image through the track's
+// readBlocks slot into a buffer and writes that, the way a burn's data
+// source takes it.
 
+#include "image/ImageTrack.h"
 #include "image/IsoImageTrack.h"
 
 #include <algorithm>
@@ -92,10 +97,56 @@ private:
 
 } // namespace
 
+namespace {
+
+// Sectors per call: through the slots a buffer of this size is filled and
+// written; the direct write only uses it to bound each step.
+constexpr uint32_t kSlotBlocks = 512;    // 1 MiB
+constexpr uint32_t kDirectBlocks = 4096; // 8 MiB
+
+int streamThroughSlots(IsoTrack *track, int fd)
+{
+    std::vector<unsigned char> buffer(size_t(kSlotBlocks) * SECTOR_SIZE);
+    for (;;) {
+        const int32_t n = track->vtbl->readBlocks(track, buffer.data(), kSlotBlocks);
+        if (n < 0) {
+            std::fprintf(stderr, "failed: %s\n", track->vtbl->lastError(track));
+            return 1;
+        }
+        if (n == 0)
+            return 0;
+        if (::write(fd, buffer.data(), size_t(n) * SECTOR_SIZE) != ssize_t(size_t(n) * SECTOR_SIZE)) {
+            std::perror("write");
+            return 1;
+        }
+    }
+}
+
+int streamDirectly(IsoTrack *track, int fd)
+{
+    image::ImageTrack *builder = imageTrackOf(track);
+    for (;;) {
+        const int32_t n = builder->writeBlocks(fd, kDirectBlocks);
+        if (n < 0) {
+            std::fprintf(stderr, "failed: %s\n", builder->lastError().c_str());
+            return 1;
+        }
+        if (n == 0)
+            return 0;
+    }
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    const bool viaSlots = argc > 1 && std::strcmp(argv[1], "--slots") == 0;
+    if (viaSlots) {
+        --argc;
+        ++argv;
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s <folder> <image> [flags] [label]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--slots] <folder> <image> [flags] [label]\n", argv[0]);
         return 2;
     }
     const uint32_t flags = argc > 3 ? uint32_t(std::strtoul(argv[3], nullptr, 0)) : 0x18;
@@ -110,24 +161,11 @@ int main(int argc, char **argv)
     if (const char *warning = track->vtbl->placementWarning(track))
         std::fprintf(stderr, "warning: %s\n", warning);
     const int fd = ::open(argv[2], O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    constexpr uint32_t kBlocksPerRead = 512; // 1 MiB, as a recorder's buffer would take
-    std::vector<unsigned char> buffer(size_t(kBlocksPerRead) * SECTOR_SIZE);
     if (fd < 0 || track->vtbl->openStream(track) != 0) {
         std::fprintf(stderr, "cannot start: %s\n", fd < 0 ? std::strerror(errno) : track->vtbl->lastError(track));
         status = 1;
-    }
-    while (status == 0) {
-        const int32_t n = track->vtbl->readBlocks(track, buffer.data(), kBlocksPerRead);
-        if (n < 0) {
-            std::fprintf(stderr, "failed: %s\n", track->vtbl->lastError(track));
-            status = 1;
-        }
-        if (n <= 0)
-            break;
-        if (::write(fd, buffer.data(), size_t(n) * SECTOR_SIZE) != ssize_t(size_t(n) * SECTOR_SIZE)) {
-            std::perror("write");
-            status = 1;
-        }
+    } else {
+        status = viaSlots ? streamThroughSlots(track, fd) : streamDirectly(track, fd);
     }
     track->vtbl->closeStream(track);
     const int64_t sectors = track->vtbl->sizeInBlocks(track);

@@ -6,16 +6,19 @@
 namespace reclib {
 namespace {
 
-// A 32 MiB fifo in 1 MiB chunks keeps the drive fed while the image builder
-// opens the next source file. libburn's fifo hands over in sleep-paced
-// steps: with 4 MiB a stdio write ran at a fifth of the disk's speed.
-constexpr int FifoChunkSize = 512 * SECTOR_SIZE;
-constexpr int FifoChunks = 32;
+// 32 MiB ahead of the drive, read from the track 512 KiB at a time: large
+// enough reads for the sources, chunks small enough to stay in the
+// processor's cache while libburn copies them out.
+constexpr size_t ChunkSectors = 256;
+constexpr size_t ChunkCount = 64;
 
 } // namespace
 
 TrackSource::TrackSource(TrackReader &reader, FaultInjection fault)
-    : m_reader(reader), m_fault(fault), m_fixedSize(static_cast<off_t>(reader.sizeInBlocks()) * SECTOR_SIZE)
+    : m_reader(reader),
+      m_fault(fault),
+      m_fixedSize(static_cast<off_t>(reader.sizeInBlocks()) * SECTOR_SIZE),
+      m_ring(ChunkSectors * SECTOR_SIZE, ChunkCount)
 {
     // libburn releases the struct itself with free() when its last
     // reference goes, so it comes from calloc.
@@ -28,15 +31,43 @@ TrackSource::TrackSource(TrackReader &reader, FaultInjection fault)
     m_source->data = this;
     m_source->version = 1;
     m_source->read_xt = &TrackSource::readCallback;
-    // Bit 0: our read fills any whole number of sectors it is asked for.
-    m_fifo = burn::burn_fifo_source_new(m_source, FifoChunkSize, FifoChunks, 1);
+    m_source->cancel = &TrackSource::cancelCallback;
+    m_producer = std::thread([this] { produce(); });
 }
 
 TrackSource::~TrackSource()
 {
-    if (m_fifo != nullptr)
-        burn::burn_source_free(m_fifo);
+    m_ring.close();
+    m_producer.join();
     burn::burn_source_free(m_source);
+}
+
+void TrackSource::produce()
+{
+    int64_t position = 0;
+    while (unsigned char *chunk = m_ring.acquire()) {
+        int64_t blocks = static_cast<int64_t>(ChunkSectors);
+        if (m_fault.kind == FaultInjection::Kind::FailAtSector) {
+            if (position >= m_fault.sector) {
+                fail("write error at sector " + std::to_string(m_fault.sector) + " (injected fault)");
+                m_ring.finish(true);
+                return;
+            }
+            blocks = std::min(blocks, m_fault.sector - position);
+        }
+        const int64_t got = m_reader.read(chunk, static_cast<uint32_t>(blocks));
+        if (got < 0) {
+            fail(m_reader.failure());
+            m_ring.finish(true);
+            return;
+        }
+        if (got == 0) {
+            m_ring.finish(false);
+            return;
+        }
+        m_ring.publish(static_cast<size_t>(got) * SECTOR_SIZE);
+        position += got;
+    }
 }
 
 int TrackSource::readCallback(burn::burn_source *source, unsigned char *buffer, int size)
@@ -61,28 +92,24 @@ void TrackSource::freeCallback(burn::burn_source *source)
     source->data = nullptr;
 }
 
+int TrackSource::cancelCallback(burn::burn_source *source)
+{
+    // libburn gave up on the track: let the producer stop early.
+    if (source->data != nullptr)
+        static_cast<TrackSource *>(source->data)->m_ring.close();
+    return 1;
+}
+
 int TrackSource::read(unsigned char *buffer, int size)
 {
     if (size <= 0 || size % SECTOR_SIZE != 0) {
         fail("libburn asked for " + std::to_string(size) + " bytes, not whole sectors");
         return -1;
     }
-    uint32_t blocks = static_cast<uint32_t>(size / SECTOR_SIZE);
-    const int64_t position = m_sectorsRead.load();
-    if (m_fault.kind == FaultInjection::Kind::FailAtSector) {
-        if (position >= m_fault.sector) {
-            fail("write error at sector " + std::to_string(m_fault.sector) + " (injected fault)");
-            return -1;
-        }
-        blocks = static_cast<uint32_t>(std::min<int64_t>(blocks, m_fault.sector - position));
-    }
-    const int64_t got = m_reader.read(buffer, blocks);
-    if (got < 0) {
-        fail(m_reader.failure());
-        return -1;
-    }
-    m_sectorsRead.store(position + got);
-    return static_cast<int>(got * SECTOR_SIZE);
+    const int64_t got = m_ring.take(buffer, static_cast<size_t>(size));
+    if (got > 0)
+        m_sectorsRead.fetch_add(got / SECTOR_SIZE);
+    return static_cast<int>(got);
 }
 
 void TrackSource::fail(std::string why)

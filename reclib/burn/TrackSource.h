@@ -1,31 +1,36 @@
 #pragma once
 
+#include "burn/ChunkRing.h"
 #include "burn/Libburn.h"
 #include "burn/TrackReader.h"
 #include "recorders/VirtualRecorderSettings.h"
 
 #include <atomic>
-#include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 namespace reclib {
 
-// The image as a libburn data source (struct burn_source, version 1),
-// behind libburn's fifo so that the image is produced ahead of the drive.
-// libburn reads it on its own thread; the reader is used only there while
-// the write runs.
+// The image as a libburn data source (struct burn_source, version 1). A
+// thread of ours produces the image ahead of the drive into a ring of large
+// chunks, reading the track in big blocks; libburn's write thread takes
+// from the ring, one sector per call. libburn's own fifo is not used: it
+// reads its input in 32 KiB steps and hands over in 50 ms sleeps, which
+// kept a file-backed write well below the disk's speed.
 class TrackSource {
 public:
     // fault: a FailAtSector fault makes the read fail when it gets there.
     TrackSource(TrackReader &reader, FaultInjection fault);
+    // Stops and joins the producing thread.
     ~TrackSource();
     TrackSource(const TrackSource &) = delete;
     TrackSource &operator=(const TrackSource &) = delete;
 
-    // The fifo to attach to the track; stays valid while this object lives.
-    burn::burn_source *fifo() const { return m_fifo; }
+    // The source to attach to the track; stays valid while this object lives.
+    burn::burn_source *source() const { return m_source; }
 
+    // Sectors libburn took so far.
     int64_t sectorsRead() const { return m_sectorsRead.load(); }
     // Why the source failed, or empty.
     std::string failure() const;
@@ -35,17 +40,20 @@ private:
     static off_t sizeCallback(burn::burn_source *source);
     static int setSizeCallback(burn::burn_source *source, off_t size);
     static void freeCallback(burn::burn_source *source);
+    static int cancelCallback(burn::burn_source *source);
     int read(unsigned char *buffer, int size);
+    void produce();
     void fail(std::string why);
 
     TrackReader &m_reader;
     FaultInjection m_fault;
     off_t m_fixedSize = 0;
+    ChunkRing m_ring;
     std::atomic<int64_t> m_sectorsRead{0};
     mutable std::mutex m_mutex;
     std::string m_failure;
     burn::burn_source *m_source = nullptr;
-    burn::burn_source *m_fifo = nullptr;
+    std::thread m_producer;
 };
 
 } // namespace reclib

@@ -82,9 +82,9 @@ JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &
     drive->ejectOnRelease(options.eject);
 
     TrackSource source(reader, options.fault);
-    DiscLayout layout(source.fifo());
+    DiscLayout layout(source.source());
     const auto opts = makeOptions(drive->drive(), options);
-    if (!opts || source.fifo() == nullptr)
+    if (!opts)
         return JobOutcome::failed("libburn refused the write settings");
 
     burn::burn_drive_set_speed(drive->drive(), 0, options.libburnSpeed);

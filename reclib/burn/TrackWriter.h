@@ -30,7 +30,8 @@ struct JobOutcome {
 };
 
 // Writes the track's image through libburn to the drive at options.address
-// as one Mode 1 data track, with the fifo in front. Blocks until the drive
+// as one Mode 1 data track, produced ahead of the drive on a thread of its
+// own (TrackSource). Blocks until the drive
 // is idle again; reports percent done (0 to 100) and stops soon after the
 // channel's cancel request.
 JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &channel,

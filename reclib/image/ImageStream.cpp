@@ -6,9 +6,124 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace image {
+
+// Where read() puts the image: the caller's buffer, filled front to back.
+class ImageStream::MemorySink {
+public:
+    explicit MemorySink(uint8_t *at) : m_at(at) {}
+
+    bool zeros(size_t bytes)
+    {
+        std::memset(m_at, 0, bytes);
+        m_at += bytes;
+        return true;
+    }
+    bool bytes(const uint8_t *data, size_t bytes)
+    {
+        std::memcpy(m_at, data, bytes);
+        m_at += bytes;
+        return true;
+    }
+    // Up to bytes bytes of source at offset; 0 at its end, -1 with errno.
+    int64_t file(int source, uint64_t offset, size_t bytes)
+    {
+        ssize_t n;
+        do
+            n = ::pread(source, m_at, bytes, off_t(offset));
+        while (n < 0 && errno == EINTR);
+        if (n > 0)
+            m_at += n;
+        return n;
+    }
+    bool writeFailed() const { return false; }
+    const std::string &error() const { return m_error; }
+
+private:
+    uint8_t *m_at;
+    std::string m_error;
+};
+
+// Where write() puts the image: a file descriptor, appended to.
+class ImageStream::FileSink {
+public:
+    explicit FileSink(int fd) : m_fd(fd) {}
+
+    bool zeros(size_t bytes)
+    {
+        static const uint8_t zero[64 * 1024] = {};
+        while (bytes > 0) {
+            const size_t piece = std::min(bytes, sizeof zero);
+            if (!put(zero, piece))
+                return false;
+            bytes -= piece;
+        }
+        return true;
+    }
+    bool bytes(const uint8_t *data, size_t bytes) { return put(data, bytes); }
+    int64_t file(int source, uint64_t offset, size_t bytes)
+    {
+        if (s_kernelCopy) {
+            off_t from = off_t(offset);
+            ssize_t n;
+            do
+                n = ::copy_file_range(source, &from, m_fd, nullptr, bytes, 0);
+            while (n < 0 && errno == EINTR);
+            if (n >= 0)
+                return n;
+            // Not between these two files (another file system, a pipe, an
+            // old kernel): copy through memory from now on. Any other error
+            // is left to the plain copy, which tells which side failed.
+            if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP || errno == EBADF)
+                s_kernelCopy = false;
+        }
+        return copyThroughMemory(source, offset, bytes);
+    }
+    bool writeFailed() const { return !m_error.empty(); }
+    const std::string &error() const { return m_error; }
+
+private:
+    static constexpr size_t kBounceBytes = 1024 * 1024;
+
+    int64_t copyThroughMemory(int source, uint64_t offset, size_t bytes)
+    {
+        if (!m_bounce)
+            m_bounce = std::make_unique<uint8_t[]>(kBounceBytes);
+        ssize_t n;
+        do
+            n = ::pread(source, m_bounce.get(), std::min(bytes, kBounceBytes), off_t(offset));
+        while (n < 0 && errno == EINTR);
+        if (n > 0 && !put(m_bounce.get(), size_t(n)))
+            return -1;
+        return n;
+    }
+    bool put(const uint8_t *data, size_t bytes)
+    {
+        while (bytes > 0) {
+            const ssize_t n = ::write(m_fd, data, bytes);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                m_error = std::string("The image cannot be written: ") + std::strerror(n < 0 ? errno : ENOSPC);
+                return false;
+            }
+            data += n;
+            bytes -= size_t(n);
+        }
+        return true;
+    }
+
+    // Per process: once the kernel refused, asking again for every piece
+    // only costs a system call.
+    static inline bool s_kernelCopy = true;
+    int m_fd;
+    std::unique_ptr<uint8_t[]> m_bounce;
+    std::string m_error;
+};
 
 ImageStream::ImageStream(const ImageSegments &segments, uint32_t totalSectors)
     : m_segments(segments), m_total(totalSectors)
@@ -37,44 +152,75 @@ int32_t ImageStream::fail(std::string message)
     return -1;
 }
 
+std::string ImageStream::shrunk(const ImageSegment &segment, uint64_t endedAt) const
+{
+    return "Source file \"" + segment.path + "\" changed size since the image layout was computed (it ended after " +
+           std::to_string(endedAt) + " of " + std::to_string(segment.fileSize) + " bytes)";
+}
+
 int32_t ImageStream::read(uint8_t *buffer, uint32_t maxSectors)
+{
+    MemorySink sink(buffer);
+    return produce(sink, maxSectors);
+}
+
+int32_t ImageStream::write(int fd, uint32_t maxSectors)
+{
+    FileSink sink(fd);
+    return produce(sink, maxSectors);
+}
+
+template <typename Sink>
+int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
 {
     if (m_failed)
         return -1;
     const auto &segments = m_segments.segments();
     uint32_t filled = 0;
     while (filled < maxSectors && m_sector < m_total) {
-        uint8_t *at = buffer + size_t(filled) * kSectorSize;
         const uint32_t room = std::min(maxSectors - filled, m_total - m_sector);
         while (m_next < segments.size() && segments[m_next].start + segments[m_next].sectors <= m_sector)
             ++m_next;
-        int64_t done;
+        uint32_t done;
         if (m_next == segments.size() || segments[m_next].start > m_sector) {
             const uint32_t gapEnd = m_next == segments.size() ? m_total : segments[m_next].start;
             done = std::min(room, gapEnd - m_sector);
-            std::memset(at, 0, size_t(done) * kSectorSize);
+            if (!sink.zeros(size_t(done) * kSectorSize))
+                return fail(sink.error());
         } else {
             const ImageSegment &segment = segments[m_next];
-            done = readSegment(segment, at, std::min(room, segment.start + segment.sectors - m_sector));
-            if (done < 0)
-                return -1;
+            done = std::min(room, segment.start + segment.sectors - m_sector);
+            const uint64_t offset = uint64_t(m_sector - segment.start) * kSectorSize;
+            const size_t wanted = size_t(done) * kSectorSize;
+            size_t content = 0;
+            if (segment.fromFile) {
+                if ((m_sector == segment.start || !m_source.valid()) && !openSource(segment))
+                    return -1;
+                content = size_t(std::min<uint64_t>(wanted, segment.fileSize - offset));
+                for (size_t got = 0; got < content;) {
+                    const int64_t n = sink.file(m_source.get(), offset + got, content - got);
+                    if (n < 0 && sink.writeFailed())
+                        return fail(sink.error());
+                    if (n < 0)
+                        return fail("Required file \"" + segment.path + "\" cannot be read: " + std::strerror(errno));
+                    if (n == 0)
+                        return fail(shrunk(segment, offset + got));
+                    got += size_t(n);
+                }
+                if (m_sector + done == segment.start + segment.sectors)
+                    m_source.reset();
+            } else if (offset < segment.bytes.size()) {
+                content = std::min(wanted, segment.bytes.size() - size_t(offset));
+                if (!sink.bytes(segment.bytes.data() + offset, content))
+                    return fail(sink.error());
+            }
+            if (!sink.zeros(wanted - content))
+                return fail(sink.error());
         }
-        filled += uint32_t(done);
-        m_sector += uint32_t(done);
+        filled += done;
+        m_sector += done;
     }
     return int32_t(filled);
-}
-
-int64_t ImageStream::readSegment(const ImageSegment &segment, uint8_t *buffer, uint32_t sectors)
-{
-    if (segment.fromFile)
-        return readFile(segment, buffer, sectors);
-    const size_t offset = size_t(m_sector - segment.start) * kSectorSize;
-    const size_t wanted = size_t(sectors) * kSectorSize;
-    const size_t available = offset < segment.bytes.size() ? std::min(wanted, segment.bytes.size() - offset) : 0;
-    std::memcpy(buffer, segment.bytes.data() + offset, available);
-    std::memset(buffer + available, 0, wanted - available);
-    return sectors;
 }
 
 bool ImageStream::openSource(const ImageSegment &segment)
@@ -92,33 +238,6 @@ bool ImageStream::openSource(const ImageSegment &segment)
     }
     ::posix_fadvise(m_source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     return true;
-}
-
-int64_t ImageStream::readFile(const ImageSegment &segment, uint8_t *buffer, uint32_t sectors)
-{
-    if (m_sector == segment.start || !m_source.valid())
-        if (!openSource(segment))
-            return -1;
-    const uint64_t offset = uint64_t(m_sector - segment.start) * kSectorSize;
-    const size_t wanted = size_t(sectors) * kSectorSize;
-    const size_t expected = size_t(std::min<uint64_t>(wanted, segment.fileSize - offset));
-    size_t got = 0;
-    while (got < expected) {
-        const ssize_t n = ::pread(m_source.get(), buffer + got, expected - got, off_t(offset + got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail("Required file \"" + segment.path + "\" cannot be read: " + std::strerror(errno));
-        if (n == 0)
-            return fail("Source file \"" + segment.path + "\" changed size since the image layout was computed (" +
-                        "it ended after " + std::to_string(offset + got) + " of " +
-                        std::to_string(segment.fileSize) + " bytes)");
-        got += size_t(n);
-    }
-    std::memset(buffer + got, 0, wanted - got);
-    if (m_sector + sectors == segment.start + segment.sectors)
-        m_source.reset();
-    return sectors;
 }
 
 } // namespace image

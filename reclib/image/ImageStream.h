@@ -1,7 +1,9 @@
 #pragma once
-// Produces the image sector by sector from its segment list: serialised
-// structures from memory, file data read from the sources straight into the
-// caller's buffer, zeros in between. Only one source file is open at a time.
+// Produces the image from its segment list, in order: serialised structures
+// from memory, file data from the sources, zeros in between. The image goes
+// either into a caller's buffer (read) or straight into a file descriptor
+// (write), where the file data is copied by the kernel without passing
+// through this process. Only one source file is open at a time.
 
 #include "image/ImageSegments.h"
 #include "image/UniqueFd.h"
@@ -21,17 +23,24 @@ public:
     // image, -1 when a source cannot be read or no longer has the size the
     // layout was computed with (error() says which).
     int32_t read(uint8_t *buffer, uint32_t maxSectors);
+    // Like read, but appends the sectors to fd at its current offset. Where
+    // the kernel can copy between the two files (copy_file_range), file data
+    // never enters user space; otherwise it goes through a bounded buffer.
+    // -1 also when fd cannot be written.
+    int32_t write(int fd, uint32_t maxSectors);
     void close();
 
     const std::string &error() const { return m_error; }
     uint32_t position() const { return m_sector; }
 
 private:
-    // Fills sectors of the current segment; -1 on failure.
-    int64_t readSegment(const ImageSegment &segment, uint8_t *buffer, uint32_t sectors);
-    int64_t readFile(const ImageSegment &segment, uint8_t *buffer, uint32_t sectors);
+    class MemorySink;
+    class FileSink;
+    template <typename Sink>
+    int32_t produce(Sink &sink, uint32_t maxSectors);
     bool openSource(const ImageSegment &segment);
     int32_t fail(std::string message);
+    std::string shrunk(const ImageSegment &segment, uint64_t endedAt) const;
 
     const ImageSegments &m_segments;
     uint32_t m_total;

@@ -122,6 +122,18 @@ int32_t ImageTrack::readBlocks(void *buffer, uint32_t maxBlocks)
     return n;
 }
 
+int32_t ImageTrack::writeBlocks(int fd, uint32_t maxBlocks)
+{
+    if (!m_stream) {
+        m_streamError = m_layoutError.empty() ? "The image stream is not open" : m_layoutError;
+        return -1;
+    }
+    const int32_t n = m_stream->write(fd, std::min<uint32_t>(maxBlocks, INT32_MAX));
+    if (n < 0)
+        m_streamError = m_stream->error();
+    return n;
+}
+
 void ImageTrack::closeStream()
 {
     if (m_stream)

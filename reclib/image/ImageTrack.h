@@ -35,6 +35,9 @@ public:
     // 0, or -1 when the layout failed (the reason in lastError()).
     int32_t openStream();
     int32_t readBlocks(void *buffer, uint32_t maxBlocks);
+    // Like readBlocks, but appends the blocks to fd: where the output is a
+    // file, the file data is copied by the kernel (see ImageStream::write).
+    int32_t writeBlocks(int fd, uint32_t maxBlocks);
     void closeStream();
     // The last failure of the stream, or the layout error; empty if none.
     const std::string &lastError() const;

@@ -72,6 +72,13 @@ const IsoTrackVtbl kTable = {
 
 } // namespace
 
+image::ImageTrack *imageTrackOf(IsoTrack *track)
+{
+    if (!track || track->vtbl != &kTable)
+        return nullptr;
+    return static_cast<ImageTrackObject *>(track)->track.get();
+}
+
 IsoTrack *CreateIsoImageTrack(IsoItem *root, const char *label, uint32_t flags)
 {
     if (!root)

@@ -33,3 +33,12 @@
 // The track belongs to the caller; slot 0 (destroy, deleteFlag 1) frees it.
 // Any thread may use a track, one thread at a time.
 IsoTrack *CreateIsoImageTrack(IsoItem *root, const char *label, uint32_t flags);
+
+namespace image {
+class ImageTrack;
+}
+
+// The builder behind a track CreateIsoImageTrack made, for what the slots
+// cannot do (writing the image straight into a file); null for any other
+// track.
+image::ImageTrack *imageTrackOf(IsoTrack *track);

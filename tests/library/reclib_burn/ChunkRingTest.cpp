@@ -1,0 +1,129 @@
+// The hand-over between the thread that produces the image and libburn's
+// write thread: every byte arrives once and in order whatever the read
+// sizes, a failure reaches the reader after the data before it, and closing
+// frees both sides from their waits.
+#include "burn/ChunkRing.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
+#include <vector>
+
+using reclib::ChunkRing;
+
+namespace {
+
+unsigned char byteAt(size_t index)
+{
+    return static_cast<unsigned char>((index * 131 + index / 4096) & 0xff);
+}
+
+// Produces total bytes, each chunk filled with fill(n) bytes (n counts the
+// chunks), then finishes.
+void produce(ChunkRing &ring, size_t total, size_t (*fill)(size_t, size_t), bool failAtEnd)
+{
+    size_t written = 0;
+    for (size_t n = 0; written < total; ++n) {
+        unsigned char *chunk = ring.acquire();
+        if (chunk == nullptr)
+            return;
+        const size_t bytes = std::min(total - written, fill(n, ring.chunkBytes()));
+        for (size_t i = 0; i < bytes; ++i)
+            chunk[i] = byteAt(written + i);
+        ring.publish(bytes);
+        written += bytes;
+    }
+    ring.finish(failAtEnd);
+}
+
+size_t fullChunks(size_t, size_t chunk) { return chunk; }
+size_t unevenChunks(size_t n, size_t chunk) { return n % 3 == 0 ? chunk : (n % 3 == 1 ? 1 : chunk / 2 + 7); }
+size_t someEmptyChunks(size_t n, size_t chunk) { return n % 2 == 0 ? 0 : chunk; }
+
+struct Case {
+    const char *name;
+    size_t chunkBytes;
+    size_t chunkCount;
+    size_t total;
+    size_t readSize;
+    size_t (*fill)(size_t, size_t);
+};
+
+class ChunkRingOrder : public testing::TestWithParam<Case> {};
+
+TEST_P(ChunkRingOrder, EveryByteArrivesOnceAndInOrder)
+{
+    const Case c = GetParam();
+    ChunkRing ring(c.chunkBytes, c.chunkCount);
+    std::thread producer(produce, std::ref(ring), c.total, c.fill, false);
+    std::vector<unsigned char> received;
+    std::vector<unsigned char> piece(c.readSize);
+    for (;;) {
+        const int64_t n = ring.take(piece.data(), piece.size());
+        ASSERT_GE(n, 0);
+        received.insert(received.end(), piece.begin(), piece.begin() + n);
+        if (static_cast<size_t>(n) < piece.size())
+            break;
+    }
+    producer.join();
+    ASSERT_EQ(received.size(), c.total);
+    for (size_t i = 0; i < received.size(); ++i)
+        ASSERT_EQ(received[i], byteAt(i)) << "byte " << i;
+    EXPECT_EQ(ring.take(piece.data(), piece.size()), 0);  // the end stays the end
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ChunkRingOrder,
+    testing::Values(Case{"SectorReadsOfFullChunks", 8192, 4, 1000 * 2048, 2048, fullChunks},
+                    Case{"ReadsAcrossChunkBorders", 4096, 3, 100000, 5000, unevenChunks},
+                    Case{"SingleBytes", 512, 2, 3000, 1, unevenChunks},
+                    Case{"EmptyChunksInBetween", 2048, 2, 64 * 2048, 2048, someEmptyChunks},
+                    Case{"ReadLargerThanTheRing", 1024, 2, 50000, 9000, fullChunks},
+                    Case{"NothingAtAll", 2048, 4, 0, 2048, fullChunks}),
+    [](const testing::TestParamInfo<Case> &info) { return std::string(info.param.name); });
+
+TEST(ChunkRing, AFailureArrivesAfterTheDataBeforeIt)
+{
+    ChunkRing ring(2048, 4);
+    std::thread producer(produce, std::ref(ring), size_t{3 * 2048 + 100}, fullChunks, true);
+    std::vector<unsigned char> piece(2048);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ring.take(piece.data(), piece.size()), 2048);
+    EXPECT_EQ(ring.take(piece.data(), piece.size()), 100);  // what came before the failure
+    EXPECT_EQ(ring.take(piece.data(), piece.size()), -1);
+    producer.join();
+}
+
+TEST(ChunkRing, CloseReleasesAProducerWaitingForRoom)
+{
+    ChunkRing ring(1024, 2);
+    std::promise<void> started;
+    auto done = std::async(std::launch::async, [&] {
+        started.set_value();
+        produce(ring, size_t{1} << 30, fullChunks, false);  // far more than fits
+    });
+    started.get_future().wait();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ring.close();
+    EXPECT_EQ(done.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    unsigned char byte = 0;
+    EXPECT_EQ(ring.take(&byte, 1), -1);
+}
+
+TEST(ChunkRing, CloseReleasesAReaderWaitingForData)
+{
+    ChunkRing ring(1024, 2);
+    auto reader = std::async(std::launch::async, [&] {
+        std::vector<unsigned char> piece(2048);
+        return ring.take(piece.data(), piece.size());
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(reader.wait_for(std::chrono::milliseconds(0)), std::future_status::timeout);
+    ring.close();
+    ASSERT_EQ(reader.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_EQ(reader.get(), -1);
+}
+
+} // namespace
