@@ -72,9 +72,10 @@ template <typename OnTick>
 void GrabbedDrive::waitUntilIdle(OnTick onTick) const
 {
     burn::burn_progress progress{};
+    // Short steps: for a small image the wait for the end is most of the run.
     while (burn::burn_drive_get_status(drive(), &progress) != burn::BURN_DRIVE_IDLE) {
         onTick(progress);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 
