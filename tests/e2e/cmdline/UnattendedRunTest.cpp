@@ -242,4 +242,16 @@ TEST_F(UnattendedRunTest, ShutdownOptionEndsInPowerOffAfterTheBurn)
     EXPECT_TRUE(log.startsWith(Text(560).section(QStringLiteral("\\n"), 0, 0))) << log.toStdString();
 }
 
+TEST_F(UnattendedRunTest, FailedRunWithShutdownOptionNeitherPowersOffNorWaits)
+{
+    PrivateSystemBus bus;
+    ASSERT_TRUE(bus.IsReady());
+    const ProgramRun run = RunProgram({QStringLiteral("-s"), QStringLiteral("-d"), m_source,
+                                       QStringLiteral("-v"), QStringLiteral("BAD!NAME")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::LabelRefused) << run.standardError.toStdString();
+    EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 2000));
+    EXPECT_TRUE(QDir(Desktop()).entryList(QDir::Files).isEmpty()) << "no shutdown log file";
+}
+
 } // namespace

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -269,6 +270,32 @@ TEST_F(CommandLineRunTest, ConfirmedOverwriteWaitsForTheBurnAfterTheEraseBeforeC
     const QString written = QString::fromUtf8(logFile.readAll());
     EXPECT_TRUE(written.contains(Text(799))) << "the erase";
     EXPECT_TRUE(written.contains(Text(784))) << "the burn after the erase is over before the log is written";
+}
+
+// The burn runs on the worker; the window's own thread stays free, so the
+// person can abort it. An aborted run leaves the window open.
+TEST_F(CommandLineRunTest, AbortDuringTheRunsBurnStopsItAndLeavesTheWindowOpen)
+{
+    // Large enough for a few seconds at 1x, so the progress moves first.
+    QFile extra(m_source + QStringLiteral("/EXTRA.BIN"));
+    ASSERT_TRUE(extra.open(QIODevice::WriteOnly) && extra.resize(8 * 1024 * 1024));
+    extra.close();
+    Start("[Slow DVD Writer]\nmedium = DVD+R blank\nfile = media/test-dvd.iso\nspeeds = 1x\npacing = paced\n",
+          QStringLiteral("-d ") + Source());
+    QTimer click;
+    QObject::connect(&click, &QTimer::timeout, m_window.get(), [this, &click] {
+        if (m_window->m_btnAbort->isEnabled() && m_window->m_ctlProgress->value() > 0) {
+            click.stop();
+            m_window->m_btnAbort->click();
+        }
+    });
+    click.start(50);
+    EXPECT_EQ(WaitForRun(), BURN_USER_ABORT) << Log().join('\n').toStdString();
+    EXPECT_GE(m_window->Asked(Text(825)), 1) << "the Abort question";
+    EXPECT_TRUE(Log().contains(Text(791)));
+    EXPECT_FALSE(m_window->HasEnded());
+    EXPECT_FALSE(m_window->IsBusy());
+    EXPECT_EQ(m_window->CommandLine().ExitStatus(), runexit::BurnAborted);
 }
 
 struct UnattendedCase
