@@ -7,55 +7,53 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-CLogPane::CLogPane(QPlainTextEdit *edit) : m_edit(edit) {}
+#include <utility>
+
+CLogPane::CLogPane() : CLogPane(nullptr) {}
+
+CLogPane::CLogPane(QPlainTextEdit *edit) : m_shared(std::make_shared<Shared>())
+{
+    m_shared->edit = edit;
+}
 
 void CLogPane::Append(const QString &text)
 {
-    // Queued, not waited for: a worker that logs must never block on a GUI
-    // thread that may itself be waiting for that worker.
-    QPointer<QPlainTextEdit> edit = m_edit;
-    RunOnGuiThread(
-        [edit, text] {
-            if (edit)
-                AppendTo(*edit, text);
-        },
-        Blocking::NoWait);
-}
-
-void CLogPane::AppendTo(QPlainTextEdit &edit, const QString &text)
-{
-    QString line = text;
-    line.remove(QLatin1Char('\r'));
-    // appendPlainText adds a paragraph break only when the document is not
-    // empty, which is exactly the pane's separator rule.
-    edit.appendPlainText(line);
-    QScrollBar *bar = edit.verticalScrollBar();
-    bar->setValue(bar->maximum());
+    if (!IsGuiThread()) {
+        Queue(m_shared, [&text](Pending &pending) { pending.texts.append(text); });
+        return;
+    }
+    ApplyPending(*m_shared);
+    if (m_shared->edit)
+        AppendTexts(*m_shared->edit, QStringList{text});
 }
 
 void CLogPane::Clear()
 {
-    QPointer<QPlainTextEdit> edit = m_edit;
-    RunOnGuiThread(
-        [edit] {
-            if (edit)
-                edit->clear();
-        },
-        Blocking::NoWait);
+    if (!IsGuiThread()) {
+        Queue(m_shared, [](Pending &pending) {
+            pending.texts.clear();
+            pending.clearFirst = true;
+        });
+        return;
+    }
+    ApplyPending(*m_shared);
+    if (m_shared->edit)
+        m_shared->edit->clear();
 }
 
 QString CLogPane::Text() const
 {
     QString result;
-    QPointer<QPlainTextEdit> edit = m_edit;
+    const std::shared_ptr<Shared> shared = m_shared;
     RunOnGuiThread(
-        [edit, &result] {
-            if (!edit)
+        [shared, &result] {
+            ApplyPending(*shared);
+            if (!shared->edit)
                 return;
             // Joined block by block: toPlainText() would turn non-breaking
             // spaces into blanks.
             QStringList lines;
-            for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next())
+            for (QTextBlock block = shared->edit->document()->begin(); block.isValid(); block = block.next())
                 lines.append(block.text());
             result = lines.join(QLatin1Char('\n'));
         },
@@ -66,12 +64,73 @@ QString CLogPane::Text() const
 int CLogPane::LineCount() const
 {
     int count = 0;
-    QPointer<QPlainTextEdit> edit = m_edit;
+    const std::shared_ptr<Shared> shared = m_shared;
     RunOnGuiThread(
-        [edit, &count] {
-            if (edit)
-                count = edit->document()->blockCount();
+        [shared, &count] {
+            ApplyPending(*shared);
+            if (shared->edit)
+                count = shared->edit->document()->blockCount();
         },
         Blocking::Wait);
     return count;
+}
+
+void CLogPane::Queue(const std::shared_ptr<Shared> &shared, const std::function<void(Pending &)> &change)
+{
+    bool post = false;
+    {
+        const std::lock_guard lock(shared->mutex);
+        change(shared->pending);
+        post = !std::exchange(shared->applyQueued, true);
+    }
+    // Not waited for: a worker that logs must never block on a GUI thread
+    // that may itself be waiting for that worker. One queued call applies
+    // all that gathers until it runs, so a worker logging fast costs the GUI
+    // thread one update of the pane per batch rather than one per line.
+    if (post)
+        RunOnGuiThread([shared] { ApplyPending(*shared); }, Blocking::NoWait);
+}
+
+void CLogPane::ApplyPending(Shared &shared)
+{
+    Pending pending;
+    {
+        const std::lock_guard lock(shared.mutex);
+        pending = std::exchange(shared.pending, Pending{});
+        shared.applyQueued = false;
+    }
+    if (!shared.edit)
+        return;
+    if (pending.clearFirst)
+        shared.edit->clear();
+    if (!pending.texts.isEmpty())
+        AppendTexts(*shared.edit, pending.texts);
+}
+
+void CLogPane::AppendTexts(QPlainTextEdit &edit, const QStringList &texts)
+{
+    // One insertion for all texts, separated exactly as if each had been
+    // appended alone: a break before every text except while the pane is
+    // still empty, so an empty text on an empty pane adds nothing.
+    const bool documentEmpty = edit.document()->isEmpty();
+    QString joined;
+    bool any = false;
+    for (const QString &text : texts) {
+        QString line = text;
+        line.remove(QLatin1Char('\r'));
+        if (documentEmpty && !any && line.isEmpty())
+            continue;
+        if (any)
+            joined += QLatin1Char('\n');
+        joined += line;
+        any = true;
+    }
+    if (!any)
+        return;
+    // appendPlainText inserts at the end without touching the text before,
+    // and adds a paragraph break only when the document is not empty, which
+    // is exactly the separator rule above.
+    edit.appendPlainText(joined);
+    QScrollBar *bar = edit.verticalScrollBar();
+    bar->setValue(bar->maximum());
 }

@@ -2,6 +2,11 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <mutex>
 
 class QPlainTextEdit;
 
@@ -10,13 +15,15 @@ class QPlainTextEdit;
 // whole text, so an append costs the same however long the log is), and the
 // last line is kept in view.
 //
-// Every operation may be called from any thread. Calls from other threads
-// are queued to the GUI thread in the order they were made; each appended
-// text arrives whole, so lines of different threads never mix.
+// Every operation may be called from any thread. On the GUI thread it takes
+// effect at once; from other threads it is queued to the GUI thread in the
+// order the calls were made, and the GUI thread applies it before any later
+// operation of its own. Each appended text arrives whole, so lines of
+// different threads never mix.
 class CLogPane
 {
 public:
-    CLogPane() = default;
+    CLogPane();
     explicit CLogPane(QPlainTextEdit *edit);
 
     // Adds text as the last line: the first line of an empty pane has no
@@ -32,7 +39,28 @@ public:
     int LineCount() const;
 
 private:
-    static void AppendTo(QPlainTextEdit &edit, const QString &text);
+    // What other threads asked for and the GUI thread has not applied yet.
+    struct Pending
+    {
+        bool clearFirst = false;
+        QStringList texts;
+    };
+    // Shared by copies of the pane and by the queued calls that apply the
+    // pending operations, which may outlive the pane.
+    struct Shared
+    {
+        QPointer<QPlainTextEdit> edit;
+        std::mutex mutex;
+        Pending pending;
+        bool applyQueued = false;
+    };
 
-    QPointer<QPlainTextEdit> m_edit;
+    // Changes the pending operations under the lock and makes sure a call
+    // that applies them is queued to the GUI thread.
+    static void Queue(const std::shared_ptr<Shared> &shared, const std::function<void(Pending &)> &change);
+    // GUI thread only: applies what other threads queued.
+    static void ApplyPending(Shared &shared);
+    static void AppendTexts(QPlainTextEdit &edit, const QStringList &texts);
+
+    std::shared_ptr<Shared> m_shared;
 };

@@ -122,6 +122,67 @@ TEST_F(LogPaneTest, ConcurrentAppendsLoseNothingAndKeepEachThreadsOrder)
     }
 }
 
+// A worker's appends reach the pane in batches; each batch must break lines
+// exactly as the same appends made one by one on the GUI thread.
+TEST_F(LogPaneTest, QueuedAppendsBreakLinesLikeDirectOnes)
+{
+    struct Case
+    {
+        QStringList texts;
+        QString onEmptyPane;
+        QString afterALine;
+    };
+    const std::vector<Case> cases = {
+        {{"", "a", "", "b"}, "a\n\nb", "x\n\na\n\nb"},
+        {{"", ""}, "", "x\n\n"},
+        {{"a\r\nb", "\r", "c"}, "a\nb\n\nc", "x\na\nb\n\nc"},
+        {{"\r\n", "y"}, "\n\ny", "x\n\n\ny"},
+    };
+    for (const Case &c : cases) {
+        for (const bool fromWorker : {false, true}) {
+            for (const QString &start : {QString(), QStringLiteral("x")}) {
+                m_dlg.OnClearLog();
+                if (!start.isEmpty())
+                    m_dlg.AppendLog(start);
+                auto appendAll = [this, &c] {
+                    for (const QString &text : c.texts)
+                        m_dlg.AppendLog(text);
+                };
+                if (fromWorker)
+                    std::thread(appendAll).join();
+                else
+                    appendAll();
+                EXPECT_EQ(m_dlg.GetLogText(), start.isEmpty() ? c.onEmptyPane : c.afterALine)
+                    << c.texts.join(QLatin1Char('|')).toStdString() << (fromWorker ? " from a worker" : "");
+            }
+        }
+    }
+}
+
+TEST_F(LogPaneTest, TheGuiThreadActsAfterWhatAWorkerQueuedBefore)
+{
+    std::thread([this] { m_dlg.AppendLog(QStringLiteral("worker")); }).join();
+    m_dlg.AppendLog(QStringLiteral("gui"));
+    EXPECT_EQ(m_dlg.m_edtLog->document()->blockCount(), 2);
+    EXPECT_EQ(m_dlg.GetLogText(), QStringLiteral("worker\ngui"));
+
+    std::thread([this] { m_dlg.AppendLog(QStringLiteral("cleared too")); }).join();
+    m_dlg.OnClearLog();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(m_dlg.m_edtLog->document()->isEmpty());
+}
+
+TEST_F(LogPaneTest, AWorkersClearDropsItsEarlierLines)
+{
+    std::thread([this] {
+        m_dlg.AppendLog(QStringLiteral("old"));
+        m_dlg.OnClearLog();
+        m_dlg.AppendLog(QStringLiteral("new"));
+    }).join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_dlg.m_edtLog->document()->toPlainText(), QStringLiteral("new"));
+}
+
 TEST_F(LogPaneTest, LogFileHasLineFeedsPercentSignsAndOneTime)
 {
     m_dlg.m_strVolume = QStringLiteral("100%_DISC");
