@@ -55,8 +55,8 @@ Libburn::Libburn()
     m_ok = burn::burn_initialize() == 1;
     if (m_ok) {
         // Keep libburn quiet on stderr; its reasons reach the error log instead.
-        // Everything is queued: the end of a write thread is a DEBUG message.
-        char queue[] = "ALL";
+        // DEBUG is queued too: the end of a write thread is one of those.
+        char queue[] = "DEBUG";
         char print[] = "NEVER";
         char prefix[] = "NeroAPI: ";
         burn::burn_msgs_set_severities(queue, print, prefix);

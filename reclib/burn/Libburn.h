@@ -75,6 +75,9 @@ void GrabbedDrive::waitUntilIdle(OnTick onTick) const
     // Short steps: for a small image the wait for the end is most of the run.
     while (burn::burn_drive_get_status(drive(), &progress) != burn::BURN_DRIVE_IDLE) {
         onTick(progress);
+        // Keeps libburn's queue short during a long run (DEBUG messages
+        // are queued too); the reportable ones are kept for takeMessages.
+        Libburn::writeThreadsEnded();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }

@@ -13,15 +13,18 @@
 namespace reclib {
 
 // The image as a libburn data source (struct burn_source, version 1). A
-// thread of ours produces the image ahead of the drive into a ring of large
-// chunks, reading the track in big blocks; libburn's write thread takes
+// thread of ours produces the image ahead of the drive into a ring of
+// chunks, reading the track a chunk at a time; libburn's write thread takes
 // from the ring, one sector per call. libburn's own fifo is not used: it
 // reads its input in 32 KiB steps and hands over in 50 ms sleeps, which
 // kept a file-backed write well below the disk's speed.
 class TrackSource {
 public:
+    // What libburn writes to: a real drive or a file (stdio: pseudo-drive).
+    enum class Target { Drive, File };
+
     // fault: a FailAtSector fault makes the read fail when it gets there.
-    TrackSource(TrackReader &reader, FaultInjection fault);
+    TrackSource(TrackReader &reader, FaultInjection fault, Target target);
     // Stops and joins the producing thread.
     ~TrackSource();
     TrackSource(const TrackSource &) = delete;

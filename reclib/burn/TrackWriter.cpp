@@ -81,7 +81,8 @@ JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &
         return JobOutcome::failed(error);
     drive->ejectOnRelease(options.eject);
 
-    TrackSource source(reader, options.fault);
+    const bool toFile = options.address.rfind("stdio:", 0) == 0;
+    TrackSource source(reader, options.fault, toFile ? TrackSource::Target::File : TrackSource::Target::Drive);
     DiscLayout layout(source.source());
     const auto opts = makeOptions(drive->drive(), options);
     if (!opts)
