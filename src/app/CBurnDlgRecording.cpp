@@ -8,6 +8,8 @@
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 
+#include <cstdio>
+
 void CBurnDlg::InitRecording(int mediaSet)
 {
     m_jobs.Setup().InitRecording(static_cast<uint32_t>(mediaSet));
@@ -126,6 +128,13 @@ int CBurnDlg::ShowAppMessageBox(const QString &text, const QString &caption, uns
 
 std::optional<QString> CBurnDlg::ChooseImageFile(const QString &proposedName)
 {
+    // Without a display nobody could pick the file and the dialog would wait
+    // for ever: it counts as cancelled, as a message box answers its default.
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "[Image file] no display to choose where %s goes: cancelled\n",
+                     proposedName.toLocal8Bit().constData());
+        return std::nullopt;
+    }
     std::optional<QString> chosen;
     RunOnGuiThread([this, &chosen, &proposedName] {
         CFilePicker picker(CFilePicker::Save, QString(), proposedName, CFilePicker::OverwritePrompt,

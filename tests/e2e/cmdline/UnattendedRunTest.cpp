@@ -254,4 +254,15 @@ TEST_F(UnattendedRunTest, FailedRunWithShutdownOptionNeitherPowersOffNorWaits)
     EXPECT_TRUE(QDir(Desktop()).entryList(QDir::Files).isEmpty()) << "no shutdown log file";
 }
 
+// The Image Recorder asks where the image goes; without a display nobody
+// could answer, so the question counts as cancelled and the run ends.
+TEST_F(UnattendedRunTest, ImageRecorderWithoutADisplayEndsInsteadOfWaitingForTheFileDialog)
+{
+    m_copy.WriteFile(QStringLiteral("Orvane.ini"), "Device: Image Recorder\n");
+    const ProgramRun run = RunProgram({QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished) << "no file dialog waits for a person";
+    EXPECT_EQ(run.exitCode, runexit::BurnAborted) << run.standardError.toStdString();
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("[Image file]")));
+}
+
 } // namespace
