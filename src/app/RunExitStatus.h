@@ -17,7 +17,8 @@
 //   7  the compilation could not be built from the folder (nothing was burned)
 //   8  the burn failed (the recording library's error, or a disc that stayed
 //      used after the erase before the burn)
-//   9  the burn was aborted
+//   9  the burn was aborted (also when, without a display, nobody could say
+//      where the Image Recorder's image goes)
 //
 // With a display, a run that fails leaves the window open; the status still
 // reports the run's failure when the window is closed later.
