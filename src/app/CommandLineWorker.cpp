@@ -89,7 +89,8 @@ void CommandLineWorker::Run(std::stop_token stop)
             // The window waits for a person; without one nothing will happen.
             if (m_presence == Presence::Unattended)
                 Failed(runexit::NothingToBurn);
-        } else if (!stop.stop_requested()) {
+        } else if (!stop.stop_requested() && !m_window.HasEnded()) {
+            // A window closed meanwhile has let the recording library go.
             result = Burn(parsed);
         }
         m_window.UpdateData(false);

@@ -342,4 +342,14 @@ TEST_F(CommandLineRunTest, QuitDuringTheFirstSecondEndsTheRunBeforeItReadsTheOpt
     EXPECT_FALSE(QFile::exists(Image()));
 }
 
+TEST_F(CommandLineRunTest, WindowClosedBeforeTheBurnLeavesTheRecorderAlone)
+{
+    Start(BlankDvdPlusRw, QStringLiteral("-d ") + Source());
+    m_window->OnCancel();
+    EXPECT_EQ(WaitForRun(), CommandLineWorker::NoBurnResult);
+    EXPECT_FALSE(Burned());
+    EXPECT_FALSE(Log().contains(Text(908)));
+    EXPECT_FALSE(QFile::exists(Image()));
+}
+
 } // namespace
