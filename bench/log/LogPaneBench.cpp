@@ -8,8 +8,12 @@
 //    returning to its event loop (the compilation logs one line per file);
 //  - GuiThreadShown: the GUI thread handles its events after every append,
 //    so each line is also painted before the next one comes;
-//  - Worker: a worker thread appends; the lines are handed to the GUI thread,
-//    and a window's time runs until the pane has taken and painted them all.
+//  - WorkerEach: a worker thread appends and waits, line by line, until the
+//    GUI thread has put the line into the pane and painted it (a job that
+//    logs now and then);
+//  - WorkerFlood: a worker thread appends 1,000 lines at once and then waits
+//    until the pane has taken and painted them all (a job that logs fast;
+//    the GUI thread takes whatever has gathered in one go).
 //
 // Each window is timed by the process's CPU time, which other programs on a
 // busy machine do not inflate, and by the wall clock. Every benchmark runs
@@ -197,7 +201,20 @@ void WaitUntilShown(QObject &guiObject)
     done.wait();
 }
 
-void BM_Worker(benchmark::State &state)
+// Runs appendLines on a worker thread while the GUI thread runs its event
+// loop.
+template <typename AppendLines> void RunOnWorker(AppendLines appendLines)
+{
+    QEventLoop loop;
+    std::thread worker([&] {
+        appendLines();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+}
+
+void BM_WorkerEach(benchmark::State &state)
 {
     WarmUp();
     for (auto _ : state) {
@@ -205,8 +222,29 @@ void BM_Worker(benchmark::State &state)
         PaintCounter paints(window.Pane().viewport());
         WindowTimer timer;
         QObject guiObject;
-        QEventLoop loop;
-        std::thread worker([&] {
+        RunOnWorker([&] {
+            for (int i = 0; i < Lines; ++i) {
+                const QString line = LogLine(i);
+                timer.BeforeLine(i);
+                window.dlg.AppendLog(line);
+                WaitUntilShown(guiObject);
+                timer.AfterLine(i);
+            }
+        });
+        timer.Report(state);
+        state.counters["paints"] = paints.Count();
+    }
+}
+
+void BM_WorkerFlood(benchmark::State &state)
+{
+    WarmUp();
+    for (auto _ : state) {
+        ShownWindow window;
+        PaintCounter paints(window.Pane().viewport());
+        WindowTimer timer;
+        QObject guiObject;
+        RunOnWorker([&] {
             for (int i = 0; i < Lines; ++i) {
                 const QString line = LogLine(i);
                 timer.BeforeLine(i);
@@ -217,10 +255,7 @@ void BM_Worker(benchmark::State &state)
                     WaitUntilShown(guiObject);
                 timer.AfterLine(i);
             }
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
-        loop.exec();
-        worker.join();
         timer.Report(state);
         state.counters["paints"] = paints.Count();
     }
@@ -228,7 +263,8 @@ void BM_Worker(benchmark::State &state)
 
 BENCHMARK(BM_GuiThreadBurst)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GuiThreadShown)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Worker)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WorkerEach)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WorkerFlood)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
