@@ -47,12 +47,16 @@ for folder in "${folders[@]}"; do
     : >"$work/burn.times"
     : >"$work/share"
     for _ in $(seq "$runs"); do
+        # Each tool starts with the previous one's output written back, so
+        # that neither pays for the other's writeback.
         rm -f "$work/disc.iso"* "$work/cat.out"
+        sync
         start=$(date +%s.%N)
         find "$folder" -type f -print0 | sort -z | xargs -0 cat >"$work/cat.out"
         echo "$(date +%s.%N) - $start" | bc >>"$work/cat.times"
         rm -f "$work/cat.out"
-        line=$("$build/bench/burn/orvane-burn-bench" "$work/program" "$folder")
+        sync
+        line=$("$build/bench/burn/orvane-burn-bench" "$work/program" "$folder" 2>/dev/null)
         echo "$line" | awk '{print $4}' >>"$work/burn.times"
         echo "$line" | awk '{print $10}' | tr -d '%' >>"$work/share"
     done
@@ -62,4 +66,7 @@ for folder in "${folders[@]}"; do
     ratio=$(echo "scale=3; $burn_median / $cat_median" | bc)
     printf '%s (%d bytes, %d runs, warm cache): cat %.3f s, burn %.3f s, ratio %s (target <= 1.15), callbacks %s%% of the burn (target < 1%%)\n' \
         "$(basename "$folder")" "$size" "$runs" "$cat_median" "$burn_median" "$ratio" "$share_median"
+    echo "  cat runs: $(tr '\n' ' ' <"$work/cat.times")"
+    echo "  burn runs: $(tr '\n' ' ' <"$work/burn.times")"
+    echo "  load: $(uptime)"
 done
