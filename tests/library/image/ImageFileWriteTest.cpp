@@ -107,6 +107,21 @@ INSTANTIATE_TEST_SUITE_P(
         Source{"DvdMenulessPlaced", [] { return IsoItemTree::fromDvdFolder(samplePath("dvd-menuless")); }, kBridge}),
     [](const testing::TestParamInfo<Source> &info) { return std::string(info.param.name); });
 
+TEST_P(DirectWrite, TheLargestFileStartsOnA4KiBBoundaryOfTheImageFile)
+{
+    const auto tree = GetParam().tree();
+    TrackPtr track(CreateIsoImageTrack(tree->root(), "ALIGNED", GetParam().flags));
+    const std::string path = tempDir("aligned") + "/aligned.iso";
+    ASSERT_EQ(writeImage(track.get(), path), "");
+    const std::vector<ListedEntry> files = isoinfoListing(path, false);
+    const ListedEntry *largest = nullptr;
+    for (const ListedEntry &entry : files)
+        if (!entry.isFolder && (largest == nullptr || entry.size > largest->size))
+            largest = &entry;
+    ASSERT_NE(largest, nullptr);
+    EXPECT_EQ(largest->extent % 2, 0u) << largest->name << " at sector " << largest->extent;
+}
+
 TEST(DirectWriteFailure, ASourceThatShrankIsNamed)
 {
     const std::string folder = tempDir("shrink");
