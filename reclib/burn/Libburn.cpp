@@ -91,11 +91,11 @@ bool Libburn::awaitWriteThreadEnd(uint64_t endedBefore, std::chrono::millisecond
     while (writeThreadsEnded() <= endedBefore) {
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     // The message comes just before the thread takes itself off libburn's
     // job list; give it that moment.
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return true;
 }
 

@@ -72,13 +72,14 @@ template <typename OnTick>
 void GrabbedDrive::waitUntilIdle(OnTick onTick) const
 {
     burn::burn_progress progress{};
-    // Short steps: for a small image the wait for the end is most of the run.
-    while (burn::burn_drive_get_status(drive(), &progress) != burn::BURN_DRIVE_IDLE) {
+    // 1 ms steps for the first 50 ms, then 10 ms: for a small image the wait
+    // for the end is most of the run.
+    for (int tick = 0; burn::burn_drive_get_status(drive(), &progress) != burn::BURN_DRIVE_IDLE; ++tick) {
         onTick(progress);
         // Keeps libburn's queue short during a long run (DEBUG messages
         // are queued too); the reportable ones are kept for takeMessages.
         Libburn::writeThreadsEnded();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::this_thread::sleep_for(std::chrono::milliseconds(tick < 50 ? 1 : 10));
     }
 }
 
