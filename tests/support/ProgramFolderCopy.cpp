@@ -2,35 +2,13 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
-
-namespace {
-
-bool copyTree(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        const QString target = to + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir()) {
-            if (!copyTree(entry.filePath(), target))
-                return false;
-        } else if (!QFile::copy(entry.canonicalFilePath(), target)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
 
 ProgramFolderCopy::ProgramFolderCopy()
 {
     m_path = testenv::makeTempDir(QStringLiteral("program"));
-    copyTree(QStringLiteral(ORVANE_TEST_PROGRAM_DIR), m_path);
+    testenv::copyFolder(QStringLiteral(ORVANE_TEST_PROGRAM_DIR), m_path);
 }
 
 bool ProgramFolderCopy::WriteFile(const QString &name, const QByteArray &contents) const

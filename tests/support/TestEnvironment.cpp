@@ -1,6 +1,8 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QUuid>
 
 #include <cstdlib>
@@ -72,6 +74,23 @@ QString artifactDir()
     const QString path = QStringLiteral(ORVANE_TEST_BUILD_DIR) + "/test-artifacts";
     QDir().mkpath(path);
     return path;
+}
+
+bool copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isDir()) {
+            if (!copyFolder(entry.filePath(), target))
+                return false;
+        } else if (!QFile::copy(entry.canonicalFilePath(), target)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace testenv

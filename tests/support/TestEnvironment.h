@@ -21,6 +21,10 @@ QString makeTempDir(const QString &purpose);
 // Where tests put things a person may look at (screenshots), under the build tree.
 QString artifactDir();
 
+// Copies a folder with everything below it (links are copied as the files
+// they point to). False when anything could not be copied.
+bool copyFolder(const QString &from, const QString &to);
+
 } // namespace testenv
 
 void PrintTo(const QString &text, std::ostream *os);

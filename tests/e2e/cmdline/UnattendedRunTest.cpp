@@ -10,7 +10,6 @@
 #include "app/RunExitStatus.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -27,20 +26,6 @@ const QByteArray UsedDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW written\nfi
 
 constexpr int RunTimeoutMs = 90000;
 
-void CopyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        const QString target = to + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir())
-            CopyFolder(entry.filePath(), target);
-        else
-            QFile::copy(entry.filePath(), target);
-    }
-}
-
 struct ProgramRun
 {
     bool finished = false;
@@ -54,7 +39,7 @@ protected:
     void SetUp() override
     {
         m_source = testenv::makeTempDir(QStringLiteral("films")) + QStringLiteral("/my film");
-        CopyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
+        testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
         m_home = testenv::makeTempDir(QStringLiteral("home"));
         QDir().mkpath(Desktop());
         UseRecorders(BlankDvdPlusRw);

@@ -16,7 +16,6 @@
 #include "platform/TextFormat.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTimer>
 
@@ -72,20 +71,6 @@ const QByteArray BlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfil
 const QByteArray UsedDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
                                  "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
 
-void CopyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        const QString target = to + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir())
-            CopyFolder(entry.filePath(), target);
-        else
-            QFile::copy(entry.filePath(), target);
-    }
-}
-
 class CommandLineRunTest : public testing::Test
 {
 protected:
@@ -93,7 +78,7 @@ protected:
     {
         // A folder name with blanks and lower case: the label is cleaned.
         m_source = testenv::makeTempDir(QStringLiteral("films")) + QStringLiteral("/my film");
-        CopyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
+        testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
         m_desktop = testenv::makeTempDir(QStringLiteral("desktop"));
     }
 

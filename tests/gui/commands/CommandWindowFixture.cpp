@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -37,20 +36,6 @@ private:
 
 SystemBusEnvironment *const g_busEnvironment
     = static_cast<SystemBusEnvironment *>(testing::AddGlobalTestEnvironment(new SystemBusEnvironment));
-
-void CopyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        const QString target = to + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir())
-            CopyFolder(entry.filePath(), target);
-        else
-            QFile::copy(entry.filePath(), target);
-    }
-}
 
 QString SamplePath(const char *name)
 {
@@ -214,7 +199,7 @@ QString CommandWindowTest::MenulessSample() const
 QString CommandWindowTest::DamagedSource() const
 {
     const QString source = testenv::makeTempDir(QStringLiteral("source"));
-    CopyFolder(SamplePath("dvd-menuless"), source);
+    testenv::copyFolder(SamplePath("dvd-menuless"), source);
     QFile ifo(source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
     if (ifo.open(QIODevice::ReadWrite)) {
         ifo.write(QByteArray(ifo.size(), '\x5a'));

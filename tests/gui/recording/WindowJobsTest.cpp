@@ -15,7 +15,6 @@
 #include "recorder/LibraryAdapters.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTimer>
 
@@ -111,20 +110,6 @@ const QByteArray FastDvdWriter = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile
 QString SamplePath(const char *name)
 {
     return QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/") + QLatin1String(name);
-}
-
-void CopyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        const QString target = to + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir())
-            CopyFolder(entry.filePath(), target);
-        else
-            QFile::copy(entry.filePath(), target);
-    }
 }
 
 class WindowJobsTest : public testing::Test
@@ -257,7 +242,7 @@ TEST_P(AbortTest, AbortQuestionDecidesWhetherTheBurnStops)
     // Large enough for a few seconds at 1x, so the progress moves before
     // the burn is over.
     const QString source = testenv::makeTempDir(QStringLiteral("source"));
-    CopyFolder(SamplePath("dvd-menuless"), source);
+    testenv::copyFolder(SamplePath("dvd-menuless"), source);
     QFile extra(source + "/EXTRA.BIN");
     ASSERT_TRUE(extra.open(QIODevice::WriteOnly) && extra.resize(8 * 1024 * 1024));
     extra.close();
@@ -292,7 +277,7 @@ TEST_F(WindowJobsTest, FolderWithoutVideoTsIfoFailsWithoutABurnOrASuccess)
 {
     Start(FastDvdWriter);
     const QString source = testenv::makeTempDir(QStringLiteral("source"));
-    CopyFolder(SamplePath("dvd-menuless"), source);
+    testenv::copyFolder(SamplePath("dvd-menuless"), source);
     ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VIDEO_TS.IFO"));
     PrepareBurn(source);
     EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), jobs::RunBurnCompilationFailed);
@@ -307,7 +292,7 @@ TEST_F(WindowJobsTest, DamagedIfoWithReallocationEndsWithResult3AndTheProblemFla
 {
     Start(FastDvdWriter);
     const QString source = testenv::makeTempDir(QStringLiteral("source"));
-    CopyFolder(SamplePath("dvd-menuless"), source);
+    testenv::copyFolder(SamplePath("dvd-menuless"), source);
     QFile ifo(source + "/VIDEO_TS/VIDEO_TS.IFO");
     ASSERT_TRUE(ifo.open(QIODevice::ReadWrite));
     ifo.write(QByteArray(ifo.size(), '\x5a'));
