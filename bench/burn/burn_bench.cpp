@@ -5,6 +5,7 @@
 //
 //   orvane-burn-bench <program folder with NeroAPI.so> <DVD-Video folder> [verify]
 
+#include "ItemTree.h"
 #include "reclib_api.h"
 
 #include <algorithm>
@@ -17,7 +18,6 @@
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -43,50 +43,6 @@ int onAbort(void *context) { Timed t(context); return 0; }
 void onLog(void *context, int, const char *text) { Timed t(context); std::fprintf(stderr, "log: %s\n", text); }
 void onPhase(void *context, const char *) { Timed t(context); }
 
-// The program's tree for a DVD-Video root: AUDIO_TS, VIDEO_TS in player
-// order, then the rest sorted.
-class Tree {
-public:
-    IsoItem *add(IsoItem *parent, const std::string &name, const std::string &source, bool folder)
-    {
-        m_items.push_back(std::make_unique<IsoItem>());
-        IsoItem *item = m_items.back().get();
-        std::memset(item, 0, sizeof *item);
-        std::snprintf(item->name, sizeof item->name, "%s", name.c_str());
-        std::snprintf(item->sourcePath, sizeof item->sourcePath, "%s", source.c_str());
-        item->directoryFlag = folder ? 1 : 0;
-        IsoItem **link = parent != nullptr ? &parent->firstChild : &m_first;
-        while (*link != nullptr)
-            link = &(*link)->nextSibling;
-        *link = item;
-        return item;
-    }
-
-    void addDvd(const fs::path &root)
-    {
-        add(nullptr, "AUDIO_TS", "", true);
-        IsoItem *video = add(nullptr, "VIDEO_TS", "", true);
-        std::vector<std::string> names;
-        for (const auto &entry : fs::directory_iterator(root / "VIDEO_TS"))
-            names.push_back(entry.path().filename().string());
-        // Player order: VIDEO_TS.* first (IFO, VOB, BUP), then each set's IFO, VOBs, BUP.
-        const auto rank = [](const std::string &name) {
-            const std::string ext = name.substr(name.size() - 3);
-            const int kind = ext == "IFO" ? 0 : ext == "VOB" ? 1 : 2;
-            return name.substr(0, 7) + std::to_string(kind) + name;
-        };
-        std::sort(names.begin(), names.end(), [&](const std::string &a, const std::string &b) { return rank(a) < rank(b); });
-        std::stable_partition(names.begin(), names.end(), [](const std::string &n) { return n.rfind("VIDEO_TS", 0) == 0; });
-        for (const std::string &name : names)
-            add(video, name, (root / "VIDEO_TS" / name).string(), false);
-    }
-
-    IsoItem *root() { return m_first; }
-
-private:
-    std::vector<std::unique_ptr<IsoItem>> m_items;
-    IsoItem *m_first = nullptr;
-};
 
 template <typename Function>
 Function symbol(void *module, const char *name)
@@ -123,7 +79,7 @@ int main(int argc, char **argv)
     RecDeviceHandle device = symbol<PFN_NeroOpenDevice>(module, "NeroOpenDevice")(&list->devices[0]);
 
     const Clock::time_point start = Clock::now();
-    Tree tree;
+    bench::ItemTree tree;
     tree.addDvd(argv[2]);
     IsoTrack *track = symbol<PFN_NeroCreateIsoTrackEx>(module, "NeroCreateIsoTrackEx")(tree.root(), "BENCH", 0x18);
     WriteRecord record{};

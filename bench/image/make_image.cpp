@@ -9,6 +9,7 @@
 // readBlocks slot into a buffer and writes that, the way a burn's data
 // source takes it.
 
+#include "ItemTree.h"
 #include "image/ImageTrack.h"
 #include "image/IsoImageTrack.h"
 
@@ -26,76 +27,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-namespace fs = std::filesystem;
-
-namespace {
-
-// The IsoItem records of one folder tree, built the way the program builds
-// them for a DVD-Video root (VIDEO_TS files in player order first).
-class ItemTree {
-public:
-    IsoItem *add(IsoItem *parent, const std::string &name, const std::string &source, bool folder)
-    {
-        m_items.push_back(std::make_unique<IsoItem>());
-        IsoItem *item = m_items.back().get();
-        std::memset(item, 0, sizeof *item);
-        std::snprintf(item->name, sizeof item->name, "%s", name.c_str());
-        std::snprintf(item->sourcePath, sizeof item->sourcePath, "%s", source.c_str());
-        item->directoryFlag = folder ? 1 : 0;
-        IsoItem **link = parent ? &parent->firstChild : &m_first;
-        while (*link)
-            link = &(*link)->nextSibling;
-        *link = item;
-        return item;
-    }
-    void addFolder(IsoItem *parent, const fs::path &folder, bool top)
-    {
-        std::vector<fs::path> entries;
-        for (const auto &e : fs::directory_iterator(folder))
-            entries.push_back(e.path());
-        std::sort(entries.begin(), entries.end());
-        for (const auto &p : entries) {
-            const std::string name = p.filename().string();
-            if (top && (name == "VIDEO_TS" || name == "AUDIO_TS"))
-                continue;
-            if (fs::is_directory(p))
-                addFolder(add(parent, name, "", true), p, false);
-            else
-                add(parent, name, p.string(), false);
-        }
-    }
-    void addDvd(const fs::path &root)
-    {
-        add(nullptr, "AUDIO_TS", "", true);
-        IsoItem *video = add(nullptr, "VIDEO_TS", "", true);
-        const fs::path v = root / "VIDEO_TS";
-        const auto file = [&](const std::string &name) {
-            if (fs::exists(v / name))
-                add(video, name, (v / name).string(), false);
-        };
-        file("VIDEO_TS.IFO");
-        file("VIDEO_TS.VOB");
-        file("VIDEO_TS.BUP");
-        for (int set = 1; set <= 99; ++set) {
-            char p[16];
-            std::snprintf(p, sizeof p, "VTS_%02d_", set);
-            if (!fs::exists(v / (std::string(p) + "0.IFO")))
-                continue;
-            file(std::string(p) + "0.IFO");
-            for (int part = 0; part <= 9; ++part)
-                file(std::string(p) + std::to_string(part) + ".VOB");
-            file(std::string(p) + "0.BUP");
-        }
-        addFolder(nullptr, root, true);
-    }
-    IsoItem *root() { return m_first; }
-
-private:
-    std::vector<std::unique_ptr<IsoItem>> m_items;
-    IsoItem *m_first = nullptr;
-};
-
-} // namespace
 
 namespace {
 
@@ -154,7 +85,7 @@ int main(int argc, char **argv)
     const uint32_t flags = argc > 3 ? uint32_t(std::strtoul(argv[3], nullptr, 0)) : 0x18;
     const char *label = argc > 4 ? argv[4] : "DVD_VIDEO";
     const auto start = std::chrono::steady_clock::now();
-    ItemTree tree;
+    bench::ItemTree tree;
     tree.addDvd(argv[1]);
     IsoTrack *track = CreateIsoImageTrack(tree.root(), label, flags);
     if (!track)
