@@ -55,18 +55,27 @@ if [ ! -f "$folder/VIDEO_TS/VIDEO_TS.IFO" ]; then
 fi
 sources=$(cd "$folder/VIDEO_TS" && { ls VIDEO_TS.IFO VIDEO_TS.VOB VIDEO_TS.BUP VTS_* 2>/dev/null || true; } | sed "s|^|$folder/VIDEO_TS/|" | tr "\n" " ")
 bytes=$(du -cb $sources | tail -n 1 | cut -f 1)
-echo "source: $folder, $((bytes / 1024 / 1024)) MiB; $(nproc) CPUs; page cache warm (the folder was read before each timed round)"
+echo "source: $folder, $((bytes / 1024 / 1024)) MiB; $(nproc) CPUs; page cache warm (the sources are read again right before each timed run)"
 
 out="$work/out.img"
+# This machine's kernel pages out memory nobody touched for a while (a DAMON
+# pageout scheme, visible under /sys/kernel/mm/damon), so a cache warmed once
+# at the start is half gone a few rounds later, and by different amounts for
+# each tool. Each timed run therefore reads the sources once more right before
+# it starts; the lowest resident share seen at a start is printed at the end.
+resident_percent() {
+    fincore -b -n -o RES,SIZE $sources | awk '{r += $1; s += $2} END {printf "%d", s ? 100 * r / s : 100}'
+}
 measure() { # name, command...: appends "seconds peak_kib" to $work/<name>.times
     local name="$1"; shift
     rm -f "$out"; sync
+    cat $sources >/dev/null
+    resident_percent >>"$work/resident.percent"; echo >>"$work/resident.percent"
     /usr/bin/time -f "%e %M" -o "$work/time.tmp" "$@" >/dev/null 2>"$work/$name.err" || { cat "$work/$name.err" >&2; exit 1; }
     sync
     cat "$work/time.tmp" >>"$work/$name.times"
 }
-rm -f "$work"/*.times
-cat $sources >/dev/null # warm the cache the same way for everyone
+rm -f "$work"/*.times "$work/resident.percent"
 for round in $(seq "$runs"); do
     measure cat sh -c "cat $sources >'$out'"
     measure orvane "$tool" "$folder" "$out" 0x18
@@ -86,4 +95,5 @@ printf 'image builder / genisoimage = %s (target < 1)\n' "$(ratio "$o" "$g")"
 printf 'through the slots / cat = %s\n' "$(ratio "$s" "$c")"
 printf 'peak memory KiB: image builder %s (through the slots %s), genisoimage %s, cat %s\n' \
     "$(peak "$work/orvane.times")" "$(peak "$work/slots.times")" "$(peak "$work/genisoimage.times")" "$(peak "$work/cat.times")"
+echo "sources resident at the start of a run: at least $(sort -n "$work/resident.percent" | head -n 1) %"
 echo "load: $(uptime)"

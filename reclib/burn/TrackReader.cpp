@@ -31,6 +31,11 @@ int64_t TrackReader::read(unsigned char *buffer, uint32_t maxBlocks)
     return done;
 }
 
+int64_t TrackReader::readSome(unsigned char *buffer, uint32_t maxBlocks)
+{
+    return m_track->vtbl->readBlocks(m_track, buffer, maxBlocks);
+}
+
 std::string TrackReader::failure() const
 {
     const char *text = m_track->vtbl->lastError(m_track);

@@ -23,6 +23,9 @@ public:
     // Fills up to maxBlocks blocks; answers the number read, 0 at the end,
     // -1 on failure (then failure() says why).
     int64_t read(unsigned char *buffer, uint32_t maxBlocks);
+    // One call of the track's read slot: what the track gives in one go,
+    // which may be fewer blocks than asked before the end.
+    int64_t readSome(unsigned char *buffer, uint32_t maxBlocks);
     std::string failure() const;
 
 private:

@@ -65,7 +65,10 @@ void TrackSource::produce()
             }
             blocks = std::min(blocks, m_fault.sector - position);
         }
-        const int64_t got = m_reader.read(chunk, static_cast<uint32_t>(blocks));
+        // A chunk holds what one read gives: the image track ends its reads
+        // on aligned offsets of the source files, which a filled-up chunk
+        // would undo for every chunk after it.
+        const int64_t got = m_reader.readSome(chunk, static_cast<uint32_t>(blocks));
         if (got < 0) {
             fail(m_reader.failure());
             m_ring.finish(true);

@@ -43,6 +43,13 @@ public:
     bool writeFailed() const { return false; }
     const std::string &error() const { return m_error; }
 
+    // Where a call's sector budget ends inside a source file, the piece read
+    // ends on a multiple of this in the source, and the call returns short
+    // rather than start a file with a piece that ends anywhere else. Reads
+    // that begin 16 or 48 KiB past such a boundary made streaming a 3.5 GB
+    // image two to three times slower on the benchmark machine.
+    static constexpr uint64_t kSourceCutAlignment = 128 * 1024;
+
 private:
     uint8_t *m_at;
     std::string m_error;
@@ -85,6 +92,11 @@ public:
     }
     bool writeFailed() const { return !m_error.empty(); }
     const std::string &error() const { return m_error; }
+
+    // As for a buffer, with a larger step for the larger budgets of a direct
+    // write: a kernel copy started 16 KiB past such a boundary made a
+    // 3.5 GB image take two to four times as long.
+    static constexpr uint64_t kSourceCutAlignment = 1024 * 1024;
 
 private:
     static constexpr size_t kBounceBytes = 1024 * 1024;
@@ -191,6 +203,14 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
             const ImageSegment &segment = segments[m_next];
             done = std::min(room, segment.start + segment.sectors - m_sector);
             const uint64_t offset = uint64_t(m_sector - segment.start) * kSectorSize;
+            if (segment.fromFile && done < segment.start + segment.sectors - m_sector) {
+                const uint64_t alignedEnd = (offset + uint64_t(done) * kSectorSize) / Sink::kSourceCutAlignment *
+                                            Sink::kSourceCutAlignment;
+                if (alignedEnd > offset)
+                    done = uint32_t((alignedEnd - offset) / kSectorSize);
+                else if (filled > 0)
+                    break; // the next call starts this file's piece with a whole budget
+            }
             const size_t wanted = size_t(done) * kSectorSize;
             size_t content = 0;
             if (segment.fromFile) {

@@ -21,7 +21,10 @@ public:
     void open();
     // Fills up to maxSectors sectors; the number filled, 0 at the end of the
     // image, -1 when a source cannot be read or no longer has the size the
-    // layout was computed with (error() says which).
+    // layout was computed with (error() says which). A call may fill fewer
+    // sectors than asked before the end: the pieces of a source file it
+    // reads start and end on aligned offsets of that file where the budget
+    // allows, which keeps the kernel's copies fast.
     int32_t read(uint8_t *buffer, uint32_t maxSectors);
     // Like read, but appends the sectors to fd at its current offset. Where
     // the kernel can copy between the two files (copy_file_range), file data

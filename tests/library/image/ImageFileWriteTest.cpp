@@ -122,6 +122,94 @@ TEST_P(DirectWrite, TheLargestFileStartsOnA4KiBBoundaryOfTheImageFile)
     EXPECT_EQ(largest->extent % 2, 0u) << largest->name << " at sector " << largest->extent;
 }
 
+// Where a call's budget ends inside a file, the piece read from it ends on
+// an aligned offset of the file (128 KiB into a buffer, 1 MiB into a file),
+// so that the next piece starts on one; the bytes stay those of a one-sector
+// stream.
+class SourceAlignedPieces : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = tempDir("pieces");
+        std::string bytes(3 * 1024 * 1024 + 5000, '\0');
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7 / 2048);
+        std::ofstream(folder + "/big.bin", std::ios::binary) << bytes;
+        std::ofstream(folder + "/small.txt", std::ios::binary) << std::string(3000, 's');
+        tree = IsoItemTree::fromFolder(folder);
+        track.reset(CreateIsoImageTrack(tree->root(), "PIECES", kBridge));
+        ASSERT_TRUE(track);
+        const std::string listed = tempDir("pieces-listing") + "/listed.iso";
+        ASSERT_EQ(writeImage(track.get(), listed), "");
+        for (const ListedEntry &entry : isoinfoListing(listed, false))
+            if (entry.name == "BIG.BIN;1") {
+                firstSector = entry.extent;
+                endSector = entry.extent + uint32_t((entry.size + SECTOR_SIZE - 1) / SECTOR_SIZE);
+            }
+        ASSERT_GT(endSector, firstSector);
+        expected = readFile(listed);
+    }
+    // Sectors into the file where a call ended inside it.
+    std::vector<uint32_t> cutsInsideTheFile(const std::vector<uint32_t> &ends) const
+    {
+        std::vector<uint32_t> cuts;
+        for (uint32_t end : ends)
+            if (end > firstSector && end < endSector)
+                cuts.push_back(end - firstSector);
+        return cuts;
+    }
+    std::string folder;
+    std::unique_ptr<IsoItemTree> tree;
+    TrackPtr track;
+    uint32_t firstSector = 0;
+    uint32_t endSector = 0;
+    std::vector<uint8_t> expected;
+};
+
+TEST_F(SourceAlignedPieces, SlotReadsEndOn128KiBOfTheFile)
+{
+    for (uint32_t budget : {64u, 100u, 300u}) {
+        ASSERT_EQ(track->vtbl->openStream(track.get()), 0);
+        std::vector<uint8_t> image, buffer(size_t(budget) * SECTOR_SIZE);
+        std::vector<uint32_t> ends;
+        int32_t n;
+        while ((n = track->vtbl->readBlocks(track.get(), buffer.data(), budget)) > 0) {
+            image.insert(image.end(), buffer.begin(), buffer.begin() + ptrdiff_t(n) * SECTOR_SIZE);
+            ends.push_back(uint32_t(image.size() / SECTOR_SIZE));
+        }
+        track->vtbl->closeStream(track.get());
+        ASSERT_EQ(n, 0) << "budget " << budget;
+        EXPECT_TRUE(image == expected) << "budget " << budget;
+        const std::vector<uint32_t> cuts = cutsInsideTheFile(ends);
+        EXPECT_FALSE(cuts.empty()) << "budget " << budget;
+        for (uint32_t cut : cuts)
+            EXPECT_EQ(cut % 64, 0u) << "budget " << budget << ", cut " << cut << " sectors into the file";
+    }
+}
+
+TEST_F(SourceAlignedPieces, DirectWritesEndOn1MiBOfTheFile)
+{
+    image::ImageTrack *builder = imageTrackOf(track.get());
+    ASSERT_NE(builder, nullptr);
+    const std::string path = tempDir("pieces-direct") + "/direct.iso";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(builder->openStream(), 0);
+    std::vector<uint32_t> ends;
+    uint32_t position = 0;
+    int32_t n;
+    while ((n = builder->writeBlocks(fd, 700)) > 0)
+        ends.push_back(position += uint32_t(n));
+    builder->closeStream();
+    ::close(fd);
+    ASSERT_EQ(n, 0);
+    EXPECT_TRUE(readFile(path) == expected);
+    const std::vector<uint32_t> cuts = cutsInsideTheFile(ends);
+    EXPECT_FALSE(cuts.empty());
+    for (uint32_t cut : cuts)
+        EXPECT_EQ(cut % 512, 0u) << "cut " << cut << " sectors into the file";
+}
+
 TEST(DirectWriteFailure, ASourceThatShrankIsNamed)
 {
     const std::string folder = tempDir("shrink");
