@@ -59,8 +59,9 @@ private:
     bool m_failed = false;
     bool m_closed = false;
 
-    // Consumer's own position; touched by the consumer thread only.
-    bool m_holding = false;     // the chunk m_released is being read
+    // Consumer's own position; touched by the consumer thread only, and
+    // kept off the lines the producer writes.
+    alignas(64) bool m_holding = false; // the chunk m_released is being read
     size_t m_offset = 0;
 };
 

@@ -121,7 +121,8 @@ int TrackSource::read(unsigned char *buffer, int size)
     }
     const int64_t got = m_ring.take(buffer, static_cast<size_t>(size));
     if (got > 0)
-        m_sectorsRead.fetch_add(got / SECTOR_SIZE);
+        m_sectorsRead.store(m_sectorsRead.load(std::memory_order_relaxed) + got / SECTOR_SIZE,
+                            std::memory_order_relaxed);
     return static_cast<int>(got);
 }
 

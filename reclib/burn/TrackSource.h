@@ -52,7 +52,10 @@ private:
     FaultInjection m_fault;
     off_t m_fixedSize = 0;
     ChunkRing m_ring;
-    std::atomic<int64_t> m_sectorsRead{0};
+    // Written by libburn's thread only, once per sector: a plain store on a
+    // line of its own, since a locked add on a line the producer also
+    // writes cost more than the sector's copy.
+    alignas(64) std::atomic<int64_t> m_sectorsRead{0};
     mutable std::mutex m_mutex;
     std::string m_failure;
     burn::burn_source *m_source = nullptr;
