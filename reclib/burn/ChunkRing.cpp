@@ -16,7 +16,11 @@ ChunkRing::ChunkRing(size_t chunkBytes, size_t chunkCount)
 unsigned char *ChunkRing::acquire()
 {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&] { return m_closed || m_published - m_released < m_chunkCount; });
+    if (!m_closed && m_published - m_released == m_chunkCount) {
+        m_producerWaiting = true;
+        m_spaceFreed.wait(lock, [&] { return m_closed || m_published - m_released < m_chunkCount; });
+        m_producerWaiting = false;
+    }
     if (m_closed)
         return nullptr;
     return m_memory.get() + (m_published % m_chunkCount) * m_chunkBytes;
@@ -48,7 +52,7 @@ void ChunkRing::publish(size_t bytes)
         m_chunks[m_published % m_chunkCount].bytes = std::min(bytes, m_chunkBytes);
         ++m_published;
     }
-    m_changed.notify_all();
+    m_dataReady.notify_one();
 }
 
 void ChunkRing::finish(bool failed)
@@ -58,7 +62,7 @@ void ChunkRing::finish(bool failed)
         m_finished = true;
         m_failed = failed;
     }
-    m_changed.notify_all();
+    m_dataReady.notify_one();
 }
 
 void ChunkRing::close()
@@ -67,7 +71,8 @@ void ChunkRing::close()
         const std::lock_guard lock(m_mutex);
         m_closed = true;
     }
-    m_changed.notify_all();
+    m_spaceFreed.notify_one();
+    m_dataReady.notify_one();
 }
 
 bool ChunkRing::nextChunk(std::unique_lock<std::mutex> &lock)
@@ -76,9 +81,10 @@ bool ChunkRing::nextChunk(std::unique_lock<std::mutex> &lock)
         ++m_released;
         m_holding = false;
         m_offset = 0;
-        m_changed.notify_all();
+        if (m_producerWaiting && m_chunkCount - (m_published - m_released) >= m_chunkCount / 2)
+            m_spaceFreed.notify_one();
     }
-    m_changed.wait(lock, [&] { return m_closed || m_finished || m_published > m_released; });
+    m_dataReady.wait(lock, [&] { return m_closed || m_finished || m_published > m_released; });
     if (m_closed || m_published == m_released)
         return false;
     m_holding = true;

@@ -13,7 +13,9 @@ namespace reclib {
 // publishes them; the consumer copies out pieces of any size. Only the
 // hand-over of a chunk takes the lock, so small reads (libburn asks for one
 // sector at a time) cost a memcpy and no more. Waits block on condition
-// variables: neither side sleeps in steps.
+// variables: neither side sleeps in steps. A producer that found the ring
+// full is woken once half of it is free again, not for every chunk taken:
+// each wake-up of a thread on another processor is an interrupt there.
 class ChunkRing {
 public:
     ChunkRing(size_t chunkBytes, size_t chunkCount);
@@ -52,7 +54,9 @@ private:
     std::unique_ptr<Chunk[]> m_chunks;
 
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    std::condition_variable m_spaceFreed; // the producer waits on this
+    std::condition_variable m_dataReady;  // the consumer waits on this
+    bool m_producerWaiting = false;
     size_t m_published = 0;     // chunks handed over so far
     size_t m_released = 0;      // chunks the consumer is done with
     bool m_finished = false;
