@@ -81,7 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"SingleBytes", 512, 2, 3000, 1, unevenChunks},
                     Case{"EmptyChunksInBetween", 2048, 2, 64 * 2048, 2048, someEmptyChunks},
                     Case{"ReadLargerThanTheRing", 1024, 2, 50000, 9000, fullChunks},
-                    Case{"NothingAtAll", 2048, 4, 0, 2048, fullChunks}),
+                    Case{"NothingAtAll", 2048, 4, 0, 2048, fullChunks},
+                    // A full ring wakes its producer only once half is free:
+                    // odd and even counts, partly filled chunks.
+                    Case{"RefillsOfAnEvenRing", 4096, 8, 500 * 4096, 2048, unevenChunks},
+                    Case{"RefillsOfAnOddRing", 4096, 5, 500 * 4096, 3000, fullChunks}),
     [](const testing::TestParamInfo<Case> &info) { return std::string(info.param.name); });
 
 TEST(ChunkRing, AFailureArrivesAfterTheDataBeforeIt)
