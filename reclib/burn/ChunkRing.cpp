@@ -26,27 +26,8 @@ unsigned char *ChunkRing::acquire()
     return m_memory.get() + (m_published % m_chunkCount) * m_chunkBytes;
 }
 
-namespace {
-
-// Moves the chunk's cache lines out of this core's private caches towards
-// the shared one, where the consumer on another core reads them faster
-// than from here. Only a hint: processors without it treat it as a no-op.
-void offerToOtherCores(const unsigned char *data, size_t bytes)
-{
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-    for (size_t at = 0; at < bytes; at += 64)
-        asm volatile("cldemote %0" : : "m"(data[at]));
-#else
-    (void)data;
-    (void)bytes;
-#endif
-}
-
-} // namespace
-
 void ChunkRing::publish(size_t bytes)
 {
-    offerToOtherCores(m_memory.get() + (m_published % m_chunkCount) * m_chunkBytes, std::min(bytes, m_chunkBytes));
     {
         const std::lock_guard lock(m_mutex);
         m_chunks[m_published % m_chunkCount].bytes = std::min(bytes, m_chunkBytes);
