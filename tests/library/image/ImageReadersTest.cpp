@@ -24,6 +24,12 @@ struct Case {
     uint32_t flags;
 };
 
+// How test listings show a case, instead of its raw bytes.
+void PrintTo(const Case &c, std::ostream *out)
+{
+    *out << c.sample << " with flags 0x" << std::hex << c.flags << std::dec;
+}
+
 std::string caseName(const testing::TestParamInfo<Case> &info)
 {
     std::string name = info.param.sample;
