@@ -223,7 +223,10 @@ template <typename AppendLines> void RunOnWorker(AppendLines appendLines)
     worker.join();
 }
 
-void BM_WorkerEach(benchmark::State &state)
+// A worker appends every line and, after every waitEvery lines, waits until
+// the window has shown them; waiting after every Window lines keeps a flood's
+// queue from growing without bound and ends each timed window.
+void RunWorkerAppends(benchmark::State &state, int waitEvery)
 {
     WarmUp();
     for (auto _ : state) {
@@ -236,31 +239,7 @@ void BM_WorkerEach(benchmark::State &state)
                 const QString line = LogLine(i);
                 timer.BeforeLine(i);
                 window.dlg.AppendLog(line);
-                WaitUntilShown(guiObject);
-                timer.AfterLine(i);
-            }
-        });
-        timer.Report(state);
-        state.counters["paints"] = paints.Count();
-    }
-}
-
-void BM_WorkerFlood(benchmark::State &state)
-{
-    WarmUp();
-    for (auto _ : state) {
-        ShownWindow window;
-        PaintCounter paints(window.Pane().viewport());
-        WindowTimer timer;
-        QObject guiObject;
-        RunOnWorker([&] {
-            for (int i = 0; i < Lines; ++i) {
-                const QString line = LogLine(i);
-                timer.BeforeLine(i);
-                window.dlg.AppendLog(line);
-                // Waiting after every Window lines keeps the queue from
-                // growing without bound and ends each timed window.
-                if ((i + 1) % Window == 0)
+                if ((i + 1) % waitEvery == 0)
                     WaitUntilShown(guiObject);
                 timer.AfterLine(i);
             }
@@ -269,6 +248,9 @@ void BM_WorkerFlood(benchmark::State &state)
         state.counters["paints"] = paints.Count();
     }
 }
+
+void BM_WorkerEach(benchmark::State &state) { RunWorkerAppends(state, 1); }
+void BM_WorkerFlood(benchmark::State &state) { RunWorkerAppends(state, Window); }
 
 BENCHMARK(BM_GuiThreadBurst)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GuiThreadShown)->Iterations(1)->Unit(benchmark::kMillisecond);
