@@ -8,6 +8,10 @@ if(ORVANE_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
 endif()
+if(ORVANE_SANITIZE_THREAD)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()
 
 # orvane_add_library(<name> SOURCES ... [DEPS ...] [QT])
 # One static library per source folder; the executable and the tests link it.

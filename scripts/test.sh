@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Configures, builds and runs every test: first the normal build with all
 # labels, then a clang build with AddressSanitizer + UndefinedBehaviorSanitizer
-# that runs the unit and library tests and replays every fuzz corpus.
+# that runs the unit and library tests and replays every fuzz corpus, then a
+# clang build with ThreadSanitizer that runs the unit and library tests.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 jobs="$(nproc)"
 build="${ORVANE_BUILD_DIR:-build}"
 asan="${ORVANE_ASAN_BUILD_DIR:-build-asan}"
+tsan="${ORVANE_TSAN_BUILD_DIR:-build-tsan}"
 
 echo "== normal build ($build)"
 cmake -S . -B "$build" -G Ninja
@@ -22,5 +24,15 @@ if [ "${ORVANE_SKIP_SANITIZERS:-0}" != 1 ]; then
     cmake --build "$asan" -j "$jobs"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir "$asan" --output-on-failure -j "$jobs" --timeout 300 -L 'unit|library|fuzz'
+
+    echo "== thread sanitizer build ($tsan)"
+    cmake -S . -B "$tsan" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DORVANE_SANITIZE_THREAD=ON
+    cmake --build "$tsan" -j "$jobs"
+    # Debian's Qt and libburn are not instrumented: scripts/tsan.supp names
+    # what is suppressed there and why.
+    TSAN_OPTIONS="suppressions=$root/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1" \
+        ctest --test-dir "$tsan" --output-on-failure -j "$jobs" --timeout 600 -L 'unit|library'
 fi
 echo "== all tests passed"

@@ -3,13 +3,11 @@
 #include "app/CBurnDlg.h"
 #include "cmdline/CommandLineOptions.h"
 #include "jobs/BurnReport.h"
-#include "jobs/RecordingTexts.h"
+#include "jobs/BurnRun.h"
 #include "log/LogFile.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
-#include "recorder/LibraryAdapters.h"
-#include "settings/SettingsFlags.h"
 
 #include <chrono>
 
@@ -21,8 +19,6 @@ enum : int {
 
 const char *const ParseErrorCaption = "CL parsing error!";
 constexpr auto StartDelay = std::chrono::milliseconds(1000);
-// A quick erase, as the burn run's own erase before a burn.
-constexpr int QuickErase = 1;
 
 using cmdline::ParsedCommandLine;
 using cmdline::StepKind;
@@ -170,33 +166,17 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
         Failed(runexit::RecorderUnavailable);
         return jobs::RunBurnNoRecorder;
     }
-    const runexit::RecorderOpened opened = PrepareRecorder(*device);
-    // An erase handed over by the run is followed by its burn; that burn's
-    // result is the one that counts.
-    const int result = m_window.Jobs().Burn().RunBurnToTheEnd();
+    // The run looks at the disc, asks about a used rewritable one (once),
+    // and erases it only when the burn can follow; that burn's result is
+    // the one that counts.
+    BurnRun &burn = m_window.Jobs().Burn();
+    const int result = burn.RunBurnToTheEnd();
     if (result == 0)
         Succeeded(parsed);
     else
-        Failed(runexit::ForBurnResult(result, opened));
+        Failed(runexit::ForBurnResult(result, burn.RecorderWasOpened() ? runexit::RecorderOpened::Yes
+                                                                       : runexit::RecorderOpened::No));
     return result;
-}
-
-runexit::RecorderOpened CommandLineWorker::PrepareRecorder(const DeviceInfo &device)
-{
-    // Erasing here keeps the burn run from starting its own erase worker.
-    m_window.m_hDevice = NeroOpenDevice(&device);
-    if (m_window.m_hDevice == nullptr)
-        return runexit::RecorderOpened::No;
-    const bool noOverwriteAsk = (m_window.GetBurnFlags() & BURN_NO_OVERWRITE_ASK) != 0;
-    if (m_window.Jobs().Burn().CheckMedium() == 1 && noOverwriteAsk) {
-        const int erased = NeroEraseCDRW(m_window.m_hDevice, QuickErase);
-        // The burn run looks at the disc again and stops if it is still used.
-        if (erased != 0)
-            m_window.AppendLog(FormatText(m_window.GetText(rec_text::EraseFailed), {erased}));
-    }
-    NeroCloseDevice(m_window.m_hDevice);
-    m_window.m_hDevice = nullptr;
-    return runexit::RecorderOpened::Yes;
 }
 
 void CommandLineWorker::Succeeded(const ParsedCommandLine &parsed)

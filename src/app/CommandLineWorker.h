@@ -69,9 +69,6 @@ private:
     void ShowParseError(const cmdline::ParsedCommandLine &parsed);
     // The burn and what follows it; the run's result.
     int Burn(const cmdline::ParsedCommandLine &parsed);
-    // Opens the recorder and looks at its disc; a used rewritable disc is
-    // erased here when overwriting needs no question.
-    runexit::RecorderOpened PrepareRecorder(const DeviceInfo &device);
     void Succeeded(const cmdline::ParsedCommandLine &parsed);
     void Failed(runexit::Status status);
     // Closes the window the way Quit does.

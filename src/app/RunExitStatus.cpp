@@ -18,6 +18,7 @@ Status ForBurnResult(int result, RecorderOpened opened)
     case jobs::RunBurnNoRecorder:
         return opened == RecorderOpened::Yes ? OverwriteDeclined : RecorderUnavailable;
     case jobs::RunBurnCompilationFailed:
+    case jobs::RunBurnDiscTooSmall:
         return CompilationFailed;
     case BURN_USER_ABORT:
         return BurnAborted;

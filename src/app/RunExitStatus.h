@@ -14,7 +14,8 @@
 //   5  no recorder is selected, or the selected recorder cannot be opened
 //   6  the disc is a used rewritable one and overwriting was not allowed
 //      (without -o nobody can answer the question when no display is available)
-//   7  the compilation could not be built from the folder (nothing was burned)
+//   7  the compilation could not be built from the folder, or it does not fit
+//      the disc (nothing was erased or burned)
 //   8  the burn failed (the recording library's error, or a disc that stayed
 //      used after the erase before the burn)
 //   9  the burn was aborted (also when, without a display, nobody could say

@@ -11,7 +11,8 @@ BurnReport ReportForResult(int result, const BurnReportContext &context)
     report.statusTextId = 786;
     switch (result) {
     case 0:
-        report.logTextId = 784;
+        // A simulation wrote nothing: its success must not read as a disc.
+        report.logTextId = context.simulation ? 912 : 784;
         report.box = context.shutdownAfterBurn ? ReportBox::None : ReportBox::Info;
         report.statusTextId = 766;
         report.totalTimeLine = true;

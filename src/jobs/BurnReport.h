@@ -17,6 +17,7 @@ struct BurnReportContext {
     bool shutdownAfterBurn = false; // m_bShutdown
     bool forceShutdown = false;     // MORE_FORCE_SHUTDOWN
     bool reallocProblem = false;    // the library reported a failed reallocation
+    bool simulation = false;        // the burn only simulated the write
 };
 
 // Result codes of RunBurn that are not library results.
@@ -29,6 +30,9 @@ enum RunBurnResult : int {
     RunBurnCompilationFailed = -20,
     // The disc was still not blank after the erase that preceded the burn.
     RunBurnStillNotBlank = -21,
+    // The compilation is larger than the room on the disc: nothing was
+    // erased or burned.
+    RunBurnDiscTooSmall = -23,
 };
 
 BurnReport ReportForResult(int result, const BurnReportContext &context);

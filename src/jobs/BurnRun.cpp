@@ -47,84 +47,124 @@ BurnRun::BurnRun(IRecordingWindow &window, RecordingState &state, ISoundPlayer &
 {
 }
 
-int BurnRun::RunBurn()
-{
-    return RunBurn(Attempt::First);
-}
-
-int BurnRun::RunBurnAfterErase()
-{
-    return RunBurn(Attempt::AfterErase);
-}
-
 int BurnRun::RunBurnToTheEnd()
 {
-    m_burnFollowsErase = false;
-    const int result = RunBurn(Attempt::First);
+    const int result = RunBurn();
     if (!m_burnFollowsErase)
         return result;
     return m_erase.WaitForJob();
 }
 
-int BurnRun::RunBurn(Attempt attempt)
+int BurnRun::RunBurn()
 {
+    m_burnFollowsErase = false;
+    m_recorderOpened = false;
     if (m_state.m_strSourceDir.isEmpty()) {
         m_window.AppendLogText(rec_text::NoSourceFolder);
         return jobs::RunBurnNoSource;
     }
     if (ValidateVolumeLabel(m_state.m_strVolume, m_window.LabelLimit(), m_window) < 0)
         return jobs::RunBurnRefusedLabel;
-    const DeviceInfo *device = m_window.SelectedDevice();
-    if (device == nullptr)
+    m_device = m_window.SelectedDevice();
+    if (m_device == nullptr)
         return jobs::RunBurnNoRecorder;
-    m_state.m_hDevice = NeroOpenDevice(device);
-    if (m_state.m_hDevice == nullptr) {
-        m_window.AppendLog(m_window.GetText(rec_text::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*device));
+    m_recorder = RecorderHandle(*m_device);
+    if (!m_recorder.IsOpen()) {
+        m_window.AppendLog(m_window.GetText(rec_text::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*m_device));
+        // Why, in the library's words (another program may be using it).
+        LogLibraryErrors();
         return jobs::RunBurnNoRecorder;
     }
-    const int medium = CheckMedium(attempt);
-    int result = medium;
-    if (medium == 0)
-        result = BurnCompilation(*device);
-    NeroCloseDevice(m_state.m_hDevice);
-    m_state.m_hDevice = nullptr;
-    if (medium == 1) {
+    m_recorderOpened = true;
+    m_state.m_hDevice = m_recorder.Get();
+    const MediumCheck medium = LookAtMedium(Attempt::First);
+    if (medium.result < 0) {
+        CloseRecorder();
+        return medium.result;
+    }
+    // Everything that can be checked without touching the disc is checked
+    // before a used disc is erased.
+    const int prepared = PrepareCompilation();
+    if (prepared != 0)
+        return EndPreparedRun(prepared);
+    if (!TrackFits(medium.freeSectors))
+        return EndPreparedRun(jobs::RunBurnDiscTooSmall);
+    if (medium.result == 1) {
+        // The erase worker erases on the open recorder and burns afterwards.
         m_burnFollowsErase = true;
         m_erase.StartErase(EraseStart::ForBurn);
         return 0;
     }
-    return result;
+    return BurnPrepared();
+}
+
+int BurnRun::RunBurnAfterErase()
+{
+    if (m_device == nullptr)
+        m_device = m_window.SelectedDevice();
+    if (!m_recorder.IsOpen() && m_device != nullptr) {
+        m_recorder = RecorderHandle(*m_device);
+        m_state.m_hDevice = m_recorder.Get();
+    }
+    if (!m_recorder.IsOpen())
+        return EndPreparedRun(jobs::RunBurnNoRecorder);
+    const MediumCheck medium = LookAtMedium(Attempt::AfterErase);
+    if (medium.result != 0)
+        return EndPreparedRun(medium.result);
+    if (!m_track) {
+        const int prepared = PrepareCompilation();
+        if (prepared != 0)
+            return EndPreparedRun(prepared);
+        if (!TrackFits(medium.freeSectors))
+            return EndPreparedRun(jobs::RunBurnDiscTooSmall);
+    }
+    if (m_state.m_bAbort) {
+        // Abort came while the disc was erased: the burn does not start.
+        ReportResult(BURN_USER_ABORT, m_moreFlags);
+        return EndPreparedRun(BURN_USER_ABORT);
+    }
+    m_window.EnableAbort(true);
+    return BurnPrepared();
 }
 
 int BurnRun::CheckMedium()
 {
-    return CheckMedium(Attempt::First);
+    return LookAtMedium(Attempt::First).result;
 }
 
-int BurnRun::CheckMedium(Attempt attempt)
+BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
 {
     if (m_state.m_hDevice == nullptr)
-        return -1;
+        return {-1, -1};
     const bool ask = (m_window.GetBurnFlags() & BURN_NO_OVERWRITE_ASK) == 0;
     const DiscInfoBlock block{NeroGetCDInfo(m_state.m_hDevice, CDINFO_FLAGS_DEFAULT)};
     if (block.info == nullptr) {
         m_window.AppendLogText(rec_text::NoDiscInfo);
-        return 0;
+        return {0, -1};
     }
-    const jobs::UsedRewritable kind = jobs::ClassifyDisc(*block.info);
-    if (kind == jobs::UsedRewritable::No)
-        return 0;
+    const DiscInfo &info = *block.info;
+    const int64_t capacity = info.capacitySectors > 0 ? info.capacitySectors : -1;
+    const jobs::UsedRewritable kind = jobs::ClassifyDisc(info);
+    if (kind == jobs::UsedRewritable::No) {
+        // A used disc that is not rewritable is the library's to judge.
+        return {0, info.contentCount == 0 ? capacity : -1};
+    }
     if (attempt == Attempt::AfterErase)
-        return StopStillNotBlank();
+        return {StopStillNotBlank(), -1};
+    if (Simulating()) {
+        // A simulation never changes the disc: it writes as onto a blank one.
+        m_window.AppendLogText(rec_text::SimulationWouldErase);
+        return {0, capacity};
+    }
     if (ask) {
         const int answer = m_window.ShowMessageBox(m_window.GetText(rec_text::OverwriteRewritable),
                                                    QString::fromLatin1(rec_caption::OverwriteRewritable),
                                                    mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
-            return -1;
+            return {-1, -1};
     }
     m_window.AppendLog(m_window.GetText(rec_text::ErasedFirst) + jobs::RewritableSuffix(kind));
-    return 1;
+    return {1, capacity};
 }
 
 int BurnRun::StopStillNotBlank()
@@ -140,43 +180,63 @@ int BurnRun::StopStillNotBlank()
 
 int BurnRun::BurnCompilation(const DeviceInfo &device)
 {
+    m_device = &device;
+    const int prepared = PrepareCompilation();
+    if (prepared != 0)
+        return EndPreparedRun(prepared);
+    return BurnPrepared();
+}
+
+int BurnRun::PrepareCompilation()
+{
     // A flag left from an earlier burn must not hide this burn's result.
     m_state.m_bReallocProblem = 0;
     m_window.EnableBusyUi(AbortButton::Enabled);
+    m_busy = true;
     const jobs::IsoTrackFlags isoFlags = jobs::ComputeIsoTrackFlags(m_window.GetFsFlags(), m_state.m_bReallocate != 0);
     m_window.AppendLogText(rec_text::BurnStarts);
     m_window.AppendLog(m_window.GetText(rec_text::Recorder) + QStringLiteral(" \"") + m_window.SelectedDeviceText() +
                        QStringLiteral("\""));
     m_window.AppendLog(QStringLiteral("Using ISO Flags: ") + isoFlags.flagList);
-    const uint32_t burnFlags = jobs::ComputeBurnFlags(m_window.GetBurnFlags(), m_state.m_bVerify != 0);
-    const uint32_t moreFlags = m_window.GetMoreFlags();
+    m_burnFlags = jobs::ComputeBurnFlags(m_window.GetBurnFlags(), m_state.m_bVerify != 0);
+    m_moreFlags = m_window.GetMoreFlags();
 
-    int result = jobs::RunBurnCompilationFailed;
     CompilationBuilder builder(m_window, m_state.m_pIsoRoot);
     IsoItem *root = builder.BuildCompilation(m_state.m_strSourceDir);
     if (root == nullptr) {
         m_window.SetStatusText(m_window.GetText(rec_text::CompilationFailed));
-    } else {
-        m_window.SetStatusText(m_window.GetText(rec_text::Burning));
-        IsoTrack *track = NeroCreateIsoTrackEx(root, m_state.m_strVolume.toUtf8().constData(), isoFlags.flags);
-        if (track == nullptr) {
-            m_state.m_pIsoRoot.reset();
-            ReportTrackFailure(moreFlags);
-            result = BURN_FAILED;
-        } else {
-            result = BurnTrack(track, device, burnFlags);
-            ReportResult(result, moreFlags);
-        }
+        return jobs::RunBurnCompilationFailed;
     }
-    m_window.RestoreIdleUi();
-    m_state.m_bAbort = false;
-    return result;
+    m_window.SetStatusText(m_window.GetText(rec_text::Burning));
+    m_track.reset(NeroCreateIsoTrackEx(root, m_state.m_strVolume.toUtf8().constData(), isoFlags.flags));
+    if (!m_track) {
+        m_state.m_pIsoRoot.reset();
+        ReportTrackFailure(m_moreFlags);
+        return BURN_FAILED;
+    }
+    return 0;
 }
 
-int BurnRun::BurnTrack(IsoTrack *track, const DeviceInfo &device, uint32_t burnFlags)
+bool BurnRun::TrackFits(int64_t freeSectors)
+{
+    if (freeSectors < 0)
+        return true;
+    const int64_t needed = m_track->vtbl->sizeInBlocks(m_track.get());
+    if (needed <= freeSectors)
+        return true;
+    constexpr int64_t SectorsPerMb = 1024 * 1024 / SECTOR_SIZE;
+    const QString text = FormatText(m_window.GetText(rec_text::DiscTooSmall),
+                                    {FormatArg(static_cast<long long>(freeSectors / SectorsPerMb)),
+                                     FormatArg(static_cast<long long>((needed + SectorsPerMb - 1) / SectorsPerMb))});
+    jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
+    ReportFailure(text, m_moreFlags);
+    return false;
+}
+
+int BurnRun::BurnPrepared()
 {
     WriteRecord record{};
-    record.track = track;
+    record.track = m_track.get();
     if (m_state.m_nMedia == 0) {
         record.mediaType = static_cast<int32_t>(MEDIA_SET_DVD);
         m_window.AppendLogText(rec_text::MediaDvd);
@@ -184,14 +244,39 @@ int BurnRun::BurnTrack(IsoTrack *track, const DeviceInfo &device, uint32_t burnF
         record.mediaType = static_cast<int32_t>(MEDIA_SET_CD);
         m_window.AppendLogText(rec_text::MediaCd);
     }
-    const uint32_t speed = SpeedArgument(device);
-    const int result = NeroBurn(m_state.m_hDevice, 0, &record, burnFlags, speed, &m_state.m_libProgress);
-    // The track is released before the tree it was made from.
+    const uint32_t speed = SpeedArgument(*m_device);
+    const int result = NeroBurn(m_state.m_hDevice, 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
     jobs::PlayResultSound(result, m_window.GetSoundSettings(), *m_sound);
-    NeroFreeIsoTrack(track);
+    // The track is released before the tree it was made from.
+    m_track.reset();
     m_state.m_pIsoRoot.reset();
     LogLibraryErrors();
+    ReportResult(result, m_moreFlags);
+    return EndPreparedRun(result);
+}
+
+int BurnRun::EndPreparedRun(int result)
+{
+    m_track.reset();
+    m_state.m_pIsoRoot.reset();
+    CloseRecorder();
+    if (m_busy) {
+        m_busy = false;
+        m_window.RestoreIdleUi();
+        m_state.m_bAbort = false;
+    }
     return result;
+}
+
+void BurnRun::CloseRecorder()
+{
+    m_state.m_hDevice = nullptr;
+    m_recorder.Close();
+}
+
+bool BurnRun::Simulating() const
+{
+    return (m_window.GetBurnFlags() & BURN_SIMULATE) != 0;
 }
 
 uint32_t BurnRun::SpeedArgument(const DeviceInfo &device)
@@ -227,7 +312,11 @@ void BurnRun::ReportTrackFailure(uint32_t moreFlags)
     // The library says why in its error log; the burn never started.
     jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
     LogLibraryErrors();
-    const QString text = m_window.GetText(rec_text::TrackFailed);
+    ReportFailure(m_window.GetText(rec_text::TrackFailed), moreFlags);
+}
+
+void BurnRun::ReportFailure(const QString &text, uint32_t moreFlags)
+{
     m_window.AppendLog(text);
     m_window.SetStatusText(m_window.GetText(rec_text::BurnFailed));
     if (ErrorBoxShown(moreFlags))
@@ -237,7 +326,7 @@ void BurnRun::ReportTrackFailure(uint32_t moreFlags)
 void BurnRun::ReportResult(int result, uint32_t moreFlags)
 {
     const jobs::BurnReportContext context{m_state.m_bShutdown != 0, (moreFlags & MORE_FORCE_SHUTDOWN) != 0,
-                                          m_state.m_bReallocProblem != 0};
+                                          m_state.m_bReallocProblem != 0, Simulating()};
     const jobs::BurnReport report = jobs::ReportForResult(result, context);
     QString text;
     if (report.logTextId == rec_text::UnknownResult)

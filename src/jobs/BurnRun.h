@@ -1,10 +1,13 @@
 #pragma once
 
+#include "recorder/IsoTrackHandle.h"
+#include "recorder/RecorderHandle.h"
 #include "reclib_api.h"
 
 #include <QString>
 
 #include <atomic>
+#include <cstdint>
 
 class EraseJob;
 class IRecordingWindow;
@@ -12,10 +15,15 @@ class ISoundPlayer;
 struct RecordingState;
 
 // The burn run: checks the source and the label, opens the selected
-// recorder, looks at the disc (a used rewritable one is erased first, the
-// burn then following on the erase worker), builds the compilation, has the
-// library create the ISO track and burn it, and reports the outcome in the
-// log, the status line and a message box. Runs on its caller's thread.
+// recorder, looks at the disc, builds the compilation and has the library
+// create the ISO track, checks that the track fits the disc, and only then
+// erases a used rewritable disc (on the erase worker, the burn following
+// there) and burns; it reports the outcome in the log, the status line and a
+// message box. Runs on its caller's thread.
+//
+// The recorder stays open from the first look at the disc to the end of the
+// burn, across the erase, so no other job can come between them; a disc is
+// never erased for a burn that could not follow.
 class BurnRun
 {
 public:
@@ -29,9 +37,10 @@ public:
     // follows the erase and answers that burn's result. The Burn command and
     // the command-line run call this.
     int RunBurnToTheEnd();
-    // The burn that follows an erase (the erase worker runs it): a disc that
-    // is still not blank fails with RunBurnStillNotBlank instead of being
-    // erased again.
+    // The burn that follows an erase (the erase worker runs it) on the
+    // compilation prepared before the erase: a disc that is still not blank
+    // fails with RunBurnStillNotBlank instead of being erased again. Without
+    // a prepared burn it fails the same way once it has looked at the disc.
     int RunBurnAfterErase();
 
     // Looks at the disc in the open recorder m_hDevice: 0 write it as it is,
@@ -39,25 +48,44 @@ public:
     // user declined to overwrite.
     int CheckMedium();
 
+    // Whether the last run could open the recorder: RunBurnNoRecorder then
+    // means the user declined to overwrite the disc.
+    bool RecorderWasOpened() const { return m_recorderOpened; }
+
     // Replaces the player of the result sound (tests listen to it).
     void SetSoundPlayer(ISoundPlayer &sound) { m_sound = &sound; }
 
-    // The burn proper on the open recorder; the NeroBurn result, or
-    // RunBurnCompilationFailed when the compilation could not be built.
+    // The burn proper on the open recorder, of a disc that is written as it
+    // is; the NeroBurn result, or RunBurnCompilationFailed when the
+    // compilation could not be built.
     int BurnCompilation(const DeviceInfo &device);
 
 private:
     enum class Attempt { First, AfterErase };
+    // What the disc in the recorder asks of the burn.
+    struct MediumCheck
+    {
+        int result = 0;            // CheckMedium's answer
+        int64_t freeSectors = -1;  // room for the track; -1 when unknown
+    };
 
-    int RunBurn(Attempt attempt);
-    int CheckMedium(Attempt attempt);
+    MediumCheck LookAtMedium(Attempt attempt);
     int StopStillNotBlank();
+    // Steps up to the track: busy state, flag lines, compilation, track.
+    // 0 when the track is ready, else the run's result (reported).
+    int PrepareCompilation();
+    bool TrackFits(int64_t freeSectors);
+    // Burns the prepared track on the open recorder, reports, releases.
+    int BurnPrepared();
+    int EndPreparedRun(int result);
     uint32_t SpeedArgument(const DeviceInfo &device);
-    int BurnTrack(IsoTrack *track, const DeviceInfo &device, uint32_t burnFlags);
     void ReportResult(int result, uint32_t moreFlags);
+    void ReportFailure(const QString &text, uint32_t moreFlags);
     void ReportTrackFailure(uint32_t moreFlags);
     void LogLibraryErrors();
     bool ErrorBoxShown(uint32_t moreFlags) const;
+    bool Simulating() const;
+    void CloseRecorder();
 
     IRecordingWindow &m_window;
     RecordingState &m_state;
@@ -65,4 +93,16 @@ private:
     EraseJob &m_erase;
     // Set when the last run handed the burn over to the erase worker.
     std::atomic<bool> m_burnFollowsErase{false};
+    bool m_recorderOpened = false;
+    // The run has put the window into its busy state.
+    bool m_busy = false;
+
+    // The prepared burn: the recorder, the device it is and the flags taken
+    // when the run began. The track is declared after the recorder so that
+    // it goes first; the tree it reads lives in m_state.
+    RecorderHandle m_recorder;
+    const DeviceInfo *m_device = nullptr;
+    IsoTrackHandle m_track;
+    uint32_t m_burnFlags = 0;
+    uint32_t m_moreFlags = 0;
 };

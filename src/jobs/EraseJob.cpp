@@ -6,6 +6,7 @@
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
+#include "recorder/RecorderHandle.h"
 
 EraseJob::EraseJob(IRecordingWindow &window, RecordingState &state, BurnAfterErase burnAfterErase)
     : m_window(window)
@@ -60,21 +61,33 @@ void EraseJob::StartErase(EraseStart start)
 void EraseJob::EraseWorker()
 {
     m_window.EnableAbort(false);
+    const bool forBurn = m_state.m_bEraseInteractive == 0;
     bool eraseFailed = false;
-    m_state.m_hDevice = NeroOpenDevice(m_state.m_pCurDevice);
-    if (m_state.m_hDevice != nullptr) {
-        eraseFailed = !EraseOpenDevice();
-        NeroCloseDevice(m_state.m_hDevice);
+    if (forBurn) {
+        // The burn run holds the recorder open from its look at the disc to
+        // the end of the burn, so nothing can come between erase and burn.
+        if (m_state.m_hDevice != nullptr)
+            eraseFailed = !EraseOpenDevice();
+    } else {
+        RecorderHandle recorder;
+        if (m_state.m_pCurDevice != nullptr)
+            recorder = RecorderHandle(*m_state.m_pCurDevice);
+        m_state.m_hDevice = recorder.Get();
+        if (recorder.IsOpen())
+            eraseFailed = !EraseOpenDevice();
         m_state.m_hDevice = nullptr;
     }
+    // Also after a failure before the erase started: the clock must not
+    // wait for an erase that never comes.
     m_state.m_evtJobDone.Set();
-    m_window.RestoreIdleUi();
+    if (!forBurn)
+        m_window.RestoreIdleUi();
     m_window.AppendLogText(rec_text::Ready);
     // A failed erase has logged its own text instead.
     if (!eraseFailed)
         m_window.AppendLogText(rec_text::EraseFinished);
     int burnResult = 0;
-    if (m_state.m_bEraseInteractive == 0)
+    if (forBurn)
         burnResult = m_burnAfterErase();
     m_done.Set(burnResult);
 }
@@ -101,6 +114,9 @@ bool EraseJob::EraseOpenDevice()
     m_window.AppendLog(FormatText(m_window.GetText(rec_text::EraseTimeFormat), {estimate}));
     m_window.AppendLogText(rec_text::EraseRunning);
     const int result = NeroEraseCDRW(m_state.m_hDevice, mode);
+    // The clock stops when the erase ends, not when a person has read the
+    // box below: a box left open must not run it into its overtime.
+    m_state.m_evtJobDone.Set();
     const bool interactive = m_state.m_bEraseInteractive == 1;
     if (result != 0) {
         const QString text = FormatText(m_window.GetText(rec_text::EraseFailed), {result});
@@ -128,11 +144,9 @@ void EraseJob::OnEject()
     const DeviceInfo *device = m_window.SelectedDevice();
     if (device == nullptr)
         return;
-    const RecDeviceHandle handle = NeroOpenDevice(device);
-    if (handle == nullptr)
-        return;
-    NeroEjectLoadCD(handle, 1);
-    NeroCloseDevice(handle);
+    const RecorderHandle recorder(*device);
+    if (recorder.IsOpen())
+        NeroEjectLoadCD(recorder.Get(), 1);
 }
 
 int EraseJob::WaitForJob()

@@ -48,6 +48,9 @@ enum : int {
     StillNotBlank = 906,
     TrackFailed = 907,
     ImagePathTooLong = 909,
+    DiscTooSmall = 910,    // %d %d: MB on the disc, MB the compilation needs
+    SimulationWouldErase = 911,
+    SimulationSucceeded = 912,
 };
 }
 

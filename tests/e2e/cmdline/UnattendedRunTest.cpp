@@ -4,8 +4,7 @@
 // through orvane-imagecheck), the log file on the desktop, the erase before
 // the burn and the power-off at the end.
 #include "PrivateSystemBus.h"
-#include "ProgramFolderCopy.h"
-#include "TestEnvironment.h"
+#include "UnattendedRunFixture.h"
 
 #include "app/RunExitStatus.h"
 
@@ -19,112 +18,7 @@
 
 namespace {
 
-const QByteArray BlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
-                                  "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
-const QByteArray UsedDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
-                                 "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
-
-constexpr int RunTimeoutMs = 90000;
-
-struct ProgramRun
-{
-    bool finished = false;
-    int exitCode = -1;
-    QString standardError;
-};
-
-class UnattendedRunTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_source = testenv::makeTempDir(QStringLiteral("films")) + QStringLiteral("/my film");
-        testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
-        m_home = testenv::makeTempDir(QStringLiteral("home"));
-        QDir().mkpath(Desktop());
-        UseRecorders(BlankDvdPlusRw);
-    }
-
-    void UseRecorders(const QByteArray &config)
-    {
-        m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), config);
-    }
-
-    // Runs the program as a person would from a shell without a display:
-    // no platform chosen, no DISPLAY; the program picks offscreen itself.
-    ProgramRun RunProgram(const QStringList &arguments) const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("HOME"), m_home);
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home + QStringLiteral("/.config"));
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(m_home);
-        process.start(m_copy.Executable(), arguments);
-        ProgramRun run;
-        run.finished = process.waitForFinished(RunTimeoutMs);
-        if (!run.finished) {
-            process.kill();
-            process.waitForFinished(2000);
-        }
-        run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.standardError = QString::fromLocal8Bit(process.readAllStandardError());
-        return run;
-    }
-
-    // A language text as the shipped english.lng words it.
-    QString Text(int id) const
-    {
-        QFile file(m_copy.File(QStringLiteral("english.lng")));
-        if (!file.open(QIODevice::ReadOnly))
-            return QString();
-        const QString prefix = QString::number(id) + QStringLiteral(": ");
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-            if (line.startsWith(prefix))
-                return line.mid(prefix.size()).trimmed();
-        }
-        return QString();
-    }
-
-    QString Desktop() const { return m_home + QStringLiteral("/Desktop"); }
-    QString Image() const { return m_copy.File(QStringLiteral("media/test-dvd.iso")); }
-    qint64 ImageSize() const { return QFileInfo(Image()).size(); }
-
-    // orvane-imagecheck from the program folder: libdvdread, libudfread and
-    // isoinfo read the image.
-    void ExpectGoodImage() const
-    {
-        QProcess check;
-        check.start(m_copy.File(QStringLiteral("orvane-imagecheck")), {Image()});
-        ASSERT_TRUE(check.waitForFinished(60000));
-        const QString report = QString::fromUtf8(check.readAllStandardOutput());
-        EXPECT_EQ(check.exitCode(), 0) << report.toStdString();
-        EXPECT_TRUE(report.contains(QStringLiteral("== image is good")));
-    }
-
-    QString VolumeId() const
-    {
-        QProcess isoinfo;
-        isoinfo.start(QStringLiteral("isoinfo"), {QStringLiteral("-d"), QStringLiteral("-i"), Image()});
-        if (!isoinfo.waitForFinished(30000))
-            return QString();
-        const QRegularExpression volume(QStringLiteral("^Volume id: *(.*)$"),
-                                        QRegularExpression::MultilineOption);
-        return volume.match(QString::fromUtf8(isoinfo.readAllStandardOutput())).captured(1).trimmed();
-    }
-
-    QString ReadFile(const QString &path) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-
-    ProgramFolderCopy m_copy;
-    QString m_source;
-    QString m_home;
-};
+using namespace e2e;
 
 TEST_F(UnattendedRunTest, FolderAloneBurnsWithTheFolderLabelAndExitsZero)
 {

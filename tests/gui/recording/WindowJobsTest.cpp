@@ -20,8 +20,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -369,6 +371,27 @@ TEST_F(WindowJobsTest, EraseButtonPassesFullAndQuickModesAndReportsInBoxes)
     EXPECT_EQ(finishedBoxes, 2);
     EXPECT_TRUE(Log().contains(Text(766)));
     EXPECT_FALSE(m_window->IsBusy());
+}
+
+// The clock stops when the erase ends, not when the person reads the box:
+// a box left open past the estimate brings no "Timeout Error".
+TEST_F(WindowJobsTest, EraseFinishedBoxLeftOpenBringsNoTimeout)
+{
+    Start("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\npacing = full-speed\n"
+          "erase-time-scale = 0.05\n");
+    m_window->Jobs().Erase().Clock().SetTick(std::chrono::milliseconds(10));
+    m_window->answer = [this](const Box &box) {
+        if (box.text == Text(800))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        return (box.type & mb::ButtonsMask) == mb::YesNo ? mb::IdYes : mb::IdOk;
+    };
+    m_window->m_nEraseMode = 0;
+    m_window->UpdateData(false);
+    m_window->m_btnErase->click();
+    EXPECT_EQ(m_window->Jobs().Erase().WaitForJob(), 0);
+    m_window->Jobs().Erase().Clock().Join();
+    EXPECT_TRUE(m_window->Showed(Text(800))) << Log().join('\n').toStdString();
+    EXPECT_FALSE(m_window->Showed(Text(806)));
 }
 
 TEST_F(WindowJobsTest, FailedEraseIsReportedAsAFailureWithoutTheFinishedText)

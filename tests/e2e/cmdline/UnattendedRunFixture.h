@@ -1,0 +1,53 @@
+#pragma once
+
+// The built program run unattended from its command line, without a
+// display, in a copied program folder with its own virtual recorder.
+#include "ProgramFolderCopy.h"
+#include "TestEnvironment.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+
+inline const QByteArray BlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+                                         "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+inline const QByteArray UsedDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
+                                        "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+
+struct ProgramRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QString standardError;
+};
+
+class UnattendedRunTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void UseRecorders(const QByteArray &config);
+    // Runs the program as a person would from a shell without a display:
+    // no platform chosen, no DISPLAY; the program picks offscreen itself.
+    ProgramRun RunProgram(const QStringList &arguments) const;
+    // A language text as the shipped english.lng words it.
+    QString Text(int id) const;
+
+    QString Desktop() const { return m_home + QStringLiteral("/Desktop"); }
+    QString Image() const { return m_copy.File(QStringLiteral("media/test-dvd.iso")); }
+    qint64 ImageSize() const;
+    // orvane-imagecheck from the program folder: libdvdread, libudfread and
+    // isoinfo read the image.
+    void ExpectGoodImage() const;
+    QString VolumeId() const;
+    QString ReadFile(const QString &path) const;
+
+    ProgramFolderCopy m_copy;
+    QString m_source;
+    QString m_home;
+};
+
+} // namespace e2e
