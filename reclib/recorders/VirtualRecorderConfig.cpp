@@ -8,6 +8,7 @@
 #include <charconv>
 #include <fstream>
 #include <sstream>
+#include <unordered_set>
 
 namespace reclib {
 namespace {
@@ -199,23 +200,33 @@ VirtualRecorderConfig VirtualRecorderConfig::parse(std::string_view text)
     const KeyValueText parsed = KeyValueText::parse(text);
     VirtualRecorderConfig config;
     config.problems = parsed.problems;
-    for (const std::string &section : parsed.sections) {
-        SectionReader reader(section);
-        for (const KeyValueLine &line : parsed.lines) {
-            if (line.section == section)
-                reader.read(line, config.problems);
+    // One reader per section, each line handed to its own: a single pass,
+    // whatever the number of sections. A name seen before gets no reader, so
+    // the first section of a name is the recorder and later ones change
+    // nothing about it.
+    std::vector<std::optional<SectionReader>> readers;
+    readers.reserve(parsed.sections.size());
+    std::unordered_set<std::string> names;
+    for (const KeyValueSection &section : parsed.sections) {
+        if (names.insert(section.name).second) {
+            readers.emplace_back(SectionReader(section.name));
+        } else {
+            readers.emplace_back(std::nullopt);
+            config.problems.push_back("line " + std::to_string(section.lineNumber) + ": recorder \"" +
+                                      section.name + "\" is listed again; this section is ignored");
         }
-        std::optional<VirtualRecorderSettings> spec = reader.finish(config.problems);
-        const bool duplicate = spec && std::any_of(config.recorders.begin(), config.recorders.end(),
-                                                   [&](const VirtualRecorderSettings &other) { return other.name == spec->name; });
-        if (duplicate)
-            config.problems.push_back("recorder \"" + spec->name + "\" is listed twice; the first one counts");
-        else if (spec)
-            config.recorders.push_back(std::move(*spec));
     }
     for (const KeyValueLine &line : parsed.lines) {
-        if (line.section.empty())
+        if (line.sectionIndex < 0)
             config.problems.push_back("line " + std::to_string(line.lineNumber) + ": setting outside a [recorder] section");
+        else if (std::optional<SectionReader> &reader = readers[static_cast<size_t>(line.sectionIndex)])
+            reader->read(line, config.problems);
+    }
+    for (std::optional<SectionReader> &reader : readers) {
+        if (!reader)
+            continue;
+        if (std::optional<VirtualRecorderSettings> spec = reader->finish(config.problems))
+            config.recorders.push_back(std::move(*spec));
     }
     return config;
 }
