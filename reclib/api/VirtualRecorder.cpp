@@ -110,7 +110,10 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
                                        std::to_string(capacityOf(state)));
         return BURN_FAILED;
     }
-    if (!state.blank && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0) {
+    // A simulation never changes the disc, so there is nothing to ask: it
+    // runs as onto a blank disc and nothing is committed afterwards.
+    const bool simulate = (request.flags & BURN_FLAG_SIMULATE) != 0;
+    if (!state.blank && !simulate && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0) {
         if (caller.userDialog(DLG_NON_EMPTY_REWRITABLE, nullptr) != 5) {
             caller.log(LOG_TEXT_WARNING, "The written " + std::string(traits.name) + " in " + name() + " was not overwritten");
             return BURN_USER_ABORT;
@@ -121,7 +124,7 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     std::filesystem::create_directories(folderOf(m_mediumPath), ignored);
     const int64_t imageBytes = request.imageSectors * SECTOR_SIZE;
     const int64_t freeBytes = freeBytesNear(m_mediumPath);
-    if ((request.flags & BURN_FLAG_SIMULATE) == 0 && freeBytes >= 0 && freeBytes < imageBytes) {
+    if (!simulate && freeBytes >= 0 && freeBytes < imageBytes) {
         caller.log(LOG_TEXT_ERROR, "Not enough free space for the disc image of " + name() + " in " + folderOf(m_mediumPath));
         return BURN_FAILED;
     }
