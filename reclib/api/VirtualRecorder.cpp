@@ -1,6 +1,7 @@
 #include "api/VirtualRecorder.h"
 
 #include "api/FileTarget.h"
+#include "api/MediumFiles.h"
 #include "burn/DiscEraser.h"
 #include "recorders/EraseEstimate.h"
 #include "recorders/SpeedMapping.h"
@@ -28,6 +29,23 @@ VirtualRecorder::VirtualRecorder(RecorderEntry entry, const std::string &library
 {
     const std::string &file = spec().mediumFile;
     m_mediumPath = !file.empty() && file.front() == '/' ? file : libraryFolder + "/" + file;
+}
+
+bool VirtualRecorder::claim(std::string &whyNot)
+{
+    std::error_code noFolder;
+    std::filesystem::create_directories(folderOf(m_mediumPath), noFolder);
+    RecorderLock::Refusal refusal = RecorderLock::Refusal::None;
+    std::string error;
+    m_lock = RecorderLock::acquire(m_mediumPath, refusal, error);
+    if (!m_lock) {
+        whyNot = refusal == RecorderLock::Refusal::InUse
+                     ? "The recorder \"" + name() + "\" is in use by another program"
+                     : "The recorder \"" + name() + "\" cannot be opened: " + error;
+        return false;
+    }
+    MediumFiles(m_mediumPath).recover();
+    return true;
 }
 
 MediumState VirtualRecorder::loadState() const
@@ -146,9 +164,10 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     state.contentCount = 1;
     state.usedSectors = request.imageSectors;
     state.dvdRomBookType = request.recordBookType;
-    const std::string mediumPath = m_mediumPath;
-    plan.commit = [target, state, mediumPath, imageBytes](std::string &commitError) {
-        return target->commit(imageBytes, commitError) && state.save(mediumPath, commitError);
+    const MediumFiles files(m_mediumPath);
+    const FaultInjection fault = spec().fault;
+    plan.commit = [target, state, files, imageBytes, fault](std::string &commitError) {
+        return files.replace(*target, imageBytes, state, fault, commitError);
     };
     plan.discard = [target] { target->discard(); };
     return plan;
@@ -185,7 +204,14 @@ JobOutcome VirtualRecorder::erase(int mode, JobChannel &channel)
 
     std::error_code noFolder;
     std::filesystem::create_directories(folderOf(m_mediumPath), noFolder);
-    JobOutcome outcome = eraseImageFile(m_mediumPath, mode == ERASE_MODE_QUICK);
+    // The blank disc is made in a file of its own beside the medium and
+    // replaces the medium and its state in one commit at the end: an erase
+    // that is ended early leaves the disc as it was.
+    std::string error;
+    const std::shared_ptr<FileTarget> blankDisc = FileTarget::create(m_mediumPath, error);
+    if (!blankDisc)
+        return JobOutcome::failed(error);
+    JobOutcome outcome = eraseImageFile(blankDisc->temporaryPath(), mode == ERASE_MODE_QUICK);
     if (outcome.status != JobOutcome::Status::Done)
         return outcome;
     if (spec().paced) {
@@ -197,8 +223,7 @@ JobOutcome VirtualRecorder::erase(int mode, JobChannel &channel)
     state.contentCount = 0;
     state.usedSectors = 0;
     state.dvdRomBookType = false;
-    std::string error;
-    if (!state.save(m_mediumPath, error))
+    if (!MediumFiles(m_mediumPath).replace(*blankDisc, 0, state, spec().fault, error))
         return JobOutcome::failed(error);
     return outcome;
 }

@@ -146,8 +146,10 @@ private:
     void readFault(const std::string &value, const Report &problem)
     {
         const std::vector<std::string> parts = words(value);
-        if (parts.size() == 1 && parts[0] == "none") {
+        if (parts.size() == 1 && (parts[0] == "none" || parts[0] == "state-write-fails")) {
             m_spec.fault = {};
+            if (parts[0] == "state-write-fails")
+                m_spec.fault.kind = FaultInjection::Kind::StateWriteFails;
             return;
         }
         const std::optional<int64_t> sector = parts.size() == 2 ? number<int64_t>(parts[1]) : std::nullopt;
@@ -155,8 +157,12 @@ private:
             m_spec.fault = {FaultInjection::Kind::CorruptSector, *sector};
         else if (sector && *sector >= 0 && parts[0] == "fail-at-sector")
             m_spec.fault = {FaultInjection::Kind::FailAtSector, *sector};
+        else if (sector && *sector >= 1 && *sector <= 5 && parts[0] == "kill-at-commit-step")
+            m_spec.fault = {FaultInjection::Kind::KillAtCommitStep, 0, static_cast<int>(*sector)};
         else
-            problem("fault must be \"none\", \"corrupt-sector N\" or \"fail-at-sector N\"");
+            problem("fault must be \"none\", \"corrupt-sector N\", \"fail-at-sector N\", "
+                    "\"kill-at-commit-step 1-5\" "
+                    "or \"state-write-fails\"");
     }
 
     template <typename Report>
