@@ -48,6 +48,9 @@ TEST(ReclibRecorderLock, ASecondHandleIsRefusedUntilTheFirstIsClosed)
                      "media/cd.iso\n");
     RecDeviceHandle first = lib.open("dvd");
     ASSERT_NE(first, nullptr);
+    // A temporary file of the holder's job: a refused open must not touch it.
+    const std::string working = lib.folder + "/media/dvd.iso.Zz9Yy8.part";
+    writeFile(working, "being written");
 
     DeviceInfoList *list = lib.api.NeroGetAvailableDrivesEx(0, nullptr);
     ASSERT_NE(list, nullptr);
@@ -55,6 +58,7 @@ TEST(ReclibRecorderLock, ASecondHandleIsRefusedUntilTheFirstIsClosed)
     EXPECT_EQ(lib.api.NeroOpenDevice(&list->devices[0]), nullptr);
     EXPECT_NE(lib.errorLog().find("The recorder \"dvd\" is in use by another program"), std::string::npos)
         << lib.errorLog();
+    EXPECT_TRUE(exists(working));
     // Other recorders are not affected.
     RecDeviceHandle other = lib.open("cd");
     EXPECT_NE(other, nullptr);
@@ -64,6 +68,7 @@ TEST(ReclibRecorderLock, ASecondHandleIsRefusedUntilTheFirstIsClosed)
     lib.api.NeroCloseDevice(first);
     RecDeviceHandle again = lib.api.NeroOpenDevice(&list->devices[0]);
     EXPECT_NE(again, nullptr) << lib.errorLog();
+    EXPECT_FALSE(exists(working));
     lib.api.NeroFreeMem(list);
     lib.api.NeroCloseDevice(again);
     lib.api.NeroCloseDevice(other);
@@ -104,44 +109,38 @@ TEST(ReclibRecorderLock, AnotherProcessHoldingTheRecorderKeepsItFromThisOne)
 
 TEST(ReclibRecorderLock, TheImageRecorderRefusesATargetAnotherBurnIsWriting)
 {
-    LoadedReclib lib("");
-    const std::string target = lib.folder + "/out/film.iso";
+    // Two copies of the library stand for two programs; the second one burns
+    // to the same file while the first one's burn is writing it.
+    LoadedReclib first("");
+    LoadedReclib second("");
+    const std::string target = first.folder + "/out/film.iso";
     writeFile(target, "an earlier image");
-    lib.callbacks.answerDialog = [&](int, void *data) {
+    const auto answer = [&](int, void *data) {
         std::strcpy(static_cast<char *>(data), target.c_str());
         return 1;
     };
-    RecDeviceHandle device = lib.open("Image Recorder");
-    Baton holding;
-    Baton release;
-    ChildProcess other([&] {
-        // Another program's burn to the same file holds its lock.
-        LoadedReclib holder("");
-        holder.callbacks.answerDialog = lib.callbacks.answerDialog;
-        bool waited = false;
-        holder.callbacks.wantAbort = [&] {
-            if (!waited) {
-                holding.pass();
-                release.await();
-                waited = true;
-            }
-            return true;
-        };
-        RecDeviceHandle image = holder.open("Image Recorder");
-        holder.burn(image, pattern(64), ProgramBurnFlags);
-    });
-    ASSERT_TRUE(holding.await());
-    EXPECT_EQ(lib.burn(device, pattern(16), ProgramBurnFlags), BURN_FAILED);
-    EXPECT_TRUE(lib.callbacks.logged("The image file " + target + " is in use by another program"))
-        << lib.callbacks.allLogs();
-    EXPECT_EQ(readFile(target).size(), std::strlen("an earlier image"));
-    release.pass();
-    other.wait();
+    first.callbacks.answerDialog = answer;
+    second.callbacks.answerDialog = answer;
+    RecDeviceHandle firstDevice = first.open("Image Recorder");
+    RecDeviceHandle secondDevice = second.open("Image Recorder");
+    int secondResult = -1;
+    first.callbacks.wantAbort = [&] {
+        if (secondResult == -1)
+            secondResult = second.burn(secondDevice, pattern(16), ProgramBurnFlags);
+        return false;
+    };
+    EXPECT_EQ(first.burn(firstDevice, pattern(64), ProgramBurnFlags), BURN_OK);
+    EXPECT_EQ(secondResult, BURN_FAILED);
+    EXPECT_TRUE(second.callbacks.logged("The image file " + target + " is in use by another program"))
+        << second.callbacks.allLogs();
+    EXPECT_EQ(readFile(target), patternImage(64));
 
-    EXPECT_EQ(lib.burn(device, pattern(16), ProgramBurnFlags), BURN_OK) << lib.callbacks.allLogs();
+    EXPECT_EQ(second.burn(secondDevice, pattern(16), ProgramBurnFlags), BURN_OK)
+        << second.callbacks.allLogs();
     EXPECT_EQ(readFile(target), patternImage(16));
-    EXPECT_TRUE(filesEndingWith(lib.folder + "/out", ".lock").empty());
-    lib.api.NeroCloseDevice(device);
+    EXPECT_TRUE(filesEndingWith(first.folder + "/out", ".lock").empty());
+    first.api.NeroCloseDevice(firstDevice);
+    second.api.NeroCloseDevice(secondDevice);
 }
 
 TEST(ReclibRecorderLock, AKilledBurnLeavesTheMediumAndItsLeftoversGoAtTheNextOpen)
@@ -190,22 +189,4 @@ TEST(ReclibRecorderLock, AKilledBurnLeavesTheMediumAndItsLeftoversGoAtTheNextOpe
     EXPECT_EQ(readFile(medium.path + ".state"), stateBefore);
     EXPECT_EQ(lib.discInfo(device).usedSectors, 32);
     lib.api.NeroCloseDevice(device);
-}
-
-TEST(ReclibRecorderLock, AnotherHoldersTemporaryFileIsLeftAlone)
-{
-    const SharedMedium medium;
-    LoadedReclib lib(medium.config());
-    RecDeviceHandle holder = lib.open("dvd");
-    const std::string working = medium.path + ".Zz9Yy8.part";
-    writeFile(working, "being written");
-    DeviceInfoList *list = lib.api.NeroGetAvailableDrivesEx(0, nullptr);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(lib.api.NeroOpenDevice(&list->devices[0]), nullptr);
-    EXPECT_TRUE(exists(working));
-    lib.api.NeroCloseDevice(holder);
-    RecDeviceHandle next = lib.api.NeroOpenDevice(&list->devices[0]);
-    EXPECT_FALSE(exists(working));
-    lib.api.NeroFreeMem(list);
-    lib.api.NeroCloseDevice(next);
 }
