@@ -51,8 +51,10 @@ BurnPreparation DriveRecorder::prepareBurn(const BurnRequest &request, const Cal
         return BURN_FAILED;
     }
     const MediumTraits &traits = traitsOf(*mediumFromProfile(disc->profile));
-    if (!disc->blank && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0 && traits.rewritable &&
-        caller.userDialog(DLG_NON_EMPTY_REWRITABLE, nullptr) != 5) {
+    // A simulation leaves the disc as it is: nothing to ask.
+    const bool simulate = (request.flags & BURN_FLAG_SIMULATE) != 0;
+    if (!disc->blank && !simulate && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0 &&
+        traits.rewritable && caller.userDialog(DLG_NON_EMPTY_REWRITABLE, nullptr) != 5) {
         caller.log(LOG_TEXT_WARNING, "The written " + std::string(traits.name) + " was not overwritten");
         return BURN_USER_ABORT;
     }

@@ -2,11 +2,15 @@
 
 #include "reclib_api.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -20,6 +24,37 @@ std::string folderOf(const std::string &path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string &path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool isTemporaryNameFor(const std::string &target, const std::string &name)
+{
+    // create() names them "<target>.XXXXXX.part" (mkstemps).
+    const std::string prefix = nameOf(target) + ".";
+    const std::string suffix = ".part";
+    if (name.size() != prefix.size() + 6 + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
+                       name.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+void removeLeftTemporaries(const std::string &target)
+{
+    const std::string folder = folderOf(target);
+    const std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir.get())) {
+        if (isTemporaryNameFor(target, entry->d_name))
+            std::remove((folder + "/" + entry->d_name).c_str());
+    }
 }
 
 bool fileExists(const std::string &path)
@@ -56,9 +91,20 @@ FileTarget::~FileTarget()
     discard();
 }
 
+bool FileTarget::cutTo(int64_t bytes, std::string &error)
+{
+    if (::truncate(m_temporary.c_str(), bytes) == 0)
+        return true;
+    error = "cannot complete " + m_target + ": " + std::strerror(errno);
+    discard();
+    return false;
+}
+
 bool FileTarget::commit(int64_t bytes, std::string &error)
 {
-    if (::truncate(m_temporary.c_str(), bytes) != 0 || std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+    if (!cutTo(bytes, error))
+        return false;
+    if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         error = "cannot complete " + m_target + ": " + std::strerror(errno);
         discard();
         return false;

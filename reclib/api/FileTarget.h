@@ -23,6 +23,11 @@ public:
 
     // Cuts the temporary file to exactly bytes, then renames it over the target.
     bool commit(int64_t bytes, std::string &error);
+    // Cuts the temporary file to exactly bytes (libburn may write past the
+    // image's end); on failure the file is discarded.
+    bool cutTo(int64_t bytes, std::string &error);
+    // Someone else renamed the temporary file into place: nothing to remove.
+    void handedOver() { m_done = true; }
     void discard();
 
 private:
@@ -35,7 +40,15 @@ private:
 // Free bytes for an unprivileged writer in the folder holding path, or -1.
 int64_t freeBytesNear(const std::string &path);
 
+// Whether name (no folder) is one of the temporary files FileTarget makes
+// beside target.
+bool isTemporaryNameFor(const std::string &target, const std::string &name);
+// Removes the temporary files that jobs ended early left beside target.
+// Only for the holder of target's lock: another job's file looks the same.
+void removeLeftTemporaries(const std::string &target);
+
 std::string folderOf(const std::string &path);
+std::string nameOf(const std::string &path);
 bool fileExists(const std::string &path);
 
 // Sets bytes in one sector of a file to other values (test fault injection).

@@ -1,6 +1,7 @@
 #include "api/ImageRecorder.h"
 
 #include "api/FileTarget.h"
+#include "api/RecorderLock.h"
 
 #include <cstring>
 #include <vector>
@@ -42,7 +43,18 @@ BurnPreparation ImageRecorder::prepareBurn(const BurnRequest &request, const Cal
                                        std::to_string(imageBytes) + " bytes, " + std::to_string(freeBytes) + " are free");
         return BURN_FAILED;
     }
+    // One burn per image file: a second program writing the same file would
+    // replace the first one's image with its own.
+    RecorderLock::Refusal refusal = RecorderLock::Refusal::None;
     std::string error;
+    const std::shared_ptr<RecorderLock> lock = RecorderLock::acquire(path, refusal, error);
+    if (!lock) {
+        caller.log(LOG_TEXT_ERROR, refusal == RecorderLock::Refusal::InUse
+                                       ? "The image file " + path + " is in use by another program"
+                                       : error);
+        return BURN_FAILED;
+    }
+    removeLeftTemporaries(path);
     const std::shared_ptr<FileTarget> target = FileTarget::create(path, error);
     if (!target) {
         caller.log(LOG_TEXT_ERROR, error);
@@ -53,8 +65,11 @@ BurnPreparation ImageRecorder::prepareBurn(const BurnRequest &request, const Cal
     BurnPlan plan;
     plan.write.address = "stdio:" + target->temporaryPath();
     plan.readBackPath = target->temporaryPath();
-    plan.commit = [target, imageBytes](std::string &commitError) { return target->commit(imageBytes, commitError); };
-    plan.discard = [target] { target->discard(); };
+    // The plan keeps the lock until the burn is over.
+    plan.commit = [target, imageBytes, lock](std::string &commitError) {
+        return target->commit(imageBytes, commitError);
+    };
+    plan.discard = [target, lock] { target->discard(); };
     return plan;
 }
 

@@ -74,8 +74,15 @@ std::unique_ptr<Recorder> RecorderCatalog::open(const DeviceInfo &device) const
     if (key.rfind("virtual:", 0) == 0) {
         const std::string name = key.substr(std::strlen("virtual:"));
         for (RecorderEntry &entry : virtualRecorders()) {
-            if (entry.name == name)
-                return std::make_unique<VirtualRecorder>(std::move(entry), m_folder);
+            if (entry.name != name)
+                continue;
+            auto recorder = std::make_unique<VirtualRecorder>(std::move(entry), m_folder);
+            std::string whyNot;
+            if (!recorder->claim(whyNot)) {
+                m_errors.add(whyNot);
+                return nullptr;
+            }
+            return recorder;
         }
         m_errors.add("The virtual recorder \"" + name + "\" is no longer configured");
         return nullptr;

@@ -1,6 +1,7 @@
 #include "api/VirtualRecorder.h"
 
 #include "api/FileTarget.h"
+#include "api/MediumFiles.h"
 #include "burn/DiscEraser.h"
 #include "recorders/EraseEstimate.h"
 #include "recorders/SpeedMapping.h"
@@ -28,6 +29,23 @@ VirtualRecorder::VirtualRecorder(RecorderEntry entry, const std::string &library
 {
     const std::string &file = spec().mediumFile;
     m_mediumPath = !file.empty() && file.front() == '/' ? file : libraryFolder + "/" + file;
+}
+
+bool VirtualRecorder::claim(std::string &whyNot)
+{
+    std::error_code noFolder;
+    std::filesystem::create_directories(folderOf(m_mediumPath), noFolder);
+    RecorderLock::Refusal refusal = RecorderLock::Refusal::None;
+    std::string error;
+    m_lock = RecorderLock::acquire(m_mediumPath, refusal, error);
+    if (!m_lock) {
+        whyNot = refusal == RecorderLock::Refusal::InUse
+                     ? "The recorder \"" + name() + "\" is in use by another program"
+                     : "The recorder \"" + name() + "\" cannot be opened: " + error;
+        return false;
+    }
+    MediumFiles(m_mediumPath).recover();
+    return true;
 }
 
 MediumState VirtualRecorder::loadState() const
@@ -110,7 +128,10 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
                                        std::to_string(capacityOf(state)));
         return BURN_FAILED;
     }
-    if (!state.blank && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0) {
+    // A simulation never changes the disc, so there is nothing to ask: it
+    // runs as onto a blank disc and nothing is committed afterwards.
+    const bool simulate = (request.flags & BURN_FLAG_SIMULATE) != 0;
+    if (!state.blank && !simulate && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0) {
         if (caller.userDialog(DLG_NON_EMPTY_REWRITABLE, nullptr) != 5) {
             caller.log(LOG_TEXT_WARNING, "The written " + std::string(traits.name) + " in " + name() + " was not overwritten");
             return BURN_USER_ABORT;
@@ -121,7 +142,7 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     std::filesystem::create_directories(folderOf(m_mediumPath), ignored);
     const int64_t imageBytes = request.imageSectors * SECTOR_SIZE;
     const int64_t freeBytes = freeBytesNear(m_mediumPath);
-    if ((request.flags & BURN_FLAG_SIMULATE) == 0 && freeBytes >= 0 && freeBytes < imageBytes) {
+    if (!simulate && freeBytes >= 0 && freeBytes < imageBytes) {
         caller.log(LOG_TEXT_ERROR, "Not enough free space for the disc image of " + name() + " in " + folderOf(m_mediumPath));
         return BURN_FAILED;
     }
@@ -143,9 +164,10 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     state.contentCount = 1;
     state.usedSectors = request.imageSectors;
     state.dvdRomBookType = request.recordBookType;
-    const std::string mediumPath = m_mediumPath;
-    plan.commit = [target, state, mediumPath, imageBytes](std::string &commitError) {
-        return target->commit(imageBytes, commitError) && state.save(mediumPath, commitError);
+    const MediumFiles files(m_mediumPath);
+    const FaultInjection fault = spec().fault;
+    plan.commit = [target, state, files, imageBytes, fault](std::string &commitError) {
+        return files.replace(*target, imageBytes, state, fault, commitError);
     };
     plan.discard = [target] { target->discard(); };
     return plan;
@@ -182,7 +204,14 @@ JobOutcome VirtualRecorder::erase(int mode, JobChannel &channel)
 
     std::error_code noFolder;
     std::filesystem::create_directories(folderOf(m_mediumPath), noFolder);
-    JobOutcome outcome = eraseImageFile(m_mediumPath, mode == ERASE_MODE_QUICK);
+    // The blank disc is made in a file of its own beside the medium and
+    // replaces the medium and its state in one commit at the end: an erase
+    // that is ended early leaves the disc as it was.
+    std::string error;
+    const std::shared_ptr<FileTarget> blankDisc = FileTarget::create(m_mediumPath, error);
+    if (!blankDisc)
+        return JobOutcome::failed(error);
+    JobOutcome outcome = eraseImageFile(blankDisc->temporaryPath(), mode == ERASE_MODE_QUICK);
     if (outcome.status != JobOutcome::Status::Done)
         return outcome;
     if (spec().paced) {
@@ -194,8 +223,7 @@ JobOutcome VirtualRecorder::erase(int mode, JobChannel &channel)
     state.contentCount = 0;
     state.usedSectors = 0;
     state.dvdRomBookType = false;
-    std::string error;
-    if (!state.save(m_mediumPath, error))
+    if (!MediumFiles(m_mediumPath).replace(*blankDisc, 0, state, spec().fault, error))
         return JobOutcome::failed(error);
     return outcome;
 }

@@ -1,17 +1,27 @@
 #pragma once
 
 #include "api/Recorder.h"
+#include "api/RecorderLock.h"
 #include "recorders/MediumState.h"
+
+#include <memory>
 
 namespace reclib {
 
 // A recorder that keeps its disc in a file: the disc image from sector 0,
 // with the disc's state in a file beside it. Writes and erases go through
 // libburn's stdio: pseudo-drives, paced at the chosen speed when the
-// configuration asks for it.
+// configuration asks for it. The medium and its state change together
+// (MediumFiles), and only while this object holds the recorder's lock.
 class VirtualRecorder : public Recorder {
 public:
     VirtualRecorder(RecorderEntry entry, const std::string &libraryFolder);
+
+    // Takes the recorder's lock for this object's lifetime and then tidies
+    // up after a job that ended early (an unfinished commit, temporary
+    // files). False with the reason when another handle or another process
+    // has the recorder.
+    bool claim(std::string &whyNot);
 
     std::optional<DiscInfo> discInfo(std::string &whyNot) override;
     BurnPreparation prepareBurn(const BurnRequest &request, const CallerSide &caller) override;
@@ -32,6 +42,7 @@ private:
     int fastestSpeed() const;
 
     std::string m_mediumPath;
+    std::unique_ptr<RecorderLock> m_lock;
 };
 
 } // namespace reclib

@@ -57,9 +57,13 @@ TrackSource::~TrackSource()
 void TrackSource::produce()
 {
     int64_t position = 0;
+    // Sectors count from 0, so a fault at or past the image's end names a
+    // sector the write never reaches.
+    const bool faultInImage =
+        m_fault.kind == FaultInjection::Kind::FailAtSector && m_fault.sector < m_reader.sizeInBlocks();
     while (unsigned char *chunk = m_ring.acquire()) {
         int64_t blocks = static_cast<int64_t>(m_ring.chunkBytes() / SECTOR_SIZE);
-        if (m_fault.kind == FaultInjection::Kind::FailAtSector) {
+        if (faultInImage) {
             if (position >= m_fault.sector) {
                 fail("write error at sector " + std::to_string(m_fault.sector) + " (injected fault)");
                 m_ring.finish(true);

@@ -23,7 +23,8 @@ public:
     // What libburn writes to: a real drive or a file (stdio: pseudo-drive).
     enum class Target { Drive, File };
 
-    // fault: a FailAtSector fault makes the read fail when it gets there.
+    // fault: a FailAtSector fault makes the read fail when it reaches that
+    // sector (counting from 0); one at or past the image's end never fires.
     TrackSource(TrackReader &reader, FaultInjection fault, Target target);
     // Stops and joins the producing thread.
     ~TrackSource();

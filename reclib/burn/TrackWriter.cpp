@@ -3,6 +3,7 @@
 #include "burn/Libburn.h"
 #include "burn/TrackSource.h"
 
+#include <cstring>
 #include <memory>
 
 namespace reclib {
@@ -122,8 +123,12 @@ JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &
         return JobOutcome::cancelled();
     if (!source.failure().empty())
         return JobOutcome::failed(source.failure());
-    if (!wroteWell)
-        return JobOutcome::failed(messages.empty() ? "the recorder reported a write failure" : joined(messages));
+    if (!wroteWell) {
+        const std::string why = messages.empty() ? "the recorder reported a write failure" : joined(messages);
+        // libburn's own lines do not say which file it could not write.
+        return JobOutcome::failed(
+            toFile ? "cannot write " + options.address.substr(std::strlen("stdio:")) + ": " + why : why);
+    }
     if (!options.simulate && source.sectorsRead() != totalSectors) {
         return JobOutcome::failed("the image ended after " + std::to_string(source.sectorsRead()) + " of " +
                                   std::to_string(totalSectors) + " sectors");

@@ -128,7 +128,7 @@ void FileDataWriter::writeData(ImageSegments &out, const ImageGeometry &)
     }
     for (const ImageNode *node : m_order)
         if (!replaced.count(node))
-            out.addFile(node->dataSector, node->sourcePath, node->size);
+            out.addFile(node->dataSector, node->sourcePath, node->stamp);
 }
 
 } // namespace image

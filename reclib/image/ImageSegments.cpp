@@ -16,14 +16,15 @@ void ImageSegments::addBytes(uint32_t start, std::vector<uint8_t> bytes)
         m_segments.push_back(std::move(segment));
 }
 
-void ImageSegments::addFile(uint32_t start, const std::string &path, uint64_t size)
+void ImageSegments::addFile(uint32_t start, const std::string &path, const FileStamp &stamp)
 {
     ImageSegment segment;
     segment.start = start;
-    segment.sectors = sectorsFor(size);
+    segment.sectors = sectorsFor(stamp.size);
     segment.fromFile = true;
     segment.path = path;
-    segment.fileSize = size;
+    segment.fileSize = stamp.size;
+    segment.stamp = stamp;
     if (segment.sectors > 0)
         m_segments.push_back(std::move(segment));
 }

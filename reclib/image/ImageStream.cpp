@@ -164,10 +164,20 @@ int32_t ImageStream::fail(std::string message)
     return -1;
 }
 
-std::string ImageStream::shrunk(const ImageSegment &segment, uint64_t endedAt) const
+int32_t ImageStream::changed(const ImageSegment &segment)
 {
-    return "Source file \"" + segment.path + "\" changed size since the image layout was computed (it ended after " +
-           std::to_string(endedAt) + " of " + std::to_string(segment.fileSize) + " bytes)";
+    return fail("A source file changed while it was being burned: " + segment.path);
+}
+
+bool ImageStream::sourceUnchanged(const ImageSegment &segment) const
+{
+    struct stat info
+    {
+    };
+    if (::fstat(m_source.get(), &info) != 0)
+        return false;
+    const FileStamp now{uint64_t(info.st_size), int64_t(info.st_mtim.tv_sec), int64_t(info.st_mtim.tv_nsec)};
+    return now == segment.stamp;
 }
 
 int32_t ImageStream::read(uint8_t *buffer, uint32_t maxSectors)
@@ -224,11 +234,17 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
                     if (n < 0)
                         return fail("Required file \"" + segment.path + "\" cannot be read: " + std::strerror(errno));
                     if (n == 0)
-                        return fail(shrunk(segment, offset + got));
+                        return changed(segment);
                     got += size_t(n);
                 }
-                if (m_sector + done == segment.start + segment.sectors)
+                if (m_sector + done == segment.start + segment.sectors) {
+                    // Its data is all read: what was taken must still be
+                    // the file the layout was made for, or the disc would
+                    // hold a mix of two versions, or a grown file cut short.
+                    if (!sourceUnchanged(segment))
+                        return changed(segment);
                     m_source.reset();
+                }
             } else if (offset < segment.bytes.size()) {
                 content = std::min(wanted, segment.bytes.size() - size_t(offset));
                 if (!sink.bytes(segment.bytes.data() + offset, content))
@@ -250,10 +266,8 @@ bool ImageStream::openSource(const ImageSegment &segment)
         fail("Required file \"" + segment.path + "\" cannot be read: " + std::strerror(errno));
         return false;
     }
-    struct stat info {};
-    if (::fstat(m_source.get(), &info) != 0 || uint64_t(info.st_size) != segment.fileSize) {
-        fail("Source file \"" + segment.path + "\" changed size since the image layout was computed (" +
-             std::to_string(segment.fileSize) + " bytes expected, " + std::to_string(info.st_size) + " found)");
+    if (!sourceUnchanged(segment)) {
+        changed(segment);
         return false;
     }
     ::posix_fadvise(m_source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);

@@ -20,8 +20,9 @@ public:
     // Starts again at sector 0.
     void open();
     // Fills up to maxSectors sectors; the number filled, 0 at the end of the
-    // image, -1 when a source cannot be read or no longer has the size the
-    // layout was computed with (error() says which). A call may fill fewer
+    // image, -1 when a source cannot be read or is no longer the file the
+    // layout was computed with: its size or modification time differs when
+    // it is opened or when its last piece has been read (error() says which). A call may fill fewer
     // sectors than asked before the end: the pieces of a source file it
     // reads start and end on aligned offsets of that file where the budget
     // allows, which keeps the kernel's copies fast.
@@ -43,7 +44,12 @@ private:
     int32_t produce(Sink &sink, uint32_t maxSectors);
     bool openSource(const ImageSegment &segment);
     int32_t fail(std::string message);
-    std::string shrunk(const ImageSegment &segment, uint64_t endedAt) const;
+    // Fails with the line that names a source file that is no longer the
+    // one the layout was computed for.
+    int32_t changed(const ImageSegment &segment);
+    // True while the open source has the size and modification time it had
+    // when the layout was computed.
+    bool sourceUnchanged(const ImageSegment &segment) const;
 
     const ImageSegments &m_segments;
     uint32_t m_total;

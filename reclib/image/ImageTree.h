@@ -13,11 +13,24 @@
 
 namespace image {
 
+// What identifies one version of a source file: a file whose size or
+// modification time differs from its stamp is no longer the file the
+// layout was computed for.
+struct FileStamp
+{
+    uint64_t size = 0;
+    int64_t modifiedSeconds = 0;
+    int64_t modifiedNanoseconds = 0;
+
+    bool operator==(const FileStamp &) const = default;
+};
+
 struct ImageNode {
     std::string name;          // UTF-8, as the program named the entry
     bool isDirectory = false;
     std::string sourcePath;    // files only
     uint64_t size = 0;         // bytes, taken at layout time
+    FileStamp stamp;           // size and modification time at layout time
     bool sourceMissing = false;
     int sourceErrno = 0;
     ImageNode *parent = nullptr;

@@ -32,7 +32,7 @@ KeyValueText KeyValueText::parse(std::string_view text)
             continue;
         if (line.front() == '[' && line.back() == ']') {
             section = trimmed(std::string_view(line).substr(1, line.size() - 2));
-            result.sections.push_back(section);
+            result.sections.push_back({section, lineNumber});
             continue;
         }
         const size_t equals = line.find('=');
@@ -43,7 +43,9 @@ KeyValueText KeyValueText::parse(std::string_view text)
         std::string key = trimmed(std::string_view(line).substr(0, equals));
         std::transform(key.begin(), key.end(), key.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        result.lines.push_back({lineNumber, section, key, trimmed(std::string_view(line).substr(equals + 1))});
+        const int sectionIndex = static_cast<int>(result.sections.size()) - 1;
+        result.lines.push_back(
+            {lineNumber, section, sectionIndex, key, trimmed(std::string_view(line).substr(equals + 1))});
     }
     return result;
 }

@@ -10,6 +10,7 @@ namespace reclib {
 struct KeyValueLine {
     int lineNumber = 0;
     std::string section;  // the last "[section]" header above it, "" before any
+    int sectionIndex = -1; // that header's place in KeyValueText::sections, -1 before any
     std::string key;      // lower case, trimmed
     std::string value;    // trimmed, comment removed
 };
@@ -18,8 +19,14 @@ struct KeyValueLine {
 // and everything after '#' are ignored; CR LF and LF line ends are both
 // accepted. A line that is neither a header nor an assignment is reported
 // in problems with its number.
+struct KeyValueSection
+{
+    std::string name;
+    int lineNumber = 0;
+};
+
 struct KeyValueText {
-    std::vector<std::string> sections;  // in file order, also empty ones
+    std::vector<KeyValueSection> sections; // in file order, also empty and repeated ones
     std::vector<KeyValueLine> lines;
     std::vector<std::string> problems;
 

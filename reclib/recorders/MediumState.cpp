@@ -91,32 +91,17 @@ MediumState MediumState::load(const VirtualRecorderSettings &spec, const std::st
     return state;
 }
 
-bool MediumState::save(const std::string &mediumPath, std::string &error) const
+std::string MediumState::text() const
 {
-    const std::string path = statePathFor(mediumPath);
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << "# State of the disc in a virtual recorder; the disc image is the file beside it.\n"
-             << "configured = " << traitsOf(configured).name << '\n'
-             << "medium = " << traitsOf(kind).name << '\n'
-             << "blank = " << yesNo(blank) << '\n'
-             << "content-count = " << contentCount << '\n'
-             << "used-sectors = " << usedSectors << '\n'
-             << "book-type = " << (dvdRomBookType ? "DVD-ROM" : "default") << '\n';
-        file.flush();
-        if (!file) {
-            error = "cannot write " + temporary;
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path + ": " + std::strerror(errno);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    std::ostringstream file;
+    file << "# State of the disc in a virtual recorder; the disc image is the file beside it.\n"
+         << "configured = " << traitsOf(configured).name << '\n'
+         << "medium = " << traitsOf(kind).name << '\n'
+         << "blank = " << yesNo(blank) << '\n'
+         << "content-count = " << contentCount << '\n'
+         << "used-sectors = " << usedSectors << '\n'
+         << "book-type = " << (dvdRomBookType ? "DVD-ROM" : "default") << '\n';
+    return file.str();
 }
 
 } // namespace reclib

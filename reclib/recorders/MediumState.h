@@ -27,8 +27,8 @@ struct MediumState {
     // different configured medium: then the configuration's disc.
     static MediumState load(const VirtualRecorderSettings &spec, const std::string &mediumPath);
 
-    // Replaces the state file atomically. False with a reason on failure.
-    bool save(const std::string &mediumPath, std::string &error) const;
+    // The state file's contents.
+    std::string text() const;
 
     static std::string statePathFor(const std::string &mediumPath);
 };

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <fstream>
 #include <sstream>
+#include <unordered_set>
 
 namespace reclib {
 namespace {
@@ -145,8 +146,10 @@ private:
     void readFault(const std::string &value, const Report &problem)
     {
         const std::vector<std::string> parts = words(value);
-        if (parts.size() == 1 && parts[0] == "none") {
+        if (parts.size() == 1 && (parts[0] == "none" || parts[0] == "state-write-fails")) {
             m_spec.fault = {};
+            if (parts[0] == "state-write-fails")
+                m_spec.fault.kind = FaultInjection::Kind::StateWriteFails;
             return;
         }
         const std::optional<int64_t> sector = parts.size() == 2 ? number<int64_t>(parts[1]) : std::nullopt;
@@ -154,8 +157,12 @@ private:
             m_spec.fault = {FaultInjection::Kind::CorruptSector, *sector};
         else if (sector && *sector >= 0 && parts[0] == "fail-at-sector")
             m_spec.fault = {FaultInjection::Kind::FailAtSector, *sector};
+        else if (sector && *sector >= 1 && *sector <= 5 && parts[0] == "kill-at-commit-step")
+            m_spec.fault = {FaultInjection::Kind::KillAtCommitStep, 0, static_cast<int>(*sector)};
         else
-            problem("fault must be \"none\", \"corrupt-sector N\" or \"fail-at-sector N\"");
+            problem("fault must be \"none\", \"corrupt-sector N\", \"fail-at-sector N\", "
+                    "\"kill-at-commit-step 1-5\" "
+                    "or \"state-write-fails\"");
     }
 
     template <typename Report>
@@ -199,23 +206,33 @@ VirtualRecorderConfig VirtualRecorderConfig::parse(std::string_view text)
     const KeyValueText parsed = KeyValueText::parse(text);
     VirtualRecorderConfig config;
     config.problems = parsed.problems;
-    for (const std::string &section : parsed.sections) {
-        SectionReader reader(section);
-        for (const KeyValueLine &line : parsed.lines) {
-            if (line.section == section)
-                reader.read(line, config.problems);
+    // One reader per section, each line handed to its own: a single pass,
+    // whatever the number of sections. A name seen before gets no reader, so
+    // the first section of a name is the recorder and later ones change
+    // nothing about it.
+    std::vector<std::optional<SectionReader>> readers;
+    readers.reserve(parsed.sections.size());
+    std::unordered_set<std::string> names;
+    for (const KeyValueSection &section : parsed.sections) {
+        if (names.insert(section.name).second) {
+            readers.emplace_back(SectionReader(section.name));
+        } else {
+            readers.emplace_back(std::nullopt);
+            config.problems.push_back("line " + std::to_string(section.lineNumber) + ": recorder \"" +
+                                      section.name + "\" is listed again; this section is ignored");
         }
-        std::optional<VirtualRecorderSettings> spec = reader.finish(config.problems);
-        const bool duplicate = spec && std::any_of(config.recorders.begin(), config.recorders.end(),
-                                                   [&](const VirtualRecorderSettings &other) { return other.name == spec->name; });
-        if (duplicate)
-            config.problems.push_back("recorder \"" + spec->name + "\" is listed twice; the first one counts");
-        else if (spec)
-            config.recorders.push_back(std::move(*spec));
     }
     for (const KeyValueLine &line : parsed.lines) {
-        if (line.section.empty())
+        if (line.sectionIndex < 0)
             config.problems.push_back("line " + std::to_string(line.lineNumber) + ": setting outside a [recorder] section");
+        else if (std::optional<SectionReader> &reader = readers[static_cast<size_t>(line.sectionIndex)])
+            reader->read(line, config.problems);
+    }
+    for (std::optional<SectionReader> &reader : readers) {
+        if (!reader)
+            continue;
+        if (std::optional<VirtualRecorderSettings> spec = reader->finish(config.problems))
+            config.recorders.push_back(std::move(*spec));
     }
     return config;
 }

@@ -10,11 +10,15 @@
 namespace reclib {
 
 // A deliberate fault for tests: corrupt one sector after it was written
-// (verify must notice), or fail the write when it reaches a sector.
+// (verify must notice), fail the write when it reaches a sector, end the
+// process at a step of the commit that replaces the medium and its state
+// (as a kill would), or make writing the new state fail (as a full disk
+// would).
 struct FaultInjection {
-    enum class Kind { None, CorruptSector, FailAtSector };
+    enum class Kind { None, CorruptSector, FailAtSector, KillAtCommitStep, StateWriteFails };
     Kind kind = Kind::None;
     int64_t sector = 0;
+    int commitStep = 0; // 1 to 5, for KillAtCommitStep
 };
 
 // One virtual recorder as its configuration section describes it.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -72,8 +73,8 @@ TEST_F(SourceChangeTest, SourceThatGrewAfterTheLayoutFailsTheStream)
     TrackPtr track(CreateIsoImageTrack(tree->root(), "GROWN", kBridge));
     writeText(folder + "/first.txt", std::string(7000, 'a'));
     const std::string error = writeImage(track.get(), image);
-    EXPECT_NE(error.find("changed size"), std::string::npos) << error;
-    EXPECT_NE(error.find(folder + "/first.txt"), std::string::npos) << error;
+    EXPECT_NE(error.find("changed while it was being burned: " + folder + "/first.txt"), std::string::npos)
+        << error;
 }
 
 TEST_F(SourceChangeTest, SourceThatShrankAfterTheLayoutFailsTheStream)
@@ -81,7 +82,42 @@ TEST_F(SourceChangeTest, SourceThatShrankAfterTheLayoutFailsTheStream)
     TrackPtr track(CreateIsoImageTrack(tree->root(), "SHRUNK", kBridge));
     writeText(folder + "/second.txt", "b");
     const std::string error = writeImage(track.get(), image);
-    EXPECT_NE(error.find("changed size"), std::string::npos) << error;
+    EXPECT_NE(error.find("changed while it was being burned: " + folder + "/second.txt"), std::string::npos)
+        << error;
+}
+
+TEST_F(SourceChangeTest, SourceRewrittenWithTheSameSizeFailsTheStream)
+{
+    TrackPtr track(CreateIsoImageTrack(tree->root(), "REWRITTEN", kBridge));
+    writeText(folder + "/first.txt", std::string(5000, 'c'));
+    const auto later = std::filesystem::last_write_time(folder + "/first.txt") + std::chrono::seconds(5);
+    std::filesystem::last_write_time(folder + "/first.txt", later);
+    const std::string error = writeImage(track.get(), image);
+    EXPECT_NE(error.find("changed while it was being burned: " + folder + "/first.txt"), std::string::npos)
+        << error;
+}
+
+TEST_F(SourceChangeTest, SourceThatGrowsWhileItIsReadFailsTheStream)
+{
+    // Block by block until the first block of first.txt, then the file
+    // grows: the data already taken no longer matches the file.
+    TrackPtr track(CreateIsoImageTrack(tree->root(), "GROWING", kBridge));
+    const IsoTrackVtbl &t = *track->vtbl;
+    ASSERT_EQ(t.openStream(track.get()), 0);
+    std::vector<uint8_t> block(SECTOR_SIZE);
+    const std::vector<uint8_t> firstData(SECTOR_SIZE, 'a');
+    int32_t got = 0;
+    while ((got = t.readBlocks(track.get(), block.data(), 1)) == 1 && block != firstData) {
+    }
+    ASSERT_EQ(got, 1) << "first.txt's data was not found";
+    std::ofstream(folder + "/first.txt", std::ios::binary | std::ios::app) << std::string(100, 'a');
+    while ((got = t.readBlocks(track.get(), block.data(), 1)) > 0) {
+    }
+    ASSERT_EQ(got, -1);
+    const std::string error = t.lastError(track.get());
+    EXPECT_NE(error.find("changed while it was being burned: " + folder + "/first.txt"), std::string::npos)
+        << error;
+    t.closeStream(track.get());
 }
 
 TEST_F(SourceChangeTest, StreamCanBeProducedTwiceAndInSmallSteps)

@@ -98,6 +98,28 @@ TEST(ReclibBadInput, AWriteErrorLeavesNoFinishedLookingImage)
     lib.api.NeroCloseDevice(device);
 }
 
+TEST(ReclibBadInput, AnInjectedWriteFaultFiresOnlyAtASectorTheImageHas)
+{
+    // Sectors count from 0: a 200-sector image has sectors 0 to 199.
+    const struct
+    {
+        int64_t failAt;
+        int result;
+    } cases[] = {{0, BURN_FAILED}, {199, BURN_FAILED}, {200, BURN_OK}, {5000, BURN_OK}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.failAt);
+        LoadedReclib lib("[W]\nmedium = DVD+R blank\nfile = media/w.iso\nfault = fail-at-sector " +
+                         std::to_string(c.failAt) + "\n");
+        RecDeviceHandle device = lib.open("W");
+        EXPECT_EQ(lib.burn(device, pattern(200), ProgramBurnFlags), c.result) << lib.callbacks.allLogs();
+        const bool failed = c.result == BURN_FAILED;
+        EXPECT_EQ(lib.callbacks.loggedContaining("write error at sector " + std::to_string(c.failAt)),
+                  failed);
+        EXPECT_EQ(exists(lib.folder + "/media/w.iso"), !failed);
+        lib.api.NeroCloseDevice(device);
+    }
+}
+
 TEST(ReclibBadInput, AnImageFileInAMissingFolderIsRefused)
 {
     LoadedReclib lib("");

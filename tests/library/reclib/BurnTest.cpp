@@ -78,6 +78,28 @@ TEST(ReclibBurn, SimulateLeavesTheMediumUnchanged)
     lib.api.NeroCloseDevice(device);
 }
 
+TEST(ReclibBurn, ASimulationOnAUsedRewritableAsksNothingAndKeepsTheMediumAndItsState)
+{
+    LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
+    RecDeviceHandle device = lib.open("dvd");
+    ASSERT_EQ(lib.burn(device, pattern(40), ProgramBurnFlags), BURN_OK);
+    const std::vector<unsigned char> medium = readFile(lib.folder + "/media/dvd.iso");
+    const std::vector<unsigned char> state = readFile(lib.folder + "/media/dvd.iso.state");
+    ASSERT_FALSE(state.empty());
+    lib.callbacks.dialogs.clear();
+
+    // The program answers No: a simulation must not even ask.
+    EXPECT_EQ(lib.burn(device, pattern(64), ProgramBurnFlags | BURN_FLAG_SIMULATE), BURN_OK)
+        << lib.callbacks.allLogs();
+    EXPECT_TRUE(lib.callbacks.dialogs.empty());
+    EXPECT_TRUE(lib.callbacks.phaseSeen("Simulating the write"));
+    EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), medium);
+    EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso.state"), state);
+    EXPECT_EQ(lib.discInfo(device).usedSectors, 40);
+    EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
+    lib.api.NeroCloseDevice(device);
+}
+
 TEST(ReclibBurn, VerifyCatchesAnInjectedCorruptionAndNamesTheSector)
 {
     const std::string faulty = recorderConfig("dvd", "DVD+R blank", "fault = corrupt-sector 77\n");

@@ -138,7 +138,8 @@ TEST(ReclibTrackFailures, ReallocationFailureLogsTheExactLineAndFails)
 
 TEST(ReclibTrackFailures, AMissingSourceFileLogsItsRequiredFileLineAndKeepsTheMedium)
 {
-    LoadedReclib lib("[D]\nmedium = DVD+R blank\nfile = media/d.iso\n");
+    LoadedReclib lib(
+        "[D]\nmedium = DVD+R blank\nfile = media/d.iso\n[RW]\nmedium = DVD+RW blank\nfile = media/rw.iso\n");
     RecDeviceHandle device = lib.open("D");
     PatternTrackOptions options;
     options.sectors = 3000;
@@ -150,6 +151,16 @@ TEST(ReclibTrackFailures, AMissingSourceFileLogsItsRequiredFileLineAndKeepsTheMe
     EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
     EXPECT_EQ(lib.discInfo(device).contentCount, 0);
     lib.api.NeroCloseDevice(device);
+
+    // A written rewritable keeps its image and its state.
+    RecDeviceHandle rw = lib.open("RW");
+    ASSERT_EQ(lib.burn(rw, pattern(20), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
+    const std::vector<unsigned char> state = readFile(lib.folder + "/media/rw.iso.state");
+    EXPECT_EQ(lib.burn(rw, createPatternTrack(options), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW),
+              BURN_FAILED);
+    EXPECT_EQ(readFile(lib.folder + "/media/rw.iso"), patternImage(20));
+    EXPECT_EQ(readFile(lib.folder + "/media/rw.iso.state"), state);
+    lib.api.NeroCloseDevice(rw);
 }
 
 TEST(ReclibTrackFailures, ALayoutErrorIsLoggedBeforeAnythingIsWritten)

@@ -9,7 +9,10 @@
 #include <dvdread/ifo_read.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 namespace {
 
@@ -78,4 +81,41 @@ TEST(ReclibSampleBurn, ASourceFileRemovedBeforeTheBurnFailsWithItsRequiredFileLi
     EXPECT_TRUE(requiredFileLine) << lib.callbacks.allLogs();
     EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
     lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibSampleBurn, AVobChangedAfterTheTrackWasCreatedFailsTheBurnNamingIt)
+{
+    const struct
+    {
+        const char *change;
+        std::function<void(const std::string &)> apply;
+    } cases[] = {
+        {"grown",
+         [](const std::string &vob) {
+             std::ofstream(vob, std::ios::binary | std::ios::app) << std::string(4096, '\0');
+         }},
+        {"rewritten, same size",
+         [](const std::string &vob) {
+             const auto later = std::filesystem::last_write_time(vob) + std::chrono::seconds(3);
+             std::filesystem::last_write_time(vob, later);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.change);
+        LoadedReclib lib(DvdWriter);
+        const std::string source = lib.folder + "/source";
+        imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), source);
+        const auto tree = imagetest::IsoItemTree::fromDvdFolder(source);
+        IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "SAMPLE_DISC", BridgeFlags);
+        ASSERT_NE(track, nullptr);
+        const std::string vob = source + "/VIDEO_TS/VTS_01_1.VOB";
+        c.apply(vob);
+        RecDeviceHandle device = lib.open("DVD");
+        EXPECT_EQ(lib.burn(device, track, ProgramBurnFlags), BURN_FAILED);
+        EXPECT_NE(lib.errorLog().find("changed while it was being burned: " + vob), std::string::npos)
+            << lib.errorLog();
+        EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
+        EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
+        lib.api.NeroCloseDevice(device);
+    }
 }

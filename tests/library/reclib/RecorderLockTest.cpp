@@ -1,0 +1,192 @@
+// One job per recorder: a second handle or a second process is refused
+// while a recorder is open, and what a job that was killed left beside the
+// medium is cleared by the next open, never while someone holds it.
+#include "ChildProcess.h"
+#include "PatternTrack.h"
+#include "ReclibHarness.h"
+
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <sys/wait.h>
+#include <thread>
+
+namespace {
+
+// The medium lives outside the library's folder, so a child process with a
+// library copy of its own uses the same recorder.
+struct SharedMedium
+{
+    std::string folder = testenv::makeTempDir("shared-medium").toStdString();
+    std::string path = folder + "/dvd.iso";
+
+    std::string config(const std::string &extra = "") const
+    {
+        return "[dvd]\nmedium = DVD+RW blank\nfile = " + path + "\nspeeds = 1x 8x\n" + extra;
+    }
+};
+
+IsoTrack *pattern(int64_t sectors)
+{
+    PatternTrackOptions options;
+    options.sectors = sectors;
+    return createPatternTrack(options);
+}
+
+constexpr uint32_t OverwriteFlags = ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW;
+
+} // namespace
+
+TEST(ReclibRecorderLock, ASecondHandleIsRefusedUntilTheFirstIsClosed)
+{
+    LoadedReclib lib("[dvd]\nmedium = DVD+RW blank\nfile = media/dvd.iso\n[cd]\nmedium = CD-RW blank\nfile = "
+                     "media/cd.iso\n");
+    RecDeviceHandle first = lib.open("dvd");
+    ASSERT_NE(first, nullptr);
+    // A temporary file of the holder's job: a refused open must not touch it.
+    const std::string working = lib.folder + "/media/dvd.iso.Zz9Yy8.part";
+    writeFile(working, "being written");
+
+    DeviceInfoList *list = lib.api.NeroGetAvailableDrivesEx(0, nullptr);
+    ASSERT_NE(list, nullptr);
+    ASSERT_STREQ(list->devices[0].name, "dvd");
+    EXPECT_EQ(lib.api.NeroOpenDevice(&list->devices[0]), nullptr);
+    EXPECT_NE(lib.errorLog().find("The recorder \"dvd\" is in use by another program"), std::string::npos)
+        << lib.errorLog();
+    EXPECT_TRUE(exists(working));
+    // Other recorders are not affected.
+    RecDeviceHandle other = lib.open("cd");
+    EXPECT_NE(other, nullptr);
+    // The refused open changed nothing for the handle that holds the recorder.
+    EXPECT_EQ(lib.burn(first, pattern(16), OverwriteFlags), BURN_OK) << lib.callbacks.allLogs();
+
+    lib.api.NeroCloseDevice(first);
+    RecDeviceHandle again = lib.api.NeroOpenDevice(&list->devices[0]);
+    EXPECT_NE(again, nullptr) << lib.errorLog();
+    EXPECT_FALSE(exists(working));
+    lib.api.NeroFreeMem(list);
+    lib.api.NeroCloseDevice(again);
+    lib.api.NeroCloseDevice(other);
+    EXPECT_TRUE(filesEndingWith(lib.folder, ".lock").empty());
+}
+
+TEST(ReclibRecorderLock, AnotherProcessHoldingTheRecorderKeepsItFromThisOne)
+{
+    const SharedMedium medium;
+    Baton opened;
+    Baton release;
+    ChildProcess other([&] {
+        LoadedReclib lib(medium.config());
+        RecDeviceHandle device = lib.open("dvd");
+        if (device == nullptr)
+            return;
+        opened.pass();
+        release.await();
+        lib.api.NeroCloseDevice(device);
+    });
+    ASSERT_TRUE(opened.await());
+
+    LoadedReclib lib(medium.config());
+    DeviceInfoList *list = lib.api.NeroGetAvailableDrivesEx(0, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(lib.api.NeroOpenDevice(&list->devices[0]), nullptr);
+    EXPECT_NE(lib.errorLog().find("The recorder \"dvd\" is in use by another program"), std::string::npos)
+        << lib.errorLog();
+
+    release.pass();
+    const int status = other.wait();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    RecDeviceHandle device = lib.api.NeroOpenDevice(&list->devices[0]);
+    EXPECT_NE(device, nullptr) << lib.errorLog();
+    lib.api.NeroFreeMem(list);
+    lib.api.NeroCloseDevice(device);
+}
+
+TEST(ReclibRecorderLock, TheImageRecorderRefusesATargetAnotherBurnIsWriting)
+{
+    // Two copies of the library stand for two programs; the second one burns
+    // to the same file while the first one's burn is writing it.
+    LoadedReclib first("");
+    LoadedReclib second("");
+    const std::string target = first.folder + "/out/film.iso";
+    writeFile(target, "an earlier image");
+    const auto answer = [&](int, void *data) {
+        std::strcpy(static_cast<char *>(data), target.c_str());
+        return 1;
+    };
+    first.callbacks.answerDialog = answer;
+    second.callbacks.answerDialog = answer;
+    RecDeviceHandle firstDevice = first.open("Image Recorder");
+    RecDeviceHandle secondDevice = second.open("Image Recorder");
+    int secondResult = -1;
+    first.callbacks.wantAbort = [&] {
+        if (secondResult == -1)
+            secondResult = second.burn(secondDevice, pattern(16), ProgramBurnFlags);
+        return false;
+    };
+    EXPECT_EQ(first.burn(firstDevice, pattern(64), ProgramBurnFlags), BURN_OK);
+    EXPECT_EQ(secondResult, BURN_FAILED);
+    EXPECT_TRUE(second.callbacks.logged("The image file " + target + " is in use by another program"))
+        << second.callbacks.allLogs();
+    EXPECT_EQ(readFile(target), patternImage(64));
+
+    EXPECT_EQ(second.burn(secondDevice, pattern(16), ProgramBurnFlags), BURN_OK)
+        << second.callbacks.allLogs();
+    EXPECT_EQ(readFile(target), patternImage(16));
+    EXPECT_TRUE(filesEndingWith(first.folder + "/out", ".lock").empty());
+    first.api.NeroCloseDevice(firstDevice);
+    second.api.NeroCloseDevice(secondDevice);
+}
+
+TEST(ReclibRecorderLock, AKilledBurnLeavesTheMediumAndItsLeftoversGoAtTheNextOpen)
+{
+    const SharedMedium medium;
+    std::vector<unsigned char> before;
+    {
+        LoadedReclib lib(medium.config());
+        RecDeviceHandle device = lib.open("dvd");
+        ASSERT_EQ(lib.burn(device, pattern(32), OverwriteFlags, 8 * 1385), BURN_OK);
+        lib.api.NeroCloseDevice(device);
+        before = readFile(medium.path);
+    }
+    const std::vector<unsigned char> stateBefore = readFile(medium.path + ".state");
+    // Not ours: only the library's own temporary names are cleared.
+    writeFile(medium.folder + "/dvd.iso.notes.part", "keep");
+    writeFile(medium.folder + "/other.iso.Ab12Cd.part", "keep");
+
+    Baton writing;
+    ChildProcess killed([&] {
+        LoadedReclib lib(medium.config("pacing = paced\n"));
+        RecDeviceHandle device = lib.open("dvd");
+        bool told = false;
+        lib.callbacks.wantAbort = [&] {
+            if (!told && !lib.callbacks.percents.empty() && lib.callbacks.percents.back() > 0) {
+                writing.pass();
+                told = true;
+            }
+            return false;
+        };
+        lib.burn(device, pattern(30 * 1024), OverwriteFlags, 1385); // about 45 s at 1x
+    });
+    ASSERT_TRUE(writing.await());
+    std::vector<std::string> parts = filesEndingWith(medium.folder, ".part");
+    EXPECT_EQ(parts.size(), 3u);
+    killed.kill(SIGKILL);
+    killed.wait();
+
+    LoadedReclib lib(medium.config());
+    RecDeviceHandle device = lib.open("dvd");
+    parts = filesEndingWith(medium.folder, ".part");
+    std::sort(parts.begin(), parts.end());
+    EXPECT_EQ(parts, (std::vector<std::string>{medium.folder + "/dvd.iso.notes.part",
+                                               medium.folder + "/other.iso.Ab12Cd.part"}));
+    EXPECT_EQ(readFile(medium.path), before);
+    EXPECT_EQ(readFile(medium.path + ".state"), stateBefore);
+    EXPECT_EQ(lib.discInfo(device).usedSectors, 32);
+    lib.api.NeroCloseDevice(device);
+}
