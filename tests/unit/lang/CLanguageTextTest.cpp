@@ -8,7 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -80,6 +86,51 @@ TEST(CLanguageText, AFolderIsNoLanguageFile)
 {
     const CLanguageText texts(testenv::makeTempDir(u"folder.lng"_s));
     EXPECT_TRUE(texts.GetText(652).startsWith(u"Orvane Burn"_s));
+}
+
+// Looks a text up on another thread. A lookup that blocks (a FIFO without a
+// writer) is released by opening the FIFO for writing, and reported.
+QString LookupWithin(const CLanguageText &texts, int id, const QString &releasePath)
+{
+    auto lookup = std::async(std::launch::async, [&texts, id] { return texts.GetText(id); });
+    if (lookup.wait_for(std::chrono::seconds(10)) == std::future_status::ready)
+        return lookup.get();
+    ADD_FAILURE() << "the lookup blocked";
+    const int fd = ::open(releasePath.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0)
+        ::close(fd);
+    return lookup.get();
+}
+
+constexpr qsizetype FourMiB = 4 * 1024 * 1024;
+
+QByteArray BigFile(qsizetype size)
+{
+    QByteArray bytes = "652 a big file\n";
+    bytes.append(QByteArray(size - bytes.size(), '#'));
+    return bytes;
+}
+
+TEST(CLanguageText, OnlyARegularFileWithinTheBoundIsALanguageFile)
+{
+    const QString folder = testenv::makeTempDir(u"odd"_s);
+    const QString fifo = folder + u"/fifo.lng"_s;
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const QString zero = folder + u"/zero.lng"_s;
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
+    const QString tooBig = WriteFile(u"big.lng"_s, BigFile(FourMiB + 1));
+
+    for (const QString &path : {fifo, zero, tooBig, folder, u"/dev/null"_s}) {
+        const CLanguageText texts(path);
+        EXPECT_TRUE(LookupWithin(texts, 652, path).startsWith(u"Orvane Burn"_s))
+            << path.toStdString() << ": treated as a missing file";
+    }
+}
+
+TEST(CLanguageText, AFileOfExactlyTheBoundIsRead)
+{
+    const CLanguageText texts(WriteFile(u"limit.lng"_s, BigFile(FourMiB)));
+    EXPECT_EQ(texts.GetText(652), u"a big file"_s);
 }
 
 TEST(CLanguageText, LookupsOnWorkerThreadsWhileTheFileChanges)
