@@ -150,6 +150,22 @@ TEST_F(UnattendedRunTest, LogOptionWritesTheRunsLogFileOnTheDesktop)
     EXPECT_TRUE(log.contains(Text(784))) << "written after the burn";
 }
 
+// The program carries the English texts: an emptied language file still
+// gives a whole log.
+TEST_F(UnattendedRunTest, EmptyLanguageFileStillWritesAWholeEnglishLog)
+{
+    const QString runStarted = Text(654);
+    const QString burned = Text(784);
+    ASSERT_FALSE(burned.isEmpty());
+    m_copy.WriteFile(QStringLiteral("english.lng"), QByteArray());
+    const ProgramRun run = RunProgram({QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
+    const QString log = ReadFile(Desktop() + QStringLiteral("/MY_FILM.log"));
+    EXPECT_TRUE(log.contains(runStarted)) << log.toStdString();
+    EXPECT_TRUE(log.contains(burned));
+}
+
 TEST_F(UnattendedRunTest, PrepareOnlyWithoutADisplayBurnsNothingAndEnds)
 {
     const qint64 before = ImageSize();
