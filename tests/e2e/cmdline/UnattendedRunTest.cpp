@@ -10,6 +10,7 @@
 #include "app/RunExitStatus.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -17,12 +18,20 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace {
 
 const QByteArray BlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
                                   "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
 const QByteArray UsedDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
                                  "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+
+// Written at 1x (1385 kB/s): a burn of a few megabytes takes seconds.
+const QByteArray PacedBlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+                                       "speeds = 1x\npacing = paced\nerase-time-scale = 0\n";
 
 constexpr int RunTimeoutMs = 90000;
 
@@ -50,19 +59,30 @@ protected:
         m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), config);
     }
 
-    // Runs the program as a person would from a shell without a display:
+    // Starts the program as a person would from a shell without a display:
     // no platform chosen, no DISPLAY; the program picks offscreen itself.
-    ProgramRun RunProgram(const QStringList &arguments) const
+    void StartProgram(QProcess &process, const QStringList &arguments) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             env.remove(QString::fromLatin1(name));
         env.insert(QStringLiteral("HOME"), m_home);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home + QStringLiteral("/.config"));
-        QProcess process;
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(m_home);
         process.start(m_copy.Executable(), arguments);
+        process.waitForStarted();
+    }
+
+    ProgramRun RunProgram(const QStringList &arguments) const
+    {
+        QProcess process;
+        StartProgram(process, arguments);
+        return WaitForProgram(process);
+    }
+
+    static ProgramRun WaitForProgram(QProcess &process)
+    {
         ProgramRun run;
         run.finished = process.waitForFinished(RunTimeoutMs);
         if (!run.finished) {
@@ -86,6 +106,22 @@ protected:
                 return line.mid(prefix.size()).trimmed();
         }
         return QString();
+    }
+
+    // Makes the source folder bigger by a file of this size beside VIDEO_TS.
+    void AddFiller(qint64 bytes) const
+    {
+        QFile filler(m_source + QStringLiteral("/FILLER.BIN"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(filler.resize(bytes));
+    }
+
+    // The medium and its state file, to compare before and after a run.
+    QByteArray MediumSnapshot() const
+    {
+        QFile medium(Image());
+        const QByteArray bytes = medium.open(QIODevice::ReadOnly) ? medium.readAll() : QByteArray("(none)");
+        return bytes + "|state|" + ReadFile(Image() + QStringLiteral(".state")).toUtf8();
     }
 
     QString Desktop() const { return m_home + QStringLiteral("/Desktop"); }
@@ -253,6 +289,19 @@ TEST_F(UnattendedRunTest, FailedRunWithShutdownOptionNeitherPowersOffNorWaits)
     EXPECT_EQ(run.exitCode, runexit::LabelRefused) << run.standardError.toStdString();
     EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 2000));
     EXPECT_TRUE(QDir(Desktop()).entryList(QDir::Files).isEmpty()) << "no shutdown log file";
+}
+
+// A start without a command line (or with a one-character one) needs a
+// person at the window; without a display it says so and ends.
+TEST_F(UnattendedRunTest, PlainStartWithoutADisplayEndsWithAReason)
+{
+    for (const QStringList &arguments : {QStringList(), QStringList{QStringLiteral("x")}}) {
+        const ProgramRun run = RunProgram(arguments);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, runexit::NothingToBurn) << run.standardError.toStdString();
+        EXPECT_TRUE(run.standardError.contains(Text(920) + QLatin1Char('\n')))
+            << run.standardError.toStdString();
+    }
 }
 
 // The Image Recorder asks where the image goes; without a display nobody
