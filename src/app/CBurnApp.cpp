@@ -5,6 +5,7 @@
 #include "app/WindowMessageBox.h"
 #include "cmdline/CommandLineTokenizer.h"
 #include "lang/BuiltinTexts.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -29,6 +30,9 @@ void ReportNoDisplay()
 
 int CBurnApp::Run(int argc, char **argv)
 {
+    // Before any thread exists, so that every thread inherits it.
+    IgnoreFileSizeSignal();
+
     // The command line decides whether the run needs a person; decided
     // before Qt picks its platform.
     QStringList arguments;
@@ -44,7 +48,12 @@ int CBurnApp::Run(int argc, char **argv)
     SelectOffscreenWithoutDisplay(commandLineRun);
 
     QApplication app(argc, argv);
+    // Outlives the window, so that a signal while the window goes (a job
+    // being waited for) still ends nothing abruptly.
+    TerminationSignals terminationSignals;
     CBurnDlg dlg;
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &dlg,
+                     &CBurnDlg::OnTerminationSignal);
     arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     dlg.m_strCmdLine = cmdline::JoinArguments(arguments);
@@ -52,7 +61,12 @@ int CBurnApp::Run(int argc, char **argv)
     dlg.m_strAppDir = QCoreApplication::applicationFilePath();
     dlg.CommandLine().SetPresence(HasDisplay() ? Presence::Attended : Presence::Unattended);
     const int result = dlg.DoModal();
+    // The run's status is final only once its thread has ended: a window
+    // closed after a signal may not wait for it.
+    dlg.CommandLine().Stop();
     if (result == CBurnDlg::ResultFailed)
         return runexit::StartupFailed;
+    if (dlg.RunEndedBySignal() && dlg.CommandLine().ExitStatus() == runexit::Success)
+        return runexit::BurnAborted;
     return dlg.CommandLine().ExitStatus();
 }

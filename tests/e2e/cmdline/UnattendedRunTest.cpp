@@ -304,6 +304,53 @@ TEST_F(UnattendedRunTest, PlainStartWithoutADisplayEndsWithAReason)
     }
 }
 
+// SIGTERM in the middle of a burn acts as Abort: the library gives up, the
+// medium stays as it was, the run says why and ends with the aborted status.
+TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
+{
+    UseRecorders(PacedBlankDvdPlusRw);
+    AddFiller(24 * 1024 * 1024);
+    const QByteArray before = MediumSnapshot();
+    QProcess process;
+    StartProgram(process, {QStringLiteral("-d"), m_source});
+    const QDir media(m_copy.File(QStringLiteral("media")));
+    QElapsedTimer waited;
+    waited.start();
+    bool ended = false;
+    while (media.entryList({QStringLiteral("*.part")}, QDir::Files).isEmpty() && waited.elapsed() < 30000 &&
+           !ended)
+        ended = process.waitForFinished(50);
+    ASSERT_FALSE(ended) << "the burn is still writing";
+    ASSERT_FALSE(process.waitForFinished(500));
+    process.terminate();
+    const ProgramRun run = WaitForProgram(process);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::BurnAborted) << run.standardError.toStdString();
+    EXPECT_TRUE(
+        run.standardError.contains(Text(921).replace(QStringLiteral("%s"), QStringLiteral("SIGTERM"))))
+        << run.standardError.toStdString();
+    EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
+}
+
+// A write beyond the process's file-size limit fails and is reported as a
+// failed burn; the process is not ended by SIGXFSZ.
+TEST_F(UnattendedRunTest, FileSizeLimitFailsTheBurnInsteadOfEndingTheProcess)
+{
+    AddFiller(8 * 1024 * 1024);
+    QProcess process;
+    process.setChildProcessModifier([] {
+        // What a shell's "ulimit -f" leaves a program: the default action.
+        ::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{2 * 1024 * 1024, 2 * 1024 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    StartProgram(process, {QStringLiteral("-d"), m_source});
+    const ProgramRun run = WaitForProgram(process);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::BurnFailed)
+        << "reported, not ended by a signal: " << run.standardError.toStdString();
+}
+
 // The Image Recorder asks where the image goes; without a display nobody
 // could answer, so the question counts as cancelled and the run ends.
 TEST_F(UnattendedRunTest, ImageRecorderWithoutADisplayEndsInsteadOfWaitingForTheFileDialog)
