@@ -199,6 +199,14 @@ public:
     // The text source, for the dialogs and jobs that work with it.
     CLanguageText &Texts() const { return *m_pLang; }
 
+    // A termination signal (SIGINT, SIGTERM, SIGHUP): a running job is
+    // aborted as the Abort button does, and the window closes once it has
+    // ended; without a job the window closes as Quit does. GUI thread.
+    void OnTerminationSignal(int signalNumber);
+    // A signal closed the window while a command-line run was under way
+    // outside its job (the run's own status then counts as aborted).
+    bool RunEndedBySignal() const { return m_bRunEndedBySignal; }
+
     // Fills m_apszArgs and m_nArgs from m_strCmdLine.
     void SplitCommandLine();
     // The command-line run; start-up starts it when there is a command line.
@@ -255,6 +263,9 @@ private:
     void CloseRecordingAndEnd();
     void StartCommandLineRun();
     QString SettingsPath() const;
+    // Closes the window after a signal as soon as that is safe (see the
+    // source); checks again from the event loop until it is.
+    void CloseAfterSignal();
 
     StorageVolumeNames m_volumeNames;
     bool m_bExchanging = false;
@@ -262,6 +273,8 @@ private:
     CLogPane m_logPane;
     std::atomic<bool> m_bEnded{false};
     std::atomic<int> m_nEndResult{0};
+    bool m_bJobAbortedBySignal = false;
+    bool m_bRunEndedBySignal = false;
     // The result sound and the Audio dialog's Play buttons.
     QtSoundPlayer m_sound;
     // Last: the jobs wait for their workers when the window goes.

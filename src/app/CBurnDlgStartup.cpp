@@ -77,7 +77,7 @@ int CBurnDlg::LoadSettingsAndLanguage()
         UpdateData(false);
 
     m_strLangFile = langfile::StartupFileName(m_strLangFile);
-    m_pLang->SetFile(m_strAppDir + QLatin1Char('/') + m_strLangFile);
+    m_pLang->SetFile(langfile::ProgramFolderFile(m_strAppDir, m_strLangFile));
 
     if (settingsResult < 0) {
         m_strText = GetText(TextSettingsMissing);

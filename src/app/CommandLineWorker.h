@@ -54,6 +54,8 @@ public:
     void Stop();
 
     bool Started() const { return m_started; }
+    // Started and not yet ended.
+    bool Running() const { return m_started && !m_done.IsSet(); }
     // Waits until the run has ended (the window may still be open) and
     // answers its result: RunBurn's, or NoBurnResult when nothing was burned.
     int WaitForRun();

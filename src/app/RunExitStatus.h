@@ -9,7 +9,8 @@
 //   2  the command line could not be read: an unknown option, a stray
 //      argument, -d or -v without a value (log texts 598, 600, 602)
 //   3  nothing to burn without a person: the command line names no folder
-//      (-d) or asks to prepare only (-c), and no display is available
+//      (-d) or asks to prepare only (-c), or is empty, and no display is
+//      available
 //   4  the volume label was refused
 //   5  no recorder is selected, or the selected recorder cannot be opened
 //   6  the disc is a used rewritable one and overwriting was not allowed

@@ -1,52 +1,48 @@
 #include "lang/BuiltinTexts.h"
 
-namespace builtin {
+#include "lang/LanguageFile.h"
+
+#include <QFile>
+
+#include <unordered_map>
+
+// Outside any namespace, as Qt requires: a resource compiled into a static
+// library must be registered by hand.
+static void RegisterEnglishResource()
+{
+    Q_INIT_RESOURCE(english_texts);
+}
 
 namespace {
 
-// The settings file: a header with the time of writing (the ctime text ends
-// in its own line feed, so the second row of number signs starts a new line),
-// then one "Key: value" line per setting, in the order the values are passed.
-QString SettingsFileTemplate()
+using TextTable = std::unordered_map<std::uint32_t, QString>;
+
+// Read once: unlike the current language file, the built-in one cannot
+// change while the program runs.
+TextTable LoadTable()
 {
-    const QString rule(54, QLatin1Char('#'));
-    return rule + QLatin1Char('\n') + QLatin1String("# Orvane ini file, created: %s") + rule +
-           QLatin1Char('\n') +
-           QLatin1String("Device: %s\n"
-                         "MediaType: %d\n"
-                         "FSFlags: %X\n"
-                         "BurnFlags: %X\n"
-                         "MoreFlags: %X\n"
-                         "Speed: %d\n"
-                         "Language: %s\n"
-                         "SuccessWave: %s\n"
-                         "ErrorWave: %s\n"
-                         "EnableAudio: %d\n"
-                         "LimitCD: %d\n"
-                         "LimitDVD: %d\n"
-                         "LimitCDRed: %d\n"
-                         "LimitDVDRed: %d\n"
-                         "DefaultSourceDir: %s\n");
+    RegisterEnglishResource();
+    TextTable table;
+    QFile file(QStringLiteral(":/lang/english.lng"));
+    if (!file.open(QIODevice::ReadOnly))
+        return table;
+    // try_emplace keeps the first line of an id, as every lookup does.
+    for (langfile::Entry &entry : langfile::ParseEntries(file.readAll()))
+        table.try_emplace(entry.id, std::move(entry.text));
+    return table;
 }
 
 } // namespace
 
+namespace builtin {
+
 std::optional<QString> Text(std::uint32_t id)
 {
-    switch (id) {
-    case MailLink:
-        return QStringLiteral("mailto:orvane-burn@example.org");
-    case WebPage:
-        return QStringLiteral("https://orvane-burn.example.org/");
-    case SettingsTemplate:
-        return SettingsFileTemplate();
-    case ProductLine:
-        return QStringLiteral("Orvane Burn - puts your DVD-Video folders on disc");
-    case DonationPage:
-        return QStringLiteral("https://orvane-burn.example.org/donate");
-    default:
+    static const TextTable table = LoadTable();
+    const auto found = table.find(id);
+    if (found == table.end())
         return std::nullopt;
-    }
+    return found->second;
 }
 
 } // namespace builtin

@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <optional>
 
-// The program's own string table: the texts used when the language file has
-// no line for them (the maker's addresses, the settings file template and
-// the product line).
+// The built-in texts: the shipped lang/english.lng, compiled into the program
+// as a resource. They stand in for every text the current language file does
+// not have, so a missing, broken or partial file still gives whole English
+// messages, and English has one source: that file.
 namespace builtin {
 
 std::optional<QString> Text(std::uint32_t id);

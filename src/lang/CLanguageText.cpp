@@ -3,8 +3,6 @@
 #include "lang/BuiltinTexts.h"
 #include "lang/LanguageFile.h"
 
-#include <QFile>
-
 #include <utility>
 
 CLanguageText::CLanguageText(QString path) : m_strFile(std::move(path)) {}
@@ -28,11 +26,8 @@ QString CLanguageText::GetText(int id) const
     const auto textId = static_cast<std::uint32_t>(id);
     // Opened afresh for every lookup: a changed, renamed or replaced file
     // takes effect at the next text without any reload step.
-    QFile file(File());
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        file.close();
-        if (std::optional<QString> text = langfile::FindText(bytes, textId))
+    if (const std::optional<QByteArray> bytes = langfile::ReadFile(File())) {
+        if (std::optional<QString> text = langfile::FindText(*bytes, textId))
             return *text;
     }
     return builtin::Text(textId).value_or(QString());

@@ -2,6 +2,7 @@
 
 #include "lang/CLanguageDlg.h"
 #include "lang/CLanguageText.h"
+#include "lang/LanguageFile.h"
 
 void RunLanguageCommand(const LanguageCommandWindow &window)
 {
@@ -12,7 +13,7 @@ void RunLanguageCommand(const LanguageCommandWindow &window)
     dialog.exec();
     *window.language = dialog.Chosen();
     // No length test here: a short name chosen in the dialog is used as it is.
-    window.texts->SetFile(window.programFolder + QLatin1Char('/') + *window.language);
+    window.texts->SetFile(langfile::LanguageFilePath(window.programFolder, *window.language));
     if (window.applyWindowTexts)
         window.applyWindowTexts();
     if (dialog.m_bChanged) {

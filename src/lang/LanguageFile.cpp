@@ -1,5 +1,6 @@
 #include "lang/LanguageFile.h"
 
+#include "platform/BoundedFileRead.h"
 #include "platform/TextDecoding.h"
 
 namespace langfile {
@@ -44,6 +45,24 @@ template <typename Visitor> void ForEachLine(QByteArrayView file, Visitor visit)
 QString StartupFileName(const QString &languageSetting)
 {
     return languageSetting.size() < 5 ? DefaultFileName : languageSetting;
+}
+
+QString LanguageFilePath(const QString &programFolder, const QString &fileName)
+{
+    if (fileName.contains(QLatin1Char('/')) || fileName.contains(QChar(0)) ||
+        !fileName.endsWith(QLatin1String(".lng"), Qt::CaseInsensitive))
+        return QString();
+    return programFolder + QLatin1Char('/') + fileName;
+}
+
+QString ProgramFolderFile(const QString &programFolder, const QString &languageSetting)
+{
+    return LanguageFilePath(programFolder, StartupFileName(languageSetting));
+}
+
+std::optional<QByteArray> ReadFile(const QString &path)
+{
+    return ReadRegularFile(path, MaxFileBytes);
 }
 
 std::uint32_t ParseTextId(QByteArrayView line)

@@ -33,6 +33,18 @@ inline const QString DefaultFileName = QStringLiteral("english.lng");
 // The file name start-up uses for the Language setting: a value of fewer than
 // five characters (too short for a name and ".lng") becomes DefaultFileName.
 QString StartupFileName(const QString &languageSetting);
+// The largest language file that is read; a bigger one counts as missing.
+constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
+// The full path of the language file in the program folder: only a plain
+// file name ending in ".lng" (any letter case) names one. Anything else (a
+// path, "..", a name without the extension) gives an empty path, which reads
+// as a missing file.
+QString LanguageFilePath(const QString &programFolder, const QString &fileName);
+// The same for the Language setting at start-up (after StartupFileName).
+QString ProgramFolderFile(const QString &programFolder, const QString &languageSetting);
+// The bytes of the language file at path, or nothing when it is missing or
+// is no regular file of at most MaxFileBytes.
+std::optional<QByteArray> ReadFile(const QString &path);
 
 // The text id a line starts with.
 std::uint32_t ParseTextId(QByteArrayView line);

@@ -28,17 +28,28 @@ void UnattendedRunTest::UseRecorders(const QByteArray &config)
     m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), config);
 }
 
-ProgramRun UnattendedRunTest::RunProgram(const QStringList &arguments) const
+void UnattendedRunTest::StartProgram(QProcess &process, const QStringList &arguments) const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(QString::fromLatin1(name));
     env.insert(QStringLiteral("HOME"), m_home);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home + QStringLiteral("/.config"));
-    QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(m_home);
     process.start(m_copy.Executable(), arguments);
+    process.waitForStarted();
+}
+
+ProgramRun UnattendedRunTest::RunProgram(const QStringList &arguments) const
+{
+    QProcess process;
+    StartProgram(process, arguments);
+    return WaitForProgram(process);
+}
+
+ProgramRun UnattendedRunTest::WaitForProgram(QProcess &process)
+{
     ProgramRun run;
     run.finished = process.waitForFinished(RunTimeoutMs);
     if (!run.finished) {
@@ -48,6 +59,20 @@ ProgramRun UnattendedRunTest::RunProgram(const QStringList &arguments) const
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.standardError = QString::fromLocal8Bit(process.readAllStandardError());
     return run;
+}
+
+void UnattendedRunTest::AddFiller(qint64 bytes) const
+{
+    QFile filler(m_source + QStringLiteral("/FILLER.BIN"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(filler.resize(bytes));
+}
+
+QByteArray UnattendedRunTest::MediumSnapshot() const
+{
+    QFile medium(Image());
+    const QByteArray bytes = medium.open(QIODevice::ReadOnly) ? medium.readAll() : QByteArray("(none)");
+    return bytes + "|state|" + ReadFile(Image() + QStringLiteral(".state")).toUtf8();
 }
 
 QString UnattendedRunTest::Text(int id) const

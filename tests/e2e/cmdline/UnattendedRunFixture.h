@@ -6,6 +6,7 @@
 #include "TestEnvironment.h"
 
 #include <QByteArray>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,10 @@ inline const QByteArray BlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW bla
                                          "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
 inline const QByteArray UsedDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
                                         "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+
+// Written at 1x (1385 kB/s): a burn of a few megabytes takes seconds.
+inline const QByteArray PacedBlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+                                              "speeds = 1x\npacing = paced\nerase-time-scale = 0\n";
 
 struct ProgramRun
 {
@@ -33,6 +38,13 @@ protected:
     // Runs the program as a person would from a shell without a display:
     // no platform chosen, no DISPLAY; the program picks offscreen itself.
     ProgramRun RunProgram(const QStringList &arguments) const;
+    // The same, started without waiting for the end.
+    void StartProgram(QProcess &process, const QStringList &arguments) const;
+    static ProgramRun WaitForProgram(QProcess &process);
+    // Makes the source folder bigger by a file of this size beside VIDEO_TS.
+    void AddFiller(qint64 bytes) const;
+    // The medium and its state file, to compare before and after a run.
+    QByteArray MediumSnapshot() const;
     // A language text as the shipped english.lng words it.
     QString Text(int id) const;
 

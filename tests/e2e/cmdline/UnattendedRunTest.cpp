@@ -2,19 +2,23 @@
 // display, in a copied program folder with its own virtual recorder: exit
 // status, the image it wrote (read with libdvdread, libudfread and isoinfo
 // through orvane-imagecheck), the log file on the desktop, the erase before
-// the burn and the power-off at the end.
+// the burn, the power-off at the end, signals and file-size limits.
 #include "PrivateSystemBus.h"
 #include "UnattendedRunFixture.h"
 
 #include "app/RunExitStatus.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -42,6 +46,22 @@ TEST_F(UnattendedRunTest, LogOptionWritesTheRunsLogFileOnTheDesktop)
     EXPECT_TRUE(log.contains(Text(654)));
     EXPECT_TRUE(log.contains(Text(712)));
     EXPECT_TRUE(log.contains(Text(784))) << "written after the burn";
+}
+
+// The program carries the English texts: an emptied language file still
+// gives a whole log.
+TEST_F(UnattendedRunTest, EmptyLanguageFileStillWritesAWholeEnglishLog)
+{
+    const QString runStarted = Text(654);
+    const QString burned = Text(784);
+    ASSERT_FALSE(burned.isEmpty());
+    m_copy.WriteFile(QStringLiteral("english.lng"), QByteArray());
+    const ProgramRun run = RunProgram({QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
+    const QString log = ReadFile(Desktop() + QStringLiteral("/MY_FILM.log"));
+    EXPECT_TRUE(log.contains(runStarted)) << log.toStdString();
+    EXPECT_TRUE(log.contains(burned));
 }
 
 TEST_F(UnattendedRunTest, PrepareOnlyWithoutADisplayBurnsNothingAndEnds)
@@ -131,6 +151,66 @@ TEST_F(UnattendedRunTest, FailedRunWithShutdownOptionNeitherPowersOffNorWaits)
     EXPECT_EQ(run.exitCode, runexit::LabelRefused) << run.standardError.toStdString();
     EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 2000));
     EXPECT_TRUE(QDir(Desktop()).entryList(QDir::Files).isEmpty()) << "no shutdown log file";
+}
+
+// A start without a command line (or with a one-character one) needs a
+// person at the window; without a display it says so and ends.
+TEST_F(UnattendedRunTest, PlainStartWithoutADisplayEndsWithAReason)
+{
+    for (const QStringList &arguments : {QStringList(), QStringList{QStringLiteral("x")}}) {
+        const ProgramRun run = RunProgram(arguments);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, runexit::NothingToBurn) << run.standardError.toStdString();
+        EXPECT_TRUE(run.standardError.contains(Text(920) + QLatin1Char('\n')))
+            << run.standardError.toStdString();
+    }
+}
+
+// SIGTERM in the middle of a burn acts as Abort: the library gives up, the
+// medium stays as it was, the run says why and ends with the aborted status.
+TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
+{
+    UseRecorders(PacedBlankDvdPlusRw);
+    AddFiller(24 * 1024 * 1024);
+    const QByteArray before = MediumSnapshot();
+    QProcess process;
+    StartProgram(process, {QStringLiteral("-d"), m_source});
+    const QDir media(m_copy.File(QStringLiteral("media")));
+    QElapsedTimer waited;
+    waited.start();
+    bool ended = false;
+    while (media.entryList({QStringLiteral("*.part")}, QDir::Files).isEmpty() && waited.elapsed() < 30000 &&
+           !ended)
+        ended = process.waitForFinished(50);
+    ASSERT_FALSE(ended) << "the burn is still writing";
+    ASSERT_FALSE(process.waitForFinished(500));
+    process.terminate();
+    const ProgramRun run = WaitForProgram(process);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::BurnAborted) << run.standardError.toStdString();
+    EXPECT_TRUE(
+        run.standardError.contains(Text(921).replace(QStringLiteral("%s"), QStringLiteral("SIGTERM"))))
+        << run.standardError.toStdString();
+    EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
+}
+
+// A write beyond the process's file-size limit fails and is reported as a
+// failed burn; the process is not ended by SIGXFSZ.
+TEST_F(UnattendedRunTest, FileSizeLimitFailsTheBurnInsteadOfEndingTheProcess)
+{
+    AddFiller(8 * 1024 * 1024);
+    QProcess process;
+    process.setChildProcessModifier([] {
+        // What a shell's "ulimit -f" leaves a program: the default action.
+        ::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{2 * 1024 * 1024, 2 * 1024 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    StartProgram(process, {QStringLiteral("-d"), m_source});
+    const ProgramRun run = WaitForProgram(process);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::BurnFailed)
+        << "reported, not ended by a signal: " << run.standardError.toStdString();
 }
 
 // The Image Recorder asks where the image goes; without a display nobody

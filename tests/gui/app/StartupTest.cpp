@@ -8,9 +8,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -116,6 +119,30 @@ INSTANTIATE_TEST_SUITE_P(Names, LanguageNameTest,
                          ::testing::Values(LanguageCase{"", "english.lng"},
                                            LanguageCase{"b.ln", "english.lng"},
                                            LanguageCase{"a.lng", "a.lng"}, LanguageCase{"xy.lng", "xy.lng"}));
+
+// A Language value that is no plain .lng name in the program folder, or
+// names no regular file there, reads as a missing file: the built-in texts,
+// neither the program folder's english.lng nor what the value points at.
+TEST_F(StartupTest, LanguageValuesThatNameNoLanguageFileInTheFolderReadAsMissing)
+{
+    const QString outside = QFileInfo(m_folder.Folder()).path() + QStringLiteral("/outside.lng");
+    QFile file(outside);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("652 outside\n");
+    file.close();
+    ASSERT_EQ(::mkfifo((m_folder.Folder() + QStringLiteral("/fifo.lng")).toLocal8Bit().constData(), 0600), 0);
+
+    for (const char *setting : {"../outside.lng", "../../../../../../../dev/zero", "fifo.lng"}) {
+        TestBurnDlg dlg;
+        m_folder.WriteSettings({QStringLiteral("Language: ") + QLatin1String(setting)});
+        dlg.m_strAppDir = m_folder.ProgramFile();
+        dlg.OnInitDialog();
+        EXPECT_EQ(dlg.m_strLangFile, QLatin1String(setting)) << "the setting itself is kept";
+        const QString status = dlg.m_edtStatus->text();
+        EXPECT_TRUE(status.startsWith(QStringLiteral("Orvane Burn - ")))
+            << setting << ": " << status.toStdString();
+    }
+}
 
 } // namespace
 

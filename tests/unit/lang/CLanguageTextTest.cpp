@@ -1,5 +1,6 @@
 #include "lang/CLanguageText.h"
 #include "lang/BuiltinTexts.h"
+#include "lang/LanguageFile.h"
 
 #include "TestEnvironment.h"
 
@@ -8,7 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
+#include <set>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,16 +31,44 @@ QString WriteFile(const QString &name, const QByteArray &bytes)
     return path;
 }
 
-TEST(CLanguageText, WithoutAFileOnlyTheBuiltInTextsExist)
+// The shipped English file, as the source tree holds it.
+std::vector<langfile::Entry> ShippedEnglish()
 {
-    const CLanguageText texts;
-    EXPECT_TRUE(texts.GetText(540).startsWith(u"mailto:"_s));
-    EXPECT_TRUE(texts.GetText(542).startsWith(u"https://"_s));
-    EXPECT_TRUE(texts.GetText(718).startsWith(u"https://"_s));
-    EXPECT_TRUE(texts.GetText(652).startsWith(u"Orvane Burn"_s));
-    EXPECT_TRUE(texts.GetText(566).contains(u"FSFlags: %X\n"_s));
-    EXPECT_EQ(texts.GetText(776), QString());
-    EXPECT_EQ(texts.GetText(-1), QString());
+    QFile file(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/english.lng"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    std::vector<langfile::Entry> entries;
+    std::set<std::uint32_t> seen;
+    for (langfile::Entry &entry : langfile::ParseEntries(file.readAll())) {
+        if (entry.id != 0 && seen.insert(entry.id).second)
+            entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+// Whatever is wrong with the current file, every text the shipped English
+// file has is there: the program carries that file built in.
+TEST(CLanguageText, MissingBrokenOrEmptyFilesGiveTheShippedEnglishTexts)
+{
+    const std::vector<langfile::Entry> english = ShippedEnglish();
+    ASSERT_GT(english.size(), 150u);
+    const QString paths[] = {
+        QString(),
+        u"/nonexistent/english.lng"_s,
+        WriteFile(u"empty.lng"_s, QByteArray()),
+        WriteFile(u"broken.lng"_s,
+                  QByteArray("\xff\xfe", 2) + QByteArray(1, '\0') + "garbage\n#652 a comment\n;777\n"),
+    };
+    for (const QString &path : paths) {
+        const CLanguageText texts(path);
+        int differing = 0;
+        for (const langfile::Entry &entry : english) {
+            if (texts.GetText(static_cast<int>(entry.id)) != entry.text && ++differing <= 3)
+                ADD_FAILURE() << path.toStdString() << ": text " << entry.id << " differs";
+        }
+        EXPECT_EQ(differing, 0) << path.toStdString();
+        EXPECT_EQ(texts.GetText(-1), QString());
+        EXPECT_EQ(texts.GetText(805), QString()) << "an id English does not have either";
+    }
 }
 
 TEST(CLanguageText, BuiltInSettingsTemplateHasOneLinePerSetting)
@@ -41,10 +77,17 @@ TEST(CLanguageText, BuiltInSettingsTemplateHasOneLinePerSetting)
     const QStringList lines = templ.split(u'\n');
     ASSERT_EQ(lines.size(), 18) << "17 lines, each ended by a line feed";
     EXPECT_EQ(lines[0], QString(54, u'#'));
-    EXPECT_EQ(lines[1], u"# Orvane ini file, created: %s"_s + QString(54, u'#'));
+    EXPECT_EQ(lines[1], u"# Orvane Burn settings, created: %s"_s + QString(54, u'#'));
     EXPECT_EQ(lines[2], u"Device: %s"_s);
     EXPECT_EQ(lines[16], u"DefaultSourceDir: %s"_s);
     EXPECT_TRUE(lines[17].isEmpty());
+}
+
+TEST(CLanguageText, ATranslationWithoutAnIdFallsBackToEnglish)
+{
+    const CLanguageText texts(WriteFile(u"partial.lng"_s, "776 Einstellungen gespeichert.\n"));
+    EXPECT_EQ(texts.GetText(776), u"Einstellungen gespeichert."_s);
+    EXPECT_EQ(texts.GetText(777), u"The settings could not be saved."_s);
 }
 
 TEST(CLanguageText, TheFileComesFirstAndAnEmptyTextHasNoFallback)
@@ -54,14 +97,12 @@ TEST(CLanguageText, TheFileComesFirstAndAnEmptyTextHasNoFallback)
     EXPECT_EQ(texts.GetText(652), QString()) << "found empty: the built-in text is not consulted";
     EXPECT_EQ(texts.GetText(776), u"Settings saved."_s);
     EXPECT_TRUE(texts.GetText(540).startsWith(u"mailto:"_s)) << "not in the file: built-in";
-    EXPECT_EQ(texts.GetText(777), QString());
 }
 
 TEST(CLanguageText, EveryLookupReadsTheFileAgain)
 {
     const QString path = WriteFile(u"live.lng"_s, "600 before\n");
     CLanguageText texts;
-    EXPECT_EQ(texts.GetText(600), QString());
     texts.SetFile(path);
     EXPECT_EQ(texts.File(), path);
     EXPECT_EQ(texts.GetText(600), u"before"_s);
@@ -72,7 +113,7 @@ TEST(CLanguageText, EveryLookupReadsTheFileAgain)
     }
     EXPECT_EQ(texts.GetText(600), u"after"_s);
     ASSERT_TRUE(QFile::rename(path, path + u".gone"_s));
-    EXPECT_EQ(texts.GetText(600), QString());
+    EXPECT_EQ(texts.GetText(600), u"Command line: the option -v needs a volume label."_s);
     EXPECT_TRUE(texts.GetText(652).startsWith(u"Orvane Burn"_s));
 }
 
@@ -80,6 +121,51 @@ TEST(CLanguageText, AFolderIsNoLanguageFile)
 {
     const CLanguageText texts(testenv::makeTempDir(u"folder.lng"_s));
     EXPECT_TRUE(texts.GetText(652).startsWith(u"Orvane Burn"_s));
+}
+
+// Looks a text up on another thread. A lookup that blocks (a FIFO without a
+// writer) is released by opening the FIFO for writing, and reported.
+QString LookupWithin(const CLanguageText &texts, int id, const QString &releasePath)
+{
+    auto lookup = std::async(std::launch::async, [&texts, id] { return texts.GetText(id); });
+    if (lookup.wait_for(std::chrono::seconds(10)) == std::future_status::ready)
+        return lookup.get();
+    ADD_FAILURE() << "the lookup blocked";
+    const int fd = ::open(releasePath.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0)
+        ::close(fd);
+    return lookup.get();
+}
+
+constexpr qsizetype FourMiB = 4 * 1024 * 1024;
+
+QByteArray BigFile(qsizetype size)
+{
+    QByteArray bytes = "652 a big file\n";
+    bytes.append(QByteArray(size - bytes.size(), '#'));
+    return bytes;
+}
+
+TEST(CLanguageText, OnlyARegularFileWithinTheBoundIsALanguageFile)
+{
+    const QString folder = testenv::makeTempDir(u"odd"_s);
+    const QString fifo = folder + u"/fifo.lng"_s;
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const QString zero = folder + u"/zero.lng"_s;
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
+    const QString tooBig = WriteFile(u"big.lng"_s, BigFile(FourMiB + 1));
+
+    for (const QString &path : {fifo, zero, tooBig, folder, u"/dev/null"_s}) {
+        const CLanguageText texts(path);
+        EXPECT_TRUE(LookupWithin(texts, 652, path).startsWith(u"Orvane Burn"_s))
+            << path.toStdString() << ": treated as a missing file";
+    }
+}
+
+TEST(CLanguageText, AFileOfExactlyTheBoundIsRead)
+{
+    const CLanguageText texts(WriteFile(u"limit.lng"_s, BigFile(FourMiB)));
+    EXPECT_EQ(texts.GetText(652), u"a big file"_s);
 }
 
 TEST(CLanguageText, LookupsOnWorkerThreadsWhileTheFileChanges)

@@ -94,6 +94,35 @@ TEST(LanguageFile, StartupFallsBackToEnglishForShortNames)
     EXPECT_EQ(langfile::StartupFileName(u"deutsch.lng"_s), u"deutsch.lng"_s);
 }
 
+struct PathCase
+{
+    const char *setting;
+    const char *expected; // below the program folder; "" for no usable file
+};
+
+TEST(LanguageFile, OnlyAPlainLngNameInTheProgramFolderIsUsed)
+{
+    const PathCase cases[] = {
+        {"deutsch.lng", "/prog/deutsch.lng"},
+        {"Mixed.LNG", "/prog/Mixed.LNG"},
+        {".hidden.lng", "/prog/.hidden.lng"},
+        {"", "/prog/english.lng"},
+        {"b.ln", "/prog/english.lng"},
+        {"../../dev/zero", ""},
+        {"../other/x.lng", ""},
+        {"sub/x.lng", ""},
+        {"/etc/passwd.lng", ""},
+        {"english.lng/", ""},
+        {"notes.txt", ""},
+        {"english.lngx", ""},
+    };
+    for (const PathCase &c : cases) {
+        EXPECT_EQ(langfile::ProgramFolderFile(u"/prog"_s, QString::fromUtf8(c.setting)),
+                  QString::fromUtf8(c.expected))
+            << c.setting;
+    }
+}
+
 TEST(LanguageFile, TextIdOfALine)
 {
     EXPECT_EQ(langfile::ParseTextId(" \v\f+42x"), 42u);

@@ -1,0 +1,65 @@
+// Termination signals: the job is aborted, the window closes.
+#include "app/CBurnDlg.h"
+
+#include "platform/TerminationSignals.h"
+#include "platform/TextFormat.h"
+
+#include <QApplication>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+enum : int {
+    TextSignalAbortsJob = 921, // one string: the signal's name
+    TextSignalCloses = 922,    // one string: the signal's name
+};
+
+constexpr int CloseCheckMs = 100;
+
+} // namespace
+
+void CBurnDlg::OnTerminationSignal(int signalNumber)
+{
+    if (HasEnded())
+        return;
+    const bool job = JobRunning();
+    m_strMsg = FormatText(GetText(job ? TextSignalAbortsJob : TextSignalCloses),
+                          {TerminationSignals::Name(signalNumber)});
+    AppendLog(m_strMsg);
+    // The sender is often a terminal (Ctrl+C) or a service manager: the
+    // line goes to standard error as well, where they look.
+    std::fputs((m_strMsg + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    if (job) {
+        // What the Abort button does once confirmed: the library gives up at
+        // its next abort callback. An erase cannot stop; the burn that would
+        // follow it gives up at once.
+        m_bAbort = 1;
+        m_bJobAbortedBySignal = true;
+    } else if (CommandLine().Running()) {
+        m_bRunEndedBySignal = true;
+    }
+    CloseAfterSignal();
+}
+
+void CBurnDlg::CloseAfterSignal()
+{
+    if (HasEnded())
+        return;
+    // Quit may not pull the recording set-up from under code still on the
+    // stack: a job (a burn started with Burn runs on this thread and pumps
+    // events), a command-line run ending its aborted job, or a dialog or box
+    // in its own event loop. Such a dialog is cancelled; the rest is waited
+    // for from the window's own event loop.
+    QWidget *modal = QApplication::activeModalWidget();
+    if (auto *dialog = qobject_cast<QDialog *>(modal); dialog != nullptr && dialog != this) {
+        dialog->reject();
+    } else if (!JobRunning() && !(m_bJobAbortedBySignal && CommandLine().Running()) &&
+               QThread::currentThread()->loopLevel() <= 1) {
+        CloseRecordingAndEnd();
+        return;
+    }
+    QTimer::singleShot(CloseCheckMs, this, &CBurnDlg::CloseAfterSignal);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The whole content of a regular file of at most maxBytes bytes, or nothing:
+// for a path that cannot be opened, for anything but a regular file (a
+// folder, a FIFO, a device, a socket; links are followed) and for a file
+// larger than the bound, also one that grows past it while it is read.
+// Never blocks on a FIFO without a writer and never reads more than
+// maxBytes + 1 bytes, so a configured name cannot hang or exhaust the
+// program.
+std::optional<QByteArray> ReadRegularFile(const QString &path, qint64 maxBytes);
