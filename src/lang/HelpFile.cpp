@@ -7,12 +7,17 @@
 
 QString HelpFilePath(const QString &programFolder, const QString &languageFile)
 {
+    const QString english = programFolder + QLatin1String("/english.chm");
+    // A setting that names a path reads as no language file at all: its
+    // help would lie outside the program folder.
+    if (languageFile.contains(QLatin1Char('/')))
+        return english;
     const qsizetype dot = languageFile.lastIndexOf(QLatin1Char('.'));
     const QString name = dot < 0 ? languageFile : languageFile.left(dot);
     const QString path = programFolder + QLatin1Char('/') + name + QLatin1String(".chm");
     if (QFileInfo(path).isFile())
         return path;
-    return programFolder + QLatin1String("/english.chm");
+    return english;
 }
 
 void OpenHelp(const QString &programFolder, const QString &languageFile, const linkopen::Opener &opener)

@@ -95,7 +95,7 @@ using HelpFile = DialogFixture;
 TEST_F(HelpFile, PicksTheLanguagesHelpFileOrEnglish)
 {
     const QString dir = m_programFolder;
-    for (const char *name : {"deutsch.chm", "a.b.chm"})
+    for (const char *name : {"deutsch.chm", "a.b.chm", "../outside.chm"})
         QFile(dir + QLatin1Char('/') + QLatin1String(name)).open(QIODevice::WriteOnly);
     struct Case
     {
@@ -103,9 +103,10 @@ TEST_F(HelpFile, PicksTheLanguagesHelpFileOrEnglish)
         const char *help;
     };
     const Case cases[] = {
-        {"deutsch.lng", "deutsch.chm"},  {"a.b.lng", "a.b.chm"},
-        {"francais.lng", "english.chm"},                             // not checked for existence
-        {"english.lng", "english.chm"},  {"deutsch", "deutsch.chm"}, // no dot: the whole name
+        {"deutsch.lng", "deutsch.chm"},    {"a.b.lng", "a.b.chm"},
+        {"francais.lng", "english.chm"},                               // not checked for existence
+        {"english.lng", "english.chm"},    {"deutsch", "deutsch.chm"}, // no dot: the whole name
+        {"../outside.lng", "english.chm"},                             // never outside the folder
     };
     for (const Case &c : cases)
         EXPECT_EQ(HelpFilePath(dir, QLatin1String(c.language)),

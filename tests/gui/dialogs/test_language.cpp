@@ -6,6 +6,7 @@
 
 #include "controls/CIconButton.h"
 #include "controls/CThemeApi.h"
+#include "lang/BuiltinTexts.h"
 #include "lang/CLanguageDlg.h"
 #include "lang/LanguageCommand.h"
 #include "lang/WindowTexts.h"
@@ -121,7 +122,8 @@ TEST_F(LanguageCommand, ClearLogNeverShowsACaption)
     EXPECT_TRUE(clearLog->HasHoverCursor());
 }
 
-TEST_F(LanguageCommand, ALanguageWithoutATextEmptiesTheCaptionAndTooltip)
+// A text the language file lacks comes from the built-in English file.
+TEST_F(LanguageCommand, ALanguageWithoutATextShowsTheEnglishOne)
 {
     QFile file(m_programFolder + QStringLiteral("/sparse.lng"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -130,9 +132,9 @@ TEST_F(LanguageCommand, ALanguageWithoutATextEmptiesTheCaptionAndTooltip)
     UseLanguage(QStringLiteral("sparse.lng"));
     ApplyWindowTexts(*m_window, m_texts, m_theme);
     EXPECT_EQ(CaptionOf(*m_window, "m_btnBurn"), QStringLiteral("Go"));
-    EXPECT_TRUE(m_window->findChild<QWidget *>(QStringLiteral("m_btnBurn"))->toolTip().isEmpty());
-    EXPECT_TRUE(CaptionOf(*m_window, "m_btnErase").isEmpty());
-    EXPECT_TRUE(m_window->findChild<QMenuBar *>()->actions().first()->text().isEmpty());
+    EXPECT_EQ(m_window->findChild<QWidget *>(QStringLiteral("m_btnBurn"))->toolTip(), builtin::Text(514));
+    EXPECT_EQ(CaptionOf(*m_window, "m_btnErase"), builtin::Text(731));
+    EXPECT_EQ(m_window->findChild<QMenuBar *>()->actions().first()->text(), builtin::Text(746));
 }
 
 TEST_F(LanguageCommand, EveryIconButtonGetsIconCursorAndTooltip)

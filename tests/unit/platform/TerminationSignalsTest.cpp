@@ -47,31 +47,6 @@ TEST_P(TerminationSignalsTest, ASecondSignalEndsTheProcessAtOnce)
         testing::KilledBySignal(signalNumber), "");
 }
 
-TEST_P(TerminationSignalsTest, ThePreviousHandlingComesBackWithTheObject)
-{
-    struct sigaction ignore
-    {
-    };
-    ignore.sa_handler = SIG_IGN;
-    struct sigaction saved
-    {
-    };
-    ASSERT_EQ(::sigaction(GetParam(), &ignore, &saved), 0);
-    {
-        const TerminationSignals relay;
-        struct sigaction during
-        {
-        };
-        ::sigaction(GetParam(), nullptr, &during);
-        EXPECT_NE(during.sa_handler, SIG_IGN);
-    }
-    struct sigaction after
-    {
-    };
-    ::sigaction(GetParam(), &saved, &after);
-    EXPECT_EQ(after.sa_handler, SIG_IGN);
-}
-
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest, testing::Values(SIGINT, SIGTERM, SIGHUP),
                          [](const testing::TestParamInfo<int> &info) {
                              return TerminationSignals::Name(info.param).toStdString();

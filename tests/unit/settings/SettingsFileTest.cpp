@@ -51,7 +51,7 @@ TEST(SettingsFile, DefaultsAreWrittenInTheKnownLayout)
     Settings s;
     const QString rule(54, u'#');
     const QString expected =
-        rule + u"\n# Orvane ini file, created: Thu Jun  3 21:49:08 1993\n"_s + rule +
+        rule + u"\n# Orvane Burn settings, created: Thu Jun  3 21:49:08 1993\n"_s + rule +
         u"\nDevice: \nMediaType: 0\nFSFlags: 58\nBurnFlags: 40\nMoreFlags: 0\nSpeed: -1\nLanguage: \n"
         u"SuccessWave: \nErrorWave: \nEnableAudio: 0\nLimitCD: 650\nLimitDVD: 4482\nLimitCDRed: 700\n"
         u"LimitDVDRed: 8106\nDefaultSourceDir: \n"_s;
