@@ -42,7 +42,7 @@ std::string textField(const char *field, size_t size)
 
 std::vector<RecorderEntry> RecorderCatalog::virtualRecorders() const
 {
-    const VirtualRecorderConfig config = VirtualRecorderConfig::load(m_folder + "/" + std::string(VirtualRecorderConfigName));
+    const VirtualRecorderConfig config = VirtualRecorderConfig::load(m_folders.config + "/" + std::string(VirtualRecorderConfigName));
     for (const std::string &problem : config.problems)
         m_errors.add(problem);
     std::vector<RecorderEntry> entries;
@@ -75,7 +75,7 @@ std::unique_ptr<Recorder> RecorderCatalog::open(const DeviceInfo &device) const
         const std::string name = key.substr(std::strlen("virtual:"));
         for (RecorderEntry &entry : virtualRecorders()) {
             if (entry.name == name)
-                return std::make_unique<VirtualRecorder>(std::move(entry), m_folder);
+                return std::make_unique<VirtualRecorder>(std::move(entry), m_folders.data);
         }
         m_errors.add("The virtual recorder \"" + name + "\" is no longer configured");
         return nullptr;

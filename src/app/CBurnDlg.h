@@ -254,7 +254,12 @@ private:
     // freed and the window ends with ResultCancel. Any thread.
     void CloseRecordingAndEnd();
     void StartCommandLineRun();
+    // The settings file: in the program folder, or in the user's own
+    // configuration folder when the program folder cannot be written.
     QString SettingsPath() const;
+    // Logs where an installed program keeps this user's state when it made
+    // the folders, and every problem with them.
+    void ReportStateFolders();
 
     StorageVolumeNames m_volumeNames;
     bool m_bExchanging = false;
