@@ -1,6 +1,7 @@
 # The Debian package: `cmake --build build --target package` makes
 # orvane-burn_<version>_<arch>.deb from everything the install rules put
 # under /usr. Included last, after every folder has added its install rules.
+include(GNUInstallDirs)
 
 # The command users type: /usr/bin/orvane-burn is a relative link to the
 # executable in the program folder (the program finds its folder through
