@@ -30,6 +30,16 @@ install(CODE "
     " COMPONENT doc)
 
 install(FILES "${PROJECT_SOURCE_DIR}/packaging/copyright" DESTINATION "${ORVANE_INSTALL_DOC_DIR}" COMPONENT doc)
+# A native package's changelog, compressed without a time stamp in the
+# header (gzip -n) so that the same sources make the same package.
+configure_file("${PROJECT_SOURCE_DIR}/packaging/changelog.in" "${CMAKE_BINARY_DIR}/packaging/changelog" @ONLY)
+find_program(ORVANE_GZIP gzip REQUIRED)
+install(CODE "
+    set(dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ORVANE_INSTALL_DOC_DIR}\")
+    file(MAKE_DIRECTORY \"\${dir}\")
+    execute_process(COMMAND \"${ORVANE_GZIP}\" -9nc \"${CMAKE_BINARY_DIR}/packaging/changelog\"
+                    OUTPUT_FILE \"\${dir}/changelog.gz\" COMMAND_ERROR_IS_FATAL ANY)
+    " COMPONENT doc)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orvane-burn)
