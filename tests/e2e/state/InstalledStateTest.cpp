@@ -265,24 +265,6 @@ TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
     ExpectProgramFolderUntouched();
 }
 
-TEST_F(InstalledStateTest, ConfigVariableNamingAFileIsIgnoredWithAMessage)
-{
-    const QString home = MakeHome(QStringLiteral("carol"));
-    WriteFile(home + QStringLiteral("/settings-file"), "not a folder");
-    const ProgramRun run = RunProgram(
-        BurnArguments(), {{QStringLiteral("HOME"), home},
-                          {QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/settings-file")},
-                          {QStringLiteral("XDG_DATA_HOME"), std::nullopt}});
-    ASSERT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
-    const QString log = ReadFile(home + QStringLiteral("/Desktop/MY_FILM.log"));
-    EXPECT_TRUE(log.contains(QStringLiteral("XDG_CONFIG_HOME")) &&
-                log.contains(home + QStringLiteral("/settings-file")))
-        << log.toStdString();
-    EXPECT_EQ(ReadFile(home + QStringLiteral("/settings-file")), QStringLiteral("not a folder"));
-    EXPECT_TRUE(QFileInfo::exists(home + QStringLiteral("/.config/orvane-burn/registry.ini")));
-    ExpectProgramFolderUntouched();
-}
-
 TEST_F(InstalledStateTest, UnwritableConfigFolderStillBurnsAndSaysSettingsAreNotKept)
 {
     const QString home = MakeHome(QStringLiteral("dave"));

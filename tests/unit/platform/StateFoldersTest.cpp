@@ -119,8 +119,11 @@ TEST_P(StateFoldersTable, ReadOnlyProgramFolderKeepsStateWithTheUser)
     EXPECT_EQ(folders.config, Expand(c.config));
     EXPECT_EQ(folders.data, Expand(c.data));
     std::vector<Kind> kinds;
-    for (const StateFolderProblem &problem : folders.problems)
+    for (const StateFolderProblem &problem : folders.problems) {
         kinds.push_back(problem.kind);
+        const bool unusable = problem.kind == Kind::ConfigUnusable || problem.kind == Kind::DataUnusable;
+        EXPECT_EQ(problem.reason.isEmpty(), !unusable) << "the system's reason comes with an unusable folder";
+    }
     EXPECT_EQ(kinds, c.problems);
     if (folders.config != m_program) {
         EXPECT_TRUE(folders.createdNow);
@@ -232,17 +235,6 @@ TEST_F(StateFoldersTest, LaterStartKeepsTheUsersOwnFiles)
     EXPECT_EQ(second.config, first.config);
     EXPECT_FALSE(second.createdNow);
     EXPECT_EQ(ReadText(second.config + QStringLiteral("/virtual-recorders.conf")), "[My Writer]\n");
-}
-
-TEST_F(StateFoldersTest, UnusableFolderNamesTheSystemsReason)
-{
-    const EnvironmentOverride home("HOME", m_scratch + QStringLiteral("/home"));
-    const EnvironmentOverride data("XDG_DATA_HOME", m_scratch + QStringLiteral("/a-file/below"));
-    const StateFolders folders = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
-    ASSERT_EQ(folders.problems.size(), 1u);
-    EXPECT_EQ(folders.problems[0].kind, Kind::DataUnusable);
-    EXPECT_EQ(folders.problems[0].path, m_scratch + QStringLiteral("/a-file/below/orvane-burn"));
-    EXPECT_FALSE(folders.problems[0].reason.isEmpty());
 }
 
 TEST_F(StateFoldersTest, ProbeTriesToCreateAFile)
