@@ -29,7 +29,7 @@ bool versionAccepted(unsigned major, unsigned minor, unsigned third, unsigned fo
 
 reclib::RecorderCatalog catalog()
 {
-    return reclib::RecorderCatalog(Library::folder(), Library::instance().errors());
+    return reclib::RecorderCatalog(Library::stateFolders(), Library::instance().errors());
 }
 
 char *handOut(const std::string &text)

@@ -2,6 +2,7 @@
 
 #include "api/FileTarget.h"
 
+#include <cstdlib>
 #include <dlfcn.h>
 
 namespace reclib {
@@ -57,6 +58,15 @@ std::string Library::folder()
     if (::dladdr(reinterpret_cast<void *>(&Library::folder), &info) == 0 || info.dli_fname == nullptr)
         return ".";
     return folderOf(info.dli_fname);
+}
+
+StateFolderChoice Library::stateFolders()
+{
+    // Whether the folder can be written does not change while the library
+    // is loaded; the user's folders may appear (the program makes them).
+    static const std::string libraryFolder = folder();
+    static const FolderAccess access = probeFolderAccess(libraryFolder);
+    return chooseStateFolders(libraryFolder, access, [](const char *name) { return std::getenv(name); });
 }
 
 } // namespace reclib

@@ -4,6 +4,7 @@
 #include "api/DeviceHandles.h"
 #include "api/ErrorLog.h"
 #include "burn/Libburn.h"
+#include "recorders/StateFolderChoice.h"
 #include "reclib_api.h"
 
 #include <memory>
@@ -35,6 +36,10 @@ public:
 
     // The folder NeroAPI.so was loaded from.
     static std::string folder();
+    // Where the virtual-recorder configuration and media live for the
+    // calling user (StateFolderChoice.h): the library folder unless it
+    // cannot be written.
+    static StateFolderChoice stateFolders();
 
 private:
     Library() = default;

@@ -42,7 +42,7 @@ std::string textField(const char *field, size_t size)
 
 std::vector<RecorderEntry> RecorderCatalog::virtualRecorders() const
 {
-    const VirtualRecorderConfig config = VirtualRecorderConfig::load(m_folder + "/" + std::string(VirtualRecorderConfigName));
+    const VirtualRecorderConfig config = VirtualRecorderConfig::load(m_folders.config + "/" + std::string(VirtualRecorderConfigName));
     for (const std::string &problem : config.problems)
         m_errors.add(problem);
     std::vector<RecorderEntry> entries;
@@ -76,7 +76,7 @@ std::unique_ptr<Recorder> RecorderCatalog::open(const DeviceInfo &device) const
         for (RecorderEntry &entry : virtualRecorders()) {
             if (entry.name != name)
                 continue;
-            auto recorder = std::make_unique<VirtualRecorder>(std::move(entry), m_folder);
+            auto recorder = std::make_unique<VirtualRecorder>(std::move(entry), m_folders.data);
             std::string whyNot;
             if (!recorder->claim(whyNot)) {
                 m_errors.add(whyNot);

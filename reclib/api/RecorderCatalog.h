@@ -3,6 +3,7 @@
 #include "api/ErrorLog.h"
 #include "api/Recorder.h"
 #include "recorders/RecorderEntry.h"
+#include "recorders/StateFolderChoice.h"
 
 #include <memory>
 #include <string>
@@ -12,11 +13,11 @@ namespace reclib {
 
 // Every recorder the library offers, in the order the device list shows
 // them: the real drives libburn finds, the virtual recorders of the
-// configuration file in the library's folder, then the "Image Recorder".
+// configuration file (in folders.config; their relative medium files are
+// below folders.data), then the "Image Recorder".
 class RecorderCatalog {
 public:
-    // libburnReady: whether real drives can be looked for.
-    RecorderCatalog(std::string libraryFolder, ErrorLog &errors) : m_folder(std::move(libraryFolder)), m_errors(errors) {}
+    RecorderCatalog(StateFolderChoice folders, ErrorLog &errors) : m_folders(std::move(folders)), m_errors(errors) {}
 
     // The recorders whose media set shares a bit with mediaSet (all for 0).
     std::vector<RecorderEntry> list(uint32_t mediaSet, bool withDrives) const;
@@ -28,7 +29,7 @@ public:
 private:
     std::vector<RecorderEntry> virtualRecorders() const;
 
-    std::string m_folder;
+    StateFolderChoice m_folders;
     ErrorLog &m_errors;
 };
 

@@ -262,10 +262,15 @@ private:
     // freed and the window ends with ResultCancel. Any thread.
     void CloseRecordingAndEnd();
     void StartCommandLineRun();
+    // The settings file: in the program folder, or in the user's own
+    // configuration folder when the program folder cannot be written.
     QString SettingsPath() const;
     // Closes the window after a signal as soon as that is safe (see the
     // source); checks again from the event loop until it is.
     void CloseAfterSignal();
+    // Logs where an installed program keeps this user's state when it made
+    // the folders, and every problem with them.
+    void ReportStateFolders();
 
     StorageVolumeNames m_volumeNames;
     bool m_bExchanging = false;

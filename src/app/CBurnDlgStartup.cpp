@@ -6,6 +6,7 @@
 #include "log/ProductInfo.h"
 #include "platform/CPathHelper.h"
 #include "platform/GuiThread.h"
+#include "platform/StateFolders.h"
 #include "platform/TextFormat.h"
 #include "settings/SettingsFile.h"
 
@@ -15,6 +16,11 @@ namespace {
 
 enum : int {
     TextSettingsMissing = 710,  // one string: the settings file's path
+    TextStateFoldersMade = 970, // two strings: the settings folder, the media folder
+    TextIgnoredVariable = 971,  // two strings: the variable, its value
+    TextNoHome = 972,           // one string: HOME
+    TextConfigUnusable = 973,   // two strings: the folder, the system's reason
+    TextDataUnusable = 974,     // two strings: the folder, the system's reason
     TextCommandLineRun = 654,
     TextReady = 652,
 };
@@ -78,6 +84,7 @@ int CBurnDlg::LoadSettingsAndLanguage()
 
     m_strLangFile = langfile::StartupFileName(m_strLangFile);
     m_pLang->SetFile(langfile::ProgramFolderFile(m_strAppDir, m_strLangFile));
+    ReportStateFolders();
 
     if (settingsResult < 0) {
         m_strText = GetText(TextSettingsMissing);
@@ -102,7 +109,38 @@ void CBurnDlg::ShowIdleProgress()
 
 QString CBurnDlg::SettingsPath() const
 {
-    return SettingsFilePath(m_strAppDir);
+    return SettingsFilePath(StateFoldersFor(m_strAppDir).config);
+}
+
+void CBurnDlg::ReportStateFolders()
+{
+    // Told once the language is known; the folders were decided (and made)
+    // when the settings path was first asked for.
+    const StateFolders &folders = StateFoldersFor(m_strAppDir);
+    for (const StateFolderProblem &problem : folders.problems) {
+        using Kind = StateFolderProblem::Kind;
+        switch (problem.kind) {
+        case Kind::IgnoredVariable:
+            m_strText = GetText(TextIgnoredVariable);
+            m_strMsg = FormatText(m_strText, {problem.variable, problem.path});
+            break;
+        case Kind::NoHome:
+            m_strText = GetText(TextNoHome);
+            m_strMsg = FormatText(m_strText, {problem.path});
+            break;
+        case Kind::ConfigUnusable:
+        case Kind::DataUnusable:
+            m_strText = GetText(problem.kind == Kind::ConfigUnusable ? TextConfigUnusable : TextDataUnusable);
+            m_strMsg = FormatText(m_strText, {problem.path, problem.reason});
+            break;
+        }
+        AppendLog(m_strMsg);
+    }
+    if (folders.createdNow) {
+        m_strText = GetText(TextStateFoldersMade);
+        m_strMsg = FormatText(m_strText, {folders.config, folders.data});
+        AppendLog(m_strMsg);
+    }
 }
 
 void CBurnDlg::EndDialog(int result)

@@ -2,6 +2,7 @@
 
 #include "platform/FileRegistryStore.h"
 #include "platform/ProgramFolder.h"
+#include "platform/StateFolders.h"
 #include "platform/SystemRegistryStore.h"
 
 #include <atomic>
@@ -15,7 +16,9 @@ std::atomic<RegistryStore *> g_injectedStore{nullptr};
 RegistryStore &DefaultMachineRegistry()
 {
     // Built on first use, after the program folder is known; lives until exit.
-    static FileRegistryStore hive(ProgramFolder() + QLatin1Char('/') + RegistryFileName, ProgramFolder());
+    // An installed program keeps each user's hive in their own folder.
+    static FileRegistryStore hive(StateFoldersFor(ProgramFolder()).config + QLatin1Char('/') + RegistryFileName,
+                                  ProgramFolder());
     static SystemRegistryStore machine(hive);
     return machine;
 }

@@ -15,7 +15,8 @@ foreach(path "${desktop}" "${PREFIX}/share/icons/hicolor/48x48/apps/orvane-burn.
              "${PREFIX}/${PROGRAM_DIR}/english.lng" "${PREFIX}/${PROGRAM_DIR}/deutsch.lng"
              "${PREFIX}/${PROGRAM_DIR}/english.chm" "${PREFIX}/${PROGRAM_DIR}/deutsch.chm"
              "${PREFIX}/${PROGRAM_DIR}/orvane-burn" "${PREFIX}/${PROGRAM_DIR}/NeroAPI.so"
-             "${PREFIX}/${PROGRAM_DIR}/registry.ini")
+             "${PREFIX}/${PROGRAM_DIR}/registry.ini" "${PREFIX}/${PROGRAM_DIR}/virtual-recorders.conf"
+             "${PREFIX}/share/metainfo/org.example.orvane_burn.metainfo.xml")
     if(NOT EXISTS "${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()
@@ -35,4 +36,11 @@ endif()
 file(READ "${PREFIX}/${PROGRAM_DIR}/english.chm" head LIMIT 4 HEX)
 if(NOT head STREQUAL "49545346")   # "ITSF"
     message(FATAL_ERROR "english.chm is not a compiled help file")
+endif()
+# The command on the PATH is a link into the program folder, so the program
+# still finds its folder's files.
+file(READ_SYMLINK "${PREFIX}/bin/orvane-burn" link)
+get_filename_component(resolved "${link}" ABSOLUTE BASE_DIR "${PREFIX}/bin")
+if(NOT resolved STREQUAL "${PREFIX}/${PROGRAM_DIR}/orvane-burn")
+    message(FATAL_ERROR "bin/orvane-burn links to ${link}, not the program folder's executable")
 endif()
