@@ -32,7 +32,7 @@ if [ "${ORVANE_SKIP_SANITIZERS:-0}" != 1 ]; then
     cmake --build "$tsan" -j "$jobs"
     # Debian's Qt and libburn are not instrumented: scripts/tsan.supp names
     # what is suppressed there and why.
-    TSAN_OPTIONS="suppressions=$root/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1" \
+    TSAN_OPTIONS="suppressions=$root/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1:die_after_fork=0" \
         ctest --test-dir "$tsan" --output-on-failure -j "$jobs" --timeout 600 -L 'unit|library'
 fi
 echo "== all tests passed"

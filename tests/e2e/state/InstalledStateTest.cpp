@@ -291,8 +291,9 @@ TEST_F(InstalledStateTest, HomeThatDoesNotExistIsNeverMade)
     const ProgramRun run = RunProgram(BurnArguments(), {{QStringLiteral("HOME"), missing},
                                                         {QStringLiteral("XDG_CONFIG_HOME"), std::nullopt},
                                                         {QStringLiteral("XDG_DATA_HOME"), std::nullopt}});
-    // It starts and reaches the burn, which has nowhere to put the disc.
-    EXPECT_EQ(run.exitCode, runexit::BurnFailed) << run.standardError.toStdString();
+    // It starts, but the recorder cannot be opened: its medium (and the
+    // lock beside it) would have nowhere to go.
+    EXPECT_EQ(run.exitCode, runexit::RecorderUnavailable) << run.standardError.toStdString();
     EXPECT_FALSE(QFileInfo::exists(missing));
     ExpectProgramFolderUntouched();
 }
