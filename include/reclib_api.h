@@ -328,7 +328,13 @@ typedef struct WriteRecord {
  * burn NeroGetErrorLog holds that burn's failures only. The speed argument
  * is in kB/s with BURN_FLAG_SPEED_IN_KBS, else a multiple of 1x; 0 means
  * the fastest. A nonzero speed the recorder does not list fails the burn
- * with BURN_FAILED. */
+ * with BURN_FAILED. A source file whose size or modification time is no
+ * longer what it was when its track was created fails the burn with
+ * BURN_FAILED and the error-log line "A source file changed while it was
+ * being burned: <path>". BURN_FLAG_SIMULATE never changes the disc: a
+ * written rewritable is simulated on as if blank, without user dialog 22.
+ * The Image Recorder refuses a target another burn is writing (BURN_FAILED,
+ * "The image file <path> is in use by another program"). */
 #define BURN_FLAG_SIMULATE        0x2u
 #define BURN_FLAG_WRITE           0x4u
 #define BURN_FLAG_DAO             0x8u
@@ -384,7 +390,11 @@ typedef DeviceInfoList *(*PFN_NeroGetAvailableDrivesEx)(uint32_t mediaSet, void 
 /* Below 5555 the list returned is a LegacyDeviceInfoList. */
 typedef void *(*PFN_NeroGetAvailableDrives)(void);
 typedef char *(*PFN_NeroGetTypeNameOfMedia)(uint32_t mediaSet, const char *separator);
-/* Below 5555 the record passed is a LegacyDeviceInfo. */
+/* Below 5555 the record passed is a LegacyDeviceInfo. An open virtual
+ * recorder belongs to its handle until NeroCloseDevice: another open of it,
+ * by this program or another, answers null, and the error log then holds
+ * the line 'The recorder "<name>" is in use by another program'. Opening
+ * finishes or rolls back what a job killed on that recorder left behind. */
 typedef RecDeviceHandle (*PFN_NeroOpenDevice)(const void *device);
 typedef void (*PFN_NeroCloseDevice)(RecDeviceHandle device);
 typedef DiscInfo *(*PFN_NeroGetCDInfo)(RecDeviceHandle device, uint32_t flags);

@@ -6,7 +6,8 @@
 namespace reclib {
 
 // A real optical drive through libburn. It writes through the same engine
-// as the file-backed recorders; only the drive address differs.
+// as the file-backed recorders; only the drive address differs. It needs
+// no lock of ours: libburn grabs a drive exclusively for each job.
 class DriveRecorder : public Recorder {
 public:
     explicit DriveRecorder(RecorderEntry entry) : Recorder(std::move(entry)) {}

@@ -164,6 +164,7 @@ TEST(ReclibVirtualConfig, ReportsProblemsWithTheirLines)
         {"[A]\nfile = a\npacing = sometimes\n", "line 3: pacing must be"},
         {"[A]\nfile = a\nerase-time-scale = -1\n", "line 3: erase-time-scale"},
         {"[A]\nfile = a\nfault = corrupt-sector x\n", "line 3: fault must be"},
+        {"[A]\nfile = a\nfault = kill-at-commit-step 6\n", "line 3: fault must be"},
         {"[A]\nfile = a\ncapacity = 0\n", "line 3: capacity"},
         {"[A]\nfile = a\nwrites = BD\n", "line 3: writes: unknown family"},
         {"[A]\nfile = a\nno equals sign\n", "line 3: expected"},
