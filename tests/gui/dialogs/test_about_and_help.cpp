@@ -10,7 +10,10 @@
 #include "controls/LinkOpening.h"
 #include "lang/HelpFile.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QGroupBox>
 #include <QShortcut>
 #include <QTest>
@@ -88,6 +91,39 @@ TEST_F(AboutBox, ALinkThatCannotBeOpenedNamesTheReason)
     ASSERT_EQ(about.errors.size(), 2);
     EXPECT_TRUE(about.errors[0].endsWith(QStringLiteral("The specified file was not found.")));
     EXPECT_TRUE(about.errors[1].endsWith(QStringLiteral("with the given filename extension.")));
+}
+
+TEST_F(AboutBox, ItsTextsAreLaidOutWholeInEveryLanguage)
+{
+    if (!QFontMetrics(QApplication::font()).inFont(QLatin1Char('A')))
+        GTEST_SKIP() << "no font to measure texts with";
+    for (const char *language : {"english.lng", "deutsch.lng"}) {
+        UseLanguage(QLatin1String(language));
+        CAboutDlg about(Texts());
+        struct Measure
+        {
+            QString name;
+            QRect given;
+            QRect needed;
+        };
+        QList<Measure> measured;
+        QTimer::singleShot(0, &about, [&] {
+            QApplication::processEvents();
+            for (const char *name : {"m_stcThanks", "m_stcTranslation"}) {
+                const auto *label = about.findChild<QLabel *>(QLatin1String(name));
+                const QRect given = label->contentsRect();
+                measured.append({QLatin1String(name), given,
+                                 QFontMetrics(label->font()).boundingRect(given, Qt::TextWordWrap, label->text())});
+            }
+            about.accept();
+        });
+        about.Show();
+        ASSERT_EQ(measured.size(), 2);
+        for (const Measure &m : measured) {
+            EXPECT_LE(m.needed.height(), m.given.height()) << language << " " << m.name.toStdString();
+            EXPECT_LE(m.needed.width(), m.given.width()) << language << " " << m.name.toStdString();
+        }
+    }
 }
 
 using HelpFile = DialogFixture;
