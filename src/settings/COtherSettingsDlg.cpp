@@ -5,11 +5,10 @@
 
 #include "ui_COtherSettingsDlg.h"
 
-#include <QGuiApplication>
-#include <QMessageBox>
-#include <QShowEvent>
+#include "platform/MessageBoxType.h"
+#include "platform/WindowMessageBox.h"
 
-#include <iostream>
+#include <QShowEvent>
 
 namespace {
 
@@ -130,9 +129,5 @@ void COtherSettingsDlg::accept()
 
 void COtherSettingsDlg::ShowInvalidLimit(const QString &text)
 {
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-        std::cerr << windowTitle().toStdString() << ": " << text.toStdString() << '\n';
-        return;
-    }
-    QMessageBox::warning(this, windowTitle(), text);
+    RunMessageBox(this, text, windowTitle(), mb::Ok | mb::IconWarning);
 }
