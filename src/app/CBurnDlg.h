@@ -171,7 +171,11 @@ public:
 
     void OnDirectory();
     void OnAbout();
+    // Help and F1: the help window at its start page.
     void OnHelp();
+    // The help window of asker (the window or one of its dialogs) at a page
+    // of the help for the current language.
+    void OpenHelpFor(QWidget &asker, const QString &page);
     void OnFsFlags();
     void OnOtherSettings();
     void OnAudio();

@@ -20,6 +20,10 @@ COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent
     : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::COtherSettingsDlg>())
 {
     m_ui->setupUi(this);
+    RouteHelpKey(*this, [this] {
+        if (m_help)
+            m_help(*this, QLatin1String(helppage::OtherSettings));
+    });
     connect(m_ui->m_btnOk, &QPushButton::clicked, this, &COtherSettingsDlg::accept);
     connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->m_btnReset, &QPushButton::clicked, this, &COtherSettingsDlg::OnReset);
