@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,40 +54,56 @@ HelpWindow::HelpWindow(const CLanguageText &texts, QWidget &owner)
     : QWidget(&owner, Qt::Window), m_texts(texts)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    BuildControls();
+    CreateControls();
+    LayOutControls();
+    ConnectControls();
     resize(760, 520);
 }
 
 HelpWindow::~HelpWindow() = default;
 
-void HelpWindow::BuildControls()
+void HelpWindow::CreateControls()
 {
+    // Named after their members, as the dialogs' controls are.
+    const auto named = [](QWidget *widget, const char *name) {
+        widget->setObjectName(QLatin1String(name));
+        return widget;
+    };
     m_btnBack = MakeButton(this, m_theme, QStyle::SP_ArrowBack);
     m_btnForward = MakeButton(this, m_theme, QStyle::SP_ArrowForward);
-    m_stcFind = new QLabel(this);
-    m_edtFind = new QLineEdit(this);
-    m_stcFind->setBuddy(m_edtFind);
     m_btnFindNext = MakeButton(this, m_theme);
     m_btnFindPrevious = MakeButton(this, m_theme);
+    m_stcFind = new QLabel(this);
+    m_edtFind = new QLineEdit(this);
     m_stcNoMatch = new QLabel(this);
-    m_stcNoMatch->hide();
     m_stcMissing = new QLabel(this);
-    m_stcMissing->setWordWrap(true);
-    m_stcMissing->hide();
     m_pContents = new QTreeWidget(this);
-    m_pContents->setColumnCount(1);
     m_pBrowser = new QTextBrowser(this);
+    named(m_btnBack, "m_btnBack");
+    named(m_btnForward, "m_btnForward");
+    named(m_btnFindNext, "m_btnFindNext");
+    named(m_btnFindPrevious, "m_btnFindPrevious");
+    named(m_edtFind, "m_edtFind");
+    named(m_stcNoMatch, "m_stcNoMatch")->hide();
+    named(m_stcMissing, "m_stcMissing")->hide();
+    m_stcFind->setBuddy(m_edtFind);
+    m_stcMissing->setWordWrap(true);
+    m_pContents->setColumnCount(1);
     // Links are followed here, so that a missing page is handled like one
     // asked for by a window, and other targets go to the desktop.
     m_pBrowser->setOpenLinks(false);
+    m_btnBack->setEnabled(false);
+    m_btnForward->setEnabled(false);
+}
 
+void HelpWindow::LayOutControls()
+{
     auto *bar = new QHBoxLayout;
-    for (QWidget *widget : {static_cast<QWidget *>(m_btnBack), static_cast<QWidget *>(m_btnForward)})
-        bar->addWidget(widget);
+    bar->addWidget(m_btnBack);
+    bar->addWidget(m_btnForward);
     bar->addStretch();
-    for (QWidget *widget : {static_cast<QWidget *>(m_stcNoMatch), static_cast<QWidget *>(m_stcFind),
-                            static_cast<QWidget *>(m_edtFind), static_cast<QWidget *>(m_btnFindNext),
-                            static_cast<QWidget *>(m_btnFindPrevious)})
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_stcNoMatch, m_stcFind, m_edtFind, m_btnFindNext,
+                                                            m_btnFindPrevious})
         bar->addWidget(widget);
     auto *splitter = new QSplitter(this);
     splitter->addWidget(m_pContents);
@@ -99,44 +114,31 @@ void HelpWindow::BuildControls()
     layout->addLayout(bar);
     layout->addWidget(m_stcMissing);
     layout->addWidget(splitter, 1);
+}
 
+void HelpWindow::ConnectControls()
+{
+    const auto findNext = [this] { Find(m_edtFind->text(), Direction::Forward); };
+    const auto findPrevious = [this] { Find(m_edtFind->text(), Direction::Backward); };
+    const auto follow = [this](QTreeWidgetItem *item) { ShowPage(item->data(0, PageRole).toString()); };
     connect(m_btnBack, &QAbstractButton::clicked, this, &HelpWindow::Back);
     connect(m_btnForward, &QAbstractButton::clicked, this, &HelpWindow::Forward);
     connect(m_pBrowser, &QTextBrowser::backwardAvailable, m_btnBack, &QWidget::setEnabled);
     connect(m_pBrowser, &QTextBrowser::forwardAvailable, m_btnForward, &QWidget::setEnabled);
     connect(m_pBrowser, &QTextBrowser::anchorClicked, this, &HelpWindow::OnLinkClicked);
     connect(m_pBrowser, &QTextBrowser::sourceChanged, this, &HelpWindow::OnPageShown);
-    connect(m_pContents, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem *item) { ShowPage(item->data(0, PageRole).toString()); });
-    connect(m_pContents, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem *item) { ShowPage(item->data(0, PageRole).toString()); });
+    connect(m_pContents, &QTreeWidget::itemActivated, this, follow);
+    connect(m_pContents, &QTreeWidget::itemClicked, this, follow);
     connect(m_edtFind, &QLineEdit::textEdited, this, &HelpWindow::OnFindEdited);
-    connect(m_edtFind, &QLineEdit::returnPressed, this,
-            [this] { Find(m_edtFind->text(), Direction::Forward); });
-    connect(m_btnFindNext, &QAbstractButton::clicked, this,
-            [this] { Find(m_edtFind->text(), Direction::Forward); });
-    connect(m_btnFindPrevious, &QAbstractButton::clicked, this,
-            [this] { Find(m_edtFind->text(), Direction::Backward); });
-    auto *findKey = new QShortcut(QKeySequence::Find, this);
-    connect(findKey, &QShortcut::activated, this, [this] {
+    connect(m_edtFind, &QLineEdit::returnPressed, this, findNext);
+    connect(m_btnFindNext, &QAbstractButton::clicked, this, findNext);
+    connect(m_btnFindPrevious, &QAbstractButton::clicked, this, findPrevious);
+    connect(new QShortcut(QKeySequence::FindNext, this), &QShortcut::activated, this, findNext);
+    connect(new QShortcut(QKeySequence::FindPrevious, this), &QShortcut::activated, this, findPrevious);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
         m_edtFind->setFocus();
         m_edtFind->selectAll();
     });
-    auto *nextKey = new QShortcut(QKeySequence::FindNext, this);
-    connect(nextKey, &QShortcut::activated, this, [this] { Find(m_edtFind->text(), Direction::Forward); });
-    auto *previousKey = new QShortcut(QKeySequence::FindPrevious, this);
-    connect(previousKey, &QShortcut::activated, this,
-            [this] { Find(m_edtFind->text(), Direction::Backward); });
-    m_btnBack->setEnabled(false);
-    m_btnForward->setEnabled(false);
-    // Named after their members, as the dialogs' controls are.
-    m_btnBack->setObjectName(QStringLiteral("m_btnBack"));
-    m_btnForward->setObjectName(QStringLiteral("m_btnForward"));
-    m_edtFind->setObjectName(QStringLiteral("m_edtFind"));
-    m_btnFindNext->setObjectName(QStringLiteral("m_btnFindNext"));
-    m_btnFindPrevious->setObjectName(QStringLiteral("m_btnFindPrevious"));
-    m_stcNoMatch->setObjectName(QStringLiteral("m_stcNoMatch"));
-    m_stcMissing->setObjectName(QStringLiteral("m_stcMissing"));
 }
 
 void HelpWindow::ApplyTexts()

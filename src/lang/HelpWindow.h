@@ -53,7 +53,9 @@ public:
     QTreeWidget *Contents() const { return m_pContents; }
 
 private:
-    void BuildControls();
+    void CreateControls();
+    void LayOutControls();
+    void ConnectControls();
     void ApplyTexts();
     void LoadProject(const QString &folder);
     void AddTopics(QTreeWidgetItem *parent, const std::vector<help::Topic> &topics);

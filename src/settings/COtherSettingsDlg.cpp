@@ -2,11 +2,10 @@
 
 #include "lang/CLanguageText.h"
 #include "lang/WindowTexts.h"
-
-#include "ui_COtherSettingsDlg.h"
-
 #include "platform/MessageBoxType.h"
 #include "platform/WindowMessageBox.h"
+
+#include "ui_COtherSettingsDlg.h"
 
 #include <QShowEvent>
 
