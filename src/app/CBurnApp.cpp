@@ -2,7 +2,7 @@
 
 #include "app/CBurnDlg.h"
 #include "app/DisplayFallback.h"
-#include "app/WindowMessageBox.h"
+#include "platform/WindowMessageBox.h"
 #include "cmdline/CommandLineTokenizer.h"
 #include "lang/BuiltinTexts.h"
 #include "platform/TerminationSignals.h"

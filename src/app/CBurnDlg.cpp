@@ -39,6 +39,10 @@ CBurnDlg::CBurnDlg(QWidget *parent)
     m_pOtherDlg = std::make_unique<COtherSettingsDlg>(m_pLang.get());
     m_pAudioDlg = std::make_unique<CAudioDlg>(m_pLang.get());
     m_pAudioDlg->SetSoundPlayer([this](const QString &path) { m_sound.Play(path); });
+    const HelpOpener help = [this](QWidget &asker, const QString &page) { OpenHelpFor(asker, page); };
+    m_pFsFlagsDlg->SetHelpOpener(help);
+    m_pOtherDlg->SetHelpOpener(help);
+    m_pAudioDlg->SetHelpOpener(help);
     m_evtJobDone.Reset();
     m_hIcon = programimages::WindowIcon();
 

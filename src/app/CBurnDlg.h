@@ -171,7 +171,11 @@ public:
 
     void OnDirectory();
     void OnAbout();
+    // Help and F1: the help window at its start page.
     void OnHelp();
+    // The help window of asker (the window or one of its dialogs) at a page
+    // of the help for the current language.
+    void OpenHelpFor(QWidget &asker, const QString &page);
     void OnFsFlags();
     void OnOtherSettings();
     void OnAudio();
@@ -220,6 +224,8 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // The capacity meter's band is measured against the window's width.
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;

@@ -4,7 +4,7 @@
 
 #include "controls/CAboutDlg.h"
 #include "lang/CLanguageText.h"
-#include "lang/HelpFile.h"
+#include "lang/HelpWindow.h"
 #include "lang/LanguageCommand.h"
 #include "lang/WindowTexts.h"
 #include "log/LogFile.h"
@@ -82,7 +82,12 @@ void CBurnDlg::OnAbout()
 
 void CBurnDlg::OnHelp()
 {
-    OpenHelp(m_strAppDir, m_strLangFile);
+    OpenHelpFor(*this, QString());
+}
+
+void CBurnDlg::OpenHelpFor(QWidget &asker, const QString &page)
+{
+    ShowHelp(asker, *m_pLang, m_strAppDir, m_strLangFile, page);
 }
 
 void CBurnDlg::OnFsFlags()
@@ -117,6 +122,7 @@ void CBurnDlg::OnLanguage()
     window.language = &m_strLangFile;
     window.applyWindowTexts = [this] { ApplyWindowTexts(); };
     window.saveSettings = [this] { OnSaveSettings(); };
+    window.openHelp = [this](QWidget &asker, const QString &page) { OpenHelpFor(asker, page); };
     RunLanguageCommand(window);
 }
 

@@ -3,7 +3,7 @@
 // access here goes through the GUI thread.
 #include "app/CBurnDlg.h"
 
-#include "app/WindowMessageBox.h"
+#include "platform/WindowMessageBox.h"
 #include "platform/CFilePicker.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"

@@ -2,7 +2,7 @@
 // message boxes; and the log file.
 #include "app/CBurnDlg.h"
 
-#include "app/WindowMessageBox.h"
+#include "platform/WindowMessageBox.h"
 #include "lang/CLanguageText.h"
 #include "log/LogFile.h"
 #include "log/LogTimeText.h"

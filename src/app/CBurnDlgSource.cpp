@@ -7,6 +7,9 @@
 #include "platform/CFilePicker.h"
 #include "platform/GuiThread.h"
 
+#include <QLayout>
+#include <QResizeEvent>
+
 namespace {
 
 constexpr int ScaleBitmap = 5010;
@@ -71,6 +74,12 @@ void CBurnDlg::SetUpCapacityMeter()
     layout()->activate();
     m_ctlCapacity->SetOwner(this);
     m_ctlCapacity->LoadScale(ScaleBitmap);
+}
+
+void CBurnDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    SetUpCapacityMeter();
 }
 
 void CBurnDlg::SetMeterLimitsForMedia()

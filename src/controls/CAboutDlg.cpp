@@ -1,15 +1,14 @@
 #include "controls/CAboutDlg.h"
 
 #include "controls/ProgramImages.h"
+#include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
+#include "platform/WindowMessageBox.h"
 
 #include "ui_CAboutDlg.h"
 
-#include <QGuiApplication>
-#include <QMessageBox>
+#include <QLayout>
 #include <QShowEvent>
-
-#include <iostream>
 
 namespace {
 
@@ -112,13 +111,15 @@ void CAboutDlg::InitDialog()
     m_ui->m_btnOk->BindTheme(&m_theme);
     m_ui->m_grpContact->setTitle(m_texts(TextContact));
     m_ui->m_grpDonation->setTitle(m_texts(TextDonation));
+
+    // The box was sized before it opened, with the texts still empty: a
+    // word-wrapped text would be squeezed into one cut line. Sizing it again
+    // takes the height each text needs at the box's width.
+    layout()->activate();
+    adjustSize();
 }
 
 void CAboutDlg::ShowLinkError(const QString &text)
 {
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-        std::cerr << ProductName << ": " << text.toStdString() << '\n';
-        return;
-    }
-    QMessageBox::warning(this, QString::fromLatin1(ProductName), text);
+    RunMessageBox(this, text, QString::fromLatin1(ProductName), mb::Ok | mb::IconWarning);
 }

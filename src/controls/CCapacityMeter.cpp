@@ -45,7 +45,13 @@ int CCapacityMeter::LoadScale(int bitmapId)
         return 1;
     m_scale = scale.convertToFormat(QImage::Format_RGB32);
     m_surface = QImage(m_nWidth, meter::Height, QImage::Format_RGB32);
-    setFixedSize(m_nWidth, meter::Height);
+    // Only the height is fixed: a fixed width would hold the owner at the
+    // width it had when the band was measured, so it could never shrink.
+    // In a layout the control gets the band's width from the layout;
+    // LoadScale runs again whenever the owner's width changes.
+    setFixedHeight(meter::Height);
+    resize(m_nWidth, meter::Height);
+    updateGeometry();
     update();
     return 0;
 }
@@ -85,7 +91,12 @@ QImage CCapacityMeter::Picture()
 
 QSize CCapacityMeter::sizeHint() const
 {
-    return m_nWidth > 0 ? QSize(m_nWidth, meter::Height) : QSize(28, meter::Height);
+    return m_nWidth > 0 ? QSize(m_nWidth, meter::Height) : minimumSizeHint();
+}
+
+QSize CCapacityMeter::minimumSizeHint() const
+{
+    return {ScaleBitmapWidth, meter::Height};
 }
 
 void CCapacityMeter::paintEvent(QPaintEvent *)

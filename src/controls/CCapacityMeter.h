@@ -10,7 +10,8 @@
 // and the background is never erased, so it does not flicker.
 //
 // Set-up: SetOwner, then LoadScale once the window has its geometry; the
-// control then takes the size of the whole band it draws. Then
+// control then takes the size of the whole band it draws. The owner calls
+// LoadScale again when its width changes, so the band follows it. Then
 // SetYellowLimit, SetRedLimit and SetSize as the source changes.
 class CCapacityMeter : public QWidget
 {
@@ -40,11 +41,16 @@ public:
 
     int DrawingWidth() const { return m_nWidth; }
     QSize sizeHint() const override;
+    // The scale bitmap's size, as the template gives it: the owner may be
+    // made narrower than the band until the band is measured again.
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    static constexpr int ScaleBitmapWidth = 28;
+
     QWidget *m_pOwner = nullptr;
     int m_nWidth = -1;
     int m_nYellow = 0;

@@ -15,6 +15,10 @@ CLanguageDlg::CLanguageDlg(const CLanguageText *texts, QWidget *parent)
     : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::CLanguageDlg>())
 {
     m_ui->setupUi(this);
+    RouteHelpKey(*this, [this] {
+        if (m_help)
+            m_help(*this, QLatin1String(helppage::Language));
+    });
     connect(m_ui->m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }

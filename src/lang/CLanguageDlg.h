@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CThemeApi.h"
+#include "lang/HelpFile.h"
 
 #include <QDialog>
 
@@ -23,6 +24,9 @@ class CLanguageDlg : public QDialog
 public:
     explicit CLanguageDlg(const CLanguageText *texts, QWidget *parent = nullptr);
     ~CLanguageDlg() override;
+
+    // F1 opens the help at the page about this dialog through opener.
+    void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
 
     // Before the dialog runs: the folder to search and the current value.
     void SetFolder(const QString &folder) { m_strFolder = folder; }
@@ -53,4 +57,5 @@ private:
     QString m_strFolder;
     QString m_strCurrent;
     QString m_strChosen;
+    HelpOpener m_help;
 };

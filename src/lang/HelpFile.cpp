@@ -20,13 +20,12 @@ QString HelpFilePath(const QString &programFolder, const QString &languageFile)
     return english;
 }
 
-void OpenHelp(const QString &programFolder, const QString &languageFile, const linkopen::Opener &opener)
+QString HelpFolderPath(const QString &programFolder, const QString &languageFile)
 {
-    const QUrl url = QUrl::fromLocalFile(HelpFilePath(programFolder, languageFile));
-    if (opener)
-        opener(url);
-    else
-        linkopen::OpenUrl(url);
+    // Under "help/" rather than beside the .chm itself, so that no language
+    // name can meet another folder of the program (the virtual media).
+    const QString helpFile = QFileInfo(HelpFilePath(programFolder, languageFile)).fileName();
+    return programFolder + QLatin1String("/help/") + helpFile.chopped(4);
 }
 
 QShortcut *RouteHelpKey(QWidget &window, std::function<void()> openHelp)

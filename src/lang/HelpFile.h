@@ -1,7 +1,5 @@
 #pragma once
 
-#include "controls/LinkOpening.h"
-
 #include <QString>
 
 #include <functional>
@@ -14,9 +12,22 @@ class QWidget;
 // "english.chm" when that file does not exist (not checked itself).
 QString HelpFilePath(const QString &programFolder, const QString &languageFile);
 
-// Opens the help file with the desktop's handler for it (or the given
-// opener). Nothing is reported when it cannot be opened.
-void OpenHelp(const QString &programFolder, const QString &languageFile, const linkopen::Opener &opener = {});
+// The HTML pages the help file is compiled from, installed beside it: the
+// folder "help/<name>" of the program folder for the help file <name>.chm
+// that HelpFilePath picks. Not checked for existence.
+QString HelpFolderPath(const QString &programFolder, const QString &languageFile);
+
+// The help pages about the windows that open the help at their own page.
+namespace helppage {
+inline constexpr auto FsFlags = "filesystem-flags.html";
+inline constexpr auto OtherSettings = "other-settings.html";
+inline constexpr auto Audio = "sounds.html";
+inline constexpr auto Language = "language.html";
+} // namespace helppage
+
+// Opens the help for the window that asks, at a page of the help folder (an
+// empty page: the start page). The main window lends it to its dialogs.
+using HelpOpener = std::function<void(QWidget &asker, const QString &page)>;
 
 // Routes the help key (F1) of a window to a handler, as the framework's help
 // command is routed to the Help command.

@@ -10,6 +10,7 @@ void RunLanguageCommand(const LanguageCommandWindow &window)
     dialog.setObjectName(QStringLiteral("CLanguageDlg"));
     dialog.SetFolder(window.programFolder);
     dialog.SetCurrent(*window.language);
+    dialog.SetHelpOpener(window.openHelp);
     dialog.exec();
     *window.language = dialog.Chosen();
     // No length test here: a short name chosen in the dialog is used as it is.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lang/HelpFile.h"
+
 #include <QString>
 
 #include <functional>
@@ -16,6 +18,7 @@ struct LanguageCommandWindow
     QString *language = nullptr;            // the Language setting (m_strLangFile)
     std::function<void()> applyWindowTexts; // the main window's ApplyWindowTexts and data exchange
     std::function<void()> saveSettings;     // SaveSettings
+    HelpOpener openHelp;                    // F1 in the language dialog
 };
 
 // The Language command: runs the language dialog, takes its choice (the

@@ -27,6 +27,10 @@ CAudioDlg::CAudioDlg(const CLanguageText *texts, QWidget *parent)
       m_chooseFile(ChooseWithPicker)
 {
     m_ui->setupUi(this);
+    RouteHelpKey(*this, [this] {
+        if (m_help)
+            m_help(*this, QLatin1String(helppage::Audio));
+    });
     SetSoundPlayer({});
     m_ui->m_edtSuccessWave->setMinimumWidth(260);
     m_ui->m_edtErrorWave->setMinimumWidth(260);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CThemeApi.h"
+#include "lang/HelpFile.h"
 #include "settings/AudioSettings.h"
 
 #include <QDialog>
@@ -35,6 +36,9 @@ public:
     explicit CAudioDlg(const CLanguageText *texts, QWidget *parent = nullptr);
     ~CAudioDlg() override;
 
+    // F1 opens the help at the page about this dialog through opener.
+    void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
+
     // Replaces the sound device (tests); an empty player restores it.
     void SetSoundPlayer(SoundPlayer player);
     // Replaces the open-file dialog (tests).
@@ -65,4 +69,5 @@ private:
     SoundPlayer m_play;
     QSoundEffect *m_pEffect = nullptr; // created on the first Play
     FileChooser m_chooseFile;
+    HelpOpener m_help;
 };

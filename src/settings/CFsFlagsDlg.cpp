@@ -10,6 +10,10 @@ CFsFlagsDlg::CFsFlagsDlg(const CLanguageText *texts, QWidget *parent)
     : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::CFsFlagsDlg>())
 {
     m_ui->setupUi(this);
+    RouteHelpKey(*this, [this] {
+        if (m_help)
+            m_help(*this, QLatin1String(helppage::FsFlags));
+    });
     connect(m_ui->m_btnOk, &QPushButton::clicked, this, &CFsFlagsDlg::accept);
     connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->m_btnDvd, &QPushButton::clicked, this, &CFsFlagsDlg::OnDvdDefaults);

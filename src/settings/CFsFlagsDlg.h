@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CThemeApi.h"
+#include "lang/HelpFile.h"
 #include "settings/FsFlagsSettings.h"
 
 #include <QDialog>
@@ -25,6 +26,9 @@ public:
     explicit CFsFlagsDlg(const CLanguageText *texts, QWidget *parent = nullptr);
     ~CFsFlagsDlg() override;
 
+    // F1 opens the help at the page about this dialog through opener.
+    void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
+
     // Members to controls (false) or controls to members (true).
     bool UpdateData(bool saveAndValidate);
 
@@ -44,4 +48,5 @@ private:
     const CLanguageText *m_pTexts;
     CThemeApi m_theme;
     std::unique_ptr<Ui::CFsFlagsDlg> m_ui;
+    HelpOpener m_help;
 };

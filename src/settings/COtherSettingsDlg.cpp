@@ -2,14 +2,12 @@
 
 #include "lang/CLanguageText.h"
 #include "lang/WindowTexts.h"
+#include "platform/MessageBoxType.h"
+#include "platform/WindowMessageBox.h"
 
 #include "ui_COtherSettingsDlg.h"
 
-#include <QGuiApplication>
-#include <QMessageBox>
 #include <QShowEvent>
-
-#include <iostream>
 
 namespace {
 
@@ -21,6 +19,10 @@ COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent
     : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::COtherSettingsDlg>())
 {
     m_ui->setupUi(this);
+    RouteHelpKey(*this, [this] {
+        if (m_help)
+            m_help(*this, QLatin1String(helppage::OtherSettings));
+    });
     connect(m_ui->m_btnOk, &QPushButton::clicked, this, &COtherSettingsDlg::accept);
     connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->m_btnReset, &QPushButton::clicked, this, &COtherSettingsDlg::OnReset);
@@ -130,9 +132,5 @@ void COtherSettingsDlg::accept()
 
 void COtherSettingsDlg::ShowInvalidLimit(const QString &text)
 {
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-        std::cerr << windowTitle().toStdString() << ": " << text.toStdString() << '\n';
-        return;
-    }
-    QMessageBox::warning(this, windowTitle(), text);
+    RunMessageBox(this, text, windowTitle(), mb::Ok | mb::IconWarning);
 }

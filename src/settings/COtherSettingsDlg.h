@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CThemeApi.h"
+#include "lang/HelpFile.h"
 #include "settings/OtherSettingsValues.h"
 
 #include <QDialog>
@@ -28,6 +29,9 @@ public:
     explicit COtherSettingsDlg(const CLanguageText *texts, QWidget *parent = nullptr);
     ~COtherSettingsDlg() override;
 
+    // F1 opens the help at the page about this dialog through opener.
+    void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
+
     enum class Report { Silent, ShowMessage };
     // Members to controls (false) or controls to members (true). Taking the
     // controls over stops at the first limit that is not a whole number
@@ -52,4 +56,5 @@ private:
     const CLanguageText *m_pTexts;
     CThemeApi m_theme;
     std::unique_ptr<Ui::COtherSettingsDlg> m_ui;
+    HelpOpener m_help;
 };

@@ -2,7 +2,7 @@
 // and answers its default button at once.
 #include "AppTestSupport.h"
 
-#include "app/WindowMessageBox.h"
+#include "platform/WindowMessageBox.h"
 #include "platform/MessageBoxType.h"
 
 #include <gtest/gtest.h>

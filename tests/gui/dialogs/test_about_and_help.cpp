@@ -1,4 +1,5 @@
-// The About box's texts and links, and which help file Help opens.
+// The About box's texts and links, which help Help opens, and the help
+// window itself.
 
 #include "DialogFixture.h"
 
@@ -9,12 +10,18 @@
 #include "controls/CUrlLabel.h"
 #include "controls/LinkOpening.h"
 #include "lang/HelpFile.h"
+#include "lang/HelpWindow.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
-#include <QShortcut>
-#include <QTest>
+#include <QLabel>
+#include <QTextBrowser>
+#include <QTextCursor>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -90,6 +97,40 @@ TEST_F(AboutBox, ALinkThatCannotBeOpenedNamesTheReason)
     EXPECT_TRUE(about.errors[1].endsWith(QStringLiteral("with the given filename extension.")));
 }
 
+TEST_F(AboutBox, ItsTextsAreLaidOutWholeInEveryLanguage)
+{
+    if (!QFontMetrics(QApplication::font()).inFont(QLatin1Char('A')))
+        GTEST_SKIP() << "no font to measure texts with";
+    for (const char *language : {"english.lng", "deutsch.lng"}) {
+        UseLanguage(QLatin1String(language));
+        CAboutDlg about(Texts());
+        struct Measure
+        {
+            QString name;
+            QRect given;
+            QRect needed;
+        };
+        QList<Measure> measured;
+        QTimer::singleShot(0, &about, [&] {
+            QApplication::processEvents();
+            for (const char *name : {"m_stcThanks", "m_stcTranslation"}) {
+                const auto *label = about.findChild<QLabel *>(QLatin1String(name));
+                const QRect given = label->contentsRect();
+                measured.append(
+                    {QLatin1String(name), given,
+                     QFontMetrics(label->font()).boundingRect(given, Qt::TextWordWrap, label->text())});
+            }
+            about.accept();
+        });
+        about.Show();
+        ASSERT_EQ(measured.size(), 2);
+        for (const Measure &m : measured) {
+            EXPECT_LE(m.needed.height(), m.given.height()) << language << " " << m.name.toStdString();
+            EXPECT_LE(m.needed.width(), m.given.width()) << language << " " << m.name.toStdString();
+        }
+    }
+}
+
 using HelpFile = DialogFixture;
 
 TEST_F(HelpFile, PicksTheLanguagesHelpFileOrEnglish)
@@ -114,26 +155,176 @@ TEST_F(HelpFile, PicksTheLanguagesHelpFileOrEnglish)
             << c.language;
 }
 
-TEST_F(HelpFile, HelpAndF1OpenTheFileThroughTheOpener)
+TEST_F(HelpFile, PagesLiveBesideTheChosenHelpFile)
 {
+    QFile(m_programFolder + QStringLiteral("/deutsch.chm")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(HelpFolderPath(m_programFolder, QStringLiteral("deutsch.lng")),
+              m_programFolder + QStringLiteral("/help/deutsch"));
+    EXPECT_EQ(HelpFolderPath(m_programFolder, QStringLiteral("francais.lng")),
+              m_programFolder + QStringLiteral("/help/english"));
+}
+
+// The help window over copies of the shipped help pages.
+class HelpWindowTest : public DialogFixture
+{
+protected:
+    void SetUp() override
+    {
+        DialogFixture::SetUp();
+        InstallHelp("english");
+    }
+    void TearDown() override { linkopen::SetOpener({}); }
+    void InstallHelp(const char *language)
+    {
+        const QString name = QLatin1String(language);
+        ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/") + name,
+                                        m_programFolder + QStringLiteral("/help/") + name));
+        QFile(m_programFolder + QLatin1Char('/') + name + QStringLiteral(".chm")).open(QIODevice::WriteOnly);
+    }
+    HelpWindow *Show(const QString &page, const char *language = "english.lng")
+    {
+        return ShowHelp(m_owner, m_texts, m_programFolder, QLatin1String(language), page);
+    }
+    static QStringList TopLevelContents(const HelpWindow &window)
+    {
+        QStringList names;
+        for (int i = 0; i < window.Contents()->topLevelItemCount(); ++i)
+            names << window.Contents()->topLevelItem(i)->text(0);
+        return names;
+    }
+
+    QWidget m_owner;
+};
+
+TEST_F(HelpWindowTest, OpensAtTheAskedPageWithTheContentsBesideIt)
+{
+    HelpWindow *window = Show(QString());
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->parentWidget(), &m_owner);
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_EQ(window->windowTitle(), m_texts.GetText(960));
+    EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
+    EXPECT_TRUE(window->MissingPageLine().isEmpty());
+    EXPECT_EQ(TopLevelContents(*window),
+              (QStringList{QStringLiteral("Orvane Burn"), QStringLiteral("Burning and erasing"),
+                           QStringLiteral("Settings"), QStringLiteral("Command line")}));
+    EXPECT_EQ(window->Contents()->topLevelItem(2)->childCount(), 4);
+    EXPECT_TRUE(window->Browser()->toPlainText().contains(QStringLiteral("user guide")));
+
+    // Asked again, the same window moves to the page.
+    EXPECT_EQ(Show(QLatin1String(helppage::OtherSettings)), window);
+    EXPECT_EQ(m_owner.findChildren<HelpWindow *>().size(), 1);
+    EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
+    EXPECT_EQ(window->Contents()->currentItem()->text(0), QStringLiteral("Other Settings"));
+}
+
+TEST_F(HelpWindowTest, AMissingPageOrFolderIsHandledQuietly)
+{
+    struct Case
+    {
+        const char *what;
+        const char *language;
+        const char *page;
+        bool window;           // a help window is shown
+        const char *shownPage; // then the page it shows
+        bool missingLine;      // and whether it says a page is missing
+    };
+    const Case cases[] = {
+        {"a page the help lacks", "english.lng", "no-such-page.html", true, "index.html", true},
+        {"a language without help of its own", "francais.lng", "other-settings.html", true,
+         "other-settings.html", false},
+        {"a language whose help file has no pages beside it", "deutsch.lng", "", false, "", false},
+    };
+    QFile(m_programFolder + QStringLiteral("/deutsch.chm")).open(QIODevice::WriteOnly);
+    for (const Case &c : cases) {
+        QWidget owner;
+        HelpWindow *window =
+            ShowHelp(owner, m_texts, m_programFolder, QLatin1String(c.language), QLatin1String(c.page));
+        ASSERT_EQ(window != nullptr, c.window) << c.what;
+        EXPECT_EQ(owner.findChildren<HelpWindow *>().size(), c.window ? 1 : 0) << c.what;
+        if (!window)
+            continue;
+        EXPECT_EQ(window->CurrentPage(), QLatin1String(c.shownPage)) << c.what;
+        EXPECT_EQ(!window->MissingPageLine().isEmpty(), c.missingLine) << c.what;
+        if (c.missingLine) {
+            EXPECT_TRUE(window->MissingPageLine().contains(QLatin1String(c.page))) << c.what;
+        }
+    }
+
+    // A help folder that is missing altogether: nothing is shown.
+    QDir(m_programFolder + QStringLiteral("/help")).removeRecursively();
+    QWidget owner;
+    EXPECT_EQ(ShowHelp(owner, m_texts, m_programFolder, QStringLiteral("english.lng"), QString()), nullptr);
+    EXPECT_TRUE(owner.findChildren<HelpWindow *>().isEmpty());
+}
+
+TEST_F(HelpWindowTest, ContentsLinksBackAndForwardMoveBetweenPages)
+{
+    HelpWindow *window = Show(QString());
+    ASSERT_NE(window, nullptr);
+    QTreeWidgetItem *other = window->Contents()->topLevelItem(2)->child(1);
+    ASSERT_EQ(other->text(0), QStringLiteral("Other Settings"));
+    emit window->Contents()->itemClicked(other, 0);
+    EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
+
+    // A link of the page, relative to it; then one to a page that is gone.
+    emit window->Browser()->anchorClicked(QUrl(QStringLiteral("settings.html")));
+    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    EXPECT_EQ(window->Contents()->currentItem()->text(0), QStringLiteral("Settings"));
+    QFile::remove(m_programFolder + QStringLiteral("/help/english/language.html"));
+    emit window->Browser()->anchorClicked(QUrl(QStringLiteral("language.html")));
+    EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
+    EXPECT_TRUE(window->MissingPageLine().contains(QStringLiteral("language.html")));
+
+    window->Back();
+    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    window->Back();
+    EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
+    window->Forward();
+    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+
+    // Other targets go to the desktop.
     QList<QUrl> opened;
-    const linkopen::Opener opener = [&opened](const QUrl &url) {
+    linkopen::SetOpener([&opened](const QUrl &url) {
         opened << url;
         return true;
-    };
-    OpenHelp(m_programFolder, QStringLiteral("deutsch.lng"), opener);
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(m_programFolder + QStringLiteral("/english.chm")));
+    });
+    emit window->Browser()->anchorClicked(QUrl(QStringLiteral("https://example.org/")));
+    EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("https://example.org/"))});
+    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+}
 
-    QWidget window;
-    QString language = QStringLiteral("deutsch.lng");
-    QFile(m_programFolder + QStringLiteral("/deutsch.chm")).open(QIODevice::WriteOnly);
-    RouteHelpKey(window, [&] { OpenHelp(m_programFolder, language, opener); });
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QTest::keyClick(&window, Qt::Key_F1);
-    ASSERT_EQ(opened.size(), 2);
-    EXPECT_EQ(opened[1], QUrl::fromLocalFile(m_programFolder + QStringLiteral("/deutsch.chm")));
+TEST_F(HelpWindowTest, FindsTextInThePageAndSaysWhenItIsNotThere)
+{
+    HelpWindow *window = Show(QLatin1String(helppage::OtherSettings));
+    ASSERT_NE(window, nullptr);
+    struct Case
+    {
+        const char *text;
+        HelpWindow::Direction direction;
+        bool found;
+    };
+    const Case cases[] = {
+        {"limit", HelpWindow::Direction::Forward, true},
+        {"limit", HelpWindow::Direction::Forward, true}, // the next one
+        {"limit", HelpWindow::Direction::Backward, true},
+        {"no such words anywhere", HelpWindow::Direction::Forward, false},
+        {"Reset", HelpWindow::Direction::Forward, true}, // wraps around past the end
+    };
+    QList<int> positions;
+    for (const Case &c : cases) {
+        EXPECT_EQ(window->Find(QLatin1String(c.text), c.direction), c.found) << c.text;
+        const QTextCursor cursor = window->Browser()->textCursor();
+        if (c.found) {
+            EXPECT_EQ(cursor.selectedText().toLower(), QString::fromLatin1(c.text).toLower()) << c.text;
+        }
+        positions << cursor.selectionStart();
+        EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("m_stcNoMatch"))->isVisibleTo(window), !c.found)
+            << c.text;
+    }
+    EXPECT_LT(positions[0], positions[1]);
+    EXPECT_EQ(positions[2], positions[0]);
 }
 
 } // namespace

@@ -192,7 +192,7 @@ TEST_F(LanguageDialog, AShortNameChosenInTheDialogIsUsedUnchanged)
     QFile(m_programFolder + QStringLiteral("/.lng")).open(QIODevice::WriteOnly);
     auto window = MakeMainWindowStandIn();
     QString language = QStringLiteral("english.lng");
-    LanguageCommandWindow command{window.get(), &m_texts, m_programFolder, &language, {}, {}};
+    LanguageCommandWindow command{window.get(), &m_texts, m_programFolder, &language, {}, {}, {}};
     AnswerNextDialog("m_btnOk", QStringLiteral(".lng"));
     RunLanguageCommand(command);
     EXPECT_EQ(language, QStringLiteral(".lng"));

@@ -1,4 +1,4 @@
-// Pictures of every dialog in every shipped language, written under the
+// Pictures of every dialog and the help window in every shipped language, written under the
 // build tree (test-artifacts) so a person can look at them.
 
 #include "DialogFixture.h"
@@ -7,11 +7,14 @@
 
 #include "controls/CAboutDlg.h"
 #include "lang/CLanguageDlg.h"
+#include "lang/HelpFile.h"
+#include "lang/HelpWindow.h"
 #include "settings/CAudioDlg.h"
 #include "settings/CFsFlagsDlg.h"
 #include "settings/COtherSettingsDlg.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QTimer>
@@ -68,6 +71,26 @@ TEST_P(Screenshots, EveryDialog)
         about.accept();
     });
     about.Show();
+}
+
+TEST_P(Screenshots, HelpWindow)
+{
+    if (!QFontMetrics(QApplication::font()).inFont(QLatin1Char('A')))
+        GTEST_SKIP() << "no font to draw texts with";
+    UseLanguage(QLatin1String(GetParam()));
+    const QString language = QString::fromLatin1(GetParam()).section(QLatin1Char('.'), 0, 0);
+    ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/") + language,
+                                    m_programFolder + QStringLiteral("/help/") + language));
+    QFile(m_programFolder + QLatin1Char('/') + language + QStringLiteral(".chm")).open(QIODevice::WriteOnly);
+    QWidget owner;
+    HelpWindow *help = ShowHelp(owner, m_texts, m_programFolder, QLatin1String(GetParam()),
+                                QLatin1String(helppage::OtherSettings));
+    ASSERT_NE(help, nullptr);
+    help->Find(QStringLiteral("DVD"), HelpWindow::Direction::Forward);
+    QApplication::processEvents();
+    const QString path = testenv::artifactDir() + QStringLiteral("/help-window-%1.png").arg(language);
+    ASSERT_TRUE(help->grab().save(path)) << path.toStdString();
+    EXPECT_GT(QFileInfo(path).size(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Screenshots, ::testing::Values("english.lng", "deutsch.lng"),

@@ -1,6 +1,6 @@
 // The main window with the shipped language files: every caption, menu item
-// and tooltip follows the Language command at once, Help opens the guide of
-// the current language, About shows its texts, and pictures of the window in
+// and tooltip follows the Language command at once, Help, F1 and F1 in the
+// dialogs open the help window of the current language, About shows its texts, and pictures of the window in
 // each language are written for people to look at.
 
 #include "AppTestSupport.h"
@@ -10,6 +10,8 @@
 #include "controls/CAboutDlg.h"
 #include "controls/LinkOpening.h"
 #include "lang/CLanguageText.h"
+#include "lang/HelpFile.h"
+#include "lang/HelpWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +21,7 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -68,6 +71,14 @@ protected:
     }
     void TearDown() override { linkopen::SetOpener({}); }
 
+    // The shipped help pages and a stand-in for their compiled help file.
+    void InstallHelp(const char *language)
+    {
+        const QString name = QLatin1String(language);
+        ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/") + name,
+                                        m_folder.Folder() + QStringLiteral("/help/") + name));
+        m_folder.WriteFile(name + QStringLiteral(".chm"), QStringLiteral("compiled help"));
+    }
     QString MenuText(int index) const
     {
         QAction *settings = m_dlg.findChild<QMenuBar *>()->actions().first();
@@ -113,21 +124,74 @@ TEST_F(MainWindowTexts, CancelReappliesTheTextsAndSavesNothing)
     EXPECT_FALSE(SettingsSaved());
 }
 
-TEST_F(MainWindowTexts, HelpOpensTheGuideOfTheCurrentLanguage)
+TEST_F(MainWindowTexts, HelpAndF1OpenTheHelpWindowOfTheCurrentLanguage)
 {
-    QList<QUrl> opened;
-    linkopen::SetOpener([&opened](const QUrl &url) {
-        opened << url;
-        return true;
-    });
-    m_folder.WriteFile(QStringLiteral("deutsch.chm"), QStringLiteral("guide"));
+    InstallHelp("english");
+    InstallHelp("deutsch");
+    const auto helpWindow = [this] { return m_dlg.findChild<HelpWindow *>(); };
+    m_dlg.show();
+    QApplication::setActiveWindow(&m_dlg);
+
     m_dlg.m_btnHelp->click();
+    ASSERT_NE(helpWindow(), nullptr);
+    EXPECT_TRUE(helpWindow()->isVisible());
+    EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
+    EXPECT_EQ(helpWindow()->Folder(), m_folder.Folder() + QStringLiteral("/help/english"));
+    EXPECT_EQ(helpWindow()->windowTitle(), QStringLiteral("Orvane Burn Help"));
+
+    helpWindow()->close();
+    helpWindow()->Open(helpWindow()->Folder(), QStringLiteral("settings.html"));
+    QTest::keyClick(&m_dlg, Qt::Key_F1);
+    EXPECT_TRUE(helpWindow()->isVisible());
+    EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
+
     ChooseLanguage(QStringLiteral("deutsch.lng"), "m_btnOk");
     m_dlg.m_actLanguage->trigger();
     m_dlg.m_btnHelp->click();
-    ASSERT_EQ(opened.size(), 2);
-    EXPECT_EQ(opened[0].toLocalFile(), m_folder.Folder() + QStringLiteral("/english.chm"));
-    EXPECT_EQ(opened[1].toLocalFile(), m_folder.Folder() + QStringLiteral("/deutsch.chm"));
+    EXPECT_EQ(helpWindow()->Folder(), m_folder.Folder() + QStringLiteral("/help/deutsch"));
+    EXPECT_EQ(helpWindow()->windowTitle(), QStringLiteral("Orvane Burn Hilfe"));
+    EXPECT_EQ(m_dlg.findChildren<HelpWindow *>().size(), 1);
+}
+
+TEST_F(MainWindowTexts, F1InADialogOpensItsPageInAWindowTheDialogOwns)
+{
+    InstallHelp("english");
+    struct Case
+    {
+        QAction *command;
+        const char *page;
+    };
+    const Case cases[] = {
+        {m_dlg.m_actOtherSettings, helppage::OtherSettings},
+        {m_dlg.m_actFsFlags, helppage::FsFlags},
+        {m_dlg.m_actAudio, helppage::Audio},
+        {m_dlg.m_actLanguage, helppage::Language},
+    };
+    for (const Case &c : cases) {
+        QString page;
+        bool ownedByDialog = false;
+        OnNextDialog([&](QWidget *dialog) {
+            QTest::keyClick(dialog, Qt::Key_F1);
+            if (auto *help = dialog->findChild<HelpWindow *>()) {
+                page = help->CurrentPage();
+                // A window of the modal dialog's own is not blocked by it.
+                ownedByDialog = help->isVisible() && help->parentWidget() == dialog;
+                help->close();
+            }
+            static_cast<QDialog *>(dialog)->reject();
+        });
+        c.command->trigger();
+        EXPECT_EQ(page, QLatin1String(c.page));
+        EXPECT_TRUE(ownedByDialog) << c.page;
+    }
+    EXPECT_EQ(m_dlg.findChild<HelpWindow *>(), nullptr) << "the main window's own help stays closed";
+}
+
+TEST_F(MainWindowTexts, WithoutHelpPagesHelpShowsNothing)
+{
+    m_folder.WriteFile(QStringLiteral("english.chm"), QStringLiteral("compiled help without its pages"));
+    m_dlg.m_btnHelp->click();
+    EXPECT_EQ(m_dlg.findChild<HelpWindow *>(), nullptr);
 }
 
 TEST_F(MainWindowTexts, AboutShowsTheVersionLine)

@@ -98,6 +98,7 @@ TEST(LanguageFileTable, ListsTheIdsInUseWithTheirCallersArguments)
         {710, "s"}, {594, "c"},   {596, "c"},     {622, "d"},     {792, "d"},
         {798, "d"}, {826, "ddd"}, {560, "sssss"}, {562, "sssss"}, {564, "sssss"},
         {644, "s"}, {646, "s"},   {706, "s"},     {763, "ss"},    {566, "ssdddddsssddddds"},
+        {968, "s"},
         {970, "ss"}, {971, "ss"}, {972, "s"},     {973, "ss"},    {974, "ss"}};
     for (const auto &[id, signature] : formats)
         EXPECT_EQ(table.at(id), signature) << id;

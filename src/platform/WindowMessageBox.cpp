@@ -1,4 +1,4 @@
-#include "app/WindowMessageBox.h"
+#include "platform/WindowMessageBox.h"
 
 #include "platform/MessageBoxType.h"
 

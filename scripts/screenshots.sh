@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Pictures of the main window as it looks during a burn, one per shipped
+# language: the recording library loaded, the "Virtual DVD Writer" selected
+# and a burn of the sample DVD-Video folder about half way (progress bar,
+# times and log). The English one is the README's picture:
+#
+#     scripts/screenshots.sh              # writes docs/main-window.png and
+#                                         # build/screenshots/main-window-<language>.png
+#
+# Each language gets a fresh copy of the program folder (build/screenshots/
+# <language>), so the shipped blank virtual disc stays blank. The sample is
+# a few hundred kilobytes, which the virtual writer burns in a blink; the
+# copy that is burned carries one extra file of zeros beside VIDEO_TS
+# (EXTRAS/padding.bin, 48 MiB, sparse) so that the burn lasts long enough
+# to be caught half way. The window is drawn offscreen, with the fonts the
+# machine has.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+build="${ORVANE_BUILD_DIR:-build}"
+sample="$root/samples/dvd-menuless"
+
+cmake -S . -B "$build" -G Ninja
+cmake --build "$build" -j "$(nproc)" --target orvane-screenshot NeroAPI orvane_language_files orvane_help
+
+shots="$root/$build/screenshots"
+mkdir -p "$shots" "$root/docs"
+for language in english deutsch; do
+    run="$shots/$language"
+    rm -rf "$run"
+    cp -r "$root/$build/bin" "$run"
+    mkdir -p "$run/home" "$run/source"
+    mkdir -m 700 "$run/runtime"
+    cp -r "$sample" "$run/source/"
+    mkdir -p "$run/source/dvd-menuless/EXTRAS"
+    truncate -s 48M "$run/source/dvd-menuless/EXTRAS/padding.bin"
+    picture="$shots/main-window-$language.png"
+    HOME="$run/home" XDG_CONFIG_HOME="$run/home/.config" XDG_RUNTIME_DIR="$run/runtime" \
+        QT_QPA_PLATFORM=offscreen \
+        "$run/orvane-screenshot" "$run" "$run/source/dvd-menuless" "$language.lng" "$picture"
+done
+cp "$shots/main-window-english.png" "$root/docs/main-window.png"
+echo "== docs/main-window.png and $shots/main-window-*.png"
