@@ -227,3 +227,23 @@ TEST(PreflightTest, LoopingProgramChainEndsTheWalk)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PreflightTest, TitleTimeBoundEndsTheWalkOfATitle)
+{
+    // With no time at all for a title, the broken cell is never reached: the
+    // bound holds even where reading would find something.
+    const std::string folder = CopySample("dvd-menuless");
+    const uint64_t cell = FirstCellPlayback(VideoTs(folder, "VTS_01_0.IFO"));
+    PutBeBoth(folder, "VTS_01_0.IFO", cell + 20, 0x00FFFFFF, 4);
+    const auto cellFindings = [&](std::chrono::milliseconds bound) {
+        const auto findings = dvdvideo::RunPreflight(folder, Reallocation::Off, {bound}).findings;
+        return std::count_if(findings.begin(), findings.end(),
+                             [](const Finding &f) { return f.kind == FindingKind::CellUnreadable; });
+    };
+    EXPECT_EQ(cellFindings(std::chrono::milliseconds(0)), 0);
+    EXPECT_EQ(cellFindings(std::chrono::milliseconds(4000)), 1);
+}
+
+} // namespace
