@@ -1,13 +1,16 @@
 #include "image/DvdVideoPlacement.h"
 
 #include "image/ByteOrder.h"
-#include "image/IfoReader.h"
+#include "dvdvideo/IfoReader.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
 
 namespace image {
+
+using dvdvideo::IfoReader;
+using dvdvideo::VtsAddresses;
 
 // The DVD-Video files found in the folder, by set. Set 0 is the VMG
 // (VIDEO_TS.IFO, VIDEO_TS.VOB as its menu VOB, VIDEO_TS.BUP).

@@ -1,13 +1,15 @@
 #include "image/FileDataWriter.h"
 
 #include "image/ByteOrder.h"
-#include "image/IfoReader.h"
+#include "dvdvideo/IfoReader.h"
 
 #include <fstream>
 #include <iterator>
 #include <set>
 
 namespace image {
+
+using dvdvideo::IfoReader;
 namespace {
 
 bool isVideoFolderName(const std::string &name)

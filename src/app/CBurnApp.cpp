@@ -1,6 +1,7 @@
 #include "app/CBurnApp.h"
 
 #include "app/CBurnDlg.h"
+#include "app/CheckCommand.h"
 #include "app/DisplayFallback.h"
 #include "platform/WindowMessageBox.h"
 #include "cmdline/CommandLineTokenizer.h"
@@ -38,6 +39,9 @@ int CBurnApp::Run(int argc, char **argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // --check needs neither a window nor a recorder.
+    if (const std::optional<int> status = RunCheckCommand(arguments))
+        return *status;
     const QString commandLine = cmdline::JoinArguments(arguments);
     const bool commandLineRun = commandLine.length() > 1;
     // Qt's platform plugin would abort the process for want of a display.

@@ -52,6 +52,11 @@ CBurnDlg::CBurnDlg(QWidget *parent)
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
     m_logPane = CLogPane(m_edtLog);
+    m_dvdCheck = std::make_unique<BackgroundDvdCheck>([this](int id) { return GetText(id); },
+                                                      [this](const QStringList &lines) {
+                                                          for (const QString &line : lines)
+                                                              AppendLog(line);
+                                                      });
     BindData();
     ConnectCommands();
 }

@@ -4,6 +4,7 @@
 #include "app/CommandLineWorker.h"
 #include "controls/CThemeApi.h"
 #include "jobs/IRecordingWindow.h"
+#include "jobs/BackgroundDvdCheck.h"
 #include "jobs/ISourceFieldsHost.h"
 #include "jobs/QtSoundPlayer.h"
 #include "jobs/RecordingJobs.h"
@@ -197,6 +198,9 @@ public:
     void CheckSourceSize() override;
     void SetLabelFromFolder(const QString &path) override;
     void ShowLabelRoom() override;
+    // Starts the background DVD-Video check of m_strSourceDir. GUI thread.
+    void SourceFolderChosen() override;
+    int64_t MediaLimitMb() const override;
     int BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags,
                         QString &chosen) override;
 
@@ -288,6 +292,8 @@ private:
     bool m_bRunEndedBySignal = false;
     // The result sound and the Audio dialog's Play buttons.
     QtSoundPlayer m_sound;
+    // The DVD-Video check of a chosen folder; its worker uses no member.
+    std::unique_ptr<BackgroundDvdCheck> m_dvdCheck;
     // Last: the jobs wait for their workers when the window goes.
     RecordingJobs m_jobs{*this, *this, m_sound};
     // Stopped first when the window goes: its thread uses everything above.

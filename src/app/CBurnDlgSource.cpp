@@ -48,6 +48,16 @@ void CBurnDlg::SetLabelFromFolder(const QString &path)
     ::SetLabelFromFolder(path, *this, *this, m_volumeNames);
 }
 
+void CBurnDlg::SourceFolderChosen()
+{
+    m_dvdCheck->Start(m_strSourceDir, {GetFsFlags(), m_bReallocate != 0, m_nMedia});
+}
+
+int64_t CBurnDlg::MediaLimitMb() const
+{
+    return m_nMedia == 0 ? m_pOtherDlg->GetLimitDVDRed() : m_pOtherDlg->GetLimitCDRed();
+}
+
 void CBurnDlg::ShowLabelRoom()
 {
     ::ShowLabelRoom(*this);

@@ -49,6 +49,7 @@ void CBurnDlg::OnInitDialog()
     if (settingsResult >= 0 && !m_strSourceDir.isEmpty() && m_strCmdLine.isEmpty()) {
         CheckSourceSize();
         SetLabelFromFolder(m_strSourceDir);
+        SourceFolderChosen();
     }
 
     m_strStatus = GetText(TextReady);

@@ -19,6 +19,7 @@ Status ForBurnResult(int result, RecorderOpened opened)
         return opened == RecorderOpened::Yes ? OverwriteDeclined : RecorderUnavailable;
     case jobs::RunBurnCompilationFailed:
     case jobs::RunBurnDiscTooSmall:
+    case jobs::RunBurnCheckRefused:
         return CompilationFailed;
     case BURN_USER_ABORT:
         return BurnAborted;

@@ -16,7 +16,9 @@
 //   6  the disc is a used rewritable one and overwriting was not allowed
 //      (without -o nobody can answer the question when no display is available)
 //   7  the compilation could not be built from the folder, or it does not fit
-//      the disc (nothing was erased or burned)
+//      the disc, or the DVD-Video check found an error and the burn was not
+//      confirmed (nothing was erased or burned); --check: the check found an
+//      error
 //   8  the burn failed (the recording library's error, or a disc that stayed
 //      used after the erase before the burn)
 //   9  the burn was aborted (also when, without a display, nobody could say

@@ -33,6 +33,9 @@ enum RunBurnResult : int {
     // The compilation is larger than the room on the disc: nothing was
     // erased or burned.
     RunBurnDiscTooSmall = -23,
+    // The DVD-Video check found an error and the burn was not confirmed:
+    // nothing was erased or burned.
+    RunBurnCheckRefused = -24,
 };
 
 BurnReport ReportForResult(int result, const BurnReportContext &context);

@@ -4,6 +4,7 @@
 #include "jobs/BurnReport.h"
 #include "jobs/CompilationBuilder.h"
 #include "jobs/DiscCheck.h"
+#include "jobs/DvdVideoPreflight.h"
 #include "jobs/EraseJob.h"
 #include "jobs/IRecordingWindow.h"
 #include "jobs/RecorderChoice.h"
@@ -89,6 +90,8 @@ int BurnRun::RunBurn()
         return EndPreparedRun(prepared);
     if (!TrackFits(medium.freeSectors))
         return EndPreparedRun(jobs::RunBurnDiscTooSmall);
+    if (!CheckAllowsBurn(medium.freeSectors))
+        return EndPreparedRun(jobs::RunBurnCheckRefused);
     if (medium.result == 1) {
         // The erase worker erases on the open recorder and burns afterwards.
         m_burnFollowsErase = true;
@@ -230,6 +233,34 @@ bool BurnRun::TrackFits(int64_t freeSectors)
                                      FormatArg(static_cast<long long>((needed + SectorsPerMb - 1) / SectorsPerMb))});
     jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
     ReportFailure(text, m_moreFlags);
+    return false;
+}
+
+bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
+{
+    const jobs::PreflightSettings settings{m_window.GetFsFlags(), m_state.m_bReallocate != 0, m_state.m_nMedia};
+    jobs::PreflightOutcome outcome = jobs::RunDvdVideoPreflight(m_state.m_strSourceDir, settings);
+    if (!outcome.isDvdVideo)
+        return true;
+    // TrackFits has measured the track against a known free space; without
+    // one the settings' limit for the media type stands in.
+    if (freeSectors < 0) {
+        const int64_t needed = m_track->vtbl->sizeInBlocks(m_track.get());
+        if (const auto fit = jobs::FitFinding(needed, -1, m_window.MediaLimitMb()))
+            outcome.findings.push_back(*fit);
+    }
+    const jobs::TextLookup text = [this](int id) { return m_window.GetText(id); };
+    for (const QString &line : jobs::PreflightLines(m_state.m_strSourceDir, outcome.findings, text))
+        m_window.AppendLog(line);
+    const dvdvideo::Finding *error = dvdvideo::FirstError(outcome.findings);
+    if (error == nullptr)
+        return true;
+    const int answer = m_window.ShowMessageBox(m_window.GetText(jobs::preflight_text::BurnAnyway),
+                                               QString::fromLatin1(rec_caption::Application),
+                                               mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+    if (answer == mb::IdYes)
+        return true;
+    ReportFailure(jobs::FindingText(*error, text), m_moreFlags);
     return false;
 }
 

@@ -16,7 +16,8 @@ struct RecordingState;
 
 // The burn run: checks the source and the label, opens the selected
 // recorder, looks at the disc, builds the compilation and has the library
-// create the ISO track, checks that the track fits the disc, and only then
+// create the ISO track, checks that the track fits the disc, runs the
+// DVD-Video check of the folder, and only then
 // erases a used rewritable disc (on the erase worker, the burn following
 // there) and burns; it reports the outcome in the log, the status line and a
 // message box. Runs on its caller's thread.
@@ -75,6 +76,9 @@ private:
     // 0 when the track is ready, else the run's result (reported).
     int PrepareCompilation();
     bool TrackFits(int64_t freeSectors);
+    // The DVD-Video check of the folder, logged; on an error the user says
+    // whether to burn anyway (No by default). False when the burn stops.
+    bool CheckAllowsBurn(int64_t freeSectors);
     // Burns the prepared track on the open recorder, reports, releases.
     int BurnPrepared();
     int EndPreparedRun(int result);

@@ -75,6 +75,10 @@ public:
     virtual jobs::SoundSettings GetSoundSettings() const = 0;
     // The label limit of the short-label option (16 or 32).
     virtual int LabelLimit() const = 0;
+    // The size limit (MB) the settings give the selected media type, which
+    // the DVD-Video check measures the track against when the recorder
+    // reports no free space; 0 when there is none.
+    virtual int64_t MediaLimitMb() const { return 0; }
 
     // Window operations of other parts the set-up runs in its order.
     // media 0 applies the Filesystem Flags dialog's DVD defaults, 1 its CD

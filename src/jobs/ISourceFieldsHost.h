@@ -27,6 +27,9 @@ public:
     virtual void CheckSourceSize() = 0;
     virtual void SetLabelFromFolder(const QString &path) = 0;
     virtual void ShowLabelRoom() = 0;
+    // A folder was chosen (Directory button, drop, the default folder): the
+    // window checks it as a DVD-Video in the background.
+    virtual void SourceFolderChosen() {}
 
     // The folder picker (CFilePicker::BrowseFolder, owned by the window):
     // 1 with chosen set when a folder was picked, 2 when cancelled or failed.

@@ -18,6 +18,7 @@ void OnDirectory(IJobWindow &window, ISourceFieldsHost &host)
         if (CharacterCount(chosen) > 1) {
             host.CheckSourceSize();
             host.SetLabelFromFolder(chosen);
+            host.SourceFolderChosen();
         }
     } else {
         host.SourceDir() = QString::fromUtf8(NoFolderText);
@@ -56,6 +57,7 @@ void OnItemsDropped(const QStringList &paths, IJobWindow &window, ISourceFieldsH
     // Unlike the other label setters the drop once left the counter stale;
     // it is refreshed here like everywhere else.
     host.ShowLabelRoom();
+    host.SourceFolderChosen();
 }
 
 void SetLabelFromFolder(const QString &path, IJobWindow &window, ISourceFieldsHost &host,

@@ -1,30 +1,68 @@
 // Reads the input as a VMG and as a title set IFO, then writes addresses
-// back into a copy, as the reallocation does.
+// back into a copy, as the reallocation does; then runs the preflight's
+// folder checks on a VIDEO_TS folder whose IFO files all hold the input.
 
-#include "image/IfoReader.h"
+#include "dvdvideo/FolderCheck.h"
+#include "dvdvideo/IfoReader.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+namespace {
+
+void ReadAndCorrect(std::span<const uint8_t> input)
 {
-    const std::span<const uint8_t> input(data, size);
-    std::vector<uint8_t> copy(data, data + size);
-    if (auto vmg = image::IfoReader::readVmg(input)) {
+    std::vector<uint8_t> copy(input.begin(), input.end());
+    if (auto vmg = dvdvideo::IfoReader::readVmg(input)) {
         for (auto &[set, start] : vmg->titleSetStarts)
             start += uint32_t(set);
         vmg->lastSector += 1;
-        if (!image::IfoReader::writeVmg(copy, *vmg))
+        if (!dvdvideo::IfoReader::writeVmg(copy, *vmg))
             std::abort(); // an accepted IFO must accept its own corrections
-        if (!image::IfoReader::readVmg(copy))
+        if (!dvdvideo::IfoReader::readVmg(copy))
             std::abort();
     }
-    if (auto vts = image::IfoReader::readVts(input)) {
+    if (auto vts = dvdvideo::IfoReader::readVts(input)) {
         vts->titleVobStart += 1;
-        if (!image::IfoReader::writeVts(copy, *vts) || copy.size() != size)
+        if (!dvdvideo::IfoReader::writeVts(copy, *vts) || copy.size() != input.size())
             std::abort();
     }
+}
+
+// The input stands for every IFO and BUP; its first bytes also decide the
+// VOB sizes, so the size checks see hostile numbers too.
+void CheckFolder(std::span<const uint8_t> input)
+{
+    uint64_t vobSize = 0;
+    for (size_t i = 0; i < input.size() && i < 8; ++i)
+        vobSize = vobSize << 8 | input[i];
+    std::vector<dvdvideo::FolderFile> files = {
+        {"VIDEO_TS.IFO", input.size(), true},  {"VIDEO_TS.BUP", input.size(), true},
+        {"VTS_01_0.IFO", input.size(), true},  {"vts_01_0.bup", input.size() / 2, true},
+        {"VTS_01_1.VOB", vobSize, true},       {"VTS_01_3.VOB", vobSize >> 20, true},
+        {"VTS_02_0.IFO", input.size(), false}, {"VTS_42_0.IFO", input.size(), true},
+    };
+    const auto loader = [&](const dvdvideo::FolderFile &file) -> std::optional<std::vector<uint8_t>> {
+        return std::vector<uint8_t>(input.begin(),
+                                    input.begin() + std::ptrdiff_t(std::min(file.size, input.size())));
+    };
+    for (const auto mode : {dvdvideo::Reallocation::Off, dvdvideo::Reallocation::On}) {
+        dvdvideo::FolderCheck check(files, loader);
+        const dvdvideo::Findings findings = check.Run(mode);
+        if (findings.size() > 1000)
+            std::abort(); // bounded by the 99 title sets
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const std::span<const uint8_t> input(data, size);
+    ReadAndCorrect(input);
+    CheckFolder(input);
     return 0;
 }

@@ -14,27 +14,30 @@
 #include <span>
 #include <vector>
 
-namespace image {
+namespace dvdvideo {
 
-struct VmgAddresses {
-    uint32_t lastSector = 0;     // of the whole VMG set (IFO, VOB, BUP)
+struct VmgAddresses
+{
+    uint32_t lastSector = 0; // of the whole VMG set (IFO, VOB, BUP)
     uint32_t ifoLastSector = 0;
-    uint32_t menuVobStart = 0;   // 0: no menu VOB
+    uint32_t menuVobStart = 0; // 0: no menu VOB
     uint16_t titleSetCount = 0;
     // Title set number -> start sector; every title of one set must agree.
     std::map<int, uint32_t> titleSetStarts;
 };
 
-struct VtsAddresses {
+struct VtsAddresses
+{
     uint32_t lastSector = 0;
     uint32_t ifoLastSector = 0;
-    uint32_t menuVobStart = 0;   // 0: no menu VOB
-    uint32_t titleVobStart = 0;  // 0: no title VOB
+    uint32_t menuVobStart = 0;  // 0: no menu VOB
+    uint32_t titleVobStart = 0; // 0: no title VOB
 };
 
-class IfoReader {
+class IfoReader
+{
 public:
-    // Limit on the IFO size the builder reads; real IFO files are far smaller.
+    // Limit on the IFO size anyone reads; real IFO files are far smaller.
     static constexpr uint64_t kMaxIfoBytes = 16u << 20;
 
     static std::optional<VmgAddresses> readVmg(std::span<const uint8_t> ifo);
@@ -48,4 +51,4 @@ public:
     static bool writeVts(std::vector<uint8_t> &ifo, const VtsAddresses &addresses);
 };
 
-} // namespace image
+} // namespace dvdvideo

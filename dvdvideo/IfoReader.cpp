@@ -1,18 +1,18 @@
-#include "image/IfoReader.h"
+#include "dvdvideo/IfoReader.h"
 
-#include "image/ByteOrder.h"
+#include "dvdvideo/BigEndian.h"
 
 #include <cstring>
 
-namespace image {
+namespace dvdvideo {
 namespace {
 
 constexpr size_t kLastSector = 0x0C;
 constexpr size_t kIfoLastSector = 0x1C;
 constexpr size_t kTitleSetCount = 0x3E;
 constexpr size_t kMenuVob = 0xC0;
-constexpr size_t kTitleTable = 0xC4;   // VMG: sector of the title search pointer table
-constexpr size_t kTitleVob = 0xC4;     // VTS: start of the title VOB
+constexpr size_t kTitleTable = 0xC4; // VMG: sector of the title search pointer table
+constexpr size_t kTitleVob = 0xC4;   // VTS: start of the title VOB
 constexpr size_t kHeaderBytes = 0x100;
 constexpr size_t kTitleEntryBytes = 12;
 constexpr size_t kTitleTableHeader = 8;
@@ -31,7 +31,8 @@ std::optional<std::vector<size_t>> titleEntries(std::span<const uint8_t> ifo)
     if (table < kHeaderBytes || table + kTitleTableHeader > ifo.size())
         return std::nullopt;
     const int count = getBe16(&ifo[table]);
-    if (count < 1 || count > kMaxTitles || table + kTitleTableHeader + uint64_t(count) * kTitleEntryBytes > ifo.size())
+    if (count < 1 || count > kMaxTitles ||
+        table + kTitleTableHeader + uint64_t(count) * kTitleEntryBytes > ifo.size())
         return std::nullopt;
     std::vector<size_t> entries;
     for (int i = 0; i < count; ++i)
@@ -106,4 +107,4 @@ bool IfoReader::writeVts(std::vector<uint8_t> &ifo, const VtsAddresses &addresse
     return true;
 }
 
-} // namespace image
+} // namespace dvdvideo
