@@ -251,8 +251,8 @@ void IsoHierarchyWriter::writeDescriptors(ImageSegments &out, const ImageGeometr
         putPadded(&d[88], 32, "%/E", 0); // UCS-2 level 3
     } else {
         putPadded(&d[8], 32, "LINUX");
-        const auto id = primaryIdentifier(geometry.label, EntryKind::Directory);
-        putPadded(&d[40], 32, std::string(id.begin(), id.end()).substr(0, 32));
+        const auto id = volumeIdentifier(geometry.label);
+        putPadded(&d[40], 32, std::string(id.begin(), id.end()));
     }
     putBoth32(&d[80], geometry.totalSectors);
     putBoth16(&d[120], 1);
