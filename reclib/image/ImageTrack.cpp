@@ -1,6 +1,7 @@
 #include "image/ImageTrack.h"
 
 #include "image/FileDataWriter.h"
+#include "image/FileDates.h"
 #include "image/IsoHierarchyWriter.h"
 #include "image/IsoTerminatorWriter.h"
 #include "image/UdfWriter.h"
@@ -17,6 +18,7 @@ constexpr uint32_t kFirstDescriptorSector = 16;
 ImageTrack::ImageTrack(const IsoItem *root, const char *label, uint32_t flags)
     : m_flags(flags), m_label(label ? label : ""), m_time(ImageTime::fromEnvironment()), m_tree(root)
 {
+    settleDates(m_tree, m_time.seconds(), ImageTime::sourceDateEpoch());
     computeLayout();
 }
 

@@ -58,6 +58,8 @@ void ImageTree::copyList(const IsoItem *first, ImageNode &into, int depth)
                     m_firstMissing = node.get();
             } else {
                 node->size = uint64_t(info.st_size);
+                node->modified = int64_t(info.st_mtim.tv_sec);
+                node->modifiedNanoseconds = uint32_t(info.st_mtim.tv_nsec);
             }
         }
         into.children.push_back(std::move(node));

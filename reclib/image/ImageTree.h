@@ -3,6 +3,8 @@
 // and the sizes taken when the layout is computed. Nothing points into the
 // program's records afterwards.
 
+#include "image/ImageTime.h"
+
 #include "reclib_api.h"
 
 #include <cstdint>
@@ -20,8 +22,15 @@ struct ImageNode {
     uint64_t size = 0;         // bytes, taken at layout time
     bool sourceMissing = false;
     int sourceErrno = 0;
+    // Files: the source's modification time, taken at layout time. Folders:
+    // the latest date below them. FileDates settles both before the writers
+    // run.
+    int64_t modified = 0;
+    uint32_t modifiedNanoseconds = 0;
     ImageNode *parent = nullptr;
     std::vector<std::unique_ptr<ImageNode>> children; // in the tree's order
+
+    ImageTime date() const { return ImageTime(std::time_t(modified), modifiedNanoseconds); }
 
     // Where the file's data starts in the image (absolute sector); set by the
     // data writer. Empty files keep 0.

@@ -160,8 +160,7 @@ void IsoHierarchyWriter::computeBlocks(SectorAllocator &alloc)
 }
 
 void IsoHierarchyWriter::putRecord(std::vector<uint8_t> &out, const std::vector<uint8_t> &id, uint32_t extent,
-                                   uint32_t size, uint8_t flags, const ImageGeometry &geometry,
-                                   XaMarking xa) const
+                                   uint32_t size, uint8_t flags, const ImageTime &date, XaMarking xa) const
 {
     const size_t length = recordLength(id.size(), xa);
     const size_t inSector = out.size() % kSectorSize;
@@ -173,8 +172,8 @@ void IsoHierarchyWriter::putRecord(std::vector<uint8_t> &out, const std::vector<
     r[0] = uint8_t(length);
     putBoth32(r + 2, extent);
     putBoth32(r + 10, size);
-    const auto date = geometry.time.isoRecordDate();
-    std::copy(date.begin(), date.end(), r + 18);
+    const auto recorded = date.isoRecordDate();
+    std::copy(recorded.begin(), recorded.end(), r + 18);
     r[25] = flags;
     putBoth16(r + 28, 1);
     r[32] = uint8_t(id.size());
@@ -189,28 +188,29 @@ void IsoHierarchyWriter::putRecord(std::vector<uint8_t> &out, const std::vector<
     }
 }
 
-std::vector<uint8_t> IsoHierarchyWriter::directoryBytes(const Directory &dir, const ImageGeometry &geometry) const
+std::vector<uint8_t> IsoHierarchyWriter::directoryBytes(const Directory &dir) const
 {
     std::vector<uint8_t> out;
     const Directory &parent = *m_directories[dir.parentIndex];
-    putRecord(out, {0}, dir.sector, dir.sectors * kSectorSize, kFlagDirectory, geometry, m_xa);
-    putRecord(out, {1}, parent.sector, parent.sectors * kSectorSize, kFlagDirectory, geometry, m_xa);
+    putRecord(out, {0}, dir.sector, dir.sectors * kSectorSize, kFlagDirectory, dir.node->date(), m_xa);
+    putRecord(out, {1}, parent.sector, parent.sectors * kSectorSize, kFlagDirectory, parent.node->date(),
+              m_xa);
     for (const auto &entry : dir.entries) {
         if (entry.node->isDirectory) {
             const Directory &sub = *m_directories[entry.directoryIndex];
             putRecord(out, identifierBytes(entry.id, EntryKind::Directory), sub.sector,
-                      sub.sectors * kSectorSize, kFlagDirectory, geometry, m_xa);
+                      sub.sectors * kSectorSize, kFlagDirectory, entry.node->date(), m_xa);
             continue;
         }
         const auto id = identifierBytes(entry.id, EntryKind::File);
+        const ImageTime date = entry.node->date();
         const uint64_t size = entry.node->size;
         const uint32_t sections = sectionCount(size);
         for (uint32_t i = 0; i < sections; ++i) {
             const uint64_t offset = uint64_t(i) * kMaxSectionBytes;
             const uint64_t length = std::min(size - std::min(size, offset), kMaxSectionBytes);
             const uint32_t extent = size == 0 ? 0 : entry.node->dataSector + uint32_t(offset / kSectorSize);
-            putRecord(out, id, extent, uint32_t(length), i + 1 < sections ? kFlagMultiExtent : 0, geometry,
-                      m_xa);
+            putRecord(out, id, extent, uint32_t(length), i + 1 < sections ? kFlagMultiExtent : 0, date, m_xa);
         }
     }
     return out;
@@ -265,7 +265,8 @@ void IsoHierarchyWriter::writeDescriptors(ImageSegments &out, const ImageGeometr
     const Directory &top = *m_directories.front();
     root.reserve(34);
     // The descriptor's copy of the root record is always 34 bytes, without XA data.
-    putRecord(root, {0}, top.sector, top.sectors * kSectorSize, kFlagDirectory, geometry, XaMarking::None);
+    putRecord(root, {0}, top.sector, top.sectors * kSectorSize, kFlagDirectory, top.node->date(),
+              XaMarking::None);
     std::copy(root.begin(), root.end(), &d[156]);
     for (size_t field : {190, 318, 446, 574})
         joliet ? putUcs2(&d[field], 128, u"") : putPadded(&d[field], 128, "");
@@ -282,12 +283,12 @@ void IsoHierarchyWriter::writeDescriptors(ImageSegments &out, const ImageGeometr
     out.addBytes(m_descriptorSector, std::move(d));
 }
 
-void IsoHierarchyWriter::writeData(ImageSegments &out, const ImageGeometry &geometry)
+void IsoHierarchyWriter::writeData(ImageSegments &out, const ImageGeometry &)
 {
     out.addBytes(m_lPathTable, pathTable(false));
     out.addBytes(m_mPathTable, pathTable(true));
     for (const auto &dir : m_directories)
-        out.addBytes(dir->sector, directoryBytes(*dir, geometry));
+        out.addBytes(dir->sector, directoryBytes(*dir));
 }
 
 } // namespace image

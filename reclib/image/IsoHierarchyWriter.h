@@ -35,9 +35,9 @@ private:
     static size_t recordLength(size_t identifierBytes, XaMarking xa);
     std::vector<uint8_t> identifierBytes(const std::u16string &id, EntryKind kind) const;
     std::vector<uint8_t> pathTable(bool bigEndian) const;
-    std::vector<uint8_t> directoryBytes(const Directory &dir, const ImageGeometry &geometry) const;
-    void putRecord(std::vector<uint8_t> &out, const std::vector<uint8_t> &id, uint32_t extent,
-                   uint32_t size, uint8_t flags, const ImageGeometry &geometry, XaMarking xa) const;
+    std::vector<uint8_t> directoryBytes(const Directory &dir) const;
+    void putRecord(std::vector<uint8_t> &out, const std::vector<uint8_t> &id, uint32_t extent, uint32_t size,
+                   uint8_t flags, const ImageTime &date, XaMarking xa) const;
     uint32_t directorySectors(const Directory &dir) const;
 
     IsoFlavour m_flavour;

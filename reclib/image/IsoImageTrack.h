@@ -27,8 +27,11 @@
 // anyway, since a disc with no file system would be unreadable; Joliet and
 // Mode 2 always come with an ISO 9660 volume.
 //
-// The time recorded in the file systems is SOURCE_DATE_EPOCH when that
-// variable holds a valid number of seconds, else the current time.
+// The volume's own dates are SOURCE_DATE_EPOCH when that variable holds a
+// valid number of seconds, else the current time. Each file carries its
+// source's modification time, each folder the latest date below it (an
+// empty one the volume's); with SOURCE_DATE_EPOCH set, no date is later
+// than it, so the image of unchanged contents stays byte-identical.
 //
 // The track belongs to the caller; slot 0 (destroy, deleteFlag 1) frees it.
 // Any thread may use a track, one thread at a time.

@@ -116,8 +116,11 @@ std::vector<uint8_t> UdfFileTree::fileEntry(const ImageNode &node, const ImageTi
     putLe16(&d[48], uint16_t(node.isDirectory ? 1 + subfolders : 1));
     putLe64(&d[56], length);
     putLe64(&d[64], sectorsFor(length));
-    for (size_t at : {72, 84, 96})
-        udf::putTimestamp(&d[at], time);
+    // Access and modification carry the entry's own date; the attributes
+    // were set when the image was made.
+    udf::putTimestamp(&d[72], node.date());
+    udf::putTimestamp(&d[84], node.date());
+    udf::putTimestamp(&d[96], time);
     putLe32(&d[108], 1); // checkpoint
     udf::putRegid(&d[128], "*Orvane Burn", udf::RegidKind::Implementation);
     putLe64(&d[160], p.uniqueId);
