@@ -4,6 +4,8 @@
 #include "api/WorkerLoop.h"
 #include "burn/ImageVerifier.h"
 #include "burn/TrackWriter.h"
+#include "image/ImageTrack.h"
+#include "image/IsoImageTrack.h"
 
 namespace reclib {
 namespace {
@@ -29,6 +31,9 @@ int checkTrack(IsoTrack *track, const CallerSide &caller)
     }
     if (const char *warning = slots.placementWarning(track))
         caller.log(LOG_TEXT_WARNING, warning);
+    if (const image::ImageTrack *image = imageTrackOf(track))
+        for (const std::string &note : image->notes())
+            caller.log(LOG_TEXT_INFO, note);
     if (slots.sizeInBlocks(track) <= 0 || slots.blockSize(track) != SECTOR_SIZE) {
         caller.log(LOG_TEXT_ERROR, "The track holds no image of 2048-byte sectors");
         return BURN_FAILED;

@@ -19,6 +19,7 @@ ImageTrack::ImageTrack(const IsoItem *root, const char *label, uint32_t flags)
     : m_flags(flags), m_label(label ? label : ""), m_time(ImageTime::fromEnvironment()), m_tree(root)
 {
     settleDates(m_tree, m_time.seconds(), ImageTime::sourceDateEpoch());
+    m_deepFolders = std::make_unique<DeepFolders>(m_tree);
     computeLayout();
 }
 
@@ -38,10 +39,17 @@ void ImageTrack::computeLayout()
         m_writers.push_back(std::move(writer));
         return m_writers.back().get();
     };
-    ImageWriter *primary = iso ? add(std::make_unique<IsoHierarchyWriter>(IsoFlavour::Primary, m_tree, xa)) : nullptr;
-    ImageWriter *joliet = iso && (m_flags & ISO_TRACK_JOLIET)
-                              ? add(std::make_unique<IsoHierarchyWriter>(IsoFlavour::Joliet, m_tree, xa))
-                              : nullptr;
+    IsoHierarchyWriter *primary = nullptr;
+    if (iso) {
+        auto writer = std::make_unique<IsoHierarchyWriter>(IsoFlavour::Primary, m_tree, *m_deepFolders, xa);
+        primary = writer.get();
+        add(std::move(writer));
+        noteMovedFolders(*primary);
+    }
+    ImageWriter *joliet =
+        iso && (m_flags & ISO_TRACK_JOLIET)
+            ? add(std::make_unique<IsoHierarchyWriter>(IsoFlavour::Joliet, m_tree, *m_deepFolders, xa))
+            : nullptr;
     ImageWriter *terminator = iso ? add(std::make_unique<IsoTerminatorWriter>()) : nullptr;
     UdfWriter *udfWriter = nullptr;
     if (udf) {
@@ -53,12 +61,14 @@ void ImageTrack::computeLayout()
     FileDataWriter *data = dataWriter.get();
     add(std::move(dataWriter));
 
-    for (ImageWriter *w : {primary, joliet, terminator, static_cast<ImageWriter *>(udfWriter)})
+    for (ImageWriter *w :
+         {static_cast<ImageWriter *>(primary), joliet, terminator, static_cast<ImageWriter *>(udfWriter)})
         if (w)
             descriptorOrder.push_back(w);
     // UDF first: its fixed areas and the start of its partition come before
     // the ISO 9660 directories; the file data comes last.
-    for (ImageWriter *w : {static_cast<ImageWriter *>(udfWriter), primary, joliet, static_cast<ImageWriter *>(data)})
+    for (ImageWriter *w : {static_cast<ImageWriter *>(udfWriter), static_cast<ImageWriter *>(primary), joliet,
+                           static_cast<ImageWriter *>(data)})
         if (w)
             blockOrder.push_back(w);
 
@@ -97,6 +107,15 @@ void ImageTrack::computeLayout()
         w->writeData(m_segments, geometry);
     if (!m_segments.finish(m_totalSectors) && m_layoutError.empty())
         m_layoutError = "The image layout of \"" + m_label + "\" is inconsistent";
+}
+
+void ImageTrack::noteMovedFolders(const IsoHierarchyWriter &primary)
+{
+    for (const auto &[node, shownAs] : primary.movedPaths())
+        m_notes.push_back("The folder \"" + DeepFolders::treePath(*node) +
+                          "\" lies deeper than the eight levels ISO 9660 allows; its ISO 9660 and Joliet "
+                          "trees show it as \"" +
+                          shownAs + "\"");
 }
 
 int32_t ImageTrack::openStream()

@@ -21,6 +21,9 @@ struct ImageNode {
     std::string sourcePath;    // files only
     uint64_t size = 0;         // bytes, taken at layout time
     bool sourceMissing = false;
+    // Folders: shown under RR_MOVED in the ISO 9660 and Joliet trees
+    // (DeepFolders).
+    bool isoRelocated = false;
     int sourceErrno = 0;
     // Files: the source's modification time, taken at layout time. Folders:
     // the latest date below them. FileDates settles both before the writers

@@ -54,17 +54,18 @@ void putUcs2(uint8_t *at, size_t width, const std::u16string &text)
 
 } // namespace
 
-IsoHierarchyWriter::IsoHierarchyWriter(IsoFlavour flavour, const ImageTree &tree, XaMarking xa)
+IsoHierarchyWriter::IsoHierarchyWriter(IsoFlavour flavour, const ImageTree &tree, const DeepFolders &deep,
+                                       XaMarking xa)
     : m_flavour(flavour), m_xa(xa)
 {
-    collectDirectories(tree);
+    collectDirectories(tree, deep);
 }
 
 IsoHierarchyWriter::~IsoHierarchyWriter() = default;
 
 // Breadth first with sorted entries yields the order path tables need:
 // by level, then by parent number, then by identifier.
-void IsoHierarchyWriter::collectDirectories(const ImageTree &tree)
+void IsoHierarchyWriter::collectDirectories(const ImageTree &tree, const DeepFolders &deep)
 {
     auto root = std::make_unique<Directory>();
     root->node = &tree.root();
@@ -74,15 +75,19 @@ void IsoHierarchyWriter::collectDirectories(const ImageTree &tree)
         std::vector<std::string> originals;
         std::vector<EntryKind> kinds;
         std::vector<std::u16string> ids;
-        for (const auto &child : dir.node->children) {
+        const std::vector<const ImageNode *> children = deep.isoChildren(*dir.node);
+        for (const ImageNode *child : children) {
             const EntryKind kind = child->isDirectory ? EntryKind::Directory : EntryKind::File;
-            originals.push_back(child->name);
+            // Collisions are settled in the order of these names: the byte
+            // 0xFF, which UTF-8 never holds, puts RR_MOVED last, so that a
+            // folder of the user's keeps its name and ours takes a number.
+            originals.push_back(child == &deep.movedFolder() ? "\xFF" + child->name : child->name);
             kinds.push_back(kind);
             ids.push_back(identifierFor(m_flavour, child->name, kind));
         }
         resolveCollisions(m_flavour, originals, kinds, ids);
         for (size_t i = 0; i < ids.size(); ++i)
-            dir.entries.push_back({dir.node->children[i].get(), ids[i]});
+            dir.entries.push_back({children[i], ids[i]});
         std::stable_sort(dir.entries.begin(), dir.entries.end(), [this](const auto &a, const auto &b) {
             return identifierLess(m_flavour, a.id, b.id);
         });
@@ -97,6 +102,32 @@ void IsoHierarchyWriter::collectDirectories(const ImageTree &tree)
             m_directories.push_back(std::move(sub));
         }
     }
+}
+
+std::vector<std::pair<const ImageNode *, std::string>> IsoHierarchyWriter::movedPaths() const
+{
+    const auto utf8 = [](const std::u16string &id) {
+        std::string out;
+        for (char16_t c : id) {
+            if (c < 0x80) {
+                out.push_back(char(c));
+            } else if (c < 0x800) {
+                out.push_back(char(0xC0 | (c >> 6)));
+                out.push_back(char(0x80 | (c & 0x3F)));
+            } else {
+                out.push_back(char(0xE0 | (c >> 12)));
+                out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+                out.push_back(char(0x80 | (c & 0x3F)));
+            }
+        }
+        return out;
+    };
+    std::vector<std::pair<const ImageNode *, std::string>> out;
+    for (const auto &dir : m_directories)
+        if (dir->node->isoRelocated)
+            out.emplace_back(dir->node,
+                             "/" + utf8(m_directories[dir->parentIndex]->id) + "/" + utf8(dir->id));
+    return out;
 }
 
 size_t IsoHierarchyWriter::recordLength(size_t identifierBytes, XaMarking xa)

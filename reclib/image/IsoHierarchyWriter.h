@@ -3,6 +3,7 @@
 // the Joliet supplementary volume (UCS-2 names). Each has its own volume
 // descriptor, path tables and directories; both point at the same file data.
 
+#include "image/DeepFolders.h"
 #include "image/ImageTree.h"
 #include "image/ImageWriter.h"
 #include "image/IsoNames.h"
@@ -16,7 +17,8 @@ enum class XaMarking { None, CdRomXa };
 
 class IsoHierarchyWriter : public ImageWriter {
 public:
-    IsoHierarchyWriter(IsoFlavour flavour, const ImageTree &tree, XaMarking xa);
+    // Folders deeper than eight levels appear where deep puts them.
+    IsoHierarchyWriter(IsoFlavour flavour, const ImageTree &tree, const DeepFolders &deep, XaMarking xa);
     ~IsoHierarchyWriter() override;
 
     // Largest extent of a multi-extent file: the 32-bit size field rounded
@@ -28,10 +30,14 @@ public:
     void writeDescriptors(ImageSegments &out, const ImageGeometry &geometry) override;
     void writeData(ImageSegments &out, const ImageGeometry &geometry) override;
 
+    // Where each moved folder appears in this hierarchy ("/RR_MOVED/NAME"),
+    // in the hierarchy's own characters (UTF-8).
+    std::vector<std::pair<const ImageNode *, std::string>> movedPaths() const;
+
     struct Directory;
 
 private:
-    void collectDirectories(const ImageTree &tree);
+    void collectDirectories(const ImageTree &tree, const DeepFolders &deep);
     static size_t recordLength(size_t identifierBytes, XaMarking xa);
     std::vector<uint8_t> identifierBytes(const std::u16string &id, EntryKind kind) const;
     std::vector<uint8_t> pathTable(bool bigEndian) const;

@@ -79,3 +79,27 @@ TEST(ReclibSampleBurn, ASourceFileRemovedBeforeTheBurnFailsWithItsRequiredFileLi
     EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
     lib.api.NeroCloseDevice(device);
 }
+
+TEST(ReclibSampleBurn, AFolderTooDeepForIso9660IsMovedWithOneLogLine)
+{
+    LoadedReclib lib(DvdWriter);
+    const std::string source = lib.folder + "/source";
+    imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), source);
+    const std::string deep = source + "/E1/E2/E3/E4/E5/E6/E7/E8/E9";
+    std::filesystem::create_directories(deep);
+    writeFile(deep + "/note.txt", "nine levels below the root");
+    const auto tree = imagetest::IsoItemTree::fromDvdFolder(source);
+    IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "DEEP", BridgeFlags | ISO_TRACK_JOLIET);
+    ASSERT_NE(track, nullptr);
+    RecDeviceHandle device = lib.open("DVD");
+    ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags), BURN_OK) << lib.callbacks.allLogs();
+    int moves = 0;
+    for (const auto &[type, text] : lib.callbacks.logs)
+        if (type == LOG_TEXT_INFO && text.find("\"/E1/E2/E3/E4/E5/E6/E7/E8\"") != std::string::npos &&
+            text.find("\"/RR_MOVED/E8\"") != std::string::npos)
+            ++moves;
+    EXPECT_EQ(moves, 1) << lib.callbacks.allLogs();
+    EXPECT_TRUE(listed(imagetest::isoinfoListing(lib.folder + "/media/dvd.iso", false), "/RR_MOVED/E8/E9/",
+                       "NOTE.TXT;1"));
+    lib.api.NeroCloseDevice(device);
+}
