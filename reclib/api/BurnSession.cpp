@@ -41,6 +41,15 @@ int checkTrack(IsoTrack *track, const CallerSide &caller)
     return 0;
 }
 
+// Images of our own builder can say which file a sector belongs to.
+SectorDescriber describeSectors(IsoTrack *track)
+{
+    const image::ImageTrack *image = imageTrackOf(track);
+    if (!image)
+        return {};
+    return [image](int64_t sector) { return image->whatLiesAt(uint32_t(sector)); };
+}
+
 // Everything the worker does: write, inject a fault, verify, complete.
 JobOutcome writeVerifyCommit(IsoTrack *track, const BurnPlan &plan, uint32_t flags, JobChannel &channel)
 {
@@ -56,7 +65,8 @@ JobOutcome writeVerifyCommit(IsoTrack *track, const BurnPlan &plan, uint32_t fla
         if (outcome.status == JobOutcome::Status::Done && has(flags, BURN_FLAG_VERIFY)) {
             channel.phase("Verifying the written data");
             channel.setPercent(0);
-            outcome = verifyImage(track, plan.readBackPath, channel, [&](int percent) { channel.setPercent(percent); });
+            outcome = verifyImage(track, plan.readBackPath, channel, [&](int percent) { channel.setPercent(percent); },
+                                  describeSectors(track));
         }
         if (outcome.status == JobOutcome::Status::Done && plan.commit && !plan.commit(error))
             outcome = JobOutcome::failed(error);

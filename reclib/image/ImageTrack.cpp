@@ -6,6 +6,8 @@
 #include "image/IsoTerminatorWriter.h"
 #include "image/UdfWriter.h"
 
+#include "image/ByteOrder.h"
+
 #include <cstring>
 
 namespace image {
@@ -116,6 +118,24 @@ void ImageTrack::noteMovedFolders(const IsoHierarchyWriter &primary)
                           "\" lies deeper than the eight levels ISO 9660 allows; its ISO 9660 and Joliet "
                           "trees show it as \"" +
                           shownAs + "\"");
+}
+
+std::string ImageTrack::whatLiesAt(uint32_t sector) const
+{
+    // A search through the whole tree, but only once, when a verify failed.
+    const ImageNode *holder = nullptr;
+    m_tree.forEach([&](const ImageNode &node) {
+        if (!holder && !node.isDirectory && node.size > 0 && sector >= node.dataSector &&
+            sector - node.dataSector < sectorsFor(node.size))
+            holder = &node;
+    });
+    if (holder)
+        return "in " + DeepFolders::treePath(*holder) + " at byte offset " +
+               std::to_string(uint64_t(sector - holder->dataSector) * kSectorSize);
+    for (const ImageSegment &segment : m_segments.segments())
+        if (sector >= segment.start && sector - segment.start < segment.sectors)
+            return "in the file-system structures";
+    return "in the zero padding between files";
 }
 
 int32_t ImageTrack::openStream()

@@ -37,6 +37,11 @@ public:
     // What the layout changed that the user should know of, one log line
     // each (folders moved under RR_MOVED).
     const std::vector<std::string> &notes() const { return m_notes; }
+    // What the image holds at sector, for a user looking for the damage:
+    // "in /VIDEO_TS/VTS_01_1.VOB at byte offset 6144" (the path in the
+    // true tree, the offset inside the file), "in the file-system
+    // structures", or "in the zero padding between files".
+    std::string whatLiesAt(uint32_t sector) const;
 
     // 0, or -1 when the layout failed (the reason in lastError()).
     int32_t openStream();
