@@ -38,6 +38,13 @@ struct ImageNode {
     // Where the file's data starts in the image (absolute sector); set by the
     // data writer. Empty files keep 0.
     uint32_t dataSector = 0;
+    // The UDF writer's placement, kept here rather than in a map of its own
+    // because a folder of many small files pays for every byte per entry:
+    // the File Entry's and (folders) the contents' partition blocks, and the
+    // unique id.
+    uint32_t udfEntryBlock = 0;
+    uint32_t udfDataBlock = 0;
+    uint32_t udfUniqueId = 0;
 };
 
 class ImageTree {

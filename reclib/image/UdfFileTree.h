@@ -10,7 +10,6 @@
 #include "image/SectorAllocator.h"
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace image {
@@ -21,7 +20,8 @@ public:
     // whole sectors).
     static constexpr uint64_t kMaxExtentBytes = 0x3FFFF800ull;
 
-    explicit UdfFileTree(const ImageTree &tree);
+    // Records each entry's placement in its node (ImageNode::udfEntryBlock ...).
+    explicit UdfFileTree(ImageTree &tree);
 
     // The first file too large for one File Entry's descriptors, or empty.
     std::string refusal() const;
@@ -37,21 +37,13 @@ public:
     void write(ImageSegments &out, const ImageTime &time, const std::string &label) const;
 
 private:
-    struct Placement {
-        uint32_t entryBlock = 0;  // File Entry
-        uint32_t dataBlock = 0;   // folder contents
-        uint64_t uniqueId = 0;
-        std::vector<uint8_t> identifiers; // folder contents, filled by write()
-    };
-
     std::vector<uint8_t> folderContents(const ImageNode &folder) const;
     std::vector<uint8_t> fileEntry(const ImageNode &node, const ImageTime &time) const;
     void putIdentifier(std::vector<uint8_t> &out, const ImageNode &target, uint8_t characteristics,
                        std::string_view name, uint32_t folderDataBlock) const;
     uint32_t absolute(uint32_t block) const { return block + m_partitionStart; }
 
-    const ImageTree &m_tree;
-    std::unordered_map<const ImageNode *, Placement> m_placement;
+    ImageTree &m_tree;
     uint32_t m_partitionStart = 0;
     uint64_t m_nextUniqueId = 16;
     int m_files = 0;

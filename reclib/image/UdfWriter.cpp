@@ -31,7 +31,7 @@ std::string volumeSetIdentifier(const ImageGeometry &geometry)
 
 } // namespace
 
-UdfWriter::UdfWriter(const ImageTree &tree)
+UdfWriter::UdfWriter(ImageTree &tree)
     : m_files(tree)
 {
 }
