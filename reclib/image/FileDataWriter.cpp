@@ -126,9 +126,12 @@ void FileDataWriter::writeData(ImageSegments &out, const ImageGeometry &)
             }
         }
     }
-    for (const ImageNode *node : m_order)
+    // The segment takes the source path over: the layout is complete and
+    // nothing reads it from the node any more, and a copy would cost every
+    // one of many small files its length again.
+    for (ImageNode *node : m_order)
         if (!replaced.count(node))
-            out.addFile(node->dataSector, node->sourcePath, node->size);
+            out.addFile(node->dataSector, std::move(node->sourcePath), node->size);
 }
 
 } // namespace image

@@ -102,6 +102,9 @@ void ImageTrack::computeLayout()
         m_placementWarning = placement->warning();
     }
 
+    // A File Entry and a data range per file, contents and an entry per
+    // folder in each file system, and a few dozen descriptors.
+    m_segments.reserve(size_t(m_tree.fileCount()) * 2 + size_t(m_tree.directoryCount() + 1) * 4 + 64);
     ImageGeometry geometry{m_totalSectors, m_time, m_label};
     for (auto &w : m_writers)
         w->writeDescriptors(m_segments, geometry);

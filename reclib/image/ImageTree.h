@@ -18,7 +18,7 @@ namespace image {
 struct ImageNode {
     std::string name;          // UTF-8, as the program named the entry
     bool isDirectory = false;
-    std::string sourcePath;    // files only
+    std::string sourcePath;    // files only; handed to the image's file segment once the layout is complete
     uint64_t size = 0;         // bytes, taken at layout time
     bool sourceMissing = false;
     // Folders: shown under RR_MOVED in the ISO 9660 and Joliet trees

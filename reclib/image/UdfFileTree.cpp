@@ -4,6 +4,7 @@
 #include "image/UdfDescriptors.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace image {
@@ -131,7 +132,14 @@ std::vector<uint8_t> UdfFileTree::fileEntry(const ImageNode &node, const ImageTi
     return d;
 }
 
-void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::string &label) const
+void UdfFileTree::EntryRun::fill(uint32_t index, uint8_t *sector) const
+{
+    const std::vector<uint8_t> entry = m_tree.fileEntry(*nodes.at(index), m_time);
+    std::memcpy(sector, entry.data(), entry.size());
+    std::memset(sector + entry.size(), 0, kSectorSize - entry.size());
+}
+
+void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::string &label)
 {
     std::vector<uint8_t> fsd(kSectorSize * 2, 0);
     udf::putTimestamp(&fsd[16], time);
@@ -151,12 +159,22 @@ void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::st
     out.addBytes(m_partitionStart, std::move(fsd));
 
     const auto emit = [&](const ImageNode &node) {
-        out.addBytes(absolute(node.udfEntryBlock), fileEntry(node, time));
-        if (node.isDirectory)
+        if (node.isDirectory) {
+            out.addBytes(absolute(node.udfEntryBlock), fileEntry(node, time));
             out.addBytes(absolute(node.udfDataBlock), folderContents(node));
+            return;
+        }
+        EntryRun *run = m_entryRuns.empty() ? nullptr : m_entryRuns.back().get();
+        if (!run || run->firstBlock + run->nodes.size() != node.udfEntryBlock) {
+            m_entryRuns.push_back(std::make_unique<EntryRun>(*this, time, node.udfEntryBlock));
+            run = m_entryRuns.back().get();
+        }
+        run->nodes.push_back(&node);
     };
     emit(m_tree.root());
     std::as_const(m_tree).forEach(emit);
+    for (const auto &run : m_entryRuns)
+        out.addGenerated(absolute(run->firstBlock), uint32_t(run->nodes.size()), *run);
 }
 
 } // namespace image

@@ -9,6 +9,7 @@
 #include "image/ImageTree.h"
 #include "image/SectorAllocator.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,31 @@ public:
     int fileCount() const { return m_files; }
     int directoryCount() const { return m_directories; }
 
-    void write(ImageSegments &out, const ImageTime &time, const std::string &label) const;
+    // Folders' entries and contents go into out serialised; the File Entries
+    // of files are made while the image streams (see EntryRun).
+    void write(ImageSegments &out, const ImageTime &time, const std::string &label);
 
 private:
+    // The File Entries of files that follow each other in the partition.
+    // Kept as the nodes they describe (8 bytes each) instead of serialised
+    // (about 300 bytes each with the segment), which for many small files
+    // was the largest part of the builder's memory.
+    class EntryRun : public SectorGenerator {
+    public:
+        EntryRun(const UdfFileTree &tree, const ImageTime &time, uint32_t firstBlock)
+            : firstBlock(firstBlock), m_tree(tree), m_time(time)
+        {
+        }
+        void fill(uint32_t index, uint8_t *sector) const override;
+
+        const uint32_t firstBlock;
+        std::vector<const ImageNode *> nodes;
+
+    private:
+        const UdfFileTree &m_tree;
+        ImageTime m_time;
+    };
+
     std::vector<uint8_t> folderContents(const ImageNode &folder) const;
     std::vector<uint8_t> fileEntry(const ImageNode &node, const ImageTime &time) const;
     void putIdentifier(std::vector<uint8_t> &out, const ImageNode &target, uint8_t characteristics,
@@ -44,6 +67,7 @@ private:
     uint32_t absolute(uint32_t block) const { return block + m_partitionStart; }
 
     ImageTree &m_tree;
+    std::vector<std::unique_ptr<EntryRun>> m_entryRuns;
     uint32_t m_partitionStart = 0;
     uint64_t m_nextUniqueId = 16;
     int m_files = 0;
