@@ -318,8 +318,12 @@ void IsoHierarchyWriter::writeData(ImageSegments &out, const ImageGeometry &)
 {
     out.addBytes(m_lPathTable, pathTable(false));
     out.addBytes(m_mPathTable, pathTable(true));
-    for (const auto &dir : m_directories)
+    // Once serialised, a folder's entries are not needed again; freeing them
+    // as we go keeps them from adding to the peak when files are many.
+    for (const auto &dir : m_directories) {
         out.addBytes(dir->sector, directoryBytes(*dir));
+        std::vector<Directory::Entry>().swap(dir->entries);
+    }
 }
 
 } // namespace image
