@@ -98,6 +98,7 @@ void FileDataWriter::computeBlocks(SectorAllocator &alloc)
         for (const auto &placed : m_placement->placed())
             placedByVideo.insert(placed.node);
     bool videoDone = false;
+    m_order.reserve(size_t(m_tree.fileCount()));
     m_tree.forEach([&](ImageNode &node) {
         if (node.isDirectory)
             return;

@@ -102,9 +102,10 @@ void ImageTrack::computeLayout()
         m_placementWarning = placement->warning();
     }
 
-    // A File Entry and a data range per file, contents and an entry per
-    // folder in each file system, and a few dozen descriptors.
-    m_segments.reserve(size_t(m_tree.fileCount()) * 2 + size_t(m_tree.directoryCount() + 1) * 4 + 64);
+    // A data range per file; per folder a UDF entry, its contents, a run of
+    // its files' UDF entries and a directory in each ISO 9660 hierarchy
+    // (RR_MOVED included); and a few dozen descriptors.
+    m_segments.reserve(size_t(m_tree.fileCount()) + size_t(m_tree.directoryCount() + 2) * 5 + 64);
     ImageGeometry geometry{m_totalSectors, m_time, m_label};
     for (auto &w : m_writers)
         w->writeDescriptors(m_segments, geometry);

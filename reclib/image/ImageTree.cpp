@@ -64,6 +64,9 @@ void ImageTree::copyList(const IsoItem *first, ImageNode &into, int depth)
         }
         into.children.push_back(std::move(node));
     }
+    // Growth left up to half of each list unused: with many files that is
+    // memory the rest of the layout would need.
+    into.children.shrink_to_fit();
 }
 
 void ImageTree::forEach(const std::function<void(ImageNode &)> &visit)
