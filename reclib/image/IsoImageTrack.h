@@ -23,6 +23,11 @@
 // understood, slot 24 (placementWarning) when the DVD-Video files could not
 // be placed where their IFO files say.
 //
+// The ISO 9660 and Joliet trees hold at most eight levels: a folder deeper
+// than that appears under a top-level RR_MOVED folder (with a number on a
+// name clash), and the burn logs one line per move; the UDF tree keeps the
+// true structure.
+//
 // Without ISO_TRACK_ISO9660 or ISO_TRACK_UDF an ISO 9660 volume is written
 // anyway, since a disc with no file system would be unreadable; Joliet and
 // Mode 2 always come with an ISO 9660 volume.
