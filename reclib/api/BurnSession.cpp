@@ -65,8 +65,9 @@ JobOutcome writeVerifyCommit(IsoTrack *track, const BurnPlan &plan, uint32_t fla
         if (outcome.status == JobOutcome::Status::Done && has(flags, BURN_FLAG_VERIFY)) {
             channel.phase("Verifying the written data");
             channel.setPercent(0);
-            outcome = verifyImage(track, plan.readBackPath, channel, [&](int percent) { channel.setPercent(percent); },
-                                  describeSectors(track));
+            outcome = verifyImage(
+                track, plan.readBackPath, channel, [&](int percent) { channel.setPercent(percent); },
+                describeSectors(track));
         }
         if (outcome.status == JobOutcome::Status::Done && plan.commit && !plan.commit(error))
             outcome = JobOutcome::failed(error);

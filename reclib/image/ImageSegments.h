@@ -12,7 +12,8 @@ namespace image {
 // Makes the sectors of a range while the image streams, for structures so
 // many that keeping them serialised would cost more than the tree they come
 // from (a File Entry per file: 2 KiB on the disc, 184 bytes used).
-class SectorGenerator {
+class SectorGenerator
+{
 public:
     virtual ~SectorGenerator() = default;
     // Fills the whole sector (2048 bytes) index of the range.

@@ -31,10 +31,7 @@ size_t identifierLength(size_t nameBytes)
 
 } // namespace
 
-UdfFileTree::UdfFileTree(ImageTree &tree)
-    : m_tree(tree)
-{
-}
+UdfFileTree::UdfFileTree(ImageTree &tree) : m_tree(tree) {}
 
 std::string UdfFileTree::refusal() const
 {

@@ -44,7 +44,8 @@ private:
     // Kept as the nodes they describe (8 bytes each) instead of serialised
     // (about 300 bytes each with the segment), which for many small files
     // was the largest part of the builder's memory.
-    class EntryRun : public SectorGenerator {
+    class EntryRun : public SectorGenerator
+    {
     public:
         EntryRun(const UdfFileTree &tree, const ImageTime &time, uint32_t firstBlock)
             : firstBlock(firstBlock), m_tree(tree), m_time(time)

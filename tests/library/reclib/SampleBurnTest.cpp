@@ -107,7 +107,8 @@ TEST(ReclibSampleBurn, AFolderTooDeepForIso9660IsMovedWithOneLogLine)
 }
 
 // Where a verify difference lies, as the log and the error log name it.
-struct VerifyFault {
+struct VerifyFault
+{
     const char *name;
     std::function<uint32_t(const std::string &cleanImage)> sector;
     std::string named;
@@ -134,10 +135,13 @@ TEST(ReclibSampleBurn, VerifyNamesTheFileOrStructureThatDiffers)
          "in /VIDEO_TS/VTS_01_1.VOB at byte offset 6144"},
         {"the first sector of a file", [&](const std::string &image) { return vobSector(image); },
          "in /VIDEO_TS/VTS_01_1.VOB at byte offset 0"},
-        {"a file outside VIDEO_TS", [](const std::string &image) {
+        {"a file outside VIDEO_TS",
+         [](const std::string &image) {
              return *imagecheck::UdfImage(image).firstSector("/Extras/Bücher/Liesmich.txt");
-         }, "in /Extras/Bücher/Liesmich.txt at byte offset 0"},
-        {"the ISO 9660 volume descriptor", [](const std::string &) { return 16u; }, "in the file-system structures"},
+         },
+         "in /Extras/Bücher/Liesmich.txt at byte offset 0"},
+        {"the ISO 9660 volume descriptor", [](const std::string &) { return 16u; },
+         "in the file-system structures"},
         {"the UDF anchor", [](const std::string &) { return 256u; }, "in the file-system structures"},
     };
     for (const VerifyFault &fault : faults) {
