@@ -8,6 +8,14 @@
 # ratios, the peak memory and the load.
 #
 #   bench/image/run-image-bench.sh [build folder, default build] [work folder]
+#   bench/image/run-image-bench.sh --small-files [build folder] [work folder]
+#
+# --small-files measures the cost per file instead: the committed menu-less
+# DVD-Video sample with 50,000 and then 200,000 small files (100 to 149
+# bytes, 500 to a folder) in an extra folder, built by the image builder and
+# by genisoimage -dvd-video -udf, each ORVANE_BENCH_RUNS times; prints the
+# median wall time and the peak resident memory (/usr/bin/time -v) of both
+# and their ratios. ORVANE_BENCH_FILES overrides the sizes ("50000 200000").
 #
 # Needs ffmpeg and dvdauthor to make the big folder once (kept in the work
 # folder for later runs) and 12 GB of free disk. ORVANE_BENCH_RUNS sets the
@@ -15,6 +23,11 @@
 # (default 3500 MiB).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+small_files=0
+if [ "${1:-}" = "--small-files" ]; then
+    small_files=1
+    shift
+fi
 build="$(cd "${1:-$root/build}" && pwd)"
 work="${2:-${TMPDIR:-/tmp}/orvane-image-bench}"
 runs="${ORVANE_BENCH_RUNS:-3}"
@@ -22,6 +35,51 @@ target_mb="${ORVANE_BENCH_MB:-3500}"
 tool="$build/bin/orvane-make-image"
 [ -x "$tool" ] || { echo "build orvane-make-image first ($tool)" >&2; exit 1; }
 mkdir -p "$work"
+
+if [ "$small_files" -eq 1 ]; then
+    command -v genisoimage >/dev/null || { echo "needs genisoimage" >&2; exit 1; }
+    # Prints "seconds peak_kib" of one run of the command.
+    timed() {
+        /usr/bin/time -v -o "$work/time-v.tmp" "$@" >/dev/null 2>"$work/small.err" || { cat "$work/small.err" >&2; exit 1; }
+        awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + t[i] }
+                    /Maximum resident set size/ { m = $2 } END { printf "%.2f %d\n", s, m }' "$work/time-v.tmp"
+    }
+    median_of() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+    for count in ${ORVANE_BENCH_FILES:-50000 200000}; do
+        folder="$work/small-$count"
+        if [ ! -f "$folder/.complete" ]; then
+            rm -rf "$folder"
+            cp -r "$root/samples/dvd-menuless" "$folder"
+            python3 - "$folder/EXTRA" "$count" <<'PY'
+import os, sys
+base, count = sys.argv[1], int(sys.argv[2])
+for i in range(count):
+    folder = f"{base}/D{i // 500:04d}"
+    if i % 500 == 0:
+        os.makedirs(folder, exist_ok=True)
+    with open(f"{folder}/F{i:06d}.TXT", "w") as f:
+        f.write("x" * (100 + i % 50))
+PY
+            touch "$folder/.complete"
+        fi
+        out="$work/small.img"
+        rm -f "$work"/small-*.times
+        for round in $(seq "$runs"); do
+            rm -f "$out"; sync
+            timed "$tool" "$folder" "$out" 0x18 >>"$work/small-orvane.times"
+            rm -f "$out"; sync
+            timed genisoimage -quiet -dvd-video -udf -V BENCH -o "$out" "$folder" >>"$work/small-genisoimage.times"
+        done
+        rm -f "$out"
+        ot=$(cut -d' ' -f1 "$work/small-orvane.times" | median_of); om=$(cut -d' ' -f2 "$work/small-orvane.times" | sort -n | tail -n 1)
+        gt=$(cut -d' ' -f1 "$work/small-genisoimage.times" | median_of); gm=$(cut -d' ' -f2 "$work/small-genisoimage.times" | sort -n | tail -n 1)
+        printf '%s small files: image builder %s s, %s KiB peak; genisoimage %s s, %s KiB peak; memory ratio %s (target <= 1.2), time ratio %s\n' \
+            "$count" "$ot" "$om" "$gt" "$gm" "$(awk -v a="$om" -v b="$gm" 'BEGIN { printf "%.2f", a / b }')" \
+            "$(awk -v a="$ot" -v b="$gt" 'BEGIN { printf "%.2f", a / b }')"
+    done
+    exit 0
+fi
+
 free_gb=$(( $(df --output=avail -k "$work" | tail -n 1) / 1024 / 1024 ))
 if [ "$free_gb" -lt 12 ]; then
     echo "skipped: only ${free_gb} GB free in $work, the benchmark needs 12 GB"

@@ -4,6 +4,8 @@
 #include "api/WorkerLoop.h"
 #include "burn/ImageVerifier.h"
 #include "burn/TrackWriter.h"
+#include "image/ImageTrack.h"
+#include "image/IsoImageTrack.h"
 
 namespace reclib {
 namespace {
@@ -29,11 +31,23 @@ int checkTrack(IsoTrack *track, const CallerSide &caller)
     }
     if (const char *warning = slots.placementWarning(track))
         caller.log(LOG_TEXT_WARNING, warning);
+    if (const image::ImageTrack *image = imageTrackOf(track))
+        for (const std::string &note : image->notes())
+            caller.log(LOG_TEXT_INFO, note);
     if (slots.sizeInBlocks(track) <= 0 || slots.blockSize(track) != SECTOR_SIZE) {
         caller.log(LOG_TEXT_ERROR, "The track holds no image of 2048-byte sectors");
         return BURN_FAILED;
     }
     return 0;
+}
+
+// Images of our own builder can say which file a sector belongs to.
+SectorDescriber describeSectors(IsoTrack *track)
+{
+    const image::ImageTrack *image = imageTrackOf(track);
+    if (!image)
+        return {};
+    return [image](int64_t sector) { return image->whatLiesAt(uint32_t(sector)); };
 }
 
 // Everything the worker does: write, inject a fault, verify, complete.
@@ -51,7 +65,9 @@ JobOutcome writeVerifyCommit(IsoTrack *track, const BurnPlan &plan, uint32_t fla
         if (outcome.status == JobOutcome::Status::Done && has(flags, BURN_FLAG_VERIFY)) {
             channel.phase("Verifying the written data");
             channel.setPercent(0);
-            outcome = verifyImage(track, plan.readBackPath, channel, [&](int percent) { channel.setPercent(percent); });
+            outcome = verifyImage(
+                track, plan.readBackPath, channel, [&](int percent) { channel.setPercent(percent); },
+                describeSectors(track));
         }
         if (outcome.status == JobOutcome::Status::Done && plan.commit && !plan.commit(error))
             outcome = JobOutcome::failed(error);

@@ -1,9 +1,9 @@
 #include "api/DriveRecorder.h"
 
 #include "burn/DiscEraser.h"
-#include "recorders/EraseEstimate.h"
+#include "recorders/DriveDecisions.h"
+#include "recorders/DriveEraseEstimate.h"
 #include "recorders/ProfileMapping.h"
-#include "recorders/SpeedMapping.h"
 
 #include <cstring>
 
@@ -13,7 +13,7 @@ std::optional<DriveDisc> DriveRecorder::probe(std::string &whyNot) const
 {
     std::optional<DriveDisc> disc = probeDrive(entry().driveAddress, whyNot);
     if (disc && !mediumFromProfile(disc->profile)) {
-        whyNot = "There is no writable disc in " + name();
+        whyNot = noWritableDiscText(name());
         return std::nullopt;
     }
     return disc;
@@ -50,12 +50,13 @@ BurnPreparation DriveRecorder::prepareBurn(const BurnRequest &request, const Cal
         caller.log(LOG_TEXT_ERROR, whyNot);
         return BURN_FAILED;
     }
-    const MediumTraits &traits = traitsOf(*mediumFromProfile(disc->profile));
+    const MediumKind kind = *mediumFromProfile(disc->profile);
     // A simulation leaves the disc as it is: nothing to ask.
     const bool simulate = (request.flags & BURN_FLAG_SIMULATE) != 0;
-    if (!disc->blank && !simulate && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0 &&
-        traits.rewritable && caller.userDialog(DLG_NON_EMPTY_REWRITABLE, nullptr) != 5) {
-        caller.log(LOG_TEXT_WARNING, "The written " + std::string(traits.name) + " was not overwritten");
+    if (askBeforeOverwriting(disc->blank, traitsOf(kind).rewritable,
+                             !simulate && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0) &&
+        caller.userDialog(DLG_NON_EMPTY_REWRITABLE, nullptr) != 5) {
+        caller.log(LOG_TEXT_WARNING, notOverwrittenText(kind));
         return BURN_USER_ABORT;
     }
     BurnPlan plan;
@@ -71,15 +72,16 @@ int DriveRecorder::eraseEstimate(int mode, std::string &whyNot)
     const std::optional<DriveDisc> disc = probe(whyNot);
     if (!disc)
         return ERASE_TIME_NO_MEDIUM;
-    if (eraseMethodFor(disc->profile, mode) == EraseMethod::NotErasable) {
-        whyNot = "The disc in " + name() + " cannot be erased";
+    const EraseMethod method = eraseMethodFor(disc->profile, mode);
+    const int seconds = method == EraseMethod::NotErasable
+                            ? -1
+                            : driveEraseSeconds(*mediumFromProfile(disc->profile), method,
+                                                disc->capacitySectors, disc->blankingSpeed);
+    if (seconds < 0) {
+        whyNot = notErasableText(name());
         return ERASE_TIME_NOT_ERASABLE;
     }
-    const SpeedBlock &speeds = entry().writeSpeeds;
-    const SpeedFamily family = speeds.rate1x == speedBlockRate1x(SpeedFamily::Dvd) ? SpeedFamily::Dvd : SpeedFamily::Cd;
-    const int speed = speeds.count > 0 ? libburnFromSpeedBlockKBs(speeds.kBs[speeds.count - 1], family)
-                                       : libburnFromMultiple(1, family);
-    return eraseSeconds(disc->capacitySectors, mode, speed, 1.0);
+    return seconds;
 }
 
 JobOutcome DriveRecorder::erase(int mode, JobChannel &)

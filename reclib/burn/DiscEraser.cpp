@@ -1,6 +1,7 @@
 #include "burn/DiscEraser.h"
 
 #include "burn/Libburn.h"
+#include "recorders/DriveDecisions.h"
 
 #include <cerrno>
 #include <cstring>
@@ -23,7 +24,7 @@ JobOutcome runErase(GrabbedDrive &drive, EraseMethod method)
     drive.waitUntilIdle([](const burn::burn_progress &) {});
     const std::vector<std::string> messages = Libburn::takeMessages();
     if (burn::burn_drive_wrote_well(drive.drive()) != 1)
-        return JobOutcome::failed(messages.empty() ? "the recorder reported an erase failure" : messages.front());
+        return JobOutcome::failed(eraseFailureText(messages));
     return JobOutcome::done();
 }
 

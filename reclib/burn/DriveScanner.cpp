@@ -1,6 +1,7 @@
 #include "burn/DriveScanner.h"
 
 #include "burn/Libburn.h"
+#include "recorders/DriveDecisions.h"
 #include "recorders/KeyValueText.h"
 #include "recorders/ProfileMapping.h"
 #include "recorders/SpeedMapping.h"
@@ -11,15 +12,23 @@
 namespace reclib {
 namespace {
 
-std::vector<int> speedsOf(burn::burn_drive *drive)
+std::vector<ReportedSpeed> reportedSpeedsOf(burn::burn_drive *drive)
 {
-    std::vector<int> speeds;
+    std::vector<ReportedSpeed> speeds;
     burn::burn_speed_descriptor *list = nullptr;
     if (burn::burn_drive_get_speedlist(drive, &list) == 1) {
         for (burn::burn_speed_descriptor *item = list; item != nullptr; item = item->next)
-            speeds.push_back(item->write_speed);
+            speeds.push_back({item->profile_loaded, item->write_speed});
         burn::burn_drive_free_speedlist(&list);
     }
+    return speeds;
+}
+
+std::vector<int> speedsOf(burn::burn_drive *drive)
+{
+    std::vector<int> speeds;
+    for (const ReportedSpeed &speed : reportedSpeedsOf(drive))
+        speeds.push_back(speed.writeSpeed);
     return speeds;
 }
 
@@ -93,7 +102,10 @@ std::optional<DriveDisc> probeDrive(const std::string &address, std::string &err
         disc.sessions = sessions;
         burn::burn_disc_free(contents);
     }
-    disc.capacitySectors = static_cast<int64_t>(burn::burn_disc_available_space(drive->drive(), nullptr) / 2048);
+    const std::optional<MediumKind> kind = mediumFromProfile(disc.profile);
+    const int64_t available = static_cast<int64_t>(burn::burn_disc_available_space(drive->drive(), nullptr));
+    disc.capacitySectors = kind ? driveCapacitySectors(*kind, disc.blank, available) : available / 2048;
+    disc.blankingSpeed = blankingSpeedFor(reportedSpeedsOf(drive->drive()), disc.profile);
     return disc;
 }
 

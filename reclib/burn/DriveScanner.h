@@ -18,7 +18,8 @@ struct DriveDisc {
     bool blank = false;
     bool erasable = false;
     int sessions = 0;
-    int64_t capacitySectors = 0;
+    int64_t capacitySectors = 0; // what a burn can use (driveCapacitySectors)
+    int blankingSpeed = 0;       // libburn kB/s, 0 when the drive reports none
 };
 std::optional<DriveDisc> probeDrive(const std::string &address, std::string &error);
 

@@ -40,15 +40,18 @@ ssize_t readFully(int fd, unsigned char *buffer, size_t size)
     return static_cast<ssize_t>(done);
 }
 
-std::string mismatchAt(int64_t sector)
+std::string mismatchAt(int64_t sector, const SectorDescriber &describe)
 {
-    return "Verify failed: the disc differs from the image at sector " + std::to_string(sector);
+    std::string text = "Verify failed: the disc differs from the image at sector " + std::to_string(sector);
+    if (describe)
+        text += " " + describe(sector);
+    return text;
 }
 
 } // namespace
 
 JobOutcome verifyImage(IsoTrack *track, const std::string &writtenFile, JobChannel &channel,
-                       const std::function<void(int)> &onPercent)
+                       const std::function<void(int)> &onPercent, const SectorDescriber &describe)
 {
     TrackReader reader(track);
     if (!reader.open())
@@ -77,7 +80,7 @@ JobOutcome verifyImage(IsoTrack *track, const std::string &writtenFile, JobChann
             const size_t offset = static_cast<size_t>(i) * SECTOR_SIZE;
             const bool short_ = offset + SECTOR_SIZE > static_cast<size_t>(read);
             if (short_ || std::memcmp(expected.data() + offset, actual.data() + offset, SECTOR_SIZE) != 0)
-                return JobOutcome::failed(mismatchAt(sector + i));
+                return JobOutcome::failed(mismatchAt(sector + i, describe));
         }
         sector += got;
         onPercent(static_cast<int>(sector * 100 / total));

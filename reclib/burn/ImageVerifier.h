@@ -9,10 +9,14 @@
 
 namespace reclib {
 
+// Says what a sector of the image holds ("in /VIDEO_TS/VTS_01_1.VOB at byte
+// offset 6144"), so that a failed verify names the damaged file.
+using SectorDescriber = std::function<std::string(int64_t sector)>;
+
 // Reads the written image back and compares it with the track, produced a
 // second time from its sources. A difference fails naming the first sector
-// that differs.
+// that differs and, where describe is given, what that sector holds.
 JobOutcome verifyImage(IsoTrack *track, const std::string &writtenFile, JobChannel &channel,
-                       const std::function<void(int)> &onPercent);
+                       const std::function<void(int)> &onPercent, const SectorDescriber &describe = {});
 
 } // namespace reclib

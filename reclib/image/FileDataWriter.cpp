@@ -100,6 +100,7 @@ void FileDataWriter::computeBlocks(SectorAllocator &alloc)
         for (const auto &placed : m_placement->placed())
             placedByVideo.insert(placed.node);
     bool videoDone = false;
+    m_order.reserve(size_t(m_tree.fileCount()));
     m_tree.forEach([&](ImageNode &node) {
         if (node.isDirectory)
             return;
@@ -128,9 +129,12 @@ void FileDataWriter::writeData(ImageSegments &out, const ImageGeometry &)
             }
         }
     }
-    for (const ImageNode *node : m_order)
+    // The segment takes the source path over: the layout is complete and
+    // nothing reads it from the node any more, and a copy would cost every
+    // one of many small files its length again.
+    for (ImageNode *node : m_order)
         if (!replaced.count(node))
-            out.addFile(node->dataSector, node->sourcePath, node->stamp);
+            out.addFile(node->dataSector, std::move(node->sourcePath), node->stamp);
 }
 
 } // namespace image

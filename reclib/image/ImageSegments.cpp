@@ -16,23 +16,35 @@ void ImageSegments::addBytes(uint32_t start, std::vector<uint8_t> bytes)
         m_segments.push_back(std::move(segment));
 }
 
-void ImageSegments::addFile(uint32_t start, const std::string &path, const FileStamp &stamp)
+void ImageSegments::addFile(uint32_t start, std::string path, const FileStamp &stamp)
 {
     ImageSegment segment;
     segment.start = start;
     segment.sectors = sectorsFor(stamp.size);
     segment.fromFile = true;
-    segment.path = path;
+    segment.path = std::move(path);
     segment.fileSize = stamp.size;
     segment.stamp = stamp;
     if (segment.sectors > 0)
         m_segments.push_back(std::move(segment));
 }
 
+void ImageSegments::addGenerated(uint32_t start, uint32_t sectors, const SectorGenerator &generator)
+{
+    ImageSegment segment;
+    segment.start = start;
+    segment.sectors = sectors;
+    segment.generator = &generator;
+    if (segment.sectors > 0)
+        m_segments.push_back(std::move(segment));
+}
+
 bool ImageSegments::finish(uint32_t totalSectors)
 {
-    std::stable_sort(m_segments.begin(), m_segments.end(),
-                     [](const ImageSegment &a, const ImageSegment &b) { return a.start < b.start; });
+    // In place: a stable sort would take a buffer as large as the list. Two
+    // ranges with one start overlap and fail below whatever their order.
+    std::sort(m_segments.begin(), m_segments.end(),
+              [](const ImageSegment &a, const ImageSegment &b) { return a.start < b.start; });
     uint64_t end = 0;
     for (const auto &segment : m_segments) {
         if (segment.start < end)

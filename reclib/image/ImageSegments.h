@@ -11,22 +11,40 @@
 
 namespace image {
 
+// Makes the sectors of a range while the image streams, for structures so
+// many that keeping them serialised would cost more than the tree they come
+// from (a File Entry per file: 2 KiB on the disc, 184 bytes used).
+class SectorGenerator
+{
+public:
+    virtual ~SectorGenerator() = default;
+    // Fills the whole sector (2048 bytes) index of the range.
+    virtual void fill(uint32_t index, uint8_t *sector) const = 0;
+};
+
 struct ImageSegment {
     uint32_t start = 0;       // absolute sector
     uint32_t sectors = 0;
     // Either bytes (at most sectors * 2048; the rest of the range is zero) ...
     std::vector<uint8_t> bytes;
+    // ... or sectors made on demand by a generator the writer owns ...
     // ... or a source file of exactly fileSize bytes, as stamped at layout time.
     bool fromFile = false;
     std::string path;
     uint64_t fileSize = 0;
     FileStamp stamp;
+    const SectorGenerator *generator = nullptr;
 };
 
 class ImageSegments {
 public:
     void addBytes(uint32_t start, std::vector<uint8_t> bytes);
-    void addFile(uint32_t start, const std::string &path, const FileStamp &stamp);
+    void addFile(uint32_t start, std::string path, const FileStamp &stamp);
+    // The generator must outlive the segment list.
+    void addGenerated(uint32_t start, uint32_t sectors, const SectorGenerator &generator);
+    // Room for count ranges, so that a list of a hundred thousand does not
+    // grow by copies that briefly need twice its memory and more.
+    void reserve(size_t count) { m_segments.reserve(count); }
 
     // Sorts the ranges by start sector. Returns false when two ranges overlap
     // or one reaches past totalSectors, which would be a layout fault.

@@ -245,6 +245,13 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
                         return changed(segment);
                     m_source.reset();
                 }
+            } else if (segment.generator) {
+                for (uint32_t i = 0; i < done; ++i) {
+                    segment.generator->fill(m_sector - segment.start + i, m_generated.data());
+                    if (!sink.bytes(m_generated.data(), kSectorSize))
+                        return fail(sink.error());
+                }
+                content = wanted;
             } else if (offset < segment.bytes.size()) {
                 content = std::min(wanted, segment.bytes.size() - size_t(offset));
                 if (!sink.bytes(segment.bytes.data() + offset, content))

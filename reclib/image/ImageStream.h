@@ -8,6 +8,7 @@
 #include "image/ImageSegments.h"
 #include "image/UniqueFd.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -58,6 +59,7 @@ private:
     UniqueFd m_source;     // file of segment m_next while it is being read
     std::string m_error;
     bool m_failed = false;
+    std::array<uint8_t, 2048> m_generated{}; // one sector of a generated range
 };
 
 } // namespace image

@@ -2,19 +2,28 @@
 
 #include "image/ByteOrder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 namespace image {
 
-ImageTime::ImageTime(std::time_t seconds)
-    : m_seconds(seconds)
+ImageTime::ImageTime(std::time_t seconds, uint32_t nanoseconds)
+    : m_seconds(std::clamp(seconds, kEarliest, kLatest)),
+      m_nanoseconds(recordable(seconds) ? nanoseconds % 1000000000u : 0)
 {
     gmtime_r(&m_seconds, &m_utc);
 }
 
 ImageTime ImageTime::fromEnvironment()
+{
+    if (const auto epoch = sourceDateEpoch())
+        return ImageTime(*epoch);
+    return ImageTime(std::time(nullptr));
+}
+
+std::optional<std::time_t> ImageTime::sourceDateEpoch()
 {
     // The reproducible-builds convention: a decimal count of seconds since
     // 1970. Anything else is ignored rather than giving a surprising date.
@@ -23,9 +32,9 @@ ImageTime ImageTime::fromEnvironment()
         errno = 0;
         const long long value = std::strtoll(text, &end, 10);
         if (errno == 0 && *end == '\0' && value >= 0 && value <= 253402300799LL)
-            return ImageTime(std::time_t(value));
+            return std::time_t(value);
     }
-    return ImageTime(std::time(nullptr));
+    return std::nullopt;
 }
 
 std::array<uint8_t, 7> ImageTime::isoRecordDate() const
@@ -56,6 +65,10 @@ std::array<uint8_t, 12> ImageTime::udfTimestamp() const
     out[6] = uint8_t(m_utc.tm_hour);
     out[7] = uint8_t(m_utc.tm_min);
     out[8] = uint8_t(m_utc.tm_sec);
+    const uint32_t microseconds = m_nanoseconds / 1000;
+    out[9] = uint8_t(microseconds / 10000);
+    out[10] = uint8_t(microseconds / 100 % 100);
+    out[11] = uint8_t(microseconds % 100);
     return out;
 }
 

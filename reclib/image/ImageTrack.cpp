@@ -1,9 +1,12 @@
 #include "image/ImageTrack.h"
 
 #include "image/FileDataWriter.h"
+#include "image/FileDates.h"
 #include "image/IsoHierarchyWriter.h"
 #include "image/IsoTerminatorWriter.h"
 #include "image/UdfWriter.h"
+
+#include "image/ByteOrder.h"
 
 #include <cstring>
 
@@ -17,6 +20,8 @@ constexpr uint32_t kFirstDescriptorSector = 16;
 ImageTrack::ImageTrack(const IsoItem *root, const char *label, uint32_t flags)
     : m_flags(flags), m_label(label ? label : ""), m_time(ImageTime::fromEnvironment()), m_tree(root)
 {
+    settleDates(m_tree, m_time.seconds(), ImageTime::sourceDateEpoch());
+    m_deepFolders = std::make_unique<DeepFolders>(m_tree);
     computeLayout();
 }
 
@@ -36,10 +41,17 @@ void ImageTrack::computeLayout()
         m_writers.push_back(std::move(writer));
         return m_writers.back().get();
     };
-    ImageWriter *primary = iso ? add(std::make_unique<IsoHierarchyWriter>(IsoFlavour::Primary, m_tree, xa)) : nullptr;
-    ImageWriter *joliet = iso && (m_flags & ISO_TRACK_JOLIET)
-                              ? add(std::make_unique<IsoHierarchyWriter>(IsoFlavour::Joliet, m_tree, xa))
-                              : nullptr;
+    IsoHierarchyWriter *primary = nullptr;
+    if (iso) {
+        auto writer = std::make_unique<IsoHierarchyWriter>(IsoFlavour::Primary, m_tree, *m_deepFolders, xa);
+        primary = writer.get();
+        add(std::move(writer));
+        noteMovedFolders(*primary);
+    }
+    ImageWriter *joliet =
+        iso && (m_flags & ISO_TRACK_JOLIET)
+            ? add(std::make_unique<IsoHierarchyWriter>(IsoFlavour::Joliet, m_tree, *m_deepFolders, xa))
+            : nullptr;
     ImageWriter *terminator = iso ? add(std::make_unique<IsoTerminatorWriter>()) : nullptr;
     UdfWriter *udfWriter = nullptr;
     if (udf) {
@@ -51,12 +63,14 @@ void ImageTrack::computeLayout()
     FileDataWriter *data = dataWriter.get();
     add(std::move(dataWriter));
 
-    for (ImageWriter *w : {primary, joliet, terminator, static_cast<ImageWriter *>(udfWriter)})
+    for (ImageWriter *w :
+         {static_cast<ImageWriter *>(primary), joliet, terminator, static_cast<ImageWriter *>(udfWriter)})
         if (w)
             descriptorOrder.push_back(w);
     // UDF first: its fixed areas and the start of its partition come before
     // the ISO 9660 directories; the file data comes last.
-    for (ImageWriter *w : {static_cast<ImageWriter *>(udfWriter), primary, joliet, static_cast<ImageWriter *>(data)})
+    for (ImageWriter *w : {static_cast<ImageWriter *>(udfWriter), static_cast<ImageWriter *>(primary), joliet,
+                           static_cast<ImageWriter *>(data)})
         if (w)
             blockOrder.push_back(w);
 
@@ -88,6 +102,10 @@ void ImageTrack::computeLayout()
         m_placementWarning = placement->warning();
     }
 
+    // A data range per file; per folder a UDF entry, its contents, a run of
+    // its files' UDF entries and a directory in each ISO 9660 hierarchy
+    // (RR_MOVED included); and a few dozen descriptors.
+    m_segments.reserve(size_t(m_tree.fileCount()) + size_t(m_tree.directoryCount() + 2) * 5 + 64);
     ImageGeometry geometry{m_totalSectors, m_time, m_label};
     for (auto &w : m_writers)
         w->writeDescriptors(m_segments, geometry);
@@ -95,6 +113,33 @@ void ImageTrack::computeLayout()
         w->writeData(m_segments, geometry);
     if (!m_segments.finish(m_totalSectors) && m_layoutError.empty())
         m_layoutError = "The image layout of \"" + m_label + "\" is inconsistent";
+}
+
+void ImageTrack::noteMovedFolders(const IsoHierarchyWriter &primary)
+{
+    for (const auto &[node, shownAs] : primary.movedPaths())
+        m_notes.push_back("The folder \"" + DeepFolders::treePath(*node) +
+                          "\" lies deeper than the eight levels ISO 9660 allows; its ISO 9660 and Joliet "
+                          "trees show it as \"" +
+                          shownAs + "\"");
+}
+
+std::string ImageTrack::whatLiesAt(uint32_t sector) const
+{
+    // A search through the whole tree, but only once, when a verify failed.
+    const ImageNode *holder = nullptr;
+    m_tree.forEach([&](const ImageNode &node) {
+        if (!holder && !node.isDirectory && node.size > 0 && sector >= node.dataSector &&
+            sector - node.dataSector < sectorsFor(node.size))
+            holder = &node;
+    });
+    if (holder)
+        return "in " + DeepFolders::treePath(*holder) + " at byte offset " +
+               std::to_string(uint64_t(sector - holder->dataSector) * kSectorSize);
+    for (const ImageSegment &segment : m_segments.segments())
+        if (sector >= segment.start && sector - segment.start < segment.sectors)
+            return "in the file-system structures";
+    return "in the zero padding between files";
 }
 
 int32_t ImageTrack::openStream()

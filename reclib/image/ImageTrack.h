@@ -3,6 +3,7 @@
 // the stream that produces it. IsoImageTrack.cpp puts the track interface
 // of reclib_api.h in front of it.
 
+#include "image/DeepFolders.h"
 #include "image/ImageSegments.h"
 #include "image/ImageStream.h"
 #include "image/ImageTime.h"
@@ -18,6 +19,8 @@
 
 namespace image {
 
+class IsoHierarchyWriter;
+
 class ImageTrack {
 public:
     ImageTrack(const IsoItem *root, const char *label, uint32_t flags);
@@ -31,6 +34,14 @@ public:
     bool reallocationFailed() const { return m_reallocFailed; }
     const std::string &placementWarning() const { return m_placementWarning; }
     const std::string &layoutError() const { return m_layoutError; }
+    // What the layout changed that the user should know of, one log line
+    // each (folders moved under RR_MOVED).
+    const std::vector<std::string> &notes() const { return m_notes; }
+    // What the image holds at sector, for a user looking for the damage:
+    // "in /VIDEO_TS/VTS_01_1.VOB at byte offset 6144" (the path in the
+    // true tree, the offset inside the file), "in the file-system
+    // structures", or "in the zero padding between files".
+    std::string whatLiesAt(uint32_t sector) const;
 
     // 0, or -1 when the layout failed (the reason in lastError()).
     int32_t openStream();
@@ -44,11 +55,13 @@ public:
 
 private:
     void computeLayout();
+    void noteMovedFolders(const IsoHierarchyWriter &primary);
 
     uint32_t m_flags;
     std::string m_label;
     ImageTime m_time;
     ImageTree m_tree;
+    std::unique_ptr<DeepFolders> m_deepFolders;
     std::vector<std::unique_ptr<ImageWriter>> m_writers;
     ImageSegments m_segments;
     std::optional<ImageStream> m_stream;
@@ -56,6 +69,7 @@ private:
     bool m_reallocFailed = false;
     std::string m_placementWarning;
     std::string m_layoutError;
+    std::vector<std::string> m_notes;
     std::string m_streamError;
 };
 

@@ -59,10 +59,15 @@ void ImageTree::copyList(const IsoItem *first, ImageNode &into, int depth)
             } else {
                 node->size = uint64_t(info.st_size);
                 node->stamp = {node->size, int64_t(info.st_mtim.tv_sec), int64_t(info.st_mtim.tv_nsec)};
+                node->modified = int64_t(info.st_mtim.tv_sec);
+                node->modifiedNanoseconds = uint32_t(info.st_mtim.tv_nsec);
             }
         }
         into.children.push_back(std::move(node));
     }
+    // Growth left up to half of each list unused: with many files that is
+    // memory the rest of the layout would need.
+    into.children.shrink_to_fit();
 }
 
 void ImageTree::forEach(const std::function<void(ImageNode &)> &visit)

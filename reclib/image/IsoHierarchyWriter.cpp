@@ -54,17 +54,18 @@ void putUcs2(uint8_t *at, size_t width, const std::u16string &text)
 
 } // namespace
 
-IsoHierarchyWriter::IsoHierarchyWriter(IsoFlavour flavour, const ImageTree &tree, XaMarking xa)
+IsoHierarchyWriter::IsoHierarchyWriter(IsoFlavour flavour, const ImageTree &tree, const DeepFolders &deep,
+                                       XaMarking xa)
     : m_flavour(flavour), m_xa(xa)
 {
-    collectDirectories(tree);
+    collectDirectories(tree, deep);
 }
 
 IsoHierarchyWriter::~IsoHierarchyWriter() = default;
 
 // Breadth first with sorted entries yields the order path tables need:
 // by level, then by parent number, then by identifier.
-void IsoHierarchyWriter::collectDirectories(const ImageTree &tree)
+void IsoHierarchyWriter::collectDirectories(const ImageTree &tree, const DeepFolders &deep)
 {
     auto root = std::make_unique<Directory>();
     root->node = &tree.root();
@@ -74,15 +75,19 @@ void IsoHierarchyWriter::collectDirectories(const ImageTree &tree)
         std::vector<std::string> originals;
         std::vector<EntryKind> kinds;
         std::vector<std::u16string> ids;
-        for (const auto &child : dir.node->children) {
+        const std::vector<const ImageNode *> children = deep.isoChildren(*dir.node);
+        for (const ImageNode *child : children) {
             const EntryKind kind = child->isDirectory ? EntryKind::Directory : EntryKind::File;
-            originals.push_back(child->name);
+            // Collisions are settled in the order of these names: the byte
+            // 0xFF, which UTF-8 never holds, puts RR_MOVED last, so that a
+            // folder of the user's keeps its name and ours takes a number.
+            originals.push_back(child == &deep.movedFolder() ? "\xFF" + child->name : child->name);
             kinds.push_back(kind);
             ids.push_back(identifierFor(m_flavour, child->name, kind));
         }
         resolveCollisions(m_flavour, originals, kinds, ids);
         for (size_t i = 0; i < ids.size(); ++i)
-            dir.entries.push_back({dir.node->children[i].get(), ids[i]});
+            dir.entries.push_back({children[i], ids[i]});
         std::stable_sort(dir.entries.begin(), dir.entries.end(), [this](const auto &a, const auto &b) {
             return identifierLess(m_flavour, a.id, b.id);
         });
@@ -97,6 +102,32 @@ void IsoHierarchyWriter::collectDirectories(const ImageTree &tree)
             m_directories.push_back(std::move(sub));
         }
     }
+}
+
+std::vector<std::pair<const ImageNode *, std::string>> IsoHierarchyWriter::movedPaths() const
+{
+    const auto utf8 = [](const std::u16string &id) {
+        std::string out;
+        for (char16_t c : id) {
+            if (c < 0x80) {
+                out.push_back(char(c));
+            } else if (c < 0x800) {
+                out.push_back(char(0xC0 | (c >> 6)));
+                out.push_back(char(0x80 | (c & 0x3F)));
+            } else {
+                out.push_back(char(0xE0 | (c >> 12)));
+                out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+                out.push_back(char(0x80 | (c & 0x3F)));
+            }
+        }
+        return out;
+    };
+    std::vector<std::pair<const ImageNode *, std::string>> out;
+    for (const auto &dir : m_directories)
+        if (dir->node->isoRelocated)
+            out.emplace_back(dir->node,
+                             "/" + utf8(m_directories[dir->parentIndex]->id) + "/" + utf8(dir->id));
+    return out;
 }
 
 size_t IsoHierarchyWriter::recordLength(size_t identifierBytes, XaMarking xa)
@@ -160,8 +191,7 @@ void IsoHierarchyWriter::computeBlocks(SectorAllocator &alloc)
 }
 
 void IsoHierarchyWriter::putRecord(std::vector<uint8_t> &out, const std::vector<uint8_t> &id, uint32_t extent,
-                                   uint32_t size, uint8_t flags, const ImageGeometry &geometry,
-                                   XaMarking xa) const
+                                   uint32_t size, uint8_t flags, const ImageTime &date, XaMarking xa) const
 {
     const size_t length = recordLength(id.size(), xa);
     const size_t inSector = out.size() % kSectorSize;
@@ -173,8 +203,8 @@ void IsoHierarchyWriter::putRecord(std::vector<uint8_t> &out, const std::vector<
     r[0] = uint8_t(length);
     putBoth32(r + 2, extent);
     putBoth32(r + 10, size);
-    const auto date = geometry.time.isoRecordDate();
-    std::copy(date.begin(), date.end(), r + 18);
+    const auto recorded = date.isoRecordDate();
+    std::copy(recorded.begin(), recorded.end(), r + 18);
     r[25] = flags;
     putBoth16(r + 28, 1);
     r[32] = uint8_t(id.size());
@@ -189,28 +219,29 @@ void IsoHierarchyWriter::putRecord(std::vector<uint8_t> &out, const std::vector<
     }
 }
 
-std::vector<uint8_t> IsoHierarchyWriter::directoryBytes(const Directory &dir, const ImageGeometry &geometry) const
+std::vector<uint8_t> IsoHierarchyWriter::directoryBytes(const Directory &dir) const
 {
     std::vector<uint8_t> out;
     const Directory &parent = *m_directories[dir.parentIndex];
-    putRecord(out, {0}, dir.sector, dir.sectors * kSectorSize, kFlagDirectory, geometry, m_xa);
-    putRecord(out, {1}, parent.sector, parent.sectors * kSectorSize, kFlagDirectory, geometry, m_xa);
+    putRecord(out, {0}, dir.sector, dir.sectors * kSectorSize, kFlagDirectory, dir.node->date(), m_xa);
+    putRecord(out, {1}, parent.sector, parent.sectors * kSectorSize, kFlagDirectory, parent.node->date(),
+              m_xa);
     for (const auto &entry : dir.entries) {
         if (entry.node->isDirectory) {
             const Directory &sub = *m_directories[entry.directoryIndex];
             putRecord(out, identifierBytes(entry.id, EntryKind::Directory), sub.sector,
-                      sub.sectors * kSectorSize, kFlagDirectory, geometry, m_xa);
+                      sub.sectors * kSectorSize, kFlagDirectory, entry.node->date(), m_xa);
             continue;
         }
         const auto id = identifierBytes(entry.id, EntryKind::File);
+        const ImageTime date = entry.node->date();
         const uint64_t size = entry.node->size;
         const uint32_t sections = sectionCount(size);
         for (uint32_t i = 0; i < sections; ++i) {
             const uint64_t offset = uint64_t(i) * kMaxSectionBytes;
             const uint64_t length = std::min(size - std::min(size, offset), kMaxSectionBytes);
             const uint32_t extent = size == 0 ? 0 : entry.node->dataSector + uint32_t(offset / kSectorSize);
-            putRecord(out, id, extent, uint32_t(length), i + 1 < sections ? kFlagMultiExtent : 0, geometry,
-                      m_xa);
+            putRecord(out, id, extent, uint32_t(length), i + 1 < sections ? kFlagMultiExtent : 0, date, m_xa);
         }
     }
     return out;
@@ -251,8 +282,8 @@ void IsoHierarchyWriter::writeDescriptors(ImageSegments &out, const ImageGeometr
         putPadded(&d[88], 32, "%/E", 0); // UCS-2 level 3
     } else {
         putPadded(&d[8], 32, "LINUX");
-        const auto id = primaryIdentifier(geometry.label, EntryKind::Directory);
-        putPadded(&d[40], 32, std::string(id.begin(), id.end()).substr(0, 32));
+        const auto id = volumeIdentifier(geometry.label);
+        putPadded(&d[40], 32, std::string(id.begin(), id.end()));
     }
     putBoth32(&d[80], geometry.totalSectors);
     putBoth16(&d[120], 1);
@@ -265,7 +296,8 @@ void IsoHierarchyWriter::writeDescriptors(ImageSegments &out, const ImageGeometr
     const Directory &top = *m_directories.front();
     root.reserve(34);
     // The descriptor's copy of the root record is always 34 bytes, without XA data.
-    putRecord(root, {0}, top.sector, top.sectors * kSectorSize, kFlagDirectory, geometry, XaMarking::None);
+    putRecord(root, {0}, top.sector, top.sectors * kSectorSize, kFlagDirectory, top.node->date(),
+              XaMarking::None);
     std::copy(root.begin(), root.end(), &d[156]);
     for (size_t field : {190, 318, 446, 574})
         joliet ? putUcs2(&d[field], 128, u"") : putPadded(&d[field], 128, "");
@@ -282,12 +314,16 @@ void IsoHierarchyWriter::writeDescriptors(ImageSegments &out, const ImageGeometr
     out.addBytes(m_descriptorSector, std::move(d));
 }
 
-void IsoHierarchyWriter::writeData(ImageSegments &out, const ImageGeometry &geometry)
+void IsoHierarchyWriter::writeData(ImageSegments &out, const ImageGeometry &)
 {
     out.addBytes(m_lPathTable, pathTable(false));
     out.addBytes(m_mPathTable, pathTable(true));
-    for (const auto &dir : m_directories)
-        out.addBytes(dir->sector, directoryBytes(*dir, geometry));
+    // Once serialised, a folder's entries are not needed again; freeing them
+    // as we go keeps them from adding to the peak when files are many.
+    for (const auto &dir : m_directories) {
+        out.addBytes(dir->sector, directoryBytes(*dir));
+        std::vector<Directory::Entry>().swap(dir->entries);
+    }
 }
 
 } // namespace image

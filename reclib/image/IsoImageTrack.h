@@ -23,12 +23,20 @@
 // understood, slot 24 (placementWarning) when the DVD-Video files could not
 // be placed where their IFO files say.
 //
+// The ISO 9660 and Joliet trees hold at most eight levels: a folder deeper
+// than that appears under a top-level RR_MOVED folder (with a number on a
+// name clash), and the burn logs one line per move; the UDF tree keeps the
+// true structure.
+//
 // Without ISO_TRACK_ISO9660 or ISO_TRACK_UDF an ISO 9660 volume is written
 // anyway, since a disc with no file system would be unreadable; Joliet and
 // Mode 2 always come with an ISO 9660 volume.
 //
-// The time recorded in the file systems is SOURCE_DATE_EPOCH when that
-// variable holds a valid number of seconds, else the current time.
+// The volume's own dates are SOURCE_DATE_EPOCH when that variable holds a
+// valid number of seconds, else the current time. Each file carries its
+// source's modification time, each folder the latest date below it (an
+// empty one the volume's); with SOURCE_DATE_EPOCH set, no date is later
+// than it, so the image of unchanged contents stays byte-identical.
 //
 // The track belongs to the caller; slot 0 (destroy, deleteFlag 1) frees it.
 // Any thread may use a track, one thread at a time.

@@ -9,6 +9,7 @@ namespace {
 
 constexpr size_t kPrimaryFileChars = 30;   // name + extension, beside the dot
 constexpr size_t kPrimaryFolderChars = 31;
+constexpr size_t kVolumeIdentifierChars = 32;
 constexpr size_t kJolietChars = 64;
 constexpr size_t kJolietKeptExtension = 16;
 
@@ -113,6 +114,15 @@ std::u16string primaryIdentifier(std::string_view utf8, EntryKind kind)
     if (name.empty() && ext.empty())
         name = u"_";
     return name + u'.' + ext;
+}
+
+std::u16string volumeIdentifier(std::string_view utf8)
+{
+    std::u16string id;
+    for (char32_t c : decodeUtf8(utf8))
+        id.push_back(primaryChar(c));
+    id.resize(std::min(id.size(), kVolumeIdentifierChars));
+    return id.empty() ? u"_" : id;
 }
 
 std::u16string jolietIdentifier(std::string_view utf8, EntryKind kind)

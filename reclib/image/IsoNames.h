@@ -21,6 +21,10 @@ std::u32string decodeUtf8(std::string_view text);
 // as VIDEO_TS.IFO come out unchanged.
 std::u16string primaryIdentifier(std::string_view utf8, EntryKind kind);
 
+// The primary volume identifier: the same d-characters as a folder name,
+// but the field holds 32 of them.
+std::u16string volumeIdentifier(std::string_view utf8);
+
 // Joliet: UCS-2, at most 64 characters, the characters Joliet forbids (and
 // those beyond UCS-2) as '_'. A longer name keeps its extension where it can.
 std::u16string jolietIdentifier(std::string_view utf8, EntryKind kind);

@@ -4,6 +4,8 @@
 #include "image/UdfDescriptors.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 namespace image {
 namespace {
@@ -29,15 +31,12 @@ size_t identifierLength(size_t nameBytes)
 
 } // namespace
 
-UdfFileTree::UdfFileTree(const ImageTree &tree)
-    : m_tree(tree)
-{
-}
+UdfFileTree::UdfFileTree(ImageTree &tree) : m_tree(tree) {}
 
 std::string UdfFileTree::refusal() const
 {
     std::string found;
-    m_tree.forEach([&](const ImageNode &node) {
+    std::as_const(m_tree).forEach([&](const ImageNode &node) {
         if (found.empty() && !node.isDirectory && extentCount(node.size) > kMaxShortAds)
             found = node.sourcePath;
     });
@@ -49,13 +48,12 @@ void UdfFileTree::computeBlocks(SectorAllocator &alloc, uint32_t partitionStart)
     m_partitionStart = partitionStart;
     alloc.skipTo(partitionStart);
     alloc.reserve(2); // file set descriptor and its terminator
-    const auto place = [&](const ImageNode &node) {
-        Placement &p = m_placement[&node];
-        p.entryBlock = alloc.reserve(1) - partitionStart;
-        p.uniqueId = &node == &m_tree.root() ? 0 : m_nextUniqueId++;
+    const auto place = [&](ImageNode &node) {
+        node.udfEntryBlock = alloc.reserve(1) - partitionStart;
+        node.udfUniqueId = &node == &m_tree.root() ? 0 : uint32_t(m_nextUniqueId++);
         if (node.isDirectory) {
             ++m_directories;
-            p.dataBlock = alloc.reserve(sectorsFor(folderContents(node).size())) - partitionStart;
+            node.udfDataBlock = alloc.reserve(sectorsFor(folderContents(node).size())) - partitionStart;
         } else {
             ++m_files;
         }
@@ -75,11 +73,9 @@ void UdfFileTree::putIdentifier(std::vector<uint8_t> &out, const ImageNode &targ
     putLe16(d + 16, 1); // file version number
     d[18] = characteristics;
     d[19] = uint8_t(encoded.size());
-    const auto found = m_placement.find(&target);
-    const Placement *p = found == m_placement.end() ? nullptr : &found->second;
     putLe32(d + 20, kSectorSize);
-    putLe32(d + 24, p ? p->entryBlock : 0);
-    putLe32(d + 32, uint32_t(p ? p->uniqueId : 0)); // implementation use: UDF unique id
+    putLe32(d + 24, target.udfEntryBlock);
+    putLe32(d + 32, target.udfUniqueId); // implementation use: UDF unique id
     putLe16(d + 36, 0);
     std::copy(encoded.begin(), encoded.end(), d + 38);
     udf::finishTag(d, udf::FileIdentifier, length, folderDataBlock + uint32_t(at / kSectorSize));
@@ -88,8 +84,7 @@ void UdfFileTree::putIdentifier(std::vector<uint8_t> &out, const ImageNode &targ
 std::vector<uint8_t> UdfFileTree::folderContents(const ImageNode &folder) const
 {
     std::vector<uint8_t> out;
-    const auto found = m_placement.find(&folder);
-    const uint32_t dataBlock = found == m_placement.end() ? 0 : found->second.dataBlock;
+    const uint32_t dataBlock = folder.udfDataBlock;
     const ImageNode &parent = folder.parent ? *folder.parent : folder;
     putIdentifier(out, parent, kCharDirectory | kCharParent, {}, dataBlock);
     for (const auto &child : folder.children)
@@ -99,9 +94,8 @@ std::vector<uint8_t> UdfFileTree::folderContents(const ImageNode &folder) const
 
 std::vector<uint8_t> UdfFileTree::fileEntry(const ImageNode &node, const ImageTime &time) const
 {
-    const Placement &p = m_placement.at(&node);
     const uint64_t length = node.isDirectory ? folderContents(node).size() : node.size;
-    const uint32_t firstBlock = node.isDirectory ? p.dataBlock : node.dataSector - m_partitionStart;
+    const uint32_t firstBlock = node.isDirectory ? node.udfDataBlock : node.dataSector - m_partitionStart;
     const auto extents = size_t(extentCount(length));
     std::vector<uint8_t> d(kFileEntryFixed + extents * kShortAd, 0);
     putLe16(&d[16 + 4], 4);  // strategy type 4
@@ -116,11 +110,14 @@ std::vector<uint8_t> UdfFileTree::fileEntry(const ImageNode &node, const ImageTi
     putLe16(&d[48], uint16_t(node.isDirectory ? 1 + subfolders : 1));
     putLe64(&d[56], length);
     putLe64(&d[64], sectorsFor(length));
-    for (size_t at : {72, 84, 96})
-        udf::putTimestamp(&d[at], time);
+    // Access and modification carry the entry's own date; the attributes
+    // were set when the image was made.
+    udf::putTimestamp(&d[72], node.date());
+    udf::putTimestamp(&d[84], node.date());
+    udf::putTimestamp(&d[96], time);
     putLe32(&d[108], 1); // checkpoint
     udf::putRegid(&d[128], "*Orvane Burn", udf::RegidKind::Implementation);
-    putLe64(&d[160], p.uniqueId);
+    putLe64(&d[160], node.udfUniqueId);
     putLe32(&d[172], uint32_t(extents * kShortAd));
     for (size_t i = 0; i < extents; ++i) {
         const uint64_t offset = i * kMaxExtentBytes;
@@ -128,11 +125,18 @@ std::vector<uint8_t> UdfFileTree::fileEntry(const ImageNode &node, const ImageTi
         putLe32(&d[kFileEntryFixed + i * kShortAd], uint32_t(part));
         putLe32(&d[kFileEntryFixed + i * kShortAd + 4], firstBlock + uint32_t(offset / kSectorSize));
     }
-    udf::finishTag(d.data(), udf::FileEntry, d.size(), p.entryBlock);
+    udf::finishTag(d.data(), udf::FileEntry, d.size(), node.udfEntryBlock);
     return d;
 }
 
-void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::string &label) const
+void UdfFileTree::EntryRun::fill(uint32_t index, uint8_t *sector) const
+{
+    const std::vector<uint8_t> entry = m_tree.fileEntry(*nodes.at(index), m_time);
+    std::memcpy(sector, entry.data(), entry.size());
+    std::memset(sector + entry.size(), 0, kSectorSize - entry.size());
+}
+
+void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::string &label)
 {
     std::vector<uint8_t> fsd(kSectorSize * 2, 0);
     udf::putTimestamp(&fsd[16], time);
@@ -145,20 +149,29 @@ void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::st
     udf::putCharSpec(&fsd[240]);
     udf::putDString(&fsd[304], 32, label);
     putLe32(&fsd[400], kSectorSize);
-    putLe32(&fsd[404], m_placement.at(&m_tree.root()).entryBlock);
+    putLe32(&fsd[404], m_tree.root().udfEntryBlock);
     udf::putRegid(&fsd[416], "*OSTA UDF Compliant", udf::RegidKind::Domain);
     udf::finishTag(fsd.data(), udf::FileSet, 512, 0);
     udf::finishTag(&fsd[kSectorSize], udf::Terminating, 512, 1);
     out.addBytes(m_partitionStart, std::move(fsd));
 
     const auto emit = [&](const ImageNode &node) {
-        const Placement &p = m_placement.at(&node);
-        out.addBytes(absolute(p.entryBlock), fileEntry(node, time));
-        if (node.isDirectory)
-            out.addBytes(absolute(p.dataBlock), folderContents(node));
+        if (node.isDirectory) {
+            out.addBytes(absolute(node.udfEntryBlock), fileEntry(node, time));
+            out.addBytes(absolute(node.udfDataBlock), folderContents(node));
+            return;
+        }
+        EntryRun *run = m_entryRuns.empty() ? nullptr : m_entryRuns.back().get();
+        if (!run || run->firstBlock + run->nodes.size() != node.udfEntryBlock) {
+            m_entryRuns.push_back(std::make_unique<EntryRun>(*this, time, node.udfEntryBlock));
+            run = m_entryRuns.back().get();
+        }
+        run->nodes.push_back(&node);
     };
     emit(m_tree.root());
-    m_tree.forEach(emit);
+    std::as_const(m_tree).forEach(emit);
+    for (const auto &run : m_entryRuns)
+        out.addGenerated(absolute(run->firstBlock), uint32_t(run->nodes.size()), *run);
 }
 
 } // namespace image

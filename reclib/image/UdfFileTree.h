@@ -9,8 +9,8 @@
 #include "image/ImageTree.h"
 #include "image/SectorAllocator.h"
 
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace image {
@@ -21,7 +21,8 @@ public:
     // whole sectors).
     static constexpr uint64_t kMaxExtentBytes = 0x3FFFF800ull;
 
-    explicit UdfFileTree(const ImageTree &tree);
+    // Records each entry's placement in its node (ImageNode::udfEntryBlock ...).
+    explicit UdfFileTree(ImageTree &tree);
 
     // The first file too large for one File Entry's descriptors, or empty.
     std::string refusal() const;
@@ -34,14 +35,30 @@ public:
     int fileCount() const { return m_files; }
     int directoryCount() const { return m_directories; }
 
-    void write(ImageSegments &out, const ImageTime &time, const std::string &label) const;
+    // Folders' entries and contents go into out serialised; the File Entries
+    // of files are made while the image streams (see EntryRun).
+    void write(ImageSegments &out, const ImageTime &time, const std::string &label);
 
 private:
-    struct Placement {
-        uint32_t entryBlock = 0;  // File Entry
-        uint32_t dataBlock = 0;   // folder contents
-        uint64_t uniqueId = 0;
-        std::vector<uint8_t> identifiers; // folder contents, filled by write()
+    // The File Entries of files that follow each other in the partition.
+    // Kept as the nodes they describe (8 bytes each) instead of serialised
+    // (about 300 bytes each with the segment), which for many small files
+    // was the largest part of the builder's memory.
+    class EntryRun : public SectorGenerator
+    {
+    public:
+        EntryRun(const UdfFileTree &tree, const ImageTime &time, uint32_t firstBlock)
+            : firstBlock(firstBlock), m_tree(tree), m_time(time)
+        {
+        }
+        void fill(uint32_t index, uint8_t *sector) const override;
+
+        const uint32_t firstBlock;
+        std::vector<const ImageNode *> nodes;
+
+    private:
+        const UdfFileTree &m_tree;
+        ImageTime m_time;
     };
 
     std::vector<uint8_t> folderContents(const ImageNode &folder) const;
@@ -50,8 +67,8 @@ private:
                        std::string_view name, uint32_t folderDataBlock) const;
     uint32_t absolute(uint32_t block) const { return block + m_partitionStart; }
 
-    const ImageTree &m_tree;
-    std::unordered_map<const ImageNode *, Placement> m_placement;
+    ImageTree &m_tree;
+    std::vector<std::unique_ptr<EntryRun>> m_entryRuns;
     uint32_t m_partitionStart = 0;
     uint64_t m_nextUniqueId = 16;
     int m_files = 0;

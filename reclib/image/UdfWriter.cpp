@@ -31,10 +31,7 @@ std::string volumeSetIdentifier(const ImageGeometry &geometry)
 
 } // namespace
 
-UdfWriter::UdfWriter(const ImageTree &tree)
-    : m_files(tree)
-{
-}
+UdfWriter::UdfWriter(ImageTree &tree) : m_files(tree) {}
 
 void UdfWriter::reserveDescriptors(SectorAllocator &alloc)
 {

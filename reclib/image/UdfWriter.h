@@ -12,7 +12,7 @@ namespace image {
 
 class UdfWriter : public ImageWriter {
 public:
-    explicit UdfWriter(const ImageTree &tree);
+    explicit UdfWriter(ImageTree &tree);
 
     std::string refusal() const { return m_files.refusal(); }
 

@@ -1,5 +1,6 @@
 #include "ImageTestSupport.h"
 
+#include "StrictStructureCheck.h"
 #include "support/TestEnvironment.h"
 
 #include <algorithm>
@@ -50,7 +51,8 @@ std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocks
             if (n == 0)
                 break;
             const size_t bytes = size_t(n) * SECTOR_SIZE;
-            const bool allZero = buffer[0] == 0 && std::memcmp(buffer.data(), buffer.data() + 1, bytes - 1) == 0;
+            const bool allZero =
+                buffer[0] == 0 && std::memcmp(buffer.data(), buffer.data() + 1, bytes - 1) == 0;
             if (!allZero && ::pwrite(fd, buffer.data(), bytes, offset) != ssize_t(bytes)) {
                 error = "cannot write " + path;
                 break;
@@ -62,6 +64,9 @@ std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocks
             error = "cannot size " + path;
     }
     ::close(fd);
+    if (error.empty())
+        for (const std::string &problem : strictStructureProblems(path))
+            error += (error.empty() ? "strict structure check: " : "; ") + problem;
     return error;
 }
 

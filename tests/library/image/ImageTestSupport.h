@@ -26,7 +26,8 @@ std::string samplePath(const std::string &sample);
 
 // Streams the track into path. Zero sectors are skipped (the file stays
 // sparse), so huge images of sparse sources stay cheap. Returns "" on
-// success, else the track's error text (or why the file failed).
+// success, else the track's error text (or why the file failed), or the
+// faults the strict structure check found in the finished image.
 std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocksPerRead = 256);
 
 struct CommandResult {

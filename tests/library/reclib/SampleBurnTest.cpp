@@ -4,6 +4,7 @@
 #include "ImageTestSupport.h"
 #include "IsoItemTree.h"
 #include "ReclibHarness.h"
+#include "UdfImage.h"
 
 #include <dvdread/dvd_reader.h>
 #include <dvdread/ifo_read.h>
@@ -116,6 +117,83 @@ TEST(ReclibSampleBurn, AVobChangedAfterTheTrackWasCreatedFailsTheBurnNamingIt)
             << lib.errorLog();
         EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
         EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
+        lib.api.NeroCloseDevice(device);
+    }
+}
+
+TEST(ReclibSampleBurn, AFolderTooDeepForIso9660IsMovedWithOneLogLine)
+{
+    LoadedReclib lib(DvdWriter);
+    const std::string source = lib.folder + "/source";
+    imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), source);
+    const std::string deep = source + "/E1/E2/E3/E4/E5/E6/E7/E8/E9";
+    std::filesystem::create_directories(deep);
+    writeFile(deep + "/note.txt", "nine levels below the root");
+    const auto tree = imagetest::IsoItemTree::fromDvdFolder(source);
+    IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "DEEP", BridgeFlags | ISO_TRACK_JOLIET);
+    ASSERT_NE(track, nullptr);
+    RecDeviceHandle device = lib.open("DVD");
+    ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags), BURN_OK) << lib.callbacks.allLogs();
+    int moves = 0;
+    for (const auto &[type, text] : lib.callbacks.logs)
+        if (type == LOG_TEXT_INFO && text.find("\"/E1/E2/E3/E4/E5/E6/E7/E8\"") != std::string::npos &&
+            text.find("\"/RR_MOVED/E8\"") != std::string::npos)
+            ++moves;
+    EXPECT_EQ(moves, 1) << lib.callbacks.allLogs();
+    EXPECT_TRUE(listed(imagetest::isoinfoListing(lib.folder + "/media/dvd.iso", false), "/RR_MOVED/E8/E9/",
+                       "NOTE.TXT;1"));
+    lib.api.NeroCloseDevice(device);
+}
+
+// Where a verify difference lies, as the log and the error log name it.
+struct VerifyFault
+{
+    const char *name;
+    std::function<uint32_t(const std::string &cleanImage)> sector;
+    std::string named;
+};
+
+TEST(ReclibSampleBurn, VerifyNamesTheFileOrStructureThatDiffers)
+{
+    std::string clean;
+    {
+        LoadedReclib lib(DvdWriter);
+        const auto tree = imagetest::IsoItemTree::fromDvdFolder(imagetest::samplePath("dvd-with-menus"));
+        IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "VERIFY", BridgeFlags);
+        RecDeviceHandle device = lib.open("DVD");
+        ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags), BURN_OK);
+        lib.api.NeroCloseDevice(device);
+        clean = imagetest::tempDir("verify") + "/clean.iso";
+        std::filesystem::copy_file(lib.folder + "/media/dvd.iso", clean);
+    }
+    const auto vobSector = [](const std::string &image) {
+        return *imagecheck::UdfImage(image).firstSector("/VIDEO_TS/VTS_01_1.VOB");
+    };
+    const VerifyFault faults[] = {
+        {"a VOB", [&](const std::string &image) { return vobSector(image) + 3; },
+         "in /VIDEO_TS/VTS_01_1.VOB at byte offset 6144"},
+        {"the first sector of a file", [&](const std::string &image) { return vobSector(image); },
+         "in /VIDEO_TS/VTS_01_1.VOB at byte offset 0"},
+        {"a file outside VIDEO_TS",
+         [](const std::string &image) {
+             return *imagecheck::UdfImage(image).firstSector("/Extras/Bücher/Liesmich.txt");
+         },
+         "in /Extras/Bücher/Liesmich.txt at byte offset 0"},
+        {"the ISO 9660 volume descriptor", [](const std::string &) { return 16u; },
+         "in the file-system structures"},
+        {"the UDF anchor", [](const std::string &) { return 256u; }, "in the file-system structures"},
+    };
+    for (const VerifyFault &fault : faults) {
+        SCOPED_TRACE(fault.name);
+        const uint32_t sector = fault.sector(clean);
+        LoadedReclib lib(std::string(DvdWriter) + "fault = corrupt-sector " + std::to_string(sector) + "\n");
+        const auto tree = imagetest::IsoItemTree::fromDvdFolder(imagetest::samplePath("dvd-with-menus"));
+        IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "VERIFY", BridgeFlags);
+        RecDeviceHandle device = lib.open("DVD");
+        EXPECT_EQ(lib.burn(device, track, ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
+        const std::string where = "at sector " + std::to_string(sector) + " " + fault.named;
+        EXPECT_TRUE(lib.callbacks.loggedContaining(where)) << lib.callbacks.allLogs();
+        EXPECT_NE(lib.errorLog().find(where), std::string::npos) << lib.errorLog();
         lib.api.NeroCloseDevice(device);
     }
 }

@@ -1,0 +1,159 @@
+// Each entry's own date in every file system: files keep their modification
+// time, folders take the latest date below them, and SOURCE_DATE_EPOCH
+// keeps images byte-identical however the sources' dates move past it.
+
+#include "ImageTestSupport.h"
+#include "IsoItemTree.h"
+#include "ReaderDates.h"
+
+#include "image/ImageTime.h"
+#include "image/IsoImageTrack.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+using namespace imagetest;
+
+namespace {
+
+constexpr uint32_t kAll = ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET;
+
+class EpochGuard
+{
+public:
+    explicit EpochGuard(const char *value)
+    {
+        value ? setenv("SOURCE_DATE_EPOCH", value, 1) : unsetenv("SOURCE_DATE_EPOCH");
+    }
+    ~EpochGuard() { unsetenv("SOURCE_DATE_EPOCH"); }
+    EpochGuard(const EpochGuard &) = delete;
+    EpochGuard &operator=(const EpochGuard &) = delete;
+};
+
+struct DatedFile
+{
+    const char *path; // below the source folder
+    int64_t source;   // its modification time
+    int64_t recorded; // the date every file system must show
+};
+
+// This file system stores dates from 1901-12-13 20:45:52 to 2446.
+const DatedFile kFiles[] = {
+    {"Dated/plain.txt", 981173106, 981173106},     // 2001-02-03 04:05:06
+    {"Dated/moon.txt", -14182940, -14182940},      // 1969-07-20 20:17:40, before 1970
+    {"Dated/early.txt", -2147483648, -2147483648}, // the earliest date this file system keeps
+    {"Dated/future.txt", 4746686400, 4746686400},  // 2120-06-01 12:00:00, after 2100
+    {"Dated/far.txt", 10413792000, 5869583999},    // 2300: the last second of 2155
+    {"Outer/Inner/deep.txt", 981173106, 981173106}, {"Outer/shallow.txt", -14182940, -14182940},
+};
+
+// Folders take the latest date below them, whatever the depth.
+const std::pair<const char *, int64_t> kFolders[] = {
+    {"Dated", 5869583999},
+    {"Outer", 981173106},
+    {"Outer/Inner", 981173106},
+};
+
+std::string makeDatedTree(const std::string &folder)
+{
+    const std::string source = folder + "/source";
+    for (const DatedFile &f : kFiles) {
+        const std::string path = source + "/" + f.path;
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path) << f.path;
+        EXPECT_TRUE(setModified(path, f.source)) << path;
+    }
+    std::filesystem::create_directories(source + "/Empty");
+    return source;
+}
+
+std::string buildImage(const std::string &source, const std::string &image, uint32_t flags = kAll)
+{
+    auto tree = IsoItemTree::fromFolder(source);
+    TrackPtr track(CreateIsoImageTrack(tree->root(), "DATES", flags));
+    return writeImage(track.get(), image);
+}
+
+TEST(FileDatesTest, EveryReaderShowsEachEntrysOwnDate)
+{
+    EpochGuard noEpoch(nullptr);
+    const std::string folder = tempDir("dates");
+    const std::string source = makeDatedTree(folder);
+    const std::string image = folder + "/dates.iso";
+    ASSERT_EQ(buildImage(source, image), "");
+    const int64_t now = std::time(nullptr);
+
+    for (const auto &[reader, dates] : {std::pair{"7-Zip (UDF)", sevenZipDates(image)},
+                                        std::pair{"xorriso (ISO 9660)", xorrisoExtractedDates(image)}}) {
+        for (const DatedFile &f : kFiles) {
+            ASSERT_TRUE(dates.count(f.path)) << reader << " does not list " << f.path;
+            EXPECT_NEAR(dates.at(f.path), f.recorded, 1) << reader << ": " << f.path;
+        }
+        for (const auto &[path, date] : kFolders) {
+            ASSERT_TRUE(dates.count(path)) << reader << " does not list " << path;
+            EXPECT_NEAR(dates.at(path), date, 1) << reader << ": " << path;
+        }
+        ASSERT_TRUE(dates.count("Empty")) << reader;
+        EXPECT_NEAR(dates.at("Empty"), now, 60) << reader << ": an empty folder takes the volume's date";
+    }
+}
+
+TEST(FileDatesTest, SourceDateEpochKeepsImagesIdenticalWhenSourcesChangeLater)
+{
+    EpochGuard epoch("1700000000"); // 2023-11-14 22:13:20
+    const std::string folder = tempDir("epoch-dates");
+    const std::string source = folder + "/source";
+    std::filesystem::create_directories(source + "/Sub");
+    for (const char *name : {"a.txt", "Sub/b.txt", "old.txt"})
+        std::ofstream(source + "/" + name) << name;
+    ASSERT_TRUE(setModified(source + "/old.txt", 981173106));
+
+    ASSERT_EQ(buildImage(source, folder + "/first.iso"), "");
+    ASSERT_EQ(buildImage(source, folder + "/second.iso"), "");
+    for (const char *name : {"a.txt", "Sub/b.txt"})
+        ASSERT_TRUE(setModified(source + "/" + name, 1800000000));
+    ASSERT_EQ(buildImage(source, folder + "/touched.iso"), "");
+
+    const auto first = readFile(folder + "/first.iso");
+    EXPECT_TRUE(first == readFile(folder + "/second.iso"));
+    EXPECT_TRUE(first == readFile(folder + "/touched.iso"))
+        << "dates after the epoch are recorded as the epoch";
+    const DatedPaths dates = sevenZipDates(folder + "/first.iso");
+    EXPECT_EQ(dates.at("a.txt"), 1700000000);
+    EXPECT_EQ(dates.at("Sub"), 1700000000);
+    EXPECT_EQ(dates.at("old.txt"), 981173106) << "an earlier date stays";
+}
+
+struct MomentCase
+{
+    int64_t seconds;
+    uint32_t nanoseconds;
+    std::array<uint8_t, 7> isoRecord;
+    std::array<uint8_t, 12> udf;
+};
+
+// What the two record formats hold at and beyond their limits.
+const MomentCase kMoments[] = {
+    {981173106, 123456789, {101, 2, 3, 4, 5, 6, 0}, {0x00, 0x10, 0xD1, 0x07, 2, 3, 4, 5, 6, 12, 34, 56}},
+    {-14182940, 0, {69, 7, 20, 20, 17, 40, 0}, {0x00, 0x10, 0xB1, 0x07, 7, 20, 20, 17, 40, 0, 0, 0}},
+    {-2208988800, 0, {0, 1, 1, 0, 0, 0, 0}, {0x00, 0x10, 0x6C, 0x07, 1, 1, 0, 0, 0, 0, 0, 0}},
+    {-2209075200, 500, {0, 1, 1, 0, 0, 0, 0}, {0x00, 0x10, 0x6C, 0x07, 1, 1, 0, 0, 0, 0, 0, 0}},
+    {5869583999, 0, {255, 12, 31, 23, 59, 59, 0}, {0x00, 0x10, 0x6B, 0x08, 12, 31, 23, 59, 59, 0, 0, 0}},
+    {10413792000, 7, {255, 12, 31, 23, 59, 59, 0}, {0x00, 0x10, 0x6B, 0x08, 12, 31, 23, 59, 59, 0, 0, 0}},
+    {-99999999999, 0, {0, 1, 1, 0, 0, 0, 0}, {0x00, 0x10, 0x6C, 0x07, 1, 1, 0, 0, 0, 0, 0, 0}},
+};
+
+TEST(ImageTimeTest, MomentsBeyondTheRecordsMoveToTheNearestTheyHold)
+{
+    for (const MomentCase &c : kMoments) {
+        const image::ImageTime time(std::time_t(c.seconds), c.nanoseconds);
+        EXPECT_EQ(time.isoRecordDate(), c.isoRecord) << c.seconds;
+        EXPECT_EQ(time.udfTimestamp(), c.udf) << c.seconds;
+    }
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+// The strict structure check itself: it accepts the images the builder
+// writes and names each seeded fault that the lenient readers let pass.
+
+#include "ImageTestSupport.h"
+#include "IsoItemTree.h"
+#include "StrictStructureCheck.h"
+
+#include "image/IsoImageTrack.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+using namespace imagetest;
+using namespace imagetest::strict;
+
+namespace {
+
+constexpr uint32_t kSector = 2048;
+
+TEST(DescriptorCrcTest, GivesTheCheckValues)
+{
+    const uint8_t bytes[] = {0x70, 0x6A, 0x77};
+    EXPECT_EQ(descriptorCrc(bytes, 3), 0x3299);
+    EXPECT_EQ(descriptorCrc(reinterpret_cast<const uint8_t *>("123456789"), 9), 0x31C3);
+}
+
+using Image = std::vector<uint8_t>;
+
+void putLe32At(Image &image, size_t at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        image[at + size_t(i)] = uint8_t(value >> (8 * i));
+}
+
+void putBe32At(Image &image, size_t at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        image[at + size_t(i)] = uint8_t(value >> (8 * (3 - i)));
+}
+
+// Recomputes CRC and checksum of the tag at byte offset at, so that a
+// seeded fault is only the one it means to be.
+void reseal(Image &image, size_t at)
+{
+    uint8_t *d = &image[at];
+    const uint16_t crc = descriptorCrc(d + 16, le16(d + 10));
+    d[8] = uint8_t(crc);
+    d[9] = uint8_t(crc >> 8);
+    uint8_t sum = 0;
+    for (int i = 0; i < 16; ++i)
+        if (i != 4)
+            sum = uint8_t(sum + d[i]);
+    d[4] = sum;
+}
+
+// Byte offsets of structures the faults aim at, found by reading the image.
+size_t rootFileEntry(const Image &image)
+{
+    const size_t partition = le32(&image[34 * kSector + 188]);
+    const size_t fsd = partition * kSector;
+    return (partition + le32(&image[fsd + 404])) * kSector;
+}
+
+size_t rootIdentifiers(const Image &image)
+{
+    const size_t partition = le32(&image[34 * kSector + 188]);
+    const size_t entry = rootFileEntry(image);
+    return (partition + le32(&image[entry + 176 + le32(&image[entry + 168]) + 4])) * kSector;
+}
+
+struct Fault
+{
+    const char *name;
+    std::function<void(Image &)> seed;
+    const char *named; // part of the problem the check must report
+};
+
+void PrintTo(const Fault &fault, std::ostream *out)
+{
+    *out << fault.name;
+}
+
+const Fault kFaults[] = {
+    {"UdfPrimaryCrc", [](Image &i) { i[32 * kSector + 100] ^= 0x01; },
+     "main sequence descriptor 1 (at 32): descriptor CRC"},
+    {"ReserveChecksum", [](Image &i) { i[48 * kSector + 4] ^= 0x40; },
+     "reserve sequence descriptor 1 (at 48): tag checksum"},
+    {"AnchorLocation",
+     [](Image &i) {
+         putLe32At(i, 256 * kSector + 12, 255);
+         reseal(i, 256 * kSector);
+     },
+     "UDF anchor at 256: tag location 255"},
+    {"DescriptorVersion",
+     [](Image &i) {
+         i[34 * kSector + 2] = 3;
+         reseal(i, 34 * kSector);
+     },
+     "descriptor version 3"},
+    {"ReserveIsMain",
+     [](Image &i) {
+         putLe32At(i, 256 * kSector + 28, 32);
+         reseal(i, 256 * kSector);
+     },
+     "the reserve sequence is the main sequence"},
+    {"EndAnchorElsewhere",
+     [](Image &i) {
+         const size_t last = i.size() - kSector;
+         putLe32At(i, last + 20, 33);
+         reseal(i, last);
+     },
+     "points elsewhere than the anchor at 256"},
+    {"FileEntryCrc", [](Image &i) { i[rootFileEntry(i) + 80] ^= 0x10; },
+     "UDF file entry of /: descriptor CRC"},
+    {"IdentifierCrc", [](Image &i) { i[rootIdentifiers(i) + 30] ^= 0x10; },
+     "UDF identifier in / (at 0): descriptor CRC"},
+    {"IdentifierLocation",
+     [](Image &i) {
+         putLe32At(i, rootIdentifiers(i) + 12, 7);
+         reseal(i, rootIdentifiers(i));
+     },
+     "tag location 7"},
+    {"IntegrityCount",
+     [](Image &i) {
+         i[64 * kSector + 120] ^= 0x01;
+         reseal(i, 64 * kSector);
+     },
+     "the integrity descriptor counts"},
+    {"PrimaryMPathTablePointer",
+     [](Image &i) { putBe32At(i, 16 * kSector + 148, be32(&i[16 * kSector + 148]) + 1); },
+     "ISO 9660: type M path table"},
+    {"PrimaryLPathTablePointer",
+     [](Image &i) { putLe32At(i, 16 * kSector + 140, le32(&i[16 * kSector + 140]) + 1); },
+     "ISO 9660: type L path table"},
+    {"JolietLPathRecordExtent",
+     [](Image &i) {
+         const size_t table = le32(&i[17 * kSector + 140]) * kSector;
+         const size_t second = table + 8 + 2; // the root's record is 10 bytes
+         putLe32At(i, second + 2, le32(&i[second + 2]) + 1);
+     },
+     "Joliet: type L path table record 2 does not match"},
+    {"JolietMPathParent", [](Image &i) { i[be32(&i[17 * kSector + 148]) * kSector + 10 + 7] = 2; },
+     "Joliet: type M path table record 2 does not match"},
+    {"DotDotElsewhere",
+     [](Image &i) {
+         const size_t root = le32(&i[16 * kSector + 156 + 2]) * kSector;
+         const size_t dotdot = root + i[root];
+         putLe32At(i, dotdot + 2, le32(&i[dotdot + 2]) + 1);
+         putBe32At(i, dotdot + 6, be32(&i[dotdot + 6]) + 1);
+     },
+     "the second record is not \"..\""},
+};
+
+class StrictStructureTest : public testing::TestWithParam<Fault>
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        auto tree = IsoItemTree::fromDvdFolder(samplePath("dvd-with-menus"));
+        TrackPtr track(CreateIsoImageTrack(tree->root(), "STRICT",
+                                           ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET));
+        s_folder = new std::string(tempDir("strict"));
+        ASSERT_EQ(writeImage(track.get(), *s_folder + "/sound.iso"), "");
+        s_sound = new Image(readFile(*s_folder + "/sound.iso"));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_sound;
+        delete s_folder;
+    }
+    static Image *s_sound;
+    static std::string *s_folder;
+};
+
+Image *StrictStructureTest::s_sound = nullptr;
+std::string *StrictStructureTest::s_folder = nullptr;
+
+TEST_F(StrictStructureTest, TheSoundImageHasNoProblem)
+{
+    EXPECT_EQ(strictStructureProblems(*s_folder + "/sound.iso"), std::vector<std::string>{});
+}
+
+TEST_P(StrictStructureTest, NamesTheSeededFault)
+{
+    Image damaged = *s_sound;
+    GetParam().seed(damaged);
+    const std::string path = *s_folder + "/" + GetParam().name + ".iso";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(damaged.data()), std::streamsize(damaged.size()));
+    const auto problems = strictStructureProblems(path);
+    std::string all;
+    for (const auto &p : problems)
+        all += p + "\n";
+    EXPECT_NE(all.find(GetParam().named), std::string::npos) << all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, StrictStructureTest, testing::ValuesIn(kFaults),
+                         [](const testing::TestParamInfo<Fault> &info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace

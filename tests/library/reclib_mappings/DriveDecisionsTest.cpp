@@ -1,0 +1,124 @@
+// The real-drive decisions that need no drive: erase estimates per medium
+// and method, capacity, blanking speed, the overwrite question, the book
+// type and the texts, table by table.
+#include "recorders/DriveDecisions.h"
+#include "recorders/DriveEraseEstimate.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using namespace reclib;
+
+namespace {
+
+struct EraseCase
+{
+    MediumKind medium;
+    EraseMethod method;
+    int64_t capacitySectors;
+    int blankingSpeed;
+    int seconds;
+};
+
+const EraseCase kErases[] = {
+    {MediumKind::DvdMinusRw, EraseMethod::BlankFast, 0, 0, 79},          // 64 MiB at 1x + 30 s
+    {MediumKind::DvdMinusRw, EraseMethod::BlankFast, 2298496, 2770, 55}, // the drive blanks at 2x
+    {MediumKind::DvdMinusRw, EraseMethod::BlankFull, 0, 0, 3429},        // nominal 4.7 GB at 1x
+    {MediumKind::DvdMinusRw, EraseMethod::BlankFull, 0, 2770, 1730},
+    {MediumKind::DvdMinusRw, EraseMethod::BlankFull, 1000000, 1385, 1509}, // the size the drive reports
+    {MediumKind::DvdMinusRw, EraseMethod::Format, 0, 0, 3429},
+    {MediumKind::DvdPlusRw, EraseMethod::Format, 0, 0, 1445}, // 4.7 GB at 2.4x
+    {MediumKind::DvdPlusRw, EraseMethod::Format, 0, 11080, 455},
+    {MediumKind::CdRw, EraseMethod::BlankFast, 0, 0, 45},
+    {MediumKind::CdRw, EraseMethod::BlankFull, 0, 0, 1229}, // 80 minutes of 2352-byte sectors at 4x
+    {MediumKind::CdRw, EraseMethod::BlankFull, 0, 1764, 510},
+    {MediumKind::DvdPlusRw, EraseMethod::BlankFast, 0, 0, -1}, // DVD+RW is only ever formatted
+    {MediumKind::DvdMinusR, EraseMethod::BlankFull, 0, 0, -1},
+    {MediumKind::CdR, EraseMethod::BlankFast, 0, 0, -1},
+};
+
+TEST(DriveEraseEstimate, EachMediumAndMethodHasItsOwnFigure)
+{
+    for (const EraseCase &c : kErases)
+        EXPECT_EQ(driveEraseSeconds(c.medium, c.method, c.capacitySectors, c.blankingSpeed), c.seconds)
+            << traitsOf(c.medium).name << " method " << int(c.method) << " speed " << c.blankingSpeed;
+}
+
+TEST(DriveEraseEstimate, EveryErasableProfileHasASourcedFigure)
+{
+    // CD-RW, DVD-RW sequential and restricted overwrite, DVD+RW and DVD+RW DL.
+    for (int profile : {0x0a, 0x13, 0x14, 0x1a, 0x2a}) {
+        for (int mode : {0, 1}) {
+            const EraseMethod method = eraseMethodFor(profile, mode);
+            const MediumKind medium = *mediumFromProfile(profile);
+            EXPECT_GT(driveEraseSeconds(medium, method, 0, 0), 40)
+                << "profile " << profile << " mode " << mode;
+        }
+    }
+    std::set<std::pair<MediumKind, EraseMethod>> seen;
+    for (const DriveEraseFigure &figure : driveEraseFigures()) {
+        EXPECT_GT(std::string(figure.source).size(), 40u) << "every figure says where it comes from";
+        EXPECT_TRUE(seen.insert({figure.medium, figure.method}).second) << "one figure per medium and method";
+    }
+}
+
+struct CapacityCase
+{
+    MediumKind kind;
+    bool blank;
+    int64_t availableBytes;
+    int64_t sectors;
+};
+
+const CapacityCase kCapacities[] = {
+    {MediumKind::DvdPlusR, true, 4700372992, 2295104},
+    {MediumKind::DvdMinusRw, true, 4707319808, 2298496},
+    {MediumKind::DvdMinusRw, false, 0, 2298496}, // written sequential DVD-RW: erased for the burn
+    {MediumKind::CdRw, false, 0, 359846},
+    {MediumKind::DvdPlusRw, true, 4700372992, 2295104},
+    {MediumKind::DvdMinusR, false, 0, 0}, // closed write-once disc: nothing free
+    {MediumKind::CdR, false, 0, 0},
+    {MediumKind::DvdPlusR, false, 1000 * 2048 + 100, 1000}, // appendable: what is free, whole sectors
+};
+
+TEST(DriveDecisions, CapacityIsWhatABurnCanUse)
+{
+    for (const CapacityCase &c : kCapacities)
+        EXPECT_EQ(driveCapacitySectors(c.kind, c.blank, c.availableBytes), c.sectors)
+            << traitsOf(c.kind).name << (c.blank ? " blank" : " written");
+}
+
+TEST(DriveDecisions, BlankingSpeedIsTheFastestReportedForTheLoadedDisc)
+{
+    const std::vector<ReportedSpeed> speeds = {{0x14, 2770}, {0x14, 1385}, {0x1b, 22160}, {0x00, 33240}};
+    EXPECT_EQ(blankingSpeedFor(speeds, 0x14), 2770);
+    EXPECT_EQ(blankingSpeedFor(speeds, 0x1a), 0);
+    EXPECT_EQ(blankingSpeedFor({}, 0x14), 0);
+}
+
+TEST(DriveDecisions, OnlyAWrittenRewritableDiscRaisesTheOverwriteQuestion)
+{
+    struct Case
+    {
+        bool blank, rewritable, check, ask;
+    };
+    for (const Case &c : {Case{false, true, true, true}, Case{true, true, true, false},
+                          Case{false, false, true, false}, Case{false, true, false, false}})
+        EXPECT_EQ(askBeforeOverwriting(c.blank, c.rewritable, c.check), c.ask)
+            << c.blank << c.rewritable << c.check;
+}
+
+TEST(DriveDecisions, BookTypeAndTexts)
+{
+    for (MediumKind kind : {MediumKind::DvdPlusR, MediumKind::DvdPlusRw, MediumKind::DvdMinusR})
+        EXPECT_FALSE(driveCanSetBookType(kind));
+    EXPECT_EQ(noWritableDiscText("HL-DT-ST DVDRAM"), "There is no writable disc in HL-DT-ST DVDRAM");
+    EXPECT_EQ(notOverwrittenText(MediumKind::DvdMinusRw), "The written DVD-RW was not overwritten");
+    EXPECT_EQ(notErasableText("Drive"), "The disc in Drive cannot be erased");
+    EXPECT_EQ(eraseFailureText({}), "the recorder reported an erase failure");
+    EXPECT_EQ(eraseFailureText({"Drive is not blank", "second"}), "Drive is not blank");
+}
+
+} // namespace
