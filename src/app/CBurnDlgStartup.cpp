@@ -40,7 +40,7 @@ void CBurnDlg::OnInitDialog()
 
     const int settingsResult = LoadSettingsAndLanguage();
 
-    if (settingsResult >= 0 && !m_strSourceDir.isEmpty() && m_strCmdLine.isEmpty()) {
+    if (settingsResult >= 0 && !m_strSourceDir.isEmpty() && m_arguments.isEmpty()) {
         CheckSourceSize();
         SetLabelFromFolder(m_strSourceDir);
     }
@@ -62,7 +62,7 @@ void CBurnDlg::OnInitDialog()
     ShowIdleProgress();
 
     // A window that already ended (no recording library) starts nothing more.
-    if (m_strCmdLine.length() > 1 && !HasEnded()) {
+    if (!m_arguments.isEmpty() && !HasEnded()) {
         AppendLogText(TextCommandLineRun);
         emit commandLineRunRequested();
     }

@@ -17,9 +17,4 @@ constexpr int MaxTokens = 99;
 // after the 99th are dropped silently.
 QStringList SplitCommandLine(const QString &commandLine);
 
-// Builds the command line the tokenizer sees from the program's arguments
-// (without the program name): arguments holding blanks or tabs are quoted,
-// so that a folder with blanks arrives as one token.
-QString JoinArguments(const QStringList &arguments);
-
 } // namespace cmdline

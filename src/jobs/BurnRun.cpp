@@ -59,6 +59,7 @@ int BurnRun::RunBurn()
 {
     m_burnFollowsErase = false;
     m_recorderOpened = false;
+    m_state.m_strLibraryErrors.clear();
     if (m_state.m_strSourceDir.isEmpty()) {
         m_window.AppendLogText(rec_text::NoSourceFolder);
         return jobs::RunBurnNoSource;
@@ -298,7 +299,8 @@ void BurnRun::LogLibraryErrors()
     char *errors = NeroGetErrorLog();
     if (errors == nullptr)
         return;
-    m_window.AppendLog(QString::fromUtf8(errors));
+    m_state.m_strLibraryErrors = QString::fromUtf8(errors);
+    m_window.AppendLog(m_state.m_strLibraryErrors);
     NeroFreeMem(errors);
 }
 
