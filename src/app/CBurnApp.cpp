@@ -24,15 +24,6 @@ enum : std::uint32_t {
     TextNoDisplayForWindow = 920,
 };
 
-// The arguments exactly as the shell split them, without the program name.
-QStringList ProgramArguments(int argc, char **argv)
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 void PrintLine(std::FILE *file, const QString &text)
 {
     std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), file);
@@ -100,7 +91,7 @@ int CBurnApp::Run(int argc, char **argv)
     // Before any thread exists, so that every thread inherits it.
     IgnoreFileSizeSignal();
 
-    const QStringList arguments = ProgramArguments(argc, argv);
+    const QStringList arguments = cmdline::ArgumentsFromArgv(argc, argv);
     if (const std::optional<int> status = RunEarlyOption(arguments))
         return *status;
     const bool commandLineRun = !arguments.isEmpty();

@@ -35,11 +35,11 @@ names no existing path (so '/mnt' is a folder); only the letter counts, in
 either case. Each argument is read exactly as given; at most 99 are read.
 
 Output:
-  In a command-line run every line of the log pane is also written to standard
-  output (UTF-8, one line each). Burn, verify and erase show their progress on
-  standard error: one line rewritten in place on a terminal, otherwise one line
-  per 10 %. Before a non-zero exit the last line on standard error names the
-  status and its cause.
+In a command-line run every line of the log pane is also written to standard
+output (UTF-8, one line each). Burn, verify and erase show their progress on
+standard error: one line rewritten in place on a terminal, otherwise one line
+per 10 %. Before a non-zero exit the last line on standard error names the
+status and its cause.
 
 Exit status:
   0   the burn succeeded (also: the window was closed, or it was left to the
@@ -57,12 +57,12 @@ Exit status:
   9   the burn was aborted (also by SIGINT, SIGTERM or SIGHUP)
 
 Files:
-  The program folder (where orvane-burn is installed) holds the settings file
-  Orvane.ini, written by the window's settings dialogs; the recorder it names
-  is the preselected one. Virtual recorders are configured in
-  virtual-recorders.conf beside the recording library NeroAPI.so in the same
-  folder. Without DISPLAY or WAYLAND_DISPLAY a command-line run works without a
-  window: message boxes answer their default button.
+The program folder (where orvane-burn is installed) holds the settings file
+Orvane.ini, written by the window's settings dialogs; the recorder it names
+is the preselected one. Virtual recorders are configured in
+virtual-recorders.conf beside the recording library NeroAPI.so in the same
+folder. Without DISPLAY or WAYLAND_DISPLAY a command-line run works without a
+window: message boxes answer their default button.
 )";
 
 } // namespace
@@ -86,7 +86,7 @@ QString UsageText()
 
 QString VersionText()
 {
-    return QStringLiteral(ORVANE_PRODUCT_NAME " " ORVANE_PRODUCT_VERSION);
+    return QStringLiteral("orvane-burn (" ORVANE_PRODUCT_NAME ") " ORVANE_PRODUCT_VERSION);
 }
 
 } // namespace cmdline

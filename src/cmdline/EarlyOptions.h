@@ -21,7 +21,8 @@ EarlyOption FindEarlyOption(const QStringList &arguments);
 // read, and it is also the source of the manual page.
 QString UsageText();
 
-// "Orvane Burn 1.2.0".
+// "orvane-burn (Orvane Burn) 1.2.0": the program, the product name and the
+// version, in the form help2man reads.
 QString VersionText();
 
 } // namespace cmdline

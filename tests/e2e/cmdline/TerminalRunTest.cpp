@@ -140,7 +140,7 @@ TEST_F(TerminalRunTest, HelpAndVersionExitZeroWithoutAWindow)
     const ProgramRun run = RunProgram({QStringLiteral("--version")});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Orvane Burn \\d+\\.\\d+\\.\\d+\\n$")).match(run.standardOutput).hasMatch())
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^orvane-burn \\(Orvane Burn\\) \\d+\\.\\d+\\.\\d+\\n$")).match(run.standardOutput).hasMatch())
         << run.standardOutput.toStdString();
     EXPECT_FALSE(QFile::exists(Image())) << "nothing touched the recorder";
 }

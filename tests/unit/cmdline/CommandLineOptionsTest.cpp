@@ -1,4 +1,5 @@
 #include "cmdline/CommandLineOptions.h"
+#include "cmdline/EarlyOptions.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -133,4 +134,27 @@ TEST(ParseCommandLine, MissingTwoCharacterSlashTokenIsTheQuietOption)
     EXPECT_FALSE(parsed.parseError);
     EXPECT_TRUE(parsed.quiet);
     EXPECT_TRUE(parsed.folderGiven);
+}
+
+// --help and --version are whole tokens; anything else starts the program.
+TEST(FindEarlyOption, AnswersHelpAndVersionOnlyForTheWholeTokens)
+{
+    const struct
+    {
+        QStringList arguments;
+        EarlyOption expected;
+    } cases[] = {
+        {{}, EarlyOption::None},
+        {{"-d", "/tmp", "-h"}, EarlyOption::Help},
+        {{"-?"}, EarlyOption::Help},
+        {{"--help", "--version"}, EarlyOption::Help},
+        {{"--version"}, EarlyOption::Version},
+        {{"-H"}, EarlyOption::None},
+        {{"--helpme"}, EarlyOption::None},
+        {{"-d", "--version "}, EarlyOption::None},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FindEarlyOption(c.arguments), c.expected) << c.arguments.join(' ').toStdString();
+    EXPECT_TRUE(UsageText().startsWith("Usage: orvane-burn "));
+    EXPECT_TRUE(VersionText().startsWith("orvane-burn (Orvane Burn) "));
 }
