@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -67,8 +68,9 @@ runexit::Status FinalStatus(CBurnDlg &dlg, int windowResult)
 QString FinalCause(CBurnDlg &dlg, runexit::Status status)
 {
     const QString logLine = dlg.GetLogText().section(QLatin1Char('\n'), -1);
+    const auto text = [&dlg](int id) { return dlg.GetText(id); };
     const QString causes[] = {dlg.CommandLine().FailureCause(), dlg.FailureCause(),
-                              runexit::DefaultCause(status, [&dlg](int id) { return dlg.GetText(id); }), logLine};
+                              runexit::DefaultCause(status, text), logLine};
     for (const QString &cause : causes) {
         if (!cause.simplified().isEmpty())
             return cause;
@@ -80,7 +82,9 @@ QString FinalCause(CBurnDlg &dlg, runexit::Status status)
 // comes from the built-in English file.
 void ReportNoDisplay()
 {
-    const auto text = [](int id) { return builtin::Text(static_cast<std::uint32_t>(id)).value_or(QString()); };
+    const auto text = [](int id) {
+        return builtin::Text(static_cast<std::uint32_t>(id)).value_or(QString());
+    };
     PrintLine(stderr, runexit::ReasonLine(runexit::NothingToBurn, text(TextNoDisplayForWindow), text));
 }
 
@@ -90,6 +94,9 @@ int CBurnApp::Run(int argc, char **argv)
 {
     // Before any thread exists, so that every thread inherits it.
     IgnoreFileSizeSignal();
+    // The log goes to standard output: a reader that goes away (a pipe into
+    // "head") must cost the run its terminal echo, not the burn.
+    std::signal(SIGPIPE, SIG_IGN);
 
     const QStringList arguments = cmdline::ArgumentsFromArgv(argc, argv);
     if (const std::optional<int> status = RunEarlyOption(arguments))
@@ -122,8 +129,7 @@ int CBurnApp::Run(int argc, char **argv)
     const bool quiet = commandLineRun && QuietWanted(arguments);
     SetMessageBoxEcho(!quiet);
     // The final reason is written even when -q silences everything else.
-    const auto terminal =
-        std::make_shared<TerminalEcho>(stdout, stderr, TerminalEcho::StyleFor(stderr));
+    const auto terminal = std::make_shared<TerminalEcho>(stdout, stderr, TerminalEcho::StyleFor(stderr));
     if (commandLineRun && !quiet)
         dlg.SetTerminalEcho(terminal);
     const int result = dlg.DoModal();
@@ -131,7 +137,9 @@ int CBurnApp::Run(int argc, char **argv)
     // closed after a signal may not wait for it.
     dlg.CommandLine().Stop();
     const runexit::Status status = FinalStatus(dlg, result);
-    if (status != runexit::Success)
-        terminal->Final(runexit::ReasonLine(status, FinalCause(dlg, status), [&dlg](int id) { return dlg.GetText(id); }));
+    if (status != runexit::Success) {
+        const auto text = [&dlg](int id) { return dlg.GetText(id); };
+        terminal->Final(runexit::ReasonLine(status, FinalCause(dlg, status), text));
+    }
     return status;
 }

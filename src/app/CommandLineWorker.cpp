@@ -84,9 +84,11 @@ void CommandLineWorker::Run(std::stop_token stop)
             Failed(runexit::ParseError, ParseErrorCause(parsed));
         } else if (!parsed.folderGiven || parsed.prepareOnly) {
             // The window waits for a person; without one nothing will happen.
-            if (m_presence == Presence::Unattended)
-                Failed(runexit::NothingToBurn, m_window.GetText(parsed.prepareOnly ? runexit::TextPrepareOnlyCause
-                                                                                  : runexit::TextNoFolderCause));
+            if (m_presence == Presence::Unattended) {
+                const int cause =
+                    parsed.prepareOnly ? runexit::TextPrepareOnlyCause : runexit::TextNoFolderCause;
+                Failed(runexit::NothingToBurn, m_window.GetText(cause));
+            }
         } else if (!stop.stop_requested() && !m_window.HasEnded()) {
             // A window closed meanwhile has let the recording library go.
             result = Burn(parsed);

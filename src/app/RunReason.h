@@ -12,12 +12,12 @@ namespace runexit {
 
 // Language texts of the reason line.
 enum ReasonText : int {
-    TextReasonLine = 975,      // status number, its meaning, the cause
-    TextStatusMeaning = 975,   // + status (1..9): what the status means
-    TextNoFolderCause = 986,   // no -d and nobody at the window
+    TextReasonLine = 975,       // status number, its meaning, the cause
+    TextStatusMeaning = 975,    // + status (1..9): what the status means
+    TextNoFolderCause = 986,    // no -d and nobody at the window
     TextPrepareOnlyCause = 987, // -c and nobody at the window
-    TextOverwriteCause = 988,  // a used rewritable disc, overwriting not allowed
-    TextUnknownCause = 989,    // the run knows nothing more specific
+    TextOverwriteCause = 988,   // a used rewritable disc, overwriting not allowed
+    TextUnknownCause = 989,     // the run knows nothing more specific
 };
 
 using TextLookup = std::function<QString(int id)>;

@@ -90,8 +90,10 @@ int DefaultMessageBoxAnswer(unsigned type)
 int RunMessageBox(QWidget *owner, const QString &text, const QString &caption, unsigned type)
 {
     if (!HasDisplay()) {
-        if (g_echoBoxes)
-            std::fprintf(stderr, "[%s] %s\n", caption.toLocal8Bit().constData(), text.toLocal8Bit().constData());
+        if (g_echoBoxes) {
+            std::fprintf(stderr, "[%s] %s\n", caption.toLocal8Bit().constData(),
+                         text.toLocal8Bit().constData());
+        }
         return DefaultMessageBoxAnswer(type);
     }
     const ButtonSet buttons = ButtonsOf(type);

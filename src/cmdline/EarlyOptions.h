@@ -8,9 +8,9 @@
 namespace cmdline {
 
 enum class EarlyOption {
-    None,     // start normally
-    Help,     // -h, -?, --help: the usage on standard output, status 0
-    Version,  // --version: the product name and version, status 0
+    None,    // start normally
+    Help,    // -h, -?, --help: the usage on standard output, status 0
+    Version, // --version: the product name and version, status 0
 };
 
 // The first early option among the arguments (each compared whole), or None.

@@ -35,9 +35,31 @@ protected:
     }
 
     // "Command line: source folder ..." as the run logs it.
-    QString FolderLine(const QString &folder) const { return Text(644).replace(QStringLiteral("%s"), folder); }
+    QString FolderLine(const QString &folder) const
+    {
+        return Text(644).replace(QStringLiteral("%s"), folder);
+    }
 
-    static QStringList Lines(const QString &text) { return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+    static QStringList Lines(const QString &text)
+    {
+        return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    // Runs a bash script with the program as $0 and the rest as $1...,
+    // in the environment RunProgram gives it.
+    ProgramRun RunScript(const QString &script, const QStringList &arguments = {}) const
+    {
+        QProcess process;
+        process.setProgram(QStringLiteral("/bin/bash"));
+        process.setArguments(QStringList{QStringLiteral("-c"), script, m_copy.Executable()} + arguments);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("HOME"), m_home);
+        process.setProcessEnvironment(env);
+        process.start();
+        return WaitForProgram(process);
+    }
 
     // The status and its meaning that open the last line on standard error.
     QString ReasonStart(int status) const
@@ -54,7 +76,8 @@ TEST_F(TerminalRunTest, QuotedValueReachesTheRunUnchangedAndInjectsNothing)
     PrivateSystemBus bus;
     ASSERT_TRUE(bus.IsReady());
     const QString folder = SourceNamed(QStringLiteral("x\" -s -c \"y"));
-    const ProgramRun run = RunProgram({QStringLiteral("-d"), folder, QStringLiteral("-v"), QStringLiteral("QUOTED")});
+    const ProgramRun run =
+        RunProgram({QStringLiteral("-d"), folder, QStringLiteral("-v"), QStringLiteral("QUOTED")});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
     EXPECT_TRUE(Lines(run.standardOutput).contains(FolderLine(folder))) << run.standardOutput.toStdString();
@@ -101,10 +124,12 @@ TEST_F(TerminalRunTest, TerminalLogIsTheLogPaneAndProgressComesInTenths)
     const QString log = ReadFile(Desktop() + QStringLiteral("/MY_FILM.log"));
     ASSERT_FALSE(run.standardOutput.isEmpty());
     EXPECT_TRUE(log.contains(run.standardOutput.trimmed())) << run.standardOutput.toStdString() << "\n---\n"
-                                                           << log.toStdString();
-    EXPECT_TRUE(run.standardOutput.contains(QStringLiteral("\n=> ")) && run.standardOutput.contains(Text(784)));
+                                                            << log.toStdString();
+    EXPECT_TRUE(run.standardOutput.contains(QStringLiteral("\n=> ")) &&
+                run.standardOutput.contains(Text(784)));
     // Standard error is a pipe: one line per tenth, counting up to 100 %.
-    const QRegularExpression progress(QStringLiteral("^.* (\\d+) %, .*$"), QRegularExpression::MultilineOption);
+    const QRegularExpression progress(QStringLiteral("^.* (\\d+) %, .*$"),
+                                      QRegularExpression::MultilineOption);
     QList<int> percents;
     for (auto match = progress.globalMatch(run.standardError); match.hasNext();)
         percents << match.next().captured(1).toInt();
@@ -112,6 +137,16 @@ TEST_F(TerminalRunTest, TerminalLogIsTheLogPaneAndProgressComesInTenths)
     EXPECT_EQ(percents.last(), 100);
     for (qsizetype i = 1; i < percents.size(); ++i)
         EXPECT_GT(percents[i] / 10, percents[i - 1] / 10) << "one line per tenth";
+}
+
+// A reader that stops reading (a pipe into "head") must not end the burn.
+TEST_F(TerminalRunTest, ClosedStandardOutputDoesNotEndTheBurn)
+{
+    const ProgramRun run = RunScript(QStringLiteral("\"$0\" -d \"$1\" | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}"),
+                                     {m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << "not ended by SIGPIPE";
+    ExpectGoodImage();
 }
 
 TEST_F(TerminalRunTest, QuietSuccessPrintsNothingOnStandardOutput)
@@ -140,7 +175,9 @@ TEST_F(TerminalRunTest, HelpAndVersionExitZeroWithoutAWindow)
     const ProgramRun run = RunProgram({QStringLiteral("--version")});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^orvane-burn \\(Orvane Burn\\) \\d+\\.\\d+\\.\\d+\\n$")).match(run.standardOutput).hasMatch())
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^orvane-burn \\(Orvane Burn\\) \\d+\\.\\d+\\.\\d+\\n$"))
+                    .match(run.standardOutput)
+                    .hasMatch())
         << run.standardOutput.toStdString();
     EXPECT_FALSE(QFile::exists(Image())) << "nothing touched the recorder";
 }
@@ -194,7 +231,8 @@ protected:
     void LockRecorder()
     {
         QDir().mkpath(m_copy.File(QStringLiteral("media")));
-        m_lock = ::open(QFile::encodeName(Image() + QStringLiteral(".lock")).constData(), O_CREAT | O_RDWR, 0644);
+        m_lock =
+            ::open(QFile::encodeName(Image() + QStringLiteral(".lock")).constData(), O_CREAT | O_RDWR, 0644);
         ASSERT_GE(m_lock, 0);
         ASSERT_EQ(::flock(m_lock, LOCK_EX | LOCK_NB), 0);
     }
@@ -223,23 +261,22 @@ TEST_P(FailureReasonTest, LastLineOnStandardErrorNamesTheStatusAndItsCause)
     EXPECT_TRUE(because.contains(cause)) << last.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryStatus, FailureReasonTest,
-    testing::Values(FailureCase{"no recording library", runexit::StartupFailed},
-                    FailureCase{"stray token", runexit::ParseError},
-                    FailureCase{"prepare only", runexit::NothingToBurn},
-                    FailureCase{"refused label", runexit::LabelRefused},
-                    FailureCase{"recorder in use", runexit::RecorderUnavailable},
-                    FailureCase{"used disc without -o", runexit::OverwriteDeclined},
-                    FailureCase{"disc too small", runexit::CompilationFailed},
-                    FailureCase{"write fails", runexit::BurnFailed},
-                    FailureCase{"image recorder", runexit::BurnAborted}),
-    [](const testing::TestParamInfo<FailureCase> &info) {
-        std::string name = info.param.name;
-        for (char &c : name)
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(EveryStatus, FailureReasonTest,
+                         testing::Values(FailureCase{"no recording library", runexit::StartupFailed},
+                                         FailureCase{"stray token", runexit::ParseError},
+                                         FailureCase{"prepare only", runexit::NothingToBurn},
+                                         FailureCase{"refused label", runexit::LabelRefused},
+                                         FailureCase{"recorder in use", runexit::RecorderUnavailable},
+                                         FailureCase{"used disc without -o", runexit::OverwriteDeclined},
+                                         FailureCase{"disc too small", runexit::CompilationFailed},
+                                         FailureCase{"write fails", runexit::BurnFailed},
+                                         FailureCase{"image recorder", runexit::BurnAborted}),
+                         [](const testing::TestParamInfo<FailureCase> &info) {
+                             std::string name = info.param.name;
+                             for (char &c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
 
 struct BadInputCase
 {
@@ -301,17 +338,7 @@ INSTANTIATE_TEST_SUITE_P(Arguments, BadInputTest,
 // Bytes that are not UTF-8 reach the parser without harm: a stray token.
 TEST_F(TerminalRunTest, NonUtf8ArgumentIsAStrayToken)
 {
-    QProcess process;
-    process.setProgram(QStringLiteral("/bin/sh"));
-    process.setArguments({QStringLiteral("-c"), QStringLiteral("exec \"$0\" -v \"$(printf 'A\\377')\" \"$(printf '\\376')\""),
-                          m_copy.Executable()});
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(QString::fromLatin1(name));
-    env.insert(QStringLiteral("HOME"), m_home);
-    process.setProcessEnvironment(env);
-    process.start();
-    const ProgramRun run = WaitForProgram(process);
+    const ProgramRun run = RunScript(QStringLiteral("exec \"$0\" -v \"$(printf 'A\\377')\" \"$(printf '\\376')\""));
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::ParseError) << run.standardError.toStdString();
 }

@@ -35,7 +35,8 @@ TEST_P(ReasonTable, NamesTheStatusItsMeaningAndTheCause)
 INSTANTIATE_TEST_SUITE_P(
     Statuses, ReasonTable,
     testing::Values(ReasonCase{runexit::StartupFailed, "no library", "status 1 [<976>]: no library"},
-                    ReasonCase{runexit::CompilationFailed, "The disc holds 0 MB,\n\nbut the folder needs 9 MB.",
+                    ReasonCase{runexit::CompilationFailed,
+                               "The disc holds 0 MB,\n\nbut the folder needs 9 MB.",
                                "status 7 [<982>]: The disc holds 0 MB, but the folder needs 9 MB."},
                     ReasonCase{runexit::BurnAborted, "  \n ", "status 9 [<984>]: <989>"},
                     ReasonCase{runexit::BurnFailed, "", "status 8 [<983>]: <989>"}));
@@ -44,7 +45,8 @@ TEST(DefaultCause, OnlyADeclinedOverwriteHasACauseOfItsOwn)
 {
     for (int status = runexit::StartupFailed; status <= runexit::BurnAborted; ++status) {
         const QString cause = runexit::DefaultCause(static_cast<runexit::Status>(status), Lookup);
-        EXPECT_EQ(cause, status == runexit::OverwriteDeclined ? QStringLiteral("<988>") : QString()) << status;
+        EXPECT_EQ(cause, status == runexit::OverwriteDeclined ? QStringLiteral("<988>") : QString())
+            << status;
     }
 }
 

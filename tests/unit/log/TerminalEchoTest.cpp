@@ -15,7 +15,8 @@ namespace {
 class Terminal
 {
 public:
-    explicit Terminal(TerminalEcho::ProgressStyle style) : m_file(std::tmpfile()), m_echo(m_file.get(), m_file.get(), style)
+    explicit Terminal(TerminalEcho::ProgressStyle style)
+        : m_file(std::tmpfile()), m_echo(m_file.get(), m_file.get(), style)
     {
         m_echo.SetProgressFormat(QStringLiteral("%s %s, %s left"));
         m_echo.SetPhase(QStringLiteral("Burning"));
@@ -75,17 +76,23 @@ TEST_P(TenthsTable, WritesOneLinePerTenth)
 
 INSTANTIATE_TEST_SUITE_P(
     Bars, TenthsTable,
-    testing::Values(
-        TenthsCase{"PercentSteps", 100, {0, 3, 9, 10, 15, 27, 100},
-                   "Burning 0 %, 01:00 left\nBurning 10 %, 01:00 left\nBurning 27 %, 01:00 left\n"
-                   "Burning 100 %, 01:00 left\n"},
-        TenthsCase{"VerifyStartsAgain", 100, {50, 100, 0, 10},
-                   "Burning 50 %, 01:00 left\nBurning 100 %, 01:00 left\nBurning 0 %, 01:00 left\n"
-                   "Burning 10 %, 01:00 left\n"},
-        TenthsCase{"EraseSecondsOutOfTwenty", 20, {0, 1, 2, 3, 19, 20, 25},
-                   "Burning 0 %, 01:00 left\nBurning 10 %, 01:00 left\nBurning 95 %, 01:00 left\n"
-                   "Burning 100 %, 01:00 left\n"},
-        TenthsCase{"EmptyRange", 0, {0, 5}, "Burning 0 %, 01:00 left\n"}),
+    testing::Values(TenthsCase{"PercentSteps",
+                               100,
+                               {0, 3, 9, 10, 15, 27, 100},
+                               "Burning 0 %, 01:00 left\nBurning 10 %, 01:00 left\nBurning 27 %, 01:00 left\n"
+                               "Burning 100 %, 01:00 left\n"},
+                    TenthsCase{
+                        "VerifyStartsAgain",
+                        100,
+                        {50, 100, 0, 10},
+                        "Burning 50 %, 01:00 left\nBurning 100 %, 01:00 left\nBurning 0 %, 01:00 left\n"
+                        "Burning 10 %, 01:00 left\n"},
+                    TenthsCase{"EraseSecondsOutOfTwenty",
+                               20,
+                               {0, 1, 2, 3, 19, 20, 25},
+                               "Burning 0 %, 01:00 left\nBurning 10 %, 01:00 left\nBurning 95 %, 01:00 left\n"
+                               "Burning 100 %, 01:00 left\n"},
+                    TenthsCase{"EmptyRange", 0, {0, 5}, "Burning 0 %, 01:00 left\n"}),
     [](const testing::TestParamInfo<TenthsCase> &info) { return std::string(info.param.name); });
 
 TEST(TerminalEcho, LogTextIsOneLineEachWithoutCarriageReturns)
