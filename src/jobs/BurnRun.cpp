@@ -124,6 +124,10 @@ int BurnRun::RunBurnAfterErase()
         ReportResult(BURN_USER_ABORT, m_moreFlags);
         return EndPreparedRun(BURN_USER_ABORT);
     }
+    // The erase left its own phase and its clock's range (seconds) on the
+    // displays; the burn reports percent under its own phase.
+    m_window.SetStatusText(m_window.GetText(rec_text::Burning));
+    m_window.SetProgressRange(0, 100);
     m_window.EnableAbort(true);
     return BurnPrepared();
 }

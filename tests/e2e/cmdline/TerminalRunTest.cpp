@@ -139,6 +139,22 @@ TEST_F(TerminalRunTest, TerminalLogIsTheLogPaneAndProgressComesInTenths)
         EXPECT_GT(percents[i] / 10, percents[i - 1] / 10) << "one line per tenth";
 }
 
+// The erase and the burn that follows it each show their own progress
+// (the bar starts again at 0 of 100 for the burn, under the burn's phase).
+TEST_F(TerminalRunTest, BurnAfterTheEraseShowsItsOwnProgress)
+{
+    UseRecorders(UsedDvdPlusRw);
+    const ProgramRun run = RunProgram({QStringLiteral("-o"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
+    const QStringList lines = Lines(run.standardError);
+    const qsizetype erase = lines.indexOf(QRegularExpression(QRegularExpression::escape(Text(794)) + QStringLiteral(".*")));
+    const qsizetype burn = lines.indexOf(
+        QRegularExpression(QRegularExpression::escape(Text(780)) + QStringLiteral(" 100 %.*")));
+    EXPECT_GE(erase, 0) << run.standardError.toStdString();
+    EXPECT_GT(burn, erase) << run.standardError.toStdString();
+}
+
 // A reader that stops reading (a pipe into "head") must not end the burn.
 TEST_F(TerminalRunTest, ClosedStandardOutputDoesNotEndTheBurn)
 {
