@@ -3,15 +3,22 @@
 #include "app/CBurnDlg.h"
 #include "app/CheckCommand.h"
 #include "app/DisplayFallback.h"
-#include "platform/WindowMessageBox.h"
+#include "app/RunReason.h"
+#include "cmdline/CommandLineOptions.h"
 #include "cmdline/CommandLineTokenizer.h"
+#include "cmdline/EarlyOptions.h"
 #include "lang/BuiltinTexts.h"
+#include "log/TerminalEcho.h"
 #include "platform/TerminationSignals.h"
+#include "platform/WindowMessageBox.h"
 
 #include <QApplication>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -19,12 +26,67 @@ enum : std::uint32_t {
     TextNoDisplayForWindow = 920,
 };
 
+void PrintLine(std::FILE *file, const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), file);
+}
+
+// Answers --help and --version before anything else happens; the status
+// to end with, or nothing to go on with the start.
+std::optional<int> RunEarlyOption(const QStringList &arguments)
+{
+    switch (cmdline::FindEarlyOption(arguments)) {
+    case cmdline::EarlyOption::Help:
+        std::fputs(cmdline::UsageText().toUtf8().constData(), stdout);
+        return runexit::Success;
+    case cmdline::EarlyOption::Version:
+        PrintLine(stdout, cmdline::VersionText());
+        return runexit::Success;
+    case cmdline::EarlyOption::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+// -q among the tokens the run will read.
+bool QuietWanted(const QStringList &arguments)
+{
+    return cmdline::ParseCommandLine(arguments.mid(0, cmdline::MaxTokens)).quiet;
+}
+
+runexit::Status FinalStatus(CBurnDlg &dlg, int windowResult)
+{
+    if (windowResult == CBurnDlg::ResultFailed)
+        return runexit::StartupFailed;
+    if (dlg.RunEndedBySignal() && dlg.CommandLine().ExitStatus() == runexit::Success)
+        return runexit::BurnAborted;
+    return dlg.CommandLine().ExitStatus();
+}
+
+// The most specific cause the program knows, in this order: the run's own
+// finding (the bad token, nothing to burn), the last error box and the
+// library's error log, the status's own cause, the last line of the log.
+QString FinalCause(CBurnDlg &dlg, runexit::Status status)
+{
+    const QString logLine = dlg.GetLogText().section(QLatin1Char('\n'), -1);
+    const auto text = [&dlg](int id) { return dlg.GetText(id); };
+    const QString causes[] = {dlg.CommandLine().FailureCause(), dlg.FailureCause(),
+                              runexit::DefaultCause(status, text), logLine};
+    for (const QString &cause : causes) {
+        if (!cause.simplified().isEmpty())
+            return cause;
+    }
+    return QString();
+}
+
 // Said before the settings (and so the language choice) are read: the text
 // comes from the built-in English file.
 void ReportNoDisplay()
 {
-    const QString reason = builtin::Text(TextNoDisplayForWindow).value_or(QString());
-    std::fputs((reason + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    const auto text = [](int id) {
+        return builtin::Text(static_cast<std::uint32_t>(id)).value_or(QString());
+    };
+    PrintLine(stderr, runexit::ReasonLine(runexit::NothingToBurn, text(TextNoDisplayForWindow), text));
 }
 
 } // namespace
@@ -33,44 +95,55 @@ int CBurnApp::Run(int argc, char **argv)
 {
     // Before any thread exists, so that every thread inherits it.
     IgnoreFileSizeSignal();
+    // The log goes to standard output: a reader that goes away (a pipe into
+    // "head") must cost the run its terminal echo, not the burn.
+    std::signal(SIGPIPE, SIG_IGN);
 
-    // The command line decides whether the run needs a person; decided
-    // before Qt picks its platform.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList arguments = cmdline::ArgumentsFromArgv(argc, argv);
     // --check needs neither a window nor a recorder.
     if (const std::optional<int> status = RunCheckCommand(arguments))
         return *status;
-    const QString commandLine = cmdline::JoinArguments(arguments);
-    const bool commandLineRun = commandLine.length() > 1;
-    // Qt's platform plugin would abort the process for want of a display.
+    if (const std::optional<int> status = RunEarlyOption(arguments))
+        return *status;
+    const bool commandLineRun = !arguments.isEmpty();
+    // The command line decides whether the run needs a person; decided
+    // before Qt picks its platform, whose plugin would abort the process
+    // for want of a display.
     if (LacksDisplayForWindow(commandLineRun, CurrentDisplayEnvironment())) {
         ReportNoDisplay();
         return runexit::NothingToBurn;
     }
     SelectOffscreenWithoutDisplay(commandLineRun);
 
-    QApplication app(argc, argv);
+    // Qt sees the program name only: it would take its own options
+    // (-platform, -style, ...) out of the arguments, and every argument
+    // belongs to the run as the shell gave it.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     // Outlives the window, so that a signal while the window goes (a job
     // being waited for) still ends nothing abruptly.
     TerminationSignals terminationSignals;
     CBurnDlg dlg;
     QObject::connect(&terminationSignals, &TerminationSignals::received, &dlg,
                      &CBurnDlg::OnTerminationSignal);
-    arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    dlg.m_strCmdLine = cmdline::JoinArguments(arguments);
+    dlg.m_arguments = arguments;
     // The program file's full path; start-up keeps its folder.
     dlg.m_strAppDir = QCoreApplication::applicationFilePath();
     dlg.CommandLine().SetPresence(HasDisplay() ? Presence::Attended : Presence::Unattended);
+    const bool quiet = commandLineRun && QuietWanted(arguments);
+    SetMessageBoxEcho(!quiet);
+    // The final reason is written even when -q silences everything else.
+    const auto terminal = std::make_shared<TerminalEcho>(stdout, stderr, TerminalEcho::StyleFor(stderr));
+    if (commandLineRun && !quiet)
+        dlg.SetTerminalEcho(terminal);
     const int result = dlg.DoModal();
     // The run's status is final only once its thread has ended: a window
     // closed after a signal may not wait for it.
     dlg.CommandLine().Stop();
-    if (result == CBurnDlg::ResultFailed)
-        return runexit::StartupFailed;
-    if (dlg.RunEndedBySignal() && dlg.CommandLine().ExitStatus() == runexit::Success)
-        return runexit::BurnAborted;
-    return dlg.CommandLine().ExitStatus();
+    const runexit::Status status = FinalStatus(dlg, result);
+    if (status != runexit::Success) {
+        const auto text = [&dlg](int id) { return dlg.GetText(id); };
+        terminal->Final(runexit::ReasonLine(status, FinalCause(dlg, status), text));
+    }
+    return status;
 }

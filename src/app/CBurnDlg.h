@@ -20,6 +20,7 @@
 #include <reclib_api.h>
 
 #include <QDialog>
+#include <QStringList>
 #include <QIcon>
 #include <QString>
 
@@ -27,11 +28,13 @@
 #include <atomic>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 
 class CLanguageText;
 class CPathHelper;
 class QAction;
+class TerminalEcho;
 
 // The main window: the program's single dialog (template 101 with menu 118).
 // It owns the text source, the path helper and the three settings dialogs
@@ -215,10 +218,19 @@ public:
     // outside its job (the run's own status then counts as aborted).
     bool RunEndedBySignal() const { return m_bRunEndedBySignal; }
 
-    // Fills m_apszArgs and m_nArgs from m_strCmdLine.
+    // Fills m_apszArgs and m_nArgs from m_arguments: the first 99 arguments,
+    // each exactly as the program received it.
     void SplitCommandLine();
     // The command-line run; start-up starts it when there is a command line.
     CommandLineWorker &CommandLine() { return m_commandLine; }
+    // The command-line run's terminal: the log pane's lines and the jobs'
+    // progress go there too. None for a start without arguments or with -q.
+    // GUI thread, before OnInitDialog.
+    void SetTerminalEcho(std::shared_ptr<TerminalEcho> terminal);
+    // What the run knows about why it failed, as one line: the last error
+    // box's text and the library's error log line; empty when it knows
+    // nothing. Once the run's thread has ended.
+    QString FailureCause() const;
 
 signals:
     // Start-up found a command line to run (and the window was not ended);
@@ -247,7 +259,9 @@ public:
     std::atomic<int> m_bBusy{0};
     QString m_strAppDir;
     QString m_strMsg;
-    QString m_strCmdLine;
+    // The program's arguments without its name, as the shell split them.
+    // A command-line run starts when there is at least one.
+    QStringList m_arguments;
     QString m_strText;
     static constexpr int MaxArgs = 99;
     std::array<QString, MaxArgs + 1> m_apszArgs;
@@ -281,11 +295,19 @@ private:
     // Logs where an installed program keeps this user's state when it made
     // the folders, and every problem with them.
     void ReportStateFolders();
+    // The terminal's share of the displays (CBurnDlgTerminal.cpp).
+    void EchoStatus(const QString &status);
+    void EchoBusy(bool busy);
+    void EchoProgress(const std::function<void(TerminalEcho &)> &update);
+    void NoteErrorBox(const QString &text, unsigned type);
 
     StorageVolumeNames m_volumeNames;
     bool m_bExchanging = false;
     CDataExchange m_ddx;
     CLogPane m_logPane;
+    std::shared_ptr<TerminalEcho> m_terminal;
+    // The text of the last error box; GUI thread.
+    QString m_strLastError;
     std::atomic<bool> m_bEnded{false};
     std::atomic<int> m_nEndResult{0};
     bool m_bJobAbortedBySignal = false;

@@ -18,6 +18,7 @@ void SetEnabled(bool enabled, Widgets *...widgets)
 
 void CBurnDlg::EnableBusyUi(AbortButton abort)
 {
+    EchoBusy(true);
     RunOnGuiThread([this, abort] {
         m_bBusy = 1;
         m_btnAbort->setEnabled(abort == AbortButton::Enabled);
@@ -33,6 +34,7 @@ void CBurnDlg::EnableBusyUi(AbortButton abort)
 
 void CBurnDlg::RestoreIdleUi()
 {
+    EchoBusy(false);
     RunOnGuiThread([this] {
         m_bBusy = 0;
         m_btnAbort->setEnabled(false);

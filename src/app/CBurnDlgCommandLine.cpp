@@ -1,13 +1,13 @@
 // The command line: its tokens and the run that works through them.
 #include "app/CBurnDlg.h"
 
-#include "cmdline/CommandLineTokenizer.h"
-
 void CBurnDlg::SplitCommandLine()
 {
+    // The shell has already split the command line: the arguments are the
+    // tokens. Joining and splitting them again would let a value holding a
+    // quote inject options, and would fold double blanks in folder names.
     FreeCommandLineTokens();
-    const QStringList tokens = cmdline::SplitCommandLine(m_strCmdLine);
-    for (const QString &token : tokens) {
+    for (const QString &token : m_arguments) {
         if (m_nArgs >= MaxArgs)
             break;
         m_apszArgs[static_cast<std::size_t>(m_nArgs++)] = token;

@@ -3,6 +3,7 @@
 // access here goes through the GUI thread.
 #include "app/CBurnDlg.h"
 
+#include "log/TerminalEcho.h"
 #include "platform/WindowMessageBox.h"
 #include "platform/CFilePicker.h"
 #include "platform/GuiThread.h"
@@ -90,21 +91,25 @@ void CBurnDlg::EnableAbort(bool enable)
 // The displays change often during a burn; nothing waits for them.
 void CBurnDlg::SetProgressRange(int low, int high)
 {
+    EchoProgress([low, high](TerminalEcho &terminal) { terminal.SetRange(low, high); });
     RunOnGuiThread([this, low, high] { m_ctlProgress->setRange(low, high); }, Blocking::NoWait);
 }
 
 void CBurnDlg::SetProgressPos(int position)
 {
+    EchoProgress([position](TerminalEcho &terminal) { terminal.SetPosition(position); });
     RunOnGuiThread([this, position] { m_ctlProgress->setValue(position); }, Blocking::NoWait);
 }
 
 void CBurnDlg::SetPercentText(const QString &text)
 {
+    EchoProgress([&text](TerminalEcho &terminal) { terminal.SetPercentText(text); });
     RunOnGuiThread([this, text] { m_stcPercent->setText(text); }, Blocking::NoWait);
 }
 
 void CBurnDlg::SetTimeLeftText(const QString &text)
 {
+    EchoProgress([&text](TerminalEcho &terminal) { terminal.SetTimeLeftText(text); });
     RunOnGuiThread([this, text] { m_stcTimeLeft->setText(text); }, Blocking::NoWait);
 }
 
@@ -121,8 +126,10 @@ void CBurnDlg::SetWindowTitleText(const QString &title)
 int CBurnDlg::ShowAppMessageBox(const QString &text, const QString &caption, unsigned type)
 {
     int answer = mb::IdCancel;
-    RunOnGuiThread([this, &answer, &text, &caption, type] { answer = RunMessageBox(this, text, caption, type); },
-                   Blocking::Wait);
+    RunOnGuiThread([this, &answer, &text, &caption, type] {
+        NoteErrorBox(text, type);
+        answer = RunMessageBox(this, text, caption, type);
+    }, Blocking::Wait);
     return answer;
 }
 

@@ -30,6 +30,7 @@ QString CBurnDlg::GetText(int textId) const
 
 void CBurnDlg::SetStatusText(const QString &status)
 {
+    EchoStatus(status);
     RunOnGuiThread([this, status] {
         m_strStatus = status;
         UpdateData(false);
@@ -42,6 +43,7 @@ int CBurnDlg::ShowMessageBox(const QString &text, const QString &caption, unsign
     RunOnGuiThread([this, &answer, &text, &caption, type] {
         // A question must not wait unseen behind a minimised window.
         showNormal();
+        NoteErrorBox(text, type);
         answer = RunMessageBox(this, text, caption, type);
     }, Blocking::Wait);
     return answer;

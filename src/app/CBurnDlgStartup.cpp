@@ -46,7 +46,7 @@ void CBurnDlg::OnInitDialog()
 
     const int settingsResult = LoadSettingsAndLanguage();
 
-    if (settingsResult >= 0 && !m_strSourceDir.isEmpty() && m_strCmdLine.isEmpty()) {
+    if (settingsResult >= 0 && !m_strSourceDir.isEmpty() && m_arguments.isEmpty()) {
         CheckSourceSize();
         SetLabelFromFolder(m_strSourceDir);
         SourceFolderChosen();
@@ -69,7 +69,7 @@ void CBurnDlg::OnInitDialog()
     ShowIdleProgress();
 
     // A window that already ended (no recording library) starts nothing more.
-    if (m_strCmdLine.length() > 1 && !HasEnded()) {
+    if (!m_arguments.isEmpty() && !HasEnded()) {
         AppendLogText(TextCommandLineRun);
         emit commandLineRunRequested();
     }

@@ -1,6 +1,7 @@
 #include "app/CommandLineWorker.h"
 
 #include "app/CBurnDlg.h"
+#include "app/RunReason.h"
 #include "cmdline/CommandLineOptions.h"
 #include "jobs/BurnReport.h"
 #include "jobs/BurnRun.h"
@@ -80,11 +81,14 @@ void CommandLineWorker::Run(std::stop_token stop)
         RunOnGuiThread([this, &parsed] { ApplyOptions(parsed); }, Blocking::Wait);
         if (parsed.parseError) {
             ShowParseError(parsed);
-            Failed(runexit::ParseError);
+            Failed(runexit::ParseError, ParseErrorCause(parsed));
         } else if (!parsed.folderGiven || parsed.prepareOnly) {
             // The window waits for a person; without one nothing will happen.
-            if (m_presence == Presence::Unattended)
-                Failed(runexit::NothingToBurn);
+            if (m_presence == Presence::Unattended) {
+                const int cause =
+                    parsed.prepareOnly ? runexit::TextPrepareOnlyCause : runexit::TextNoFolderCause;
+                Failed(runexit::NothingToBurn, m_window.GetText(cause));
+            }
         } else if (!stop.stop_requested() && !m_window.HasEnded()) {
             // A window closed meanwhile has let the recording library go.
             result = Burn(parsed);
@@ -98,12 +102,19 @@ void CommandLineWorker::ApplyOptions(const ParsedCommandLine &parsed)
 {
     ApplySteps(parsed);
     m_window.UpdateData(false);
-    if (parsed.parseError || !parsed.folderGiven)
-        return;
-    if (!parsed.labelGiven)
-        m_window.SetLabelFromFolder(m_window.m_strSourceDir);
-    if (parsed.prepareOnly)
-        m_window.m_btnBurn->setEnabled(true);
+    if (!parsed.parseError && parsed.folderGiven) {
+        if (!parsed.labelGiven)
+            m_window.SetLabelFromFolder(m_window.m_strSourceDir);
+        if (parsed.prepareOnly)
+            m_window.m_btnBurn->setEnabled(true);
+    }
+    // The Shutdown box's handler announces the log file it will write,
+    // named after the label: it runs once the label is final, the one taken
+    // from the folder included.
+    if (parsed.shutdownWanted) {
+        m_window.UpdateData(false);
+        m_window.OnShutdownCheck();
+    }
 }
 
 void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
@@ -129,16 +140,15 @@ void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
             break;
         case StepKind::Shutdown:
             m_window.AppendLogText(step.textId);
+            // The box's handler follows once the label is known.
             m_window.m_bShutdown = 1;
-            // The handler reads the box first: it must show the tick.
-            m_window.UpdateData(false);
-            m_window.OnShutdownCheck();
             break;
         case StepKind::WriteLog:
         case StepKind::Error:
             m_window.AppendLogText(step.textId);
             break;
         case StepKind::PrepareOnly:
+        case StepKind::Quiet:
             break;
         }
     }
@@ -192,8 +202,34 @@ void CommandLineWorker::Succeeded(const ParsedCommandLine &parsed)
     CloseWindow();
 }
 
-void CommandLineWorker::Failed(runexit::Status status)
+QString CommandLineWorker::ParseErrorCause(const ParsedCommandLine &parsed) const
 {
+    // Every error, each with the token it concerns, in token order.
+    QStringList errors;
+    for (const cmdline::Step &step : parsed.steps) {
+        if (step.kind == StepKind::Error)
+        {
+            QString text = m_window.GetText(step.textId).trimmed();
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+            errors << text + QStringLiteral(" (\"") + step.value + QStringLiteral("\")");
+        }
+    }
+    return errors.join(QStringLiteral("; "));
+}
+
+QString CommandLineWorker::FailureCause() const
+{
+    const std::lock_guard lock(m_causeMutex);
+    return m_cause;
+}
+
+void CommandLineWorker::Failed(runexit::Status status, const QString &cause)
+{
+    {
+        const std::lock_guard lock(m_causeMutex);
+        m_cause = cause;
+    }
     m_exitStatus = status;
     // A run that gives up before the burn locked nothing for good.
     if (m_window.IsBusy())

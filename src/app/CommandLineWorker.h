@@ -61,6 +61,9 @@ public:
     int WaitForRun();
     // The process exit status the run stands for; Success until it fails.
     runexit::Status ExitStatus() const { return m_exitStatus.load(); }
+    // What the run itself found wrong (the unreadable tokens, nothing to
+    // burn without a person); empty when the failure lies in the burn.
+    QString FailureCause() const;
 
 private:
     void Run(std::stop_token stop);
@@ -72,7 +75,8 @@ private:
     // The burn and what follows it; the run's result.
     int Burn(const cmdline::ParsedCommandLine &parsed);
     void Succeeded(const cmdline::ParsedCommandLine &parsed);
-    void Failed(runexit::Status status);
+    void Failed(runexit::Status status, const QString &cause = QString());
+    QString ParseErrorCause(const cmdline::ParsedCommandLine &parsed) const;
     // Closes the window the way Quit does.
     void CloseWindow();
 
@@ -81,6 +85,8 @@ private:
     QStringList m_tokens;
     bool m_started = false;
     std::atomic<runexit::Status> m_exitStatus{runexit::Success};
+    mutable std::mutex m_causeMutex;
+    QString m_cause;
     JobDoneSignal m_done;
     std::mutex m_sleepMutex;
     std::condition_variable_any m_sleepWake;

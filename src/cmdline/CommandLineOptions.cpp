@@ -1,16 +1,19 @@
 #include "cmdline/CommandLineOptions.h"
 
+#include <QFileInfo>
+
 namespace cmdline {
 namespace {
 
 // '-' always introduces an option. '/' is the other option prefix, but on
-// this system it also starts every absolute path: a token with a second '/'
-// ("/home/me/film") is a path, while "/d" or "/dvd" is an option.
+// this system it also starts every absolute path, top-level folders such as
+// "/mnt" included: only a token of exactly two characters ("/d") that names
+// nothing on disk is an option; every other '/' token is a path.
 bool startsLikeOption(const QString &token)
 {
     if (token.startsWith(QLatin1Char('-')))
         return true;
-    return token.startsWith(QLatin1Char('/')) && token.indexOf(QLatin1Char('/'), 1) < 0;
+    return token.size() == 2 && token.startsWith(QLatin1Char('/')) && !QFileInfo::exists(token);
 }
 
 // Takes the value token after position i, when there is a usable one.
@@ -27,15 +30,16 @@ bool takeValue(const QStringList &tokens, qsizetype &i, QString &value)
 ParsedCommandLine ParseCommandLine(const QStringList &tokens)
 {
     ParsedCommandLine parsed;
-    auto fail = [&parsed](int textId) {
+    // An error step carries the token it concerns.
+    auto fail = [&parsed](int textId, const QString &token) {
         parsed.parseError = true;
-        parsed.steps.push_back({StepKind::Error, textId, {}});
+        parsed.steps.push_back({StepKind::Error, textId, token});
     };
 
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const QString &token = tokens[i];
         if (!startsLikeOption(token) || token.size() < 2) {
-            fail(TextBadToken);
+            fail(TextBadToken, token);
             continue;
         }
         QString value;
@@ -46,7 +50,7 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
             break;
         case 'D':
             if (!takeValue(tokens, i, value)) {
-                fail(TextMissingFolder);
+                fail(TextMissingFolder, token);
                 break;
             }
             parsed.folderGiven = true;
@@ -62,20 +66,24 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
         case 'O':
             parsed.steps.push_back({StepKind::OverwriteNoAsk, TextOverwriteGiven, {}});
             break;
+        case 'Q':
+            parsed.quiet = true;
+            parsed.steps.push_back({StepKind::Quiet, 0, {}});
+            break;
         case 'S':
             parsed.shutdownWanted = true;
             parsed.steps.push_back({StepKind::Shutdown, TextShutdownGiven, {}});
             break;
         case 'V':
             if (!takeValue(tokens, i, value)) {
-                fail(TextMissingLabel);
+                fail(TextMissingLabel, token);
                 break;
             }
             parsed.labelGiven = true;
             parsed.steps.push_back({StepKind::VolumeLabel, TextLabelGiven, value});
             break;
         default:
-            fail(TextBadToken);
+            fail(TextBadToken, token);
             break;
         }
     }

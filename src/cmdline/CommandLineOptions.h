@@ -16,6 +16,7 @@ enum class StepKind {
     NoEject,         // -e: logs 708
     WriteLog,        // -l: logs 712
     OverwriteNoAsk,  // -o: logs 650
+    Quiet,           // -q: nothing on the terminal but the final reason; logs nothing
     Shutdown,        // -s: logs 648, then the Shutdown box's own handler runs
     VolumeLabel,     // -v <label>: logs 646 with the label
     Error,           // logs 598 (-d), 600 (-v) or 602 (anything else)
@@ -24,7 +25,7 @@ enum class StepKind {
 struct Step {
     StepKind kind;
     int textId;      // language text logged for this step; 0 for none
-    QString value;   // folder or label; empty otherwise
+    QString value;   // folder or label; for an error the token it concerns; empty otherwise
 };
 
 struct ParsedCommandLine {
@@ -35,6 +36,7 @@ struct ParsedCommandLine {
     bool prepareOnly = false;
     bool logWanted = false;
     bool shutdownWanted = false;
+    bool quiet = false;
 };
 
 // Language texts the parser logs.
@@ -50,10 +52,12 @@ enum TextId : int {
     TextLogGiven = 712,
 };
 
-// A token is an option when it starts with '-', or with '/' and holds no
-// further '/' (so absolute paths stay values); its second character selects
-// the option in either case and the rest is ignored. A value is the next
-// token, which must exist and must not look like an option.
+// A token is an option when it starts with '-', or when it is '/' and one
+// more character and names no existing path (so "/mnt" and "/d" holding a
+// folder stay values); its second character selects the option in either
+// case and the rest is ignored. A value is the next token, which must exist
+// and must not look like an option. Tokens are read exactly as given: a
+// quote or blank inside one is part of it.
 ParsedCommandLine ParseCommandLine(const QStringList &tokens);
 
 } // namespace cmdline

@@ -63,15 +63,12 @@ QStringList SplitCommandLine(const QString &commandLine)
     return tokens;
 }
 
-QString JoinArguments(const QStringList &arguments)
+QStringList ArgumentsFromArgv(int argc, const char *const *argv)
 {
-    QStringList quoted;
-    quoted.reserve(arguments.size());
-    for (const QString &argument : arguments) {
-        const bool needsQuotes = argument.contains(QLatin1Char(' ')) || argument.contains(QLatin1Char('\t'));
-        quoted.append(needsQuotes ? QLatin1Char('"') + argument + QLatin1Char('"') : argument);
-    }
-    return quoted.join(QLatin1Char(' '));
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 } // namespace cmdline

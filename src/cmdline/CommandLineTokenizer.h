@@ -17,9 +17,10 @@ constexpr int MaxTokens = 99;
 // after the 99th are dropped silently.
 QStringList SplitCommandLine(const QString &commandLine);
 
-// Builds the command line the tokenizer sees from the program's arguments
-// (without the program name): arguments holding blanks or tabs are quoted,
-// so that a folder with blanks arrives as one token.
-QString JoinArguments(const QStringList &arguments);
+// The program's arguments as the shell split them, without the program name
+// (argv[0]): each decoded from the locale's encoding and otherwise kept
+// exactly, quotes and blanks included. These are the run's tokens; nothing
+// joins and splits them again.
+QStringList ArgumentsFromArgv(int argc, const char *const *argv);
 
 } // namespace cmdline

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/CThemeApi.h"
+#include "version/ProductVersion.h"
 
 #include <QDialog>
 
@@ -22,8 +23,8 @@ public:
     // Looks a numbered text up in the current language file.
     using TextLookup = std::function<QString(int id)>;
 
-    static constexpr auto ProductName = "Orvane Burn";
-    static constexpr auto Version = "1.2.0";
+    static constexpr auto ProductName = ORVANE_PRODUCT_NAME;
+    static constexpr auto Version = ORVANE_PRODUCT_VERSION;
     static constexpr auto ApiVersion = "6.0";
     static constexpr auto BuildDate = "Apr  7 2005";
 

@@ -60,6 +60,7 @@ int BurnRun::RunBurn()
 {
     m_burnFollowsErase = false;
     m_recorderOpened = false;
+    m_state.m_strLibraryErrors.clear();
     if (m_state.m_strSourceDir.isEmpty()) {
         m_window.AppendLogText(rec_text::NoSourceFolder);
         return jobs::RunBurnNoSource;
@@ -126,6 +127,10 @@ int BurnRun::RunBurnAfterErase()
         ReportResult(BURN_USER_ABORT, m_moreFlags);
         return EndPreparedRun(BURN_USER_ABORT);
     }
+    // The erase left its own phase and its clock's range (seconds) on the
+    // displays; the burn reports percent under its own phase.
+    m_window.SetStatusText(m_window.GetText(rec_text::Burning));
+    m_window.SetProgressRange(0, 100);
     m_window.EnableAbort(true);
     return BurnPrepared();
 }
@@ -329,7 +334,8 @@ void BurnRun::LogLibraryErrors()
     char *errors = NeroGetErrorLog();
     if (errors == nullptr)
         return;
-    m_window.AppendLog(QString::fromUtf8(errors));
+    m_state.m_strLibraryErrors = QString::fromUtf8(errors);
+    m_window.AppendLog(m_state.m_strLibraryErrors);
     NeroFreeMem(errors);
 }
 

@@ -1,5 +1,7 @@
 #include "jobs/ProgressClock.h"
 
+#include "version/ProductVersion.h"
+
 namespace jobs {
 
 ProgressClock::Display ProgressClock::Report(int percent, int64_t now)
@@ -44,7 +46,8 @@ QString FormatMinutesSeconds(int64_t seconds)
 
 QString ProgressTitle(const QString &percentText)
 {
-    return QStringLiteral("%1 %2 %3").arg(percentText, QStringLiteral("Orvane Burn"), QStringLiteral("1.2.0"));
+    return QStringLiteral("%1 %2 %3").arg(percentText, QStringLiteral(ORVANE_PRODUCT_NAME),
+                                          QStringLiteral(ORVANE_PRODUCT_VERSION));
 }
 
 HoursMinutesSeconds SplitDuration(int64_t seconds)

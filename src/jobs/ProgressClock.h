@@ -42,7 +42,8 @@ private:
 // "%.2d:%.2d" of seconds / 60 and seconds mod 60 (minutes may exceed 99).
 QString FormatMinutesSeconds(int64_t seconds);
 
-// The window title while a burn runs: "45 % Orvane Burn 1.2.0".
+// The window title while a burn runs: "45 % Orvane Burn 1.2.0" (the
+// product name and version of version/ProductVersion.h).
 QString ProgressTitle(const QString &percentText);
 
 struct HoursMinutesSeconds {

@@ -37,6 +37,10 @@ struct RecordingState : MainWindowSettings
     // Set when the library logged that the VIDEO_TS structure could not be
     // reallocated; cleared when a burn starts and by the Burn command.
     std::atomic<int> m_bReallocProblem{0};
+    // The library's error log as the last burn run logged it: the cause an
+    // unattended run names when it fails. Written by the burn run's thread,
+    // read once that run has ended.
+    QString m_strLibraryErrors;
 
     // Values bound to controls, besides the settings the window keeps
     // (m_strSourceDir, m_nMedia, m_nSpeedIndex, m_bReallocate, m_strDeviceName).

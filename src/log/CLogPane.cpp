@@ -23,8 +23,7 @@ void CLogPane::Append(const QString &text)
         return;
     }
     ApplyPending(*m_shared);
-    if (m_shared->edit)
-        AppendTexts(*m_shared->edit, QStringList{text});
+    AppendTexts(*m_shared, QStringList{text});
 }
 
 void CLogPane::Clear()
@@ -104,11 +103,19 @@ void CLogPane::ApplyPending(Shared &shared)
     if (pending.clearFirst)
         shared.edit->clear();
     if (!pending.texts.isEmpty())
-        AppendTexts(*shared.edit, pending.texts);
+        AppendTexts(shared, pending.texts);
 }
 
-void CLogPane::AppendTexts(QPlainTextEdit &edit, const QStringList &texts)
+void CLogPane::SetEcho(std::function<void(const QString &)> echo)
 {
+    m_shared->echo = std::move(echo);
+}
+
+void CLogPane::AppendTexts(Shared &shared, const QStringList &texts)
+{
+    if (!shared.edit)
+        return;
+    QPlainTextEdit &edit = *shared.edit;
     // One insertion for all texts, separated exactly as if each had been
     // appended alone: a break before every text except while the pane is
     // still empty, so an empty text on an empty pane adds nothing.
@@ -131,6 +138,9 @@ void CLogPane::AppendTexts(QPlainTextEdit &edit, const QStringList &texts)
     // and adds a paragraph break only when the document is not empty, which
     // is exactly the separator rule above.
     edit.appendPlainText(joined);
+    // Echoed exactly as shown, so the terminal and the pane hold the same lines.
+    if (shared.echo)
+        shared.echo(joined);
     QScrollBar *bar = edit.verticalScrollBar();
     bar->setValue(bar->maximum());
 }

@@ -37,6 +37,10 @@ public:
     QString Text() const;
     // Number of lines the pane shows (1 for an empty pane).
     int LineCount() const;
+    // Hands every text the pane shows, as it shows it (lines separated by
+    // LF), also to echo; the command-line run writes it to the terminal.
+    // GUI thread, before the first append that is to be echoed.
+    void SetEcho(std::function<void(const QString &)> echo);
 
 private:
     // What other threads asked for and the GUI thread has not applied yet.
@@ -53,6 +57,8 @@ private:
         std::mutex mutex;
         Pending pending;
         bool applyQueued = false;
+        // GUI thread only.
+        std::function<void(const QString &)> echo;
     };
 
     // Changes the pending operations under the lock and makes sure a call
@@ -60,7 +66,7 @@ private:
     static void Queue(const std::shared_ptr<Shared> &shared, const std::function<void(Pending &)> &change);
     // GUI thread only: applies what other threads queued.
     static void ApplyPending(Shared &shared);
-    static void AppendTexts(QPlainTextEdit &edit, const QStringList &texts);
+    static void AppendTexts(Shared &shared, const QStringList &texts);
 
     std::shared_ptr<Shared> m_shared;
 };

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "version/ProductVersion.h"
+
 #include <QString>
 
 // The product name and version shown in the window title and written into
 // every log file.
-inline const QString ProductName = QStringLiteral("Orvane Burn");
-inline const QString ProductVersion = QStringLiteral("1.2.0");
+inline const QString ProductName = QStringLiteral(ORVANE_PRODUCT_NAME);
+inline const QString ProductVersion = QStringLiteral(ORVANE_PRODUCT_VERSION);

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
@@ -62,6 +63,17 @@ int AnswerOf(int button)
 
 } // namespace
 
+namespace {
+
+std::atomic<bool> g_echoBoxes{true};
+
+} // namespace
+
+void SetMessageBoxEcho(bool echo)
+{
+    g_echoBoxes = echo;
+}
+
 bool HasDisplay()
 {
     const QString platform = QGuiApplication::platformName();
@@ -78,7 +90,10 @@ int DefaultMessageBoxAnswer(unsigned type)
 int RunMessageBox(QWidget *owner, const QString &text, const QString &caption, unsigned type)
 {
     if (!HasDisplay()) {
-        std::fprintf(stderr, "[%s] %s\n", caption.toLocal8Bit().constData(), text.toLocal8Bit().constData());
+        if (g_echoBoxes) {
+            std::fprintf(stderr, "[%s] %s\n", caption.toLocal8Bit().constData(),
+                         text.toLocal8Bit().constData());
+        }
         return DefaultMessageBoxAnswer(type);
     }
     const ButtonSet buttons = ButtonsOf(type);

@@ -19,3 +19,7 @@ int DefaultMessageBoxAnswer(unsigned type);
 
 // False on the platforms that show nothing (offscreen, minimal).
 bool HasDisplay();
+
+// Whether a box without a display echoes its caption and text to standard
+// error (on unless the command line asked for quiet). Any thread.
+void SetMessageBoxEcho(bool echo);

@@ -57,7 +57,8 @@ ProgramRun UnattendedRunTest::WaitForProgram(QProcess &process)
         process.waitForFinished(2000);
     }
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.standardError = QString::fromLocal8Bit(process.readAllStandardError());
+    run.standardError = QString::fromUtf8(process.readAllStandardError());
+    run.standardOutput = QString::fromUtf8(process.readAllStandardOutput());
     return run;
 }
 

@@ -28,6 +28,7 @@ struct ProgramRun
     bool finished = false;
     int exitCode = -1;
     QString standardError;
+    QString standardOutput;
 };
 
 class UnattendedRunTest : public testing::Test

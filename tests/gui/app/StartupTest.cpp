@@ -20,10 +20,10 @@ namespace {
 class StartupTest : public ::testing::Test
 {
 protected:
-    void Start(const QString &commandLine = QString())
+    void Start(const QStringList &arguments = {})
     {
         m_dlg.m_strAppDir = m_folder.ProgramFile();
-        m_dlg.m_strCmdLine = commandLine;
+        m_dlg.m_arguments = arguments;
         m_dlg.OnInitDialog();
     }
 
@@ -73,7 +73,7 @@ TEST_F(StartupTest, StatusLineAndTitleAfterStartUp)
 TEST_F(StartupTest, NoCommandLineRunStartsOnceTheWindowHasEnded)
 {
     QSignalSpy runs(&m_dlg, &CBurnDlg::commandLineRunRequested);
-    Start(QStringLiteral("-d /media/dvd"));
+    Start({QStringLiteral("-d"), QStringLiteral("/media/dvd")});
     EXPECT_EQ(runs.count(), 0);
     EXPECT_FALSE(LogLines(m_dlg).contains(QStringLiteral("Command line run")));
 }
@@ -174,7 +174,7 @@ TEST_F(SourceFolderStartupTest, TheDefaultFolderGivesTheLabelWithoutACommandLine
 TEST_F(SourceFolderStartupTest, WithACommandLineTheDefaultFolderIsNotTakenOver)
 {
     m_folder.WriteSettings({QStringLiteral("DefaultSourceDir: ") + MakeSource()});
-    Start(QStringLiteral("-d /elsewhere"));
+    Start({QStringLiteral("-d"), QStringLiteral("/elsewhere")});
     EXPECT_EQ(m_dlg.m_strVolume, QStringLiteral("UNDEFINED"));
 }
 

@@ -7,7 +7,7 @@
 
 #include "DvdVideoLayoutCheck.h"
 #include "app/CBurnDlg.h"
-#include "cmdline/CommandLineTokenizer.h"
+#include "cmdline/CommandLineOptions.h"
 #include "jobs/BurnReport.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/MessageBoxType.h"
@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -110,7 +111,7 @@ protected:
         SetProgramFolderForTesting(m_copy.Path());
         m_window = std::make_unique<RunWindow>();
         m_window->m_strAppDir = m_copy.Executable();
-        m_window->m_strCmdLine = commandLine;
+        m_window->m_arguments = Arguments(commandLine);
         m_window->CommandLine().SetPresence(presence);
         m_window->OnInitDialog();
         ASSERT_FALSE(m_window->HasEnded()) << Log().join('\n').toStdString();
@@ -119,7 +120,14 @@ protected:
 
     int WaitForRun() { return m_window->CommandLine().WaitForRun(); }
 
-    QString Source() const { return cmdline::JoinArguments({m_source}); }
+    // The words of a command line as a shell splits them, SOURCE standing
+    // for the sample folder (whose name holds a blank).
+    QStringList Arguments(const QString &words) const
+    {
+        QStringList arguments = words.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        arguments.replaceInStrings(QRegularExpression(QStringLiteral("^SOURCE$")), m_source);
+        return arguments;
+    }
     QStringList Log() const
     {
         const QString text = m_window->GetLogText();
@@ -138,7 +146,7 @@ protected:
 
 TEST_F(CommandLineRunTest, PrepareOnlyFillsInFolderAndLabelEnablesBurnAndWaits)
 {
-    Start(BlankDvdPlusRw, QStringLiteral("-c -d ") + Source());
+    Start(BlankDvdPlusRw, QStringLiteral("-c -d SOURCE"));
     m_window->m_btnBurn->setEnabled(false);
     EXPECT_EQ(WaitForRun(), CommandLineWorker::NoBurnResult);
     EXPECT_EQ(m_window->m_edtSourceDir->text(), m_source);
@@ -156,7 +164,7 @@ TEST_F(CommandLineRunTest, PrepareOnlyFillsInFolderAndLabelEnablesBurnAndWaits)
 
 TEST_F(CommandLineRunTest, GivenLabelIsKeptAndSwitchesReachTheOtherSettings)
 {
-    Start(BlankDvdPlusRw, QStringLiteral("/C -Eject -o -v OWN_LABEL -d ") + Source());
+    Start(BlankDvdPlusRw, QStringLiteral("/C -Eject -o -v OWN_LABEL -d SOURCE"));
     WaitForRun();
     EXPECT_EQ(m_window->m_edtVolume->text(), QStringLiteral("OWN_LABEL"));
     EXPECT_EQ(m_window->m_pOtherDlg->m_bNoEject, 1);
@@ -183,7 +191,7 @@ class ParseErrorTest : public CommandLineRunTest, public testing::WithParamInter
 TEST_P(ParseErrorTest, BoxNamesTheLastErrorAndNothingIsBurned)
 {
     const ParseErrorCase &param = GetParam();
-    Start(BlankDvdPlusRw, QString::fromLatin1(param.arguments).replace(QStringLiteral("SOURCE"), Source()));
+    Start(BlankDvdPlusRw, QString::fromLatin1(param.arguments));
     m_window->m_strText = QStringLiteral("scratch text of an earlier message");
     EXPECT_EQ(WaitForRun(), CommandLineWorker::NoBurnResult);
     const std::vector<Box> boxes = m_window->Boxes();
@@ -215,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CommandLineRunTest, RefusedLabelRestoresTheIdleWindowAndLeavesItOpen)
 {
-    Start(BlankDvdPlusRw, QStringLiteral("-d ") + Source() + QStringLiteral(" -v BAD!NAME"));
+    Start(BlankDvdPlusRw, QStringLiteral("-d SOURCE -v BAD!NAME"));
     EXPECT_EQ(WaitForRun(), jobs::RunBurnRefusedLabel);
     EXPECT_FALSE(m_window->IsBusy()) << "a run that gives up unlocks the window";
     EXPECT_TRUE(m_window->m_btnQuit->isEnabled());
@@ -228,7 +236,7 @@ TEST_F(CommandLineRunTest, RefusedLabelRestoresTheIdleWindowAndLeavesItOpen)
 
 TEST_F(CommandLineRunTest, NoSelectedRecorderIsLoggedAndTheWindowUnlocked)
 {
-    Start(BlankDvdPlusRw, QStringLiteral("-d ") + Source());
+    Start(BlankDvdPlusRw, QStringLiteral("-d SOURCE"));
     m_window->m_cmbDevice->setCurrentIndex(-1);
     EXPECT_EQ(WaitForRun(), jobs::RunBurnNoRecorder);
     EXPECT_TRUE(Log().contains(Text(908)));
@@ -243,7 +251,7 @@ TEST_F(CommandLineRunTest, NoSelectedRecorderIsLoggedAndTheWindowUnlocked)
 // writes the log file and closes the window.
 TEST_F(CommandLineRunTest, ConfirmedOverwriteWaitsForTheBurnAfterTheEraseBeforeClosing)
 {
-    Start(UsedDvdPlusRw, QStringLiteral("-l -d ") + Source());
+    Start(UsedDvdPlusRw, QStringLiteral("-l -d SOURCE"));
     EXPECT_EQ(WaitForRun(), 0) << Log().join('\n').toStdString();
     EXPECT_GE(m_window->Asked(Text(642)), 1);
     EXPECT_TRUE(m_window->HasEnded());
@@ -266,7 +274,7 @@ TEST_F(CommandLineRunTest, AbortDuringTheRunsBurnStopsItAndLeavesTheWindowOpen)
     ASSERT_TRUE(extra.open(QIODevice::WriteOnly) && extra.resize(8 * 1024 * 1024));
     extra.close();
     Start("[Slow DVD Writer]\nmedium = DVD+R blank\nfile = media/test-dvd.iso\nspeeds = 1x\npacing = paced\n",
-          QStringLiteral("-d ") + Source());
+          QStringLiteral("-d SOURCE"));
     QTimer click;
     QObject::connect(&click, &QTimer::timeout, m_window.get(), [this, &click] {
         if (m_window->m_btnAbort->isEnabled() && m_window->m_ctlProgress->value() > 0) {
@@ -298,7 +306,7 @@ class UnattendedTest : public CommandLineRunTest, public testing::WithParamInter
 TEST_P(UnattendedTest, RunThatCannotSucceedClosesTheWindow)
 {
     Start(BlankDvdPlusRw,
-          QString::fromLatin1(GetParam().arguments).replace(QStringLiteral("SOURCE"), Source()),
+          QString::fromLatin1(GetParam().arguments),
           Presence::Unattended);
     WaitForRun();
     EXPECT_TRUE(m_window->HasEnded());
@@ -319,7 +327,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnattendedTest,
 
 TEST_F(CommandLineRunTest, QuitDuringTheFirstSecondEndsTheRunBeforeItReadsTheOptions)
 {
-    Start(BlankDvdPlusRw, QStringLiteral("-d ") + Source());
+    Start(BlankDvdPlusRw, QStringLiteral("-d SOURCE"));
     m_window->OnCancel();
     m_window->CommandLine().Stop();
     EXPECT_EQ(WaitForRun(), CommandLineWorker::NoBurnResult);
@@ -329,7 +337,7 @@ TEST_F(CommandLineRunTest, QuitDuringTheFirstSecondEndsTheRunBeforeItReadsTheOpt
 
 TEST_F(CommandLineRunTest, WindowClosedBeforeTheBurnLeavesTheRecorderAlone)
 {
-    Start(BlankDvdPlusRw, QStringLiteral("-d ") + Source());
+    Start(BlankDvdPlusRw, QStringLiteral("-d SOURCE"));
     m_window->OnCancel();
     EXPECT_EQ(WaitForRun(), CommandLineWorker::NoBurnResult);
     EXPECT_FALSE(Burned());

@@ -1,4 +1,5 @@
 #include "cmdline/CommandLineOptions.h"
+#include "cmdline/EarlyOptions.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,8 @@ std::vector<int> loggedTexts(const ParsedCommandLine &parsed)
 
 TEST(ParseCommandLine, OptionLetterIsTheSecondCharacterInEitherCaseWithEitherPrefix)
 {
-    for (const QString token : {"-d", "-D", "/d", "/D", "-dvd", "/Dossier"}) {
+    // "/Dossier" would be a path: only '/' and one letter is an option.
+    for (const QString token : {"-d", "-D", "/d", "/D", "-dvd", "-Dossier"}) {
         const ParsedCommandLine parsed = ParseCommandLine({token, "film"});
         EXPECT_FALSE(parsed.parseError) << token.toStdString();
         ASSERT_EQ(parsed.steps.size(), 1u);
@@ -77,4 +79,82 @@ TEST(ParseCommandLine, AbsolutePathsAreValuesNotOptions)
     ASSERT_EQ(parsed.steps.size(), 2u);
     EXPECT_EQ(parsed.steps[0].value, "/media/dvd/MY_FILM");
     EXPECT_EQ(parsed.steps[1].value, "/x/LABEL");
+}
+
+struct TokenCase
+{
+    const char *name;
+    QStringList tokens;
+    std::vector<int> logged;
+    QStringList values; // the folder and label values read, in token order
+};
+
+void PrintTo(const TokenCase &tokenCase, std::ostream *out)
+{
+    *out << tokenCase.name;
+}
+
+class SlashAndValueTable : public testing::TestWithParam<TokenCase>
+{
+};
+
+// A token of two characters starting with '/' is an option only when it
+// names no existing path; every other token starting with '/' is a path. A
+// value arrives exactly as given: quotes and blanks inside it are not read
+// again as options.
+TEST_P(SlashAndValueTable, ReadsPathsOptionsAndValuesExactly)
+{
+    const ParsedCommandLine parsed = ParseCommandLine(GetParam().tokens);
+    EXPECT_EQ(loggedTexts(parsed), GetParam().logged);
+    QStringList values;
+    for (const Step &step : parsed.steps) {
+        if (step.kind == StepKind::SourceFolder || step.kind == StepKind::VolumeLabel)
+            values << step.value;
+    }
+    EXPECT_EQ(values, GetParam().values);
+    EXPECT_FALSE(parsed.shutdownWanted);
+    EXPECT_FALSE(parsed.prepareOnly);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tokens, SlashAndValueTable,
+    testing::Values(
+        TokenCase{"TopLevelFolderTmp", {"-d", "/tmp"}, {644}, {"/tmp"}},
+        TokenCase{"TopLevelFolderUsrAndRoot", {"-d", "/usr", "-v", "/"}, {644, 646}, {"/usr", "/"}},
+        TokenCase{"MissingTwoCharacterPathIsTheOptionQ", {"-d", "/q"}, {598}, {}},
+        TokenCase{"QuoteInAValue", {"-d", "/x\" -s \"", "-v", "A\"B"}, {644, 646}, {"/x\" -s \"", "A\"B"}},
+        TokenCase{"TwoBlanksInAValue", {"-d", "my  film", "-v", " two  blanks "}, {644, 646},
+                  {"my  film", " two  blanks "}},
+        TokenCase{"EmptyValue", {"-d", "", "-v", "L"}, {644, 646}, {"", "L"}}),
+    [](const testing::TestParamInfo<TokenCase> &info) { return std::string(info.param.name); });
+
+TEST(ParseCommandLine, MissingTwoCharacterSlashTokenIsTheQuietOption)
+{
+    const ParsedCommandLine parsed = ParseCommandLine({"/q", "-d", "/tmp"});
+    EXPECT_FALSE(parsed.parseError);
+    EXPECT_TRUE(parsed.quiet);
+    EXPECT_TRUE(parsed.folderGiven);
+}
+
+// --help and --version are whole tokens; anything else starts the program.
+TEST(FindEarlyOption, AnswersHelpAndVersionOnlyForTheWholeTokens)
+{
+    const struct
+    {
+        QStringList arguments;
+        EarlyOption expected;
+    } cases[] = {
+        {{}, EarlyOption::None},
+        {{"-d", "/tmp", "-h"}, EarlyOption::Help},
+        {{"-?"}, EarlyOption::Help},
+        {{"--help", "--version"}, EarlyOption::Help},
+        {{"--version"}, EarlyOption::Version},
+        {{"-H"}, EarlyOption::None},
+        {{"--helpme"}, EarlyOption::None},
+        {{"-d", "--version "}, EarlyOption::None},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FindEarlyOption(c.arguments), c.expected) << c.arguments.join(' ').toStdString();
+    EXPECT_TRUE(UsageText().startsWith("Usage: orvane-burn "));
+    EXPECT_TRUE(VersionText().startsWith("orvane-burn (Orvane Burn) "));
 }

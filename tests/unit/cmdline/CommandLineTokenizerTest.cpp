@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-using cmdline::JoinArguments;
 using cmdline::SplitCommandLine;
 
 struct SplitCase {
@@ -48,11 +47,4 @@ TEST(SplitCommandLine, KeepsAtMost99TokensAndDropsTheRestSilently)
     ASSERT_EQ(tokens.size(), 99);
     EXPECT_EQ(tokens.first(), "0");
     EXPECT_EQ(tokens.last(), "98");
-}
-
-TEST(JoinArguments, QuotesArgumentsWithBlanksSoTheyStayOneToken)
-{
-    const QStringList arguments{"-d", "/media/My Film", "-v", "LABEL", "-o"};
-    EXPECT_EQ(SplitCommandLine(JoinArguments(arguments)), arguments);
-    EXPECT_EQ(JoinArguments({"a b", "c"}), "\"a b\" c");
 }

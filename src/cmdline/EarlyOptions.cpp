@@ -1,0 +1,92 @@
+#include "cmdline/EarlyOptions.h"
+
+#include "version/ProductVersion.h"
+
+namespace cmdline {
+namespace {
+
+// Laid out the way help2man reads it (a "Usage:" line, options indented by
+// two blanks, sections headed by a line ending in ':'), because the manual
+// page is generated from this text.
+constexpr const char *Usage = R"(Usage: orvane-burn [-d FOLDER] [-v LABEL] [-c] [-e] [-l] [-o] [-s] [-q]
+Burn a prepared DVD-Video folder (VIDEO_TS, AUDIO_TS, ...) to a recordable DVD
+or CD as a UDF + ISO 9660 disc. Without arguments the window opens and waits;
+with -d the burn runs unattended to the preselected recorder and the program
+ends when it is done.
+
+Options:
+  -d FOLDER     the DVD-Video folder to burn
+  -v LABEL      the volume label (default: taken from the folder's name)
+  -c            only fill in the window; the Burn button is left to the person
+  -e            do not eject the disc after burning
+  -l            after a successful burn, write the log file to the desktop
+                (LABEL.log)
+  -o            erase a used rewritable disc without asking
+  -s            power the machine off after a successful burn
+  -q            quiet: no log lines on standard output, no progress and no
+                message box texts on standard error; a failure still ends
+                with its reason
+  -h, -?, --help
+                print this help and exit
+  --version     print the product name and version and exit
+
+Options start with '-', or with '/' when they are '/' and one letter that
+names no existing path (so '/mnt' is a folder); only the letter counts, in
+either case. Each argument is read exactly as given; at most 99 are read.
+
+Output:
+In a command-line run every line of the log pane is also written to standard
+output (UTF-8, one line each). Burn, verify and erase show their progress on
+standard error: one line rewritten in place on a terminal, otherwise one line
+per 10 %. Before a non-zero exit the last line on standard error names the
+status and its cause.
+
+Exit status:
+  0   the burn succeeded (also: the window was closed, or it was left to the
+      person with -c or without -d while a display was available)
+  1   start-up failed: the recording library could not be loaded
+  2   the command line could not be read: an unknown option, a stray
+      argument, -d or -v without a value
+  3   nothing to burn without a person: no -d, or -c, and no display
+  4   the volume label was refused
+  5   no recorder is selected, or the selected recorder cannot be opened
+  6   the disc is a used rewritable one and overwriting was not allowed
+  7   the compilation could not be built from the folder, or it does not fit
+      the disc; nothing was erased or burned
+  8   the burn failed
+  9   the burn was aborted (also by SIGINT, SIGTERM or SIGHUP)
+
+Files:
+The program folder (where orvane-burn is installed) holds the settings file
+Orvane.ini, written by the window's settings dialogs; the recorder it names
+is the preselected one. Virtual recorders are configured in
+virtual-recorders.conf beside the recording library NeroAPI.so in the same
+folder. Without DISPLAY or WAYLAND_DISPLAY a command-line run works without a
+window: message boxes answer their default button.
+)";
+
+} // namespace
+
+EarlyOption FindEarlyOption(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (argument == QLatin1String("-h") || argument == QLatin1String("-?") ||
+            argument == QLatin1String("--help"))
+            return EarlyOption::Help;
+        if (argument == QLatin1String("--version"))
+            return EarlyOption::Version;
+    }
+    return EarlyOption::None;
+}
+
+QString UsageText()
+{
+    return QString::fromUtf8(Usage);
+}
+
+QString VersionText()
+{
+    return QStringLiteral("orvane-burn (" ORVANE_PRODUCT_NAME ") " ORVANE_PRODUCT_VERSION);
+}
+
+} // namespace cmdline
