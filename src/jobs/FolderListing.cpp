@@ -1,5 +1,7 @@
 #include "jobs/FolderListing.h"
 
+#include "jobs/DirectoryStream.h"
+
 #include <cerrno>
 #include <dirent.h>
 #include <memory>
@@ -7,17 +9,8 @@
 
 namespace {
 
-// An open directory stream, closed on every path out of ListFolder.
-struct DirCloser
-{
-    void operator()(DIR *dir) const { ::closedir(dir); }
-};
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
-
-bool IsDotOrDotDot(const char *name)
-{
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
+using jobs::DirectoryStream;
+using jobs::IsDotOrDotDot;
 
 // Decides the kind from the entry's own type and, where the file system
 // does not tell or the entry is a link, from a status query.
@@ -50,7 +43,7 @@ char AsciiLower(char c)
 ListStatus ListFolder(const std::string &path, std::vector<FolderEntry> &entries, int *errorCode)
 {
     entries.clear();
-    DirHandle dir(::opendir(path.c_str()));
+    DirectoryStream dir(::opendir(path.c_str()));
     if (!dir) {
         const int reason = errno;
         if (errorCode != nullptr)

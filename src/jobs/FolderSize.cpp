@@ -1,5 +1,7 @@
 #include "jobs/FolderSize.h"
 
+#include "jobs/DirectoryStream.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -8,27 +10,17 @@
 
 namespace {
 
-// Owns a directory stream opened on a descriptor; closing the stream closes
-// the descriptor too.
-struct DirCloser
-{
-    void operator()(DIR *dir) const { ::closedir(dir); }
-};
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
-
-bool IsDotOrDotDot(const char *name)
-{
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
+using jobs::DirectoryStream;
+using jobs::IsDotOrDotDot;
 
 // Opens a folder relative to its parent's descriptor, refusing links, so a
 // walk never leaves the tree it started in and works at any path length.
-DirHandle OpenFolderAt(int parent, const char *name, int extraFlags)
+DirectoryStream OpenFolderAt(int parent, const char *name, int extraFlags)
 {
     const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags);
     if (fd < 0)
         return nullptr;
-    DirHandle dir(::fdopendir(fd));
+    DirectoryStream dir(::fdopendir(fd));
     if (!dir)
         ::close(fd);
     return dir;
@@ -49,7 +41,7 @@ double SizeOfEntry(int parent, const dirent &entry)
         type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISLNK(info.st_mode) ? DT_LNK : DT_REG;
     }
     if (type == DT_DIR) {
-        const DirHandle child = OpenFolderAt(parent, entry.d_name, O_NOFOLLOW);
+        const DirectoryStream child = OpenFolderAt(parent, entry.d_name, O_NOFOLLOW);
         return child ? SizeOfFolder(child.get()) : 0.0;
     }
     if (type == DT_LNK || entry.d_type != DT_UNKNOWN) {
@@ -80,6 +72,6 @@ double GetFolderSize(const QString &path)
         folder.chop(1);
     if (folder.isEmpty())
         return 0.0;
-    const DirHandle dir = OpenFolderAt(AT_FDCWD, folder.toUtf8().constData(), 0);
+    const DirectoryStream dir = OpenFolderAt(AT_FDCWD, folder.toUtf8().constData(), 0);
     return dir ? SizeOfFolder(dir.get()) : 0.0;
 }

@@ -20,19 +20,6 @@ using namespace imagetest;
 
 namespace {
 
-constexpr uint32_t kAll = ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET;
-
-class EpochGuard
-{
-public:
-    explicit EpochGuard(const char *value)
-    {
-        value ? setenv("SOURCE_DATE_EPOCH", value, 1) : unsetenv("SOURCE_DATE_EPOCH");
-    }
-    ~EpochGuard() { unsetenv("SOURCE_DATE_EPOCH"); }
-    EpochGuard(const EpochGuard &) = delete;
-    EpochGuard &operator=(const EpochGuard &) = delete;
-};
 
 struct DatedFile
 {

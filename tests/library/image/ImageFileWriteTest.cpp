@@ -20,7 +20,6 @@ using namespace imagetest;
 
 namespace {
 
-constexpr uint32_t kBridge = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
 
 std::vector<uint8_t> slotImage(IsoTrack *track)
 {

@@ -19,7 +19,6 @@ using namespace imagecheck;
 
 namespace {
 
-constexpr uint32_t kBridge = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
 
 void writeText(const std::string &path, const std::string &text)
 {
@@ -130,12 +129,6 @@ TEST_F(SourceChangeTest, StreamCanBeProducedTwiceAndInSmallSteps)
     UdfImage udf(image);
     EXPECT_EQ(*udf.read("/first.txt"), readFile(folder + "/first.txt"));
 }
-
-class EpochGuard {
-public:
-    explicit EpochGuard(const char *value) { value ? setenv("SOURCE_DATE_EPOCH", value, 1) : unsetenv("SOURCE_DATE_EPOCH"); }
-    ~EpochGuard() { unsetenv("SOURCE_DATE_EPOCH"); }
-};
 
 std::vector<uint8_t> sampleImage(const char *epoch, const std::string &name)
 {

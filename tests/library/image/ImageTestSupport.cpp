@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,19 @@
 namespace fs = std::filesystem;
 
 namespace imagetest {
+
+EpochGuard::EpochGuard(const char *value)
+{
+    if (value)
+        setenv("SOURCE_DATE_EPOCH", value, 1);
+    else
+        unsetenv("SOURCE_DATE_EPOCH");
+}
+
+EpochGuard::~EpochGuard()
+{
+    unsetenv("SOURCE_DATE_EPOCH");
+}
 
 std::string sourceDir()
 {

@@ -21,6 +21,19 @@ struct TrackDeleter {
 };
 using TrackPtr = std::unique_ptr<IsoTrack, TrackDeleter>;
 
+// The file systems of a DVD-Video bridge disc, and all three.
+inline constexpr uint32_t kBridge = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
+inline constexpr uint32_t kAll = ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET;
+
+// Sets SOURCE_DATE_EPOCH (or, with null, unsets it) for its lifetime.
+class EpochGuard {
+public:
+    explicit EpochGuard(const char *value);
+    ~EpochGuard();
+    EpochGuard(const EpochGuard &) = delete;
+    EpochGuard &operator=(const EpochGuard &) = delete;
+};
+
 std::string sourceDir();
 std::string samplePath(const std::string &sample);
 

@@ -8,7 +8,6 @@
 namespace imagetest::strict {
 namespace {
 
-constexpr uint32_t kSector = 2048;
 constexpr int kMaxLevels = 8;
 
 struct PathRecord

@@ -22,7 +22,6 @@ using namespace imagecheck;
 
 namespace {
 
-constexpr uint32_t kAll = ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET;
 
 struct NameCase {
     const char *source;   // file name in the tree

@@ -27,6 +27,8 @@ uint16_t descriptorCrc(const uint8_t *data, size_t length);
 
 namespace strict {
 
+inline constexpr uint32_t kSector = 2048;
+
 // Sector access and little helpers the two halves of the check share.
 class ImageSectors
 {

@@ -17,7 +17,6 @@ using namespace imagetest::strict;
 
 namespace {
 
-constexpr uint32_t kSector = 2048;
 
 TEST(DescriptorCrcTest, GivesTheCheckValues)
 {

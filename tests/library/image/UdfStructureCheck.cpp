@@ -9,7 +9,6 @@
 namespace imagetest::strict {
 namespace {
 
-constexpr uint32_t kSector = 2048;
 
 std::string at(const std::string &what, uint64_t where)
 {

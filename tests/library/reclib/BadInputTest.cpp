@@ -13,13 +13,6 @@ namespace {
 
 const char *const OneRecorder = "[D]\nmedium = DVD+RW blank\nfile = media/d.iso\nspeeds = 4x\n";
 
-IsoTrack *pattern(int64_t sectors)
-{
-    PatternTrackOptions options;
-    options.sectors = sectors;
-    return createPatternTrack(options);
-}
-
 } // namespace
 
 TEST(ReclibBadInput, UnknownAndClosedHandlesAreRefused)
@@ -32,7 +25,7 @@ TEST(ReclibBadInput, UnknownAndClosedHandlesAreRefused)
 
     const auto madeUp = reinterpret_cast<RecDeviceHandle>(static_cast<uintptr_t>(0x1234));
     for (RecDeviceHandle handle : {device, madeUp, static_cast<RecDeviceHandle>(nullptr)}) {
-        EXPECT_EQ(lib.burn(handle, pattern(4), ProgramBurnFlags), BURN_INVALID_DRIVE);
+        EXPECT_EQ(lib.burn(handle, patternTrack(4), ProgramBurnFlags), BURN_INVALID_DRIVE);
         EXPECT_EQ(lib.api.NeroGetCDInfo(handle, CDINFO_FLAGS_DEFAULT), nullptr);
         EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(handle, ERASE_MODE_QUICK), ERASE_TIME_NO_DEVICE);
         EXPECT_EQ(lib.api.NeroEraseCDRW(handle, ERASE_MODE_QUICK), ERASE_TIME_NO_DEVICE);
@@ -63,7 +56,7 @@ TEST(ReclibBadInput, BadBurnArgumentsGiveTheirResults)
     EXPECT_EQ(lib.api.NeroBurn(device, 0, nullptr, ProgramBurnFlags, 0, &progress), BURN_FAILED);
     WriteRecord empty{};
     EXPECT_EQ(lib.api.NeroBurn(device, 0, &empty, ProgramBurnFlags, 0, &progress), BURN_FAILED);
-    IsoTrack *track = pattern(4);
+    IsoTrack *track = patternTrack(4);
     WriteRecord record{};
     record.track = track;
     EXPECT_EQ(lib.api.NeroBurn(device, 1, &record, ProgramBurnFlags, 0, &progress), BURN_FUNCTION_NOT_ALLOWED);
@@ -79,10 +72,10 @@ TEST(ReclibBadInput, AnImageLargerThanTheDiscIsRefused)
 {
     LoadedReclib lib("[Small]\nmedium = DVD+R blank\nfile = media/s.iso\ncapacity = 100\n");
     RecDeviceHandle device = lib.open("Small");
-    EXPECT_EQ(lib.burn(device, pattern(101), ProgramBurnFlags), BURN_FAILED);
+    EXPECT_EQ(lib.burn(device, patternTrack(101), ProgramBurnFlags), BURN_FAILED);
     EXPECT_TRUE(lib.callbacks.loggedContaining("needs 101 sectors")) << lib.callbacks.allLogs();
     EXPECT_FALSE(exists(lib.folder + "/media/s.iso"));
-    EXPECT_EQ(lib.burn(device, pattern(100), ProgramBurnFlags), BURN_OK);
+    EXPECT_EQ(lib.burn(device, patternTrack(100), ProgramBurnFlags), BURN_OK);
     lib.api.NeroCloseDevice(device);
 }
 
@@ -90,7 +83,7 @@ TEST(ReclibBadInput, AWriteErrorLeavesNoFinishedLookingImage)
 {
     LoadedReclib lib("[W]\nmedium = DVD+R blank\nfile = media/w.iso\nfault = fail-at-sector 600\n");
     RecDeviceHandle device = lib.open("W");
-    EXPECT_EQ(lib.burn(device, pattern(2000), ProgramBurnFlags), BURN_FAILED);
+    EXPECT_EQ(lib.burn(device, patternTrack(2000), ProgramBurnFlags), BURN_FAILED);
     EXPECT_TRUE(lib.callbacks.loggedContaining("write error at sector 600")) << lib.callbacks.allLogs();
     EXPECT_FALSE(exists(lib.folder + "/media/w.iso"));
     EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
@@ -111,7 +104,7 @@ TEST(ReclibBadInput, AnInjectedWriteFaultFiresOnlyAtASectorTheImageHas)
         LoadedReclib lib("[W]\nmedium = DVD+R blank\nfile = media/w.iso\nfault = fail-at-sector " +
                          std::to_string(c.failAt) + "\n");
         RecDeviceHandle device = lib.open("W");
-        EXPECT_EQ(lib.burn(device, pattern(200), ProgramBurnFlags), c.result) << lib.callbacks.allLogs();
+        EXPECT_EQ(lib.burn(device, patternTrack(200), ProgramBurnFlags), c.result) << lib.callbacks.allLogs();
         const bool failed = c.result == BURN_FAILED;
         EXPECT_EQ(lib.callbacks.loggedContaining("write error at sector " + std::to_string(c.failAt)),
                   failed);
@@ -129,14 +122,14 @@ TEST(ReclibBadInput, AnImageFileInAMissingFolderIsRefused)
         std::strcpy(static_cast<char *>(data), target.c_str());
         return 1;
     };
-    EXPECT_EQ(lib.burn(device, pattern(4), ProgramBurnFlags), BURN_FAILED);
+    EXPECT_EQ(lib.burn(device, patternTrack(4), ProgramBurnFlags), BURN_FAILED);
     EXPECT_TRUE(lib.callbacks.loggedContaining("does not exist"));
     // A buffer filled to the brim is cut, not overrun.
     lib.callbacks.answerDialog = [](int, void *data) {
         std::memset(data, 'a', IMAGE_PATH_BUFFER_SIZE);
         return 1;
     };
-    EXPECT_EQ(lib.burn(device, pattern(4), ProgramBurnFlags), BURN_FAILED);
+    EXPECT_EQ(lib.burn(device, patternTrack(4), ProgramBurnFlags), BURN_FAILED);
     lib.api.NeroCloseDevice(device);
 }
 

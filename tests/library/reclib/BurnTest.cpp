@@ -14,13 +14,6 @@ std::string recorderConfig(const std::string &name, const std::string &medium, c
     return "[" + name + "]\nmedium = " + medium + "\nfile = media/" + name + ".iso\nspeeds = 2.4x 4x 8x\n" + extra;
 }
 
-IsoTrack *pattern(int64_t sectors)
-{
-    PatternTrackOptions options;
-    options.sectors = sectors;
-    return createPatternTrack(options);
-}
-
 } // namespace
 
 TEST(ReclibBurn, WritesTheImageToTheVirtualMediumAndRecordsItsState)
@@ -29,7 +22,7 @@ TEST(ReclibBurn, WritesTheImageToTheVirtualMediumAndRecordsItsState)
     RecDeviceHandle device = lib.open("dvd", MEDIA_SET_DVD);
     const int freedBefore = patternTracksFreed();
 
-    EXPECT_EQ(lib.burn(device, pattern(300), ProgramBurnFlags, 11080), BURN_OK) << lib.callbacks.allLogs();
+    EXPECT_EQ(lib.burn(device, patternTrack(300), ProgramBurnFlags, 11080), BURN_OK) << lib.callbacks.allLogs();
     EXPECT_EQ(patternTracksFreed(), freedBefore + 1);  // NeroFreeIsoTrack calls slot 0 with deleteFlag 1
     EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), patternImage(300));
     EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
@@ -55,8 +48,8 @@ TEST(ReclibBurn, OverwritingALongerImageLeavesExactlyTheNewOne)
 {
     LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
     RecDeviceHandle device = lib.open("dvd");
-    ASSERT_EQ(lib.burn(device, pattern(400), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
-    ASSERT_EQ(lib.burn(device, pattern(50), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
+    ASSERT_EQ(lib.burn(device, patternTrack(400), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
+    ASSERT_EQ(lib.burn(device, patternTrack(50), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
     EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), patternImage(50));
     lib.api.NeroCloseDevice(device);
 }
@@ -69,7 +62,7 @@ TEST(ReclibBurn, SimulateLeavesTheMediumUnchanged)
     const DiscInfo before = lib.discInfo(device);
     lib.callbacks.answerDialog = [](int type, void *) { return type == DLG_NON_EMPTY_REWRITABLE ? 5 : 0; };
 
-    EXPECT_EQ(lib.burn(device, pattern(64), ProgramBurnFlags | BURN_FLAG_SIMULATE | BURN_FLAG_VERIFY, 0), BURN_OK);
+    EXPECT_EQ(lib.burn(device, patternTrack(64), ProgramBurnFlags | BURN_FLAG_SIMULATE | BURN_FLAG_VERIFY, 0), BURN_OK);
     EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), std::vector<unsigned char>({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
     EXPECT_EQ(lib.discInfo(device).contentCount, before.contentCount);
     EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso.state"));
@@ -82,14 +75,14 @@ TEST(ReclibBurn, ASimulationOnAUsedRewritableAsksNothingAndKeepsTheMediumAndItsS
 {
     LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
     RecDeviceHandle device = lib.open("dvd");
-    ASSERT_EQ(lib.burn(device, pattern(40), ProgramBurnFlags), BURN_OK);
+    ASSERT_EQ(lib.burn(device, patternTrack(40), ProgramBurnFlags), BURN_OK);
     const std::vector<unsigned char> medium = readFile(lib.folder + "/media/dvd.iso");
     const std::vector<unsigned char> state = readFile(lib.folder + "/media/dvd.iso.state");
     ASSERT_FALSE(state.empty());
     lib.callbacks.dialogs.clear();
 
     // The program answers No: a simulation must not even ask.
-    EXPECT_EQ(lib.burn(device, pattern(64), ProgramBurnFlags | BURN_FLAG_SIMULATE), BURN_OK)
+    EXPECT_EQ(lib.burn(device, patternTrack(64), ProgramBurnFlags | BURN_FLAG_SIMULATE), BURN_OK)
         << lib.callbacks.allLogs();
     EXPECT_TRUE(lib.callbacks.dialogs.empty());
     EXPECT_TRUE(lib.callbacks.phaseSeen("Simulating the write"));
@@ -106,7 +99,7 @@ TEST(ReclibBurn, VerifyCatchesAnInjectedCorruptionAndNamesTheSector)
     {
         LoadedReclib lib(faulty);
         RecDeviceHandle device = lib.open("dvd");
-        EXPECT_EQ(lib.burn(device, pattern(200), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
+        EXPECT_EQ(lib.burn(device, patternTrack(200), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
         EXPECT_TRUE(lib.callbacks.loggedContaining("at sector 77")) << lib.callbacks.allLogs();
         EXPECT_NE(lib.errorLog().find("sector 77"), std::string::npos);
         EXPECT_TRUE(lib.callbacks.phaseSeen("Verifying the written data"));
@@ -119,7 +112,7 @@ TEST(ReclibBurn, VerifyCatchesAnInjectedCorruptionAndNamesTheSector)
         // Without verify the same fault goes unnoticed: the check above is real.
         LoadedReclib lib(faulty);
         RecDeviceHandle device = lib.open("dvd");
-        EXPECT_EQ(lib.burn(device, pattern(200), ProgramBurnFlags), BURN_OK);
+        EXPECT_EQ(lib.burn(device, patternTrack(200), ProgramBurnFlags), BURN_OK);
         const std::vector<unsigned char> written = readFile(lib.folder + "/media/dvd.iso");
         const std::vector<unsigned char> expected = patternImage(200);
         ASSERT_EQ(written.size(), expected.size());
@@ -133,7 +126,7 @@ TEST(ReclibBurn, VerifyPassesOnAGoodWrite)
 {
     LoadedReclib lib(recorderConfig("dvd", "DVD-R blank"));
     RecDeviceHandle device = lib.open("dvd");
-    EXPECT_EQ(lib.burn(device, pattern(700), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_OK);
+    EXPECT_EQ(lib.burn(device, patternTrack(700), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_OK);
     EXPECT_TRUE(lib.callbacks.phaseSeen("Verifying the written data"));
     EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), patternImage(700));
     lib.api.NeroCloseDevice(device);
@@ -154,7 +147,7 @@ TEST(ReclibBurn, AbortEndsAPacedBurnWithinTwoSecondsAndKeepsTheMedium)
             abortedAt = Clock::now();
         return true;
     };
-    EXPECT_EQ(lib.burn(device, pattern(30 * 1024), ProgramBurnFlags, 1385), BURN_USER_ABORT);
+    EXPECT_EQ(lib.burn(device, patternTrack(30 * 1024), ProgramBurnFlags, 1385), BURN_USER_ABORT);
     const auto sinceAbort = Clock::now() - abortedAt;
     EXPECT_LT(sinceAbort, std::chrono::seconds(2));
     EXPECT_FALSE(exists(lib.folder + "/media/slow.iso"));
@@ -177,11 +170,11 @@ TEST(ReclibBurn, AfterAnAbortTheSameRecorderBurnsAgain)
     for (int round = 0; round < 3; ++round) {
         int polls = 0;
         lib.callbacks.wantAbort = [&] { return ++polls > 8; };
-        ASSERT_EQ(lib.burn(device, pattern(30 * 1024), ProgramBurnFlags, 1385), BURN_USER_ABORT)
+        ASSERT_EQ(lib.burn(device, patternTrack(30 * 1024), ProgramBurnFlags, 1385), BURN_USER_ABORT)
             << "round " << round << ": " << lib.callbacks.allLogs();
         lib.callbacks.wantAbort = [] { return false; };
         lib.callbacks.logs.clear();
-        ASSERT_EQ(lib.burn(device, pattern(64), ProgramBurnFlags, 8 * 1385), BURN_OK)
+        ASSERT_EQ(lib.burn(device, patternTrack(64), ProgramBurnFlags, 8 * 1385), BURN_OK)
             << "round " << round << ": " << lib.callbacks.allLogs() << " / " << lib.errorLog();
         EXPECT_EQ(readFile(lib.folder + "/media/slow.iso"), patternImage(64));
         EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
@@ -193,7 +186,7 @@ TEST(ReclibBurn, NoEjectSkipsTheEject)
 {
     LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
     RecDeviceHandle device = lib.open("dvd");
-    EXPECT_EQ(lib.burn(device, pattern(16), ProgramBurnFlags | BURN_FLAG_NO_EJECT), BURN_OK);
+    EXPECT_EQ(lib.burn(device, patternTrack(16), ProgramBurnFlags | BURN_FLAG_NO_EJECT), BURN_OK);
     EXPECT_FALSE(lib.callbacks.phaseSeen("Ejecting the disc"));
     EXPECT_EQ(lib.api.NeroEjectLoadCD(device, 1), 0);
     lib.api.NeroCloseDevice(device);
@@ -203,12 +196,12 @@ TEST(ReclibBurn, DvdRomBookTypeIsRecordedOnDvdPlusMediaAndLoggedElsewhere)
 {
     LoadedReclib lib(recorderConfig("plus", "DVD+R blank") + recorderConfig("minus", "DVD-R blank"));
     RecDeviceHandle plus = lib.open("plus");
-    EXPECT_EQ(lib.burn(plus, pattern(16), ProgramBurnFlags | BURN_FLAG_BOOKTYPE_DVDROM), BURN_OK);
+    EXPECT_EQ(lib.burn(plus, patternTrack(16), ProgramBurnFlags | BURN_FLAG_BOOKTYPE_DVDROM), BURN_OK);
     EXPECT_EQ(lib.discInfo(plus).bookType, 1);
     EXPECT_FALSE(lib.callbacks.loggedContaining("book type"));
 
     RecDeviceHandle minus = lib.open("minus");
-    EXPECT_EQ(lib.burn(minus, pattern(16), ProgramBurnFlags | BURN_FLAG_BOOKTYPE_DVDROM), BURN_OK);
+    EXPECT_EQ(lib.burn(minus, patternTrack(16), ProgramBurnFlags | BURN_FLAG_BOOKTYPE_DVDROM), BURN_OK);
     EXPECT_EQ(lib.discInfo(minus).bookType, 0);
     EXPECT_TRUE(lib.callbacks.logged("minus cannot set the DVD-ROM book type on this disc; it keeps its own"));
     lib.api.NeroCloseDevice(plus);
@@ -236,10 +229,10 @@ TEST(ReclibBurn, SpeedsAreTakenInKBsOrAsMultiplesAndUnlistedOnesRefused)
     LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
     RecDeviceHandle device = lib.open("dvd");
     const uint32_t plain = ProgramBurnFlags & ~(BURN_FLAG_SPEED_IN_KBS | BURN_FLAG_DETECT_NON_EMPTY_RW);
-    EXPECT_EQ(lib.burn(device, pattern(8), plain, 4), BURN_OK);          // 4x
-    EXPECT_EQ(lib.burn(device, pattern(8), plain | BURN_FLAG_SPEED_IN_KBS, 5540), BURN_OK);
-    EXPECT_EQ(lib.burn(device, pattern(8), plain | BURN_FLAG_SPEED_IN_KBS, 4000), BURN_FAILED);
+    EXPECT_EQ(lib.burn(device, patternTrack(8), plain, 4), BURN_OK);          // 4x
+    EXPECT_EQ(lib.burn(device, patternTrack(8), plain | BURN_FLAG_SPEED_IN_KBS, 5540), BURN_OK);
+    EXPECT_EQ(lib.burn(device, patternTrack(8), plain | BURN_FLAG_SPEED_IN_KBS, 4000), BURN_FAILED);
     EXPECT_TRUE(lib.callbacks.logged("dvd does not offer the write speed 4000 kB/s"));
-    EXPECT_EQ(lib.burn(device, pattern(8), plain, 3), BURN_FAILED);
+    EXPECT_EQ(lib.burn(device, patternTrack(8), plain, 3), BURN_FAILED);
     lib.api.NeroCloseDevice(device);
 }

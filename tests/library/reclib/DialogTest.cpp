@@ -9,13 +9,6 @@
 
 namespace {
 
-IsoTrack *pattern(int64_t sectors)
-{
-    PatternTrackOptions options;
-    options.sectors = sectors;
-    return createPatternTrack(options);
-}
-
 const char *const EmptyRecorder = "[Empty]\nmedium = none\nwrites = DVD\nfile = media/empty.iso\n";
 
 } // namespace
@@ -24,7 +17,7 @@ TEST(ReclibDialogs, WithoutADiscTheBurnWaitsThroughDialog15ThenFails)
 {
     LoadedReclib lib(EmptyRecorder);
     RecDeviceHandle device = lib.open("Empty", MEDIA_SET_DVD);
-    EXPECT_EQ(lib.burn(device, pattern(8), ProgramBurnFlags), BURN_FAILED);
+    EXPECT_EQ(lib.burn(device, patternTrack(8), ProgramBurnFlags), BURN_FAILED);
     ASSERT_EQ(lib.callbacks.dialogs.size(), 1u);
     EXPECT_EQ(lib.callbacks.dialogs[0].first, DLG_WAITCD);
     const int reason = static_cast<int>(lib.callbacks.dialogs[0].second);
@@ -47,7 +40,7 @@ TEST(ReclibDialogs, ADiscInsertedWhileDialog15IsShownIsBurned)
             writeFile(state, "configured = none\nmedium = DVD-R\nblank = yes\n");
         return 0;
     };
-    EXPECT_EQ(lib.burn(device, pattern(8), ProgramBurnFlags), BURN_OK) << lib.callbacks.allLogs();
+    EXPECT_EQ(lib.burn(device, patternTrack(8), ProgramBurnFlags), BURN_OK) << lib.callbacks.allLogs();
     EXPECT_EQ(readFile(lib.folder + "/media/empty.iso"), patternImage(8));
     EXPECT_EQ(lib.discInfo(device).mediaType, MEDIA_DVD_MINUS);
     lib.api.NeroCloseDevice(device);
@@ -57,10 +50,10 @@ TEST(ReclibDialogs, AWrittenWriteOnceDiscOrAWrongKindAsksForAnotherDisc)
 {
     LoadedReclib lib("[R]\nmedium = DVD-R written\nfile = media/r.iso\n[CD]\nmedium = CD-R blank\nwrites = CD DVD\nfile = media/cd.iso\n");
     RecDeviceHandle written = lib.open("R");
-    EXPECT_EQ(lib.burn(written, pattern(8), ProgramBurnFlags), BURN_FAILED);
+    EXPECT_EQ(lib.burn(written, patternTrack(8), ProgramBurnFlags), BURN_FAILED);
     EXPECT_TRUE(lib.callbacks.loggedContaining("already written"));
     RecDeviceHandle cd = lib.open("CD");
-    EXPECT_EQ(lib.burn(cd, pattern(8), ProgramBurnFlags, 0, MEDIA_SET_DVD), BURN_FAILED);
+    EXPECT_EQ(lib.burn(cd, patternTrack(8), ProgramBurnFlags, 0, MEDIA_SET_DVD), BURN_FAILED);
     ASSERT_EQ(lib.callbacks.dialogs.size(), 2u);
     EXPECT_EQ(lib.callbacks.dialogs[1], (std::pair<int, intptr_t>{DLG_WAITCD, WAIT_REASON_WRONG_MEDIUM}));
     lib.api.NeroCloseDevice(written);
@@ -82,7 +75,7 @@ TEST(ReclibDialogs, ImageRecorderAsksForTheFileThroughDialog20)
     };
     const DiscInfo info = lib.discInfo(device);
     EXPECT_EQ(info.contentCount, 0);
-    EXPECT_EQ(lib.burn(device, pattern(90), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_OK) << lib.callbacks.allLogs();
+    EXPECT_EQ(lib.burn(device, patternTrack(90), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_OK) << lib.callbacks.allLogs();
     ASSERT_EQ(lib.callbacks.dialogs.size(), 1u);
     EXPECT_EQ(lib.callbacks.dialogs[0].first, DLG_IMAGE_FILENAME);
     // A plain image whatever the extension.
@@ -95,7 +88,7 @@ TEST(ReclibDialogs, CancellingDialog20EndsTheBurn)
 {
     LoadedReclib lib("");
     RecDeviceHandle device = lib.open("Image Recorder");
-    EXPECT_EQ(lib.burn(device, pattern(8), ProgramBurnFlags), BURN_USER_ABORT);
+    EXPECT_EQ(lib.burn(device, patternTrack(8), ProgramBurnFlags), BURN_USER_ABORT);
     EXPECT_EQ(lib.callbacks.dialogs.size(), 1u);
     EXPECT_TRUE(lib.callbacks.phases.empty());
     EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
@@ -108,18 +101,18 @@ TEST(ReclibDialogs, ANonEmptyRewritableAsksThroughDialog22)
     writeFile(lib.folder + "/media/rw.iso", "earlier burn");
     RecDeviceHandle device = lib.open("RW");
 
-    EXPECT_EQ(lib.burn(device, pattern(8), ProgramBurnFlags), BURN_USER_ABORT);
+    EXPECT_EQ(lib.burn(device, patternTrack(8), ProgramBurnFlags), BURN_USER_ABORT);
     ASSERT_EQ(lib.callbacks.dialogs.size(), 1u);
     EXPECT_EQ(lib.callbacks.dialogs[0].first, DLG_NON_EMPTY_REWRITABLE);
     EXPECT_EQ(readFile(lib.folder + "/media/rw.iso").size(), std::string("earlier burn").size());
 
     lib.callbacks.answerDialog = [](int type, void *) { return type == DLG_NON_EMPTY_REWRITABLE ? 5 : 0; };
-    EXPECT_EQ(lib.burn(device, pattern(8), ProgramBurnFlags), BURN_OK);
+    EXPECT_EQ(lib.burn(device, patternTrack(8), ProgramBurnFlags), BURN_OK);
     EXPECT_EQ(readFile(lib.folder + "/media/rw.iso"), patternImage(8));
 
     // Without the detect flag a rewritable is simply overwritten.
     const size_t dialogs = lib.callbacks.dialogs.size();
-    EXPECT_EQ(lib.burn(device, pattern(4), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
+    EXPECT_EQ(lib.burn(device, patternTrack(4), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
     EXPECT_EQ(lib.callbacks.dialogs.size(), dialogs);
     lib.api.NeroCloseDevice(device);
 }
@@ -154,7 +147,7 @@ TEST(ReclibTrackFailures, AMissingSourceFileLogsItsRequiredFileLineAndKeepsTheMe
 
     // A written rewritable keeps its image and its state.
     RecDeviceHandle rw = lib.open("RW");
-    ASSERT_EQ(lib.burn(rw, pattern(20), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
+    ASSERT_EQ(lib.burn(rw, patternTrack(20), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
     const std::vector<unsigned char> state = readFile(lib.folder + "/media/rw.iso.state");
     EXPECT_EQ(lib.burn(rw, createPatternTrack(options), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW),
               BURN_FAILED);

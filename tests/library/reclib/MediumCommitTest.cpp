@@ -22,7 +22,6 @@ const std::string OldImage = "the image of an earlier burn";
 const std::string OldState = "configured = DVD+RW\nmedium = DVD+RW\nblank = no\ncontent-count = 1\n"
                              "used-sectors = 7\nbook-type = default\n";
 constexpr int64_t NewSectors = 40;
-constexpr uint32_t OverwriteFlags = ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW;
 
 enum class Job { Burn, Erase };
 

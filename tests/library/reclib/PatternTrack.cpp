@@ -108,3 +108,10 @@ int patternTracksFreed()
 {
     return g_freed.load();
 }
+
+IsoTrack *patternTrack(int64_t sectors)
+{
+    PatternTrackOptions options;
+    options.sectors = sectors;
+    return createPatternTrack(options);
+}

@@ -19,6 +19,8 @@ struct PatternTrackOptions {
 };
 
 IsoTrack *createPatternTrack(const PatternTrackOptions &options);
+// A pattern track of sectors sectors that fails nowhere.
+IsoTrack *patternTrack(int64_t sectors);
 // The image the track produces.
 std::vector<unsigned char> patternImage(int64_t sectors);
 // How often slot 0 was called with deleteFlag 1 (tracks freed), process-wide.

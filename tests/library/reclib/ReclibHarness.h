@@ -98,3 +98,5 @@ std::vector<std::string> filesEndingWith(const std::string &folder, const std::s
 // Burn flags as the program passes them (write, disc-at-once, detect
 // non-empty rewritable, speed in kB/s, DVD+R compatible close).
 inline constexpr uint32_t ProgramBurnFlags = 0x190Cu;
+// The same without the used-disc check: the burn overwrites the medium.
+inline constexpr uint32_t OverwriteFlags = ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW;

@@ -31,14 +31,6 @@ struct SharedMedium
     }
 };
 
-IsoTrack *pattern(int64_t sectors)
-{
-    PatternTrackOptions options;
-    options.sectors = sectors;
-    return createPatternTrack(options);
-}
-
-constexpr uint32_t OverwriteFlags = ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW;
 
 } // namespace
 
@@ -63,7 +55,7 @@ TEST(ReclibRecorderLock, ASecondHandleIsRefusedUntilTheFirstIsClosed)
     RecDeviceHandle other = lib.open("cd");
     EXPECT_NE(other, nullptr);
     // The refused open changed nothing for the handle that holds the recorder.
-    EXPECT_EQ(lib.burn(first, pattern(16), OverwriteFlags), BURN_OK) << lib.callbacks.allLogs();
+    EXPECT_EQ(lib.burn(first, patternTrack(16), OverwriteFlags), BURN_OK) << lib.callbacks.allLogs();
 
     lib.api.NeroCloseDevice(first);
     RecDeviceHandle again = lib.api.NeroOpenDevice(&list->devices[0]);
@@ -126,16 +118,16 @@ TEST(ReclibRecorderLock, TheImageRecorderRefusesATargetAnotherBurnIsWriting)
     int secondResult = -1;
     first.callbacks.wantAbort = [&] {
         if (secondResult == -1)
-            secondResult = second.burn(secondDevice, pattern(16), ProgramBurnFlags);
+            secondResult = second.burn(secondDevice, patternTrack(16), ProgramBurnFlags);
         return false;
     };
-    EXPECT_EQ(first.burn(firstDevice, pattern(64), ProgramBurnFlags), BURN_OK);
+    EXPECT_EQ(first.burn(firstDevice, patternTrack(64), ProgramBurnFlags), BURN_OK);
     EXPECT_EQ(secondResult, BURN_FAILED);
     EXPECT_TRUE(second.callbacks.logged("The image file " + target + " is in use by another program"))
         << second.callbacks.allLogs();
     EXPECT_EQ(readFile(target), patternImage(64));
 
-    EXPECT_EQ(second.burn(secondDevice, pattern(16), ProgramBurnFlags), BURN_OK)
+    EXPECT_EQ(second.burn(secondDevice, patternTrack(16), ProgramBurnFlags), BURN_OK)
         << second.callbacks.allLogs();
     EXPECT_EQ(readFile(target), patternImage(16));
     EXPECT_TRUE(filesEndingWith(first.folder + "/out", ".lock").empty());
@@ -150,7 +142,7 @@ TEST(ReclibRecorderLock, AKilledBurnLeavesTheMediumAndItsLeftoversGoAtTheNextOpe
     {
         LoadedReclib lib(medium.config());
         RecDeviceHandle device = lib.open("dvd");
-        ASSERT_EQ(lib.burn(device, pattern(32), OverwriteFlags, 8 * 1385), BURN_OK);
+        ASSERT_EQ(lib.burn(device, patternTrack(32), OverwriteFlags, 8 * 1385), BURN_OK);
         lib.api.NeroCloseDevice(device);
         before = readFile(medium.path);
     }
@@ -171,7 +163,7 @@ TEST(ReclibRecorderLock, AKilledBurnLeavesTheMediumAndItsLeftoversGoAtTheNextOpe
             }
             return false;
         };
-        lib.burn(device, pattern(30 * 1024), OverwriteFlags, 1385); // about 45 s at 1x
+        lib.burn(device, patternTrack(30 * 1024), OverwriteFlags, 1385); // about 45 s at 1x
     });
     ASSERT_TRUE(writing.await());
     std::vector<std::string> parts = filesEndingWith(medium.folder, ".part");

@@ -39,13 +39,6 @@ private:
     bool m_mounted = false;
 };
 
-IsoTrack *pattern(int64_t sectors)
-{
-    PatternTrackOptions options;
-    options.sectors = sectors;
-    return createPatternTrack(options);
-}
-
 const std::vector<unsigned char> EarlierImage = {'a', 'n', ' ', 'e', 'a', 'r', 'l', 'i',
                                                  'e', 'r', ' ', 'i', 'm', 'a', 'g', 'e'};
 
@@ -71,7 +64,7 @@ TEST(ReclibTargetFaults, AnImageTargetOnAFullFileSystemIsRefusedAndKept)
     writeFile(target, std::string(EarlierImage.begin(), EarlierImage.end()));
     answerWith(lib, target);
     RecDeviceHandle device = lib.open("Image Recorder");
-    EXPECT_EQ(lib.burn(device, pattern(1024), ProgramBurnFlags), BURN_FAILED); // 2 MiB
+    EXPECT_EQ(lib.burn(device, patternTrack(1024), ProgramBurnFlags), BURN_FAILED); // 2 MiB
     EXPECT_TRUE(lib.callbacks.loggedContaining("Not enough free space for the image file " + target))
         << lib.callbacks.allLogs();
     EXPECT_NE(lib.errorLog().find("Not enough free space"), std::string::npos);
@@ -92,7 +85,7 @@ TEST(ReclibTargetFaults, AnImageWriteTheFileSystemRefusesHalfwayFailsAndKeepsThe
     {
         // Files may grow to 256 KiB: the image stops in its middle.
         const testenv::FileSizeLimit limit(256 * 1024);
-        result = lib.burn(device, pattern(400), ProgramBurnFlags);
+        result = lib.burn(device, patternTrack(400), ProgramBurnFlags);
     }
     EXPECT_EQ(result, BURN_FAILED);
     EXPECT_NE(lib.errorLog().find("cannot write " + target + "."), std::string::npos) << lib.errorLog();

@@ -61,7 +61,7 @@ QByteArray ReadText(const QString &path)
 
 // Paths in a case are written with these stand-ins, replaced per test:
 // {home} the test's home folder, {scratch} a folder beside it.
-struct Case
+struct FolderCase
 {
     const char *name;
     std::optional<const char *> home, configHome, dataHome;
@@ -70,12 +70,12 @@ struct Case
     std::vector<Kind> problems;
 };
 
-void PrintTo(const Case &c, std::ostream *os)
+void PrintTo(const FolderCase &c, std::ostream *os)
 {
     *os << c.name;
 }
 
-class StateFoldersTable : public testing::TestWithParam<Case>
+class StateFoldersTable : public testing::TestWithParam<FolderCase>
 {
 protected:
     void SetUp() override
@@ -108,7 +108,7 @@ protected:
 
 TEST_P(StateFoldersTable, ReadOnlyProgramFolderKeepsStateWithTheUser)
 {
-    const Case &c = GetParam();
+    const FolderCase &c = GetParam();
     const EnvironmentOverride home("HOME", Expand(c.home));
     const EnvironmentOverride config("XDG_CONFIG_HOME", Expand(c.configHome));
     const EnvironmentOverride data("XDG_DATA_HOME", Expand(c.dataHome));
@@ -139,7 +139,7 @@ TEST_P(StateFoldersTable, ReadOnlyProgramFolderKeepsStateWithTheUser)
     EXPECT_FALSE(QFileInfo::exists(m_scratch + QStringLiteral("/no-home")));
 }
 
-const Case Cases[] = {
+const FolderCase Cases[] = {
     {"defaults below home",
      "{home}",
      std::nullopt,
@@ -207,7 +207,7 @@ const Case Cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Environments, StateFoldersTable, testing::ValuesIn(Cases),
-                         [](const testing::TestParamInfo<Case> &info) { return std::to_string(info.index); });
+                         [](const testing::TestParamInfo<FolderCase> &info) { return std::to_string(info.index); });
 
 class StateFoldersTest : public StateFoldersTable
 {
