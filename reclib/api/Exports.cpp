@@ -1,11 +1,11 @@
 // The C functions NeroAPI.so exports (exports.map lists them; nothing else
 // is visible). Each one checks what the program hands it and turns a bad
 // argument into its documented failure value and an error-log line.
-#include "api/BurnSession.h"
-#include "api/Library.h"
-#include "api/LibraryTexts.h"
-#include "api/RecorderCatalog.h"
-#include "api/TreeCheck.h"
+#include "core/BurnSession.h"
+#include "core/Library.h"
+#include "core/LibraryTexts.h"
+#include "core/RecorderCatalog.h"
+#include "core/TreeCheck.h"
 #include "reclib_api.h"
 
 #include <cstring>

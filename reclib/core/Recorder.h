@@ -1,6 +1,6 @@
 #pragma once
 
-#include "api/CallerSide.h"
+#include "core/CallerSide.h"
 #include "burn/TrackWriter.h"
 #include "recorders/RecorderEntry.h"
 

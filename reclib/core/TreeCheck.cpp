@@ -1,4 +1,4 @@
-#include "api/TreeCheck.h"
+#include "core/TreeCheck.h"
 
 #include <unordered_set>
 #include <utility>

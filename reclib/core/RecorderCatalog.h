@@ -1,7 +1,7 @@
 #pragma once
 
-#include "api/ErrorLog.h"
-#include "api/Recorder.h"
+#include "core/ErrorLog.h"
+#include "core/Recorder.h"
 #include "recorders/RecorderEntry.h"
 #include "recorders/StateFolderChoice.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "api/Recorder.h"
+#include "core/Recorder.h"
 #include "reclib_api.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "api/BurnSession.h"
+#include "core/BurnSession.h"
 
-#include "api/FileTarget.h"
-#include "api/WorkerLoop.h"
+#include "core/FileTarget.h"
+#include "core/WorkerLoop.h"
 #include "burn/ImageVerifier.h"
 #include "burn/TrackWriter.h"
 #include "image/ImageTrack.h"

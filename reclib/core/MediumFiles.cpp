@@ -1,4 +1,4 @@
-#include "api/MediumFiles.h"
+#include "core/MediumFiles.h"
 
 #include "image/UniqueFd.h"
 

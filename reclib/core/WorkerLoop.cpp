@@ -1,4 +1,4 @@
-#include "api/WorkerLoop.h"
+#include "core/WorkerLoop.h"
 
 #include <chrono>
 #include <future>

@@ -1,7 +1,7 @@
-#include "api/ImageRecorder.h"
+#include "core/ImageRecorder.h"
 
-#include "api/FileTarget.h"
-#include "api/RecorderLock.h"
+#include "core/FileTarget.h"
+#include "core/RecorderLock.h"
 
 #include <cstring>
 #include <vector>

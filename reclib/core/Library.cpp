@@ -1,6 +1,6 @@
-#include "api/Library.h"
+#include "core/Library.h"
 
-#include "api/FileTarget.h"
+#include "core/FileTarget.h"
 
 #include <cstdlib>
 #include <dlfcn.h>

@@ -1,7 +1,7 @@
-#include "api/VirtualRecorder.h"
+#include "core/VirtualRecorder.h"
 
-#include "api/FileTarget.h"
-#include "api/MediumFiles.h"
+#include "core/FileTarget.h"
+#include "core/MediumFiles.h"
 #include "burn/DiscEraser.h"
 #include "recorders/EraseEstimate.h"
 #include "recorders/SpeedMapping.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "api/ErrorLog.h"
+#include "core/ErrorLog.h"
 #include "burn/JobChannel.h"
 #include "reclib_api.h"
 

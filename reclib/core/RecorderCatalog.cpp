@@ -1,8 +1,8 @@
-#include "api/RecorderCatalog.h"
+#include "core/RecorderCatalog.h"
 
-#include "api/DriveRecorder.h"
-#include "api/ImageRecorder.h"
-#include "api/VirtualRecorder.h"
+#include "core/DriveRecorder.h"
+#include "core/ImageRecorder.h"
+#include "core/VirtualRecorder.h"
 #include "burn/DriveScanner.h"
 #include "recorders/SpeedMapping.h"
 #include "recorders/VirtualRecorderConfig.h"

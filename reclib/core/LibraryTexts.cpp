@@ -1,4 +1,4 @@
-#include "api/LibraryTexts.h"
+#include "core/LibraryTexts.h"
 
 #include "reclib_api.h"
 

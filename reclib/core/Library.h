@@ -1,8 +1,8 @@
 #pragma once
 
-#include "api/BlockRegistry.h"
-#include "api/DeviceHandles.h"
-#include "api/ErrorLog.h"
+#include "core/BlockRegistry.h"
+#include "core/DeviceHandles.h"
+#include "core/ErrorLog.h"
 #include "burn/Libburn.h"
 #include "recorders/StateFolderChoice.h"
 #include "reclib_api.h"

@@ -1,4 +1,4 @@
-#include "api/DeviceHandles.h"
+#include "core/DeviceHandles.h"
 
 namespace reclib {
 

@@ -1,4 +1,4 @@
-#include "api/ErrorLog.h"
+#include "core/ErrorLog.h"
 
 namespace reclib {
 

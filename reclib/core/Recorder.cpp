@@ -1,4 +1,4 @@
-#include "api/Recorder.h"
+#include "core/Recorder.h"
 
 #include "recorders/SpeedMapping.h"
 

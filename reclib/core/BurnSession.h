@@ -1,6 +1,6 @@
 #pragma once
 
-#include "api/Library.h"
+#include "core/Library.h"
 #include "reclib_api.h"
 
 namespace reclib {

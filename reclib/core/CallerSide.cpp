@@ -1,4 +1,4 @@
-#include "api/CallerSide.h"
+#include "core/CallerSide.h"
 
 namespace reclib {
 

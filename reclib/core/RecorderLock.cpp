@@ -1,4 +1,4 @@
-#include "api/RecorderLock.h"
+#include "core/RecorderLock.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "api/Recorder.h"
+#include "core/Recorder.h"
 #include "burn/DriveScanner.h"
 
 namespace reclib {

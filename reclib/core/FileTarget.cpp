@@ -1,4 +1,4 @@
-#include "api/FileTarget.h"
+#include "core/FileTarget.h"
 
 #include "reclib_api.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "api/Recorder.h"
-#include "api/RecorderLock.h"
+#include "core/Recorder.h"
+#include "core/RecorderLock.h"
 #include "recorders/MediumState.h"
 
 #include <memory>

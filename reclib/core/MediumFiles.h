@@ -1,6 +1,6 @@
 #pragma once
 
-#include "api/FileTarget.h"
+#include "core/FileTarget.h"
 #include "recorders/MediumState.h"
 
 #include <string>

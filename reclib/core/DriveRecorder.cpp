@@ -1,4 +1,4 @@
-#include "api/DriveRecorder.h"
+#include "core/DriveRecorder.h"
 
 #include "burn/DiscEraser.h"
 #include "recorders/DriveDecisions.h"

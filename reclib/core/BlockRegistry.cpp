@@ -1,4 +1,4 @@
-#include "api/BlockRegistry.h"
+#include "core/BlockRegistry.h"
 
 #include <cstdlib>
 #include <cstring>
