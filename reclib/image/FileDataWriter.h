@@ -12,7 +12,8 @@
 
 namespace image {
 
-class FileDataWriter : public ImageWriter {
+class FileDataWriter : public ImageWriter
+{
 public:
     FileDataWriter(ImageTree &tree, Reallocation mode);
     ~FileDataWriter() override;
@@ -29,7 +30,6 @@ private:
     ImageTree &m_tree;
     ImageNode *m_videoFolder = nullptr;
     std::unique_ptr<DvdVideoPlacement> m_placement;
-    std::vector<ImageNode *> m_order; // files as they follow each other on the disc
 };
 
 } // namespace image

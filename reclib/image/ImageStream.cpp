@@ -13,7 +13,8 @@
 namespace image {
 
 // Where read() puts the image: the caller's buffer, filled front to back.
-class ImageStream::MemorySink {
+class ImageStream::MemorySink
+{
 public:
     explicit MemorySink(uint8_t *at) : m_at(at) {}
 
@@ -56,7 +57,8 @@ private:
 };
 
 // Where write() puts the image: a file descriptor, appended to.
-class ImageStream::FileSink {
+class ImageStream::FileSink
+{
 public:
     explicit FileSink(int fd) : m_fd(fd) {}
 
@@ -120,7 +122,8 @@ private:
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0) {
-                m_error = std::string("The image cannot be written: ") + std::strerror(n < 0 ? errno : ENOSPC);
+                m_error =
+                    std::string("The image cannot be written: ") + std::strerror(n < 0 ? errno : ENOSPC);
                 return false;
             }
             data += n;
@@ -166,7 +169,13 @@ int32_t ImageStream::fail(std::string message)
 
 int32_t ImageStream::changed(const ImageSegment &segment)
 {
-    return fail("A source file changed while it was being burned: " + segment.path);
+    return fail("A source file changed while it was being burned: " + segment.file->sourcePath());
+}
+
+int32_t ImageStream::unreadable(const ImageSegment &segment, int error)
+{
+    return fail("Required file \"" + segment.file->sourcePath() +
+                "\" cannot be read: " + std::strerror(error));
 }
 
 bool ImageStream::sourceUnchanged(const ImageSegment &segment) const
@@ -177,7 +186,7 @@ bool ImageStream::sourceUnchanged(const ImageSegment &segment) const
     if (::fstat(m_source.get(), &info) != 0)
         return false;
     const FileStamp now{uint64_t(info.st_size), int64_t(info.st_mtim.tv_sec), int64_t(info.st_mtim.tv_nsec)};
-    return now == segment.stamp;
+    return now == segment.file->stamp();
 }
 
 int32_t ImageStream::read(uint8_t *buffer, uint32_t maxSectors)
@@ -192,8 +201,7 @@ int32_t ImageStream::write(int fd, uint32_t maxSectors)
     return produce(sink, maxSectors);
 }
 
-template <typename Sink>
-int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
+template <typename Sink> int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
 {
     if (m_failed)
         return -1;
@@ -213,9 +221,9 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
             const ImageSegment &segment = segments[m_next];
             done = std::min(room, segment.start + segment.sectors - m_sector);
             const uint64_t offset = uint64_t(m_sector - segment.start) * kSectorSize;
-            if (segment.fromFile && done < segment.start + segment.sectors - m_sector) {
-                const uint64_t alignedEnd = (offset + uint64_t(done) * kSectorSize) / Sink::kSourceCutAlignment *
-                                            Sink::kSourceCutAlignment;
+            if (segment.file && done < segment.start + segment.sectors - m_sector) {
+                const uint64_t alignedEnd = (offset + uint64_t(done) * kSectorSize) /
+                                            Sink::kSourceCutAlignment * Sink::kSourceCutAlignment;
                 if (alignedEnd > offset)
                     done = uint32_t((alignedEnd - offset) / kSectorSize);
                 else if (filled > 0)
@@ -223,16 +231,16 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
             }
             const size_t wanted = size_t(done) * kSectorSize;
             size_t content = 0;
-            if (segment.fromFile) {
+            if (segment.file) {
                 if ((m_sector == segment.start || !m_source.valid()) && !openSource(segment))
                     return -1;
-                content = size_t(std::min<uint64_t>(wanted, segment.fileSize - offset));
+                content = size_t(std::min<uint64_t>(wanted, segment.file->size - offset));
                 for (size_t got = 0; got < content;) {
                     const int64_t n = sink.file(m_source.get(), offset + got, content - got);
                     if (n < 0 && sink.writeFailed())
                         return fail(sink.error());
                     if (n < 0)
-                        return fail("Required file \"" + segment.path + "\" cannot be read: " + std::strerror(errno));
+                        return unreadable(segment, errno);
                     if (n == 0)
                         return changed(segment);
                     got += size_t(n);
@@ -252,9 +260,9 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
                         return fail(sink.error());
                 }
                 content = wanted;
-            } else if (offset < segment.bytes.size()) {
-                content = std::min(wanted, segment.bytes.size() - size_t(offset));
-                if (!sink.bytes(segment.bytes.data() + offset, content))
+            } else if (offset < segment.bytes->size()) {
+                content = std::min(wanted, segment.bytes->size() - size_t(offset));
+                if (!sink.bytes(segment.bytes->data() + offset, content))
                     return fail(sink.error());
             }
             if (!sink.zeros(wanted - content))
@@ -268,9 +276,9 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
 
 bool ImageStream::openSource(const ImageSegment &segment)
 {
-    m_source.reset(::open(segment.path.c_str(), O_RDONLY | O_CLOEXEC));
+    m_source.reset(::open(segment.file->sourcePath().c_str(), O_RDONLY | O_CLOEXEC));
     if (!m_source.valid()) {
-        fail("Required file \"" + segment.path + "\" cannot be read: " + std::strerror(errno));
+        unreadable(segment, errno);
         return false;
     }
     if (!sourceUnchanged(segment)) {

@@ -14,7 +14,8 @@
 
 namespace image {
 
-class ImageStream {
+class ImageStream
+{
 public:
     ImageStream(const ImageSegments &segments, uint32_t totalSectors);
 
@@ -41,13 +42,14 @@ public:
 private:
     class MemorySink;
     class FileSink;
-    template <typename Sink>
-    int32_t produce(Sink &sink, uint32_t maxSectors);
+    template <typename Sink> int32_t produce(Sink &sink, uint32_t maxSectors);
     bool openSource(const ImageSegment &segment);
     int32_t fail(std::string message);
     // Fails with the line that names a source file that is no longer the
     // one the layout was computed for.
     int32_t changed(const ImageSegment &segment);
+    // Fails with the line that names a source file that cannot be read.
+    int32_t unreadable(const ImageSegment &segment, int error);
     // True while the open source has the size and modification time it had
     // when the layout was computed.
     bool sourceUnchanged(const ImageSegment &segment) const;
@@ -55,8 +57,8 @@ private:
     const ImageSegments &m_segments;
     uint32_t m_total;
     uint32_t m_sector = 0;
-    size_t m_next = 0;     // first segment that does not end before m_sector
-    UniqueFd m_source;     // file of segment m_next while it is being read
+    size_t m_next = 0; // first segment that does not end before m_sector
+    UniqueFd m_source; // file of segment m_next while it is being read
     std::string m_error;
     bool m_failed = false;
     std::array<uint8_t, 2048> m_generated{}; // one sector of a generated range

@@ -75,8 +75,8 @@ void ImageTrack::computeLayout()
             blockOrder.push_back(w);
 
     if (const ImageNode *missing = m_tree.firstMissing()) {
-        m_layoutError = "Required file \"" + missing->sourcePath + "\" cannot be read: " +
-                        std::strerror(missing->sourceErrno);
+        m_layoutError = "Required file \"" + missing->sourcePath() +
+                        "\" cannot be read: " + std::strerror(missing->sourceErrno);
     } else if (udfWriter && !udfWriter->refusal().empty()) {
         m_layoutError = "The file \"" + udfWriter->refusal() + "\" is too large for a UDF file entry";
     }
@@ -161,7 +161,8 @@ int32_t ImageTrack::readBlocks(void *buffer, uint32_t maxBlocks)
         m_streamError = m_layoutError.empty() ? "The image stream is not open" : m_layoutError;
         return -1;
     }
-    const int32_t n = m_stream->read(static_cast<uint8_t *>(buffer), std::min<uint32_t>(maxBlocks, INT32_MAX));
+    const int32_t n =
+        m_stream->read(static_cast<uint8_t *>(buffer), std::min<uint32_t>(maxBlocks, INT32_MAX));
     if (n < 0)
         m_streamError = m_stream->error();
     return n;

@@ -6,16 +6,18 @@
 
 namespace image {
 
-struct IsoHierarchyWriter::Directory {
-    struct Entry {
+struct IsoHierarchyWriter::Directory
+{
+    struct Entry
+    {
         const ImageNode *node;
         std::u16string id;
         size_t directoryIndex = 0; // for folders: index in m_directories
     };
     const ImageNode *node = nullptr;
-    std::u16string id;           // empty for the root
-    size_t parentIndex = 0;      // the root is its own parent
-    std::vector<Entry> entries;  // sorted as the flavour requires
+    std::u16string id;          // empty for the root
+    size_t parentIndex = 0;     // the root is its own parent
+    std::vector<Entry> entries; // sorted as the flavour requires
     uint32_t sector = 0;
     uint32_t sectors = 0;
 };
@@ -81,9 +83,10 @@ void IsoHierarchyWriter::collectDirectories(const ImageTree &tree, const DeepFol
             // Collisions are settled in the order of these names: the byte
             // 0xFF, which UTF-8 never holds, puts RR_MOVED last, so that a
             // folder of the user's keeps its name and ours takes a number.
-            originals.push_back(child == &deep.movedFolder() ? "\xFF" + child->name : child->name);
+            originals.push_back(child == &deep.movedFolder() ? "\xFF" + std::string(child->name())
+                                                             : std::string(child->name()));
             kinds.push_back(kind);
-            ids.push_back(identifierFor(m_flavour, child->name, kind));
+            ids.push_back(identifierFor(m_flavour, child->name(), kind));
         }
         resolveCollisions(m_flavour, originals, kinds, ids);
         for (size_t i = 0; i < ids.size(); ++i)
@@ -251,8 +254,8 @@ std::vector<uint8_t> IsoHierarchyWriter::pathTable(bool bigEndian) const
 {
     std::vector<uint8_t> out;
     for (const auto &dir : m_directories) {
-        const std::vector<uint8_t> id = dir->id.empty() ? std::vector<uint8_t>{0}
-                                                        : identifierBytes(dir->id, EntryKind::Directory);
+        const std::vector<uint8_t> id =
+            dir->id.empty() ? std::vector<uint8_t>{0} : identifierBytes(dir->id, EntryKind::Directory);
         const size_t at = out.size();
         out.resize(at + 8 + id.size() + id.size() % 2, 0);
         out[at] = uint8_t(id.size());

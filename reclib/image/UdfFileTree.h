@@ -15,7 +15,8 @@
 
 namespace image {
 
-class UdfFileTree {
+class UdfFileTree
+{
 public:
     // Largest extent a short allocation descriptor holds (30-bit length,
     // whole sectors).
@@ -40,10 +41,11 @@ public:
     void write(ImageSegments &out, const ImageTime &time, const std::string &label);
 
 private:
-    // The File Entries of files that follow each other in the partition.
-    // Kept as the nodes they describe (8 bytes each) instead of serialised
-    // (about 300 bytes each with the segment), which for many small files
-    // was the largest part of the builder's memory.
+    // The File Entries of files that follow each other in the partition:
+    // files side by side in one folder, so the run is a piece of that
+    // folder's entries. Kept as the nodes they describe instead of
+    // serialised (about 300 bytes each with the segment), which for many
+    // small files was the largest part of the builder's memory.
     class EntryRun : public SectorGenerator
     {
     public:
@@ -54,7 +56,8 @@ private:
         void fill(uint32_t index, uint8_t *sector) const override;
 
         const uint32_t firstBlock;
-        std::vector<const ImageNode *> nodes;
+        const ImageNode *first = nullptr;
+        uint32_t count = 0;
 
     private:
         const UdfFileTree &m_tree;
