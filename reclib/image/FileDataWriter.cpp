@@ -126,11 +126,48 @@ void FileDataWriter::writeData(ImageSegments &out, const ImageGeometry &)
             }
         }
     }
-    // In the tree's order: the segment list sorts itself by sector.
+    addRuns(out, m_tree.root(), replaced);
     std::as_const(m_tree).forEach([&](const ImageNode &node) {
-        if (!node.isDirectory && !replaced.count(&node))
-            out.addFile(node.dataSector, node);
+        if (node.isDirectory)
+            addRuns(out, node, replaced);
     });
+}
+
+// One range per run of a folder's files whose data follow each other on the
+// disc (most are: the files come in the tree's order), instead of one per
+// file, which for many small files cost more than their nodes.
+void FileDataWriter::addRuns(ImageSegments &out, const ImageNode &folder,
+                             const std::set<const ImageNode *> &replaced) const
+{
+    const std::span<const ImageNode> entries = folder.children();
+    size_t first = 0;
+    uint32_t start = 0;
+    uint32_t end = 0;
+    bool open = false;
+    const auto close = [&](size_t past) {
+        if (open)
+            out.addFiles(start, end - start, entries.subspan(first, past - first));
+        open = false;
+    };
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const ImageNode &node = entries[i];
+        if (node.isDirectory || node.size == 0)
+            continue;
+        if (replaced.count(&node)) {
+            close(i);
+            continue;
+        }
+        if (open && node.dataSector == end) {
+            end += sectorsFor(node.size);
+            continue;
+        }
+        close(i);
+        open = true;
+        first = i;
+        start = node.dataSector;
+        end = start + sectorsFor(node.size);
+    }
+    close(entries.size());
 }
 
 } // namespace image

@@ -9,6 +9,7 @@
 #include "image/ImageWriter.h"
 
 #include <memory>
+#include <set>
 
 namespace image {
 
@@ -26,6 +27,8 @@ public:
 
 private:
     void placeVideoFolder(SectorAllocator &alloc);
+    void addRuns(ImageSegments &out, const ImageNode &folder,
+                 const std::set<const ImageNode *> &replaced) const;
 
     ImageTree &m_tree;
     ImageNode *m_videoFolder = nullptr;

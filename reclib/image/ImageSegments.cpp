@@ -17,12 +17,13 @@ void ImageSegments::addBytes(uint32_t start, std::vector<uint8_t> bytes)
     m_segments.push_back(segment);
 }
 
-void ImageSegments::addFile(uint32_t start, const ImageNode &file)
+void ImageSegments::addFiles(uint32_t start, uint32_t sectors, std::span<const ImageNode> files)
 {
     ImageSegment segment;
     segment.start = start;
-    segment.sectors = sectorsFor(file.size);
-    segment.file = &file;
+    segment.sectors = sectors;
+    segment.files = files.data();
+    segment.fileCount = uint32_t(files.size());
     if (segment.sectors > 0)
         m_segments.push_back(segment);
 }

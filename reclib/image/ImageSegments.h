@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <vector>
 
 namespace image {
@@ -22,8 +23,7 @@ public:
     virtual void fill(uint32_t index, uint8_t *sector) const = 0;
 };
 
-// One range; exactly one of the three says what fills it. There is one per
-// file, so it holds no more than pointers.
+// One range; exactly one of the three says what fills it.
 struct ImageSegment
 {
     uint32_t start = 0; // absolute sector
@@ -33,17 +33,20 @@ struct ImageSegment
     const std::vector<uint8_t> *bytes = nullptr;
     // ... or sectors made on demand by a generator the writer owns ...
     const SectorGenerator *generator = nullptr;
-    // ... or the data of a source file of the tree: node->size bytes, of
-    // the version node->stamp() names.
-    const ImageNode *file = nullptr;
+    // ... or the data of files side by side in one folder's entries,
+    // files[0] to files[fileCount - 1]: each file's size bytes, of the
+    // version its stamp() names, from its dataSector on, back to back.
+    // Entries without data (folders, empty files) may lie between them.
+    const ImageNode *files = nullptr;
+    uint32_t fileCount = 0;
 };
 
 class ImageSegments
 {
 public:
     void addBytes(uint32_t start, std::vector<uint8_t> bytes);
-    // The node must outlive the segment list.
-    void addFile(uint32_t start, const ImageNode &file);
+    // The nodes must outlive the segment list.
+    void addFiles(uint32_t start, uint32_t sectors, std::span<const ImageNode> files);
     // The generator must outlive the segment list.
     void addGenerated(uint32_t start, uint32_t sectors, const SectorGenerator &generator);
     // Room for count ranges, so that a list of a hundred thousand does not

@@ -150,6 +150,7 @@ void ImageStream::open()
     close();
     m_sector = 0;
     m_next = 0;
+    m_runSegment = SIZE_MAX;
     m_error.clear();
     m_failed = false;
 }
@@ -167,18 +168,17 @@ int32_t ImageStream::fail(std::string message)
     return -1;
 }
 
-int32_t ImageStream::changed(const ImageSegment &segment)
+int32_t ImageStream::changed(const ImageNode &file)
 {
-    return fail("A source file changed while it was being burned: " + segment.file->sourcePath());
+    return fail("A source file changed while it was being burned: " + file.sourcePath());
 }
 
-int32_t ImageStream::unreadable(const ImageSegment &segment, int error)
+int32_t ImageStream::unreadable(const ImageNode &file, int error)
 {
-    return fail("Required file \"" + segment.file->sourcePath() +
-                "\" cannot be read: " + std::strerror(error));
+    return fail("Required file \"" + file.sourcePath() + "\" cannot be read: " + std::strerror(error));
 }
 
-bool ImageStream::sourceUnchanged(const ImageSegment &segment) const
+bool ImageStream::sourceUnchanged(const ImageNode &file) const
 {
     struct stat info
     {
@@ -186,7 +186,7 @@ bool ImageStream::sourceUnchanged(const ImageSegment &segment) const
     if (::fstat(m_source.get(), &info) != 0)
         return false;
     const FileStamp now{uint64_t(info.st_size), int64_t(info.st_mtim.tv_sec), int64_t(info.st_mtim.tv_nsec)};
-    return now == segment.file->stamp();
+    return now == file.stamp();
 }
 
 int32_t ImageStream::read(uint8_t *buffer, uint32_t maxSectors)
@@ -219,9 +219,14 @@ template <typename Sink> int32_t ImageStream::produce(Sink &sink, uint32_t maxSe
                 return fail(sink.error());
         } else {
             const ImageSegment &segment = segments[m_next];
-            done = std::min(room, segment.start + segment.sectors - m_sector);
-            const uint64_t offset = uint64_t(m_sector - segment.start) * kSectorSize;
-            if (segment.file && done < segment.start + segment.sectors - m_sector) {
+            // A run of files is read one file at a time.
+            const ImageNode *file = segment.files ? &fileAt(segment) : nullptr;
+            const uint32_t pieceStart = file ? file->dataSector : segment.start;
+            const uint32_t pieceEnd =
+                file ? pieceStart + sectorsFor(file->size) : segment.start + segment.sectors;
+            done = std::min(room, pieceEnd - m_sector);
+            const uint64_t offset = uint64_t(m_sector - pieceStart) * kSectorSize;
+            if (file && done < pieceEnd - m_sector) {
                 const uint64_t alignedEnd = (offset + uint64_t(done) * kSectorSize) /
                                             Sink::kSourceCutAlignment * Sink::kSourceCutAlignment;
                 if (alignedEnd > offset)
@@ -231,28 +236,12 @@ template <typename Sink> int32_t ImageStream::produce(Sink &sink, uint32_t maxSe
             }
             const size_t wanted = size_t(done) * kSectorSize;
             size_t content = 0;
-            if (segment.file) {
-                if ((m_sector == segment.start || !m_source.valid()) && !openSource(segment))
+            if (file) {
+                const int64_t copied = copyFile(sink, *file, offset, wanted, m_sector == pieceStart,
+                                                m_sector + done == pieceEnd);
+                if (copied < 0)
                     return -1;
-                content = size_t(std::min<uint64_t>(wanted, segment.file->size - offset));
-                for (size_t got = 0; got < content;) {
-                    const int64_t n = sink.file(m_source.get(), offset + got, content - got);
-                    if (n < 0 && sink.writeFailed())
-                        return fail(sink.error());
-                    if (n < 0)
-                        return unreadable(segment, errno);
-                    if (n == 0)
-                        return changed(segment);
-                    got += size_t(n);
-                }
-                if (m_sector + done == segment.start + segment.sectors) {
-                    // Its data is all read: what was taken must still be
-                    // the file the layout was made for, or the disc would
-                    // hold a mix of two versions, or a grown file cut short.
-                    if (!sourceUnchanged(segment))
-                        return changed(segment);
-                    m_source.reset();
-                }
+                content = size_t(copied);
             } else if (segment.generator) {
                 for (uint32_t i = 0; i < done; ++i) {
                     segment.generator->fill(m_sector - segment.start + i, m_generated.data());
@@ -274,15 +263,57 @@ template <typename Sink> int32_t ImageStream::produce(Sink &sink, uint32_t maxSe
     return int32_t(filled);
 }
 
-bool ImageStream::openSource(const ImageSegment &segment)
+template <typename Sink>
+int64_t ImageStream::copyFile(Sink &sink, const ImageNode &file, uint64_t offset, size_t wanted, bool starts,
+                              bool ends)
 {
-    m_source.reset(::open(segment.file->sourcePath().c_str(), O_RDONLY | O_CLOEXEC));
+    if ((starts || !m_source.valid()) && !openSource(file))
+        return -1;
+    const size_t content = size_t(std::min<uint64_t>(wanted, file.size - offset));
+    for (size_t got = 0; got < content;) {
+        const int64_t n = sink.file(m_source.get(), offset + got, content - got);
+        if (n < 0 && sink.writeFailed())
+            return fail(sink.error());
+        if (n < 0)
+            return unreadable(file, errno);
+        if (n == 0)
+            return changed(file);
+        got += size_t(n);
+    }
+    if (ends) {
+        // Its data is all read: what was taken must still be the file the
+        // layout was made for, or the disc would hold a mix of two
+        // versions, or a grown file cut short.
+        if (!sourceUnchanged(file))
+            return changed(file);
+        m_source.reset();
+    }
+    return int64_t(content);
+}
+
+const ImageNode &ImageStream::fileAt(const ImageSegment &segment)
+{
+    if (m_runSegment != m_next) {
+        m_runSegment = m_next;
+        m_runFile = 0;
+    }
+    const auto past = [&](const ImageNode &node) {
+        return node.isDirectory || node.size == 0 || m_sector >= node.dataSector + sectorsFor(node.size);
+    };
+    while (m_runFile + 1 < segment.fileCount && past(segment.files[m_runFile]))
+        ++m_runFile;
+    return segment.files[m_runFile];
+}
+
+bool ImageStream::openSource(const ImageNode &file)
+{
+    m_source.reset(::open(file.sourcePath().c_str(), O_RDONLY | O_CLOEXEC));
     if (!m_source.valid()) {
-        unreadable(segment, errno);
+        unreadable(file, errno);
         return false;
     }
-    if (!sourceUnchanged(segment)) {
-        changed(segment);
+    if (!sourceUnchanged(file)) {
+        changed(file);
         return false;
     }
     ::posix_fadvise(m_source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);

@@ -102,10 +102,11 @@ void ImageTrack::computeLayout()
         m_placementWarning = placement->warning();
     }
 
-    // A data range per file; per folder a UDF entry, its contents, a run of
-    // its files' UDF entries and a directory in each ISO 9660 hierarchy
-    // (RR_MOVED included); and a few dozen descriptors.
-    m_segments.reserve(size_t(m_tree.fileCount()) + size_t(m_tree.directoryCount() + 2) * 5 + 64);
+    // Per folder a UDF entry, its contents, a directory in each ISO 9660
+    // hierarchy (RR_MOVED included), and runs of its files' data and UDF
+    // entries, broken where a subfolder's come between; the DVD-Video files
+    // and a few dozen descriptors.
+    m_segments.reserve(size_t(m_tree.directoryCount() + 2) * 8 + 256);
     ImageGeometry geometry{m_totalSectors, m_time, m_label};
     for (auto &w : m_writers)
         w->writeDescriptors(m_segments, geometry);

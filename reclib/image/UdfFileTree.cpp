@@ -137,6 +137,24 @@ void UdfFileTree::EntryRun::fill(uint32_t index, uint8_t *sector) const
     std::memset(sector + entry.size(), 0, kSectorSize - entry.size());
 }
 
+const std::vector<uint8_t> &UdfFileTree::streamedContents(const ImageNode &folder) const
+{
+    if (m_streamedFolder != &folder) {
+        m_streamedContents = folderContents(folder);
+        m_streamedFolder = &folder;
+    }
+    return m_streamedContents;
+}
+
+void UdfFileTree::FolderContents::fill(uint32_t index, uint8_t *sector) const
+{
+    const std::vector<uint8_t> &contents = m_tree.streamedContents(m_folder);
+    const size_t offset = std::min(contents.size(), size_t(index) * kSectorSize);
+    const size_t used = std::min(contents.size() - offset, size_t(kSectorSize));
+    std::memcpy(sector, contents.data() + offset, used);
+    std::memset(sector + used, 0, kSectorSize - used);
+}
+
 void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::string &label)
 {
     std::vector<uint8_t> fsd(kSectorSize * 2, 0);
@@ -159,7 +177,9 @@ void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::st
     const auto emit = [&](const ImageNode &node) {
         if (node.isDirectory) {
             out.addBytes(absolute(node.udfEntryBlock), fileEntry(node, time));
-            out.addBytes(absolute(node.udfDataBlock), folderContents(node));
+            m_folderContents.push_back(std::make_unique<FolderContents>(*this, node));
+            out.addGenerated(absolute(node.udfDataBlock), sectorsFor(folderContents(node).size()),
+                             *m_folderContents.back());
             return;
         }
         EntryRun *run = m_entryRuns.empty() ? nullptr : m_entryRuns.back().get();
