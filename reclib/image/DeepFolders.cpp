@@ -8,10 +8,8 @@ constexpr int kMovedLevel = 3;
 
 } // namespace
 
-DeepFolders::DeepFolders(ImageTree &tree) : m_root(&tree.root())
+DeepFolders::DeepFolders(ImageTree &tree) : m_root(&tree.root()), m_movedFolder("RR_MOVED", true)
 {
-    m_movedFolder.name = "RR_MOVED";
-    m_movedFolder.isDirectory = true;
     m_movedFolder.parent = &tree.root();
     m_movedFolder.modified = tree.root().modified;
     m_movedFolder.modifiedNanoseconds = tree.root().modifiedNanoseconds;
@@ -31,16 +29,16 @@ DeepFolders::DeepFolders(ImageTree &tree) : m_root(&tree.root())
 // The tree's depth is bounded when it is copied, so recursion is safe.
 void DeepFolders::visit(ImageNode &folder, int level)
 {
-    for (auto &child : folder.children) {
-        if (!child->isDirectory)
+    for (auto &child : folder.children()) {
+        if (!child.isDirectory)
             continue;
         int childLevel = level + 1;
         if (childLevel > kMaxLevels) {
-            child->isoRelocated = true;
-            m_moved.push_back(child.get());
+            child.isoRelocated = true;
+            m_moved.push_back(&child);
             childLevel = kMovedLevel;
         }
-        visit(*child, childLevel);
+        visit(child, childLevel);
     }
 }
 
@@ -49,10 +47,10 @@ std::vector<const ImageNode *> DeepFolders::isoChildren(const ImageNode &folder)
     if (&folder == &m_movedFolder)
         return m_moved;
     std::vector<const ImageNode *> out;
-    out.reserve(folder.children.size() + 1);
-    for (const auto &child : folder.children)
-        if (!child->isoRelocated)
-            out.push_back(child.get());
+    out.reserve(folder.children().size() + 1);
+    for (const auto &child : folder.children())
+        if (!child.isoRelocated)
+            out.push_back(&child);
     if (&folder == m_root && any())
         out.push_back(&m_movedFolder);
     return out;
@@ -62,7 +60,7 @@ std::string DeepFolders::treePath(const ImageNode &node)
 {
     std::string path;
     for (const ImageNode *at = &node; at && at->parent; at = at->parent)
-        path.insert(0, "/" + at->name);
+        path.insert(0, "/" + std::string(at->name()));
     return path.empty() ? "/" : path;
 }
 

@@ -1,7 +1,7 @@
 #include "image/DvdVideoPlacement.h"
 
-#include "image/ByteOrder.h"
 #include "dvdvideo/IfoReader.h"
+#include "image/ByteOrder.h"
 
 #include <algorithm>
 #include <array>
@@ -14,8 +14,10 @@ using dvdvideo::VtsAddresses;
 
 // The DVD-Video files found in the folder, by set. Set 0 is the VMG
 // (VIDEO_TS.IFO, VIDEO_TS.VOB as its menu VOB, VIDEO_TS.BUP).
-struct DvdVideoPlacement::Sets {
-    struct Set {
+struct DvdVideoPlacement::Sets
+{
+    struct Set
+    {
         int number = 0;
         ImageNode *ifo = nullptr;
         ImageNode *menuVob = nullptr;
@@ -84,11 +86,12 @@ ImageNode **slotFor(DvdVideoPlacement::Sets &sets, const std::string &name)
 
 } // namespace
 
-DvdVideoPlacement::DvdVideoPlacement(const std::vector<ImageNode *> &folderFiles, Reallocation mode, Loader loader)
+DvdVideoPlacement::DvdVideoPlacement(const std::vector<ImageNode *> &folderFiles, Reallocation mode,
+                                     Loader loader)
     : m_mode(mode), m_loader(std::move(loader)), m_sets(std::make_unique<Sets>())
 {
     for (ImageNode *node : folderFiles) {
-        ImageNode **slot = slotFor(*m_sets, upper(node->name));
+        ImageNode **slot = slotFor(*m_sets, upper(std::string(node->name())));
         if (slot && !*slot)
             *slot = node;
         else
@@ -153,7 +156,7 @@ bool DvdVideoPlacement::placeByIfo()
         if (!node)
             return true;
         if (at < end || at + sectorsOf(node) > 0xFFFFFFFFull) {
-            m_warning = node->name + " overlaps the file before it (" + what + ")";
+            m_warning = std::string(node->name()) + " overlaps the file before it (" + what + ")";
             return false;
         }
         put(node, uint32_t(at));
@@ -161,7 +164,7 @@ bool DvdVideoPlacement::placeByIfo()
         return true;
     };
     const auto unreadable = [&](const ImageNode *node) {
-        m_warning = node->name + " cannot be read as an IFO file";
+        m_warning = std::string(node->name()) + " cannot be read as an IFO file";
         return false;
     };
     const auto &vmg = m_sets->sets.at(0);
@@ -169,11 +172,12 @@ bool DvdVideoPlacement::placeByIfo()
     const auto vmgAddr = vmgBytes ? IfoReader::readVmg(*vmgBytes) : std::nullopt;
     if (!vmgAddr)
         return unreadable(vmg.ifo);
-    const auto placeSet = [&](const Sets::Set &set, uint64_t start, uint32_t menu, uint32_t title, uint32_t last) {
+    const auto placeSet = [&](const Sets::Set &set, uint64_t start, uint32_t menu, uint32_t title,
+                              uint32_t last) {
         const bool hasTitleVob = std::any_of(set.titleVobs.begin(), set.titleVobs.end(),
                                              [](const ImageNode *n) { return n != nullptr; });
         if ((set.menuVob && menu == 0) || (hasTitleVob && title == 0)) {
-            m_warning = set.ifo->name + " declares no start for a VOB that exists";
+            m_warning = std::string(set.ifo->name()) + " declares no start for a VOB that exists";
             return false;
         }
         if (!place(set.ifo, start, "IFO start") || !place(set.menuVob, start + menu, "menu VOB start"))
@@ -185,10 +189,11 @@ bool DvdVideoPlacement::placeByIfo()
             titleAt += sectorsOf(vob);
         }
         const uint64_t setEnd = start + uint64_t(last) + 1;
-        if (set.bup && (setEnd < sectorsOf(set.bup) || !place(set.bup, setEnd - sectorsOf(set.bup), "last sector")))
+        if (set.bup &&
+            (setEnd < sectorsOf(set.bup) || !place(set.bup, setEnd - sectorsOf(set.bup), "last sector")))
             return false;
         if (setEnd < end) {
-            m_warning = "the set of " + set.ifo->name + " ends before its files do";
+            m_warning = "the set of " + std::string(set.ifo->name()) + " ends before its files do";
             return false;
         }
         end = setEnd;
@@ -205,7 +210,7 @@ bool DvdVideoPlacement::placeByIfo()
         if (!vts)
             return unreadable(set.ifo);
         if (start == vmgAddr->titleSetStarts.end()) {
-            m_warning = "no title of VIDEO_TS.IFO leads to " + set.ifo->name;
+            m_warning = "no title of VIDEO_TS.IFO leads to " + std::string(set.ifo->name());
             return false;
         }
         if (!placeSet(set, start->second, vts->menuVobStart, vts->titleVobStart, vts->lastSector))
@@ -227,7 +232,8 @@ void DvdVideoPlacement::pack(uint32_t firstSector)
         if (node == set.bup && set.ifo) {
             // Keep the BUP out of the 16-sector block that holds the IFO's end,
             // so one damaged block cannot take both.
-            const uint32_t ifoLastBlock = (firstSector + set.ifoOffset + std::max(sectorsOf(set.ifo), 1u) - 1) / 16;
+            const uint32_t ifoLastBlock =
+                (firstSector + set.ifoOffset + std::max(sectorsOf(set.ifo), 1u) - 1) / 16;
             if ((firstSector + position) / 16 == ifoLastBlock)
                 position = (ifoLastBlock + 1) * 16 - firstSector;
         }
@@ -254,7 +260,9 @@ bool DvdVideoPlacement::correctCopies()
     std::map<const ImageNode *, uint32_t> offsets;
     for (const auto &p : m_placed)
         offsets[p.node] = p.offset;
-    const auto relative = [&](const ImageNode *node, uint32_t base) { return node ? offsets[node] - base : 0; };
+    const auto relative = [&](const ImageNode *node, uint32_t base) {
+        return node ? offsets[node] - base : 0;
+    };
     const auto firstTitleVob = [](const Sets::Set &set) -> const ImageNode * {
         for (const ImageNode *vob : set.titleVobs)
             if (vob)

@@ -1,22 +1,24 @@
 #include "image/FileDataWriter.h"
 
-#include "image/ByteOrder.h"
 #include "dvdvideo/IfoReader.h"
+#include "image/ByteOrder.h"
 
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <string_view>
+#include <utility>
 
 namespace image {
 
 using dvdvideo::IfoReader;
 namespace {
 
-bool isVideoFolderName(const std::string &name)
+bool isVideoFolderName(std::string_view name)
 {
     if (name.size() != 8)
         return false;
-    std::string up = name;
+    std::string up(name);
     for (auto &c : up)
         c = char(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     return up == "VIDEO_TS";
@@ -28,7 +30,7 @@ std::optional<std::vector<uint8_t>> loadSmallFile(const ImageNode &node)
 {
     if (node.sourceMissing || node.size > IfoReader::kMaxIfoBytes)
         return std::nullopt;
-    std::ifstream in(node.sourcePath, std::ios::binary);
+    std::ifstream in(node.sourcePath(), std::ios::binary);
     if (!in)
         return std::nullopt;
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -51,21 +53,20 @@ uint64_t bytesOffPageAt(const DvdVideoPlacement &placement, uint32_t first)
 
 } // namespace
 
-FileDataWriter::FileDataWriter(ImageTree &tree, Reallocation mode)
-    : m_tree(tree)
+FileDataWriter::FileDataWriter(ImageTree &tree, Reallocation mode) : m_tree(tree)
 {
-    for (auto &child : tree.root().children) {
-        if (child->isDirectory && isVideoFolderName(child->name)) {
-            m_videoFolder = child.get();
+    for (auto &child : tree.root().children()) {
+        if (child.isDirectory && isVideoFolderName(child.name())) {
+            m_videoFolder = &child;
             break;
         }
     }
     if (!m_videoFolder)
         return;
     std::vector<ImageNode *> files;
-    for (auto &child : m_videoFolder->children)
-        if (!child->isDirectory)
-            files.push_back(child.get());
+    for (auto &child : m_videoFolder->children())
+        if (!child.isDirectory)
+            files.push_back(&child);
     m_placement = std::make_unique<DvdVideoPlacement>(files, mode, loadSmallFile);
     if (!m_placement->isDvdVideo())
         m_placement.reset();
@@ -87,10 +88,8 @@ void FileDataWriter::placeVideoFolder(SectorAllocator &alloc)
             m_placement->plan(first);
     }
     alloc.reserve(m_placement->sectors());
-    for (const auto &placed : m_placement->placed()) {
+    for (const auto &placed : m_placement->placed())
         placed.node->dataSector = first + placed.offset;
-        m_order.push_back(placed.node);
-    }
 }
 
 void FileDataWriter::computeBlocks(SectorAllocator &alloc)
@@ -100,7 +99,6 @@ void FileDataWriter::computeBlocks(SectorAllocator &alloc)
         for (const auto &placed : m_placement->placed())
             placedByVideo.insert(placed.node);
     bool videoDone = false;
-    m_order.reserve(size_t(m_tree.fileCount()));
     m_tree.forEach([&](ImageNode &node) {
         if (node.isDirectory)
             return;
@@ -114,7 +112,6 @@ void FileDataWriter::computeBlocks(SectorAllocator &alloc)
         if (placedByVideo.count(&node))
             return;
         node.dataSector = node.size ? alloc.reserve(sectorsFor(node.size)) : 0;
-        m_order.push_back(&node);
     });
 }
 
@@ -129,12 +126,48 @@ void FileDataWriter::writeData(ImageSegments &out, const ImageGeometry &)
             }
         }
     }
-    // The segment takes the source path over: the layout is complete and
-    // nothing reads it from the node any more, and a copy would cost every
-    // one of many small files its length again.
-    for (ImageNode *node : m_order)
-        if (!replaced.count(node))
-            out.addFile(node->dataSector, std::move(node->sourcePath), node->stamp);
+    addRuns(out, m_tree.root(), replaced);
+    std::as_const(m_tree).forEach([&](const ImageNode &node) {
+        if (node.isDirectory)
+            addRuns(out, node, replaced);
+    });
+}
+
+// One range per run of a folder's files whose data follow each other on the
+// disc (most are: the files come in the tree's order), instead of one per
+// file, which for many small files cost more than their nodes.
+void FileDataWriter::addRuns(ImageSegments &out, const ImageNode &folder,
+                             const std::set<const ImageNode *> &replaced) const
+{
+    const std::span<const ImageNode> entries = folder.children();
+    size_t first = 0;
+    uint32_t start = 0;
+    uint32_t end = 0;
+    bool open = false;
+    const auto close = [&](size_t past) {
+        if (open)
+            out.addFiles(start, end - start, entries.subspan(first, past - first));
+        open = false;
+    };
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const ImageNode &node = entries[i];
+        if (node.isDirectory || node.size == 0)
+            continue;
+        if (replaced.count(&node)) {
+            close(i);
+            continue;
+        }
+        if (open && node.dataSector == end) {
+            end += sectorsFor(node.size);
+            continue;
+        }
+        close(i);
+        open = true;
+        first = i;
+        start = node.dataSector;
+        end = start + sectorsFor(node.size);
+    }
+    close(entries.size());
 }
 
 } // namespace image

@@ -9,10 +9,12 @@
 #include "image/ImageWriter.h"
 
 #include <memory>
+#include <set>
 
 namespace image {
 
-class FileDataWriter : public ImageWriter {
+class FileDataWriter : public ImageWriter
+{
 public:
     FileDataWriter(ImageTree &tree, Reallocation mode);
     ~FileDataWriter() override;
@@ -25,11 +27,12 @@ public:
 
 private:
     void placeVideoFolder(SectorAllocator &alloc);
+    void addRuns(ImageSegments &out, const ImageNode &folder,
+                 const std::set<const ImageNode *> &replaced) const;
 
     ImageTree &m_tree;
     ImageNode *m_videoFolder = nullptr;
     std::unique_ptr<DvdVideoPlacement> m_placement;
-    std::vector<ImageNode *> m_order; // files as they follow each other on the disc
 };
 
 } // namespace image

@@ -27,13 +27,13 @@ bool later(const ImageNode &a, const ImageNode &b)
 void settleFolder(ImageNode &folder, std::time_t volumeMoment, std::optional<std::time_t> latest)
 {
     const ImageNode *newest = nullptr;
-    for (auto &child : folder.children) {
-        if (child->isDirectory)
-            settleFolder(*child, volumeMoment, latest);
+    for (auto &child : folder.children()) {
+        if (child.isDirectory)
+            settleFolder(child, volumeMoment, latest);
         else
-            settleFile(*child, latest);
-        if (!newest || later(*child, *newest))
-            newest = child.get();
+            settleFile(child, latest);
+        if (!newest || later(child, *newest))
+            newest = &child;
     }
     folder.modified = newest ? newest->modified : volumeMoment;
     folder.modifiedNanoseconds = newest ? newest->modifiedNanoseconds : 0;

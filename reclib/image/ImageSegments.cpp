@@ -11,22 +11,21 @@ void ImageSegments::addBytes(uint32_t start, std::vector<uint8_t> bytes)
     ImageSegment segment;
     segment.start = start;
     segment.sectors = sectorsFor(bytes.size());
-    segment.bytes = std::move(bytes);
-    if (segment.sectors > 0)
-        m_segments.push_back(std::move(segment));
+    if (segment.sectors == 0)
+        return;
+    segment.bytes = &m_bytes.emplace_back(std::move(bytes));
+    m_segments.push_back(segment);
 }
 
-void ImageSegments::addFile(uint32_t start, std::string path, const FileStamp &stamp)
+void ImageSegments::addFiles(uint32_t start, uint32_t sectors, std::span<const ImageNode> files)
 {
     ImageSegment segment;
     segment.start = start;
-    segment.sectors = sectorsFor(stamp.size);
-    segment.fromFile = true;
-    segment.path = std::move(path);
-    segment.fileSize = stamp.size;
-    segment.stamp = stamp;
+    segment.sectors = sectors;
+    segment.files = files.data();
+    segment.fileCount = uint32_t(files.size());
     if (segment.sectors > 0)
-        m_segments.push_back(std::move(segment));
+        m_segments.push_back(segment);
 }
 
 void ImageSegments::addGenerated(uint32_t start, uint32_t sectors, const SectorGenerator &generator)
@@ -36,7 +35,7 @@ void ImageSegments::addGenerated(uint32_t start, uint32_t sectors, const SectorG
     segment.sectors = sectors;
     segment.generator = &generator;
     if (segment.sectors > 0)
-        m_segments.push_back(std::move(segment));
+        m_segments.push_back(segment);
 }
 
 bool ImageSegments::finish(uint32_t totalSectors)

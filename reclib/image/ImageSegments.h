@@ -6,7 +6,8 @@
 #include "image/ImageTree.h"
 
 #include <cstdint>
-#include <string>
+#include <deque>
+#include <span>
 #include <vector>
 
 namespace image {
@@ -22,24 +23,30 @@ public:
     virtual void fill(uint32_t index, uint8_t *sector) const = 0;
 };
 
-struct ImageSegment {
-    uint32_t start = 0;       // absolute sector
+// One range; exactly one of the three says what fills it.
+struct ImageSegment
+{
+    uint32_t start = 0; // absolute sector
     uint32_t sectors = 0;
-    // Either bytes (at most sectors * 2048; the rest of the range is zero) ...
-    std::vector<uint8_t> bytes;
+    // Serialised bytes (at most sectors * 2048; the rest of the range is
+    // zero), kept by the segment list ...
+    const std::vector<uint8_t> *bytes = nullptr;
     // ... or sectors made on demand by a generator the writer owns ...
-    // ... or a source file of exactly fileSize bytes, as stamped at layout time.
-    bool fromFile = false;
-    std::string path;
-    uint64_t fileSize = 0;
-    FileStamp stamp;
     const SectorGenerator *generator = nullptr;
+    // ... or the data of files side by side in one folder's entries,
+    // files[0] to files[fileCount - 1]: each file's size bytes, of the
+    // version its stamp() names, from its dataSector on, back to back.
+    // Entries without data (folders, empty files) may lie between them.
+    const ImageNode *files = nullptr;
+    uint32_t fileCount = 0;
 };
 
-class ImageSegments {
+class ImageSegments
+{
 public:
     void addBytes(uint32_t start, std::vector<uint8_t> bytes);
-    void addFile(uint32_t start, std::string path, const FileStamp &stamp);
+    // The nodes must outlive the segment list.
+    void addFiles(uint32_t start, uint32_t sectors, std::span<const ImageNode> files);
     // The generator must outlive the segment list.
     void addGenerated(uint32_t start, uint32_t sectors, const SectorGenerator &generator);
     // Room for count ranges, so that a list of a hundred thousand does not
@@ -54,6 +61,7 @@ public:
 
 private:
     std::vector<ImageSegment> m_segments;
+    std::deque<std::vector<uint8_t>> m_bytes; // a deque: the segments point into it
 };
 
 } // namespace image

@@ -13,7 +13,8 @@
 namespace image {
 
 // Where read() puts the image: the caller's buffer, filled front to back.
-class ImageStream::MemorySink {
+class ImageStream::MemorySink
+{
 public:
     explicit MemorySink(uint8_t *at) : m_at(at) {}
 
@@ -56,7 +57,8 @@ private:
 };
 
 // Where write() puts the image: a file descriptor, appended to.
-class ImageStream::FileSink {
+class ImageStream::FileSink
+{
 public:
     explicit FileSink(int fd) : m_fd(fd) {}
 
@@ -120,7 +122,8 @@ private:
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0) {
-                m_error = std::string("The image cannot be written: ") + std::strerror(n < 0 ? errno : ENOSPC);
+                m_error =
+                    std::string("The image cannot be written: ") + std::strerror(n < 0 ? errno : ENOSPC);
                 return false;
             }
             data += n;
@@ -147,6 +150,7 @@ void ImageStream::open()
     close();
     m_sector = 0;
     m_next = 0;
+    m_runSegment = SIZE_MAX;
     m_error.clear();
     m_failed = false;
 }
@@ -164,12 +168,17 @@ int32_t ImageStream::fail(std::string message)
     return -1;
 }
 
-int32_t ImageStream::changed(const ImageSegment &segment)
+int32_t ImageStream::changed(const ImageNode &file)
 {
-    return fail("A source file changed while it was being burned: " + segment.path);
+    return fail("A source file changed while it was being burned: " + file.sourcePath());
 }
 
-bool ImageStream::sourceUnchanged(const ImageSegment &segment) const
+int32_t ImageStream::unreadable(const ImageNode &file, int error)
+{
+    return fail("Required file \"" + file.sourcePath() + "\" cannot be read: " + std::strerror(error));
+}
+
+bool ImageStream::sourceUnchanged(const ImageNode &file) const
 {
     struct stat info
     {
@@ -177,7 +186,7 @@ bool ImageStream::sourceUnchanged(const ImageSegment &segment) const
     if (::fstat(m_source.get(), &info) != 0)
         return false;
     const FileStamp now{uint64_t(info.st_size), int64_t(info.st_mtim.tv_sec), int64_t(info.st_mtim.tv_nsec)};
-    return now == segment.stamp;
+    return now == file.stamp();
 }
 
 int32_t ImageStream::read(uint8_t *buffer, uint32_t maxSectors)
@@ -192,8 +201,7 @@ int32_t ImageStream::write(int fd, uint32_t maxSectors)
     return produce(sink, maxSectors);
 }
 
-template <typename Sink>
-int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
+template <typename Sink> int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
 {
     if (m_failed)
         return -1;
@@ -211,11 +219,16 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
                 return fail(sink.error());
         } else {
             const ImageSegment &segment = segments[m_next];
-            done = std::min(room, segment.start + segment.sectors - m_sector);
-            const uint64_t offset = uint64_t(m_sector - segment.start) * kSectorSize;
-            if (segment.fromFile && done < segment.start + segment.sectors - m_sector) {
-                const uint64_t alignedEnd = (offset + uint64_t(done) * kSectorSize) / Sink::kSourceCutAlignment *
-                                            Sink::kSourceCutAlignment;
+            // A run of files is read one file at a time.
+            const ImageNode *file = segment.files ? &fileAt(segment) : nullptr;
+            const uint32_t pieceStart = file ? file->dataSector : segment.start;
+            const uint32_t pieceEnd =
+                file ? pieceStart + sectorsFor(file->size) : segment.start + segment.sectors;
+            done = std::min(room, pieceEnd - m_sector);
+            const uint64_t offset = uint64_t(m_sector - pieceStart) * kSectorSize;
+            if (file && done < pieceEnd - m_sector) {
+                const uint64_t alignedEnd = (offset + uint64_t(done) * kSectorSize) /
+                                            Sink::kSourceCutAlignment * Sink::kSourceCutAlignment;
                 if (alignedEnd > offset)
                     done = uint32_t((alignedEnd - offset) / kSectorSize);
                 else if (filled > 0)
@@ -223,28 +236,12 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
             }
             const size_t wanted = size_t(done) * kSectorSize;
             size_t content = 0;
-            if (segment.fromFile) {
-                if ((m_sector == segment.start || !m_source.valid()) && !openSource(segment))
+            if (file) {
+                const int64_t copied = copyFile(sink, *file, offset, wanted, m_sector == pieceStart,
+                                                m_sector + done == pieceEnd);
+                if (copied < 0)
                     return -1;
-                content = size_t(std::min<uint64_t>(wanted, segment.fileSize - offset));
-                for (size_t got = 0; got < content;) {
-                    const int64_t n = sink.file(m_source.get(), offset + got, content - got);
-                    if (n < 0 && sink.writeFailed())
-                        return fail(sink.error());
-                    if (n < 0)
-                        return fail("Required file \"" + segment.path + "\" cannot be read: " + std::strerror(errno));
-                    if (n == 0)
-                        return changed(segment);
-                    got += size_t(n);
-                }
-                if (m_sector + done == segment.start + segment.sectors) {
-                    // Its data is all read: what was taken must still be
-                    // the file the layout was made for, or the disc would
-                    // hold a mix of two versions, or a grown file cut short.
-                    if (!sourceUnchanged(segment))
-                        return changed(segment);
-                    m_source.reset();
-                }
+                content = size_t(copied);
             } else if (segment.generator) {
                 for (uint32_t i = 0; i < done; ++i) {
                     segment.generator->fill(m_sector - segment.start + i, m_generated.data());
@@ -252,9 +249,9 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
                         return fail(sink.error());
                 }
                 content = wanted;
-            } else if (offset < segment.bytes.size()) {
-                content = std::min(wanted, segment.bytes.size() - size_t(offset));
-                if (!sink.bytes(segment.bytes.data() + offset, content))
+            } else if (offset < segment.bytes->size()) {
+                content = std::min(wanted, segment.bytes->size() - size_t(offset));
+                if (!sink.bytes(segment.bytes->data() + offset, content))
                     return fail(sink.error());
             }
             if (!sink.zeros(wanted - content))
@@ -266,15 +263,57 @@ int32_t ImageStream::produce(Sink &sink, uint32_t maxSectors)
     return int32_t(filled);
 }
 
-bool ImageStream::openSource(const ImageSegment &segment)
+template <typename Sink>
+int64_t ImageStream::copyFile(Sink &sink, const ImageNode &file, uint64_t offset, size_t wanted, bool starts,
+                              bool ends)
 {
-    m_source.reset(::open(segment.path.c_str(), O_RDONLY | O_CLOEXEC));
+    if ((starts || !m_source.valid()) && !openSource(file))
+        return -1;
+    const size_t content = size_t(std::min<uint64_t>(wanted, file.size - offset));
+    for (size_t got = 0; got < content;) {
+        const int64_t n = sink.file(m_source.get(), offset + got, content - got);
+        if (n < 0 && sink.writeFailed())
+            return fail(sink.error());
+        if (n < 0)
+            return unreadable(file, errno);
+        if (n == 0)
+            return changed(file);
+        got += size_t(n);
+    }
+    if (ends) {
+        // Its data is all read: what was taken must still be the file the
+        // layout was made for, or the disc would hold a mix of two
+        // versions, or a grown file cut short.
+        if (!sourceUnchanged(file))
+            return changed(file);
+        m_source.reset();
+    }
+    return int64_t(content);
+}
+
+const ImageNode &ImageStream::fileAt(const ImageSegment &segment)
+{
+    if (m_runSegment != m_next) {
+        m_runSegment = m_next;
+        m_runFile = 0;
+    }
+    const auto past = [&](const ImageNode &node) {
+        return node.isDirectory || node.size == 0 || m_sector >= node.dataSector + sectorsFor(node.size);
+    };
+    while (m_runFile + 1 < segment.fileCount && past(segment.files[m_runFile]))
+        ++m_runFile;
+    return segment.files[m_runFile];
+}
+
+bool ImageStream::openSource(const ImageNode &file)
+{
+    m_source.reset(::open(file.sourcePath().c_str(), O_RDONLY | O_CLOEXEC));
     if (!m_source.valid()) {
-        fail("Required file \"" + segment.path + "\" cannot be read: " + std::strerror(errno));
+        unreadable(file, errno);
         return false;
     }
-    if (!sourceUnchanged(segment)) {
-        changed(segment);
+    if (!sourceUnchanged(file)) {
+        changed(file);
         return false;
     }
     ::posix_fadvise(m_source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);

@@ -9,12 +9,14 @@
 #include "image/UniqueFd.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace image {
 
-class ImageStream {
+class ImageStream
+{
 public:
     ImageStream(const ImageSegments &segments, uint32_t totalSectors);
 
@@ -41,22 +43,30 @@ public:
 private:
     class MemorySink;
     class FileSink;
+    template <typename Sink> int32_t produce(Sink &sink, uint32_t maxSectors);
     template <typename Sink>
-    int32_t produce(Sink &sink, uint32_t maxSectors);
-    bool openSource(const ImageSegment &segment);
+    int64_t copyFile(Sink &sink, const ImageNode &file, uint64_t offset, size_t wanted, bool starts,
+                     bool ends);
+    // The file of the run segment that holds m_sector.
+    const ImageNode &fileAt(const ImageSegment &segment);
+    bool openSource(const ImageNode &file);
     int32_t fail(std::string message);
     // Fails with the line that names a source file that is no longer the
     // one the layout was computed for.
-    int32_t changed(const ImageSegment &segment);
+    int32_t changed(const ImageNode &file);
+    // Fails with the line that names a source file that cannot be read.
+    int32_t unreadable(const ImageNode &file, int error);
     // True while the open source has the size and modification time it had
     // when the layout was computed.
-    bool sourceUnchanged(const ImageSegment &segment) const;
+    bool sourceUnchanged(const ImageNode &file) const;
 
     const ImageSegments &m_segments;
     uint32_t m_total;
     uint32_t m_sector = 0;
-    size_t m_next = 0;     // first segment that does not end before m_sector
-    UniqueFd m_source;     // file of segment m_next while it is being read
+    size_t m_next = 0;              // first segment that does not end before m_sector
+    size_t m_runSegment = SIZE_MAX; // the run segment m_runFile counts in
+    uint32_t m_runFile = 0;         // its file that holds m_sector
+    UniqueFd m_source;              // that file while it is being read
     std::string m_error;
     bool m_failed = false;
     std::array<uint8_t, 2048> m_generated{}; // one sector of a generated range

@@ -75,8 +75,8 @@ void ImageTrack::computeLayout()
             blockOrder.push_back(w);
 
     if (const ImageNode *missing = m_tree.firstMissing()) {
-        m_layoutError = "Required file \"" + missing->sourcePath + "\" cannot be read: " +
-                        std::strerror(missing->sourceErrno);
+        m_layoutError = "Required file \"" + missing->sourcePath() +
+                        "\" cannot be read: " + std::strerror(missing->sourceErrno);
     } else if (udfWriter && !udfWriter->refusal().empty()) {
         m_layoutError = "The file \"" + udfWriter->refusal() + "\" is too large for a UDF file entry";
     }
@@ -102,10 +102,11 @@ void ImageTrack::computeLayout()
         m_placementWarning = placement->warning();
     }
 
-    // A data range per file; per folder a UDF entry, its contents, a run of
-    // its files' UDF entries and a directory in each ISO 9660 hierarchy
-    // (RR_MOVED included); and a few dozen descriptors.
-    m_segments.reserve(size_t(m_tree.fileCount()) + size_t(m_tree.directoryCount() + 2) * 5 + 64);
+    // Per folder a UDF entry, its contents, a directory in each ISO 9660
+    // hierarchy (RR_MOVED included), and runs of its files' data and UDF
+    // entries, broken where a subfolder's come between; the DVD-Video files
+    // and a few dozen descriptors.
+    m_segments.reserve(size_t(m_tree.directoryCount() + 2) * 8 + 256);
     ImageGeometry geometry{m_totalSectors, m_time, m_label};
     for (auto &w : m_writers)
         w->writeDescriptors(m_segments, geometry);
@@ -161,7 +162,8 @@ int32_t ImageTrack::readBlocks(void *buffer, uint32_t maxBlocks)
         m_streamError = m_layoutError.empty() ? "The image stream is not open" : m_layoutError;
         return -1;
     }
-    const int32_t n = m_stream->read(static_cast<uint8_t *>(buffer), std::min<uint32_t>(maxBlocks, INT32_MAX));
+    const int32_t n =
+        m_stream->read(static_cast<uint8_t *>(buffer), std::min<uint32_t>(maxBlocks, INT32_MAX));
     if (n < 0)
         m_streamError = m_stream->error();
     return n;

@@ -9,9 +9,9 @@ namespace {
 
 // Reads a fixed-size text field that the program may, by mistake, have filled
 // to the last byte without a terminator.
-std::string boundedText(const char *field, size_t width)
+std::string_view boundedText(const char *field, size_t width)
 {
-    return std::string(field, strnlen(field, width));
+    return std::string_view(field, strnlen(field, width));
 }
 
 // Deeper trees than this are not a real folder tree but a loop in the
@@ -20,13 +20,20 @@ constexpr int kMaxDepth = 256;
 
 void visitBelow(ImageNode &node, const std::function<void(ImageNode &)> &visit)
 {
-    for (auto &child : node.children) {
-        visit(*child);
-        visitBelow(*child, visit);
+    for (auto &child : node.children()) {
+        visit(child);
+        visitBelow(child, visit);
     }
 }
 
 } // namespace
+
+std::string ImageNode::sourcePath() const
+{
+    if (!sourceTail)
+        return {};
+    return std::string(sourceFolder) + sourceTail;
+}
 
 ImageTree::ImageTree(const IsoItem *first)
 {
@@ -38,9 +45,17 @@ void ImageTree::copyList(const IsoItem *first, ImageNode &into, int depth)
 {
     if (depth > kMaxDepth)
         return;
-    for (const IsoItem *item = first; item; item = item->nextSibling) {
-        auto node = std::make_unique<ImageNode>();
-        node->name = boundedText(item->name, sizeof item->name);
+    // Counted first so that the entries get one array of exactly their number.
+    uint32_t count = 0;
+    for (const IsoItem *item = first; item; item = item->nextSibling)
+        ++count;
+    if (count == 0)
+        return;
+    into.m_children = std::make_unique<ImageNode[]>(count);
+    into.m_childCount = count;
+    ImageNode *node = into.m_children.get();
+    for (const IsoItem *item = first; item; item = item->nextSibling, ++node) {
+        node->nameText = m_texts.keep(boundedText(item->name, sizeof item->name));
         node->isDirectory = item->directoryFlag != 0;
         node->parent = &into;
         if (node->isDirectory) {
@@ -48,26 +63,49 @@ void ImageTree::copyList(const IsoItem *first, ImageNode &into, int depth)
             copyList(item->firstChild, *node, depth + 1);
         } else {
             ++m_fileCount;
-            node->sourcePath = boundedText(item->sourcePath, sizeof item->sourcePath);
-            struct stat info {};
-            const bool found = ::stat(node->sourcePath.c_str(), &info) == 0;
-            if (!found || !S_ISREG(info.st_mode)) {
-                node->sourceMissing = true;
-                node->sourceErrno = found ? EINVAL : errno;
-                if (!m_firstMissing)
-                    m_firstMissing = node.get();
-            } else {
-                node->size = uint64_t(info.st_size);
-                node->stamp = {node->size, int64_t(info.st_mtim.tv_sec), int64_t(info.st_mtim.tv_nsec)};
-                node->modified = int64_t(info.st_mtim.tv_sec);
-                node->modifiedNanoseconds = uint32_t(info.st_mtim.tv_nsec);
-            }
+            copyFile(*item, *node);
         }
-        into.children.push_back(std::move(node));
     }
-    // Growth left up to half of each list unused: with many files that is
-    // memory the rest of the layout would need.
-    into.children.shrink_to_fit();
+}
+
+void ImageTree::copyFile(const IsoItem &item, ImageNode &node)
+{
+    const std::string_view path = boundedText(item.sourcePath, sizeof item.sourcePath);
+    keepSourcePath(path, node);
+    // The stat needs a terminated path; the field may lack the terminator.
+    char terminated[sizeof item.sourcePath + 1];
+    std::memcpy(terminated, path.data(), path.size());
+    terminated[path.size()] = '\0';
+    struct stat info
+    {
+    };
+    const bool found = ::stat(terminated, &info) == 0;
+    if (!found || !S_ISREG(info.st_mode)) {
+        node.sourceMissing = true;
+        node.sourceErrno = found ? EINVAL : errno;
+        if (!m_firstMissing)
+            m_firstMissing = &node;
+        return;
+    }
+    node.size = uint64_t(info.st_size);
+    node.sourceSeconds = int64_t(info.st_mtim.tv_sec);
+    node.sourceNanoseconds = uint32_t(info.st_mtim.tv_nsec);
+    node.modified = node.sourceSeconds;
+    node.modifiedNanoseconds = node.sourceNanoseconds;
+}
+
+// Files of one folder usually come one after the other and are named as on
+// the disc: they share one copy of the folder, and the last part reuses the
+// name.
+void ImageTree::keepSourcePath(std::string_view path, ImageNode &node)
+{
+    const size_t cut = path.rfind('/') == std::string_view::npos ? 0 : path.rfind('/') + 1;
+    const std::string_view folder = path.substr(0, cut);
+    const std::string_view tail = path.substr(cut);
+    if (m_lastSourceFolder.data() == nullptr || folder != m_lastSourceFolder)
+        m_lastSourceFolder = std::string_view(m_texts.keep(folder), folder.size());
+    node.sourceFolder = m_lastSourceFolder.data();
+    node.sourceTail = tail == node.name() ? node.nameText : m_texts.keep(tail);
 }
 
 void ImageTree::forEach(const std::function<void(ImageNode &)> &visit)

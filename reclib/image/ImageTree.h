@@ -2,16 +2,24 @@
 // The library's own copy of the program's IsoItem tree: names, source paths
 // and the sizes taken when the layout is computed. Nothing points into the
 // program's records afterwards.
+//
+// A folder of many small files pays for every byte of a node many times
+// over, so a node is kept small: its texts live in the tree's TextStore
+// (a file's source path as its folder, shared by the files beside it, and
+// its last part, which is usually the entry's own name), and a folder's
+// entries are one array instead of a node allocation each.
 
 #include "image/ImageTime.h"
+#include "image/TextStore.h"
 
 #include "reclib_api.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace image {
 
@@ -27,26 +35,36 @@ struct FileStamp
     bool operator==(const FileStamp &) const = default;
 };
 
-struct ImageNode {
-    std::string name;          // UTF-8, as the program named the entry
-    bool isDirectory = false;
-    std::string sourcePath;    // files only; handed to the image's file segment once the layout is complete
-    uint64_t size = 0;         // bytes, taken at layout time
-    FileStamp stamp;           // size and modification time at layout time
-    bool sourceMissing = false;
-    // Folders: shown under RR_MOVED in the ISO 9660 and Joliet trees
-    // (DeepFolders).
-    bool isoRelocated = false;
-    int sourceErrno = 0;
+struct ImageNode
+{
+    ImageNode() = default;
+    // name must outlive the node (the tree's store, or a literal).
+    ImageNode(const char *name, bool directory) : nameText(name), isDirectory(directory) {}
+
+    // UTF-8, as the program named the entry.
+    std::string_view name() const { return nameText; }
+    // Files: the source file, as the program named it. Folders: empty.
+    std::string sourcePath() const;
+    // Size and modification time at layout time.
+    FileStamp stamp() const { return {size, sourceSeconds, sourceNanoseconds}; }
+    ImageTime date() const { return ImageTime(std::time_t(modified), modifiedNanoseconds); }
+
+    // In the tree's order.
+    std::span<ImageNode> children() { return {m_children.get(), m_childCount}; }
+    std::span<const ImageNode> children() const { return {m_children.get(), m_childCount}; }
+
+    const char *nameText = "";
+    const char *sourceFolder = nullptr; // files: up to and with the last '/', shared
+    const char *sourceTail = nullptr;   // files: the rest
+    ImageNode *parent = nullptr;
+    uint64_t size = 0; // bytes, taken at layout time
     // Files: the source's modification time, taken at layout time. Folders:
     // the latest date below them. FileDates settles both before the writers
-    // run.
+    // run, and may clamp them; the stamp keeps the source's own.
     int64_t modified = 0;
+    int64_t sourceSeconds = 0;
     uint32_t modifiedNanoseconds = 0;
-    ImageNode *parent = nullptr;
-    std::vector<std::unique_ptr<ImageNode>> children; // in the tree's order
-
-    ImageTime date() const { return ImageTime(std::time_t(modified), modifiedNanoseconds); }
+    uint32_t sourceNanoseconds = 0;
 
     // Where the file's data starts in the image (absolute sector); set by the
     // data writer. Empty files keep 0.
@@ -58,9 +76,21 @@ struct ImageNode {
     uint32_t udfEntryBlock = 0;
     uint32_t udfDataBlock = 0;
     uint32_t udfUniqueId = 0;
+    int sourceErrno = 0;
+    bool isDirectory = false;
+    bool sourceMissing = false;
+    // Folders: shown under RR_MOVED in the ISO 9660 and Joliet trees
+    // (DeepFolders).
+    bool isoRelocated = false;
+
+private:
+    friend class ImageTree;
+    std::unique_ptr<ImageNode[]> m_children;
+    uint32_t m_childCount = 0;
 };
 
-class ImageTree {
+class ImageTree
+{
 public:
     // Copies the list starting at first (and everything below it). Each file's
     // size is taken now; a file that cannot be examined is marked missing.
@@ -81,8 +111,12 @@ public:
 
 private:
     void copyList(const IsoItem *first, ImageNode &into, int depth);
+    void copyFile(const IsoItem &item, ImageNode &node);
+    void keepSourcePath(std::string_view path, ImageNode &node);
 
+    TextStore m_texts; // the nodes' names and source paths
     ImageNode m_root;
+    std::string_view m_lastSourceFolder;
     int m_fileCount = 0;
     int m_directoryCount = 0;
     const ImageNode *m_firstMissing = nullptr;

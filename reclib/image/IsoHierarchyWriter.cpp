@@ -6,16 +6,27 @@
 
 namespace image {
 
-struct IsoHierarchyWriter::Directory {
-    struct Entry {
+struct IsoHierarchyWriter::Directory
+{
+    // One per file of the folder, so its identifier is a piece of idChars
+    // rather than a string of its own.
+    struct Entry
+    {
         const ImageNode *node;
-        std::u16string id;
-        size_t directoryIndex = 0; // for folders: index in m_directories
+        uint32_t idAt = 0;
+        uint16_t idLength = 0;
+        uint32_t directoryIndex = 0; // for folders: index in m_directories
     };
+    std::u16string_view idOf(const Entry &entry) const
+    {
+        return std::u16string_view(idChars).substr(entry.idAt, entry.idLength);
+    }
+
     const ImageNode *node = nullptr;
-    std::u16string id;           // empty for the root
-    size_t parentIndex = 0;      // the root is its own parent
-    std::vector<Entry> entries;  // sorted as the flavour requires
+    std::u16string id;          // empty for the root
+    size_t parentIndex = 0;     // the root is its own parent
+    std::vector<Entry> entries; // sorted as the flavour requires
+    std::u16string idChars;     // the entries' identifiers, one after the other
     uint32_t sector = 0;
     uint32_t sectors = 0;
 };
@@ -81,24 +92,32 @@ void IsoHierarchyWriter::collectDirectories(const ImageTree &tree, const DeepFol
             // Collisions are settled in the order of these names: the byte
             // 0xFF, which UTF-8 never holds, puts RR_MOVED last, so that a
             // folder of the user's keeps its name and ours takes a number.
-            originals.push_back(child == &deep.movedFolder() ? "\xFF" + child->name : child->name);
+            originals.push_back(child == &deep.movedFolder() ? "\xFF" + std::string(child->name())
+                                                             : std::string(child->name()));
             kinds.push_back(kind);
-            ids.push_back(identifierFor(m_flavour, child->name, kind));
+            ids.push_back(identifierFor(m_flavour, child->name(), kind));
         }
         resolveCollisions(m_flavour, originals, kinds, ids);
-        for (size_t i = 0; i < ids.size(); ++i)
-            dir.entries.push_back({children[i], ids[i]});
-        std::stable_sort(dir.entries.begin(), dir.entries.end(), [this](const auto &a, const auto &b) {
-            return identifierLess(m_flavour, a.id, b.id);
+        size_t chars = 0;
+        for (const auto &id : ids)
+            chars += id.size();
+        dir.idChars.reserve(chars);
+        dir.entries.reserve(ids.size());
+        for (size_t i = 0; i < ids.size(); ++i) {
+            dir.entries.push_back({children[i], uint32_t(dir.idChars.size()), uint16_t(ids[i].size())});
+            dir.idChars += ids[i];
+        }
+        std::stable_sort(dir.entries.begin(), dir.entries.end(), [&](const auto &a, const auto &b) {
+            return identifierLess(m_flavour, dir.idOf(a), dir.idOf(b));
         });
         for (auto &entry : dir.entries) {
             if (!entry.node->isDirectory)
                 continue;
             auto sub = std::make_unique<Directory>();
             sub->node = entry.node;
-            sub->id = entry.id;
+            sub->id = dir.idOf(entry);
             sub->parentIndex = index;
-            entry.directoryIndex = m_directories.size();
+            entry.directoryIndex = uint32_t(m_directories.size());
             m_directories.push_back(std::move(sub));
         }
     }
@@ -138,9 +157,9 @@ size_t IsoHierarchyWriter::recordLength(size_t identifierBytes, XaMarking xa)
     return length + (xa == XaMarking::CdRomXa ? kXaBytes : 0);
 }
 
-std::vector<uint8_t> IsoHierarchyWriter::identifierBytes(const std::u16string &id, EntryKind kind) const
+std::vector<uint8_t> IsoHierarchyWriter::identifierBytes(std::u16string_view id, EntryKind kind) const
 {
-    const std::u16string full = kind == EntryKind::File ? id + u";1" : id;
+    const std::u16string full = std::u16string(id) + (kind == EntryKind::File ? u";1" : u"");
     std::vector<uint8_t> out;
     for (char16_t c : full) {
         if (m_flavour == IsoFlavour::Joliet)
@@ -157,7 +176,7 @@ uint32_t IsoHierarchyWriter::directorySectors(const Directory &dir) const
     uint32_t sectors = 1;
     for (const auto &entry : dir.entries) {
         const EntryKind kind = entry.node->isDirectory ? EntryKind::Directory : EntryKind::File;
-        const size_t length = recordLength(identifierBytes(entry.id, kind).size(), m_xa);
+        const size_t length = recordLength(identifierBytes(dir.idOf(entry), kind).size(), m_xa);
         const uint32_t count = entry.node->isDirectory ? 1 : sectionCount(entry.node->size);
         for (uint32_t i = 0; i < count; ++i) {
             if (used + length > kSectorSize) {
@@ -229,11 +248,11 @@ std::vector<uint8_t> IsoHierarchyWriter::directoryBytes(const Directory &dir) co
     for (const auto &entry : dir.entries) {
         if (entry.node->isDirectory) {
             const Directory &sub = *m_directories[entry.directoryIndex];
-            putRecord(out, identifierBytes(entry.id, EntryKind::Directory), sub.sector,
+            putRecord(out, identifierBytes(dir.idOf(entry), EntryKind::Directory), sub.sector,
                       sub.sectors * kSectorSize, kFlagDirectory, entry.node->date(), m_xa);
             continue;
         }
-        const auto id = identifierBytes(entry.id, EntryKind::File);
+        const auto id = identifierBytes(dir.idOf(entry), EntryKind::File);
         const ImageTime date = entry.node->date();
         const uint64_t size = entry.node->size;
         const uint32_t sections = sectionCount(size);
@@ -251,8 +270,8 @@ std::vector<uint8_t> IsoHierarchyWriter::pathTable(bool bigEndian) const
 {
     std::vector<uint8_t> out;
     for (const auto &dir : m_directories) {
-        const std::vector<uint8_t> id = dir->id.empty() ? std::vector<uint8_t>{0}
-                                                        : identifierBytes(dir->id, EntryKind::Directory);
+        const std::vector<uint8_t> id =
+            dir->id.empty() ? std::vector<uint8_t>{0} : identifierBytes(dir->id, EntryKind::Directory);
         const size_t at = out.size();
         out.resize(at + 8 + id.size() + id.size() % 2, 0);
         out[at] = uint8_t(id.size());
@@ -323,6 +342,7 @@ void IsoHierarchyWriter::writeData(ImageSegments &out, const ImageGeometry &)
     for (const auto &dir : m_directories) {
         out.addBytes(dir->sector, directoryBytes(*dir));
         std::vector<Directory::Entry>().swap(dir->entries);
+        std::u16string().swap(dir->idChars);
     }
 }
 

@@ -15,7 +15,8 @@ namespace image {
 
 enum class XaMarking { None, CdRomXa };
 
-class IsoHierarchyWriter : public ImageWriter {
+class IsoHierarchyWriter : public ImageWriter
+{
 public:
     // Folders deeper than eight levels appear where deep puts them.
     IsoHierarchyWriter(IsoFlavour flavour, const ImageTree &tree, const DeepFolders &deep, XaMarking xa);
@@ -39,7 +40,7 @@ public:
 private:
     void collectDirectories(const ImageTree &tree, const DeepFolders &deep);
     static size_t recordLength(size_t identifierBytes, XaMarking xa);
-    std::vector<uint8_t> identifierBytes(const std::u16string &id, EntryKind kind) const;
+    std::vector<uint8_t> identifierBytes(std::u16string_view id, EntryKind kind) const;
     std::vector<uint8_t> pathTable(bool bigEndian) const;
     std::vector<uint8_t> directoryBytes(const Directory &dir) const;
     void putRecord(std::vector<uint8_t> &out, const std::vector<uint8_t> &id, uint32_t extent, uint32_t size,

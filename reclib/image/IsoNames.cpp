@@ -7,7 +7,7 @@
 namespace image {
 namespace {
 
-constexpr size_t kPrimaryFileChars = 30;   // name + extension, beside the dot
+constexpr size_t kPrimaryFileChars = 30; // name + extension, beside the dot
 constexpr size_t kPrimaryFolderChars = 31;
 constexpr size_t kVolumeIdentifierChars = 32;
 constexpr size_t kJolietChars = 64;
@@ -27,7 +27,12 @@ char16_t jolietChar(char32_t c)
     if (c < 0x20 || c > 0xFFFF || (c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFD)
         return u'_';
     switch (c) {
-    case '*': case '/': case ':': case ';': case '?': case '\\':
+    case '*':
+    case '/':
+    case ':':
+    case ';':
+    case '?':
+    case '\\':
         return u'_';
     default:
         return char16_t(c);
@@ -74,7 +79,11 @@ std::u32string decodeUtf8(std::string_view text)
     std::u32string out;
     for (size_t i = 0; i < text.size();) {
         const auto lead = uint8_t(text[i]);
-        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
+        const int extra = lead < 0x80         ? 0
+                          : (lead >> 5) == 6  ? 1
+                          : (lead >> 4) == 14 ? 2
+                          : (lead >> 3) == 30 ? 3
+                                              : -1;
         char32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
         bool ok = extra >= 0;
         for (int k = 1; ok && k <= extra; ++k) {
@@ -135,7 +144,8 @@ std::u16string jolietIdentifier(std::string_view utf8, EntryKind kind)
     if (id.size() <= kJolietChars)
         return id;
     auto [name, ext] = splitExtension(id);
-    if (kind == EntryKind::File && id.find(u'.') != std::u16string::npos && ext.size() <= kJolietKeptExtension)
+    if (kind == EntryKind::File && id.find(u'.') != std::u16string::npos &&
+        ext.size() <= kJolietKeptExtension)
         return name.substr(0, kJolietChars - ext.size() - 1) + u'.' + ext;
     return id.substr(0, kJolietChars);
 }
@@ -173,12 +183,18 @@ void resolveCollisions(IsoFlavour flavour, const std::vector<std::string> &origi
     }
 }
 
-bool identifierLess(IsoFlavour flavour, const std::u16string &a, const std::u16string &b)
+bool identifierLess(IsoFlavour flavour, std::u16string_view a, std::u16string_view b)
 {
     if (flavour == IsoFlavour::Joliet)
         return a < b;
-    const auto [nameA, extA] = splitExtension(a);
-    const auto [nameB, extB] = splitExtension(b);
+    // Views, not copies: a folder of many files sorts its names often.
+    const auto split = [](std::u16string_view id) {
+        const auto dot = id.rfind(u'.');
+        return dot == std::u16string_view::npos ? std::pair(id, std::u16string_view())
+                                                : std::pair(id.substr(0, dot), id.substr(dot + 1));
+    };
+    const auto [nameA, extA] = split(a);
+    const auto [nameB, extB] = split(b);
     if (nameA != nameB)
         return nameA < nameB;
     return extA < extB;

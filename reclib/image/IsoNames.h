@@ -42,6 +42,6 @@ void resolveCollisions(IsoFlavour flavour, const std::vector<std::string> &origi
 // Sort order of directory records: ISO 9660 compares the name part, then
 // the extension (shorter counts as padded with blanks); Joliet compares the
 // UCS-2 code units.
-bool identifierLess(IsoFlavour flavour, const std::u16string &a, const std::u16string &b);
+bool identifierLess(IsoFlavour flavour, std::u16string_view a, std::u16string_view b);
 
 } // namespace image

@@ -38,7 +38,7 @@ std::string UdfFileTree::refusal() const
     std::string found;
     std::as_const(m_tree).forEach([&](const ImageNode &node) {
         if (found.empty() && !node.isDirectory && extentCount(node.size) > kMaxShortAds)
-            found = node.sourcePath;
+            found = node.sourcePath();
     });
     return found;
 }
@@ -65,7 +65,8 @@ void UdfFileTree::computeBlocks(SectorAllocator &alloc, uint32_t partitionStart)
 void UdfFileTree::putIdentifier(std::vector<uint8_t> &out, const ImageNode &target, uint8_t characteristics,
                                 std::string_view name, uint32_t folderDataBlock) const
 {
-    const std::vector<uint8_t> encoded = name.empty() ? std::vector<uint8_t>{} : udf::encodeCs0(name, kMaxNameBytes);
+    const std::vector<uint8_t> encoded =
+        name.empty() ? std::vector<uint8_t>{} : udf::encodeCs0(name, kMaxNameBytes);
     const size_t at = out.size();
     const size_t length = identifierLength(encoded.size());
     out.resize(at + length, 0);
@@ -87,8 +88,8 @@ std::vector<uint8_t> UdfFileTree::folderContents(const ImageNode &folder) const
     const uint32_t dataBlock = folder.udfDataBlock;
     const ImageNode &parent = folder.parent ? *folder.parent : folder;
     putIdentifier(out, parent, kCharDirectory | kCharParent, {}, dataBlock);
-    for (const auto &child : folder.children)
-        putIdentifier(out, *child, child->isDirectory ? kCharDirectory : 0, child->name, dataBlock);
+    for (const auto &child : folder.children())
+        putIdentifier(out, child, child.isDirectory ? kCharDirectory : 0, child.name(), dataBlock);
     return out;
 }
 
@@ -98,15 +99,15 @@ std::vector<uint8_t> UdfFileTree::fileEntry(const ImageNode &node, const ImageTi
     const uint32_t firstBlock = node.isDirectory ? node.udfDataBlock : node.dataSector - m_partitionStart;
     const auto extents = size_t(extentCount(length));
     std::vector<uint8_t> d(kFileEntryFixed + extents * kShortAd, 0);
-    putLe16(&d[16 + 4], 4);  // strategy type 4
-    putLe16(&d[16 + 8], 1);  // one entry
+    putLe16(&d[16 + 4], 4); // strategy type 4
+    putLe16(&d[16 + 8], 1); // one entry
     d[16 + 11] = node.isDirectory ? kFileTypeDirectory : kFileTypeFile;
-    putLe16(&d[16 + 18], 0); // short allocation descriptors
+    putLe16(&d[16 + 18], 0);     // short allocation descriptors
     putLe32(&d[36], 0xFFFFFFFF); // no owner recorded
     putLe32(&d[40], 0xFFFFFFFF);
     putLe32(&d[44], node.isDirectory ? 0x14A5 : 0x1084); // read (and search) for everyone
-    const auto subfolders = std::count_if(node.children.begin(), node.children.end(),
-                                          [](const auto &c) { return c->isDirectory; });
+    const auto subfolders = std::count_if(node.children().begin(), node.children().end(),
+                                          [](const ImageNode &c) { return c.isDirectory; });
     putLe16(&d[48], uint16_t(node.isDirectory ? 1 + subfolders : 1));
     putLe64(&d[56], length);
     putLe64(&d[64], sectorsFor(length));
@@ -131,9 +132,27 @@ std::vector<uint8_t> UdfFileTree::fileEntry(const ImageNode &node, const ImageTi
 
 void UdfFileTree::EntryRun::fill(uint32_t index, uint8_t *sector) const
 {
-    const std::vector<uint8_t> entry = m_tree.fileEntry(*nodes.at(index), m_time);
+    const std::vector<uint8_t> entry = m_tree.fileEntry(first[index], m_time);
     std::memcpy(sector, entry.data(), entry.size());
     std::memset(sector + entry.size(), 0, kSectorSize - entry.size());
+}
+
+const std::vector<uint8_t> &UdfFileTree::streamedContents(const ImageNode &folder) const
+{
+    if (m_streamedFolder != &folder) {
+        m_streamedContents = folderContents(folder);
+        m_streamedFolder = &folder;
+    }
+    return m_streamedContents;
+}
+
+void UdfFileTree::FolderContents::fill(uint32_t index, uint8_t *sector) const
+{
+    const std::vector<uint8_t> &contents = m_tree.streamedContents(m_folder);
+    const size_t offset = std::min(contents.size(), size_t(index) * kSectorSize);
+    const size_t used = std::min(contents.size() - offset, size_t(kSectorSize));
+    std::memcpy(sector, contents.data() + offset, used);
+    std::memset(sector + used, 0, kSectorSize - used);
 }
 
 void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::string &label)
@@ -158,20 +177,23 @@ void UdfFileTree::write(ImageSegments &out, const ImageTime &time, const std::st
     const auto emit = [&](const ImageNode &node) {
         if (node.isDirectory) {
             out.addBytes(absolute(node.udfEntryBlock), fileEntry(node, time));
-            out.addBytes(absolute(node.udfDataBlock), folderContents(node));
+            m_folderContents.push_back(std::make_unique<FolderContents>(*this, node));
+            out.addGenerated(absolute(node.udfDataBlock), sectorsFor(folderContents(node).size()),
+                             *m_folderContents.back());
             return;
         }
         EntryRun *run = m_entryRuns.empty() ? nullptr : m_entryRuns.back().get();
-        if (!run || run->firstBlock + run->nodes.size() != node.udfEntryBlock) {
+        if (!run || run->firstBlock + run->count != node.udfEntryBlock || run->first + run->count != &node) {
             m_entryRuns.push_back(std::make_unique<EntryRun>(*this, time, node.udfEntryBlock));
             run = m_entryRuns.back().get();
+            run->first = &node;
         }
-        run->nodes.push_back(&node);
+        ++run->count;
     };
     emit(m_tree.root());
     std::as_const(m_tree).forEach(emit);
     for (const auto &run : m_entryRuns)
-        out.addGenerated(absolute(run->firstBlock), uint32_t(run->nodes.size()), *run);
+        out.addGenerated(absolute(run->firstBlock), run->count, *run);
 }
 
 } // namespace image
