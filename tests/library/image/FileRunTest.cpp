@@ -23,7 +23,6 @@ using namespace imagecheck;
 
 namespace {
 
-constexpr uint32_t kBridge = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
 
 struct Entry
 {
