@@ -3,6 +3,7 @@
 #include "controls/CIconButton.h"
 #include "controls/ProgramImages.h"
 #include "lang/CLanguageText.h"
+#include "TextIds.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -222,7 +223,7 @@ void ApplyWindowTexts(QWidget &mainWindow, const CLanguageText &texts, CThemeApi
     if (auto *menuBar = mainWindow.findChild<QMenuBar *>()) {
         const QList<QAction *> entries = menuBar->actions();
         if (!entries.isEmpty()) {
-            entries.first()->setText(texts.GetText(SettingsMenuText));
+            entries.first()->setText(texts.GetText(textid::MenuSettings));
             if (QMenu *dropDown = entries.first()->menu()) {
                 for (const MenuRow &row : SettingsMenuItems()) {
                     if (QAction *item = FindCommand(*dropDown, row.commandId))
