@@ -209,7 +209,7 @@ TEST_P(ShippedLanguageFile, NamesNoOtherProduct)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageFile, ::testing::ValuesIn(ShippedFiles()),
-                         [](const auto &info) { return info.param.substr(0, info.param.find('.')); });
+                         [](const auto &testInfo) { return testInfo.param.substr(0, testInfo.param.find('.')); });
 
 TEST(PlaceholderSignature, ReadsTheConversionsAFormatterFills)
 {
