@@ -29,15 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
         return 0;
-    reclib::VirtualRecorderSettings spec;
-    spec.medium = static_cast<reclib::MediumKind>(data[0] % 7);
-    spec.written = (data[0] & 0x80) != 0;
+    reclib::VirtualRecorderSettings settings;
+    settings.medium = static_cast<reclib::MediumKind>(data[0] % 7);
+    settings.written = (data[0] & 0x80) != 0;
     const std::string_view text(reinterpret_cast<const char *>(data + 1), size - 1);
 
-    const reclib::MediumState state = reclib::MediumState::fromText(spec, text, kMediumPath);
-    if (state.configured != spec.medium || state.contentCount < 0 || state.usedSectors < 0)
+    const reclib::MediumState state = reclib::MediumState::fromText(settings, text, kMediumPath);
+    if (state.configured != settings.medium || state.contentCount < 0 || state.usedSectors < 0)
         std::abort();
-    if (!Same(reclib::MediumState::fromText(spec, state.text(), kMediumPath), state))
+    if (!Same(reclib::MediumState::fromText(settings, state.text(), kMediumPath), state))
         std::abort();
     return 0;
 }

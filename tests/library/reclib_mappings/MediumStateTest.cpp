@@ -12,7 +12,7 @@ namespace {
 
 const std::string kNoMedium = "/nonexistent/orvane-test/medium.iso";
 
-VirtualRecorderSettings Spec(MediumKind medium, bool written)
+VirtualRecorderSettings Configured(MediumKind medium, bool written)
 {
     VirtualRecorderSettings spec;
     spec.medium = medium;
@@ -39,7 +39,7 @@ TEST(ReclibMediumState, AStateThatCannotBeTrustedGivesTheConfiguredDisc)
         {"malformed line", "configured = DVD+RW\nused-sectors = 7\nno equals sign\n", false},
     };
     for (const auto &c : cases) {
-        const MediumState state = MediumState::fromText(Spec(MediumKind::DvdPlusRw, false), c.text, kNoMedium);
+        const MediumState state = MediumState::fromText(Configured(MediumKind::DvdPlusRw, false), c.text, kNoMedium);
         EXPECT_EQ(state.usedSectors, c.kept ? 7 : 0) << c.name;
         EXPECT_EQ(state.blank, !c.kept) << c.name;
         EXPECT_EQ(state.configured, MediumKind::DvdPlusRw) << c.name;
@@ -48,11 +48,11 @@ TEST(ReclibMediumState, AStateThatCannotBeTrustedGivesTheConfiguredDisc)
 
 TEST(ReclibMediumState, ReadsBackWhatItWrites)
 {
-    MediumState state = MediumState::initial(Spec(MediumKind::CdRw, true), kNoMedium);
+    MediumState state = MediumState::initial(Configured(MediumKind::CdRw, true), kNoMedium);
     state.kind = MediumKind::None; // ejected
     state.contentCount = 3;
     state.usedSectors = 359846;
     state.dvdRomBookType = true;
-    const MediumState read = MediumState::fromText(Spec(MediumKind::CdRw, true), state.text(), kNoMedium);
+    const MediumState read = MediumState::fromText(Configured(MediumKind::CdRw, true), state.text(), kNoMedium);
     EXPECT_EQ(read.text(), state.text());
 }
