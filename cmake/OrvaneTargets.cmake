@@ -4,6 +4,11 @@ add_library(orvane_warnings INTERFACE)
 target_compile_options(orvane_warnings INTERFACE
     $<$<COMPILE_LANGUAGE:CXX,C>:-Wall -Wextra -Wpedantic>)
 
+# For every target, tests, tools and benchmarks too: an inner name that hides
+# an outer one (a member, a parameter, a variable of the enclosing block) is
+# renamed rather than left to be misread.
+add_compile_options($<$<COMPILE_LANGUAGE:CXX,C>:-Wshadow>)
+
 if(ORVANE_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)

@@ -61,7 +61,13 @@ MediumState MediumState::load(const VirtualRecorderSettings &spec, const std::st
         return initial(spec, mediumPath);
     std::ostringstream text;
     text << file.rdbuf();
-    const KeyValueText parsed = KeyValueText::parse(text.str());
+    return fromText(spec, text.str(), mediumPath);
+}
+
+MediumState MediumState::fromText(const VirtualRecorderSettings &spec, std::string_view text,
+                                  const std::string &mediumPath)
+{
+    const KeyValueText parsed = KeyValueText::parse(text);
 
     MediumState state;
     bool configuredSeen = false;
@@ -79,9 +85,9 @@ MediumState MediumState::load(const VirtualRecorderSettings &spec, const std::st
         } else if (line.key == "blank") {
             state.blank = line.value == "yes";
         } else if (line.key == "content-count") {
-            valid = valid && readNumber(line.value, state.contentCount);
+            valid = valid && readNumber(line.value, state.contentCount) && state.contentCount >= 0;
         } else if (line.key == "used-sectors") {
-            valid = valid && readNumber(line.value, state.usedSectors);
+            valid = valid && readNumber(line.value, state.usedSectors) && state.usedSectors >= 0;
         } else if (line.key == "book-type") {
             state.dvdRomBookType = line.value == "DVD-ROM";
         }

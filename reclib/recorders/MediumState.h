@@ -3,6 +3,7 @@
 #include "recorders/VirtualRecorderSettings.h"
 
 #include <string>
+#include <string_view>
 
 namespace reclib {
 
@@ -26,6 +27,9 @@ struct MediumState {
     // The saved state, unless it is missing, unreadable or was made for a
     // different configured medium: then the configuration's disc.
     static MediumState load(const VirtualRecorderSettings &spec, const std::string &mediumPath);
+    // The same from the state file's text, already read.
+    static MediumState fromText(const VirtualRecorderSettings &spec, std::string_view text,
+                                const std::string &mediumPath);
 
     // The state file's contents.
     std::string text() const;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <unordered_set>
@@ -32,6 +33,10 @@ std::optional<Number> number(std::string_view text)
         return std::nullopt;
     return value;
 }
+
+// The largest number a speed may give, as a multiple or in kB/s: far beyond
+// any drive, and small enough that its libburn rate fits an int.
+constexpr double MaxSpeedWord = 1e6;
 
 // Collects one section's values, then checks them as a whole.
 class SectionReader {
@@ -136,7 +141,8 @@ private:
     void readScale(const std::string &value, const Report &problem)
     {
         const std::optional<double> scale = number<double>(value);
-        if (!scale || *scale < 0)
+        // from_chars reads "nan" and "inf" as well; neither gives a time.
+        if (!scale || !std::isfinite(*scale) || *scale < 0)
             problem("erase-time-scale must be a number of at least 0");
         else
             m_spec.eraseTimeScale = *scale;
@@ -184,12 +190,16 @@ private:
         for (const std::string &word : m_speedWords) {
             const bool isMultiple = !word.empty() && (word.back() == 'x' || word.back() == 'X');
             const std::optional<double> value = number<double>(isMultiple ? std::string_view(word).substr(0, word.size() - 1) : std::string_view(word));
-            if (!value || *value <= 0) {
-                problem("speeds: \"" + word + "\" is neither \"<n>x\" nor a rate in kB/s");
+            // The bound keeps the conversion to whole libburn units defined;
+            // a speed that comes out as 0 would mean "as fast as possible".
+            const int speed = !value || !(*value > 0) || *value > MaxSpeedWord ? 0
+                              : isMultiple ? libburnFromMultiple(*value, family)
+                                           : libburnFromSpeedBlockKBs(static_cast<int32_t>(*value), family);
+            if (speed <= 0) {
+                problem("speeds: \"" + word + "\" is neither \"<n>x\" nor a rate in kB/s (at most 1000000)");
                 continue;
             }
-            m_spec.speeds.push_back(isMultiple ? libburnFromMultiple(*value, family)
-                                               : libburnFromSpeedBlockKBs(static_cast<int32_t>(*value), family));
+            m_spec.speeds.push_back(speed);
         }
         std::sort(m_spec.speeds.begin(), m_spec.speeds.end());
         m_spec.speeds.erase(std::unique(m_spec.speeds.begin(), m_spec.speeds.end()), m_spec.speeds.end());

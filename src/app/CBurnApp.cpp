@@ -11,6 +11,7 @@
 #include "log/TerminalEcho.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WindowMessageBox.h"
+#include "TextIds.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -21,10 +22,6 @@
 #include <optional>
 
 namespace {
-
-enum : std::uint32_t {
-    TextNoDisplayForWindow = 920,
-};
 
 void PrintLine(std::FILE *file, const QString &text)
 {
@@ -86,7 +83,7 @@ void ReportNoDisplay()
     const auto text = [](int id) {
         return builtin::Text(static_cast<std::uint32_t>(id)).value_or(QString());
     };
-    PrintLine(stderr, runexit::ReasonLine(runexit::NothingToBurn, text(TextNoDisplayForWindow), text));
+    PrintLine(stderr, runexit::ReasonLine(runexit::NothingToBurn, text(textid::NoDisplayForWindow), text));
 }
 
 } // namespace

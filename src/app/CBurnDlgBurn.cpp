@@ -4,15 +4,9 @@
 
 #include "platform/MessageBoxType.h"
 #include "settings/SettingsFlags.h"
+#include "TextIds.h"
 
 namespace {
-
-enum : int {
-    TextReallocQuestion = 592,
-    TextBurningAgain = 656,
-    TextNotBurningAgain = 658,
-    TextNotWrittenRealloc = 768,
-};
 
 const char *const ReallocCaption = "Problem Reallocation!";
 
@@ -40,17 +34,17 @@ void CBurnDlg::OnBurn()
     // A pending forced shutdown must not wait for an answer nobody gives.
     if (result == BURN_FAILED && m_bReallocProblem != 0 && !forcedShutdown) {
         m_bReallocProblem = 0;
-        m_strText = GetText(TextReallocQuestion);
+        m_strText = GetText(textid::ReallocQuestion);
         const int answer = ShowMessageBox(m_strText, QString::fromLatin1(ReallocCaption),
                                           mb::YesNo | mb::IconWarning);
         if (answer == mb::IdYes) {
-            AppendLogText(TextBurningAgain);
+            AppendLogText(textid::BurningAgain);
             m_bReallocate = 0;
             UpdateData(false);
             result = m_jobs.Burn().RunBurnToTheEnd();
         } else {
-            AppendLogText(TextNotBurningAgain);
-            SetStatusText(GetText(TextNotWrittenRealloc));
+            AppendLogText(textid::NotBurningAgain);
+            SetStatusText(GetText(textid::NotWrittenRealloc));
         }
     }
 

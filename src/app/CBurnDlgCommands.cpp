@@ -11,15 +11,9 @@
 #include "platform/CFilePicker.h"
 #include "platform/MessageBoxType.h"
 #include "settings/SettingsFile.h"
+#include "TextIds.h"
 
 namespace {
-
-enum : int {
-    TextAbortCaption = 824,
-    TextAbortQuestion = 825,
-    TextAboutStatus = 767,
-    TextReadyStatus = 766,
-};
 
 constexpr int BurnFlagVerify = 0x400;
 
@@ -54,7 +48,7 @@ void CBurnDlg::OnSaveLog()
 
 void CBurnDlg::OnAbort()
 {
-    const int answer = ShowMessageBox(GetText(TextAbortQuestion), GetText(TextAbortCaption),
+    const int answer = ShowMessageBox(GetText(textid::AbortQuestion), GetText(textid::AbortCaption),
                                       mb::YesNo | mb::IconQuestion);
     if (answer == mb::IdYes)
         m_bAbort = 1;
@@ -72,11 +66,11 @@ void CBurnDlg::OnSaveSettings()
 
 void CBurnDlg::OnAbout()
 {
-    m_strStatus = GetText(TextAboutStatus);
+    m_strStatus = GetText(textid::AboutStatus);
     UpdateData(false);
     CAboutDlg about([this](int id) { return GetText(id); }, this);
     about.exec();
-    m_strStatus = GetText(TextReadyStatus);
+    m_strStatus = GetText(textid::StatusReady);
     UpdateData(false);
 }
 

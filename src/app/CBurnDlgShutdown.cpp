@@ -9,13 +9,9 @@
 #include "platform/GuiThread.h"
 #include "platform/RegistryStore.h"
 #include "platform/TextFormat.h"
+#include "TextIds.h"
 
 namespace {
-
-enum : int {
-    TextShutdownAnnounced = 706, // one string: the log file's path
-    TextStandBy = 802,
-};
 
 constexpr int StandBySeconds = 5;
 
@@ -35,7 +31,7 @@ void CBurnDlg::OnShutdownCheck()
         // The burn before the power-off must leave the disc in the tray: an
         // open tray would stay open with the machine off.
         m_pOtherDlg->m_bNoEject = 1;
-        m_strText = GetText(TextShutdownAnnounced);
+        m_strText = GetText(textid::ShutdownAnnounced);
         m_strMsg = FormatText(m_strText, {logPath});
         AppendLog(m_strMsg);
     }, Blocking::Wait);
@@ -48,7 +44,7 @@ void CBurnDlg::RunShutdown()
         // main window is minimised.
         CShutdownDlg standBy;
         standBy.m_nSeconds = StandBySeconds;
-        standBy.m_strMessage = GetText(TextStandBy);
+        standBy.m_strMessage = GetText(textid::ShutdownStandBy);
         standBy.exec();
     }, Blocking::Wait);
     WriteLogFile(static_cast<int>(LogFileKind::BeforeShutdown));

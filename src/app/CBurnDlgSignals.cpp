@@ -3,6 +3,7 @@
 
 #include "platform/TerminationSignals.h"
 #include "platform/TextFormat.h"
+#include "TextIds.h"
 
 #include <QApplication>
 #include <QThread>
@@ -11,11 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-enum : int {
-    TextSignalAbortsJob = 921, // one string: the signal's name
-    TextSignalCloses = 922,    // one string: the signal's name
-};
 
 constexpr int CloseCheckMs = 100;
 
@@ -26,7 +22,7 @@ void CBurnDlg::OnTerminationSignal(int signalNumber)
     if (HasEnded())
         return;
     const bool job = JobRunning();
-    m_strMsg = FormatText(GetText(job ? TextSignalAbortsJob : TextSignalCloses),
+    m_strMsg = FormatText(GetText(job ? textid::SignalAbortsJob : textid::SignalCloses),
                           {TerminationSignals::Name(signalNumber)});
     AppendLog(m_strMsg);
     // The sender is often a terminal (Ctrl+C) or a service manager: the

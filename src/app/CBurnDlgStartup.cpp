@@ -9,21 +9,11 @@
 #include "platform/StateFolders.h"
 #include "platform/TextFormat.h"
 #include "settings/SettingsFile.h"
+#include "TextIds.h"
 
 #include <QPointer>
 
 namespace {
-
-enum : int {
-    TextSettingsMissing = 710,  // one string: the settings file's path
-    TextStateFoldersMade = 970, // two strings: the settings folder, the media folder
-    TextIgnoredVariable = 971,  // two strings: the variable, its value
-    TextNoHome = 972,           // one string: HOME
-    TextConfigUnusable = 973,   // two strings: the folder, the system's reason
-    TextDataUnusable = 974,     // two strings: the folder, the system's reason
-    TextCommandLineRun = 654,
-    TextReady = 652,
-};
 
 constexpr int BurnFlagVerify = 0x400;
 
@@ -52,7 +42,7 @@ void CBurnDlg::OnInitDialog()
         SourceFolderChosen();
     }
 
-    m_strStatus = GetText(TextReady);
+    m_strStatus = GetText(textid::ProductLine);
     // Shown at once: the recording set-up below takes the controls back
     // into the members, which would otherwise lose the status text.
     UpdateData(false);
@@ -70,7 +60,7 @@ void CBurnDlg::OnInitDialog()
 
     // A window that already ended (no recording library) starts nothing more.
     if (!m_arguments.isEmpty() && !HasEnded()) {
-        AppendLogText(TextCommandLineRun);
+        AppendLogText(textid::CommandLineRun);
         emit commandLineRunRequested();
     }
     ApplyWindowTexts();
@@ -88,7 +78,7 @@ int CBurnDlg::LoadSettingsAndLanguage()
     ReportStateFolders();
 
     if (settingsResult < 0) {
-        m_strText = GetText(TextSettingsMissing);
+        m_strText = GetText(textid::SettingsMissing);
         m_strMsg = FormatText(m_strText, {SettingsPath()});
         AppendLog(m_strMsg);
     }
@@ -122,23 +112,23 @@ void CBurnDlg::ReportStateFolders()
         using Kind = StateFolderProblem::Kind;
         switch (problem.kind) {
         case Kind::IgnoredVariable:
-            m_strText = GetText(TextIgnoredVariable);
+            m_strText = GetText(textid::IgnoredVariable);
             m_strMsg = FormatText(m_strText, {problem.variable, problem.path});
             break;
         case Kind::NoHome:
-            m_strText = GetText(TextNoHome);
+            m_strText = GetText(textid::NoHome);
             m_strMsg = FormatText(m_strText, {problem.path});
             break;
         case Kind::ConfigUnusable:
         case Kind::DataUnusable:
-            m_strText = GetText(problem.kind == Kind::ConfigUnusable ? TextConfigUnusable : TextDataUnusable);
+            m_strText = GetText(problem.kind == Kind::ConfigUnusable ? textid::ConfigUnusable : textid::DataUnusable);
             m_strMsg = FormatText(m_strText, {problem.path, problem.reason});
             break;
         }
         AppendLog(m_strMsg);
     }
     if (folders.createdNow) {
-        m_strText = GetText(TextStateFoldersMade);
+        m_strText = GetText(textid::StateFoldersMade);
         m_strMsg = FormatText(m_strText, {folders.config, folders.data});
         AppendLog(m_strMsg);
     }

@@ -6,12 +6,9 @@
 #include "log/TerminalEcho.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
+#include "TextIds.h"
 
 namespace {
-
-enum : int {
-    TextProgressLine = 985, // phase, percent, time left
-};
 
 // A reason is one line: box texts may hold paragraphs.
 QString OneLine(const QString &text)
@@ -42,7 +39,7 @@ void CBurnDlg::EchoBusy(bool busy)
     if (!m_terminal)
         return;
     if (busy) {
-        m_terminal->SetProgressFormat(GetText(TextProgressLine));
+        m_terminal->SetProgressFormat(GetText(textid::ProgressLine));
         m_terminal->SetRange(0, 100);
     } else {
         m_terminal->EndProgress();

@@ -3,15 +3,11 @@
 #include "app/RunExitStatus.h"
 #include "jobs/DvdVideoPreflight.h"
 #include "lang/BuiltinTexts.h"
+#include "TextIds.h"
 
 #include <cstdio>
 
 namespace {
-
-enum : int {
-    TextNeedsFolder = 598,
-    TextBadToken = 602,
-};
 
 QString BuiltinText(int id)
 {
@@ -41,17 +37,17 @@ std::optional<int> RunCheckCommand(const QStringList &arguments)
         if (token == QLatin1String("--check"))
             continue;
         if (!IsFolderOption(token) || folder) {
-            PrintLine(stderr, BuiltinText(TextBadToken));
+            PrintLine(stderr, BuiltinText(textid::CmdBadToken));
             return runexit::ParseError;
         }
         if (i + 1 == arguments.size() || arguments[i + 1].isEmpty()) {
-            PrintLine(stderr, BuiltinText(TextNeedsFolder));
+            PrintLine(stderr, BuiltinText(textid::CmdMissingFolder));
             return runexit::ParseError;
         }
         folder = arguments[++i];
     }
     if (!folder) {
-        PrintLine(stderr, BuiltinText(TextNeedsFolder));
+        PrintLine(stderr, BuiltinText(textid::CmdMissingFolder));
         return runexit::ParseError;
     }
     const dvdvideo::PreflightReport report =

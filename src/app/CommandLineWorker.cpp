@@ -9,14 +9,11 @@
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
+#include "TextIds.h"
 
 #include <chrono>
 
 namespace {
-
-enum : int {
-    TextNoRecorderSelected = 908,
-};
 
 const char *const ParseErrorCaption = "CL parsing error!";
 constexpr auto StartDelay = std::chrono::milliseconds(1000);
@@ -86,7 +83,7 @@ void CommandLineWorker::Run(std::stop_token stop)
             // The window waits for a person; without one nothing will happen.
             if (m_presence == Presence::Unattended) {
                 const int cause =
-                    parsed.prepareOnly ? runexit::TextPrepareOnlyCause : runexit::TextNoFolderCause;
+                    parsed.prepareOnly ? textid::CausePrepareOnly : textid::CauseNoFolder;
                 Failed(runexit::NothingToBurn, m_window.GetText(cause));
             }
         } else if (!stop.stop_requested() && !m_window.HasEnded()) {
@@ -157,7 +154,7 @@ void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
 void CommandLineWorker::ShowParseError(const ParsedCommandLine &parsed)
 {
     // The box names the last error; the log holds every one of them.
-    int textId = cmdline::TextBadToken;
+    int textId = textid::CmdBadToken;
     for (const cmdline::Step &step : parsed.steps) {
         if (step.kind == StepKind::Error)
             textId = step.textId;
@@ -172,7 +169,7 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
     RunOnGuiThread([this] { m_window.showMinimized(); }, Blocking::Wait);
     const DeviceInfo *device = m_window.SelectedDevice();
     if (device == nullptr) {
-        m_window.AppendLogText(TextNoRecorderSelected);
+        m_window.AppendLogText(textid::NoRecorderSelected);
         Failed(runexit::RecorderUnavailable);
         return jobs::RunBurnNoRecorder;
     }

@@ -1,19 +1,24 @@
 #include "app/RunReason.h"
 
 #include "platform/TextFormat.h"
+#include "TextIds.h"
 
 namespace runexit {
 
+// The meanings of the statuses 1 to 9 follow one another in the language
+// file, the first one at ExitStartupFailed.
+static_assert(textid::ExitBurnAborted - textid::ExitStartupFailed == BurnAborted - StartupFailed);
+
 QString ReasonLine(Status status, const QString &cause, const TextLookup &text)
 {
-    const QString meaning = text(TextStatusMeaning + static_cast<int>(status));
-    const QString because = cause.simplified().isEmpty() ? text(TextUnknownCause) : cause.simplified();
-    return FormatText(text(TextReasonLine), {static_cast<int>(status), meaning, because});
+    const QString meaning = text(textid::ExitStartupFailed + (static_cast<int>(status) - StartupFailed));
+    const QString because = cause.simplified().isEmpty() ? text(textid::CauseUnknown) : cause.simplified();
+    return FormatText(text(textid::ExitReasonLine), {static_cast<int>(status), meaning, because});
 }
 
 QString DefaultCause(Status status, const TextLookup &text)
 {
-    return status == OverwriteDeclined ? text(TextOverwriteCause) : QString();
+    return status == OverwriteDeclined ? text(textid::CauseOverwrite) : QString();
 }
 
 } // namespace runexit

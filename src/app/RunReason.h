@@ -10,16 +10,6 @@
 // it means and its cause, in the words of the language file.
 namespace runexit {
 
-// Language texts of the reason line.
-enum ReasonText : int {
-    TextReasonLine = 975,       // status number, its meaning, the cause
-    TextStatusMeaning = 975,    // + status (1..9): what the status means
-    TextNoFolderCause = 986,    // no -d and nobody at the window
-    TextPrepareOnlyCause = 987, // -c and nobody at the window
-    TextOverwriteCause = 988,   // a used rewritable disc, overwriting not allowed
-    TextUnknownCause = 989,     // the run knows nothing more specific
-};
-
 using TextLookup = std::function<QString(int id)>;
 
 // "Exit status 7 (the compilation ...): <cause>". An empty cause becomes

@@ -1,4 +1,5 @@
 #include "cmdline/CommandLineOptions.h"
+#include "TextIds.h"
 
 #include <QFileInfo>
 
@@ -39,7 +40,7 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const QString &token = tokens[i];
         if (!startsLikeOption(token) || token.size() < 2) {
-            fail(TextBadToken, token);
+            fail(textid::CmdBadToken, token);
             continue;
         }
         QString value;
@@ -50,21 +51,21 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
             break;
         case 'D':
             if (!takeValue(tokens, i, value)) {
-                fail(TextMissingFolder, token);
+                fail(textid::CmdMissingFolder, token);
                 break;
             }
             parsed.folderGiven = true;
-            parsed.steps.push_back({StepKind::SourceFolder, TextFolderGiven, value});
+            parsed.steps.push_back({StepKind::SourceFolder, textid::CmdFolderGiven, value});
             break;
         case 'E':
-            parsed.steps.push_back({StepKind::NoEject, TextNoEjectGiven, {}});
+            parsed.steps.push_back({StepKind::NoEject, textid::CmdNoEjectGiven, {}});
             break;
         case 'L':
             parsed.logWanted = true;
-            parsed.steps.push_back({StepKind::WriteLog, TextLogGiven, {}});
+            parsed.steps.push_back({StepKind::WriteLog, textid::CmdLogGiven, {}});
             break;
         case 'O':
-            parsed.steps.push_back({StepKind::OverwriteNoAsk, TextOverwriteGiven, {}});
+            parsed.steps.push_back({StepKind::OverwriteNoAsk, textid::CmdOverwriteGiven, {}});
             break;
         case 'Q':
             parsed.quiet = true;
@@ -72,18 +73,18 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
             break;
         case 'S':
             parsed.shutdownWanted = true;
-            parsed.steps.push_back({StepKind::Shutdown, TextShutdownGiven, {}});
+            parsed.steps.push_back({StepKind::Shutdown, textid::CmdShutdownGiven, {}});
             break;
         case 'V':
             if (!takeValue(tokens, i, value)) {
-                fail(TextMissingLabel, token);
+                fail(textid::CmdMissingLabel, token);
                 break;
             }
             parsed.labelGiven = true;
-            parsed.steps.push_back({StepKind::VolumeLabel, TextLabelGiven, value});
+            parsed.steps.push_back({StepKind::VolumeLabel, textid::CmdLabelGiven, value});
             break;
         default:
-            fail(TextBadToken, token);
+            fail(textid::CmdBadToken, token);
             break;
         }
     }

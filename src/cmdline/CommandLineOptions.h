@@ -39,19 +39,6 @@ struct ParsedCommandLine {
     bool quiet = false;
 };
 
-// Language texts the parser logs.
-enum TextId : int {
-    TextMissingFolder = 598,
-    TextMissingLabel = 600,
-    TextBadToken = 602,
-    TextFolderGiven = 644,
-    TextLabelGiven = 646,
-    TextShutdownGiven = 648,
-    TextOverwriteGiven = 650,
-    TextNoEjectGiven = 708,
-    TextLogGiven = 712,
-};
-
 // A token is an option when it starts with '-', or when it is '/' and one
 // more character and names no existing path (so "/mnt" and "/d" holding a
 // folder stay values); its second character selects the option in either

@@ -6,23 +6,12 @@
 #include "platform/WindowMessageBox.h"
 
 #include "ui_CAboutDlg.h"
+#include "TextIds.h"
 
 #include <QLayout>
 #include <QShowEvent>
 
 namespace {
-
-enum : int {
-    TextMailLink = 540,
-    TextHomePage = 542,
-    TextThanks = 544,
-    TextDonationPage = 718,
-    TextDonationTip = 720,
-    TextCaption = 763,
-    TextContact = 803,
-    TextDonation = 804,
-    TextTranslation = 818,
-};
 
 // The address a mail link writes to, without scheme and query.
 QString MailAddress(const QString &target)
@@ -66,14 +55,14 @@ int CAboutDlg::Show()
 void CAboutDlg::FillTexts()
 {
     m_strVersion = VersionLine();
-    m_strThanks = m_texts(TextThanks);
-    m_strTranslation = m_texts(TextTranslation);
+    m_strThanks = m_texts(textid::Thanks);
+    m_strTranslation = m_texts(textid::AboutTranslation);
     m_ui->m_grpVersion->setTitle(m_strVersion);
     m_ui->m_stcThanks->setText(m_strThanks);
     m_ui->m_stcTranslation->setText(m_strTranslation);
 
-    const QString home = m_texts(TextHomePage);
-    const QString mail = m_texts(TextMailLink);
+    const QString home = m_texts(textid::HomePage);
+    const QString mail = m_texts(textid::MailLink);
     m_ui->m_ctlHomeLink->SetTarget(home);
     m_ui->m_ctlHomeLink->setText(home);
     m_ui->m_ctlMailLink->SetTarget(mail);
@@ -96,21 +85,21 @@ void CAboutDlg::InitDialog()
     // Filled on every opening, so running the box with exec() shows the
     // same texts as Show().
     FillTexts();
-    setWindowTitle(FormatText(m_texts(TextCaption), {ProductName, Version}));
+    setWindowTitle(FormatText(m_texts(textid::AboutCaption), {ProductName, Version}));
 
     CThemedIconButton *donate = m_ui->m_btnDonation;
     donate->BindTheme(&m_theme);
     donate->LoadBitmapImage(programimages::DonationBitmap, QColor(0, 255, 0));
-    donate->SetLinkTarget(m_texts(TextDonationPage));
+    donate->SetLinkTarget(m_texts(textid::DonationPage));
     donate->setText(QString());
     donate->update();
     donate->FitToImage();
     donate->SetHoverCursor(programimages::HandCursor);
-    donate->SetTip(m_texts(TextDonationTip), true);
+    donate->SetTip(m_texts(textid::DonationTip), true);
 
     m_ui->m_btnOk->BindTheme(&m_theme);
-    m_ui->m_grpContact->setTitle(m_texts(TextContact));
-    m_ui->m_grpDonation->setTitle(m_texts(TextDonation));
+    m_ui->m_grpContact->setTitle(m_texts(textid::AboutContact));
+    m_ui->m_grpDonation->setTitle(m_texts(textid::AboutDonation));
 
     // The box was sized before it opened, with the texts still empty: a
     // word-wrapped text would be squeezed into one cut line. Sizing it again

@@ -26,11 +26,11 @@ void CThemedIconButton::PaintBackground(QPainter &painter, const QRect &rect)
 {
     if (IsDrawnThemed()) {
         CThemeApi *theme = Theme();
-        if (CThemeApi::ThemeHandle data = theme->OpenThemeData(
+        if (CThemeApi::ThemeHandle themeData = theme->OpenThemeData(
                 this, m_bToolbarLook ? QStringLiteral("TOOLBAR") : QStringLiteral("BUTTON"))) {
             theme->DrawThemeParentBackground(this, &painter, rect);
-            theme->DrawThemeBackground(data, &painter, CThemeApi::PushButtonPart, ThemeState(), rect);
-            theme->CloseThemeData(data);
+            theme->DrawThemeBackground(themeData, &painter, CThemeApi::PushButtonPart, ThemeState(), rect);
+            theme->CloseThemeData(themeData);
             return;
         }
     }

@@ -6,6 +6,7 @@
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 #include "recorder/LibraryAdapters.h"
+#include "TextIds.h"
 
 #include <QCoreApplication>
 
@@ -128,7 +129,7 @@ void BurnCallbacks::OnLogLine(const char *text)
 {
     const bool requiredFile =
         text != nullptr && std::strncmp(text, RequiredFilePrefix, sizeof RequiredFilePrefix - 1) == 0;
-    const QString line = requiredFile ? m_window.GetText(rec_text::RequiredFile) : FromLibrary(text);
+    const QString line = requiredFile ? m_window.GetText(textid::RequiredFile) : FromLibrary(text);
     m_window.AppendLog(QStringLiteral("===> ") + line);
     if (line == QLatin1String(ReallocationFailedLine))
         m_state.m_bReallocProblem = 1;
@@ -184,7 +185,7 @@ int BurnCallbacks::AskImageFile(void *buffer)
     // The library's buffer holds IMAGE_PATH_BUFFER_SIZE bytes with the
     // terminating zero; a longer path is refused rather than cut.
     if (path.size() >= IMAGE_PATH_BUFFER_SIZE) {
-        const QString text = m_window.GetText(rec_text::ImagePathTooLong);
+        const QString text = m_window.GetText(textid::ImagePathTooLong);
         m_window.AppendLog(text);
         m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
         return 0;
@@ -195,13 +196,13 @@ int BurnCallbacks::AskImageFile(void *buffer)
 
 int BurnCallbacks::AskOverwrite()
 {
-    const int answer = m_window.ShowMessageBox(m_window.GetText(rec_text::OverwriteQuestion),
+    const int answer = m_window.ShowMessageBox(m_window.GetText(textid::OverwriteQuestion),
                                                QString::fromLatin1(rec_caption::OverwriteRewritable),
                                                mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
     if (answer == mb::IdYes) {
-        m_window.AppendLogText(rec_text::Overwritten);
+        m_window.AppendLogText(textid::Overwritten);
         return 5;
     }
-    m_window.AppendLogText(rec_text::NotOverwritten);
+    m_window.AppendLogText(textid::NotOverwritten);
     return 0;
 }

@@ -16,13 +16,13 @@ IsoTrackFlags ComputeIsoTrackFlags(uint32_t fsFlagsWord, bool reallocate)
 {
     IsoTrackFlags result;
     result.flags = fsFlagsWord;
-    if (fsFlagsWord & 0x08)
+    if (fsFlagsWord & ISO_TRACK_ISO9660)
         result.flagList += QStringLiteral("ISO ");
-    if (fsFlagsWord & 0x10)
+    if (fsFlagsWord & ISO_TRACK_UDF)
         result.flagList += QStringLiteral("UDF ");
-    if (fsFlagsWord & 0x01)
+    if (fsFlagsWord & ISO_TRACK_JOLIET)
         result.flagList += QStringLiteral("Joliet ");
-    if (fsFlagsWord & 0x02)
+    if (fsFlagsWord & ISO_TRACK_MODE2)
         result.flagList += QStringLiteral("Mode 2 ");
     if (reallocate) {
         result.flags |= ReallocateFsFlag;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "reclib_api.h"
+#include "settings/SettingsFlags.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -7,12 +10,12 @@
 // Mapping the settings' flag words onto what the recording library receives.
 namespace jobs {
 
-// Bits the burn always asks for: write, disc-at-once, detect a non-empty
-// rewritable disc, speed in kB/s, DVD+R compatible close.
-constexpr uint32_t AlwaysBurnFlags = 0x190C;
-constexpr uint32_t VerifyBurnFlag = 0x400;
-constexpr uint32_t NoOverwriteAskBit = 0x80000000u;
-constexpr uint32_t ReallocateFsFlag = 0x40;
+// Bits the burn always asks for (0x190C).
+constexpr uint32_t AlwaysBurnFlags = BURN_FLAG_WRITE | BURN_FLAG_DAO | BURN_FLAG_DETECT_NON_EMPTY_RW |
+                                     BURN_FLAG_SPEED_IN_KBS | BURN_FLAG_DVDP_BURN_30MM_AT_LEAST;
+constexpr uint32_t VerifyBurnFlag = BURN_FLAG_VERIFY;
+constexpr uint32_t NoOverwriteAskBit = BURN_NO_OVERWRITE_ASK;
+constexpr uint32_t ReallocateFsFlag = ISO_TRACK_REALLOC;
 
 // The burn flags for NeroBurn: the BurnFlags word plus AlwaysBurnFlags, the
 // verify bit exactly when the window's Verify box is ticked, and bit 31

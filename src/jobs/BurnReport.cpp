@@ -1,5 +1,8 @@
 #include "jobs/BurnReport.h"
 
+#include "TextIds.h"
+#include "reclib_api.h"
+
 namespace jobs {
 
 BurnReport ReportForResult(int result, const BurnReportContext &context)
@@ -8,41 +11,41 @@ BurnReport ReportForResult(int result, const BurnReportContext &context)
     const ReportBox errorBox =
         context.shutdownAfterBurn && context.forceShutdown ? ReportBox::None : ReportBox::Error;
     report.box = errorBox;
-    report.statusTextId = 786;
+    report.statusTextId = textid::BurnFailed;
     switch (result) {
-    case 0:
+    case BURN_OK:
         // A simulation wrote nothing: its success must not read as a disc.
-        report.logTextId = context.simulation ? 912 : 784;
+        report.logTextId = context.simulation ? textid::SimulationSucceeded : textid::BurnSucceeded;
         report.box = context.shutdownAfterBurn ? ReportBox::None : ReportBox::Info;
-        report.statusTextId = 766;
+        report.statusTextId = textid::StatusReady;
         report.totalTimeLine = true;
         break;
-    case 1:
-        report.logTextId = 785;
+    case BURN_UNKNOWN_CD_FORMAT:
+        report.logTextId = textid::BurnUnknownFormat;
         break;
-    case 2:
-        report.logTextId = 787;
+    case BURN_INVALID_DRIVE:
+        report.logTextId = textid::BurnInvalidDrive;
         break;
-    case 3:
+    case BURN_FAILED:
         if (context.reallocProblem) {
             // The Burn command offers the retry without reallocation instead.
             report = BurnReport{};
         } else {
-            report.logTextId = 788;
+            report.logTextId = textid::BurnError;
         }
         break;
-    case 4:
-        report.logTextId = 789;
+    case BURN_FUNCTION_NOT_ALLOWED:
+        report.logTextId = textid::BurnNotAllowed;
         break;
-    case 5:
-        report.logTextId = 790;
+    case BURN_DRIVE_NOT_ALLOWED:
+        report.logTextId = textid::BurnDriveNotAllowed;
         break;
-    case 6:
-        report.logTextId = 791;
-        report.statusTextId = 791;
+    case BURN_USER_ABORT:
+        report.logTextId = textid::BurnAborted;
+        report.statusTextId = textid::BurnAborted;
         break;
     default:
-        report.logTextId = 792;
+        report.logTextId = textid::BurnUnknownResult;
         break;
     }
     return report;

@@ -7,7 +7,7 @@ namespace jobs {
 enum class ReportBox { None, Info, Error };
 
 struct BurnReport {
-    int logTextId = 0;        // 0: nothing logged; 792 is a format taking the result
+    int logTextId = 0;        // 0: nothing logged; BurnUnknownResult is a format taking the result
     ReportBox box = ReportBox::None;
     int statusTextId = 0;     // 0: the status line stays as it is
     bool totalTimeLine = false; // success also logs the total-time line

@@ -17,6 +17,7 @@
 #include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
 #include "settings/SettingsFlags.h"
+#include "TextIds.h"
 
 #include <cstring>
 
@@ -62,7 +63,7 @@ int BurnRun::RunBurn()
     m_recorderOpened = false;
     m_state.m_strLibraryErrors.clear();
     if (m_state.m_strSourceDir.isEmpty()) {
-        m_window.AppendLogText(rec_text::NoSourceFolder);
+        m_window.AppendLogText(textid::NoSourceFolder);
         return jobs::RunBurnNoSource;
     }
     if (ValidateVolumeLabel(m_state.m_strVolume, m_window.LabelLimit(), m_window) < 0)
@@ -72,7 +73,7 @@ int BurnRun::RunBurn()
         return jobs::RunBurnNoRecorder;
     m_recorder = RecorderHandle(*m_device);
     if (!m_recorder.IsOpen()) {
-        m_window.AppendLog(m_window.GetText(rec_text::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*m_device));
+        m_window.AppendLog(m_window.GetText(textid::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*m_device));
         // Why, in the library's words (another program may be using it).
         LogLibraryErrors();
         return jobs::RunBurnNoRecorder;
@@ -129,7 +130,7 @@ int BurnRun::RunBurnAfterErase()
     }
     // The erase left its own phase and its clock's range (seconds) on the
     // displays; the burn reports percent under its own phase.
-    m_window.SetStatusText(m_window.GetText(rec_text::Burning));
+    m_window.SetStatusText(m_window.GetText(textid::Burning));
     m_window.SetProgressRange(0, 100);
     m_window.EnableAbort(true);
     return BurnPrepared();
@@ -147,7 +148,7 @@ BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
     const bool ask = (m_window.GetBurnFlags() & BURN_NO_OVERWRITE_ASK) == 0;
     const DiscInfoBlock block{NeroGetCDInfo(m_state.m_hDevice, CDINFO_FLAGS_DEFAULT)};
     if (block.info == nullptr) {
-        m_window.AppendLogText(rec_text::NoDiscInfo);
+        m_window.AppendLogText(textid::NoDiscInfo);
         return {0, -1};
     }
     const DiscInfo &info = *block.info;
@@ -161,26 +162,26 @@ BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
         return {StopStillNotBlank(), -1};
     if (Simulating()) {
         // A simulation never changes the disc: it writes as onto a blank one.
-        m_window.AppendLogText(rec_text::SimulationWouldErase);
+        m_window.AppendLogText(textid::SimulationWouldErase);
         return {0, capacity};
     }
     if (ask) {
-        const int answer = m_window.ShowMessageBox(m_window.GetText(rec_text::OverwriteRewritable),
+        const int answer = m_window.ShowMessageBox(m_window.GetText(textid::OverwriteRewritable),
                                                    QString::fromLatin1(rec_caption::OverwriteRewritable),
                                                    mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
             return {-1, -1};
     }
-    m_window.AppendLog(m_window.GetText(rec_text::ErasedFirst) + jobs::RewritableSuffix(kind));
+    m_window.AppendLog(m_window.GetText(textid::ErasedFirst) + jobs::RewritableSuffix(kind));
     return {1, capacity};
 }
 
 int BurnRun::StopStillNotBlank()
 {
     // One erase did not leave the disc blank; another would not either.
-    const QString text = m_window.GetText(rec_text::StillNotBlank);
+    const QString text = m_window.GetText(textid::StillNotBlank);
     m_window.AppendLog(text);
-    m_window.SetStatusText(m_window.GetText(rec_text::BurnFailed));
+    m_window.SetStatusText(m_window.GetText(textid::BurnFailed));
     if (ErrorBoxShown(m_window.GetMoreFlags()))
         m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
     return jobs::RunBurnStillNotBlank;
@@ -202,8 +203,8 @@ int BurnRun::PrepareCompilation()
     m_window.EnableBusyUi(AbortButton::Enabled);
     m_busy = true;
     const jobs::IsoTrackFlags isoFlags = jobs::ComputeIsoTrackFlags(m_window.GetFsFlags(), m_state.m_bReallocate != 0);
-    m_window.AppendLogText(rec_text::BurnStarts);
-    m_window.AppendLog(m_window.GetText(rec_text::Recorder) + QStringLiteral(" \"") + m_window.SelectedDeviceText() +
+    m_window.AppendLogText(textid::BurnStarts);
+    m_window.AppendLog(m_window.GetText(textid::RecorderIs) + QStringLiteral(" \"") + m_window.SelectedDeviceText() +
                        QStringLiteral("\""));
     m_window.AppendLog(QStringLiteral("Using ISO Flags: ") + isoFlags.flagList);
     m_burnFlags = jobs::ComputeBurnFlags(m_window.GetBurnFlags(), m_state.m_bVerify != 0);
@@ -212,10 +213,10 @@ int BurnRun::PrepareCompilation()
     CompilationBuilder builder(m_window, m_state.m_pIsoRoot);
     IsoItem *root = builder.BuildCompilation(m_state.m_strSourceDir);
     if (root == nullptr) {
-        m_window.SetStatusText(m_window.GetText(rec_text::CompilationFailed));
+        m_window.SetStatusText(m_window.GetText(textid::CompilationFailed));
         return jobs::RunBurnCompilationFailed;
     }
-    m_window.SetStatusText(m_window.GetText(rec_text::Burning));
+    m_window.SetStatusText(m_window.GetText(textid::Burning));
     m_track.reset(NeroCreateIsoTrackEx(root, m_state.m_strVolume.toUtf8().constData(), isoFlags.flags));
     if (!m_track) {
         m_state.m_pIsoRoot.reset();
@@ -233,7 +234,7 @@ bool BurnRun::TrackFits(int64_t freeSectors)
     if (needed <= freeSectors)
         return true;
     constexpr int64_t SectorsPerMb = 1024 * 1024 / SECTOR_SIZE;
-    const QString text = FormatText(m_window.GetText(rec_text::DiscTooSmall),
+    const QString text = FormatText(m_window.GetText(textid::DiscTooSmall),
                                     {FormatArg(static_cast<long long>(freeSectors / SectorsPerMb)),
                                      FormatArg(static_cast<long long>((needed + SectorsPerMb - 1) / SectorsPerMb))});
     jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
@@ -260,7 +261,7 @@ bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
     const dvdvideo::Finding *error = dvdvideo::FirstError(outcome.findings);
     if (error == nullptr)
         return true;
-    const int answer = m_window.ShowMessageBox(m_window.GetText(jobs::preflight_text::BurnAnyway),
+    const int answer = m_window.ShowMessageBox(m_window.GetText(textid::PreflightBurnAnyway),
                                                QString::fromLatin1(rec_caption::Application),
                                                mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
     if (answer == mb::IdYes)
@@ -275,10 +276,10 @@ int BurnRun::BurnPrepared()
     record.track = m_track.get();
     if (m_state.m_nMedia == 0) {
         record.mediaType = static_cast<int32_t>(MEDIA_SET_DVD);
-        m_window.AppendLogText(rec_text::MediaDvd);
+        m_window.AppendLogText(textid::MediaDvd);
     } else {
         record.mediaType = static_cast<int32_t>(MEDIA_SET_CD);
-        m_window.AppendLogText(rec_text::MediaCd);
+        m_window.AppendLogText(textid::MediaCd);
     }
     const uint32_t speed = SpeedArgument(*m_device);
     const int result = NeroBurn(m_state.m_hDevice, 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
@@ -324,7 +325,7 @@ uint32_t BurnRun::SpeedArgument(const DeviceInfo &device)
     // Without a selection the list's own default, the fastest speed, holds.
     const int index = jobs::PreselectSpeed(m_window.SelectedSpeed(), count);
     const int kBs = speeds.kBs[index];
-    m_window.AppendLog(m_window.GetText(rec_text::WriteSpeed) + QStringLiteral(": ") +
+    m_window.AppendLog(m_window.GetText(textid::WriteSpeed) + QStringLiteral(": ") +
                        jobs::SpeedLogText(kBs, speeds.rate1x));
     return static_cast<uint32_t>(kBs);
 }
@@ -349,13 +350,13 @@ void BurnRun::ReportTrackFailure(uint32_t moreFlags)
     // The library says why in its error log; the burn never started.
     jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
     LogLibraryErrors();
-    ReportFailure(m_window.GetText(rec_text::TrackFailed), moreFlags);
+    ReportFailure(m_window.GetText(textid::TrackFailed), moreFlags);
 }
 
 void BurnRun::ReportFailure(const QString &text, uint32_t moreFlags)
 {
     m_window.AppendLog(text);
-    m_window.SetStatusText(m_window.GetText(rec_text::BurnFailed));
+    m_window.SetStatusText(m_window.GetText(textid::BurnFailed));
     if (ErrorBoxShown(moreFlags))
         m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
 }
@@ -366,15 +367,15 @@ void BurnRun::ReportResult(int result, uint32_t moreFlags)
                                           m_state.m_bReallocProblem != 0, Simulating()};
     const jobs::BurnReport report = jobs::ReportForResult(result, context);
     QString text;
-    if (report.logTextId == rec_text::UnknownResult)
-        text = FormatText(m_window.GetText(rec_text::UnknownResult), {result});
+    if (report.logTextId == textid::BurnUnknownResult)
+        text = FormatText(m_window.GetText(textid::BurnUnknownResult), {result});
     else if (report.logTextId != 0)
         text = m_window.GetText(report.logTextId);
     if (report.logTextId != 0)
         m_window.AppendLog(text);
     if (report.totalTimeLine) {
         const jobs::HoursMinutesSeconds total = jobs::SplitDuration(m_state.m_progressClock.TotalSecs());
-        m_window.AppendLog(FormatText(m_window.GetText(rec_text::TotalTime),
+        m_window.AppendLog(FormatText(m_window.GetText(textid::TotalTime),
                                       {FormatArg(static_cast<long long>(total.hours)),
                                        FormatArg(static_cast<long long>(total.minutes)),
                                        FormatArg(static_cast<long long>(total.seconds))}));

@@ -1,13 +1,11 @@
 #include "jobs/CompilationBuilder.h"
 
-#include "jobs/CompilationTexts.h"
 #include "jobs/DvdVideoNames.h"
 #include "jobs/FolderListing.h"
 #include "jobs/IJobWindow.h"
+#include "TextIds.h"
 
 #include <cstring>
-
-namespace text = compilation_text;
 
 namespace {
 
@@ -84,9 +82,9 @@ void CompilationBuilder::FreeIsoTree()
 IsoItem *CompilationBuilder::BuildCompilation(const QString &sourceDir)
 {
     FreeIsoTree();
-    m_window.SetStatusText(m_window.GetText(text::StatusBuilding));
-    m_window.AppendLogText(text::BuildStarted);
-    m_window.AppendLog(m_window.GetText(text::SourceFolderIs) + " \"" + sourceDir + "\"");
+    m_window.SetStatusText(m_window.GetText(textid::StatusBuilding));
+    m_window.AppendLogText(textid::BuildStarted);
+    m_window.AppendLog(m_window.GetText(textid::SourceFolderIs) + " \"" + sourceDir + "\"");
 
     const std::string source = ToBytes(sourceDir);
     std::vector<FolderEntry> top;
@@ -94,13 +92,13 @@ IsoItem *CompilationBuilder::BuildCompilation(const QString &sourceDir)
     const FolderEntry *audioTs = FindEntryNoCase(top, "AUDIO_TS");
     const FolderEntry *videoTs = FindEntryNoCase(top, "VIDEO_TS");
     const FolderEntry *jacket = FindEntryNoCase(top, "JACKET_P");
-    m_window.AppendLogText(audioTs != nullptr ? text::AudioTsFolderFound : text::AudioTsFolderMissing);
-    m_window.AppendLogText(videoTs != nullptr ? text::VideoTsFolderFound : text::VideoTsFolderMissing);
+    m_window.AppendLogText(audioTs != nullptr ? textid::AudioTsFolderFound : textid::AudioTsFolderMissing);
+    m_window.AppendLogText(videoTs != nullptr ? textid::VideoTsFolderFound : textid::VideoTsFolderMissing);
     if (jacket != nullptr)
-        m_window.AppendLogText(text::JacketFolderFound);
+        m_window.AppendLogText(textid::JacketFolderFound);
 
     m_tree.reset(m_allocate());
-    bool ok = m_tree ? Fill(m_tree.get(), "AUDIO_TS", {}) : Fail(text::OutOfMemory);
+    bool ok = m_tree ? Fill(m_tree.get(), "AUDIO_TS", {}) : Fail(textid::OutOfMemory);
     if (ok && audioTs != nullptr)
         ok = AddFolderTree(source + "/" + audioTs->name, m_tree.get(), LinkAs::FirstChild);
 
@@ -125,7 +123,7 @@ IsoItem *CompilationBuilder::BuildCompilation(const QString &sourceDir)
             ok = AddFolderTree(source, anchor, LinkAs::NextSibling);
     }
 
-    m_window.SetStatusText(m_window.GetText(m_tree ? text::StatusBuilt : text::StatusBuildFailed));
+    m_window.SetStatusText(m_window.GetText(m_tree ? textid::StatusBuilt : textid::StatusBuildFailed));
     return m_tree.get();
 }
 
@@ -146,7 +144,7 @@ bool CompilationBuilder::AddJacketPictures(const QString &folder, IsoItem *jacke
 
 bool CompilationBuilder::AddVideoTsFiles(const std::string &folder, IsoItem *videoTs)
 {
-    m_window.AppendLogText(text::AddingVideoTsFiles);
+    m_window.AppendLogText(textid::AddingVideoTsFiles);
     std::vector<FolderEntry> entries;
     if (!ListOrFail(folder, entries))
         return false;
@@ -161,11 +159,11 @@ bool CompilationBuilder::AddVideoTsFiles(const std::string &folder, IsoItem *vid
             continue;
         if (found == nullptr) {
             if (file.name == "video_ts.ifo")
-                return Fail(text::VideoTsIfoMissing);
+                return Fail(textid::VideoTsIfoMissing);
             if (file.name == "video_ts.bup")
-                return Fail(text::VideoTsBupMissing);
+                return Fail(textid::VideoTsBupMissing);
             if (file.name == "video_ts.vob")
-                m_window.AppendLogText(text::VideoTsVobMissing);
+                m_window.AppendLogText(textid::VideoTsVobMissing);
             continue;
         }
         const std::string discName = UpperCased(found->name);
@@ -179,7 +177,7 @@ bool CompilationBuilder::AddVideoTsFiles(const std::string &folder, IsoItem *vid
 
 bool CompilationBuilder::AddFolderTree(const std::string &folder, IsoItem *anchor, LinkAs link)
 {
-    m_window.AppendLog(m_window.GetText(text::AddingFolder) + " \"" + FromBytes(folder) + "\"...");
+    m_window.AppendLog(m_window.GetText(textid::AddingFolder) + " \"" + FromBytes(folder) + "\"...");
     std::vector<FolderEntry> entries;
     if (!ListOrFail(folder, entries))
         return false;
@@ -189,7 +187,7 @@ bool CompilationBuilder::AddFolderTree(const std::string &folder, IsoItem *ancho
         if (IsDvdVideoFolderName(entry.name))
             continue;
         if (entry.kind == EntryKind::FolderLink) {
-            LogNaming(text::FolderLinkSkipped, folder + "/" + entry.name);
+            LogNaming(textid::FolderLinkSkipped, folder + "/" + entry.name);
             continue;
         }
         if (!AddFolderEntry(folder, entry.name, entry.kind == EntryKind::Folder, chain))
@@ -203,7 +201,7 @@ bool CompilationBuilder::AddFolderEntry(const std::string &folder, const std::st
 {
     const std::string path = folder + "/" + name;
     if (!IsUtf8(name))
-        return FailNaming(text::NameNotUtf8, path);
+        return FailNaming(textid::NameNotUtf8, path);
     IsoItem *item = Append(chain);
     if (item == nullptr)
         return false;
@@ -217,7 +215,7 @@ bool CompilationBuilder::AddFolderEntry(const std::string &folder, const std::st
 
 bool CompilationBuilder::AddJacketPictures(const std::string &folder, IsoItem *jacket)
 {
-    m_window.AppendLogText(text::AddingJacketPictures);
+    m_window.AppendLogText(textid::AddingJacketPictures);
     std::vector<FolderEntry> entries;
     if (!ListOrFail(folder, entries))
         return false;
@@ -227,7 +225,7 @@ bool CompilationBuilder::AddJacketPictures(const std::string &folder, IsoItem *j
         if (!IsJacketPictureName(entry.name))
             continue;
         if (!IsUtf8(entry.name))
-            return FailNaming(text::NameNotUtf8, folder + "/" + entry.name);
+            return FailNaming(textid::NameNotUtf8, folder + "/" + entry.name);
         const std::string discName = UpperCased(entry.name);
         IsoItem *item = Append(chain);
         if (item == nullptr || !Fill(item, discName, folder + "/" + entry.name))
@@ -243,7 +241,7 @@ IsoItem *CompilationBuilder::Append(Chain &chain)
 {
     IsoItem *item = m_allocate();
     if (item == nullptr) {
-        Fail(text::OutOfMemory);
+        Fail(textid::OutOfMemory);
         return nullptr;
     }
     chain.Link(item);
@@ -257,7 +255,7 @@ bool CompilationBuilder::Fill(IsoItem *item, const std::string &name, const std:
 {
     for (const std::string *text : {&name, &sourcePath}) {
         if (text->size() > MaxRecordText)
-            return FailNaming(text::NameTooLong, *text);
+            return FailNaming(textid::NameTooLong, *text);
     }
     std::memcpy(item->name, name.data(), name.size());
     std::memcpy(item->sourcePath, sourcePath.data(), sourcePath.size());
@@ -269,7 +267,7 @@ bool CompilationBuilder::Fill(IsoItem *item, const std::string &name, const std:
 bool CompilationBuilder::ListOrFail(const std::string &folder, std::vector<FolderEntry> &entries)
 {
     if (ListFolder(folder, entries) == ListStatus::Unreadable)
-        return FailNaming(text::FolderUnreadable, folder);
+        return FailNaming(textid::FolderUnreadable, folder);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "jobs/DvdVideoNames.h"
 #include "jobs/FolderListing.h"
 #include "platform/TextFormat.h"
+#include "TextIds.h"
 
 #include <reclib_api.h>
 
@@ -14,23 +15,6 @@ namespace {
 using dvdvideo::Finding;
 using dvdvideo::FindingKind;
 using dvdvideo::Severity;
-
-enum : int {
-    TextDiscTooSmall = 910,
-    TextError = 993,
-    TextWarning = 994,
-    TextNote = 995,
-    TextFileMissing = 996,
-    TextTitleSetFileMissing = 997,
-    TextCellUnreadable = 998,
-    TextReallocationImpossible = 999,
-    TextBackupDiffers = 944,
-    TextTitleSetNotNamed = 945,
-    TextLeftOut = 946,
-    TextFileSystemLacks = 947,
-    TextMode2OnDvd = 948,
-    TextSectorCount = 949,
-};
 
 constexpr int64_t SectorsPerMb = 1024 * 1024 / SECTOR_SIZE;
 
@@ -116,31 +100,31 @@ QString FindingText(const Finding &f, const TextLookup &text)
 {
     switch (f.kind) {
     case FindingKind::FileMissing:
-        return FormatText(text(TextFileMissing), {Q(f.name)});
+        return FormatText(text(textid::PreflightFileMissing), {Q(f.name)});
     case FindingKind::TitleSetFileMissing:
-        return FormatText(text(TextTitleSetFileMissing),
+        return FormatText(text(textid::PreflightTitleSetFileMissing),
                           {FormatArg(static_cast<long long>(f.number)), Q(f.name)});
     case FindingKind::CellUnreadable:
-        return FormatText(text(TextCellUnreadable), {FormatArg(static_cast<long long>(f.number)),
+        return FormatText(text(textid::PreflightCellUnreadable), {FormatArg(static_cast<long long>(f.number)),
                                                      FormatArg(static_cast<long long>(f.number2))});
     case FindingKind::ReallocationImpossible:
-        return FormatText(text(TextReallocationImpossible), {Q(f.name)});
+        return FormatText(text(textid::PreflightReallocationImpossible), {Q(f.name)});
     case FindingKind::BackupDiffers:
-        return FormatText(text(TextBackupDiffers),
+        return FormatText(text(textid::PreflightBackupDiffers),
                           {Q(f.name), Q(f.name2), FormatArg(static_cast<long long>(f.number))});
     case FindingKind::TitleSetNotNamed:
-        return FormatText(text(TextTitleSetNotNamed), {Q(f.name)});
+        return FormatText(text(textid::PreflightTitleSetNotNamed), {Q(f.name)});
     case FindingKind::LeftOut:
-        return FormatText(text(TextLeftOut), {Q(f.name)});
+        return FormatText(text(textid::PreflightLeftOut), {Q(f.name)});
     case FindingKind::FileSystemLacks:
-        return FormatText(text(TextFileSystemLacks), {Q(f.name)});
+        return FormatText(text(textid::PreflightFileSystemLacks), {Q(f.name)});
     case FindingKind::Mode2OnDvd:
-        return text(TextMode2OnDvd);
+        return text(textid::PreflightMode2OnDvd);
     case FindingKind::SectorCount:
-        return FormatText(text(TextSectorCount), {Q(f.name), FormatArg(static_cast<long long>(f.number)),
+        return FormatText(text(textid::PreflightSectorCount), {Q(f.name), FormatArg(static_cast<long long>(f.number)),
                                                   FormatArg(static_cast<long long>(f.number2))});
     case FindingKind::DiscTooSmall:
-        return FormatText(text(TextDiscTooSmall), {FormatArg(static_cast<long long>(f.number)),
+        return FormatText(text(textid::DiscTooSmall), {FormatArg(static_cast<long long>(f.number)),
                                                    FormatArg(static_cast<long long>(f.number2))});
     }
     return {};
@@ -148,7 +132,7 @@ QString FindingText(const Finding &f, const TextLookup &text)
 
 QString FindingLine(const Finding &finding, const TextLookup &text)
 {
-    static constexpr int severityText[] = {TextError, TextWarning, TextNote};
+    static constexpr int severityText[] = {textid::PreflightError, textid::PreflightWarning, textid::PreflightNote};
     return QStringLiteral("  ") +
            FormatText(text(severityText[static_cast<int>(finding.severity)]), {FindingText(finding, text)});
 }
@@ -157,8 +141,8 @@ QStringList PreflightLines(const QString &sourceDir, const dvdvideo::Findings &f
                            const TextLookup &text)
 {
     if (findings.empty())
-        return {text(preflight_text::NoProblems)};
-    QStringList lines{FormatText(text(preflight_text::Heading), {sourceDir})};
+        return {text(textid::PreflightNoProblems)};
+    QStringList lines{FormatText(text(textid::PreflightHeading), {sourceDir})};
     for (const Finding &finding : findings)
         lines << FindingLine(finding, text);
     return lines;

@@ -58,10 +58,4 @@ QString FindingText(const dvdvideo::Finding &finding, const TextLookup &text);
 QStringList PreflightLines(const QString &sourceDir, const dvdvideo::Findings &findings,
                            const TextLookup &text);
 
-namespace preflight_text {
-inline constexpr int Heading = 990;
-inline constexpr int NoProblems = 991;
-inline constexpr int BurnAnyway = 992;
-} // namespace preflight_text
-
 } // namespace jobs

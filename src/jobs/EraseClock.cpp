@@ -5,6 +5,7 @@
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
 #include "platform/MessageBoxType.h"
+#include "TextIds.h"
 
 namespace {
 const QString UnknownTime = QStringLiteral("?:??");
@@ -73,6 +74,6 @@ void EraseClock::Run(int estimate)
 
 void EraseClock::ShowEraseTimeout()
 {
-    m_window.ShowMessageBox(m_window.GetText(rec_text::EraseTimeout), QString::fromLatin1(rec_caption::TimeoutError),
+    m_window.ShowMessageBox(m_window.GetText(textid::EraseTimeout), QString::fromLatin1(rec_caption::TimeoutError),
                             mb::IconStop);
 }

@@ -7,6 +7,7 @@
 #include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
 #include "recorder/RecorderHandle.h"
+#include "TextIds.h"
 
 EraseJob::EraseJob(IRecordingWindow &window, RecordingState &state, BurnAfterErase burnAfterErase)
     : m_window(window)
@@ -33,7 +34,7 @@ void EraseJob::OnEraseButton()
 void EraseJob::StartErase(EraseStart start)
 {
     if (start == EraseStart::User) {
-        const int answer = m_window.ShowMessageBox(m_window.GetText(rec_text::OverwriteRewritable),
+        const int answer = m_window.ShowMessageBox(m_window.GetText(textid::OverwriteRewritable),
                                                    QString::fromLatin1(rec_caption::EraseRewritable),
                                                    mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
@@ -42,7 +43,7 @@ void EraseJob::StartErase(EraseStart start)
         // An erase the burn run needs is part of that burn: the burn follows.
         m_state.m_bEraseInteractive = 0;
     }
-    m_window.SetStatusText(m_window.GetText(rec_text::Erasing));
+    m_window.SetStatusText(m_window.GetText(textid::Erasing));
     m_window.UpdateData(false);
     m_window.EnableBusyUi(AbortButton::Disabled);
     m_state.m_pCurDevice = m_window.SelectedDevice();
@@ -82,10 +83,10 @@ void EraseJob::EraseWorker()
     m_state.m_evtJobDone.Set();
     if (!forBurn)
         m_window.RestoreIdleUi();
-    m_window.AppendLogText(rec_text::Ready);
+    m_window.AppendLogText(textid::StatusReady);
     // A failed erase has logged its own text instead.
     if (!eraseFailed)
-        m_window.AppendLogText(rec_text::EraseFinished);
+        m_window.AppendLogText(textid::EraseFinished);
     int burnResult = 0;
     if (forBurn)
         burnResult = m_burnAfterErase();
@@ -99,34 +100,34 @@ bool EraseJob::EraseOpenDevice()
     m_state.m_nEraseSecs = estimate;
     switch (estimate) {
     case ERASE_TIME_NO_DEVICE:
-        ReportEstimateError(795);
+        ReportEstimateError(textid::EraseNoRecorder);
         return true;
     case ERASE_TIME_NO_MEDIUM:
-        ReportEstimateError(796);
+        ReportEstimateError(textid::EraseNoDisc);
         return true;
     case ERASE_TIME_NOT_ERASABLE:
-        ReportEstimateError(797);
+        ReportEstimateError(textid::EraseNotErasable);
         return true;
     default:
         break;
     }
     m_clock.Start();
-    m_window.AppendLog(FormatText(m_window.GetText(rec_text::EraseTimeFormat), {estimate}));
-    m_window.AppendLogText(rec_text::EraseRunning);
+    m_window.AppendLog(FormatText(m_window.GetText(textid::EraseTimeFormat), {estimate}));
+    m_window.AppendLogText(textid::EraseRunning);
     const int result = NeroEraseCDRW(m_state.m_hDevice, mode);
     // The clock stops when the erase ends, not when a person has read the
     // box below: a box left open must not run it into its overtime.
     m_state.m_evtJobDone.Set();
     const bool interactive = m_state.m_bEraseInteractive == 1;
     if (result != 0) {
-        const QString text = FormatText(m_window.GetText(rec_text::EraseFailed), {result});
+        const QString text = FormatText(m_window.GetText(textid::EraseFailed), {result});
         m_window.AppendLog(text);
         if (interactive)
             m_window.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application), mb::IconStop);
         return false;
     }
     if (interactive)
-        m_window.ShowAppMessageBox(m_window.GetText(rec_text::EraseFinished),
+        m_window.ShowAppMessageBox(m_window.GetText(textid::EraseFinished),
                                    QString::fromLatin1(rec_caption::Application), mb::IconInformation);
     return true;
 }

@@ -9,6 +9,7 @@
 #include "platform/MessageBoxType.h"
 #include "recorder/LibraryAdapters.h"
 #include "recorder/RecordingLibrary.h"
+#include "TextIds.h"
 
 #include <QStringList>
 
@@ -44,10 +45,10 @@ void RecordingSetup::InitRecording(uint32_t mediaSet)
 {
     m_window.ClearDeviceList();
     m_state.m_bAbort = false;
-    m_window.AppendLogText(rec_text::SetupStarts);
+    m_window.AppendLogText(textid::SetupStarts);
     if (!LoadRecordingLibrary()) {
-        m_window.AppendLogText(rec_text::LibraryNotLoaded);
-        m_window.ShowMessageBox(m_window.GetText(rec_text::LibraryMissingBox),
+        m_window.AppendLogText(textid::LibraryNotLoaded);
+        m_window.ShowMessageBox(m_window.GetText(textid::LibraryMissingBox),
                                 QString::fromLatin1(rec_caption::Error), mb::IconStop);
         m_window.EndDialog(-1);
         return;
@@ -90,11 +91,11 @@ void RecordingSetup::FillLibraryRecords()
 void RecordingSetup::LogInitResult(int result)
 {
     if (result == 0)
-        m_window.AppendLogText(rec_text::InitDone);
+        m_window.AppendLogText(textid::InitDone);
     else if (result == 1)
-        m_window.AppendLogText(rec_text::InitRefused);
+        m_window.AppendLogText(textid::InitRefused);
     else
-        m_window.AppendLogText(rec_text::InitFailed);
+        m_window.AppendLogText(textid::InitFailed);
 }
 
 QStringList RecordingSetup::ListRecorders(uint32_t mediaSet)
@@ -102,14 +103,14 @@ QStringList RecordingSetup::ListRecorders(uint32_t mediaSet)
     QStringList listed;
     m_state.m_pDeviceInfos = NeroGetAvailableDrivesEx(mediaSet, nullptr);
     if (m_state.m_pDeviceInfos == nullptr) {
-        m_window.AppendLogText(rec_text::NoDriveList);
+        m_window.AppendLogText(textid::NoDriveList);
         return listed;
     }
     if (m_state.m_pDeviceInfos->count <= 0) {
-        m_window.AppendLogText(rec_text::NoDrives);
+        m_window.AppendLogText(textid::NoDrives);
         return listed;
     }
-    m_window.AppendLogText(rec_text::DrivesFound);
+    m_window.AppendLogText(textid::DrivesFound);
     for (int i = 0; i < m_state.m_pDeviceInfos->count; ++i) {
         const DeviceInfo &device = m_state.m_pDeviceInfos->devices[i];
         if (!jobs::IsListedRecorder(device, mediaSet))
@@ -170,7 +171,7 @@ void RecordingSetup::OnMediaDvd()
     m_window.UpdateData(false);
     m_window.EnableBusyUi(AbortButton::Disabled);
     m_window.UpdateData(false);
-    m_window.AppendLogText(rec_text::SwitchToDvd);
+    m_window.AppendLogText(textid::SwitchToDvd);
     Reload(MEDIA_SET_DVD);
     m_window.ApplyFsDefaults(0);
     m_window.CheckSourceSize();
@@ -180,7 +181,7 @@ void RecordingSetup::OnMediaCd()
 {
     m_window.UpdateData(true);
     m_window.EnableBusyUi(AbortButton::Disabled);
-    m_window.AppendLogText(rec_text::SwitchToCd);
+    m_window.AppendLogText(textid::SwitchToCd);
     Reload(MEDIA_SET_CD);
     m_window.UpdateData(false);
     m_window.ApplyFsDefaults(1);
@@ -202,7 +203,7 @@ void RecordingSetup::OnDeviceChanged()
         return;
     const QString name = m_window.SelectedDeviceText();
     char *mediaName = NeroGetTypeNameOfMedia(device->mediaSet, nullptr);
-    m_window.AppendLog(m_window.GetText(rec_text::Recorder) + QStringLiteral(" \"") + name + QStringLiteral("\"..."));
+    m_window.AppendLog(m_window.GetText(textid::RecorderIs) + QStringLiteral(" \"") + name + QStringLiteral("\"..."));
     m_window.AppendLog(QStringLiteral("(") + (mediaName != nullptr ? QString::fromUtf8(mediaName) : QString()) +
                        QStringLiteral(")"));
     if (mediaName != nullptr)
@@ -213,10 +214,10 @@ void RecordingSetup::OnReallocateClicked()
 {
     m_window.UpdateData(true);
     if (m_state.m_bReallocate == 0) {
-        m_window.AppendLogText(rec_text::ReallocationOff);
-        m_window.ShowMessageBox(m_window.GetText(rec_text::ReallocationOffInfo),
+        m_window.AppendLogText(textid::ReallocationOff);
+        m_window.ShowMessageBox(m_window.GetText(textid::ReallocationOffInfo),
                                 QString::fromLatin1(rec_caption::JustInfo), mb::IconInformation);
     } else {
-        m_window.AppendLogText(rec_text::ReallocationOn);
+        m_window.AppendLogText(textid::ReallocationOn);
     }
 }

@@ -5,14 +5,15 @@
 #include "jobs/LabelFromFolder.h"
 #include "jobs/VolumeLabel.h"
 #include "platform/CPathHelper.h"
+#include "TextIds.h"
 
 void OnDirectory(IJobWindow &window, ISourceFieldsHost &host)
 {
-    window.SetStatusText(window.GetText(directory_text::StatusChoosing));
+    window.SetStatusText(window.GetText(textid::StatusChoosing));
     host.PushFields();
     QString chosen;
     const int result =
-        host.BrowseForFolder(window.GetText(directory_text::PickerTitle), host.SourceDir(), FolderPickerFlags, chosen);
+        host.BrowseForFolder(window.GetText(textid::PickerTitle), host.SourceDir(), FolderPickerFlags, chosen);
     if (result == 1) {
         host.SourceDir() = chosen;
         if (CharacterCount(chosen) > 1) {
@@ -23,7 +24,7 @@ void OnDirectory(IJobWindow &window, ISourceFieldsHost &host)
     } else {
         host.SourceDir() = QString::fromUtf8(NoFolderText);
     }
-    window.SetStatusText(window.GetText(directory_text::StatusReady));
+    window.SetStatusText(window.GetText(textid::StatusReady));
     host.PushFields();
 }
 

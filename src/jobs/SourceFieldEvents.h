@@ -11,15 +11,6 @@ class IVolumeNames;
 // free of any widget: the window's members of the same names call these.
 // Members named like these hide them, so call them as ::OnDirectory(...).
 
-// Language texts of the Directory command, by number.
-namespace directory_text {
-enum : int {
-    StatusChoosing = 764,
-    PickerTitle = 765,
-    StatusReady = 766,
-};
-}
-
 // What the source field shows when the folder picker gave nothing.
 inline constexpr char NoFolderText[] = "Can't get dir...";
 // Picker flags: new dialog style, file-system folders and ancestors only.

@@ -3,6 +3,7 @@
 #include "jobs/IJobWindow.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
+#include "TextIds.h"
 
 #include <QList>
 #include <utility>
@@ -58,7 +59,7 @@ QString NormalizeVolumeLabel(const QString &text, int limit, IJobWindow &window)
         return FallbackLabel;
     const QString label = CleanedCharacters(text);
     if (CharacterCount(label) > limit) {
-        window.ShowMessageBox(FormatText(window.GetText(label_text::Truncated), {limit}),
+        window.ShowMessageBox(FormatText(window.GetText(textid::LabelTruncated), {limit}),
                               QStringLiteral("Information"), mb::Ok | mb::IconInformation);
         return FirstCharacters(label, limit);
     }
@@ -72,9 +73,9 @@ int ValidateVolumeLabel(QString &volume, int limit, IJobWindow &window)
     for (char32_t character : volume.toUcs4()) {
         if (character < 0x80 && allowed.contains(QLatin1Char(char(character))))
             continue;
-        window.ShowMessageBox(FormatText(window.GetText(label_text::Refused), {FormatArg(character)}),
+        window.ShowMessageBox(FormatText(window.GetText(textid::LabelRefused), {FormatArg(character)}),
                               QStringLiteral("Error!"), mb::Ok | mb::IconStop);
-        window.AppendLog(FormatText(window.GetText(label_text::RefusedLog), {FormatArg(character)}));
+        window.AppendLog(FormatText(window.GetText(textid::LabelRefusedLog), {FormatArg(character)}));
         return -1;
     }
     return 0;

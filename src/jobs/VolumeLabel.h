@@ -7,15 +7,6 @@ class IJobWindow;
 // The volume label rules: what a folder name becomes on the disc and which
 // labels a burn refuses. Lengths count characters (code points), not bytes.
 
-// Language texts of the label rules, by number.
-namespace label_text {
-enum : int {
-    Refused = 594,     // message box: the label holds this character (%c)
-    RefusedLog = 596,  // log line: the same (%c)
-    Truncated = 622,   // information box: cut to this many characters (%d)
-};
-}
-
 // The label holds at most 16 characters with the short-label option, else 32.
 int VolumeLabelLimit(bool shortLabels);
 

@@ -13,12 +13,4 @@ namespace builtin {
 
 std::optional<QString> Text(std::uint32_t id);
 
-enum : std::uint32_t {
-    MailLink = 540,
-    WebPage = 542,
-    SettingsTemplate = 566,
-    ProductLine = 652,
-    DonationPage = 718,
-};
-
 } // namespace builtin

@@ -5,6 +5,7 @@
 #include "lang/CLanguageText.h"
 #include "lang/HelpFile.h"
 #include "platform/TextFormat.h"
+#include "TextIds.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,18 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-enum : int {
-    TextTitle = 960,
-    TextContents = 961,
-    TextBack = 962,
-    TextForward = 963,
-    TextFind = 964,
-    TextFindNext = 965,
-    TextFindPrevious = 966,
-    TextNoMatch = 967,
-    TextPageMissing = 968,
-};
 
 constexpr int PageRole = Qt::UserRole;
 
@@ -143,14 +132,14 @@ void HelpWindow::ConnectControls()
 
 void HelpWindow::ApplyTexts()
 {
-    setWindowTitle(m_texts.GetText(TextTitle));
-    m_pContents->setHeaderLabel(m_texts.GetText(TextContents));
-    m_btnBack->setText(m_texts.GetText(TextBack));
-    m_btnForward->setText(m_texts.GetText(TextForward));
-    m_stcFind->setText(m_texts.GetText(TextFind));
-    m_btnFindNext->setText(m_texts.GetText(TextFindNext));
-    m_btnFindPrevious->setText(m_texts.GetText(TextFindPrevious));
-    m_stcNoMatch->setText(m_texts.GetText(TextNoMatch));
+    setWindowTitle(m_texts.GetText(textid::HelpTitle));
+    m_pContents->setHeaderLabel(m_texts.GetText(textid::HelpContents));
+    m_btnBack->setText(m_texts.GetText(textid::HelpBack));
+    m_btnForward->setText(m_texts.GetText(textid::HelpForward));
+    m_stcFind->setText(m_texts.GetText(textid::HelpFind));
+    m_btnFindNext->setText(m_texts.GetText(textid::HelpFindNext));
+    m_btnFindPrevious->setText(m_texts.GetText(textid::HelpFindPrevious));
+    m_stcNoMatch->setText(m_texts.GetText(textid::HelpNoMatch));
 }
 
 void HelpWindow::Open(const QString &folder, const QString &page)
@@ -196,7 +185,7 @@ void HelpWindow::ShowPage(const QString &page)
         if (!anchor.isEmpty())
             url.setFragment(anchor);
     } else {
-        m_stcMissing->setText(FormatText(m_texts.GetText(TextPageMissing), {file}));
+        m_stcMissing->setText(FormatText(m_texts.GetText(textid::HelpPageMissing), {file}));
         m_stcMissing->show();
         if (!QFileInfo(QDir(m_strFolder).filePath(m_project.startPage)).isFile())
             return; // not even the start page: the line says what is missing

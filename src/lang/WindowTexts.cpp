@@ -3,6 +3,7 @@
 #include "controls/CIconButton.h"
 #include "controls/ProgramImages.h"
 #include "lang/CLanguageText.h"
+#include "TextIds.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,92 +19,103 @@ namespace windowtexts {
 namespace {
 
 constexpr std::array kMainCaptions = {
-    CaptionRow{"m_grpBurn", 725},          CaptionRow{"m_grpErase", 724},
-    CaptionRow{"m_grpProgress", 726},      CaptionRow{"m_grpRecorder", 723},
-    CaptionRow{"m_btnReallocate", 727},    CaptionRow{"m_btnFullErase", 729},
-    CaptionRow{"m_btnQuickErase", 730},    CaptionRow{"m_btnErase", 731},
-    CaptionRow{"m_btnAbort", 732},         CaptionRow{"m_btnAbout", 733},
-    CaptionRow{"m_btnBurn", 734},          CaptionRow{"m_btnHelp", 735},
-    CaptionRow{"m_btnShutdown", 736},      CaptionRow{"m_btnDirectory", 737},
-    CaptionRow{"m_btnSaveLog", 738},       CaptionRow{"m_stcDevicesLabel", 739},
-    CaptionRow{"m_stcRootLabel", 740},     CaptionRow{"m_stcVolumeLabel", 741},
-    CaptionRow{"m_stcSpeedLabel", 742},    CaptionRow{"m_btnQuit", 743},
-    CaptionRow{"m_stcTimeLeftLabel", 744}, CaptionRow{"m_stcTimeTotalLabel", 745},
-    CaptionRow{"m_stcLengthLabel", 819},   CaptionRow{"m_btnVerify", 758},
+    CaptionRow{"m_grpBurn", textid::GroupBurn},
+    CaptionRow{"m_grpErase", textid::GroupErase},
+    CaptionRow{"m_grpProgress", textid::GroupProgress},
+    CaptionRow{"m_grpRecorder", textid::GroupRecorder},
+    CaptionRow{"m_btnReallocate", textid::ButtonReallocate},
+    CaptionRow{"m_btnFullErase", textid::ButtonFullErase},
+    CaptionRow{"m_btnQuickErase", textid::ButtonQuickErase},
+    CaptionRow{"m_btnErase", textid::ButtonErase},
+    CaptionRow{"m_btnAbort", textid::ButtonAbort},
+    CaptionRow{"m_btnAbout", textid::ButtonAbout},
+    CaptionRow{"m_btnBurn", textid::ButtonBurn},
+    CaptionRow{"m_btnHelp", textid::ButtonHelp},
+    CaptionRow{"m_btnShutdown", textid::ButtonShutdown},
+    CaptionRow{"m_btnDirectory", textid::ButtonDirectory},
+    CaptionRow{"m_btnSaveLog", textid::ButtonSaveLog},
+    CaptionRow{"m_stcDevicesLabel", textid::LabelDevices},
+    CaptionRow{"m_stcRootLabel", textid::LabelRoot},
+    CaptionRow{"m_stcVolumeLabel", textid::LabelVolume},
+    CaptionRow{"m_stcSpeedLabel", textid::LabelSpeed},
+    CaptionRow{"m_btnQuit", textid::ButtonQuit},
+    CaptionRow{"m_stcTimeLeftLabel", textid::LabelTimeLeft},
+    CaptionRow{"m_stcTimeTotalLabel", textid::LabelTimeTotal},
+    CaptionRow{"m_stcLengthLabel", textid::LabelCharactersLeft},
+    CaptionRow{"m_btnVerify", textid::ButtonVerify},
 };
 
 // In the order the buttons get theme and icon; cursors and tooltips follow
 // in the same order once every icon is set.
 constexpr std::array kMainIconButtons = {
-    IconButtonRow{"m_btnErase", programimages::EraseIcon, 510, Caption::Keep},
-    IconButtonRow{"m_btnDirectory", programimages::DirectoryIcon, 512, Caption::Keep},
-    IconButtonRow{"m_btnBurn", programimages::BurnIcon, 514, Caption::Keep},
-    IconButtonRow{"m_btnAbort", programimages::AbortIcon, 516, Caption::Keep},
-    IconButtonRow{"m_btnHelp", programimages::HelpIcon, 518, Caption::Keep},
-    IconButtonRow{"m_btnQuit", programimages::QuitIcon, 522, Caption::Keep},
-    IconButtonRow{"m_btnAbout", programimages::AboutIcon, 520, Caption::Keep},
-    IconButtonRow{"m_btnSaveLog", programimages::SaveLogIcon, 524, Caption::Keep},
-    IconButtonRow{"m_btnSpeeds", programimages::SpeedsIcon, 526, Caption::Keep},
-    IconButtonRow{"m_btnClearLog", programimages::ClearLogIcon, 722, Caption::Empty},
-    IconButtonRow{"m_btnEject", programimages::EjectIcon, 830, Caption::Keep},
+    IconButtonRow{"m_btnErase", programimages::EraseIcon, textid::TipErase, Caption::Keep},
+    IconButtonRow{"m_btnDirectory", programimages::DirectoryIcon, textid::TipDirectory, Caption::Keep},
+    IconButtonRow{"m_btnBurn", programimages::BurnIcon, textid::TipBurn, Caption::Keep},
+    IconButtonRow{"m_btnAbort", programimages::AbortIcon, textid::TipAbort, Caption::Keep},
+    IconButtonRow{"m_btnHelp", programimages::HelpIcon, textid::TipHelp, Caption::Keep},
+    IconButtonRow{"m_btnQuit", programimages::QuitIcon, textid::TipQuit, Caption::Keep},
+    IconButtonRow{"m_btnAbout", programimages::AboutIcon, textid::TipAbout, Caption::Keep},
+    IconButtonRow{"m_btnSaveLog", programimages::SaveLogIcon, textid::TipSaveLog, Caption::Keep},
+    IconButtonRow{"m_btnSpeeds", programimages::SpeedsIcon, textid::TipSpeeds, Caption::Keep},
+    IconButtonRow{"m_btnClearLog", programimages::ClearLogIcon, textid::TipClearLog, Caption::Empty},
+    IconButtonRow{"m_btnEject", programimages::EjectIcon, textid::TipEject, Caption::Keep},
 };
 
 constexpr std::array kMenuItems = {
-    MenuRow{40001, 747}, MenuRow{40003, 748}, MenuRow{40004, 749}, MenuRow{40002, 750}, MenuRow{40005, 814},
+    MenuRow{40001, textid::MenuFilesystemFlags}, MenuRow{40003, textid::MenuOtherSettings},
+    MenuRow{40004, textid::MenuLanguage},        MenuRow{40002, textid::MenuSaveSettings},
+    MenuRow{40005, textid::MenuAudio},
 };
 
 constexpr std::array kFsFlagsCaptions = {
-    CaptionRow{"", 808},
-    CaptionRow{"m_btnUdf", 751},
-    CaptionRow{"m_btnJoliet", 752},
-    CaptionRow{"m_btnIso9660", 753},
-    CaptionRow{"m_btnMode2", 754},
-    CaptionRow{"m_btnCancel", 761},
+    CaptionRow{"", textid::CaptionFilesystemFlags},  CaptionRow{"m_btnUdf", textid::ButtonUdf},
+    CaptionRow{"m_btnJoliet", textid::ButtonJoliet}, CaptionRow{"m_btnIso9660", textid::ButtonIso9660},
+    CaptionRow{"m_btnMode2", textid::ButtonMode2},   CaptionRow{"m_btnCancel", textid::ButtonCancel},
 };
 
 constexpr std::array kOtherCaptions = {
-    CaptionRow{"", 809},
-    CaptionRow{"m_btnBurnProof", 755},
-    CaptionRow{"m_btnSimulate", 756},
-    CaptionRow{"m_btnNoEject", 757},
-    CaptionRow{"m_btnVerify", 758},
-    CaptionRow{"m_btnNoOverwriteAsk", 759},
-    CaptionRow{"m_btnBookType", 760},
-    CaptionRow{"m_btnCancel", 761},
-    CaptionRow{"m_grpMore", 821},
-    CaptionRow{"m_btnForceShutdown", 822},
-    CaptionRow{"m_btnLabel16", 823},
-    CaptionRow{"m_btnIgnoreSize", 827},
-    CaptionRow{"m_grpLimits", 828},
-    CaptionRow{"m_btnReset", 829},
-    CaptionRow{"m_grpYellowLimit", 831},
-    CaptionRow{"m_grpRedLimit", 832},
+    CaptionRow{"", textid::CaptionOtherSettings},
+    CaptionRow{"m_btnBurnProof", textid::ButtonBurnProof},
+    CaptionRow{"m_btnSimulate", textid::ButtonSimulate},
+    CaptionRow{"m_btnNoEject", textid::ButtonNoEject},
+    CaptionRow{"m_btnVerify", textid::ButtonVerify},
+    CaptionRow{"m_btnNoOverwriteAsk", textid::ButtonNoOverwriteAsk},
+    CaptionRow{"m_btnBookType", textid::ButtonBookType},
+    CaptionRow{"m_btnCancel", textid::ButtonCancel},
+    CaptionRow{"m_grpMore", textid::GroupMoreSettings},
+    CaptionRow{"m_btnForceShutdown", textid::ButtonShutdownOnFailure},
+    CaptionRow{"m_btnLabel16", textid::ButtonShortLabel},
+    CaptionRow{"m_btnIgnoreSize", textid::ButtonIgnoreSize},
+    CaptionRow{"m_grpLimits", textid::GroupSizeLimits},
+    CaptionRow{"m_btnReset", textid::ButtonReset},
+    CaptionRow{"m_grpYellowLimit", textid::LabelYellowLimit},
+    CaptionRow{"m_grpRedLimit", textid::LabelRedLimit},
 };
 
 constexpr std::array kAudioCaptions = {
-    CaptionRow{"", 815},
-    CaptionRow{"m_grpAudio", 814},
-    CaptionRow{"m_btnSuccessWav", 811},
-    CaptionRow{"m_btnErrorWav", 811},
-    CaptionRow{"m_btnCancel", 761},
-    CaptionRow{"m_stcErrorLabel", 812},
-    CaptionRow{"m_stcSuccessLabel", 813},
-    CaptionRow{"m_btnEnableAudio", 820},
+    CaptionRow{"", textid::CaptionSounds},
+    CaptionRow{"m_grpAudio", textid::MenuAudio},
+    CaptionRow{"m_btnSuccessWav", textid::ButtonChoose},
+    CaptionRow{"m_btnErrorWav", textid::ButtonChoose},
+    CaptionRow{"m_btnCancel", textid::ButtonCancel},
+    CaptionRow{"m_stcErrorLabel", textid::LabelErrorSound},
+    CaptionRow{"m_stcSuccessLabel", textid::LabelSuccessSound},
+    CaptionRow{"m_btnEnableAudio", textid::ButtonEnableSounds},
 };
 
 constexpr std::array kAudioIconButtons = {
-    IconButtonRow{"m_btnSuccessWav", programimages::WavIcon, 816, Caption::Keep},
-    IconButtonRow{"m_btnErrorWav", programimages::WavIcon, 816, Caption::Keep},
-    IconButtonRow{"m_btnSuccessPlay", programimages::PlayIcon, 817, Caption::Empty},
-    IconButtonRow{"m_btnErrorPlay", programimages::PlayIcon, 817, Caption::Empty},
+    IconButtonRow{"m_btnSuccessWav", programimages::WavIcon, textid::SoundPickerTitle, Caption::Keep},
+    IconButtonRow{"m_btnErrorWav", programimages::WavIcon, textid::SoundPickerTitle, Caption::Keep},
+    IconButtonRow{"m_btnSuccessPlay", programimages::PlayIcon, textid::TipPlaySound, Caption::Empty},
+    IconButtonRow{"m_btnErrorPlay", programimages::PlayIcon, textid::TipPlaySound, Caption::Empty},
     IconButtonRow{"m_btnOk", 0, 0, Caption::Keep},
     IconButtonRow{"m_btnCancel", 0, 0, Caption::Keep},
 };
 
 constexpr std::array kLanguageCaptions = {
-    CaptionRow{"", 810},
-    CaptionRow{"m_grpLanguage", 762},
-    CaptionRow{"m_btnCancel", 761},
+    CaptionRow{"", textid::CaptionLanguage},
+    CaptionRow{"m_grpLanguage", textid::ChooseLanguage},
+    CaptionRow{"m_btnCancel", textid::ButtonCancel},
 };
 
 void SetCaption(QWidget &window, const char *name, const QString &text)
@@ -222,7 +234,7 @@ void ApplyWindowTexts(QWidget &mainWindow, const CLanguageText &texts, CThemeApi
     if (auto *menuBar = mainWindow.findChild<QMenuBar *>()) {
         const QList<QAction *> entries = menuBar->actions();
         if (!entries.isEmpty()) {
-            entries.first()->setText(texts.GetText(SettingsMenuText));
+            entries.first()->setText(texts.GetText(textid::MenuSettings));
             if (QMenu *dropDown = entries.first()->menu()) {
                 for (const MenuRow &row : SettingsMenuItems()) {
                     if (QAction *item = FindCommand(*dropDown, row.commandId))

@@ -41,7 +41,6 @@ struct MenuRow
 std::span<const CaptionRow> MainWindowCaptions();
 std::span<const IconButtonRow> MainWindowIconButtons();
 std::span<const MenuRow> SettingsMenuItems();
-constexpr int SettingsMenuText = 746;
 
 // The dialogs, each applied when the dialog opens.
 std::span<const CaptionRow> FsFlagsCaptions();

@@ -3,6 +3,8 @@
 #include "log/ProductInfo.h"
 #include "platform/TextFormat.h"
 
+#include "TextIds.h"
+
 #include <QFile>
 
 #include <csignal>
@@ -25,11 +27,11 @@ int LogFileTemplateId(int kind)
 {
     switch (kind) {
     case static_cast<int>(LogFileKind::BeforeShutdown):
-        return 560;
+        return textid::LogShutdownTemplate;
     case static_cast<int>(LogFileKind::CommandLineRun):
-        return 562;
+        return textid::LogUnattendedTemplate;
     case static_cast<int>(LogFileKind::SavedByUser):
-        return 564;
+        return textid::LogSavedTemplate;
     default:
         return 0;
     }

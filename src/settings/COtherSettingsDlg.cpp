@@ -6,14 +6,10 @@
 #include "platform/WindowMessageBox.h"
 
 #include "ui_COtherSettingsDlg.h"
+#include "TextIds.h"
 
 #include <QShowEvent>
 
-namespace {
-
-constexpr int TextLimitNotANumber = 901;
-
-} // namespace
 
 COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent)
     : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::COtherSettingsDlg>())
@@ -75,7 +71,7 @@ bool COtherSettingsDlg::UpdateData(bool saveAndValidate, Report report)
         const int value = limit.edit->text().trimmed().toInt(&ok);
         if (!ok) {
             if (report == Report::ShowMessage) {
-                ShowInvalidLimit(m_pTexts ? m_pTexts->GetText(TextLimitNotANumber) : QString());
+                ShowInvalidLimit(m_pTexts ? m_pTexts->GetText(textid::LimitNotANumber) : QString());
                 limit.edit->setFocus();
                 limit.edit->selectAll();
             }

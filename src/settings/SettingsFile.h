@@ -21,13 +21,6 @@ struct SettingsValues
     AudioSettings &audio;
 };
 
-// Text ids the settings file uses.
-enum : int {
-    TextSettingsSaved = 776,
-    TextSettingsNotSaved = 777,
-    TextSettingsTemplate = 566,
-};
-
 // "<programFolder>/Orvane.ini".
 QString SettingsFilePath(const QString &programFolder);
 

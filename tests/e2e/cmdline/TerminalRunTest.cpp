@@ -287,8 +287,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStatus, FailureReasonTest,
                                          FailureCase{"disc too small", runexit::CompilationFailed},
                                          FailureCase{"write fails", runexit::BurnFailed},
                                          FailureCase{"image recorder", runexit::BurnAborted}),
-                         [](const testing::TestParamInfo<FailureCase> &info) {
-                             std::string name = info.param.name;
+                         [](const testing::TestParamInfo<FailureCase> &testInfo) {
+                             std::string name = testInfo.param.name;
                              for (char &c : name)
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;
@@ -344,8 +344,8 @@ INSTANTIATE_TEST_SUITE_P(Arguments, BadInputTest,
                                          BadInputCase{"folder is a file", runexit::CompilationFailed},
                                          BadInputCase{"missing folder", runexit::CompilationFailed},
                                          BadInputCase{"10000 arguments", runexit::Success}),
-                         [](const testing::TestParamInfo<BadInputCase> &info) {
-                             std::string name = info.param.name;
+                         [](const testing::TestParamInfo<BadInputCase> &testInfo) {
+                             std::string name = testInfo.param.name;
                              for (char &c : name)
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;

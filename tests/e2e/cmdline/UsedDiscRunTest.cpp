@@ -99,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(EraseAfterChecks, UnburnableRunTest,
                                          UnburnableCase{"refused label", runexit::LabelRefused},
                                          UnburnableCase{"no VIDEO_TS.IFO", runexit::CompilationFailed},
                                          UnburnableCase{"disc too small", runexit::CompilationFailed}),
-                         [](const testing::TestParamInfo<UnburnableCase> &info) {
-                             std::string name = info.param.name;
+                         [](const testing::TestParamInfo<UnburnableCase> &testInfo) {
+                             std::string name = testInfo.param.name;
                              for (char &c : name)
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;

@@ -5,6 +5,7 @@
 #include "settings/SettingsFile.h"
 
 #include "lang/BuiltinTexts.h"
+#include "TextIds.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -22,7 +23,7 @@ struct Settings
 
 QString Written(const Settings &s)
 {
-    static const QString templ = builtin::Text(TextSettingsTemplate).value();
+    static const QString templ = builtin::Text(textid::SettingsTemplate).value();
     static const QDateTime when(QDate(2001, 2, 3), QTime(4, 5, 6));
     return FormatSettingsText(templ, s.view, s.main.m_strDeviceName, when);
 }

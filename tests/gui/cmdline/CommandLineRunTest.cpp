@@ -219,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ParseErrorCase{"-d SOURCE -v", {600}}, ParseErrorCase{"stray -d SOURCE", {602}},
                     ParseErrorCase{"stray -d", {602, 598}}, ParseErrorCase{"-d -v LABEL", {598}},
                     ParseErrorCase{"-v LABEL -d SOURCE -x -", {602, 602}}),
-    [](const testing::TestParamInfo<ParseErrorCase> &info) { return "Case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<ParseErrorCase> &testInfo) { return "Case" + std::to_string(testInfo.index); });
 
 TEST_F(CommandLineRunTest, RefusedLabelRestoresTheIdleWindowAndLeavesItOpen)
 {
@@ -320,9 +320,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, UnattendedTest,
                                          UnattendedCase{"-c -d SOURCE", runexit::NothingToBurn},
                                          UnattendedCase{"-l", runexit::NothingToBurn},
                                          UnattendedCase{"-d SOURCE -v BAD!NAME", runexit::LabelRefused}),
-                         [](const testing::TestParamInfo<UnattendedCase> &info) {
-                             return "Status" + std::to_string(int(info.param.status)) + "_" +
-                                    std::to_string(info.index);
+                         [](const testing::TestParamInfo<UnattendedCase> &testInfo) {
+                             return "Status" + std::to_string(int(testInfo.param.status)) + "_" +
+                                    std::to_string(testInfo.index);
                          });
 
 TEST_F(CommandLineRunTest, QuitDuringTheFirstSecondEndsTheRunBeforeItReadsTheOptions)

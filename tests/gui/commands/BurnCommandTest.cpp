@@ -196,6 +196,6 @@ INSTANTIATE_TEST_SUITE_P(
         ShutdownRule{"FailureWithoutForce", true, true, false, mb::IdNo, true, false},
         ShutdownRule{"FailureRetriedSucceeds", true, true, false, mb::IdYes, true, true},
         ShutdownRule{"FailureForced", true, true, true, mb::IdYes, false, true}),
-    [](const testing::TestParamInfo<ShutdownRule> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ShutdownRule> &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

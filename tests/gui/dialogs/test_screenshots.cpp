@@ -94,8 +94,8 @@ TEST_P(Screenshots, HelpWindow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Screenshots, ::testing::Values("english.lng", "deutsch.lng"),
-                         [](const auto &info) {
-                             return std::string(info.param).substr(0, std::string(info.param).find('.'));
+                         [](const auto &testInfo) {
+                             return std::string(testInfo.param).substr(0, std::string(testInfo.param).find('.'));
                          });
 
 } // namespace

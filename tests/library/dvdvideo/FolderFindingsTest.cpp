@@ -174,7 +174,7 @@ TEST_P(DamagedFolderTest, ItsFindingFires)
 }
 
 INSTANTIATE_TEST_SUITE_P(Preflight, DamagedFolderTest, testing::ValuesIn(Cases()),
-                         [](const auto &info) { return std::string(info.param.label); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.label); });
 
 class CleanSampleTest : public testing::TestWithParam<std::tuple<const char *, Reallocation>>
 {

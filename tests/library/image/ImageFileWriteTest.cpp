@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                kBridge | ISO_TRACK_JOLIET | ISO_TRACK_REALLOC},
         // Placed where the IFO files say, with zero sectors in between.
         Source{"DvdMenulessPlaced", [] { return IsoItemTree::fromDvdFolder(samplePath("dvd-menuless")); }, kBridge}),
-    [](const testing::TestParamInfo<Source> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Source> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_P(DirectWrite, TheLargestFileStartsOnA4KiBBoundaryOfTheImageFile)
 {

@@ -196,8 +196,8 @@ TEST_P(StrictStructureTest, NamesTheSeededFault)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, StrictStructureTest, testing::ValuesIn(kFaults),
-                         [](const testing::TestParamInfo<Fault> &info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<Fault> &testInfo) {
+                             return std::string(testInfo.param.name);
                          });
 
 } // namespace

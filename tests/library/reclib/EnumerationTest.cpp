@@ -181,8 +181,8 @@ INSTANTIATE_TEST_SUITE_P(Media, ReclibDiscInfo,
                                            DiscInfoCase{"DVD+R written", MEDIUM_TYPE_DVD, MEDIA_DVD_PLUS, 1, 0},
                                            DiscInfoCase{"CD-RW written", MEDIUM_TYPE_CDRW, MEDIA_CD, 1, 1},
                                            DiscInfoCase{"CD-R blank", MEDIUM_TYPE_CDR, MEDIA_CD, 0, 0}),
-                         [](const ::testing::TestParamInfo<DiscInfoCase> &info) {
-                             std::string name = info.param.medium;
+                         [](const ::testing::TestParamInfo<DiscInfoCase> &testInfo) {
+                             std::string name = testInfo.param.medium;
                              for (char &c : name)
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : (c == '+' ? 'P' : '_');
                              return name;

@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // odd and even counts, partly filled chunks.
                     Case{"RefillsOfAnEvenRing", 4096, 8, 500 * 4096, 2048, unevenChunks},
                     Case{"RefillsOfAnOddRing", 4096, 5, 500 * 4096, 3000, fullChunks}),
-    [](const testing::TestParamInfo<Case> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Case> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ChunkRing, AFailureArrivesAfterTheDataBeforeIt)
 {

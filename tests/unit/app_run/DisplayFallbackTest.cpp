@@ -39,8 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Environments, DisplayFallbackTest,
                                          FallbackCase{false, "", ":0", "", false, false},
                                          FallbackCase{false, "", "", "wayland-0", false, false},
                                          FallbackCase{false, "offscreen", "", "", false, false}),
-                         [](const testing::TestParamInfo<FallbackCase> &info) {
-                             return "Environment" + std::to_string(info.index);
+                         [](const testing::TestParamInfo<FallbackCase> &testInfo) {
+                             return "Environment" + std::to_string(testInfo.index);
                          });
 
 } // namespace

@@ -44,10 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ExitCase{BURN_DRIVE_NOT_ALLOWED, RecorderOpened::Yes, runexit::BurnFailed},
                     ExitCase{BURN_USER_ABORT, RecorderOpened::Yes, runexit::BurnAborted},
                     ExitCase{17, RecorderOpened::Yes, runexit::BurnFailed}),
-    [](const testing::TestParamInfo<ExitCase> &info) {
-        const int result = info.param.result;
+    [](const testing::TestParamInfo<ExitCase> &testInfo) {
+        const int result = testInfo.param.result;
         return (result < 0 ? "Minus" + std::to_string(-result) : std::to_string(result)) +
-               (info.param.opened == RecorderOpened::Yes ? "_Opened" : "_NotOpened");
+               (testInfo.param.opened == RecorderOpened::Yes ? "_Opened" : "_NotOpened");
     });
 
 TEST(ExitStatusCodes, EveryFailureHasItsOwnNonZeroCode)

@@ -1,4 +1,5 @@
 #include "app/RunReason.h"
+#include "TextIds.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,7 @@ namespace {
 // Texts as "<id>" plus, for the line, a format that shows its arguments.
 QString Lookup(int id)
 {
-    if (id == runexit::TextReasonLine)
+    if (id == textid::ExitReasonLine)
         return QStringLiteral("status %d [%s]: %s");
     return QStringLiteral("<%1>").arg(id);
 }

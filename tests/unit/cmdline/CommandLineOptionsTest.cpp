@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"TwoBlanksInAValue", {"-d", "my  film", "-v", " two  blanks "}, {644, 646},
                   {"my  film", " two  blanks "}},
         TokenCase{"EmptyValue", {"-d", "", "-v", "L"}, {644, 646}, {"", "L"}}),
-    [](const testing::TestParamInfo<TokenCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<TokenCase> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ParseCommandLine, MissingTwoCharacterSlashTokenIsTheQuietOption)
 {

@@ -247,8 +247,8 @@ TEST(CompilationBuilderLargeTest, HundredThousandFiles)
     const MemoryFolder folder;
     const QString &source = folder.path();
     fixture::MakeVideoTs(source + "/VIDEO_TS", {});
-    for (int folder = 0; folder < 1000; ++folder) {
-        const QString dir = QStringLiteral("%1/Extras/%2").arg(source).arg(folder);
+    for (int folderNumber = 0; folderNumber < 1000; ++folderNumber) {
+        const QString dir = QStringLiteral("%1/Extras/%2").arg(source).arg(folderNumber);
         ASSERT_TRUE(QDir().mkpath(dir));
         for (int file = 0; file < 100; ++file)
             QFile(QStringLiteral("%1/%2").arg(dir).arg(file)).open(QIODevice::WriteOnly);

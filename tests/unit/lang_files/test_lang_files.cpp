@@ -9,6 +9,8 @@
 #include "lang/LanguageFile.h"
 #include "platform/TextFormat.h"
 
+#include "TextIds.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -33,21 +35,35 @@ QByteArray ReadAll(const QString &path)
     return file.readAll();
 }
 
-// lang/text-ids.txt: "<id> <signature>" per line, "-" for a text used as it stands.
-std::map<std::uint32_t, QString> ReadIdTable()
+struct TableRow
 {
-    std::map<std::uint32_t, QString> table;
+    QString signature; // empty: the text is used as it stands
+    QByteArray name;   // the constant the code names it by
+};
+
+// lang/text-ids.txt: "<id> <signature> <Name>" per line, "-" for a text used as it stands.
+std::map<std::uint32_t, TableRow> ReadIdRows()
+{
+    std::map<std::uint32_t, TableRow> rows;
     const QList<QByteArray> lines = ReadAll(kLangDir + QStringLiteral("/text-ids.txt")).split('\n');
     for (const QByteArray &raw : lines) {
         const QByteArray line = raw.trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() != 2)
+        if (fields.size() != 3)
             ADD_FAILURE() << "malformed table line: " << line.constData();
         else
-            table[fields[0].toUInt()] = fields[1] == "-" ? QString() : QString::fromLatin1(fields[1]);
+            rows[fields[0].toUInt()] = {fields[1] == "-" ? QString() : QString::fromLatin1(fields[1]), fields[2]};
     }
+    return rows;
+}
+
+std::map<std::uint32_t, QString> ReadIdTable()
+{
+    std::map<std::uint32_t, QString> table;
+    for (const auto &[id, row] : ReadIdRows())
+        table[id] = row.signature;
     return table;
 }
 
@@ -104,6 +120,17 @@ TEST(LanguageFileTable, ListsTheIdsInUseWithTheirCallersArguments)
         EXPECT_EQ(table.at(id), signature) << id;
 }
 
+TEST(LanguageFileTable, NamesEveryIdOnceWithAnIdentifier)
+{
+    static const QRegularExpression identifier(QStringLiteral("^[A-Z][A-Za-z0-9]*$"));
+    std::map<QByteArray, std::uint32_t> owner;
+    for (const auto &[id, row] : ReadIdRows()) {
+        EXPECT_TRUE(identifier.match(QString::fromLatin1(row.name)).hasMatch()) << id;
+        const auto [it, fresh] = owner.emplace(row.name, id);
+        EXPECT_TRUE(fresh) << row.name.constData() << " names " << it->second << " and " << id;
+    }
+}
+
 TEST(LanguageFileTable, BothLanguagesAreShipped)
 {
     const std::vector<std::string> files = ShippedFiles();
@@ -152,7 +179,7 @@ TEST_P(ShippedLanguageFile, FormattedTextsShowEveryValueTheCallerPasses)
         for (qsizetype i = 0; i < signature.size(); ++i) {
             const QString shown = signature[i] == QLatin1Char('s')   ? QStringLiteral("<value%1>").arg(i)
                                   : signature[i] == QLatin1Char('c') ? QStringLiteral("Q")
-                                  : signature[i] == QLatin1Char('d') && id != 566 ? QString::number(7100 + i)
+                                  : signature[i] == QLatin1Char('d') && id != textid::SettingsTemplate ? QString::number(7100 + i)
                                                                                   : QString();
             EXPECT_TRUE(result.contains(shown)) << "id " << id << " lost value " << i;
         }
@@ -161,7 +188,7 @@ TEST_P(ShippedLanguageFile, FormattedTextsShowEveryValueTheCallerPasses)
 
 TEST_P(ShippedLanguageFile, SettingsTemplateKeepsTheKeysTheReaderLooksFor)
 {
-    const QString text = CLanguageText(Path()).GetText(566);
+    const QString text = CLanguageText(Path()).GetText(textid::SettingsTemplate);
     const QStringList lines = text.split(QLatin1Char('\n'));
     QStringList keys;
     for (const QString &line : lines) {
@@ -182,7 +209,7 @@ TEST_P(ShippedLanguageFile, NamesNoOtherProduct)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageFile, ::testing::ValuesIn(ShippedFiles()),
-                         [](const auto &info) { return info.param.substr(0, info.param.find('.')); });
+                         [](const auto &testInfo) { return testInfo.param.substr(0, testInfo.param.find('.')); });
 
 TEST(PlaceholderSignature, ReadsTheConversionsAFormatterFills)
 {

@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "Burning 0 %, 01:00 left\nBurning 10 %, 01:00 left\nBurning 95 %, 01:00 left\n"
                                "Burning 100 %, 01:00 left\n"},
                     TenthsCase{"EmptyRange", 0, {0, 5}, "Burning 0 %, 01:00 left\n"}),
-    [](const testing::TestParamInfo<TenthsCase> &info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<TenthsCase> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(TerminalEcho, LogTextIsOneLineEachWithoutCarriageReturns)
 {

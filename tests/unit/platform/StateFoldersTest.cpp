@@ -207,7 +207,7 @@ const FolderCase Cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Environments, StateFoldersTable, testing::ValuesIn(Cases),
-                         [](const testing::TestParamInfo<FolderCase> &info) { return std::to_string(info.index); });
+                         [](const testing::TestParamInfo<FolderCase> &testInfo) { return std::to_string(testInfo.index); });
 
 class StateFoldersTest : public StateFoldersTable
 {

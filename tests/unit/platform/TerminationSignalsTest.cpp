@@ -48,8 +48,8 @@ TEST_P(TerminationSignalsTest, ASecondSignalEndsTheProcessAtOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest, testing::Values(SIGINT, SIGTERM, SIGHUP),
-                         [](const testing::TestParamInfo<int> &info) {
-                             return TerminationSignals::Name(info.param).toStdString();
+                         [](const testing::TestParamInfo<int> &testInfo) {
+                             return TerminationSignals::Name(testInfo.param).toStdString();
                          });
 
 // With the default action and a file-size limit of one block: whether a

@@ -5,6 +5,7 @@
 
 #include "FileSizeLimit.h"
 #include "TestEnvironment.h"
+#include "TextIds.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,7 +56,7 @@ TEST(SettingsFile, DefaultsAreWrittenInTheKnownLayout)
         u"\nDevice: \nMediaType: 0\nFSFlags: 58\nBurnFlags: 40\nMoreFlags: 0\nSpeed: -1\nLanguage: \n"
         u"SuccessWave: \nErrorWave: \nEnableAudio: 0\nLimitCD: 650\nLimitDVD: 4482\nLimitCDRed: 700\n"
         u"LimitDVDRed: 8106\nDefaultSourceDir: \n"_s;
-    EXPECT_EQ(FormatSettingsText(CLanguageText().GetText(TextSettingsTemplate), s.view, QString(), FixedTime),
+    EXPECT_EQ(FormatSettingsText(CLanguageText().GetText(textid::SettingsTemplate), s.view, QString(), FixedTime),
               expected);
 }
 
