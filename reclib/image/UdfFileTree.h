@@ -50,8 +50,8 @@ private:
     class EntryRun : public SectorGenerator
     {
     public:
-        EntryRun(const UdfFileTree &tree, const ImageTime &time, uint32_t first)
-            : firstBlock(first), m_tree(tree), m_time(time)
+        EntryRun(const UdfFileTree &tree, const ImageTime &time, uint32_t firstEntryBlock)
+            : firstBlock(firstEntryBlock), m_tree(tree), m_time(time)
         {
         }
         void fill(uint32_t index, uint8_t *sector) const override;

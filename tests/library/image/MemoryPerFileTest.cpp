@@ -41,12 +41,12 @@ TEST(MemoryPerFileTest, TheLayoutKeepsFewBytesPerSmallFile)
     if (kOwnAllocator)
         GTEST_SKIP() << "a sanitizer's allocator does not report to mallinfo2";
     // As in the benchmark: 500 files to a folder, 100 to 149 bytes each.
-    constexpr int kFiles = 6000;
+    constexpr int kFileCount = 6000;
     const std::string folder = tempDir("many");
     IsoItemTree tree;
     IsoItem *extra = tree.addFolder(nullptr, "EXTRA");
     IsoItem *sub = nullptr;
-    for (int i = 0; i < kFiles; ++i) {
+    for (int i = 0; i < kFileCount; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "F%06d.TXT", i);
         const std::string sourceFolder = folder + "/D" + std::to_string(i / 500);
@@ -64,7 +64,7 @@ TEST(MemoryPerFileTest, TheLayoutKeepsFewBytesPerSmallFile)
         TrackPtr track(CreateIsoImageTrack(tree.root(), "MANY", flags));
         ASSERT_TRUE(track);
         ASSERT_EQ(track->vtbl->layoutError(track.get()), nullptr);
-        const double perFile = double(heapInUse() - before) / kFiles;
+        const double perFile = double(heapInUse() - before) / kFileCount;
         std::printf("flags 0x%x: %.0f bytes per file\n", flags, perFile);
         // The node (about 100 bytes), the name, the file's directory
         // records in each ISO 9660 hierarchy (48 and 60 bytes), and little
