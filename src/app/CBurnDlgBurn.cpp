@@ -28,7 +28,7 @@ void CBurnDlg::OnBurn()
     m_bEraseInteractive = 0;
     // Taken once: the decisions after the burn follow what was set when the
     // burn began.
-    const bool forceShutdown = (GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;
+    const bool forceShutdown = (m_pOtherDlg->GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;
 
     // Waits (serving the window's events) for a burn that follows an erase,
     // so that the decisions below are made on the burn's own result.

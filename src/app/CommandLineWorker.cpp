@@ -170,7 +170,7 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
 {
     m_window.EnableBusyUi(AbortButton::Disabled);
     RunOnGuiThread([this] { m_window.showMinimized(); }, Blocking::Wait);
-    const DeviceInfo *device = m_window.SelectedDevice();
+    const DeviceInfo *device = m_window.m_portRecorders.SelectedDevice();
     if (device == nullptr) {
         m_window.AppendLogText(TextNoRecorderSelected);
         Failed(runexit::RecorderUnavailable);

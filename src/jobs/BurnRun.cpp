@@ -6,7 +6,6 @@
 #include "jobs/DiscCheck.h"
 #include "jobs/DvdVideoPreflight.h"
 #include "jobs/EraseJob.h"
-#include "jobs/IRecordingWindow.h"
 #include "jobs/RecorderChoice.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
@@ -40,8 +39,8 @@ struct DiscInfoBlock
 
 } // namespace
 
-BurnRun::BurnRun(IRecordingWindow &window, RecordingState &state, ISoundPlayer &sound, EraseJob &erase)
-    : m_window(window)
+BurnRun::BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound, EraseJob &erase)
+    : m_ports(ports)
     , m_state(state)
     , m_sound(&sound)
     , m_erase(erase)
@@ -58,21 +57,22 @@ int BurnRun::RunBurnToTheEnd()
 
 int BurnRun::RunBurn()
 {
+    m_settings = m_ports.settings.TakeJobSettings();
     m_burnFollowsErase = false;
     m_recorderOpened = false;
     m_state.m_strLibraryErrors.clear();
     if (m_state.m_strSourceDir.isEmpty()) {
-        m_window.AppendLogText(rec_text::NoSourceFolder);
+        m_ports.report.AppendLogText(rec_text::NoSourceFolder);
         return jobs::RunBurnNoSource;
     }
-    if (ValidateVolumeLabel(m_state.m_strVolume, m_window.LabelLimit(), m_window) < 0)
+    if (ValidateVolumeLabel(m_state.m_strVolume, m_settings.labelLimit, m_ports.report) < 0)
         return jobs::RunBurnRefusedLabel;
-    m_device = m_window.SelectedDevice();
+    m_device = m_ports.recorders.SelectedDevice();
     if (m_device == nullptr)
         return jobs::RunBurnNoRecorder;
     m_recorder = RecorderHandle(*m_device);
     if (!m_recorder.IsOpen()) {
-        m_window.AppendLog(m_window.GetText(rec_text::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*m_device));
+        m_ports.report.AppendLog(m_ports.report.GetText(rec_text::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*m_device));
         // Why, in the library's words (another program may be using it).
         LogLibraryErrors();
         return jobs::RunBurnNoRecorder;
@@ -105,7 +105,7 @@ int BurnRun::RunBurn()
 int BurnRun::RunBurnAfterErase()
 {
     if (m_device == nullptr)
-        m_device = m_window.SelectedDevice();
+        m_device = m_ports.recorders.SelectedDevice();
     if (!m_recorder.IsOpen() && m_device != nullptr) {
         m_recorder = RecorderHandle(*m_device);
         m_state.m_hDevice = m_recorder.Get();
@@ -129,9 +129,9 @@ int BurnRun::RunBurnAfterErase()
     }
     // The erase left its own phase and its clock's range (seconds) on the
     // displays; the burn reports percent under its own phase.
-    m_window.SetStatusText(m_window.GetText(rec_text::Burning));
-    m_window.SetProgressRange(0, 100);
-    m_window.EnableAbort(true);
+    m_ports.report.SetStatusText(m_ports.report.GetText(rec_text::Burning));
+    m_ports.progress.SetProgressRange(0, 100);
+    m_ports.busy.EnableAbort(true);
     return BurnPrepared();
 }
 
@@ -144,10 +144,10 @@ BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
 {
     if (m_state.m_hDevice == nullptr)
         return {-1, -1};
-    const bool ask = (m_window.GetBurnFlags() & BURN_NO_OVERWRITE_ASK) == 0;
+    const bool ask = (m_settings.burnFlags & BURN_NO_OVERWRITE_ASK) == 0;
     const DiscInfoBlock block{NeroGetCDInfo(m_state.m_hDevice, CDINFO_FLAGS_DEFAULT)};
     if (block.info == nullptr) {
-        m_window.AppendLogText(rec_text::NoDiscInfo);
+        m_ports.report.AppendLogText(rec_text::NoDiscInfo);
         return {0, -1};
     }
     const DiscInfo &info = *block.info;
@@ -161,33 +161,34 @@ BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
         return {StopStillNotBlank(), -1};
     if (Simulating()) {
         // A simulation never changes the disc: it writes as onto a blank one.
-        m_window.AppendLogText(rec_text::SimulationWouldErase);
+        m_ports.report.AppendLogText(rec_text::SimulationWouldErase);
         return {0, capacity};
     }
     if (ask) {
-        const int answer = m_window.ShowMessageBox(m_window.GetText(rec_text::OverwriteRewritable),
+        const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(rec_text::OverwriteRewritable),
                                                    QString::fromLatin1(rec_caption::OverwriteRewritable),
                                                    mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
             return {-1, -1};
     }
-    m_window.AppendLog(m_window.GetText(rec_text::ErasedFirst) + jobs::RewritableSuffix(kind));
+    m_ports.report.AppendLog(m_ports.report.GetText(rec_text::ErasedFirst) + jobs::RewritableSuffix(kind));
     return {1, capacity};
 }
 
 int BurnRun::StopStillNotBlank()
 {
     // One erase did not leave the disc blank; another would not either.
-    const QString text = m_window.GetText(rec_text::StillNotBlank);
-    m_window.AppendLog(text);
-    m_window.SetStatusText(m_window.GetText(rec_text::BurnFailed));
-    if (ErrorBoxShown(m_window.GetMoreFlags()))
-        m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
+    const QString text = m_ports.report.GetText(rec_text::StillNotBlank);
+    m_ports.report.AppendLog(text);
+    m_ports.report.SetStatusText(m_ports.report.GetText(rec_text::BurnFailed));
+    if (ErrorBoxShown(m_settings.moreFlags))
+        m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
     return jobs::RunBurnStillNotBlank;
 }
 
 int BurnRun::BurnCompilation(const DeviceInfo &device)
 {
+    m_settings = m_ports.settings.TakeJobSettings();
     m_device = &device;
     const int prepared = PrepareCompilation();
     if (prepared != 0)
@@ -199,23 +200,23 @@ int BurnRun::PrepareCompilation()
 {
     // A flag left from an earlier burn must not hide this burn's result.
     m_state.m_bReallocProblem = 0;
-    m_window.EnableBusyUi(AbortButton::Enabled);
+    m_ports.busy.EnableBusyUi(AbortButton::Enabled);
     m_busy = true;
-    const jobs::IsoTrackFlags isoFlags = jobs::ComputeIsoTrackFlags(m_window.GetFsFlags(), m_state.m_bReallocate != 0);
-    m_window.AppendLogText(rec_text::BurnStarts);
-    m_window.AppendLog(m_window.GetText(rec_text::Recorder) + QStringLiteral(" \"") + m_window.SelectedDeviceText() +
+    const jobs::IsoTrackFlags isoFlags = jobs::ComputeIsoTrackFlags(m_settings.fsFlags, m_state.m_bReallocate != 0);
+    m_ports.report.AppendLogText(rec_text::BurnStarts);
+    m_ports.report.AppendLog(m_ports.report.GetText(rec_text::Recorder) + QStringLiteral(" \"") + m_ports.recorders.SelectedDeviceText() +
                        QStringLiteral("\""));
-    m_window.AppendLog(QStringLiteral("Using ISO Flags: ") + isoFlags.flagList);
-    m_burnFlags = jobs::ComputeBurnFlags(m_window.GetBurnFlags(), m_state.m_bVerify != 0);
-    m_moreFlags = m_window.GetMoreFlags();
+    m_ports.report.AppendLog(QStringLiteral("Using ISO Flags: ") + isoFlags.flagList);
+    m_burnFlags = jobs::ComputeBurnFlags(m_settings.burnFlags, m_state.m_bVerify != 0);
+    m_moreFlags = m_settings.moreFlags;
 
-    CompilationBuilder builder(m_window, m_state.m_pIsoRoot);
+    CompilationBuilder builder(m_ports.report, m_state.m_pIsoRoot);
     IsoItem *root = builder.BuildCompilation(m_state.m_strSourceDir);
     if (root == nullptr) {
-        m_window.SetStatusText(m_window.GetText(rec_text::CompilationFailed));
+        m_ports.report.SetStatusText(m_ports.report.GetText(rec_text::CompilationFailed));
         return jobs::RunBurnCompilationFailed;
     }
-    m_window.SetStatusText(m_window.GetText(rec_text::Burning));
+    m_ports.report.SetStatusText(m_ports.report.GetText(rec_text::Burning));
     m_track.reset(NeroCreateIsoTrackEx(root, m_state.m_strVolume.toUtf8().constData(), isoFlags.flags));
     if (!m_track) {
         m_state.m_pIsoRoot.reset();
@@ -233,17 +234,17 @@ bool BurnRun::TrackFits(int64_t freeSectors)
     if (needed <= freeSectors)
         return true;
     constexpr int64_t SectorsPerMb = 1024 * 1024 / SECTOR_SIZE;
-    const QString text = FormatText(m_window.GetText(rec_text::DiscTooSmall),
+    const QString text = FormatText(m_ports.report.GetText(rec_text::DiscTooSmall),
                                     {FormatArg(static_cast<long long>(freeSectors / SectorsPerMb)),
                                      FormatArg(static_cast<long long>((needed + SectorsPerMb - 1) / SectorsPerMb))});
-    jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
+    jobs::PlayResultSound(BURN_FAILED, m_settings.sound, *m_sound);
     ReportFailure(text, m_moreFlags);
     return false;
 }
 
 bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
 {
-    const jobs::PreflightSettings settings{m_window.GetFsFlags(), m_state.m_bReallocate != 0, m_state.m_nMedia};
+    const jobs::PreflightSettings settings{m_settings.fsFlags, m_state.m_bReallocate != 0, m_state.m_nMedia};
     jobs::PreflightOutcome outcome = jobs::RunDvdVideoPreflight(m_state.m_strSourceDir, settings);
     if (!outcome.isDvdVideo)
         return true;
@@ -251,16 +252,16 @@ bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
     // one the settings' limit for the media type stands in.
     if (freeSectors < 0) {
         const int64_t needed = m_track->vtbl->sizeInBlocks(m_track.get());
-        if (const auto fit = jobs::FitFinding(needed, -1, m_window.MediaLimitMb()))
+        if (const auto fit = jobs::FitFinding(needed, -1, m_settings.mediaLimitMb))
             outcome.findings.push_back(*fit);
     }
-    const jobs::TextLookup text = [this](int id) { return m_window.GetText(id); };
+    const jobs::TextLookup text = [this](int id) { return m_ports.report.GetText(id); };
     for (const QString &line : jobs::PreflightLines(m_state.m_strSourceDir, outcome.findings, text))
-        m_window.AppendLog(line);
+        m_ports.report.AppendLog(line);
     const dvdvideo::Finding *error = dvdvideo::FirstError(outcome.findings);
     if (error == nullptr)
         return true;
-    const int answer = m_window.ShowMessageBox(m_window.GetText(jobs::preflight_text::BurnAnyway),
+    const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(jobs::preflight_text::BurnAnyway),
                                                QString::fromLatin1(rec_caption::Application),
                                                mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
     if (answer == mb::IdYes)
@@ -275,14 +276,14 @@ int BurnRun::BurnPrepared()
     record.track = m_track.get();
     if (m_state.m_nMedia == 0) {
         record.mediaType = static_cast<int32_t>(MEDIA_SET_DVD);
-        m_window.AppendLogText(rec_text::MediaDvd);
+        m_ports.report.AppendLogText(rec_text::MediaDvd);
     } else {
         record.mediaType = static_cast<int32_t>(MEDIA_SET_CD);
-        m_window.AppendLogText(rec_text::MediaCd);
+        m_ports.report.AppendLogText(rec_text::MediaCd);
     }
     const uint32_t speed = SpeedArgument(*m_device);
     const int result = NeroBurn(m_state.m_hDevice, 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
-    jobs::PlayResultSound(result, m_window.GetSoundSettings(), *m_sound);
+    jobs::PlayResultSound(result, m_settings.sound, *m_sound);
     // The track is released before the tree it was made from.
     m_track.reset();
     m_state.m_pIsoRoot.reset();
@@ -298,7 +299,7 @@ int BurnRun::EndPreparedRun(int result)
     CloseRecorder();
     if (m_busy) {
         m_busy = false;
-        m_window.RestoreIdleUi();
+        m_ports.busy.RestoreIdleUi();
         m_state.m_bAbort = false;
     }
     return result;
@@ -312,7 +313,7 @@ void BurnRun::CloseRecorder()
 
 bool BurnRun::Simulating() const
 {
-    return (m_window.GetBurnFlags() & BURN_SIMULATE) != 0;
+    return (m_settings.burnFlags & BURN_SIMULATE) != 0;
 }
 
 uint32_t BurnRun::SpeedArgument(const DeviceInfo &device)
@@ -322,9 +323,9 @@ uint32_t BurnRun::SpeedArgument(const DeviceInfo &device)
     if (count < 1)
         return 0;
     // Without a selection the list's own default, the fastest speed, holds.
-    const int index = jobs::PreselectSpeed(m_window.SelectedSpeed(), count);
+    const int index = jobs::PreselectSpeed(m_ports.speeds.SelectedSpeed(), count);
     const int kBs = speeds.kBs[index];
-    m_window.AppendLog(m_window.GetText(rec_text::WriteSpeed) + QStringLiteral(": ") +
+    m_ports.report.AppendLog(m_ports.report.GetText(rec_text::WriteSpeed) + QStringLiteral(": ") +
                        jobs::SpeedLogText(kBs, speeds.rate1x));
     return static_cast<uint32_t>(kBs);
 }
@@ -335,7 +336,7 @@ void BurnRun::LogLibraryErrors()
     if (errors == nullptr)
         return;
     m_state.m_strLibraryErrors = QString::fromUtf8(errors);
-    m_window.AppendLog(m_state.m_strLibraryErrors);
+    m_ports.report.AppendLog(m_state.m_strLibraryErrors);
     NeroFreeMem(errors);
 }
 
@@ -347,17 +348,17 @@ bool BurnRun::ErrorBoxShown(uint32_t moreFlags) const
 void BurnRun::ReportTrackFailure(uint32_t moreFlags)
 {
     // The library says why in its error log; the burn never started.
-    jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
+    jobs::PlayResultSound(BURN_FAILED, m_settings.sound, *m_sound);
     LogLibraryErrors();
-    ReportFailure(m_window.GetText(rec_text::TrackFailed), moreFlags);
+    ReportFailure(m_ports.report.GetText(rec_text::TrackFailed), moreFlags);
 }
 
 void BurnRun::ReportFailure(const QString &text, uint32_t moreFlags)
 {
-    m_window.AppendLog(text);
-    m_window.SetStatusText(m_window.GetText(rec_text::BurnFailed));
+    m_ports.report.AppendLog(text);
+    m_ports.report.SetStatusText(m_ports.report.GetText(rec_text::BurnFailed));
     if (ErrorBoxShown(moreFlags))
-        m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
+        m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
 }
 
 void BurnRun::ReportResult(int result, uint32_t moreFlags)
@@ -367,22 +368,22 @@ void BurnRun::ReportResult(int result, uint32_t moreFlags)
     const jobs::BurnReport report = jobs::ReportForResult(result, context);
     QString text;
     if (report.logTextId == rec_text::UnknownResult)
-        text = FormatText(m_window.GetText(rec_text::UnknownResult), {result});
+        text = FormatText(m_ports.report.GetText(rec_text::UnknownResult), {result});
     else if (report.logTextId != 0)
-        text = m_window.GetText(report.logTextId);
+        text = m_ports.report.GetText(report.logTextId);
     if (report.logTextId != 0)
-        m_window.AppendLog(text);
+        m_ports.report.AppendLog(text);
     if (report.totalTimeLine) {
         const jobs::HoursMinutesSeconds total = jobs::SplitDuration(m_state.m_progressClock.TotalSecs());
-        m_window.AppendLog(FormatText(m_window.GetText(rec_text::TotalTime),
+        m_ports.report.AppendLog(FormatText(m_ports.report.GetText(rec_text::TotalTime),
                                       {FormatArg(static_cast<long long>(total.hours)),
                                        FormatArg(static_cast<long long>(total.minutes)),
                                        FormatArg(static_cast<long long>(total.seconds))}));
     }
     if (report.statusTextId != 0)
-        m_window.SetStatusText(m_window.GetText(report.statusTextId));
+        m_ports.report.SetStatusText(m_ports.report.GetText(report.statusTextId));
     if (report.box == jobs::ReportBox::Info)
-        m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Info), mb::IconInformation);
+        m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Info), mb::IconInformation);
     else if (report.box == jobs::ReportBox::Error)
-        m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
+        m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/JobPorts.h"
 #include "recorder/IsoTrackHandle.h"
 #include "recorder/RecorderHandle.h"
 #include "reclib_api.h"
@@ -10,7 +11,6 @@
 #include <cstdint>
 
 class EraseJob;
-class IRecordingWindow;
 class ISoundPlayer;
 struct RecordingState;
 
@@ -28,7 +28,7 @@ struct RecordingState;
 class BurnRun
 {
 public:
-    BurnRun(IRecordingWindow &window, RecordingState &state, ISoundPlayer &sound, EraseJob &erase);
+    BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound, EraseJob &erase);
 
     // The whole run; its result (RunBurnResult or the library's NeroBurn
     // result). 0 also when an erase was started and the burn follows on the
@@ -91,7 +91,9 @@ private:
     bool Simulating() const;
     void CloseRecorder();
 
-    IRecordingWindow &m_window;
+    JobPorts m_ports;
+    // The settings as they were when the run began.
+    JobSettings m_settings;
     RecordingState &m_state;
     ISoundPlayer *m_sound;
     EraseJob &m_erase;

@@ -1,6 +1,5 @@
 #include "jobs/EraseJob.h"
 
-#include "jobs/IRecordingWindow.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
 #include "platform/MessageBoxType.h"
@@ -8,11 +7,11 @@
 #include "recorder/LibraryAdapters.h"
 #include "recorder/RecorderHandle.h"
 
-EraseJob::EraseJob(IRecordingWindow &window, RecordingState &state, BurnAfterErase burnAfterErase)
-    : m_window(window)
+EraseJob::EraseJob(const JobPorts &ports, RecordingState &state, BurnAfterErase burnAfterErase)
+    : m_ports(ports)
     , m_state(state)
     , m_burnAfterErase(std::move(burnAfterErase))
-    , m_clock(window, state)
+    , m_clock(ports, state)
 {
 }
 
@@ -33,7 +32,7 @@ void EraseJob::OnEraseButton()
 void EraseJob::StartErase(EraseStart start)
 {
     if (start == EraseStart::User) {
-        const int answer = m_window.ShowMessageBox(m_window.GetText(rec_text::OverwriteRewritable),
+        const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(rec_text::OverwriteRewritable),
                                                    QString::fromLatin1(rec_caption::EraseRewritable),
                                                    mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
@@ -42,10 +41,10 @@ void EraseJob::StartErase(EraseStart start)
         // An erase the burn run needs is part of that burn: the burn follows.
         m_state.m_bEraseInteractive = 0;
     }
-    m_window.SetStatusText(m_window.GetText(rec_text::Erasing));
-    m_window.UpdateData(false);
-    m_window.EnableBusyUi(AbortButton::Disabled);
-    m_state.m_pCurDevice = m_window.SelectedDevice();
+    m_ports.report.SetStatusText(m_ports.report.GetText(rec_text::Erasing));
+    m_ports.busy.UpdateData(false);
+    m_ports.busy.EnableBusyUi(AbortButton::Disabled);
+    m_state.m_pCurDevice = m_ports.recorders.SelectedDevice();
     if (start == EraseStart::ForBurn)
         m_state.m_nEraseMode = 1;
     m_state.m_evtJobDone.Reset();
@@ -60,7 +59,7 @@ void EraseJob::StartErase(EraseStart start)
 
 void EraseJob::EraseWorker()
 {
-    m_window.EnableAbort(false);
+    m_ports.busy.EnableAbort(false);
     const bool forBurn = m_state.m_bEraseInteractive == 0;
     bool eraseFailed = false;
     if (forBurn) {
@@ -81,11 +80,11 @@ void EraseJob::EraseWorker()
     // wait for an erase that never comes.
     m_state.m_evtJobDone.Set();
     if (!forBurn)
-        m_window.RestoreIdleUi();
-    m_window.AppendLogText(rec_text::Ready);
+        m_ports.busy.RestoreIdleUi();
+    m_ports.report.AppendLogText(rec_text::Ready);
     // A failed erase has logged its own text instead.
     if (!eraseFailed)
-        m_window.AppendLogText(rec_text::EraseFinished);
+        m_ports.report.AppendLogText(rec_text::EraseFinished);
     int burnResult = 0;
     if (forBurn)
         burnResult = m_burnAfterErase();
@@ -111,37 +110,37 @@ bool EraseJob::EraseOpenDevice()
         break;
     }
     m_clock.Start();
-    m_window.AppendLog(FormatText(m_window.GetText(rec_text::EraseTimeFormat), {estimate}));
-    m_window.AppendLogText(rec_text::EraseRunning);
+    m_ports.report.AppendLog(FormatText(m_ports.report.GetText(rec_text::EraseTimeFormat), {estimate}));
+    m_ports.report.AppendLogText(rec_text::EraseRunning);
     const int result = NeroEraseCDRW(m_state.m_hDevice, mode);
     // The clock stops when the erase ends, not when a person has read the
     // box below: a box left open must not run it into its overtime.
     m_state.m_evtJobDone.Set();
     const bool interactive = m_state.m_bEraseInteractive == 1;
     if (result != 0) {
-        const QString text = FormatText(m_window.GetText(rec_text::EraseFailed), {result});
-        m_window.AppendLog(text);
+        const QString text = FormatText(m_ports.report.GetText(rec_text::EraseFailed), {result});
+        m_ports.report.AppendLog(text);
         if (interactive)
-            m_window.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application), mb::IconStop);
+            m_ports.questions.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application), mb::IconStop);
         return false;
     }
     if (interactive)
-        m_window.ShowAppMessageBox(m_window.GetText(rec_text::EraseFinished),
+        m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(rec_text::EraseFinished),
                                    QString::fromLatin1(rec_caption::Application), mb::IconInformation);
     return true;
 }
 
 void EraseJob::ReportEstimateError(int textId)
 {
-    m_window.AppendLogText(textId);
+    m_ports.report.AppendLogText(textId);
     if (m_state.m_bEraseInteractive == 1)
-        m_window.ShowAppMessageBox(m_window.GetText(textId), QString::fromLatin1(rec_caption::Application),
+        m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(textId), QString::fromLatin1(rec_caption::Application),
                                    mb::IconStop);
 }
 
 void EraseJob::OnEject()
 {
-    const DeviceInfo *device = m_window.SelectedDevice();
+    const DeviceInfo *device = m_ports.recorders.SelectedDevice();
     if (device == nullptr)
         return;
     const RecorderHandle recorder(*device);

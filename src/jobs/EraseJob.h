@@ -1,12 +1,13 @@
 #pragma once
 
+#include "jobs/JobPorts.h"
+
 #include "jobs/EraseClock.h"
 #include "jobs/JobDoneSignal.h"
 
 #include <functional>
 #include <thread>
 
-class IRecordingWindow;
 struct RecordingState;
 
 // Who asked for an erase.
@@ -28,7 +29,7 @@ public:
     // thread; answers its result.
     using BurnAfterErase = std::function<int()>;
 
-    EraseJob(IRecordingWindow &window, RecordingState &state, BurnAfterErase burnAfterErase);
+    EraseJob(const JobPorts &ports, RecordingState &state, BurnAfterErase burnAfterErase);
     ~EraseJob();
 
     EraseJob(const EraseJob &) = delete;
@@ -60,7 +61,7 @@ private:
     bool EraseOpenDevice();
     void ReportEstimateError(int textId);
 
-    IRecordingWindow &m_window;
+    JobPorts m_ports;
     RecordingState &m_state;
     BurnAfterErase m_burnAfterErase;
     EraseClock m_clock;

@@ -5,7 +5,6 @@
 #include "jobs/EraseJob.h"
 #include "jobs/RecordingSetup.h"
 
-class IRecordingWindow;
 class ISoundPlayer;
 struct RecordingState;
 
@@ -23,7 +22,7 @@ struct RecordingState;
 class RecordingJobs
 {
 public:
-    RecordingJobs(IRecordingWindow &window, RecordingState &state, ISoundPlayer &sound);
+    RecordingJobs(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound);
 
     RecordingSetup &Setup() { return m_setup; }
     BurnRun &Burn() { return m_burn; }

@@ -24,7 +24,7 @@ protected:
     // with its default.
     void AnswerReallocQuestion(int reallocAnswer)
     {
-        m_window->answer = [reallocAnswer](const Box &box) {
+        m_window->boxes.answer = [reallocAnswer](const Box &box) {
             if (box.caption == ReallocCaption)
                 return reallocAnswer;
             return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);

@@ -5,7 +5,9 @@
 
 #include "DvdVideoLayoutCheck.h"
 #include "app/CBurnDlg.h"
-#include "FakeRecordingWindow.h"
+#include "BoxRecorder.h"
+#include "RecordingProgress.h"
+#include "RecordingSoundPlayer.h"
 #include "jobs/BurnReport.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/MessageBoxType.h"
@@ -27,83 +29,28 @@
 
 namespace {
 
-struct Box
-{
-    QString text;
-    QString caption;
-    unsigned type = 0;
-    bool application = false;
-};
+using Box = BoxRecorder::Box;
 
-// The real window with its boxes and the image file dialog answered here.
+// The real window with its boxes answered here and its displays watched.
 class JobsWindow : public CBurnDlg
 {
 public:
+    JobsWindow() { m_portProgress.Tap(&progress); }
     int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
     {
-        return Record({text, caption, type, false});
+        return boxes.Show({text, caption, type, false});
     }
     int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
     {
-        return Record({text, caption, type, true});
+        return boxes.Show({text, caption, type, true});
     }
-    void SetWindowTitleText(const QString &title) override
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            titles << title;
-        }
-        CBurnDlg::SetWindowTitleText(title);
-    }
-    void SetTimeTotalText(const QString &text) override
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            totals << text;
-        }
-        CBurnDlg::SetTimeTotalText(text);
-    }
-    std::vector<Box> Boxes() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_boxes;
-    }
-    QStringList Titles() const
-    {
-        std::lock_guard lock(m_mutex);
-        return titles;
-    }
-    QStringList Totals() const
-    {
-        std::lock_guard lock(m_mutex);
-        return totals;
-    }
-    bool Showed(const QString &text) const
-    {
-        for (const Box &box : Boxes())
-            if (box.text == text)
-                return true;
-        return false;
-    }
+    std::vector<Box> Boxes() const { return boxes.Boxes(); }
+    QStringList Titles() const { return progress.Args(QStringLiteral("SetWindowTitleText")); }
+    QStringList Totals() const { return progress.Args(QStringLiteral("SetTimeTotalText")); }
+    bool Showed(const QString &text) const { return boxes.Showed(text) > 0; }
 
-    std::function<int(const Box &)> answer;
-
-private:
-    int Record(const Box &box)
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_boxes.push_back(box);
-        }
-        if (answer)
-            return answer(box);
-        return (box.type & mb::ButtonsMask) == mb::YesNo ? mb::IdYes : mb::IdOk;
-    }
-
-    mutable std::mutex m_mutex;
-    std::vector<Box> m_boxes;
-    QStringList titles;
-    QStringList totals;
+    BoxRecorder boxes;
+    RecordingProgress progress;
 };
 
 const QByteArray FastDvdWriter = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
@@ -249,7 +196,7 @@ TEST_P(AbortTest, AbortQuestionDecidesWhetherTheBurnStops)
     ASSERT_TRUE(extra.open(QIODevice::WriteOnly) && extra.resize(8 * 1024 * 1024));
     extra.close();
     PrepareBurn(source);
-    m_window->answer = [answer](const Box &box) {
+    m_window->boxes.answer = [answer](const Box &box) {
         return box.caption == QLatin1String("Error") || box.caption == QLatin1String("Info") ? int(mb::IdOk) : answer;
     };
     QTimer click;
@@ -383,7 +330,7 @@ TEST_F(WindowJobsTest, EraseFinishedBoxLeftOpenBringsNoTimeout)
     Start("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\npacing = full-speed\n"
           "erase-time-scale = 0.05\n");
     m_window->Jobs().Erase().Clock().SetTick(std::chrono::milliseconds(10));
-    m_window->answer = [this](const Box &box) {
+    m_window->boxes.answer = [this](const Box &box) {
         if (box.text == Text(800))
             std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         return (box.type & mb::ButtonsMask) == mb::YesNo ? mb::IdYes : mb::IdOk;
