@@ -100,11 +100,6 @@ public:
     void EnableBusyUi(AbortButton abort);
     void RestoreIdleUi();
     bool IsBusy() const { return m_bBusy.load() != 0; }
-    // A job owns the recorder: the window is busy, or an erase worker goes
-    // on to the burn that follows the erase (the window is idle for a moment
-    // in between). Commands that would start a second job or re-open the
-    // recording set-up do nothing then.
-    bool JobRunning() { return IsBusy() || m_jobs.Erase().Running(); }
 
     // "Orvane Burn 1.2.0" in the title bar, "0 %" and "--:--" in the
     // progress fields: how the window looks between jobs. GUI thread.

@@ -5,7 +5,6 @@
 #include "jobs/CompilationBuilder.h"
 #include "jobs/DiscCheck.h"
 #include "jobs/DvdVideoPreflight.h"
-#include "jobs/EraseJob.h"
 #include "jobs/RecorderChoice.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
@@ -39,26 +38,17 @@ struct DiscInfoBlock
 
 } // namespace
 
-BurnRun::BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound, EraseJob &erase)
+BurnRun::BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound)
     : m_ports(ports)
     , m_state(state)
     , m_sound(&sound)
-    , m_erase(erase)
 {
 }
 
-int BurnRun::RunBurnToTheEnd()
-{
-    const int result = RunBurn();
-    if (!m_burnFollowsErase)
-        return result;
-    return m_erase.WaitForJob();
-}
-
-int BurnRun::RunBurn()
+int BurnRun::Prepare()
 {
     m_settings = m_ports.settings.TakeJobSettings();
-    m_burnFollowsErase = false;
+    m_eraseFirst = false;
     m_recorderOpened = false;
     m_state.m_strLibraryErrors.clear();
     if (m_state.m_strSourceDir.isEmpty()) {
@@ -93,13 +83,9 @@ int BurnRun::RunBurn()
         return EndPreparedRun(jobs::RunBurnDiscTooSmall);
     if (!CheckAllowsBurn(medium.freeSectors))
         return EndPreparedRun(jobs::RunBurnCheckRefused);
-    if (medium.result == 1) {
-        // The erase worker erases on the open recorder and burns afterwards.
-        m_burnFollowsErase = true;
-        m_erase.StartErase(EraseStart::ForBurn);
-        return 0;
-    }
-    return BurnPrepared();
+    // The erase worker erases on the open recorder and burns afterwards.
+    m_eraseFirst = medium.result == 1;
+    return 0;
 }
 
 int BurnRun::RunBurnAfterErase()

@@ -7,36 +7,23 @@
 #include "recorder/LibraryAdapters.h"
 #include "recorder/RecorderHandle.h"
 
-EraseJob::EraseJob(const JobPorts &ports, RecordingState &state, BurnAfterErase burnAfterErase)
+EraseJob::EraseJob(const JobPorts &ports, RecordingState &state)
     : m_ports(ports)
     , m_state(state)
-    , m_burnAfterErase(std::move(burnAfterErase))
     , m_clock(ports, state)
 {
 }
 
-EraseJob::~EraseJob()
-{
-    // The worker may be waiting for the GUI thread; Wait keeps serving it.
-    m_done.Wait();
-    if (m_worker.joinable())
-        m_worker.join();
-}
-
-void EraseJob::OnEraseButton()
-{
-    m_state.m_bEraseInteractive = 1;
-    StartErase(EraseStart::User);
-}
-
-void EraseJob::StartErase(EraseStart start)
+bool EraseJob::StartErase(EraseStart start)
 {
     if (start == EraseStart::User) {
+        // The Erase button's erase reports in boxes and burns nothing.
+        m_state.m_bEraseInteractive = 1;
         const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(rec_text::OverwriteRewritable),
                                                    QString::fromLatin1(rec_caption::EraseRewritable),
                                                    mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
-            return;
+            return false;
     } else {
         // An erase the burn run needs is part of that burn: the burn follows.
         m_state.m_bEraseInteractive = 0;
@@ -48,13 +35,7 @@ void EraseJob::StartErase(EraseStart start)
     if (start == EraseStart::ForBurn)
         m_state.m_nEraseMode = 1;
     m_state.m_evtJobDone.Reset();
-    // The previous worker has set its signal as its last step; joining it
-    // takes no time.
-    m_done.Wait();
-    if (m_worker.joinable())
-        m_worker.join();
-    m_done.Reset();
-    m_worker = std::thread([this] { EraseWorker(); });
+    return true;
 }
 
 void EraseJob::EraseWorker()
@@ -85,10 +66,6 @@ void EraseJob::EraseWorker()
     // A failed erase has logged its own text instead.
     if (!eraseFailed)
         m_ports.report.AppendLogText(rec_text::EraseFinished);
-    int burnResult = 0;
-    if (forBurn)
-        burnResult = m_burnAfterErase();
-    m_done.Set(burnResult);
 }
 
 bool EraseJob::EraseOpenDevice()
@@ -146,9 +123,4 @@ void EraseJob::OnEject()
     const RecorderHandle recorder(*device);
     if (recorder.IsOpen())
         NeroEjectLoadCD(recorder.Get(), 1);
-}
-
-int EraseJob::WaitForJob()
-{
-    return m_done.Wait();
 }

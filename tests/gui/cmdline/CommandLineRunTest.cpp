@@ -70,7 +70,7 @@ protected:
     {
         if (m_window) {
             m_window->CommandLine().Stop();
-            m_window->Jobs().Erase().WaitForJob();
+            m_window->Jobs().Job().Wait();
             if (!m_window->HasEnded())
                 m_window->DoneRecording();
             m_window.reset();

@@ -130,7 +130,7 @@ void CommandWindowTest::SetUp()
 void CommandWindowTest::TearDown()
 {
     if (m_window) {
-        m_window->Jobs().Erase().WaitForJob();
+        m_window->Jobs().Job().Wait();
         if (!m_window->HasEnded())
             m_window->DoneRecording();
         m_window.reset();

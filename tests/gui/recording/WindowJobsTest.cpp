@@ -67,7 +67,7 @@ protected:
     void TearDown() override
     {
         if (m_window) {
-            m_window->Jobs().Erase().WaitForJob();
+            m_window->Jobs().Job().Wait();
             m_window->DoneRecording();
             m_window.reset();
         }
@@ -157,7 +157,7 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     m_window->m_pAudioDlg->SetAudioEnabled(1);
     m_window->m_pAudioDlg->SetSuccessWave(QStringLiteral("/sounds/done.WAV"));
     m_window->m_pAudioDlg->SetErrorWave(QStringLiteral("/sounds/failed.wav"));
-    EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), 0) << Log().join('\n').toStdString();
+    EXPECT_EQ(m_window->Jobs().Job().Burn(), 0) << Log().join('\n').toStdString();
     EXPECT_EQ(imagecheck::placementMismatches(Image().toStdString()), std::vector<std::string>{});
     const QStringList log = Log();
     EXPECT_TRUE(log.contains(Text(702)));
@@ -207,7 +207,7 @@ TEST_P(AbortTest, AbortQuestionDecidesWhetherTheBurnStops)
         }
     });
     click.start(50);
-    const int result = m_window->Jobs().Burn().RunBurnToTheEnd();
+    const int result = m_window->Jobs().Job().Burn();
     if (answer == mb::IdYes) {
         EXPECT_EQ(result, 6) << Log().join('\n').toStdString();
         EXPECT_TRUE(Log().contains(Text(791)));
@@ -229,7 +229,7 @@ TEST_F(WindowJobsTest, FolderWithoutVideoTsIfoFailsWithoutABurnOrASuccess)
     testenv::copyFolder(SamplePath("dvd-menuless"), source);
     ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VIDEO_TS.IFO"));
     PrepareBurn(source);
-    EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), jobs::RunBurnCompilationFailed);
+    EXPECT_EQ(m_window->Jobs().Job().Burn(), jobs::RunBurnCompilationFailed);
     EXPECT_EQ(m_window->m_strStatus, Text(793));
     EXPECT_FALSE(m_window->Showed(Text(784)));
     EXPECT_FALSE(Log().contains(Text(784)));
@@ -249,7 +249,7 @@ TEST_F(WindowJobsTest, DamagedIfoWithReallocationEndsWithResult3AndTheProblemFla
     PrepareBurn(source);
     m_window->m_bReallocProblem = 1; // left from an earlier burn: cleared when the burn starts
     m_window->m_bReallocate = 1;
-    EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), 3);
+    EXPECT_EQ(m_window->Jobs().Job().Burn(), 3);
     EXPECT_EQ(m_window->m_bReallocProblem, 1);
     EXPECT_TRUE(Log().contains("===> DVD-Video files reallocation failed"));
     EXPECT_FALSE(Log().contains(Text(788)));
@@ -280,7 +280,7 @@ TEST_F(WindowJobsTest, UsedDvdRwIsErasedQuicklyWithTheClockRunningAndThenBurned)
     PrepareBurn(SamplePath("dvd-menuless"));
     m_window->m_nEraseMode = 0;
     m_window->m_bEraseInteractive = 1;
-    EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), 0) << Log().join('\n').toStdString();
+    EXPECT_EQ(m_window->Jobs().Job().Burn(), 0) << Log().join('\n').toStdString();
     EXPECT_EQ(m_window->m_nEraseMode, 1) << "an erase for a burn is quick";
     const QStringList log = Log();
     const qsizetype erased = log.indexOf(Text(779) + " DVD-RW");
@@ -306,7 +306,7 @@ TEST_F(WindowJobsTest, EraseButtonPassesFullAndQuickModesAndReportsInBoxes)
         m_window->m_nEraseMode = mode;
         m_window->UpdateData(false);
         m_window->m_btnErase->click();
-        EXPECT_EQ(m_window->Jobs().Erase().WaitForJob(), 0);
+        EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
         EXPECT_EQ(m_window->m_nEraseMode, mode);
     }
     for (const QString &line : Log())
@@ -338,7 +338,7 @@ TEST_F(WindowJobsTest, EraseFinishedBoxLeftOpenBringsNoTimeout)
     m_window->m_nEraseMode = 0;
     m_window->UpdateData(false);
     m_window->m_btnErase->click();
-    EXPECT_EQ(m_window->Jobs().Erase().WaitForJob(), 0);
+    EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
     m_window->Jobs().Erase().Clock().Join();
     EXPECT_TRUE(m_window->Showed(Text(800))) << Log().join('\n').toStdString();
     EXPECT_FALSE(m_window->Showed(Text(806)));
@@ -352,7 +352,7 @@ TEST_F(WindowJobsTest, FailedEraseIsReportedAsAFailureWithoutTheFinishedText)
     QFile::remove(Image("rw.iso"));
     ASSERT_TRUE(QDir().mkpath(Image("rw.iso")));
     m_window->m_btnErase->click();
-    EXPECT_EQ(m_window->Jobs().Erase().WaitForJob(), 0);
+    EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
     const QString failed = FormatText(Text(902), {ERASE_FAILED});
     EXPECT_TRUE(Log().contains(failed)) << Log().join('\n').toStdString();
     EXPECT_FALSE(Log().contains(Text(800)));
