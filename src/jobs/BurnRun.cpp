@@ -60,15 +60,14 @@ int BurnRun::Prepare()
     m_device = m_ports.recorders.SelectedDevice();
     if (m_device == nullptr)
         return jobs::RunBurnNoRecorder;
-    m_recorder = RecorderHandle(*m_device);
-    if (!m_recorder.IsOpen()) {
+    m_state.m_recorder = RecorderHandle(*m_device);
+    if (!m_state.m_recorder.IsOpen()) {
         m_ports.report.AppendLog(m_ports.report.GetText(rec_text::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*m_device));
         // Why, in the library's words (another program may be using it).
         LogLibraryErrors();
         return jobs::RunBurnNoRecorder;
     }
     m_recorderOpened = true;
-    m_state.m_hDevice = m_recorder.Get();
     const MediumCheck medium = LookAtMedium(Attempt::First);
     if (medium.result < 0) {
         CloseRecorder();
@@ -92,11 +91,9 @@ int BurnRun::RunBurnAfterErase()
 {
     if (m_device == nullptr)
         m_device = m_ports.recorders.SelectedDevice();
-    if (!m_recorder.IsOpen() && m_device != nullptr) {
-        m_recorder = RecorderHandle(*m_device);
-        m_state.m_hDevice = m_recorder.Get();
-    }
-    if (!m_recorder.IsOpen())
+    if (!m_state.m_recorder.IsOpen() && m_device != nullptr)
+        m_state.m_recorder = RecorderHandle(*m_device);
+    if (!m_state.m_recorder.IsOpen())
         return EndPreparedRun(jobs::RunBurnNoRecorder);
     const MediumCheck medium = LookAtMedium(Attempt::AfterErase);
     if (medium.result != 0)
@@ -128,10 +125,10 @@ int BurnRun::CheckMedium()
 
 BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
 {
-    if (m_state.m_hDevice == nullptr)
+    if (!m_state.m_hDevice.IsOpen())
         return {-1, -1};
     const bool ask = (m_settings.burnFlags & BURN_NO_OVERWRITE_ASK) == 0;
-    const DiscInfoBlock block{NeroGetCDInfo(m_state.m_hDevice, CDINFO_FLAGS_DEFAULT)};
+    const DiscInfoBlock block{NeroGetCDInfo(m_state.m_hDevice.Get(), CDINFO_FLAGS_DEFAULT)};
     if (block.info == nullptr) {
         m_ports.report.AppendLogText(rec_text::NoDiscInfo);
         return {0, -1};
@@ -268,7 +265,7 @@ int BurnRun::BurnPrepared()
         m_ports.report.AppendLogText(rec_text::MediaCd);
     }
     const uint32_t speed = SpeedArgument(*m_device);
-    const int result = NeroBurn(m_state.m_hDevice, 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
+    const int result = NeroBurn(m_state.m_hDevice.Get(), 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
     jobs::PlayResultSound(result, m_settings.sound, *m_sound);
     // The track is released before the tree it was made from.
     m_track.reset();
@@ -293,8 +290,7 @@ int BurnRun::EndPreparedRun(int result)
 
 void BurnRun::CloseRecorder()
 {
-    m_state.m_hDevice = nullptr;
-    m_recorder.Close();
+    m_state.m_recorder.Close();
 }
 
 bool BurnRun::Simulating() const

@@ -2,7 +2,6 @@
 
 #include "jobs/JobPorts.h"
 #include "recorder/IsoTrackHandle.h"
-#include "recorder/RecorderHandle.h"
 #include "reclib_api.h"
 
 #include <QString>
@@ -102,10 +101,9 @@ private:
     // The run has put the window into its busy state.
     bool m_busy = false;
 
-    // The prepared burn: the recorder, the device it is and the flags taken
-    // when the run began. The track is declared after the recorder so that
-    // it goes first; the tree it reads lives in m_state.
-    RecorderHandle m_recorder;
+    // The prepared burn: the device and the flags taken when the run began.
+    // The recorder stays open in m_state.m_recorder; the tree the track
+    // reads lives in m_state.
     const DeviceInfo *m_device = nullptr;
     IsoTrackHandle m_track;
     uint32_t m_burnFlags = 0;

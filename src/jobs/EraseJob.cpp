@@ -46,16 +46,14 @@ void EraseJob::EraseWorker()
     if (forBurn) {
         // The burn run holds the recorder open from its look at the disc to
         // the end of the burn, so nothing can come between erase and burn.
-        if (m_state.m_hDevice != nullptr)
+        if (m_state.m_hDevice.IsOpen())
             eraseFailed = !EraseOpenDevice();
     } else {
-        RecorderHandle recorder;
         if (m_state.m_pCurDevice != nullptr)
-            recorder = RecorderHandle(*m_state.m_pCurDevice);
-        m_state.m_hDevice = recorder.Get();
-        if (recorder.IsOpen())
+            m_state.m_recorder = RecorderHandle(*m_state.m_pCurDevice);
+        if (m_state.m_hDevice.IsOpen())
             eraseFailed = !EraseOpenDevice();
-        m_state.m_hDevice = nullptr;
+        m_state.m_recorder.Close();
     }
     // Also after a failure before the erase started: the clock must not
     // wait for an erase that never comes.
@@ -71,7 +69,7 @@ void EraseJob::EraseWorker()
 bool EraseJob::EraseOpenDevice()
 {
     const int mode = m_state.m_nEraseMode;
-    const int estimate = NeroGetCDRWErasingTime(m_state.m_hDevice, mode);
+    const int estimate = NeroGetCDRWErasingTime(m_state.m_hDevice.Get(), mode);
     m_state.m_nEraseSecs = estimate;
     switch (estimate) {
     case ERASE_TIME_NO_DEVICE:
@@ -89,7 +87,7 @@ bool EraseJob::EraseOpenDevice()
     m_clock.Start();
     m_ports.report.AppendLog(FormatText(m_ports.report.GetText(rec_text::EraseTimeFormat), {estimate}));
     m_ports.report.AppendLogText(rec_text::EraseRunning);
-    const int result = NeroEraseCDRW(m_state.m_hDevice, mode);
+    const int result = NeroEraseCDRW(m_state.m_hDevice.Get(), mode);
     // The clock stops when the erase ends, not when a person has read the
     // box below: a box left open must not run it into its overtime.
     m_state.m_evtJobDone.Set();
@@ -120,7 +118,8 @@ void EraseJob::OnEject()
     const DeviceInfo *device = m_ports.recorders.SelectedDevice();
     if (device == nullptr)
         return;
-    const RecorderHandle recorder(*device);
-    if (recorder.IsOpen())
-        NeroEjectLoadCD(recorder.Get(), 1);
+    m_state.m_recorder = RecorderHandle(*device);
+    if (m_state.m_hDevice.IsOpen())
+        NeroEjectLoadCD(m_state.m_hDevice.Get(), 1);
+    m_state.m_recorder.Close();
 }

@@ -175,7 +175,7 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     EXPECT_EQ(m_window->windowTitle(), "Orvane Burn 1.2.0") << "idle again";
     EXPECT_EQ(sound.Played(), QStringList({"/sounds/done.WAV"}));
     EXPECT_FALSE(m_window->IsBusy());
-    EXPECT_EQ(m_window->m_hDevice, nullptr);
+    EXPECT_FALSE(m_window->m_hDevice.IsOpen());
 }
 
 class AbortTest : public WindowJobsTest, public testing::WithParamInterface<int>
@@ -269,7 +269,7 @@ TEST_F(WindowJobsTest, DiscStillUsedAfterTheEraseStopsTheBurnInsteadOfErasingAga
     EXPECT_EQ(m_window->m_strStatus, Text(786));
     ASSERT_EQ(m_window->Boxes().size(), 1u);
     EXPECT_EQ(m_window->Boxes()[0].text, Text(906));
-    EXPECT_EQ(m_window->m_hDevice, nullptr);
+    EXPECT_FALSE(m_window->m_hDevice.IsOpen());
     EXPECT_FALSE(m_window->IsBusy());
 }
 

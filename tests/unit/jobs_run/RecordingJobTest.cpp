@@ -14,8 +14,15 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <type_traits>
+#include <utility>
 
 namespace {
+
+// m_hDevice is a view of the job's one recorder owner: no code can store a
+// raw handle in it (and so leave one unclosed), and the owner only moves.
+static_assert(!std::is_assignable_v<decltype((std::declval<RecordingState &>().m_hDevice)), RecDeviceHandle>);
+static_assert(!std::is_copy_constructible_v<RecorderHandle> && std::is_move_assignable_v<RecorderHandle>);
 
 // A busy port whose EnableAbort (the erase worker's first step) waits until
 // the test opens the gate: the worker is then held inside its job.
