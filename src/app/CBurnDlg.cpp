@@ -116,8 +116,8 @@ void CBurnDlg::ConnectCommands()
     connect(m_btnSpeeds, &QAbstractButton::clicked, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnRefreshDevices(); }); });
     connect(m_cmbDevice, &QComboBox::activated, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnDeviceChanged(); }); });
     connect(m_btnReallocate, &QAbstractButton::clicked, this, [this] { m_jobs.Setup().OnReallocateClicked(); });
-    connect(m_btnErase, &QAbstractButton::clicked, this, [this] { m_jobs.Job().Erase(); });
-    connect(m_btnEject, &QAbstractButton::clicked, this, [this] { m_jobs.Job().Eject(); });
+    connect(m_btnErase, &QAbstractButton::clicked, this, [this] { m_jobs.Job().OnEraseButton(); });
+    connect(m_btnEject, &QAbstractButton::clicked, this, [this] { m_jobs.Job().OnEject(); });
     connect(this, &CBurnDlg::commandLineRunRequested, this, &CBurnDlg::StartCommandLineRun);
     m_edtSourceDir->installEventFilter(this);
     m_edtVolume->installEventFilter(this);

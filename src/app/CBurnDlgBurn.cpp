@@ -33,7 +33,7 @@ void CBurnDlg::OnBurn()
 
     // Waits (serving the window's events) for a burn that follows an erase,
     // so that the decisions below are made on the burn's own result.
-    int result = m_jobs.Job().Burn(takeFields);
+    int result = m_jobs.Job().RunBurn(takeFields);
     // A second run would drive the same recorder at the same time.
     if (result == jobs::RunBurnJobRunning)
         return;
@@ -51,7 +51,7 @@ void CBurnDlg::OnBurn()
             AppendLogText(TextBurningAgain);
             m_bReallocate = 0;
             UpdateData(false);
-            result = m_jobs.Job().Burn();
+            result = m_jobs.Job().RunBurn();
         } else {
             AppendLogText(TextNotBurningAgain);
             SetStatusText(GetText(TextNotWrittenRealloc));

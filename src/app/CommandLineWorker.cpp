@@ -183,7 +183,7 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
     // The job looks at the disc, asks about a used rewritable one (once),
     // and erases it only when the burn can follow; that burn's result is
     // the one that counts.
-    const int result = m_window.Jobs().Job().Burn(lockWindow);
+    const int result = m_window.Jobs().Job().RunBurn(lockWindow);
     if (noRecorder)
         Failed(runexit::RecorderUnavailable);
     else if (result == 0)

@@ -40,7 +40,7 @@ void RecordingJob::SetPhase(JobPhase phase)
         m_observer(phase);
 }
 
-int RecordingJob::Burn(const Prelude &prelude)
+int RecordingJob::RunBurn(const Prelude &prelude)
 {
     if (!Claim())
         return jobs::RunBurnJobRunning;
@@ -66,7 +66,7 @@ int RecordingJob::Burn(const Prelude &prelude)
     return result;
 }
 
-void RecordingJob::Erase()
+void RecordingJob::OnEraseButton()
 {
     if (!Claim())
         return;
@@ -78,7 +78,7 @@ void RecordingJob::Erase()
     StartWorker(false);
 }
 
-void RecordingJob::Eject()
+void RecordingJob::OnEject()
 {
     WhenIdle([this] { m_erase.OnEject(); });
 }

@@ -45,12 +45,12 @@ public:
     // burn can follow (waiting, on the GUI thread while serving its events,
     // for the burn on the erase worker), burns. Its result, or
     // jobs::RunBurnJobRunning when another job runs.
-    int Burn(const Prelude &prelude = {});
+    int RunBurn(const Prelude &prelude = {});
     // The Erase button: asks, then erases on the worker; returns at once.
     // Nothing while another job runs.
-    void Erase();
+    void OnEraseButton();
     // The eject button. Nothing while another job runs.
-    void Eject();
+    void OnEject();
     // Runs a window command that reopens the recording set-up (media type,
     // refresh, another recorder) as a job of its own; nothing while another
     // job runs. True when it ran.

@@ -18,8 +18,8 @@ struct RecordingState;
 //   speed refresh      Job().WhenIdle(Setup().OnRefreshDevices)
 //   Devices list       Job().WhenIdle(Setup().OnDeviceChanged) (the user's choice only)
 //   Reallocate box     Setup().OnReallocateClicked()
-//   Burn               Job().Burn()
-//   Erase / eject      Job().Erase() / Job().Eject()
+//   Burn               Job().RunBurn()
+//   Erase / eject      Job().OnEraseButton() / Job().OnEject()
 // Job() alone says whether a job runs.
 class RecordingJobs
 {

@@ -157,7 +157,7 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     m_window->m_pAudioDlg->SetAudioEnabled(1);
     m_window->m_pAudioDlg->SetSuccessWave(QStringLiteral("/sounds/done.WAV"));
     m_window->m_pAudioDlg->SetErrorWave(QStringLiteral("/sounds/failed.wav"));
-    EXPECT_EQ(m_window->Jobs().Job().Burn(), 0) << Log().join('\n').toStdString();
+    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 0) << Log().join('\n').toStdString();
     EXPECT_EQ(imagecheck::placementMismatches(Image().toStdString()), std::vector<std::string>{});
     const QStringList log = Log();
     EXPECT_TRUE(log.contains(Text(702)));
@@ -207,7 +207,7 @@ TEST_P(AbortTest, AbortQuestionDecidesWhetherTheBurnStops)
         }
     });
     click.start(50);
-    const int result = m_window->Jobs().Job().Burn();
+    const int result = m_window->Jobs().Job().RunBurn();
     if (answer == mb::IdYes) {
         EXPECT_EQ(result, 6) << Log().join('\n').toStdString();
         EXPECT_TRUE(Log().contains(Text(791)));
@@ -229,7 +229,7 @@ TEST_F(WindowJobsTest, FolderWithoutVideoTsIfoFailsWithoutABurnOrASuccess)
     testenv::copyFolder(SamplePath("dvd-menuless"), source);
     ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VIDEO_TS.IFO"));
     PrepareBurn(source);
-    EXPECT_EQ(m_window->Jobs().Job().Burn(), jobs::RunBurnCompilationFailed);
+    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), jobs::RunBurnCompilationFailed);
     EXPECT_EQ(m_window->m_strStatus, Text(793));
     EXPECT_FALSE(m_window->Showed(Text(784)));
     EXPECT_FALSE(Log().contains(Text(784)));
@@ -249,7 +249,7 @@ TEST_F(WindowJobsTest, DamagedIfoWithReallocationEndsWithResult3AndTheProblemFla
     PrepareBurn(source);
     m_window->m_bReallocProblem = 1; // left from an earlier burn: cleared when the burn starts
     m_window->m_bReallocate = 1;
-    EXPECT_EQ(m_window->Jobs().Job().Burn(), 3);
+    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 3);
     EXPECT_EQ(m_window->m_bReallocProblem, 1);
     EXPECT_TRUE(Log().contains("===> DVD-Video files reallocation failed"));
     EXPECT_FALSE(Log().contains(Text(788)));
@@ -280,7 +280,7 @@ TEST_F(WindowJobsTest, UsedDvdRwIsErasedQuicklyWithTheClockRunningAndThenBurned)
     PrepareBurn(SamplePath("dvd-menuless"));
     m_window->m_nEraseMode = 0;
     m_window->m_bEraseInteractive = 1;
-    EXPECT_EQ(m_window->Jobs().Job().Burn(), 0) << Log().join('\n').toStdString();
+    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 0) << Log().join('\n').toStdString();
     EXPECT_EQ(m_window->m_nEraseMode, 1) << "an erase for a burn is quick";
     const QStringList log = Log();
     const qsizetype erased = log.indexOf(Text(779) + " DVD-RW");

@@ -226,16 +226,16 @@ TEST_F(RecordingJobsTest, EraseClockPastTheEstimateCyclesAndThenReportsTheTimeou
 TEST_F(RecordingJobsTest, BurnWithoutSourceOrWithARefusedLabelStopsBeforeTheRecorder)
 {
     window.m_strSourceDir.clear();
-    EXPECT_EQ(jobs.Job().Burn(), jobs::RunBurnNoSource);
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource);
     EXPECT_EQ(Log(), QStringList({"<700>"}));
 
     window.m_strSourceDir = "/somewhere";
     window.m_strVolume = "BAD!NAME";
-    EXPECT_EQ(jobs.Job().Burn(), jobs::RunBurnRefusedLabel);
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnRefusedLabel);
     EXPECT_EQ(Boxes().size(), 1u);
 
     window.m_strVolume = "GOOD";
-    EXPECT_EQ(jobs.Job().Burn(), jobs::RunBurnNoRecorder) << "nothing selected";
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoRecorder) << "nothing selected";
     EXPECT_TRUE(ports.busy.Calls().isEmpty()) << "the window state never changes";
     EXPECT_EQ(jobs.Burn().CheckMedium(), -1) << "no open recorder";
 }
@@ -266,12 +266,12 @@ TEST_F(RecordingJobsTest, EraseDeclinedChangesNothingAndEjectWithoutRecorderDoes
 {
     AnswerNo();
     window.m_evtJobDone.Set();
-    jobs.Job().Erase();
+    jobs.Job().OnEraseButton();
     EXPECT_EQ(window.m_bEraseInteractive, 1);
     EXPECT_TRUE(ports.report.status.isEmpty());
     EXPECT_TRUE(ports.busy.Calls().isEmpty());
     EXPECT_TRUE(window.m_evtJobDone.Wait(0)) << "the event keeps its state";
-    jobs.Job().Eject();
+    jobs.Job().OnEject();
     EXPECT_EQ(jobs.Job().Wait(), 0);
     EXPECT_EQ(Boxes().size(), 1u);
 }

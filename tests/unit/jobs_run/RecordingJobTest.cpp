@@ -103,18 +103,18 @@ TEST_F(RecordingJobTest, EachJobPassesItsPhasesAndEndsIdle)
     };
     const Case cases[] = {
         {"burn without a source",
-         [this] { EXPECT_EQ(jobs.Job().Burn(), jobs::RunBurnNoSource); },
+         [this] { EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource); },
          {P::Checking, P::Idle}},
         {"burn stopped by its prelude",
-         [this] { EXPECT_EQ(jobs.Job().Burn([] { return 7; }), 7); },
+         [this] { EXPECT_EQ(jobs.Job().RunBurn([] { return 7; }), 7); },
          {P::Checking, P::Idle}},
         {"erase without a recorder",
          [this] {
-             jobs.Job().Erase();
+             jobs.Job().OnEraseButton();
              jobs.Job().Wait();
          },
          {P::Erasing, P::Idle}},
-        {"eject", [this] { jobs.Job().Eject(); }, {P::Command, P::Idle}},
+        {"eject", [this] { jobs.Job().OnEject(); }, {P::Command, P::Idle}},
     };
     for (const Case &c : cases) {
         {
@@ -130,20 +130,20 @@ TEST_F(RecordingJobTest, EachJobPassesItsPhasesAndEndsIdle)
 
 TEST_F(RecordingJobTest, NothingStartsWhileAnEraseRuns)
 {
-    jobs.Job().Erase();
+    jobs.Job().OnEraseButton();
     busy.WaitUntilReached();
     ASSERT_TRUE(jobs.Job().Running());
     EXPECT_EQ(jobs.Job().Phase(), JobPhase::Erasing);
 
     bool preludeRan = false;
-    EXPECT_EQ(jobs.Job().Burn([&] {
+    EXPECT_EQ(jobs.Job().RunBurn([&] {
         preludeRan = true;
         return 0;
     }),
               jobs::RunBurnJobRunning);
     EXPECT_FALSE(preludeRan) << "a refused burn touches nothing";
-    jobs.Job().Erase();
-    jobs.Job().Eject();
+    jobs.Job().OnEraseButton();
+    jobs.Job().OnEject();
     bool commandRan = false;
     EXPECT_FALSE(jobs.Job().WhenIdle([&] { commandRan = true; }));
     EXPECT_FALSE(commandRan);
@@ -159,7 +159,7 @@ TEST_F(RecordingJobTest, NothingStartsWhileAnEraseRuns)
 TEST_F(RecordingJobTest, DeclinedEraseEndsTheJobAtOnce)
 {
     t.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
-    jobs.Job().Erase();
+    jobs.Job().OnEraseButton();
     EXPECT_FALSE(jobs.Job().Running());
     EXPECT_EQ(Phases(), std::vector<JobPhase>({JobPhase::Idle}));
     EXPECT_TRUE(busy.Calls().isEmpty());
