@@ -89,7 +89,8 @@ void CBurnDlg::ConnectCommands()
     // clicked and activated fire for the user's actions only, not when a
     // data exchange sets a control. A click queued while the window was busy
     // can arrive in the moment between an erase and the burn that follows
-    // it: the commands that drive the recorder check JobRunning first.
+    // it: the commands that drive the recorder go through the job, which
+    // does nothing while another job runs.
     connect(m_btnQuit, &QAbstractButton::clicked, this, &CBurnDlg::reject);
     connect(m_btnSaveLog, &QAbstractButton::clicked, this, &CBurnDlg::OnSaveLog);
     connect(m_btnClearLog, &QAbstractButton::clicked, this, &CBurnDlg::OnClearLog);
@@ -110,13 +111,13 @@ void CBurnDlg::ConnectCommands()
     connect(m_actAudio, &QAction::triggered, this, &CBurnDlg::OnAudio);
     connect(m_actSaveSettings, &QAction::triggered, this, &CBurnDlg::OnSaveSettings);
     connect(m_edtVolume, &QLineEdit::textChanged, this, &CBurnDlg::OnVolumeTextChanged);
-    connect(m_btnDvd, &QAbstractButton::clicked, this, [this] { if (!JobRunning()) m_jobs.Setup().OnMediaDvd(); });
-    connect(m_btnCd, &QAbstractButton::clicked, this, [this] { if (!JobRunning()) m_jobs.Setup().OnMediaCd(); });
-    connect(m_btnSpeeds, &QAbstractButton::clicked, this, [this] { if (!JobRunning()) m_jobs.Setup().OnRefreshDevices(); });
-    connect(m_cmbDevice, &QComboBox::activated, this, [this] { if (!JobRunning()) m_jobs.Setup().OnDeviceChanged(); });
+    connect(m_btnDvd, &QAbstractButton::clicked, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnMediaDvd(); }); });
+    connect(m_btnCd, &QAbstractButton::clicked, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnMediaCd(); }); });
+    connect(m_btnSpeeds, &QAbstractButton::clicked, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnRefreshDevices(); }); });
+    connect(m_cmbDevice, &QComboBox::activated, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnDeviceChanged(); }); });
     connect(m_btnReallocate, &QAbstractButton::clicked, this, [this] { m_jobs.Setup().OnReallocateClicked(); });
-    connect(m_btnErase, &QAbstractButton::clicked, this, [this] { if (!JobRunning()) m_jobs.Erase().OnEraseButton(); });
-    connect(m_btnEject, &QAbstractButton::clicked, this, [this] { if (!JobRunning()) m_jobs.Erase().OnEject(); });
+    connect(m_btnErase, &QAbstractButton::clicked, this, [this] { m_jobs.Job().OnEraseButton(); });
+    connect(m_btnEject, &QAbstractButton::clicked, this, [this] { m_jobs.Job().OnEject(); });
     connect(this, &CBurnDlg::commandLineRunRequested, this, &CBurnDlg::StartCommandLineRun);
     m_edtSourceDir->installEventFilter(this);
     m_edtVolume->installEventFilter(this);

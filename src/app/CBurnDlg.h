@@ -2,9 +2,16 @@
 
 #include "app/CDataExchange.h"
 #include "app/CommandLineWorker.h"
+#include "app/WindowBusyPort.h"
+#include "app/WindowProgressPort.h"
+#include "app/WindowQuestionPort.h"
+#include "app/WindowRecorderListPort.h"
+#include "app/WindowSettingsPort.h"
+#include "app/WindowSetupPort.h"
+#include "app/WindowSpeedListPort.h"
 #include "controls/CThemeApi.h"
-#include "jobs/IRecordingWindow.h"
 #include "jobs/BackgroundDvdCheck.h"
+#include "jobs/IJobWindow.h"
 #include "jobs/ISourceFieldsHost.h"
 #include "jobs/QtSoundPlayer.h"
 #include "jobs/RecordingJobs.h"
@@ -40,8 +47,10 @@ class TerminalEcho;
 // It owns the text source, the path helper and the three settings dialogs
 // (which hold most settings between runs), runs the start-up sequence,
 // locks itself while a job runs and offers the log and message-box services
-// the recording jobs use (IRecordingWindow) and the field operations the source
-// and label logic uses (ISourceFieldsHost).
+// the recording jobs use (IJobWindow) and the field operations the source
+// and label logic uses (ISourceFieldsHost). The jobs reach its lists,
+// displays, busy state and settings through the small port members below
+// (m_portProgress, ...).
 //
 // The control members (m_btnBurn, m_edtLog, ...) come from the dialog
 // template; the settings the window holds itself and the members the
@@ -51,7 +60,7 @@ class TerminalEcho;
 // Threads: the window lives on the GUI thread. Operations marked "any
 // thread" marshal to it; workers must touch controls only through them.
 class CBurnDlg : public QDialog,
-                 public IRecordingWindow,
+                 public IJobWindow,
                  public ISourceFieldsHost,
                  public Ui::CBurnDlg,
                  public RecordingState
@@ -79,23 +88,18 @@ public:
     void OnInitDialog();
     // Ends the window with this result (any thread). Program-initiated, so
     // it is honoured even while the window is busy.
-    void EndDialog(int result) override;
+    void EndDialog(int result);
     bool HasEnded() const { return m_bEnded.load(); }
     int EndResult() const { return m_nEndResult.load(); }
 
     // Moves the members into the controls (toMembers false) or the control
     // contents into the members (toMembers true). Any thread.
-    void UpdateData(bool toMembers) override;
+    void UpdateData(bool toMembers);
 
     // Locks the window for a job / unlocks it. Any thread.
-    void EnableBusyUi(AbortButton abort) override;
-    void RestoreIdleUi() override;
+    void EnableBusyUi(AbortButton abort);
+    void RestoreIdleUi();
     bool IsBusy() const { return m_bBusy.load() != 0; }
-    // A job owns the recorder: the window is busy, or an erase worker goes
-    // on to the burn that follows the erase (the window is idle for a moment
-    // in between). Commands that would start a second job or re-open the
-    // recording set-up do nothing then.
-    bool JobRunning() { return IsBusy() || m_jobs.Erase().Running(); }
 
     // "Orvane Burn 1.2.0" in the title bar, "0 %" and "--:--" in the
     // progress fields: how the window looks between jobs. GUI thread.
@@ -129,32 +133,9 @@ public:
     // The recording jobs the window's commands run.
     RecordingJobs &Jobs() { return m_jobs; }
 
-    // Controls, displays and settings for the recording jobs
-    // (IRecordingWindow); every one may be called from any thread.
-    void ClearDeviceList() override;
-    void AddDevice(const QString &name, const DeviceInfo *device) override;
-    void SelectDevice(int index) override;
-    const DeviceInfo *SelectedDevice() const override;
-    QString SelectedDeviceText() const override;
-    void ClearSpeedList() override;
-    void AddSpeed(const QString &text) override;
-    void EnableSpeedList(bool enable) override;
-    void SelectSpeed(int index) override;
-    int SelectedSpeed() const override;
-    void EnableAbort(bool enable) override;
-    void SetProgressRange(int low, int high) override;
-    void SetProgressPos(int position) override;
-    void SetPercentText(const QString &text) override;
-    void SetTimeLeftText(const QString &text) override;
-    void SetTimeTotalText(const QString &text) override;
-    void SetWindowTitleText(const QString &title) override;
-    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override;
-    std::optional<QString> ChooseImageFile(const QString &proposedName) override;
-    uint32_t GetFsFlags() const override;
-    uint32_t GetBurnFlags() const override;
-    uint32_t GetMoreFlags() const override;
-    jobs::SoundSettings GetSoundSettings() const override;
-    void ApplyFsDefaults(int media) override;
+    // An application message box: like ShowMessageBox, but without first
+    // bringing a minimised window back. Any thread; tests override it.
+    virtual int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type);
 
     // Command handlers.
     // Burn: the burn run to its end (also the burn that follows an erase),
@@ -203,7 +184,6 @@ public:
     void ShowLabelRoom() override;
     // Starts the background DVD-Video check of m_strSourceDir. GUI thread.
     void SourceFolderChosen() override;
-    int64_t MediaLimitMb() const override;
     int BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags,
                         QString &chosen) override;
 
@@ -298,7 +278,6 @@ private:
     // The terminal's share of the displays (CBurnDlgTerminal.cpp).
     void EchoStatus(const QString &status);
     void EchoBusy(bool busy);
-    void EchoProgress(const std::function<void(TerminalEcho &)> &update);
     void NoteErrorBox(const QString &text, unsigned type);
 
     StorageVolumeNames m_volumeNames;
@@ -316,8 +295,22 @@ private:
     QtSoundPlayer m_sound;
     // The DVD-Video check of a chosen folder; its worker uses no member.
     std::unique_ptr<BackgroundDvdCheck> m_dvdCheck;
+
+public:
+    // The window as the recording jobs see it, one port per concern.
+    WindowQuestionPort m_portQuestions{*this};
+    WindowProgressPort m_portProgress{*this, m_terminal, m_bBusy};
+    WindowRecorderListPort m_portRecorders{*this};
+    WindowSpeedListPort m_portSpeeds{*this};
+    WindowBusyPort m_portBusy{*this};
+    WindowSetupPort m_portSetup{*this};
+    WindowSettingsPort m_portSettings{*this};
+
+private:
     // Last: the jobs wait for their workers when the window goes.
-    RecordingJobs m_jobs{*this, *this, m_sound};
+    RecordingJobs m_jobs{JobPorts{*this, m_portQuestions, m_portProgress, m_portRecorders, m_portSpeeds,
+                                  m_portBusy, m_portSetup, m_portSettings},
+                         *this, m_sound};
     // Stopped first when the window goes: its thread uses everything above.
     CommandLineWorker m_commandLine{*this};
 };

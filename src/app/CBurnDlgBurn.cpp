@@ -2,6 +2,7 @@
 // reallocating the VIDEO_TS structure, and the shutdown after burning.
 #include "app/CBurnDlg.h"
 
+#include "jobs/BurnReport.h"
 #include "platform/MessageBoxType.h"
 #include "settings/SettingsFlags.h"
 #include "TextIds.h"
@@ -14,19 +15,22 @@ const char *const ReallocCaption = "Problem Reallocation!";
 
 void CBurnDlg::OnBurn()
 {
-    // A second run would drive the same recorder at the same time.
-    if (JobRunning())
-        return;
-    UpdateData(true);
-    // An erase this burn needs is part of it: no questions, the burn follows.
-    m_bEraseInteractive = 0;
     // Taken once: the decisions after the burn follow what was set when the
     // burn began.
-    const bool forceShutdown = (GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;
+    const bool forceShutdown = (m_pOtherDlg->GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;
+    const RecordingJob::Prelude takeFields = [this] {
+        UpdateData(true);
+        // An erase this burn needs is part of it: no questions, the burn follows.
+        m_bEraseInteractive = 0;
+        return 0;
+    };
 
     // Waits (serving the window's events) for a burn that follows an erase,
     // so that the decisions below are made on the burn's own result.
-    int result = m_jobs.Burn().RunBurnToTheEnd();
+    int result = m_jobs.Job().RunBurn(takeFields);
+    // A second run would drive the same recorder at the same time.
+    if (result == jobs::RunBurnJobRunning)
+        return;
     // The Shutdown box stays usable during the burn: what counts is whether
     // it is ticked now.
     const bool forcedShutdown = m_bShutdown != 0 && forceShutdown;
@@ -41,7 +45,7 @@ void CBurnDlg::OnBurn()
             AppendLogText(textid::BurningAgain);
             m_bReallocate = 0;
             UpdateData(false);
-            result = m_jobs.Burn().RunBurnToTheEnd();
+            result = m_jobs.Job().RunBurn();
         } else {
             AppendLogText(textid::NotBurningAgain);
             SetStatusText(GetText(textid::NotWrittenRealloc));

@@ -51,8 +51,8 @@ void CBurnDlg::RunShutdown()
     // A refusal (no logind, no permission) is not reported: the program
     // closes all the same.
     ShutdownWindows();
-    // The burn is over, but an erase worker may still be ending its job; the
+    // The burn is over, but the job's worker may still be ending it; the
     // recording library must not be unloaded under it.
-    m_jobs.Erase().WaitForJob();
+    m_jobs.Job().Wait();
     CloseRecordingAndEnd();
 }

@@ -21,7 +21,7 @@ void CBurnDlg::OnTerminationSignal(int signalNumber)
 {
     if (HasEnded())
         return;
-    const bool job = JobRunning();
+    const bool job = m_jobs.Job().Running();
     m_strMsg = FormatText(GetText(job ? textid::SignalAbortsJob : textid::SignalCloses),
                           {TerminationSignals::Name(signalNumber)});
     AppendLog(m_strMsg);
@@ -52,7 +52,7 @@ void CBurnDlg::CloseAfterSignal()
     QWidget *modal = QApplication::activeModalWidget();
     if (auto *dialog = qobject_cast<QDialog *>(modal); dialog != nullptr && dialog != this) {
         dialog->reject();
-    } else if (!JobRunning() && !(m_bJobAbortedBySignal && CommandLine().Running()) &&
+    } else if (!m_jobs.Job().Running() && !(m_bJobAbortedBySignal && CommandLine().Running()) &&
                QThread::currentThread()->loopLevel() <= 1) {
         CloseRecordingAndEnd();
         return;

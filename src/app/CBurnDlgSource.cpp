@@ -50,12 +50,7 @@ void CBurnDlg::SetLabelFromFolder(const QString &path)
 
 void CBurnDlg::SourceFolderChosen()
 {
-    m_dvdCheck->Start(m_strSourceDir, {GetFsFlags(), m_bReallocate != 0, m_nMedia});
-}
-
-int64_t CBurnDlg::MediaLimitMb() const
-{
-    return m_nMedia == 0 ? m_pOtherDlg->GetLimitDVDRed() : m_pOtherDlg->GetLimitCDRed();
+    m_dvdCheck->Start(m_strSourceDir, {static_cast<uint32_t>(m_pFsFlagsDlg->GetFsFlags()), m_bReallocate != 0, m_nMedia});
 }
 
 void CBurnDlg::ShowLabelRoom()

@@ -150,7 +150,7 @@ void CBurnDlg::OnCancel()
     // A running job owns the recorder and the disc: closing now would leave
     // the job writing through a window that is gone. An erase worker is
     // still a job while it goes on to the burn that follows the erase.
-    if (JobRunning())
+    if (m_jobs.Job().Running())
         return;
     CloseRecordingAndEnd();
 }

@@ -46,13 +46,6 @@ void CBurnDlg::EchoBusy(bool busy)
     }
 }
 
-void CBurnDlg::EchoProgress(const std::function<void(TerminalEcho &)> &update)
-{
-    // Between jobs the displays only show their idle state.
-    if (m_terminal && m_bBusy)
-        update(*m_terminal);
-}
-
 void CBurnDlg::NoteErrorBox(const QString &text, unsigned type)
 {
     if ((type & mb::IconMask) == mb::IconStop)

@@ -165,24 +165,30 @@ void CommandLineWorker::ShowParseError(const ParsedCommandLine &parsed)
 
 int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
 {
-    m_window.EnableBusyUi(AbortButton::Disabled);
-    RunOnGuiThread([this] { m_window.showMinimized(); }, Blocking::Wait);
-    const DeviceInfo *device = m_window.SelectedDevice();
-    if (device == nullptr) {
+    bool noRecorder = false;
+    // Claimed as a job before the window is locked, so that nothing else
+    // starts on the recorder (or closes the window) from here on.
+    const RecordingJob::Prelude lockWindow = [this, &noRecorder] {
+        m_window.EnableBusyUi(AbortButton::Disabled);
+        RunOnGuiThread([this] { m_window.showMinimized(); }, Blocking::Wait);
+        if (m_window.m_portRecorders.SelectedDevice() != nullptr)
+            return 0;
         m_window.AppendLogText(textid::NoRecorderSelected);
-        Failed(runexit::RecorderUnavailable);
-        return jobs::RunBurnNoRecorder;
-    }
-    // The run looks at the disc, asks about a used rewritable one (once),
+        noRecorder = true;
+        return static_cast<int>(jobs::RunBurnNoRecorder);
+    };
+    // The job looks at the disc, asks about a used rewritable one (once),
     // and erases it only when the burn can follow; that burn's result is
     // the one that counts.
-    BurnRun &burn = m_window.Jobs().Burn();
-    const int result = burn.RunBurnToTheEnd();
-    if (result == 0)
+    const int result = m_window.Jobs().Job().RunBurn(lockWindow);
+    if (noRecorder)
+        Failed(runexit::RecorderUnavailable);
+    else if (result == 0)
         Succeeded(parsed);
     else
-        Failed(runexit::ForBurnResult(result, burn.RecorderWasOpened() ? runexit::RecorderOpened::Yes
-                                                                       : runexit::RecorderOpened::No));
+        Failed(runexit::ForBurnResult(result, m_window.Jobs().Burn().RecorderWasOpened()
+                                                  ? runexit::RecorderOpened::Yes
+                                                  : runexit::RecorderOpened::No));
     return result;
 }
 

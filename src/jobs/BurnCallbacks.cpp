@@ -1,6 +1,5 @@
 #include "jobs/BurnCallbacks.h"
 
-#include "jobs/IRecordingWindow.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
 #include "platform/GuiThread.h"
@@ -61,8 +60,8 @@ QString FromLibrary(const char *text)
 
 } // namespace
 
-BurnCallbacks::BurnCallbacks(IRecordingWindow &window, RecordingState &state)
-    : m_window(window)
+BurnCallbacks::BurnCallbacks(const JobPorts &ports, RecordingState &state)
+    : m_ports(ports)
     , m_state(state)
     , m_now([] { return static_cast<int64_t>(std::time(nullptr)); })
 {
@@ -115,13 +114,13 @@ int BurnCallbacks::OnProgress(int percent)
     const jobs::ProgressClock::Display display = clock.Report(percent, m_now());
     if (display.changed) {
         if (!startsRun) {
-            m_window.SetTimeLeftText(display.remainingText);
-            m_window.SetTimeTotalText(display.totalText);
+            m_ports.progress.SetTimeLeftText(display.remainingText);
+            m_ports.progress.SetTimeTotalText(display.totalText);
         }
-        m_window.SetPercentText(display.percentText);
-        m_window.SetWindowTitleText(jobs::ProgressTitle(display.percentText));
+        m_ports.progress.SetPercentText(display.percentText);
+        m_ports.progress.SetWindowTitleText(jobs::ProgressTitle(display.percentText));
     }
-    m_window.SetProgressPos(percent);
+    m_ports.progress.SetProgressPos(percent);
     return m_state.m_bAbort ? 1 : 0;
 }
 
@@ -129,15 +128,15 @@ void BurnCallbacks::OnLogLine(const char *text)
 {
     const bool requiredFile =
         text != nullptr && std::strncmp(text, RequiredFilePrefix, sizeof RequiredFilePrefix - 1) == 0;
-    const QString line = requiredFile ? m_window.GetText(textid::RequiredFile) : FromLibrary(text);
-    m_window.AppendLog(QStringLiteral("===> ") + line);
+    const QString line = requiredFile ? m_ports.report.GetText(textid::RequiredFile) : FromLibrary(text);
+    m_ports.report.AppendLog(QStringLiteral("===> ") + line);
     if (line == QLatin1String(ReallocationFailedLine))
         m_state.m_bReallocProblem = 1;
 }
 
 void BurnCallbacks::OnPhase(const char *text)
 {
-    m_window.AppendLog(QStringLiteral("=> ") + FromLibrary(text));
+    m_ports.report.AppendLog(QStringLiteral("=> ") + FromLibrary(text));
 }
 
 int BurnCallbacks::OnUserDialog(int dialogType, void *data)
@@ -167,7 +166,7 @@ int BurnCallbacks::ShowWaitReason(void *data)
     // The wait reason travels in the pointer itself.
     const int reason = static_cast<int>(reinterpret_cast<intptr_t>(data));
     char *text = NeroGetLocalizedWaitCDTexts(reason);
-    m_window.ShowMessageBox(FromLibrary(text), QString::fromLatin1(rec_caption::Information),
+    m_ports.report.ShowMessageBox(FromLibrary(text), QString::fromLatin1(rec_caption::Information),
                             mb::IconInformation);
     if (text != nullptr)
         NeroFreeMem(text);
@@ -178,16 +177,16 @@ int BurnCallbacks::AskImageFile(void *buffer)
 {
     if (buffer == nullptr)
         return 0;
-    const std::optional<QString> chosen = m_window.ChooseImageFile(m_state.m_strVolume + QStringLiteral(".nrg"));
+    const std::optional<QString> chosen = m_ports.questions.ChooseImageFile(m_state.m_strVolume + QStringLiteral(".nrg"));
     if (!chosen)
         return 0;
     const QByteArray path = chosen->toUtf8();
     // The library's buffer holds IMAGE_PATH_BUFFER_SIZE bytes with the
     // terminating zero; a longer path is refused rather than cut.
     if (path.size() >= IMAGE_PATH_BUFFER_SIZE) {
-        const QString text = m_window.GetText(textid::ImagePathTooLong);
-        m_window.AppendLog(text);
-        m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
+        const QString text = m_ports.report.GetText(textid::ImagePathTooLong);
+        m_ports.report.AppendLog(text);
+        m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
         return 0;
     }
     std::memcpy(buffer, path.constData(), static_cast<size_t>(path.size()) + 1);
@@ -196,13 +195,13 @@ int BurnCallbacks::AskImageFile(void *buffer)
 
 int BurnCallbacks::AskOverwrite()
 {
-    const int answer = m_window.ShowMessageBox(m_window.GetText(textid::OverwriteQuestion),
+    const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::OverwriteQuestion),
                                                QString::fromLatin1(rec_caption::OverwriteRewritable),
                                                mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
     if (answer == mb::IdYes) {
-        m_window.AppendLogText(textid::Overwritten);
+        m_ports.report.AppendLogText(textid::Overwritten);
         return 5;
     }
-    m_window.AppendLogText(textid::NotOverwritten);
+    m_ports.report.AppendLogText(textid::NotOverwritten);
     return 0;
 }

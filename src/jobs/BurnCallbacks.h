@@ -1,11 +1,12 @@
 #pragma once
 
+#include "jobs/JobPorts.h"
+
 #include "reclib_api.h"
 
 #include <cstdint>
 #include <functional>
 
-class IRecordingWindow;
 struct RecordingState;
 
 // The six callbacks the recording library calls while it works: idle and
@@ -16,7 +17,7 @@ struct RecordingState;
 class BurnCallbacks
 {
 public:
-    BurnCallbacks(IRecordingWindow &window, RecordingState &state);
+    BurnCallbacks(const JobPorts &ports, RecordingState &state);
 
     BurnCallbacks(const BurnCallbacks &) = delete;
     BurnCallbacks &operator=(const BurnCallbacks &) = delete;
@@ -45,7 +46,7 @@ private:
     int ShowWaitReason(void *data);
     int AskOverwrite();
 
-    IRecordingWindow &m_window;
+    JobPorts m_ports;
     RecordingState &m_state;
     std::function<int64_t()> m_now;
 };

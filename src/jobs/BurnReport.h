@@ -36,6 +36,9 @@ enum RunBurnResult : int {
     // The DVD-Video check found an error and the burn was not confirmed:
     // nothing was erased or burned.
     RunBurnCheckRefused = -24,
+    // Another job (an erase, a burn, a command on the recorders) was still
+    // running: this burn did not start.
+    RunBurnJobRunning = -25,
 };
 
 BurnReport ReportForResult(int result, const BurnReportContext &context);

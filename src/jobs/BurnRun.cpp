@@ -5,8 +5,6 @@
 #include "jobs/CompilationBuilder.h"
 #include "jobs/DiscCheck.h"
 #include "jobs/DvdVideoPreflight.h"
-#include "jobs/EraseJob.h"
-#include "jobs/IRecordingWindow.h"
 #include "jobs/RecorderChoice.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
@@ -41,45 +39,36 @@ struct DiscInfoBlock
 
 } // namespace
 
-BurnRun::BurnRun(IRecordingWindow &window, RecordingState &state, ISoundPlayer &sound, EraseJob &erase)
-    : m_window(window)
+BurnRun::BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound)
+    : m_ports(ports)
     , m_state(state)
     , m_sound(&sound)
-    , m_erase(erase)
 {
 }
 
-int BurnRun::RunBurnToTheEnd()
+int BurnRun::Prepare()
 {
-    const int result = RunBurn();
-    if (!m_burnFollowsErase)
-        return result;
-    return m_erase.WaitForJob();
-}
-
-int BurnRun::RunBurn()
-{
-    m_burnFollowsErase = false;
+    m_settings = m_ports.settings.TakeJobSettings();
+    m_eraseFirst = false;
     m_recorderOpened = false;
     m_state.m_strLibraryErrors.clear();
     if (m_state.m_strSourceDir.isEmpty()) {
-        m_window.AppendLogText(textid::NoSourceFolder);
+        m_ports.report.AppendLogText(textid::NoSourceFolder);
         return jobs::RunBurnNoSource;
     }
-    if (ValidateVolumeLabel(m_state.m_strVolume, m_window.LabelLimit(), m_window) < 0)
+    if (ValidateVolumeLabel(m_state.m_strVolume, m_settings.labelLimit, m_ports.report) < 0)
         return jobs::RunBurnRefusedLabel;
-    m_device = m_window.SelectedDevice();
+    m_device = m_ports.recorders.SelectedDevice();
     if (m_device == nullptr)
         return jobs::RunBurnNoRecorder;
-    m_recorder = RecorderHandle(*m_device);
-    if (!m_recorder.IsOpen()) {
-        m_window.AppendLog(m_window.GetText(textid::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*m_device));
+    m_state.m_recorder = RecorderHandle(*m_device);
+    if (!m_state.m_recorder.IsOpen()) {
+        m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*m_device));
         // Why, in the library's words (another program may be using it).
         LogLibraryErrors();
         return jobs::RunBurnNoRecorder;
     }
     m_recorderOpened = true;
-    m_state.m_hDevice = m_recorder.Get();
     const MediumCheck medium = LookAtMedium(Attempt::First);
     if (medium.result < 0) {
         CloseRecorder();
@@ -94,24 +83,18 @@ int BurnRun::RunBurn()
         return EndPreparedRun(jobs::RunBurnDiscTooSmall);
     if (!CheckAllowsBurn(medium.freeSectors))
         return EndPreparedRun(jobs::RunBurnCheckRefused);
-    if (medium.result == 1) {
-        // The erase worker erases on the open recorder and burns afterwards.
-        m_burnFollowsErase = true;
-        m_erase.StartErase(EraseStart::ForBurn);
-        return 0;
-    }
-    return BurnPrepared();
+    // The erase worker erases on the open recorder and burns afterwards.
+    m_eraseFirst = medium.result == 1;
+    return 0;
 }
 
 int BurnRun::RunBurnAfterErase()
 {
     if (m_device == nullptr)
-        m_device = m_window.SelectedDevice();
-    if (!m_recorder.IsOpen() && m_device != nullptr) {
-        m_recorder = RecorderHandle(*m_device);
-        m_state.m_hDevice = m_recorder.Get();
-    }
-    if (!m_recorder.IsOpen())
+        m_device = m_ports.recorders.SelectedDevice();
+    if (!m_state.m_recorder.IsOpen() && m_device != nullptr)
+        m_state.m_recorder = RecorderHandle(*m_device);
+    if (!m_state.m_recorder.IsOpen())
         return EndPreparedRun(jobs::RunBurnNoRecorder);
     const MediumCheck medium = LookAtMedium(Attempt::AfterErase);
     if (medium.result != 0)
@@ -130,9 +113,9 @@ int BurnRun::RunBurnAfterErase()
     }
     // The erase left its own phase and its clock's range (seconds) on the
     // displays; the burn reports percent under its own phase.
-    m_window.SetStatusText(m_window.GetText(textid::Burning));
-    m_window.SetProgressRange(0, 100);
-    m_window.EnableAbort(true);
+    m_ports.report.SetStatusText(m_ports.report.GetText(textid::Burning));
+    m_ports.progress.SetProgressRange(0, 100);
+    m_ports.busy.EnableAbort(true);
     return BurnPrepared();
 }
 
@@ -143,12 +126,12 @@ int BurnRun::CheckMedium()
 
 BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
 {
-    if (m_state.m_hDevice == nullptr)
+    if (!m_state.m_hDevice.IsOpen())
         return {-1, -1};
-    const bool ask = (m_window.GetBurnFlags() & BURN_NO_OVERWRITE_ASK) == 0;
-    const DiscInfoBlock block{NeroGetCDInfo(m_state.m_hDevice, CDINFO_FLAGS_DEFAULT)};
+    const bool ask = (m_settings.burnFlags & BURN_NO_OVERWRITE_ASK) == 0;
+    const DiscInfoBlock block{NeroGetCDInfo(m_state.m_hDevice.Get(), CDINFO_FLAGS_DEFAULT)};
     if (block.info == nullptr) {
-        m_window.AppendLogText(textid::NoDiscInfo);
+        m_ports.report.AppendLogText(textid::NoDiscInfo);
         return {0, -1};
     }
     const DiscInfo &info = *block.info;
@@ -162,33 +145,34 @@ BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
         return {StopStillNotBlank(), -1};
     if (Simulating()) {
         // A simulation never changes the disc: it writes as onto a blank one.
-        m_window.AppendLogText(textid::SimulationWouldErase);
+        m_ports.report.AppendLogText(textid::SimulationWouldErase);
         return {0, capacity};
     }
     if (ask) {
-        const int answer = m_window.ShowMessageBox(m_window.GetText(textid::OverwriteRewritable),
+        const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::OverwriteRewritable),
                                                    QString::fromLatin1(rec_caption::OverwriteRewritable),
                                                    mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
             return {-1, -1};
     }
-    m_window.AppendLog(m_window.GetText(textid::ErasedFirst) + jobs::RewritableSuffix(kind));
+    m_ports.report.AppendLog(m_ports.report.GetText(textid::ErasedFirst) + jobs::RewritableSuffix(kind));
     return {1, capacity};
 }
 
 int BurnRun::StopStillNotBlank()
 {
     // One erase did not leave the disc blank; another would not either.
-    const QString text = m_window.GetText(textid::StillNotBlank);
-    m_window.AppendLog(text);
-    m_window.SetStatusText(m_window.GetText(textid::BurnFailed));
-    if (ErrorBoxShown(m_window.GetMoreFlags()))
-        m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
+    const QString text = m_ports.report.GetText(textid::StillNotBlank);
+    m_ports.report.AppendLog(text);
+    m_ports.report.SetStatusText(m_ports.report.GetText(textid::BurnFailed));
+    if (ErrorBoxShown(m_settings.moreFlags))
+        m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
     return jobs::RunBurnStillNotBlank;
 }
 
 int BurnRun::BurnCompilation(const DeviceInfo &device)
 {
+    m_settings = m_ports.settings.TakeJobSettings();
     m_device = &device;
     const int prepared = PrepareCompilation();
     if (prepared != 0)
@@ -200,23 +184,23 @@ int BurnRun::PrepareCompilation()
 {
     // A flag left from an earlier burn must not hide this burn's result.
     m_state.m_bReallocProblem = 0;
-    m_window.EnableBusyUi(AbortButton::Enabled);
+    m_ports.busy.EnableBusyUi(AbortButton::Enabled);
     m_busy = true;
-    const jobs::IsoTrackFlags isoFlags = jobs::ComputeIsoTrackFlags(m_window.GetFsFlags(), m_state.m_bReallocate != 0);
-    m_window.AppendLogText(textid::BurnStarts);
-    m_window.AppendLog(m_window.GetText(textid::RecorderIs) + QStringLiteral(" \"") + m_window.SelectedDeviceText() +
+    const jobs::IsoTrackFlags isoFlags = jobs::ComputeIsoTrackFlags(m_settings.fsFlags, m_state.m_bReallocate != 0);
+    m_ports.report.AppendLogText(textid::BurnStarts);
+    m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderIs) + QStringLiteral(" \"") + m_ports.recorders.SelectedDeviceText() +
                        QStringLiteral("\""));
-    m_window.AppendLog(QStringLiteral("Using ISO Flags: ") + isoFlags.flagList);
-    m_burnFlags = jobs::ComputeBurnFlags(m_window.GetBurnFlags(), m_state.m_bVerify != 0);
-    m_moreFlags = m_window.GetMoreFlags();
+    m_ports.report.AppendLog(QStringLiteral("Using ISO Flags: ") + isoFlags.flagList);
+    m_burnFlags = jobs::ComputeBurnFlags(m_settings.burnFlags, m_state.m_bVerify != 0);
+    m_moreFlags = m_settings.moreFlags;
 
-    CompilationBuilder builder(m_window, m_state.m_pIsoRoot);
+    CompilationBuilder builder(m_ports.report, m_state.m_pIsoRoot);
     IsoItem *root = builder.BuildCompilation(m_state.m_strSourceDir);
     if (root == nullptr) {
-        m_window.SetStatusText(m_window.GetText(textid::CompilationFailed));
+        m_ports.report.SetStatusText(m_ports.report.GetText(textid::CompilationFailed));
         return jobs::RunBurnCompilationFailed;
     }
-    m_window.SetStatusText(m_window.GetText(textid::Burning));
+    m_ports.report.SetStatusText(m_ports.report.GetText(textid::Burning));
     m_track.reset(NeroCreateIsoTrackEx(root, m_state.m_strVolume.toUtf8().constData(), isoFlags.flags));
     if (!m_track) {
         m_state.m_pIsoRoot.reset();
@@ -234,17 +218,17 @@ bool BurnRun::TrackFits(int64_t freeSectors)
     if (needed <= freeSectors)
         return true;
     constexpr int64_t SectorsPerMb = 1024 * 1024 / SECTOR_SIZE;
-    const QString text = FormatText(m_window.GetText(textid::DiscTooSmall),
+    const QString text = FormatText(m_ports.report.GetText(textid::DiscTooSmall),
                                     {FormatArg(static_cast<long long>(freeSectors / SectorsPerMb)),
                                      FormatArg(static_cast<long long>((needed + SectorsPerMb - 1) / SectorsPerMb))});
-    jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
+    jobs::PlayResultSound(BURN_FAILED, m_settings.sound, *m_sound);
     ReportFailure(text, m_moreFlags);
     return false;
 }
 
 bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
 {
-    const jobs::PreflightSettings settings{m_window.GetFsFlags(), m_state.m_bReallocate != 0, m_state.m_nMedia};
+    const jobs::PreflightSettings settings{m_settings.fsFlags, m_state.m_bReallocate != 0, m_state.m_nMedia};
     jobs::PreflightOutcome outcome = jobs::RunDvdVideoPreflight(m_state.m_strSourceDir, settings);
     if (!outcome.isDvdVideo)
         return true;
@@ -252,16 +236,16 @@ bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
     // one the settings' limit for the media type stands in.
     if (freeSectors < 0) {
         const int64_t needed = m_track->vtbl->sizeInBlocks(m_track.get());
-        if (const auto fit = jobs::FitFinding(needed, -1, m_window.MediaLimitMb()))
+        if (const auto fit = jobs::FitFinding(needed, -1, m_settings.mediaLimitMb))
             outcome.findings.push_back(*fit);
     }
-    const jobs::TextLookup text = [this](int id) { return m_window.GetText(id); };
+    const jobs::TextLookup text = [this](int id) { return m_ports.report.GetText(id); };
     for (const QString &line : jobs::PreflightLines(m_state.m_strSourceDir, outcome.findings, text))
-        m_window.AppendLog(line);
+        m_ports.report.AppendLog(line);
     const dvdvideo::Finding *error = dvdvideo::FirstError(outcome.findings);
     if (error == nullptr)
         return true;
-    const int answer = m_window.ShowMessageBox(m_window.GetText(textid::PreflightBurnAnyway),
+    const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::PreflightBurnAnyway),
                                                QString::fromLatin1(rec_caption::Application),
                                                mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
     if (answer == mb::IdYes)
@@ -276,14 +260,14 @@ int BurnRun::BurnPrepared()
     record.track = m_track.get();
     if (m_state.m_nMedia == 0) {
         record.mediaType = static_cast<int32_t>(MEDIA_SET_DVD);
-        m_window.AppendLogText(textid::MediaDvd);
+        m_ports.report.AppendLogText(textid::MediaDvd);
     } else {
         record.mediaType = static_cast<int32_t>(MEDIA_SET_CD);
-        m_window.AppendLogText(textid::MediaCd);
+        m_ports.report.AppendLogText(textid::MediaCd);
     }
     const uint32_t speed = SpeedArgument(*m_device);
-    const int result = NeroBurn(m_state.m_hDevice, 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
-    jobs::PlayResultSound(result, m_window.GetSoundSettings(), *m_sound);
+    const int result = NeroBurn(m_state.m_hDevice.Get(), 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
+    jobs::PlayResultSound(result, m_settings.sound, *m_sound);
     // The track is released before the tree it was made from.
     m_track.reset();
     m_state.m_pIsoRoot.reset();
@@ -299,7 +283,7 @@ int BurnRun::EndPreparedRun(int result)
     CloseRecorder();
     if (m_busy) {
         m_busy = false;
-        m_window.RestoreIdleUi();
+        m_ports.busy.RestoreIdleUi();
         m_state.m_bAbort = false;
     }
     return result;
@@ -307,13 +291,12 @@ int BurnRun::EndPreparedRun(int result)
 
 void BurnRun::CloseRecorder()
 {
-    m_state.m_hDevice = nullptr;
-    m_recorder.Close();
+    m_state.m_recorder.Close();
 }
 
 bool BurnRun::Simulating() const
 {
-    return (m_window.GetBurnFlags() & BURN_SIMULATE) != 0;
+    return (m_settings.burnFlags & BURN_SIMULATE) != 0;
 }
 
 uint32_t BurnRun::SpeedArgument(const DeviceInfo &device)
@@ -323,9 +306,9 @@ uint32_t BurnRun::SpeedArgument(const DeviceInfo &device)
     if (count < 1)
         return 0;
     // Without a selection the list's own default, the fastest speed, holds.
-    const int index = jobs::PreselectSpeed(m_window.SelectedSpeed(), count);
+    const int index = jobs::PreselectSpeed(m_ports.speeds.SelectedSpeed(), count);
     const int kBs = speeds.kBs[index];
-    m_window.AppendLog(m_window.GetText(textid::WriteSpeed) + QStringLiteral(": ") +
+    m_ports.report.AppendLog(m_ports.report.GetText(textid::WriteSpeed) + QStringLiteral(": ") +
                        jobs::SpeedLogText(kBs, speeds.rate1x));
     return static_cast<uint32_t>(kBs);
 }
@@ -336,7 +319,7 @@ void BurnRun::LogLibraryErrors()
     if (errors == nullptr)
         return;
     m_state.m_strLibraryErrors = QString::fromUtf8(errors);
-    m_window.AppendLog(m_state.m_strLibraryErrors);
+    m_ports.report.AppendLog(m_state.m_strLibraryErrors);
     NeroFreeMem(errors);
 }
 
@@ -348,17 +331,17 @@ bool BurnRun::ErrorBoxShown(uint32_t moreFlags) const
 void BurnRun::ReportTrackFailure(uint32_t moreFlags)
 {
     // The library says why in its error log; the burn never started.
-    jobs::PlayResultSound(BURN_FAILED, m_window.GetSoundSettings(), *m_sound);
+    jobs::PlayResultSound(BURN_FAILED, m_settings.sound, *m_sound);
     LogLibraryErrors();
-    ReportFailure(m_window.GetText(textid::TrackFailed), moreFlags);
+    ReportFailure(m_ports.report.GetText(textid::TrackFailed), moreFlags);
 }
 
 void BurnRun::ReportFailure(const QString &text, uint32_t moreFlags)
 {
-    m_window.AppendLog(text);
-    m_window.SetStatusText(m_window.GetText(textid::BurnFailed));
+    m_ports.report.AppendLog(text);
+    m_ports.report.SetStatusText(m_ports.report.GetText(textid::BurnFailed));
     if (ErrorBoxShown(moreFlags))
-        m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
+        m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
 }
 
 void BurnRun::ReportResult(int result, uint32_t moreFlags)
@@ -368,22 +351,22 @@ void BurnRun::ReportResult(int result, uint32_t moreFlags)
     const jobs::BurnReport report = jobs::ReportForResult(result, context);
     QString text;
     if (report.logTextId == textid::BurnUnknownResult)
-        text = FormatText(m_window.GetText(textid::BurnUnknownResult), {result});
+        text = FormatText(m_ports.report.GetText(textid::BurnUnknownResult), {result});
     else if (report.logTextId != 0)
-        text = m_window.GetText(report.logTextId);
+        text = m_ports.report.GetText(report.logTextId);
     if (report.logTextId != 0)
-        m_window.AppendLog(text);
+        m_ports.report.AppendLog(text);
     if (report.totalTimeLine) {
         const jobs::HoursMinutesSeconds total = jobs::SplitDuration(m_state.m_progressClock.TotalSecs());
-        m_window.AppendLog(FormatText(m_window.GetText(textid::TotalTime),
+        m_ports.report.AppendLog(FormatText(m_ports.report.GetText(textid::TotalTime),
                                       {FormatArg(static_cast<long long>(total.hours)),
                                        FormatArg(static_cast<long long>(total.minutes)),
                                        FormatArg(static_cast<long long>(total.seconds))}));
     }
     if (report.statusTextId != 0)
-        m_window.SetStatusText(m_window.GetText(report.statusTextId));
+        m_ports.report.SetStatusText(m_ports.report.GetText(report.statusTextId));
     if (report.box == jobs::ReportBox::Info)
-        m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Info), mb::IconInformation);
+        m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Info), mb::IconInformation);
     else if (report.box == jobs::ReportBox::Error)
-        m_window.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
+        m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Error), mb::IconStop);
 }

@@ -1,26 +1,24 @@
 #pragma once
 
+#include "jobs/JobPorts.h"
 #include "recorder/IsoTrackHandle.h"
-#include "recorder/RecorderHandle.h"
 #include "reclib_api.h"
 
 #include <QString>
 
-#include <atomic>
 #include <cstdint>
 
-class EraseJob;
-class IRecordingWindow;
 class ISoundPlayer;
 struct RecordingState;
 
-// The burn run: checks the source and the label, opens the selected
+// The burn run's steps: checks the source and the label, opens the selected
 // recorder, looks at the disc, builds the compilation and has the library
 // create the ISO track, checks that the track fits the disc, runs the
-// DVD-Video check of the folder, and only then
-// erases a used rewritable disc (on the erase worker, the burn following
-// there) and burns; it reports the outcome in the log, the status line and a
-// message box. Runs on its caller's thread.
+// DVD-Video check of the folder (Prepare); then burns (BurnPrepared), or,
+// when the disc is a used rewritable one, burns after the erase
+// (RunBurnAfterErase). It reports the outcome in the log, the status line
+// and a message box. RecordingJob runs the steps in their order, each on
+// the thread it belongs to.
 //
 // The recorder stays open from the first look at the disc to the end of the
 // burn, across the erase, so no other job can come between them; a disc is
@@ -28,16 +26,19 @@ struct RecordingState;
 class BurnRun
 {
 public:
-    BurnRun(IRecordingWindow &window, RecordingState &state, ISoundPlayer &sound, EraseJob &erase);
+    BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound);
 
-    // The whole run; its result (RunBurnResult or the library's NeroBurn
-    // result). 0 also when an erase was started and the burn follows on the
-    // erase worker: RunBurnToTheEnd waits for that burn.
-    int RunBurn();
-    // RunBurn, and when it started an erase first, waits for the burn that
-    // follows the erase and answers that burn's result. The Burn command and
-    // the command-line run call this.
-    int RunBurnToTheEnd();
+    // Everything up to writing the disc, with the settings taken now. 0 when
+    // the burn is ready (EraseFirst tells whether the disc must be erased
+    // first); otherwise the run has ended, reported and released what it
+    // took, and this is its result (RunBurnResult or a library result).
+    int Prepare();
+    // The disc Prepare looked at is a used rewritable one that the burn
+    // needs erased; the recorder stays open for the erase.
+    bool EraseFirst() const { return m_eraseFirst; }
+    // Burns the prepared track on the open recorder, reports, releases; the
+    // NeroBurn result.
+    int BurnPrepared();
     // The burn that follows an erase (the erase worker runs it) on the
     // compilation prepared before the erase: a disc that is still not blank
     // fails with RunBurnStillNotBlank instead of being erased again. Without
@@ -79,8 +80,6 @@ private:
     // The DVD-Video check of the folder, logged; on an error the user says
     // whether to burn anyway (No by default). False when the burn stops.
     bool CheckAllowsBurn(int64_t freeSectors);
-    // Burns the prepared track on the open recorder, reports, releases.
-    int BurnPrepared();
     int EndPreparedRun(int result);
     uint32_t SpeedArgument(const DeviceInfo &device);
     void ReportResult(int result, uint32_t moreFlags);
@@ -91,20 +90,20 @@ private:
     bool Simulating() const;
     void CloseRecorder();
 
-    IRecordingWindow &m_window;
+    JobPorts m_ports;
+    // The settings as they were when the run began.
+    JobSettings m_settings;
     RecordingState &m_state;
     ISoundPlayer *m_sound;
-    EraseJob &m_erase;
-    // Set when the last run handed the burn over to the erase worker.
-    std::atomic<bool> m_burnFollowsErase{false};
+    // Set when the last run found a disc to erase before the burn.
+    bool m_eraseFirst = false;
     bool m_recorderOpened = false;
     // The run has put the window into its busy state.
     bool m_busy = false;
 
-    // The prepared burn: the recorder, the device it is and the flags taken
-    // when the run began. The track is declared after the recorder so that
-    // it goes first; the tree it reads lives in m_state.
-    RecorderHandle m_recorder;
+    // The prepared burn: the device and the flags taken when the run began.
+    // The recorder stays open in m_state.m_recorder; the tree the track
+    // reads lives in m_state.
     const DeviceInfo *m_device = nullptr;
     IsoTrackHandle m_track;
     uint32_t m_burnFlags = 0;

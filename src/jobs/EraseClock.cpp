@@ -1,7 +1,6 @@
 #include "jobs/EraseClock.h"
 
 #include "jobs/EraseClockText.h"
-#include "jobs/IRecordingWindow.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
 #include "platform/MessageBoxType.h"
@@ -11,8 +10,8 @@ namespace {
 const QString UnknownTime = QStringLiteral("?:??");
 }
 
-EraseClock::EraseClock(IRecordingWindow &window, RecordingState &state)
-    : m_window(window)
+EraseClock::EraseClock(const JobPorts &ports, RecordingState &state)
+    : m_ports(ports)
     , m_state(state)
 {
 }
@@ -47,33 +46,33 @@ bool EraseClock::EraseEnded()
 
 void EraseClock::Run(int estimate)
 {
-    m_window.SetTimeTotalText(jobs::EraseClockTime(estimate));
-    m_window.SetProgressRange(0, estimate);
+    m_ports.progress.SetTimeTotalText(jobs::EraseClockTime(estimate));
+    m_ports.progress.SetProgressRange(0, estimate);
     for (int i = 0; i <= estimate; ++i) {
-        m_window.SetTimeLeftText(jobs::EraseClockTime(estimate - i));
-        m_window.SetProgressPos(i);
-        m_window.SetPercentText(jobs::EraseClockPercent(i, estimate));
+        m_ports.progress.SetTimeLeftText(jobs::EraseClockTime(estimate - i));
+        m_ports.progress.SetProgressPos(i);
+        m_ports.progress.SetPercentText(jobs::EraseClockPercent(i, estimate));
         if (EraseEnded())
             return;
     }
     // The estimate has run out: show that the time is unknown and keep the
     // bar moving until the erase ends.
-    m_window.SetProgressRange(0, 100);
-    m_window.SetPercentText(QString());
+    m_ports.progress.SetProgressRange(0, 100);
+    m_ports.progress.SetPercentText(QString());
     for (int tick = 0; tick < OvertimeTicks; ++tick) {
         if (EraseEnded()) {
             if (!m_stop)
                 ShowEraseTimeout();
             return;
         }
-        m_window.SetTimeLeftText(UnknownTime);
-        m_window.SetTimeTotalText(UnknownTime);
-        m_window.SetProgressPos((tick % 11) * 10);
+        m_ports.progress.SetTimeLeftText(UnknownTime);
+        m_ports.progress.SetTimeTotalText(UnknownTime);
+        m_ports.progress.SetProgressPos((tick % 11) * 10);
     }
 }
 
 void EraseClock::ShowEraseTimeout()
 {
-    m_window.ShowMessageBox(m_window.GetText(textid::EraseTimeout), QString::fromLatin1(rec_caption::TimeoutError),
+    m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::EraseTimeout), QString::fromLatin1(rec_caption::TimeoutError),
                             mb::IconStop);
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "jobs/JobPorts.h"
+
 #include <atomic>
 #include <chrono>
 #include <thread>
 
-class IRecordingWindow;
 struct RecordingState;
 
 // The erase progress clock: counts the library's erase estimate down on the
@@ -21,7 +22,7 @@ class EraseClock
 public:
     static constexpr int OvertimeTicks = 600;
 
-    EraseClock(IRecordingWindow &window, RecordingState &state);
+    EraseClock(const JobPorts &ports, RecordingState &state);
     ~EraseClock();
 
     EraseClock(const EraseClock &) = delete;
@@ -45,7 +46,7 @@ private:
     // clock is being stopped).
     bool EraseEnded();
 
-    IRecordingWindow &m_window;
+    JobPorts m_ports;
     RecordingState &m_state;
     std::chrono::milliseconds m_tick{1000};
     std::atomic<bool> m_stop{false};

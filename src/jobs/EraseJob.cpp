@@ -1,6 +1,5 @@
 #include "jobs/EraseJob.h"
 
-#include "jobs/IRecordingWindow.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
 #include "platform/MessageBoxType.h"
@@ -9,94 +8,69 @@
 #include "recorder/RecorderHandle.h"
 #include "TextIds.h"
 
-EraseJob::EraseJob(IRecordingWindow &window, RecordingState &state, BurnAfterErase burnAfterErase)
-    : m_window(window)
+EraseJob::EraseJob(const JobPorts &ports, RecordingState &state)
+    : m_ports(ports)
     , m_state(state)
-    , m_burnAfterErase(std::move(burnAfterErase))
-    , m_clock(window, state)
+    , m_clock(ports, state)
 {
 }
 
-EraseJob::~EraseJob()
-{
-    // The worker may be waiting for the GUI thread; Wait keeps serving it.
-    m_done.Wait();
-    if (m_worker.joinable())
-        m_worker.join();
-}
-
-void EraseJob::OnEraseButton()
-{
-    m_state.m_bEraseInteractive = 1;
-    StartErase(EraseStart::User);
-}
-
-void EraseJob::StartErase(EraseStart start)
+bool EraseJob::StartErase(EraseStart start)
 {
     if (start == EraseStart::User) {
-        const int answer = m_window.ShowMessageBox(m_window.GetText(textid::OverwriteRewritable),
+        // The Erase button's erase reports in boxes and burns nothing.
+        m_state.m_bEraseInteractive = 1;
+        const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::OverwriteRewritable),
                                                    QString::fromLatin1(rec_caption::EraseRewritable),
                                                    mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
-            return;
+            return false;
     } else {
         // An erase the burn run needs is part of that burn: the burn follows.
         m_state.m_bEraseInteractive = 0;
     }
-    m_window.SetStatusText(m_window.GetText(textid::Erasing));
-    m_window.UpdateData(false);
-    m_window.EnableBusyUi(AbortButton::Disabled);
-    m_state.m_pCurDevice = m_window.SelectedDevice();
+    m_ports.report.SetStatusText(m_ports.report.GetText(textid::Erasing));
+    m_ports.busy.UpdateData(false);
+    m_ports.busy.EnableBusyUi(AbortButton::Disabled);
+    m_state.m_pCurDevice = m_ports.recorders.SelectedDevice();
     if (start == EraseStart::ForBurn)
         m_state.m_nEraseMode = 1;
     m_state.m_evtJobDone.Reset();
-    // The previous worker has set its signal as its last step; joining it
-    // takes no time.
-    m_done.Wait();
-    if (m_worker.joinable())
-        m_worker.join();
-    m_done.Reset();
-    m_worker = std::thread([this] { EraseWorker(); });
+    return true;
 }
 
 void EraseJob::EraseWorker()
 {
-    m_window.EnableAbort(false);
+    m_ports.busy.EnableAbort(false);
     const bool forBurn = m_state.m_bEraseInteractive == 0;
     bool eraseFailed = false;
     if (forBurn) {
         // The burn run holds the recorder open from its look at the disc to
         // the end of the burn, so nothing can come between erase and burn.
-        if (m_state.m_hDevice != nullptr)
+        if (m_state.m_hDevice.IsOpen())
             eraseFailed = !EraseOpenDevice();
     } else {
-        RecorderHandle recorder;
         if (m_state.m_pCurDevice != nullptr)
-            recorder = RecorderHandle(*m_state.m_pCurDevice);
-        m_state.m_hDevice = recorder.Get();
-        if (recorder.IsOpen())
+            m_state.m_recorder = RecorderHandle(*m_state.m_pCurDevice);
+        if (m_state.m_hDevice.IsOpen())
             eraseFailed = !EraseOpenDevice();
-        m_state.m_hDevice = nullptr;
+        m_state.m_recorder.Close();
     }
     // Also after a failure before the erase started: the clock must not
     // wait for an erase that never comes.
     m_state.m_evtJobDone.Set();
     if (!forBurn)
-        m_window.RestoreIdleUi();
-    m_window.AppendLogText(textid::StatusReady);
+        m_ports.busy.RestoreIdleUi();
+    m_ports.report.AppendLogText(textid::StatusReady);
     // A failed erase has logged its own text instead.
     if (!eraseFailed)
-        m_window.AppendLogText(textid::EraseFinished);
-    int burnResult = 0;
-    if (forBurn)
-        burnResult = m_burnAfterErase();
-    m_done.Set(burnResult);
+        m_ports.report.AppendLogText(textid::EraseFinished);
 }
 
 bool EraseJob::EraseOpenDevice()
 {
     const int mode = m_state.m_nEraseMode;
-    const int estimate = NeroGetCDRWErasingTime(m_state.m_hDevice, mode);
+    const int estimate = NeroGetCDRWErasingTime(m_state.m_hDevice.Get(), mode);
     m_state.m_nEraseSecs = estimate;
     switch (estimate) {
     case ERASE_TIME_NO_DEVICE:
@@ -112,45 +86,41 @@ bool EraseJob::EraseOpenDevice()
         break;
     }
     m_clock.Start();
-    m_window.AppendLog(FormatText(m_window.GetText(textid::EraseTimeFormat), {estimate}));
-    m_window.AppendLogText(textid::EraseRunning);
-    const int result = NeroEraseCDRW(m_state.m_hDevice, mode);
+    m_ports.report.AppendLog(FormatText(m_ports.report.GetText(textid::EraseTimeFormat), {estimate}));
+    m_ports.report.AppendLogText(textid::EraseRunning);
+    const int result = NeroEraseCDRW(m_state.m_hDevice.Get(), mode);
     // The clock stops when the erase ends, not when a person has read the
     // box below: a box left open must not run it into its overtime.
     m_state.m_evtJobDone.Set();
     const bool interactive = m_state.m_bEraseInteractive == 1;
     if (result != 0) {
-        const QString text = FormatText(m_window.GetText(textid::EraseFailed), {result});
-        m_window.AppendLog(text);
+        const QString text = FormatText(m_ports.report.GetText(textid::EraseFailed), {result});
+        m_ports.report.AppendLog(text);
         if (interactive)
-            m_window.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application), mb::IconStop);
+            m_ports.questions.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application), mb::IconStop);
         return false;
     }
     if (interactive)
-        m_window.ShowAppMessageBox(m_window.GetText(textid::EraseFinished),
+        m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(textid::EraseFinished),
                                    QString::fromLatin1(rec_caption::Application), mb::IconInformation);
     return true;
 }
 
 void EraseJob::ReportEstimateError(int textId)
 {
-    m_window.AppendLogText(textId);
+    m_ports.report.AppendLogText(textId);
     if (m_state.m_bEraseInteractive == 1)
-        m_window.ShowAppMessageBox(m_window.GetText(textId), QString::fromLatin1(rec_caption::Application),
+        m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(textId), QString::fromLatin1(rec_caption::Application),
                                    mb::IconStop);
 }
 
 void EraseJob::OnEject()
 {
-    const DeviceInfo *device = m_window.SelectedDevice();
+    const DeviceInfo *device = m_ports.recorders.SelectedDevice();
     if (device == nullptr)
         return;
-    const RecorderHandle recorder(*device);
-    if (recorder.IsOpen())
-        NeroEjectLoadCD(recorder.Get(), 1);
-}
-
-int EraseJob::WaitForJob()
-{
-    return m_done.Wait();
+    m_state.m_recorder = RecorderHandle(*device);
+    if (m_state.m_hDevice.IsOpen())
+        NeroEjectLoadCD(m_state.m_hDevice.Get(), 1);
+    m_state.m_recorder.Close();
 }

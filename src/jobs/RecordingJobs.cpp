@@ -1,9 +1,10 @@
 #include "jobs/RecordingJobs.h"
 
-RecordingJobs::RecordingJobs(IRecordingWindow &window, RecordingState &state, ISoundPlayer &sound)
-    : m_callbacks(window, state)
-    , m_setup(window, state, m_callbacks)
-    , m_erase(window, state, [this] { return m_burn.RunBurnAfterErase(); })
-    , m_burn(window, state, sound, m_erase)
+RecordingJobs::RecordingJobs(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound)
+    : m_callbacks(ports, state)
+    , m_setup(ports, state, m_callbacks)
+    , m_erase(ports, state)
+    , m_burn(ports, state, sound)
+    , m_job(m_burn, m_erase)
 {
 }

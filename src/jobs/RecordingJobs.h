@@ -3,9 +3,9 @@
 #include "jobs/BurnCallbacks.h"
 #include "jobs/BurnRun.h"
 #include "jobs/EraseJob.h"
+#include "jobs/RecordingJob.h"
 #include "jobs/RecordingSetup.h"
 
-class IRecordingWindow;
 class ISoundPlayer;
 struct RecordingState;
 
@@ -14,27 +14,29 @@ struct RecordingState;
 // one and forwards its commands:
 //   start-up           Setup().InitRecording(MEDIA_SET_DVD or MEDIA_SET_CD)
 //   Quit               Setup().DoneRecording()
-//   DVD / CD radios    Setup().OnMediaDvd() / OnMediaCd()
-//   speed refresh      Setup().OnRefreshDevices()
-//   Devices list       Setup().OnDeviceChanged() (the user's choice only)
+//   DVD / CD radios    Job().WhenIdle(Setup().OnMediaDvd / OnMediaCd)
+//   speed refresh      Job().WhenIdle(Setup().OnRefreshDevices)
+//   Devices list       Job().WhenIdle(Setup().OnDeviceChanged) (the user's choice only)
 //   Reallocate box     Setup().OnReallocateClicked()
-//   Burn               Burn().RunBurnToTheEnd()
-//   Erase / eject      Erase().OnEraseButton() / Erase().OnEject()
+//   Burn               Job().RunBurn()
+//   Erase / eject      Job().OnEraseButton() / Job().OnEject()
+// Job() alone says whether a job runs.
 class RecordingJobs
 {
 public:
-    RecordingJobs(IRecordingWindow &window, RecordingState &state, ISoundPlayer &sound);
+    RecordingJobs(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound);
 
     RecordingSetup &Setup() { return m_setup; }
     BurnRun &Burn() { return m_burn; }
     EraseJob &Erase() { return m_erase; }
     BurnCallbacks &Callbacks() { return m_callbacks; }
+    RecordingJob &Job() { return m_job; }
 
 private:
     BurnCallbacks m_callbacks;
     RecordingSetup m_setup;
-    // Declared before the burn run it calls back, and destroyed after it has
-    // waited for its worker.
     EraseJob m_erase;
     BurnRun m_burn;
+    // Last: it waits for its worker before the steps it runs go.
+    RecordingJob m_job;
 };

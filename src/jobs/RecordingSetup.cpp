@@ -1,7 +1,6 @@
 #include "jobs/RecordingSetup.h"
 
 #include "jobs/BurnCallbacks.h"
-#include "jobs/IRecordingWindow.h"
 #include "jobs/RecorderChoice.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
@@ -34,8 +33,8 @@ uint32_t MediaSetFor(int media)
 
 } // namespace
 
-RecordingSetup::RecordingSetup(IRecordingWindow &window, RecordingState &state, BurnCallbacks &callbacks)
-    : m_window(window)
+RecordingSetup::RecordingSetup(const JobPorts &ports, RecordingState &state, BurnCallbacks &callbacks)
+    : m_ports(ports)
     , m_state(state)
     , m_callbacks(callbacks)
 {
@@ -43,14 +42,14 @@ RecordingSetup::RecordingSetup(IRecordingWindow &window, RecordingState &state, 
 
 void RecordingSetup::InitRecording(uint32_t mediaSet)
 {
-    m_window.ClearDeviceList();
+    m_ports.recorders.ClearDeviceList();
     m_state.m_bAbort = false;
-    m_window.AppendLogText(textid::SetupStarts);
+    m_ports.report.AppendLogText(textid::SetupStarts);
     if (!LoadRecordingLibrary()) {
-        m_window.AppendLogText(textid::LibraryNotLoaded);
-        m_window.ShowMessageBox(m_window.GetText(textid::LibraryMissingBox),
+        m_ports.report.AppendLogText(textid::LibraryNotLoaded);
+        m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::LibraryMissingBox),
                                 QString::fromLatin1(rec_caption::Error), mb::IconStop);
-        m_window.EndDialog(-1);
+        m_ports.setup.EndDialog(-1);
         return;
     }
     LogLibraryVersion();
@@ -60,7 +59,7 @@ void RecordingSetup::InitRecording(uint32_t mediaSet)
     // Selecting here runs no OnDeviceChanged: its log lines are for the
     // user's own choice.
     if (!names.isEmpty())
-        m_window.SelectDevice(jobs::PreselectRecorder(names, m_state.m_strDeviceName));
+        m_ports.recorders.SelectDevice(jobs::PreselectRecorder(names, m_state.m_strDeviceName));
     FillSpeedList();
 }
 
@@ -68,7 +67,7 @@ void RecordingSetup::LogLibraryVersion()
 {
     uint16_t major = 0, minor = 0, third = 0, fourth = 0;
     NeroGetAPIVersionEx(&major, &minor, &third, &fourth, nullptr);
-    m_window.AppendLog(QStringLiteral("Nero API version %1.%2.%3.%4").arg(major).arg(minor).arg(third).arg(fourth));
+    m_ports.report.AppendLog(QStringLiteral("Nero API version %1.%2.%3.%4").arg(major).arg(minor).arg(third).arg(fourth));
 }
 
 void RecordingSetup::FillLibraryRecords()
@@ -91,11 +90,11 @@ void RecordingSetup::FillLibraryRecords()
 void RecordingSetup::LogInitResult(int result)
 {
     if (result == 0)
-        m_window.AppendLogText(textid::InitDone);
+        m_ports.report.AppendLogText(textid::InitDone);
     else if (result == 1)
-        m_window.AppendLogText(textid::InitRefused);
+        m_ports.report.AppendLogText(textid::InitRefused);
     else
-        m_window.AppendLogText(textid::InitFailed);
+        m_ports.report.AppendLogText(textid::InitFailed);
 }
 
 QStringList RecordingSetup::ListRecorders(uint32_t mediaSet)
@@ -103,21 +102,21 @@ QStringList RecordingSetup::ListRecorders(uint32_t mediaSet)
     QStringList listed;
     m_state.m_pDeviceInfos = NeroGetAvailableDrivesEx(mediaSet, nullptr);
     if (m_state.m_pDeviceInfos == nullptr) {
-        m_window.AppendLogText(textid::NoDriveList);
+        m_ports.report.AppendLogText(textid::NoDriveList);
         return listed;
     }
     if (m_state.m_pDeviceInfos->count <= 0) {
-        m_window.AppendLogText(textid::NoDrives);
+        m_ports.report.AppendLogText(textid::NoDrives);
         return listed;
     }
-    m_window.AppendLogText(textid::DrivesFound);
+    m_ports.report.AppendLogText(textid::DrivesFound);
     for (int i = 0; i < m_state.m_pDeviceInfos->count; ++i) {
         const DeviceInfo &device = m_state.m_pDeviceInfos->devices[i];
         if (!jobs::IsListedRecorder(device, mediaSet))
             continue;
         const QString name = DeviceName(device);
-        m_window.AppendLog(name);
-        m_window.AddDevice(name, &device);
+        m_ports.report.AppendLog(name);
+        m_ports.recorders.AddDevice(name, &device);
         listed << name;
     }
     return listed;
@@ -125,29 +124,29 @@ QStringList RecordingSetup::ListRecorders(uint32_t mediaSet)
 
 void RecordingSetup::FillSpeedList()
 {
-    m_window.ClearSpeedList();
-    const DeviceInfo *device = m_window.SelectedDevice();
+    m_ports.speeds.ClearSpeedList();
+    const DeviceInfo *device = m_ports.recorders.SelectedDevice();
     if (device == nullptr)
         return;
     const SpeedBlock &speeds = device->writeSpeeds;
     if (speeds.count <= 0 || speeds.rate1x <= 0) {
-        m_window.EnableSpeedList(false);
+        m_ports.speeds.EnableSpeedList(false);
         return;
     }
     // The block holds at most SPEED_BLOCK_MAX speeds, whatever the count says.
     const int count = std::min<int>(speeds.count, SPEED_BLOCK_MAX);
     for (int k = 0; k < count; ++k)
-        m_window.AddSpeed(jobs::SpeedListEntry(speeds.kBs[k], speeds.rate1x));
-    m_window.EnableSpeedList(true);
-    m_window.SelectSpeed(jobs::PreselectSpeed(m_state.m_nSpeedIndex, count));
-    m_window.UpdateData(true);
+        m_ports.speeds.AddSpeed(jobs::SpeedListEntry(speeds.kBs[k], speeds.rate1x));
+    m_ports.speeds.EnableSpeedList(true);
+    m_ports.speeds.SelectSpeed(jobs::PreselectSpeed(m_state.m_nSpeedIndex, count));
+    m_ports.busy.UpdateData(true);
 }
 
 void RecordingSetup::DoneRecording()
 {
     m_state.m_pIsoRoot.reset();
     // The Devices list's item data points into the list about to be freed.
-    m_window.ClearDeviceList();
+    m_ports.recorders.ClearDeviceList();
     if (m_state.m_pDeviceInfos != nullptr) {
         NeroFreeMem(m_state.m_pDeviceInfos);
         m_state.m_pDeviceInfos = nullptr;
@@ -155,56 +154,56 @@ void RecordingSetup::DoneRecording()
     NeroClearErrors();
     NeroDone();
     UnloadRecordingLibrary();
-    m_window.ClearSpeedList();
+    m_ports.speeds.ClearSpeedList();
 }
 
 void RecordingSetup::Reload(uint32_t mediaSet)
 {
     DoneRecording();
     InitRecording(mediaSet);
-    m_window.RestoreIdleUi();
+    m_ports.busy.RestoreIdleUi();
 }
 
 void RecordingSetup::OnMediaDvd()
 {
-    m_window.UpdateData(true);
-    m_window.UpdateData(false);
-    m_window.EnableBusyUi(AbortButton::Disabled);
-    m_window.UpdateData(false);
-    m_window.AppendLogText(textid::SwitchToDvd);
+    m_ports.busy.UpdateData(true);
+    m_ports.busy.UpdateData(false);
+    m_ports.busy.EnableBusyUi(AbortButton::Disabled);
+    m_ports.busy.UpdateData(false);
+    m_ports.report.AppendLogText(textid::SwitchToDvd);
     Reload(MEDIA_SET_DVD);
-    m_window.ApplyFsDefaults(0);
-    m_window.CheckSourceSize();
+    m_ports.setup.ApplyFsDefaults(0);
+    m_ports.setup.CheckSourceSize();
 }
 
 void RecordingSetup::OnMediaCd()
 {
-    m_window.UpdateData(true);
-    m_window.EnableBusyUi(AbortButton::Disabled);
-    m_window.AppendLogText(textid::SwitchToCd);
+    m_ports.busy.UpdateData(true);
+    m_ports.busy.EnableBusyUi(AbortButton::Disabled);
+    m_ports.report.AppendLogText(textid::SwitchToCd);
     Reload(MEDIA_SET_CD);
-    m_window.UpdateData(false);
-    m_window.ApplyFsDefaults(1);
-    m_window.CheckSourceSize();
+    m_ports.busy.UpdateData(false);
+    m_ports.setup.ApplyFsDefaults(1);
+    m_ports.setup.CheckSourceSize();
 }
 
 void RecordingSetup::OnRefreshDevices()
 {
-    m_window.UpdateData(true);
-    m_window.EnableBusyUi(AbortButton::Disabled);
+    m_ports.busy.UpdateData(true);
+    m_ports.busy.EnableBusyUi(AbortButton::Disabled);
     Reload(MediaSetFor(m_state.m_nMedia));
 }
 
 void RecordingSetup::OnDeviceChanged()
 {
     FillSpeedList();
-    const DeviceInfo *device = m_window.SelectedDevice();
+    const DeviceInfo *device = m_ports.recorders.SelectedDevice();
     if (device == nullptr)
         return;
-    const QString name = m_window.SelectedDeviceText();
+    const QString name = m_ports.recorders.SelectedDeviceText();
     char *mediaName = NeroGetTypeNameOfMedia(device->mediaSet, nullptr);
-    m_window.AppendLog(m_window.GetText(textid::RecorderIs) + QStringLiteral(" \"") + name + QStringLiteral("\"..."));
-    m_window.AppendLog(QStringLiteral("(") + (mediaName != nullptr ? QString::fromUtf8(mediaName) : QString()) +
+    m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderIs) + QStringLiteral(" \"") + name + QStringLiteral("\"..."));
+    m_ports.report.AppendLog(QStringLiteral("(") + (mediaName != nullptr ? QString::fromUtf8(mediaName) : QString()) +
                        QStringLiteral(")"));
     if (mediaName != nullptr)
         NeroFreeMem(mediaName);
@@ -212,12 +211,12 @@ void RecordingSetup::OnDeviceChanged()
 
 void RecordingSetup::OnReallocateClicked()
 {
-    m_window.UpdateData(true);
+    m_ports.busy.UpdateData(true);
     if (m_state.m_bReallocate == 0) {
-        m_window.AppendLogText(textid::ReallocationOff);
-        m_window.ShowMessageBox(m_window.GetText(textid::ReallocationOffInfo),
+        m_ports.report.AppendLogText(textid::ReallocationOff);
+        m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::ReallocationOffInfo),
                                 QString::fromLatin1(rec_caption::JustInfo), mb::IconInformation);
     } else {
-        m_window.AppendLogText(textid::ReallocationOn);
+        m_ports.report.AppendLogText(textid::ReallocationOn);
     }
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "jobs/JobPorts.h"
+
 #include <QStringList>
 
 #include <cstdint>
 
 class BurnCallbacks;
-class IRecordingWindow;
 struct RecordingState;
 
 // The recording set-up: loads and initialises the recording library, lists
@@ -16,7 +17,7 @@ struct RecordingState;
 class RecordingSetup
 {
 public:
-    RecordingSetup(IRecordingWindow &window, RecordingState &state, BurnCallbacks &callbacks);
+    RecordingSetup(const JobPorts &ports, RecordingState &state, BurnCallbacks &callbacks);
 
     // mediaSet: MEDIA_SET_DVD (12) or MEDIA_SET_CD (1). When the library
     // cannot be loaded the main window is ended with -1.
@@ -38,7 +39,7 @@ private:
     QStringList ListRecorders(uint32_t mediaSet);
     void Reload(uint32_t mediaSet);
 
-    IRecordingWindow &m_window;
+    JobPorts m_ports;
     RecordingState &m_state;
     BurnCallbacks &m_callbacks;
 };

@@ -3,6 +3,7 @@
 #include "jobs/IsoTree.h"
 #include "jobs/ProgressClock.h"
 #include "platform/AutoResetEvent.h"
+#include "recorder/RecorderHandle.h"
 #include "reclib_api.h"
 #include "settings/MainWindowSettings.h"
 
@@ -30,8 +31,13 @@ struct RecordingState : MainWindowSettings
     AutoResetEvent m_evtJobDone;
     // The library's erase estimate in seconds, error values included.
     std::atomic<int> m_nEraseSecs{0};
-    // The open recorder while a job runs, else null.
-    RecDeviceHandle m_hDevice = nullptr;
+    // The open recorder while a job runs: its one owner, which closes it on
+    // every path. The burn run keeps it open from its look at the disc
+    // through the erase to the end of the burn.
+    RecorderHandle m_recorder;
+    // The view of it that the library calls take (Get() is null while none
+    // is open); nothing can store or close a handle through it.
+    const RecorderHandle &m_hDevice = m_recorder;
     // The recorder the running erase works on (item data of the Devices list).
     const DeviceInfo *m_pCurDevice = nullptr;
     // Set when the library logged that the VIDEO_TS structure could not be

@@ -4,19 +4,6 @@
 
 #include <QFile>
 
-int TestBurnDlg::ShowMessageBox(const QString &text, const QString &caption, unsigned type)
-{
-    const std::lock_guard lock(m_mutex);
-    m_boxes.push_back({text, caption, type});
-    return m_nAnswer;
-}
-
-std::vector<ShownBox> TestBurnDlg::Boxes() const
-{
-    const std::lock_guard lock(m_mutex);
-    return m_boxes;
-}
-
 ProgramFolderFixture::ProgramFolderFixture() : m_folder(testenv::makeTempDir(QStringLiteral("program")))
 {
     WriteFile(QStringLiteral("english.lng"), EnglishTexts());

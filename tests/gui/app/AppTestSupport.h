@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoxRecorder.h"
 #include "app/CBurnDlg.h"
 #include "platform/MemoryRegistryStore.h"
 
@@ -10,25 +11,24 @@
 #include <vector>
 
 // One message box the window raised.
-struct ShownBox
-{
-    QString text;
-    QString caption;
-    unsigned type = 0;
-};
+using ShownBox = BoxRecorder::Box;
 
 // The real main window with its message box answered by the test.
 class TestBurnDlg : public CBurnDlg
 {
 public:
-    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override;
+    TestBurnDlg()
+    {
+        boxes.answer = [this](const ShownBox &) { return m_nAnswer.load(); };
+    }
+    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
+    {
+        return boxes.Show({text, caption, type, false});
+    }
 
-    std::vector<ShownBox> Boxes() const;
-    int m_nAnswer = 6; // Yes
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<ShownBox> m_boxes;
+    std::vector<ShownBox> Boxes() const { return boxes.Boxes(); }
+    std::atomic<int> m_nAnswer{6}; // Yes
+    BoxRecorder boxes;
 };
 
 // A private program folder with a language file of known texts and an empty

@@ -116,13 +116,15 @@ TEST_F(BusyStateTest, AWorkerThreadCanLockAndUnlockTheWindow)
 TEST_F(BusyStateTest, CloseIsRefusedWhileBusyAndHonouredWhenIdle)
 {
     m_dlg.show();
-    m_dlg.EnableBusyUi(AbortButton::Enabled);
-    EXPECT_FALSE(m_dlg.close());
-    m_dlg.reject();
-    EXPECT_TRUE(m_dlg.isVisible());
-    EXPECT_FALSE(m_dlg.HasEnded());
-
-    m_dlg.RestoreIdleUi();
+    // A job (here a command on the recorders) holds the window busy.
+    m_dlg.Jobs().Job().WhenIdle([this] {
+        m_dlg.EnableBusyUi(AbortButton::Enabled);
+        EXPECT_FALSE(m_dlg.close());
+        m_dlg.reject();
+        EXPECT_TRUE(m_dlg.isVisible());
+        EXPECT_FALSE(m_dlg.HasEnded());
+        m_dlg.RestoreIdleUi();
+    });
     EXPECT_TRUE(m_dlg.close());
     EXPECT_TRUE(m_dlg.HasEnded());
     EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);

@@ -28,13 +28,16 @@ TEST_F(TerminationSignalTest, WithoutAJobTheWindowClosesAsQuitDoes)
 
 TEST_F(TerminationSignalTest, DuringAJobItAbortsAndTheWindowClosesOnceTheJobHasEnded)
 {
-    m_dlg.EnableBusyUi(AbortButton::Enabled);
-    m_dlg.OnTerminationSignal(SIGINT);
-    EXPECT_TRUE(m_dlg.m_bAbort) << "as the Abort button does";
-    EXPECT_TRUE(
-        LogLines(m_dlg).contains(QStringLiteral("Signal SIGINT received: the running job is aborted.")));
-    EXPECT_FALSE(WaitFor([this] { return m_dlg.HasEnded(); }, 300)) << "not while the job runs";
-    m_dlg.RestoreIdleUi();
+    // A job (here a command on the recorders) runs while the signal comes.
+    m_dlg.Jobs().Job().WhenIdle([this] {
+        m_dlg.EnableBusyUi(AbortButton::Enabled);
+        m_dlg.OnTerminationSignal(SIGINT);
+        EXPECT_TRUE(m_dlg.m_bAbort) << "as the Abort button does";
+        EXPECT_TRUE(
+            LogLines(m_dlg).contains(QStringLiteral("Signal SIGINT received: the running job is aborted.")));
+        EXPECT_FALSE(WaitFor([this] { return m_dlg.HasEnded(); }, 300)) << "not while the job runs";
+        m_dlg.RestoreIdleUi();
+    });
     EXPECT_TRUE(WaitFor([this] { return m_dlg.HasEnded(); }));
     EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
 }

@@ -20,6 +20,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include "BoxRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <mutex>
@@ -27,12 +29,7 @@
 
 namespace {
 
-struct Box
-{
-    QString text;
-    QString caption;
-    unsigned type = 0;
-};
+using Box = BoxRecorder::Box;
 
 // The real window; its questions are answered Yes, like a person who wants
 // the burn.
@@ -41,30 +38,16 @@ class RunWindow : public CBurnDlg
 public:
     int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
     {
-        std::lock_guard lock(m_mutex);
-        m_boxes.push_back({text, caption, type});
-        return (type & mb::ButtonsMask) == mb::YesNo ? mb::IdYes : mb::IdOk;
+        return boxes.Show({text, caption, type, false});
     }
     int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
     {
-        return ShowMessageBox(text, caption, type);
+        return boxes.Show({text, caption, type, true});
     }
-    std::vector<Box> Boxes() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_boxes;
-    }
-    int Asked(const QString &text) const
-    {
-        int count = 0;
-        for (const Box &box : Boxes())
-            count += box.text == text ? 1 : 0;
-        return count;
-    }
+    std::vector<Box> Boxes() const { return boxes.Boxes(); }
+    int Asked(const QString &text) const { return boxes.Showed(text); }
 
-private:
-    mutable std::mutex m_mutex;
-    std::vector<Box> m_boxes;
+    BoxRecorder boxes;
 };
 
 const QByteArray BlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
@@ -87,7 +70,7 @@ protected:
     {
         if (m_window) {
             m_window->CommandLine().Stop();
-            m_window->Jobs().Erase().WaitForJob();
+            m_window->Jobs().Job().Wait();
             if (!m_window->HasEnded())
                 m_window->DoneRecording();
             m_window.reset();

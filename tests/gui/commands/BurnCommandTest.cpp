@@ -24,7 +24,7 @@ protected:
     // with its default.
     void AnswerReallocQuestion(int reallocAnswer)
     {
-        m_window->answer = [reallocAnswer](const Box &box) {
+        m_window->boxes.answer = [reallocAnswer](const Box &box) {
             if (box.caption == ReallocCaption)
                 return reallocAnswer;
             return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);
@@ -101,7 +101,7 @@ TEST_F(BurnCommandTest, ReallocationQuestionFollowsTheBurnAfterAnErase)
     EXPECT_TRUE(m_window->Asked(ReallocCaption));
     EXPECT_TRUE(log.contains(Text(658)));
     EXPECT_EQ(m_window->m_strStatus, Text(768));
-    EXPECT_FALSE(m_window->Jobs().Erase().Running());
+    EXPECT_FALSE(m_window->Jobs().Job().Running());
 }
 
 // The window is idle for a moment between an erase and the burn that
@@ -112,9 +112,9 @@ TEST_F(BurnCommandTest, BurnDoesNothingWhileAnEraseJobStillRuns)
           "erase-time-scale = 0.01\n");
     PrepareBurn(MenulessSample());
     m_window->m_btnErase->click();
-    ASSERT_TRUE(m_window->Jobs().Erase().Running());
+    ASSERT_TRUE(m_window->Jobs().Job().Running());
     m_window->OnBurn();
-    m_window->Jobs().Erase().WaitForJob();
+    m_window->Jobs().Job().Wait();
 
     const QStringList log = Log();
     EXPECT_TRUE(log.contains(Text(800))) << log.join('\n').toStdString();
@@ -134,11 +134,11 @@ TEST_F(BurnCommandTest, EraseDoesNothingWhileAnEraseJobStillRuns)
           "erase-time-scale = 0.01\n");
     PrepareBurn(MenulessSample());
     m_window->m_btnErase->click();
-    ASSERT_TRUE(m_window->Jobs().Erase().Running());
+    ASSERT_TRUE(m_window->Jobs().Job().Running());
     // The button is disabled now; the signal stands for a click that was
     // queued before and is delivered late.
     emit m_window->m_btnErase->clicked();
-    m_window->Jobs().Erase().WaitForJob();
+    m_window->Jobs().Job().Wait();
 
     int overwriteQuestions = 0;
     for (const Box &box : m_window->Boxes())

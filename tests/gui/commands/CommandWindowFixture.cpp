@@ -67,27 +67,11 @@ bool WaitForCondition(const std::function<bool()> &pred, int timeoutMs)
     return true;
 }
 
-int CommandWindow::ShowMessageBox(const QString &text, const QString &caption, unsigned type)
-{
-    return Record({text, caption, type});
-}
-
-int CommandWindow::ShowAppMessageBox(const QString &text, const QString &caption, unsigned type)
-{
-    return Record({text, caption, type});
-}
-
 QString CommandWindow::GetText(int textId) const
 {
     if (textProbe)
         textProbe(textId);
     return CBurnDlg::GetText(textId);
-}
-
-std::vector<Box> CommandWindow::Boxes() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_boxes;
 }
 
 bool CommandWindow::Asked(const QString &caption) const
@@ -96,17 +80,6 @@ bool CommandWindow::Asked(const QString &caption) const
         if (box.caption == caption)
             return true;
     return false;
-}
-
-int CommandWindow::Record(const Box &box)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_boxes.push_back(box);
-    }
-    if (answer)
-        return answer(box);
-    return (box.type & mb::ButtonsMask) == mb::YesNo ? mb::IdYes : mb::IdOk;
 }
 
 StandByWatcher::StandByWatcher()
@@ -157,7 +130,7 @@ void CommandWindowTest::SetUp()
 void CommandWindowTest::TearDown()
 {
     if (m_window) {
-        m_window->Jobs().Erase().WaitForJob();
+        m_window->Jobs().Job().Wait();
         if (!m_window->HasEnded())
             m_window->DoneRecording();
         m_window.reset();

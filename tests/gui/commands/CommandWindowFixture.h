@@ -2,6 +2,7 @@
 
 #include "ProgramFolderCopy.h"
 
+#include "BoxRecorder.h"
 #include "app/CBurnDlg.h"
 #include "platform/MemoryRegistryStore.h"
 
@@ -23,12 +24,7 @@ class PrivateSystemBus;
 PrivateSystemBus &SystemBus();
 int PowerOffCallCount();
 
-struct Box
-{
-    QString text;
-    QString caption;
-    unsigned type = 0;
-};
+using Box = BoxRecorder::Box;
 
 // The real main window with its message boxes answered here. A probe can
 // watch the texts the window looks up (the log file's template marks the
@@ -36,23 +32,24 @@ struct Box
 class CommandWindow : public CBurnDlg
 {
 public:
-    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override;
-    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override;
+    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
+    {
+        return boxes.Show({text, caption, type, false});
+    }
+    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
+    {
+        return boxes.Show({text, caption, type, true});
+    }
     QString GetText(int textId) const override;
 
-    std::vector<Box> Boxes() const;
+    std::vector<Box> Boxes() const { return boxes.Boxes(); }
     bool Asked(const QString &caption) const;
 
-    // Answers a box; by default Yes for questions and OK otherwise.
-    std::function<int(const Box &)> answer;
+    // Answers the boxes; by default Yes for questions and OK otherwise.
+    BoxRecorder boxes;
     // Called with every text id looked up, on the looking-up thread.
     std::function<void(int)> textProbe;
 
-private:
-    int Record(const Box &box);
-
-    mutable std::mutex m_mutex;
-    std::vector<Box> m_boxes;
 };
 
 // Closes every stand-by window with Escape soon after it shows, and keeps

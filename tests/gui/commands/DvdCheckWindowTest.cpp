@@ -36,7 +36,7 @@ protected:
     }
     void AnswerCheckQuestion(int answer)
     {
-        m_window->answer = [this, answer](const Box &box) {
+        m_window->boxes.answer = [this, answer](const Box &box) {
             if (box.text == Text(992))
                 return answer;
             return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);

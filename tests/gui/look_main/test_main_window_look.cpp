@@ -73,10 +73,10 @@ TEST(MainWindowSpeedList, ShowsItsLongestEntryWholeInTheNarrowestWindow)
             dlg.ApplyWindowTexts();
             const QString longest = jobs::SpeedListEntry(11080, 1385);
             const auto fill = [&] {
-                dlg.ClearSpeedList();
+                dlg.m_portSpeeds.ClearSpeedList();
                 for (const int kBs : {3324, 5540, 11080})
-                    dlg.AddSpeed(jobs::SpeedListEntry(kBs, 1385));
-                dlg.SelectSpeed(2);
+                    dlg.m_portSpeeds.AddSpeed(jobs::SpeedListEntry(kBs, 1385));
+                dlg.m_portSpeeds.SelectSpeed(2);
             };
             if (filled == Filled::BeforeShow)
                 fill();

@@ -5,7 +5,9 @@
 
 #include "DvdVideoLayoutCheck.h"
 #include "app/CBurnDlg.h"
-#include "FakeRecordingWindow.h"
+#include "BoxRecorder.h"
+#include "RecordingProgress.h"
+#include "RecordingSoundPlayer.h"
 #include "jobs/BurnReport.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/MessageBoxType.h"
@@ -27,83 +29,28 @@
 
 namespace {
 
-struct Box
-{
-    QString text;
-    QString caption;
-    unsigned type = 0;
-    bool application = false;
-};
+using Box = BoxRecorder::Box;
 
-// The real window with its boxes and the image file dialog answered here.
+// The real window with its boxes answered here and its displays watched.
 class JobsWindow : public CBurnDlg
 {
 public:
+    JobsWindow() { m_portProgress.Tap(&progress); }
     int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
     {
-        return Record({text, caption, type, false});
+        return boxes.Show({text, caption, type, false});
     }
     int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
     {
-        return Record({text, caption, type, true});
+        return boxes.Show({text, caption, type, true});
     }
-    void SetWindowTitleText(const QString &title) override
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            titles << title;
-        }
-        CBurnDlg::SetWindowTitleText(title);
-    }
-    void SetTimeTotalText(const QString &text) override
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            totals << text;
-        }
-        CBurnDlg::SetTimeTotalText(text);
-    }
-    std::vector<Box> Boxes() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_boxes;
-    }
-    QStringList Titles() const
-    {
-        std::lock_guard lock(m_mutex);
-        return titles;
-    }
-    QStringList Totals() const
-    {
-        std::lock_guard lock(m_mutex);
-        return totals;
-    }
-    bool Showed(const QString &text) const
-    {
-        for (const Box &box : Boxes())
-            if (box.text == text)
-                return true;
-        return false;
-    }
+    std::vector<Box> Boxes() const { return boxes.Boxes(); }
+    QStringList Titles() const { return progress.Args(QStringLiteral("SetWindowTitleText")); }
+    QStringList Totals() const { return progress.Args(QStringLiteral("SetTimeTotalText")); }
+    bool Showed(const QString &text) const { return boxes.Showed(text) > 0; }
 
-    std::function<int(const Box &)> answer;
-
-private:
-    int Record(const Box &box)
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_boxes.push_back(box);
-        }
-        if (answer)
-            return answer(box);
-        return (box.type & mb::ButtonsMask) == mb::YesNo ? mb::IdYes : mb::IdOk;
-    }
-
-    mutable std::mutex m_mutex;
-    std::vector<Box> m_boxes;
-    QStringList titles;
-    QStringList totals;
+    BoxRecorder boxes;
+    RecordingProgress progress;
 };
 
 const QByteArray FastDvdWriter = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
@@ -120,7 +67,7 @@ protected:
     void TearDown() override
     {
         if (m_window) {
-            m_window->Jobs().Erase().WaitForJob();
+            m_window->Jobs().Job().Wait();
             m_window->DoneRecording();
             m_window.reset();
         }
@@ -210,7 +157,7 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     m_window->m_pAudioDlg->SetAudioEnabled(1);
     m_window->m_pAudioDlg->SetSuccessWave(QStringLiteral("/sounds/done.WAV"));
     m_window->m_pAudioDlg->SetErrorWave(QStringLiteral("/sounds/failed.wav"));
-    EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), 0) << Log().join('\n').toStdString();
+    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 0) << Log().join('\n').toStdString();
     EXPECT_EQ(imagecheck::placementMismatches(Image().toStdString()), std::vector<std::string>{});
     const QStringList log = Log();
     EXPECT_TRUE(log.contains(Text(702)));
@@ -228,7 +175,7 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     EXPECT_EQ(m_window->windowTitle(), "Orvane Burn 1.2.0") << "idle again";
     EXPECT_EQ(sound.Played(), QStringList({"/sounds/done.WAV"}));
     EXPECT_FALSE(m_window->IsBusy());
-    EXPECT_EQ(m_window->m_hDevice, nullptr);
+    EXPECT_FALSE(m_window->m_hDevice.IsOpen());
 }
 
 class AbortTest : public WindowJobsTest, public testing::WithParamInterface<int>
@@ -249,7 +196,7 @@ TEST_P(AbortTest, AbortQuestionDecidesWhetherTheBurnStops)
     ASSERT_TRUE(extra.open(QIODevice::WriteOnly) && extra.resize(8 * 1024 * 1024));
     extra.close();
     PrepareBurn(source);
-    m_window->answer = [answer](const Box &box) {
+    m_window->boxes.answer = [answer](const Box &box) {
         return box.caption == QLatin1String("Error") || box.caption == QLatin1String("Info") ? int(mb::IdOk) : answer;
     };
     QTimer click;
@@ -260,7 +207,7 @@ TEST_P(AbortTest, AbortQuestionDecidesWhetherTheBurnStops)
         }
     });
     click.start(50);
-    const int result = m_window->Jobs().Burn().RunBurnToTheEnd();
+    const int result = m_window->Jobs().Job().RunBurn();
     if (answer == mb::IdYes) {
         EXPECT_EQ(result, 6) << Log().join('\n').toStdString();
         EXPECT_TRUE(Log().contains(Text(791)));
@@ -282,7 +229,7 @@ TEST_F(WindowJobsTest, FolderWithoutVideoTsIfoFailsWithoutABurnOrASuccess)
     testenv::copyFolder(SamplePath("dvd-menuless"), source);
     ASSERT_TRUE(QFile::remove(source + "/VIDEO_TS/VIDEO_TS.IFO"));
     PrepareBurn(source);
-    EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), jobs::RunBurnCompilationFailed);
+    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), jobs::RunBurnCompilationFailed);
     EXPECT_EQ(m_window->m_strStatus, Text(793));
     EXPECT_FALSE(m_window->Showed(Text(784)));
     EXPECT_FALSE(Log().contains(Text(784)));
@@ -302,7 +249,7 @@ TEST_F(WindowJobsTest, DamagedIfoWithReallocationEndsWithResult3AndTheProblemFla
     PrepareBurn(source);
     m_window->m_bReallocProblem = 1; // left from an earlier burn: cleared when the burn starts
     m_window->m_bReallocate = 1;
-    EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), 3);
+    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 3);
     EXPECT_EQ(m_window->m_bReallocProblem, 1);
     EXPECT_TRUE(Log().contains("===> DVD-Video files reallocation failed"));
     EXPECT_FALSE(Log().contains(Text(788)));
@@ -322,7 +269,7 @@ TEST_F(WindowJobsTest, DiscStillUsedAfterTheEraseStopsTheBurnInsteadOfErasingAga
     EXPECT_EQ(m_window->m_strStatus, Text(786));
     ASSERT_EQ(m_window->Boxes().size(), 1u);
     EXPECT_EQ(m_window->Boxes()[0].text, Text(906));
-    EXPECT_EQ(m_window->m_hDevice, nullptr);
+    EXPECT_FALSE(m_window->m_hDevice.IsOpen());
     EXPECT_FALSE(m_window->IsBusy());
 }
 
@@ -333,7 +280,7 @@ TEST_F(WindowJobsTest, UsedDvdRwIsErasedQuicklyWithTheClockRunningAndThenBurned)
     PrepareBurn(SamplePath("dvd-menuless"));
     m_window->m_nEraseMode = 0;
     m_window->m_bEraseInteractive = 1;
-    EXPECT_EQ(m_window->Jobs().Burn().RunBurnToTheEnd(), 0) << Log().join('\n').toStdString();
+    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 0) << Log().join('\n').toStdString();
     EXPECT_EQ(m_window->m_nEraseMode, 1) << "an erase for a burn is quick";
     const QStringList log = Log();
     const qsizetype erased = log.indexOf(Text(779) + " DVD-RW");
@@ -359,7 +306,7 @@ TEST_F(WindowJobsTest, EraseButtonPassesFullAndQuickModesAndReportsInBoxes)
         m_window->m_nEraseMode = mode;
         m_window->UpdateData(false);
         m_window->m_btnErase->click();
-        EXPECT_EQ(m_window->Jobs().Erase().WaitForJob(), 0);
+        EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
         EXPECT_EQ(m_window->m_nEraseMode, mode);
     }
     for (const QString &line : Log())
@@ -383,7 +330,7 @@ TEST_F(WindowJobsTest, EraseFinishedBoxLeftOpenBringsNoTimeout)
     Start("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\npacing = full-speed\n"
           "erase-time-scale = 0.05\n");
     m_window->Jobs().Erase().Clock().SetTick(std::chrono::milliseconds(10));
-    m_window->answer = [this](const Box &box) {
+    m_window->boxes.answer = [this](const Box &box) {
         if (box.text == Text(800))
             std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         return (box.type & mb::ButtonsMask) == mb::YesNo ? mb::IdYes : mb::IdOk;
@@ -391,7 +338,7 @@ TEST_F(WindowJobsTest, EraseFinishedBoxLeftOpenBringsNoTimeout)
     m_window->m_nEraseMode = 0;
     m_window->UpdateData(false);
     m_window->m_btnErase->click();
-    EXPECT_EQ(m_window->Jobs().Erase().WaitForJob(), 0);
+    EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
     m_window->Jobs().Erase().Clock().Join();
     EXPECT_TRUE(m_window->Showed(Text(800))) << Log().join('\n').toStdString();
     EXPECT_FALSE(m_window->Showed(Text(806)));
@@ -405,7 +352,7 @@ TEST_F(WindowJobsTest, FailedEraseIsReportedAsAFailureWithoutTheFinishedText)
     QFile::remove(Image("rw.iso"));
     ASSERT_TRUE(QDir().mkpath(Image("rw.iso")));
     m_window->m_btnErase->click();
-    EXPECT_EQ(m_window->Jobs().Erase().WaitForJob(), 0);
+    EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
     const QString failed = FormatText(Text(902), {ERASE_FAILED});
     EXPECT_TRUE(Log().contains(failed)) << Log().join('\n').toStdString();
     EXPECT_FALSE(Log().contains(Text(800)));

@@ -40,7 +40,7 @@ TEST(VolumeLabelTest, NormalizeRules)
         EXPECT_EQ(NormalizeVolumeLabel(QString::fromUtf8(c.text), 32, window), QString::fromUtf8(c.label))
             << c.text;
     }
-    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_TRUE(window.boxes.Boxes().empty());
 }
 
 TEST(VolumeLabelTest, LimitsCutWithOneInformationBox)
@@ -63,11 +63,11 @@ TEST(VolumeLabelTest, LimitsCutWithOneInformationBox)
         window.texts[622] = "At most %d characters.";
         const QString label = NormalizeVolumeLabel(QString(c.length, QChar('x')), c.limit, window);
         EXPECT_EQ(label, QString(c.kept, QChar('X')));
-        ASSERT_EQ(window.boxes.size(), c.box ? 1u : 0u);
+        ASSERT_EQ(window.boxes.Boxes().size(), c.box ? 1u : 0u);
         if (c.box) {
-            EXPECT_EQ(window.boxes[0].text, QString("At most %1 characters.").arg(c.limit));
-            EXPECT_EQ(window.boxes[0].caption, "Information");
-            EXPECT_EQ(window.boxes[0].type, mb::Ok | mb::IconInformation);
+            EXPECT_EQ(window.boxes.Boxes()[0].text, QString("At most %1 characters.").arg(c.limit));
+            EXPECT_EQ(window.boxes.Boxes()[0].caption, "Information");
+            EXPECT_EQ(window.boxes.Boxes()[0].type, mb::Ok | mb::IconInformation);
         }
         EXPECT_EQ(LabelRoomText(label, c.limit), QString::number(c.limit - c.kept));
     }
@@ -100,10 +100,10 @@ TEST(VolumeLabelTest, ValidateRefusesAtTheFirstDisallowedCharacterWhole)
         window.texts[596] = "Refused: %c";
         QString volume = QString::fromUtf8(c.label);
         EXPECT_EQ(ValidateVolumeLabel(volume, 32, window), -1);
-        ASSERT_EQ(window.boxes.size(), 1u);
-        EXPECT_EQ(window.boxes[0].text, "Label character '" + QString::fromUtf8(c.refused) + "' not allowed");
-        EXPECT_EQ(window.boxes[0].caption, "Error!");
-        EXPECT_EQ(window.boxes[0].type, mb::Ok | mb::IconStop);
+        ASSERT_EQ(window.boxes.Boxes().size(), 1u);
+        EXPECT_EQ(window.boxes.Boxes()[0].text, "Label character '" + QString::fromUtf8(c.refused) + "' not allowed");
+        EXPECT_EQ(window.boxes.Boxes()[0].caption, "Error!");
+        EXPECT_EQ(window.boxes.Boxes()[0].type, mb::Ok | mb::IconStop);
         EXPECT_EQ(window.log, QStringList({"Refused: " + QString::fromUtf8(c.refused)}));
     }
 }
@@ -114,7 +114,7 @@ TEST(VolumeLabelTest, ValidateCleansAGoodLabelInPlace)
     QString volume = "my film 2";
     EXPECT_EQ(ValidateVolumeLabel(volume, 16, window), 0);
     EXPECT_EQ(volume, "MY_FILM_2");
-    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_TRUE(window.boxes.Boxes().empty());
     EXPECT_TRUE(window.log.isEmpty());
 }
 

@@ -1,10 +1,12 @@
 // The library callbacks as the library calls them (through the records and
 // their context pointers), the erase clock, and the jobs' paths that end
 // before a recorder is needed. No recording library is loaded here.
-#include "FakeRecordingWindow.h"
+#include "RecordingSoundPlayer.h"
+#include "TestJobPorts.h"
 
 #include "jobs/BurnReport.h"
 #include "jobs/RecordingJobs.h"
+#include "jobs/RecordingState.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/RegistryStore.h"
 
@@ -42,10 +44,18 @@ protected:
         return window.m_libProgress.progressCallback(window.m_libProgress.context, percent);
     }
 
+    QStringList Log() const { return ports.report.log; }
+    std::vector<BoxRecorder::Box> Boxes() const { return ports.report.boxes.Boxes(); }
+    void AnswerNo()
+    {
+        ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
+    }
+
     MemoryRegistryStore m_registry;
-    FakeRecordingWindow window;
+    TestJobPorts ports;
+    RecordingState window;
     RecordingSoundPlayer sound;
-    RecordingJobs jobs{window, window, sound};
+    RecordingJobs jobs{ports.Ports(), window, sound};
 };
 
 TEST_F(RecordingJobsTest, UserDialogsWithoutQuestionsAnswerPerType)
@@ -53,19 +63,19 @@ TEST_F(RecordingJobsTest, UserDialogsWithoutQuestionsAnswerPerType)
     const std::pair<int, int> answers[] = {{2, 5}, {7, 5}, {12, 5}, {6, 3}, {13, 1}, {0, 0}, {99, 0}, {-4, 0}};
     for (const auto &[type, answer] : answers)
         EXPECT_EQ(Dialog(type), answer) << "type " << type;
-    EXPECT_TRUE(window.Boxes().empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(RecordingJobsTest, OverwriteQuestionLogsTheAnswer)
 {
     EXPECT_EQ(Dialog(DLG_NON_EMPTY_REWRITABLE), 5);
-    window.answerBox = [](const FakeRecordingWindow::Box &) { return int(mb::IdNo); };
+    AnswerNo();
     EXPECT_EQ(Dialog(DLG_NON_EMPTY_REWRITABLE), 0);
-    EXPECT_EQ(window.Log(), QStringList({"<769>", "<716>"}));
-    ASSERT_EQ(window.Boxes().size(), 2u);
-    EXPECT_EQ(window.Boxes()[0].text, "<714>");
-    EXPECT_EQ(window.Boxes()[0].caption, "Overwrite ReWriteable?!");
-    EXPECT_EQ(window.Boxes()[0].type, mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+    EXPECT_EQ(Log(), QStringList({"<769>", "<716>"}));
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[0].text, "<714>");
+    EXPECT_EQ(Boxes()[0].caption, "Overwrite ReWriteable?!");
+    EXPECT_EQ(Boxes()[0].type, mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
 }
 
 TEST_F(RecordingJobsTest, ImageFileDialogProposesTheLabelAndFillsTheBuffer)
@@ -73,12 +83,12 @@ TEST_F(RecordingJobsTest, ImageFileDialogProposesTheLabelAndFillsTheBuffer)
     window.m_strVolume = "MY_FILM";
     char buffer[IMAGE_PATH_BUFFER_SIZE];
     std::memset(buffer, 'x', sizeof buffer);
-    window.chooseImage = [](const QString &) { return std::optional<QString>("/tmp/Bild ä.nrg"); };
+    ports.questions.chooseImage = [](const QString &) { return std::optional<QString>("/tmp/Bild ä.nrg"); };
     EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, buffer), 1);
-    EXPECT_EQ(window.proposedImageName, "MY_FILM.nrg");
+    EXPECT_EQ(ports.questions.proposedImageName, "MY_FILM.nrg");
     EXPECT_STREQ(buffer, "/tmp/Bild ä.nrg");
 
-    window.chooseImage = [](const QString &) { return std::nullopt; };
+    ports.questions.chooseImage = [](const QString &) { return std::nullopt; };
     EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, buffer), 0);
     EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, nullptr), 0);
 }
@@ -89,32 +99,32 @@ TEST_F(RecordingJobsTest, ImagePathThatDoesNotFitTheLibrarysBufferIsRefused)
     char buffer[IMAGE_PATH_BUFFER_SIZE + 16];
     std::memset(buffer, 'x', sizeof buffer);
     const QString fits = "/" + QString(IMAGE_PATH_BUFFER_SIZE - 2, 'a');
-    window.chooseImage = [&](const QString &) { return std::optional<QString>(fits); };
+    ports.questions.chooseImage = [&](const QString &) { return std::optional<QString>(fits); };
     EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, buffer), 1);
     EXPECT_EQ(std::strlen(buffer), size_t(IMAGE_PATH_BUFFER_SIZE - 1));
 
     std::memset(buffer, 'x', sizeof buffer);
     const QString tooLong = fits + "b";
-    window.chooseImage = [&](const QString &) { return std::optional<QString>(tooLong); };
+    ports.questions.chooseImage = [&](const QString &) { return std::optional<QString>(tooLong); };
     EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, buffer), 0);
     EXPECT_EQ(buffer[0], 'x') << "nothing may be copied";
-    EXPECT_TRUE(window.Logged("<909>"));
-    ASSERT_EQ(window.Boxes().size(), 1u);
-    EXPECT_EQ(window.Boxes()[0].type, mb::IconStop);
+    EXPECT_TRUE(Log().contains("<909>"));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].type, mb::IconStop);
 }
 
 TEST_F(RecordingJobsTest, WaitForDiscShowsAnEmptyBoxWithoutTheLibrarysText)
 {
     EXPECT_EQ(Dialog(DLG_WAITCD, reinterpret_cast<void *>(intptr_t(WAIT_REASON_INSERT_MEDIUM))), 0);
-    ASSERT_EQ(window.Boxes().size(), 1u);
-    EXPECT_EQ(window.Boxes()[0].text, "");
-    EXPECT_EQ(window.Boxes()[0].caption, "Information");
-    EXPECT_EQ(window.Boxes()[0].type, mb::IconInformation);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "");
+    EXPECT_EQ(Boxes()[0].caption, "Information");
+    EXPECT_EQ(Boxes()[0].type, mb::IconInformation);
 }
 
 TEST_F(RecordingJobsTest, LogLinesAndPhases)
 {
-    window.texts[672] = "A file is missing.";
+    ports.report.texts[672] = "A file is missing.";
     LogLine("Required file xyz.dll not found");
     LogLine("Required fil");
     LogLine("Burning at 4x");
@@ -122,7 +132,7 @@ TEST_F(RecordingJobsTest, LogLinesAndPhases)
     LogLine("DVD-Video files reallocation failed");
     EXPECT_EQ(window.m_bReallocProblem, 1);
     window.m_libProgress.phaseCallback(window.m_libProgress.context, "Writing the disc");
-    EXPECT_EQ(window.Log(), QStringList({"===> A file is missing.", "===> Required fil", "===> Burning at 4x",
+    EXPECT_EQ(Log(), QStringList({"===> A file is missing.", "===> Required fil", "===> Burning at 4x",
                                          "===> DVD-Video files reallocation failed", "=> Writing the disc"}));
 }
 
@@ -131,21 +141,21 @@ TEST_F(RecordingJobsTest, ProgressMovesDisplaysTitleAndEstimate)
     int64_t now = 1000;
     jobs.Callbacks().SetClock([&] { return now; });
     EXPECT_EQ(Progress(0), 0);
-    EXPECT_EQ(window.timeLeftText, "?:??");
-    EXPECT_EQ(window.percentText, "0 %");
-    EXPECT_EQ(window.titleText, "0 % Orvane Burn 1.2.0");
+    EXPECT_EQ(ports.progress.Last("SetTimeLeftText"), "?:??");
+    EXPECT_EQ(ports.progress.Last("SetPercentText"), "0 %");
+    EXPECT_EQ(ports.progress.Last("SetWindowTitleText"), "0 % Orvane Burn 1.2.0");
 
-    window.SetTimeLeftText("--:--");
+    ports.progress.SetTimeLeftText("--:--");
     Progress(5);
-    EXPECT_EQ(window.timeLeftText, "--:--") << "the first percent only starts the clock";
-    EXPECT_EQ(window.titleText, "5 % Orvane Burn 1.2.0");
+    EXPECT_EQ(ports.progress.Last("SetTimeLeftText"), "--:--") << "the first percent only starts the clock";
+    EXPECT_EQ(ports.progress.Last("SetWindowTitleText"), "5 % Orvane Burn 1.2.0");
     now += 60;
     Progress(5);
     Progress(10);
-    EXPECT_EQ(window.timeLeftText, "18:00");
-    EXPECT_EQ(window.timeTotalText, "20:00");
-    EXPECT_EQ(window.titleText, "10 % Orvane Burn 1.2.0");
-    EXPECT_EQ(window.progressPositions, std::vector<int>({0, 5, 5, 10}));
+    EXPECT_EQ(ports.progress.Last("SetTimeLeftText"), "18:00");
+    EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "20:00");
+    EXPECT_EQ(ports.progress.Last("SetWindowTitleText"), "10 % Orvane Burn 1.2.0");
+    EXPECT_EQ(ports.progress.Args("SetProgressPos"), QStringList({"0", "5", "5", "10"}));
 
     window.m_bAbort = true;
     EXPECT_EQ(Progress(10), 1);
@@ -161,10 +171,10 @@ TEST_F(RecordingJobsTest, EraseClockWithAZeroEstimateShowsZeroAndDividesByNothin
     jobs.Erase().Clock().Start();
     window.m_evtJobDone.Set();
     jobs.Erase().Clock().Join();
-    EXPECT_EQ(window.timeTotalText, "0:00");
-    ASSERT_FALSE(window.percentTexts.isEmpty());
-    EXPECT_EQ(window.percentTexts.first(), "0.0 %");
-    EXPECT_EQ(window.timeLeftTexts.first(), "0:00");
+    EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "0:00");
+    ASSERT_FALSE(ports.progress.Args("SetPercentText").isEmpty());
+    EXPECT_EQ(ports.progress.Args("SetPercentText").first(), "0.0 %");
+    EXPECT_EQ(ports.progress.Args("SetTimeLeftText").first(), "0:00");
 }
 
 TEST_F(RecordingJobsTest, EraseClockEndingDuringTheCountdownShowsNoBox)
@@ -176,13 +186,13 @@ TEST_F(RecordingJobsTest, EraseClockEndingDuringTheCountdownShowsNoBox)
     std::this_thread::sleep_for(std::chrono::milliseconds(130));
     window.m_evtJobDone.Set();
     jobs.Erase().Clock().Join();
-    EXPECT_EQ(window.timeTotalText, "2:05");
-    EXPECT_EQ(window.progressHigh, 125);
-    EXPECT_EQ(window.timeLeftTexts.first(), "2:05");
-    EXPECT_GE(window.timeLeftTexts.size(), 3);
-    EXPECT_LT(window.timeLeftTexts.size(), 60);
-    EXPECT_EQ(window.percentTexts[1], "0.8 %");
-    EXPECT_TRUE(window.Boxes().empty());
+    EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "2:05");
+    EXPECT_EQ(ports.progress.Last("SetProgressRange"), "0,125");
+    EXPECT_EQ(ports.progress.Args("SetTimeLeftText").first(), "2:05");
+    EXPECT_GE(ports.progress.Args("SetTimeLeftText").size(), 3);
+    EXPECT_LT(ports.progress.Args("SetTimeLeftText").size(), 60);
+    EXPECT_EQ(ports.progress.Args("SetPercentText")[1], "0.8 %");
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(RecordingJobsTest, EraseClockPastTheEstimateCyclesAndThenReportsTheTimeout)
@@ -195,51 +205,49 @@ TEST_F(RecordingJobsTest, EraseClockPastTheEstimateCyclesAndThenReportsTheTimeou
     // twelve of its positions are shown.
     while (true) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        std::lock_guard lock(window.mutex);
-        if (window.progressPositions.size() >= 15)
+        if (ports.progress.Args("SetProgressPos").size() >= 15)
             break;
     }
     window.m_evtJobDone.Set();
     jobs.Erase().Clock().Join();
-    EXPECT_EQ(window.timeLeftText, "?:??");
-    EXPECT_EQ(window.timeTotalText, "?:??");
-    EXPECT_EQ(window.progressHigh, 100);
-    EXPECT_EQ(window.percentText, "");
-    ASSERT_GE(window.progressPositions.size(), 15u);
-    std::vector<int> overtime(window.progressPositions.begin() + 3, window.progressPositions.begin() + 15);
-    EXPECT_EQ(overtime, std::vector<int>({0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 0}));
-    ASSERT_EQ(window.Boxes().size(), 1u);
-    EXPECT_EQ(window.Boxes()[0].text, "<806>");
-    EXPECT_EQ(window.Boxes()[0].caption, "Timeout Error");
-    EXPECT_EQ(window.Boxes()[0].type, mb::IconStop);
+    EXPECT_EQ(ports.progress.Last("SetTimeLeftText"), "?:??");
+    EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "?:??");
+    EXPECT_EQ(ports.progress.Last("SetProgressRange"), "0,100");
+    EXPECT_EQ(ports.progress.Last("SetPercentText"), "");
+    const QStringList positions = ports.progress.Args("SetProgressPos");
+    ASSERT_GE(positions.size(), 15);
+    EXPECT_EQ(positions.mid(3, 12), QStringList({"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100", "0"}));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "<806>");
+    EXPECT_EQ(Boxes()[0].caption, "Timeout Error");
+    EXPECT_EQ(Boxes()[0].type, mb::IconStop);
 }
 
 TEST_F(RecordingJobsTest, BurnWithoutSourceOrWithARefusedLabelStopsBeforeTheRecorder)
 {
     window.m_strSourceDir.clear();
-    EXPECT_EQ(jobs.Burn().RunBurnToTheEnd(), jobs::RunBurnNoSource);
-    EXPECT_EQ(window.Log(), QStringList({"<700>"}));
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource);
+    EXPECT_EQ(Log(), QStringList({"<700>"}));
 
     window.m_strSourceDir = "/somewhere";
     window.m_strVolume = "BAD!NAME";
-    EXPECT_EQ(jobs.Burn().RunBurn(), jobs::RunBurnRefusedLabel);
-    EXPECT_EQ(window.Boxes().size(), 1u);
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnRefusedLabel);
+    EXPECT_EQ(Boxes().size(), 1u);
 
     window.m_strVolume = "GOOD";
-    EXPECT_EQ(jobs.Burn().RunBurn(), jobs::RunBurnNoRecorder) << "nothing selected";
-    EXPECT_TRUE(window.Events().isEmpty()) << "the window state never changes";
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoRecorder) << "nothing selected";
+    EXPECT_TRUE(ports.busy.Calls().isEmpty()) << "the window state never changes";
     EXPECT_EQ(jobs.Burn().CheckMedium(), -1) << "no open recorder";
 }
 
 TEST_F(RecordingJobsTest, SetUpWithoutTheLibraryClosesTheWindow)
 {
     jobs.Setup().InitRecording(MEDIA_SET_DVD);
-    EXPECT_EQ(window.Log(), QStringList({"<660>", "<604>"}));
-    ASSERT_EQ(window.Boxes().size(), 1u);
-    EXPECT_EQ(window.Boxes()[0].text, "<807>");
-    EXPECT_EQ(window.Boxes()[0].caption, "Error");
-    EXPECT_TRUE(window.ended);
-    EXPECT_EQ(window.endDialogResult, -1);
+    EXPECT_EQ(Log(), QStringList({"<660>", "<604>"}));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "<807>");
+    EXPECT_EQ(Boxes()[0].caption, "Error");
+    EXPECT_EQ(ports.setup.Args("EndDialog"), QStringList({"-1"}));
 }
 
 TEST_F(RecordingJobsTest, ReallocateBoxLogsAndInformsWhenSwitchedOff)
@@ -248,24 +256,24 @@ TEST_F(RecordingJobsTest, ReallocateBoxLogsAndInformsWhenSwitchedOff)
     jobs.Setup().OnReallocateClicked();
     window.m_bReallocate = 1;
     jobs.Setup().OnReallocateClicked();
-    EXPECT_EQ(window.Log(), QStringList({"<678>", "<680>"}));
-    ASSERT_EQ(window.Boxes().size(), 1u);
-    EXPECT_EQ(window.Boxes()[0].caption, "Just 4 Info");
-    EXPECT_EQ(window.Boxes()[0].text, "<640>");
+    EXPECT_EQ(Log(), QStringList({"<678>", "<680>"}));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].caption, "Just 4 Info");
+    EXPECT_EQ(Boxes()[0].text, "<640>");
 }
 
 TEST_F(RecordingJobsTest, EraseDeclinedChangesNothingAndEjectWithoutRecorderDoesNothing)
 {
-    window.answerBox = [](const FakeRecordingWindow::Box &) { return int(mb::IdNo); };
+    AnswerNo();
     window.m_evtJobDone.Set();
-    jobs.Erase().OnEraseButton();
+    jobs.Job().OnEraseButton();
     EXPECT_EQ(window.m_bEraseInteractive, 1);
-    EXPECT_TRUE(window.Status().isEmpty());
-    EXPECT_TRUE(window.Events().isEmpty());
+    EXPECT_TRUE(ports.report.status.isEmpty());
+    EXPECT_TRUE(ports.busy.Calls().isEmpty());
     EXPECT_TRUE(window.m_evtJobDone.Wait(0)) << "the event keeps its state";
-    jobs.Erase().OnEject();
-    EXPECT_EQ(jobs.Erase().WaitForJob(), 0);
-    EXPECT_EQ(window.Boxes().size(), 1u);
+    jobs.Job().OnEject();
+    EXPECT_EQ(jobs.Job().Wait(), 0);
+    EXPECT_EQ(Boxes().size(), 1u);
 }
 
 } // namespace
