@@ -1,8 +1,8 @@
 #include "app/CBurnDlg.h"
 
 #include "controls/ProgramImages.h"
-#include "jobs/SourceFieldEvents.h"
-#include "jobs/VolumeLabel.h"
+#include "jobs/label/SourceFieldEvents.h"
+#include "jobs/label/VolumeLabel.h"
 #include "lang/CLanguageText.h"
 #include "lang/HelpFile.h"
 #include "platform/CPathHelper.h"

@@ -2,7 +2,7 @@
 // reallocating the VIDEO_TS structure, and the shutdown after burning.
 #include "app/CBurnDlg.h"
 
-#include "jobs/BurnReport.h"
+#include "jobs/burn/BurnReport.h"
 #include "platform/MessageBoxType.h"
 #include "settings/SettingsFlags.h"
 #include "TextIds.h"

@@ -1,9 +1,9 @@
 // The source folder, the volume label and the capacity meter.
 #include "app/CBurnDlg.h"
 
-#include "jobs/SourceFieldEvents.h"
-#include "jobs/SourceSizeCheck.h"
-#include "jobs/VolumeLabel.h"
+#include "jobs/label/SourceFieldEvents.h"
+#include "jobs/label/SourceSizeCheck.h"
+#include "jobs/label/VolumeLabel.h"
 #include "platform/CFilePicker.h"
 #include "platform/GuiThread.h"
 

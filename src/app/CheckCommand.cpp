@@ -1,7 +1,7 @@
 #include "app/CheckCommand.h"
 
 #include "app/RunExitStatus.h"
-#include "jobs/DvdVideoPreflight.h"
+#include "jobs/burn/DvdVideoPreflight.h"
 #include "lang/BuiltinTexts.h"
 #include "TextIds.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/RunExitStatus.h"
-#include "jobs/JobDoneSignal.h"
+#include "jobs/erase/JobDoneSignal.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "app/RunExitStatus.h"
 
-#include "jobs/BurnReport.h"
+#include "jobs/burn/BurnReport.h"
 
 #include <reclib_api.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/IBusyPort.h"
+#include "jobs/ports/IBusyPort.h"
 
 class CBurnDlg;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/IProgressPort.h"
+#include "jobs/ports/IProgressPort.h"
 
 #include <atomic>
 #include <functional>

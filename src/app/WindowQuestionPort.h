@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/IQuestionPort.h"
+#include "jobs/ports/IQuestionPort.h"
 
 class CBurnDlg;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/IRecorderListPort.h"
+#include "jobs/ports/IRecorderListPort.h"
 
 class CBurnDlg;
 

@@ -1,7 +1,7 @@
 #include "app/WindowSettingsPort.h"
 
 #include "app/CBurnDlg.h"
-#include "jobs/VolumeLabel.h"
+#include "jobs/label/VolumeLabel.h"
 
 JobSettings WindowSettingsPort::TakeJobSettings() const
 {

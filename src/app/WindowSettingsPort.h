@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/JobSettings.h"
+#include "jobs/ports/JobSettings.h"
 
 class CBurnDlg;
 

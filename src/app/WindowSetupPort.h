@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/ISetupWindowPort.h"
+#include "jobs/ports/ISetupWindowPort.h"
 
 class CBurnDlg;
 

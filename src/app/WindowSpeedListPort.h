@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/ISpeedListPort.h"
+#include "jobs/ports/ISpeedListPort.h"
 
 class CBurnDlg;
 

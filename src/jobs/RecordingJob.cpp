@@ -1,8 +1,8 @@
 #include "jobs/RecordingJob.h"
 
-#include "jobs/BurnReport.h"
-#include "jobs/BurnRun.h"
-#include "jobs/EraseJob.h"
+#include "jobs/burn/BurnReport.h"
+#include "jobs/burn/BurnRun.h"
+#include "jobs/erase/EraseJob.h"
 
 RecordingJob::RecordingJob(BurnRun &burn, EraseJob &erase) : m_burn(burn), m_erase(erase) {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/JobDoneSignal.h"
+#include "jobs/erase/JobDoneSignal.h"
 
 #include <atomic>
 #include <functional>

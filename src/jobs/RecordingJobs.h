@@ -1,10 +1,10 @@
 #pragma once
 
-#include "jobs/BurnCallbacks.h"
-#include "jobs/BurnRun.h"
-#include "jobs/EraseJob.h"
+#include "jobs/burn/BurnCallbacks.h"
+#include "jobs/burn/BurnRun.h"
+#include "jobs/erase/EraseJob.h"
 #include "jobs/RecordingJob.h"
-#include "jobs/RecordingSetup.h"
+#include "jobs/setup/RecordingSetup.h"
 
 class ISoundPlayer;
 struct RecordingState;

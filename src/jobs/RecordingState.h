@@ -1,7 +1,7 @@
 #pragma once
 
-#include "jobs/IsoTree.h"
-#include "jobs/ProgressClock.h"
+#include "jobs/tree/IsoTree.h"
+#include "jobs/erase/ProgressClock.h"
 #include "platform/AutoResetEvent.h"
 #include "recorder/RecorderHandle.h"
 #include "reclib_api.h"

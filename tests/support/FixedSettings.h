@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/JobSettings.h"
+#include "jobs/ports/JobSettings.h"
 #include "settings/SettingsFlags.h"
 
 // The settings a test gives the jobs; set them before a job starts.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CallRecord.h"
-#include "jobs/IBusyPort.h"
+#include "jobs/ports/IBusyPort.h"
 
 // The busy state's changes and the data exchanges, in order.
 class RecordingBusy : public IBusyPort, public CallRecord

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BoxRecorder.h"
-#include "jobs/IJobWindow.h"
+#include "jobs/ports/IJobWindow.h"
 
 #include <QStringList>
 

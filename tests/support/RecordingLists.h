@@ -1,7 +1,7 @@
 #pragma once
 
-#include "jobs/IRecorderListPort.h"
-#include "jobs/ISpeedListPort.h"
+#include "jobs/ports/IRecorderListPort.h"
+#include "jobs/ports/ISpeedListPort.h"
 
 #include <QStringList>
 

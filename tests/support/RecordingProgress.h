@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CallRecord.h"
-#include "jobs/IProgressPort.h"
+#include "jobs/ports/IProgressPort.h"
 
 // Every display change, as "SetPercentText(0 %)" and so on.
 class RecordingProgress : public IProgressPort, public CallRecord

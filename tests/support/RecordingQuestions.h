@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BoxRecorder.h"
-#include "jobs/IQuestionPort.h"
+#include "jobs/ports/IQuestionPort.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CallRecord.h"
-#include "jobs/ISetupWindowPort.h"
+#include "jobs/ports/ISetupWindowPort.h"
 
 // The window operations the set-up ran, in order.
 class RecordingSetupWindow : public ISetupWindowPort, public CallRecord

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jobs/ISoundPlayer.h"
+#include "jobs/sound/ISoundPlayer.h"
 
 #include <QStringList>
 

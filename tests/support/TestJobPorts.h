@@ -7,7 +7,7 @@
 #include "RecordingProgress.h"
 #include "RecordingQuestions.h"
 #include "RecordingSetupWindow.h"
-#include "jobs/JobPorts.h"
+#include "jobs/ports/JobPorts.h"
 
 // One recording double for every port the jobs use; the window's own box
 // and the application box share one BoxRecorder.

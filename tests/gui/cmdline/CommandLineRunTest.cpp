@@ -8,7 +8,7 @@
 #include "DvdVideoLayoutCheck.h"
 #include "app/CBurnDlg.h"
 #include "cmdline/CommandLineOptions.h"
-#include "jobs/BurnReport.h"
+#include "jobs/burn/BurnReport.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/MessageBoxType.h"
 #include "platform/ProgramFolder.h"

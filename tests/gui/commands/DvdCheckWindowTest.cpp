@@ -5,7 +5,7 @@
 
 #include "TestEnvironment.h"
 
-#include "jobs/SourceFieldEvents.h"
+#include "jobs/label/SourceFieldEvents.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
 

@@ -5,7 +5,7 @@
 #include "AppTestSupport.h"
 
 #include "controls/CThemedIconButton.h"
-#include "jobs/SpeedText.h"
+#include "jobs/setup/SpeedText.h"
 #include "lang/CLanguageText.h"
 
 #include <QApplication>

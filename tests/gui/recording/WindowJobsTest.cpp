@@ -8,7 +8,7 @@
 #include "BoxRecorder.h"
 #include "RecordingProgress.h"
 #include "RecordingSoundPlayer.h"
-#include "jobs/BurnReport.h"
+#include "jobs/burn/BurnReport.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/MessageBoxType.h"
 #include "platform/ProgramFolder.h"

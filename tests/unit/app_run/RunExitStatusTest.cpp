@@ -1,5 +1,5 @@
 #include "app/RunExitStatus.h"
-#include "jobs/BurnReport.h"
+#include "jobs/burn/BurnReport.h"
 
 #include <reclib_api.h>
 

@@ -1,4 +1,4 @@
-#include "jobs/BurnFlags.h"
+#include "jobs/setup/BurnFlags.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

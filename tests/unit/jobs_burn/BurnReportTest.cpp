@@ -1,5 +1,5 @@
-#include "jobs/BurnReport.h"
-#include "jobs/DiscCheck.h"
+#include "jobs/burn/BurnReport.h"
+#include "jobs/burn/DiscCheck.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "jobs/ProgressClock.h"
+#include "jobs/erase/ProgressClock.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

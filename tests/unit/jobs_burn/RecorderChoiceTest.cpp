@@ -1,5 +1,5 @@
-#include "jobs/RecorderChoice.h"
-#include "jobs/SpeedText.h"
+#include "jobs/setup/RecorderChoice.h"
+#include "jobs/setup/SpeedText.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "jobs/EraseClockText.h"
-#include "jobs/ResultSound.h"
+#include "jobs/erase/EraseClockText.h"
+#include "jobs/sound/ResultSound.h"
 #include "TestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 #include "RecordingJobWindow.h"
 #include "support/TestEnvironment.h"
 
-#include "jobs/ISourceFieldsHost.h"
-#include "jobs/IVolumeNames.h"
-#include "jobs/SourceFieldEvents.h"
+#include "jobs/ports/ISourceFieldsHost.h"
+#include "jobs/tree/IVolumeNames.h"
+#include "jobs/label/SourceFieldEvents.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "TreeFixture.h"
 #include "support/TestEnvironment.h"
 
-#include "jobs/FolderSize.h"
-#include "jobs/SourceSizeCheck.h"
+#include "jobs/label/FolderSize.h"
+#include "jobs/label/SourceSizeCheck.h"
 
 #include <gtest/gtest.h>
 

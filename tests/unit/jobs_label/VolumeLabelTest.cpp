@@ -3,9 +3,9 @@
 #include "RecordingJobWindow.h"
 #include "support/TestEnvironment.h"
 
-#include "jobs/IVolumeNames.h"
-#include "jobs/LabelFromFolder.h"
-#include "jobs/VolumeLabel.h"
+#include "jobs/tree/IVolumeNames.h"
+#include "jobs/label/LabelFromFolder.h"
+#include "jobs/label/VolumeLabel.h"
 
 #include <gtest/gtest.h>
 #include <map>

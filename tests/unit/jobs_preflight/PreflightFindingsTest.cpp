@@ -1,7 +1,7 @@
 // What the program adds to the shared reader's DVD-Video check: the files the
 // compilation leaves out, the file system settings, the fit, and the words.
 
-#include "jobs/DvdVideoPreflight.h"
+#include "jobs/burn/DvdVideoPreflight.h"
 
 #include <reclib_api.h>
 

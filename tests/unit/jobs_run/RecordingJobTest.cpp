@@ -4,7 +4,7 @@
 #include "RecordingSoundPlayer.h"
 #include "TestJobPorts.h"
 
-#include "jobs/BurnReport.h"
+#include "jobs/burn/BurnReport.h"
 #include "jobs/RecordingJobs.h"
 #include "jobs/RecordingState.h"
 #include "platform/MemoryRegistryStore.h"

@@ -3,7 +3,7 @@
 #include "support/TestEnvironment.h"
 #include "TreeFixture.h"
 
-#include "jobs/CompilationBuilder.h"
+#include "jobs/tree/CompilationBuilder.h"
 
 #include <QDir>
 #include <QFile>

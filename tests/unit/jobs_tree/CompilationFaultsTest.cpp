@@ -4,7 +4,7 @@
 #include "support/TestEnvironment.h"
 #include "TreeFixture.h"
 
-#include "jobs/CompilationBuilder.h"
+#include "jobs/tree/CompilationBuilder.h"
 
 #include <QFile>
 #include <fcntl.h>

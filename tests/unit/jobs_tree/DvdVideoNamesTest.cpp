@@ -1,5 +1,5 @@
-#include "jobs/DvdVideoNames.h"
-#include "jobs/FolderListing.h"
+#include "jobs/tree/DvdVideoNames.h"
+#include "jobs/tree/FolderListing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,126 @@
+#include "jobs/erase/EraseJob.h"
+
+#include "jobs/RecordingState.h"
+#include "jobs/RecordingTexts.h"
+#include "platform/MessageBoxType.h"
+#include "platform/TextFormat.h"
+#include "recorder/LibraryAdapters.h"
+#include "recorder/RecorderHandle.h"
+#include "TextIds.h"
+
+EraseJob::EraseJob(const JobPorts &ports, RecordingState &state)
+    : m_ports(ports)
+    , m_state(state)
+    , m_clock(ports, state)
+{
+}
+
+bool EraseJob::StartErase(EraseStart start)
+{
+    if (start == EraseStart::User) {
+        // The Erase button's erase reports in boxes and burns nothing.
+        m_state.m_bEraseInteractive = 1;
+        const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::OverwriteRewritable),
+                                                   QString::fromLatin1(rec_caption::EraseRewritable),
+                                                   mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+        if (answer != mb::IdYes)
+            return false;
+    } else {
+        // An erase the burn run needs is part of that burn: the burn follows.
+        m_state.m_bEraseInteractive = 0;
+    }
+    m_ports.report.SetStatusText(m_ports.report.GetText(textid::Erasing));
+    m_ports.busy.UpdateData(false);
+    m_ports.busy.EnableBusyUi(AbortButton::Disabled);
+    m_state.m_pCurDevice = m_ports.recorders.SelectedDevice();
+    if (start == EraseStart::ForBurn)
+        m_state.m_nEraseMode = 1;
+    m_state.m_evtJobDone.Reset();
+    return true;
+}
+
+void EraseJob::EraseWorker()
+{
+    m_ports.busy.EnableAbort(false);
+    const bool forBurn = m_state.m_bEraseInteractive == 0;
+    bool eraseFailed = false;
+    if (forBurn) {
+        // The burn run holds the recorder open from its look at the disc to
+        // the end of the burn, so nothing can come between erase and burn.
+        if (m_state.m_hDevice.IsOpen())
+            eraseFailed = !EraseOpenDevice();
+    } else {
+        if (m_state.m_pCurDevice != nullptr)
+            m_state.m_recorder = RecorderHandle(*m_state.m_pCurDevice);
+        if (m_state.m_hDevice.IsOpen())
+            eraseFailed = !EraseOpenDevice();
+        m_state.m_recorder.Close();
+    }
+    // Also after a failure before the erase started: the clock must not
+    // wait for an erase that never comes.
+    m_state.m_evtJobDone.Set();
+    if (!forBurn)
+        m_ports.busy.RestoreIdleUi();
+    m_ports.report.AppendLogText(textid::StatusReady);
+    // A failed erase has logged its own text instead.
+    if (!eraseFailed)
+        m_ports.report.AppendLogText(textid::EraseFinished);
+}
+
+bool EraseJob::EraseOpenDevice()
+{
+    const int mode = m_state.m_nEraseMode;
+    const int estimate = NeroGetCDRWErasingTime(m_state.m_hDevice.Get(), mode);
+    m_state.m_nEraseSecs = estimate;
+    switch (estimate) {
+    case ERASE_TIME_NO_DEVICE:
+        ReportEstimateError(textid::EraseNoRecorder);
+        return true;
+    case ERASE_TIME_NO_MEDIUM:
+        ReportEstimateError(textid::EraseNoDisc);
+        return true;
+    case ERASE_TIME_NOT_ERASABLE:
+        ReportEstimateError(textid::EraseNotErasable);
+        return true;
+    default:
+        break;
+    }
+    m_clock.Start();
+    m_ports.report.AppendLog(FormatText(m_ports.report.GetText(textid::EraseTimeFormat), {estimate}));
+    m_ports.report.AppendLogText(textid::EraseRunning);
+    const int result = NeroEraseCDRW(m_state.m_hDevice.Get(), mode);
+    // The clock stops when the erase ends, not when a person has read the
+    // box below: a box left open must not run it into its overtime.
+    m_state.m_evtJobDone.Set();
+    const bool interactive = m_state.m_bEraseInteractive == 1;
+    if (result != 0) {
+        const QString text = FormatText(m_ports.report.GetText(textid::EraseFailed), {result});
+        m_ports.report.AppendLog(text);
+        if (interactive)
+            m_ports.questions.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application), mb::IconStop);
+        return false;
+    }
+    if (interactive)
+        m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(textid::EraseFinished),
+                                   QString::fromLatin1(rec_caption::Application), mb::IconInformation);
+    return true;
+}
+
+void EraseJob::ReportEstimateError(int textId)
+{
+    m_ports.report.AppendLogText(textId);
+    if (m_state.m_bEraseInteractive == 1)
+        m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(textId), QString::fromLatin1(rec_caption::Application),
+                                   mb::IconStop);
+}
+
+void EraseJob::OnEject()
+{
+    const DeviceInfo *device = m_ports.recorders.SelectedDevice();
+    if (device == nullptr)
+        return;
+    m_state.m_recorder = RecorderHandle(*device);
+    if (m_state.m_hDevice.IsOpen())
+        NeroEjectLoadCD(m_state.m_hDevice.Get(), 1);
+    m_state.m_recorder.Close();
+}
