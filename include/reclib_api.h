@@ -40,14 +40,15 @@ extern "C" {
 /* One entry of the disc's file system, allocated zero-filled. Names and
  * paths are UTF-8 and NUL-terminated. Siblings are linked in the order the
  * entries appear; a folder points to the head of its children. */
-typedef struct IsoItem {
+typedef struct IsoItem
+{
     char name[ISO_ITEM_NAME_SIZE];
-    int32_t directoryFlag;            /* 1 folder, 0 file */
-    int32_t referenceFlag;            /* always 0 */
+    int32_t directoryFlag;               /* 1 folder, 0 file */
+    int32_t referenceFlag;               /* always 0 */
     char sourcePath[ISO_ITEM_PATH_SIZE]; /* file whose bytes are written; empty for folders */
     struct IsoItem *firstChild;
     struct IsoItem *nextSibling;
-    uint8_t reserved[64];             /* the library's; the program leaves them zero */
+    uint8_t reserved[64]; /* the library's; the program leaves them zero */
 } IsoItem;
 
 /* ------------------------------------------------------------------ */
@@ -56,56 +57,60 @@ typedef struct IsoItem {
 
 #define SPEED_BLOCK_MAX 64
 
-typedef struct SpeedBlock {
-    int32_t count;                    /* number of speeds, at most 64 */
-    int32_t rate1x;                   /* data rate of 1x in kB/s */
-    int32_t kBs[SPEED_BLOCK_MAX];     /* speeds in kB/s, first count used */
+typedef struct SpeedBlock
+{
+    int32_t count;                      /* number of speeds, at most 64 */
+    int32_t rate1x;                     /* data rate of 1x in kB/s */
+    int32_t kBs[SPEED_BLOCK_MAX];       /* speeds in kB/s, first count used */
     int32_t multiples[SPEED_BLOCK_MAX]; /* the same as whole multiples of 1x */
     uint8_t reserved[128];
 } SpeedBlock;
 
 /* Media bits, as in media sets and in the disc information record. */
-#define MEDIA_CD          0x1u
-#define MEDIA_DVD_MINUS   0x4u        /* DVD-R family */
-#define MEDIA_DVD_PLUS    0x8u        /* DVD+R family */
-#define MEDIA_SET_DVD     (MEDIA_DVD_MINUS | MEDIA_DVD_PLUS) /* 12 */
-#define MEDIA_SET_CD      MEDIA_CD    /* 1 */
-#define MEDIA_TYPE_DVD_RW 0x1004u     /* media type of a DVD-RW in the disc information */
-#define MEDIA_TYPE_DVD_PRW 0x4008u    /* media type of a DVD+RW in the disc information */
+#define MEDIA_CD 0x1u
+#define MEDIA_DVD_MINUS 0x4u                             /* DVD-R family */
+#define MEDIA_DVD_PLUS 0x8u                              /* DVD+R family */
+#define MEDIA_SET_DVD (MEDIA_DVD_MINUS | MEDIA_DVD_PLUS) /* 12 */
+#define MEDIA_SET_CD MEDIA_CD                            /* 1 */
+#define MEDIA_TYPE_DVD_RW 0x1004u                        /* media type of a DVD-RW in the disc information */
+#define MEDIA_TYPE_DVD_PRW 0x4008u                       /* media type of a DVD+RW in the disc information */
 
 #define DEVICE_TYPE_WRITER 1
-#define DEVICE_CAP_WRITE   0x1u
+#define DEVICE_CAP_WRITE 0x1u
 
 #define DEVICE_NAME_SIZE 64
 
-typedef struct DeviceInfo {
-    char name[DEVICE_NAME_SIZE];      /* shown in the Devices list */
-    char shortText[8];                /* library's own */
-    int32_t value72;                  /* library's own (host adapter number) */
-    int32_t value76;                  /* library's own (target id) */
-    int32_t deviceType;               /* 1 = recorder */
-    char letter;                      /* library's own */
-    int32_t capabilities;             /* bit 0: can write */
+typedef struct DeviceInfo
+{
+    char name[DEVICE_NAME_SIZE]; /* shown in the Devices list */
+    char shortText[8];           /* library's own */
+    int32_t value72;             /* library's own (host adapter number) */
+    int32_t value76;             /* library's own (target id) */
+    int32_t deviceType;          /* 1 = recorder */
+    char letter;                 /* library's own */
+    int32_t capabilities;        /* bit 0: can write */
     SpeedBlock readSpeeds;
     SpeedBlock writeSpeeds;
-    void *libPointer;                 /* library's own */
-    char libText[64];                 /* library's own */
-    int32_t value1456;                /* library's own (device index) */
-    uint32_t mediaSet;                /* media bits the drive handles */
+    void *libPointer;  /* library's own */
+    char libText[64];  /* library's own */
+    int32_t value1456; /* library's own (device index) */
+    uint32_t mediaSet; /* media bits the drive handles */
     uint8_t unused[256];
 } DeviceInfo;
 
 /* A count followed by that many records; released with NeroFreeMem. The
  * array really holds count records: allocate
  * offsetof(DeviceInfoList, devices) + count * sizeof(DeviceInfo) bytes. */
-typedef struct DeviceInfoList {
+typedef struct DeviceInfoList
+{
     int32_t count;
     DeviceInfo devices[1];
 } DeviceInfoList;
 
 /* Device record of library generations below 5555. */
 #define LEGACY_SPEED_MAX 20
-typedef struct LegacyDeviceInfo {
+typedef struct LegacyDeviceInfo
+{
     char name[32];
     char shortText[8];
     int32_t value72;
@@ -114,9 +119,9 @@ typedef struct LegacyDeviceInfo {
     char letter;
     int32_t capabilities;
     int32_t readSpeedCount;
-    int32_t readSpeeds[LEGACY_SPEED_MAX];   /* multiples of 1x */
+    int32_t readSpeeds[LEGACY_SPEED_MAX]; /* multiples of 1x */
     int32_t writeSpeedCount;
-    int32_t writeSpeeds[LEGACY_SPEED_MAX];  /* multiples of 1x */
+    int32_t writeSpeeds[LEGACY_SPEED_MAX]; /* multiples of 1x */
     void *libPointer;
     char libText[32];
     int32_t value1456;
@@ -124,7 +129,8 @@ typedef struct LegacyDeviceInfo {
 } LegacyDeviceInfo;
 
 /* Same shape as DeviceInfoList: devices really holds count records. */
-typedef struct LegacyDeviceInfoList {
+typedef struct LegacyDeviceInfoList
+{
     int32_t count;
     LegacyDeviceInfo devices[1];
 } LegacyDeviceInfoList;
@@ -135,22 +141,23 @@ typedef struct RecDevice *RecDeviceHandle;
 /* Disc information record returned by NeroGetCDInfo (released with
  * NeroFreeMem). The program reads mediumType, mediaType and contentCount;
  * the rest is the library's own description of the disc. */
-#define MEDIUM_TYPE_NONE 0              /* no disc, or an image file */
-#define MEDIUM_TYPE_CDR  1              /* write-once CD */
-#define MEDIUM_TYPE_DVD  2              /* any DVD; mediaType tells which */
+#define MEDIUM_TYPE_NONE 0 /* no disc, or an image file */
+#define MEDIUM_TYPE_CDR 1  /* write-once CD */
+#define MEDIUM_TYPE_DVD 2  /* any DVD; mediaType tells which */
 #define MEDIUM_TYPE_CDRW 3
-typedef struct DiscInfo {
+typedef struct DiscInfo
+{
     int32_t reserved0[2];
-    int32_t mediumType;               /* byte 8: 3 = rewritable CD */
+    int32_t mediumType; /* byte 8: 3 = rewritable CD */
     int32_t reserved1[35];
-    uint32_t mediaType;               /* byte 152: media bits of the disc (0x1004, 0x4008, ...) */
+    uint32_t mediaType; /* byte 152: media bits of the disc (0x1004, 0x4008, ...) */
     int32_t reserved2[29];
-    int32_t contentCount;             /* byte 272: 0 = the disc holds no data */
-    int32_t capacitySectors;          /* library's: sectors the blank medium holds */
-    int32_t usedSectors;              /* library's: sectors written */
-    int32_t bookType;                 /* library's: 1 = DVD-ROM book type recorded */
-    int32_t erasable;                 /* library's: 1 = rewritable */
-    char mediaName[32];               /* library's: "DVD+RW", ... */
+    int32_t contentCount;    /* byte 272: 0 = the disc holds no data */
+    int32_t capacitySectors; /* library's: sectors the blank medium holds */
+    int32_t usedSectors;     /* library's: sectors written */
+    int32_t bookType;        /* library's: 1 = DVD-ROM book type recorded */
+    int32_t erasable;        /* library's: 1 = rewritable */
+    char mediaName[32];      /* library's: "DVD+RW", ... */
 } DiscInfo;
 
 #define CDINFO_FLAGS_DEFAULT 3
@@ -166,18 +173,19 @@ typedef int (*RecProgressCallback)(void *context, int percent);
 typedef int (*RecAbortCallback)(void *context);
 /* textType: LOG_TEXT_INFO, LOG_TEXT_WARNING or LOG_TEXT_ERROR. */
 typedef void (*RecLogLineCallback)(void *context, int textType, const char *text);
-#define LOG_TEXT_INFO    0
+#define LOG_TEXT_INFO 0
 #define LOG_TEXT_WARNING 1
-#define LOG_TEXT_ERROR   2
+#define LOG_TEXT_ERROR 2
 typedef void (*RecPhaseCallback)(void *context, const char *text);
 
 /* Library settings record handed to NeroInit; the library keeps a copy of
  * the callbacks until NeroDone. */
-typedef struct RecLibSettings {
-    const char *filesFolder;          /* "NeroFiles" */
-    const char *vendor;               /* "ahead" */
-    const char *software;             /* "Nero - Burning Rom" */
-    const char *languageFile;         /* "Nero.txt" */
+typedef struct RecLibSettings
+{
+    const char *filesFolder;  /* "NeroFiles" */
+    const char *vendor;       /* "ahead" */
+    const char *software;     /* "Nero - Burning Rom" */
+    const char *languageFile; /* "Nero.txt" */
     RecIdleCallback idleCallback;
     void *idleContext;
     RecUserDialogCallback userDialogCallback;
@@ -186,7 +194,8 @@ typedef struct RecLibSettings {
 } RecLibSettings;
 
 /* Progress record handed to NeroBurn. */
-typedef struct RecProgress {
+typedef struct RecProgress
+{
     RecProgressCallback progressCallback;
     RecAbortCallback abortCallback;
     RecLogLineCallback logLineCallback;
@@ -196,14 +205,14 @@ typedef struct RecProgress {
 } RecProgress;
 
 /* User-dialog types the library raises. */
-#define DLG_WAITCD              15    /* no disc; data is the wait reason (int, cast) */
-#define DLG_IMAGE_FILENAME      20    /* data is char[IMAGE_PATH_BUFFER_SIZE] to fill */
-#define DLG_NON_EMPTY_REWRITABLE 22   /* answer 5 to overwrite, 0 to stop */
-#define IMAGE_PATH_BUFFER_SIZE  1024
+#define DLG_WAITCD 15               /* no disc; data is the wait reason (int, cast) */
+#define DLG_IMAGE_FILENAME 20       /* data is char[IMAGE_PATH_BUFFER_SIZE] to fill */
+#define DLG_NON_EMPTY_REWRITABLE 22 /* answer 5 to overwrite, 0 to stop */
+#define IMAGE_PATH_BUFFER_SIZE 1024
 
 /* Wait reasons for DLG_WAITCD, texts from NeroGetLocalizedWaitCDTexts. */
 #define WAIT_REASON_INSERT_MEDIUM 1
-#define WAIT_REASON_WRONG_MEDIUM  2
+#define WAIT_REASON_WRONG_MEDIUM 2
 
 /* ------------------------------------------------------------------ */
 /* Tracks                                                             */
@@ -212,11 +221,11 @@ typedef struct RecProgress {
 #define SECTOR_SIZE 2048
 
 /* ISO track flags (the program's FSFlags word). */
-#define ISO_TRACK_JOLIET   0x01u
-#define ISO_TRACK_MODE2    0x02u
-#define ISO_TRACK_ISO9660  0x08u
-#define ISO_TRACK_UDF      0x10u
-#define ISO_TRACK_REALLOC  0x40u
+#define ISO_TRACK_JOLIET 0x01u
+#define ISO_TRACK_MODE2 0x02u
+#define ISO_TRACK_ISO9660 0x08u
+#define ISO_TRACK_UDF 0x10u
+#define ISO_TRACK_REALLOC 0x40u
 
 typedef struct IsoTrack IsoTrack;
 typedef struct LegacyIsoTrack LegacyIsoTrack;
@@ -226,7 +235,8 @@ typedef struct LegacyIsoTrack LegacyIsoTrack;
  * the base part, 21 to 29 the track's own. Slots marked "default" answer
  * as noted and touch nothing else.
  */
-typedef struct IsoTrackVtbl {
+typedef struct IsoTrackVtbl
+{
     /* 0: destroys the track; frees its memory when deleteFlag is nonzero */
     void (*destroy)(IsoTrack *self, int deleteFlag);
     /* 1: bytes per block of the stream (2048) */
@@ -238,17 +248,17 @@ typedef struct IsoTrackVtbl {
     /* 4: writes up to maxBlocks blocks into buffer; the number written,
      *    0 at the end, -1 on failure (the reason in slot 11) */
     int32_t (*readBlocks)(IsoTrack *self, void *buffer, uint32_t maxBlocks);
-    int32_t (*reserved5)(IsoTrack *self);           /* default 0 */
-    int32_t (*reserved6)(IsoTrack *self);           /* default 0 */
-    int32_t (*reserved7)(IsoTrack *self, void *arg);/* default 0 */
-    int32_t (*reserved8)(IsoTrack *self);           /* default 0 */
+    int32_t (*reserved5)(IsoTrack *self);                        /* default 0 */
+    int32_t (*reserved6)(IsoTrack *self);                        /* default 0 */
+    int32_t (*reserved7)(IsoTrack *self, void *arg);             /* default 0 */
+    int32_t (*reserved8)(IsoTrack *self);                        /* default 0 */
     void (*reserved9)(IsoTrack *self, uint32_t *a, uint32_t *b); /* default: both 0 */
     /* 10: closes the stream and its source files */
     void (*closeStream)(IsoTrack *self);
     /* 11: text of the last failure or null; owned by the track */
     const char *(*lastError)(IsoTrack *self);
-    int32_t (*reserved12)(IsoTrack *self);          /* default 0 */
-    int32_t (*reserved13)(IsoTrack *self);          /* 13 to 20: default 0 */
+    int32_t (*reserved12)(IsoTrack *self); /* default 0 */
+    int32_t (*reserved13)(IsoTrack *self); /* 13 to 20: default 0 */
     int32_t (*reserved14)(IsoTrack *self);
     int32_t (*reserved15)(IsoTrack *self);
     int32_t (*reserved16)(IsoTrack *self);
@@ -271,19 +281,20 @@ typedef struct IsoTrackVtbl {
     int32_t (*isMode2)(IsoTrack *self);
     /* 27: text of a failure found while the layout was computed, or null */
     const char *(*layoutError)(IsoTrack *self);
-    int32_t (*reserved28)(IsoTrack *self);          /* default 0 */
-    void (*reserved29)(IsoTrack *self, uint32_t *a, uint32_t *b, uint32_t *c,
-                       uint32_t *d, uint32_t *e, uint32_t *f, uint32_t *g,
-                       uint32_t *h);                /* default: all eight 0 */
+    int32_t (*reserved28)(IsoTrack *self); /* default 0 */
+    void (*reserved29)(IsoTrack *self, uint32_t *a, uint32_t *b, uint32_t *c, uint32_t *d, uint32_t *e,
+                       uint32_t *f, uint32_t *g, uint32_t *h); /* default: all eight 0 */
 } IsoTrackVtbl;
 
-struct IsoTrack {
+struct IsoTrack
+{
     const IsoTrackVtbl *vtbl;
 };
 
 /* Legacy track interface (libraries older than 5.5.9.16): 20 slots. Slots
  * 0 to 12 match current slots 0 to 12; slots 13 to 19 match current 21 to 27. */
-typedef struct LegacyIsoTrackVtbl {
+typedef struct LegacyIsoTrackVtbl
+{
     void (*destroy)(LegacyIsoTrack *self, int deleteFlag);
     int32_t (*blockSize)(LegacyIsoTrack *self);
     int64_t (*sizeInBlocks)(LegacyIsoTrack *self);
@@ -306,7 +317,8 @@ typedef struct LegacyIsoTrackVtbl {
     const char *(*layoutError)(LegacyIsoTrack *self);
 } LegacyIsoTrackVtbl;
 
-struct LegacyIsoTrack {
+struct LegacyIsoTrack
+{
     const LegacyIsoTrackVtbl *vtbl;
 };
 
@@ -316,11 +328,12 @@ struct LegacyIsoTrack {
 
 /* Write record for format 0 (an ISO track), zero-filled by the caller. */
 #define WRITE_RECORD_TAIL 928
-typedef struct WriteRecord {
+typedef struct WriteRecord
+{
     int32_t reserved0[2];
-    IsoTrack *track;                  /* byte 8 on 32-bit targets */
+    IsoTrack *track; /* byte 8 on 32-bit targets */
     int32_t reserved1[3];
-    int32_t mediaType;                /* 12 DVD, 1 CD */
+    int32_t mediaType; /* 12 DVD, 1 CD */
     uint8_t reserved2[WRITE_RECORD_TAIL];
 } WriteRecord;
 
@@ -335,32 +348,32 @@ typedef struct WriteRecord {
  * written rewritable is simulated on as if blank, without user dialog 22.
  * The Image Recorder refuses a target another burn is writing (BURN_FAILED,
  * "The image file <path> is in use by another program"). */
-#define BURN_FLAG_SIMULATE        0x2u
-#define BURN_FLAG_WRITE           0x4u
-#define BURN_FLAG_DAO             0x8u
-#define BURN_FLAG_UNDERRUN_PROT   0x40u
+#define BURN_FLAG_SIMULATE 0x2u
+#define BURN_FLAG_WRITE 0x4u
+#define BURN_FLAG_DAO 0x8u
+#define BURN_FLAG_UNDERRUN_PROT 0x40u
 #define BURN_FLAG_DETECT_NON_EMPTY_RW 0x100u
-#define BURN_FLAG_NO_EJECT        0x200u
-#define BURN_FLAG_VERIFY          0x400u
-#define BURN_FLAG_SPEED_IN_KBS    0x800u
+#define BURN_FLAG_NO_EJECT 0x200u
+#define BURN_FLAG_VERIFY 0x400u
+#define BURN_FLAG_SPEED_IN_KBS 0x800u
 #define BURN_FLAG_DVDP_BURN_30MM_AT_LEAST 0x1000u /* DVD+R compatible close */
 #define BURN_FLAG_BOOKTYPE_DVDROM 0x4000u
 
 /* NeroBurn results. */
-#define BURN_OK                   0
-#define BURN_UNKNOWN_CD_FORMAT    1
-#define BURN_INVALID_DRIVE        2
-#define BURN_FAILED               3
+#define BURN_OK 0
+#define BURN_UNKNOWN_CD_FORMAT 1
+#define BURN_INVALID_DRIVE 2
+#define BURN_FAILED 3
 #define BURN_FUNCTION_NOT_ALLOWED 4
-#define BURN_DRIVE_NOT_ALLOWED    5
-#define BURN_USER_ABORT           6
+#define BURN_DRIVE_NOT_ALLOWED 5
+#define BURN_USER_ABORT 6
 
 /* Erase modes and NeroGetCDRWErasingTime errors. */
-#define ERASE_MODE_FULL  0
+#define ERASE_MODE_FULL 0
 #define ERASE_MODE_QUICK 1
-#define ERASE_TIME_NO_DEVICE   (-1)   /* no recorder, or the library is missing */
-#define ERASE_TIME_NO_MEDIUM   (-2)   /* no disc in the recorder */
-#define ERASE_TIME_NOT_ERASABLE (-3)  /* the disc cannot be erased */
+#define ERASE_TIME_NO_DEVICE (-1)    /* no recorder, or the library is missing */
+#define ERASE_TIME_NO_MEDIUM (-2)    /* no disc in the recorder */
+#define ERASE_TIME_NOT_ERASABLE (-3) /* the disc cannot be erased */
 /* NeroEraseCDRW answers 0 when the disc is blank afterwards, one of the
  * three values above when it did not start, or ERASE_FAILED when the
  * recorder failed (the reason is in the error log). */
@@ -375,11 +388,11 @@ typedef struct WriteRecord {
 /* ------------------------------------------------------------------ */
 
 typedef unsigned int (*PFN_NeroGetAPIVersion)(void);
-typedef int (*PFN_NeroGetAPIVersionEx)(uint16_t *major, uint16_t *minor, uint16_t *third,
-                                      uint16_t *fourth, void *reserved);
+typedef int (*PFN_NeroGetAPIVersionEx)(uint16_t *major, uint16_t *minor, uint16_t *third, uint16_t *fourth,
+                                       void *reserved);
 typedef int (*PFN_NeroSetExpectedAPIVersion)(unsigned int version);
 typedef int (*PFN_NeroSetExpectedAPIVersionEx)(uint16_t major, uint16_t minor, uint16_t third,
-                                              uint16_t fourth, void *reserved);
+                                               uint16_t fourth, void *reserved);
 typedef int (*PFN_NeroInit)(const RecLibSettings *settings, const char *reserved);
 typedef int (*PFN_NeroDone)(void);
 typedef void (*PFN_NeroClearErrors)(void);
@@ -400,8 +413,8 @@ typedef void (*PFN_NeroCloseDevice)(RecDeviceHandle device);
 typedef DiscInfo *(*PFN_NeroGetCDInfo)(RecDeviceHandle device, uint32_t flags);
 typedef IsoTrack *(*PFN_NeroCreateIsoTrackEx)(IsoItem *root, const char *label, uint32_t flags);
 typedef void (*PFN_NeroFreeIsoTrack)(IsoTrack *track);
-typedef int (*PFN_NeroBurn)(RecDeviceHandle device, int format, void *writeRecord,
-                            uint32_t flags, uint32_t speedKBs, RecProgress *progress);
+typedef int (*PFN_NeroBurn)(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags,
+                            uint32_t speedKBs, RecProgress *progress);
 typedef int (*PFN_NeroEjectLoadCD)(RecDeviceHandle device, int eject);
 typedef int (*PFN_NeroGetCDRWErasingTime)(RecDeviceHandle device, int mode);
 typedef int (*PFN_NeroEraseCDRW)(RecDeviceHandle device, int mode);

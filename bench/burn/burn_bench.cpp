@@ -23,29 +23,53 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 // What the callbacks cost: each one adds its own duration.
-struct CallbackClock {
+struct CallbackClock
+{
     Clock::duration spent{};
     long calls = 0;
     int lastPercent = 0;
 };
 
-struct Timed {
+struct Timed
+{
     CallbackClock &clock;
     Clock::time_point start = Clock::now();
     explicit Timed(void *context) : clock(*static_cast<CallbackClock *>(context)) { ++clock.calls; }
     ~Timed() { clock.spent += Clock::now() - start; }
 };
 
-int onIdle(void *context) { Timed t(context); return 0; }
-int onDialog(void *context, int type, void *) { Timed t(context); return type == DLG_NON_EMPTY_REWRITABLE ? 5 : 0; }
-int onProgress(void *context, int percent) { Timed t(context); t.clock.lastPercent = percent; return 0; }
-int onAbort(void *context) { Timed t(context); return 0; }
-void onLog(void *context, int, const char *text) { Timed t(context); std::fprintf(stderr, "log: %s\n", text); }
-void onPhase(void *context, const char *) { Timed t(context); }
+int onIdle(void *context)
+{
+    Timed t(context);
+    return 0;
+}
+int onDialog(void *context, int type, void *)
+{
+    Timed t(context);
+    return type == DLG_NON_EMPTY_REWRITABLE ? 5 : 0;
+}
+int onProgress(void *context, int percent)
+{
+    Timed t(context);
+    t.clock.lastPercent = percent;
+    return 0;
+}
+int onAbort(void *context)
+{
+    Timed t(context);
+    return 0;
+}
+void onLog(void *context, int, const char *text)
+{
+    Timed t(context);
+    std::fprintf(stderr, "log: %s\n", text);
+}
+void onPhase(void *context, const char *)
+{
+    Timed t(context);
+}
 
-
-template <typename Function>
-Function symbol(void *module, const char *name)
+template <typename Function> Function symbol(void *module, const char *name)
 {
     return reinterpret_cast<Function>(dlsym(module, name));
 }
@@ -73,7 +97,8 @@ int main(int argc, char **argv)
     RecProgress progress{onProgress, onAbort, onLog, onPhase, &clock, {}};
 
     symbol<PFN_NeroInit>(module, "NeroInit")(&settings, nullptr);
-    DeviceInfoList *list = symbol<PFN_NeroGetAvailableDrivesEx>(module, "NeroGetAvailableDrivesEx")(MEDIA_SET_DVD, nullptr);
+    DeviceInfoList *list =
+        symbol<PFN_NeroGetAvailableDrivesEx>(module, "NeroGetAvailableDrivesEx")(MEDIA_SET_DVD, nullptr);
     if (list == nullptr || list->count == 0)
         return 1;
     RecDeviceHandle device = symbol<PFN_NeroOpenDevice>(module, "NeroOpenDevice")(&list->devices[0]);
@@ -81,7 +106,8 @@ int main(int argc, char **argv)
     const Clock::time_point start = Clock::now();
     bench::ItemTree tree;
     tree.addDvd(argv[2]);
-    IsoTrack *track = symbol<PFN_NeroCreateIsoTrackEx>(module, "NeroCreateIsoTrackEx")(tree.root(), "BENCH", 0x18);
+    IsoTrack *track =
+        symbol<PFN_NeroCreateIsoTrackEx>(module, "NeroCreateIsoTrackEx")(tree.root(), "BENCH", 0x18);
     WriteRecord record{};
     record.track = track;
     record.mediaType = MEDIA_SET_DVD;
@@ -94,7 +120,7 @@ int main(int argc, char **argv)
     symbol<PFN_NeroCloseDevice>(module, "NeroCloseDevice")(device);
     symbol<PFN_NeroFreeMem>(module, "NeroFreeMem")(list);
     symbol<PFN_NeroDone>(module, "NeroDone")();
-    std::printf("result %d seconds %.3f callbacks %ld callback_seconds %.6f callback_share %.4f%%\n", result, seconds,
-                clock.calls, inCallbacks, 100.0 * inCallbacks / seconds);
+    std::printf("result %d seconds %.3f callbacks %ld callback_seconds %.6f callback_share %.4f%%\n", result,
+                seconds, clock.calls, inCallbacks, 100.0 * inCallbacks / seconds);
     return result == 0 ? 0 : 1;
 }

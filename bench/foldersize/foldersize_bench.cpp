@@ -3,7 +3,7 @@
 //
 // foldersize_bench <tree> [runs]   the tree is made first if it is missing:
 //                                  1,000 folders of 100 files each
-#include "jobs/FolderSize.h"
+#include "jobs/label/FolderSize.h"
 
 #include <algorithm>
 #include <chrono>
@@ -81,7 +81,9 @@ int main(int argc, char **argv)
     }
     const std::string root = argv[1];
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 11;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(root.c_str(), &info) != 0 && !MakeTree(root)) {
         std::fprintf(stderr, "cannot make the tree at %s\n", root.c_str());
         return 1;

@@ -27,7 +27,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-
 namespace {
 
 // Sectors per call: through the slots a buffer of this size is filled and
@@ -95,7 +94,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "warning: %s\n", warning);
     const int fd = ::open(argv[2], O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0 || track->vtbl->openStream(track) != 0) {
-        std::fprintf(stderr, "cannot start: %s\n", fd < 0 ? std::strerror(errno) : track->vtbl->lastError(track));
+        std::fprintf(stderr, "cannot start: %s\n",
+                     fd < 0 ? std::strerror(errno) : track->vtbl->lastError(track));
         status = 1;
     } else {
         status = viaSlots ? streamThroughSlots(track, fd) : streamDirectly(track, fd);

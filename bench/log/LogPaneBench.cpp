@@ -249,8 +249,14 @@ void RunWorkerAppends(benchmark::State &state, int waitEvery)
     }
 }
 
-void BM_WorkerEach(benchmark::State &state) { RunWorkerAppends(state, 1); }
-void BM_WorkerFlood(benchmark::State &state) { RunWorkerAppends(state, Window); }
+void BM_WorkerEach(benchmark::State &state)
+{
+    RunWorkerAppends(state, 1);
+}
+void BM_WorkerFlood(benchmark::State &state)
+{
+    RunWorkerAppends(state, Window);
+}
 
 BENCHMARK(BM_GuiThreadBurst)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GuiThreadShown)->Iterations(1)->Unit(benchmark::kMillisecond);

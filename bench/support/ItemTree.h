@@ -15,7 +15,8 @@ namespace bench {
 
 // The IsoItem records of one folder tree, built the way the program builds
 // them for a DVD-Video root (VIDEO_TS files in player order first).
-class ItemTree {
+class ItemTree
+{
 public:
     IsoItem *add(IsoItem *parent, const std::string &name, const std::string &source, bool folder)
     {

@@ -44,7 +44,8 @@ RECLIB_EXPORT unsigned int NeroGetAPIVersion(void)
     return RECLIB_API_VERSION;
 }
 
-RECLIB_EXPORT int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t *third, uint16_t *fourth, void *)
+RECLIB_EXPORT int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t *third, uint16_t *fourth,
+                                      void *)
 {
     if (major == nullptr || minor == nullptr || third == nullptr || fourth == nullptr)
         return 0;
@@ -57,10 +58,14 @@ RECLIB_EXPORT int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t
 
 RECLIB_EXPORT int NeroSetExpectedAPIVersion(unsigned int version)
 {
-    return versionAccepted(version / 1000, version / 100 % 10, version / 10 % 10, version % 10) && version < 10000 ? 1 : 0;
+    return versionAccepted(version / 1000, version / 100 % 10, version / 10 % 10, version % 10) &&
+                   version < 10000
+               ? 1
+               : 0;
 }
 
-RECLIB_EXPORT int NeroSetExpectedAPIVersionEx(uint16_t major, uint16_t minor, uint16_t third, uint16_t fourth, void *)
+RECLIB_EXPORT int NeroSetExpectedAPIVersionEx(uint16_t major, uint16_t minor, uint16_t third, uint16_t fourth,
+                                              void *)
 {
     return versionAccepted(major, minor, third, fourth) ? 1 : 0;
 }
@@ -101,7 +106,8 @@ RECLIB_EXPORT DeviceInfoList *NeroGetAvailableDrivesEx(uint32_t mediaSet, void *
     Library &library = Library::instance();
     const bool withDrives = library.libburnReady();
     const std::vector<reclib::RecorderEntry> entries = catalog().list(mediaSet, withDrives);
-    const size_t bytes = offsetof(DeviceInfoList, devices) + std::max<size_t>(1, entries.size()) * sizeof(DeviceInfo);
+    const size_t bytes =
+        offsetof(DeviceInfoList, devices) + std::max<size_t>(1, entries.size()) * sizeof(DeviceInfo);
     auto *list = static_cast<DeviceInfoList *>(library.blocks().allocate(bytes));
     if (list == nullptr)
         return nullptr;
@@ -182,8 +188,8 @@ RECLIB_EXPORT void NeroFreeIsoTrack(IsoTrack *track)
         track->vtbl->destroy(track, 1);
 }
 
-RECLIB_EXPORT int NeroBurn(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags, uint32_t speed,
-                           RecProgress *progress)
+RECLIB_EXPORT int NeroBurn(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags,
+                           uint32_t speed, RecProgress *progress)
 {
     return reclib::runBurn(Library::instance(), device, format, writeRecord, flags, speed, progress);
 }

@@ -6,10 +6,8 @@
 namespace reclib {
 
 ChunkRing::ChunkRing(size_t chunkBytes, size_t chunkCount)
-    : m_chunkBytes(chunkBytes),
-      m_chunkCount(std::max<size_t>(chunkCount, 2)),
-      m_memory(new unsigned char[m_chunkBytes * m_chunkCount]),
-      m_chunks(new Chunk[m_chunkCount])
+    : m_chunkBytes(chunkBytes), m_chunkCount(std::max<size_t>(chunkCount, 2)),
+      m_memory(new unsigned char[m_chunkBytes * m_chunkCount]), m_chunks(new Chunk[m_chunkCount])
 {
 }
 
@@ -87,7 +85,8 @@ int64_t ChunkRing::take(unsigned char *buffer, size_t size)
         // The chunk being read is the consumer's alone until it is released.
         const Chunk &chunk = m_chunks[m_released % m_chunkCount];
         const size_t piece = std::min(size - copied, chunk.bytes - m_offset);
-        std::memcpy(buffer + copied, m_memory.get() + (m_released % m_chunkCount) * m_chunkBytes + m_offset, piece);
+        std::memcpy(buffer + copied, m_memory.get() + (m_released % m_chunkCount) * m_chunkBytes + m_offset,
+                    piece);
         m_offset += piece;
         copied += piece;
     }

@@ -16,7 +16,8 @@ namespace reclib {
 // variables: neither side sleeps in steps. A producer that found the ring
 // full is woken once half of it is free again, not for every chunk taken:
 // each wake-up of a thread on another processor is an interrupt there.
-class ChunkRing {
+class ChunkRing
+{
 public:
     ChunkRing(size_t chunkBytes, size_t chunkCount);
     ChunkRing(const ChunkRing &) = delete;
@@ -42,7 +43,8 @@ public:
     void close();
 
 private:
-    struct Chunk {
+    struct Chunk
+    {
         size_t bytes = 0;
     };
     // Consumer side: moves to the next published chunk; false at the end.
@@ -57,8 +59,8 @@ private:
     std::condition_variable m_spaceFreed; // the producer waits on this
     std::condition_variable m_dataReady;  // the consumer waits on this
     bool m_producerWaiting = false;
-    size_t m_published = 0;     // chunks handed over so far
-    size_t m_released = 0;      // chunks the consumer is done with
+    size_t m_published = 0; // chunks handed over so far
+    size_t m_released = 0;  // chunks the consumer is done with
     bool m_finished = false;
     bool m_failed = false;
     bool m_closed = false;

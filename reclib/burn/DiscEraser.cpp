@@ -41,7 +41,8 @@ JobOutcome eraseImageFile(const std::string &path, bool fast)
     JobOutcome outcome;
     {
         std::string error;
-        std::unique_ptr<GrabbedDrive> drive = GrabbedDrive::grab("stdio:/dev/fd/" + std::to_string(fd), error);
+        std::unique_ptr<GrabbedDrive> drive =
+            GrabbedDrive::grab("stdio:/dev/fd/" + std::to_string(fd), error);
         outcome = drive ? runErase(*drive, fast ? EraseMethod::BlankFast : EraseMethod::BlankFull)
                         : JobOutcome::failed(error);
     }

@@ -13,8 +13,9 @@ namespace reclib {
 std::vector<RecorderEntry> scanDrives();
 
 // What a real drive holds, read with the drive grabbed briefly.
-struct DriveDisc {
-    int profile = 0;        // libburn media profile, 0 = none
+struct DriveDisc
+{
+    int profile = 0; // libburn media profile, 0 = none
     bool blank = false;
     bool erasable = false;
     int sessions = 0;

@@ -12,9 +12,10 @@
 namespace reclib {
 namespace {
 
-constexpr uint32_t ChunkSectors = 512;  // 1 MiB per comparison step
+constexpr uint32_t ChunkSectors = 512; // 1 MiB per comparison step
 
-struct FileCloser {
+struct FileCloser
+{
     int fd;
     ~FileCloser()
     {
@@ -58,7 +59,8 @@ JobOutcome verifyImage(IsoTrack *track, const std::string &writtenFile, JobChann
         return JobOutcome::failed(reader.failure());
     const FileCloser file{::open(writtenFile.c_str(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0)
-        return JobOutcome::failed("Verify failed: cannot read back " + writtenFile + ": " + std::strerror(errno));
+        return JobOutcome::failed("Verify failed: cannot read back " + writtenFile + ": " +
+                                  std::strerror(errno));
 
     const int64_t total = reader.sizeInBlocks();
     std::vector<unsigned char> expected(static_cast<size_t>(ChunkSectors) * SECTOR_SIZE);

@@ -10,10 +10,12 @@ namespace reclib {
 // What a worker thread hands to the thread that called into the library:
 // the percent done, log lines and phase texts to deliver through the
 // callbacks there, and the caller's cancel request in the other direction.
-class JobChannel {
+class JobChannel
+{
 public:
     enum class Kind { Log, Phase };
-    struct Message {
+    struct Message
+    {
         Kind kind = Kind::Log;
         int textType = 0;
         std::string text;

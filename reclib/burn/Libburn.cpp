@@ -11,7 +11,8 @@ namespace {
 // ends.
 constexpr int WriteThreadEndedCode = 0x00020178;
 
-struct MessageStore {
+struct MessageStore
+{
     std::mutex mutex;
     std::vector<std::string> reportable;
     uint64_t writeThreadsEnded = 0;

@@ -13,7 +13,8 @@ namespace reclib {
 
 // libburn's process-wide start and stop, and the drain of its message
 // queue (where it puts the reasons for refusals and failures).
-class Libburn {
+class Libburn
+{
 public:
     Libburn();
     ~Libburn();
@@ -40,7 +41,8 @@ private:
 };
 
 // A grabbed drive; released (and the tray opened, if asked) on destruction.
-class GrabbedDrive {
+class GrabbedDrive
+{
 public:
     // address: "stdio:/path", "stdio:/dev/fd/N" or a real drive's address.
     static std::unique_ptr<GrabbedDrive> grab(const std::string &address, std::string &error);
@@ -59,8 +61,7 @@ public:
     bool waitUntilBusy(uint64_t endedBefore = UINT64_MAX) const;
 
     // Polls until the drive is idle; onTick gets each status and may cancel.
-    template <typename OnTick>
-    void waitUntilIdle(OnTick onTick) const;
+    template <typename OnTick> void waitUntilIdle(OnTick onTick) const;
 
 private:
     explicit GrabbedDrive(burn::burn_drive_info *info) : m_info(info) {}
@@ -68,8 +69,7 @@ private:
     bool m_eject = false;
 };
 
-template <typename OnTick>
-void GrabbedDrive::waitUntilIdle(OnTick onTick) const
+template <typename OnTick> void GrabbedDrive::waitUntilIdle(OnTick onTick) const
 {
     burn::burn_progress progress{};
     // 1 ms steps for the first 50 ms, then 10 ms: for a small image the wait

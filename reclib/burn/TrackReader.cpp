@@ -20,8 +20,8 @@ int64_t TrackReader::read(unsigned char *buffer, uint32_t maxBlocks)
 {
     uint32_t done = 0;
     while (done < maxBlocks) {
-        const int32_t got = m_track->vtbl->readBlocks(m_track, buffer + static_cast<size_t>(done) * SECTOR_SIZE,
-                                                      maxBlocks - done);
+        const int32_t got = m_track->vtbl->readBlocks(
+            m_track, buffer + static_cast<size_t>(done) * SECTOR_SIZE, maxBlocks - done);
         if (got < 0)
             return -1;
         if (got == 0)

@@ -9,7 +9,8 @@ namespace reclib {
 
 // Reads a track's image through the slots of its interface: open, read
 // whole blocks, close. Never owns the track.
-class TrackReader {
+class TrackReader
+{
 public:
     explicit TrackReader(IsoTrack *track) : m_track(track) {}
     ~TrackReader() { close(); }

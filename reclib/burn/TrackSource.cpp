@@ -12,7 +12,8 @@ namespace {
 // libburn's thread copies from have left the producing core's own cache
 // (2 MiB here) for the shared one, which it reads faster. Smaller rings
 // (1 MiB) and larger ones (32 MiB) made a 3.5 GB burn a tenth slower.
-struct RingShape {
+struct RingShape
+{
     size_t chunkSectors;
     size_t chunkCount;
 };
@@ -27,9 +28,7 @@ RingShape shapeFor(TrackSource::Target target)
 } // namespace
 
 TrackSource::TrackSource(TrackReader &reader, FaultInjection fault, Target target)
-    : m_reader(reader),
-      m_fault(fault),
-      m_fixedSize(static_cast<off_t>(reader.sizeInBlocks()) * SECTOR_SIZE),
+    : m_reader(reader), m_fault(fault), m_fixedSize(static_cast<off_t>(reader.sizeInBlocks()) * SECTOR_SIZE),
       m_ring(shapeFor(target).chunkSectors * SECTOR_SIZE, shapeFor(target).chunkCount)
 {
     // libburn releases the struct itself with free() when its last

@@ -18,7 +18,8 @@ namespace reclib {
 // from the ring, one sector per call. libburn's own fifo is not used: it
 // reads its input in 32 KiB steps and hands over in 50 ms sleeps, which
 // kept a file-backed write well below the disk's speed.
-class TrackSource {
+class TrackSource
+{
 public:
     // What libburn writes to: a real drive or a file (stdio: pseudo-drive).
     enum class Target { Drive, File };

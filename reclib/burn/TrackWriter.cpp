@@ -13,21 +13,26 @@ namespace {
 // write thread ends.
 constexpr std::chrono::milliseconds WriteThreadEndTimeout{120000};
 
-struct DiscDeleter {
+struct DiscDeleter
+{
     void operator()(burn::burn_disc *disc) const { burn::burn_disc_free(disc); }
 };
-struct SessionDeleter {
+struct SessionDeleter
+{
     void operator()(burn::burn_session *session) const { burn::burn_session_free(session); }
 };
-struct TrackDeleter {
+struct TrackDeleter
+{
     void operator()(burn::burn_track *track) const { burn::burn_track_free(track); }
 };
-struct OptionsDeleter {
+struct OptionsDeleter
+{
     void operator()(burn::burn_write_opts *options) const { burn::burn_write_opts_free(options); }
 };
 
 // One disc with one session holding one data track fed by the source.
-struct DiscLayout {
+struct DiscLayout
+{
     std::unique_ptr<burn::burn_disc, DiscDeleter> disc{burn::burn_disc_create()};
     std::unique_ptr<burn::burn_session, SessionDeleter> session{burn::burn_session_create()};
     std::unique_ptr<burn::burn_track, TrackDeleter> track{burn::burn_track_create()};
@@ -41,7 +46,8 @@ struct DiscLayout {
     }
 };
 
-std::unique_ptr<burn::burn_write_opts, OptionsDeleter> makeOptions(burn::burn_drive *drive, const WriteOptions &options)
+std::unique_ptr<burn::burn_write_opts, OptionsDeleter> makeOptions(burn::burn_drive *drive,
+                                                                   const WriteOptions &options)
 {
     std::unique_ptr<burn::burn_write_opts, OptionsDeleter> opts(burn::burn_write_opts_new(drive));
     if (!opts)
@@ -83,7 +89,8 @@ JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &
     drive->ejectOnRelease(options.eject);
 
     const bool toFile = options.address.rfind("stdio:", 0) == 0;
-    TrackSource source(reader, options.fault, toFile ? TrackSource::Target::File : TrackSource::Target::Drive);
+    TrackSource source(reader, options.fault,
+                       toFile ? TrackSource::Target::File : TrackSource::Target::Drive);
     DiscLayout layout(source.source());
     const auto opts = makeOptions(drive->drive(), options);
     if (!opts)
@@ -101,7 +108,8 @@ JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &
     bool cancelSent = false;
     drive->waitUntilIdle([&](const burn::burn_progress &progress) {
         if (progress.sectors > 0 && progress.sector > 0) {
-            const int now = static_cast<int>(std::min<int64_t>(100, int64_t{progress.sector} * 100 / progress.sectors));
+            const int now =
+                static_cast<int>(std::min<int64_t>(100, int64_t{progress.sector} * 100 / progress.sectors));
             if (now > percent) {
                 percent = now;
                 onPercent(percent);

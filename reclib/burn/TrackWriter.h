@@ -1,28 +1,30 @@
 #pragma once
 
 #include "burn/JobChannel.h"
-#include "recorders/VirtualRecorderSettings.h"
 #include "reclib_api.h"
+#include "recorders/VirtualRecorderSettings.h"
 
 #include <functional>
 #include <string>
 
 namespace reclib {
 
-struct WriteOptions {
-    std::string address;        // libburn drive address: "stdio:<file>" or a real drive
-    int libburnSpeed = 0;       // 1000 bytes/s; 0 = as fast as the drive goes
+struct WriteOptions
+{
+    std::string address;  // libburn drive address: "stdio:<file>" or a real drive
+    int libburnSpeed = 0; // 1000 bytes/s; 0 = as fast as the drive goes
     bool simulate = false;
     bool underrunProof = false;
     bool discAtOnce = true;
     bool eject = false;
-    FaultInjection fault;       // FailAtSector is honoured here
+    FaultInjection fault; // FailAtSector is honoured here
 };
 
-struct JobOutcome {
+struct JobOutcome
+{
     enum class Status { Done, Failed, Cancelled };
     Status status = Status::Done;
-    std::string reason;         // for Failed
+    std::string reason; // for Failed
 
     static JobOutcome done() { return {}; }
     static JobOutcome failed(std::string why) { return {Status::Failed, std::move(why)}; }

@@ -9,7 +9,8 @@ namespace reclib {
 
 // Every block the library hands to the program comes from here, so that
 // NeroFreeMem can tell its own blocks from anything else it is given.
-class BlockRegistry {
+class BlockRegistry
+{
 public:
     // Zero-filled; null when memory runs out.
     void *allocate(size_t size);

@@ -1,9 +1,9 @@
 #include "core/BurnSession.h"
 
-#include "core/FileTarget.h"
-#include "core/WorkerLoop.h"
 #include "burn/ImageVerifier.h"
 #include "burn/TrackWriter.h"
+#include "core/FileTarget.h"
+#include "core/WorkerLoop.h"
 #include "image/ImageTrack.h"
 #include "image/IsoImageTrack.h"
 
@@ -56,7 +56,8 @@ JobOutcome writeVerifyCommit(IsoTrack *track, const BurnPlan &plan, uint32_t fla
     const bool simulate = has(flags, BURN_FLAG_SIMULATE);
     channel.phase(simulate ? "Simulating the write" : "Writing the disc");
     channel.setPercent(0);
-    JobOutcome outcome = writeTrack(track, plan.write, channel, [&](int percent) { channel.setPercent(percent); });
+    JobOutcome outcome =
+        writeTrack(track, plan.write, channel, [&](int percent) { channel.setPercent(percent); });
     if (outcome.status == JobOutcome::Status::Done && !simulate) {
         std::string error;
         if (plan.corruptAfterWrite.kind == FaultInjection::Kind::CorruptSector &&
@@ -98,12 +99,13 @@ int resultOf(const JobOutcome &outcome, const CallerSide &caller)
 }
 
 // Fills the request; 0 or a result (with its log line).
-int makeRequest(Recorder &recorder, IsoTrack *track, const WriteRecord &record, uint32_t flags, uint32_t speed,
-                const CallerSide &caller, BurnRequest &request)
+int makeRequest(Recorder &recorder, IsoTrack *track, const WriteRecord &record, uint32_t flags,
+                uint32_t speed, const CallerSide &caller, BurnRequest &request)
 {
     const std::optional<int> libburnSpeed = recorder.libburnSpeedFor(speed, flags);
     if (!libburnSpeed) {
-        caller.log(LOG_TEXT_ERROR, recorder.name() + " does not offer the write speed " + std::to_string(speed) +
+        caller.log(LOG_TEXT_ERROR, recorder.name() + " does not offer the write speed " +
+                                       std::to_string(speed) +
                                        (has(flags, BURN_FLAG_SPEED_IN_KBS) ? " kB/s" : "x"));
         return BURN_FAILED;
     }
@@ -112,11 +114,13 @@ int makeRequest(Recorder &recorder, IsoTrack *track, const WriteRecord &record, 
     request.imageSectors = track->vtbl->sizeInBlocks(track);
     request.recordMediaType = static_cast<uint32_t>(record.mediaType);
     if (track->vtbl->isMode2(track) == 1)
-        caller.log(LOG_TEXT_INFO, recorder.name() + " cannot write Mode 2 Form 1; the track is written as Mode 1");
+        caller.log(LOG_TEXT_INFO,
+                   recorder.name() + " cannot write Mode 2 Form 1; the track is written as Mode 1");
     if (has(flags, BURN_FLAG_BOOKTYPE_DVDROM)) {
         request.recordBookType = recorder.canRecordBookType();
         if (!request.recordBookType)
-            caller.log(LOG_TEXT_INFO, recorder.name() + " cannot set the DVD-ROM book type on this disc; it keeps its own");
+            caller.log(LOG_TEXT_INFO,
+                       recorder.name() + " cannot set the DVD-ROM book type on this disc; it keeps its own");
     }
     return 0;
 }
@@ -168,8 +172,9 @@ int runBurn(Library &library, RecDeviceHandle handle, int format, void *writeRec
     plan.write.discAtOnce = has(flags, BURN_FLAG_DAO);
     JobChannel channel;
     JobOutcome outcome;
-    runWhilePolling([&](JobChannel &jobChannel) { outcome = writeVerifyCommit(track, plan, flags, jobChannel); },
-                    channel, caller, PollKind::Burn);
+    runWhilePolling(
+        [&](JobChannel &jobChannel) { outcome = writeVerifyCommit(track, plan, flags, jobChannel); }, channel,
+        caller, PollKind::Burn);
     return resultOf(outcome, caller);
 }
 
@@ -195,8 +200,8 @@ int runErase(Library &library, RecDeviceHandle handle, int mode)
         return ERASE_FAILED;
     JobChannel channel;
     JobOutcome outcome;
-    runWhilePolling([&](JobChannel &jobChannel) { outcome = recorder->erase(mode, jobChannel); }, channel, caller,
-                    PollKind::Idle);
+    runWhilePolling([&](JobChannel &jobChannel) { outcome = recorder->erase(mode, jobChannel); }, channel,
+                    caller, PollKind::Idle);
     if (outcome.status != JobOutcome::Status::Done) {
         library.errors().add("The erase failed: " + outcome.reason);
         return ERASE_FAILED;

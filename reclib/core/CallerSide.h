@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ErrorLog.h"
 #include "burn/JobChannel.h"
+#include "core/ErrorLog.h"
 #include "reclib_api.h"
 
 #include <string>
@@ -11,7 +11,8 @@ namespace reclib {
 // The program's callbacks as one call into the library sees them. Used
 // only on the thread that made the call: that is where the program expects
 // every callback.
-class CallerSide {
+class CallerSide
+{
 public:
     CallerSide(const RecLibSettings &settings, const RecProgress *progress, ErrorLog &errors)
         : m_settings(settings), m_progress(progress), m_errors(errors)

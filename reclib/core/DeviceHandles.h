@@ -13,7 +13,8 @@ namespace reclib {
 // The open recorders. A handle is a number the program cannot dereference
 // and the library never reuses, so a stale or made-up handle is recognised
 // instead of followed.
-class DeviceHandles {
+class DeviceHandles
+{
 public:
     RecDeviceHandle add(std::shared_ptr<Recorder> recorder);
     std::shared_ptr<Recorder> find(RecDeviceHandle handle) const;

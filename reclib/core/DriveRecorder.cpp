@@ -43,7 +43,8 @@ BurnPreparation DriveRecorder::prepareBurn(const BurnRequest &request, const Cal
     std::string whyNot;
     std::optional<DriveDisc> disc = probe(whyNot);
     if (!disc) {
-        caller.userDialog(DLG_WAITCD, reinterpret_cast<void *>(static_cast<intptr_t>(WAIT_REASON_INSERT_MEDIUM)));
+        caller.userDialog(DLG_WAITCD,
+                          reinterpret_cast<void *>(static_cast<intptr_t>(WAIT_REASON_INSERT_MEDIUM)));
         disc = probe(whyNot);
     }
     if (!disc) {

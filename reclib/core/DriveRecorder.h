@@ -1,14 +1,15 @@
 #pragma once
 
-#include "core/Recorder.h"
 #include "burn/DriveScanner.h"
+#include "core/Recorder.h"
 
 namespace reclib {
 
 // A real optical drive through libburn. It writes through the same engine
 // as the file-backed recorders; only the drive address differs. It needs
 // no lock of ours: libburn grabs a drive exclusively for each job.
-class DriveRecorder : public Recorder {
+class DriveRecorder : public Recorder
+{
 public:
     explicit DriveRecorder(RecorderEntry entry) : Recorder(std::move(entry)) {}
 

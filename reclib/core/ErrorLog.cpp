@@ -5,7 +5,7 @@ namespace reclib {
 namespace {
 // A runaway caller must not grow the log without end.
 constexpr size_t MaxLines = 200;
-}
+} // namespace
 
 void ErrorLog::add(std::string line)
 {

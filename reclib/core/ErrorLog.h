@@ -7,7 +7,8 @@
 namespace reclib {
 
 // The failures NeroGetErrorLog reports, one line each, oldest first.
-class ErrorLog {
+class ErrorLog
+{
 public:
     void add(std::string line);
     void clear();

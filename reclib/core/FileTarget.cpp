@@ -59,13 +59,17 @@ void removeLeftTemporaries(const std::string &target)
 
 bool fileExists(const std::string &path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     return ::stat(path.c_str(), &info) == 0;
 }
 
 int64_t freeBytesNear(const std::string &path)
 {
-    struct statvfs info {};
+    struct statvfs info
+    {
+    };
     if (::statvfs(folderOf(path).c_str(), &info) != 0)
         return -1;
     return static_cast<int64_t>(info.f_bavail) * static_cast<int64_t>(info.f_frsize);
@@ -132,7 +136,8 @@ bool corruptSector(const std::string &path, int64_t sector, std::string &error)
     const bool ok = ::pread(fd, data.data(), data.size(), offset) == static_cast<ssize_t>(data.size());
     for (unsigned char &byte : data)
         byte = static_cast<unsigned char>(~byte);
-    const bool written = ok && ::pwrite(fd, data.data(), data.size(), offset) == static_cast<ssize_t>(data.size());
+    const bool written =
+        ok && ::pwrite(fd, data.data(), data.size(), offset) == static_cast<ssize_t>(data.size());
     ::close(fd);
     if (!written)
         error = "sector " + std::to_string(sector) + " lies beyond the end of " + path;

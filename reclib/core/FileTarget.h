@@ -11,7 +11,8 @@ namespace reclib {
 // is complete, so a target never looks finished when it is not. (libburn
 // does not truncate a file it writes over; a fresh file has nothing to
 // truncate.) The temporary file is removed unless committed.
-class FileTarget {
+class FileTarget
+{
 public:
     static std::shared_ptr<FileTarget> create(const std::string &target, std::string &error);
     ~FileTarget();
@@ -31,7 +32,10 @@ public:
     void discard();
 
 private:
-    FileTarget(std::string target, std::string temporary) : m_target(std::move(target)), m_temporary(std::move(temporary)) {}
+    FileTarget(std::string target, std::string temporary)
+        : m_target(std::move(target)), m_temporary(std::move(temporary))
+    {
+    }
     std::string m_target;
     std::string m_temporary;
     bool m_done = false;

@@ -40,7 +40,8 @@ BurnPreparation ImageRecorder::prepareBurn(const BurnRequest &request, const Cal
     }
     if ((request.flags & BURN_FLAG_SIMULATE) == 0 && freeBytes < imageBytes) {
         caller.log(LOG_TEXT_ERROR, "Not enough free space for the image file " + path + ": it needs " +
-                                       std::to_string(imageBytes) + " bytes, " + std::to_string(freeBytes) + " are free");
+                                       std::to_string(imageBytes) + " bytes, " + std::to_string(freeBytes) +
+                                       " are free");
         return BURN_FAILED;
     }
     // One burn per image file: a second program writing the same file would

@@ -7,7 +7,8 @@ namespace reclib {
 // The "Image Recorder": writes the disc image to a file the program names
 // through user dialog 20. The file holds a plain ISO/UDF image whatever its
 // extension.
-class ImageRecorder : public Recorder {
+class ImageRecorder : public Recorder
+{
 public:
     explicit ImageRecorder(RecorderEntry entry) : Recorder(std::move(entry)) {}
 

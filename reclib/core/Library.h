@@ -1,11 +1,11 @@
 #pragma once
 
+#include "burn/Libburn.h"
 #include "core/BlockRegistry.h"
 #include "core/DeviceHandles.h"
 #include "core/ErrorLog.h"
-#include "burn/Libburn.h"
-#include "recorders/StateFolderChoice.h"
 #include "reclib_api.h"
+#include "recorders/StateFolderChoice.h"
 
 #include <memory>
 #include <mutex>
@@ -16,7 +16,8 @@ namespace reclib {
 // The library's process-wide state between NeroInit and NeroDone: the
 // program's callbacks, the open recorders, the blocks handed out, the
 // error log and libburn.
-class Library {
+class Library
+{
 public:
     static Library &instance();
 

@@ -24,7 +24,8 @@ std::string waitReasonText(int waitType)
     case WAIT_REASON_INSERT_MEDIUM:
         return "Please insert a blank or rewritable disc into the recorder.";
     case WAIT_REASON_WRONG_MEDIUM:
-        return "The disc in the recorder cannot take this burn. Please insert a blank disc of the right kind.";
+        return "The disc in the recorder cannot take this burn. Please insert a blank disc of the right "
+               "kind.";
     default:
         return {};
     }

@@ -9,7 +9,8 @@ std::optional<int> Recorder::libburnSpeedFor(uint32_t speed, uint32_t flags) con
     const SpeedBlock &speeds = m_entry.writeSpeeds;
     if (speed == 0 || speeds.count <= 0)
         return 0;
-    const SpeedFamily family = speeds.rate1x == speedBlockRate1x(SpeedFamily::Dvd) ? SpeedFamily::Dvd : SpeedFamily::Cd;
+    const SpeedFamily family =
+        speeds.rate1x == speedBlockRate1x(SpeedFamily::Dvd) ? SpeedFamily::Dvd : SpeedFamily::Cd;
     const bool inKBs = (flags & BURN_FLAG_SPEED_IN_KBS) != 0;
     for (int32_t i = 0; i < speeds.count && i < SPEED_BLOCK_MAX; ++i) {
         const int32_t listed = inKBs ? speeds.kBs[i] : speeds.multiples[i];

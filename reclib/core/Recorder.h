@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/CallerSide.h"
 #include "burn/TrackWriter.h"
+#include "core/CallerSide.h"
 #include "recorders/RecorderEntry.h"
 
 #include <functional>
@@ -12,19 +12,21 @@
 namespace reclib {
 
 // What NeroBurn asks of the recorder, taken from its arguments.
-struct BurnRequest {
+struct BurnRequest
+{
     uint32_t flags = 0;
-    int libburnSpeed = 0;       // already checked against the recorder's list
+    int libburnSpeed = 0; // already checked against the recorder's list
     int64_t imageSectors = 0;
-    uint32_t recordMediaType = 0;  // the write record's media type: 12 DVD, 1 CD, 0 any
-    bool recordBookType = false;   // set the DVD-ROM book type (the recorder can)
+    uint32_t recordMediaType = 0; // the write record's media type: 12 DVD, 1 CD, 0 any
+    bool recordBookType = false;  // set the DVD-ROM book type (the recorder can)
 };
 
 // Where and how the write goes, decided on the caller's thread before the
 // worker starts.
-struct BurnPlan {
+struct BurnPlan
+{
     WriteOptions write;
-    std::string readBackPath;        // what verify reads: the written file or the drive
+    std::string readBackPath; // what verify reads: the written file or the drive
     FaultInjection corruptAfterWrite;
     // Makes a file-backed write final (rename, medium state); runs on the
     // worker after the write (and verify) succeeded. Empty for real drives.
@@ -37,7 +39,8 @@ struct BurnPlan {
 using BurnPreparation = std::variant<BurnPlan, int>;
 
 // An open recorder of any kind.
-class Recorder {
+class Recorder
+{
 public:
     explicit Recorder(RecorderEntry entry) : m_entry(std::move(entry)) {}
     virtual ~Recorder() = default;

@@ -1,9 +1,9 @@
 #include "core/RecorderCatalog.h"
 
+#include "burn/DriveScanner.h"
 #include "core/DriveRecorder.h"
 #include "core/ImageRecorder.h"
 #include "core/VirtualRecorder.h"
-#include "burn/DriveScanner.h"
 #include "recorders/SpeedMapping.h"
 #include "recorders/VirtualRecorderConfig.h"
 
@@ -19,7 +19,8 @@ RecorderEntry virtualEntry(const VirtualRecorderSettings &spec)
     entry.name = spec.name;
     entry.virtualSpec = spec;
     entry.mediaSet = spec.mediaSet;
-    const bool dvd = spec.medium != MediumKind::None ? isDvd(spec.medium) : (spec.mediaSet & MEDIA_SET_DVD) != 0;
+    const bool dvd =
+        spec.medium != MediumKind::None ? isDvd(spec.medium) : (spec.mediaSet & MEDIA_SET_DVD) != 0;
     entry.writeSpeeds = speedBlockFromLibburn(spec.speeds, dvd ? SpeedFamily::Dvd : SpeedFamily::Cd);
     return entry;
 }
@@ -42,7 +43,8 @@ std::string textField(const char *field, size_t size)
 
 std::vector<RecorderEntry> RecorderCatalog::virtualRecorders() const
 {
-    const VirtualRecorderConfig config = VirtualRecorderConfig::load(m_folders.config + "/" + std::string(VirtualRecorderConfigName));
+    const VirtualRecorderConfig config =
+        VirtualRecorderConfig::load(m_folders.config + "/" + std::string(VirtualRecorderConfigName));
     for (const std::string &problem : config.problems)
         m_errors.add(problem);
     std::vector<RecorderEntry> entries;

@@ -15,9 +15,13 @@ namespace reclib {
 // them: the real drives libburn finds, the virtual recorders of the
 // configuration file (in folders.config; their relative medium files are
 // below folders.data), then the "Image Recorder".
-class RecorderCatalog {
+class RecorderCatalog
+{
 public:
-    RecorderCatalog(StateFolderChoice folders, ErrorLog &errors) : m_folders(std::move(folders)), m_errors(errors) {}
+    RecorderCatalog(StateFolderChoice folders, ErrorLog &errors)
+        : m_folders(std::move(folders)), m_errors(errors)
+    {
+    }
 
     // The recorders whose media set shares a bit with mediaSet (all for 0).
     std::vector<RecorderEntry> list(uint32_t mediaSet, bool withDrives) const;

@@ -1,8 +1,8 @@
 #include "core/VirtualRecorder.h"
 
+#include "burn/DiscEraser.h"
 #include "core/FileTarget.h"
 #include "core/MediumFiles.h"
-#include "burn/DiscEraser.h"
 #include "recorders/EraseEstimate.h"
 #include "recorders/SpeedMapping.h"
 
@@ -14,8 +14,7 @@
 namespace reclib {
 namespace {
 
-template <size_t Size>
-void copyName(char (&target)[Size], std::string_view text)
+template <size_t Size> void copyName(char (&target)[Size], std::string_view text)
 {
     const size_t length = std::min(text.size(), Size - 1);
     std::memcpy(target, text.data(), length);
@@ -91,13 +90,15 @@ std::string VirtualRecorder::unusableBecause(const MediumState &state, const Bur
     const MediumTraits &traits = traitsOf(state.kind);
     const uint32_t wanted = request.recordMediaType != 0 ? request.recordMediaType : entry().mediaSet;
     if ((traits.family & entry().mediaSet & wanted) == 0)
-        return "The " + std::string(traits.name) + " in " + name() + " is not the kind of disc this burn needs";
+        return "The " + std::string(traits.name) + " in " + name() +
+               " is not the kind of disc this burn needs";
     if (!state.blank && !traits.rewritable)
         return "The " + std::string(traits.name) + " in " + name() + " is already written";
     return {};
 }
 
-std::optional<MediumState> VirtualRecorder::awaitUsableDisc(const BurnRequest &request, const CallerSide &caller)
+std::optional<MediumState> VirtualRecorder::awaitUsableDisc(const BurnRequest &request,
+                                                            const CallerSide &caller)
 {
     MediumState state = loadState();
     std::string problem = unusableBecause(state, request);
@@ -123,9 +124,9 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     MediumState state = *found;
     const MediumTraits &traits = traitsOf(state.kind);
     if (request.imageSectors > capacityOf(state)) {
-        caller.log(LOG_TEXT_ERROR, "The image needs " + std::to_string(request.imageSectors) + " sectors, but the " +
-                                       std::string(traits.name) + " in " + name() + " holds only " +
-                                       std::to_string(capacityOf(state)));
+        caller.log(LOG_TEXT_ERROR, "The image needs " + std::to_string(request.imageSectors) +
+                                       " sectors, but the " + std::string(traits.name) + " in " + name() +
+                                       " holds only " + std::to_string(capacityOf(state)));
         return BURN_FAILED;
     }
     // A simulation never changes the disc, so there is nothing to ask: it
@@ -133,7 +134,8 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     const bool simulate = (request.flags & BURN_FLAG_SIMULATE) != 0;
     if (!state.blank && !simulate && (request.flags & BURN_FLAG_DETECT_NON_EMPTY_RW) != 0) {
         if (caller.userDialog(DLG_NON_EMPTY_REWRITABLE, nullptr) != 5) {
-            caller.log(LOG_TEXT_WARNING, "The written " + std::string(traits.name) + " in " + name() + " was not overwritten");
+            caller.log(LOG_TEXT_WARNING,
+                       "The written " + std::string(traits.name) + " in " + name() + " was not overwritten");
             return BURN_USER_ABORT;
         }
     }
@@ -143,7 +145,8 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     const int64_t imageBytes = request.imageSectors * SECTOR_SIZE;
     const int64_t freeBytes = freeBytesNear(m_mediumPath);
     if (!simulate && freeBytes >= 0 && freeBytes < imageBytes) {
-        caller.log(LOG_TEXT_ERROR, "Not enough free space for the disc image of " + name() + " in " + folderOf(m_mediumPath));
+        caller.log(LOG_TEXT_ERROR,
+                   "Not enough free space for the disc image of " + name() + " in " + folderOf(m_mediumPath));
         return BURN_FAILED;
     }
     std::string error;
@@ -155,7 +158,8 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
 
     BurnPlan plan;
     plan.write.address = "stdio:" + target->temporaryPath();
-    plan.write.libburnSpeed = spec().paced ? (request.libburnSpeed != 0 ? request.libburnSpeed : fastestSpeed()) : 0;
+    plan.write.libburnSpeed =
+        spec().paced ? (request.libburnSpeed != 0 ? request.libburnSpeed : fastestSpeed()) : 0;
     plan.write.fault = spec().fault;
     plan.readBackPath = target->temporaryPath();
     if (spec().fault.kind == FaultInjection::Kind::CorruptSector)

@@ -13,7 +13,8 @@ namespace reclib {
 // libburn's stdio: pseudo-drives, paced at the chosen speed when the
 // configuration asks for it. The medium and its state change together
 // (MediumFiles), and only while this object holds the recorder's lock.
-class VirtualRecorder : public Recorder {
+class VirtualRecorder : public Recorder
+{
 public:
     VirtualRecorder(RecorderEntry entry, const std::string &libraryFolder);
 

@@ -6,8 +6,8 @@
 
 namespace reclib {
 
-void runWhilePolling(const std::function<void(JobChannel &)> &job, JobChannel &channel, const CallerSide &caller,
-                     PollKind kind)
+void runWhilePolling(const std::function<void(JobChannel &)> &job, JobChannel &channel,
+                     const CallerSide &caller, PollKind kind)
 {
     std::packaged_task<void()> task([&] { job(channel); });
     std::future<void> finished = task.get_future();

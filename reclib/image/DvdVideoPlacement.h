@@ -21,15 +21,17 @@ namespace image {
 
 enum class Reallocation { Off, On };
 
-class DvdVideoPlacement {
+class DvdVideoPlacement
+{
 public:
     // Reads a whole (small) file; nothing when it cannot be read.
     using Loader = std::function<std::optional<std::vector<uint8_t>>(const ImageNode &)>;
 
-    struct Placed {
+    struct Placed
+    {
         ImageNode *node = nullptr;
-        uint32_t offset = 0;               // sectors after the start of VIDEO_TS.IFO
-        std::vector<uint8_t> replacement;  // corrected IFO or BUP copy, if any
+        uint32_t offset = 0;              // sectors after the start of VIDEO_TS.IFO
+        std::vector<uint8_t> replacement; // corrected IFO or BUP copy, if any
         bool replaced = false;
     };
 

@@ -39,8 +39,13 @@ std::optional<std::time_t> ImageTime::sourceDateEpoch()
 
 std::array<uint8_t, 7> ImageTime::isoRecordDate() const
 {
-    return {uint8_t(m_utc.tm_year), uint8_t(m_utc.tm_mon + 1), uint8_t(m_utc.tm_mday),
-            uint8_t(m_utc.tm_hour), uint8_t(m_utc.tm_min), uint8_t(m_utc.tm_sec), 0};
+    return {uint8_t(m_utc.tm_year),
+            uint8_t(m_utc.tm_mon + 1),
+            uint8_t(m_utc.tm_mday),
+            uint8_t(m_utc.tm_hour),
+            uint8_t(m_utc.tm_min),
+            uint8_t(m_utc.tm_sec),
+            0};
 }
 
 std::array<uint8_t, 17> ImageTime::isoVolumeDate() const

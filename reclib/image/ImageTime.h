@@ -12,7 +12,8 @@
 
 namespace image {
 
-class ImageTime {
+class ImageTime
+{
 public:
     // A moment outside what every field can hold (see recordable) is moved
     // to the nearest one inside.

@@ -21,7 +21,8 @@ namespace image {
 
 class IsoHierarchyWriter;
 
-class ImageTrack {
+class ImageTrack
+{
 public:
     ImageTrack(const IsoItem *root, const char *label, uint32_t flags);
     ~ImageTrack();

@@ -15,13 +15,15 @@
 namespace image {
 
 // Facts every writer needs once the layout is complete.
-struct ImageGeometry {
+struct ImageGeometry
+{
     uint32_t totalSectors = 0;
     ImageTime time{0};
     std::string label;
 };
 
-class ImageWriter {
+class ImageWriter
+{
 public:
     virtual ~ImageWriter() = default;
 

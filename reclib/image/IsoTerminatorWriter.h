@@ -5,7 +5,8 @@
 
 namespace image {
 
-class IsoTerminatorWriter : public ImageWriter {
+class IsoTerminatorWriter : public ImageWriter
+{
 public:
     void reserveDescriptors(SectorAllocator &alloc) override { m_sector = alloc.reserve(1); }
     void writeDescriptors(ImageSegments &out, const ImageGeometry &geometry) override;

@@ -8,12 +8,14 @@ namespace image {
 
 // Thrown when a layout would not fit the 32-bit sector numbers of the file
 // systems; the builder turns it into the track's layout error.
-class LayoutOverflow : public std::runtime_error {
+class LayoutOverflow : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
 
-class SectorAllocator {
+class SectorAllocator
+{
 public:
     explicit SectorAllocator(uint32_t first) : m_next(first) {}
 

@@ -96,7 +96,7 @@ std::vector<uint8_t> UdfWriter::volumeDescriptorSequence(uint32_t first, const I
     putLe16(pd + 22, 0);
     udf::putRegid(pd + 24, "+NSR02", udf::RegidKind::Domain);
     std::fill(pd + 24 + 24, pd + 24 + 32, 0); // the contents identifier carries no suffix
-    putLe32(pd + 184, 1); // read-only
+    putLe32(pd + 184, 1);                     // read-only
     putLe32(pd + 188, kPartitionStart);
     putLe32(pd + 192, m_partitionLength);
     udf::putRegid(pd + 196, "*Orvane Burn", udf::RegidKind::Implementation);

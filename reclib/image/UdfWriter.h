@@ -10,7 +10,8 @@
 
 namespace image {
 
-class UdfWriter : public ImageWriter {
+class UdfWriter : public ImageWriter
+{
 public:
     explicit UdfWriter(ImageTree &tree);
 

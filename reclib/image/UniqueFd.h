@@ -6,7 +6,8 @@
 
 namespace image {
 
-class UniqueFd {
+class UniqueFd
+{
 public:
     UniqueFd() = default;
     explicit UniqueFd(int fd) : m_fd(fd) {}

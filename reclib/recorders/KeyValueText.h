@@ -7,12 +7,13 @@
 namespace reclib {
 
 // One "key = value" line of a plain-text configuration or state file.
-struct KeyValueLine {
+struct KeyValueLine
+{
     int lineNumber = 0;
-    std::string section;  // the last "[section]" header above it, "" before any
+    std::string section;   // the last "[section]" header above it, "" before any
     int sectionIndex = -1; // that header's place in KeyValueText::sections, -1 before any
-    std::string key;      // lower case, trimmed
-    std::string value;    // trimmed, comment removed
+    std::string key;       // lower case, trimmed
+    std::string value;     // trimmed, comment removed
 };
 
 // Reads "key = value" lines grouped under "[section]" headers. Blank lines
@@ -25,7 +26,8 @@ struct KeyValueSection
     int lineNumber = 0;
 };
 
-struct KeyValueText {
+struct KeyValueText
+{
     std::vector<KeyValueSection> sections; // in file order, also empty and repeated ones
     std::vector<KeyValueLine> lines;
     std::vector<std::string> problems;

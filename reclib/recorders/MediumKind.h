@@ -11,14 +11,15 @@ enum class MediumKind { None, CdR, CdRw, DvdMinusR, DvdMinusRw, DvdPlusR, DvdPlu
 
 // What the library knows about each kind: its name in configuration and
 // state files, the bits it reports, its size and its 1x rate.
-struct MediumTraits {
-    std::string_view name;       // "DVD+RW", ...
-    uint32_t family;             // the media-set bit of the recorders that write it
-    uint32_t discInfoMediaType;  // media type as the disc information reports it
-    int32_t discInfoMediumType;  // medium type field of the disc information
+struct MediumTraits
+{
+    std::string_view name;      // "DVD+RW", ...
+    uint32_t family;            // the media-set bit of the recorders that write it
+    uint32_t discInfoMediaType; // media type as the disc information reports it
+    int32_t discInfoMediumType; // medium type field of the disc information
     bool rewritable;
-    bool canRecordBookType;      // DVD+R family: the DVD-ROM book type can be set
-    int64_t capacitySectors;     // 2048-byte sectors of a blank single-layer disc
+    bool canRecordBookType;  // DVD+R family: the DVD-ROM book type can be set
+    int64_t capacitySectors; // 2048-byte sectors of a blank single-layer disc
 };
 
 const MediumTraits &traitsOf(MediumKind kind);

@@ -1,7 +1,7 @@
 #include "recorders/MediumState.h"
 
-#include "recorders/KeyValueText.h"
 #include "reclib_api.h"
+#include "recorders/KeyValueText.h"
 
 #include <cerrno>
 #include <charconv>
@@ -16,14 +16,15 @@ namespace {
 
 int64_t fileSectors(const std::string &path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(path.c_str(), &info) != 0)
         return 0;
     return (static_cast<int64_t>(info.st_size) + SECTOR_SIZE - 1) / SECTOR_SIZE;
 }
 
-template <typename Number>
-bool readNumber(const std::string &text, Number &out)
+template <typename Number> bool readNumber(const std::string &text, Number &out)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
     return error == std::errc() && end == text.data() + text.size();

@@ -10,11 +10,12 @@ namespace reclib {
 // The state of a virtual recorder's disc, kept in a small text file beside
 // the medium file ("<medium file>.state"). The medium file itself holds
 // only the disc image from sector 0, so any ISO/UDF reader opens it.
-struct MediumState {
-    MediumKind configured = MediumKind::None;  // the configuration's medium this state started from
-    MediumKind kind = MediumKind::None;        // the disc in the tray now
+struct MediumState
+{
+    MediumKind configured = MediumKind::None; // the configuration's medium this state started from
+    MediumKind kind = MediumKind::None;       // the disc in the tray now
     bool blank = true;
-    int32_t contentCount = 0;                  // tracks written; 0 when blank
+    int32_t contentCount = 0; // tracks written; 0 when blank
     int64_t usedSectors = 0;
     bool dvdRomBookType = false;
 

@@ -16,7 +16,8 @@ namespace reclib {
 std::optional<MediumKind> mediumFromProfile(int profile);
 
 // The three fields the program reads from the disc information record.
-struct DiscInfoFields {
+struct DiscInfoFields
+{
     int32_t mediumType = 0;
     uint32_t mediaType = 0;
     int32_t contentCount = 0;
@@ -28,9 +29,9 @@ DiscInfoFields discInfoFieldsFor(MediumKind kind, int sessionCount);
 
 // How a real drive makes its disc blank again.
 enum class EraseMethod {
-    BlankFast,   // burn_disc_erase(drive, 1)
-    BlankFull,   // burn_disc_erase(drive, 0)
-    Format,      // burn_disc_format: DVD+RW and restricted-overwrite DVD-RW
+    BlankFast, // burn_disc_erase(drive, 1)
+    BlankFull, // burn_disc_erase(drive, 0)
+    Format,    // burn_disc_format: DVD+RW and restricted-overwrite DVD-RW
     NotErasable,
 };
 

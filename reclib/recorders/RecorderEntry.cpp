@@ -6,8 +6,7 @@
 namespace reclib {
 namespace {
 
-template <size_t Size>
-void copyText(char (&target)[Size], const std::string &text)
+template <size_t Size> void copyText(char (&target)[Size], const std::string &text)
 {
     const size_t length = std::min(text.size(), Size - 1);
     std::memcpy(target, text.data(), length);

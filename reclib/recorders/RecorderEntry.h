@@ -1,7 +1,7 @@
 #pragma once
 
-#include "recorders/VirtualRecorderSettings.h"
 #include "reclib_api.h"
+#include "recorders/VirtualRecorderSettings.h"
 
 #include <string>
 
@@ -13,11 +13,12 @@ inline constexpr const char *ImageRecorderName = "Image Recorder";
 
 // One recorder the library offers, in the form the device list and the
 // open call need.
-struct RecorderEntry {
+struct RecorderEntry
+{
     RecorderKind kind = RecorderKind::Image;
     std::string name;
-    std::string driveAddress;          // Drive: libburn's address ("/dev/sr0")
-    VirtualRecorderSettings virtualSpec;   // Virtual: its configuration
+    std::string driveAddress;            // Drive: libburn's address ("/dev/sr0")
+    VirtualRecorderSettings virtualSpec; // Virtual: its configuration
     uint32_t mediaSet = 0;
     SpeedBlock writeSpeeds{};
 

@@ -1,8 +1,8 @@
 #include "recorders/VirtualRecorderConfig.h"
 
+#include "reclib_api.h"
 #include "recorders/KeyValueText.h"
 #include "recorders/SpeedMapping.h"
-#include "reclib_api.h"
 
 #include <algorithm>
 #include <charconv>
@@ -24,8 +24,7 @@ std::vector<std::string> words(std::string_view text)
     return result;
 }
 
-template <typename Number>
-std::optional<Number> number(std::string_view text)
+template <typename Number> std::optional<Number> number(std::string_view text)
 {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -39,7 +38,8 @@ std::optional<Number> number(std::string_view text)
 constexpr double MaxSpeedWord = 1e6;
 
 // Collects one section's values, then checks them as a whole.
-class SectionReader {
+class SectionReader
+{
 public:
     explicit SectionReader(std::string name) { m_spec.name = std::move(name); }
 
@@ -83,7 +83,8 @@ public:
             return std::nullopt;
         }
         if (m_spec.mediaSet == 0)
-            m_spec.mediaSet = m_spec.medium == MediumKind::None ? MEDIA_SET_DVD : traitsOf(m_spec.medium).family;
+            m_spec.mediaSet =
+                m_spec.medium == MediumKind::None ? MEDIA_SET_DVD : traitsOf(m_spec.medium).family;
         if (m_spec.medium != MediumKind::None && (traitsOf(m_spec.medium).family & m_spec.mediaSet) == 0)
             problem("it does not write the medium it holds");
         readSpeeds(problem);
@@ -91,15 +92,15 @@ public:
     }
 
 private:
-    template <typename Report>
-    void readMedium(const std::string &value, const Report &problem)
+    template <typename Report> void readMedium(const std::string &value, const Report &problem)
     {
         const std::vector<std::string> parts = words(value);
         if (parts.size() == 1 && parts[0] == "none") {
             m_spec.medium = MediumKind::None;
             return;
         }
-        const MediumKind kind = parts.empty() ? MediumKind::None : mediumKindFromName(parts[0]).value_or(MediumKind::None);
+        const MediumKind kind =
+            parts.empty() ? MediumKind::None : mediumKindFromName(parts[0]).value_or(MediumKind::None);
         const bool stateOk = parts.size() == 2 && (parts[1] == "blank" || parts[1] == "written");
         if (kind == MediumKind::None || !stateOk) {
             problem("medium must be \"none\" or a disc kind followed by \"blank\" or \"written\"");
@@ -109,8 +110,7 @@ private:
         m_spec.written = parts[1] == "written";
     }
 
-    template <typename Report>
-    void readWrites(const std::string &value, const Report &problem)
+    template <typename Report> void readWrites(const std::string &value, const Report &problem)
     {
         for (const std::string &word : words(value)) {
             if (word == "DVD")
@@ -126,8 +126,7 @@ private:
         }
     }
 
-    template <typename Report>
-    void readPacing(const std::string &value, const Report &problem)
+    template <typename Report> void readPacing(const std::string &value, const Report &problem)
     {
         if (value == "paced")
             m_spec.paced = true;
@@ -137,8 +136,7 @@ private:
             problem("pacing must be \"paced\" or \"full-speed\"");
     }
 
-    template <typename Report>
-    void readScale(const std::string &value, const Report &problem)
+    template <typename Report> void readScale(const std::string &value, const Report &problem)
     {
         const std::optional<double> scale = number<double>(value);
         // from_chars reads "nan" and "inf" as well; neither gives a time.
@@ -148,8 +146,7 @@ private:
             m_spec.eraseTimeScale = *scale;
     }
 
-    template <typename Report>
-    void readFault(const std::string &value, const Report &problem)
+    template <typename Report> void readFault(const std::string &value, const Report &problem)
     {
         const std::vector<std::string> parts = words(value);
         if (parts.size() == 1 && (parts[0] == "none" || parts[0] == "state-write-fails")) {
@@ -171,8 +168,7 @@ private:
                     "or \"state-write-fails\"");
     }
 
-    template <typename Report>
-    void readCapacity(const std::string &value, const Report &problem)
+    template <typename Report> void readCapacity(const std::string &value, const Report &problem)
     {
         const std::optional<int64_t> sectors = number<int64_t>(value);
         if (!sectors || *sectors <= 0)
@@ -181,15 +177,16 @@ private:
             m_spec.capacitySectors = *sectors;
     }
 
-    template <typename Report>
-    void readSpeeds(const Report &problem)
+    template <typename Report> void readSpeeds(const Report &problem)
     {
-        const SpeedFamily family = (m_spec.mediaSet & MEDIA_SET_DVD) != 0 && !(m_spec.medium != MediumKind::None && !isDvd(m_spec.medium))
-            ? SpeedFamily::Dvd
-            : SpeedFamily::Cd;
+        const SpeedFamily family = (m_spec.mediaSet & MEDIA_SET_DVD) != 0 &&
+                                           !(m_spec.medium != MediumKind::None && !isDvd(m_spec.medium))
+                                       ? SpeedFamily::Dvd
+                                       : SpeedFamily::Cd;
         for (const std::string &word : m_speedWords) {
             const bool isMultiple = !word.empty() && (word.back() == 'x' || word.back() == 'X');
-            const std::optional<double> value = number<double>(isMultiple ? std::string_view(word).substr(0, word.size() - 1) : std::string_view(word));
+            const std::optional<double> value = number<double>(
+                isMultiple ? std::string_view(word).substr(0, word.size() - 1) : std::string_view(word));
             // The bound keeps the conversion to whole libburn units defined;
             // a speed that comes out as 0 would mean "as fast as possible".
             const int speed = !value || !(*value > 0) || *value > MaxSpeedWord ? 0
@@ -234,7 +231,8 @@ VirtualRecorderConfig VirtualRecorderConfig::parse(std::string_view text)
     }
     for (const KeyValueLine &line : parsed.lines) {
         if (line.sectionIndex < 0)
-            config.problems.push_back("line " + std::to_string(line.lineNumber) + ": setting outside a [recorder] section");
+            config.problems.push_back("line " + std::to_string(line.lineNumber) +
+                                      ": setting outside a [recorder] section");
         else if (std::optional<SectionReader> &reader = readers[static_cast<size_t>(line.sectionIndex)])
             reader->read(line, config.problems);
     }

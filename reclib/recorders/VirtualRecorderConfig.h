@@ -14,7 +14,8 @@ inline constexpr std::string_view VirtualRecorderConfigName = "virtual-recorders
 // Reads the virtual-recorder configuration: one "[recorder name]" section
 // per recorder, in the order they are listed. Sections that cannot be used
 // are left out; every problem is reported with its line.
-struct VirtualRecorderConfig {
+struct VirtualRecorderConfig
+{
     std::vector<VirtualRecorderSettings> recorders;
     std::vector<std::string> problems;
 

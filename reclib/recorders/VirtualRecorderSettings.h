@@ -14,7 +14,8 @@ namespace reclib {
 // process at a step of the commit that replaces the medium and its state
 // (as a kill would), or make writing the new state fail (as a full disk
 // would).
-struct FaultInjection {
+struct FaultInjection
+{
     enum class Kind { None, CorruptSector, FailAtSector, KillAtCommitStep, StateWriteFails };
     Kind kind = Kind::None;
     int64_t sector = 0;
@@ -22,17 +23,18 @@ struct FaultInjection {
 };
 
 // One virtual recorder as its configuration section describes it.
-struct VirtualRecorderSettings {
+struct VirtualRecorderSettings
+{
     std::string name;
-    MediumKind medium = MediumKind::None;  // the disc it holds at first
-    bool written = false;                  // that disc already holds data
-    std::string mediumFile;                // as written: relative to the library folder unless absolute
-    uint32_t mediaSet = 0;                 // media bits the recorder writes
-    std::vector<int> speeds;               // libburn units, ascending
-    bool paced = false;                    // writes and erases take the time a disc would
+    MediumKind medium = MediumKind::None; // the disc it holds at first
+    bool written = false;                 // that disc already holds data
+    std::string mediumFile;               // as written: relative to the library folder unless absolute
+    uint32_t mediaSet = 0;                // media bits the recorder writes
+    std::vector<int> speeds;              // libburn units, ascending
+    bool paced = false;                   // writes and erases take the time a disc would
     double eraseTimeScale = 1.0;
     FaultInjection fault;
-    std::optional<int64_t> capacitySectors;  // overrides the medium's usual size
+    std::optional<int64_t> capacitySectors; // overrides the medium's usual size
 };
 
 } // namespace reclib

@@ -1,5 +1,6 @@
 #include "app/CBurnApp.h"
 
+#include "TextIds.h"
 #include "app/CBurnDlg.h"
 #include "app/CheckCommand.h"
 #include "app/DisplayFallback.h"
@@ -11,7 +12,6 @@
 #include "log/TerminalEcho.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WindowMessageBox.h"
-#include "TextIds.h"
 
 #include <QApplication>
 #include <QStringList>

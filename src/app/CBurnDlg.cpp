@@ -25,8 +25,7 @@ const char *const CommandIdProperty = "commandId";
 
 } // namespace
 
-CBurnDlg::CBurnDlg(QWidget *parent)
-    : QDialog(parent)
+CBurnDlg::CBurnDlg(QWidget *parent) : QDialog(parent)
 {
     // The long-lived objects, in the order the rest of the program expects
     // them to come into being; the text source starts without a file.
@@ -48,8 +47,8 @@ CBurnDlg::CBurnDlg(QWidget *parent)
 
     setupUi(this);
     layout()->setMenuBar(m_menuBar);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAcceptDrops(true);
     m_logPane = CLogPane(m_edtLog);
     m_dvdCheck = std::make_unique<BackgroundDvdCheck>([this](int id) { return GetText(id); },
@@ -111,11 +110,16 @@ void CBurnDlg::ConnectCommands()
     connect(m_actAudio, &QAction::triggered, this, &CBurnDlg::OnAudio);
     connect(m_actSaveSettings, &QAction::triggered, this, &CBurnDlg::OnSaveSettings);
     connect(m_edtVolume, &QLineEdit::textChanged, this, &CBurnDlg::OnVolumeTextChanged);
-    connect(m_btnDvd, &QAbstractButton::clicked, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnMediaDvd(); }); });
-    connect(m_btnCd, &QAbstractButton::clicked, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnMediaCd(); }); });
-    connect(m_btnSpeeds, &QAbstractButton::clicked, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnRefreshDevices(); }); });
-    connect(m_cmbDevice, &QComboBox::activated, this, [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnDeviceChanged(); }); });
-    connect(m_btnReallocate, &QAbstractButton::clicked, this, [this] { m_jobs.Setup().OnReallocateClicked(); });
+    connect(m_btnDvd, &QAbstractButton::clicked, this,
+            [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnMediaDvd(); }); });
+    connect(m_btnCd, &QAbstractButton::clicked, this,
+            [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnMediaCd(); }); });
+    connect(m_btnSpeeds, &QAbstractButton::clicked, this,
+            [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnRefreshDevices(); }); });
+    connect(m_cmbDevice, &QComboBox::activated, this,
+            [this] { m_jobs.Job().WhenIdle([this] { m_jobs.Setup().OnDeviceChanged(); }); });
+    connect(m_btnReallocate, &QAbstractButton::clicked, this,
+            [this] { m_jobs.Setup().OnReallocateClicked(); });
     connect(m_btnErase, &QAbstractButton::clicked, this, [this] { m_jobs.Job().OnEraseButton(); });
     connect(m_btnEject, &QAbstractButton::clicked, this, [this] { m_jobs.Job().OnEject(); });
     connect(this, &CBurnDlg::commandLineRunRequested, this, &CBurnDlg::StartCommandLineRun);
@@ -154,11 +158,13 @@ void CBurnDlg::dropEvent(QDropEvent *event)
 
 void CBurnDlg::UpdateData(bool toMembers)
 {
-    RunOnGuiThread([this, toMembers] {
-        m_bExchanging = true;
-        m_ddx.Run(toMembers ? Exchange::FromControls : Exchange::ToControls);
-        m_bExchanging = false;
-    }, Blocking::Wait);
+    RunOnGuiThread(
+        [this, toMembers] {
+            m_bExchanging = true;
+            m_ddx.Run(toMembers ? Exchange::FromControls : Exchange::ToControls);
+            m_bExchanging = false;
+        },
+        Blocking::Wait);
 }
 
 void CBurnDlg::OnVolumeTextChanged()

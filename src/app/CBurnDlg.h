@@ -10,12 +10,12 @@
 #include "app/WindowSetupPort.h"
 #include "app/WindowSpeedListPort.h"
 #include "controls/CThemeApi.h"
+#include "jobs/RecordingJobs.h"
+#include "jobs/RecordingState.h"
 #include "jobs/label/BackgroundDvdCheck.h"
 #include "jobs/ports/IJobWindow.h"
 #include "jobs/ports/ISourceFieldsHost.h"
 #include "jobs/sound/QtSoundPlayer.h"
-#include "jobs/RecordingJobs.h"
-#include "jobs/RecordingState.h"
 #include "jobs/tree/StorageVolumeNames.h"
 #include "log/CLogPane.h"
 #include "platform/AutoResetEvent.h"
@@ -27,9 +27,9 @@
 #include <reclib_api.h>
 
 #include <QDialog>
-#include <QStringList>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <atomic>
@@ -69,8 +69,8 @@ class CBurnDlg : public QDialog,
 
 public:
     // Dialog results.
-    static constexpr int ResultCancel = 2;   // closed by the user (Quit)
-    static constexpr int ResultFailed = -1;  // start-up could not load the recording library
+    static constexpr int ResultCancel = 2;  // closed by the user (Quit)
+    static constexpr int ResultFailed = -1; // start-up could not load the recording library
 
     // Media sets handed to InitRecording.
     static constexpr int MediaSetDvd = 12;

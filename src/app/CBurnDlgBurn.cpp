@@ -2,10 +2,10 @@
 // reallocating the VIDEO_TS structure, and the shutdown after burning.
 #include "app/CBurnDlg.h"
 
+#include "TextIds.h"
 #include "jobs/burn/BurnReport.h"
 #include "platform/MessageBoxType.h"
 #include "settings/SettingsFlags.h"
-#include "TextIds.h"
 
 namespace {
 
@@ -39,8 +39,8 @@ void CBurnDlg::OnBurn()
     if (result == BURN_FAILED && m_bReallocProblem != 0 && !forcedShutdown) {
         m_bReallocProblem = 0;
         m_strText = GetText(textid::ReallocQuestion);
-        const int answer = ShowMessageBox(m_strText, QString::fromLatin1(ReallocCaption),
-                                          mb::YesNo | mb::IconWarning);
+        const int answer =
+            ShowMessageBox(m_strText, QString::fromLatin1(ReallocCaption), mb::YesNo | mb::IconWarning);
         if (answer == mb::IdYes) {
             AppendLogText(textid::BurningAgain);
             m_bReallocate = 0;

@@ -2,6 +2,7 @@
 // Settings.
 #include "app/CBurnDlg.h"
 
+#include "TextIds.h"
 #include "controls/CAboutDlg.h"
 #include "lang/CLanguageText.h"
 #include "lang/HelpWindow.h"
@@ -11,7 +12,6 @@
 #include "platform/CFilePicker.h"
 #include "platform/MessageBoxType.h"
 #include "settings/SettingsFile.h"
-#include "TextIds.h"
 
 namespace {
 
@@ -19,8 +19,7 @@ constexpr int BurnFlagVerify = 0x400;
 
 // Runs a settings dialog; when it was closed with OK, its change flag is
 // cleared and the settings are saved.
-template <typename Dialog>
-bool RunSettingsDialog(Dialog &dialog, const QWidget &owner)
+template <typename Dialog> bool RunSettingsDialog(Dialog &dialog, const QWidget &owner)
 {
     dialog.adjustSize();
     dialog.move(owner.frameGeometry().center() - dialog.rect().center());
@@ -57,9 +56,9 @@ void CBurnDlg::OnAbort()
 void CBurnDlg::OnSaveSettings()
 {
     UpdateData(true);
-    const SaveSettingsResult result
-        = SaveSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg},
-                       m_cmbDevice->currentText(), *m_pLang);
+    const SaveSettingsResult result =
+        SaveSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg},
+                     m_cmbDevice->currentText(), *m_pLang);
     m_strStatus = result.statusText;
     UpdateData(false);
 }

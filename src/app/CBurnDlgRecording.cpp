@@ -20,9 +20,11 @@ void CBurnDlg::DoneRecording()
 int CBurnDlg::ShowAppMessageBox(const QString &text, const QString &caption, unsigned type)
 {
     int answer = mb::IdCancel;
-    RunOnGuiThread([this, &answer, &text, &caption, type] {
-        NoteErrorBox(text, type);
-        answer = RunMessageBox(this, text, caption, type);
-    }, Blocking::Wait);
+    RunOnGuiThread(
+        [this, &answer, &text, &caption, type] {
+            NoteErrorBox(text, type);
+            answer = RunMessageBox(this, text, caption, type);
+        },
+        Blocking::Wait);
     return answer;
 }

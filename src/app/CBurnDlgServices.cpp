@@ -2,7 +2,6 @@
 // message boxes; and the log file.
 #include "app/CBurnDlg.h"
 
-#include "platform/WindowMessageBox.h"
 #include "lang/CLanguageText.h"
 #include "log/LogFile.h"
 #include "log/LogTimeText.h"
@@ -10,6 +9,7 @@
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 #include "platform/RegistryStore.h"
+#include "platform/WindowMessageBox.h"
 
 #include <QDateTime>
 
@@ -31,21 +31,25 @@ QString CBurnDlg::GetText(int textId) const
 void CBurnDlg::SetStatusText(const QString &status)
 {
     EchoStatus(status);
-    RunOnGuiThread([this, status] {
-        m_strStatus = status;
-        UpdateData(false);
-    }, Blocking::Wait);
+    RunOnGuiThread(
+        [this, status] {
+            m_strStatus = status;
+            UpdateData(false);
+        },
+        Blocking::Wait);
 }
 
 int CBurnDlg::ShowMessageBox(const QString &text, const QString &caption, unsigned type)
 {
     int answer = mb::IdCancel;
-    RunOnGuiThread([this, &answer, &text, &caption, type] {
-        // A question must not wait unseen behind a minimised window.
-        showNormal();
-        NoteErrorBox(text, type);
-        answer = RunMessageBox(this, text, caption, type);
-    }, Blocking::Wait);
+    RunOnGuiThread(
+        [this, &answer, &text, &caption, type] {
+            // A question must not wait unseen behind a minimised window.
+            showNormal();
+            NoteErrorBox(text, type);
+            answer = RunMessageBox(this, text, caption, type);
+        },
+        Blocking::Wait);
     return answer;
 }
 

@@ -2,6 +2,7 @@
 // a burn.
 #include "app/CBurnDlg.h"
 
+#include "TextIds.h"
 #include "log/CShutdownDlg.h"
 #include "log/LogFile.h"
 #include "log/RegistryRead.h"
@@ -9,7 +10,6 @@
 #include "platform/GuiThread.h"
 #include "platform/RegistryStore.h"
 #include "platform/TextFormat.h"
-#include "TextIds.h"
 
 namespace {
 
@@ -21,32 +21,36 @@ void CBurnDlg::OnShutdownCheck()
 {
     // The command-line run calls this from its worker; the scratch strings
     // and the settings object belong to the GUI thread.
-    RunOnGuiThread([this] {
-        UpdateData(true);
-        // Clearing the box undoes nothing: the disc simply stays in the
-        // recorder after the next burn as well.
-        if (m_bShutdown != 1)
-            return;
-        const QString logPath = AutomaticLogPath(DesktopFolder(MachineRegistry()), m_strVolume);
-        // The burn before the power-off must leave the disc in the tray: an
-        // open tray would stay open with the machine off.
-        m_pOtherDlg->m_bNoEject = 1;
-        m_strText = GetText(textid::ShutdownAnnounced);
-        m_strMsg = FormatText(m_strText, {logPath});
-        AppendLog(m_strMsg);
-    }, Blocking::Wait);
+    RunOnGuiThread(
+        [this] {
+            UpdateData(true);
+            // Clearing the box undoes nothing: the disc simply stays in the
+            // recorder after the next burn as well.
+            if (m_bShutdown != 1)
+                return;
+            const QString logPath = AutomaticLogPath(DesktopFolder(MachineRegistry()), m_strVolume);
+            // The burn before the power-off must leave the disc in the tray: an
+            // open tray would stay open with the machine off.
+            m_pOtherDlg->m_bNoEject = 1;
+            m_strText = GetText(textid::ShutdownAnnounced);
+            m_strMsg = FormatText(m_strText, {logPath});
+            AppendLog(m_strMsg);
+        },
+        Blocking::Wait);
 }
 
 void CBurnDlg::RunShutdown()
 {
-    RunOnGuiThread([this] {
-        // Without a parent: the stand-by window must show even while the
-        // main window is minimised.
-        CShutdownDlg standBy;
-        standBy.m_nSeconds = StandBySeconds;
-        standBy.m_strMessage = GetText(textid::ShutdownStandBy);
-        standBy.exec();
-    }, Blocking::Wait);
+    RunOnGuiThread(
+        [this] {
+            // Without a parent: the stand-by window must show even while the
+            // main window is minimised.
+            CShutdownDlg standBy;
+            standBy.m_nSeconds = StandBySeconds;
+            standBy.m_strMessage = GetText(textid::ShutdownStandBy);
+            standBy.exec();
+        },
+        Blocking::Wait);
     WriteLogFile(static_cast<int>(LogFileKind::BeforeShutdown));
     // A refusal (no logind, no permission) is not reported: the program
     // closes all the same.

@@ -1,9 +1,9 @@
 // Termination signals: the job is aborted, the window closes.
 #include "app/CBurnDlg.h"
 
+#include "TextIds.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TextFormat.h"
-#include "TextIds.h"
 
 #include <QApplication>
 #include <QThread>

@@ -28,19 +28,21 @@ void CBurnDlg::SetLabelRoomText(const QString &text)
 
 void CBurnDlg::CheckSourceSize()
 {
-    RunOnGuiThread([this] {
-        const OtherSettingsValues &other = *m_pOtherDlg;
-        const SizeLimits limits = LimitsForMedia(m_nMedia, {other.GetLimitDVD(), other.GetLimitDVDRed()},
-                                                 {other.GetLimitCD(), other.GetLimitCDRed()});
-        const SourceSizeCheck check = ::CheckSourceSize(m_strSourceDir, limits, other.m_bIgnoreSize != 0);
-        if (check.sourceGiven) {
-            m_ctlCapacity->SetYellowLimit(check.yellowMb);
-            m_ctlCapacity->SetRedLimit(check.redMb);
-        }
-        m_ctlCapacity->SetSize(check.sizeMb);
-        if (check.burn != BurnButton::Unchanged)
-            m_btnBurn->setEnabled(check.burn == BurnButton::Enabled);
-    }, Blocking::Wait);
+    RunOnGuiThread(
+        [this] {
+            const OtherSettingsValues &other = *m_pOtherDlg;
+            const SizeLimits limits = LimitsForMedia(m_nMedia, {other.GetLimitDVD(), other.GetLimitDVDRed()},
+                                                     {other.GetLimitCD(), other.GetLimitCDRed()});
+            const SourceSizeCheck check = ::CheckSourceSize(m_strSourceDir, limits, other.m_bIgnoreSize != 0);
+            if (check.sourceGiven) {
+                m_ctlCapacity->SetYellowLimit(check.yellowMb);
+                m_ctlCapacity->SetRedLimit(check.redMb);
+            }
+            m_ctlCapacity->SetSize(check.sizeMb);
+            if (check.burn != BurnButton::Unchanged)
+                m_btnBurn->setEnabled(check.burn == BurnButton::Enabled);
+        },
+        Blocking::Wait);
 }
 
 void CBurnDlg::SetLabelFromFolder(const QString &path)
@@ -50,7 +52,8 @@ void CBurnDlg::SetLabelFromFolder(const QString &path)
 
 void CBurnDlg::SourceFolderChosen()
 {
-    m_dvdCheck->Start(m_strSourceDir, {static_cast<uint32_t>(m_pFsFlagsDlg->GetFsFlags()), m_bReallocate != 0, m_nMedia});
+    m_dvdCheck->Start(m_strSourceDir,
+                      {static_cast<uint32_t>(m_pFsFlagsDlg->GetFsFlags()), m_bReallocate != 0, m_nMedia});
 }
 
 void CBurnDlg::ShowLabelRoom()
@@ -58,7 +61,8 @@ void CBurnDlg::ShowLabelRoom()
     ::ShowLabelRoom(*this);
 }
 
-int CBurnDlg::BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags, QString &chosen)
+int CBurnDlg::BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags,
+                              QString &chosen)
 {
     CFilePicker picker;
     const int result = picker.BrowseFolder(title, initialFolder, flags, this);

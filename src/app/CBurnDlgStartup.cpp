@@ -1,6 +1,7 @@
 // Start-up and end of the main window.
 #include "app/CBurnDlg.h"
 
+#include "TextIds.h"
 #include "lang/CLanguageText.h"
 #include "lang/LanguageFile.h"
 #include "log/ProductInfo.h"
@@ -9,7 +10,6 @@
 #include "platform/StateFolders.h"
 #include "platform/TextFormat.h"
 #include "settings/SettingsFile.h"
-#include "TextIds.h"
 
 #include <QPointer>
 
@@ -69,7 +69,8 @@ void CBurnDlg::OnInitDialog()
 
 int CBurnDlg::LoadSettingsAndLanguage()
 {
-    const int settingsResult = LoadSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg});
+    const int settingsResult =
+        LoadSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg});
     if (settingsResult == 0)
         UpdateData(false);
 
@@ -121,7 +122,8 @@ void CBurnDlg::ReportStateFolders()
             break;
         case Kind::ConfigUnusable:
         case Kind::DataUnusable:
-            m_strText = GetText(problem.kind == Kind::ConfigUnusable ? textid::ConfigUnusable : textid::DataUnusable);
+            m_strText =
+                GetText(problem.kind == Kind::ConfigUnusable ? textid::ConfigUnusable : textid::DataUnusable);
             m_strMsg = FormatText(m_strText, {problem.path, problem.reason});
             break;
         }
@@ -139,10 +141,12 @@ void CBurnDlg::EndDialog(int result)
     m_nEndResult = result;
     m_bEnded = true;
     QPointer<CBurnDlg> self = this;
-    RunOnGuiThread([self] {
-        if (self)
-            self->done(self->EndResult());
-    }, Blocking::NoWait);
+    RunOnGuiThread(
+        [self] {
+            if (self)
+                self->done(self->EndResult());
+        },
+        Blocking::NoWait);
 }
 
 void CBurnDlg::OnCancel()

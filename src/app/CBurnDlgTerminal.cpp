@@ -3,10 +3,10 @@
 // it failed.
 #include "app/CBurnDlg.h"
 
+#include "TextIds.h"
 #include "log/TerminalEcho.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
-#include "TextIds.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "app/CheckCommand.h"
 
+#include "TextIds.h"
 #include "app/RunExitStatus.h"
 #include "jobs/burn/DvdVideoPreflight.h"
 #include "lang/BuiltinTexts.h"
-#include "TextIds.h"
 
 #include <cstdio>
 

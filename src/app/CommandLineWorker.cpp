@@ -1,5 +1,6 @@
 #include "app/CommandLineWorker.h"
 
+#include "TextIds.h"
 #include "app/CBurnDlg.h"
 #include "app/RunReason.h"
 #include "cmdline/CommandLineOptions.h"
@@ -9,7 +10,6 @@
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
-#include "TextIds.h"
 
 #include <chrono>
 
@@ -82,8 +82,7 @@ void CommandLineWorker::Run(std::stop_token stop)
         } else if (!parsed.folderGiven || parsed.prepareOnly) {
             // The window waits for a person; without one nothing will happen.
             if (m_presence == Presence::Unattended) {
-                const int cause =
-                    parsed.prepareOnly ? textid::CausePrepareOnly : textid::CauseNoFolder;
+                const int cause = parsed.prepareOnly ? textid::CausePrepareOnly : textid::CauseNoFolder;
                 Failed(runexit::NothingToBurn, m_window.GetText(cause));
             }
         } else if (!stop.stop_requested() && !m_window.HasEnded()) {
@@ -210,8 +209,7 @@ QString CommandLineWorker::ParseErrorCause(const ParsedCommandLine &parsed) cons
     // Every error, each with the token it concerns, in token order.
     QStringList errors;
     for (const cmdline::Step &step : parsed.steps) {
-        if (step.kind == StepKind::Error)
-        {
+        if (step.kind == StepKind::Error) {
             QString text = m_window.GetText(step.textId).trimmed();
             if (text.endsWith(QLatin1Char('.')))
                 text.chop(1);

@@ -1,7 +1,7 @@
 #include "app/RunReason.h"
 
-#include "platform/TextFormat.h"
 #include "TextIds.h"
+#include "platform/TextFormat.h"
 
 namespace runexit {
 

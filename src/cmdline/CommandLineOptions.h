@@ -11,24 +11,26 @@
 namespace cmdline {
 
 enum class StepKind {
-    PrepareOnly,     // -c
-    SourceFolder,    // -d <folder>: set the folder, check its size; logs 644 with the folder
-    NoEject,         // -e: logs 708
-    WriteLog,        // -l: logs 712
-    OverwriteNoAsk,  // -o: logs 650
-    Quiet,           // -q: nothing on the terminal but the final reason; logs nothing
-    Shutdown,        // -s: logs 648, then the Shutdown box's own handler runs
-    VolumeLabel,     // -v <label>: logs 646 with the label
-    Error,           // logs 598 (-d), 600 (-v) or 602 (anything else)
+    PrepareOnly,    // -c
+    SourceFolder,   // -d <folder>: set the folder, check its size; logs 644 with the folder
+    NoEject,        // -e: logs 708
+    WriteLog,       // -l: logs 712
+    OverwriteNoAsk, // -o: logs 650
+    Quiet,          // -q: nothing on the terminal but the final reason; logs nothing
+    Shutdown,       // -s: logs 648, then the Shutdown box's own handler runs
+    VolumeLabel,    // -v <label>: logs 646 with the label
+    Error,          // logs 598 (-d), 600 (-v) or 602 (anything else)
 };
 
-struct Step {
+struct Step
+{
     StepKind kind;
-    int textId;      // language text logged for this step; 0 for none
-    QString value;   // folder or label; for an error the token it concerns; empty otherwise
+    int textId;    // language text logged for this step; 0 for none
+    QString value; // folder or label; for an error the token it concerns; empty otherwise
 };
 
-struct ParsedCommandLine {
+struct ParsedCommandLine
+{
     std::vector<Step> steps;
     bool parseError = false;
     bool folderGiven = false;

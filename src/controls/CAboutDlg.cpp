@@ -5,8 +5,8 @@
 #include "platform/TextFormat.h"
 #include "platform/WindowMessageBox.h"
 
-#include "ui_CAboutDlg.h"
 #include "TextIds.h"
+#include "ui_CAboutDlg.h"
 
 #include <QLayout>
 #include <QShowEvent>

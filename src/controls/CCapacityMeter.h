@@ -56,6 +56,6 @@ private:
     int m_nYellow = 0;
     int m_nRed = 0;
     int m_nSize = -1;
-    QImage m_surface;  // the drawing surface, m_nWidth by 50
-    QImage m_scale;    // the scale bitmap
+    QImage m_surface; // the drawing surface, m_nWidth by 50
+    QImage m_scale;   // the scale bitmap
 };

@@ -12,19 +12,19 @@
 namespace meter {
 
 inline constexpr int Height = 50;
-inline constexpr int ZeroX = 15;       // where the ruler's 0 sits
-inline constexpr int TileWidth = 20;   // one ruler tile
-inline constexpr int BarTop = 13;      // bar rows 13 to 36
+inline constexpr int ZeroX = 15;     // where the ruler's 0 sits
+inline constexpr int TileWidth = 20; // one ruler tile
+inline constexpr int BarTop = 13;    // bar rows 13 to 36
 inline constexpr int BarHeight = 24;
 
 // Source columns of the scale bitmap.
 enum SourceColumn : int {
-    LeftEdge = 0,    // two columns
+    LeftEdge = 0, // two columns
     GreenBar = 2,
     YellowBar = 3,
     RedBar = 4,
-    RulerTile = 5,   // twenty columns
-    RightEdge = 25,  // two columns
+    RulerTile = 5,  // twenty columns
+    RightEdge = 25, // two columns
     BlankColumn = 27,
 };
 
@@ -51,13 +51,13 @@ struct Step
 
 struct Layout
 {
-    int scaleLength = 0;          // width - 60
-    int fullScale = 0;            // megabytes at the size mark's end of the scale
+    int scaleLength = 0; // width - 60
+    int fullScale = 0;   // megabytes at the size mark's end of the scale
     int yellowMark = 0;
-    std::optional<int> redMark;   // only when the size is beyond the red limit
+    std::optional<int> redMark; // only when the size is beyond the red limit
     int sizeMark = 0;
     std::vector<RulerPiece> ruler;
-    std::vector<Step> steps;      // empty while the size is 0 or less
+    std::vector<Step> steps; // empty while the size is 0 or less
 };
 
 // The label text of a number of megabytes ("4482MB").

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "jobs/RecordingJob.h"
 #include "jobs/burn/BurnCallbacks.h"
 #include "jobs/burn/BurnRun.h"
 #include "jobs/erase/EraseJob.h"
-#include "jobs/RecordingJob.h"
 #include "jobs/setup/RecordingSetup.h"
 
 class ISoundPlayer;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "jobs/tree/IsoTree.h"
 #include "jobs/erase/ProgressClock.h"
+#include "jobs/tree/IsoTree.h"
 #include "platform/AutoResetEvent.h"
-#include "recorder/RecorderHandle.h"
 #include "reclib_api.h"
+#include "recorder/RecorderHandle.h"
 #include "settings/MainWindowSettings.h"
 
 #include <QString>
@@ -50,7 +50,7 @@ struct RecordingState : MainWindowSettings
 
     // Values bound to controls, besides the settings the window keeps
     // (m_strSourceDir, m_nMedia, m_nSpeedIndex, m_bReallocate, m_strDeviceName).
-    int m_nEraseMode = 1;                  // 0 full, 1 quick
+    int m_nEraseMode = 1; // 0 full, 1 quick
     QString m_strVolume = QStringLiteral("UNDEFINED");
     int m_bShutdown = 0;
     int m_bVerify = 0;

@@ -11,4 +11,4 @@ inline constexpr const char *EraseRewritable = "Erase ReWriteable";
 inline constexpr const char *TimeoutError = "Timeout Error";
 // Application message boxes carry the program's name.
 inline constexpr const char *Application = "Orvane Burn";
-}
+} // namespace rec_caption

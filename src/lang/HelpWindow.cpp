@@ -1,11 +1,11 @@
 #include "lang/HelpWindow.h"
 
+#include "TextIds.h"
 #include "controls/CThemedIconButton.h"
 #include "controls/LinkOpening.h"
 #include "lang/CLanguageText.h"
 #include "lang/HelpFile.h"
 #include "platform/TextFormat.h"
-#include "TextIds.h"
 
 #include <QDir>
 #include <QFileInfo>

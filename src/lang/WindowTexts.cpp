@@ -1,9 +1,9 @@
 #include "lang/WindowTexts.h"
 
+#include "TextIds.h"
 #include "controls/CIconButton.h"
 #include "controls/ProgramImages.h"
 #include "lang/CLanguageText.h"
-#include "TextIds.h"
 
 #include <QAbstractButton>
 #include <QAction>

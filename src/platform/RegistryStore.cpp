@@ -17,8 +17,8 @@ RegistryStore &DefaultMachineRegistry()
 {
     // Built on first use, after the program folder is known; lives until exit.
     // An installed program keeps each user's hive in their own folder.
-    static FileRegistryStore hive(StateFoldersFor(ProgramFolder()).config + QLatin1Char('/') + RegistryFileName,
-                                  ProgramFolder());
+    static FileRegistryStore hive(
+        StateFoldersFor(ProgramFolder()).config + QLatin1Char('/') + RegistryFileName, ProgramFolder());
     static SystemRegistryStore machine(hive);
     return machine;
 }

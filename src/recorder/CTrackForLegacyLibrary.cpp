@@ -62,7 +62,7 @@ LegacyIsoTrack *CTrackForLegacyLibrary::Create(IsoTrack *track, TrackOwnership o
 {
     if (track == nullptr)
         return nullptr;
-    auto *adapter = new (std::nothrow) CTrackForLegacyLibrary{
-        {&kLegacyOverCurrent}, track, ownership == TrackOwnership::Owned ? 1 : 0};
+    auto *adapter = new (std::nothrow)
+        CTrackForLegacyLibrary{{&kLegacyOverCurrent}, track, ownership == TrackOwnership::Owned ? 1 : 0};
     return adapter != nullptr ? &adapter->base : nullptr;
 }

@@ -15,8 +15,7 @@ CTrackFromLegacyLibrary *AdapterOf(IsoTrack *track)
 
 // Calls the wrapped track's slot with the caller's arguments and hands its
 // result back unchanged.
-template <auto LegacySlot, typename Result, typename... Args>
-Result Forward(IsoTrack *track, Args... args)
+template <auto LegacySlot, typename Result, typename... Args> Result Forward(IsoTrack *track, Args... args)
 {
     LegacyIsoTrack *wrapped = AdapterOf(track)->wrapped;
     return (wrapped->vtbl->*LegacySlot)(wrapped, args...);
@@ -72,7 +71,7 @@ IsoTrack *CTrackFromLegacyLibrary::Create(LegacyIsoTrack *track, TrackOwnership 
 {
     if (track == nullptr)
         return nullptr;
-    auto *adapter = new (std::nothrow) CTrackFromLegacyLibrary{
-        {&kCurrentOverLegacy}, track, ownership == TrackOwnership::Owned ? 1 : 0};
+    auto *adapter = new (std::nothrow)
+        CTrackFromLegacyLibrary{{&kCurrentOverLegacy}, track, ownership == TrackOwnership::Owned ? 1 : 0};
     return adapter != nullptr ? &adapter->base : nullptr;
 }

@@ -26,8 +26,8 @@ void RenameWithoutReplacing(const std::string &from, const std::string &to)
     ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
 }
 
-DeviceInfoList *EnumerateWithDriverAside(PFN_NeroGetAvailableDrivesEx enumerate,
-                                         uint32_t mediaSet, void *reserved)
+DeviceInfoList *EnumerateWithDriverAside(PFN_NeroGetAvailableDrivesEx enumerate, uint32_t mediaSet,
+                                         void *reserved)
 {
     const std::string folder = std::string(g_szRecLibDir).substr(0, kFolderCharactersUsed);
     const std::string driver = folder + kDriverName;
@@ -42,8 +42,7 @@ DeviceInfoList *EnumerateWithDriverAside(PFN_NeroGetAvailableDrivesEx enumerate,
 
 DeviceInfoList *NeroGetAvailableDrivesEx(uint32_t mediaSet, void *reserved)
 {
-    const auto enumerate =
-        g_hRecLib.Symbol<PFN_NeroGetAvailableDrivesEx>("NeroGetAvailableDrivesEx");
+    const auto enumerate = g_hRecLib.Symbol<PFN_NeroGetAvailableDrivesEx>("NeroGetAvailableDrivesEx");
     if (enumerate == nullptr)
         return mediaSet == MEDIA_SET_CD ? NeroGetAvailableDrives() : nullptr;
     if (NeroGetAPIVersion() == kRenamesDvdrDriver)

@@ -14,8 +14,7 @@ Result CallExportOr(const char *name, Result missingResult, Args... args)
 }
 
 // The same for exports without a result.
-template <typename Function, typename... Args>
-void CallExportIfPresent(const char *name, Args... args)
+template <typename Function, typename... Args> void CallExportIfPresent(const char *name, Args... args)
 {
     if (const auto function = g_hRecLib.Symbol<Function>(name))
         function(args...);

@@ -27,8 +27,8 @@ void CopyTextField(char (&destination)[DestinationSize], const char (&source)[So
 int32_t SpeedInKBs(int32_t multiple)
 {
     const int64_t speed = static_cast<int64_t>(multiple) * kLegacyRate1x;
-    return static_cast<int32_t>(std::clamp<int64_t>(speed, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(speed, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 void SpeedsFromLegacy(int32_t count, const int32_t (&multiples)[LEGACY_SPEED_MAX], SpeedBlock &block)

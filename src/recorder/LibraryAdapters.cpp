@@ -14,8 +14,7 @@ unsigned int NeroGetAPIVersion()
     return CallExportOr<PFN_NeroGetAPIVersion>("NeroGetAPIVersion", 0u);
 }
 
-int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t *third, uint16_t *fourth,
-                        void *reserved)
+int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t *third, uint16_t *fourth, void *reserved)
 {
     if (const auto query = g_hRecLib.Symbol<PFN_NeroGetAPIVersionEx>("NeroGetAPIVersionEx"))
         return query(major, minor, third, fourth, reserved);
@@ -41,8 +40,8 @@ int NeroSetExpectedAPIVersion(unsigned int version)
 int NeroSetExpectedAPIVersionEx(uint16_t major, uint16_t minor, uint16_t third, uint16_t fourth,
                                 void *reserved)
 {
-    return CallExportOr<PFN_NeroSetExpectedAPIVersionEx>("NeroSetExpectedAPIVersionEx", 0, major,
-                                                         minor, third, fourth, reserved);
+    return CallExportOr<PFN_NeroSetExpectedAPIVersionEx>("NeroSetExpectedAPIVersionEx", 0, major, minor,
+                                                         third, fourth, reserved);
 }
 
 int NeroInit(const RecLibSettings *settings, const char *reserved)
@@ -76,8 +75,8 @@ void NeroFreeMem(void *block)
 
 void *NeroCreateIsoItemOfSize(std::size_t size)
 {
-    return CallExportOr<PFN_NeroCreateIsoItemOfSize>("NeroCreateIsoItemOfSize",
-                                                     static_cast<void *>(nullptr), size);
+    return CallExportOr<PFN_NeroCreateIsoItemOfSize>("NeroCreateIsoItemOfSize", static_cast<void *>(nullptr),
+                                                     size);
 }
 
 char *NeroGetTypeNameOfMedia(uint32_t mediaSet, const char *separator)
@@ -111,8 +110,7 @@ void NeroCloseDevice(RecDeviceHandle device)
 
 DiscInfo *NeroGetCDInfo(RecDeviceHandle device, uint32_t flags)
 {
-    return CallExportOr<PFN_NeroGetCDInfo>("NeroGetCDInfo", static_cast<DiscInfo *>(nullptr),
-                                           device, flags);
+    return CallExportOr<PFN_NeroGetCDInfo>("NeroGetCDInfo", static_cast<DiscInfo *>(nullptr), device, flags);
 }
 
 int NeroEjectLoadCD(RecDeviceHandle device, int eject)

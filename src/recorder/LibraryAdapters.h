@@ -26,8 +26,7 @@ unsigned int NeroGetAPIVersion();
 // The four version components. Without the export the single number is split
 // into its four decimal digits (1 returned); when that is 0 too, the answer
 // is 0 and the components are left untouched.
-int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t *third, uint16_t *fourth,
-                        void *reserved);
+int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t *third, uint16_t *fourth, void *reserved);
 // Missing: 0 (the library is given up, see LoadRecordingLibrary).
 int NeroSetExpectedAPIVersion(unsigned int version);
 int NeroSetExpectedAPIVersionEx(uint16_t major, uint16_t minor, uint16_t third, uint16_t fourth,
@@ -71,8 +70,8 @@ IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, uint32_t flags)
 // With a library older than 5.5.9.16 the write record's track is presented
 // in the legacy interface for the duration of the call, and put back
 // afterwards. Missing: 1.
-int NeroBurn(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags,
-             uint32_t speedKBs, RecProgress *progress);
+int NeroBurn(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags, uint32_t speedKBs,
+             RecProgress *progress);
 // Ends the track's life; with a library older than 5.5.9.16 the library
 // receives it in the legacy interface.
 void NeroFreeIsoTrack(IsoTrack *track);

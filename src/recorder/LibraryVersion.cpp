@@ -5,8 +5,7 @@
 std::optional<LibraryVersion> QueryLibraryVersion()
 {
     LibraryVersion version;
-    if (NeroGetAPIVersionEx(&version.major, &version.minor, &version.third, &version.fourth,
-                            nullptr) == 0)
+    if (NeroGetAPIVersionEx(&version.major, &version.minor, &version.third, &version.fourth, nullptr) == 0)
         return std::nullopt;
     return version;
 }

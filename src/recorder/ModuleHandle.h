@@ -25,8 +25,7 @@ public:
     // own dependencies are searched, never the program.
     void *RawSymbol(const char *name) const;
 
-    template <typename Function>
-    Function Symbol(const char *name) const
+    template <typename Function> Function Symbol(const char *name) const
     {
         return reinterpret_cast<Function>(RawSymbol(name));
     }

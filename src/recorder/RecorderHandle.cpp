@@ -4,10 +4,7 @@
 
 #include <utility>
 
-RecorderHandle::RecorderHandle(const DeviceInfo &device)
-    : m_handle(NeroOpenDevice(&device))
-{
-}
+RecorderHandle::RecorderHandle(const DeviceInfo &device) : m_handle(NeroOpenDevice(&device)) {}
 
 RecorderHandle::~RecorderHandle()
 {

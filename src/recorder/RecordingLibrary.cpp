@@ -129,20 +129,18 @@ void UnloadRecordingLibrary()
     g_hRecLib.Close();
 }
 
-int SetExpectedLibraryVersion(uint16_t major, uint16_t minor, uint16_t third, uint16_t fourth,
-                              void *reserved)
+int SetExpectedLibraryVersion(uint16_t major, uint16_t minor, uint16_t third, uint16_t fourth, void *reserved)
 {
     if (g_hRecLib.RawSymbol("NeroSetExpectedAPIVersionEx") != nullptr)
         return NeroSetExpectedAPIVersionEx(major, minor, third, fourth, reserved);
     const auto digit = [](uint16_t component) { return std::min<unsigned>(component, 9u); };
-    return NeroSetExpectedAPIVersion(digit(major) * 1000 + digit(minor) * 100 + digit(third) * 10
-                                     + digit(fourth));
+    return NeroSetExpectedAPIVersion(digit(major) * 1000 + digit(minor) * 100 + digit(third) * 10 +
+                                     digit(fourth));
 }
 
 void StoreLibraryFolder(const char *folder)
 {
     if (folder == nullptr)
         return;
-    MachineRegistry().WriteString(regkey::SharedKey, regkey::LibraryFolderValue,
-                                  QString::fromUtf8(folder));
+    MachineRegistry().WriteString(regkey::SharedKey, regkey::LibraryFolderValue, QString::fromUtf8(folder));
 }

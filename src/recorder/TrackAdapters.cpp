@@ -27,8 +27,8 @@ IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, uint32_t flags)
     return adapter;
 }
 
-int NeroBurn(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags,
-             uint32_t speedKBs, RecProgress *progress)
+int NeroBurn(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags, uint32_t speedKBs,
+             RecProgress *progress)
 {
     const auto burn = g_hRecLib.Symbol<PFN_NeroBurn>("NeroBurn");
     if (burn == nullptr)

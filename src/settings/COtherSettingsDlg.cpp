@@ -5,11 +5,10 @@
 #include "platform/MessageBoxType.h"
 #include "platform/WindowMessageBox.h"
 
-#include "ui_COtherSettingsDlg.h"
 #include "TextIds.h"
+#include "ui_COtherSettingsDlg.h"
 
 #include <QShowEvent>
-
 
 COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent)
     : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::COtherSettingsDlg>())

@@ -2,10 +2,10 @@
 
 #include "settings/SettingsFlags.h"
 
+#include "TextIds.h"
 #include "lang/CLanguageText.h"
 #include "platform/AtomicFile.h"
 #include "platform/TextFormat.h"
-#include "TextIds.h"
 
 namespace {
 
@@ -77,7 +77,8 @@ SaveSettingsResult SaveSettings(const QString &path, const SettingsValues &value
 {
     // The new text goes to a temporary file that replaces the old one only
     // when it was written completely: a failed save keeps the old settings.
-    const QString text = FormatSettingsText(texts.GetText(textid::SettingsTemplate), values, selectedDevice, now);
+    const QString text =
+        FormatSettingsText(texts.GetText(textid::SettingsTemplate), values, selectedDevice, now);
     const bool saved = WriteFileAtomically(path, text.toUtf8());
     return {saved, texts.GetText(saved ? textid::SettingsSaved : textid::SettingsNotSaved)};
 }

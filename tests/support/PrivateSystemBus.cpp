@@ -24,8 +24,8 @@ QString busConfig(const QString &socketPath)
 bool logindRegistered(const QString &address)
 {
     QDBusConnection probe = QDBusConnection::connectToBus(address, QStringLiteral("orvane-test-probe"));
-    const bool registered = probe.isConnected() && probe.interface()->isServiceRegistered(
-                                                        QStringLiteral("org.freedesktop.login1"));
+    const bool registered = probe.isConnected() &&
+                            probe.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.login1"));
     QDBusConnection::disconnectFromBus(QStringLiteral("orvane-test-probe"));
     return registered;
 }

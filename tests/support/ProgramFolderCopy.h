@@ -18,7 +18,8 @@ public:
     // Replaces a file of the folder with the given text.
     bool WriteFile(const QString &name, const QByteArray &contents) const;
 
-    struct RunResult {
+    struct RunResult
+    {
         int exitCode = -1;
         bool finished = false;
         QString standardOutput;

@@ -64,7 +64,8 @@ QString root()
 
 QString makeTempDir(const QString &purpose)
 {
-    const QString path = root() + "/tmp/" + purpose + "-" + QUuid::createUuid().toString(QUuid::Id128).left(8);
+    const QString path =
+        root() + "/tmp/" + purpose + "-" + QUuid::createUuid().toString(QUuid::Id128).left(8);
     QDir().mkpath(path);
     return path;
 }

@@ -18,7 +18,8 @@ std::string vtsName(int set, int part, const char *ext)
     return name;
 }
 
-struct Located {
+struct Located
+{
     std::optional<uint32_t> start;
     uint32_t sectors = 0;
 };
@@ -35,14 +36,15 @@ Located locate(const UdfImage &udf, const std::string &name)
 void expectAt(std::vector<std::string> &out, const std::string &what, const Located &file, uint64_t sector)
 {
     if (file.start && *file.start != sector)
-        out.push_back(what + " starts at " + std::to_string(*file.start) + ", its IFO says " + std::to_string(sector));
+        out.push_back(what + " starts at " + std::to_string(*file.start) + ", its IFO says " +
+                      std::to_string(sector));
 }
 
 void expectEndAt(std::vector<std::string> &out, const std::string &what, const Located &file, uint64_t last)
 {
     if (file.start && *file.start + file.sectors - 1 != last)
-        out.push_back(what + " ends at " + std::to_string(*file.start + file.sectors - 1) + ", its IFO says " +
-                      std::to_string(last));
+        out.push_back(what + " ends at " + std::to_string(*file.start + file.sectors - 1) +
+                      ", its IFO says " + std::to_string(last));
 }
 
 } // namespace
@@ -67,8 +69,8 @@ std::vector<std::string> placementMismatches(const std::string &image)
     expectEndAt(out, "VIDEO_TS.BUP", locate(udf, "VIDEO_TS.BUP"), base + mat->vmg_last_sector);
     for (int i = 0; i < vmg->tt_srpt->nr_of_srpts; ++i) {
         const auto &title = vmg->tt_srpt->title[i];
-        expectAt(out, vtsName(title.title_set_nr, 0, "IFO"), locate(udf, vtsName(title.title_set_nr, 0, "IFO")),
-                 base + title.title_set_sector);
+        expectAt(out, vtsName(title.title_set_nr, 0, "IFO"),
+                 locate(udf, vtsName(title.title_set_nr, 0, "IFO")), base + title.title_set_sector);
     }
     for (int set = 1; set <= mat->vmg_nr_of_title_sets; ++set) {
         ifo_handle_t *vts = ifoOpen(dvd, set);
@@ -82,7 +84,8 @@ std::vector<std::string> placementMismatches(const std::string &image)
         const uint32_t setBase = *ifo.start;
         const auto *vmat = vts->vtsi_mat;
         if (vmat->vtsm_vobs)
-            expectAt(out, vtsName(set, 0, "VOB"), locate(udf, vtsName(set, 0, "VOB")), setBase + vmat->vtsm_vobs);
+            expectAt(out, vtsName(set, 0, "VOB"), locate(udf, vtsName(set, 0, "VOB")),
+                     setBase + vmat->vtsm_vobs);
         uint64_t next = setBase + vmat->vtstt_vobs;
         for (int part = 1; part <= 9; ++part) {
             const Located vob = locate(udf, vtsName(set, part, "VOB"));
@@ -91,7 +94,8 @@ std::vector<std::string> placementMismatches(const std::string &image)
             expectAt(out, vtsName(set, part, "VOB"), vob, next);
             next = *vob.start + vob.sectors;
         }
-        expectEndAt(out, vtsName(set, 0, "BUP"), locate(udf, vtsName(set, 0, "BUP")), setBase + vmat->vts_last_sector);
+        expectEndAt(out, vtsName(set, 0, "BUP"), locate(udf, vtsName(set, 0, "BUP")),
+                    setBase + vmat->vts_last_sector);
         ifoClose(vts);
     }
     ifoClose(vmg);

@@ -8,17 +8,18 @@
 namespace imagecheck {
 namespace {
 
-struct FileCloser {
+struct FileCloser
+{
     void operator()(UDFFILE *f) const { udfread_file_close(f); }
 };
-struct DirCloser {
+struct DirCloser
+{
     void operator()(UDFDIR *d) const { udfread_closedir(d); }
 };
 
 } // namespace
 
-UdfImage::UdfImage(const std::string &image)
-    : m_udf(udfread_init())
+UdfImage::UdfImage(const std::string &image) : m_udf(udfread_init())
 {
     if (m_udf && udfread_open(m_udf, image.c_str()) < 0) {
         udfread_close(m_udf);
@@ -92,7 +93,8 @@ std::optional<int64_t> UdfImage::size(const std::string &path) const
     return udfread_file_size(file.get());
 }
 
-std::optional<std::vector<uint8_t>> UdfImage::readAt(const std::string &path, int64_t offset, size_t length) const
+std::optional<std::vector<uint8_t>> UdfImage::readAt(const std::string &path, int64_t offset,
+                                                     size_t length) const
 {
     std::unique_ptr<UDFFILE, FileCloser> file(m_udf ? udfread_file_open(m_udf, path.c_str()) : nullptr);
     if (!file || udfread_file_seek(file.get(), offset, UDF_SEEK_SET) != offset)

@@ -10,7 +10,8 @@ struct udfread;
 
 namespace imagecheck {
 
-class UdfImage {
+class UdfImage
+{
 public:
     explicit UdfImage(const std::string &image);
     ~UdfImage();
@@ -20,7 +21,8 @@ public:
     bool isOpen() const { return m_udf != nullptr; }
     std::string volumeId() const;
 
-    struct Entry {
+    struct Entry
+    {
         std::string name;
         bool isFolder;
     };

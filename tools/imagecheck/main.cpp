@@ -67,7 +67,8 @@ void listWithIsoinfo(const std::string &image)
     const bool joliet = description.find("NO Joliet present") == std::string::npos &&
                         description.find("Joliet") != std::string::npos;
     if (joliet) {
-        std::printf("== Joliet (isoinfo -J -l)\n%s", capture("isoinfo -J -l -i " + quoted(image), status).c_str());
+        std::printf("== Joliet (isoinfo -J -l)\n%s",
+                    capture("isoinfo -J -l -i " + quoted(image), status).c_str());
         if (status != 0)
             problem("isoinfo cannot list the Joliet tree");
     }

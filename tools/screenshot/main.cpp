@@ -9,7 +9,7 @@
 // and the burn is aborted. The program folder should be a fresh copy: the
 // burn writes to its virtual medium.
 #include "app/CBurnDlg.h"
-#include "jobs/SourceFieldEvents.h"
+#include "jobs/label/SourceFieldEvents.h"
 #include "lang/CLanguageText.h"
 #include "platform/WindowMessageBox.h"
 

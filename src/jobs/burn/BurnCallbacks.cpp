@@ -1,11 +1,11 @@
 #include "jobs/burn/BurnCallbacks.h"
 
+#include "TextIds.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 #include "recorder/LibraryAdapters.h"
-#include "TextIds.h"
 
 #include <QCoreApplication>
 
@@ -61,9 +61,7 @@ QString FromLibrary(const char *text)
 } // namespace
 
 BurnCallbacks::BurnCallbacks(const JobPorts &ports, RecordingState &state)
-    : m_ports(ports)
-    , m_state(state)
-    , m_now([] { return static_cast<int64_t>(std::time(nullptr)); })
+    : m_ports(ports), m_state(state), m_now([] { return static_cast<int64_t>(std::time(nullptr)); })
 {
 }
 
@@ -167,7 +165,7 @@ int BurnCallbacks::ShowWaitReason(void *data)
     const int reason = static_cast<int>(reinterpret_cast<intptr_t>(data));
     char *text = NeroGetLocalizedWaitCDTexts(reason);
     m_ports.report.ShowMessageBox(FromLibrary(text), QString::fromLatin1(rec_caption::Information),
-                            mb::IconInformation);
+                                  mb::IconInformation);
     if (text != nullptr)
         NeroFreeMem(text);
     return 0;
@@ -177,7 +175,8 @@ int BurnCallbacks::AskImageFile(void *buffer)
 {
     if (buffer == nullptr)
         return 0;
-    const std::optional<QString> chosen = m_ports.questions.ChooseImageFile(m_state.m_strVolume + QStringLiteral(".nrg"));
+    const std::optional<QString> chosen =
+        m_ports.questions.ChooseImageFile(m_state.m_strVolume + QStringLiteral(".nrg"));
     if (!chosen)
         return 0;
     const QByteArray path = chosen->toUtf8();
@@ -196,8 +195,8 @@ int BurnCallbacks::AskImageFile(void *buffer)
 int BurnCallbacks::AskOverwrite()
 {
     const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::OverwriteQuestion),
-                                               QString::fromLatin1(rec_caption::OverwriteRewritable),
-                                               mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+                                                     QString::fromLatin1(rec_caption::OverwriteRewritable),
+                                                     mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
     if (answer == mb::IdYes) {
         m_ports.report.AppendLogText(textid::Overwritten);
         return 5;

@@ -6,14 +6,16 @@ namespace jobs {
 
 enum class ReportBox { None, Info, Error };
 
-struct BurnReport {
-    int logTextId = 0;        // 0: nothing logged; BurnUnknownResult is a format taking the result
+struct BurnReport
+{
+    int logTextId = 0; // 0: nothing logged; BurnUnknownResult is a format taking the result
     ReportBox box = ReportBox::None;
-    int statusTextId = 0;     // 0: the status line stays as it is
+    int statusTextId = 0;       // 0: the status line stays as it is
     bool totalTimeLine = false; // success also logs the total-time line
 };
 
-struct BurnReportContext {
+struct BurnReportContext
+{
     bool shutdownAfterBurn = false; // m_bShutdown
     bool forceShutdown = false;     // MORE_FORCE_SHUTDOWN
     bool reallocProblem = false;    // the library reported a failed reallocation

@@ -1,21 +1,21 @@
 #include "jobs/burn/BurnRun.h"
 
-#include "jobs/setup/BurnFlags.h"
-#include "jobs/burn/BurnReport.h"
-#include "jobs/tree/CompilationBuilder.h"
-#include "jobs/burn/DiscCheck.h"
-#include "jobs/burn/DvdVideoPreflight.h"
-#include "jobs/setup/RecorderChoice.h"
+#include "TextIds.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
-#include "jobs/sound/ResultSoundPlayer.h"
-#include "jobs/setup/SpeedText.h"
+#include "jobs/burn/BurnReport.h"
+#include "jobs/burn/DiscCheck.h"
+#include "jobs/burn/DvdVideoPreflight.h"
 #include "jobs/label/VolumeLabel.h"
+#include "jobs/setup/BurnFlags.h"
+#include "jobs/setup/RecorderChoice.h"
+#include "jobs/setup/SpeedText.h"
+#include "jobs/sound/ResultSoundPlayer.h"
+#include "jobs/tree/CompilationBuilder.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
 #include "settings/SettingsFlags.h"
-#include "TextIds.h"
 
 #include <cstring>
 
@@ -40,9 +40,7 @@ struct DiscInfoBlock
 } // namespace
 
 BurnRun::BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound)
-    : m_ports(ports)
-    , m_state(state)
-    , m_sound(&sound)
+    : m_ports(ports), m_state(state), m_sound(&sound)
 {
 }
 
@@ -63,7 +61,8 @@ int BurnRun::Prepare()
         return jobs::RunBurnNoRecorder;
     m_state.m_recorder = RecorderHandle(*m_device);
     if (!m_state.m_recorder.IsOpen()) {
-        m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderNotOpened) + QStringLiteral(": ") + DeviceName(*m_device));
+        m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderNotOpened) + QStringLiteral(": ") +
+                                 DeviceName(*m_device));
         // Why, in the library's words (another program may be using it).
         LogLibraryErrors();
         return jobs::RunBurnNoRecorder;
@@ -149,9 +148,10 @@ BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
         return {0, capacity};
     }
     if (ask) {
-        const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::OverwriteRewritable),
-                                                   QString::fromLatin1(rec_caption::OverwriteRewritable),
-                                                   mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+        const int answer =
+            m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::OverwriteRewritable),
+                                          QString::fromLatin1(rec_caption::OverwriteRewritable),
+                                          mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
             return {-1, -1};
     }
@@ -186,10 +186,11 @@ int BurnRun::PrepareCompilation()
     m_state.m_bReallocProblem = 0;
     m_ports.busy.EnableBusyUi(AbortButton::Enabled);
     m_busy = true;
-    const jobs::IsoTrackFlags isoFlags = jobs::ComputeIsoTrackFlags(m_settings.fsFlags, m_state.m_bReallocate != 0);
+    const jobs::IsoTrackFlags isoFlags =
+        jobs::ComputeIsoTrackFlags(m_settings.fsFlags, m_state.m_bReallocate != 0);
     m_ports.report.AppendLogText(textid::BurnStarts);
-    m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderIs) + QStringLiteral(" \"") + m_ports.recorders.SelectedDeviceText() +
-                       QStringLiteral("\""));
+    m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderIs) + QStringLiteral(" \"") +
+                             m_ports.recorders.SelectedDeviceText() + QStringLiteral("\""));
     m_ports.report.AppendLog(QStringLiteral("Using ISO Flags: ") + isoFlags.flagList);
     m_burnFlags = jobs::ComputeBurnFlags(m_settings.burnFlags, m_state.m_bVerify != 0);
     m_moreFlags = m_settings.moreFlags;
@@ -218,9 +219,10 @@ bool BurnRun::TrackFits(int64_t freeSectors)
     if (needed <= freeSectors)
         return true;
     constexpr int64_t SectorsPerMb = 1024 * 1024 / SECTOR_SIZE;
-    const QString text = FormatText(m_ports.report.GetText(textid::DiscTooSmall),
-                                    {FormatArg(static_cast<long long>(freeSectors / SectorsPerMb)),
-                                     FormatArg(static_cast<long long>((needed + SectorsPerMb - 1) / SectorsPerMb))});
+    const QString text =
+        FormatText(m_ports.report.GetText(textid::DiscTooSmall),
+                   {FormatArg(static_cast<long long>(freeSectors / SectorsPerMb)),
+                    FormatArg(static_cast<long long>((needed + SectorsPerMb - 1) / SectorsPerMb))});
     jobs::PlayResultSound(BURN_FAILED, m_settings.sound, *m_sound);
     ReportFailure(text, m_moreFlags);
     return false;
@@ -246,8 +248,8 @@ bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
     if (error == nullptr)
         return true;
     const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::PreflightBurnAnyway),
-                                               QString::fromLatin1(rec_caption::Application),
-                                               mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+                                                     QString::fromLatin1(rec_caption::Application),
+                                                     mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
     if (answer == mb::IdYes)
         return true;
     ReportFailure(jobs::FindingText(*error, text), m_moreFlags);
@@ -266,7 +268,8 @@ int BurnRun::BurnPrepared()
         m_ports.report.AppendLogText(textid::MediaCd);
     }
     const uint32_t speed = SpeedArgument(*m_device);
-    const int result = NeroBurn(m_state.m_hDevice.Get(), 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
+    const int result =
+        NeroBurn(m_state.m_hDevice.Get(), 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
     jobs::PlayResultSound(result, m_settings.sound, *m_sound);
     // The track is released before the tree it was made from.
     m_track.reset();
@@ -309,7 +312,7 @@ uint32_t BurnRun::SpeedArgument(const DeviceInfo &device)
     const int index = jobs::PreselectSpeed(m_ports.speeds.SelectedSpeed(), count);
     const int kBs = speeds.kBs[index];
     m_ports.report.AppendLog(m_ports.report.GetText(textid::WriteSpeed) + QStringLiteral(": ") +
-                       jobs::SpeedLogText(kBs, speeds.rate1x));
+                             jobs::SpeedLogText(kBs, speeds.rate1x));
     return static_cast<uint32_t>(kBs);
 }
 
@@ -359,9 +362,9 @@ void BurnRun::ReportResult(int result, uint32_t moreFlags)
     if (report.totalTimeLine) {
         const jobs::HoursMinutesSeconds total = jobs::SplitDuration(m_state.m_progressClock.TotalSecs());
         m_ports.report.AppendLog(FormatText(m_ports.report.GetText(textid::TotalTime),
-                                      {FormatArg(static_cast<long long>(total.hours)),
-                                       FormatArg(static_cast<long long>(total.minutes)),
-                                       FormatArg(static_cast<long long>(total.seconds))}));
+                                            {FormatArg(static_cast<long long>(total.hours)),
+                                             FormatArg(static_cast<long long>(total.minutes)),
+                                             FormatArg(static_cast<long long>(total.seconds))}));
     }
     if (report.statusTextId != 0)
         m_ports.report.SetStatusText(m_ports.report.GetText(report.statusTextId));

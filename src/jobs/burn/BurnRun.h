@@ -1,8 +1,8 @@
 #pragma once
 
 #include "jobs/ports/JobPorts.h"
-#include "recorder/IsoTrackHandle.h"
 #include "reclib_api.h"
+#include "recorder/IsoTrackHandle.h"
 
 #include <QString>
 
@@ -67,8 +67,8 @@ private:
     // What the disc in the recorder asks of the burn.
     struct MediumCheck
     {
-        int result = 0;            // CheckMedium's answer
-        int64_t freeSectors = -1;  // room for the track; -1 when unknown
+        int result = 0;           // CheckMedium's answer
+        int64_t freeSectors = -1; // room for the track; -1 when unknown
     };
 
     MediumCheck LookAtMedium(Attempt attempt);

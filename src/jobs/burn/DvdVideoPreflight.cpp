@@ -1,9 +1,9 @@
 #include "jobs/burn/DvdVideoPreflight.h"
 
+#include "TextIds.h"
 #include "jobs/tree/DvdVideoNames.h"
 #include "jobs/tree/FolderListing.h"
 #include "platform/TextFormat.h"
-#include "TextIds.h"
 
 #include <reclib_api.h>
 
@@ -105,8 +105,9 @@ QString FindingText(const Finding &f, const TextLookup &text)
         return FormatText(text(textid::PreflightTitleSetFileMissing),
                           {FormatArg(static_cast<long long>(f.number)), Q(f.name)});
     case FindingKind::CellUnreadable:
-        return FormatText(text(textid::PreflightCellUnreadable), {FormatArg(static_cast<long long>(f.number)),
-                                                     FormatArg(static_cast<long long>(f.number2))});
+        return FormatText(
+            text(textid::PreflightCellUnreadable),
+            {FormatArg(static_cast<long long>(f.number)), FormatArg(static_cast<long long>(f.number2))});
     case FindingKind::ReallocationImpossible:
         return FormatText(text(textid::PreflightReallocationImpossible), {Q(f.name)});
     case FindingKind::BackupDiffers:
@@ -121,18 +122,20 @@ QString FindingText(const Finding &f, const TextLookup &text)
     case FindingKind::Mode2OnDvd:
         return text(textid::PreflightMode2OnDvd);
     case FindingKind::SectorCount:
-        return FormatText(text(textid::PreflightSectorCount), {Q(f.name), FormatArg(static_cast<long long>(f.number)),
-                                                  FormatArg(static_cast<long long>(f.number2))});
+        return FormatText(text(textid::PreflightSectorCount),
+                          {Q(f.name), FormatArg(static_cast<long long>(f.number)),
+                           FormatArg(static_cast<long long>(f.number2))});
     case FindingKind::DiscTooSmall:
         return FormatText(text(textid::DiscTooSmall), {FormatArg(static_cast<long long>(f.number)),
-                                                   FormatArg(static_cast<long long>(f.number2))});
+                                                       FormatArg(static_cast<long long>(f.number2))});
     }
     return {};
 }
 
 QString FindingLine(const Finding &finding, const TextLookup &text)
 {
-    static constexpr int severityText[] = {textid::PreflightError, textid::PreflightWarning, textid::PreflightNote};
+    static constexpr int severityText[] = {textid::PreflightError, textid::PreflightWarning,
+                                           textid::PreflightNote};
     return QStringLiteral("  ") +
            FormatText(text(severityText[static_cast<int>(finding.severity)]), {FindingText(finding, text)});
 }

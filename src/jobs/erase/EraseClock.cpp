@@ -1,20 +1,16 @@
 #include "jobs/erase/EraseClock.h"
 
-#include "jobs/erase/EraseClockText.h"
+#include "TextIds.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
+#include "jobs/erase/EraseClockText.h"
 #include "platform/MessageBoxType.h"
-#include "TextIds.h"
 
 namespace {
 const QString UnknownTime = QStringLiteral("?:??");
 }
 
-EraseClock::EraseClock(const JobPorts &ports, RecordingState &state)
-    : m_ports(ports)
-    , m_state(state)
-{
-}
+EraseClock::EraseClock(const JobPorts &ports, RecordingState &state) : m_ports(ports), m_state(state) {}
 
 EraseClock::~EraseClock()
 {
@@ -73,6 +69,6 @@ void EraseClock::Run(int estimate)
 
 void EraseClock::ShowEraseTimeout()
 {
-    m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::EraseTimeout), QString::fromLatin1(rec_caption::TimeoutError),
-                            mb::IconStop);
+    m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::EraseTimeout),
+                                  QString::fromLatin1(rec_caption::TimeoutError), mb::IconStop);
 }

@@ -1,17 +1,15 @@
 #include "jobs/erase/EraseJob.h"
 
+#include "TextIds.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
 #include "recorder/RecorderHandle.h"
-#include "TextIds.h"
 
 EraseJob::EraseJob(const JobPorts &ports, RecordingState &state)
-    : m_ports(ports)
-    , m_state(state)
-    , m_clock(ports, state)
+    : m_ports(ports), m_state(state), m_clock(ports, state)
 {
 }
 
@@ -21,8 +19,8 @@ bool EraseJob::StartErase(EraseStart start)
         // The Erase button's erase reports in boxes and burns nothing.
         m_state.m_bEraseInteractive = 1;
         const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::OverwriteRewritable),
-                                                   QString::fromLatin1(rec_caption::EraseRewritable),
-                                                   mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+                                                         QString::fromLatin1(rec_caption::EraseRewritable),
+                                                         mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
         if (answer != mb::IdYes)
             return false;
     } else {
@@ -97,12 +95,14 @@ bool EraseJob::EraseOpenDevice()
         const QString text = FormatText(m_ports.report.GetText(textid::EraseFailed), {result});
         m_ports.report.AppendLog(text);
         if (interactive)
-            m_ports.questions.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application), mb::IconStop);
+            m_ports.questions.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application),
+                                                mb::IconStop);
         return false;
     }
     if (interactive)
         m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(textid::EraseFinished),
-                                   QString::fromLatin1(rec_caption::Application), mb::IconInformation);
+                                            QString::fromLatin1(rec_caption::Application),
+                                            mb::IconInformation);
     return true;
 }
 
@@ -110,8 +110,8 @@ void EraseJob::ReportEstimateError(int textId)
 {
     m_ports.report.AppendLogText(textId);
     if (m_state.m_bEraseInteractive == 1)
-        m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(textId), QString::fromLatin1(rec_caption::Application),
-                                   mb::IconStop);
+        m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(textId),
+                                            QString::fromLatin1(rec_caption::Application), mb::IconStop);
 }
 
 void EraseJob::OnEject()

@@ -46,8 +46,8 @@ QString FormatMinutesSeconds(int64_t seconds)
 
 QString ProgressTitle(const QString &percentText)
 {
-    return QStringLiteral("%1 %2 %3").arg(percentText, QStringLiteral(ORVANE_PRODUCT_NAME),
-                                          QStringLiteral(ORVANE_PRODUCT_VERSION));
+    return QStringLiteral("%1 %2 %3")
+        .arg(percentText, QStringLiteral(ORVANE_PRODUCT_NAME), QStringLiteral(ORVANE_PRODUCT_VERSION));
 }
 
 HoursMinutesSeconds SplitDuration(int64_t seconds)

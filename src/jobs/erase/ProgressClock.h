@@ -12,10 +12,11 @@ namespace jobs {
 class ProgressClock
 {
 public:
-    struct Display {
-        bool changed = false;        // the labels (and the window title) are to be updated
-        QString percentText;         // "45 %"
-        QString remainingText;       // "18:00" or "?:??"
+    struct Display
+    {
+        bool changed = false;  // the labels (and the window title) are to be updated
+        QString percentText;   // "45 %"
+        QString remainingText; // "18:00" or "?:??"
         QString totalText;
     };
 
@@ -46,7 +47,8 @@ QString FormatMinutesSeconds(int64_t seconds);
 // product name and version of version/ProductVersion.h).
 QString ProgressTitle(const QString &percentText);
 
-struct HoursMinutesSeconds {
+struct HoursMinutesSeconds
+{
     int64_t hours, minutes, seconds;
 };
 // Splits a duration for the total-time line after a successful burn.

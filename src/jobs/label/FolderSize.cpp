@@ -34,7 +34,9 @@ double SizeOfFolder(DIR *dir);
 double SizeOfEntry(int parent, const dirent &entry)
 {
     unsigned char type = entry.d_type;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (type == DT_UNKNOWN) {
         if (::fstatat(parent, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
             return 0.0;

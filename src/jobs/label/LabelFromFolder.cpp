@@ -1,7 +1,7 @@
 #include "jobs/label/LabelFromFolder.h"
 
-#include "jobs/tree/IVolumeNames.h"
 #include "jobs/label/VolumeLabel.h"
+#include "jobs/tree/IVolumeNames.h"
 #include "platform/CPathHelper.h"
 
 namespace {

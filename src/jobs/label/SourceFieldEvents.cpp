@@ -1,19 +1,19 @@
 #include "jobs/label/SourceFieldEvents.h"
 
-#include "jobs/ports/IJobWindow.h"
-#include "jobs/ports/ISourceFieldsHost.h"
+#include "TextIds.h"
 #include "jobs/label/LabelFromFolder.h"
 #include "jobs/label/VolumeLabel.h"
+#include "jobs/ports/IJobWindow.h"
+#include "jobs/ports/ISourceFieldsHost.h"
 #include "platform/CPathHelper.h"
-#include "TextIds.h"
 
 void OnDirectory(IJobWindow &window, ISourceFieldsHost &host)
 {
     window.SetStatusText(window.GetText(textid::StatusChoosing));
     host.PushFields();
     QString chosen;
-    const int result =
-        host.BrowseForFolder(window.GetText(textid::PickerTitle), host.SourceDir(), FolderPickerFlags, chosen);
+    const int result = host.BrowseForFolder(window.GetText(textid::PickerTitle), host.SourceDir(),
+                                            FolderPickerFlags, chosen);
     if (result == 1) {
         host.SourceDir() = chosen;
         if (CharacterCount(chosen) > 1) {
@@ -53,7 +53,8 @@ void OnItemsDropped(const QStringList &paths, IJobWindow &window, ISourceFieldsH
         return;
     host.SourceDir() = paths.front();
     host.CheckSourceSize();
-    host.Volume() = NormalizeVolumeLabel(CPathHelper().GetLastComponent(paths.front()), host.LabelLimit(), window);
+    host.Volume() =
+        NormalizeVolumeLabel(CPathHelper().GetLastComponent(paths.front()), host.LabelLimit(), window);
     host.PushFields();
     // Unlike the other label setters the drop once left the counter stale;
     // it is refreshed here like everywhere else.

@@ -13,7 +13,7 @@ struct SizeLimits
 enum class BurnButton {
     Unchanged, // no source given
     Enabled,
-    Disabled,  // the source is larger than the red limit
+    Disabled, // the source is larger than the red limit
 };
 
 // What the window shows after measuring the source. With a source, the

@@ -1,9 +1,9 @@
 #include "jobs/label/VolumeLabel.h"
 
+#include "TextIds.h"
 #include "jobs/ports/IJobWindow.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
-#include "TextIds.h"
 
 #include <QList>
 #include <utility>
@@ -14,7 +14,7 @@ const QString FallbackLabel = QStringLiteral("NO_NAME");
 
 // Applied in this order; the umlauts are matched after upper-casing.
 const std::pair<QString, QString> Replacements[] = {
-    {" ", "_"},       {"-", "_"},       {".", "_"},       {"+", "_"},      {"&", "_"},
+    {" ", "_"},          {"-", "_"},          {".", "_"},          {"+", "_"},          {"&", "_"},
     {QChar(0xD6), "OE"}, {QChar(0xC4), "AE"}, {QChar(0xDC), "UE"}, {QChar(0xDF), "SS"},
 };
 
@@ -25,7 +25,8 @@ QString FirstCharacters(const QString &text, int count)
 {
     qsizetype end = 0;
     for (int i = 0; i < count && end < text.size(); ++i) {
-        const bool pair = text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        const bool pair =
+            text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
         end += pair ? 2 : 1;
     }
     return text.left(end);

@@ -22,7 +22,8 @@ constexpr uint32_t ReallocateFsFlag = ISO_TRACK_REALLOC;
 // (which only steers the medium check) cleared.
 uint32_t ComputeBurnFlags(uint32_t burnFlagsWord, bool verify);
 
-struct IsoTrackFlags {
+struct IsoTrackFlags
+{
     uint32_t flags = 0;
     QString flagList; // "ISO UDF Joliet Mode 2 Realloc " in that order, each with a trailing blank
 };

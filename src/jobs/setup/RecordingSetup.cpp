@@ -1,14 +1,14 @@
 #include "jobs/setup/RecordingSetup.h"
 
-#include "jobs/burn/BurnCallbacks.h"
-#include "jobs/setup/RecorderChoice.h"
+#include "TextIds.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
+#include "jobs/burn/BurnCallbacks.h"
+#include "jobs/setup/RecorderChoice.h"
 #include "jobs/setup/SpeedText.h"
 #include "platform/MessageBoxType.h"
 #include "recorder/LibraryAdapters.h"
 #include "recorder/RecordingLibrary.h"
-#include "TextIds.h"
 
 #include <QStringList>
 
@@ -34,9 +34,7 @@ uint32_t MediaSetFor(int media)
 } // namespace
 
 RecordingSetup::RecordingSetup(const JobPorts &ports, RecordingState &state, BurnCallbacks &callbacks)
-    : m_ports(ports)
-    , m_state(state)
-    , m_callbacks(callbacks)
+    : m_ports(ports), m_state(state), m_callbacks(callbacks)
 {
 }
 
@@ -48,7 +46,7 @@ void RecordingSetup::InitRecording(uint32_t mediaSet)
     if (!LoadRecordingLibrary()) {
         m_ports.report.AppendLogText(textid::LibraryNotLoaded);
         m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::LibraryMissingBox),
-                                QString::fromLatin1(rec_caption::Error), mb::IconStop);
+                                      QString::fromLatin1(rec_caption::Error), mb::IconStop);
         m_ports.setup.EndDialog(-1);
         return;
     }
@@ -67,7 +65,8 @@ void RecordingSetup::LogLibraryVersion()
 {
     uint16_t major = 0, minor = 0, third = 0, fourth = 0;
     NeroGetAPIVersionEx(&major, &minor, &third, &fourth, nullptr);
-    m_ports.report.AppendLog(QStringLiteral("Nero API version %1.%2.%3.%4").arg(major).arg(minor).arg(third).arg(fourth));
+    m_ports.report.AppendLog(
+        QStringLiteral("Nero API version %1.%2.%3.%4").arg(major).arg(minor).arg(third).arg(fourth));
 }
 
 void RecordingSetup::FillLibraryRecords()
@@ -202,9 +201,11 @@ void RecordingSetup::OnDeviceChanged()
         return;
     const QString name = m_ports.recorders.SelectedDeviceText();
     char *mediaName = NeroGetTypeNameOfMedia(device->mediaSet, nullptr);
-    m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderIs) + QStringLiteral(" \"") + name + QStringLiteral("\"..."));
-    m_ports.report.AppendLog(QStringLiteral("(") + (mediaName != nullptr ? QString::fromUtf8(mediaName) : QString()) +
-                       QStringLiteral(")"));
+    m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderIs) + QStringLiteral(" \"") + name +
+                             QStringLiteral("\"..."));
+    m_ports.report.AppendLog(QStringLiteral("(") +
+                             (mediaName != nullptr ? QString::fromUtf8(mediaName) : QString()) +
+                             QStringLiteral(")"));
     if (mediaName != nullptr)
         NeroFreeMem(mediaName);
 }
@@ -215,7 +216,7 @@ void RecordingSetup::OnReallocateClicked()
     if (m_state.m_bReallocate == 0) {
         m_ports.report.AppendLogText(textid::ReallocationOff);
         m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::ReallocationOffInfo),
-                                QString::fromLatin1(rec_caption::JustInfo), mb::IconInformation);
+                                      QString::fromLatin1(rec_caption::JustInfo), mb::IconInformation);
     } else {
         m_ports.report.AppendLogText(textid::ReallocationOn);
     }

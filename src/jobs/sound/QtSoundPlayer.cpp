@@ -4,10 +4,7 @@
 #include <QSoundEffect>
 #include <QUrl>
 
-QtSoundPlayer::QtSoundPlayer(QObject *parent)
-    : QObject(parent)
-{
-}
+QtSoundPlayer::QtSoundPlayer(QObject *parent) : QObject(parent) {}
 
 QtSoundPlayer::~QtSoundPlayer() = default;
 
@@ -15,7 +12,8 @@ void QtSoundPlayer::Play(const QString &path)
 {
     // Queued to this object's thread when called from a worker; a call still
     // queued when the player goes away is dropped with it.
-    QMetaObject::invokeMethod(this, [this, path] { PlayHere(path); }, Qt::AutoConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { PlayHere(path); }, Qt::AutoConnection);
 }
 
 void QtSoundPlayer::PlayHere(const QString &path)

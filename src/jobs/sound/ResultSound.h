@@ -7,7 +7,8 @@
 // Which sound file ends a burn, and when the Audio dialog's Play buttons play.
 namespace jobs {
 
-struct SoundSettings {
+struct SoundSettings
+{
     bool enabled = false;
     QString successWave;
     QString errorWave;

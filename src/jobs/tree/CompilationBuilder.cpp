@@ -1,9 +1,9 @@
 #include "jobs/tree/CompilationBuilder.h"
 
+#include "TextIds.h"
+#include "jobs/ports/IJobWindow.h"
 #include "jobs/tree/DvdVideoNames.h"
 #include "jobs/tree/FolderListing.h"
-#include "jobs/ports/IJobWindow.h"
-#include "TextIds.h"
 
 #include <cstring>
 

@@ -3,7 +3,6 @@
 #include "jobs/tree/FolderListing.h"
 
 #include <QList>
-#include <QList>
 #include <QString>
 #include <cstdio>
 

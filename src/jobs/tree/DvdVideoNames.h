@@ -7,8 +7,8 @@
 // A DVD-Video file of the VIDEO_TS folder, in the order players read them.
 struct DvdVideoFile
 {
-    std::string name;         // as looked up; the lookup ignores letter case
-    bool mandatory = false;   // a missing mandatory file stops the compilation
+    std::string name;            // as looked up; the lookup ignores letter case
+    bool mandatory = false;      // a missing mandatory file stops the compilation
     bool startsTitleSet = false; // a title set's IFO: without it the set is skipped
 };
 

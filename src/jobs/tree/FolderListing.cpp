@@ -21,7 +21,9 @@ EntryKind KindOf(const std::string &folder, const dirent &entry)
     if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
         return EntryKind::File;
     const std::string path = folder + "/" + entry.d_name;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::lstat(path.c_str(), &info) != 0)
         return EntryKind::File;
     if (S_ISDIR(info.st_mode))

@@ -7,7 +7,7 @@
 // One entry of a folder as the directory search returned it. Names are the
 // raw bytes of the file system (UTF-8 on any sane system).
 enum class EntryKind {
-    File,       // anything that is not a folder, including links to files
+    File, // anything that is not a folder, including links to files
     Folder,
     FolderLink, // a symbolic link to a folder: never followed
 };

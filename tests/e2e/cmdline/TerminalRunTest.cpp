@@ -148,9 +148,10 @@ TEST_F(TerminalRunTest, BurnAfterTheEraseShowsItsOwnProgress)
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
     const QStringList lines = Lines(run.standardError);
-    const qsizetype erase = lines.indexOf(QRegularExpression(QRegularExpression::escape(Text(794)) + QStringLiteral(".*")));
-    const qsizetype burn = lines.indexOf(
-        QRegularExpression(QRegularExpression::escape(Text(780)) + QStringLiteral(" 100 %.*")));
+    const qsizetype erase =
+        lines.indexOf(QRegularExpression(QRegularExpression::escape(Text(794)) + QStringLiteral(".*")));
+    const qsizetype burn =
+        lines.indexOf(QRegularExpression(QRegularExpression::escape(Text(780)) + QStringLiteral(" 100 %.*")));
     EXPECT_GE(erase, 0) << run.standardError.toStdString();
     EXPECT_GT(burn, erase) << run.standardError.toStdString();
 }
@@ -158,8 +159,8 @@ TEST_F(TerminalRunTest, BurnAfterTheEraseShowsItsOwnProgress)
 // A reader that stops reading (a pipe into "head") must not end the burn.
 TEST_F(TerminalRunTest, ClosedStandardOutputDoesNotEndTheBurn)
 {
-    const ProgramRun run = RunScript(QStringLiteral("\"$0\" -d \"$1\" | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}"),
-                                     {m_source});
+    const ProgramRun run = RunScript(
+        QStringLiteral("\"$0\" -d \"$1\" | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}"), {m_source});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << "not ended by SIGPIPE";
     ExpectGoodImage();
@@ -354,7 +355,8 @@ INSTANTIATE_TEST_SUITE_P(Arguments, BadInputTest,
 // Bytes that are not UTF-8 reach the parser without harm: a stray token.
 TEST_F(TerminalRunTest, NonUtf8ArgumentIsAStrayToken)
 {
-    const ProgramRun run = RunScript(QStringLiteral("exec \"$0\" -v \"$(printf 'A\\377')\" \"$(printf '\\376')\""));
+    const ProgramRun run =
+        RunScript(QStringLiteral("exec \"$0\" -v \"$(printf 'A\\377')\" \"$(printf '\\376')\""));
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::ParseError) << run.standardError.toStdString();
 }

@@ -110,7 +110,8 @@ QString UnattendedRunTest::VolumeId() const
     isoinfo.start(QStringLiteral("isoinfo"), {QStringLiteral("-d"), QStringLiteral("-i"), Image()});
     if (!isoinfo.waitForFinished(30000))
         return QString();
-    const QRegularExpression volume(QStringLiteral("^Volume id: *(.*)$"), QRegularExpression::MultilineOption);
+    const QRegularExpression volume(QStringLiteral("^Volume id: *(.*)$"),
+                                    QRegularExpression::MultilineOption);
     return volume.match(QString::fromUtf8(isoinfo.readAllStandardOutput())).captured(1).trimmed();
 }
 

@@ -14,14 +14,17 @@
 
 namespace e2e {
 
-inline const QByteArray BlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
-                                         "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
-inline const QByteArray UsedDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
-                                        "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+inline const QByteArray BlankDvdPlusRw =
+    "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+    "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+inline const QByteArray UsedDvdPlusRw =
+    "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
+    "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
 
 // Written at 1x (1385 kB/s): a burn of a few megabytes takes seconds.
-inline const QByteArray PacedBlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
-                                              "speeds = 1x\npacing = paced\nerase-time-scale = 0\n";
+inline const QByteArray PacedBlankDvdPlusRw =
+    "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+    "speeds = 1x\npacing = paced\nerase-time-scale = 0\n";
 
 struct ProgramRun
 {

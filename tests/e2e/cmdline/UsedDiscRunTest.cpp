@@ -112,7 +112,8 @@ TEST_F(UsedDiscRunTest, TooSmallDiscNamesBothSizes)
     const ProgramRun run = RunProgram({QStringLiteral("-o"), QStringLiteral("-d"), m_source});
     ASSERT_TRUE(run.finished);
     // 100 sectors are 0 MB; the sample needs a few.
-    EXPECT_TRUE(run.standardError.contains(Text(910).section(QStringLiteral("%d"), 0, 0) + QStringLiteral("0")))
+    EXPECT_TRUE(
+        run.standardError.contains(Text(910).section(QStringLiteral("%d"), 0, 0) + QStringLiteral("0")))
         << run.standardError.toStdString();
 }
 
@@ -130,7 +131,8 @@ TEST_F(UsedDiscRunTest, OverwriteQuestionIsAskedOnce)
 // show in the log before the burn.
 TEST_F(UsedDiscRunTest, OverwriteOptionLogsTheEraseBeforeTheBurn)
 {
-    const ProgramRun run = RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    const ProgramRun run =
+        RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
     const QString log = RunLog();
@@ -148,7 +150,8 @@ TEST_F(UsedDiscRunTest, OverwriteOptionLogsTheEraseBeforeTheBurn)
 TEST_F(UsedDiscRunTest, SimulationLeavesAUsedDiscAsItWas)
 {
     m_copy.WriteFile(QStringLiteral("Orvane.ini"), "BurnFlags: 0x42\n");
-    const ProgramRun run = RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    const ProgramRun run =
+        RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.standardError.toStdString();
     ExpectDiscUntouched();

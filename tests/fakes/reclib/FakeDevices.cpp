@@ -92,8 +92,8 @@ void FillDevice(DeviceInfo &device, const char *name, uint32_t mediaSet)
 FAKE_EXPORT DeviceInfoList *NeroGetAvailableDrivesEx(uint32_t mediaSet, void *reserved)
 {
     const std::string folder = fake::OwnFolder();
-    fake::Log("NeroGetAvailableDrivesEx media=%u reserved=%p DVDR.DLL=%d DVDR._DLL=%d", mediaSet,
-              reserved, ::access((folder + "/DVDR.DLL").c_str(), F_OK) == 0,
+    fake::Log("NeroGetAvailableDrivesEx media=%u reserved=%p DVDR.DLL=%d DVDR._DLL=%d", mediaSet, reserved,
+              ::access((folder + "/DVDR.DLL").c_str(), F_OK) == 0,
               ::access((folder + "/DVDR._DLL").c_str(), F_OK) == 0);
     return CurrentList(mediaSet);
 }

@@ -12,8 +12,8 @@ FAKE_EXPORT unsigned NeroGetAPIVersion(void)
 #endif
 
 #if FAKE_HAS_GET_VERSION_EX
-FAKE_EXPORT int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t *third,
-                                    uint16_t *fourth, void *)
+FAKE_EXPORT int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t *third, uint16_t *fourth,
+                                    void *)
 {
     const uint16_t *components = fake::VersionComponents();
     *major = components[0];
@@ -33,11 +33,10 @@ FAKE_EXPORT int NeroSetExpectedAPIVersion(unsigned version)
 #endif
 
 #if FAKE_HAS_SET_VERSION_EX
-FAKE_EXPORT int NeroSetExpectedAPIVersionEx(uint16_t major, uint16_t minor, uint16_t third,
-                                            uint16_t fourth, void *reserved)
+FAKE_EXPORT int NeroSetExpectedAPIVersionEx(uint16_t major, uint16_t minor, uint16_t third, uint16_t fourth,
+                                            void *reserved)
 {
-    fake::Log("NeroSetExpectedAPIVersionEx %u.%u.%u.%u reserved=%p", major, minor, third, fourth,
-              reserved);
+    fake::Log("NeroSetExpectedAPIVersionEx %u.%u.%u.%u reserved=%p", major, minor, third, fourth, reserved);
     return FAKE_ACCEPTS_VERSION;
 }
 #endif
@@ -59,8 +58,7 @@ FAKE_EXPORT void NeroFreeMem(void *block)
 #if FAKE_HAS_SURFACE
 FAKE_EXPORT int NeroInit(const RecLibSettings *settings, const char *reserved)
 {
-    fake::Log("NeroInit files=%s reserved=%p",
-              settings != nullptr ? settings->filesFolder : "(null)",
+    fake::Log("NeroInit files=%s reserved=%p", settings != nullptr ? settings->filesFolder : "(null)",
               static_cast<const void *>(reserved));
     return 0;
 }

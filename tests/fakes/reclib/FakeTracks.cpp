@@ -18,8 +18,7 @@ struct TrackData
     char label[64] = {};
 };
 
-template <typename Interface>
-struct FakeTrack
+template <typename Interface> struct FakeTrack
 {
     Interface base;
     TrackData data;
@@ -28,23 +27,31 @@ struct FakeTrack
 using CurrentTrack = FakeTrack<IsoTrack>;
 using LegacyTrack = FakeTrack<LegacyIsoTrack>;
 
-template <typename Interface>
-TrackData &DataOf(Interface *track)
+template <typename Interface> TrackData &DataOf(Interface *track)
 {
     return reinterpret_cast<FakeTrack<Interface> *>(track)->data;
 }
 
-template <typename Interface>
-void Destroy(Interface *track, int deleteFlag)
+template <typename Interface> void Destroy(Interface *track, int deleteFlag)
 {
     fake::Log("track destroyed %p delete=%d", static_cast<void *>(track), deleteFlag);
     if (deleteFlag != 0)
         delete reinterpret_cast<FakeTrack<Interface> *>(track);
 }
 
-template <typename T> int32_t BlockSize(T *) { return SECTOR_SIZE; }
-template <typename T> int64_t SizeInBlocks(T *) { return 4321; }
-template <typename T> int32_t OpenStream(T *) { fake::Log("track opened"); return 0; }
+template <typename T> int32_t BlockSize(T *)
+{
+    return SECTOR_SIZE;
+}
+template <typename T> int64_t SizeInBlocks(T *)
+{
+    return 4321;
+}
+template <typename T> int32_t OpenStream(T *)
+{
+    fake::Log("track opened");
+    return 0;
+}
 template <typename T> int32_t ReadBlocks(T *, void *buffer, uint32_t maxBlocks)
 {
     if (maxBlocks == 0)
@@ -52,20 +59,57 @@ template <typename T> int32_t ReadBlocks(T *, void *buffer, uint32_t maxBlocks)
     std::memset(buffer, 'F', SECTOR_SIZE);
     return 1;
 }
-template <typename T, int Slot> int32_t Reserved(T *) { return 500 + Slot; }
-template <typename T> int32_t Reserved7(T *, void *) { return 507; }
-template <typename T> void Reserved9(T *, uint32_t *a, uint32_t *b) { *a = 509; *b = 509; }
-template <typename T> void CloseStream(T *) { fake::Log("track closed"); }
-template <typename T> const char *LastError(T *) { return "fake last error"; }
-template <typename T> uint32_t FsFlags(T *t) { return DataOf(t).flags; }
-template <typename T> const char *VolumeLabel(T *t) { return DataOf(t).label; }
-template <typename T> int32_t ReallocFailed(T *) { return 23; }
-template <typename T> const char *PlacementWarning(T *) { return "fake placement warning"; }
-template <typename T> int32_t FileCount(T *) { return 25; }
-template <typename T> int32_t IsMode2(T *) { return 26; }
-template <typename T> const char *LayoutError(T *) { return "fake layout error"; }
-void Reserved29(IsoTrack *, uint32_t *a, uint32_t *, uint32_t *, uint32_t *, uint32_t *,
-                uint32_t *, uint32_t *, uint32_t *h)
+template <typename T, int Slot> int32_t Reserved(T *)
+{
+    return 500 + Slot;
+}
+template <typename T> int32_t Reserved7(T *, void *)
+{
+    return 507;
+}
+template <typename T> void Reserved9(T *, uint32_t *a, uint32_t *b)
+{
+    *a = 509;
+    *b = 509;
+}
+template <typename T> void CloseStream(T *)
+{
+    fake::Log("track closed");
+}
+template <typename T> const char *LastError(T *)
+{
+    return "fake last error";
+}
+template <typename T> uint32_t FsFlags(T *t)
+{
+    return DataOf(t).flags;
+}
+template <typename T> const char *VolumeLabel(T *t)
+{
+    return DataOf(t).label;
+}
+template <typename T> int32_t ReallocFailed(T *)
+{
+    return 23;
+}
+template <typename T> const char *PlacementWarning(T *)
+{
+    return "fake placement warning";
+}
+template <typename T> int32_t FileCount(T *)
+{
+    return 25;
+}
+template <typename T> int32_t IsMode2(T *)
+{
+    return 26;
+}
+template <typename T> const char *LayoutError(T *)
+{
+    return "fake layout error";
+}
+void Reserved29(IsoTrack *, uint32_t *a, uint32_t *, uint32_t *, uint32_t *, uint32_t *, uint32_t *,
+                uint32_t *, uint32_t *h)
 {
     *a = 529;
     *h = 529;
@@ -75,19 +119,18 @@ using C = IsoTrack;
 using L = LegacyIsoTrack;
 
 [[maybe_unused]] constexpr IsoTrackVtbl kCurrentTable = {
-    Destroy<C>, BlockSize<C>, SizeInBlocks<C>, OpenStream<C>, ReadBlocks<C>,
-    Reserved<C, 5>, Reserved<C, 6>, Reserved7<C>, Reserved<C, 8>, Reserved9<C>,
-    CloseStream<C>, LastError<C>, Reserved<C, 12>, Reserved<C, 13>, Reserved<C, 14>,
-    Reserved<C, 15>, Reserved<C, 16>, Reserved<C, 17>, Reserved<C, 18>, Reserved<C, 19>,
-    Reserved<C, 20>, FsFlags<C>, VolumeLabel<C>, ReallocFailed<C>, PlacementWarning<C>,
-    FileCount<C>, IsMode2<C>, LayoutError<C>, Reserved<C, 28>, Reserved29,
+    Destroy<C>,          BlockSize<C>,    SizeInBlocks<C>, OpenStream<C>,   ReadBlocks<C>,   Reserved<C, 5>,
+    Reserved<C, 6>,      Reserved7<C>,    Reserved<C, 8>,  Reserved9<C>,    CloseStream<C>,  LastError<C>,
+    Reserved<C, 12>,     Reserved<C, 13>, Reserved<C, 14>, Reserved<C, 15>, Reserved<C, 16>, Reserved<C, 17>,
+    Reserved<C, 18>,     Reserved<C, 19>, Reserved<C, 20>, FsFlags<C>,      VolumeLabel<C>,  ReallocFailed<C>,
+    PlacementWarning<C>, FileCount<C>,    IsMode2<C>,      LayoutError<C>,  Reserved<C, 28>, Reserved29,
 };
 
 [[maybe_unused]] constexpr LegacyIsoTrackVtbl kLegacyTable = {
-    Destroy<L>, BlockSize<L>, SizeInBlocks<L>, OpenStream<L>, ReadBlocks<L>,
-    Reserved<L, 5>, Reserved<L, 6>, Reserved7<L>, Reserved<L, 8>, Reserved9<L>,
-    CloseStream<L>, LastError<L>, Reserved<L, 12>, FsFlags<L>, VolumeLabel<L>,
-    ReallocFailed<L>, PlacementWarning<L>, FileCount<L>, IsMode2<L>, LayoutError<L>,
+    Destroy<L>,       BlockSize<L>,        SizeInBlocks<L>, OpenStream<L>,  ReadBlocks<L>,
+    Reserved<L, 5>,   Reserved<L, 6>,      Reserved7<L>,    Reserved<L, 8>, Reserved9<L>,
+    CloseStream<L>,   LastError<L>,        Reserved<L, 12>, FsFlags<L>,     VolumeLabel<L>,
+    ReallocFailed<L>, PlacementWarning<L>, FileCount<L>,    IsMode2<L>,     LayoutError<L>,
 };
 
 template <typename Track, typename Vtbl>
@@ -100,8 +143,7 @@ Track *MakeTrack(const Vtbl *table, const char *label, uint32_t flags)
 }
 
 // Uses every slot of a track the way a burn does and describes the answers.
-template <typename Interface>
-std::string DescribeTrack(Interface *track)
+template <typename Interface> std::string DescribeTrack(Interface *track)
 {
     const auto *table = track->vtbl;
     char buffer[SECTOR_SIZE];
@@ -114,10 +156,10 @@ std::string DescribeTrack(Interface *track)
                   "error=%s fs=%u label=%s realloc=%d warning=%s files=%d mode2=%d layout=%s",
                   table->blockSize(track), table->sizeInBlocks(track), table->openStream(track),
                   table->readBlocks(track, buffer, 1), table->reserved5(track),
-                  table->reserved7(track, nullptr), a, b, table->reserved12(track),
-                  table->lastError(track), table->fsFlags(track), table->volumeLabel(track),
-                  table->reallocFailed(track), table->placementWarning(track),
-                  table->fileCount(track), table->isMode2(track), table->layoutError(track));
+                  table->reserved7(track, nullptr), a, b, table->reserved12(track), table->lastError(track),
+                  table->fsFlags(track), table->volumeLabel(track), table->reallocFailed(track),
+                  table->placementWarning(track), table->fileCount(track), table->isMode2(track),
+                  table->layoutError(track));
     table->closeStream(track);
     return text;
 }
@@ -135,8 +177,8 @@ FAKE_EXPORT IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, uin
     void *track = fake::LegacyTracks()
                       ? static_cast<void *>(MakeTrack<LegacyTrack>(&kLegacyTable, label, flags))
                       : static_cast<void *>(MakeTrack<CurrentTrack>(&kCurrentTable, label, flags));
-    fake::Log("NeroCreateIsoTrackEx label=%s flags=%u legacy=%d -> %p", label, flags,
-              fake::LegacyTracks(), track);
+    fake::Log("NeroCreateIsoTrackEx label=%s flags=%u legacy=%d -> %p", label, flags, fake::LegacyTracks(),
+              track);
     return static_cast<IsoTrack *>(track);
 }
 
@@ -151,8 +193,8 @@ FAKE_EXPORT int NeroBurn(RecDeviceHandle device, int format, void *writeRecord, 
                                          : DescribeTrack(static_cast<IsoTrack *>(track));
     }
     fake::Log("NeroBurn device=%p format=%d flags=%u speed=%u progress=%p track=%p %s",
-              static_cast<void *>(device), format, flags, speedKBs,
-              static_cast<void *>(progress), track, described.c_str());
+              static_cast<void *>(device), format, flags, speedKBs, static_cast<void *>(progress), track,
+              described.c_str());
     return BURN_OK;
 }
 

@@ -27,7 +27,8 @@ void CheckParsed(const QStringList &tokens)
 
 void FuzzCommandLine(const uint8_t *data, size_t size)
 {
-    const QString line = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QString line =
+        QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const QStringList tokens = cmdline::SplitCommandLine(line);
     if (tokens.size() > cmdline::MaxTokens)
         std::abort();

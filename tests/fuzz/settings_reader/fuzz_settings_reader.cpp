@@ -4,8 +4,8 @@
 // point: reading the file we wrote yields the same file again.
 #include "settings/SettingsFile.h"
 
-#include "lang/BuiltinTexts.h"
 #include "TextIds.h"
+#include "lang/BuiltinTexts.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -17,11 +17,12 @@ namespace {
 
 bool Usable(const reclib::VirtualRecorderSettings &recorder)
 {
-    const bool speedsOk = std::is_sorted(recorder.speeds.begin(), recorder.speeds.end()) &&
-                          std::all_of(recorder.speeds.begin(), recorder.speeds.end(), [](int s) { return s > 0; });
-    return !recorder.name.empty() && recorder.name.size() < DEVICE_NAME_SIZE && !recorder.mediumFile.empty() &&
-           speedsOk && std::isfinite(recorder.eraseTimeScale) && recorder.eraseTimeScale >= 0 &&
-           (!recorder.capacitySectors || *recorder.capacitySectors > 0);
+    const bool speedsOk =
+        std::is_sorted(recorder.speeds.begin(), recorder.speeds.end()) &&
+        std::all_of(recorder.speeds.begin(), recorder.speeds.end(), [](int s) { return s > 0; });
+    return !recorder.name.empty() && recorder.name.size() < DEVICE_NAME_SIZE &&
+           !recorder.mediumFile.empty() && speedsOk && std::isfinite(recorder.eraseTimeScale) &&
+           recorder.eraseTimeScale >= 0 && (!recorder.capacitySectors || *recorder.capacitySectors > 0);
 }
 
 } // namespace

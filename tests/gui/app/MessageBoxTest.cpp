@@ -2,8 +2,8 @@
 // and answers its default button at once.
 #include "AppTestSupport.h"
 
-#include "platform/WindowMessageBox.h"
 #include "platform/MessageBoxType.h"
+#include "platform/WindowMessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -197,12 +197,15 @@ TEST_P(ParseErrorTest, BoxNamesTheLastErrorAndNothingIsBurned)
     EXPECT_EQ(m_window->CommandLine().ExitStatus(), runexit::ParseError);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ParseErrorTest,
-    testing::Values(ParseErrorCase{"-d SOURCE -v", {600}}, ParseErrorCase{"stray -d SOURCE", {602}},
-                    ParseErrorCase{"stray -d", {602, 598}}, ParseErrorCase{"-d -v LABEL", {598}},
-                    ParseErrorCase{"-v LABEL -d SOURCE -x -", {602, 602}}),
-    [](const testing::TestParamInfo<ParseErrorCase> &testInfo) { return "Case" + std::to_string(testInfo.index); });
+INSTANTIATE_TEST_SUITE_P(Cases, ParseErrorTest,
+                         testing::Values(ParseErrorCase{"-d SOURCE -v", {600}},
+                                         ParseErrorCase{"stray -d SOURCE", {602}},
+                                         ParseErrorCase{"stray -d", {602, 598}},
+                                         ParseErrorCase{"-d -v LABEL", {598}},
+                                         ParseErrorCase{"-v LABEL -d SOURCE -x -", {602, 602}}),
+                         [](const testing::TestParamInfo<ParseErrorCase> &testInfo) {
+                             return "Case" + std::to_string(testInfo.index);
+                         });
 
 TEST_F(CommandLineRunTest, RefusedLabelRestoresTheIdleWindowAndLeavesItOpen)
 {
@@ -288,9 +291,7 @@ class UnattendedTest : public CommandLineRunTest, public testing::WithParamInter
 // way Quit does.
 TEST_P(UnattendedTest, RunThatCannotSucceedClosesTheWindow)
 {
-    Start(BlankDvdPlusRw,
-          QString::fromLatin1(GetParam().arguments),
-          Presence::Unattended);
+    Start(BlankDvdPlusRw, QString::fromLatin1(GetParam().arguments), Presence::Unattended);
     WaitForRun();
     EXPECT_TRUE(m_window->HasEnded());
     EXPECT_EQ(m_window->EndResult(), CBurnDlg::ResultCancel);

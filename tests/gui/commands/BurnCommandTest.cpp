@@ -190,12 +190,11 @@ TEST_P(ShutdownRuleTest, BurnEndsInAShutdownOnlyWhenTheRulesSaySo)
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, ShutdownRuleTest,
-    testing::Values(
-        ShutdownRule{"SuccessWithTheBox", false, true, false, mb::IdNo, false, true},
-        ShutdownRule{"SuccessForcedButNoBox", false, false, true, mb::IdNo, false, false},
-        ShutdownRule{"FailureWithoutForce", true, true, false, mb::IdNo, true, false},
-        ShutdownRule{"FailureRetriedSucceeds", true, true, false, mb::IdYes, true, true},
-        ShutdownRule{"FailureForced", true, true, true, mb::IdYes, false, true}),
+    testing::Values(ShutdownRule{"SuccessWithTheBox", false, true, false, mb::IdNo, false, true},
+                    ShutdownRule{"SuccessForcedButNoBox", false, false, true, mb::IdNo, false, false},
+                    ShutdownRule{"FailureWithoutForce", true, true, false, mb::IdNo, true, false},
+                    ShutdownRule{"FailureRetriedSucceeds", true, true, false, mb::IdYes, true, true},
+                    ShutdownRule{"FailureForced", true, true, true, mb::IdYes, false, true}),
     [](const testing::TestParamInfo<ShutdownRule> &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

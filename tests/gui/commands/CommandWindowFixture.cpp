@@ -34,8 +34,8 @@ private:
     std::unique_ptr<PrivateSystemBus> m_bus;
 };
 
-SystemBusEnvironment *const g_busEnvironment
-    = static_cast<SystemBusEnvironment *>(testing::AddGlobalTestEnvironment(new SystemBusEnvironment));
+SystemBusEnvironment *const g_busEnvironment =
+    static_cast<SystemBusEnvironment *>(testing::AddGlobalTestEnvironment(new SystemBusEnvironment));
 
 QString SamplePath(const char *name)
 {

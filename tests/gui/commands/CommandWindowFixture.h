@@ -49,7 +49,6 @@ public:
     BoxRecorder boxes;
     // Called with every text id looked up, on the looking-up thread.
     std::function<void(int)> textProbe;
-
 };
 
 // Closes every stand-by window with Escape soon after it shows, and keeps

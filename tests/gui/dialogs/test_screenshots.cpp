@@ -93,9 +93,9 @@ TEST_P(Screenshots, HelpWindow)
     EXPECT_GT(QFileInfo(path).size(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, Screenshots, ::testing::Values("english.lng", "deutsch.lng"),
-                         [](const auto &testInfo) {
-                             return std::string(testInfo.param).substr(0, std::string(testInfo.param).find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Languages, Screenshots, ::testing::Values("english.lng", "deutsch.lng"), [](const auto &testInfo) {
+        return std::string(testInfo.param).substr(0, std::string(testInfo.param).find('.'));
+    });
 
 } // namespace

@@ -50,7 +50,8 @@ TEST(CapacityMeterLayoutTest, DvdSizeBetweenTheLimits)
     EXPECT_FALSE(layout.redMark);
     EXPECT_EQ(layout.sizeMark, 208);
     EXPECT_EQ(BarsOf(layout), (std::vector<Bar>{{meter::GreenBar, 15, 203}, {meter::YellowBar, 203, 208}}));
-    EXPECT_EQ(LabelsOf(layout), (std::vector<Label>{{"4482MB", {183, 37}}, {"0MB", {8, 37}}, {"4600MB", {210, 20}}}));
+    EXPECT_EQ(LabelsOf(layout),
+              (std::vector<Label>{{"4482MB", {183, 37}}, {"0MB", {8, 37}}, {"4600MB", {210, 20}}}));
 }
 
 TEST(CapacityMeterLayoutTest, CdSizeBeyondTheRedLimit)
@@ -60,11 +61,12 @@ TEST(CapacityMeterLayoutTest, CdSizeBeyondTheRedLimit)
     EXPECT_EQ(layout.yellowMark, 291);
     EXPECT_EQ(layout.redMark, 313);
     EXPECT_EQ(layout.sizeMark, 355);
-    EXPECT_EQ(BarsOf(layout), (std::vector<Bar>{{meter::GreenBar, 15, 291},
-                                                {meter::YellowBar, 291, 313},
-                                                {meter::RedBar, 313, 355}}));
-    EXPECT_EQ(LabelsOf(layout), (std::vector<Label>{{"650MB", {271, 2}}, {"700MB", {293, 37}}, {"0MB", {8, 37}},
-                                                    {"800MB", {357, 20}}}));
+    EXPECT_EQ(BarsOf(layout),
+              (std::vector<Bar>{
+                  {meter::GreenBar, 15, 291}, {meter::YellowBar, 291, 313}, {meter::RedBar, 313, 355}}));
+    EXPECT_EQ(LabelsOf(layout),
+              (std::vector<Label>{
+                  {"650MB", {271, 2}}, {"700MB", {293, 37}}, {"0MB", {8, 37}}, {"800MB", {357, 20}}}));
 }
 
 TEST(CapacityMeterLayoutTest, EdgeCases)

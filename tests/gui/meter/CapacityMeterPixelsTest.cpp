@@ -87,10 +87,10 @@ TEST_F(CapacityMeterPixelsTest, BareRulerFromTheScaleBitmap)
     EXPECT_EQ(picture.pixel(5, 20), White);
     EXPECT_EQ(picture.pixel(5, 0), Light);
     EXPECT_EQ(picture.pixel(5, 49), Dark);
-    EXPECT_EQ(picture.pixel(15, 4), Black);   // major tick
+    EXPECT_EQ(picture.pixel(15, 4), Black); // major tick
     EXPECT_EQ(picture.pixel(15, 3), White);
-    EXPECT_EQ(picture.pixel(19, 10), Tick);   // minor tick
-    EXPECT_EQ(picture.pixel(19, 24), Black);  // axis
+    EXPECT_EQ(picture.pixel(19, 10), Tick);  // minor tick
+    EXPECT_EQ(picture.pixel(19, 24), Black); // axis
     EXPECT_EQ(picture.pixel(19, 42), White);
     EXPECT_EQ(picture.pixel(100, 20), White); // no bar
     EXPECT_EQ(picture.pixel(398, 1), Light);
@@ -156,7 +156,7 @@ TEST(CapacityMeterLoadTest, MissingBitmapOrNoWidthFails)
     EXPECT_TRUE(meter.Picture().isNull());
     meter.move(300, 100);
     EXPECT_EQ(meter.LoadScale(5010), 1); // the band would end before it starts
-    meter.grab(); // paints without a picture
+    meter.grab();                        // paints without a picture
 }
 
 } // namespace

@@ -3,11 +3,11 @@
 #include "ProgramFolderCopy.h"
 #include "TestEnvironment.h"
 
-#include "DvdVideoLayoutCheck.h"
-#include "app/CBurnDlg.h"
 #include "BoxRecorder.h"
+#include "DvdVideoLayoutCheck.h"
 #include "RecordingProgress.h"
 #include "RecordingSoundPlayer.h"
+#include "app/CBurnDlg.h"
 #include "jobs/burn/BurnReport.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/MessageBoxType.h"
@@ -122,8 +122,9 @@ protected:
 
 TEST_F(WindowJobsTest, StartUpListsTheVirtualRecordersAndPreselectsByTheDeviceSetting)
 {
-    Start(FastDvdWriter + "[Second DVD Writer]\nmedium = DVD-R blank\nfile = media/second.iso\nspeeds = 2x 4x 16x\n"
-                          "[Only CD Writer]\nmedium = CD-R blank\nfile = media/cd.iso\nwrites = CD\n",
+    Start(FastDvdWriter +
+              "[Second DVD Writer]\nmedium = DVD-R blank\nfile = media/second.iso\nspeeds = 2x 4x 16x\n"
+              "[Only CD Writer]\nmedium = CD-R blank\nfile = media/cd.iso\nwrites = CD\n",
           {QStringLiteral("Device: second dvd"), QStringLiteral("Speed: 1")});
     const QStringList devices = Devices();
     EXPECT_TRUE(devices.contains("Test DVD Writer"));
@@ -197,7 +198,8 @@ TEST_P(AbortTest, AbortQuestionDecidesWhetherTheBurnStops)
     extra.close();
     PrepareBurn(source);
     m_window->boxes.answer = [answer](const Box &box) {
-        return box.caption == QLatin1String("Error") || box.caption == QLatin1String("Info") ? int(mb::IdOk) : answer;
+        return box.caption == QLatin1String("Error") || box.caption == QLatin1String("Info") ? int(mb::IdOk)
+                                                                                             : answer;
     };
     QTimer click;
     QObject::connect(&click, &QTimer::timeout, m_window.get(), [this, &click] {
@@ -302,7 +304,8 @@ TEST_F(WindowJobsTest, EraseButtonPassesFullAndQuickModesAndReportsInBoxes)
     QStringList estimates;
     for (const int mode : {0, 1}) {
         // The same written disc for each mode.
-        m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), writer + "#" + QByteArray::number(mode) + "\n");
+        m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"),
+                         writer + "#" + QByteArray::number(mode) + "\n");
         m_window->m_nEraseMode = mode;
         m_window->UpdateData(false);
         m_window->m_btnErase->click();

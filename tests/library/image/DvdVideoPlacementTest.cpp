@@ -17,8 +17,8 @@ using namespace imagecheck;
 
 namespace {
 
-
-struct Built {
+struct Built
+{
     TrackPtr track;
     std::string image;
     std::string error;
@@ -27,7 +27,9 @@ struct Built {
 Built build(const std::string &folder, uint32_t flags)
 {
     auto tree = IsoItemTree::fromDvdFolder(folder);
-    Built b{TrackPtr(CreateIsoImageTrack(tree->root(), "PLACEMENT", flags)), tempDir("placement") + "/disc.iso", {}};
+    Built b{TrackPtr(CreateIsoImageTrack(tree->root(), "PLACEMENT", flags)),
+            tempDir("placement") + "/disc.iso",
+            {}};
     b.error = writeImage(b.track.get(), b.image);
     return b;
 }
@@ -40,7 +42,9 @@ void patchBe32(const std::string &file, long offset, uint32_t value)
     f.write(bytes, 4);
 }
 
-class PlacementTest : public testing::TestWithParam<std::tuple<const char *, uint32_t>> {};
+class PlacementTest : public testing::TestWithParam<std::tuple<const char *, uint32_t>>
+{
+};
 
 TEST_P(PlacementTest, EveryFileStartsWhereTheImagesIfoSays)
 {
@@ -139,7 +143,8 @@ TEST(PlacementTest, IfoDeclaringTooLittleRoomPacksAndWarns)
     UdfImage udf(b.image);
     const uint32_t base = *udf.firstSector("/VIDEO_TS/VIDEO_TS.IFO");
     EXPECT_GT(*udf.firstSector("/VIDEO_TS/VIDEO_TS.BUP"), base + 2) << "the BUP never overlaps the IFO";
-    EXPECT_FALSE(placementMismatches(b.image).empty()) << "the check notices a BUP that cannot end where the IFO says";
+    EXPECT_FALSE(placementMismatches(b.image).empty())
+        << "the check notices a BUP that cannot end where the IFO says";
 }
 
 } // namespace

@@ -20,7 +20,6 @@ using namespace imagetest;
 
 namespace {
 
-
 struct DatedFile
 {
     const char *path; // below the source folder

@@ -23,7 +23,6 @@ using namespace imagecheck;
 
 namespace {
 
-
 struct Entry
 {
     const char *discPath; // where the file appears

@@ -20,7 +20,6 @@ using namespace imagetest;
 
 namespace {
 
-
 std::vector<uint8_t> slotImage(IsoTrack *track)
 {
     const std::string path = tempDir("slots") + "/slots.iso";
@@ -74,13 +73,16 @@ std::vector<uint8_t> throughPipe(IsoTrack *track, uint32_t step)
     return drained.get();
 }
 
-struct Source {
+struct Source
+{
     const char *name;
     std::unique_ptr<IsoItemTree> (*tree)();
     uint32_t flags;
 };
 
-class DirectWrite : public testing::TestWithParam<Source> {};
+class DirectWrite : public testing::TestWithParam<Source>
+{
+};
 
 TEST_P(DirectWrite, MatchesTheSlotImageInEveryTargetAndStep)
 {
@@ -103,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
                [] { return IsoItemTree::fromDvdFolder(samplePath("dvd-with-menus")); },
                kBridge | ISO_TRACK_JOLIET | ISO_TRACK_REALLOC},
         // Placed where the IFO files say, with zero sectors in between.
-        Source{"DvdMenulessPlaced", [] { return IsoItemTree::fromDvdFolder(samplePath("dvd-menuless")); }, kBridge}),
+        Source{"DvdMenulessPlaced", [] { return IsoItemTree::fromDvdFolder(samplePath("dvd-menuless")); },
+               kBridge}),
     [](const testing::TestParamInfo<Source> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_P(DirectWrite, TheLargestFileStartsOnA4KiBBoundaryOfTheImageFile)
@@ -125,7 +128,8 @@ TEST_P(DirectWrite, TheLargestFileStartsOnA4KiBBoundaryOfTheImageFile)
 // an aligned offset of the file (128 KiB into a buffer, 1 MiB into a file),
 // so that the next piece starts on one; the bytes stay those of a one-sector
 // stream.
-class SourceAlignedPieces : public testing::Test {
+class SourceAlignedPieces : public testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -19,7 +19,8 @@ using namespace imagecheck;
 
 namespace {
 
-struct Case {
+struct Case
+{
     const char *sample;
     uint32_t flags;
 };
@@ -51,7 +52,8 @@ std::vector<std::string> playerOrder(const std::string &sample)
     return names;
 }
 
-class ImageReadersTest : public testing::TestWithParam<Case> {
+class ImageReadersTest : public testing::TestWithParam<Case>
+{
 protected:
     void SetUp() override
     {
@@ -74,7 +76,8 @@ protected:
 
 TEST_P(ImageReadersTest, ImageHasTheAnnouncedSize)
 {
-    EXPECT_EQ(std::filesystem::file_size(image), uint64_t(track->vtbl->sizeInBlocks(track.get())) * SECTOR_SIZE);
+    EXPECT_EQ(std::filesystem::file_size(image),
+              uint64_t(track->vtbl->sizeInBlocks(track.get())) * SECTOR_SIZE);
     EXPECT_EQ(track->vtbl->fileCount(track.get()), int(filesBelow(source).size()));
     EXPECT_EQ(track->vtbl->fsFlags(track.get()), GetParam().flags);
     EXPECT_STREQ(track->vtbl->volumeLabel(track.get()), "SAMPLE_DISC");
@@ -116,7 +119,8 @@ TEST_P(ImageReadersTest, LibudfreadReadsEveryFileByteForByte)
     for (const std::string &relative : filesBelow(source)) {
         const auto bytes = udf.read("/" + relative);
         ASSERT_TRUE(bytes) << relative;
-        const bool corrected = has(ISO_TRACK_REALLOC) && (relative.ends_with(".IFO") || relative.ends_with(".BUP"));
+        const bool corrected =
+            has(ISO_TRACK_REALLOC) && (relative.ends_with(".IFO") || relative.ends_with(".BUP"));
         if (corrected)
             EXPECT_EQ(bytes->size(), readFile(source + "/" + relative).size()) << relative;
         else
@@ -140,7 +144,9 @@ TEST_P(ImageReadersTest, IsoinfoListsTheIsoNamesAndSizes)
         extents[e.name] = e.extent;
     }
     for (const std::string &name : playerOrder(GetParam().sample))
-        EXPECT_EQ(listed["/VIDEO_TS/" + name + ";1"], std::filesystem::file_size(source + "/VIDEO_TS/" + name)) << name;
+        EXPECT_EQ(listed["/VIDEO_TS/" + name + ";1"],
+                  std::filesystem::file_size(source + "/VIDEO_TS/" + name))
+            << name;
     EXPECT_TRUE(listed.count("/AUDIO_TS"));
     if (std::string(GetParam().sample) == "dvd-with-menus") {
         EXPECT_EQ(listed["/README.TXT;1"], 32u);
@@ -161,7 +167,8 @@ TEST_P(ImageReadersTest, JolietKeepsTheOriginalNames)
     std::map<std::string, uint64_t> listed;
     for (const auto &e : isoinfoListing(image, true))
         listed[e.folder + e.name] = e.size;
-    EXPECT_EQ(listed["/VIDEO_TS/VIDEO_TS.IFO;1"], std::filesystem::file_size(source + "/VIDEO_TS/VIDEO_TS.IFO"));
+    EXPECT_EQ(listed["/VIDEO_TS/VIDEO_TS.IFO;1"],
+              std::filesystem::file_size(source + "/VIDEO_TS/VIDEO_TS.IFO"));
     if (std::string(GetParam().sample) == "dvd-with-menus") {
         EXPECT_EQ(listed["/Extras/Bücher/Liesmich.txt;1"], 47u);
     }

@@ -19,7 +19,6 @@ using namespace imagecheck;
 
 namespace {
 
-
 void writeText(const std::string &path, const std::string &text)
 {
     std::ofstream(path, std::ios::binary) << text;
@@ -30,7 +29,8 @@ bool startsWith(const char *text, const std::string &prefix)
     return text && std::string(text).rfind(prefix, 0) == 0;
 }
 
-class SourceChangeTest : public testing::Test {
+class SourceChangeTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -150,7 +150,8 @@ TEST(ReproducibleImageTest, FixedEpochGivesByteIdenticalImages)
     EXPECT_EQ(later.size(), first.size());
     EXPECT_FALSE(later == first) << "the time is recorded in the file systems";
     // The primary volume descriptor's creation date: 2023-11-14 22:13:20 UTC.
-    EXPECT_EQ(std::string(reinterpret_cast<const char *>(&first[16 * SECTOR_SIZE + 813]), 14), "20231114221320");
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(&first[16 * SECTOR_SIZE + 813]), 14),
+              "20231114221320");
 }
 
 TEST(ReproducibleImageTest, InvalidEpochFallsBackToTheCurrentTime)

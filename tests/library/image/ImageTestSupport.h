@@ -12,7 +12,8 @@
 namespace imagetest {
 
 // Owns a track and frees it through its own slot 0.
-struct TrackDeleter {
+struct TrackDeleter
+{
     void operator()(IsoTrack *track) const
     {
         if (track)
@@ -26,7 +27,8 @@ inline constexpr uint32_t kBridge = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
 inline constexpr uint32_t kAll = ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET;
 
 // Sets SOURCE_DATE_EPOCH (or, with null, unsets it) for its lifetime.
-class EpochGuard {
+class EpochGuard
+{
 public:
     explicit EpochGuard(const char *value);
     ~EpochGuard();
@@ -43,7 +45,8 @@ std::string samplePath(const std::string &sample);
 // faults the strict structure check found in the finished image.
 std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocksPerRead = 256);
 
-struct CommandResult {
+struct CommandResult
+{
     int exitCode = -1;
     std::string output;
 };
@@ -51,9 +54,10 @@ CommandResult run(const std::string &command);
 
 // One file or folder as isoinfo lists it (multi-extent files appear once
 // per extent).
-struct ListedEntry {
-    std::string folder;  // "/" or "/VIDEO_TS/"
-    std::string name;    // as listed, e.g. "VIDEO_TS.IFO;1"
+struct ListedEntry
+{
+    std::string folder; // "/" or "/VIDEO_TS/"
+    std::string name;   // as listed, e.g. "VIDEO_TS.IFO;1"
     uint64_t size = 0;
     uint32_t extent = 0;
     bool isFolder = false;

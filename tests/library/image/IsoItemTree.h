@@ -10,7 +10,8 @@
 
 namespace imagetest {
 
-class IsoItemTree {
+class IsoItemTree
+{
 public:
     IsoItemTree() = default;
     IsoItemTree(const IsoItemTree &) = delete;

@@ -22,11 +22,11 @@ using namespace imagecheck;
 
 namespace {
 
-
-struct NameCase {
-    const char *source;   // file name in the tree
-    const char *iso;      // expected ISO 9660 record name
-    const char *joliet;   // expected Joliet record name
+struct NameCase
+{
+    const char *source; // file name in the tree
+    const char *iso;    // expected ISO 9660 record name
+    const char *joliet; // expected Joliet record name
 };
 
 const NameCase kNames[] = {

@@ -17,7 +17,6 @@ using namespace imagetest::strict;
 
 namespace {
 
-
 TEST(DescriptorCrcTest, GivesTheCheckValues)
 {
     const uint8_t bytes[] = {0x70, 0x6A, 0x77};

@@ -9,7 +9,6 @@
 namespace imagetest::strict {
 namespace {
 
-
 std::string at(const std::string &what, uint64_t where)
 {
     return what + " (at " + std::to_string(where) + ")";

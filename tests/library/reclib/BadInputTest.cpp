@@ -40,7 +40,7 @@ TEST(ReclibBadInput, BadDeviceRecordsOpenNothing)
     LoadedReclib lib(OneRecorder);
     EXPECT_EQ(lib.api.NeroOpenDevice(nullptr), nullptr);
     DeviceInfo forged{};
-    std::memset(&forged, 'A', sizeof forged);  // no terminating NUL anywhere
+    std::memset(&forged, 'A', sizeof forged); // no terminating NUL anywhere
     EXPECT_EQ(lib.api.NeroOpenDevice(&forged), nullptr);
     DeviceInfo gone{};
     std::strcpy(gone.libText, "virtual:Removed");
@@ -59,8 +59,10 @@ TEST(ReclibBadInput, BadBurnArgumentsGiveTheirResults)
     IsoTrack *track = patternTrack(4);
     WriteRecord record{};
     record.track = track;
-    EXPECT_EQ(lib.api.NeroBurn(device, 1, &record, ProgramBurnFlags, 0, &progress), BURN_FUNCTION_NOT_ALLOWED);
-    EXPECT_EQ(lib.api.NeroBurn(device, 0, &record, BURN_FLAG_VERIFY, 0, &progress), BURN_FUNCTION_NOT_ALLOWED);
+    EXPECT_EQ(lib.api.NeroBurn(device, 1, &record, ProgramBurnFlags, 0, &progress),
+              BURN_FUNCTION_NOT_ALLOWED);
+    EXPECT_EQ(lib.api.NeroBurn(device, 0, &record, BURN_FLAG_VERIFY, 0, &progress),
+              BURN_FUNCTION_NOT_ALLOWED);
     // No progress record at all: the burn still works, silently.
     EXPECT_EQ(lib.api.NeroBurn(device, 0, &record, ProgramBurnFlags, 0, nullptr), BURN_OK);
     lib.api.NeroFreeIsoTrack(track);
@@ -147,11 +149,11 @@ TEST(ReclibBadInput, TreesWithLoopsOrAbsurdDepthAreRefused)
     IsoItem *root = item(true);
     IsoItem *child = item(true);
     root->firstChild = child;
-    child->firstChild = root;  // a loop
+    child->firstChild = root; // a loop
     EXPECT_EQ(lib.api.NeroCreateIsoTrackEx(root, "LABEL", ISO_TRACK_ISO9660 | ISO_TRACK_UDF), nullptr);
     EXPECT_NE(lib.errorLog().find("loop"), std::string::npos);
     child->firstChild = nullptr;
-    child->nextSibling = child;  // a sibling loop
+    child->nextSibling = child; // a sibling loop
     EXPECT_EQ(lib.api.NeroCreateIsoTrackEx(root, "LABEL", ISO_TRACK_ISO9660), nullptr);
     lib.api.NeroFreeMem(root);
     lib.api.NeroFreeMem(child);

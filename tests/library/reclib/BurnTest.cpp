@@ -11,7 +11,8 @@ namespace {
 
 std::string recorderConfig(const std::string &name, const std::string &medium, const std::string &extra = "")
 {
-    return "[" + name + "]\nmedium = " + medium + "\nfile = media/" + name + ".iso\nspeeds = 2.4x 4x 8x\n" + extra;
+    return "[" + name + "]\nmedium = " + medium + "\nfile = media/" + name + ".iso\nspeeds = 2.4x 4x 8x\n" +
+           extra;
 }
 
 } // namespace
@@ -22,8 +23,9 @@ TEST(ReclibBurn, WritesTheImageToTheVirtualMediumAndRecordsItsState)
     RecDeviceHandle device = lib.open("dvd", MEDIA_SET_DVD);
     const int freedBefore = patternTracksFreed();
 
-    EXPECT_EQ(lib.burn(device, patternTrack(300), ProgramBurnFlags, 11080), BURN_OK) << lib.callbacks.allLogs();
-    EXPECT_EQ(patternTracksFreed(), freedBefore + 1);  // NeroFreeIsoTrack calls slot 0 with deleteFlag 1
+    EXPECT_EQ(lib.burn(device, patternTrack(300), ProgramBurnFlags, 11080), BURN_OK)
+        << lib.callbacks.allLogs();
+    EXPECT_EQ(patternTracksFreed(), freedBefore + 1); // NeroFreeIsoTrack calls slot 0 with deleteFlag 1
     EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), patternImage(300));
     EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
 
@@ -33,7 +35,7 @@ TEST(ReclibBurn, WritesTheImageToTheVirtualMediumAndRecordsItsState)
     EXPECT_EQ(info.usedSectors, 300);
 
     const CallbackRecord &cb = lib.callbacks;
-    EXPECT_FALSE(cb.foreignThread);  // every callback on the caller's thread
+    EXPECT_FALSE(cb.foreignThread); // every callback on the caller's thread
     ASSERT_FALSE(cb.percents.empty());
     EXPECT_EQ(cb.percents.back(), 100);
     EXPECT_GT(cb.idleCalls, 0);
@@ -48,7 +50,8 @@ TEST(ReclibBurn, OverwritingALongerImageLeavesExactlyTheNewOne)
 {
     LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
     RecDeviceHandle device = lib.open("dvd");
-    ASSERT_EQ(lib.burn(device, patternTrack(400), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
+    ASSERT_EQ(lib.burn(device, patternTrack(400), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW),
+              BURN_OK);
     ASSERT_EQ(lib.burn(device, patternTrack(50), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW), BURN_OK);
     EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), patternImage(50));
     lib.api.NeroCloseDevice(device);
@@ -62,8 +65,10 @@ TEST(ReclibBurn, SimulateLeavesTheMediumUnchanged)
     const DiscInfo before = lib.discInfo(device);
     lib.callbacks.answerDialog = [](int type, void *) { return type == DLG_NON_EMPTY_REWRITABLE ? 5 : 0; };
 
-    EXPECT_EQ(lib.burn(device, patternTrack(64), ProgramBurnFlags | BURN_FLAG_SIMULATE | BURN_FLAG_VERIFY, 0), BURN_OK);
-    EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), std::vector<unsigned char>({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
+    EXPECT_EQ(lib.burn(device, patternTrack(64), ProgramBurnFlags | BURN_FLAG_SIMULATE | BURN_FLAG_VERIFY, 0),
+              BURN_OK);
+    EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"),
+              std::vector<unsigned char>({'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
     EXPECT_EQ(lib.discInfo(device).contentCount, before.contentCount);
     EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso.state"));
     EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
@@ -164,7 +169,8 @@ TEST(ReclibBurn, AfterAnAbortTheSameRecorderBurnsAgain)
 {
     // Abort while libburn is busy writing, then burn on the same handle in
     // the same process: the aborted write must be gone from libburn by then.
-    LoadedReclib lib("[slow]\nmedium = DVD+RW blank\nfile = media/slow.iso\nspeeds = 1x 8x\npacing = paced\n");
+    LoadedReclib lib(
+        "[slow]\nmedium = DVD+RW blank\nfile = media/slow.iso\nspeeds = 1x 8x\npacing = paced\n");
     RecDeviceHandle device = lib.open("slow");
     lib.callbacks.answerDialog = [](int type, void *) { return type == DLG_NON_EMPTY_REWRITABLE ? 5 : 0; };
     for (int round = 0; round < 3; ++round) {
@@ -203,7 +209,8 @@ TEST(ReclibBurn, DvdRomBookTypeIsRecordedOnDvdPlusMediaAndLoggedElsewhere)
     RecDeviceHandle minus = lib.open("minus");
     EXPECT_EQ(lib.burn(minus, patternTrack(16), ProgramBurnFlags | BURN_FLAG_BOOKTYPE_DVDROM), BURN_OK);
     EXPECT_EQ(lib.discInfo(minus).bookType, 0);
-    EXPECT_TRUE(lib.callbacks.logged("minus cannot set the DVD-ROM book type on this disc; it keeps its own"));
+    EXPECT_TRUE(
+        lib.callbacks.logged("minus cannot set the DVD-ROM book type on this disc; it keeps its own"));
     lib.api.NeroCloseDevice(plus);
     lib.api.NeroCloseDevice(minus);
 }
@@ -215,7 +222,8 @@ TEST(ReclibBurn, Mode2TrackIsWrittenAsMode1WithOneLogLine)
     PatternTrackOptions options;
     options.sectors = 32;
     options.mode2 = true;
-    EXPECT_EQ(lib.burn(device, createPatternTrack(options), ProgramBurnFlags, 16 * 176, MEDIA_SET_CD), BURN_OK);
+    EXPECT_EQ(lib.burn(device, createPatternTrack(options), ProgramBurnFlags, 16 * 176, MEDIA_SET_CD),
+              BURN_OK);
     int lines = 0;
     for (const auto &[type, text] : lib.callbacks.logs)
         lines += text.find("Mode 2") != std::string::npos ? 1 : 0;
@@ -229,7 +237,7 @@ TEST(ReclibBurn, SpeedsAreTakenInKBsOrAsMultiplesAndUnlistedOnesRefused)
     LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
     RecDeviceHandle device = lib.open("dvd");
     const uint32_t plain = ProgramBurnFlags & ~(BURN_FLAG_SPEED_IN_KBS | BURN_FLAG_DETECT_NON_EMPTY_RW);
-    EXPECT_EQ(lib.burn(device, patternTrack(8), plain, 4), BURN_OK);          // 4x
+    EXPECT_EQ(lib.burn(device, patternTrack(8), plain, 4), BURN_OK); // 4x
     EXPECT_EQ(lib.burn(device, patternTrack(8), plain | BURN_FLAG_SPEED_IN_KBS, 5540), BURN_OK);
     EXPECT_EQ(lib.burn(device, patternTrack(8), plain | BURN_FLAG_SPEED_IN_KBS, 4000), BURN_FAILED);
     EXPECT_TRUE(lib.callbacks.logged("dvd does not offer the write speed 4000 kB/s"));

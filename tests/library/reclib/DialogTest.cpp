@@ -48,7 +48,8 @@ TEST(ReclibDialogs, ADiscInsertedWhileDialog15IsShownIsBurned)
 
 TEST(ReclibDialogs, AWrittenWriteOnceDiscOrAWrongKindAsksForAnotherDisc)
 {
-    LoadedReclib lib("[R]\nmedium = DVD-R written\nfile = media/r.iso\n[CD]\nmedium = CD-R blank\nwrites = CD DVD\nfile = media/cd.iso\n");
+    LoadedReclib lib("[R]\nmedium = DVD-R written\nfile = media/r.iso\n[CD]\nmedium = CD-R blank\nwrites = "
+                     "CD DVD\nfile = media/cd.iso\n");
     RecDeviceHandle written = lib.open("R");
     EXPECT_EQ(lib.burn(written, patternTrack(8), ProgramBurnFlags), BURN_FAILED);
     EXPECT_TRUE(lib.callbacks.loggedContaining("already written"));
@@ -69,13 +70,14 @@ TEST(ReclibDialogs, ImageRecorderAsksForTheFileThroughDialog20)
     lib.callbacks.answerDialog = [&](int type, void *data) {
         if (type != DLG_IMAGE_FILENAME)
             return 0;
-        std::memset(data, 'x', IMAGE_PATH_BUFFER_SIZE);  // the whole buffer is writable
+        std::memset(data, 'x', IMAGE_PATH_BUFFER_SIZE); // the whole buffer is writable
         std::strcpy(static_cast<char *>(data), target.c_str());
         return 1;
     };
     const DiscInfo info = lib.discInfo(device);
     EXPECT_EQ(info.contentCount, 0);
-    EXPECT_EQ(lib.burn(device, patternTrack(90), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_OK) << lib.callbacks.allLogs();
+    EXPECT_EQ(lib.burn(device, patternTrack(90), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_OK)
+        << lib.callbacks.allLogs();
     ASSERT_EQ(lib.callbacks.dialogs.size(), 1u);
     EXPECT_EQ(lib.callbacks.dialogs[0].first, DLG_IMAGE_FILENAME);
     // A plain image whatever the extension.
@@ -138,7 +140,8 @@ TEST(ReclibTrackFailures, AMissingSourceFileLogsItsRequiredFileLineAndKeepsTheMe
     options.sectors = 3000;
     options.failAtSector = 1500;
     EXPECT_EQ(lib.burn(device, createPatternTrack(options), ProgramBurnFlags), BURN_FAILED);
-    EXPECT_TRUE(lib.callbacks.logged("Required file /dvd/VIDEO_TS/VTS_01_1.VOB is missing")) << lib.callbacks.allLogs();
+    EXPECT_TRUE(lib.callbacks.logged("Required file /dvd/VIDEO_TS/VTS_01_1.VOB is missing"))
+        << lib.callbacks.allLogs();
     EXPECT_NE(lib.errorLog().find("Required file"), std::string::npos);
     EXPECT_FALSE(exists(lib.folder + "/media/d.iso"));
     EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());

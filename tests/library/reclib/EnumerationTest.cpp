@@ -66,14 +66,16 @@ TEST(ReclibEnumeration, DeviceRecordsCarryMediaSetsAndSpeedBlocks)
     EXPECT_EQ(dvd.mediaSet, MEDIA_DVD_PLUS);
     ASSERT_EQ(dvd.writeSpeeds.count, 3);
     EXPECT_EQ(dvd.writeSpeeds.rate1x, 1385);
-    EXPECT_EQ((std::vector<int>(dvd.writeSpeeds.kBs, dvd.writeSpeeds.kBs + 3)), (std::vector<int>{3324, 5540, 11080}));
-    EXPECT_EQ((std::vector<int>(dvd.writeSpeeds.multiples, dvd.writeSpeeds.multiples + 3)), (std::vector<int>{2, 4, 8}));
+    EXPECT_EQ((std::vector<int>(dvd.writeSpeeds.kBs, dvd.writeSpeeds.kBs + 3)),
+              (std::vector<int>{3324, 5540, 11080}));
+    EXPECT_EQ((std::vector<int>(dvd.writeSpeeds.multiples, dvd.writeSpeeds.multiples + 3)),
+              (std::vector<int>{2, 4, 8}));
 
     const DeviceInfo &cd = list->devices[1];
     EXPECT_EQ(cd.mediaSet, MEDIA_CD);
     EXPECT_EQ(cd.writeSpeeds.rate1x, 176);
     ASSERT_EQ(cd.writeSpeeds.count, 3);
-    EXPECT_EQ(cd.writeSpeeds.kBs[2], 40 * 176);  // shown as exactly 40.0x
+    EXPECT_EQ(cd.writeSpeeds.kBs[2], 40 * 176); // shown as exactly 40.0x
 
     EXPECT_EQ(list->devices[2].mediaSet, MEDIA_DVD_MINUS);
     EXPECT_EQ(list->devices[2].writeSpeeds.count, 0);
@@ -150,7 +152,8 @@ TEST(ReclibEnumeration, VersionsAndTexts)
     lib.api.NeroFreeMem(nullptr);
 }
 
-struct DiscInfoCase {
+struct DiscInfoCase
+{
     const char *medium;
     int32_t mediumType;
     uint32_t mediaType;
@@ -158,7 +161,9 @@ struct DiscInfoCase {
     int32_t erasable;
 };
 
-class ReclibDiscInfo : public ::testing::TestWithParam<DiscInfoCase> {};
+class ReclibDiscInfo : public ::testing::TestWithParam<DiscInfoCase>
+{
+};
 
 TEST_P(ReclibDiscInfo, ComesFromTheMediumState)
 {
@@ -173,20 +178,21 @@ TEST_P(ReclibDiscInfo, ComesFromTheMediumState)
     lib.api.NeroCloseDevice(device);
 }
 
-INSTANTIATE_TEST_SUITE_P(Media, ReclibDiscInfo,
-                         ::testing::Values(DiscInfoCase{"DVD+RW blank", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_PRW, 0, 1},
-                                           DiscInfoCase{"DVD+RW written", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_PRW, 1, 1},
-                                           DiscInfoCase{"DVD-RW written", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_RW, 1, 1},
-                                           DiscInfoCase{"DVD-R blank", MEDIUM_TYPE_DVD, MEDIA_DVD_MINUS, 0, 0},
-                                           DiscInfoCase{"DVD+R written", MEDIUM_TYPE_DVD, MEDIA_DVD_PLUS, 1, 0},
-                                           DiscInfoCase{"CD-RW written", MEDIUM_TYPE_CDRW, MEDIA_CD, 1, 1},
-                                           DiscInfoCase{"CD-R blank", MEDIUM_TYPE_CDR, MEDIA_CD, 0, 0}),
-                         [](const ::testing::TestParamInfo<DiscInfoCase> &testInfo) {
-                             std::string name = testInfo.param.medium;
-                             for (char &c : name)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : (c == '+' ? 'P' : '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Media, ReclibDiscInfo,
+    ::testing::Values(DiscInfoCase{"DVD+RW blank", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_PRW, 0, 1},
+                      DiscInfoCase{"DVD+RW written", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_PRW, 1, 1},
+                      DiscInfoCase{"DVD-RW written", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_RW, 1, 1},
+                      DiscInfoCase{"DVD-R blank", MEDIUM_TYPE_DVD, MEDIA_DVD_MINUS, 0, 0},
+                      DiscInfoCase{"DVD+R written", MEDIUM_TYPE_DVD, MEDIA_DVD_PLUS, 1, 0},
+                      DiscInfoCase{"CD-RW written", MEDIUM_TYPE_CDRW, MEDIA_CD, 1, 1},
+                      DiscInfoCase{"CD-R blank", MEDIUM_TYPE_CDR, MEDIA_CD, 0, 0}),
+    [](const ::testing::TestParamInfo<DiscInfoCase> &testInfo) {
+        std::string name = testInfo.param.medium;
+        for (char &c : name)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : (c == '+' ? 'P' : '_');
+        return name;
+    });
 
 TEST(ReclibDiscInfoNone, NoMediumGivesNoRecordAndALogLine)
 {

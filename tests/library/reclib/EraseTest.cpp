@@ -17,7 +17,8 @@ TEST(ReclibErase, EstimatesFollowModeAndScaleAndErrorsHaveTheirCodes)
 {
     LoadedReclib lib(rewritable("rw", "DVD-RW written", "erase-time-scale = 1\n") +
                      rewritable("half", "DVD-RW written", "erase-time-scale = 0.5\n") +
-                     rewritable("r", "DVD-R written", "") + "[none]\nmedium = none\nwrites = DVD\nfile = media/n.iso\n");
+                     rewritable("r", "DVD-R written", "") +
+                     "[none]\nmedium = none\nwrites = DVD\nfile = media/n.iso\n");
     RecDeviceHandle rw = lib.open("rw");
     const int full = lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_FULL);
     const int quick = lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_QUICK);
@@ -49,7 +50,9 @@ TEST(ReclibErase, ErasingLeavesABlankMedium)
         SCOPED_TRACE(medium);
         LoadedReclib lib(rewritable("rw", medium, "writes = DVD CD\nerase-time-scale = 0\n"));
         RecDeviceHandle device = lib.open("rw");
-        ASSERT_EQ(lib.burn(device, createPatternTrack({}), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW, 0, 0), BURN_OK);
+        ASSERT_EQ(
+            lib.burn(device, createPatternTrack({}), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW, 0, 0),
+            BURN_OK);
         ASSERT_EQ(lib.discInfo(device).contentCount, 1);
 
         EXPECT_EQ(lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK), 0) << lib.errorLog();

@@ -7,8 +7,9 @@ namespace {
 
 std::atomic<int> g_freed{0};
 
-struct PatternTrack {
-    IsoTrack base;  // first member: the library sees an IsoTrack
+struct PatternTrack
+{
+    IsoTrack base; // first member: the library sees an IsoTrack
     PatternTrackOptions options;
     int64_t position = 0;
     bool open = false;
@@ -32,8 +33,14 @@ void destroy(IsoTrack *track, int deleteFlag)
         delete self(track);
     }
 }
-int32_t blockSize(IsoTrack *) { return SECTOR_SIZE; }
-int64_t sizeInBlocks(IsoTrack *track) { return self(track)->options.sectors; }
+int32_t blockSize(IsoTrack *)
+{
+    return SECTOR_SIZE;
+}
+int64_t sizeInBlocks(IsoTrack *track)
+{
+    return self(track)->options.sectors;
+}
 int32_t openStream(IsoTrack *track)
 {
     self(track)->position = 0;
@@ -57,31 +64,65 @@ int32_t readBlocks(IsoTrack *track, void *buffer, uint32_t maxBlocks)
     }
     return static_cast<int32_t>(done);
 }
-int32_t zero(IsoTrack *) { return 0; }
-int32_t zeroArg(IsoTrack *, void *) { return 0; }
-void zeroPair(IsoTrack *, uint32_t *a, uint32_t *b) { *a = *b = 0; }
-void closeStream(IsoTrack *track) { self(track)->open = false; }
-const char *lastError(IsoTrack *track) { return self(track)->lastError.empty() ? nullptr : self(track)->lastError.c_str(); }
-uint32_t fsFlags(IsoTrack *) { return ISO_TRACK_ISO9660 | ISO_TRACK_UDF; }
-const char *volumeLabel(IsoTrack *) { return "PATTERN"; }
-int32_t reallocFailed(IsoTrack *track) { return self(track)->options.reallocFailed ? 1 : 0; }
-const char *noText(IsoTrack *) { return nullptr; }
-int32_t fileCount(IsoTrack *) { return 1; }
-int32_t isMode2(IsoTrack *track) { return self(track)->options.mode2 ? 1 : 0; }
+int32_t zero(IsoTrack *)
+{
+    return 0;
+}
+int32_t zeroArg(IsoTrack *, void *)
+{
+    return 0;
+}
+void zeroPair(IsoTrack *, uint32_t *a, uint32_t *b)
+{
+    *a = *b = 0;
+}
+void closeStream(IsoTrack *track)
+{
+    self(track)->open = false;
+}
+const char *lastError(IsoTrack *track)
+{
+    return self(track)->lastError.empty() ? nullptr : self(track)->lastError.c_str();
+}
+uint32_t fsFlags(IsoTrack *)
+{
+    return ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
+}
+const char *volumeLabel(IsoTrack *)
+{
+    return "PATTERN";
+}
+int32_t reallocFailed(IsoTrack *track)
+{
+    return self(track)->options.reallocFailed ? 1 : 0;
+}
+const char *noText(IsoTrack *)
+{
+    return nullptr;
+}
+int32_t fileCount(IsoTrack *)
+{
+    return 1;
+}
+int32_t isMode2(IsoTrack *track)
+{
+    return self(track)->options.mode2 ? 1 : 0;
+}
 const char *layoutError(IsoTrack *track)
 {
     return self(track)->options.layoutError.empty() ? nullptr : self(track)->options.layoutError.c_str();
 }
-void zeroEight(IsoTrack *, uint32_t *a, uint32_t *b, uint32_t *c, uint32_t *d, uint32_t *e, uint32_t *f, uint32_t *g,
-               uint32_t *h)
+void zeroEight(IsoTrack *, uint32_t *a, uint32_t *b, uint32_t *c, uint32_t *d, uint32_t *e, uint32_t *f,
+               uint32_t *g, uint32_t *h)
 {
     *a = *b = *c = *d = *e = *f = *g = *h = 0;
 }
 
 const IsoTrackVtbl Slots = {
-    destroy, blockSize, sizeInBlocks, openStream, readBlocks, zero, zero, zeroArg, zero, zeroPair,
-    closeStream, lastError, zero, zero, zero, zero, zero, zero, zero, zero, zero,
-    fsFlags, volumeLabel, reallocFailed, noText, fileCount, isMode2, layoutError, zero, zeroEight,
+    destroy, blockSize, sizeInBlocks, openStream,  readBlocks, zero,      zero,        zeroArg,
+    zero,    zeroPair,  closeStream,  lastError,   zero,       zero,      zero,        zero,
+    zero,    zero,      zero,         zero,        zero,       fsFlags,   volumeLabel, reallocFailed,
+    noText,  fileCount, isMode2,      layoutError, zero,       zeroEight,
 };
 
 } // namespace

@@ -9,13 +9,14 @@
 // A track of the current interface whose image is a known pattern: every
 // byte of sector n is derived from n. Its flags make it report the
 // failures a real image builder can report.
-struct PatternTrackOptions {
+struct PatternTrackOptions
+{
     int64_t sectors = 256;
-    int64_t failAtSector = -1;       // readBlocks fails there with failureText
+    int64_t failAtSector = -1; // readBlocks fails there with failureText
     std::string failureText = "Required file /dvd/VIDEO_TS/VTS_01_1.VOB is missing";
     bool reallocFailed = false;
     bool mode2 = false;
-    std::string layoutError;         // empty = none
+    std::string layoutError; // empty = none
 };
 
 IsoTrack *createPatternTrack(const PatternTrackOptions &options);

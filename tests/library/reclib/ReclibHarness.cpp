@@ -64,8 +64,7 @@ void onPhase(void *context, const char *text)
     record.phases.emplace_back(text != nullptr ? text : "<null>");
 }
 
-template <typename Function>
-void resolve(void *module, const char *name, Function &target)
+template <typename Function> void resolve(void *module, const char *name, Function &target)
 {
     target = reinterpret_cast<Function>(dlsym(module, name));
     ASSERT_NE(target, nullptr) << name;
@@ -194,7 +193,8 @@ RecDeviceHandle LoadedReclib::open(const std::string &name, uint32_t mediaSet)
     return handle;
 }
 
-int LoadedReclib::burn(RecDeviceHandle device, IsoTrack *track, uint32_t flags, uint32_t speed, int32_t mediaType)
+int LoadedReclib::burn(RecDeviceHandle device, IsoTrack *track, uint32_t flags, uint32_t speed,
+                       int32_t mediaType)
 {
     WriteRecord record{};
     record.track = track;
@@ -247,7 +247,8 @@ std::vector<std::string> filesEndingWith(const std::string &folder, const std::s
     std::error_code error;
     for (const auto &entry : std::filesystem::recursive_directory_iterator(folder, error)) {
         const std::string name = entry.path().string();
-        if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        if (name.size() >= suffix.size() &&
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
             found.push_back(name);
     }
     return found;

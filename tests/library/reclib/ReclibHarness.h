@@ -11,7 +11,8 @@
 #include <vector>
 
 // Every export of NeroAPI.so, looked up by name like the program does.
-struct ReclibFunctions {
+struct ReclibFunctions
+{
     PFN_NeroGetAPIVersion NeroGetAPIVersion;
     PFN_NeroGetAPIVersionEx NeroGetAPIVersionEx;
     PFN_NeroSetExpectedAPIVersion NeroSetExpectedAPIVersion;
@@ -40,7 +41,8 @@ struct ReclibFunctions {
 // What the library told the program through its callbacks, and how the
 // program answers. Also notes whether every callback ran on the thread that
 // called into the library.
-struct CallbackRecord {
+struct CallbackRecord
+{
     std::vector<std::pair<int, std::string>> logs;
     std::vector<std::string> phases;
     std::vector<int> percents;
@@ -65,7 +67,8 @@ struct CallbackRecord {
 // NeroAPI.so copied into a private program folder with its own
 // virtual-recorder configuration, loaded, initialised with the record's
 // callbacks, and shut down and unloaded again.
-class LoadedReclib {
+class LoadedReclib
+{
 public:
     explicit LoadedReclib(const std::string &configText);
     ~LoadedReclib();
@@ -79,7 +82,8 @@ public:
     // Opens the first recorder of that name in the list for mediaSet.
     RecDeviceHandle open(const std::string &name, uint32_t mediaSet = 0);
     // Burns a track and frees it afterwards like the program does.
-    int burn(RecDeviceHandle device, IsoTrack *track, uint32_t flags, uint32_t speed = 0, int32_t mediaType = 12);
+    int burn(RecDeviceHandle device, IsoTrack *track, uint32_t flags, uint32_t speed = 0,
+             int32_t mediaType = 12);
     std::string errorLog();
     // The disc information's copy, or mediaType 0xffffffff when there is none.
     DiscInfo discInfo(RecDeviceHandle device);

@@ -31,7 +31,6 @@ struct SharedMedium
     }
 };
 
-
 } // namespace
 
 TEST(ReclibRecorderLock, ASecondHandleIsRefusedUntilTheFirstIsClosed)

@@ -20,7 +20,8 @@ namespace {
 const char *const DvdWriter = "[DVD]\nmedium = DVD+RW blank\nfile = media/dvd.iso\nspeeds = 4x 8x\n";
 constexpr uint32_t BridgeFlags = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
 
-bool listed(const std::vector<imagetest::ListedEntry> &entries, const std::string &folder, const std::string &name)
+bool listed(const std::vector<imagetest::ListedEntry> &entries, const std::string &folder,
+            const std::string &name)
 {
     for (const imagetest::ListedEntry &entry : entries) {
         if (entry.folder == folder && entry.name == name)
@@ -37,10 +38,12 @@ TEST(ReclibSampleBurn, TheSamplesBurnToImagesTheReadersAccept)
         SCOPED_TRACE(sample);
         LoadedReclib lib(DvdWriter);
         const auto tree = imagetest::IsoItemTree::fromDvdFolder(imagetest::samplePath(sample));
-        IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "SAMPLE_DISC", BridgeFlags | ISO_TRACK_REALLOC);
+        IsoTrack *track =
+            lib.api.NeroCreateIsoTrackEx(tree->root(), "SAMPLE_DISC", BridgeFlags | ISO_TRACK_REALLOC);
         ASSERT_NE(track, nullptr) << lib.errorLog();
         RecDeviceHandle device = lib.open("DVD", MEDIA_SET_DVD);
-        ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags | BURN_FLAG_VERIFY, 11080), BURN_OK) << lib.callbacks.allLogs();
+        ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags | BURN_FLAG_VERIFY, 11080), BURN_OK)
+            << lib.callbacks.allLogs();
 
         const std::string image = lib.folder + "/media/dvd.iso";
         EXPECT_EQ(imagecheck::placementMismatches(image), std::vector<std::string>{});

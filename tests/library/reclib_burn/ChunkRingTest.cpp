@@ -38,11 +38,21 @@ void produce(ChunkRing &ring, size_t total, size_t (*fill)(size_t, size_t), bool
     ring.finish(failAtEnd);
 }
 
-size_t fullChunks(size_t, size_t chunk) { return chunk; }
-size_t unevenChunks(size_t n, size_t chunk) { return n % 3 == 0 ? chunk : (n % 3 == 1 ? 1 : chunk / 2 + 7); }
-size_t someEmptyChunks(size_t n, size_t chunk) { return n % 2 == 0 ? 0 : chunk; }
+size_t fullChunks(size_t, size_t chunk)
+{
+    return chunk;
+}
+size_t unevenChunks(size_t n, size_t chunk)
+{
+    return n % 3 == 0 ? chunk : (n % 3 == 1 ? 1 : chunk / 2 + 7);
+}
+size_t someEmptyChunks(size_t n, size_t chunk)
+{
+    return n % 2 == 0 ? 0 : chunk;
+}
 
-struct Case {
+struct Case
+{
     const char *name;
     size_t chunkBytes;
     size_t chunkCount;
@@ -51,7 +61,9 @@ struct Case {
     size_t (*fill)(size_t, size_t);
 };
 
-class ChunkRingOrder : public testing::TestWithParam<Case> {};
+class ChunkRingOrder : public testing::TestWithParam<Case>
+{
+};
 
 TEST_P(ChunkRingOrder, EveryByteArrivesOnceAndInOrder)
 {
@@ -71,7 +83,7 @@ TEST_P(ChunkRingOrder, EveryByteArrivesOnceAndInOrder)
     ASSERT_EQ(received.size(), c.total);
     for (size_t i = 0; i < received.size(); ++i)
         ASSERT_EQ(received[i], byteAt(i)) << "byte " << i;
-    EXPECT_EQ(ring.take(piece.data(), piece.size()), 0);  // the end stays the end
+    EXPECT_EQ(ring.take(piece.data(), piece.size()), 0); // the end stays the end
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,7 +107,7 @@ TEST(ChunkRing, AFailureArrivesAfterTheDataBeforeIt)
     std::vector<unsigned char> piece(2048);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(ring.take(piece.data(), piece.size()), 2048);
-    EXPECT_EQ(ring.take(piece.data(), piece.size()), 100);  // what came before the failure
+    EXPECT_EQ(ring.take(piece.data(), piece.size()), 100); // what came before the failure
     EXPECT_EQ(ring.take(piece.data(), piece.size()), -1);
     producer.join();
 }
@@ -106,7 +118,7 @@ TEST(ChunkRing, CloseReleasesAProducerWaitingForRoom)
     std::promise<void> started;
     auto done = std::async(std::launch::async, [&] {
         started.set_value();
-        produce(ring, size_t{1} << 30, fullChunks, false);  // far more than fits
+        produce(ring, size_t{1} << 30, fullChunks, false); // far more than fits
     });
     started.get_future().wait();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -10,7 +10,8 @@
 
 using namespace reclib;
 
-struct ProfileCase {
+struct ProfileCase
+{
     int profile;
     std::optional<MediumKind> kind;
     int32_t mediumType;
@@ -30,12 +31,12 @@ TEST(ReclibProfileMapping, ProfilesGiveMediaBitsAndDiscInfoFields)
         {0x1a, MediumKind::DvdPlusRw, MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_PRW, MEDIA_DVD_PLUS},
         {0x1b, MediumKind::DvdPlusR, MEDIUM_TYPE_DVD, MEDIA_DVD_PLUS, MEDIA_DVD_PLUS},
         {0x2b, MediumKind::DvdPlusR, MEDIUM_TYPE_DVD, MEDIA_DVD_PLUS, MEDIA_DVD_PLUS},
-        {0x00, std::nullopt, 0, 0, 0},      // no disc
-        {0x08, std::nullopt, 0, 0, 0},      // CD-ROM
-        {0x10, std::nullopt, 0, 0, 0},      // DVD-ROM
-        {0x12, std::nullopt, 0, 0, 0},      // DVD-RAM
-        {0x43, std::nullopt, 0, 0, 0},      // BD-RE
-        {0xffff, std::nullopt, 0, 0, 0},    // stdio file
+        {0x00, std::nullopt, 0, 0, 0},   // no disc
+        {0x08, std::nullopt, 0, 0, 0},   // CD-ROM
+        {0x10, std::nullopt, 0, 0, 0},   // DVD-ROM
+        {0x12, std::nullopt, 0, 0, 0},   // DVD-RAM
+        {0x43, std::nullopt, 0, 0, 0},   // BD-RE
+        {0xffff, std::nullopt, 0, 0, 0}, // stdio file
     };
     for (const ProfileCase &c : cases) {
         SCOPED_TRACE(c.profile);
@@ -54,17 +55,24 @@ TEST(ReclibProfileMapping, ProfilesGiveMediaBitsAndDiscInfoFields)
 
 TEST(ReclibProfileMapping, EraseOrFormatByProfileAndMode)
 {
-    struct Case {
+    struct Case
+    {
         int profile;
         int mode;
         EraseMethod method;
     } const cases[] = {
-        {0x0a, ERASE_MODE_QUICK, EraseMethod::BlankFast}, {0x0a, ERASE_MODE_FULL, EraseMethod::BlankFull},
-        {0x14, ERASE_MODE_QUICK, EraseMethod::BlankFast}, {0x14, ERASE_MODE_FULL, EraseMethod::BlankFull},
-        {0x13, ERASE_MODE_QUICK, EraseMethod::Format},    {0x13, ERASE_MODE_FULL, EraseMethod::Format},
-        {0x1a, ERASE_MODE_QUICK, EraseMethod::Format},    {0x1a, ERASE_MODE_FULL, EraseMethod::Format},
-        {0x09, ERASE_MODE_QUICK, EraseMethod::NotErasable}, {0x11, ERASE_MODE_FULL, EraseMethod::NotErasable},
-        {0x1b, ERASE_MODE_QUICK, EraseMethod::NotErasable}, {0xffff, ERASE_MODE_FULL, EraseMethod::NotErasable},
+        {0x0a, ERASE_MODE_QUICK, EraseMethod::BlankFast},
+        {0x0a, ERASE_MODE_FULL, EraseMethod::BlankFull},
+        {0x14, ERASE_MODE_QUICK, EraseMethod::BlankFast},
+        {0x14, ERASE_MODE_FULL, EraseMethod::BlankFull},
+        {0x13, ERASE_MODE_QUICK, EraseMethod::Format},
+        {0x13, ERASE_MODE_FULL, EraseMethod::Format},
+        {0x1a, ERASE_MODE_QUICK, EraseMethod::Format},
+        {0x1a, ERASE_MODE_FULL, EraseMethod::Format},
+        {0x09, ERASE_MODE_QUICK, EraseMethod::NotErasable},
+        {0x11, ERASE_MODE_FULL, EraseMethod::NotErasable},
+        {0x1b, ERASE_MODE_QUICK, EraseMethod::NotErasable},
+        {0xffff, ERASE_MODE_FULL, EraseMethod::NotErasable},
     };
     for (const Case &c : cases)
         EXPECT_EQ(eraseMethodFor(c.profile, c.mode), c.method) << c.profile << " mode " << c.mode;
@@ -72,18 +80,19 @@ TEST(ReclibProfileMapping, EraseOrFormatByProfileAndMode)
 
 TEST(ReclibSpeedMapping, LibburnSpeedsAndSpeedBlockRatesRoundTrip)
 {
-    struct Case {
+    struct Case
+    {
         int libburn;
         SpeedFamily family;
         int32_t kBs;
         int32_t multiple;
-        int back;  // libburn speed for kBs: rounded up as libburn asks
+        int back; // libburn speed for kBs: rounded up as libburn asks
     } const cases[] = {
-        {1385, SpeedFamily::Dvd, 1385, 1, 1385},    {3324, SpeedFamily::Dvd, 3324, 2, 3324},
-        {5540, SpeedFamily::Dvd, 5540, 4, 5540},    {22160, SpeedFamily::Dvd, 22160, 16, 22160},
-        {4000, SpeedFamily::Dvd, 4000, 3, 4000},    {177, SpeedFamily::Cd, 176, 1, 177},
-        {706, SpeedFamily::Cd, 704, 4, 706},        {7056, SpeedFamily::Cd, 7040, 40, 7056},
-        {8467, SpeedFamily::Cd, 8448, 48, 8468},    {8468, SpeedFamily::Cd, 8448, 48, 8468},
+        {1385, SpeedFamily::Dvd, 1385, 1, 1385}, {3324, SpeedFamily::Dvd, 3324, 2, 3324},
+        {5540, SpeedFamily::Dvd, 5540, 4, 5540}, {22160, SpeedFamily::Dvd, 22160, 16, 22160},
+        {4000, SpeedFamily::Dvd, 4000, 3, 4000}, {177, SpeedFamily::Cd, 176, 1, 177},
+        {706, SpeedFamily::Cd, 704, 4, 706},     {7056, SpeedFamily::Cd, 7040, 40, 7056},
+        {8467, SpeedFamily::Cd, 8448, 48, 8468}, {8468, SpeedFamily::Cd, 8448, 48, 8468},
         {1000, SpeedFamily::Cd, 997, 6, 1000},
     };
     for (const Case &c : cases) {
@@ -92,7 +101,7 @@ TEST(ReclibSpeedMapping, LibburnSpeedsAndSpeedBlockRatesRoundTrip)
         EXPECT_EQ(multipleFromLibburn(c.libburn, c.family), c.multiple);
         EXPECT_EQ(libburnFromSpeedBlockKBs(c.kBs, c.family), c.back);
     }
-    EXPECT_EQ(libburnFromMultiple(4, SpeedFamily::Cd), 706);  // rounded up, as libburn asks
+    EXPECT_EQ(libburnFromMultiple(4, SpeedFamily::Cd), 706); // rounded up, as libburn asks
     EXPECT_EQ(libburnFromMultiple(2.4, SpeedFamily::Dvd), 3324);
     EXPECT_EQ(speedBlockRate1x(SpeedFamily::Dvd), 1385);
     EXPECT_EQ(speedBlockRate1x(SpeedFamily::Cd), 176);
@@ -112,7 +121,7 @@ TEST(ReclibSpeedMapping, SpeedBlockIsSortedDeduplicatedAndBounded)
     const SpeedBlock bounded = speedBlockFromLibburn(many, SpeedFamily::Dvd);
     EXPECT_EQ(bounded.count, SPEED_BLOCK_MAX);
     EXPECT_EQ(bounded.kBs[SPEED_BLOCK_MAX - 1], 64 * 1385);
-    EXPECT_EQ(speedBlockFromLibburn({}, SpeedFamily::Cd).rate1x, 0);  // no speeds: no 1x rate either
+    EXPECT_EQ(speedBlockFromLibburn({}, SpeedFamily::Cd).rate1x, 0); // no speeds: no 1x rate either
 }
 
 TEST(ReclibEraseEstimate, ScalesWithSizeModeSpeedAndScale)
@@ -122,8 +131,10 @@ TEST(ReclibEraseEstimate, ScalesWithSizeModeSpeedAndScale)
     EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_FULL, 5540, 1.0), 849);
     EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_QUICK, 11080, 1.0), 7);
     EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_QUICK, 11080, 0.0), 0);
-    EXPECT_EQ(eraseSeconds(1000, ERASE_MODE_QUICK, 11080, 1.0), 1);  // small disc: the quick area is the whole disc
-    EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_FULL, 0, 1.0), 86400);     // no speed: capped, never a division by zero
+    EXPECT_EQ(eraseSeconds(1000, ERASE_MODE_QUICK, 11080, 1.0),
+              1); // small disc: the quick area is the whole disc
+    EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_FULL, 0, 1.0),
+              86400); // no speed: capped, never a division by zero
 }
 
 TEST(ReclibVirtualConfig, ReadsEveryKey)
@@ -148,14 +159,15 @@ TEST(ReclibVirtualConfig, ReadsEveryKey)
     EXPECT_EQ(a.capacitySectors, 5000);
     const VirtualRecorderSettings &b = config.recorders[1];
     EXPECT_EQ(b.medium, MediumKind::None);
-    EXPECT_EQ(b.mediaSet, MEDIA_SET_DVD);  // no medium, no "writes": a DVD writer
+    EXPECT_EQ(b.mediaSet, MEDIA_SET_DVD); // no medium, no "writes": a DVD writer
     EXPECT_FALSE(b.paced);
     EXPECT_EQ(b.fault.kind, FaultInjection::Kind::FailAtSector);
 }
 
 TEST(ReclibVirtualConfig, ReportsProblemsWithTheirLines)
 {
-    const struct {
+    const struct
+    {
         const char *text;
         const char *problem;
     } cases[] = {

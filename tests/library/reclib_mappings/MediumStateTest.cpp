@@ -24,22 +24,26 @@ VirtualRecorderSettings Configured(MediumKind medium, bool written)
 
 TEST(ReclibMediumState, AStateThatCannotBeTrustedGivesTheConfiguredDisc)
 {
-    const struct {
+    const struct
+    {
         const char *name;
         const char *text;
         bool kept; // false: the configuration's blank DVD+RW instead
     } cases[] = {
-        {"written disc", "configured = DVD+RW\nmedium = DVD+RW\nblank = no\ncontent-count = 2\nused-sectors = 7\n", true},
+        {"written disc",
+         "configured = DVD+RW\nmedium = DVD+RW\nblank = no\ncontent-count = 2\nused-sectors = 7\n", true},
         {"other configured medium", "configured = DVD-RW\nmedium = DVD+RW\nused-sectors = 7\n", false},
         {"no configured medium", "medium = DVD+RW\nused-sectors = 7\n", false},
         {"unknown medium", "configured = DVD+RW\nmedium = BD-R\nused-sectors = 7\n", false},
         {"not a number", "configured = DVD+RW\nused-sectors = 7x\n", false},
         {"negative sectors", "configured = DVD+RW\nmedium = DVD+RW\nused-sectors = -7\n", false},
-        {"negative count", "configured = DVD+RW\nmedium = DVD+RW\ncontent-count = -1\nused-sectors = 7\n", false},
+        {"negative count", "configured = DVD+RW\nmedium = DVD+RW\ncontent-count = -1\nused-sectors = 7\n",
+         false},
         {"malformed line", "configured = DVD+RW\nused-sectors = 7\nno equals sign\n", false},
     };
     for (const auto &c : cases) {
-        const MediumState state = MediumState::fromText(Configured(MediumKind::DvdPlusRw, false), c.text, kNoMedium);
+        const MediumState state =
+            MediumState::fromText(Configured(MediumKind::DvdPlusRw, false), c.text, kNoMedium);
         EXPECT_EQ(state.usedSectors, c.kept ? 7 : 0) << c.name;
         EXPECT_EQ(state.blank, !c.kept) << c.name;
         EXPECT_EQ(state.configured, MediumKind::DvdPlusRw) << c.name;
@@ -53,6 +57,7 @@ TEST(ReclibMediumState, ReadsBackWhatItWrites)
     state.contentCount = 3;
     state.usedSectors = 359846;
     state.dvdRomBookType = true;
-    const MediumState read = MediumState::fromText(Configured(MediumKind::CdRw, true), state.text(), kNoMedium);
+    const MediumState read =
+        MediumState::fromText(Configured(MediumKind::CdRw, true), state.text(), kNoMedium);
     EXPECT_EQ(read.text(), state.text());
 }

@@ -38,7 +38,8 @@ QString FakeLibraryTest::InstallFake(const char *generation, const QString &name
 {
     const QString folder = testenv::makeTempDir(QString::fromLatin1(generation)) + QLatin1Char('/') + name;
     EXPECT_TRUE(QDir().mkpath(folder));
-    const QString source = QStringLiteral(ORVANE_FAKE_RECLIB_DIR "/%1/NeroAPI.so").arg(QLatin1String(generation));
+    const QString source =
+        QStringLiteral(ORVANE_FAKE_RECLIB_DIR "/%1/NeroAPI.so").arg(QLatin1String(generation));
     EXPECT_TRUE(QFile::copy(source, folder + QStringLiteral("/NeroAPI.so"))) << source.toStdString();
     return folder;
 }

@@ -52,8 +52,7 @@ TEST_F(LegacyLibraryTest, LegacyListIsConvertedWithCdRates)
     EXPECT_EQ(device.readSpeeds.rate1x, 150);
     EXPECT_EQ(Values(device.readSpeeds.kBs, 8),
               (std::vector<int32_t>{150, 300, 600, 1200, 1800, 2400, 3000, 3600}));
-    EXPECT_EQ(Values(device.readSpeeds.multiples, 8),
-              (std::vector<int32_t>{1, 2, 4, 8, 12, 16, 20, 24}));
+    EXPECT_EQ(Values(device.readSpeeds.multiples, 8), (std::vector<int32_t>{1, 2, 4, 8, 12, 16, 20, 24}));
     EXPECT_EQ(Values(device.writeSpeeds.kBs, device.writeSpeeds.count),
               (std::vector<int32_t>{600, 1200, 2400}));
     EXPECT_NE(device.libPointer, nullptr);
@@ -150,14 +149,18 @@ TEST_F(LegacyLibraryTest, NullTrackFromALegacyLibraryStaysNull)
 TEST_F(LegacyLibraryTest, TracksAreWrappedExactlyBelow5_5_9_16)
 {
     ASSERT_EQ(LoadFake("current"), 1);
-    struct Case { LibraryVersion version; bool wrapped; };
+    struct Case
+    {
+        LibraryVersion version;
+        bool wrapped;
+    };
     const Case cases[] = {
         {{5, 5, 9, 16}, false}, {{6, 0, 0, 0}, false}, {{5, 5, 9, 15}, true},
         {{5, 5, 8, 99}, true},  {{4, 9, 9, 99}, true},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.version.major << '.' << c.version.minor << '.'
-                                        << c.version.third << '.' << c.version.fourth);
+        SCOPED_TRACE(testing::Message() << c.version.major << '.' << c.version.minor << '.' << c.version.third
+                                        << '.' << c.version.fourth);
         SetFakeVersion(6000, c.version);
         ClearCallLog();
         IsoItem root{};
@@ -167,11 +170,9 @@ TEST_F(LegacyLibraryTest, TracksAreWrappedExactlyBelow5_5_9_16)
         WriteRecord record{};
         record.track = track;
         NeroBurn(nullptr, 0, &record, 0, 0, nullptr);
-        EXPECT_EQ(LoggedLine("NeroBurn").find("track=" + Pointer(track)) == std::string::npos,
-                  c.wrapped);
+        EXPECT_EQ(LoggedLine("NeroBurn").find("track=" + Pointer(track)) == std::string::npos, c.wrapped);
         NeroFreeIsoTrack(track);
-        EXPECT_EQ(LoggedLine("NeroFreeIsoTrack") == "NeroFreeIsoTrack " + Pointer(track),
-                  !c.wrapped);
+        EXPECT_EQ(LoggedLine("NeroFreeIsoTrack") == "NeroFreeIsoTrack " + Pointer(track), !c.wrapped);
         EXPECT_TRUE(Logged("track destroyed " + CreatedTrack() + " delete=1"));
     }
 }

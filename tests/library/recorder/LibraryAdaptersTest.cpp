@@ -166,7 +166,12 @@ TEST_F(LibraryAdaptersTest, ArgumentsAndResultsPassThrough)
 TEST_F(LibraryAdaptersTest, DeviceLayoutChangesAt5555)
 {
     ASSERT_EQ(LoadFake("legacy"), 1);
-    struct Case { unsigned version; const char *firstName; const char *openedAs; };
+    struct Case
+    {
+        unsigned version;
+        const char *firstName;
+        const char *openedAs;
+    };
     const Case cases[] = {
         {5554, "Old Recorder", "NeroOpenDevice legacy name=Old Recorder write=3: 4 8 16"},
         {5555, "Fake Recorder A", "NeroOpenDevice name=Fake Recorder A"},

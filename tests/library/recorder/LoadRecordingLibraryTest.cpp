@@ -97,7 +97,12 @@ TEST_F(LoadRecordingLibraryTest, PathGainsTheFolderUnlessItIsAlreadyInside)
 {
     const QString folder = InstallFake("current");
     SetSharedValue(folder);
-    struct Case { const char *name; std::optional<QByteArray> before; QByteArray after; };
+    struct Case
+    {
+        const char *name;
+        std::optional<QByteArray> before;
+        QByteArray after;
+    };
     const QByteArray dir = Bytes(folder);
     const Case cases[] = {
         {"absent", QByteArray("/usr/bin:/bin"), dir + ":/usr/bin:/bin"},
@@ -149,7 +154,8 @@ TEST_F(LoadRecordingLibraryTest, FileThatIsNotASharedObjectFails)
     const QString folder = testenv::makeTempDir(QStringLiteral("bogus"));
     QFile file(folder + "/NeroAPI.so");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\x7f" "ELF but not really, just text\n");
+    file.write("\x7f"
+               "ELF but not really, just text\n");
     file.close();
     SetSharedValue(folder);
     EXPECT_EQ(Load(), 0);
@@ -166,12 +172,12 @@ TEST_F(LoadRecordingLibraryTest, NoSourceAtAllFails)
 TEST_F(LoadRecordingLibraryTest, StrangeRegistryValuesFailQuietly)
 {
     const QString values[] = {
-        QString(),                       // empty: "/NeroAPI.so" does not exist
+        QString(), // empty: "/NeroAPI.so" does not exist
         QStringLiteral("/"),
         QStringLiteral("relative/folder"),
         QStringLiteral("%s%n%x"),
         QStringLiteral("/no\nsuch\rfolder"),
-        QString(254, QLatin1Char('x')),  // fits the read, too long to use
+        QString(254, QLatin1Char('x')), // fits the read, too long to use
         QString(100000, QLatin1Char('y')),
         QStringLiteral("\\\\server\\share\\"),
     };
@@ -228,10 +234,10 @@ TEST_F(LoadRecordingLibraryTest, CopiedProgramFolderFindsItsLibrary)
     // The hive the build puts in the program folder names the folder
     // itself, relative to it, so a copy finds its own library.
     const QString program = testenv::makeTempDir(QStringLiteral("program"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_TEST_PROGRAM_DIR "/registry.ini"),
-                            program + "/registry.ini"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_FAKE_RECLIB_DIR "/current/NeroAPI.so"),
-                            program + "/NeroAPI.so"));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(ORVANE_TEST_PROGRAM_DIR "/registry.ini"), program + "/registry.ini"));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(ORVANE_FAKE_RECLIB_DIR "/current/NeroAPI.so"), program + "/NeroAPI.so"));
     FileRegistryStore hive(program + "/registry.ini", program);
     SetMachineRegistry(&hive);
     EXPECT_EQ(LoadRecordingLibrary(), 1);
@@ -247,8 +253,7 @@ TEST_F(LoadRecordingLibraryTest, CopiedProgramFolderLoadsTheBuiltLibrary)
     FileRegistryStore hive(program.File(RegistryFileName), program.Path());
     SetMachineRegistry(&hive);
     EXPECT_EQ(LoadRecordingLibrary(), 1);
-    EXPECT_EQ(QDir(QString::fromUtf8(g_szRecLibDir)).canonicalPath(),
-              QDir(program.Path()).canonicalPath());
+    EXPECT_EQ(QDir(QString::fromUtf8(g_szRecLibDir)).canonicalPath(), QDir(program.Path()).canonicalPath());
     UnloadRecordingLibrary();
     SetMachineRegistry(&m_registry);
 }

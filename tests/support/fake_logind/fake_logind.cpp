@@ -56,7 +56,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "fake-logind: refusing to start outside a private test bus\n");
         return 2;
     }
-    QDBusConnection bus = QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("fake-logind"));
+    QDBusConnection bus =
+        QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("fake-logind"));
     QObject manager;
     new FakeLogindManager(&manager, QString::fromLocal8Bit(argv[1]));
     if (!bus.registerObject(QStringLiteral("/org/freedesktop/login1"), &manager) ||

@@ -1,6 +1,6 @@
 #include "cmdline/CommandLineOptions.h"
-#include "cmdline/EarlyOptions.h"
 #include "TestEnvironment.h"
+#include "cmdline/EarlyOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,8 @@ TEST(ParseCommandLine, OptionLetterIsTheSecondCharacterInEitherCaseWithEitherPre
 
 TEST(ParseCommandLine, LogsEachOptionInTokenOrder)
 {
-    const ParsedCommandLine parsed = ParseCommandLine({"-e", "-v", "MY_FILM", "-l", "-o", "-s", "-d", "dir", "-c"});
+    const ParsedCommandLine parsed =
+        ParseCommandLine({"-e", "-v", "MY_FILM", "-l", "-o", "-s", "-d", "dir", "-c"});
     EXPECT_FALSE(parsed.parseError);
     EXPECT_EQ(loggedTexts(parsed), (std::vector<int>{708, 646, 712, 650, 648, 644}));
     EXPECT_TRUE(parsed.folderGiven);
@@ -123,7 +124,9 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"TopLevelFolderUsrAndRoot", {"-d", "/usr", "-v", "/"}, {644, 646}, {"/usr", "/"}},
         TokenCase{"MissingTwoCharacterPathIsTheOptionQ", {"-d", "/q"}, {598}, {}},
         TokenCase{"QuoteInAValue", {"-d", "/x\" -s \"", "-v", "A\"B"}, {644, 646}, {"/x\" -s \"", "A\"B"}},
-        TokenCase{"TwoBlanksInAValue", {"-d", "my  film", "-v", " two  blanks "}, {644, 646},
+        TokenCase{"TwoBlanksInAValue",
+                  {"-d", "my  film", "-v", " two  blanks "},
+                  {644, 646},
                   {"my  film", " two  blanks "}},
         TokenCase{"EmptyValue", {"-d", "", "-v", "L"}, {644, 646}, {"", "L"}}),
     [](const testing::TestParamInfo<TokenCase> &testInfo) { return std::string(testInfo.param.name); });

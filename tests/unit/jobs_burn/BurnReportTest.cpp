@@ -1,12 +1,13 @@
 #include "jobs/burn/BurnReport.h"
-#include "jobs/burn/DiscCheck.h"
 #include "TestEnvironment.h"
+#include "jobs/burn/DiscCheck.h"
 
 #include <gtest/gtest.h>
 
 using namespace jobs;
 
-struct ReportCase {
+struct ReportCase
+{
     int result;
     BurnReportContext context;
     int logTextId;
@@ -14,7 +15,9 @@ struct ReportCase {
     int statusTextId;
 };
 
-class ReportTable : public ::testing::TestWithParam<ReportCase> {};
+class ReportTable : public ::testing::TestWithParam<ReportCase>
+{
+};
 
 TEST_P(ReportTable, ReportsEachResult)
 {
@@ -26,18 +29,18 @@ TEST_P(ReportTable, ReportsEachResult)
     EXPECT_EQ(report.totalTimeLine, c.result == 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Results, ReportTable, ::testing::Values(
-    ReportCase{0, {}, 784, ReportBox::Info, 766},
-    ReportCase{0, {true, false, false}, 784, ReportBox::None, 766},
-    ReportCase{1, {}, 785, ReportBox::Error, 786},
-    ReportCase{2, {true, true, false}, 787, ReportBox::None, 786},
-    ReportCase{2, {true, false, false}, 787, ReportBox::Error, 786},
-    ReportCase{3, {}, 788, ReportBox::Error, 786},
-    ReportCase{3, {false, false, true}, 0, ReportBox::None, 0},
-    ReportCase{4, {}, 789, ReportBox::Error, 786},
-    ReportCase{5, {}, 790, ReportBox::Error, 786},
-    ReportCase{6, {}, 791, ReportBox::Error, 791},
-    ReportCase{17, {}, 792, ReportBox::Error, 786}));
+INSTANTIATE_TEST_SUITE_P(Results, ReportTable,
+                         ::testing::Values(ReportCase{0, {}, 784, ReportBox::Info, 766},
+                                           ReportCase{0, {true, false, false}, 784, ReportBox::None, 766},
+                                           ReportCase{1, {}, 785, ReportBox::Error, 786},
+                                           ReportCase{2, {true, true, false}, 787, ReportBox::None, 786},
+                                           ReportCase{2, {true, false, false}, 787, ReportBox::Error, 786},
+                                           ReportCase{3, {}, 788, ReportBox::Error, 786},
+                                           ReportCase{3, {false, false, true}, 0, ReportBox::None, 0},
+                                           ReportCase{4, {}, 789, ReportBox::Error, 786},
+                                           ReportCase{5, {}, 790, ReportBox::Error, 786},
+                                           ReportCase{6, {}, 791, ReportBox::Error, 791},
+                                           ReportCase{17, {}, 792, ReportBox::Error, 786}));
 
 TEST(ClassifyDisc, UsedRewritableNeedsContentAndARewritableType)
 {

@@ -1,6 +1,6 @@
 #include "jobs/setup/RecorderChoice.h"
-#include "jobs/setup/SpeedText.h"
 #include "TestEnvironment.h"
+#include "jobs/setup/SpeedText.h"
 
 #include <gtest/gtest.h>
 

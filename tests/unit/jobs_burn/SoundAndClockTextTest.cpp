@@ -1,6 +1,6 @@
+#include "TestEnvironment.h"
 #include "jobs/erase/EraseClockText.h"
 #include "jobs/sound/ResultSound.h"
-#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "RecordingJobWindow.h"
 #include "support/TestEnvironment.h"
 
+#include "jobs/label/SourceFieldEvents.h"
 #include "jobs/ports/ISourceFieldsHost.h"
 #include "jobs/tree/IVolumeNames.h"
-#include "jobs/label/SourceFieldEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,8 @@ public:
     void CheckSourceSize() override { steps << "size " + sourceDir; }
     void SetLabelFromFolder(const QString &path) override { steps << "label " + path; }
     void ShowLabelRoom() override { steps << "show room"; }
-    int BrowseForFolder(const QString &title, const QString &initial, unsigned flags, QString &chosen) override
+    int BrowseForFolder(const QString &title, const QString &initial, unsigned flags,
+                        QString &chosen) override
     {
         steps << QStringLiteral("browse %1 %2 %3").arg(title, initial).arg(flags, 0, 16);
         chosen = picked;
@@ -66,15 +67,16 @@ TEST(SourceFieldEventsTest, DirectoryPickedFolder)
 
     OnDirectory(window, host);
 
-    EXPECT_EQ(host.steps, QStringList({"status <764>", "push", "browse <765> /old 49", "size /media/dvd/MY FILM",
-                                       "label /media/dvd/MY FILM", "status <766>", "push"}));
+    EXPECT_EQ(host.steps,
+              QStringList({"status <764>", "push", "browse <765> /old 49", "size /media/dvd/MY FILM",
+                           "label /media/dvd/MY FILM", "status <766>", "push"}));
     EXPECT_EQ(host.fieldSourceDir, "/media/dvd/MY FILM");
 }
 
 TEST(SourceFieldEventsTest, DirectoryCancelledOrTooShort)
 {
-    for (const auto &[result, picked, field] : {std::tuple{2, "/x/y", "Can't get dir..."},
-                                                std::tuple{1, "/", "/"}}) {
+    for (const auto &[result, picked, field] :
+         {std::tuple{2, "/x/y", "Can't get dir..."}, std::tuple{1, "/", "/"}}) {
         RecordingHost host;
         StatusWindow window(host.steps);
         host.pickerResult = result;
@@ -100,9 +102,10 @@ TEST(SourceFieldEventsTest, SourceFieldChangedExactly)
         host.sourceDir = c.before;
         host.fieldSourceDir = c.typed;
         OnSourceFieldLeft(host);
-        const QStringList expected = c.measured ? QStringList({"pull", QString("size ") + c.typed,
-                                                               QString("label ") + c.typed, "push"})
-                                                : QStringList({"pull", "push"});
+        const QStringList expected =
+            c.measured
+                ? QStringList({"pull", QString("size ") + c.typed, QString("label ") + c.typed, "push"})
+                : QStringList({"pull", "push"});
         EXPECT_EQ(host.steps, expected) << c.typed;
     }
 }

@@ -29,7 +29,7 @@ TEST(SourceSizeTest, BurnButtonAndMeterAroundTheLimits)
         {701 * MB, Cd, false, 701, BurnButton::Disabled},
         {701 * MB, Cd, true, 701, BurnButton::Enabled},
         {700 * MB, Cd, false, 700, BurnButton::Enabled},
-        {699.5 * MB, Cd, false, 700, BurnButton::Enabled},     // rounded half up
+        {699.5 * MB, Cd, false, 700, BurnButton::Enabled}, // rounded half up
         {699.5 * MB - 1, Cd, false, 699, BurnButton::Enabled},
         {0, Cd, false, 0, BurnButton::Enabled},
         {5.0 * 1024 * MB * 1024 * 1024, Dvd, false, 2147483647, BurnButton::Disabled}, // 5 PB clamps

@@ -3,9 +3,9 @@
 #include "RecordingJobWindow.h"
 #include "support/TestEnvironment.h"
 
-#include "jobs/tree/IVolumeNames.h"
 #include "jobs/label/LabelFromFolder.h"
 #include "jobs/label/VolumeLabel.h"
+#include "jobs/tree/IVolumeNames.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -25,11 +25,15 @@ TEST(VolumeLabelTest, NormalizeRules)
         {"A", "NO_NAME"},
         {"", "NO_NAME"},
         {"(?)", "NO_NAME"},
-        {"GR\xc3\x96\xc3\x9f" "E", "GROESSE"},  // GRÖßE
-        {"gr\xc3\xbc\xc3\x9f" "e", "GRUESSE"},  // grüße
-        {"\xc3\x84rger", "AERGER"},             // Ärger
-        {"CAF\xc3\x89!", "CAF\xc3\x89!"},       // CAFÉ! passes unchanged
-        {"caf\xc3\xa9", "CAF\xc3\x89"},         // é is upper-cased, not removed
+        {"GR\xc3\x96\xc3\x9f"
+         "E",
+         "GROESSE"}, // GRÖßE
+        {"gr\xc3\xbc\xc3\x9f"
+         "e",
+         "GRUESSE"},                      // grüße
+        {"\xc3\x84rger", "AERGER"},       // Ärger
+        {"CAF\xc3\x89!", "CAF\xc3\x89!"}, // CAFÉ! passes unchanged
+        {"caf\xc3\xa9", "CAF\xc3\x89"},   // é is upper-cased, not removed
         {"D:", "NO_NAME"},
         {"Disc:Two", "NO_NAME"},
         {"a+b,c#d[e]{f}\\g", "A_BCDEFG"},
@@ -54,7 +58,7 @@ TEST(VolumeLabelTest, LimitsCutWithOneInformationBox)
         int kept;
         bool box;
     } cases[] = {
-        {16, 16, 16, false}, {17, 16, 16, true}, {20, 16, 16, true},
+        {16, 16, 16, false}, {17, 16, 16, true},  {20, 16, 16, true},
         {20, 32, 20, false}, {32, 32, 32, false}, {33, 32, 32, true},
     };
     for (const auto &c : cases) {
@@ -77,7 +81,9 @@ TEST(VolumeLabelTest, LimitsCutWithOneInformationBox)
 TEST(VolumeLabelTest, CuttingNeverSplitsACharacter)
 {
     RecordingJobWindow window;
-    const QString label = NormalizeVolumeLabel(QString::fromUtf8("ABCDEFGHIJKLMNO\xf0\x9f\x8e\xac" "XYZ"), 16, window);
+    const QString label = NormalizeVolumeLabel(QString::fromUtf8("ABCDEFGHIJKLMNO\xf0\x9f\x8e\xac"
+                                                                 "XYZ"),
+                                               16, window);
     EXPECT_EQ(label, QString::fromUtf8("ABCDEFGHIJKLMNO\xf0\x9f\x8e\xac"));
     EXPECT_EQ(CharacterCount(label), 16);
 }
@@ -89,7 +95,7 @@ TEST(VolumeLabelTest, ValidateRefusesAtTheFirstDisallowedCharacterWhole)
         const char *label;
         const char *refused;
     } cases[] = {
-        {"CAF\xc3\x89!", "\xc3\x89"},          // CAFÉ! at the É, not the !
+        {"CAF\xc3\x89!", "\xc3\x89"},                 // CAFÉ! at the É, not the !
         {"FILM\xf0\x9f\x8e\xac", "\xf0\x9f\x8e\xac"}, // a character outside the basic plane
         {"IT'S", "'"},
     };
@@ -101,7 +107,8 @@ TEST(VolumeLabelTest, ValidateRefusesAtTheFirstDisallowedCharacterWhole)
         QString volume = QString::fromUtf8(c.label);
         EXPECT_EQ(ValidateVolumeLabel(volume, 32, window), -1);
         ASSERT_EQ(window.boxes.Boxes().size(), 1u);
-        EXPECT_EQ(window.boxes.Boxes()[0].text, "Label character '" + QString::fromUtf8(c.refused) + "' not allowed");
+        EXPECT_EQ(window.boxes.Boxes()[0].text,
+                  "Label character '" + QString::fromUtf8(c.refused) + "' not allowed");
         EXPECT_EQ(window.boxes.Boxes()[0].caption, "Error!");
         EXPECT_EQ(window.boxes.Boxes()[0].type, mb::Ok | mb::IconStop);
         EXPECT_EQ(window.log, QStringList({"Refused: " + QString::fromUtf8(c.refused)}));
@@ -148,8 +155,8 @@ TEST(VolumeLabelTest, LabelFromFolderPathCases)
         {"/movies/my film///", "MY_FILM", ""},
         {"/", "HOLIDAY_2004", "/"},
         {"/media/a:b", "SECOND_DISC", "/media/a:b/"},
-        {"/media/c:d", "NO_NAME", "/media/c:d/"},  // no label: the component, refused for its colon
-        {"relative", "NO_NAME", "relative/"},      // no "/" at all: not a root either
+        {"/media/c:d", "NO_NAME", "/media/c:d/"}, // no label: the component, refused for its colon
+        {"relative", "NO_NAME", "relative/"},     // no "/" at all: not a root either
         {"", "NO_NAME", "/"},
     };
     for (const auto &c : cases) {

@@ -4,9 +4,9 @@
 #include "RecordingSoundPlayer.h"
 #include "TestJobPorts.h"
 
-#include "jobs/burn/BurnReport.h"
 #include "jobs/RecordingJobs.h"
 #include "jobs/RecordingState.h"
+#include "jobs/burn/BurnReport.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/RegistryStore.h"
 
@@ -60,7 +60,8 @@ protected:
 
 TEST_F(RecordingJobsTest, UserDialogsWithoutQuestionsAnswerPerType)
 {
-    const std::pair<int, int> answers[] = {{2, 5}, {7, 5}, {12, 5}, {6, 3}, {13, 1}, {0, 0}, {99, 0}, {-4, 0}};
+    const std::pair<int, int> answers[] = {{2, 5},  {7, 5}, {12, 5}, {6, 3},
+                                           {13, 1}, {0, 0}, {99, 0}, {-4, 0}};
     for (const auto &[type, answer] : answers)
         EXPECT_EQ(Dialog(type), answer) << "type " << type;
     EXPECT_TRUE(Boxes().empty());
@@ -133,7 +134,7 @@ TEST_F(RecordingJobsTest, LogLinesAndPhases)
     EXPECT_EQ(window.m_bReallocProblem, 1);
     window.m_libProgress.phaseCallback(window.m_libProgress.context, "Writing the disc");
     EXPECT_EQ(Log(), QStringList({"===> A file is missing.", "===> Required fil", "===> Burning at 4x",
-                                         "===> DVD-Video files reallocation failed", "=> Writing the disc"}));
+                                  "===> DVD-Video files reallocation failed", "=> Writing the disc"}));
 }
 
 TEST_F(RecordingJobsTest, ProgressMovesDisplaysTitleAndEstimate)
@@ -216,7 +217,8 @@ TEST_F(RecordingJobsTest, EraseClockPastTheEstimateCyclesAndThenReportsTheTimeou
     EXPECT_EQ(ports.progress.Last("SetPercentText"), "");
     const QStringList positions = ports.progress.Args("SetProgressPos");
     ASSERT_GE(positions.size(), 15);
-    EXPECT_EQ(positions.mid(3, 12), QStringList({"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100", "0"}));
+    EXPECT_EQ(positions.mid(3, 12),
+              QStringList({"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100", "0"}));
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].text, "<806>");
     EXPECT_EQ(Boxes()[0].caption, "Timeout Error");

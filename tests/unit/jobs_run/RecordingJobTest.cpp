@@ -4,9 +4,9 @@
 #include "RecordingSoundPlayer.h"
 #include "TestJobPorts.h"
 
-#include "jobs/burn/BurnReport.h"
 #include "jobs/RecordingJobs.h"
 #include "jobs/RecordingState.h"
+#include "jobs/burn/BurnReport.h"
 #include "platform/MemoryRegistryStore.h"
 #include "platform/RegistryStore.h"
 

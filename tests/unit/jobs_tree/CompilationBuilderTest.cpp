@@ -1,7 +1,7 @@
 // The disc tree a source folder turns into: order, names, omissions, logs.
 #include "RecordingJobWindow.h"
-#include "support/TestEnvironment.h"
 #include "TreeFixture.h"
+#include "support/TestEnvironment.h"
 
 #include "jobs/tree/CompilationBuilder.h"
 
@@ -42,10 +42,10 @@ TEST_F(CompilationBuilderTest, MinimalSourceGivesEmptyAudioTsAndPlayerOrder)
     EXPECT_EQ(Describe(root), QStringList({"AUDIO_TS/", "VIDEO_TS/", "  VIDEO_TS.IFO", "  VIDEO_TS.BUP",
                                            "  VTS_01_0.IFO", "  VTS_01_1.VOB", "  VTS_01_0.BUP"}));
     EXPECT_EQ(window.status, QStringList({"<771>", "<773>"}));
-    EXPECT_EQ(window.log, QStringList({"<682>", "<772> \"" + source + "\"", "<690>", "<684>", "<694>",
-                                       "Adding VIDEO_TS.IFO", "<696>", "Adding VIDEO_TS.BUP",
-                                       "Adding VTS_01_0.IFO", "Adding VTS_01_1.VOB", "Adding VTS_01_0.BUP",
-                                       "<775> \"" + source + "\"..."}));
+    EXPECT_EQ(window.log,
+              QStringList({"<682>", "<772> \"" + source + "\"", "<690>", "<684>", "<694>",
+                           "Adding VIDEO_TS.IFO", "<696>", "Adding VIDEO_TS.BUP", "Adding VTS_01_0.IFO",
+                           "Adding VTS_01_1.VOB", "Adding VTS_01_0.BUP", "<775> \"" + source + "\"..."}));
     const IsoItem *ifo = root->nextSibling->firstChild;
     EXPECT_EQ(QString::fromUtf8(ifo->sourcePath), source + "/VIDEO_TS/VIDEO_TS.IFO");
     EXPECT_EQ(ifo->directoryFlag, 0);
@@ -67,8 +67,8 @@ TEST_F(CompilationBuilderTest, TitleSetsFollowPlayerOrderAndSkipWhatPlayersNever
               QStringList({"VIDEO_TS.IFO", "VIDEO_TS.VOB", "VIDEO_TS.BUP", "VTS_01_0.IFO", "VTS_01_0.VOB",
                            "VTS_01_9.VOB", "VTS_01_0.BUP", "VTS_03_0.IFO", "VTS_03_1.VOB", "VTS_99_0.IFO"}));
     EXPECT_FALSE(window.log.contains("<696>"));
-    EXPECT_EQ(QString::fromUtf8(root->nextSibling->firstChild->nextSibling->nextSibling->nextSibling->nextSibling
-                                    ->nextSibling->nextSibling->nextSibling->sourcePath),
+    EXPECT_EQ(QString::fromUtf8(root->nextSibling->firstChild->nextSibling->nextSibling->nextSibling
+                                    ->nextSibling->nextSibling->nextSibling->nextSibling->sourcePath),
               source + "/VIDEO_TS/vts_03_0.ifo");
 }
 
@@ -136,7 +136,8 @@ TEST_F(CompilationBuilderTest, LooseDvdVideoFilesWithoutVideoTsFolder)
     IsoItem *root = Build();
 
     ASSERT_NE(root, nullptr);
-    EXPECT_EQ(Describe(root), QStringList({"AUDIO_TS/", "  a.txt", "VIDEO_TS/", "  VIDEO_TS.IFO", "  VIDEO_TS.BUP"}));
+    EXPECT_EQ(Describe(root),
+              QStringList({"AUDIO_TS/", "  a.txt", "VIDEO_TS/", "  VIDEO_TS.IFO", "  VIDEO_TS.BUP"}));
     EXPECT_TRUE(window.log.contains("<686>"));
     EXPECT_EQ(window.status.back(), "<773>");
 }

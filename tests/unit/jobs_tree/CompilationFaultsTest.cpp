@@ -1,8 +1,8 @@
 // Builds that must fail: what is logged, what the status line says, and that
 // no tree survives.
 #include "RecordingJobWindow.h"
-#include "support/TestEnvironment.h"
 #include "TreeFixture.h"
+#include "support/TestEnvironment.h"
 
 #include "jobs/tree/CompilationBuilder.h"
 

@@ -28,10 +28,16 @@ TEST(DvdVideoNamesTest, JacketPicturePattern)
         const char *name;
         bool matches;
     } cases[] = {
-        {"J00___5L.MP2", true},  {"j00___5l.mp2", true},   {"JAB___CD.Mp2", true},
+        {"J00___5L.MP2", true},
+        {"j00___5l.mp2", true},
+        {"JAB___CD.Mp2", true},
         {"J\xc3\x84\xc3\x96___\xc3\x9c\x31.MP2", true}, // three letters of two bytes each
-        {"J00___5L.MP3", false}, {"J00__5L.MP2", false},   {"J00____5L.MP2", false},
-        {"K00___5L.MP2", false}, {"J00-__5L.MP2", false},  {"J00___5L.MP2.bak", false},
+        {"J00___5L.MP3", false},
+        {"J00__5L.MP2", false},
+        {"J00____5L.MP2", false},
+        {"K00___5L.MP2", false},
+        {"J00-__5L.MP2", false},
+        {"J00___5L.MP2.bak", false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(IsJacketPictureName(c.name), c.matches) << c.name;

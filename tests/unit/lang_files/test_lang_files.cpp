@@ -54,7 +54,8 @@ std::map<std::uint32_t, TableRow> ReadIdRows()
         if (fields.size() != 3)
             ADD_FAILURE() << "malformed table line: " << line.constData();
         else
-            rows[fields[0].toUInt()] = {fields[1] == "-" ? QString() : QString::fromLatin1(fields[1]), fields[2]};
+            rows[fields[0].toUInt()] = {fields[1] == "-" ? QString() : QString::fromLatin1(fields[1]),
+                                        fields[2]};
     }
     return rows;
 }
@@ -114,8 +115,8 @@ TEST(LanguageFileTable, ListsTheIdsInUseWithTheirCallersArguments)
         {710, "s"}, {594, "c"},   {596, "c"},     {622, "d"},     {792, "d"},
         {798, "d"}, {826, "ddd"}, {560, "sssss"}, {562, "sssss"}, {564, "sssss"},
         {644, "s"}, {646, "s"},   {706, "s"},     {763, "ss"},    {566, "ssdddddsssddddds"},
-        {968, "s"},
-        {970, "ss"}, {971, "ss"}, {972, "s"},     {973, "ss"},    {974, "ss"}};
+        {968, "s"}, {970, "ss"},  {971, "ss"},    {972, "s"},     {973, "ss"},
+        {974, "ss"}};
     for (const auto &[id, signature] : formats)
         EXPECT_EQ(table.at(id), signature) << id;
 }
@@ -179,8 +180,9 @@ TEST_P(ShippedLanguageFile, FormattedTextsShowEveryValueTheCallerPasses)
         for (qsizetype i = 0; i < signature.size(); ++i) {
             const QString shown = signature[i] == QLatin1Char('s')   ? QStringLiteral("<value%1>").arg(i)
                                   : signature[i] == QLatin1Char('c') ? QStringLiteral("Q")
-                                  : signature[i] == QLatin1Char('d') && id != textid::SettingsTemplate ? QString::number(7100 + i)
-                                                                                  : QString();
+                                  : signature[i] == QLatin1Char('d') && id != textid::SettingsTemplate
+                                      ? QString::number(7100 + i)
+                                      : QString();
             EXPECT_TRUE(result.contains(shown)) << "id " << id << " lost value " << i;
         }
     }
@@ -209,7 +211,9 @@ TEST_P(ShippedLanguageFile, NamesNoOtherProduct)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageFile, ::testing::ValuesIn(ShippedFiles()),
-                         [](const auto &testInfo) { return testInfo.param.substr(0, testInfo.param.find('.')); });
+                         [](const auto &testInfo) {
+                             return testInfo.param.substr(0, testInfo.param.find('.'));
+                         });
 
 TEST(PlaceholderSignature, ReadsTheConversionsAFormatterFills)
 {

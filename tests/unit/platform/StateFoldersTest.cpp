@@ -207,7 +207,9 @@ const FolderCase Cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Environments, StateFoldersTable, testing::ValuesIn(Cases),
-                         [](const testing::TestParamInfo<FolderCase> &testInfo) { return std::to_string(testInfo.index); });
+                         [](const testing::TestParamInfo<FolderCase> &testInfo) {
+                             return std::to_string(testInfo.index);
+                         });
 
 class StateFoldersTest : public StateFoldersTable
 {

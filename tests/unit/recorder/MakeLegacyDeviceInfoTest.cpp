@@ -41,7 +41,11 @@ TEST(MakeLegacyDeviceInfo, CutsALongSpeedListButKeepsTheFastestLast)
 
 TEST(MakeLegacyDeviceInfo, CopiesShortSpeedListsAsTheyAre)
 {
-    struct Case { int count; std::vector<int32_t> expected; };
+    struct Case
+    {
+        int count;
+        std::vector<int32_t> expected;
+    };
     const Case cases[] = {{0, {}}, {1, {1}}, {3, {1, 2, 3}}, {20, {}}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.count);

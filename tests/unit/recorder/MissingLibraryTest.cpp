@@ -51,8 +51,7 @@ TEST_F(MissingLibrary, AdaptersAnswerTheirFailureResults)
 TEST_F(MissingLibrary, VersionIsUnknownAndComponentsUntouched)
 {
     uint16_t components[4] = {9, 9, 9, 9};
-    EXPECT_EQ(NeroGetAPIVersionEx(&components[0], &components[1], &components[2],
-                                  &components[3], nullptr),
+    EXPECT_EQ(NeroGetAPIVersionEx(&components[0], &components[1], &components[2], &components[3], nullptr),
               0);
     EXPECT_EQ(components[0], 9);
     EXPECT_EQ(components[3], 9);

@@ -19,21 +19,18 @@ struct SlotRoute
 
 // The current interface over a legacy track: slots 1 to 29.
 constexpr SlotRoute kFromLegacyRoutes[] = {
-    {1, 1}, {2, 2}, {3, 3}, {4, 4},
-    {5, kDefault}, {6, kDefault}, {7, kDefault}, {8, kDefault}, {9, kDefault},
-    {10, 10}, {11, 11},
-    {12, kDefault}, {13, kDefault}, {14, kDefault}, {15, kDefault}, {16, kDefault},
-    {17, kDefault}, {18, kDefault}, {19, kDefault}, {20, kDefault},
-    {21, 13}, {22, 14}, {23, 15}, {24, 16}, {25, 17}, {26, 18}, {27, 19},
-    {28, kDefault}, {29, kDefault},
+    {1, 1},         {2, 2},         {3, 3},         {4, 4},         {5, kDefault},  {6, kDefault},
+    {7, kDefault},  {8, kDefault},  {9, kDefault},  {10, 10},       {11, 11},       {12, kDefault},
+    {13, kDefault}, {14, kDefault}, {15, kDefault}, {16, kDefault}, {17, kDefault}, {18, kDefault},
+    {19, kDefault}, {20, kDefault}, {21, 13},       {22, 14},       {23, 15},       {24, 16},
+    {25, 17},       {26, 18},       {27, 19},       {28, kDefault}, {29, kDefault},
 };
 
 // The legacy interface over a current track: slots 1 to 19.
 constexpr SlotRoute kForLegacyRoutes[] = {
-    {1, 1}, {2, 2}, {3, 3}, {4, 4},
-    {5, kDefault}, {6, kDefault}, {7, kDefault}, {8, kDefault}, {9, kDefault},
-    {10, 10}, {11, 11}, {12, kDefault},
-    {13, 21}, {14, 22}, {15, 23}, {16, 24}, {17, 25}, {18, 26}, {19, 27},
+    {1, 1},        {2, 2},        {3, 3},   {4, 4},   {5, kDefault},  {6, kDefault}, {7, kDefault},
+    {8, kDefault}, {9, kDefault}, {10, 10}, {11, 11}, {12, kDefault}, {13, 21},      {14, 22},
+    {15, 23},      {16, 24},      {17, 25}, {18, 26}, {19, 27},
 };
 
 TEST(CTrackFromLegacyLibrary, RoutesEverySlotAsTheLegacyInterfaceAllows)

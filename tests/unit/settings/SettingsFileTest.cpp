@@ -56,8 +56,9 @@ TEST(SettingsFile, DefaultsAreWrittenInTheKnownLayout)
         u"\nDevice: \nMediaType: 0\nFSFlags: 58\nBurnFlags: 40\nMoreFlags: 0\nSpeed: -1\nLanguage: \n"
         u"SuccessWave: \nErrorWave: \nEnableAudio: 0\nLimitCD: 650\nLimitDVD: 4482\nLimitCDRed: 700\n"
         u"LimitDVDRed: 8106\nDefaultSourceDir: \n"_s;
-    EXPECT_EQ(FormatSettingsText(CLanguageText().GetText(textid::SettingsTemplate), s.view, QString(), FixedTime),
-              expected);
+    EXPECT_EQ(
+        FormatSettingsText(CLanguageText().GetText(textid::SettingsTemplate), s.view, QString(), FixedTime),
+        expected);
 }
 
 TEST(SettingsFile, SavedValuesLoadBackUnchanged)

@@ -11,8 +11,8 @@ TEST(PrivateSystemBus, SystemBusCallsReachTheFakeLogind)
 {
     PrivateSystemBus bus;
     ASSERT_TRUE(bus.IsReady());
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        "org.freedesktop.login1", "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "PowerOff");
+    QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.login1", "/org/freedesktop/login1",
+                                                       "org.freedesktop.login1.Manager", "PowerOff");
     call << false;
     const QDBusMessage reply = QDBusConnection::systemBus().call(call, QDBus::Block, 5000);
     EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
