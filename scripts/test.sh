@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures, builds and runs every test: first the normal build with all
+# Checks the formatting of every C and C++ file (scripts/check-format.sh),
+# then configures, builds and runs every test: first the normal build with all
 # labels, then a clang build with AddressSanitizer + UndefinedBehaviorSanitizer
 # that runs the unit and library tests and replays every fuzz corpus, then a
 # clang build with ThreadSanitizer that runs the unit and library tests.
@@ -29,6 +30,10 @@ stage_done() {
     echo "== $1: ${took} s"
     stage_start=$SECONDS
 }
+
+echo "== format"
+scripts/check-format.sh
+stage_done "format check"
 
 echo "== normal build ($build)"
 cmake -S . -B "$build" -G Ninja -DCMAKE_UNITY_BUILD="$unity" \
