@@ -131,9 +131,9 @@ bool CBurnDlg::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusOut) {
         if (watched == m_edtSourceDir)
-            ::OnSourceFieldLeft(*this);
+            ::OnSourceFieldLeft(SourceFields());
         else if (watched == m_edtVolume)
-            ::OnVolumeFieldLeft(*this, *this);
+            ::OnVolumeFieldLeft(*this, SourceFields());
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -152,7 +152,7 @@ void CBurnDlg::dropEvent(QDropEvent *event)
         if (url.isLocalFile())
             paths.append(url.toLocalFile());
     }
-    ::OnItemsDropped(paths, *this, *this);
+    ::OnItemsDropped(paths, *this, SourceFields());
     event->acceptProposedAction();
 }
 

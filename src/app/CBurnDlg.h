@@ -14,7 +14,7 @@
 #include "jobs/RecordingState.h"
 #include "jobs/label/BackgroundDvdCheck.h"
 #include "jobs/ports/IJobWindow.h"
-#include "jobs/ports/ISourceFieldsHost.h"
+#include "jobs/ports/SourceFieldPorts.h"
 #include "jobs/sound/QtSoundPlayer.h"
 #include "jobs/tree/StorageVolumeNames.h"
 #include "log/CLogPane.h"
@@ -47,8 +47,8 @@ class TerminalEcho;
 // It owns the text source, the path helper and the three settings dialogs
 // (which hold most settings between runs), runs the start-up sequence,
 // locks itself while a job runs and offers the log and message-box services
-// the recording jobs use (IJobWindow) and the field operations the source
-// and label logic uses (ISourceFieldsHost). The jobs reach its lists,
+// the recording jobs use (IJobWindow) and the fields and steps the source
+// and label logic uses (ISourceFields, ISourceFieldSteps). The jobs reach its lists,
 // displays, busy state and settings through the small port members below
 // (m_portProgress, ...).
 //
@@ -61,7 +61,8 @@ class TerminalEcho;
 // thread" marshal to it; workers must touch controls only through them.
 class CBurnDlg : public QDialog,
                  public IJobWindow,
-                 public ISourceFieldsHost,
+                 public ISourceFields,
+                 public ISourceFieldSteps,
                  public Ui::CBurnDlg,
                  public RecordingState
 {
@@ -170,7 +171,7 @@ public:
     // then the members shown again. GUI thread.
     void ApplyWindowTexts();
 
-    // Source folder and volume label (ISourceFieldsHost). Any thread.
+    // Source folder and volume label (ISourceFields, ISourceFieldSteps). Any thread.
     QString &SourceDir() override { return m_strSourceDir; }
     QString &Volume() override { return m_strVolume; }
     int LabelLimit() const override;
@@ -186,6 +187,9 @@ public:
     void SourceFolderChosen() override;
     int BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags,
                         QString &chosen) override;
+
+    // Both source-field ports, as the field events take them.
+    SourceFieldPorts SourceFields() { return {*this, *this}; }
 
     // The text source, for the dialogs and jobs that work with it.
     CLanguageText &Texts() const { return *m_pLang; }

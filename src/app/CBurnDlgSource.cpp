@@ -47,7 +47,7 @@ void CBurnDlg::CheckSourceSize()
 
 void CBurnDlg::SetLabelFromFolder(const QString &path)
 {
-    ::SetLabelFromFolder(path, *this, *this, m_volumeNames);
+    ::SetLabelFromFolder(path, *this, SourceFields(), m_volumeNames);
 }
 
 void CBurnDlg::SourceFolderChosen()
@@ -58,7 +58,7 @@ void CBurnDlg::SourceFolderChosen()
 
 void CBurnDlg::ShowLabelRoom()
 {
-    ::ShowLabelRoom(*this);
+    ::ShowLabelRoom(SourceFields());
 }
 
 int CBurnDlg::BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags,
@@ -73,7 +73,7 @@ int CBurnDlg::BrowseForFolder(const QString &title, const QString &initialFolder
 
 void CBurnDlg::OnDirectory()
 {
-    ::OnDirectory(*this, *this);
+    ::OnDirectory(*this, SourceFields());
 }
 
 void CBurnDlg::SetUpCapacityMeter()

@@ -110,7 +110,7 @@ int main(int argc, char **argv)
         dlg.m_bAbort = 1;
     });
     watch.start(20);
-    OnItemsDropped({source}, dlg, dlg);
+    OnItemsDropped({source}, dlg, dlg.SourceFields());
     if (!dlg.m_btnBurn->isEnabled())
         return Fail("Burn stays disabled for that folder");
     dlg.m_btnBurn->click();

@@ -4,83 +4,83 @@
 #include "jobs/label/LabelFromFolder.h"
 #include "jobs/label/VolumeLabel.h"
 #include "jobs/ports/IJobWindow.h"
-#include "jobs/ports/ISourceFieldsHost.h"
+#include "jobs/ports/SourceFieldPorts.h"
 #include "platform/CPathHelper.h"
 
-void OnDirectory(IJobWindow &window, ISourceFieldsHost &host)
+void OnDirectory(IJobWindow &window, const SourceFieldPorts &host)
 {
     window.SetStatusText(window.GetText(textid::StatusChoosing));
-    host.PushFields();
+    host.fields.PushFields();
     QString chosen;
-    const int result = host.BrowseForFolder(window.GetText(textid::PickerTitle), host.SourceDir(),
-                                            FolderPickerFlags, chosen);
+    const int result = host.fields.BrowseForFolder(window.GetText(textid::PickerTitle),
+                                                   host.fields.SourceDir(), FolderPickerFlags, chosen);
     if (result == 1) {
-        host.SourceDir() = chosen;
+        host.fields.SourceDir() = chosen;
         if (CharacterCount(chosen) > 1) {
-            host.CheckSourceSize();
-            host.SetLabelFromFolder(chosen);
-            host.SourceFolderChosen();
+            host.steps.CheckSourceSize();
+            host.steps.SetLabelFromFolder(chosen);
+            host.steps.SourceFolderChosen();
         }
     } else {
-        host.SourceDir() = QString::fromUtf8(NoFolderText);
+        host.fields.SourceDir() = QString::fromUtf8(NoFolderText);
     }
     window.SetStatusText(window.GetText(textid::StatusReady));
-    host.PushFields();
+    host.fields.PushFields();
 }
 
-void OnSourceFieldLeft(ISourceFieldsHost &host)
+void OnSourceFieldLeft(const SourceFieldPorts &host)
 {
-    const QString before = host.SourceDir();
-    host.PullFields();
-    if (host.SourceDir() != before) {
-        host.CheckSourceSize();
-        host.SetLabelFromFolder(host.SourceDir());
+    const QString before = host.fields.SourceDir();
+    host.fields.PullFields();
+    if (host.fields.SourceDir() != before) {
+        host.steps.CheckSourceSize();
+        host.steps.SetLabelFromFolder(host.fields.SourceDir());
     }
-    host.PushFields();
+    host.fields.PushFields();
 }
 
-void OnVolumeFieldLeft(IJobWindow &window, ISourceFieldsHost &host)
+void OnVolumeFieldLeft(IJobWindow &window, const SourceFieldPorts &host)
 {
-    host.PullFields();
-    host.Volume() = NormalizeVolumeLabel(host.Volume(), host.LabelLimit(), window);
-    host.PushFields();
-    host.ShowLabelRoom();
+    host.fields.PullFields();
+    host.fields.Volume() = NormalizeVolumeLabel(host.fields.Volume(), host.fields.LabelLimit(), window);
+    host.fields.PushFields();
+    host.steps.ShowLabelRoom();
 }
 
-void OnItemsDropped(const QStringList &paths, IJobWindow &window, ISourceFieldsHost &host)
+void OnItemsDropped(const QStringList &paths, IJobWindow &window, const SourceFieldPorts &host)
 {
     if (paths.size() != 1)
         return;
-    host.SourceDir() = paths.front();
-    host.CheckSourceSize();
-    host.Volume() =
-        NormalizeVolumeLabel(CPathHelper().GetLastComponent(paths.front()), host.LabelLimit(), window);
-    host.PushFields();
+    host.fields.SourceDir() = paths.front();
+    host.steps.CheckSourceSize();
+    host.fields.Volume() =
+        NormalizeVolumeLabel(CPathHelper().GetLastComponent(paths.front()), host.fields.LabelLimit(), window);
+    host.fields.PushFields();
     // Unlike the other label setters the drop once left the counter stale;
     // it is refreshed here like everywhere else.
-    host.ShowLabelRoom();
-    host.SourceFolderChosen();
+    host.steps.ShowLabelRoom();
+    host.steps.SourceFolderChosen();
 }
 
-void SetLabelFromFolder(const QString &path, IJobWindow &window, ISourceFieldsHost &host,
+void SetLabelFromFolder(const QString &path, IJobWindow &window, const SourceFieldPorts &host,
                         const IVolumeNames &volumes)
 {
-    host.Volume() = LabelFromFolder(path, host.LabelLimit(), window, volumes);
-    host.PushFields();
-    host.ShowLabelRoom();
+    host.fields.Volume() = LabelFromFolder(path, host.fields.LabelLimit(), window, volumes);
+    host.fields.PushFields();
+    host.steps.ShowLabelRoom();
 }
 
-void ShowLabelRoom(ISourceFieldsHost &host)
+void ShowLabelRoom(const SourceFieldPorts &host)
 {
-    host.PullFields();
-    host.SetLabelRoomText(LabelRoomText(host.Volume(), host.LabelLimit()));
-    host.PushFields();
+    host.fields.PullFields();
+    host.fields.SetLabelRoomText(LabelRoomText(host.fields.Volume(), host.fields.LabelLimit()));
+    host.fields.PushFields();
 }
 
-int ValidateVolumeLabel(IJobWindow &window, ISourceFieldsHost &host)
+int ValidateVolumeLabel(IJobWindow &window, const SourceFieldPorts &host)
 {
-    const int result = ValidateVolumeLabel(host.Volume(), host.LabelLimit(), window);
+    const int result = ValidateVolumeLabel(host.fields.Volume(), host.fields.LabelLimit(), window);
     if (result == 0)
-        host.PushFields();
+        host.fields.PushFields();
     return result;
 }

@@ -60,7 +60,7 @@ TEST_F(DvdCheckWindowTest, DroppedFolderIsCheckedInTheBackground)
         {bad, {FormatText(Text(990), {bad}), MissingSetLine()}},
     };
     for (const Case &c : cases) {
-        OnItemsDropped({c.folder}, *m_window, *m_window);
+        OnItemsDropped({c.folder}, *m_window, m_window->SourceFields());
         ASSERT_TRUE(WaitForCondition([&] { return Log().contains(c.expected.back()); }, 20000))
             << c.folder.toStdString() << "\n"
             << Log().join('\n').toStdString();

@@ -4,14 +4,14 @@
 #include "support/TestEnvironment.h"
 
 #include "jobs/label/SourceFieldEvents.h"
-#include "jobs/ports/ISourceFieldsHost.h"
+#include "jobs/ports/SourceFieldPorts.h"
 #include "jobs/tree/IVolumeNames.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class RecordingHost : public ISourceFieldsHost
+class RecordingHost : public ISourceFields, public ISourceFieldSteps
 {
 public:
     QString &SourceDir() override { return sourceDir; }
@@ -41,6 +41,8 @@ public:
         return pickerResult;
     }
 
+    SourceFieldPorts ports() { return {*this, *this}; }
+
     QString sourceDir, volume, fieldSourceDir, fieldVolume, picked;
     int pickerResult = 1;
     int limit = 32;
@@ -65,7 +67,7 @@ TEST(SourceFieldEventsTest, DirectoryPickedFolder)
     host.sourceDir = "/old";
     host.picked = "/media/dvd/MY FILM";
 
-    OnDirectory(window, host);
+    OnDirectory(window, host.ports());
 
     EXPECT_EQ(host.steps,
               QStringList({"status <764>", "push", "browse <765> /old 49", "size /media/dvd/MY FILM",
@@ -81,7 +83,7 @@ TEST(SourceFieldEventsTest, DirectoryCancelledOrTooShort)
         StatusWindow window(host.steps);
         host.pickerResult = result;
         host.picked = picked;
-        OnDirectory(window, host);
+        OnDirectory(window, host.ports());
         EXPECT_EQ(host.fieldSourceDir, field);
         EXPECT_EQ(host.steps.filter("size").size(), 0);
         EXPECT_EQ(host.steps.filter("label").size(), 0);
@@ -101,7 +103,7 @@ TEST(SourceFieldEventsTest, SourceFieldChangedExactly)
         RecordingHost host;
         host.sourceDir = c.before;
         host.fieldSourceDir = c.typed;
-        OnSourceFieldLeft(host);
+        OnSourceFieldLeft(host.ports());
         const QStringList expected =
             c.measured
                 ? QStringList({"pull", QString("size ") + c.typed, QString("label ") + c.typed, "push"})
@@ -115,7 +117,7 @@ TEST(SourceFieldEventsTest, VolumeFieldIsCleanedInPlace)
     RecordingHost host;
     RecordingJobWindow window;
     host.fieldVolume = "rock & roll";
-    OnVolumeFieldLeft(window, host);
+    OnVolumeFieldLeft(window, host.ports());
     EXPECT_EQ(host.fieldVolume, "ROCK___ROLL");
     EXPECT_EQ(host.steps, QStringList({"pull", "push", "show room"}));
 }
@@ -126,11 +128,11 @@ TEST(SourceFieldEventsTest, DropOfOneItemOnly)
     RecordingJobWindow window;
     host.sourceDir = "/old";
     host.volume = "OLD";
-    OnItemsDropped({"/a/one", "/a/two"}, window, host);
+    OnItemsDropped({"/a/one", "/a/two"}, window, host.ports());
     EXPECT_TRUE(host.steps.isEmpty());
     EXPECT_EQ(host.sourceDir, "/old");
 
-    OnItemsDropped({"/discs/holiday 2004/"}, window, host);
+    OnItemsDropped({"/discs/holiday 2004/"}, window, host.ports());
     EXPECT_EQ(host.steps, QStringList({"size /discs/holiday 2004/", "push", "show room"}));
     EXPECT_EQ(host.fieldVolume, "HOLIDAY_2004");
     EXPECT_EQ(host.fieldSourceDir, "/discs/holiday 2004/");
@@ -147,21 +149,21 @@ TEST(SourceFieldEventsTest, LabelSettersRefreshTheCounter)
     RecordingHost host;
     RecordingJobWindow window;
     host.limit = 16;
-    SetLabelFromFolder("/x/my film", window, host, NoVolumeNames());
+    SetLabelFromFolder("/x/my film", window, host.ports(), NoVolumeNames());
     EXPECT_EQ(host.fieldVolume, "MY_FILM");
     EXPECT_EQ(host.steps, QStringList({"push", "show room"}));
 
     host.steps.clear();
     host.fieldVolume = "MY_FILM";
-    ShowLabelRoom(host);
+    ShowLabelRoom(host.ports());
     EXPECT_EQ(host.steps, QStringList({"pull", "room 9", "push"}));
 
     host.steps.clear();
     host.volume = "bad!";
-    EXPECT_EQ(ValidateVolumeLabel(window, host), -1);
+    EXPECT_EQ(ValidateVolumeLabel(window, host.ports()), -1);
     EXPECT_TRUE(host.steps.isEmpty());
     host.volume = "good one";
-    EXPECT_EQ(ValidateVolumeLabel(window, host), 0);
+    EXPECT_EQ(ValidateVolumeLabel(window, host.ports()), 0);
     EXPECT_EQ(host.fieldVolume, "GOOD_ONE");
 }
 
