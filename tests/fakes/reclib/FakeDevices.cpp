@@ -43,12 +43,10 @@ void FillDevice(DeviceInfo &device, const char *name, uint32_t mediaSet)
     return list;
 }
 
-// One legacy record; the count claimed may be overridden by a test.
 [[maybe_unused]] LegacyDeviceInfoList *LegacyList()
 {
     auto *list = static_cast<LegacyDeviceInfoList *>(std::calloc(1, sizeof(LegacyDeviceInfoList)));
-    const int32_t claimed = fake::LegacyListCountOverride();
-    list->count = claimed != -1 ? claimed : 1;
+    list->count = 1;
     LegacyDeviceInfo &device = list->devices[0];
     std::strcpy(device.name, "Old Recorder");
     std::strcpy(device.shortText, "OLDTEXT");
@@ -63,11 +61,6 @@ void FillDevice(DeviceInfo &device, const char *name, uint32_t mediaSet)
     device.writeSpeeds[0] = 4;
     device.writeSpeeds[1] = 8;
     device.writeSpeeds[2] = 16;
-    const int32_t speeds = fake::LegacySpeedCountOverride();
-    if (speeds != -1) {
-        device.readSpeedCount = speeds;
-        device.writeSpeedCount = speeds;
-    }
     device.libPointer = list;
     std::strcpy(device.libText, "legacy library text");
     device.value1456 = 7;

@@ -16,8 +16,6 @@ uint16_t g_components[4] = {static_cast<uint16_t>(FAKE_SINGLE_VERSION / 1000 % 1
                             static_cast<uint16_t>(FAKE_SINGLE_VERSION / 100 % 10),
                             static_cast<uint16_t>(FAKE_SINGLE_VERSION / 10 % 10),
                             static_cast<uint16_t>(FAKE_SINGLE_VERSION % 10)};
-int32_t g_legacyListCount = -1;
-int32_t g_legacySpeedCount = -1;
 
 } // namespace
 
@@ -75,20 +73,9 @@ char *CopyText(const char *text)
     return copy;
 }
 
-int32_t LegacyListCountOverride()
-{
-    return g_legacyListCount;
-}
-
-int32_t LegacySpeedCountOverride()
-{
-    return g_legacySpeedCount;
-}
-
 } // namespace fake
 
-// ---------------------------------------------------------------- test only
-
+// The calls only tests make.
 FAKE_EXPORT const char *FakeCallLog(void)
 {
     return fake::g_log.c_str();
@@ -106,16 +93,4 @@ FAKE_EXPORT void FakeSetVersion(unsigned single, uint16_t major, uint16_t minor,
     fake::g_singleVersion = single;
     const uint16_t components[4] = {major, minor, third, fourth};
     std::memcpy(fake::g_components, components, sizeof components);
-}
-
-// The count a legacy list claims, whatever it holds (one record).
-FAKE_EXPORT void FakeSetLegacyListCount(int32_t count)
-{
-    fake::g_legacyListCount = count;
-}
-
-// The speed counts the legacy record claims, whatever its 20 slots hold.
-FAKE_EXPORT void FakeSetLegacySpeedCount(int32_t count)
-{
-    fake::g_legacySpeedCount = count;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// What every part of the stand-in library shares: the call log, the version
-// it reports, and the test-only overrides.
+// What every part of the stand-in library shares: the call log, and the version
+// it reports.
 #include "reclib_api.h"
 
 #include <cstdint>
@@ -24,9 +24,5 @@ bool LegacyTracks();
 std::string OwnFolder();
 // A copy in memory NeroFreeMem releases.
 char *CopyText(const char *text);
-
-// Overrides for the legacy list and its speed counts; -1 when unset.
-int32_t LegacyListCountOverride();
-int32_t LegacySpeedCountOverride();
 
 } // namespace fake

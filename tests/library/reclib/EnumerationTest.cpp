@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstring>
 
 namespace {
@@ -44,6 +43,11 @@ std::vector<std::string> namesFor(LoadedReclib &lib, uint32_t mediaSet)
     return names;
 }
 
+std::vector<int> values(const int32_t *first, int32_t count)
+{
+    return {first, first + count};
+}
+
 } // namespace
 
 TEST(ReclibEnumeration, ListsVirtualRecordersByMediaSetThenTheImageRecorder)
@@ -54,57 +58,36 @@ TEST(ReclibEnumeration, ListsVirtualRecordersByMediaSetThenTheImageRecorder)
               (std::vector<std::string>{"Test DVD Writer", "Test DVD-R Only", "Image Recorder"}));
     EXPECT_EQ(namesFor(lib, MEDIA_SET_CD), (std::vector<std::string>{"Test CD Writer", "Image Recorder"}));
     EXPECT_EQ(namesFor(lib, MEDIA_DVD_PLUS), (std::vector<std::string>{"Test DVD Writer", "Image Recorder"}));
-}
 
-TEST(ReclibEnumeration, DeviceRecordsCarryMediaSetsAndSpeedBlocks)
-{
-    LoadedReclib lib(ThreeRecorders);
     DeviceInfoList *list = lib.api.NeroGetAvailableDrivesEx(0, nullptr);
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count, 4);
-    const DeviceInfo &dvd = list->devices[0];
-    EXPECT_EQ(dvd.mediaSet, MEDIA_DVD_PLUS);
-    ASSERT_EQ(dvd.writeSpeeds.count, 3);
-    EXPECT_EQ(dvd.writeSpeeds.rate1x, 1385);
-    EXPECT_EQ((std::vector<int>(dvd.writeSpeeds.kBs, dvd.writeSpeeds.kBs + 3)),
-              (std::vector<int>{3324, 5540, 11080}));
-    EXPECT_EQ((std::vector<int>(dvd.writeSpeeds.multiples, dvd.writeSpeeds.multiples + 3)),
-              (std::vector<int>{2, 4, 8}));
-
-    const DeviceInfo &cd = list->devices[1];
-    EXPECT_EQ(cd.mediaSet, MEDIA_CD);
-    EXPECT_EQ(cd.writeSpeeds.rate1x, 176);
-    ASSERT_EQ(cd.writeSpeeds.count, 3);
-    EXPECT_EQ(cd.writeSpeeds.kBs[2], 40 * 176); // shown as exactly 40.0x
-
+    const SpeedBlock &dvd = list->devices[0].writeSpeeds;
+    EXPECT_EQ(list->devices[0].mediaSet, MEDIA_DVD_PLUS);
+    EXPECT_EQ(dvd.rate1x, 1385);
+    EXPECT_EQ(values(dvd.kBs, dvd.count), (std::vector<int>{3324, 5540, 11080}));
+    EXPECT_EQ(values(dvd.multiples, dvd.count), (std::vector<int>{2, 4, 8}));
+    const SpeedBlock &cd = list->devices[1].writeSpeeds;
+    EXPECT_EQ(list->devices[1].mediaSet, MEDIA_CD);
+    EXPECT_EQ(cd.rate1x, 176);
+    EXPECT_EQ(values(cd.kBs, cd.count), (std::vector<int>{4 * 176, 10 * 176, 40 * 176})); // exactly 40.0x
     EXPECT_EQ(list->devices[2].mediaSet, MEDIA_DVD_MINUS);
     EXPECT_EQ(list->devices[2].writeSpeeds.count, 0);
-    const DeviceInfo &image = list->devices[3];
-    EXPECT_STREQ(image.name, "Image Recorder");
-    EXPECT_EQ(image.mediaSet, MEDIA_CD | MEDIA_SET_DVD);
-    EXPECT_EQ(image.writeSpeeds.count, 0);
+    EXPECT_EQ(list->devices[3].mediaSet, MEDIA_CD | MEDIA_SET_DVD);
+    EXPECT_EQ(list->devices[3].writeSpeeds.count, 0);
     lib.api.NeroFreeMem(list);
     EXPECT_EQ(lib.errorLog(), "");
 }
 
 TEST(ReclibEnumeration, ConfigurationProblemsReachTheErrorLogAndSkipOnlyTheBadRecorder)
 {
-    LoadedReclib lib(R"(
-stray = 1
-[No File]
-medium = DVD+RW blank
-[Good]
-medium = DVD+RW blank
-file = media/good.iso
-speeds = fast 4x
-colour = blue
-)");
+    LoadedReclib lib("stray = 1\n[No File]\nmedium = DVD+RW blank\n[Good]\nmedium = DVD+RW blank\n"
+                     "file = media/good.iso\nspeeds = fast 4x\ncolour = blue\n");
     EXPECT_EQ(namesFor(lib, MEDIA_SET_DVD), (std::vector<std::string>{"Good", "Image Recorder"}));
     const std::string log = lib.errorLog();
-    EXPECT_NE(log.find("no medium file"), std::string::npos) << log;
-    EXPECT_NE(log.find("\"fast\""), std::string::npos) << log;
-    EXPECT_NE(log.find("unknown key \"colour\""), std::string::npos) << log;
-    EXPECT_NE(log.find("outside a [recorder] section"), std::string::npos) << log;
+    for (const char *problem :
+         {"no medium file", "\"fast\"", "unknown key \"colour\"", "outside a [recorder] section"})
+        EXPECT_NE(log.find(problem), std::string::npos) << problem << "\n" << log;
 }
 
 TEST(ReclibEnumeration, WithoutAConfigurationOnlyTheImageRecorderIsListed)
@@ -117,88 +100,62 @@ TEST(ReclibEnumeration, WithoutAConfigurationOnlyTheImageRecorderIsListed)
     lib.api.NeroFreeMem(legacy);
 }
 
-TEST(ReclibEnumeration, VersionsAndTexts)
+TEST(ReclibEnumeration, VersionsMediaNamesAndBlocks)
 {
     LoadedReclib lib("");
     EXPECT_EQ(lib.api.NeroGetAPIVersion(), 6600u);
-    uint16_t major = 0, minor = 0, third = 9, fourth = 9;
-    EXPECT_EQ(lib.api.NeroGetAPIVersionEx(&major, &minor, &third, &fourth, nullptr), 1);
-    EXPECT_EQ((std::vector<int>{major, minor, third, fourth}), (std::vector<int>{6, 6, 0, 0}));
+    uint16_t version[4] = {9, 9, 9, 9};
+    EXPECT_EQ(lib.api.NeroGetAPIVersionEx(&version[0], &version[1], &version[2], &version[3], nullptr), 1);
+    EXPECT_EQ(std::vector<uint16_t>(version, version + 4), (std::vector<uint16_t>{6, 6, 0, 0}));
     EXPECT_NE(lib.api.NeroSetExpectedAPIVersionEx(6, 0, 0, 0, nullptr), 0);
     EXPECT_NE(lib.api.NeroSetExpectedAPIVersion(6000), 0);
     EXPECT_EQ(lib.api.NeroSetExpectedAPIVersionEx(7, 0, 0, 0, nullptr), 0);
     EXPECT_EQ(lib.api.NeroSetExpectedAPIVersion(6700), 0);
     EXPECT_EQ(lib.api.NeroInit(nullptr, nullptr), 1);
 
-    char *names = lib.api.NeroGetTypeNameOfMedia(MEDIA_SET_DVD, nullptr);
-    ASSERT_NE(names, nullptr);
-    EXPECT_STREQ(names, "DVD-R/RW, DVD+R/RW");
-    lib.api.NeroFreeMem(names);
-    names = lib.api.NeroGetTypeNameOfMedia(MEDIA_CD | MEDIA_DVD_PLUS, " / ");
-    EXPECT_STREQ(names, "CD-R/RW / DVD+R/RW");
-    lib.api.NeroFreeMem(names);
-
-    char *wait = lib.api.NeroGetLocalizedWaitCDTexts(WAIT_REASON_INSERT_MEDIUM);
-    ASSERT_NE(wait, nullptr);
-    EXPECT_GT(std::strlen(wait), 10u);
-    lib.api.NeroFreeMem(wait);
-    EXPECT_EQ(lib.api.NeroGetLocalizedWaitCDTexts(999), nullptr);
-
+    for (const auto &[media, separator, names] :
+         {std::tuple{MEDIA_SET_DVD, static_cast<const char *>(nullptr), "DVD-R/RW, DVD+R/RW"},
+          std::tuple{MEDIA_CD | MEDIA_DVD_PLUS, " / ", "CD-R/RW / DVD+R/RW"}}) {
+        char *text = lib.api.NeroGetTypeNameOfMedia(media, separator);
+        EXPECT_STREQ(text, names);
+        lib.api.NeroFreeMem(text);
+    }
     auto *block = static_cast<unsigned char *>(lib.api.NeroCreateIsoItemOfSize(sizeof(IsoItem)));
     ASSERT_NE(block, nullptr);
-    for (size_t i = 0; i < sizeof(IsoItem); ++i)
-        ASSERT_EQ(block[i], 0);
+    EXPECT_EQ(std::vector<unsigned char>(block, block + sizeof(IsoItem)),
+              std::vector<unsigned char>(sizeof(IsoItem)));
     lib.api.NeroFreeMem(block);
     lib.api.NeroFreeMem(nullptr);
 }
 
-struct DiscInfoCase
+TEST(ReclibDiscInfo, ComesFromTheMediumState)
 {
-    const char *medium;
-    int32_t mediumType;
-    uint32_t mediaType;
-    int32_t contentCount;
-    int32_t erasable;
-};
-
-class ReclibDiscInfo : public ::testing::TestWithParam<DiscInfoCase>
-{
-};
-
-TEST_P(ReclibDiscInfo, ComesFromTheMediumState)
-{
-    const DiscInfoCase &c = GetParam();
-    LoadedReclib lib(std::string("[R]\nwrites = DVD CD\nfile = media/disc.iso\nmedium = ") + c.medium + "\n");
-    RecDeviceHandle device = lib.open("R");
-    const DiscInfo info = lib.discInfo(device);
-    EXPECT_EQ(info.mediumType, c.mediumType);
-    EXPECT_EQ(info.mediaType, c.mediaType);
-    EXPECT_EQ(info.contentCount, c.contentCount);
-    EXPECT_EQ(info.erasable, c.erasable);
-    lib.api.NeroCloseDevice(device);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Media, ReclibDiscInfo,
-    ::testing::Values(DiscInfoCase{"DVD+RW blank", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_PRW, 0, 1},
-                      DiscInfoCase{"DVD+RW written", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_PRW, 1, 1},
-                      DiscInfoCase{"DVD-RW written", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_RW, 1, 1},
-                      DiscInfoCase{"DVD-R blank", MEDIUM_TYPE_DVD, MEDIA_DVD_MINUS, 0, 0},
-                      DiscInfoCase{"DVD+R written", MEDIUM_TYPE_DVD, MEDIA_DVD_PLUS, 1, 0},
-                      DiscInfoCase{"CD-RW written", MEDIUM_TYPE_CDRW, MEDIA_CD, 1, 1},
-                      DiscInfoCase{"CD-R blank", MEDIUM_TYPE_CDR, MEDIA_CD, 0, 0}),
-    [](const ::testing::TestParamInfo<DiscInfoCase> &testInfo) {
-        std::string name = testInfo.param.medium;
-        for (char &c : name)
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : (c == '+' ? 'P' : '_');
-        return name;
-    });
-
-TEST(ReclibDiscInfoNone, NoMediumGivesNoRecordAndALogLine)
-{
+    const struct
+    {
+        const char *medium;
+        int32_t mediumType;
+        uint32_t mediaType;
+        int32_t contentCount;
+        int32_t erasable;
+    } cases[] = {
+        {"DVD+RW written", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_PRW, 1, 1},
+        {"DVD-RW written", MEDIUM_TYPE_DVD, MEDIA_TYPE_DVD_RW, 1, 1},
+        {"DVD-R blank", MEDIUM_TYPE_DVD, MEDIA_DVD_MINUS, 0, 0},
+        {"DVD+R written", MEDIUM_TYPE_DVD, MEDIA_DVD_PLUS, 1, 0},
+        {"CD-RW written", MEDIUM_TYPE_CDRW, MEDIA_CD, 1, 1},
+        {"CD-R blank", MEDIUM_TYPE_CDR, MEDIA_CD, 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.medium);
+        LoadedReclib lib(std::string("[R]\nwrites = DVD CD\nfile = media/disc.iso\nmedium = ") + c.medium +
+                         "\n");
+        const DiscInfo info = lib.discInfo(lib.open("R"));
+        EXPECT_EQ(info.mediumType, c.mediumType);
+        EXPECT_EQ(info.mediaType, c.mediaType);
+        EXPECT_EQ(info.contentCount, c.contentCount);
+        EXPECT_EQ(info.erasable, c.erasable);
+    }
     LoadedReclib lib("[Empty]\nmedium = none\nfile = media/e.iso\nwrites = DVD\n");
-    RecDeviceHandle device = lib.open("Empty");
-    EXPECT_EQ(lib.api.NeroGetCDInfo(device, CDINFO_FLAGS_DEFAULT), nullptr);
-    EXPECT_NE(lib.errorLog().find("no disc"), std::string::npos);
-    lib.api.NeroCloseDevice(device);
+    EXPECT_EQ(lib.api.NeroGetCDInfo(lib.open("Empty"), CDINFO_FLAGS_DEFAULT), nullptr);
+    EXPECT_TRUE(lib.errorLogged("no disc"));
 }

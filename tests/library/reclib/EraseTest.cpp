@@ -20,28 +20,21 @@ TEST(ReclibErase, EstimatesFollowModeAndScaleAndErrorsHaveTheirCodes)
                      rewritable("r", "DVD-R written", "") +
                      "[none]\nmedium = none\nwrites = DVD\nfile = media/n.iso\n");
     RecDeviceHandle rw = lib.open("rw");
-    const int full = lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_FULL);
-    const int quick = lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_QUICK);
     // 2298496 sectors at 8x DVD (11080 kB/s): 425 s; quick: 64 MiB, 7 s.
-    EXPECT_EQ(full, 425);
-    EXPECT_EQ(quick, 7);
-    RecDeviceHandle half = lib.open("half");
-    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(half, ERASE_MODE_FULL), 213);
-
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_FULL), 425);
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_QUICK), 7);
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(lib.open("half"), ERASE_MODE_FULL), 213);
     RecDeviceHandle r = lib.open("r");
-    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(r, ERASE_MODE_QUICK), ERASE_TIME_NOT_ERASABLE);
     RecDeviceHandle none = lib.open("none");
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(r, ERASE_MODE_QUICK), ERASE_TIME_NOT_ERASABLE);
     EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(none, ERASE_MODE_QUICK), ERASE_TIME_NO_MEDIUM);
-    RecDeviceHandle image = lib.open("Image Recorder");
-    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(image, ERASE_MODE_QUICK), ERASE_TIME_NOT_ERASABLE);
+    EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(lib.open("Image Recorder"), ERASE_MODE_QUICK),
+              ERASE_TIME_NOT_ERASABLE);
     lib.api.NeroCloseDevice(rw);
     EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_QUICK), ERASE_TIME_NO_DEVICE);
     EXPECT_EQ(lib.api.NeroEraseCDRW(r, ERASE_MODE_QUICK), ERASE_TIME_NOT_ERASABLE);
     EXPECT_EQ(lib.api.NeroEraseCDRW(none, ERASE_MODE_FULL), ERASE_TIME_NO_MEDIUM);
-    const std::string log = lib.errorLog();
-    EXPECT_NE(log.find("cannot be erased"), std::string::npos) << log;
-    for (RecDeviceHandle device : {half, r, none, image})
-        lib.api.NeroCloseDevice(device);
+    EXPECT_TRUE(lib.errorLogged("cannot be erased")) << lib.errorLog();
 }
 
 TEST(ReclibErase, ErasingLeavesABlankMedium)
@@ -50,17 +43,13 @@ TEST(ReclibErase, ErasingLeavesABlankMedium)
         SCOPED_TRACE(medium);
         LoadedReclib lib(rewritable("rw", medium, "writes = DVD CD\nerase-time-scale = 0\n"));
         RecDeviceHandle device = lib.open("rw");
-        ASSERT_EQ(
-            lib.burn(device, createPatternTrack({}), ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW, 0, 0),
-            BURN_OK);
+        ASSERT_EQ(lib.burn(device, patternTrack(256), OverwriteFlags, 0, 0), BURN_OK);
         ASSERT_EQ(lib.discInfo(device).contentCount, 1);
-
         EXPECT_EQ(lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK), 0) << lib.errorLog();
         const DiscInfo info = lib.discInfo(device);
         EXPECT_EQ(info.contentCount, 0);
         EXPECT_EQ(info.usedSectors, 0);
         EXPECT_TRUE(readFile(lib.folder + "/media/rw.iso").empty());
-        lib.api.NeroCloseDevice(device);
     }
 }
 
@@ -76,5 +65,4 @@ TEST(ReclibErase, APacedEraseTakesItsEstimateWhileIdleIsCalled)
     EXPECT_FALSE(lib.callbacks.foreignThread);
     EXPECT_TRUE(readFile(lib.folder + "/media/rw.iso").empty());
     EXPECT_EQ(lib.discInfo(device).contentCount, 0);
-    lib.api.NeroCloseDevice(device);
 }

@@ -7,7 +7,6 @@
 #include "ReclibHarness.h"
 
 #include "support/FileSizeLimit.h"
-#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +28,7 @@ enum class Job { Burn, Erase };
 // a child process with its own copy of the library uses the same one.
 struct WrittenMedium
 {
-    std::string folder = testenv::makeTempDir("medium").toStdString();
+    std::string folder = imagetest::tempDir("medium");
     std::string path = folder + "/dvd.iso";
 
     WrittenMedium()
@@ -44,14 +43,12 @@ struct WrittenMedium
                "\nspeeds = 1x 4x 8x\nerase-time-scale = 0\n" + extra;
     }
 
-    int run(LoadedReclib &lib, Job job) const
+    static int run(LoadedReclib &lib, Job job)
     {
         RecDeviceHandle device = lib.open("dvd");
-        PatternTrackOptions options;
-        options.sectors = NewSectors;
-        const int result = job == Job::Burn ? lib.burn(device, createPatternTrack(options), OverwriteFlags)
+        const int result = job == Job::Burn ? lib.burn(device, patternTrack(NewSectors), OverwriteFlags)
                                             : lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK);
-        lib.api.NeroCloseDevice(device);
+        lib.api.NeroCloseDevice(device); // the next program opens it
         return result;
     }
 
@@ -59,12 +56,10 @@ struct WrittenMedium
     void expectPair(bool newOne, Job job) const
     {
         LoadedReclib lib(config());
-        RecDeviceHandle device = lib.open("dvd");
-        const DiscInfo info = lib.discInfo(device);
+        const DiscInfo info = lib.discInfo(lib.open("dvd"));
         if (!newOne) {
-            EXPECT_EQ(readFile(path), std::vector<unsigned char>(OldImage.begin(), OldImage.end()));
-            const std::vector<unsigned char> state = readFile(path + ".state");
-            EXPECT_EQ(std::string(state.begin(), state.end()), OldState);
+            EXPECT_EQ(readFile(path), bytes(OldImage));
+            EXPECT_EQ(readFile(path + ".state"), bytes(OldState));
             EXPECT_EQ(info.usedSectors, 7);
         } else if (job == Job::Burn) {
             EXPECT_EQ(readFile(path), patternImage(NewSectors));
@@ -76,9 +71,13 @@ struct WrittenMedium
         }
         for (const char *leftover : {".part", ".commit", ".new"})
             EXPECT_TRUE(filesEndingWith(folder, leftover).empty()) << leftover;
-        lib.api.NeroCloseDevice(device);
     }
 };
+
+const char *nameOf(Job job)
+{
+    return job == Job::Burn ? "burn" : "erase";
+}
 
 } // namespace
 
@@ -86,46 +85,33 @@ TEST(ReclibMediumCommit, AProcessEndedAtAnyStepOfTheCommitLeavesTheOldPairOrTheN
 {
     // Steps: 1 new state, 2 journal (the commit), 3 image renamed, 4 state
     // renamed, 5 journal removed.
-    const struct
-    {
-        Job job;
-        int step;
-        bool newPair;
-    } cases[] = {
-        {Job::Burn, 1, false}, {Job::Burn, 2, false},  {Job::Burn, 3, true},   {Job::Burn, 4, true},
-        {Job::Burn, 5, true},  {Job::Erase, 1, false}, {Job::Erase, 2, false}, {Job::Erase, 3, true},
-        {Job::Erase, 4, true}, {Job::Erase, 5, true},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE((c.job == Job::Burn ? "burn, step " : "erase, step ") + std::to_string(c.step));
-        const WrittenMedium medium;
-        ChildProcess child([&] {
-            LoadedReclib lib(medium.config("fault = kill-at-commit-step " + std::to_string(c.step) + "\n"));
-            medium.run(lib, c.job);
-        });
-        const int status = child.wait();
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-            << "the job was not killed: " << status;
-        medium.expectPair(c.newPair, c.job);
+    for (const Job job : {Job::Burn, Job::Erase}) {
+        for (int step = 1; step <= 5; ++step) {
+            SCOPED_TRACE(std::string(nameOf(job)) + ", step " + std::to_string(step));
+            const WrittenMedium medium;
+            ChildProcess child([&] {
+                LoadedReclib lib(medium.config("fault = kill-at-commit-step " + std::to_string(step) + "\n"));
+                WrittenMedium::run(lib, job);
+            });
+            const int status = child.wait();
+            ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "not killed: " << status;
+            medium.expectPair(step >= 3, job);
+        }
     }
 }
 
 TEST(ReclibMediumCommit, AStateThatCannotBeWrittenLeavesTheOldPair)
 {
     for (const Job job : {Job::Burn, Job::Erase}) {
-        SCOPED_TRACE(job == Job::Burn ? "burn" : "erase");
+        SCOPED_TRACE(nameOf(job));
         const WrittenMedium medium;
         LoadedReclib lib(medium.config("fault = state-write-fails\n"));
-        EXPECT_EQ(medium.run(lib, job), job == Job::Burn ? BURN_FAILED : ERASE_FAILED);
-        EXPECT_NE(lib.errorLog().find("cannot write " + medium.path + ".state.new"), std::string::npos)
-            << lib.errorLog();
+        EXPECT_EQ(WrittenMedium::run(lib, job), job == Job::Burn ? BURN_FAILED : ERASE_FAILED);
+        EXPECT_TRUE(lib.errorLogged("cannot write " + medium.path + ".state.new")) << lib.errorLog();
         medium.expectPair(false, job);
     }
-}
-
-TEST(ReclibMediumCommit, AnEraseWhoseStateTheFileSystemRefusesLeavesTheOldPair)
-{
-    // No image bytes to write, so the state file is the first write refused.
+    // The same when the file system refuses it: an erase has no image bytes
+    // to write, so the state file is the first write refused.
     const WrittenMedium medium;
     LoadedReclib lib(medium.config());
     RecDeviceHandle device = lib.open("dvd");
@@ -135,7 +121,7 @@ TEST(ReclibMediumCommit, AnEraseWhoseStateTheFileSystemRefusesLeavesTheOldPair)
         result = lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK);
     }
     EXPECT_EQ(result, ERASE_FAILED);
-    EXPECT_NE(lib.errorLog().find(".state"), std::string::npos) << lib.errorLog();
+    EXPECT_TRUE(lib.errorLogged(".state")) << lib.errorLog();
     lib.api.NeroCloseDevice(device);
     medium.expectPair(false, Job::Erase);
 }
@@ -162,13 +148,12 @@ TEST(ReclibMediumCommit, AnEraseEndedByATerminationSignalLeavesTheDiscAsItWas)
 TEST(ReclibMediumCommit, AnAbortedBurnLeavesTheWrittenDiscAsItWas)
 {
     const WrittenMedium medium;
-    LoadedReclib lib(medium.config("pacing = paced\n"));
-    RecDeviceHandle device = lib.open("dvd");
-    int polls = 0;
-    lib.callbacks.wantAbort = [&] { return ++polls > 8; };
-    PatternTrackOptions slow;
-    slow.sectors = 30 * 1024; // about 45 s at 1x
-    EXPECT_EQ(lib.burn(device, createPatternTrack(slow), OverwriteFlags, 1385), BURN_USER_ABORT);
-    lib.api.NeroCloseDevice(device);
+    {
+        LoadedReclib lib(medium.config("pacing = paced\n"));
+        int polls = 0;
+        lib.callbacks.wantAbort = [&] { return ++polls > 8; };
+        // About 45 s at 1x.
+        EXPECT_EQ(lib.burn(lib.open("dvd"), patternTrack(30 * 1024), OverwriteFlags, 1385), BURN_USER_ABORT);
+    }
     medium.expectPair(false, Job::Burn);
 }

@@ -1,7 +1,6 @@
 #include "PatternTrack.h"
 
 #include <atomic>
-#include <cstring>
 
 namespace {
 
@@ -12,135 +11,85 @@ struct PatternTrack
     IsoTrack base; // first member: the library sees an IsoTrack
     PatternTrackOptions options;
     int64_t position = 0;
-    bool open = false;
     std::string lastError;
 };
 
-PatternTrack *self(IsoTrack *track)
+PatternTrack &self(IsoTrack *track)
 {
-    return reinterpret_cast<PatternTrack *>(track);
+    return *reinterpret_cast<PatternTrack *>(track);
 }
 
-unsigned char patternByte(int64_t sector, size_t offset)
+uint8_t patternByte(int64_t sector, size_t offset)
 {
-    return static_cast<unsigned char>((sector * 7 + static_cast<int64_t>(offset / 16)) & 0xff);
+    return static_cast<uint8_t>((sector * 7 + static_cast<int64_t>(offset / 16)) & 0xff);
 }
 
-void destroy(IsoTrack *track, int deleteFlag)
+const char *orNull(const std::string &text)
 {
-    if (deleteFlag != 0) {
-        ++g_freed;
-        delete self(track);
-    }
+    return text.empty() ? nullptr : text.c_str();
 }
-int32_t blockSize(IsoTrack *)
+
+// The slots the library calls; the reserved ones it never calls stay empty.
+IsoTrackVtbl makeSlots()
 {
-    return SECTOR_SIZE;
-}
-int64_t sizeInBlocks(IsoTrack *track)
-{
-    return self(track)->options.sectors;
-}
-int32_t openStream(IsoTrack *track)
-{
-    self(track)->position = 0;
-    self(track)->open = true;
-    return 0;
-}
-int32_t readBlocks(IsoTrack *track, void *buffer, uint32_t maxBlocks)
-{
-    PatternTrack *t = self(track);
-    auto *bytes = static_cast<unsigned char *>(buffer);
-    uint32_t done = 0;
-    while (done < maxBlocks && t->position < t->options.sectors) {
-        if (t->position == t->options.failAtSector) {
-            t->lastError = t->options.failureText;
-            return done > 0 ? static_cast<int32_t>(done) : -1;
+    IsoTrackVtbl slots{};
+    slots.destroy = [](IsoTrack *track, int deleteFlag) {
+        if (deleteFlag != 0) {
+            ++g_freed;
+            delete &self(track);
         }
-        for (size_t i = 0; i < SECTOR_SIZE; ++i)
-            bytes[static_cast<size_t>(done) * SECTOR_SIZE + i] = patternByte(t->position, i);
-        ++done;
-        ++t->position;
-    }
-    return static_cast<int32_t>(done);
-}
-int32_t zero(IsoTrack *)
-{
-    return 0;
-}
-int32_t zeroArg(IsoTrack *, void *)
-{
-    return 0;
-}
-void zeroPair(IsoTrack *, uint32_t *a, uint32_t *b)
-{
-    *a = *b = 0;
-}
-void closeStream(IsoTrack *track)
-{
-    self(track)->open = false;
-}
-const char *lastError(IsoTrack *track)
-{
-    return self(track)->lastError.empty() ? nullptr : self(track)->lastError.c_str();
-}
-uint32_t fsFlags(IsoTrack *)
-{
-    return ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
-}
-const char *volumeLabel(IsoTrack *)
-{
-    return "PATTERN";
-}
-int32_t reallocFailed(IsoTrack *track)
-{
-    return self(track)->options.reallocFailed ? 1 : 0;
-}
-const char *noText(IsoTrack *)
-{
-    return nullptr;
-}
-int32_t fileCount(IsoTrack *)
-{
-    return 1;
-}
-int32_t isMode2(IsoTrack *track)
-{
-    return self(track)->options.mode2 ? 1 : 0;
-}
-const char *layoutError(IsoTrack *track)
-{
-    return self(track)->options.layoutError.empty() ? nullptr : self(track)->options.layoutError.c_str();
-}
-void zeroEight(IsoTrack *, uint32_t *a, uint32_t *b, uint32_t *c, uint32_t *d, uint32_t *e, uint32_t *f,
-               uint32_t *g, uint32_t *h)
-{
-    *a = *b = *c = *d = *e = *f = *g = *h = 0;
+    };
+    slots.blockSize = [](IsoTrack *) -> int32_t { return SECTOR_SIZE; };
+    slots.sizeInBlocks = [](IsoTrack *track) { return self(track).options.sectors; };
+    slots.openStream = [](IsoTrack *track) -> int32_t {
+        self(track).position = 0;
+        return 0;
+    };
+    slots.readBlocks = [](IsoTrack *track, void *buffer, uint32_t maxBlocks) -> int32_t {
+        PatternTrack &t = self(track);
+        auto *bytes = static_cast<uint8_t *>(buffer);
+        int32_t done = 0;
+        for (; static_cast<uint32_t>(done) < maxBlocks && t.position < t.options.sectors;
+             ++done, ++t.position) {
+            if (t.position == t.options.failAtSector) {
+                t.lastError = t.options.failureText;
+                return done > 0 ? done : -1;
+            }
+            for (size_t i = 0; i < SECTOR_SIZE; ++i)
+                *bytes++ = patternByte(t.position, i);
+        }
+        return done;
+    };
+    slots.closeStream = [](IsoTrack *) {};
+    slots.lastError = [](IsoTrack *track) { return orNull(self(track).lastError); };
+    slots.fsFlags = [](IsoTrack *) -> uint32_t { return ISO_TRACK_ISO9660 | ISO_TRACK_UDF; };
+    slots.volumeLabel = [](IsoTrack *) { return "PATTERN"; };
+    slots.reallocFailed = [](IsoTrack *track) -> int32_t {
+        return self(track).options.reallocFailed ? 1 : 0;
+    };
+    slots.placementWarning = [](IsoTrack *) -> const char * { return nullptr; };
+    slots.fileCount = [](IsoTrack *) -> int32_t { return 1; };
+    slots.isMode2 = [](IsoTrack *track) -> int32_t { return self(track).options.mode2 ? 1 : 0; };
+    slots.layoutError = [](IsoTrack *track) { return orNull(self(track).options.layoutError); };
+    return slots;
 }
 
-const IsoTrackVtbl Slots = {
-    destroy, blockSize, sizeInBlocks, openStream,  readBlocks, zero,      zero,        zeroArg,
-    zero,    zeroPair,  closeStream,  lastError,   zero,       zero,      zero,        zero,
-    zero,    zero,      zero,         zero,        zero,       fsFlags,   volumeLabel, reallocFailed,
-    noText,  fileCount, isMode2,      layoutError, zero,       zeroEight,
-};
+const IsoTrackVtbl Slots = makeSlots();
 
 } // namespace
 
 IsoTrack *createPatternTrack(const PatternTrackOptions &options)
 {
-    auto *track = new PatternTrack;
-    track->base.vtbl = &Slots;
-    track->options = options;
+    auto *track = new PatternTrack{{&Slots}, options, 0, {}};
     return &track->base;
 }
 
-std::vector<unsigned char> patternImage(int64_t sectors)
+std::vector<uint8_t> patternImage(int64_t sectors)
 {
-    std::vector<unsigned char> image(static_cast<size_t>(sectors) * SECTOR_SIZE);
+    std::vector<uint8_t> image;
     for (int64_t s = 0; s < sectors; ++s) {
         for (size_t i = 0; i < SECTOR_SIZE; ++i)
-            image[static_cast<size_t>(s) * SECTOR_SIZE + i] = patternByte(s, i);
+            image.push_back(patternByte(s, i));
     }
     return image;
 }
@@ -148,11 +97,4 @@ std::vector<unsigned char> patternImage(int64_t sectors)
 int patternTracksFreed()
 {
     return g_freed.load();
-}
-
-IsoTrack *patternTrack(int64_t sectors)
-{
-    PatternTrackOptions options;
-    options.sectors = sectors;
-    return createPatternTrack(options);
 }

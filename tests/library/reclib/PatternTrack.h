@@ -7,7 +7,7 @@
 #include <vector>
 
 // A track of the current interface whose image is a known pattern: every
-// byte of sector n is derived from n. Its flags make it report the
+// byte of sector n is derived from n. Its options make it report the
 // failures a real image builder can report.
 struct PatternTrackOptions
 {
@@ -20,9 +20,13 @@ struct PatternTrackOptions
 };
 
 IsoTrack *createPatternTrack(const PatternTrackOptions &options);
-// A pattern track of sectors sectors that fails nowhere.
-IsoTrack *patternTrack(int64_t sectors);
+inline IsoTrack *patternTrack(int64_t sectors)
+{
+    PatternTrackOptions options;
+    options.sectors = sectors;
+    return createPatternTrack(options);
+}
 // The image the track produces.
-std::vector<unsigned char> patternImage(int64_t sectors);
+std::vector<uint8_t> patternImage(int64_t sectors);
 // How often slot 0 was called with deleteFlag 1 (tracks freed), process-wide.
 int patternTracksFreed();

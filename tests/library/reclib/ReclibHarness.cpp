@@ -4,70 +4,22 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
+#include <algorithm>
 #include <dlfcn.h>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace {
 
 CallbackRecord &recordOf(void *context)
 {
-    return *static_cast<CallbackRecord *>(context);
-}
-
-int onIdle(void *context)
-{
-    CallbackRecord &record = recordOf(context);
+    CallbackRecord &record = *static_cast<CallbackRecord *>(context);
     record.noteThread();
-    ++record.idleCalls;
-    return record.wantAbort() ? 1 : 0;
+    return record;
 }
 
-int onUserDialog(void *context, int type, void *data)
+std::string textOf(const char *text)
 {
-    CallbackRecord &record = recordOf(context);
-    record.noteThread();
-    record.dialogs.emplace_back(type, reinterpret_cast<intptr_t>(data));
-    return record.answerDialog(type, data);
-}
-
-int onProgress(void *context, int percent)
-{
-    CallbackRecord &record = recordOf(context);
-    record.noteThread();
-    record.percents.push_back(percent);
-    return record.wantAbort() ? 1 : 0;
-}
-
-int onAbort(void *context)
-{
-    CallbackRecord &record = recordOf(context);
-    record.noteThread();
-    ++record.abortCalls;
-    return record.wantAbort() ? 1 : 0;
-}
-
-void onLogLine(void *context, int textType, const char *text)
-{
-    CallbackRecord &record = recordOf(context);
-    record.noteThread();
-    record.logs.emplace_back(textType, text != nullptr ? text : "<null>");
-}
-
-void onPhase(void *context, const char *text)
-{
-    CallbackRecord &record = recordOf(context);
-    record.noteThread();
-    record.phases.emplace_back(text != nullptr ? text : "<null>");
-}
-
-template <typename Function> void resolve(void *module, const char *name, Function &target)
-{
-    target = reinterpret_cast<Function>(dlsym(module, name));
-    ASSERT_NE(target, nullptr) << name;
+    return text != nullptr ? text : "<null>";
 }
 
 } // namespace
@@ -79,9 +31,17 @@ RecLibSettings CallbackRecord::settings()
     settings.vendor = "ahead";
     settings.software = "Nero - Burning Rom";
     settings.languageFile = "Nero.txt";
-    settings.idleCallback = onIdle;
+    settings.idleCallback = [](void *context) {
+        CallbackRecord &record = recordOf(context);
+        ++record.idleCalls;
+        return record.wantAbort() ? 1 : 0;
+    };
     settings.idleContext = this;
-    settings.userDialogCallback = onUserDialog;
+    settings.userDialogCallback = [](void *context, int type, void *data) {
+        CallbackRecord &record = recordOf(context);
+        record.dialogs.emplace_back(type, reinterpret_cast<intptr_t>(data));
+        return record.answerDialog(type, data);
+    };
     settings.userDialogContext = this;
     return settings;
 }
@@ -89,32 +49,29 @@ RecLibSettings CallbackRecord::settings()
 RecProgress CallbackRecord::progress()
 {
     RecProgress progress{};
-    progress.progressCallback = onProgress;
-    progress.abortCallback = onAbort;
-    progress.logLineCallback = onLogLine;
-    progress.phaseCallback = onPhase;
+    progress.progressCallback = [](void *context, int percent) {
+        CallbackRecord &record = recordOf(context);
+        record.percents.push_back(percent);
+        return record.wantAbort() ? 1 : 0;
+    };
+    progress.abortCallback = [](void *context) {
+        CallbackRecord &record = recordOf(context);
+        ++record.abortCalls;
+        return record.wantAbort() ? 1 : 0;
+    };
+    progress.logLineCallback = [](void *context, int type, const char *text) {
+        recordOf(context).logs.emplace_back(type, textOf(text));
+    };
+    progress.phaseCallback = [](void *context, const char *text) {
+        recordOf(context).phases.push_back(textOf(text));
+    };
     progress.context = this;
     return progress;
 }
 
-void CallbackRecord::noteThread()
-{
-    if (std::this_thread::get_id() != callerThread)
-        foreignThread = true;
-}
-
 bool CallbackRecord::logged(const std::string &line) const
 {
-    for (const auto &[type, text] : logs) {
-        if (text == line)
-            return true;
-    }
-    return false;
-}
-
-bool CallbackRecord::loggedContaining(const std::string &part) const
-{
-    return allLogs().find(part) != std::string::npos;
+    return std::any_of(logs.begin(), logs.end(), [&](const auto &log) { return log.second == line; });
 }
 
 std::string CallbackRecord::allLogs() const
@@ -127,11 +84,7 @@ std::string CallbackRecord::allLogs() const
 
 bool CallbackRecord::phaseSeen(const std::string &phase) const
 {
-    for (const std::string &seen : phases) {
-        if (seen == phase)
-            return true;
-    }
-    return false;
+    return std::find(phases.begin(), phases.end(), phase) != phases.end();
 }
 
 LoadedReclib::LoadedReclib(const std::string &configText)
@@ -144,29 +97,11 @@ LoadedReclib::LoadedReclib(const std::string &configText)
     EXPECT_NE(m_module, nullptr) << dlerror();
     if (m_module == nullptr)
         return;
-    resolve(m_module, "NeroGetAPIVersion", api.NeroGetAPIVersion);
-    resolve(m_module, "NeroGetAPIVersionEx", api.NeroGetAPIVersionEx);
-    resolve(m_module, "NeroSetExpectedAPIVersion", api.NeroSetExpectedAPIVersion);
-    resolve(m_module, "NeroSetExpectedAPIVersionEx", api.NeroSetExpectedAPIVersionEx);
-    resolve(m_module, "NeroInit", api.NeroInit);
-    resolve(m_module, "NeroDone", api.NeroDone);
-    resolve(m_module, "NeroClearErrors", api.NeroClearErrors);
-    resolve(m_module, "NeroGetErrorLog", api.NeroGetErrorLog);
-    resolve(m_module, "NeroFreeMem", api.NeroFreeMem);
-    resolve(m_module, "NeroCreateIsoItemOfSize", api.NeroCreateIsoItemOfSize);
-    resolve(m_module, "NeroGetAvailableDrivesEx", api.NeroGetAvailableDrivesEx);
-    resolve(m_module, "NeroGetAvailableDrives", api.NeroGetAvailableDrives);
-    resolve(m_module, "NeroGetTypeNameOfMedia", api.NeroGetTypeNameOfMedia);
-    resolve(m_module, "NeroOpenDevice", api.NeroOpenDevice);
-    resolve(m_module, "NeroCloseDevice", api.NeroCloseDevice);
-    resolve(m_module, "NeroGetCDInfo", api.NeroGetCDInfo);
-    resolve(m_module, "NeroCreateIsoTrackEx", api.NeroCreateIsoTrackEx);
-    resolve(m_module, "NeroFreeIsoTrack", api.NeroFreeIsoTrack);
-    resolve(m_module, "NeroBurn", api.NeroBurn);
-    resolve(m_module, "NeroEjectLoadCD", api.NeroEjectLoadCD);
-    resolve(m_module, "NeroGetCDRWErasingTime", api.NeroGetCDRWErasingTime);
-    resolve(m_module, "NeroEraseCDRW", api.NeroEraseCDRW);
-    resolve(m_module, "NeroGetLocalizedWaitCDTexts", api.NeroGetLocalizedWaitCDTexts);
+#define RECLIB_RESOLVE(name)                                                                                 \
+    api.name = reinterpret_cast<PFN_##name>(dlsym(m_module, #name));                                         \
+    EXPECT_NE(api.name, nullptr) << #name;
+    RECLIB_EXPORTS(RECLIB_RESOLVE)
+#undef RECLIB_RESOLVE
     m_settings = callbacks.settings();
     EXPECT_EQ(api.NeroInit(&m_settings, nullptr), 0);
 }
@@ -224,21 +159,10 @@ DiscInfo LoadedReclib::discInfo(RecDeviceHandle device)
     return copy;
 }
 
-std::vector<unsigned char> readFile(const std::string &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 void writeFile(const std::string &path, const std::string &text)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
-bool exists(const std::string &path)
-{
-    return std::filesystem::exists(path);
 }
 
 std::vector<std::string> filesEndingWith(const std::string &folder, const std::string &suffix)
@@ -247,8 +171,7 @@ std::vector<std::string> filesEndingWith(const std::string &folder, const std::s
     std::error_code error;
     for (const auto &entry : std::filesystem::recursive_directory_iterator(folder, error)) {
         const std::string name = entry.path().string();
-        if (name.size() >= suffix.size() &&
-            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        if (name.ends_with(suffix))
             found.push_back(name);
     }
     return found;

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "ImageTestSupport.h"
 #include "reclib_api.h"
 
-#include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -11,31 +12,21 @@
 #include <vector>
 
 // Every export of NeroAPI.so, looked up by name like the program does.
+// clang-format off
+#define RECLIB_EXPORTS(X)                                                                        \
+    X(NeroGetAPIVersion) X(NeroGetAPIVersionEx) X(NeroSetExpectedAPIVersion)                     \
+    X(NeroSetExpectedAPIVersionEx) X(NeroInit) X(NeroDone) X(NeroClearErrors) X(NeroGetErrorLog) \
+    X(NeroFreeMem) X(NeroCreateIsoItemOfSize) X(NeroGetAvailableDrivesEx)                        \
+    X(NeroGetAvailableDrives) X(NeroGetTypeNameOfMedia) X(NeroOpenDevice) X(NeroCloseDevice)     \
+    X(NeroGetCDInfo) X(NeroCreateIsoTrackEx) X(NeroFreeIsoTrack) X(NeroBurn) X(NeroEjectLoadCD)  \
+    X(NeroGetCDRWErasingTime) X(NeroEraseCDRW) X(NeroGetLocalizedWaitCDTexts)
+// clang-format on
+
 struct ReclibFunctions
 {
-    PFN_NeroGetAPIVersion NeroGetAPIVersion;
-    PFN_NeroGetAPIVersionEx NeroGetAPIVersionEx;
-    PFN_NeroSetExpectedAPIVersion NeroSetExpectedAPIVersion;
-    PFN_NeroSetExpectedAPIVersionEx NeroSetExpectedAPIVersionEx;
-    PFN_NeroInit NeroInit;
-    PFN_NeroDone NeroDone;
-    PFN_NeroClearErrors NeroClearErrors;
-    PFN_NeroGetErrorLog NeroGetErrorLog;
-    PFN_NeroFreeMem NeroFreeMem;
-    PFN_NeroCreateIsoItemOfSize NeroCreateIsoItemOfSize;
-    PFN_NeroGetAvailableDrivesEx NeroGetAvailableDrivesEx;
-    PFN_NeroGetAvailableDrives NeroGetAvailableDrives;
-    PFN_NeroGetTypeNameOfMedia NeroGetTypeNameOfMedia;
-    PFN_NeroOpenDevice NeroOpenDevice;
-    PFN_NeroCloseDevice NeroCloseDevice;
-    PFN_NeroGetCDInfo NeroGetCDInfo;
-    PFN_NeroCreateIsoTrackEx NeroCreateIsoTrackEx;
-    PFN_NeroFreeIsoTrack NeroFreeIsoTrack;
-    PFN_NeroBurn NeroBurn;
-    PFN_NeroEjectLoadCD NeroEjectLoadCD;
-    PFN_NeroGetCDRWErasingTime NeroGetCDRWErasingTime;
-    PFN_NeroEraseCDRW NeroEraseCDRW;
-    PFN_NeroGetLocalizedWaitCDTexts NeroGetLocalizedWaitCDTexts;
+#define RECLIB_DECLARE(name) PFN_##name name = nullptr;
+    RECLIB_EXPORTS(RECLIB_DECLARE)
+#undef RECLIB_DECLARE
 };
 
 // What the library told the program through its callbacks, and how the
@@ -57,16 +48,16 @@ struct CallbackRecord
 
     RecLibSettings settings();
     RecProgress progress();
+    void noteThread() { foreignThread = foreignThread || std::this_thread::get_id() != callerThread; }
     bool logged(const std::string &line) const;
-    bool loggedContaining(const std::string &part) const;
     std::string allLogs() const;
+    bool loggedContaining(const std::string &part) const { return allLogs().find(part) != std::string::npos; }
     bool phaseSeen(const std::string &phase) const;
-    void noteThread();
 };
 
 // NeroAPI.so copied into a private program folder with its own
 // virtual-recorder configuration, loaded, initialised with the record's
-// callbacks, and shut down and unloaded again.
+// callbacks, and shut down (which closes its recorders) and unloaded again.
 class LoadedReclib
 {
 public:
@@ -85,6 +76,7 @@ public:
     int burn(RecDeviceHandle device, IsoTrack *track, uint32_t flags, uint32_t speed = 0,
              int32_t mediaType = 12);
     std::string errorLog();
+    bool errorLogged(const std::string &part) { return errorLog().find(part) != std::string::npos; }
     // The disc information's copy, or mediaType 0xffffffff when there is none.
     DiscInfo discInfo(RecDeviceHandle device);
 
@@ -93,14 +85,26 @@ private:
     RecLibSettings m_settings{};
 };
 
-std::vector<unsigned char> readFile(const std::string &path);
+using imagetest::readFile;
 void writeFile(const std::string &path, const std::string &text);
-bool exists(const std::string &path);
+inline bool exists(const std::string &path)
+{
+    return std::filesystem::exists(path);
+}
 // Files in folder whose names end with suffix.
 std::vector<std::string> filesEndingWith(const std::string &folder, const std::string &suffix);
+inline std::vector<uint8_t> bytes(const std::string &text)
+{
+    return {text.begin(), text.end()};
+}
 
 // Burn flags as the program passes them (write, disc-at-once, detect
 // non-empty rewritable, speed in kB/s, DVD+R compatible close).
 inline constexpr uint32_t ProgramBurnFlags = 0x190Cu;
 // The same without the used-disc check: the burn overwrites the medium.
 inline constexpr uint32_t OverwriteFlags = ProgramBurnFlags & ~BURN_FLAG_DETECT_NON_EMPTY_RW;
+// The answer that lets a burn overwrite a used rewritable.
+inline int overwriteUsedDisc(int type, void *)
+{
+    return type == DLG_NON_EMPTY_REWRITABLE ? 5 : 0;
+}

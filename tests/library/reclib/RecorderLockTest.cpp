@@ -5,30 +5,37 @@
 #include "PatternTrack.h"
 #include "ReclibHarness.h"
 
-#include "support/TestEnvironment.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <sys/wait.h>
-#include <thread>
 
 namespace {
+
+const std::string InUse = "The recorder \"dvd\" is in use by another program";
 
 // The medium lives outside the library's folder, so a child process with a
 // library copy of its own uses the same recorder.
 struct SharedMedium
 {
-    std::string folder = testenv::makeTempDir("shared-medium").toStdString();
+    std::string folder = imagetest::tempDir("shared-medium");
     std::string path = folder + "/dvd.iso";
 
     std::string config(const std::string &extra = "") const
     {
         return "[dvd]\nmedium = DVD+RW blank\nfile = " + path + "\nspeeds = 1x 8x\n" + extra;
     }
+};
+
+// The first recorder of the list, the one named dvd in these tests.
+struct FirstRecorder
+{
+    LoadedReclib &lib;
+    DeviceInfoList *list = lib.api.NeroGetAvailableDrivesEx(0, nullptr);
+    ~FirstRecorder() { lib.api.NeroFreeMem(list); }
+    RecDeviceHandle open() const { return lib.api.NeroOpenDevice(&list->devices[0]); }
 };
 
 } // namespace
@@ -42,25 +49,19 @@ TEST(ReclibRecorderLock, ASecondHandleIsRefusedUntilTheFirstIsClosed)
     // A temporary file of the holder's job: a refused open must not touch it.
     const std::string working = lib.folder + "/media/dvd.iso.Zz9Yy8.part";
     writeFile(working, "being written");
-
-    DeviceInfoList *list = lib.api.NeroGetAvailableDrivesEx(0, nullptr);
-    ASSERT_NE(list, nullptr);
-    ASSERT_STREQ(list->devices[0].name, "dvd");
-    EXPECT_EQ(lib.api.NeroOpenDevice(&list->devices[0]), nullptr);
-    EXPECT_NE(lib.errorLog().find("The recorder \"dvd\" is in use by another program"), std::string::npos)
-        << lib.errorLog();
+    const FirstRecorder dvd{lib};
+    EXPECT_EQ(dvd.open(), nullptr);
+    EXPECT_TRUE(lib.errorLogged(InUse)) << lib.errorLog();
     EXPECT_TRUE(exists(working));
-    // Other recorders are not affected.
-    RecDeviceHandle other = lib.open("cd");
+    RecDeviceHandle other = lib.open("cd"); // other recorders are not affected
     EXPECT_NE(other, nullptr);
     // The refused open changed nothing for the handle that holds the recorder.
     EXPECT_EQ(lib.burn(first, patternTrack(16), OverwriteFlags), BURN_OK) << lib.callbacks.allLogs();
 
     lib.api.NeroCloseDevice(first);
-    RecDeviceHandle again = lib.api.NeroOpenDevice(&list->devices[0]);
+    RecDeviceHandle again = dvd.open();
     EXPECT_NE(again, nullptr) << lib.errorLog();
     EXPECT_FALSE(exists(working));
-    lib.api.NeroFreeMem(list);
     lib.api.NeroCloseDevice(again);
     lib.api.NeroCloseDevice(other);
     EXPECT_TRUE(filesEndingWith(lib.folder, ".lock").empty());
@@ -73,29 +74,20 @@ TEST(ReclibRecorderLock, AnotherProcessHoldingTheRecorderKeepsItFromThisOne)
     Baton release;
     ChildProcess other([&] {
         LoadedReclib lib(medium.config());
-        RecDeviceHandle device = lib.open("dvd");
-        if (device == nullptr)
+        if (lib.open("dvd") == nullptr)
             return;
         opened.pass();
         release.await();
-        lib.api.NeroCloseDevice(device);
     });
     ASSERT_TRUE(opened.await());
-
     LoadedReclib lib(medium.config());
-    DeviceInfoList *list = lib.api.NeroGetAvailableDrivesEx(0, nullptr);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(lib.api.NeroOpenDevice(&list->devices[0]), nullptr);
-    EXPECT_NE(lib.errorLog().find("The recorder \"dvd\" is in use by another program"), std::string::npos)
-        << lib.errorLog();
-
+    const FirstRecorder dvd{lib};
+    EXPECT_EQ(dvd.open(), nullptr);
+    EXPECT_TRUE(lib.errorLogged(InUse)) << lib.errorLog();
     release.pass();
     const int status = other.wait();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    RecDeviceHandle device = lib.api.NeroOpenDevice(&list->devices[0]);
-    EXPECT_NE(device, nullptr) << lib.errorLog();
-    lib.api.NeroFreeMem(list);
-    lib.api.NeroCloseDevice(device);
+    EXPECT_NE(dvd.open(), nullptr) << lib.errorLog();
 }
 
 TEST(ReclibRecorderLock, TheImageRecorderRefusesATargetAnotherBurnIsWriting)
@@ -125,27 +117,21 @@ TEST(ReclibRecorderLock, TheImageRecorderRefusesATargetAnotherBurnIsWriting)
     EXPECT_TRUE(second.callbacks.logged("The image file " + target + " is in use by another program"))
         << second.callbacks.allLogs();
     EXPECT_EQ(readFile(target), patternImage(64));
-
     EXPECT_EQ(second.burn(secondDevice, patternTrack(16), ProgramBurnFlags), BURN_OK)
         << second.callbacks.allLogs();
     EXPECT_EQ(readFile(target), patternImage(16));
     EXPECT_TRUE(filesEndingWith(first.folder + "/out", ".lock").empty());
-    first.api.NeroCloseDevice(firstDevice);
-    second.api.NeroCloseDevice(secondDevice);
 }
 
 TEST(ReclibRecorderLock, AKilledBurnLeavesTheMediumAndItsLeftoversGoAtTheNextOpen)
 {
     const SharedMedium medium;
-    std::vector<unsigned char> before;
     {
         LoadedReclib lib(medium.config());
-        RecDeviceHandle device = lib.open("dvd");
-        ASSERT_EQ(lib.burn(device, patternTrack(32), OverwriteFlags, 8 * 1385), BURN_OK);
-        lib.api.NeroCloseDevice(device);
-        before = readFile(medium.path);
+        ASSERT_EQ(lib.burn(lib.open("dvd"), patternTrack(32), OverwriteFlags, 8 * 1385), BURN_OK);
     }
-    const std::vector<unsigned char> stateBefore = readFile(medium.path + ".state");
+    const std::vector<uint8_t> before = readFile(medium.path);
+    const std::vector<uint8_t> stateBefore = readFile(medium.path + ".state");
     // Not ours: only the library's own temporary names are cleared.
     writeFile(medium.folder + "/dvd.iso.notes.part", "keep");
     writeFile(medium.folder + "/other.iso.Ab12Cd.part", "keep");
@@ -165,19 +151,17 @@ TEST(ReclibRecorderLock, AKilledBurnLeavesTheMediumAndItsLeftoversGoAtTheNextOpe
         lib.burn(device, patternTrack(30 * 1024), OverwriteFlags, 1385); // about 45 s at 1x
     });
     ASSERT_TRUE(writing.await());
-    std::vector<std::string> parts = filesEndingWith(medium.folder, ".part");
-    EXPECT_EQ(parts.size(), 3u);
+    EXPECT_EQ(filesEndingWith(medium.folder, ".part").size(), 3u);
     killed.kill(SIGKILL);
     killed.wait();
 
     LoadedReclib lib(medium.config());
     RecDeviceHandle device = lib.open("dvd");
-    parts = filesEndingWith(medium.folder, ".part");
+    std::vector<std::string> parts = filesEndingWith(medium.folder, ".part");
     std::sort(parts.begin(), parts.end());
     EXPECT_EQ(parts, (std::vector<std::string>{medium.folder + "/dvd.iso.notes.part",
                                                medium.folder + "/other.iso.Ab12Cd.part"}));
     EXPECT_EQ(readFile(medium.path), before);
     EXPECT_EQ(readFile(medium.path + ".state"), stateBefore);
     EXPECT_EQ(lib.discInfo(device).usedSectors, 32);
-    lib.api.NeroCloseDevice(device);
 }

@@ -18,16 +18,27 @@
 namespace {
 
 const char *const DvdWriter = "[DVD]\nmedium = DVD+RW blank\nfile = media/dvd.iso\nspeeds = 4x 8x\n";
-constexpr uint32_t BridgeFlags = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
 
-bool listed(const std::vector<imagetest::ListedEntry> &entries, const std::string &folder,
-            const std::string &name)
+bool listed(const std::string &image, const std::string &folder, const std::string &name)
 {
-    for (const imagetest::ListedEntry &entry : entries) {
-        if (entry.folder == folder && entry.name == name)
-            return true;
+    const std::vector<imagetest::ListedEntry> entries = imagetest::isoinfoListing(image, false);
+    return std::any_of(entries.begin(), entries.end(),
+                       [&](const auto &entry) { return entry.folder == folder && entry.name == name; });
+}
+
+// A track of the sample (or of a copy of it in the library's folder, which
+// the test may change) and the copy's folder.
+IsoTrack *sampleTrack(LoadedReclib &lib, const char *sample, bool copy, uint32_t flags = imagetest::kBridge)
+{
+    std::string source = imagetest::samplePath(sample);
+    if (copy) {
+        imagetest::copyFolder(source, lib.folder + "/source");
+        source = lib.folder + "/source";
     }
-    return false;
+    const auto tree = imagetest::IsoItemTree::fromDvdFolder(source);
+    IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "SAMPLE_DISC", flags);
+    EXPECT_NE(track, nullptr) << lib.errorLog();
+    return track;
 }
 
 } // namespace
@@ -37,20 +48,14 @@ TEST(ReclibSampleBurn, TheSamplesBurnToImagesTheReadersAccept)
     for (const char *sample : {"dvd-menuless", "dvd-with-menus"}) {
         SCOPED_TRACE(sample);
         LoadedReclib lib(DvdWriter);
-        const auto tree = imagetest::IsoItemTree::fromDvdFolder(imagetest::samplePath(sample));
-        IsoTrack *track =
-            lib.api.NeroCreateIsoTrackEx(tree->root(), "SAMPLE_DISC", BridgeFlags | ISO_TRACK_REALLOC);
-        ASSERT_NE(track, nullptr) << lib.errorLog();
+        IsoTrack *track = sampleTrack(lib, sample, false, imagetest::kBridge | ISO_TRACK_REALLOC);
         RecDeviceHandle device = lib.open("DVD", MEDIA_SET_DVD);
         ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags | BURN_FLAG_VERIFY, 11080), BURN_OK)
             << lib.callbacks.allLogs();
-
         const std::string image = lib.folder + "/media/dvd.iso";
         EXPECT_EQ(imagecheck::placementMismatches(image), std::vector<std::string>{});
-        const std::vector<imagetest::ListedEntry> entries = imagetest::isoinfoListing(image, false);
-        EXPECT_TRUE(listed(entries, "/VIDEO_TS/", "VIDEO_TS.IFO;1"));
-        EXPECT_TRUE(listed(entries, "/VIDEO_TS/", "VTS_01_1.VOB;1"));
-
+        EXPECT_TRUE(listed(image, "/VIDEO_TS/", "VIDEO_TS.IFO;1"));
+        EXPECT_TRUE(listed(image, "/VIDEO_TS/", "VTS_01_1.VOB;1"));
         dvd_reader_t *dvd = DVDOpen(image.c_str());
         ASSERT_NE(dvd, nullptr);
         ifo_handle_t *vmg = ifoOpen(dvd, 0);
@@ -64,139 +69,86 @@ TEST(ReclibSampleBurn, TheSamplesBurnToImagesTheReadersAccept)
         ifoClose(vmg);
         DVDClose(dvd);
         EXPECT_EQ(lib.discInfo(device).contentCount, 1);
-        lib.api.NeroCloseDevice(device);
     }
 }
 
-TEST(ReclibSampleBurn, ASourceFileRemovedBeforeTheBurnFailsWithItsRequiredFileLine)
-{
-    LoadedReclib lib(DvdWriter);
-    const std::string source = lib.folder + "/source";
-    imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), source);
-    const auto tree = imagetest::IsoItemTree::fromDvdFolder(source);
-    IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "SAMPLE_DISC", BridgeFlags);
-    ASSERT_NE(track, nullptr);
-    std::filesystem::remove(source + "/VIDEO_TS/VTS_01_1.VOB");
-    RecDeviceHandle device = lib.open("DVD");
-    EXPECT_EQ(lib.burn(device, track, ProgramBurnFlags), BURN_FAILED);
-    bool requiredFileLine = false;
-    for (const auto &[type, text] : lib.callbacks.logs)
-        requiredFileLine = requiredFileLine || text.rfind("Required file", 0) == 0;
-    EXPECT_TRUE(requiredFileLine) << lib.callbacks.allLogs();
-    EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
-    lib.api.NeroCloseDevice(device);
-}
-
-TEST(ReclibSampleBurn, AVobChangedAfterTheTrackWasCreatedFailsTheBurnNamingIt)
+TEST(ReclibSampleBurn, AVobRemovedOrChangedAfterTheTrackWasCreatedFailsTheBurnNamingIt)
 {
     const struct
     {
         const char *change;
         std::function<void(const std::string &)> apply;
+        std::string named;
     } cases[] = {
+        {"removed", [](const std::string &vob) { std::filesystem::remove(vob); }, "Required file \""},
         {"grown",
          [](const std::string &vob) {
              std::ofstream(vob, std::ios::binary | std::ios::app) << std::string(4096, '\0');
-         }},
+         },
+         "changed while it was being burned: "},
         {"rewritten, same size",
          [](const std::string &vob) {
-             const auto later = std::filesystem::last_write_time(vob) + std::chrono::seconds(3);
-             std::filesystem::last_write_time(vob, later);
-         }},
+             std::filesystem::last_write_time(vob, std::filesystem::last_write_time(vob) +
+                                                       std::chrono::seconds(3));
+         },
+         "changed while it was being burned: "},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.change);
         LoadedReclib lib(DvdWriter);
-        const std::string source = lib.folder + "/source";
-        imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), source);
-        const auto tree = imagetest::IsoItemTree::fromDvdFolder(source);
-        IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "SAMPLE_DISC", BridgeFlags);
-        ASSERT_NE(track, nullptr);
-        const std::string vob = source + "/VIDEO_TS/VTS_01_1.VOB";
+        IsoTrack *track = sampleTrack(lib, "dvd-menuless", true);
+        const std::string vob = lib.folder + "/source/VIDEO_TS/VTS_01_1.VOB";
         c.apply(vob);
-        RecDeviceHandle device = lib.open("DVD");
-        EXPECT_EQ(lib.burn(device, track, ProgramBurnFlags), BURN_FAILED);
-        EXPECT_NE(lib.errorLog().find("changed while it was being burned: " + vob), std::string::npos)
-            << lib.errorLog();
+        EXPECT_EQ(lib.burn(lib.open("DVD"), track, ProgramBurnFlags), BURN_FAILED);
+        EXPECT_TRUE(lib.errorLogged(c.named + vob)) << lib.errorLog();
         EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
         EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
-        lib.api.NeroCloseDevice(device);
     }
 }
 
 TEST(ReclibSampleBurn, AFolderTooDeepForIso9660IsMovedWithOneLogLine)
 {
     LoadedReclib lib(DvdWriter);
-    const std::string source = lib.folder + "/source";
-    imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), source);
-    const std::string deep = source + "/E1/E2/E3/E4/E5/E6/E7/E8/E9";
-    std::filesystem::create_directories(deep);
-    writeFile(deep + "/note.txt", "nine levels below the root");
-    const auto tree = imagetest::IsoItemTree::fromDvdFolder(source);
-    IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "DEEP", BridgeFlags | ISO_TRACK_JOLIET);
+    imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), lib.folder + "/deep");
+    writeFile(lib.folder + "/deep/E1/E2/E3/E4/E5/E6/E7/E8/E9/note.txt", "nine levels below the root");
+    const auto tree = imagetest::IsoItemTree::fromDvdFolder(lib.folder + "/deep");
+    IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "DEEP", imagetest::kAll);
     ASSERT_NE(track, nullptr);
-    RecDeviceHandle device = lib.open("DVD");
-    ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags), BURN_OK) << lib.callbacks.allLogs();
+    ASSERT_EQ(lib.burn(lib.open("DVD"), track, ProgramBurnFlags), BURN_OK) << lib.callbacks.allLogs();
     int moves = 0;
     for (const auto &[type, text] : lib.callbacks.logs)
-        if (type == LOG_TEXT_INFO && text.find("\"/E1/E2/E3/E4/E5/E6/E7/E8\"") != std::string::npos &&
-            text.find("\"/RR_MOVED/E8\"") != std::string::npos)
-            ++moves;
+        moves += type == LOG_TEXT_INFO && text.find("\"/E1/E2/E3/E4/E5/E6/E7/E8\"") != std::string::npos &&
+                 text.find("\"/RR_MOVED/E8\"") != std::string::npos;
     EXPECT_EQ(moves, 1) << lib.callbacks.allLogs();
-    EXPECT_TRUE(listed(imagetest::isoinfoListing(lib.folder + "/media/dvd.iso", false), "/RR_MOVED/E8/E9/",
-                       "NOTE.TXT;1"));
-    lib.api.NeroCloseDevice(device);
+    EXPECT_TRUE(listed(lib.folder + "/media/dvd.iso", "/RR_MOVED/E8/E9/", "NOTE.TXT;1"));
 }
-
-// Where a verify difference lies, as the log and the error log name it.
-struct VerifyFault
-{
-    const char *name;
-    std::function<uint32_t(const std::string &cleanImage)> sector;
-    std::string named;
-};
 
 TEST(ReclibSampleBurn, VerifyNamesTheFileOrStructureThatDiffers)
 {
     std::string clean;
     {
         LoadedReclib lib(DvdWriter);
-        const auto tree = imagetest::IsoItemTree::fromDvdFolder(imagetest::samplePath("dvd-with-menus"));
-        IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "VERIFY", BridgeFlags);
-        RecDeviceHandle device = lib.open("DVD");
-        ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags), BURN_OK);
-        lib.api.NeroCloseDevice(device);
+        ASSERT_EQ(lib.burn(lib.open("DVD"), sampleTrack(lib, "dvd-with-menus", false), ProgramBurnFlags),
+                  BURN_OK);
         clean = imagetest::tempDir("verify") + "/clean.iso";
         std::filesystem::copy_file(lib.folder + "/media/dvd.iso", clean);
     }
-    const auto vobSector = [](const std::string &image) {
-        return *imagecheck::UdfImage(image).firstSector("/VIDEO_TS/VTS_01_1.VOB");
+    const auto firstSector = [&](const char *file) { return *imagecheck::UdfImage(clean).firstSector(file); };
+    const uint32_t vob = firstSector("/VIDEO_TS/VTS_01_1.VOB");
+    const std::pair<uint32_t, std::string> faults[] = {
+        {vob + 3, "in /VIDEO_TS/VTS_01_1.VOB at byte offset 6144"},
+        {vob, "in /VIDEO_TS/VTS_01_1.VOB at byte offset 0"},
+        {firstSector("/Extras/Bücher/Liesmich.txt"), "in /Extras/Bücher/Liesmich.txt at byte offset 0"},
+        {16, "in the file-system structures"},  // the ISO 9660 volume descriptor
+        {256, "in the file-system structures"}, // the UDF anchor
     };
-    const VerifyFault faults[] = {
-        {"a VOB", [&](const std::string &image) { return vobSector(image) + 3; },
-         "in /VIDEO_TS/VTS_01_1.VOB at byte offset 6144"},
-        {"the first sector of a file", [&](const std::string &image) { return vobSector(image); },
-         "in /VIDEO_TS/VTS_01_1.VOB at byte offset 0"},
-        {"a file outside VIDEO_TS",
-         [](const std::string &image) {
-             return *imagecheck::UdfImage(image).firstSector("/Extras/Bücher/Liesmich.txt");
-         },
-         "in /Extras/Bücher/Liesmich.txt at byte offset 0"},
-        {"the ISO 9660 volume descriptor", [](const std::string &) { return 16u; },
-         "in the file-system structures"},
-        {"the UDF anchor", [](const std::string &) { return 256u; }, "in the file-system structures"},
-    };
-    for (const VerifyFault &fault : faults) {
-        SCOPED_TRACE(fault.name);
-        const uint32_t sector = fault.sector(clean);
+    for (const auto &[sector, named] : faults) {
+        SCOPED_TRACE(named);
         LoadedReclib lib(std::string(DvdWriter) + "fault = corrupt-sector " + std::to_string(sector) + "\n");
-        const auto tree = imagetest::IsoItemTree::fromDvdFolder(imagetest::samplePath("dvd-with-menus"));
-        IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "VERIFY", BridgeFlags);
-        RecDeviceHandle device = lib.open("DVD");
-        EXPECT_EQ(lib.burn(device, track, ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
-        const std::string where = "at sector " + std::to_string(sector) + " " + fault.named;
+        IsoTrack *track = sampleTrack(lib, "dvd-with-menus", false);
+        EXPECT_EQ(lib.burn(lib.open("DVD"), track, ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
+        const std::string where = "at sector " + std::to_string(sector) + " " + named;
         EXPECT_TRUE(lib.callbacks.loggedContaining(where)) << lib.callbacks.allLogs();
-        EXPECT_NE(lib.errorLog().find(where), std::string::npos) << lib.errorLog();
-        lib.api.NeroCloseDevice(device);
+        EXPECT_TRUE(lib.errorLogged(where)) << lib.errorLog();
     }
 }

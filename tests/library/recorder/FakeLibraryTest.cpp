@@ -18,8 +18,8 @@ bool WatchedRegistry::WriteString(const QString &key, const QString &valueName, 
 void FakeLibraryTest::SetUp()
 {
     SetMachineRegistry(&m_registry);
-    m_pathWasSet = qEnvironmentVariableIsSet("PATH");
-    m_savedPath = qgetenv("PATH");
+    if (qEnvironmentVariableIsSet("PATH"))
+        m_savedPath = qgetenv("PATH");
     g_szRecLibDir[0] = '\0';
 }
 
@@ -27,8 +27,8 @@ void FakeLibraryTest::TearDown()
 {
     UnloadRecordingLibrary();
     SetMachineRegistry(nullptr);
-    if (m_pathWasSet)
-        qputenv("PATH", m_savedPath);
+    if (m_savedPath)
+        qputenv("PATH", *m_savedPath);
     else
         qunsetenv("PATH");
     g_szRecLibDir[0] = '\0';

@@ -1,8 +1,8 @@
 #pragma once
 
-// A test fixture around the stand-in recording libraries: each test gets its
-// own in-memory machine registry, its own copy of a stand-in library in a
-// fresh folder, and PATH and the library folder restored afterwards.
+// Each test gets its own in-memory machine registry, its own copy of a
+// stand-in recording library in a fresh folder, and PATH and the library
+// folder restored afterwards.
 #include "recorder/LibraryVersion.h"
 
 #include "platform/MemoryRegistryStore.h"
@@ -29,8 +29,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A fresh folder (named name, inside a fresh temporary folder) holding
-    // a copy of the stand-in library of that generation.
+    // A fresh folder (named name) holding a copy of that generation's stand-in.
     static QString InstallFake(const char *generation, const QString &name = QStringLiteral("lib"));
     // Installs the generation, names its folder as the first source and
     // loads it; LoadRecordingLibrary's result.
@@ -47,13 +46,11 @@ protected:
     static std::string LoggedLine(const std::string &prefix);
     // Makes the loaded stand-in report another version.
     static void SetFakeVersion(unsigned single, LibraryVersion components);
-
     static std::string Pointer(const void *pointer);
 
     WatchedRegistry m_registry;
     QString m_folder; // the folder LoadFake installed into
 
 private:
-    QByteArray m_savedPath;
-    bool m_pathWasSet = false;
+    std::optional<QByteArray> m_savedPath;
 };

@@ -11,64 +11,46 @@
 
 namespace {
 
+// Write speeds 1x, 2x ... countx, or as many as the block holds.
 std::unique_ptr<DeviceInfo> DeviceWithWriteSpeeds(int count)
 {
     auto device = std::make_unique<DeviceInfo>();
     device->writeSpeeds.count = count;
-    device->writeSpeeds.rate1x = 1385;
-    for (int i = 0; i < count && i < SPEED_BLOCK_MAX; ++i) {
+    for (int i = 0; i < count && i < SPEED_BLOCK_MAX; ++i)
         device->writeSpeeds.multiples[i] = i + 1;
-        device->writeSpeeds.kBs[i] = (i + 1) * 1385;
-    }
     return device;
 }
 
-std::vector<int32_t> LegacyWriteSpeeds(const LegacyDeviceInfo &legacy)
+std::vector<int32_t> OneTo(int32_t last)
 {
-    return {legacy.writeSpeeds, legacy.writeSpeeds + legacy.writeSpeedCount};
+    std::vector<int32_t> values(static_cast<size_t>(last));
+    std::iota(values.begin(), values.end(), 1);
+    return values;
 }
 
-TEST(MakeLegacyDeviceInfo, CutsALongSpeedListButKeepsTheFastestLast)
+TEST(MakeLegacyDeviceInfo, SpeedListsLongerThanTheLegacyOneAreCutKeepingTheFastestLast)
 {
-    const auto device = DeviceWithWriteSpeeds(25);
-    const auto legacy = MakeLegacyDeviceInfo(device.get());
-    ASSERT_TRUE(legacy);
-    std::vector<int32_t> expected(19);
-    std::iota(expected.begin(), expected.end(), 1);
-    expected.push_back(25);
-    EXPECT_EQ(LegacyWriteSpeeds(*legacy), expected);
-}
-
-TEST(MakeLegacyDeviceInfo, CopiesShortSpeedListsAsTheyAre)
-{
-    struct Case
-    {
-        int count;
-        std::vector<int32_t> expected;
+    std::vector<int32_t> cut = OneTo(19);
+    cut.push_back(25);
+    std::vector<int32_t> cutAtTheBlockEnd = OneTo(19);
+    cutAtTheBlockEnd.push_back(SPEED_BLOCK_MAX);
+    const std::pair<int, std::vector<int32_t>> cases[] = {
+        {0, {}},
+        {1, {1}},
+        {3, {1, 2, 3}},
+        {20, OneTo(20)},
+        {25, cut},
+        // An implausible count must not reach past the block for "the last".
+        {100000, cutAtTheBlockEnd},
+        {-3, {}},
     };
-    const Case cases[] = {{0, {}}, {1, {1}}, {3, {1, 2, 3}}, {20, {}}};
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.count);
-        const auto legacy = MakeLegacyDeviceInfo(DeviceWithWriteSpeeds(c.count).get());
-        std::vector<int32_t> expected = c.expected;
-        if (c.count == 20) {
-            expected.resize(20);
-            std::iota(expected.begin(), expected.end(), 1);
-        }
-        EXPECT_EQ(LegacyWriteSpeeds(*legacy), expected);
+    for (const auto &[count, expected] : cases) {
+        SCOPED_TRACE(count);
+        const auto legacy = MakeLegacyDeviceInfo(DeviceWithWriteSpeeds(count).get());
+        ASSERT_TRUE(legacy);
+        EXPECT_EQ(std::vector<int32_t>(legacy->writeSpeeds, legacy->writeSpeeds + legacy->writeSpeedCount),
+                  expected);
     }
-}
-
-TEST(MakeLegacyDeviceInfo, ImplausibleSpeedCountsStayInsideTheRecord)
-{
-    // A count above 64 must not reach past the speed array for "the last".
-    auto device = DeviceWithWriteSpeeds(SPEED_BLOCK_MAX);
-    device->writeSpeeds.count = 100000;
-    device->readSpeeds.count = -3;
-    const auto legacy = MakeLegacyDeviceInfo(device.get());
-    EXPECT_EQ(legacy->writeSpeedCount, LEGACY_SPEED_MAX);
-    EXPECT_EQ(legacy->writeSpeeds[LEGACY_SPEED_MAX - 1], SPEED_BLOCK_MAX);
-    EXPECT_EQ(legacy->readSpeedCount, 0);
 }
 
 TEST(MakeLegacyDeviceInfo, CarriesTheFieldsTheLegacyLayoutHas)
@@ -90,19 +72,11 @@ TEST(MakeLegacyDeviceInfo, CarriesTheFieldsTheLegacyLayoutHas)
     EXPECT_EQ(std::string(legacy->name), std::string(31, 'N'));
     EXPECT_STREQ(legacy->shortText, "SEVEN77");
     EXPECT_STREQ(legacy->libText, "0123456789012345678901234567890");
-    EXPECT_EQ(legacy->value72, 72);
-    EXPECT_EQ(legacy->value76, 76);
-    EXPECT_EQ(legacy->deviceType, DEVICE_TYPE_WRITER);
-    EXPECT_EQ(legacy->letter, 'F');
-    EXPECT_EQ(legacy->capabilities, 0x11);
+    EXPECT_EQ((std::vector<int32_t>{legacy->value72, legacy->value76, legacy->deviceType, legacy->letter,
+                                    legacy->capabilities, legacy->value1456, legacy->readSpeedCount,
+                                    legacy->readSpeeds[0]}),
+              (std::vector<int32_t>{72, 76, DEVICE_TYPE_WRITER, 'F', 0x11, 1456, 1, 40}));
     EXPECT_EQ(legacy->libPointer, device.get());
-    EXPECT_EQ(legacy->value1456, 1456);
-    EXPECT_EQ(legacy->readSpeedCount, 1);
-    EXPECT_EQ(legacy->readSpeeds[0], 40);
-}
-
-TEST(MakeLegacyDeviceInfo, NullDeviceGivesNull)
-{
     EXPECT_EQ(MakeLegacyDeviceInfo(nullptr), nullptr);
 }
 
