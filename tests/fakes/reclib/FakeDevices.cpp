@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,35 +12,19 @@
 
 namespace {
 
-constexpr int32_t kLegacyReadMultiples[8] = {1, 2, 4, 8, 12, 16, 20, 24};
-
-struct FakeDevice
-{
-    char name[64];
-};
-
-void FillDevice(DeviceInfo &device, const char *name, uint32_t mediaSet)
-{
-    std::snprintf(device.name, sizeof device.name, "%s", name);
-    std::strcpy(device.shortText, "FK");
-    device.deviceType = DEVICE_TYPE_WRITER;
-    device.capabilities = DEVICE_CAP_WRITE;
-    device.writeSpeeds.count = 2;
-    device.writeSpeeds.rate1x = 1385;
-    device.writeSpeeds.kBs[0] = 5540;
-    device.writeSpeeds.kBs[1] = 11080;
-    device.writeSpeeds.multiples[0] = 4;
-    device.writeSpeeds.multiples[1] = 8;
-    device.mediaSet = mediaSet;
-}
-
 [[maybe_unused]] DeviceInfoList *CurrentList(uint32_t mediaSet)
 {
-    const size_t size = offsetof(DeviceInfoList, devices) + 2 * sizeof(DeviceInfo);
-    auto *list = static_cast<DeviceInfoList *>(std::calloc(1, size));
+    auto *list = static_cast<DeviceInfoList *>(
+        std::calloc(1, offsetof(DeviceInfoList, devices) + 2 * sizeof(DeviceInfo)));
     list->count = 2;
-    FillDevice(list->devices[0], "Fake Recorder A", mediaSet);
-    FillDevice((&list->devices[0])[1], "Fake Recorder B", mediaSet);
+    for (int i = 0; i < 2; ++i) {
+        DeviceInfo &device = (&list->devices[0])[i];
+        std::snprintf(device.name, sizeof device.name, "Fake Recorder %c", 'A' + i);
+        device.deviceType = DEVICE_TYPE_WRITER;
+        device.capabilities = DEVICE_CAP_WRITE;
+        device.writeSpeeds = {2, 1385, {5540, 11080}, {4, 8}, {}};
+        device.mediaSet = mediaSet;
+    }
     return list;
 }
 
@@ -56,7 +41,8 @@ void FillDevice(DeviceInfo &device, const char *name, uint32_t mediaSet)
     device.letter = 'E';
     device.capabilities = DEVICE_CAP_WRITE;
     device.readSpeedCount = 8;
-    std::memcpy(device.readSpeeds, kLegacyReadMultiples, sizeof kLegacyReadMultiples);
+    const int32_t readSpeeds[8] = {1, 2, 4, 8, 12, 16, 20, 24};
+    std::memcpy(device.readSpeeds, readSpeeds, sizeof readSpeeds);
     device.writeSpeedCount = 3;
     device.writeSpeeds[0] = 4;
     device.writeSpeeds[1] = 8;
@@ -65,18 +51,6 @@ void FillDevice(DeviceInfo &device, const char *name, uint32_t mediaSet)
     std::strcpy(device.libText, "legacy library text");
     device.value1456 = 7;
     return list;
-}
-
-[[maybe_unused]] std::string SpeedsText(int32_t count, const int32_t *multiples)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%d:", count);
-    std::string described = text;
-    for (int32_t i = 0; i < count && i < LEGACY_SPEED_MAX; ++i) {
-        std::snprintf(text, sizeof text, " %d", multiples[i]);
-        described += text;
-    }
-    return described;
 }
 
 } // namespace
@@ -105,22 +79,17 @@ FAKE_EXPORT void *NeroGetAvailableDrives(void)
 #if FAKE_HAS_SURFACE
 FAKE_EXPORT RecDeviceHandle NeroOpenDevice(const void *record)
 {
-    if (record == nullptr) {
-        fake::Log("NeroOpenDevice null");
+    if (record == nullptr)
         return nullptr;
-    }
-    auto *device = static_cast<FakeDevice *>(std::calloc(1, sizeof(FakeDevice)));
     if (fake::LegacyDeviceLayout()) {
         const auto *legacy = static_cast<const LegacyDeviceInfo *>(record);
-        fake::Log("NeroOpenDevice legacy name=%s write=%s", legacy->name,
-                  SpeedsText(legacy->writeSpeedCount, legacy->writeSpeeds).c_str());
-        std::snprintf(device->name, sizeof device->name, "%.31s", legacy->name);
+        const int32_t *speeds = legacy->writeSpeeds;
+        fake::Log("NeroOpenDevice legacy name=%s write=%d: %d %d %d", legacy->name, legacy->writeSpeedCount,
+                  speeds[0], speeds[1], speeds[2]);
     } else {
-        const auto *current = static_cast<const DeviceInfo *>(record);
-        fake::Log("NeroOpenDevice name=%s", current->name);
-        std::snprintf(device->name, sizeof device->name, "%.63s", current->name);
+        fake::Log("NeroOpenDevice name=%s", static_cast<const DeviceInfo *>(record)->name);
     }
-    return reinterpret_cast<RecDeviceHandle>(device);
+    return static_cast<RecDeviceHandle>(std::calloc(1, 8));
 }
 
 FAKE_EXPORT void NeroCloseDevice(RecDeviceHandle handle)

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -48,11 +50,7 @@ bool LegacyDeviceLayout()
 bool LegacyTracks()
 {
     static const uint16_t first[4] = {5, 5, 9, 16};
-    for (int i = 0; i < 4; ++i) {
-        if (g_components[i] != first[i])
-            return g_components[i] < first[i];
-    }
-    return false;
+    return std::lexicographical_compare(g_components, g_components + 4, first, first + 4);
 }
 
 std::string OwnFolder()
@@ -66,11 +64,7 @@ std::string OwnFolder()
 
 char *CopyText(const char *text)
 {
-    const std::size_t size = std::strlen(text) + 1;
-    auto *copy = static_cast<char *>(std::malloc(size));
-    if (copy != nullptr)
-        std::memcpy(copy, text, size);
-    return copy;
+    return ::strdup(text); // released with free() by NeroFreeMem
 }
 
 } // namespace fake

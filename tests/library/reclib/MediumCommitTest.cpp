@@ -144,16 +144,3 @@ TEST(ReclibMediumCommit, AnEraseEndedByATerminationSignalLeavesTheDiscAsItWas)
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     medium.expectPair(false, Job::Erase);
 }
-
-TEST(ReclibMediumCommit, AnAbortedBurnLeavesTheWrittenDiscAsItWas)
-{
-    const WrittenMedium medium;
-    {
-        LoadedReclib lib(medium.config("pacing = paced\n"));
-        int polls = 0;
-        lib.callbacks.wantAbort = [&] { return ++polls > 8; };
-        // About 45 s at 1x.
-        EXPECT_EQ(lib.burn(lib.open("dvd"), patternTrack(30 * 1024), OverwriteFlags, 1385), BURN_USER_ABORT);
-    }
-    medium.expectPair(false, Job::Burn);
-}

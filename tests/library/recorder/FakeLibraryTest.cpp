@@ -51,21 +51,6 @@ int FakeLibraryTest::LoadFake(const char *generation)
     return LoadRecordingLibrary();
 }
 
-void FakeLibraryTest::SetSharedValue(const QString &folder)
-{
-    m_registry.Set(regkey::SharedKey, regkey::LibraryFolderValue, folder);
-}
-
-void FakeLibraryTest::SetAppPathsValue(const QString &folder)
-{
-    m_registry.Set(regkey::SuiteAppPathsKey, QStringLiteral("Path"), folder);
-}
-
-std::optional<QString> FakeLibraryTest::SharedValue() const
-{
-    return m_registry.ReadString(regkey::SharedKey, regkey::LibraryFolderValue);
-}
-
 std::string FakeLibraryTest::CallLog()
 {
     const auto log = g_hRecLib.Symbol<const char *(*)()>("FakeCallLog");
@@ -94,11 +79,4 @@ void FakeLibraryTest::SetFakeVersion(unsigned single, LibraryVersion components)
     const auto set = g_hRecLib.Symbol<Setter>("FakeSetVersion");
     ASSERT_NE(set, nullptr);
     set(single, components.major, components.minor, components.third, components.fourth);
-}
-
-std::string FakeLibraryTest::Pointer(const void *pointer)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%p", pointer);
-    return text;
 }

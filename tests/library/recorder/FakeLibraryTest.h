@@ -34,9 +34,18 @@ protected:
     // Installs the generation, names its folder as the first source and
     // loads it; LoadRecordingLibrary's result.
     int LoadFake(const char *generation);
-    void SetSharedValue(const QString &folder);
-    void SetAppPathsValue(const QString &folder);
-    std::optional<QString> SharedValue() const;
+    void SetSharedValue(const QString &folder)
+    {
+        m_registry.Set(regkey::SharedKey, regkey::LibraryFolderValue, folder);
+    }
+    void SetAppPathsValue(const QString &folder)
+    {
+        m_registry.Set(regkey::SuiteAppPathsKey, QStringLiteral("Path"), folder);
+    }
+    std::optional<QString> SharedValue() const
+    {
+        return m_registry.ReadString(regkey::SharedKey, regkey::LibraryFolderValue);
+    }
 
     // What the loaded stand-in has received so far, one call a line.
     static std::string CallLog();
@@ -46,7 +55,7 @@ protected:
     static std::string LoggedLine(const std::string &prefix);
     // Makes the loaded stand-in report another version.
     static void SetFakeVersion(unsigned single, LibraryVersion components);
-    static std::string Pointer(const void *pointer);
+    static std::string Pointer(const void *pointer) { return QString::asprintf("%p", pointer).toStdString(); }
 
     WatchedRegistry m_registry;
     QString m_folder; // the folder LoadFake installed into
