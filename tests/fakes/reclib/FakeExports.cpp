@@ -16,10 +16,8 @@ FAKE_EXPORT int NeroGetAPIVersionEx(uint16_t *major, uint16_t *minor, uint16_t *
                                     void *)
 {
     const uint16_t *components = fake::VersionComponents();
-    *major = components[0];
-    *minor = components[1];
-    *third = components[2];
-    *fourth = components[3];
+    for (uint16_t *part : {major, minor, third, fourth})
+        *part = *components++;
     return 1;
 }
 #endif
