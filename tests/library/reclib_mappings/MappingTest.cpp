@@ -58,24 +58,21 @@ TEST(ReclibProfileMapping, EraseOrFormatByProfileAndMode)
     struct Case
     {
         int profile;
-        int mode;
-        EraseMethod method;
+        EraseMethod quick, full;
     } const cases[] = {
-        {0x0a, ERASE_MODE_QUICK, EraseMethod::BlankFast},
-        {0x0a, ERASE_MODE_FULL, EraseMethod::BlankFull},
-        {0x14, ERASE_MODE_QUICK, EraseMethod::BlankFast},
-        {0x14, ERASE_MODE_FULL, EraseMethod::BlankFull},
-        {0x13, ERASE_MODE_QUICK, EraseMethod::Format},
-        {0x13, ERASE_MODE_FULL, EraseMethod::Format},
-        {0x1a, ERASE_MODE_QUICK, EraseMethod::Format},
-        {0x1a, ERASE_MODE_FULL, EraseMethod::Format},
-        {0x09, ERASE_MODE_QUICK, EraseMethod::NotErasable},
-        {0x11, ERASE_MODE_FULL, EraseMethod::NotErasable},
-        {0x1b, ERASE_MODE_QUICK, EraseMethod::NotErasable},
-        {0xffff, ERASE_MODE_FULL, EraseMethod::NotErasable},
+        {0x0a, EraseMethod::BlankFast, EraseMethod::BlankFull},
+        {0x14, EraseMethod::BlankFast, EraseMethod::BlankFull},
+        {0x13, EraseMethod::Format, EraseMethod::Format},
+        {0x1a, EraseMethod::Format, EraseMethod::Format},
+        {0x09, EraseMethod::NotErasable, EraseMethod::NotErasable},
+        {0x11, EraseMethod::NotErasable, EraseMethod::NotErasable},
+        {0x1b, EraseMethod::NotErasable, EraseMethod::NotErasable},
+        {0xffff, EraseMethod::NotErasable, EraseMethod::NotErasable},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(eraseMethodFor(c.profile, c.mode), c.method) << c.profile << " mode " << c.mode;
+    for (const Case &c : cases) {
+        EXPECT_EQ(eraseMethodFor(c.profile, ERASE_MODE_QUICK), c.quick) << c.profile;
+        EXPECT_EQ(eraseMethodFor(c.profile, ERASE_MODE_FULL), c.full) << c.profile;
+    }
 }
 
 TEST(ReclibSpeedMapping, LibburnSpeedsAndSpeedBlockRatesRoundTrip)
