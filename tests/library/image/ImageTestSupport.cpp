@@ -34,14 +34,9 @@ EpochGuard::~EpochGuard()
     unsetenv("SOURCE_DATE_EPOCH");
 }
 
-std::string sourceDir()
-{
-    return ORVANE_TEST_SOURCE_DIR;
-}
-
 std::string samplePath(const std::string &sample)
 {
-    return sourceDir() + "/samples/" + sample;
+    return ORVANE_TEST_SOURCE_DIR "/samples/" + sample;
 }
 
 std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocksPerRead)
@@ -150,6 +145,13 @@ std::vector<uint8_t> readFile(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string writeFile(const std::string &path, const std::string &bytes)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
 }
 
 void copyFolder(const std::string &from, const std::string &to)

@@ -2,7 +2,7 @@
 // collisions, Joliet's 64 characters, UDF's 8- and 16-bit names, files of
 // 4 GiB and more as multi-extent records, and a file no layout can hold.
 
-#include "ImageTestSupport.h"
+#include "BuiltImage.h"
 #include "IsoItemTree.h"
 #include "UdfImage.h"
 
@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include <fcntl.h>
@@ -45,24 +44,17 @@ const NameCase kNames[] = {
     {"what?.txt", "WHAT_.TXT;1", "what_.txt;1"},
 };
 
-std::string makeFile(const std::string &folder, const std::string &name, const std::string &text)
-{
-    const std::string path = folder + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
-
 TEST(NameRulesTest, EachFileSystemNamesEveryEntryByItsOwnRules)
 {
     const std::string folder = tempDir("names");
-    auto tree = std::make_unique<IsoItemTree>();
+    IsoItemTree tree;
     for (const NameCase &c : kNames)
-        tree->addFile(nullptr, c.source, makeFile(folder, std::to_string(&c - kNames), c.source));
-    tree->addFolder(nullptr, "my.folder");
-    tree->addFile(nullptr, "€uro.txt", makeFile(folder, "euro", "16-bit name"));
-    TrackPtr track(CreateIsoImageTrack(tree->root(), "NAMES", kAll));
-    const std::string image = folder + "/names.iso";
-    ASSERT_EQ(writeImage(track.get(), image), "");
+        tree.addFile(nullptr, c.source, writeFile(folder + "/" + std::to_string(&c - kNames), c.source));
+    tree.addFolder(nullptr, "my.folder");
+    tree.addFile(nullptr, "€uro.txt", writeFile(folder + "/euro", "16-bit name"));
+    const Built names = build(tree, "NAMES", kAll);
+    ASSERT_EQ(names.error, "");
+    const std::string &image = names.image;
 
     std::map<std::string, uint64_t> iso;
     std::vector<std::string> isoOrder;
@@ -81,8 +73,7 @@ TEST(NameRulesTest, EachFileSystemNamesEveryEntryByItsOwnRules)
     EXPECT_EQ(iso.count("MY_FOLDER"), 1u);
     EXPECT_EQ(iso.size(), std::size(kNames) + 2);
     // Records sorted by name part, then extension ("A_B.C" before "ABC").
-    const std::vector<std::string> listed(isoOrder.begin(), isoOrder.end());
-    auto sorted = listed;
+    auto sorted = isoOrder;
     std::sort(sorted.begin(), sorted.end(), [](const std::string &a, const std::string &b) {
         const auto split = [](const std::string &s) {
             const auto dot = s.find('.');
@@ -90,7 +81,7 @@ TEST(NameRulesTest, EachFileSystemNamesEveryEntryByItsOwnRules)
         };
         return split(a) < split(b);
     });
-    EXPECT_EQ(listed, sorted);
+    EXPECT_EQ(isoOrder, sorted);
 
     UdfImage udf(image);
     std::vector<std::string> udfNames;
@@ -113,10 +104,10 @@ TEST(LargeFileTest, FourGigabytesAndMoreBecomeSeveralExtentsInEveryFileSystem)
         ASSERT_EQ(::pwrite(fd, "TAIL", 4, off_t(size - 4)), 4);
         ::close(fd);
     }
-    auto tree = std::make_unique<IsoItemTree>();
-    tree->addFile(nullptr, "big.bin", big);
-    tree->addFile(nullptr, "after.txt", makeFile(folder, "after.txt", "after"));
-    TrackPtr track(CreateIsoImageTrack(tree->root(), "LARGE", kAll));
+    IsoItemTree tree;
+    tree.addFile(nullptr, "big.bin", big);
+    tree.addFile(nullptr, "after.txt", writeFile(folder + "/after.txt", "after"));
+    TrackPtr track(CreateIsoImageTrack(tree.root(), "LARGE", kAll));
     ASSERT_EQ(track->vtbl->layoutError(track.get()), nullptr);
     const std::string image = folder + "/large.iso";
     ASSERT_EQ(writeImage(track.get(), image, 2048), "");
@@ -141,11 +132,11 @@ TEST(LargeFileTest, FourGigabytesAndMoreBecomeSeveralExtentsInEveryFileSystem)
 TEST(LargeFileTest, FileTooLargeForAUdfFileEntryIsRefusedByName)
 {
     const std::string folder = tempDir("huge");
-    const std::string huge = folder + "/huge.bin";
-    std::filesystem::resize_file(makeFile(folder, "huge.bin", ""), 300ull << 30);
-    auto tree = std::make_unique<IsoItemTree>();
-    tree->addFile(nullptr, "huge.bin", huge);
-    TrackPtr track(CreateIsoImageTrack(tree->root(), "HUGE", kAll));
+    const std::string huge = writeFile(folder + "/huge.bin", "");
+    std::filesystem::resize_file(huge, 300ull << 30);
+    IsoItemTree tree;
+    tree.addFile(nullptr, "huge.bin", huge);
+    TrackPtr track(CreateIsoImageTrack(tree.root(), "HUGE", kAll));
     ASSERT_TRUE(track);
     const char *error = track->vtbl->layoutError(track.get());
     ASSERT_NE(error, nullptr);

@@ -1,11 +1,9 @@
 // The strict structure check itself: it accepts the images the builder
 // writes and names each seeded fault that the lenient readers let pass.
 
-#include "ImageTestSupport.h"
+#include "BuiltImage.h"
 #include "IsoItemTree.h"
 #include "StrictStructureCheck.h"
-
-#include "image/IsoImageTrack.h"
 
 #include <gtest/gtest.h>
 
@@ -74,11 +72,6 @@ struct Fault
     std::function<void(Image &)> seed;
     const char *named; // part of the problem the check must report
 };
-
-void PrintTo(const Fault &fault, std::ostream *out)
-{
-    *out << fault.name;
-}
 
 const Fault kFaults[] = {
     {"UdfPrimaryCrc", [](Image &i) { i[32 * kSector + 100] ^= 0x01; },
@@ -151,52 +144,22 @@ const Fault kFaults[] = {
      "the second record is not \"..\""},
 };
 
-class StrictStructureTest : public testing::TestWithParam<Fault>
+TEST(StrictStructureTest, PassesTheSoundImageAndNamesEachSeededFault)
 {
-protected:
-    static void SetUpTestSuite()
-    {
-        auto tree = IsoItemTree::fromDvdFolder(samplePath("dvd-with-menus"));
-        TrackPtr track(CreateIsoImageTrack(tree->root(), "STRICT",
-                                           ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET));
-        s_folder = new std::string(tempDir("strict"));
-        ASSERT_EQ(writeImage(track.get(), *s_folder + "/sound.iso"), "");
-        s_sound = new Image(readFile(*s_folder + "/sound.iso"));
+    const Built sound = build(*IsoItemTree::fromDvdFolder(samplePath("dvd-with-menus")), "STRICT", kAll);
+    ASSERT_EQ(strictStructureProblems(sound.image), std::vector<std::string>{});
+    for (const Fault &fault : kFaults) {
+        SCOPED_TRACE(fault.name);
+        Image damaged = readFile(sound.image);
+        fault.seed(damaged);
+        const std::string path = sound.image + "." + fault.name;
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char *>(damaged.data()), std::streamsize(damaged.size()));
+        std::string all;
+        for (const auto &p : strictStructureProblems(path))
+            all += p + "\n";
+        EXPECT_NE(all.find(fault.named), std::string::npos) << all;
     }
-    static void TearDownTestSuite()
-    {
-        delete s_sound;
-        delete s_folder;
-    }
-    static Image *s_sound;
-    static std::string *s_folder;
-};
-
-Image *StrictStructureTest::s_sound = nullptr;
-std::string *StrictStructureTest::s_folder = nullptr;
-
-TEST_F(StrictStructureTest, TheSoundImageHasNoProblem)
-{
-    EXPECT_EQ(strictStructureProblems(*s_folder + "/sound.iso"), std::vector<std::string>{});
 }
-
-TEST_P(StrictStructureTest, NamesTheSeededFault)
-{
-    Image damaged = *s_sound;
-    GetParam().seed(damaged);
-    const std::string path = *s_folder + "/" + GetParam().name + ".iso";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(damaged.data()), std::streamsize(damaged.size()));
-    const auto problems = strictStructureProblems(path);
-    std::string all;
-    for (const auto &p : problems)
-        all += p + "\n";
-    EXPECT_NE(all.find(GetParam().named), std::string::npos) << all;
-}
-
-INSTANTIATE_TEST_SUITE_P(Faults, StrictStructureTest, testing::ValuesIn(kFaults),
-                         [](const testing::TestParamInfo<Fault> &testInfo) {
-                             return std::string(testInfo.param.name);
-                         });
 
 } // namespace
