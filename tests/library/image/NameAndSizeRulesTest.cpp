@@ -166,18 +166,13 @@ const LabelCase kLabels[] = {
     {"My.Disc 2", "MY_DISC_2", "My.Disc 2", "My.Disc 2", "My.Disc 2"},
 };
 
-std::string field(const std::vector<uint8_t> &image, size_t at, size_t width)
-{
-    std::string text(reinterpret_cast<const char *>(&image[at]), width);
-    return text.substr(0, text.find_last_not_of(' ') + 1);
-}
-
-// The Joliet identifier: UCS-2 big-endian; the labels here are ASCII.
-std::string jolietField(const std::vector<uint8_t> &image, size_t at, size_t width)
+// A space-padded identifier; with two bytes a character, the UCS-2
+// big-endian identifier of Joliet (the labels here are ASCII).
+std::string field(const std::vector<uint8_t> &image, size_t at, size_t width, size_t step)
 {
     std::string text;
-    for (size_t i = 0; i + 1 < width; i += 2)
-        text.push_back(char(image[at + i + 1]));
+    for (size_t i = step - 1; i < width; i += step)
+        text.push_back(char(image[at + i]));
     return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
@@ -198,8 +193,8 @@ TEST(VolumeLabelTest, EachFieldHoldsAllTheLabelItHasRoomFor)
         const Built b = build(tree, c.label, kAll);
         ASSERT_EQ(b.error, "");
         const auto bytes = readFile(b.image);
-        EXPECT_EQ(field(bytes, 16 * SECTOR_SIZE + 40, 32), c.iso);
-        EXPECT_EQ(jolietField(bytes, 17 * SECTOR_SIZE + 40, 32), c.joliet);
+        EXPECT_EQ(field(bytes, 16 * SECTOR_SIZE + 40, 32, 1), c.iso);
+        EXPECT_EQ(field(bytes, 17 * SECTOR_SIZE + 40, 32, 2), c.joliet);
         EXPECT_EQ(UdfImage(b.image).volumeId(), c.udfPrimary);
         // The logical volume descriptor, fourth in the main sequence at 32.
         EXPECT_EQ(dString(bytes, 35 * SECTOR_SIZE + 84, 128), c.udfLogical);
