@@ -1,197 +1,216 @@
 // Each finding of the preflight fires on a damaged copy of a sample made by
 // ffmpeg and dvdauthor, and the clean samples give none.
 
-#include "DamagedSample.h"
+#include "TestEnvironment.h"
 
 #include "dvdvideo/Preflight.h"
 
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
-using namespace dvdtest;
 using dvdvideo::Finding;
-using dvdvideo::FindingKind;
 using dvdvideo::Reallocation;
-using dvdvideo::Severity;
+using K = dvdvideo::FindingKind;
+namespace fs = std::filesystem;
+
+namespace dvdvideo {
+void PrintTo(const Finding &finding, std::ostream *os)
+{
+    static const char *const severities[] = {"error", "warning", "note"};
+    *os << severities[int(finding.severity)] << " kind " << int(finding.kind) << " '" << finding.name << "' '"
+        << finding.name2 << "' " << finding.number << " " << finding.number2;
+}
+} // namespace dvdvideo
 
 namespace {
 
+constexpr auto E = dvdvideo::Severity::Error;
+constexpr auto W = dvdvideo::Severity::Warning;
+constexpr auto N = dvdvideo::Severity::Note;
+const std::string kPlain = "dvd-menuless";
+const std::string kMenus = "dvd-with-menus";
+
+// A fresh copy of samples/<sample> for one test: the folder holding VIDEO_TS.
+std::string CopySample(const std::string &sample)
+{
+    const QString target = testenv::makeTempDir(QString::fromStdString(sample)) + QStringLiteral("/copy");
+    const QString from = QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/") + QString::fromStdString(sample);
+    EXPECT_TRUE(testenv::copyFolder(from, target)) << sample;
+    return target.toStdString();
+}
+
+std::string VideoTs(const std::string &folder, const std::string &name)
+{
+    return folder + "/VIDEO_TS/" + name;
+}
+
+// Big-endian numbers of width 1, 2 or 4 bytes.
+void PutBe(const std::string &path, uint64_t offset, uint32_t value, int width)
+{
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(std::streamoff(offset));
+    for (int i = width - 1; i >= 0; --i)
+        file.put(char(value >> (8 * i)));
+    ASSERT_TRUE(file) << path;
+}
+
+uint32_t GetBe(const std::string &path, uint64_t offset, int width)
+{
+    std::ifstream file(path, std::ios::binary);
+    file.seekg(std::streamoff(offset));
+    uint32_t value = 0;
+    for (int i = 0; i < width; ++i)
+        value = value << 8 | uint8_t(file.get());
+    return value;
+}
+
+// Patches an IFO and its BUP alike, so only the intended fault shows.
+void PutBeBoth(const std::string &folder, const std::string &ifo, uint64_t offset, uint32_t value, int width)
+{
+    PutBe(VideoTs(folder, ifo), offset, value, width);
+    PutBe(VideoTs(folder, ifo.substr(0, ifo.size() - 3) + "BUP"), offset, value, width);
+}
+
+// The first program chain of a title set IFO (offsets read from the IFO).
+uint64_t FirstProgramChain(const std::string &ifo)
+{
+    const uint64_t pgcit = uint64_t(GetBe(ifo, 0xCC, 4)) * 2048;
+    return pgcit + GetBe(ifo, pgcit + 12, 4);
+}
+
+uint64_t FirstCellPlayback(const std::string &ifo)
+{
+    const uint64_t pgc = FirstProgramChain(ifo);
+    return pgc + GetBe(ifo, pgc + 0xE8, 2);
+}
+
+using Damage = std::function<void(const std::string &folder)>;
+
+Damage Removed(const std::string &name)
+{
+    return [=](const std::string &f) { fs::remove(VideoTs(f, name)); };
+}
+
+Damage Resized(const std::string &name, uint64_t bytes)
+{
+    return [=](const std::string &f) { fs::resize_file(VideoTs(f, name), bytes); };
+}
+
+Damage Patched(const std::string &ifo, uint64_t offset, uint32_t value, int width)
+{
+    return [=](const std::string &f) { PutBeBoth(f, ifo, offset, value, width); };
+}
+
 struct Expected
 {
-    Severity severity;
-    FindingKind kind;
-    std::string name;
+    dvdvideo::Severity severity;
+    K kind;
+    std::string name; // empty: any
 };
 
 struct DamageCase
 {
     const char *label;
-    const char *sample;
-    std::function<void(const std::string &folder)> damage;
+    const std::string &sample;
+    Damage damage;
     std::vector<Expected> expected; // each must be among the findings
     Reallocation reallocation = Reallocation::Off;
 };
 
-bool Matches(const Finding &finding, const Expected &expected)
+TEST(PreflightTest, EachDamageGivesItsFinding)
 {
-    return finding.severity == expected.severity && finding.kind == expected.kind &&
-           (expected.name.empty() || finding.name == expected.name);
-}
-
-void PrintTo(const DamageCase &c, std::ostream *os)
-{
-    *os << c.label;
-}
-
-constexpr uint64_t kGiB = 1ull << 30;
-
-const std::vector<DamageCase> &Cases()
-{
-    static const std::vector<DamageCase> cases = {
-        {"VmgMissing",
-         "dvd-menuless",
-         [](auto &f) { Remove(VideoTs(f, "VIDEO_TS.IFO")); },
-         {{Severity::Error, FindingKind::FileMissing, "VIDEO_TS.IFO"}}},
-        {"VmgZeroLength",
-         "dvd-menuless",
-         [](auto &f) { Resize(VideoTs(f, "VIDEO_TS.IFO"), 0); },
-         {{Severity::Error, FindingKind::FileMissing, "VIDEO_TS.IFO"}}},
-        {"VmgTruncated",
-         "dvd-with-menus",
-         [](auto &f) { Resize(VideoTs(f, "VIDEO_TS.IFO"), 200); },
-         {{Severity::Error, FindingKind::FileMissing, "VIDEO_TS.IFO"}}},
-        {"VmgTitleTablePastTheEnd",
-         "dvd-with-menus",
-         [](auto &f) { PutBeBoth(f, "VIDEO_TS.IFO", 0xC4, 0x7FFF, 4); },
-         {{Severity::Error, FindingKind::FileMissing, "VIDEO_TS.IFO"}}},
-        {"VmgSetNumberOver99",
-         "dvd-with-menus",
-         [](auto &f) { PutBeBoth(f, "VIDEO_TS.IFO", 0x3E, 120, 2); },
-         {{Severity::Error, FindingKind::FileMissing, "VIDEO_TS.IFO"}}},
-        {"Vmg99TitleSets",
-         "dvd-with-menus",
-         [](auto &f) { PutBeBoth(f, "VIDEO_TS.IFO", 0x3E, 99, 2); },
-         {{Severity::Error, FindingKind::TitleSetFileMissing, "VTS_03_0.IFO"},
-          {Severity::Error, FindingKind::TitleSetFileMissing, "VTS_99_0.IFO"}}},
-        {"NamedSetWithoutIfo",
-         "dvd-with-menus",
-         [](auto &f) { Remove(VideoTs(f, "VTS_02_0.IFO")); },
-         {{Severity::Error, FindingKind::TitleSetFileMissing, "VTS_02_0.IFO"}}},
-        {"NamedSetWithoutIfoReallocating",
-         "dvd-with-menus",
-         [](auto &f) { Remove(VideoTs(f, "VTS_02_0.IFO")); },
-         {{Severity::Error, FindingKind::ReallocationImpossible, "VIDEO_TS.IFO"}},
-         Reallocation::On},
-        {"UnreadableBupReallocating",
-         "dvd-menuless",
-         [](auto &f) { PutBe(VideoTs(f, "VTS_01_0.BUP"), 0, 'X', 1); },
-         {{Severity::Error, FindingKind::ReallocationImpossible, "VTS_01_0.BUP"},
-          {Severity::Warning, FindingKind::BackupDiffers, "VTS_01_0.BUP"}},
-         Reallocation::On},
-        {"NamedSetWithoutTitleVob",
-         "dvd-with-menus",
-         [](auto &f) { Remove(VideoTs(f, "VTS_02_1.VOB")); },
-         {{Severity::Error, FindingKind::TitleSetFileMissing, "VTS_02_1.VOB"}}},
-        {"TitleVobZeroLength",
-         "dvd-menuless",
-         [](auto &f) { Resize(VideoTs(f, "VTS_01_1.VOB"), 0); },
-         {{Severity::Error, FindingKind::TitleSetFileMissing, "VTS_01_1.VOB"}}},
-        {"FolderNamedLikeAVob",
-         "dvd-menuless",
-         [](auto &f) {
-             Remove(VideoTs(f, "VTS_01_1.VOB"));
-             std::filesystem::create_directory(VideoTs(f, "VTS_01_1.VOB"));
-         },
-         {{Severity::Error, FindingKind::TitleSetFileMissing, "VTS_01_1.VOB"}}},
-        {"CellPastTheVob",
-         "dvd-menuless",
-         [](auto &f) {
-             const uint64_t cell = FirstCellPlayback(VideoTs(f, "VTS_01_0.IFO"));
-             PutBeBoth(f, "VTS_01_0.IFO", cell + 20, 0x00FFFFFF, 4);
-         },
-         {{Severity::Error, FindingKind::CellUnreadable, ""}}},
-        {"BupDiffersInOneByte",
-         "dvd-with-menus",
-         [](auto &f) {
-             PutBe(VideoTs(f, "VTS_01_0.BUP"), 300, GetBe(VideoTs(f, "VTS_01_0.BUP"), 300, 1) ^ 1, 1);
-         },
-         {{Severity::Warning, FindingKind::BackupDiffers, "VTS_01_0.BUP"}}},
-        {"BupMissing",
-         "dvd-with-menus",
-         [](auto &f) { Remove(VideoTs(f, "VTS_02_0.BUP")); },
-         {{Severity::Warning, FindingKind::FileMissing, "VTS_02_0.BUP"}}},
-        {"SetOnDiskNotNamed",
-         "dvd-with-menus",
-         [](auto &f) {
-             for (const char *ext : {"IFO", "BUP"})
-                 std::filesystem::copy_file(VideoTs(f, std::string("VTS_02_0.") + ext),
-                                            VideoTs(f, std::string("VTS_03_0.") + ext));
-             std::filesystem::copy_file(VideoTs(f, "VTS_02_1.VOB"), VideoTs(f, "VTS_03_1.VOB"));
-         },
-         {{Severity::Warning, FindingKind::TitleSetNotNamed, "VTS_03_0.IFO"}}},
-        {"VobPartHole",
-         "dvd-menuless",
-         [](auto &f) { std::filesystem::rename(VideoTs(f, "VTS_01_1.VOB"), VideoTs(f, "VTS_01_2.VOB")); },
-         {{Severity::Warning, FindingKind::FileMissing, "VTS_01_1.VOB"}}},
-        {"VobShorterThanIfoSays",
-         "dvd-menuless",
-         [](auto &f) { Resize(VideoTs(f, "VTS_01_1.VOB"), 100 * 2048); },
-         {{Severity::Note, FindingKind::SectorCount, "VTS_01_1.VOB"}}},
-        {"PartOfUnusualSize",
-         "dvd-menuless",
-         [](auto &f) { std::filesystem::copy_file(VideoTs(f, "VTS_01_1.VOB"), VideoTs(f, "VTS_01_2.VOB")); },
-         {{Severity::Note, FindingKind::SectorCount, "VTS_01_1.VOB"}}},
-        {"SparseVobOf5GB",
-         "dvd-menuless",
-         [](auto &f) { Resize(VideoTs(f, "VTS_01_1.VOB"), 5 * kGiB); },
-         {{Severity::Note, FindingKind::SectorCount, "VTS_01_1.VOB"}}},
+    const Damage cellPastTheVob = [](const std::string &f) {
+        PutBeBoth(f, "VTS_01_0.IFO", FirstCellPlayback(VideoTs(f, "VTS_01_0.IFO")) + 20, 0x00FFFFFF, 4);
     };
-    return cases;
-}
-
-class DamagedFolderTest : public testing::TestWithParam<DamageCase>
-{
-};
-
-TEST_P(DamagedFolderTest, ItsFindingFires)
-{
-    const DamageCase &c = GetParam();
-    const std::string folder = CopySample(c.sample);
-    c.damage(folder);
-    const auto started = std::chrono::steady_clock::now();
-    const dvdvideo::PreflightReport report = dvdvideo::RunPreflight(folder, c.reallocation);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
-    ASSERT_TRUE(report.isDvdVideo);
-    for (const Expected &expected : c.expected) {
-        const bool found = std::any_of(report.findings.begin(), report.findings.end(),
-                                       [&](const Finding &f) { return Matches(f, expected); });
-        EXPECT_TRUE(found) << "missing " << expected.name << " (kind " << int(expected.kind) << ") among "
-                           << testing::PrintToString(report.findings);
+    const Damage bupFlip = [](const std::string &f) {
+        PutBe(VideoTs(f, "VTS_01_0.BUP"), 300, GetBe(VideoTs(f, "VTS_01_0.BUP"), 300, 1) ^ 1, 1);
+    };
+    const Damage setNotNamed = [](const std::string &f) {
+        for (const char *ext : {"0.IFO", "0.BUP", "1.VOB"})
+            fs::copy_file(VideoTs(f, std::string("VTS_02_") + ext), VideoTs(f, std::string("VTS_03_") + ext));
+    };
+    const Damage folderNamedLikeAVob = [](const std::string &f) {
+        fs::remove(VideoTs(f, "VTS_01_1.VOB"));
+        fs::create_directory(VideoTs(f, "VTS_01_1.VOB"));
+    };
+    const auto bupByte = [](const std::string &f) { PutBe(VideoTs(f, "VTS_01_0.BUP"), 0, 'X', 1); };
+    const auto vobHole = [](const std::string &f) {
+        fs::rename(VideoTs(f, "VTS_01_1.VOB"), VideoTs(f, "VTS_01_2.VOB"));
+    };
+    const auto vobPart = [](const std::string &f) {
+        fs::copy_file(VideoTs(f, "VTS_01_1.VOB"), VideoTs(f, "VTS_01_2.VOB"));
+    };
+    const auto On = Reallocation::On;
+    // clang-format off
+    const DamageCase cases[] = {
+        {"VMG missing", kPlain, Removed("VIDEO_TS.IFO"), {{E, K::FileMissing, "VIDEO_TS.IFO"}}},
+        {"VMG empty", kPlain, Resized("VIDEO_TS.IFO", 0), {{E, K::FileMissing, "VIDEO_TS.IFO"}}},
+        {"VMG cut", kMenus, Resized("VIDEO_TS.IFO", 200), {{E, K::FileMissing, "VIDEO_TS.IFO"}}},
+        {"VMG title table past the end", kMenus, Patched("VIDEO_TS.IFO", 0xC4, 0x7FFF, 4),
+            {{E, K::FileMissing, "VIDEO_TS.IFO"}}},
+        {"VMG names 120 title sets", kMenus, Patched("VIDEO_TS.IFO", 0x3E, 120, 2),
+            {{E, K::FileMissing, "VIDEO_TS.IFO"}}},
+        {"VMG names 99 title sets", kMenus, Patched("VIDEO_TS.IFO", 0x3E, 99, 2),
+            {{E, K::TitleSetFileMissing, "VTS_03_0.IFO"}, {E, K::TitleSetFileMissing, "VTS_99_0.IFO"}}},
+        {"named set without IFO", kMenus, Removed("VTS_02_0.IFO"),
+            {{E, K::TitleSetFileMissing, "VTS_02_0.IFO"}}},
+        {"named set without IFO, reallocating", kMenus, Removed("VTS_02_0.IFO"),
+            {{E, K::ReallocationImpossible, "VIDEO_TS.IFO"}}, On},
+        {"unreadable BUP, reallocating", kPlain, bupByte,
+            {{E, K::ReallocationImpossible, "VTS_01_0.BUP"}, {W, K::BackupDiffers, "VTS_01_0.BUP"}}, On},
+        {"named set without title VOB", kMenus, Removed("VTS_02_1.VOB"),
+            {{E, K::TitleSetFileMissing, "VTS_02_1.VOB"}}},
+        {"empty title VOB", kPlain, Resized("VTS_01_1.VOB", 0),
+            {{E, K::TitleSetFileMissing, "VTS_01_1.VOB"}}},
+        {"folder named like a VOB", kPlain, folderNamedLikeAVob,
+            {{E, K::TitleSetFileMissing, "VTS_01_1.VOB"}}},
+        {"cell past the VOB", kPlain, cellPastTheVob, {{E, K::CellUnreadable, ""}}},
+        {"BUP differs in one byte", kMenus, bupFlip, {{W, K::BackupDiffers, "VTS_01_0.BUP"}}},
+        {"BUP missing", kMenus, Removed("VTS_02_0.BUP"), {{W, K::FileMissing, "VTS_02_0.BUP"}}},
+        {"set on disk not named", kMenus, setNotNamed, {{W, K::TitleSetNotNamed, "VTS_03_0.IFO"}}},
+        {"hole in the VOB parts", kPlain, vobHole, {{W, K::FileMissing, "VTS_01_1.VOB"}}},
+        {"VOB shorter than the IFO says", kPlain, Resized("VTS_01_1.VOB", 100 * 2048),
+            {{N, K::SectorCount, "VTS_01_1.VOB"}}},
+        {"part of unusual size", kPlain, vobPart, {{N, K::SectorCount, "VTS_01_1.VOB"}}},
+        {"sparse VOB of 5 GB", kPlain, Resized("VTS_01_1.VOB", 5ull << 30),
+            {{N, K::SectorCount, "VTS_01_1.VOB"}}},
+    };
+    // clang-format on
+    for (const DamageCase &c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::string folder = CopySample(c.sample);
+        c.damage(folder);
+        const auto started = std::chrono::steady_clock::now();
+        const dvdvideo::PreflightReport report = dvdvideo::RunPreflight(folder, c.reallocation);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+        ASSERT_TRUE(report.isDvdVideo);
+        for (const Expected &x : c.expected)
+            EXPECT_TRUE(std::any_of(report.findings.begin(), report.findings.end(),
+                                    [&](const Finding &f) {
+                                        return f.severity == x.severity && f.kind == x.kind &&
+                                               (x.name.empty() || f.name == x.name);
+                                    }))
+                << "missing " << x.name << " (kind " << int(x.kind) << ") among "
+                << testing::PrintToString(report.findings);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Preflight, DamagedFolderTest, testing::ValuesIn(Cases()),
-                         [](const auto &testInfo) { return std::string(testInfo.param.label); });
-
-class CleanSampleTest : public testing::TestWithParam<std::tuple<const char *, Reallocation>>
+TEST(PreflightTest, CleanSamplesGiveNoFinding)
 {
-};
-
-TEST_P(CleanSampleTest, GivesNoFinding)
-{
-    const auto [sample, reallocation] = GetParam();
-    const dvdvideo::PreflightReport report =
-        dvdvideo::RunPreflight(ORVANE_TEST_SOURCE_DIR "/samples/" + std::string(sample), reallocation);
-    EXPECT_TRUE(report.isDvdVideo);
-    EXPECT_EQ(report.findings, dvdvideo::Findings{});
+    for (const std::string &sample : {kPlain, kMenus})
+        for (const Reallocation reallocation : {Reallocation::Off, Reallocation::On}) {
+            const auto report =
+                dvdvideo::RunPreflight(ORVANE_TEST_SOURCE_DIR "/samples/" + sample, reallocation);
+            EXPECT_TRUE(report.isDvdVideo) << sample;
+            EXPECT_EQ(report.findings, dvdvideo::Findings{}) << sample << " " << int(reallocation);
+        }
 }
-
-INSTANTIATE_TEST_SUITE_P(Preflight, CleanSampleTest,
-                         testing::Combine(testing::Values("dvd-menuless", "dvd-with-menus"),
-                                          testing::Values(Reallocation::Off, Reallocation::On)));
 
 TEST(PreflightTest, FolderWithoutVideoTsIsNoDvdVideo)
 {
@@ -203,7 +222,7 @@ TEST(PreflightTest, FolderWithoutVideoTsIsNoDvdVideo)
 
 TEST(PreflightTest, BupDifferenceNamesTheOffset)
 {
-    const std::string folder = CopySample("dvd-menuless");
+    const std::string folder = CopySample(kPlain);
     PutBe(VideoTs(folder, "VIDEO_TS.BUP"), 4000, 0xAB, 1);
     const auto findings = dvdvideo::RunPreflight(folder, Reallocation::Off).findings;
     ASSERT_EQ(findings.size(), 1u);
@@ -215,10 +234,8 @@ TEST(PreflightTest, LoopingProgramChainEndsTheWalk)
 {
     // The program chain's next link points at itself; a player would loop
     // for ever, the walk follows no links.
-    const std::string folder = CopySample("dvd-menuless");
-    const std::string ifo = VideoTs(folder, "VTS_01_0.IFO");
-    const uint64_t pgcit = uint64_t(GetBe(ifo, 0xCC, 4)) * 2048;
-    const uint64_t pgc = pgcit + GetBe(ifo, pgcit + 12, 4);
+    const std::string folder = CopySample(kPlain);
+    const uint64_t pgc = FirstProgramChain(VideoTs(folder, "VTS_01_0.IFO"));
     PutBeBoth(folder, "VTS_01_0.IFO", pgc + 0x9C, 1, 2);
     PutBeBoth(folder, "VTS_01_0.IFO", pgc + 0x9E, 1, 2);
     const auto started = std::chrono::steady_clock::now();
@@ -226,21 +243,17 @@ TEST(PreflightTest, LoopingProgramChainEndsTheWalk)
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
 }
 
-} // namespace
-
-namespace {
-
 TEST(PreflightTest, TitleTimeBoundEndsTheWalkOfATitle)
 {
     // With no time at all for a title, the broken cell is never reached: the
     // bound holds even where reading would find something.
-    const std::string folder = CopySample("dvd-menuless");
+    const std::string folder = CopySample(kPlain);
     const uint64_t cell = FirstCellPlayback(VideoTs(folder, "VTS_01_0.IFO"));
     PutBeBoth(folder, "VTS_01_0.IFO", cell + 20, 0x00FFFFFF, 4);
     const auto cellFindings = [&](std::chrono::milliseconds bound) {
         const auto findings = dvdvideo::RunPreflight(folder, Reallocation::Off, {bound}).findings;
         return std::count_if(findings.begin(), findings.end(),
-                             [](const Finding &f) { return f.kind == FindingKind::CellUnreadable; });
+                             [](const Finding &f) { return f.kind == K::CellUnreadable; });
     };
     EXPECT_EQ(cellFindings(std::chrono::milliseconds(0)), 0);
     EXPECT_EQ(cellFindings(std::chrono::milliseconds(4000)), 1);

@@ -2,7 +2,7 @@
 // time, folders take the latest date below them, and SOURCE_DATE_EPOCH
 // keeps images byte-identical however the sources' dates move past it.
 
-#include "ImageTestSupport.h"
+#include "BuiltImage.h"
 #include "IsoItemTree.h"
 #include "ReaderDates.h"
 
@@ -44,37 +44,19 @@ const std::pair<const char *, int64_t> kFolders[] = {
     {"Outer/Inner", 981173106},
 };
 
-std::string makeDatedTree(const std::string &folder)
-{
-    const std::string source = folder + "/source";
-    for (const DatedFile &f : kFiles) {
-        const std::string path = source + "/" + f.path;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        std::ofstream(path) << f.path;
-        EXPECT_TRUE(setModified(path, f.source)) << path;
-    }
-    std::filesystem::create_directories(source + "/Empty");
-    return source;
-}
-
-std::string buildImage(const std::string &source, const std::string &image, uint32_t flags = kAll)
-{
-    auto tree = IsoItemTree::fromFolder(source);
-    TrackPtr track(CreateIsoImageTrack(tree->root(), "DATES", flags));
-    return writeImage(track.get(), image);
-}
-
 TEST(FileDatesTest, EveryReaderShowsEachEntrysOwnDate)
 {
     EpochGuard noEpoch(nullptr);
-    const std::string folder = tempDir("dates");
-    const std::string source = makeDatedTree(folder);
-    const std::string image = folder + "/dates.iso";
-    ASSERT_EQ(buildImage(source, image), "");
+    const std::string source = tempDir("dates") + "/source";
+    for (const DatedFile &f : kFiles)
+        ASSERT_TRUE(setModified(writeFile(source + "/" + f.path, f.path), f.source)) << f.path;
+    std::filesystem::create_directories(source + "/Empty");
+    const Built b = build(*IsoItemTree::fromFolder(source), "DATES", kAll);
+    ASSERT_EQ(b.error, "");
     const int64_t now = std::time(nullptr);
 
-    for (const auto &[reader, dates] : {std::pair{"7-Zip (UDF)", sevenZipDates(image)},
-                                        std::pair{"xorriso (ISO 9660)", xorrisoExtractedDates(image)}}) {
+    for (const auto &[reader, dates] : {std::pair{"7-Zip (UDF)", sevenZipDates(b.image)},
+                                        std::pair{"xorriso (ISO 9660)", xorrisoExtractedDates(b.image)}}) {
         for (const DatedFile &f : kFiles) {
             ASSERT_TRUE(dates.count(f.path)) << reader << " does not list " << f.path;
             EXPECT_NEAR(dates.at(f.path), f.recorded, 1) << reader << ": " << f.path;
@@ -90,28 +72,37 @@ TEST(FileDatesTest, EveryReaderShowsEachEntrysOwnDate)
 
 TEST(FileDatesTest, SourceDateEpochKeepsImagesIdenticalWhenSourcesChangeLater)
 {
-    EpochGuard epoch("1700000000"); // 2023-11-14 22:13:20
-    const std::string folder = tempDir("epoch-dates");
-    const std::string source = folder + "/source";
-    std::filesystem::create_directories(source + "/Sub");
-    for (const char *name : {"a.txt", "Sub/b.txt", "old.txt"})
-        std::ofstream(source + "/" + name) << name;
-    ASSERT_TRUE(setModified(source + "/old.txt", 981173106));
-
-    ASSERT_EQ(buildImage(source, folder + "/first.iso"), "");
-    ASSERT_EQ(buildImage(source, folder + "/second.iso"), "");
-    for (const char *name : {"a.txt", "Sub/b.txt"})
-        ASSERT_TRUE(setModified(source + "/" + name, 1800000000));
-    ASSERT_EQ(buildImage(source, folder + "/touched.iso"), "");
-
-    const auto first = readFile(folder + "/first.iso");
-    EXPECT_TRUE(first == readFile(folder + "/second.iso"));
-    EXPECT_TRUE(first == readFile(folder + "/touched.iso"))
-        << "dates after the epoch are recorded as the epoch";
-    const DatedPaths dates = sevenZipDates(folder + "/first.iso");
-    EXPECT_EQ(dates.at("a.txt"), 1700000000);
+    // A DVD-Video folder with its IFO files rewritten, and extras.
+    const std::string source = tempDir("epoch-dates") + "/source";
+    copyFolder(samplePath("dvd-with-menus"), source);
+    writeFile(source + "/Sub/b.txt", "b");
+    ASSERT_TRUE(setModified(writeFile(source + "/old.txt", "old"), 981173106));
+    const auto image = [&](const char *epoch) {
+        EpochGuard guard(epoch);
+        Built b = build(*IsoItemTree::fromDvdFolder(source), "SAME", kAll | ISO_TRACK_REALLOC);
+        EXPECT_EQ(b.error, "");
+        return b.image;
+    };
+    const std::string firstImage = image("1700000000"); // 2023-11-14 22:13:20
+    const auto first = readFile(firstImage);
+    EXPECT_TRUE(first == readFile(image("1700000000")));
+    ASSERT_TRUE(setModified(source + "/Sub/b.txt", 1800000000));
+    EXPECT_TRUE(first == readFile(image("1700000000"))) << "dates after the epoch are recorded as the epoch";
+    const auto later = readFile(image("1800000000"));
+    EXPECT_EQ(later.size(), first.size());
+    EXPECT_FALSE(later == first) << "the time is recorded in the file systems";
+    // The primary volume descriptor's creation date.
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(&first[16 * SECTOR_SIZE + 813]), 14),
+              "20231114221320");
+    const DatedPaths dates = sevenZipDates(firstImage);
+    EXPECT_EQ(dates.at("Sub/b.txt"), 1700000000);
     EXPECT_EQ(dates.at("Sub"), 1700000000);
     EXPECT_EQ(dates.at("old.txt"), 981173106) << "an earlier date stays";
+
+    const auto fallback = readFile(image("yesterday"));
+    EXPECT_GE(std::stoi(std::string(reinterpret_cast<const char *>(&fallback[16 * SECTOR_SIZE + 813]), 4)),
+              2024)
+        << "an invalid epoch gives the current time";
 }
 
 struct MomentCase

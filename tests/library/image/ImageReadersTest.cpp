@@ -1,7 +1,9 @@
 // Images of the committed DVD-Video samples, read back by libdvdread,
-// libudfread and isoinfo for every file-system combination the program uses.
+// libudfread and isoinfo for every file-system combination the program
+// uses; each reader checks the cases that hold its file system.
 
-#include "ImageTestSupport.h"
+#include "BuiltImage.h"
+#include "DvdVideoLayoutCheck.h"
 #include "IsoItemTree.h"
 #include "UdfImage.h"
 
@@ -19,81 +21,25 @@ using namespace imagecheck;
 
 namespace {
 
-struct Case
-{
-    const char *sample;
-    uint32_t flags;
-};
-
-// How test listings show a case, instead of its raw bytes.
-void PrintTo(const Case &c, std::ostream *out)
-{
-    *out << c.sample << " with flags 0x" << std::hex << c.flags << std::dec;
-}
-
-std::string caseName(const testing::TestParamInfo<Case> &info)
-{
-    std::string name = info.param.sample;
-    for (auto &c : name)
-        if (c == '-')
-            c = '_';
-    return name + "_flags" + std::to_string(info.param.flags);
-}
-
 // The DVD-Video files of a sample in the order players read them.
-std::vector<std::string> playerOrder(const std::string &sample)
+std::vector<std::string> playerOrder(const IsoItemTree &tree)
 {
-    auto tree = IsoItemTree::fromDvdFolder(samplePath(sample));
     std::vector<std::string> names;
-    for (IsoItem *item = tree->root(); item; item = item->nextSibling)
+    for (IsoItem *item = tree.root(); item; item = item->nextSibling)
         if (std::string(item->name) == "VIDEO_TS")
             for (IsoItem *file = item->firstChild; file; file = file->nextSibling)
                 names.push_back(file->name);
     return names;
 }
 
-class ImageReadersTest : public testing::TestWithParam<Case>
+void expectLibdvdreadPlays(const std::string &image)
 {
-protected:
-    void SetUp() override
-    {
-        source = samplePath(GetParam().sample);
-        tree = IsoItemTree::fromDvdFolder(source);
-        track.reset(CreateIsoImageTrack(tree->root(), "SAMPLE_DISC", GetParam().flags));
-        ASSERT_TRUE(track);
-        ASSERT_EQ(track->vtbl->layoutError(track.get()), nullptr);
-        image = tempDir("readers") + "/disc.iso";
-        ASSERT_EQ(writeImage(track.get(), image), "");
-    }
-
-    bool has(uint32_t flag) const { return GetParam().flags & flag; }
-
-    std::string source;
-    std::unique_ptr<IsoItemTree> tree;
-    TrackPtr track;
-    std::string image;
-};
-
-TEST_P(ImageReadersTest, ImageHasTheAnnouncedSize)
-{
-    EXPECT_EQ(std::filesystem::file_size(image),
-              uint64_t(track->vtbl->sizeInBlocks(track.get())) * SECTOR_SIZE);
-    EXPECT_EQ(track->vtbl->fileCount(track.get()), int(filesBelow(source).size()));
-    EXPECT_EQ(track->vtbl->fsFlags(track.get()), GetParam().flags);
-    EXPECT_STREQ(track->vtbl->volumeLabel(track.get()), "SAMPLE_DISC");
-}
-
-TEST_P(ImageReadersTest, LibdvdreadOpensTheVmgAndEveryTitleSet)
-{
-    if (!has(ISO_TRACK_UDF))
-        GTEST_SKIP() << "libdvdread finds DVD-Video files through UDF";
     dvd_reader_t *dvd = DVDOpen(image.c_str());
     ASSERT_NE(dvd, nullptr);
     ifo_handle_t *vmg = ifoOpen(dvd, 0);
     ASSERT_NE(vmg, nullptr);
-    const int titleSets = vmg->vmgi_mat->vmg_nr_of_title_sets;
-    EXPECT_GE(titleSets, 1);
-    for (int set = 1; set <= titleSets; ++set) {
+    EXPECT_GE(vmg->vmgi_mat->vmg_nr_of_title_sets, 1);
+    for (int set = 1; set <= vmg->vmgi_mat->vmg_nr_of_title_sets; ++set) {
         ifo_handle_t *vts = ifoOpen(dvd, set);
         EXPECT_NE(vts, nullptr) << "title set " << set;
         if (vts)
@@ -109,86 +55,97 @@ TEST_P(ImageReadersTest, LibdvdreadOpensTheVmgAndEveryTitleSet)
     DVDClose(dvd);
 }
 
-TEST_P(ImageReadersTest, LibudfreadReadsEveryFileByteForByte)
+TEST(ImageReadersTest, EverySampleInEveryFileSystemMix)
 {
-    if (!has(ISO_TRACK_UDF))
-        GTEST_SKIP() << "no UDF volume";
-    UdfImage udf(image);
-    ASSERT_TRUE(udf.isOpen());
-    EXPECT_EQ(udf.volumeId(), "SAMPLE_DISC");
-    for (const std::string &relative : filesBelow(source)) {
-        const auto bytes = udf.read("/" + relative);
-        ASSERT_TRUE(bytes) << relative;
-        const bool corrected =
-            has(ISO_TRACK_REALLOC) && (relative.ends_with(".IFO") || relative.ends_with(".BUP"));
-        if (corrected)
-            EXPECT_EQ(bytes->size(), readFile(source + "/" + relative).size()) << relative;
-        else
-            EXPECT_TRUE(*bytes == readFile(source + "/" + relative)) << relative;
-    }
-    std::vector<std::string> listed;
-    for (const auto &entry : udf.list("/VIDEO_TS"))
-        listed.push_back(entry.name);
-    EXPECT_EQ(listed, playerOrder(GetParam().sample));
-    EXPECT_EQ(udf.list("/").front().name, "AUDIO_TS");
-}
+    const struct
+    {
+        const char *sample;
+        uint32_t flags;
+    } cases[] = {
+        {"dvd-menuless", kBridge},
+        {"dvd-menuless", kBridge | ISO_TRACK_REALLOC},
+        {"dvd-with-menus", kBridge},
+        {"dvd-with-menus", kAll},
+        {"dvd-with-menus", kAll | ISO_TRACK_MODE2},
+        {"dvd-with-menus", kAll | ISO_TRACK_REALLOC},
+        {"dvd-with-menus", ISO_TRACK_ISO9660},
+        {"dvd-with-menus", ISO_TRACK_UDF},
+        {"dvd-with-menus", ISO_TRACK_ISO9660 | ISO_TRACK_JOLIET | ISO_TRACK_MODE2},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.sample) + " with flags " + std::to_string(c.flags));
+        const auto has = [&](uint32_t flag) { return (c.flags & flag) != 0; };
+        const bool menus = std::string(c.sample) == "dvd-with-menus";
+        const std::string source = samplePath(c.sample);
+        const auto tree = IsoItemTree::fromDvdFolder(source);
+        const Built b = build(*tree, "SAMPLE_DISC", c.flags);
+        ASSERT_EQ(b.error, "");
+        const IsoTrackVtbl &t = *b.track->vtbl;
+        EXPECT_EQ(std::filesystem::file_size(b.image), uint64_t(t.sizeInBlocks(b.track.get())) * SECTOR_SIZE);
+        EXPECT_EQ(t.fileCount(b.track.get()), int(filesBelow(source).size()));
+        EXPECT_EQ(t.fsFlags(b.track.get()), c.flags);
+        EXPECT_STREQ(t.volumeLabel(b.track.get()), "SAMPLE_DISC");
+        const auto bytes = readFile(b.image);
+        EXPECT_EQ(std::string(reinterpret_cast<const char *>(&bytes[16 * SECTOR_SIZE + 1024]), 8) ==
+                      "CD-XA001",
+                  has(ISO_TRACK_MODE2));
+        EXPECT_EQ(t.isMode2(b.track.get()), has(ISO_TRACK_MODE2) ? 1 : 0);
 
-TEST_P(ImageReadersTest, IsoinfoListsTheIsoNamesAndSizes)
-{
-    if (has(ISO_TRACK_UDF) && !has(ISO_TRACK_ISO9660))
-        GTEST_SKIP() << "UDF only";
-    std::map<std::string, uint64_t> listed;
-    std::map<std::string, uint32_t> extents;
-    for (const auto &e : isoinfoListing(image, false)) {
-        listed[e.folder + e.name] = e.size;
-        extents[e.name] = e.extent;
-    }
-    for (const std::string &name : playerOrder(GetParam().sample))
-        EXPECT_EQ(listed["/VIDEO_TS/" + name + ";1"],
-                  std::filesystem::file_size(source + "/VIDEO_TS/" + name))
-            << name;
-    EXPECT_TRUE(listed.count("/AUDIO_TS"));
-    if (std::string(GetParam().sample) == "dvd-with-menus") {
-        EXPECT_EQ(listed["/README.TXT;1"], 32u);
-        EXPECT_EQ(listed["/EXTRAS/B_CHER/LIESMICH.TXT;1"], 47u);
-    }
-    // The data follows the player order even though the records are sorted.
-    uint32_t previous = 0;
-    for (const std::string &name : playerOrder(GetParam().sample)) {
-        EXPECT_GT(extents[name + ";1"], previous) << name;
-        previous = extents[name + ";1"];
+        if (has(ISO_TRACK_UDF)) {
+            expectLibdvdreadPlays(b.image);
+            // Every file where the image's IFO says, none sharing a block.
+            EXPECT_EQ(t.placementWarning(b.track.get()), nullptr);
+            EXPECT_EQ(t.reallocFailed(b.track.get()), 0);
+            EXPECT_EQ(placementMismatches(b.image), std::vector<std::string>{});
+            if (has(ISO_TRACK_REALLOC)) {
+                EXPECT_EQ(sharedBlocks(b.image), std::vector<std::string>{});
+            }
+            UdfImage udf(b.image);
+            ASSERT_TRUE(udf.isOpen());
+            EXPECT_EQ(udf.volumeId(), "SAMPLE_DISC");
+            for (const std::string &relative : filesBelow(source)) {
+                const auto read = udf.read("/" + relative);
+                ASSERT_TRUE(read) << relative;
+                const auto original = readFile(source + "/" + relative);
+                const bool corrected =
+                    has(ISO_TRACK_REALLOC) && (relative.ends_with(".IFO") || relative.ends_with(".BUP"));
+                EXPECT_TRUE(corrected ? read->size() == original.size() : *read == original) << relative;
+            }
+            std::vector<std::string> listed;
+            for (const auto &entry : udf.list("/VIDEO_TS"))
+                listed.push_back(entry.name);
+            EXPECT_EQ(listed, playerOrder(*tree));
+            EXPECT_EQ(udf.list("/").front().name, "AUDIO_TS");
+        }
+        if (has(ISO_TRACK_ISO9660)) {
+            std::map<std::string, ListedEntry> listed;
+            for (const auto &e : isoinfoListing(b.image, false))
+                listed[e.folder + e.name] = e;
+            EXPECT_TRUE(listed.count("/AUDIO_TS"));
+            if (menus) {
+                EXPECT_EQ(listed["/README.TXT;1"].size, 32u);
+                EXPECT_EQ(listed["/EXTRAS/B_CHER/LIESMICH.TXT;1"].size, 47u);
+            }
+            // The data follows the player order even though the records are sorted.
+            uint32_t previous = 0;
+            for (const std::string &name : playerOrder(*tree)) {
+                const ListedEntry &e = listed["/VIDEO_TS/" + name + ";1"];
+                EXPECT_EQ(e.size, std::filesystem::file_size(source + "/VIDEO_TS/" + name)) << name;
+                EXPECT_GT(e.extent, previous) << name;
+                previous = e.extent;
+            }
+        }
+        if (has(ISO_TRACK_JOLIET)) {
+            std::map<std::string, uint64_t> listed;
+            for (const auto &e : isoinfoListing(b.image, true))
+                listed[e.folder + e.name] = e.size;
+            EXPECT_EQ(listed["/VIDEO_TS/VIDEO_TS.IFO;1"],
+                      std::filesystem::file_size(source + "/VIDEO_TS/VIDEO_TS.IFO"));
+            if (menus) {
+                EXPECT_EQ(listed["/Extras/Bücher/Liesmich.txt;1"], 47u);
+            }
+        }
     }
 }
-
-TEST_P(ImageReadersTest, JolietKeepsTheOriginalNames)
-{
-    if (!has(ISO_TRACK_JOLIET))
-        GTEST_SKIP() << "no Joliet volume";
-    std::map<std::string, uint64_t> listed;
-    for (const auto &e : isoinfoListing(image, true))
-        listed[e.folder + e.name] = e.size;
-    EXPECT_EQ(listed["/VIDEO_TS/VIDEO_TS.IFO;1"],
-              std::filesystem::file_size(source + "/VIDEO_TS/VIDEO_TS.IFO"));
-    if (std::string(GetParam().sample) == "dvd-with-menus") {
-        EXPECT_EQ(listed["/Extras/Bücher/Liesmich.txt;1"], 47u);
-    }
-}
-
-TEST_P(ImageReadersTest, Mode2MarksTheVolumeAsCdRomXa)
-{
-    const auto bytes = readFile(image);
-    ASSERT_GT(bytes.size(), 17u * SECTOR_SIZE);
-    const std::string marker(reinterpret_cast<const char *>(&bytes[16 * SECTOR_SIZE + 1024]), 8);
-    EXPECT_EQ(marker == "CD-XA001", has(ISO_TRACK_MODE2));
-    EXPECT_EQ(track->vtbl->isMode2(track.get()), has(ISO_TRACK_MODE2) ? 1 : 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Samples, ImageReadersTest,
-                         testing::Values(Case{"dvd-menuless", 0x18}, Case{"dvd-menuless", 0x58},
-                                         Case{"dvd-with-menus", 0x18}, Case{"dvd-with-menus", 0x19},
-                                         Case{"dvd-with-menus", 0x1B}, Case{"dvd-with-menus", 0x59},
-                                         Case{"dvd-with-menus", 0x08}, Case{"dvd-with-menus", 0x10},
-                                         Case{"dvd-with-menus", 0x0B}),
-                         caseName);
 
 } // namespace

@@ -34,14 +34,9 @@ EpochGuard::~EpochGuard()
     unsetenv("SOURCE_DATE_EPOCH");
 }
 
-std::string sourceDir()
-{
-    return ORVANE_TEST_SOURCE_DIR;
-}
-
 std::string samplePath(const std::string &sample)
 {
-    return sourceDir() + "/samples/" + sample;
+    return ORVANE_TEST_SOURCE_DIR "/samples/" + sample;
 }
 
 std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocksPerRead)
@@ -49,34 +44,25 @@ std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocks
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return "cannot create " + path;
-    const auto *t = track->vtbl;
+    const IsoTrackVtbl &t = *track->vtbl;
+    std::vector<uint8_t> buffer(size_t(blocksPerRead) * SECTOR_SIZE);
+    off_t offset = 0;
     std::string error;
-    if (t->openStream(track) != 0) {
-        error = t->lastError(track) ? t->lastError(track) : "openStream failed without a reason";
-    } else {
-        std::vector<uint8_t> buffer(size_t(blocksPerRead) * SECTOR_SIZE);
-        off_t offset = 0;
-        for (;;) {
-            const int32_t n = t->readBlocks(track, buffer.data(), blocksPerRead);
-            if (n < 0) {
-                error = t->lastError(track) ? t->lastError(track) : "readBlocks failed without a reason";
-                break;
-            }
-            if (n == 0)
-                break;
-            const size_t bytes = size_t(n) * SECTOR_SIZE;
-            const bool allZero =
-                buffer[0] == 0 && std::memcmp(buffer.data(), buffer.data() + 1, bytes - 1) == 0;
-            if (!allZero && ::pwrite(fd, buffer.data(), bytes, offset) != ssize_t(bytes)) {
-                error = "cannot write " + path;
-                break;
-            }
-            offset += off_t(bytes);
-        }
-        t->closeStream(track);
-        if (error.empty() && ::ftruncate(fd, offset) != 0)
-            error = "cannot size " + path;
+    const bool opened = t.openStream(track) == 0;
+    int32_t n = opened ? 1 : -1;
+    while (n > 0 && (n = t.readBlocks(track, buffer.data(), blocksPerRead)) > 0) {
+        const size_t bytes = size_t(n) * SECTOR_SIZE;
+        const bool allZero = buffer[0] == 0 && std::memcmp(buffer.data(), buffer.data() + 1, bytes - 1) == 0;
+        if (!allZero && ::pwrite(fd, buffer.data(), bytes, offset) != ssize_t(bytes))
+            error = "cannot write " + path;
+        offset += off_t(bytes);
     }
+    if (n < 0)
+        error = t.lastError(track) ? t.lastError(track) : "the stream failed without a reason";
+    if (opened)
+        t.closeStream(track);
+    if (error.empty() && ::ftruncate(fd, offset) != 0)
+        error = "cannot size " + path;
     ::close(fd);
     if (error.empty())
         for (const std::string &problem : strictStructureProblems(path))
@@ -111,14 +97,9 @@ std::vector<ListedEntry> isoinfoListing(const std::string &image, bool joliet)
         R"(^([d-])\S*\s+\d+\s+\d+\s+\d+\s+(\d+)\s+\w+\s+\d+\s+\d+\s+\[\s*(\d+)\s+[0-9A-Fa-f]+\]?\s+(.*?)\s*$)");
     // This isoinfo knows no UTF-8 output; Latin-1 covers the names the tests use.
     std::string utf8;
-    for (unsigned char c : listing.output) {
-        if (c < 0x80) {
-            utf8.push_back(char(c));
-        } else {
-            utf8.push_back(char(0xC0 | (c >> 6)));
-            utf8.push_back(char(0x80 | (c & 0x3F)));
-        }
-    }
+    for (unsigned char c : listing.output)
+        utf8 +=
+            c < 0x80 ? std::string(1, char(c)) : std::string{char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
     std::istringstream in(utf8);
     std::string text;
     std::string folder;
@@ -150,6 +131,13 @@ std::vector<uint8_t> readFile(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string writeFile(const std::string &path, const std::string &bytes)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
 }
 
 void copyFolder(const std::string &from, const std::string &to)

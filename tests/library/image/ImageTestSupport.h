@@ -1,6 +1,6 @@
 #pragma once
-// Helpers the image tests share: writing a track to a file, running the
-// outside readers (isoinfo, libudfread) and reading their answers.
+// Helpers the image tests share: building and writing a track, running the
+// outside readers (isoinfo) and reading their answers.
 
 #include "reclib_api.h"
 
@@ -36,15 +36,13 @@ public:
     EpochGuard &operator=(const EpochGuard &) = delete;
 };
 
-std::string sourceDir();
 std::string samplePath(const std::string &sample);
 
-// Streams the track into path. Zero sectors are skipped (the file stays
-// sparse), so huge images of sparse sources stay cheap. Returns "" on
-// success, else the track's error text (or why the file failed), or the
-// faults the strict structure check found in the finished image.
+// Streams the track into path through its slots. Zero sectors are skipped
+// (the file stays sparse), so huge images of sparse sources stay cheap.
+// Returns "" on success, else the track's error text (or why the file
+// failed), or the faults the strict structure check found in the image.
 std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocksPerRead = 256);
-
 struct CommandResult
 {
     int exitCode = -1;
@@ -68,6 +66,8 @@ std::vector<ListedEntry> isoinfoListing(const std::string &image, bool joliet);
 // Every regular file below a folder, relative paths, sorted.
 std::vector<std::string> filesBelow(const std::string &folder);
 std::vector<uint8_t> readFile(const std::string &path);
+// Creates the file (and its folders) with these bytes; returns its path.
+std::string writeFile(const std::string &path, const std::string &bytes);
 void copyFolder(const std::string &from, const std::string &to);
 
 // A fresh folder for one test (below the test's private home).

@@ -22,8 +22,7 @@ IsoItem *IsoItemTree::append(IsoItem *parent)
 
 IsoItem *IsoItemTree::addFolder(IsoItem *parent, const std::string &name)
 {
-    IsoItem *item = append(parent);
-    std::snprintf(item->name, sizeof item->name, "%s", name.c_str());
+    IsoItem *item = addFile(parent, name, "");
     item->directoryFlag = 1;
     return item;
 }
@@ -68,14 +67,12 @@ std::unique_ptr<IsoItemTree> IsoItemTree::fromDvdFolder(const std::string &folde
     for (const char *name : {"VIDEO_TS.IFO", "VIDEO_TS.VOB", "VIDEO_TS.BUP"})
         addIfThere(name);
     for (int set = 1; set <= 99; ++set) {
-        char prefix[16];
-        std::snprintf(prefix, sizeof prefix, "VTS_%02d_", set);
+        const std::string prefix = std::string(set < 10 ? "VTS_0" : "VTS_") + std::to_string(set) + "_";
         if (!fs::exists(v + prefix + "0.IFO"))
             continue;
-        addIfThere(std::string(prefix) + "0.IFO");
-        for (int part = 0; part <= 9; ++part)
-            addIfThere(std::string(prefix) + std::to_string(part) + ".VOB");
-        addIfThere(std::string(prefix) + "0.BUP");
+        for (const std::string part : {"0.IFO", "0.VOB", "1.VOB", "2.VOB", "3.VOB", "4.VOB", "5.VOB", "6.VOB",
+                                       "7.VOB", "8.VOB", "9.VOB", "0.BUP"})
+            addIfThere(prefix + part);
     }
     tree->addFolderContents(nullptr, folder, true);
     return tree;

@@ -28,7 +28,7 @@ public:
     // The folder's entries, sorted by name, recursively.
     static std::unique_ptr<IsoItemTree> fromFolder(const std::string &folder);
 
-    IsoItem *root() { return m_first; }
+    IsoItem *root() const { return m_first; }
 
 private:
     IsoItem *append(IsoItem *parent);

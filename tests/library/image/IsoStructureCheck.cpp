@@ -42,8 +42,7 @@ public:
 
 private:
     void problem(const std::string &text) { m_problems.push_back(m_name + ": " + text); }
-    void bothEndian32(size_t offset, const char *field);
-    void bothEndian16(size_t offset, const char *field);
+    void bothEndian(size_t offset, int width, const char *field);
     std::vector<Folder> walkTree();
     void readFolder(const Folder &folder, uint32_t parentExtent, std::vector<Folder> &queue);
     void checkPathTable(uint32_t sector, bool bigEndian, const std::vector<PathRecord> &expected,
@@ -56,15 +55,10 @@ private:
     std::set<uint32_t> m_seen;
 };
 
-void Hierarchy::bothEndian32(size_t offset, const char *field)
+void Hierarchy::bothEndian(size_t offset, int width, const char *field)
 {
-    if (le32(&m_d[offset]) != be32(&m_d[offset + 4]))
-        problem(std::string(field) + ": the two byte orders disagree");
-}
-
-void Hierarchy::bothEndian16(size_t offset, const char *field)
-{
-    if (le16(&m_d[offset]) != be16(&m_d[offset + 2]))
+    const uint8_t *p = &m_d[offset];
+    if (width == 4 ? le32(p) != be32(p + 4) : le16(p) != be16(p + 2))
         problem(std::string(field) + ": the two byte orders disagree");
 }
 
@@ -80,7 +74,7 @@ void Hierarchy::readFolder(const Folder &folder, uint32_t parentExtent, std::vec
             continue;
         }
         const uint8_t *r = &bytes[o];
-        const std::string where = folder.path + " record " + std::to_string(index++);
+        const std::string where = says(folder.path, " record ", index++);
         if (o / kSector != (o + length - 1) / kSector || length < 34 || 33u + r[32] > length) {
             problem(where + ": crosses a sector boundary or has a bad length");
             return;
@@ -120,7 +114,7 @@ std::vector<Folder> Hierarchy::walkTree()
         folder.number = uint16_t(i + 1);
         folders[i].number = folder.number;
         if (folder.level > kMaxLevels)
-            problem(folder.path + " is at level " + std::to_string(folder.level) + ", deeper than eight");
+            problem(says(folder.path, " is at level ", folder.level, ", deeper than eight"));
         if (!m_seen.insert(folder.extent).second) {
             problem(folder.path + " reached twice");
             continue;
@@ -152,32 +146,27 @@ void Hierarchy::checkPathTable(uint32_t sector, bool bigEndian, const std::vecto
         found.push_back(record);
         o += 8 + idLength + idLength % 2;
     }
-    if (found.size() != expected.size()) {
-        problem(std::string(which) + " path table at " + std::to_string(sector) + ": " +
-                std::to_string(found.size()) + " records, the tree has " + std::to_string(expected.size()) +
-                " folders");
-        return;
-    }
+    if (found.size() != expected.size())
+        return problem(says(which, " path table at ", sector, ": ", found.size(), " records, the tree has ",
+                            expected.size(), " folders"));
     for (size_t i = 0; i < found.size(); ++i)
         if (!(found[i] == expected[i]))
-            problem(std::string(which) + " path table record " + std::to_string(i + 1) +
-                    " does not match folder " + std::to_string(i + 1) + " of the tree (extent " +
-                    std::to_string(found[i].extent) + ", expected " + std::to_string(expected[i].extent) +
-                    ")");
+            problem(says(which, " path table record ", i + 1, " does not match folder ", i + 1,
+                         " of the tree (extent ", found[i].extent, ", expected ", expected[i].extent, ")"));
 }
 
 void Hierarchy::check()
 {
-    bothEndian32(80, "volume space size");
-    bothEndian16(120, "volume set size");
-    bothEndian16(124, "volume sequence number");
-    bothEndian16(128, "logical block size");
-    bothEndian32(132, "path table size");
+    bothEndian(80, 4, "volume space size");
+    bothEndian(120, 2, "volume set size");
+    bothEndian(124, 2, "volume sequence number");
+    bothEndian(128, 2, "logical block size");
+    bothEndian(132, 4, "path table size");
     if (le16(&m_d[128]) != kSector)
-        problem("logical block size " + std::to_string(le16(&m_d[128])));
+        problem(says("logical block size ", le16(&m_d[128])));
     if (le32(&m_d[80]) != m_image.sectorCount())
-        problem("volume space size " + std::to_string(le32(&m_d[80])) + ", the image has " +
-                std::to_string(m_image.sectorCount()) + " sectors");
+        problem(says("volume space size ", le32(&m_d[80]), ", the image has ", m_image.sectorCount(),
+                     " sectors"));
     if (m_d[156] != 34)
         problem("the root record in the descriptor is not 34 bytes");
     std::vector<PathRecord> expected;

@@ -11,8 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <malloc.h>
 
 using namespace imagetest;
@@ -49,13 +47,11 @@ TEST(MemoryPerFileTest, TheLayoutKeepsFewBytesPerSmallFile)
     for (int i = 0; i < kFileCount; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "F%06d.TXT", i);
-        const std::string sourceFolder = folder + "/D" + std::to_string(i / 500);
-        if (i % 500 == 0) {
-            std::filesystem::create_directory(sourceFolder);
+        if (i % 500 == 0)
             sub = tree.addFolder(extra, "D" + std::to_string(i / 500));
-        }
-        std::ofstream(sourceFolder + "/" + name) << std::string(100 + i % 50, 'x');
-        tree.addFile(sub, name, sourceFolder + "/" + name);
+        tree.addFile(
+            sub, name,
+            writeFile(folder + "/D" + std::to_string(i / 500) + "/" + name, std::string(100 + i % 50, 'x')));
     }
     for (const uint32_t flags :
          {ISO_TRACK_ISO9660 | ISO_TRACK_UDF, ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET}) {

@@ -1,8 +1,11 @@
-// Names and sizes as each file system sees them: ISO 9660 d-characters and
-// collisions, Joliet's 64 characters, UDF's 8- and 16-bit names, files of
-// 4 GiB and more as multi-extent records, and a file no layout can hold.
+// Names, labels and sizes as each file system sees them: ISO 9660
+// d-characters and collisions, Joliet's 64 characters, UDF's 8- and 16-bit
+// names; the volume label in each file system's own field (ISO 9660 holds 32
+// d-characters, Joliet 16 UCS-2 characters, UDF's logical volume 126 bytes
+// and its primary volume descriptor 30); files of 4 GiB and more as
+// multi-extent records, and a file no layout can hold.
 
-#include "ImageTestSupport.h"
+#include "BuiltImage.h"
 #include "IsoItemTree.h"
 #include "UdfImage.h"
 
@@ -11,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 
 #include <fcntl.h>
@@ -45,24 +47,17 @@ const NameCase kNames[] = {
     {"what?.txt", "WHAT_.TXT;1", "what_.txt;1"},
 };
 
-std::string makeFile(const std::string &folder, const std::string &name, const std::string &text)
-{
-    const std::string path = folder + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
-
 TEST(NameRulesTest, EachFileSystemNamesEveryEntryByItsOwnRules)
 {
     const std::string folder = tempDir("names");
-    auto tree = std::make_unique<IsoItemTree>();
+    IsoItemTree tree;
     for (const NameCase &c : kNames)
-        tree->addFile(nullptr, c.source, makeFile(folder, std::to_string(&c - kNames), c.source));
-    tree->addFolder(nullptr, "my.folder");
-    tree->addFile(nullptr, "€uro.txt", makeFile(folder, "euro", "16-bit name"));
-    TrackPtr track(CreateIsoImageTrack(tree->root(), "NAMES", kAll));
-    const std::string image = folder + "/names.iso";
-    ASSERT_EQ(writeImage(track.get(), image), "");
+        tree.addFile(nullptr, c.source, writeFile(folder + "/" + std::to_string(&c - kNames), c.source));
+    tree.addFolder(nullptr, "my.folder");
+    tree.addFile(nullptr, "€uro.txt", writeFile(folder + "/euro", "16-bit name"));
+    const Built names = build(tree, "NAMES", kAll);
+    ASSERT_EQ(names.error, "");
+    const std::string &image = names.image;
 
     std::map<std::string, uint64_t> iso;
     std::vector<std::string> isoOrder;
@@ -81,8 +76,7 @@ TEST(NameRulesTest, EachFileSystemNamesEveryEntryByItsOwnRules)
     EXPECT_EQ(iso.count("MY_FOLDER"), 1u);
     EXPECT_EQ(iso.size(), std::size(kNames) + 2);
     // Records sorted by name part, then extension ("A_B.C" before "ABC").
-    const std::vector<std::string> listed(isoOrder.begin(), isoOrder.end());
-    auto sorted = listed;
+    auto sorted = isoOrder;
     std::sort(sorted.begin(), sorted.end(), [](const std::string &a, const std::string &b) {
         const auto split = [](const std::string &s) {
             const auto dot = s.find('.');
@@ -90,7 +84,7 @@ TEST(NameRulesTest, EachFileSystemNamesEveryEntryByItsOwnRules)
         };
         return split(a) < split(b);
     });
-    EXPECT_EQ(listed, sorted);
+    EXPECT_EQ(isoOrder, sorted);
 
     UdfImage udf(image);
     std::vector<std::string> udfNames;
@@ -113,10 +107,10 @@ TEST(LargeFileTest, FourGigabytesAndMoreBecomeSeveralExtentsInEveryFileSystem)
         ASSERT_EQ(::pwrite(fd, "TAIL", 4, off_t(size - 4)), 4);
         ::close(fd);
     }
-    auto tree = std::make_unique<IsoItemTree>();
-    tree->addFile(nullptr, "big.bin", big);
-    tree->addFile(nullptr, "after.txt", makeFile(folder, "after.txt", "after"));
-    TrackPtr track(CreateIsoImageTrack(tree->root(), "LARGE", kAll));
+    IsoItemTree tree;
+    tree.addFile(nullptr, "big.bin", big);
+    tree.addFile(nullptr, "after.txt", writeFile(folder + "/after.txt", "after"));
+    TrackPtr track(CreateIsoImageTrack(tree.root(), "LARGE", kAll));
     ASSERT_EQ(track->vtbl->layoutError(track.get()), nullptr);
     const std::string image = folder + "/large.iso";
     ASSERT_EQ(writeImage(track.get(), image, 2048), "");
@@ -141,16 +135,70 @@ TEST(LargeFileTest, FourGigabytesAndMoreBecomeSeveralExtentsInEveryFileSystem)
 TEST(LargeFileTest, FileTooLargeForAUdfFileEntryIsRefusedByName)
 {
     const std::string folder = tempDir("huge");
-    const std::string huge = folder + "/huge.bin";
-    std::filesystem::resize_file(makeFile(folder, "huge.bin", ""), 300ull << 30);
-    auto tree = std::make_unique<IsoItemTree>();
-    tree->addFile(nullptr, "huge.bin", huge);
-    TrackPtr track(CreateIsoImageTrack(tree->root(), "HUGE", kAll));
+    const std::string huge = writeFile(folder + "/huge.bin", "");
+    std::filesystem::resize_file(huge, 300ull << 30);
+    IsoItemTree tree;
+    tree.addFile(nullptr, "huge.bin", huge);
+    TrackPtr track(CreateIsoImageTrack(tree.root(), "HUGE", kAll));
     ASSERT_TRUE(track);
     const char *error = track->vtbl->layoutError(track.get());
     ASSERT_NE(error, nullptr);
     EXPECT_NE(std::string(error).find(huge), std::string::npos) << error;
     EXPECT_EQ(track->vtbl->openStream(track.get()), -1);
+}
+
+struct LabelCase
+{
+    const char *label;
+    const char *iso;        // ISO 9660 volume identifier without the padding
+    const char *joliet;     // Joliet volume identifier
+    const char *udfPrimary; // UDF primary volume descriptor's volume identifier
+    const char *udfLogical; // UDF logical volume identifier
+};
+
+const LabelCase kLabels[] = {
+    {"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", "ABCDEFGHIJKLMNOP",
+     "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"},
+    {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", "ABCDEFGHIJKLMNOP",
+     "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456"},
+    {"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", "ABCDEFGHIJKLMNOP",
+     "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234"},
+    {"My.Disc 2", "MY_DISC_2", "My.Disc 2", "My.Disc 2", "My.Disc 2"},
+};
+
+// A space-padded identifier; with two bytes a character, the UCS-2
+// big-endian identifier of Joliet (the labels here are ASCII).
+std::string field(const std::vector<uint8_t> &image, size_t at, size_t width, size_t step)
+{
+    std::string text;
+    for (size_t i = step - 1; i < width; i += step)
+        text.push_back(char(image[at + i]));
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+// An 8-bit d-string: the compression byte, the text, its length at the end.
+std::string dString(const std::vector<uint8_t> &image, size_t at, size_t width)
+{
+    const size_t used = image[at + width - 1];
+    return used > 1 ? std::string(reinterpret_cast<const char *>(&image[at + 1]), used - 1) : "";
+}
+
+TEST(VolumeLabelTest, EachFieldHoldsAllTheLabelItHasRoomFor)
+{
+    const std::string file = writeFile(tempDir("label") + "/a.txt", "a");
+    for (const LabelCase &c : kLabels) {
+        SCOPED_TRACE(c.label);
+        IsoItemTree tree;
+        tree.addFile(nullptr, "a.txt", file);
+        const Built b = build(tree, c.label, kAll);
+        ASSERT_EQ(b.error, "");
+        const auto bytes = readFile(b.image);
+        EXPECT_EQ(field(bytes, 16 * SECTOR_SIZE + 40, 32, 1), c.iso);
+        EXPECT_EQ(field(bytes, 17 * SECTOR_SIZE + 40, 32, 2), c.joliet);
+        EXPECT_EQ(UdfImage(b.image).volumeId(), c.udfPrimary);
+        // The logical volume descriptor, fourth in the main sequence at 32.
+        EXPECT_EQ(dString(bytes, 35 * SECTOR_SIZE + 84, 128), c.udfLogical);
+    }
 }
 
 } // namespace

@@ -57,9 +57,7 @@ DatedPaths xorrisoExtractedDates(const std::string &image)
     if (!fs::exists(into))
         return dates;
     for (const auto &entry : fs::recursive_directory_iterator(into)) {
-        struct stat info
-        {
-        };
+        struct stat info = {};
         if (::lstat(entry.path().c_str(), &info) == 0)
             dates[fs::relative(entry.path(), into).string()] = int64_t(info.st_mtim.tv_sec);
     }

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -45,14 +46,6 @@ private:
     uint64_t m_sectors = 0;
 };
 
-inline uint16_t le16(const uint8_t *p)
-{
-    return uint16_t(p[0] | p[1] << 8);
-}
-inline uint16_t be16(const uint8_t *p)
-{
-    return uint16_t(p[0] << 8 | p[1]);
-}
 inline uint32_t le32(const uint8_t *p)
 {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
@@ -61,9 +54,21 @@ inline uint32_t be32(const uint8_t *p)
 {
     return uint32_t(p[3]) | uint32_t(p[2]) << 8 | uint32_t(p[1]) << 16 | uint32_t(p[0]) << 24;
 }
-inline uint64_t le64(const uint8_t *p)
+inline uint16_t le16(const uint8_t *p)
 {
-    return uint64_t(le32(p)) | uint64_t(le32(p + 4)) << 32;
+    return uint16_t(p[0] | p[1] << 8);
+}
+inline uint16_t be16(const uint8_t *p)
+{
+    return uint16_t(p[0] << 8 | p[1]);
+}
+
+// A problem's text from its pieces (numbers as decimals).
+template <typename... Pieces> std::string says(const Pieces &...pieces)
+{
+    std::ostringstream out;
+    (out << ... << pieces);
+    return out.str();
 }
 
 void checkUdf(const ImageSectors &image, std::vector<std::string> &problems);

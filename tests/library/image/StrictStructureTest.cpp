@@ -1,11 +1,9 @@
 // The strict structure check itself: it accepts the images the builder
 // writes and names each seeded fault that the lenient readers let pass.
 
-#include "ImageTestSupport.h"
+#include "BuiltImage.h"
 #include "IsoItemTree.h"
 #include "StrictStructureCheck.h"
-
-#include "image/IsoImageTrack.h"
 
 #include <gtest/gtest.h>
 
@@ -46,19 +44,16 @@ void reseal(Image &image, size_t at)
     const uint16_t crc = descriptorCrc(d + 16, le16(d + 10));
     d[8] = uint8_t(crc);
     d[9] = uint8_t(crc >> 8);
-    uint8_t sum = 0;
+    d[4] = 0;
     for (int i = 0; i < 16; ++i)
-        if (i != 4)
-            sum = uint8_t(sum + d[i]);
-    d[4] = sum;
+        d[4] = uint8_t(d[4] + (i == 4 ? 0 : d[i]));
 }
 
 // Byte offsets of structures the faults aim at, found by reading the image.
 size_t rootFileEntry(const Image &image)
 {
     const size_t partition = le32(&image[34 * kSector + 188]);
-    const size_t fsd = partition * kSector;
-    return (partition + le32(&image[fsd + 404])) * kSector;
+    return (partition + le32(&image[partition * kSector + 404])) * kSector;
 }
 
 size_t rootIdentifiers(const Image &image)
@@ -75,128 +70,71 @@ struct Fault
     const char *named; // part of the problem the check must report
 };
 
-void PrintTo(const Fault &fault, std::ostream *out)
-{
-    *out << fault.name;
-}
+// Where the anchor, the primary and the Joliet volume descriptor start.
+constexpr size_t kAnchor = 256 * kSector, kPrimary = 16 * kSector, kJoliet = 17 * kSector;
 
+// clang-format off
 const Fault kFaults[] = {
     {"UdfPrimaryCrc", [](Image &i) { i[32 * kSector + 100] ^= 0x01; },
      "main sequence descriptor 1 (at 32): descriptor CRC"},
     {"ReserveChecksum", [](Image &i) { i[48 * kSector + 4] ^= 0x40; },
      "reserve sequence descriptor 1 (at 48): tag checksum"},
-    {"AnchorLocation",
-     [](Image &i) {
-         putLe32At(i, 256 * kSector + 12, 255);
-         reseal(i, 256 * kSector);
-     },
+    {"AnchorLocation", [](Image &i) { putLe32At(i, kAnchor + 12, 255); reseal(i, kAnchor); },
      "UDF anchor at 256: tag location 255"},
-    {"DescriptorVersion",
-     [](Image &i) {
-         i[34 * kSector + 2] = 3;
-         reseal(i, 34 * kSector);
-     },
+    {"DescriptorVersion", [](Image &i) { i[34 * kSector + 2] = 3; reseal(i, 34 * kSector); },
      "descriptor version 3"},
-    {"ReserveIsMain",
-     [](Image &i) {
-         putLe32At(i, 256 * kSector + 28, 32);
-         reseal(i, 256 * kSector);
-     },
+    {"ReserveIsMain", [](Image &i) { putLe32At(i, kAnchor + 28, 32); reseal(i, kAnchor); },
      "the reserve sequence is the main sequence"},
-    {"EndAnchorElsewhere",
-     [](Image &i) {
-         const size_t last = i.size() - kSector;
-         putLe32At(i, last + 20, 33);
-         reseal(i, last);
-     },
+    {"EndAnchorElsewhere", [](Image &i) {
+         putLe32At(i, i.size() - kSector + 20, 33);
+         reseal(i, i.size() - kSector); },
      "points elsewhere than the anchor at 256"},
     {"FileEntryCrc", [](Image &i) { i[rootFileEntry(i) + 80] ^= 0x10; },
      "UDF file entry of /: descriptor CRC"},
     {"IdentifierCrc", [](Image &i) { i[rootIdentifiers(i) + 30] ^= 0x10; },
      "UDF identifier in / (at 0): descriptor CRC"},
-    {"IdentifierLocation",
-     [](Image &i) {
+    {"IdentifierLocation", [](Image &i) {
          putLe32At(i, rootIdentifiers(i) + 12, 7);
-         reseal(i, rootIdentifiers(i));
-     },
+         reseal(i, rootIdentifiers(i)); },
      "tag location 7"},
-    {"IntegrityCount",
-     [](Image &i) {
-         i[64 * kSector + 120] ^= 0x01;
-         reseal(i, 64 * kSector);
-     },
+    {"IntegrityCount", [](Image &i) { i[64 * kSector + 120] ^= 0x01; reseal(i, 64 * kSector); },
      "the integrity descriptor counts"},
-    {"PrimaryMPathTablePointer",
-     [](Image &i) { putBe32At(i, 16 * kSector + 148, be32(&i[16 * kSector + 148]) + 1); },
+    {"PrimaryMPathTablePointer", [](Image &i) { putBe32At(i, kPrimary + 148, be32(&i[kPrimary + 148]) + 1); },
      "ISO 9660: type M path table"},
-    {"PrimaryLPathTablePointer",
-     [](Image &i) { putLe32At(i, 16 * kSector + 140, le32(&i[16 * kSector + 140]) + 1); },
+    {"PrimaryLPathTablePointer", [](Image &i) { putLe32At(i, kPrimary + 140, le32(&i[kPrimary + 140]) + 1); },
      "ISO 9660: type L path table"},
-    {"JolietLPathRecordExtent",
-     [](Image &i) {
-         const size_t table = le32(&i[17 * kSector + 140]) * kSector;
-         const size_t second = table + 8 + 2; // the root's record is 10 bytes
-         putLe32At(i, second + 2, le32(&i[second + 2]) + 1);
-     },
+    // The root's path table record is 10 bytes; the second follows it.
+    {"JolietLPathRecordExtent", [](Image &i) {
+         const size_t second = le32(&i[kJoliet + 140]) * kSector + 10;
+         putLe32At(i, second + 2, le32(&i[second + 2]) + 1); },
      "Joliet: type L path table record 2 does not match"},
-    {"JolietMPathParent", [](Image &i) { i[be32(&i[17 * kSector + 148]) * kSector + 10 + 7] = 2; },
+    {"JolietMPathParent", [](Image &i) { i[be32(&i[kJoliet + 148]) * kSector + 10 + 7] = 2; },
      "Joliet: type M path table record 2 does not match"},
-    {"DotDotElsewhere",
-     [](Image &i) {
-         const size_t root = le32(&i[16 * kSector + 156 + 2]) * kSector;
+    {"DotDotElsewhere", [](Image &i) {
+         const size_t root = le32(&i[kPrimary + 156 + 2]) * kSector;
          const size_t dotdot = root + i[root];
          putLe32At(i, dotdot + 2, le32(&i[dotdot + 2]) + 1);
-         putBe32At(i, dotdot + 6, be32(&i[dotdot + 6]) + 1);
-     },
+         putBe32At(i, dotdot + 6, be32(&i[dotdot + 6]) + 1); },
      "the second record is not \"..\""},
 };
+// clang-format on
 
-class StrictStructureTest : public testing::TestWithParam<Fault>
+TEST(StrictStructureTest, PassesTheSoundImageAndNamesEachSeededFault)
 {
-protected:
-    static void SetUpTestSuite()
-    {
-        auto tree = IsoItemTree::fromDvdFolder(samplePath("dvd-with-menus"));
-        TrackPtr track(CreateIsoImageTrack(tree->root(), "STRICT",
-                                           ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET));
-        s_folder = new std::string(tempDir("strict"));
-        ASSERT_EQ(writeImage(track.get(), *s_folder + "/sound.iso"), "");
-        s_sound = new Image(readFile(*s_folder + "/sound.iso"));
+    const Built sound = build(*IsoItemTree::fromDvdFolder(samplePath("dvd-with-menus")), "STRICT", kAll);
+    ASSERT_EQ(strictStructureProblems(sound.image), std::vector<std::string>{});
+    for (const Fault &fault : kFaults) {
+        SCOPED_TRACE(fault.name);
+        Image damaged = readFile(sound.image);
+        fault.seed(damaged);
+        const std::string path = sound.image + "." + fault.name;
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char *>(damaged.data()), std::streamsize(damaged.size()));
+        std::string all;
+        for (const auto &p : strictStructureProblems(path))
+            all += p + "\n";
+        EXPECT_NE(all.find(fault.named), std::string::npos) << all;
     }
-    static void TearDownTestSuite()
-    {
-        delete s_sound;
-        delete s_folder;
-    }
-    static Image *s_sound;
-    static std::string *s_folder;
-};
-
-Image *StrictStructureTest::s_sound = nullptr;
-std::string *StrictStructureTest::s_folder = nullptr;
-
-TEST_F(StrictStructureTest, TheSoundImageHasNoProblem)
-{
-    EXPECT_EQ(strictStructureProblems(*s_folder + "/sound.iso"), std::vector<std::string>{});
 }
-
-TEST_P(StrictStructureTest, NamesTheSeededFault)
-{
-    Image damaged = *s_sound;
-    GetParam().seed(damaged);
-    const std::string path = *s_folder + "/" + GetParam().name + ".iso";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(damaged.data()), std::streamsize(damaged.size()));
-    const auto problems = strictStructureProblems(path);
-    std::string all;
-    for (const auto &p : problems)
-        all += p + "\n";
-    EXPECT_NE(all.find(GetParam().named), std::string::npos) << all;
-}
-
-INSTANTIATE_TEST_SUITE_P(Faults, StrictStructureTest, testing::ValuesIn(kFaults),
-                         [](const testing::TestParamInfo<Fault> &testInfo) {
-                             return std::string(testInfo.param.name);
-                         });
 
 } // namespace

@@ -9,11 +9,6 @@
 namespace imagetest::strict {
 namespace {
 
-std::string at(const std::string &what, uint64_t where)
-{
-    return what + " (at " + std::to_string(where) + ")";
-}
-
 // Checks the 16-byte tag of a descriptor of which available bytes are at
 // hand. An expected identifier of 0 accepts any.
 bool checkTag(const uint8_t *d, size_t available, uint16_t id, uint32_t location, const std::string &what,
@@ -21,27 +16,22 @@ bool checkTag(const uint8_t *d, size_t available, uint16_t id, uint32_t location
 {
     const size_t before = problems.size();
     if (id != 0 && le16(d) != id)
-        problems.push_back(what + ": tag identifier " + std::to_string(le16(d)) + ", expected " +
-                           std::to_string(id));
+        problems.push_back(says(what, ": tag identifier ", le16(d), ", expected ", id));
     if (le16(d + 2) != 2)
-        problems.push_back(what + ": descriptor version " + std::to_string(le16(d + 2)) + ", NSR02 needs 2");
+        problems.push_back(says(what, ": descriptor version ", le16(d + 2), ", NSR02 needs 2"));
     uint8_t sum = 0;
     for (int i = 0; i < 16; ++i)
-        if (i != 4)
-            sum = uint8_t(sum + d[i]);
+        sum = uint8_t(sum + (i == 4 ? 0 : d[i]));
     if (sum != d[4])
-        problems.push_back(what + ": tag checksum " + std::to_string(d[4]) + ", computed " +
-                           std::to_string(sum));
+        problems.push_back(says(what, ": tag checksum ", int(d[4]), ", computed ", int(sum)));
     const size_t crcLength = le16(d + 10);
     if (16 + crcLength > available)
-        problems.push_back(what + ": CRC length " + std::to_string(crcLength) +
-                           " reaches past the descriptor");
+        problems.push_back(says(what, ": CRC length ", crcLength, " reaches past the descriptor"));
     else if (descriptorCrc(d + 16, crcLength) != le16(d + 8))
-        problems.push_back(what + ": descriptor CRC " + std::to_string(le16(d + 8)) + ", computed " +
-                           std::to_string(descriptorCrc(d + 16, crcLength)));
+        problems.push_back(
+            says(what, ": descriptor CRC ", le16(d + 8), ", computed ", descriptorCrc(d + 16, crcLength)));
     if (le32(d + 12) != location)
-        problems.push_back(what + ": tag location " + std::to_string(le32(d + 12)) + ", expected " +
-                           std::to_string(location));
+        problems.push_back(says(what, ": tag location ", le32(d + 12), ", expected ", location));
     return problems.size() == before;
 }
 
@@ -54,24 +44,21 @@ Sequence readSequence(const ImageSectors &image, uint32_t length, uint32_t first
 {
     Sequence found;
     bool terminated = false;
-    for (uint32_t s = first; s < first + length / kSector && s < image.sectorCount(); ++s) {
+    for (uint32_t s = first; s < first + length / kSector && s < image.sectorCount() && !terminated; ++s) {
         const auto d = image.read(s);
         const uint16_t id = le16(d.data());
-        if (!checkTag(d.data(), kSector, 0, s, at(name + " descriptor " + std::to_string(id), s), problems))
+        if (!checkTag(d.data(), kSector, 0, s, says(name, " descriptor ", id, " (at ", s, ")"), problems))
             continue;
         if (found.count(id))
-            problems.push_back(at(name + ": descriptor " + std::to_string(id) + " twice", s));
+            problems.push_back(says(name, ": descriptor ", id, " twice (at ", s, ")"));
         found[id].assign(d.begin() + 16, d.end());
-        if (id == 8) {
-            terminated = true;
-            break;
-        }
+        terminated = id == 8;
     }
     if (!terminated)
         problems.push_back(name + ": no terminating descriptor inside its extent");
     for (uint16_t needed : {1, 5, 6})
         if (!found.count(needed))
-            problems.push_back(name + ": descriptor " + std::to_string(needed) + " missing");
+            problems.push_back(says(name, ": descriptor ", needed, " missing"));
     return found;
 }
 
@@ -107,14 +94,10 @@ private:
 void FileTreeWalk::entry(uint32_t b, const std::string &path, uint32_t parentBlock, int depth)
 {
     const std::string what = "UDF file entry of " + path;
-    if (b >= m_partition.length) {
-        m_problems.push_back(what + ": block " + std::to_string(b) + " outside the partition");
-        return;
-    }
-    if (!m_seen.insert(b).second || depth > 300) {
-        m_problems.push_back(what + ": block " + std::to_string(b) + " reached twice");
-        return;
-    }
+    if (b >= m_partition.length)
+        return m_problems.push_back(says(what, ": block ", b, " outside the partition"));
+    if (!m_seen.insert(b).second || depth > 300)
+        return m_problems.push_back(says(what, ": block ", b, " reached twice"));
     const auto d = block(b);
     if (!checkTag(d.data(), kSector, 261, b, what, m_problems))
         return;
@@ -123,13 +106,11 @@ void FileTreeWalk::entry(uint32_t b, const std::string &path, uint32_t parentBlo
     if (176 + size_t(eaLength) + adLength > kSector || le16(&d[10]) != 176 + eaLength + adLength - 16)
         m_problems.push_back(what + ": CRC length does not cover the entry");
     if (le16(&d[16 + 4]) != 4)
-        m_problems.push_back(what + ": ICB strategy " + std::to_string(le16(&d[20])) + ", expected 4");
-    if ((le16(&d[16 + 18]) & 7) != 0) {
-        m_problems.push_back(what + ": not short allocation descriptors");
-        return;
-    }
+        m_problems.push_back(says(what, ": ICB strategy ", le16(&d[20]), ", expected 4"));
+    if ((le16(&d[16 + 18]) & 7) != 0)
+        return m_problems.push_back(what + ": not short allocation descriptors");
     const bool isDirectory = d[16 + 11] == 4;
-    const uint64_t length = le64(&d[56]);
+    const uint64_t length = le32(&d[56]) | uint64_t(le32(&d[60])) << 32;
     std::vector<uint8_t> data;
     std::vector<uint32_t> blocks;
     uint64_t described = 0;
@@ -148,8 +129,7 @@ void FileTreeWalk::entry(uint32_t b, const std::string &path, uint32_t parentBlo
             }
     }
     if (described != length)
-        m_problems.push_back(what + ": extents hold " + std::to_string(described) +
-                             " bytes, the entry says " + std::to_string(length));
+        m_problems.push_back(says(what, ": extents hold ", described, " bytes, the entry says ", length));
     if (!isDirectory) {
         ++files;
         return;
@@ -163,43 +143,31 @@ void FileTreeWalk::directory(const std::vector<uint8_t> &data, const std::vector
                              const std::string &path, uint32_t ownBlock, uint32_t parentBlock, int depth)
 {
     bool first = true;
-    for (size_t o = 0; o + 38 <= data.size();) {
+    for (size_t o = 0; o + 38 <= data.size(); first = false) {
         const uint8_t *f = &data[o];
         const size_t length = (38 + le16(f + 36) + f[19] + 3) & ~size_t(3);
-        const std::string what = at("UDF identifier in " + path, o);
-        if (o + length > data.size()) {
-            m_problems.push_back(what + ": runs past the folder's data");
-            return;
-        }
+        const std::string what = says("UDF identifier in ", path, " (at ", o, ")");
+        if (o + length > data.size())
+            return m_problems.push_back(what + ": runs past the folder's data");
         if (!checkTag(f, length, 257, blocks[o / kSector], what, m_problems))
             return;
         if (le16(f + 10) != length - 16)
             m_problems.push_back(what + ": CRC length does not cover the identifier");
-        const uint8_t characteristics = f[18];
         const uint32_t target = le32(f + 24);
         const std::string name(reinterpret_cast<const char *>(f + 38 + le16(f + 36) + 1),
                                f[19] ? f[19] - 1u : 0u);
-        if (characteristics & 0x08) {
+        if (f[18] & 0x08) { // the parent entry
             if (!first)
                 m_problems.push_back(what + ": the parent entry is not the first");
             if (target != parentBlock)
-                m_problems.push_back(what + ": the parent entry points at block " + std::to_string(target));
-        } else if (!(characteristics & 0x04)) {
+                m_problems.push_back(says(what, ": the parent entry points at block ", target));
+        } else if (!(f[18] & 0x04)) { // not deleted
             entry(target, path + (path == "/" ? "" : "/") + name, ownBlock, depth + 1);
         }
-        first = false;
         o += length;
     }
     if (first)
         m_problems.push_back("UDF folder " + path + " has no parent entry");
-}
-
-void checkAnchor(const std::vector<uint8_t> &anchor, const std::vector<uint8_t> &other, uint32_t sector,
-                 std::vector<std::string> &problems)
-{
-    checkTag(anchor.data(), kSector, 2, sector, at("UDF anchor", sector), problems);
-    if (!std::equal(anchor.begin() + 16, anchor.begin() + 32, other.begin() + 16))
-        problems.push_back(at("UDF anchor", sector) + ": points elsewhere than the anchor at 256");
 }
 
 } // namespace
@@ -210,7 +178,10 @@ void checkUdf(const ImageSectors &image, std::vector<std::string> &problems)
     if (!checkTag(anchor.data(), kSector, 2, 256, "UDF anchor at 256", problems))
         return;
     const auto last = uint32_t(image.sectorCount() - 1);
-    checkAnchor(image.read(last), anchor, last, problems);
+    const auto end = image.read(last);
+    checkTag(end.data(), kSector, 2, last, says("UDF anchor (at ", last, ")"), problems);
+    if (!std::equal(end.begin() + 16, end.begin() + 32, anchor.begin() + 16))
+        problems.push_back(says("UDF anchor (at ", last, "): points elsewhere than the anchor at 256"));
     const Sequence main =
         readSequence(image, le32(&anchor[16]), le32(&anchor[20]), "main sequence", problems);
     const Sequence reserve =
@@ -227,7 +198,7 @@ void checkUdf(const ImageSectors &image, std::vector<std::string> &problems)
         problems.push_back("the partition reaches past the image");
     const uint8_t *lvd = main.at(6).data() - 16;
     if (le32(lvd + 212) != kSector)
-        problems.push_back("logical block size " + std::to_string(le32(lvd + 212)));
+        problems.push_back(says("logical block size ", le32(lvd + 212)));
 
     const uint32_t integrity = le32(lvd + 436);
     const auto lvid = image.read(integrity);
@@ -246,14 +217,14 @@ void checkUdf(const ImageSectors &image, std::vector<std::string> &problems)
     const uint32_t root = le32(&fsd[404]);
     walk.entry(root, "/", root, 0);
     const size_t use = 80 + 8 * size_t(le32(&lvid[72]));
-    if (use + 40 <= kSector) {
-        if (le32(&lvid[use + 32]) != uint32_t(walk.files))
-            problems.push_back("the integrity descriptor counts " + std::to_string(le32(&lvid[use + 32])) +
-                               " files, the tree holds " + std::to_string(walk.files));
-        if (le32(&lvid[use + 36]) != uint32_t(walk.directories))
-            problems.push_back("the integrity descriptor counts " + std::to_string(le32(&lvid[use + 36])) +
-                               " folders, the tree holds " + std::to_string(walk.directories));
-    }
+    if (use + 40 > kSector)
+        return;
+    if (le32(&lvid[use + 32]) != uint32_t(walk.files))
+        problems.push_back(says("the integrity descriptor counts ", le32(&lvid[use + 32]),
+                                " files, the tree holds ", walk.files));
+    if (le32(&lvid[use + 36]) != uint32_t(walk.directories))
+        problems.push_back(says("the integrity descriptor counts ", le32(&lvid[use + 36]),
+                                " folders, the tree holds ", walk.directories));
 }
 
 } // namespace imagetest::strict

@@ -51,54 +51,42 @@ size_t someEmptyChunks(size_t n, size_t chunk)
     return n % 2 == 0 ? 0 : chunk;
 }
 
-struct Case
+TEST(ChunkRing, EveryByteArrivesOnceAndInOrder)
 {
-    const char *name;
-    size_t chunkBytes;
-    size_t chunkCount;
-    size_t total;
-    size_t readSize;
-    size_t (*fill)(size_t, size_t);
-};
-
-class ChunkRingOrder : public testing::TestWithParam<Case>
-{
-};
-
-TEST_P(ChunkRingOrder, EveryByteArrivesOnceAndInOrder)
-{
-    const Case c = GetParam();
-    ChunkRing ring(c.chunkBytes, c.chunkCount);
-    std::thread producer(produce, std::ref(ring), c.total, c.fill, false);
-    std::vector<unsigned char> received;
-    std::vector<unsigned char> piece(c.readSize);
-    for (;;) {
-        const int64_t n = ring.take(piece.data(), piece.size());
+    struct Case
+    {
+        const char *name;
+        size_t chunkBytes, chunkCount, total, readSize;
+        size_t (*fill)(size_t, size_t);
+    };
+    // A full ring wakes its producer only once half is free: the last two
+    // cases refill odd and even rings with partly filled chunks.
+    for (const Case &c : {Case{"sector reads of full chunks", 8192, 4, 1000 * 2048, 2048, fullChunks},
+                          Case{"reads across chunk borders", 4096, 3, 100000, 5000, unevenChunks},
+                          Case{"single bytes", 512, 2, 3000, 1, unevenChunks},
+                          Case{"empty chunks in between", 2048, 2, 64 * 2048, 2048, someEmptyChunks},
+                          Case{"read larger than the ring", 1024, 2, 50000, 9000, fullChunks},
+                          Case{"nothing at all", 2048, 4, 0, 2048, fullChunks},
+                          Case{"refills of an even ring", 4096, 8, 500 * 4096, 2048, unevenChunks},
+                          Case{"refills of an odd ring", 4096, 5, 500 * 4096, 3000, fullChunks}}) {
+        SCOPED_TRACE(c.name);
+        ChunkRing ring(c.chunkBytes, c.chunkCount);
+        std::thread producer(produce, std::ref(ring), c.total, c.fill, false);
+        std::vector<unsigned char> received, piece(c.readSize);
+        int64_t n;
+        while ((n = ring.take(piece.data(), piece.size())) > 0) {
+            received.insert(received.end(), piece.begin(), piece.begin() + n);
+            if (static_cast<size_t>(n) < piece.size())
+                break;
+        }
+        producer.join();
         ASSERT_GE(n, 0);
-        received.insert(received.end(), piece.begin(), piece.begin() + n);
-        if (static_cast<size_t>(n) < piece.size())
-            break;
+        ASSERT_EQ(received.size(), c.total);
+        for (size_t i = 0; i < received.size(); ++i)
+            ASSERT_EQ(received[i], byteAt(i)) << "byte " << i;
+        EXPECT_EQ(ring.take(piece.data(), piece.size()), 0); // the end stays the end
     }
-    producer.join();
-    ASSERT_EQ(received.size(), c.total);
-    for (size_t i = 0; i < received.size(); ++i)
-        ASSERT_EQ(received[i], byteAt(i)) << "byte " << i;
-    EXPECT_EQ(ring.take(piece.data(), piece.size()), 0); // the end stays the end
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, ChunkRingOrder,
-    testing::Values(Case{"SectorReadsOfFullChunks", 8192, 4, 1000 * 2048, 2048, fullChunks},
-                    Case{"ReadsAcrossChunkBorders", 4096, 3, 100000, 5000, unevenChunks},
-                    Case{"SingleBytes", 512, 2, 3000, 1, unevenChunks},
-                    Case{"EmptyChunksInBetween", 2048, 2, 64 * 2048, 2048, someEmptyChunks},
-                    Case{"ReadLargerThanTheRing", 1024, 2, 50000, 9000, fullChunks},
-                    Case{"NothingAtAll", 2048, 4, 0, 2048, fullChunks},
-                    // A full ring wakes its producer only once half is free:
-                    // odd and even counts, partly filled chunks.
-                    Case{"RefillsOfAnEvenRing", 4096, 8, 500 * 4096, 2048, unevenChunks},
-                    Case{"RefillsOfAnOddRing", 4096, 5, 500 * 4096, 3000, fullChunks}),
-    [](const testing::TestParamInfo<Case> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ChunkRing, AFailureArrivesAfterTheDataBeforeIt)
 {

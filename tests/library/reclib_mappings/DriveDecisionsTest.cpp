@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 using namespace reclib;
@@ -46,22 +45,13 @@ TEST(DriveEraseEstimate, EachMediumAndMethodHasItsOwnFigure)
             << traitsOf(c.medium).name << " method " << int(c.method) << " speed " << c.blankingSpeed;
 }
 
-TEST(DriveEraseEstimate, EveryErasableProfileHasASourcedFigure)
+TEST(DriveEraseEstimate, EveryErasableProfileHasAFigure)
 {
     // CD-RW, DVD-RW sequential and restricted overwrite, DVD+RW and DVD+RW DL.
-    for (int profile : {0x0a, 0x13, 0x14, 0x1a, 0x2a}) {
-        for (int mode : {0, 1}) {
-            const EraseMethod method = eraseMethodFor(profile, mode);
-            const MediumKind medium = *mediumFromProfile(profile);
-            EXPECT_GT(driveEraseSeconds(medium, method, 0, 0), 40)
+    for (int profile : {0x0a, 0x13, 0x14, 0x1a, 0x2a})
+        for (int mode : {0, 1})
+            EXPECT_GT(driveEraseSeconds(*mediumFromProfile(profile), eraseMethodFor(profile, mode), 0, 0), 40)
                 << "profile " << profile << " mode " << mode;
-        }
-    }
-    std::set<std::pair<MediumKind, EraseMethod>> seen;
-    for (const DriveEraseFigure &figure : driveEraseFigures()) {
-        EXPECT_GT(std::string(figure.source).size(), 40u) << "every figure says where it comes from";
-        EXPECT_TRUE(seen.insert({figure.medium, figure.method}).second) << "one figure per medium and method";
-    }
 }
 
 struct CapacityCase

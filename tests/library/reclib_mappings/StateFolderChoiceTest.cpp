@@ -11,25 +11,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <optional>
 
 using namespace reclib;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ChoiceCase
-{
-    const char *name;
-    FolderAccess access;
-    // Variables; "{root}" stands for the test's scratch folder.
-    std::optional<std::string> home, configHome, dataHome;
-    // Whether the program made the user's folders (below {root}/home and
-    // {root}/cfg, {root}/dat).
-    bool prepared;
-    // Expected, "{lib}" for the library folder.
-    std::string config, data;
-};
 
 std::string expand(std::string text, const std::string &root)
 {
@@ -45,66 +31,47 @@ std::string expand(std::string text, const std::string &root)
 
 TEST(ReclibStateFolders, LibraryFolderUnlessItCannotBeWritten)
 {
-    const ChoiceCase cases[] = {
-        {"writable folder keeps everything",
-         FolderAccess::Writable,
-         "{root}/home",
-         {},
-         {},
-         true,
-         "{lib}",
-         "{lib}"},
-        {"read-only: the user's prepared folders",
-         FolderAccess::ReadOnly,
-         "{root}/home",
-         {},
-         {},
-         true,
-         "{root}/home/.config/orvane-burn",
-         "{root}/home/.local/share/orvane-burn"},
-        {"read-only, nothing prepared: installed default",
-         FolderAccess::ReadOnly,
-         "{root}/home",
-         {},
-         {},
-         false,
-         "{lib}",
-         "{lib}"},
-        {"XDG variables name the folders", FolderAccess::ReadOnly, "{root}/home", "{root}/cfg", "{root}/dat",
-         true, "{root}/cfg/orvane-burn", "{root}/dat/orvane-burn"},
-        {"empty and relative variables are ignored", FolderAccess::ReadOnly, "{root}/home", "", "dat", true,
-         "{root}/home/.config/orvane-burn", "{root}/home/.local/share/orvane-burn"},
-        {"a variable naming a file is ignored",
-         FolderAccess::ReadOnly,
-         "{root}/home",
-         "{root}/a-file",
-         {},
-         true,
-         "{root}/home/.config/orvane-burn",
-         "{root}/home/.local/share/orvane-burn"},
-        {"home that does not exist",
-         FolderAccess::ReadOnly,
-         "{root}/no-home",
-         {},
-         {},
-         true,
-         "{lib}",
-         "{lib}"},
-        {"relative home", FolderAccess::ReadOnly, "home", {}, {}, true, "{lib}", "{lib}"},
+    struct Case
+    {
+        const char *name;
+        FolderAccess access;
+        // HOME, XDG_CONFIG_HOME, XDG_DATA_HOME (null: unset); "{root}" is the
+        // test's scratch folder.
+        const char *home, *configHome, *dataHome;
+        // Whether the program made the user's folders (below {root}/home,
+        // {root}/cfg and {root}/dat).
+        bool prepared;
+        // Expected; "{lib}" is the library folder.
+        const char *config, *data;
     };
-    for (const ChoiceCase &c : cases) {
+    const auto RO = FolderAccess::ReadOnly;
+    const char *const H = "{root}/home";
+    const char *const L = "{lib}";
+    const char *const homeConfig = "{root}/home/.config/orvane-burn";
+    const char *const homeData = "{root}/home/.local/share/orvane-burn";
+    // clang-format off
+    const Case cases[] = {
+        {"writable folder keeps everything", FolderAccess::Writable, H, nullptr, nullptr, true, L, L},
+        {"read-only: the user's prepared folders", RO, H, nullptr, nullptr, true, homeConfig, homeData},
+        {"read-only, nothing prepared: installed default", RO, H, nullptr, nullptr, false, L, L},
+        {"XDG variables name the folders", RO, H, "{root}/cfg", "{root}/dat", true,
+            "{root}/cfg/orvane-burn", "{root}/dat/orvane-burn"},
+        {"empty and relative variables are ignored", RO, H, "", "dat", true, homeConfig, homeData},
+        {"a variable naming a file is ignored", RO, H, "{root}/a-file", nullptr, true, homeConfig, homeData},
+        {"home that does not exist", RO, "{root}/no-home", nullptr, nullptr, true, L, L},
+        {"relative home", RO, "home", nullptr, nullptr, true, L, L},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         const std::string root = testenv::makeTempDir(QStringLiteral("choice")).toStdString();
         fs::create_directories(root + "/lib");
         std::ofstream(root + "/a-file") << "not a folder";
         std::map<std::string, std::string> variables;
-        const auto set = [&](const char *name, const std::optional<std::string> &value) {
+        for (const auto &[name, value] :
+             {std::pair{"HOME", c.home}, {"XDG_CONFIG_HOME", c.configHome}, {"XDG_DATA_HOME", c.dataHome}})
             if (value)
-                variables[name] = expand(*value, root);
-        };
-        set("HOME", c.home);
-        set("XDG_CONFIG_HOME", c.configHome);
-        set("XDG_DATA_HOME", c.dataHome);
+                variables[name] = expand(value, root);
         if (c.prepared) {
             for (const std::string &base : {root + "/home/.config", root + "/cfg"}) {
                 fs::create_directories(base + "/orvane-burn");
@@ -113,7 +80,6 @@ TEST(ReclibStateFolders, LibraryFolderUnlessItCannotBeWritten)
             fs::create_directories(root + "/home/.local/share/orvane-burn");
             fs::create_directories(root + "/dat/orvane-burn");
         }
-
         const StateFolderChoice choice = chooseStateFolders(root + "/lib", c.access, [&](const char *name) {
             const auto found = variables.find(name);
             return found == variables.end() ? nullptr : found->second.c_str();
