@@ -1,6 +1,5 @@
 #include "platform/GuiThread.h"
-
-#include "TestEnvironment.h"
+#include "platform/AutoResetEvent.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,24 +12,19 @@
 
 namespace {
 
-TEST(GuiThread, RunsAtOnceOnTheGuiThread)
+TEST(GuiThread, CallsRunOnTheGuiThreadWaitingOnlyWhenAsked)
 {
-    bool ran = false;
-    RunOnGuiThread([&] { ran = true; }, Blocking::NoWait);
-    EXPECT_TRUE(ran);
-    EXPECT_TRUE(IsGuiThread());
-}
+    bool ranHere = false;
+    RunOnGuiThread([&] { ranHere = true; }, Blocking::NoWait);
+    EXPECT_TRUE(ranHere) << "on the GUI thread a call runs at once";
 
-TEST(GuiThread, WorkerCallsRunOnTheGuiThread)
-{
     std::atomic<QThread *> ranOn{nullptr};
     std::atomic<bool> returned{false};
     std::atomic<bool> workerWasGui{true};
     std::thread worker([&] {
         workerWasGui = IsGuiThread();
         RunOnGuiThread([&] { ranOn = QThread::currentThread(); }, Blocking::Wait);
-        // Blocking::Wait: the call has run before RunOnGuiThread returns.
-        returned = ranOn.load() != nullptr;
+        returned = ranOn.load() != nullptr; // Wait: the call has run before RunOnGuiThread returns
     });
     QElapsedTimer clock;
     clock.start();
@@ -40,16 +34,31 @@ TEST(GuiThread, WorkerCallsRunOnTheGuiThread)
     EXPECT_FALSE(workerWasGui);
     EXPECT_TRUE(returned);
     EXPECT_EQ(ranOn.load(), QCoreApplication::instance()->thread());
-}
 
-TEST(GuiThread, NoWaitReturnsBeforeTheCallRuns)
-{
     std::atomic<bool> ran{false};
-    std::thread worker([&] { RunOnGuiThread([&] { ran = true; }, Blocking::NoWait); });
-    worker.join();
+    std::thread noWait([&] { RunOnGuiThread([&] { ran = true; }, Blocking::NoWait); });
+    noWait.join();
     EXPECT_FALSE(ran) << "nothing runs until the GUI thread handles its events";
     QCoreApplication::processEvents();
     EXPECT_TRUE(ran);
+}
+
+TEST(AutoResetEvent, ASignalWakesOneWaitAndIsConsumed)
+{
+    AutoResetEvent event;
+    EXPECT_FALSE(event.Wait(0));
+    event.Set();
+    event.Set();
+    EXPECT_TRUE(event.Wait(0));
+    EXPECT_FALSE(event.Wait(10)) << "two Sets before a Wait are one signal";
+    event.Set();
+    event.Reset();
+    EXPECT_FALSE(event.Wait(0));
+    std::atomic<bool> woke{false};
+    std::thread waiter([&] { woke = event.Wait(-1); });
+    event.Set();
+    waiter.join();
+    EXPECT_TRUE(woke);
 }
 
 } // namespace

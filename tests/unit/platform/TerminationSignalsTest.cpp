@@ -18,39 +18,32 @@
 
 namespace {
 
-class TerminationSignalsTest : public testing::TestWithParam<int>
-{
-};
-
-TEST_P(TerminationSignalsTest, TheFirstSignalArrivesOnTheEventLoopAndTheProcessLivesOn)
-{
-    TerminationSignals relay;
-    ASSERT_TRUE(relay.IsActive());
-    QSignalSpy received(&relay, &TerminationSignals::received);
-    ASSERT_EQ(::raise(GetParam()), 0);
-    ASSERT_TRUE(received.wait(5000));
-    EXPECT_EQ(received.count(), 1);
-    EXPECT_EQ(received.at(0).at(0).toInt(), GetParam());
-}
-
-TEST_P(TerminationSignalsTest, ASecondSignalEndsTheProcessAtOnce)
+// The first signal arrives on the event loop and the process lives on; a
+// second one ends the process at once.
+TEST(TerminationSignals, FirstArrivesOnTheEventLoopSecondEndsTheProcess)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const int signalNumber = GetParam();
-    EXPECT_EXIT(
-        {
-            TerminationSignals relay;
-            ::raise(signalNumber);
-            ::raise(signalNumber);
-            std::_Exit(0);
-        },
-        testing::KilledBySignal(signalNumber), "");
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(TerminationSignals::Name(signalNumber).toStdString());
+        TerminationSignals relay;
+        ASSERT_TRUE(relay.IsActive());
+        QSignalSpy received(&relay, &TerminationSignals::received);
+        ASSERT_EQ(::raise(signalNumber), 0);
+        ASSERT_TRUE(received.wait(5000));
+        EXPECT_EQ(received.count(), 1);
+        EXPECT_EQ(received.at(0).at(0).toInt(), signalNumber);
+    }
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        EXPECT_EXIT(
+            {
+                TerminationSignals relay;
+                ::raise(signalNumber);
+                ::raise(signalNumber);
+                std::_Exit(0);
+            },
+            testing::KilledBySignal(signalNumber), "");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest, testing::Values(SIGINT, SIGTERM, SIGHUP),
-                         [](const testing::TestParamInfo<int> &testInfo) {
-                             return TerminationSignals::Name(testInfo.param).toStdString();
-                         });
 
 // With the default action and a file-size limit of one block: whether a
 // write past the limit fails with EFBIG (instead of ending the process).
