@@ -15,6 +15,7 @@
 
 #include <condition_variable>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <type_traits>
@@ -91,6 +92,18 @@ protected:
     int Progress(int percent)
     {
         return window.m_libProgress.progressCallback(window.m_libProgress.context, percent);
+    }
+    // Runs the erase clock for an erase of secs seconds until ended() says it is over.
+    void RunEraseClock(int secs, int tickMs, const std::function<bool()> &ended)
+    {
+        jobs.Erase().Clock().SetTick(std::chrono::milliseconds(tickMs));
+        window.m_nEraseSecs = secs;
+        window.m_evtJobDone.Reset();
+        jobs.Erase().Clock().Start();
+        while (!ended())
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        window.m_evtJobDone.Set();
+        jobs.Erase().Clock().Join();
     }
     QStringList Log() const { return ports.report.log; }
     std::vector<BoxRecorder::Box> Boxes() const { return ports.report.boxes.Boxes(); }
@@ -218,12 +231,7 @@ TEST_F(RecordingJobsTest, ProgressMovesDisplaysTitleAndEstimate)
 
 TEST_F(RecordingJobsTest, EraseClockWithAZeroEstimateShowsZeroAndDividesByNothing)
 {
-    jobs.Erase().Clock().SetTick(std::chrono::milliseconds(5));
-    window.m_nEraseSecs = 0;
-    window.m_evtJobDone.Reset();
-    jobs.Erase().Clock().Start();
-    window.m_evtJobDone.Set();
-    jobs.Erase().Clock().Join();
+    RunEraseClock(0, 5, [] { return true; });
     EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "0:00");
     ASSERT_FALSE(ports.progress.Args("SetPercentText").isEmpty());
     EXPECT_EQ(ports.progress.Args("SetPercentText").first(), "0.0 %");
@@ -232,13 +240,8 @@ TEST_F(RecordingJobsTest, EraseClockWithAZeroEstimateShowsZeroAndDividesByNothin
 
 TEST_F(RecordingJobsTest, EraseClockEndingDuringTheCountdownShowsNoBox)
 {
-    jobs.Erase().Clock().SetTick(std::chrono::milliseconds(20));
-    window.m_nEraseSecs = 125;
-    window.m_evtJobDone.Reset();
-    jobs.Erase().Clock().Start();
-    std::this_thread::sleep_for(std::chrono::milliseconds(130));
-    window.m_evtJobDone.Set();
-    jobs.Erase().Clock().Join();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(130);
+    RunEraseClock(125, 20, [&] { return std::chrono::steady_clock::now() >= until; });
     EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "2:05");
     EXPECT_EQ(ports.progress.Last("SetProgressRange"), "0,125");
     EXPECT_EQ(ports.progress.Args("SetTimeLeftText").first(), "2:05");
@@ -250,19 +253,8 @@ TEST_F(RecordingJobsTest, EraseClockEndingDuringTheCountdownShowsNoBox)
 
 TEST_F(RecordingJobsTest, EraseClockPastTheEstimateCyclesAndThenReportsTheTimeout)
 {
-    jobs.Erase().Clock().SetTick(std::chrono::milliseconds(5));
-    window.m_nEraseSecs = 2;
-    window.m_evtJobDone.Reset();
-    jobs.Erase().Clock().Start();
-    // Countdown 0:02 .. 0:00 (3 ticks), then the overtime until at least
-    // twelve of its positions are shown.
-    while (true) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (ports.progress.Args("SetProgressPos").size() >= 15)
-            break;
-    }
-    window.m_evtJobDone.Set();
-    jobs.Erase().Clock().Join();
+    // Countdown 0:02 .. 0:00 (3 ticks), then twelve positions of the overtime.
+    RunEraseClock(2, 5, [this] { return ports.progress.Args("SetProgressPos").size() >= 15; });
     EXPECT_EQ(ports.progress.Last("SetTimeLeftText"), "?:??");
     EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "?:??");
     EXPECT_EQ(ports.progress.Last("SetProgressRange"), "0,100");

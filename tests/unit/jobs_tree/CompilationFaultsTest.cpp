@@ -86,15 +86,6 @@ TEST_F(CompilationFaultsTest, OutOfMemoryAtEveryRecordDiscardsTheTree)
     }
 }
 
-TEST_F(CompilationFaultsTest, PathLongerThanTheRecordStopsTheBuild)
-{
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
-    const QString longFolder(200, QChar('f'));
-    const QString relative = "Extras/" + longFolder + "/" + QString(60, QChar('n')) + ".txt";
-    fixture::MakeFile(source, relative);
-    ExpectFailedWith("<940> \"" + source + "/" + relative + "\"");
-}
-
 TEST_F(CompilationFaultsTest, PathOfExactly255BytesFits)
 {
     fixture::MakeVideoTs(source + "/VIDEO_TS", {});
