@@ -1,14 +1,13 @@
 // The label rules: cleaning, the length limits and the refusal of a label
 // that still holds a character a disc label cannot.
 #include "RecordingJobWindow.h"
+#include "RecordingVolumeNames.h"
 #include "support/TestEnvironment.h"
 
 #include "jobs/label/LabelFromFolder.h"
 #include "jobs/label/VolumeLabel.h"
-#include "jobs/tree/IVolumeNames.h"
 
 #include <gtest/gtest.h>
-#include <map>
 
 namespace {
 
@@ -107,23 +106,9 @@ TEST(VolumeLabelTest, ValidateRefusesAtTheFirstDisallowedCharacterWhole)
     }
 }
 
-class FakeVolumeNames : public IVolumeNames
-{
-public:
-    std::optional<QString> NameOfRoot(const QString &rootPath) const override
-    {
-        asked << rootPath;
-        const auto found = names.find(rootPath);
-        return found != names.end() ? std::optional<QString>(found->second) : std::nullopt;
-    }
-
-    std::map<QString, QString> names;
-    mutable QStringList asked;
-};
-
 TEST(VolumeLabelTest, LabelFromFolderPathCases)
 {
-    FakeVolumeNames volumes;
+    RecordingVolumeNames volumes;
     volumes.names["/"] = "Holiday 2004";
     volumes.names["/media/a:b/"] = "Second Disc";
     const struct

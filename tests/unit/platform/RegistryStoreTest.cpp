@@ -104,13 +104,6 @@ TEST(RegistryStore, FoldersInsideTheProgramFolderSurviveAMove)
         << "a sibling whose name merely starts like the folder stays absolute";
 }
 
-TEST(RegistryStore, BuildWritesTheInitialHive)
-{
-    const QString programDir = QStringLiteral(ORVANE_TEST_PROGRAM_DIR);
-    FileRegistryStore hive(programDir + QLatin1Char('/') + RegistryFileName, programDir);
-    EXPECT_EQ(hive.ReadString(regkey::SharedKey, regkey::LibraryFolderValue), QDir::cleanPath(programDir));
-}
-
 TEST(RegistryStore, FailedWriteKeepsTheOldHive)
 {
     const QString folder = testenv::makeTempDir(QStringLiteral("hive"));
