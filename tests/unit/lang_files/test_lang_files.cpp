@@ -164,22 +164,4 @@ TEST(ShippedLanguageFiles, EveryTextFitsItsCaller)
     }
 }
 
-TEST(PlaceholderSignature, ReadsTheConversionsAFormatterFills)
-{
-    const std::vector<std::pair<QString, std::optional<QString>>> cases = {
-        {"plain text", QString()},
-        {"100%% done", QString()},
-        {"%s and %d", QStringLiteral("sd")},
-        {"%-8.2f|%05X|%c|%+i|%u|%o", QStringLiteral("fdcddd")},
-        {"%2.2d:%.2d", QStringLiteral("dd")},
-        {"ends in %", std::nullopt},
-        {"%n", std::nullopt},
-        {"%*d", std::nullopt},
-        {"%ld", std::nullopt},
-        {"%p", std::nullopt},
-    };
-    for (const auto &[text, expected] : cases)
-        EXPECT_EQ(PlaceholderSignature(text), expected) << text.toStdString();
-}
-
 } // namespace

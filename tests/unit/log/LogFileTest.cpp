@@ -15,12 +15,6 @@ namespace {
 
 const QString Time = QStringLiteral("Sat Dec 05 23:44:07 2026\n");
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The template comes from a file anyone can edit; the log and the label are
 // copied as they are, whatever percent signs they hold.
 TEST(LogFileText, FillsTheFieldsInOrderAndStaysHarmless)
@@ -40,14 +34,6 @@ TEST(LogFileText, FillsTheFieldsInOrderAndStaysHarmless)
     EXPECT_EQ(AutomaticLogPath(QStringLiteral("/home/u/Desktop"), QStringLiteral("DISC")),
               QStringLiteral("/home/u/Desktop/DISC.log"));
     EXPECT_EQ(AutomaticLogPath(QString(), QStringLiteral("DISC")), QString());
-}
-
-TEST(WriteLogFileText, ReplacesAnExistingFile)
-{
-    const QString path = testenv::makeTempDir(QStringLiteral("logfile")) + QStringLiteral("/x.log");
-    ASSERT_TRUE(WriteLogFileText(path, QStringLiteral("a much longer first text")));
-    ASSERT_TRUE(WriteLogFileText(path, QStringLiteral("short\n")));
-    EXPECT_EQ(ReadAll(path), QByteArray("short\n"));
 }
 
 TEST(WriteLogFileText, UnwritableTargetsAreSkipped)
