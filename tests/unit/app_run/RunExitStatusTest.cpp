@@ -1,66 +1,74 @@
+// How a command-line run ends and whether a start without a display goes
+// offscreen; the reason line of each status is checked on real runs.
 #include "app/RunExitStatus.h"
+#include "app/DisplayFallback.h"
+#include "app/RunReason.h"
 #include "jobs/burn/BurnReport.h"
+
+#include "TextIds.h"
 
 #include <reclib_api.h>
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
 using runexit::RecorderOpened;
 
-struct ExitCase
+TEST(RunExitStatus, EachBurnResultHasItsStatus)
 {
-    int result;
-    RecorderOpened opened;
-    runexit::Status status;
-};
-
-class ExitStatusTest : public testing::TestWithParam<ExitCase>
-{
-};
-
-TEST_P(ExitStatusTest, BurnResultMapsToTheDocumentedStatus)
-{
-    EXPECT_EQ(runexit::ForBurnResult(GetParam().result, GetParam().opened), GetParam().status);
+    const struct
+    {
+        int result;
+        RecorderOpened opened;
+        runexit::Status status;
+    } cases[] = {
+        {BURN_OK, RecorderOpened::Yes, runexit::Success},
+        // -1 before the recorder opened, and after it when the overwrite was declined
+        {jobs::RunBurnNoRecorder, RecorderOpened::No, runexit::RecorderUnavailable},
+        {jobs::RunBurnNoRecorder, RecorderOpened::Yes, runexit::OverwriteDeclined},
+        {jobs::RunBurnStillNotBlank, RecorderOpened::Yes, runexit::BurnFailed},
+        {BURN_UNKNOWN_CD_FORMAT, RecorderOpened::Yes, runexit::BurnFailed},
+        {BURN_USER_ABORT, RecorderOpened::Yes, runexit::BurnAborted},
+        {17, RecorderOpened::Yes, runexit::BurnFailed},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(runexit::ForBurnResult(c.result, c.opened), c.status) << c.result;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Results, ExitStatusTest,
-    testing::Values(ExitCase{BURN_OK, RecorderOpened::Yes, runexit::Success},
-                    ExitCase{jobs::RunBurnNoSource, RecorderOpened::Yes, runexit::NothingToBurn},
-                    ExitCase{jobs::RunBurnRefusedLabel, RecorderOpened::Yes, runexit::LabelRefused},
-                    // -1 after the run itself could not open the recorder
-                    ExitCase{jobs::RunBurnNoRecorder, RecorderOpened::No, runexit::RecorderUnavailable},
-                    // -1 although the recorder opened: the overwrite was declined
-                    ExitCase{jobs::RunBurnNoRecorder, RecorderOpened::Yes, runexit::OverwriteDeclined},
-                    ExitCase{jobs::RunBurnCompilationFailed, RecorderOpened::Yes, runexit::CompilationFailed},
-                    ExitCase{jobs::RunBurnStillNotBlank, RecorderOpened::Yes, runexit::BurnFailed},
-                    ExitCase{BURN_UNKNOWN_CD_FORMAT, RecorderOpened::Yes, runexit::BurnFailed},
-                    ExitCase{BURN_FAILED, RecorderOpened::Yes, runexit::BurnFailed},
-                    ExitCase{BURN_DRIVE_NOT_ALLOWED, RecorderOpened::Yes, runexit::BurnFailed},
-                    ExitCase{BURN_USER_ABORT, RecorderOpened::Yes, runexit::BurnAborted},
-                    ExitCase{17, RecorderOpened::Yes, runexit::BurnFailed}),
-    [](const testing::TestParamInfo<ExitCase> &testInfo) {
-        const int result = testInfo.param.result;
-        return (result < 0 ? "Minus" + std::to_string(-result) : std::to_string(result)) +
-               (testInfo.param.opened == RecorderOpened::Yes ? "_Opened" : "_NotOpened");
-    });
-
-TEST(ExitStatusCodes, EveryFailureHasItsOwnNonZeroCode)
+// A cause becomes one line, and a run that knows none says so rather than
+// ending in a colon.
+TEST(RunReason, OneLineEvenForACauseOfSeveralOrNone)
 {
-    const std::vector<int> codes{
-        runexit::StartupFailed,     runexit::ParseError,          runexit::NothingToBurn,
-        runexit::LabelRefused,      runexit::RecorderUnavailable, runexit::OverwriteDeclined,
-        runexit::CompilationFailed, runexit::BurnFailed,          runexit::BurnAborted};
-    for (size_t i = 0; i < codes.size(); ++i) {
-        EXPECT_NE(codes[i], runexit::Success);
-        EXPECT_LT(codes[i], 126) << "shells reserve 126 and up";
-        for (size_t j = i + 1; j < codes.size(); ++j)
-            EXPECT_NE(codes[i], codes[j]);
+    const auto lookup = [](int id) {
+        return id == textid::ExitReasonLine ? QStringLiteral("%d [%s]: %s") : QStringLiteral("<%1>").arg(id);
+    };
+    EXPECT_EQ(runexit::ReasonLine(runexit::CompilationFailed, "holds 0 MB,\n\nneeds 9 MB.", lookup),
+              "7 [<982>]: holds 0 MB, needs 9 MB.");
+    EXPECT_EQ(runexit::ReasonLine(runexit::BurnAborted, "  \n ", lookup), "9 [<984>]: <989>");
+}
+
+TEST(DisplayFallback, OnlyARunWithoutAnyDisplayGoesOffscreen)
+{
+    const struct
+    {
+        bool commandLineRun;
+        const char *qpa, *display, *wayland;
+        bool offscreen, lacksDisplay;
+    } cases[] = {
+        {true, "", "", "", true, false},
+        {true, "", ":0", "", false, false},
+        {true, "", "", "wayland-0", false, false},
+        {true, "xcb", "", "", false, false}, // the person's own choice of platform stands
+        {false, "", "", "", false, true},    // a plain start ends with a reason, not an unseen window
+        {false, "", ":0", "", false, false},
+        {false, "", "", "wayland-0", false, false},
+        {false, "offscreen", "", "", false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.commandLineRun << " '" << c.qpa << "' '" << c.display << "'");
+        EXPECT_EQ(NeedsOffscreenPlatform(c.commandLineRun, {c.qpa, c.display, c.wayland}), c.offscreen);
+        EXPECT_EQ(LacksDisplayForWindow(c.commandLineRun, {c.qpa, c.display, c.wayland}), c.lacksDisplay);
     }
 }
 

@@ -1,5 +1,5 @@
 #include "cmdline/CommandLineOptions.h"
-#include "TestEnvironment.h"
+#include "cmdline/CommandLineTokenizer.h"
 #include "cmdline/EarlyOptions.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@ using namespace cmdline;
 
 namespace {
 
-std::vector<int> loggedTexts(const ParsedCommandLine &parsed)
+std::vector<int> LoggedTexts(const ParsedCommandLine &parsed)
 {
     std::vector<int> ids;
     for (const Step &step : parsed.steps) {
@@ -18,125 +18,69 @@ std::vector<int> loggedTexts(const ParsedCommandLine &parsed)
     return ids;
 }
 
-} // namespace
-
-TEST(ParseCommandLine, OptionLetterIsTheSecondCharacterInEitherCaseWithEitherPrefix)
-{
-    // "/Dossier" would be a path: only '/' and one letter is an option.
-    for (const QString token : {"-d", "-D", "/d", "/D", "-dvd", "-Dossier"}) {
-        const ParsedCommandLine parsed = ParseCommandLine({token, "film"});
-        EXPECT_FALSE(parsed.parseError) << token.toStdString();
-        ASSERT_EQ(parsed.steps.size(), 1u);
-        EXPECT_EQ(parsed.steps[0].kind, StepKind::SourceFolder);
-        EXPECT_EQ(parsed.steps[0].value, "film");
-    }
-}
-
 TEST(ParseCommandLine, LogsEachOptionInTokenOrder)
 {
     const ParsedCommandLine parsed =
         ParseCommandLine({"-e", "-v", "MY_FILM", "-l", "-o", "-s", "-d", "dir", "-c"});
     EXPECT_FALSE(parsed.parseError);
-    EXPECT_EQ(loggedTexts(parsed), (std::vector<int>{708, 646, 712, 650, 648, 644}));
-    EXPECT_TRUE(parsed.folderGiven);
-    EXPECT_TRUE(parsed.labelGiven);
-    EXPECT_TRUE(parsed.logWanted);
+    EXPECT_EQ(LoggedTexts(parsed), (std::vector<int>{708, 646, 712, 650, 648, 644}));
+    EXPECT_TRUE(parsed.folderGiven && parsed.labelGiven && parsed.logWanted);
     EXPECT_TRUE(parsed.shutdownWanted);
     EXPECT_TRUE(parsed.prepareOnly);
 }
 
-TEST(ParseCommandLine, MissingOrUnusableValuesAreParseErrorsAndParsingGoesOn)
+// The letter is the second character in either case after '-' or '/'. A
+// two-character token starting with '/' is an option only when it names no
+// existing path; every other such token is a path. A value arrives exactly
+// as given, and one that looks like an option is not consumed.
+TEST(ParseCommandLine, ReadsOptionsPathsAndValuesExactly)
 {
-    // -v at the end has no value; the folder before it is still read.
-    ParsedCommandLine parsed = ParseCommandLine({"-d", "film", "-v"});
-    EXPECT_TRUE(parsed.parseError);
-    EXPECT_TRUE(parsed.folderGiven);
-    EXPECT_EQ(loggedTexts(parsed), (std::vector<int>{644, 600}));
-
-    // A value that looks like an option is not consumed.
-    parsed = ParseCommandLine({"-d", "-v", "LABEL"});
-    EXPECT_EQ(loggedTexts(parsed), (std::vector<int>{598, 646}));
-    EXPECT_FALSE(parsed.folderGiven);
-    EXPECT_TRUE(parsed.labelGiven);
-
-    parsed = ParseCommandLine({"-v", "/x"});
-    EXPECT_EQ(loggedTexts(parsed), (std::vector<int>{600, 602}));
-}
-
-TEST(ParseCommandLine, StrayTokensUnknownLettersAndBarePrefixesLog602)
-{
-    for (const QStringList &tokens : {QStringList{"film"}, QStringList{"-x"}, QStringList{"-"},
-                                      QStringList{"/"}, QStringList{"-1"}, QStringList{"/home/me/film"}}) {
-        const ParsedCommandLine parsed = ParseCommandLine(tokens);
-        EXPECT_TRUE(parsed.parseError) << tokens.join(' ').toStdString();
-        EXPECT_EQ(loggedTexts(parsed), std::vector<int>{602});
+    const struct
+    {
+        QStringList tokens;
+        std::vector<int> logged;
+        QStringList values; // the folder and label values read, in order
+        bool parseError;
+    } cases[] = {
+        {{"-d", "film"}, {644}, {"film"}, false},
+        {{"/D", "film"}, {644}, {"film"}, false},
+        {{"-Dossier", "film"}, {644}, {"film"}, false},
+        {{"-d", "/media/dvd/MY_FILM", "-v", "/x/LABEL"},
+         {644, 646},
+         {"/media/dvd/MY_FILM", "/x/LABEL"},
+         false},
+        {{"-d", "/tmp"}, {644}, {"/tmp"}, false},
+        {{"-d", "/usr", "-v", "/"}, {644, 646}, {"/usr", "/"}, false},
+        {{"-d", "/q"}, {598}, {}, true},
+        {{"-d", "/x\" -s \"", "-v", "A\"B"}, {644, 646}, {"/x\" -s \"", "A\"B"}, false},
+        {{"-d", "my  film", "-v", " two  blanks "}, {644, 646}, {"my  film", " two  blanks "}, false},
+        {{"-d", "", "-v", "L"}, {644, 646}, {"", "L"}, false},
+        {{"-d", "film", "-v"}, {644, 600}, {"film"}, true},
+        {{"-d", "-v", "LABEL"}, {598, 646}, {"LABEL"}, true},
+        {{"-v", "/x"}, {600, 602}, {}, true},
+        {{"film"}, {602}, {}, true},
+        {{"-x"}, {602}, {}, true},
+        {{"-"}, {602}, {}, true},
+        {{"/"}, {602}, {}, true},
+        {{"-1"}, {602}, {}, true},
+        {{"/home/me/film"}, {602}, {}, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.tokens.join(' ').toStdString());
+        const ParsedCommandLine parsed = ParseCommandLine(c.tokens);
+        EXPECT_EQ(LoggedTexts(parsed), c.logged);
+        QStringList values;
+        for (const Step &step : parsed.steps) {
+            if (step.kind == StepKind::SourceFolder || step.kind == StepKind::VolumeLabel)
+                values << step.value;
+        }
+        EXPECT_EQ(values, c.values);
+        EXPECT_EQ(parsed.parseError, c.parseError);
+        EXPECT_FALSE(parsed.shutdownWanted || parsed.prepareOnly);
     }
-}
-
-TEST(ParseCommandLine, AbsolutePathsAreValuesNotOptions)
-{
-    const ParsedCommandLine parsed = ParseCommandLine({"-d", "/media/dvd/MY_FILM", "-v", "/x/LABEL"});
-    EXPECT_FALSE(parsed.parseError);
-    ASSERT_EQ(parsed.steps.size(), 2u);
-    EXPECT_EQ(parsed.steps[0].value, "/media/dvd/MY_FILM");
-    EXPECT_EQ(parsed.steps[1].value, "/x/LABEL");
-}
-
-struct TokenCase
-{
-    const char *name;
-    QStringList tokens;
-    std::vector<int> logged;
-    QStringList values; // the folder and label values read, in token order
-};
-
-void PrintTo(const TokenCase &tokenCase, std::ostream *out)
-{
-    *out << tokenCase.name;
-}
-
-class SlashAndValueTable : public testing::TestWithParam<TokenCase>
-{
-};
-
-// A token of two characters starting with '/' is an option only when it
-// names no existing path; every other token starting with '/' is a path. A
-// value arrives exactly as given: quotes and blanks inside it are not read
-// again as options.
-TEST_P(SlashAndValueTable, ReadsPathsOptionsAndValuesExactly)
-{
-    const ParsedCommandLine parsed = ParseCommandLine(GetParam().tokens);
-    EXPECT_EQ(loggedTexts(parsed), GetParam().logged);
-    QStringList values;
-    for (const Step &step : parsed.steps) {
-        if (step.kind == StepKind::SourceFolder || step.kind == StepKind::VolumeLabel)
-            values << step.value;
-    }
-    EXPECT_EQ(values, GetParam().values);
-    EXPECT_FALSE(parsed.shutdownWanted);
-    EXPECT_FALSE(parsed.prepareOnly);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tokens, SlashAndValueTable,
-    testing::Values(
-        TokenCase{"TopLevelFolderTmp", {"-d", "/tmp"}, {644}, {"/tmp"}},
-        TokenCase{"TopLevelFolderUsrAndRoot", {"-d", "/usr", "-v", "/"}, {644, 646}, {"/usr", "/"}},
-        TokenCase{"MissingTwoCharacterPathIsTheOptionQ", {"-d", "/q"}, {598}, {}},
-        TokenCase{"QuoteInAValue", {"-d", "/x\" -s \"", "-v", "A\"B"}, {644, 646}, {"/x\" -s \"", "A\"B"}},
-        TokenCase{"TwoBlanksInAValue",
-                  {"-d", "my  film", "-v", " two  blanks "},
-                  {644, 646},
-                  {"my  film", " two  blanks "}},
-        TokenCase{"EmptyValue", {"-d", "", "-v", "L"}, {644, 646}, {"", "L"}}),
-    [](const testing::TestParamInfo<TokenCase> &testInfo) { return std::string(testInfo.param.name); });
-
-TEST(ParseCommandLine, MissingTwoCharacterSlashTokenIsTheQuietOption)
-{
-    const ParsedCommandLine parsed = ParseCommandLine({"/q", "-d", "/tmp"});
-    EXPECT_FALSE(parsed.parseError);
-    EXPECT_TRUE(parsed.quiet);
-    EXPECT_TRUE(parsed.folderGiven);
+    const ParsedCommandLine quiet = ParseCommandLine({"/q", "-d", "/tmp"});
+    EXPECT_FALSE(quiet.parseError);
+    EXPECT_TRUE(quiet.quiet);
 }
 
 // --help and --version are whole tokens; anything else starts the program.
@@ -161,3 +105,32 @@ TEST(FindEarlyOption, AnswersHelpAndVersionOnlyForTheWholeTokens)
     EXPECT_TRUE(UsageText().startsWith("Usage: orvane-burn "));
     EXPECT_TRUE(VersionText().startsWith("orvane-burn (Orvane Burn) "));
 }
+
+TEST(SplitCommandLine, SplitsAsTheUnattendedRunReadsIt)
+{
+    const std::pair<const char *, QStringList> cases[] = {
+        {"", {}},
+        {"-d film -v LABEL", {"-d", "film", "-v", "LABEL"}},
+        {"\t-d\tfilm\t", {"-d", "film"}},
+        {"-d \"my  film\"", {"-d", "my film"}}, // two blanks inside quotes fold into one
+        {"-d \"a   b\"", {"-d", "a  b"}},       // three leave two
+        {"\"\" -c", {"-c"}},                    // nothing or blanks alone between quotes: no token
+        {"\"   \" -c", {"-c"}},
+        {"\" film\"", {"film"}}, // leading blanks of a quoted part are dropped
+        {"\"a\"b", {"a", "b"}},  // no blank needed after a closing quote
+        {"ab\"cd\"", {"cd"}},    // what comes right before an opening quote is dropped
+        {"-c \"never closed", {"-c"}},
+        {"-d \u00e9t\u00e9 -v \u00dcBER", {"-d", "\u00e9t\u00e9", "-v", "\u00dcBER"}},
+    };
+    for (const auto &[line, expected] : cases)
+        EXPECT_EQ(SplitCommandLine(QString::fromUtf8(line)), expected) << line;
+
+    QStringList words;
+    for (int i = 0; i < 5000; ++i)
+        words << QString::number(i);
+    const QStringList tokens = SplitCommandLine(words.join(' '));
+    ASSERT_EQ(tokens.size(), 99) << "at most 99 tokens, the rest dropped silently";
+    EXPECT_EQ(tokens.last(), "98");
+}
+
+} // namespace

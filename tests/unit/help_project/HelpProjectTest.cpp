@@ -37,8 +37,7 @@ QString Entry(const char *name, const char *page)
 void WriteFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 TEST(HelpContents, ReadsSitemapsAsHelpToolsWriteThem)
@@ -50,9 +49,6 @@ TEST(HelpContents, ReadsSitemapsAsHelpToolsWriteThem)
         const char *outline;
     };
     const Case cases[] = {
-        {"flat list",
-         QStringLiteral("<UL>") + Entry("A", "a.html") + Entry("B", "b.html") + QStringLiteral("</UL>"),
-         "A=a.html, B=b.html"},
         {"nested lists",
          QStringLiteral("<UL>") + Entry("A", "a.html") + QStringLiteral("<UL>") + Entry("A1", "a1.html") +
              QStringLiteral("<UL>") + Entry("A1x", "x.html") + QStringLiteral("</UL></UL>") +

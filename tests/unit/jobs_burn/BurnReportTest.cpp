@@ -1,63 +1,90 @@
+// What the library is asked for and how the end of a burn is reported.
 #include "jobs/burn/BurnReport.h"
-#include "TestEnvironment.h"
 #include "jobs/burn/DiscCheck.h"
+#include "jobs/setup/BurnFlags.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace jobs;
 
-struct ReportCase
+TEST(BurnFlags, TheLibraryGetsTheChosenBitsVerifyAsTickedAndNeverTheAskBit)
 {
-    int result;
-    BurnReportContext context;
-    int logTextId;
-    ReportBox box;
-    int statusTextId;
-};
+    for (const uint32_t bit : {BURN_SIMULATE, BURN_PROOF, BURN_NO_EJECT, BURN_DVDROM_BOOKTYPE})
+        EXPECT_EQ(ComputeBurnFlags(bit, false) & bit, bit) << std::hex << bit;
+    const uint32_t always = BURN_FLAG_WRITE | BURN_FLAG_DAO | BURN_FLAG_DETECT_NON_EMPTY_RW;
+    EXPECT_EQ(ComputeBurnFlags(0, false) & always, always);
+    EXPECT_EQ(ComputeBurnFlags(0, false) & BURN_SIMULATE, 0u);
+    EXPECT_EQ(ComputeBurnFlags(BURN_NO_OVERWRITE_ASK, true) & (BURN_NO_OVERWRITE_ASK | BURN_VERIFY),
+              BURN_VERIFY);
+    EXPECT_EQ(ComputeBurnFlags(BURN_VERIFY, false) & BURN_VERIFY, 0u)
+        << "the box, not the stored word, decides";
 
-class ReportTable : public ::testing::TestWithParam<ReportCase>
-{
-};
-
-TEST_P(ReportTable, ReportsEachResult)
-{
-    const ReportCase &c = GetParam();
-    const BurnReport report = ReportForResult(c.result, c.context);
-    EXPECT_EQ(report.logTextId, c.logTextId);
-    EXPECT_EQ(report.box, c.box);
-    EXPECT_EQ(report.statusTextId, c.statusTextId);
-    EXPECT_EQ(report.totalTimeLine, c.result == 0);
+    const IsoTrackFlags all = ComputeIsoTrackFlags(FS_UDF | FS_ISO9660 | FS_JOLIET | FS_MODE2, true);
+    EXPECT_EQ(all.flags, uint32_t(FS_UDF | FS_ISO9660 | FS_JOLIET | FS_MODE2 | FS_REALLOC));
+    EXPECT_EQ(all.flagList, "ISO UDF Joliet Mode 2 Realloc ");
+    EXPECT_EQ(ComputeIsoTrackFlags(FS_UDF, false).flags, uint32_t(FS_UDF));
 }
 
-INSTANTIATE_TEST_SUITE_P(Results, ReportTable,
-                         ::testing::Values(ReportCase{0, {}, 784, ReportBox::Info, 766},
-                                           ReportCase{0, {true, false, false}, 784, ReportBox::None, 766},
-                                           ReportCase{1, {}, 785, ReportBox::Error, 786},
-                                           ReportCase{2, {true, true, false}, 787, ReportBox::None, 786},
-                                           ReportCase{2, {true, false, false}, 787, ReportBox::Error, 786},
-                                           ReportCase{3, {}, 788, ReportBox::Error, 786},
-                                           ReportCase{3, {false, false, true}, 0, ReportBox::None, 0},
-                                           ReportCase{4, {}, 789, ReportBox::Error, 786},
-                                           ReportCase{5, {}, 790, ReportBox::Error, 786},
-                                           ReportCase{6, {}, 791, ReportBox::Error, 791},
-                                           ReportCase{17, {}, 792, ReportBox::Error, 786}));
+TEST(BurnReport, EachFailureIsNamedInAnErrorBoxAndSuccessInAnInformationBox)
+{
+    std::set<int> failureTexts;
+    for (const int result : {BURN_UNKNOWN_CD_FORMAT, BURN_INVALID_DRIVE, BURN_FAILED,
+                             BURN_FUNCTION_NOT_ALLOWED, BURN_DRIVE_NOT_ALLOWED, BURN_USER_ABORT, 17}) {
+        const BurnReport report = ReportForResult(result, {});
+        EXPECT_EQ(report.box, ReportBox::Error) << result;
+        EXPECT_FALSE(report.totalTimeLine) << result;
+        EXPECT_NE(report.statusTextId, 0) << result;
+        EXPECT_TRUE(failureTexts.insert(report.logTextId).second) << result << " shares its text";
+    }
+    EXPECT_NE(ReportForResult(BURN_USER_ABORT, {}).statusTextId,
+              ReportForResult(BURN_FAILED, {}).statusTextId);
+
+    const BurnReport success = ReportForResult(BURN_OK, {});
+    EXPECT_EQ(success.box, ReportBox::Info);
+    EXPECT_TRUE(success.totalTimeLine);
+    EXPECT_FALSE(failureTexts.contains(success.logTextId));
+    EXPECT_NE(success.statusTextId, ReportForResult(BURN_FAILED, {}).statusTextId);
+    EXPECT_NE(ReportForResult(BURN_OK, {.simulation = true}).logTextId, success.logTextId)
+        << "a simulation does not claim a written disc";
+}
+
+TEST(BurnReport, ShutdownAndTheReallocationRetryHoldTheBoxesBack)
+{
+    EXPECT_EQ(ReportForResult(BURN_OK, {.shutdownAfterBurn = true}).box, ReportBox::None);
+    EXPECT_EQ(ReportForResult(BURN_FAILED, {.shutdownAfterBurn = true}).box, ReportBox::Error)
+        << "without forcing, the box waits for the person";
+    EXPECT_EQ(ReportForResult(BURN_FAILED, {.shutdownAfterBurn = true, .forceShutdown = true}).box,
+              ReportBox::None);
+    const BurnReport retry = ReportForResult(BURN_FAILED, {.reallocProblem = true});
+    EXPECT_EQ(retry.logTextId, 0);
+    EXPECT_EQ(retry.box, ReportBox::None);
+    EXPECT_EQ(retry.statusTextId, 0);
+}
 
 TEST(ClassifyDisc, UsedRewritableNeedsContentAndARewritableType)
 {
-    DiscInfo info{};
-    info.contentCount = 1;
-    info.mediaType = MEDIA_TYPE_DVD_PRW;
-    EXPECT_EQ(ClassifyDisc(info), UsedRewritable::DvdPlusRw);
-    info.mediaType = MEDIA_TYPE_DVD_RW;
-    EXPECT_EQ(ClassifyDisc(info), UsedRewritable::DvdMinusRw);
-    info.mediaType = MEDIA_CD;
-    info.mediumType = MEDIUM_TYPE_CDRW;
-    EXPECT_EQ(ClassifyDisc(info), UsedRewritable::CdRw);
-    info.mediumType = 1; // a written CD-R
-    EXPECT_EQ(ClassifyDisc(info), UsedRewritable::No);
-    info.contentCount = 0;
-    info.mediaType = MEDIA_TYPE_DVD_PRW;
-    EXPECT_EQ(ClassifyDisc(info), UsedRewritable::No);
+    const struct
+    {
+        int content;
+        uint32_t mediaType;
+        int mediumType;
+        UsedRewritable kind;
+    } cases[] = {
+        {1, MEDIA_TYPE_DVD_PRW, 0, UsedRewritable::DvdPlusRw},
+        {1, MEDIA_TYPE_DVD_RW, 0, UsedRewritable::DvdMinusRw},
+        {1, MEDIA_CD, MEDIUM_TYPE_CDRW, UsedRewritable::CdRw},
+        {1, MEDIA_CD, 1, UsedRewritable::No},
+        {0, MEDIA_TYPE_DVD_PRW, 0, UsedRewritable::No},
+    };
+    for (const auto &c : cases) {
+        DiscInfo info{};
+        info.contentCount = c.content;
+        info.mediaType = c.mediaType;
+        info.mediumType = c.mediumType;
+        EXPECT_EQ(ClassifyDisc(info), c.kind) << c.mediaType << "/" << c.mediumType;
+    }
     EXPECT_EQ(RewritableSuffix(UsedRewritable::DvdPlusRw), " DVD+RW");
     EXPECT_EQ(RewritableSuffix(UsedRewritable::CdRw), " CD-RW");
 }

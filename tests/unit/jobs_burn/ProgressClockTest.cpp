@@ -1,32 +1,14 @@
+// The burn's clock beyond its first estimate, the erase clock's texts and
+// the result sounds.
 #include "jobs/erase/ProgressClock.h"
-#include "TestEnvironment.h"
+#include "jobs/erase/EraseClockText.h"
+#include "jobs/sound/ResultSound.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace jobs;
-
-TEST(ProgressClock, EstimatesFromTheFirstNonZeroPercent)
-{
-    ProgressClock clock;
-    ProgressClock::Display d = clock.Report(0, 1000);
-    EXPECT_TRUE(d.changed);
-    EXPECT_EQ(d.percentText, "0 %");
-    EXPECT_EQ(d.remainingText, "?:??");
-
-    d = clock.Report(5, 1010);
-    EXPECT_TRUE(d.changed);
-    EXPECT_EQ(d.percentText, "5 %");
-    EXPECT_EQ(d.totalText, "?:??");
-
-    // The same percent again changes nothing.
-    EXPECT_FALSE(clock.Report(5, 1040).changed);
-
-    d = clock.Report(10, 1070);
-    EXPECT_TRUE(d.changed);
-    EXPECT_EQ(d.remainingText, "18:00");
-    EXPECT_EQ(d.totalText, "20:00");
-    EXPECT_EQ(clock.TotalSecs(), 1200);
-}
 
 TEST(ProgressClock, ZeroRestartsTheRunAndKeepsTheLastTotal)
 {
@@ -36,9 +18,7 @@ TEST(ProgressClock, ZeroRestartsTheRunAndKeepsTheLastTotal)
     ProgressClock::Display d = clock.Report(0, 100);
     EXPECT_EQ(d.remainingText, "?:??");
     EXPECT_EQ(d.totalText, "?:??");
-    EXPECT_EQ(d.percentText, "0 %");
     EXPECT_EQ(clock.TotalSecs(), 1200);
-
     clock.Report(20, 200);
     d = clock.Report(40, 260);
     EXPECT_EQ(d.totalText, "05:00");
@@ -54,15 +34,32 @@ TEST(ProgressClock, APercentBelowTheStartKeepsTheLastEstimate)
     EXPECT_TRUE(d.changed);
     EXPECT_EQ(d.percentText, "10 %");
     EXPECT_EQ(d.totalText, "16:40");
-    EXPECT_EQ(clock.TotalSecs(), 1000);
+    EXPECT_FALSE(clock.Report(10, 160).changed) << "the same percent again changes nothing";
 }
 
-TEST(ProgressClock, TitleAndDurationSplit)
+TEST(ProgressClock, DurationTexts)
 {
-    EXPECT_EQ(ProgressTitle("45 %"), "45 % Orvane Burn 1.2.0");
     const HoursMinutesSeconds hms = SplitDuration(3 * 3600 + 25 * 60 + 7);
-    EXPECT_EQ(hms.hours, 3);
-    EXPECT_EQ(hms.minutes, 25);
-    EXPECT_EQ(hms.seconds, 7);
+    EXPECT_EQ((std::array<int64_t, 3>{hms.hours, hms.minutes, hms.seconds}),
+              (std::array<int64_t, 3>{3, 25, 7}));
     EXPECT_EQ(FormatMinutesSeconds(6000), "100:00");
+    EXPECT_EQ(EraseClockTime(3600), "60:00");
+    EXPECT_EQ(EraseClockPercent(40, 125), "32.0 %");
+    EXPECT_EQ(EraseClockPercent(125, 125), "100.0 %");
+}
+
+TEST(ResultSoundFile, WavInAnyCaseOnlyWhenEnabled)
+{
+    SoundSettings sound{true, "/snd/Done.WAV", "/snd/failed.wav"};
+    EXPECT_EQ(ResultSoundFile(0, sound), QString("/snd/Done.WAV"));
+    EXPECT_EQ(ResultSoundFile(3, sound), QString("/snd/failed.wav"));
+    for (const char *notWave : {"/snd/done.mp3", "/snd.d/done"}) {
+        sound.successWave = notWave;
+        EXPECT_FALSE(ResultSoundFile(0, sound)) << notWave;
+    }
+    EXPECT_EQ(ResultSoundFile(6, sound), QString("/snd/failed.wav"));
+    sound.enabled = false;
+    EXPECT_FALSE(ResultSoundFile(3, sound));
+    EXPECT_TRUE(PlayButtonPlays("a.wav"));
+    EXPECT_FALSE(PlayButtonPlays(".wav")) << "more than four characters";
 }

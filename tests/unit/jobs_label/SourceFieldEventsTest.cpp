@@ -1,11 +1,11 @@
 // The window events on the source and label fields, against a host that
 // records the order of the window's steps.
 #include "RecordingJobWindow.h"
+#include "RecordingVolumeNames.h"
 #include "support/TestEnvironment.h"
 
 #include "jobs/label/SourceFieldEvents.h"
 #include "jobs/ports/SourceFieldPorts.h"
-#include "jobs/tree/IVolumeNames.h"
 
 #include <gtest/gtest.h>
 
@@ -138,18 +138,12 @@ TEST(SourceFieldEventsTest, DropOfOneItemOnly)
     EXPECT_EQ(host.fieldSourceDir, "/discs/holiday 2004/");
 }
 
-class NoVolumeNames : public IVolumeNames
-{
-public:
-    std::optional<QString> NameOfRoot(const QString &) const override { return std::nullopt; }
-};
-
 TEST(SourceFieldEventsTest, LabelSettersRefreshTheCounter)
 {
     RecordingHost host;
     RecordingJobWindow window;
     host.limit = 16;
-    SetLabelFromFolder("/x/my film", window, host.ports(), NoVolumeNames());
+    SetLabelFromFolder("/x/my film", window, host.ports(), RecordingVolumeNames());
     EXPECT_EQ(host.fieldVolume, "MY_FILM");
     EXPECT_EQ(host.steps, QStringList({"push", "show room"}));
 

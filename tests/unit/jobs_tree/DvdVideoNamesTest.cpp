@@ -5,22 +5,6 @@
 
 namespace {
 
-TEST(DvdVideoNamesTest, LookupOrderCoversAllTitleSetsWithBackupAfterPartNine)
-{
-    const std::vector<DvdVideoFile> &order = DvdVideoLookupOrder();
-    ASSERT_EQ(order.size(), 3u + 99u * 12u);
-    EXPECT_EQ(order[0].name, "video_ts.ifo");
-    EXPECT_TRUE(order[0].mandatory);
-    EXPECT_FALSE(order[1].mandatory);
-    EXPECT_TRUE(order[2].mandatory);
-    EXPECT_EQ(order[3].name, "VTS_01_0.IFO");
-    EXPECT_TRUE(order[3].startsTitleSet);
-    EXPECT_EQ(order[4].name, "VTS_01_0.VOB");
-    EXPECT_EQ(order[13].name, "VTS_01_9.VOB");
-    EXPECT_EQ(order[14].name, "VTS_01_0.BUP");
-    EXPECT_EQ(order.back().name, "VTS_99_0.BUP");
-}
-
 TEST(DvdVideoNamesTest, JacketPicturePattern)
 {
     const struct

@@ -1,6 +1,5 @@
 #include "platform/FileRegistryStore.h"
 #include "platform/MemoryRegistryStore.h"
-#include "platform/ProgramFolder.h"
 #include "platform/SystemRegistryStore.h"
 
 #include "FileSizeLimit.h"
@@ -42,17 +41,13 @@ void CheckStoreRules(RegistryStore &store)
         << "creating an existing key keeps its values";
 }
 
-TEST(RegistryStore, MemoryStoreRules)
+TEST(RegistryStore, MemoryAndFileStoresShareTheRules)
 {
-    MemoryRegistryStore store;
-    CheckStoreRules(store);
-}
-
-TEST(RegistryStore, FileStoreRules)
-{
+    MemoryRegistryStore memory;
+    CheckStoreRules(memory);
     const QString folder = testenv::makeTempDir(QStringLiteral("hive"));
-    FileRegistryStore store(folder + QStringLiteral("/registry.ini"), folder);
-    CheckStoreRules(store);
+    FileRegistryStore file(folder + QStringLiteral("/registry.ini"), folder);
+    CheckStoreRules(file);
 }
 
 TEST(RegistryStore, FileStoreKeepsAwkwardDataIntact)
@@ -109,13 +104,6 @@ TEST(RegistryStore, FoldersInsideTheProgramFolderSurviveAMove)
         << "a sibling whose name merely starts like the folder stays absolute";
 }
 
-TEST(RegistryStore, BuildWritesTheInitialHive)
-{
-    const QString programDir = QStringLiteral(ORVANE_TEST_PROGRAM_DIR);
-    FileRegistryStore hive(programDir + QLatin1Char('/') + RegistryFileName, programDir);
-    EXPECT_EQ(hive.ReadString(regkey::SharedKey, regkey::LibraryFolderValue), QDir::cleanPath(programDir));
-}
-
 TEST(RegistryStore, FailedWriteKeepsTheOldHive)
 {
     const QString folder = testenv::makeTempDir(QStringLiteral("hive"));
@@ -149,25 +137,6 @@ TEST(RegistryStore, SystemViewAnswersTheDesktopFolderOnly)
     hive.Set(regkey::SuiteAppPathsKey, QStringLiteral("Path"), QStringLiteral("/opt/suite"));
     EXPECT_EQ(system.ReadString(regkey::SuiteAppPathsKey, QStringLiteral("Path")),
               QStringLiteral("/opt/suite"));
-}
-
-TEST(RegistryStore, MachineRegistryCanBeReplacedAndRestored)
-{
-    MemoryRegistryStore fake;
-    fake.Set(Shared, Value, QStringLiteral("/fake"));
-    SetMachineRegistry(&fake);
-    EXPECT_EQ(MachineRegistry().ReadString(Shared, Value), QStringLiteral("/fake"));
-    SetMachineRegistry(nullptr);
-    EXPECT_NE(&MachineRegistry(), static_cast<RegistryStore *>(&fake));
-}
-
-TEST(ProgramFolder, IsTheExecutablesFolderUnlessSetForTesting)
-{
-    EXPECT_EQ(ProgramFolder(), QStringLiteral(ORVANE_TEST_BUILD_DIR "/tests-bin"));
-    SetProgramFolderForTesting(QStringLiteral("/some/where/"));
-    EXPECT_EQ(ProgramFolder(), QStringLiteral("/some/where"));
-    SetProgramFolderForTesting(QString());
-    EXPECT_FALSE(ProgramFolder().endsWith(QLatin1Char('/')));
 }
 
 } // namespace

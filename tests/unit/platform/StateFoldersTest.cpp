@@ -3,7 +3,6 @@
 // the XDG variables say.
 #include "TestEnvironment.h"
 
-#include "platform/RegistryStore.h"
 #include "platform/StateFolders.h"
 
 #include <QDir>
@@ -12,31 +11,20 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace {
 
 using Kind = StateFolderProblem::Kind;
 
-// Sets (or, with nullopt, unsets) one variable for a test and puts the old value back.
+// Sets (or, with null, unsets) one variable and puts the old value back.
 class EnvironmentOverride
 {
 public:
-    EnvironmentOverride(const char *name, const std::optional<QString> &value)
+    EnvironmentOverride(const char *name, const QString *value)
         : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
     {
-        if (value)
-            qputenv(name, value->toLocal8Bit());
-        else
-            qunsetenv(name);
+        value ? qputenv(name, value->toLocal8Bit()) : qunsetenv(name);
     }
-    ~EnvironmentOverride()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
+    ~EnvironmentOverride() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
     EnvironmentOverride(const EnvironmentOverride &) = delete;
     EnvironmentOverride &operator=(const EnvironmentOverride &) = delete;
 
@@ -59,180 +47,95 @@ QByteArray ReadText(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Paths in a case are written with these stand-ins, replaced per test:
-// {home} the test's home folder, {scratch} a folder beside it.
-struct FolderCase
-{
-    const char *name;
-    std::optional<const char *> home, configHome, dataHome;
-    // expected: {program} stands for the program folder
-    const char *config, *data;
-    std::vector<Kind> problems;
-};
-
-void PrintTo(const FolderCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class StateFoldersTable : public testing::TestWithParam<FolderCase>
+class StateFoldersTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_scratch = testenv::makeTempDir(QStringLiteral("state"));
-        m_program = m_scratch + QStringLiteral("/program");
         QDir().mkpath(m_program);
+        QDir().mkpath(m_scratch + QStringLiteral("/home"));
         WriteText(m_program + QStringLiteral("/registry.ini"), "[SOFTWARE\\ahead\\Shared]\nNeroAPI=.\n");
         WriteText(m_program + QStringLiteral("/virtual-recorders.conf"), "[Virtual DVD Writer]\n");
-        QDir().mkpath(m_scratch + QStringLiteral("/home"));
         WriteText(m_scratch + QStringLiteral("/a-file"), "not a folder");
     }
-
+    // {s} stands for a scratch folder, {h} for the home in it, {p} for the program folder.
     QString Expand(const char *text) const
     {
         return QString::fromUtf8(text)
-            .replace(QStringLiteral("{home}"), m_scratch + QStringLiteral("/home"))
-            .replace(QStringLiteral("{scratch}"), m_scratch)
-            .replace(QStringLiteral("{program}"), m_program);
+            .replace(QStringLiteral("{h}"), m_scratch + QStringLiteral("/home"))
+            .replace(QStringLiteral("{s}"), m_scratch)
+            .replace(QStringLiteral("{p}"), m_program);
     }
-
-    std::optional<QString> Expand(const std::optional<const char *> &text) const
+    QString Expected(const char *text) const
     {
-        return text ? std::optional<QString>(Expand(*text)) : std::nullopt;
+        return Expand(text) + (QByteArray(text) == "{p}" ? "" : "/orvane-burn");
     }
 
-    QString m_scratch;
-    QString m_program;
+    const QString m_scratch = testenv::makeTempDir(QStringLiteral("state"));
+    const QString m_program = m_scratch + QStringLiteral("/program");
 };
 
-TEST_P(StateFoldersTable, ReadOnlyProgramFolderKeepsStateWithTheUser)
+// The variables' odd values; the plain cases run the installed program in
+// InstalledStateTest. Expected folders other than {p} end in /orvane-burn.
+TEST_F(StateFoldersTest, ReadOnlyProgramFolderKeepsStateWithTheUser)
 {
-    const FolderCase &c = GetParam();
-    const EnvironmentOverride home("HOME", Expand(c.home));
-    const EnvironmentOverride config("XDG_CONFIG_HOME", Expand(c.configHome));
-    const EnvironmentOverride data("XDG_DATA_HOME", Expand(c.dataHome));
+    const struct
+    {
+        const char *home, *configHome, *dataHome; // null: unset
+        const char *config, *data;
+        std::vector<Kind> problems;
+    } cases[] = {
+        {"{h}", "", "", "{h}/.config", "{h}/.local/share", {}}, // empty counts as unset
+        {"{h}", "relative/cfg", nullptr, "{h}/.config", "{h}/.local/share", {Kind::IgnoredVariable}},
+        {"{h}", nullptr, "{s}/a-file", "{h}/.config", "{h}/.local/share", {Kind::IgnoredVariable}},
+        {nullptr, nullptr, nullptr, "{p}", "{p}", {Kind::NoHome}},
+        {"{s}/no-home", "{s}/c", "{s}/d", "{s}/c", "{s}/d", {}},
+        {"{s}/no-home", "{s}/a-file", "{s}/d", "{p}", "{s}/d", {Kind::IgnoredVariable, Kind::NoHome}},
+        {"{h}", "{s}/a-file/below", nullptr, "{p}", "{h}/.local/share", {Kind::ConfigUnusable}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << (c.home ? c.home : "-") << " " << (c.configHome ? c.configHome : "-") << " "
+                     << (c.dataHome ? c.dataHome : "-"));
+        const QString values[] = {Expand(c.home), Expand(c.configHome), Expand(c.dataHome)};
+        const EnvironmentOverride home("HOME", c.home ? &values[0] : nullptr);
+        const EnvironmentOverride config("XDG_CONFIG_HOME", c.configHome ? &values[1] : nullptr);
+        const EnvironmentOverride data("XDG_DATA_HOME", c.dataHome ? &values[2] : nullptr);
 
-    const StateFolders folders = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
+        const StateFolders folders = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
 
-    EXPECT_EQ(folders.home, StateHome::PerUser);
-    EXPECT_EQ(folders.config, Expand(c.config));
-    EXPECT_EQ(folders.data, Expand(c.data));
-    std::vector<Kind> kinds;
-    for (const StateFolderProblem &problem : folders.problems) {
-        kinds.push_back(problem.kind);
-        const bool unusable = problem.kind == Kind::ConfigUnusable || problem.kind == Kind::DataUnusable;
-        EXPECT_EQ(problem.reason.isEmpty(), !unusable) << "the system's reason comes with an unusable folder";
+        EXPECT_EQ(folders.home, StateHome::PerUser);
+        EXPECT_EQ(folders.config, Expected(c.config));
+        EXPECT_EQ(folders.data, Expected(c.data));
+        std::vector<Kind> kinds;
+        for (const StateFolderProblem &problem : folders.problems) {
+            kinds.push_back(problem.kind);
+            const bool unusable = problem.kind == Kind::ConfigUnusable || problem.kind == Kind::DataUnusable;
+            EXPECT_EQ(problem.reason.isEmpty(), !unusable)
+                << "the system's reason comes with an unusable folder";
+        }
+        EXPECT_EQ(kinds, c.problems);
+        if (folders.config != m_program) {
+            EXPECT_EQ(ReadText(folders.config + "/registry.ini"), ReadText(m_program + "/registry.ini"));
+        }
+        EXPECT_FALSE(QFileInfo::exists(m_scratch + QStringLiteral("/no-home")));
     }
-    EXPECT_EQ(kinds, c.problems);
-    if (folders.config != m_program) {
-        EXPECT_TRUE(folders.createdNow);
-        EXPECT_EQ(QFileInfo(folders.config).permissions() & 0x0077, 0) << "the folder is private";
-        // The installed defaults every user starts from.
-        EXPECT_EQ(ReadText(folders.config + QStringLiteral("/registry.ini")),
-                  ReadText(m_program + QStringLiteral("/registry.ini")));
-        EXPECT_EQ(ReadText(folders.config + QStringLiteral("/virtual-recorders.conf")),
-                  ReadText(m_program + QStringLiteral("/virtual-recorders.conf")));
-    }
-    EXPECT_TRUE(folders.data == m_program || QFileInfo(folders.data).isDir());
-    // A home that does not exist is never made.
-    EXPECT_FALSE(QFileInfo::exists(m_scratch + QStringLiteral("/no-home")));
 }
 
-const FolderCase Cases[] = {
-    {"defaults below home",
-     "{home}",
-     std::nullopt,
-     std::nullopt,
-     "{home}/.config/orvane-burn",
-     "{home}/.local/share/orvane-burn",
-     {}},
-    {"empty variables count as unset",
-     "{home}",
-     "",
-     "",
-     "{home}/.config/orvane-burn",
-     "{home}/.local/share/orvane-burn",
-     {}},
-    {"variables name folders still to make",
-     "{home}",
-     "{scratch}/cfg/x",
-     "{scratch}/dat",
-     "{scratch}/cfg/x/orvane-burn",
-     "{scratch}/dat/orvane-burn",
-     {}},
-    {"relative variable is ignored",
-     "{home}",
-     "relative/cfg",
-     std::nullopt,
-     "{home}/.config/orvane-burn",
-     "{home}/.local/share/orvane-burn",
-     {Kind::IgnoredVariable}},
-    {"variable naming a file is ignored",
-     "{home}",
-     std::nullopt,
-     "{scratch}/a-file",
-     "{home}/.config/orvane-burn",
-     "{home}/.local/share/orvane-burn",
-     {Kind::IgnoredVariable}},
-    {"home that does not exist",
-     "{scratch}/no-home",
-     std::nullopt,
-     std::nullopt,
-     "{program}",
-     "{program}",
-     {Kind::NoHome}},
-    {"no home at all", std::nullopt, std::nullopt, std::nullopt, "{program}", "{program}", {Kind::NoHome}},
-    {"home missing but variables set",
-     "{scratch}/no-home",
-     "{scratch}/c",
-     "{scratch}/d",
-     "{scratch}/c/orvane-burn",
-     "{scratch}/d/orvane-burn",
-     {}},
-    {"home missing and variable a file",
-     "{scratch}/no-home",
-     "{scratch}/a-file",
-     "{scratch}/d",
-     "{program}",
-     "{scratch}/d/orvane-burn",
-     {Kind::IgnoredVariable, Kind::NoHome}},
-    {"folder cannot be made below a file",
-     "{home}",
-     "{scratch}/a-file/below",
-     std::nullopt,
-     "{program}",
-     "{home}/.local/share/orvane-burn",
-     {Kind::ConfigUnusable}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Environments, StateFoldersTable, testing::ValuesIn(Cases),
-                         [](const testing::TestParamInfo<FolderCase> &testInfo) {
-                             return std::to_string(testInfo.index);
-                         });
-
-class StateFoldersTest : public StateFoldersTable
+TEST_F(StateFoldersTest, WritableProgramFolderKeepsEverythingAndALaterStartKeepsTheUsersFiles)
 {
-};
+    const QString homePath = m_scratch + QStringLiteral("/home");
+    const EnvironmentOverride home("HOME", &homePath);
+    const EnvironmentOverride config("XDG_CONFIG_HOME", nullptr);
+    const StateFolders writable = PrepareStateFolders(m_program, FolderAccess::Writable);
+    EXPECT_EQ(writable.home, StateHome::ProgramFolder);
+    EXPECT_EQ(writable.config, m_program);
+    EXPECT_EQ(writable.data, m_program);
+    EXPECT_TRUE(writable.problems.empty());
+    EXPECT_FALSE(QFileInfo::exists(homePath + QStringLiteral("/.config")));
 
-TEST_F(StateFoldersTest, WritableProgramFolderKeepsEverything)
-{
-    const EnvironmentOverride home("HOME", m_scratch + QStringLiteral("/home"));
-    const StateFolders folders = PrepareStateFolders(m_program, FolderAccess::Writable);
-    EXPECT_EQ(folders.home, StateHome::ProgramFolder);
-    EXPECT_EQ(folders.config, m_program);
-    EXPECT_EQ(folders.data, m_program);
-    EXPECT_TRUE(folders.problems.empty());
-    EXPECT_FALSE(QFileInfo::exists(m_scratch + QStringLiteral("/home/.config")));
-}
-
-TEST_F(StateFoldersTest, LaterStartKeepsTheUsersOwnFiles)
-{
-    const EnvironmentOverride home("HOME", m_scratch + QStringLiteral("/home"));
-    const EnvironmentOverride config("XDG_CONFIG_HOME", std::nullopt);
     const StateFolders first = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
     WriteText(first.config + QStringLiteral("/virtual-recorders.conf"), "[My Writer]\n");
-
     const StateFolders second = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
     EXPECT_EQ(second.config, first.config);
     EXPECT_FALSE(second.createdNow);

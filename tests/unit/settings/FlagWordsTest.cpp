@@ -1,4 +1,5 @@
 #include "settings/FsFlagsSettings.h"
+#include "settings/NumberParsing.h"
 #include "settings/OtherSettingsValues.h"
 #include "settings/SettingsFlags.h"
 
@@ -7,62 +8,69 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 
 namespace {
 
-TEST(FlagWords, FreshValuesGiveTheDefaultWords)
-{
-    EXPECT_EQ(FsFlagsSettings().GetFsFlags() | FS_REALLOC, 0x58);
-    EXPECT_EQ(OtherSettingsValues().GetBurnFlags(), 0x40);
-    EXPECT_EQ(OtherSettingsValues().GetMoreFlags(), 0);
-}
+using namespace numparse;
 
-TEST(FlagWords, FsFlagsCarryTheirFourBitsOnly)
+// The words keep only the bits they know; a check state counts for the FS
+// word only when exactly 1, for the burn word when not 0.
+TEST(FlagWords, KeepTheirOwnBitsOnly)
 {
     FsFlagsSettings fs;
     fs.SetFsFlags(0x7F);
-    EXPECT_EQ(fs.GetFsFlags(), FS_JOLIET | FS_MODE2 | FS_ISO9660 | FS_UDF)
-        << "0x04, 0x20 and 0x40 are not kept here";
+    EXPECT_EQ(fs.GetFsFlags(), FS_JOLIET | FS_MODE2 | FS_ISO9660 | FS_UDF);
     fs.SetFsFlags(0x18);
     EXPECT_EQ((std::array{fs.m_bUdf, fs.m_bIso9660, fs.m_bJoliet, fs.m_bMode2}), (std::array{1, 1, 0, 0}));
-    fs.m_bUdf = 2; // a state counts only when it is exactly 1
+    fs.m_bUdf = 2;
     EXPECT_EQ(fs.GetFsFlags(), FS_ISO9660);
-    fs.ApplyCdvdDefaults();
-    EXPECT_EQ(fs.GetFsFlags(), FS_UDF | FS_ISO9660 | FS_MODE2);
-    fs.ApplyDvdDefaults();
-    EXPECT_EQ(fs.GetFsFlags(), FS_UDF | FS_ISO9660);
-}
 
-TEST(FlagWords, BurnFlagsRoundTripEveryBit)
-{
-    const unsigned bits[] = {BURN_SIMULATE, BURN_PROOF,           BURN_NO_EJECT,
-                             BURN_VERIFY,   BURN_DVDROM_BOOKTYPE, BURN_NO_OVERWRITE_ASK};
-    for (const unsigned bit : bits) {
-        OtherSettingsValues other;
-        other.SetBurnFlags(static_cast<int>(bit | 0x1 | 0x1000));
-        EXPECT_EQ(static_cast<unsigned>(other.GetBurnFlags()), bit) << std::hex << bit;
-    }
     OtherSettingsValues other;
     other.SetBurnFlags(static_cast<int>(0x80000440u));
-    EXPECT_EQ(static_cast<unsigned>(other.GetBurnFlags()), 0x80000440u);
-    other.m_bSimulate = 7; // any state other than 0 counts
+    other.m_bSimulate = 7;
     EXPECT_EQ(static_cast<unsigned>(other.GetBurnFlags()), 0x80000442u);
     other.SetBurnFlags(-2); // negative: no-overwrite-ask, whatever else is set
     EXPECT_EQ(other.m_bNoOverwriteAsk, 1);
-}
-
-TEST(FlagWords, MoreFlagsAndLimits)
-{
-    OtherSettingsValues other;
     other.SetMoreFlags(0xFF);
     EXPECT_EQ(other.GetMoreFlags(), MORE_FORCE_SHUTDOWN | MORE_LABEL16 | MORE_IGNORE_SIZE);
-    other.SetLimitCD(-5);
-    other.SetLimitDVDRed(0);
-    other.ResetLimits();
-    EXPECT_EQ(
-        (std::array{other.GetLimitCD(), other.GetLimitDVD(), other.GetLimitCDRed(), other.GetLimitDVDRed()}),
-        (std::array{650, 4482, 700, 8106}));
-    EXPECT_EQ(other.GetMoreFlags(), 7) << "resetting the limits leaves the check states";
+}
+
+TEST(NumberParsing, DecimalAsAtoi)
+{
+    const std::vector<std::pair<const char16_t *, int>> cases = {
+        {u"42", 42},
+        {u"  -17xyz", -17},
+        {u"+8", 8},
+        {u"", 0},
+        {u"abc", 0},
+        {u"\t\v 3", 3},
+        {u"3 4", 3},
+        {u"--3", 0},
+        {u"99999999999999999999", std::numeric_limits<int>::max()},
+        {u"-2147483648", std::numeric_limits<int>::min()},
+        {u"-99999999999", std::numeric_limits<int>::min()},
+        {u"2147483647", 2147483647},
+        {u"0x10", 0},
+    };
+    for (const auto &[text, expected] : cases)
+        EXPECT_EQ(DecimalInt(text), expected) << QString::fromUtf16(text).toStdString();
+}
+
+TEST(NumberParsing, HexadecimalAsStrtolAndStrtoul)
+{
+    EXPECT_EQ(HexLong(u"58"), 0x58);
+    EXPECT_EQ(HexLong(u"0x58"), 0x58);
+    EXPECT_EQ(HexLong(u"0xg"), 0) << "0x without a digit after it reads the 0";
+    EXPECT_EQ(HexLong(u"-10"), -16);
+    EXPECT_EQ(HexLong(u"FFFFFFFFFF"), 0x7FFFFFFF);
+    EXPECT_EQ(HexLong(u"-FFFFFFFFFF"), std::numeric_limits<int>::min());
+    EXPECT_EQ(HexUnsignedLong(u"80000440"), 0x80000440u);
+    EXPECT_EQ(HexUnsignedLong(u"ffffffff"), 0xFFFFFFFFu);
+    EXPECT_EQ(HexUnsignedLong(u"1FFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(HexUnsignedLong(u"-1"), 0xFFFFFFFFu);
+    EXPECT_EQ(HexUnsignedLong(u" 40 junk"), 0x40u);
+    EXPECT_EQ(HexUnsignedLong(u"zz"), 0u);
 }
 
 } // namespace

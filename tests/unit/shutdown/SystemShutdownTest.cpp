@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -23,4 +24,17 @@ TEST(SystemShutdown, WithoutASystemBusItGivesUpAtOnce)
     timer.start();
     EXPECT_FALSE(ShutdownWindows());
     EXPECT_LT(timer.elapsed(), 5000);
+}
+
+// The stand-in must never answer on the machine's own bus.
+TEST(PrivateSystemBus, FakeLogindRefusesToRunOutsideAPrivateBus)
+{
+    QProcess logind;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/run/dbus/system_bus_socket");
+    env.remove("ORVANE_FAKE_LOGIND_PRIVATE_BUS");
+    logind.setProcessEnvironment(env);
+    logind.start(ORVANE_TEST_BUILD_DIR "/tests-bin/fake-logind", {testenv::makeTempDir("record") + "/calls"});
+    ASSERT_TRUE(logind.waitForFinished(5000));
+    EXPECT_EQ(logind.exitCode(), 2);
 }

@@ -1,6 +1,7 @@
 // The library callbacks as the library calls them (through the records and
-// their context pointers), the erase clock, and the jobs' paths that end
-// before a recorder is needed. No recording library is loaded here.
+// their context pointers), the erase clock, the phases a job passes and that
+// nothing else starts while one runs (also not between an erase and the burn
+// that follows it). No recording library is loaded here.
 #include "RecordingSoundPlayer.h"
 #include "TestJobPorts.h"
 
@@ -10,26 +11,75 @@
 #include "platform/MemoryRegistryStore.h"
 #include "platform/RegistryStore.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <cstring>
+#include <functional>
+#include <mutex>
 #include <thread>
+#include <type_traits>
+#include <utility>
 
 namespace {
+
+// m_hDevice is a view of the job's one recorder owner: no code can store a
+// raw handle in it (and so leave one unclosed), and the owner only moves.
+static_assert(!std::is_assignable_v<decltype((std::declval<RecordingState &>().m_hDevice)), RecDeviceHandle>);
+static_assert(!std::is_copy_constructible_v<RecorderHandle> && std::is_move_assignable_v<RecorderHandle>);
+
+// A busy port whose EnableAbort (the erase worker's first step) waits until
+// the test opens the gate: the worker is then held inside its job.
+class GatedBusy : public RecordingBusy
+{
+public:
+    void EnableAbort(bool enable) override
+    {
+        RecordingBusy::EnableAbort(enable);
+        std::unique_lock lock(m_mutex);
+        m_reached = true;
+        m_changed.notify_all();
+        m_changed.wait(lock, [this] { return m_open; });
+    }
+    void WaitUntilReached()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_reached; });
+    }
+    void Open()
+    {
+        std::lock_guard lock(m_mutex);
+        m_open = true;
+        m_changed.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_reached = false;
+    bool m_open = false;
+};
 
 class RecordingJobsTest : public testing::Test
 {
 protected:
-    void SetUp() override
+    RecordingJobsTest()
     {
         // An empty machine registry: the recording library is never found.
         SetMachineRegistry(&m_registry);
         jobs.Callbacks().FillLibrarySettings(window.m_libSettings);
         jobs.Callbacks().FillProgressRecord(window.m_libProgress);
+        jobs.Job().ObservePhases([this](JobPhase phase) {
+            std::lock_guard lock(m_mutex);
+            m_phases.push_back(phase);
+        });
     }
-    void TearDown() override { SetMachineRegistry(nullptr); }
+    ~RecordingJobsTest() override
+    {
+        busy.Open();
+        jobs.Job().Wait();
+        SetMachineRegistry(nullptr);
+    }
 
     int Dialog(int type, void *data = nullptr)
     {
@@ -43,19 +93,36 @@ protected:
     {
         return window.m_libProgress.progressCallback(window.m_libProgress.context, percent);
     }
-
+    // Runs the erase clock for an erase of secs seconds until ended() says it is over.
+    void RunEraseClock(int secs, int tickMs, const std::function<bool()> &ended)
+    {
+        jobs.Erase().Clock().SetTick(std::chrono::milliseconds(tickMs));
+        window.m_nEraseSecs = secs;
+        window.m_evtJobDone.Reset();
+        jobs.Erase().Clock().Start();
+        while (!ended())
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        window.m_evtJobDone.Set();
+        jobs.Erase().Clock().Join();
+    }
     QStringList Log() const { return ports.report.log; }
     std::vector<BoxRecorder::Box> Boxes() const { return ports.report.boxes.Boxes(); }
-    void AnswerNo()
+    std::vector<JobPhase> Phases()
     {
-        ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
+        std::lock_guard lock(m_mutex);
+        return std::exchange(m_phases, {});
     }
 
     MemoryRegistryStore m_registry;
     TestJobPorts ports;
+    GatedBusy busy;
     RecordingState window;
     RecordingSoundPlayer sound;
-    RecordingJobs jobs{ports.Ports(), window, sound};
+    RecordingJobs jobs{JobPorts{ports.report, ports.questions, ports.progress, ports.recorders, ports.speeds,
+                                busy, ports.setup, ports.settings},
+                       window, sound};
+    std::mutex m_mutex;
+    std::vector<JobPhase> m_phases;
 };
 
 TEST_F(RecordingJobsTest, UserDialogsWithoutQuestionsAnswerPerType)
@@ -67,16 +134,23 @@ TEST_F(RecordingJobsTest, UserDialogsWithoutQuestionsAnswerPerType)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(RecordingJobsTest, OverwriteQuestionLogsTheAnswer)
+TEST_F(RecordingJobsTest, OverwriteQuestionLogsTheAnswerAndWaitForDiscShowsNoLibraryText)
 {
     EXPECT_EQ(Dialog(DLG_NON_EMPTY_REWRITABLE), 5);
-    AnswerNo();
+    ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
     EXPECT_EQ(Dialog(DLG_NON_EMPTY_REWRITABLE), 0);
     EXPECT_EQ(Log(), QStringList({"<769>", "<716>"}));
     ASSERT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Boxes()[0].text, "<714>");
     EXPECT_EQ(Boxes()[0].caption, "Overwrite ReWriteable?!");
     EXPECT_EQ(Boxes()[0].type, mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+
+    // Waiting for a disc shows an empty box rather than the library's text.
+    EXPECT_EQ(Dialog(DLG_WAITCD, reinterpret_cast<void *>(intptr_t(WAIT_REASON_INSERT_MEDIUM))), 0);
+    ASSERT_EQ(Boxes().size(), 3u);
+    EXPECT_EQ(Boxes()[2].text, "");
+    EXPECT_EQ(Boxes()[2].caption, "Information");
+    EXPECT_EQ(Boxes()[2].type, mb::IconInformation);
 }
 
 TEST_F(RecordingJobsTest, ImageFileDialogProposesTheLabelAndFillsTheBuffer)
@@ -112,15 +186,6 @@ TEST_F(RecordingJobsTest, ImagePathThatDoesNotFitTheLibrarysBufferIsRefused)
     EXPECT_TRUE(Log().contains("<909>"));
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].type, mb::IconStop);
-}
-
-TEST_F(RecordingJobsTest, WaitForDiscShowsAnEmptyBoxWithoutTheLibrarysText)
-{
-    EXPECT_EQ(Dialog(DLG_WAITCD, reinterpret_cast<void *>(intptr_t(WAIT_REASON_INSERT_MEDIUM))), 0);
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "");
-    EXPECT_EQ(Boxes()[0].caption, "Information");
-    EXPECT_EQ(Boxes()[0].type, mb::IconInformation);
 }
 
 TEST_F(RecordingJobsTest, LogLinesAndPhases)
@@ -166,12 +231,7 @@ TEST_F(RecordingJobsTest, ProgressMovesDisplaysTitleAndEstimate)
 
 TEST_F(RecordingJobsTest, EraseClockWithAZeroEstimateShowsZeroAndDividesByNothing)
 {
-    jobs.Erase().Clock().SetTick(std::chrono::milliseconds(5));
-    window.m_nEraseSecs = 0;
-    window.m_evtJobDone.Reset();
-    jobs.Erase().Clock().Start();
-    window.m_evtJobDone.Set();
-    jobs.Erase().Clock().Join();
+    RunEraseClock(0, 5, [] { return true; });
     EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "0:00");
     ASSERT_FALSE(ports.progress.Args("SetPercentText").isEmpty());
     EXPECT_EQ(ports.progress.Args("SetPercentText").first(), "0.0 %");
@@ -180,13 +240,8 @@ TEST_F(RecordingJobsTest, EraseClockWithAZeroEstimateShowsZeroAndDividesByNothin
 
 TEST_F(RecordingJobsTest, EraseClockEndingDuringTheCountdownShowsNoBox)
 {
-    jobs.Erase().Clock().SetTick(std::chrono::milliseconds(20));
-    window.m_nEraseSecs = 125;
-    window.m_evtJobDone.Reset();
-    jobs.Erase().Clock().Start();
-    std::this_thread::sleep_for(std::chrono::milliseconds(130));
-    window.m_evtJobDone.Set();
-    jobs.Erase().Clock().Join();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(130);
+    RunEraseClock(125, 20, [&] { return std::chrono::steady_clock::now() >= until; });
     EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "2:05");
     EXPECT_EQ(ports.progress.Last("SetProgressRange"), "0,125");
     EXPECT_EQ(ports.progress.Args("SetTimeLeftText").first(), "2:05");
@@ -198,19 +253,8 @@ TEST_F(RecordingJobsTest, EraseClockEndingDuringTheCountdownShowsNoBox)
 
 TEST_F(RecordingJobsTest, EraseClockPastTheEstimateCyclesAndThenReportsTheTimeout)
 {
-    jobs.Erase().Clock().SetTick(std::chrono::milliseconds(5));
-    window.m_nEraseSecs = 2;
-    window.m_evtJobDone.Reset();
-    jobs.Erase().Clock().Start();
-    // Countdown 0:02 .. 0:00 (3 ticks), then the overtime until at least
-    // twelve of its positions are shown.
-    while (true) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (ports.progress.Args("SetProgressPos").size() >= 15)
-            break;
-    }
-    window.m_evtJobDone.Set();
-    jobs.Erase().Clock().Join();
+    // Countdown 0:02 .. 0:00 (3 ticks), then twelve positions of the overtime.
+    RunEraseClock(2, 5, [this] { return ports.progress.Args("SetProgressPos").size() >= 15; });
     EXPECT_EQ(ports.progress.Last("SetTimeLeftText"), "?:??");
     EXPECT_EQ(ports.progress.Last("SetTimeTotalText"), "?:??");
     EXPECT_EQ(ports.progress.Last("SetProgressRange"), "0,100");
@@ -238,18 +282,8 @@ TEST_F(RecordingJobsTest, BurnWithoutSourceOrWithARefusedLabelStopsBeforeTheReco
 
     window.m_strVolume = "GOOD";
     EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoRecorder) << "nothing selected";
-    EXPECT_TRUE(ports.busy.Calls().isEmpty()) << "the window state never changes";
+    EXPECT_TRUE(busy.Calls().isEmpty()) << "the window state never changes";
     EXPECT_EQ(jobs.Burn().CheckMedium(), -1) << "no open recorder";
-}
-
-TEST_F(RecordingJobsTest, SetUpWithoutTheLibraryClosesTheWindow)
-{
-    jobs.Setup().InitRecording(MEDIA_SET_DVD);
-    EXPECT_EQ(Log(), QStringList({"<660>", "<604>"}));
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "<807>");
-    EXPECT_EQ(Boxes()[0].caption, "Error");
-    EXPECT_EQ(ports.setup.Args("EndDialog"), QStringList({"-1"}));
 }
 
 TEST_F(RecordingJobsTest, ReallocateBoxLogsAndInformsWhenSwitchedOff)
@@ -264,18 +298,74 @@ TEST_F(RecordingJobsTest, ReallocateBoxLogsAndInformsWhenSwitchedOff)
     EXPECT_EQ(Boxes()[0].text, "<640>");
 }
 
-TEST_F(RecordingJobsTest, EraseDeclinedChangesNothingAndEjectWithoutRecorderDoesNothing)
+TEST_F(RecordingJobsTest, EachJobPassesItsPhasesAndEndsIdle)
 {
-    AnswerNo();
-    window.m_evtJobDone.Set();
+    using P = JobPhase;
+    busy.Open();
+    struct Case
+    {
+        const char *name;
+        std::function<void()> run;
+        std::vector<JobPhase> phases;
+    };
+    const Case cases[] = {
+        {"burn without a source",
+         [this] { EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource); },
+         {P::Checking, P::Idle}},
+        {"burn stopped by its prelude",
+         [this] { EXPECT_EQ(jobs.Job().RunBurn([] { return 7; }), 7); },
+         {P::Checking, P::Idle}},
+        {"erase without a recorder",
+         [this] {
+             jobs.Job().OnEraseButton();
+             jobs.Job().Wait();
+         },
+         {P::Erasing, P::Idle}},
+        {"eject", [this] { jobs.Job().OnEject(); }, {P::Command, P::Idle}},
+    };
+    for (const Case &c : cases) {
+        c.run();
+        EXPECT_EQ(Phases(), c.phases) << c.name;
+        EXPECT_FALSE(jobs.Job().Running()) << c.name;
+        EXPECT_EQ(jobs.Job().Phase(), JobPhase::Idle) << c.name;
+    }
+}
+
+TEST_F(RecordingJobsTest, NothingStartsWhileAnEraseRuns)
+{
     jobs.Job().OnEraseButton();
-    EXPECT_EQ(window.m_bEraseInteractive, 1);
-    EXPECT_TRUE(ports.report.status.isEmpty());
-    EXPECT_TRUE(ports.busy.Calls().isEmpty());
-    EXPECT_TRUE(window.m_evtJobDone.Wait(0)) << "the event keeps its state";
+    busy.WaitUntilReached();
+    ASSERT_TRUE(jobs.Job().Running());
+    EXPECT_EQ(jobs.Job().Phase(), JobPhase::Erasing);
+
+    bool preludeRan = false;
+    EXPECT_EQ(jobs.Job().RunBurn([&] {
+        preludeRan = true;
+        return 0;
+    }),
+              jobs::RunBurnJobRunning);
+    EXPECT_FALSE(preludeRan) << "a refused burn touches nothing";
+    jobs.Job().OnEraseButton();
     jobs.Job().OnEject();
+    bool commandRan = false;
+    EXPECT_FALSE(jobs.Job().WhenIdle([&] { commandRan = true; }));
+    EXPECT_FALSE(commandRan);
+    EXPECT_EQ(ports.report.boxes.Showed("<642>"), 1) << "one erase question only";
+
+    busy.Open();
     EXPECT_EQ(jobs.Job().Wait(), 0);
-    EXPECT_EQ(Boxes().size(), 1u);
+    EXPECT_FALSE(jobs.Job().Running());
+    EXPECT_TRUE(jobs.Job().WhenIdle([&] { commandRan = true; }));
+    EXPECT_TRUE(commandRan);
+}
+
+TEST_F(RecordingJobsTest, DeclinedEraseEndsTheJobAtOnce)
+{
+    ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
+    jobs.Job().OnEraseButton();
+    EXPECT_FALSE(jobs.Job().Running());
+    EXPECT_EQ(Phases(), std::vector<JobPhase>({JobPhase::Idle}));
+    EXPECT_TRUE(busy.Calls().isEmpty());
 }
 
 } // namespace
