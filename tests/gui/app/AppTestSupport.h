@@ -2,12 +2,13 @@
 
 #include "BoxRecorder.h"
 #include "app/CBurnDlg.h"
+#include "gui/WaitFor.h"
 #include "platform/MemoryRegistryStore.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <mutex>
+#include <atomic>
 #include <vector>
 
 // One message box the window raised.
@@ -54,10 +55,5 @@ private:
     MemoryRegistryStore m_registry;
 };
 
-// Lets queued calls from other threads run until pred holds or time is up.
-template <typename Pred> bool WaitFor(Pred pred, int timeoutMs = 5000);
-
 // The lines of the window's log pane.
 QStringList LogLines(const CBurnDlg &dlg);
-
-#include "AppTestSupport.inl"

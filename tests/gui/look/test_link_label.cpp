@@ -86,17 +86,6 @@ TEST_F(LinkLabel, ATargetThatCannotBeOpenedIsReportedWithItsReason)
                                          "with the given filename extension."));
 }
 
-TEST(LinkErrorText, NamesEveryClassicCode)
-{
-    EXPECT_EQ(linkopen::ErrorText(26),
-              QStringLiteral("Unable to open hyperlink:\n\nA sharing violation occurred. "));
-    EXPECT_EQ(linkopen::ErrorText(99),
-              QStringLiteral("Unable to open hyperlink:\n\nUnknown Error (99) occurred."));
-    EXPECT_EQ(
-        linkopen::ErrorText(0),
-        QStringLiteral("Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources."));
-}
-
 TEST(LinkTarget, AddressesKeepTheirSchemeAndPathsBecomeFiles)
 {
     EXPECT_EQ(linkopen::TargetUrl(QStringLiteral("https://a.example/")).scheme(), QStringLiteral("https"));

@@ -21,74 +21,66 @@ struct Label
     bool operator==(const Label &) const = default;
 };
 
-std::vector<Bar> BarsOf(const meter::Layout &layout)
+TEST(CapacityMeterLayoutTest, BarsAndLabelsForTheLimitsAndTheSize)
 {
-    std::vector<Bar> bars;
-    for (const Step &step : layout.steps) {
-        if (step.kind == Step::Kind::Bar)
-            bars.push_back({step.sourceColumn, step.x, step.endX});
+    struct Case
+    {
+        const char *what;
+        int yellow, red, size;
+        std::vector<Bar> bars;
+        std::vector<Label> labels;
+    };
+    using meter::GreenBar, meter::YellowBar, meter::RedBar;
+    const Case cases[] = {
+        {"DVD between the limits",
+         4482,
+         8106,
+         4600,
+         {{GreenBar, 15, 203}, {YellowBar, 203, 208}},
+         {{"4482MB", {183, 37}}, {"0MB", {8, 37}}, {"4600MB", {210, 20}}}},
+        {"CD beyond the red limit",
+         650,
+         700,
+         800,
+         {{GreenBar, 15, 291}, {YellowBar, 291, 313}, {RedBar, 313, 355}},
+         {{"650MB", {271, 2}}, {"700MB", {293, 37}}, {"0MB", {8, 37}}, {"800MB", {357, 20}}}},
+        // At the red limit the size is not beyond it: no red bar.
+        {"at the red limit",
+         650,
+         700,
+         700,
+         {{GreenBar, 15, 331}, {YellowBar, 331, 355}},
+         {{"650MB", {311, 37}}, {"0MB", {8, 37}}, {"700MB", {357, 20}}}},
+        {"below the yellow limit",
+         650,
+         700,
+         100,
+         {{GreenBar, 15, 64}},
+         {{"0MB", {8, 37}}, {"100MB", {66, 20}}}},
+        // Limits in the wrong order: the yellow mark lies beyond the size.
+        {"crossed limits", 900, 700, 800, {{GreenBar, 15, 355}}, {{"0MB", {8, 37}}, {"800MB", {357, 20}}}},
+    };
+    for (const Case &c : cases) {
+        const meter::Layout layout = meter::LayOut(400, c.yellow, c.red, c.size);
+        std::vector<Bar> bars;
+        std::vector<Label> labels;
+        for (const Step &step : layout.steps) {
+            if (step.kind == Step::Kind::Bar)
+                bars.push_back({step.sourceColumn, step.x, step.endX});
+            else
+                labels.push_back({step.text, step.at});
+        }
+        EXPECT_EQ(bars, c.bars) << c.what;
+        EXPECT_EQ(labels, c.labels) << c.what;
     }
-    return bars;
 }
 
-std::vector<Label> LabelsOf(const meter::Layout &layout)
+TEST(CapacityMeterLayoutTest, RedMarkOnlyBeyondTheRedLimitNoSizeNoStepsHugeNumbersOnTheScale)
 {
-    std::vector<Label> labels;
-    for (const Step &step : layout.steps) {
-        if (step.kind == Step::Kind::Label)
-            labels.push_back({step.text, step.at});
-    }
-    return labels;
-}
-
-TEST(CapacityMeterLayoutTest, DvdSizeBetweenTheLimits)
-{
-    const meter::Layout layout = meter::LayOut(400, 4482, 8106, 4600);
-    EXPECT_EQ(layout.scaleLength, 340);
-    EXPECT_EQ(layout.fullScale, 8106);
-    EXPECT_EQ(layout.yellowMark, 203);
-    EXPECT_FALSE(layout.redMark);
-    EXPECT_EQ(layout.sizeMark, 208);
-    EXPECT_EQ(BarsOf(layout), (std::vector<Bar>{{meter::GreenBar, 15, 203}, {meter::YellowBar, 203, 208}}));
-    EXPECT_EQ(LabelsOf(layout),
-              (std::vector<Label>{{"4482MB", {183, 37}}, {"0MB", {8, 37}}, {"4600MB", {210, 20}}}));
-}
-
-TEST(CapacityMeterLayoutTest, CdSizeBeyondTheRedLimit)
-{
-    const meter::Layout layout = meter::LayOut(400, 650, 700, 800);
-    EXPECT_EQ(layout.fullScale, 800);
-    EXPECT_EQ(layout.yellowMark, 291);
-    EXPECT_EQ(layout.redMark, 313);
-    EXPECT_EQ(layout.sizeMark, 355);
-    EXPECT_EQ(BarsOf(layout),
-              (std::vector<Bar>{
-                  {meter::GreenBar, 15, 291}, {meter::YellowBar, 291, 313}, {meter::RedBar, 313, 355}}));
-    EXPECT_EQ(LabelsOf(layout),
-              (std::vector<Label>{
-                  {"650MB", {271, 2}}, {"700MB", {293, 37}}, {"0MB", {8, 37}}, {"800MB", {357, 20}}}));
-}
-
-TEST(CapacityMeterLayoutTest, EdgeCases)
-{
-    // At the red limit the size is not beyond it: no red mark, the bar runs
-    // to the end of the scale.
-    const meter::Layout atRed = meter::LayOut(400, 650, 700, 700);
-    EXPECT_FALSE(atRed.redMark);
-    EXPECT_EQ(atRed.sizeMark, 400 - 45);
-
-    const meter::Layout belowYellow = meter::LayOut(400, 650, 700, 100);
-    EXPECT_EQ(BarsOf(belowYellow), (std::vector<Bar>{{meter::GreenBar, 15, 15 + 49}}));
-    EXPECT_EQ(LabelsOf(belowYellow).size(), 2u); // only 0MB and the size
-
+    EXPECT_FALSE(meter::LayOut(400, 650, 700, 700).redMark) << "at the red limit";
+    EXPECT_EQ(meter::LayOut(400, 650, 700, 800).redMark, 313);
     for (int size : {0, -1})
         EXPECT_TRUE(meter::LayOut(400, 650, 700, size).steps.empty()) << size;
-
-    // Limits in the wrong order and sizes beyond any disc: no crash, nothing
-    // out of range.
-    const meter::Layout crossed = meter::LayOut(400, 900, 700, 800);
-    EXPECT_EQ(crossed.yellowMark, 398); // beyond the size mark: green only
-    EXPECT_EQ(BarsOf(crossed), (std::vector<Bar>{{meter::GreenBar, 15, 355}}));
     const meter::Layout huge = meter::LayOut(400, 2147483000, 2147483600, 2147483647);
     EXPECT_EQ(huge.sizeMark, 355);
     EXPECT_EQ(huge.redMark, 355);
