@@ -133,7 +133,8 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
         EXPECT_EQ(dlg.Texts().File(), expected.File());
         EXPECT_EQ(dlg.m_btnBurn->text(), expected.GetText(textid::ButtonBurn));
         EXPECT_EQ(dlg.m_grpRecorder->title(), expected.GetText(textid::GroupRecorder));
-        EXPECT_EQ(dlg.findChild<QMenuBar *>()->actions().first()->text(), expected.GetText(textid::MenuSettings));
+        EXPECT_EQ(dlg.findChild<QMenuBar *>()->actions().first()->text(),
+                  expected.GetText(textid::MenuSettings));
         EXPECT_EQ(dlg.m_btnErase->toolTip(), expected.GetText(textid::TipErase));
         EXPECT_EQ(dlg.m_btnDvd->text(), QStringLiteral("&DVD")) << "the media radios keep their captions";
         EXPECT_EQ(QFileInfo::exists(folder.Folder() + QStringLiteral("/Orvane.ini")), c.saved);

@@ -11,9 +11,9 @@
 #include "settings/CFsFlagsDlg.h"
 #include "settings/COtherSettingsDlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
