@@ -179,20 +179,6 @@ TEST_F(LogPaneTest, AutomaticPathIsOnTheDesktopAndNamedAfterTheLabelOrNowhere)
     EXPECT_TRUE(bytes.contains("|HOLIDAY|1.2.0|burned|"));
 }
 
-TEST_F(LogPaneTest, AWorkerWritesTheLogAfterItsOwnLines)
-{
-    const QString path = testenv::makeTempDir(QStringLiteral("log")) + QStringLiteral("/worker.log");
-    bool done = false;
-    std::thread worker([this, &path, &done] {
-        m_dlg.AppendLog(QStringLiteral("from the worker"));
-        m_dlg.WriteLogFile(3, path);
-        done = true;
-    });
-    ASSERT_TRUE(WaitFor([&done] { return done; }));
-    worker.join();
-    EXPECT_TRUE(ReadFile(path).contains("from the worker"));
-}
-
 TEST_F(LogPaneTest, SaveLogProposesTheLabelAndWritesTheChosenFileUnlessCancelled)
 {
     const QString folder = testenv::makeTempDir(QStringLiteral("save"));

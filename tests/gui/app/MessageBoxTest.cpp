@@ -50,21 +50,4 @@ TEST(WindowMessageBox, AWorkerThreadGetsTheAnswerFromTheGuiThread)
     EXPECT_EQ(answer, mb::IdNo);
 }
 
-TEST(WindowMessageBox, AbortIsSetOnlyWhenTheUserSaysYes)
-{
-    ProgramFolderFixture folder;
-    TestBurnDlg dlg;
-    dlg.m_strAppDir = folder.ProgramFile();
-    dlg.OnInitDialog();
-    dlg.m_nAnswer = mb::IdNo;
-    dlg.OnAbort();
-    EXPECT_EQ(dlg.m_bAbort.load(), 0);
-    dlg.m_nAnswer = mb::IdYes;
-    dlg.OnAbort();
-    EXPECT_EQ(dlg.m_bAbort.load(), 1);
-    const ShownBox last = dlg.Boxes().back();
-    EXPECT_EQ(last.text, QStringLiteral("Stop the burn?"));
-    EXPECT_EQ(last.caption, QStringLiteral("Abort"));
-}
-
 } // namespace

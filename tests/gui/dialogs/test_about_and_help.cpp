@@ -131,15 +131,6 @@ TEST_F(HelpFile, PicksTheLanguagesHelpFileOrEnglish)
             << c.language;
 }
 
-TEST_F(HelpFile, PagesLiveBesideTheChosenHelpFile)
-{
-    QFile(m_programFolder + QStringLiteral("/deutsch.chm")).open(QIODevice::WriteOnly);
-    EXPECT_EQ(HelpFolderPath(m_programFolder, QStringLiteral("deutsch.lng")),
-              m_programFolder + QStringLiteral("/help/deutsch"));
-    EXPECT_EQ(HelpFolderPath(m_programFolder, QStringLiteral("francais.lng")),
-              m_programFolder + QStringLiteral("/help/english"));
-}
-
 // The help window over copies of the shipped help pages.
 class HelpWindowTest : public DialogFixture
 {

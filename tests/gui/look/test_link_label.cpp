@@ -86,12 +86,4 @@ TEST_F(LinkLabel, ATargetThatCannotBeOpenedIsReportedWithItsReason)
                                          "with the given filename extension."));
 }
 
-TEST(LinkTarget, AddressesKeepTheirSchemeAndPathsBecomeFiles)
-{
-    EXPECT_EQ(linkopen::TargetUrl(QStringLiteral("https://a.example/")).scheme(), QStringLiteral("https"));
-    EXPECT_EQ(linkopen::TargetUrl(QStringLiteral("mailto:x@example.org")).scheme(), QStringLiteral("mailto"));
-    EXPECT_TRUE(linkopen::TargetUrl(QStringLiteral("/tmp/guide.chm")).isLocalFile());
-    EXPECT_TRUE(linkopen::TargetUrl(QStringLiteral("guide.chm")).isLocalFile());
-}
-
 } // namespace
