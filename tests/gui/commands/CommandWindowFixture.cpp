@@ -49,21 +49,6 @@ int PowerOffCallCount()
     return static_cast<int>(SystemBus().PowerOffCalls().size());
 }
 
-QString CommandWindow::GetText(int textId) const
-{
-    if (textProbe)
-        textProbe(textId);
-    return CBurnDlg::GetText(textId);
-}
-
-bool CommandWindow::Asked(const QString &caption) const
-{
-    for (const Box &box : boxes.Boxes())
-        if (box.caption == caption)
-            return true;
-    return false;
-}
-
 StandByWatcher::StandByWatcher()
 {
     QObject::connect(&m_timer, &QTimer::timeout, [this] {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "BoxRecorder.h"
 #include "ProgramFolderCopy.h"
-#include "app/CBurnDlg.h"
+#include "gui/AnsweredWindow.h"
 #include "gui/WaitFor.h"
 #include "platform/MemoryRegistryStore.h"
 
@@ -23,28 +22,8 @@ class PrivateSystemBus;
 PrivateSystemBus &SystemBus();
 int PowerOffCallCount();
 
-using Box = BoxRecorder::Box;
-
-// The real main window with its message boxes answered by `boxes` (by
-// default Yes to questions, OK otherwise). textProbe sees every text id
-// looked up, on the looking-up thread.
-class CommandWindow : public CBurnDlg
-{
-public:
-    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
-    {
-        return boxes.Show({text, caption, type, false});
-    }
-    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
-    {
-        return boxes.Show({text, caption, type, true});
-    }
-    QString GetText(int textId) const override;
-    bool Asked(const QString &caption) const;
-
-    BoxRecorder boxes;
-    std::function<void(int)> textProbe;
-};
+using CommandWindow = AnsweredWindow;
+using Box = AnsweredWindow::Box;
 
 // Closes every stand-by window with Escape soon after it shows, and keeps
 // what it saw.
