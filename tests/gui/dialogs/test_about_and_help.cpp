@@ -138,16 +138,11 @@ protected:
     void SetUp() override
     {
         DialogFixture::SetUp();
-        InstallHelp("english");
+        ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/english"),
+                                        m_programFolder + QStringLiteral("/help/english")));
+        QFile(m_programFolder + QStringLiteral("/english.chm")).open(QIODevice::WriteOnly);
     }
     void TearDown() override { linkopen::SetOpener({}); }
-    void InstallHelp(const char *language)
-    {
-        const QString name = QLatin1String(language);
-        ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/") + name,
-                                        m_programFolder + QStringLiteral("/help/") + name));
-        QFile(m_programFolder + QLatin1Char('/') + name + QStringLiteral(".chm")).open(QIODevice::WriteOnly);
-    }
     HelpWindow *Show(const QString &page, const char *language = "english.lng")
     {
         return ShowHelp(m_owner, m_texts, m_programFolder, QLatin1String(language), page);
