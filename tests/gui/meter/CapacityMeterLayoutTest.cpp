@@ -26,42 +26,34 @@ TEST(CapacityMeterLayoutTest, BarsAndLabelsForTheLimitsAndTheSize)
     struct Case
     {
         const char *what;
-        int yellow, red, size;
+        int megabytes[3]; // the yellow and red limits, the size
         std::vector<Bar> bars;
         std::vector<Label> labels;
     };
     using meter::GreenBar, meter::YellowBar, meter::RedBar;
     const Case cases[] = {
         {"DVD between the limits",
-         4482,
-         8106,
-         4600,
+         {4482, 8106, 4600},
          {{GreenBar, 15, 203}, {YellowBar, 203, 208}},
          {{"4482MB", {183, 37}}, {"0MB", {8, 37}}, {"4600MB", {210, 20}}}},
         {"CD beyond the red limit",
-         650,
-         700,
-         800,
+         {650, 700, 800},
          {{GreenBar, 15, 291}, {YellowBar, 291, 313}, {RedBar, 313, 355}},
          {{"650MB", {271, 2}}, {"700MB", {293, 37}}, {"0MB", {8, 37}}, {"800MB", {357, 20}}}},
         // At the red limit the size is not beyond it: no red bar.
         {"at the red limit",
-         650,
-         700,
-         700,
+         {650, 700, 700},
          {{GreenBar, 15, 331}, {YellowBar, 331, 355}},
          {{"650MB", {311, 37}}, {"0MB", {8, 37}}, {"700MB", {357, 20}}}},
         {"below the yellow limit",
-         650,
-         700,
-         100,
+         {650, 700, 100},
          {{GreenBar, 15, 64}},
          {{"0MB", {8, 37}}, {"100MB", {66, 20}}}},
         // Limits in the wrong order: the yellow mark lies beyond the size.
-        {"crossed limits", 900, 700, 800, {{GreenBar, 15, 355}}, {{"0MB", {8, 37}}, {"800MB", {357, 20}}}},
+        {"crossed limits", {900, 700, 800}, {{GreenBar, 15, 355}}, {{"0MB", {8, 37}}, {"800MB", {357, 20}}}},
     };
     for (const Case &c : cases) {
-        const meter::Layout layout = meter::LayOut(400, c.yellow, c.red, c.size);
+        const meter::Layout layout = meter::LayOut(400, c.megabytes[0], c.megabytes[1], c.megabytes[2]);
         std::vector<Bar> bars;
         std::vector<Label> labels;
         for (const Step &step : layout.steps) {

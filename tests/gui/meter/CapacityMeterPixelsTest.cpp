@@ -50,6 +50,8 @@ TEST(CapacityMeterPixelsTest, RulerBarsAndLabelsOfACdBeyondItsRedLimit)
     meter.SetRedLimit(700);
     meter.SetSize(800);
     const QImage picture = meter.Picture().convertToFormat(QImage::Format_RGB32);
+    // The bars' edges and shading, then the ruler: a major tick after the bar,
+    // its top, a minor tick and the two edges.
     const struct
     {
         int x, y;
@@ -63,7 +65,7 @@ TEST(CapacityMeterPixelsTest, RulerBarsAndLabelsOfACdBeyondItsRedLimit)
         {354, 33, qRgb(233, 51, 10)},
         {100, 13, qRgb(0, 88, 0)},
         {100, 12, White},
-        {355, 20, Black}, // the ruler's major tick after the bar
+        {355, 20, Black},
         {15, 4, Black},
         {15, 3, White},
         {19, 10, qRgb(172, 172, 172)},
