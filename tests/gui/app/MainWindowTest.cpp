@@ -205,6 +205,7 @@ TEST_F(MainWindowTexts, F1InADialogOpensItsPageInAWindowTheDialogOwns)
         QString page;
         bool ownedByDialog = false;
         OnNextDialog([&](QWidget *dialog) {
+            QApplication::setActiveWindow(dialog); // F1 is a shortcut of the active window
             QTest::keyClick(dialog, Qt::Key_F1);
             if (auto *help = dialog->findChild<HelpWindow *>()) {
                 page = help->CurrentPage();

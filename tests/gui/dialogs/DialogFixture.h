@@ -1,8 +1,11 @@
 #pragma once
 
+#include "TestEnvironment.h"
+
 #include "lang/CLanguageText.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QString>
 #include <QWidget>
 
@@ -13,8 +16,19 @@
 class DialogFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override;
-    void UseLanguage(const QString &fileName);
+    void SetUp() override
+    {
+        m_programFolder = testenv::makeTempDir(QStringLiteral("program"));
+        for (const char *name : {"english.lng", "deutsch.lng"}) {
+            ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/") + QLatin1String(name),
+                                    m_programFolder + QLatin1Char('/') + QLatin1String(name)));
+        }
+        UseLanguage(QStringLiteral("english.lng"));
+    }
+    void UseLanguage(const QString &fileName)
+    {
+        m_texts.SetFile(m_programFolder + QLatin1Char('/') + fileName);
+    }
 
     QString m_programFolder;
     CLanguageText m_texts;
