@@ -12,6 +12,7 @@
 #include "controls/LinkOpening.h"
 #include "lang/HelpFile.h"
 #include "lang/HelpWindow.h"
+#include "platform/TextFormat.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,7 +61,8 @@ TEST_F(AboutBox, ShowsTheVersionLineTheLanguageTextsAndALinkError)
     about.Show();
     EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpVersion"))->title(),
               CAboutDlg::VersionLine());
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("Über Orvane Burn 1.2.0"));
+    EXPECT_EQ(about.windowTitle(), FormatText(m_texts.GetText(textid::AboutCaption),
+                                              {QStringLiteral("Orvane Burn"), QStringLiteral("1.2.0")}));
     EXPECT_EQ(about.findChild<QLabel *>(QStringLiteral("m_stcThanks"))->text(),
               m_texts.GetText(textid::Thanks));
     EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpDonation"))->title(),
