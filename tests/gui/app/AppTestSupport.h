@@ -1,35 +1,16 @@
 #pragma once
 
-#include "BoxRecorder.h"
-#include "app/CBurnDlg.h"
+#include "gui/AnsweredWindow.h"
+#include "gui/WaitFor.h"
 #include "platform/MemoryRegistryStore.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <mutex>
 #include <vector>
 
-// One message box the window raised.
-using ShownBox = BoxRecorder::Box;
-
-// The real main window with its message box answered by the test.
-class TestBurnDlg : public CBurnDlg
-{
-public:
-    TestBurnDlg()
-    {
-        boxes.answer = [this](const ShownBox &) { return m_nAnswer.load(); };
-    }
-    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
-    {
-        return boxes.Show({text, caption, type, false});
-    }
-
-    std::vector<ShownBox> Boxes() const { return boxes.Boxes(); }
-    std::atomic<int> m_nAnswer{6}; // Yes
-    BoxRecorder boxes;
-};
+using ShownBox = AnsweredWindow::Box;
+using TestBurnDlg = AnsweredWindow;
 
 // A private program folder with a language file of known texts and an empty
 // machine registry (so no recording library is found).
@@ -54,10 +35,5 @@ private:
     MemoryRegistryStore m_registry;
 };
 
-// Lets queued calls from other threads run until pred holds or time is up.
-template <typename Pred> bool WaitFor(Pred pred, int timeoutMs = 5000);
-
 // The lines of the window's log pane.
 QStringList LogLines(const CBurnDlg &dlg);
-
-#include "AppTestSupport.inl"

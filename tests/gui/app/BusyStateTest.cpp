@@ -10,7 +10,8 @@
 
 namespace {
 
-enum class Busy { Locked, Unchanged };
+// Burn and the speed list stay locked until a source and a recorder allow them.
+enum class Busy { Locked, LockedUntilChosen, Unchanged };
 
 struct ControlRule
 {
@@ -20,14 +21,29 @@ struct ControlRule
 
 // Every control the window has, and whether a job locks it.
 const ControlRule Rules[] = {
-    {"m_btnQuit", Busy::Locked},        {"m_btnDvd", Busy::Locked},        {"m_btnCd", Busy::Locked},
-    {"m_btnFullErase", Busy::Locked},   {"m_btnQuickErase", Busy::Locked}, {"m_btnReallocate", Busy::Locked},
-    {"m_btnErase", Busy::Locked},       {"m_cmbDevice", Busy::Locked},     {"m_btnBurn", Busy::Locked},
-    {"m_cmbSpeed", Busy::Locked},       {"m_btnDirectory", Busy::Locked},  {"m_edtVolume", Busy::Locked},
-    {"m_btnAbout", Busy::Locked},       {"m_btnSaveLog", Busy::Locked},    {"m_btnSpeeds", Busy::Locked},
-    {"m_edtSourceDir", Busy::Locked},   {"m_stcLength", Busy::Locked},     {"m_btnEject", Busy::Locked},
-    {"m_btnVerify", Busy::Locked},      {"m_btnHelp", Busy::Unchanged},    {"m_btnClearLog", Busy::Unchanged},
-    {"m_btnShutdown", Busy::Unchanged}, {"m_edtLog", Busy::Unchanged},
+    {"m_btnQuit", Busy::Locked},
+    {"m_btnDvd", Busy::Locked},
+    {"m_btnCd", Busy::Locked},
+    {"m_btnFullErase", Busy::Locked},
+    {"m_btnQuickErase", Busy::Locked},
+    {"m_btnReallocate", Busy::Locked},
+    {"m_btnErase", Busy::Locked},
+    {"m_cmbDevice", Busy::Locked},
+    {"m_btnBurn", Busy::LockedUntilChosen},
+    {"m_cmbSpeed", Busy::LockedUntilChosen},
+    {"m_btnDirectory", Busy::Locked},
+    {"m_edtVolume", Busy::Locked},
+    {"m_btnAbout", Busy::Locked},
+    {"m_btnSaveLog", Busy::Locked},
+    {"m_btnSpeeds", Busy::Locked},
+    {"m_edtSourceDir", Busy::Locked},
+    {"m_stcLength", Busy::Locked},
+    {"m_btnEject", Busy::Locked},
+    {"m_btnVerify", Busy::Locked},
+    {"m_btnHelp", Busy::Unchanged},
+    {"m_btnClearLog", Busy::Unchanged},
+    {"m_btnShutdown", Busy::Unchanged},
+    {"m_edtLog", Busy::Unchanged},
 };
 
 class BusyStateTest : public ::testing::Test
@@ -44,30 +60,22 @@ protected:
     TestBurnDlg m_dlg;
 };
 
-TEST_F(BusyStateTest, TheWindowStartsWithBurnAbortAndSpeedsDisabled)
+TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnErase)
 {
-    EXPECT_FALSE(Enabled("m_btnBurn"));
-    EXPECT_FALSE(Enabled("m_btnAbort"));
-    EXPECT_FALSE(Enabled("m_cmbSpeed"));
-    EXPECT_TRUE(Enabled("m_btnErase"));
-    EXPECT_FALSE(m_dlg.IsBusy());
-}
-
-TEST_F(BusyStateTest, ABurnLocksEveryJobControlButKeepsAbort)
-{
-    m_dlg.EnableBusyUi(AbortButton::Enabled);
-    EXPECT_TRUE(m_dlg.IsBusy());
-    EXPECT_TRUE(Enabled("m_btnAbort"));
     for (const ControlRule &rule : Rules)
-        EXPECT_EQ(Enabled(rule.name), rule.whileBusy == Busy::Unchanged) << rule.name;
-    EXPECT_FALSE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
-    EXPECT_EQ(m_dlg.m_ctlProgress->maximum(), 100);
-}
-
-TEST_F(BusyStateTest, AnEraseLocksAbortToo)
-{
-    m_dlg.EnableBusyUi(AbortButton::Disabled);
-    EXPECT_FALSE(Enabled("m_btnAbort"));
+        EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name << " at start";
+    EXPECT_FALSE(Enabled("m_btnAbort")) << "at start";
+    m_dlg.m_strVolume = QStringLiteral("MY_DISC");
+    for (const AbortButton abort : {AbortButton::Disabled, AbortButton::Enabled}) {
+        m_dlg.EnableBusyUi(abort);
+        EXPECT_TRUE(m_dlg.IsBusy());
+        EXPECT_EQ(Enabled("m_btnAbort"), abort == AbortButton::Enabled);
+        for (const ControlRule &rule : Rules)
+            EXPECT_EQ(Enabled(rule.name), rule.whileBusy == Busy::Unchanged) << rule.name;
+        EXPECT_FALSE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
+        EXPECT_EQ(m_dlg.m_ctlProgress->maximum(), 100);
+        EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_DISC")) << "the members are shown";
+    }
 }
 
 TEST_F(BusyStateTest, IdleAgainRestoresAllButBurnAndTheSpeedList)
@@ -78,25 +86,12 @@ TEST_F(BusyStateTest, IdleAgainRestoresAllButBurnAndTheSpeedList)
     m_dlg.RestoreIdleUi();
     EXPECT_FALSE(m_dlg.IsBusy());
     EXPECT_FALSE(Enabled("m_btnAbort"));
-    for (const ControlRule &rule : Rules) {
-        const bool decidedElsewhere = QLatin1String(rule.name) == QLatin1String("m_btnBurn") ||
-                                      QLatin1String(rule.name) == QLatin1String("m_cmbSpeed");
-        if (!decidedElsewhere) {
-            EXPECT_TRUE(Enabled(rule.name)) << rule.name;
-        }
-    }
-    EXPECT_FALSE(Enabled("m_cmbSpeed"));
+    for (const ControlRule &rule : Rules)
+        EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name;
     EXPECT_TRUE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
     EXPECT_EQ(m_dlg.m_ctlProgress->value(), 0);
     EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
     EXPECT_EQ(m_dlg.m_stcPercent->text(), QStringLiteral("0 %"));
-}
-
-TEST_F(BusyStateTest, MembersAreShownWhenTheWindowLocks)
-{
-    m_dlg.m_strVolume = QStringLiteral("MY_DISC");
-    m_dlg.EnableBusyUi(AbortButton::Enabled);
-    EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_DISC"));
 }
 
 TEST_F(BusyStateTest, AWorkerThreadCanLockAndUnlockTheWindow)
@@ -130,16 +125,7 @@ TEST_F(BusyStateTest, CloseIsRefusedWhileBusyAndHonouredWhenIdle)
     EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
 }
 
-TEST_F(BusyStateTest, QuitClosesTheIdleWindow)
-{
-    m_dlg.show();
-    QTest::mouseClick(m_dlg.m_btnQuit, Qt::LeftButton);
-    EXPECT_TRUE(m_dlg.HasEnded());
-    EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
-    EXPECT_FALSE(m_dlg.isVisible());
-}
-
-TEST_F(BusyStateTest, EscapeAndAltF4LeaveTheWindowOpen)
+TEST_F(BusyStateTest, EscapeAndAltF4LeaveTheWindowOpenAndQuitClosesIt)
 {
     m_dlg.show();
     QTest::keyClick(&m_dlg, Qt::Key_Escape);
@@ -147,29 +133,16 @@ TEST_F(BusyStateTest, EscapeAndAltF4LeaveTheWindowOpen)
     QTest::keyClick(&m_dlg, Qt::Key_F4, Qt::AltModifier);
     EXPECT_TRUE(m_dlg.isVisible());
     EXPECT_FALSE(m_dlg.HasEnded());
+    QTest::mouseClick(m_dlg.m_btnQuit, Qt::LeftButton);
+    EXPECT_TRUE(m_dlg.HasEnded());
+    EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
+    EXPECT_FALSE(m_dlg.isVisible());
 }
-
-TEST_F(BusyStateTest, ControlsAndMenuCommandsAreFoundByTheirNumbers)
-{
-    EXPECT_EQ(m_dlg.GetDlgItem(1031), m_dlg.m_btnBurn);
-    EXPECT_EQ(m_dlg.GetDlgItem(2), m_dlg.m_btnQuit);
-    EXPECT_EQ(m_dlg.GetDlgItem(1033), m_dlg.m_edtLog);
-    EXPECT_EQ(m_dlg.GetDlgItem(4711), nullptr);
-    ASSERT_NE(m_dlg.GetMenuCommand(40002), nullptr);
-    EXPECT_EQ(m_dlg.GetMenuCommand(40002), m_dlg.m_actSaveSettings);
-    const QList<QAction *> items = m_dlg.m_mnuSettings->actions();
-    ASSERT_EQ(items.size(), 6);
-    EXPECT_TRUE(items[4]->isSeparator());
-}
-
-} // namespace
-
-namespace {
 
 // Showing a new label changes the Volume field in the middle of an exchange;
 // the label counter must not pull the controls back into members that are
 // yet to be shown.
-TEST(DataExchange, ANewLabelDoesNotUndoTheMembersShownAfterIt)
+TEST(DataExchange, MembersReachTheControlsAndComeBack)
 {
     ProgramFolderFixture folder;
     TestBurnDlg dlg;
@@ -184,12 +157,7 @@ TEST(DataExchange, ANewLabelDoesNotUndoTheMembersShownAfterIt)
     EXPECT_TRUE(dlg.m_btnVerify->isChecked());
     EXPECT_TRUE(dlg.m_btnShutdown->isChecked());
     EXPECT_EQ(dlg.m_stcLength->text(), QStringLiteral("23"));
-}
 
-TEST(DataExchange, ControlsComeBackIntoTheMembers)
-{
-    ProgramFolderFixture folder;
-    TestBurnDlg dlg;
     dlg.m_edtSourceDir->setText(QStringLiteral("/media/disc"));
     dlg.m_btnFullErase->setChecked(true);
     dlg.m_btnReallocate->setChecked(false);

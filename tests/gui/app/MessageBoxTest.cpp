@@ -11,37 +11,29 @@
 
 namespace {
 
-struct DefaultCase
-{
-    unsigned type;
-    int answer;
-};
-
-class DefaultAnswerTest : public ::testing::TestWithParam<DefaultCase>
-{
-};
-
-TEST_P(DefaultAnswerTest, HeadlessBoxAnswersItsDefaultButton)
+TEST(WindowMessageBox, WithoutADisplayItTellsStandardErrorAndAnswersItsDefaultButton)
 {
     ASSERT_FALSE(HasDisplay());
     CBurnDlg dlg;
-    ::testing::internal::CaptureStderr();
-    const int answer = dlg.ShowMessageBox(QStringLiteral("Overwrite the disc?"), QStringLiteral("Question"),
-                                          GetParam().type);
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(answer, GetParam().answer);
-    EXPECT_NE(err.find("Question"), std::string::npos);
-    EXPECT_NE(err.find("Overwrite the disc?"), std::string::npos);
+    const std::pair<unsigned, int> cases[] = {
+        {mb::Ok | mb::IconStop, mb::IdOk},
+        {mb::OkCancel, mb::IdOk},
+        {mb::OkCancel | mb::DefaultButton2, mb::IdCancel},
+        {mb::YesNo | mb::IconQuestion, mb::IdYes},
+        {mb::YesNo | mb::IconWarning | mb::DefaultButton2, mb::IdNo},
+        {mb::YesNoCancel | mb::DefaultButton2, mb::IdNo},
+        {mb::Ok | mb::DefaultButton2, mb::IdOk},
+    };
+    for (const auto &[type, answer] : cases) {
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(dlg.ShowMessageBox(QStringLiteral("Overwrite the disc?"), QStringLiteral("Question"), type),
+                  answer)
+            << type;
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("Question"), std::string::npos) << type;
+        EXPECT_NE(err.find("Overwrite the disc?"), std::string::npos) << type;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Types, DefaultAnswerTest,
-    ::testing::Values(DefaultCase{mb::Ok | mb::IconStop, mb::IdOk}, DefaultCase{mb::OkCancel, mb::IdOk},
-                      DefaultCase{mb::OkCancel | mb::DefaultButton2, mb::IdCancel},
-                      DefaultCase{mb::YesNo | mb::IconQuestion, mb::IdYes},
-                      DefaultCase{mb::YesNo | mb::IconWarning | mb::DefaultButton2, mb::IdNo},
-                      DefaultCase{mb::YesNoCancel | mb::DefaultButton2, mb::IdNo},
-                      DefaultCase{mb::Ok | mb::DefaultButton2, mb::IdOk}));
 
 TEST(WindowMessageBox, AWorkerThreadGetsTheAnswerFromTheGuiThread)
 {
@@ -56,23 +48,6 @@ TEST(WindowMessageBox, AWorkerThreadGetsTheAnswerFromTheGuiThread)
     EXPECT_TRUE(WaitFor([&done] { return done; }));
     worker.join();
     EXPECT_EQ(answer, mb::IdNo);
-}
-
-TEST(WindowMessageBox, AbortIsSetOnlyWhenTheUserSaysYes)
-{
-    ProgramFolderFixture folder;
-    TestBurnDlg dlg;
-    dlg.m_strAppDir = folder.ProgramFile();
-    dlg.OnInitDialog();
-    dlg.m_nAnswer = mb::IdNo;
-    dlg.OnAbort();
-    EXPECT_EQ(dlg.m_bAbort.load(), 0);
-    dlg.m_nAnswer = mb::IdYes;
-    dlg.OnAbort();
-    EXPECT_EQ(dlg.m_bAbort.load(), 1);
-    const ShownBox last = dlg.Boxes().back();
-    EXPECT_EQ(last.text, QStringLiteral("Stop the burn?"));
-    EXPECT_EQ(last.caption, QStringLiteral("Abort"));
 }
 
 } // namespace

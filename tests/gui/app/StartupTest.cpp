@@ -31,7 +31,7 @@ protected:
     TestBurnDlg m_dlg;
 };
 
-TEST_F(StartupTest, MissingSettingsFileIsLoggedWithItsPathBeforeTheRecordingSetUp)
+TEST_F(StartupTest, WithoutSettingsOrRecordingLibraryTheWindowSaysSoAndEndsWithMinusOne)
 {
     Start();
     const QString settingsPath = m_folder.Folder() + QStringLiteral("/Orvane.ini");
@@ -40,11 +40,6 @@ TEST_F(StartupTest, MissingSettingsFileIsLoggedWithItsPathBeforeTheRecordingSetU
                                QStringLiteral("No recording library")};
     EXPECT_EQ(LogLines(m_dlg), expected);
     EXPECT_EQ(m_dlg.m_strAppDir, m_folder.Folder());
-}
-
-TEST_F(StartupTest, WithoutRecordingLibraryTheWindowEndsWithMinusOneAfterTheErrorBox)
-{
-    Start();
     const std::vector<ShownBox> boxes = m_dlg.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("The recording library could not be loaded"));
@@ -52,22 +47,13 @@ TEST_F(StartupTest, WithoutRecordingLibraryTheWindowEndsWithMinusOneAfterTheErro
     EXPECT_EQ(boxes[0].type & mb::IconMask, unsigned(mb::IconStop));
     EXPECT_TRUE(m_dlg.HasEnded());
     EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultFailed);
-}
-
-TEST_F(StartupTest, DoModalReturnsTheFailureWithoutEnteringTheLoop)
-{
-    m_dlg.m_strAppDir = m_folder.ProgramFile();
-    EXPECT_EQ(m_dlg.DoModal(), CBurnDlg::ResultFailed);
-}
-
-TEST_F(StartupTest, StatusLineAndTitleAfterStartUp)
-{
-    Start();
     EXPECT_EQ(m_dlg.m_edtStatus->text(), QStringLiteral("Orvane Burn is ready"));
     EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
-    EXPECT_EQ(m_dlg.m_stcPercent->text(), QStringLiteral("0 %"));
     EXPECT_EQ(m_dlg.m_stcTimeLeft->text(), QStringLiteral("--:--"));
-    EXPECT_EQ(m_dlg.m_stcTimeTotal->text(), QStringLiteral("--:--"));
+
+    TestBurnDlg modal;
+    modal.m_strAppDir = m_folder.ProgramFile();
+    EXPECT_EQ(modal.DoModal(), CBurnDlg::ResultFailed) << "without entering the loop";
 }
 
 TEST_F(StartupTest, NoCommandLineRunStartsOnceTheWindowHasEnded)
@@ -91,115 +77,84 @@ TEST_F(StartupTest, SettingsAreReadBeforeTheLanguageAndTheRecorders)
     EXPECT_EQ(LogLines(m_dlg).value(0), QStringLiteral("Setting up the recorders"));
 }
 
-struct LanguageCase
-{
-    const char *setting;
-    const char *expectedFile;
-};
-
-class LanguageNameTest : public StartupTest, public ::testing::WithParamInterface<LanguageCase>
-{
-};
-
-TEST_P(LanguageNameTest, ShortNamesFallBackToEnglish)
+// A Language value too short for a name reads as english.lng; one that is
+// no plain .lng name in the program folder, or names no regular file there,
+// reads as a missing file: the built-in texts, neither the folder's
+// english.lng nor what the value points at. The setting itself is kept.
+TEST_F(StartupTest, LanguageValuesPickTheFileOrTheBuiltInTexts)
 {
     m_folder.WriteFile(QStringLiteral("a.lng"), QStringLiteral("652 five characters\n"));
-    m_folder.WriteFile(QStringLiteral("xy.lng"), QStringLiteral("652 six characters\n"));
-    m_folder.WriteSettings({QStringLiteral("Language: ") + QLatin1String(GetParam().setting)});
-    Start();
-    EXPECT_EQ(m_dlg.m_strLangFile, QLatin1String(GetParam().expectedFile));
-    const QString expectedStatus =
-        m_dlg.m_strLangFile == QLatin1String("english.lng") ? QStringLiteral("Orvane Burn is ready")
-        : m_dlg.m_strLangFile == QLatin1String("a.lng")     ? QStringLiteral("five characters")
-                                                            : QStringLiteral("six characters");
-    EXPECT_EQ(m_dlg.m_edtStatus->text(), expectedStatus);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, LanguageNameTest,
-                         ::testing::Values(LanguageCase{"", "english.lng"},
-                                           LanguageCase{"b.ln", "english.lng"},
-                                           LanguageCase{"a.lng", "a.lng"}, LanguageCase{"xy.lng", "xy.lng"}));
-
-// A Language value that is no plain .lng name in the program folder, or
-// names no regular file there, reads as a missing file: the built-in texts,
-// neither the program folder's english.lng nor what the value points at.
-TEST_F(StartupTest, LanguageValuesThatNameNoLanguageFileInTheFolderReadAsMissing)
-{
     const QString outside = QFileInfo(m_folder.Folder()).path() + QStringLiteral("/outside.lng");
     QFile file(outside);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("652 outside\n");
     file.close();
     ASSERT_EQ(::mkfifo((m_folder.Folder() + QStringLiteral("/fifo.lng")).toLocal8Bit().constData(), 0600), 0);
-
-    for (const char *setting : {"../outside.lng", "../../../../../../../dev/zero", "fifo.lng"}) {
+    const std::pair<const char *, const char *> cases[] = {
+        // setting, then the language file and the status line
+        {"", "english.lng"},
+        {"b.ln", "english.lng"},
+        {"a.lng", "a.lng"},
+        {"../outside.lng", nullptr},
+        {"../../../../../../../dev/zero", nullptr},
+        {"fifo.lng", nullptr},
+    };
+    for (const auto &[setting, language] : cases) {
         TestBurnDlg dlg;
         m_folder.WriteSettings({QStringLiteral("Language: ") + QLatin1String(setting)});
         dlg.m_strAppDir = m_folder.ProgramFile();
         dlg.OnInitDialog();
-        EXPECT_EQ(dlg.m_strLangFile, QLatin1String(setting)) << "the setting itself is kept";
         const QString status = dlg.m_edtStatus->text();
-        EXPECT_TRUE(status.startsWith(QStringLiteral("Orvane Burn - ")))
-            << setting << ": " << status.toStdString();
+        if (language) {
+            EXPECT_EQ(dlg.m_strLangFile, QLatin1String(language)) << setting;
+            EXPECT_EQ(status, dlg.m_strLangFile == QLatin1String("a.lng")
+                                  ? QStringLiteral("five characters")
+                                  : QStringLiteral("Orvane Burn is ready"))
+                << setting;
+        } else {
+            EXPECT_EQ(dlg.m_strLangFile, QLatin1String(setting));
+            EXPECT_TRUE(status.startsWith(QStringLiteral("Orvane Burn - ")))
+                << setting << ": " << status.toStdString();
+        }
     }
 }
 
-} // namespace
-
-namespace {
-
-class SourceFolderStartupTest : public StartupTest
+TEST_F(StartupTest, TheDefaultFolderGivesTheLabelOnlyWithoutACommandLine)
 {
-protected:
-    QString MakeSource()
-    {
-        const QString folder = testenv::makeTempDir(QStringLiteral("src")) + QStringLiteral("/MY_MOVIE");
-        QDir().mkpath(folder + QStringLiteral("/VIDEO_TS"));
-        QFile file(folder + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(2048, '\0'));
-        return folder;
-    }
-};
-
-TEST_F(SourceFolderStartupTest, TheDefaultFolderGivesTheLabelWithoutACommandLine)
-{
-    m_folder.WriteSettings({QStringLiteral("DefaultSourceDir: ") + MakeSource()});
+    const QString source = testenv::makeTempDir(QStringLiteral("src")) + QStringLiteral("/MY_MOVIE");
+    QDir().mkpath(source + QStringLiteral("/VIDEO_TS"));
+    QFile ifo(source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
+    ASSERT_TRUE(ifo.open(QIODevice::WriteOnly));
+    ifo.write(QByteArray(2048, '\0'));
+    ifo.close();
+    m_folder.WriteSettings({QStringLiteral("DefaultSourceDir: ") + source});
     Start();
     EXPECT_EQ(m_dlg.m_strVolume, QStringLiteral("MY_MOVIE"));
     EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_MOVIE"));
     EXPECT_EQ(m_dlg.m_stcLength->text(), QStringLiteral("24"));
+
+    TestBurnDlg withArguments;
+    withArguments.m_strAppDir = m_folder.ProgramFile();
+    withArguments.m_arguments = {QStringLiteral("-d"), QStringLiteral("/elsewhere")};
+    withArguments.OnInitDialog();
+    EXPECT_EQ(withArguments.m_strVolume, QStringLiteral("UNDEFINED"));
 }
 
-TEST_F(SourceFolderStartupTest, WithACommandLineTheDefaultFolderIsNotTakenOver)
-{
-    m_folder.WriteSettings({QStringLiteral("DefaultSourceDir: ") + MakeSource()});
-    Start({QStringLiteral("-d"), QStringLiteral("/elsewhere")});
-    EXPECT_EQ(m_dlg.m_strVolume, QStringLiteral("UNDEFINED"));
-}
-
-TEST_F(StartupTest, SettingsDialogClosedWithOkSavesTheSettingsFile)
-{
-    Start();
-    QTimer::singleShot(50, [] {
-        if (QWidget *dialog = QApplication::activeModalWidget())
-            QMetaObject::invokeMethod(dialog, "accept");
-    });
-    m_dlg.m_actFsFlags->trigger();
-    QFile saved(m_folder.Folder() + QStringLiteral("/Orvane.ini"));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(saved.readAll().contains("FSFlags: 58"));
-}
-
-TEST_F(StartupTest, SettingsDialogCancelledSavesNothing)
+TEST_F(StartupTest, ASettingsDialogClosedWithOkSavesTheSettingsFileAndCancelNothing)
 {
     Start();
-    QTimer::singleShot(50, [] {
-        if (QWidget *dialog = QApplication::activeModalWidget())
-            QMetaObject::invokeMethod(dialog, "reject");
-    });
-    m_dlg.m_actOtherSettings->trigger();
-    EXPECT_FALSE(QFile::exists(m_folder.Folder() + QStringLiteral("/Orvane.ini")));
+    const QString saved = m_folder.Folder() + QStringLiteral("/Orvane.ini");
+    for (const char *close : {"reject", "accept"}) {
+        QTimer::singleShot(50, [close] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                QMetaObject::invokeMethod(dialog, close);
+        });
+        m_dlg.m_actFsFlags->trigger();
+        EXPECT_EQ(QFile::exists(saved), close == std::string("accept")) << close;
+    }
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("FSFlags: 58"));
 }
 
 } // namespace

@@ -4,20 +4,23 @@
 #include "TestEnvironment.h"
 
 #include "log/CShutdownDlg.h"
-#include "platform/MessageBoxType.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryStore.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
-#include <QThread>
 
 const QByteArray FastDvdWriter = "[Test DVD Writer]\nmedium = DVD+R blank\nfile = media/test-dvd.iso\n"
                                  "speeds = 4x 8x\npacing = full-speed\n";
+
+QByteArray RewritableWriter(const char *scale)
+{
+    return QByteArray("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\n"
+                      "pacing = full-speed\nerase-time-scale = ") +
+           scale + '\n';
+}
 
 namespace {
 
@@ -26,27 +29,19 @@ namespace {
 class SystemBusEnvironment : public testing::Environment
 {
 public:
-    void SetUp() override { m_bus = std::make_unique<PrivateSystemBus>(); }
-    void TearDown() override { m_bus.reset(); }
-    PrivateSystemBus *Bus() const { return m_bus.get(); }
-
-private:
-    std::unique_ptr<PrivateSystemBus> m_bus;
+    void SetUp() override { bus = std::make_unique<PrivateSystemBus>(); }
+    void TearDown() override { bus.reset(); }
+    std::unique_ptr<PrivateSystemBus> bus;
 };
 
 SystemBusEnvironment *const g_busEnvironment =
     static_cast<SystemBusEnvironment *>(testing::AddGlobalTestEnvironment(new SystemBusEnvironment));
 
-QString SamplePath(const char *name)
-{
-    return QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/") + QLatin1String(name);
-}
-
 } // namespace
 
 PrivateSystemBus &SystemBus()
 {
-    return *g_busEnvironment->Bus();
+    return *g_busEnvironment->bus;
 }
 
 int PowerOffCallCount()
@@ -54,70 +49,29 @@ int PowerOffCallCount()
     return static_cast<int>(SystemBus().PowerOffCalls().size());
 }
 
-bool WaitForCondition(const std::function<bool()> &pred, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!pred()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-QString CommandWindow::GetText(int textId) const
-{
-    if (textProbe)
-        textProbe(textId);
-    return CBurnDlg::GetText(textId);
-}
-
-bool CommandWindow::Asked(const QString &caption) const
-{
-    for (const Box &box : Boxes())
-        if (box.caption == caption)
-            return true;
-    return false;
-}
-
 StandByWatcher::StandByWatcher()
 {
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { Poll(); });
-    m_timer.start(50);
-}
-
-void StandByWatcher::Poll()
-{
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        auto *standBy = qobject_cast<CShutdownDlg *>(window);
-        if (standBy == nullptr || !standBy->isVisible())
-            continue;
-        Sighting seen;
-        const auto *label = standBy->findChild<QLabel *>(QStringLiteral("m_stcMessage"));
-        seen.message = label != nullptr ? label->text() : QString();
-        seen.seconds = standBy->m_nSeconds;
-        seen.powerOffCallsAtClose = PowerOffCallCount();
-        {
-            std::lock_guard lock(m_mutex);
-            m_seen.push_back(seen);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            auto *standBy = qobject_cast<CShutdownDlg *>(window);
+            if (standBy == nullptr || !standBy->isVisible())
+                continue;
+            const auto *label = standBy->findChild<QLabel *>(QStringLiteral("m_stcMessage"));
+            {
+                std::lock_guard lock(m_mutex);
+                m_seen.push_back(
+                    {label ? label->text() : QString(), standBy->m_nSeconds, PowerOffCallCount()});
+            }
+            QTest::keyClick(standBy, Qt::Key_Escape);
         }
-        QTest::keyClick(standBy, Qt::Key_Escape);
-    }
+    });
+    m_timer.start(50);
 }
 
 std::vector<StandByWatcher::Sighting> StandByWatcher::Sightings() const
 {
     std::lock_guard lock(m_mutex);
     return m_seen;
-}
-
-int StandByWatcher::Count() const
-{
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_seen.size());
 }
 
 void CommandWindowTest::SetUp()
@@ -164,20 +118,18 @@ void CommandWindowTest::PrepareBurn(const QString &source)
     ASSERT_TRUE(m_window->m_btnBurn->isEnabled());
 }
 
-QString CommandWindowTest::MenulessSample() const
+QString CommandWindowTest::MenulessSample()
 {
-    return SamplePath("dvd-menuless");
+    return QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless");
 }
 
 QString CommandWindowTest::DamagedSource() const
 {
     const QString source = testenv::makeTempDir(QStringLiteral("source"));
-    testenv::copyFolder(SamplePath("dvd-menuless"), source);
+    testenv::copyFolder(MenulessSample(), source);
     QFile ifo(source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
-    if (ifo.open(QIODevice::ReadWrite)) {
+    if (ifo.open(QIODevice::ReadWrite))
         ifo.write(QByteArray(ifo.size(), '\x5a'));
-        ifo.close();
-    }
     return source;
 }
 

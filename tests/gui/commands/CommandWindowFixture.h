@@ -1,9 +1,8 @@
 #pragma once
 
 #include "ProgramFolderCopy.h"
-
-#include "BoxRecorder.h"
-#include "app/CBurnDlg.h"
+#include "gui/AnsweredWindow.h"
+#include "gui/WaitFor.h"
 #include "platform/MemoryRegistryStore.h"
 
 #include <QStringList>
@@ -18,38 +17,13 @@
 
 class PrivateSystemBus;
 
-// The private system bus of this test program, with the fake logind on it.
-// One for the whole process: the system bus connection is opened once and
-// kept.
+// The private system bus of this test program, with the fake logind on it;
+// one for the whole process, as the system bus connection is opened once.
 PrivateSystemBus &SystemBus();
 int PowerOffCallCount();
 
-using Box = BoxRecorder::Box;
-
-// The real main window with its message boxes answered here. A probe can
-// watch the texts the window looks up (the log file's template marks the
-// moment the log file is written).
-class CommandWindow : public CBurnDlg
-{
-public:
-    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
-    {
-        return boxes.Show({text, caption, type, false});
-    }
-    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
-    {
-        return boxes.Show({text, caption, type, true});
-    }
-    QString GetText(int textId) const override;
-
-    std::vector<Box> Boxes() const { return boxes.Boxes(); }
-    bool Asked(const QString &caption) const;
-
-    // Answers the boxes; by default Yes for questions and OK otherwise.
-    BoxRecorder boxes;
-    // Called with every text id looked up, on the looking-up thread.
-    std::function<void(int)> textProbe;
-};
+using CommandWindow = AnsweredWindow;
+using Box = AnsweredWindow::Box;
 
 // Closes every stand-by window with Escape soon after it shows, and keeps
 // what it saw.
@@ -65,11 +39,8 @@ public:
 
     StandByWatcher();
     std::vector<Sighting> Sightings() const;
-    int Count() const;
 
 private:
-    void Poll();
-
     QTimer m_timer;
     mutable std::mutex m_mutex;
     std::vector<Sighting> m_seen;
@@ -89,12 +60,12 @@ protected:
     // A copy of the menu-less sample whose VIDEO_TS.IFO is garbage: the
     // library cannot reallocate it.
     QString DamagedSource() const;
-    QString MenulessSample() const;
+    static QString MenulessSample();
 
     QStringList Log() const;
     QString Text(int id) const { return m_window->GetText(id); }
-    QString Desktop() const { return m_desktop; }
     QString DesktopLog() const { return m_desktop + QStringLiteral("/TEST_DISC.log"); }
+    QString Image() const { return m_copy.Path() + QStringLiteral("/media/test-dvd.iso"); }
 
     ProgramFolderCopy m_copy;
     MemoryRegistryStore m_registry;
@@ -103,9 +74,7 @@ protected:
     std::unique_ptr<StandByWatcher> m_standBy;
 };
 
-// Lets queued calls from other threads run until pred holds; false when
-// timeoutMs passed first.
-bool WaitForCondition(const std::function<bool()> &pred, int timeoutMs);
-
 // A fast DVD writer with an empty DVD+R.
 extern const QByteArray FastDvdWriter;
+// A DVD-RW writer with a written disc whose erase takes scale times the real time.
+QByteArray RewritableWriter(const char *scale);

@@ -42,8 +42,6 @@ protected:
             return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);
         };
     }
-    QString Image() const { return m_copy.Path() + QStringLiteral("/media/test-dvd.iso"); }
-    bool ImageWritten() const { return QFile(Image()).size() > 0; }
 };
 
 TEST_F(DvdCheckWindowTest, DroppedFolderIsCheckedInTheBackground)
@@ -61,7 +59,7 @@ TEST_F(DvdCheckWindowTest, DroppedFolderIsCheckedInTheBackground)
     };
     for (const Case &c : cases) {
         OnItemsDropped({c.folder}, *m_window, m_window->SourceFields());
-        ASSERT_TRUE(WaitForCondition([&] { return Log().contains(c.expected.back()); }, 20000))
+        ASSERT_TRUE(WaitFor([&] { return Log().contains(c.expected.back()); }, 20000))
             << c.folder.toStdString() << "\n"
             << Log().join('\n').toStdString();
         const QStringList log = Log();
@@ -69,49 +67,54 @@ TEST_F(DvdCheckWindowTest, DroppedFolderIsCheckedInTheBackground)
         ASSERT_GE(at, 0);
         EXPECT_EQ(log.mid(at, c.expected.size()), c.expected) << "one heading, the findings under it";
     }
-    EXPECT_TRUE(m_window->Boxes().empty()) << "choosing a folder asks nothing";
+    EXPECT_TRUE(m_window->boxes.Boxes().empty()) << "choosing a folder asks nothing";
 }
 
-TEST_F(DvdCheckWindowTest, BurnOfAFolderWithAnErrorAsksAndNoStopsBeforeTheDisc)
+// At the start of a burn an error asks whether to burn anyway (No is the
+// default and stops before the disc); a clean folder burns without asking.
+struct CheckCase
 {
+    const char *name;
+    bool clean;
+    int answer;
+    bool burned;
+};
+
+class DvdCheckBurnTest : public DvdCheckWindowTest, public testing::WithParamInterface<CheckCase>
+{
+};
+
+TEST_P(DvdCheckBurnTest, AnErrorAsksWhetherToBurnAnyway)
+{
+    const CheckCase &c = GetParam();
     Start(FastDvdWriter);
-    PrepareBurn(SourceNamingAMissingSet());
-    AnswerCheckQuestion(mb::IdNo);
+    PrepareBurn(c.clean ? MenulessSample() : SourceNamingAMissingSet());
+    AnswerCheckQuestion(c.answer);
     m_window->m_btnBurn->click();
 
-    const auto boxes = m_window->Boxes();
-    ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes[0].text, Text(992));
-    EXPECT_EQ(boxes[0].type, mb::YesNo | mb::IconQuestion | mb::DefaultButton2) << "No is the default";
+    const auto boxes = m_window->boxes.Boxes();
     const QStringList log = Log();
-    EXPECT_TRUE(log.contains(MissingSetLine())) << log.join('\n').toStdString();
-    EXPECT_FALSE(ImageWritten());
-    EXPECT_EQ(m_window->m_strStatus, Text(786));
+    EXPECT_EQ(m_window->boxes.Showed(Text(992)), c.clean ? 0 : 1) << log.join('\n').toStdString();
+    if (!c.clean) {
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes[0].text, Text(992));
+        EXPECT_EQ(boxes[0].type, mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+    }
+    EXPECT_TRUE(log.contains(c.clean ? Text(991) : MissingSetLine()));
+    EXPECT_EQ(QFile(Image()).size() > 0, c.burned);
+    EXPECT_EQ(log.contains(Text(784)), c.burned);
+    if (!c.burned) {
+        EXPECT_EQ(m_window->m_strStatus, Text(786));
+    }
     EXPECT_FALSE(m_window->IsBusy());
 }
 
-TEST_F(DvdCheckWindowTest, BurnAnywayBurns)
-{
-    Start(FastDvdWriter);
-    PrepareBurn(SourceNamingAMissingSet());
-    AnswerCheckQuestion(mb::IdYes);
-    m_window->m_btnBurn->click();
-
-    EXPECT_TRUE(m_window->Asked(QStringLiteral("Orvane Burn")));
-    EXPECT_TRUE(Log().contains(Text(784))) << Log().join('\n').toStdString();
-    EXPECT_TRUE(ImageWritten());
-}
-
-TEST_F(DvdCheckWindowTest, CleanFolderBurnsWithoutAQuestion)
-{
-    Start(FastDvdWriter);
-    PrepareBurn(MenulessSample());
-    m_window->m_btnBurn->click();
-
-    EXPECT_FALSE(m_window->Asked(QStringLiteral("Orvane Burn")));
-    const QStringList log = Log();
-    EXPECT_TRUE(log.contains(Text(991))) << log.join('\n').toStdString();
-    EXPECT_TRUE(log.contains(Text(784)));
-}
+INSTANTIATE_TEST_SUITE_P(Cases, DvdCheckBurnTest,
+                         testing::Values(CheckCase{"NoStopsBeforeTheDisc", false, mb::IdNo, false},
+                                         CheckCase{"BurnAnyway", false, mb::IdYes, true},
+                                         CheckCase{"CleanFolderAsksNothing", true, mb::IdNo, true}),
+                         [](const testing::TestParamInfo<CheckCase> &testInfo) {
+                             return std::string(testInfo.param.name);
+                         });
 
 } // namespace

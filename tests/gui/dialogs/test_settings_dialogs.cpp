@@ -1,48 +1,41 @@
-// The three settings dialogs as the user drives them: defaults, Reset, what
-// survives Cancel, the limit check on OK and the Audio switch.
+// The settings dialogs and the language dialog as the user drives them:
+// defaults, Reset, what survives Cancel, the limit check on OK, the Audio
+// switch, and the language files offered.
 
 #include "DialogFixture.h"
 
-#include "controls/CIconButton.h"
+#include "TestEnvironment.h"
+
+#include "lang/CLanguageDlg.h"
 #include "settings/CAudioDlg.h"
 #include "settings/CFsFlagsDlg.h"
 #include "settings/COtherSettingsDlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 namespace {
 
-template <typename T> T *Child(QWidget &dialog, const char *name)
-{
-    T *child = dialog.findChild<T *>(QLatin1String(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-}
+using SettingsDialog = DialogFixture;
 
-void Click(QWidget &dialog, const char *name)
-{
-    Child<QAbstractButton>(dialog, name)->click();
-}
-
-using FsFlagsDialog = DialogFixture;
-
-TEST_F(FsFlagsDialog, OpensWithTheDvdDefaultsAndCdvdAddsMode2)
+TEST_F(SettingsDialog, FsFlagsOpenWithTheDvdDefaultsCdvdAddsMode2AndCancelKeepsTheStates)
 {
     CFsFlagsDlg dialog(&m_texts);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), m_texts.GetText(808));
-    EXPECT_TRUE(Child<QCheckBox>(dialog, "m_btnUdf")->isChecked());
-    EXPECT_TRUE(Child<QCheckBox>(dialog, "m_btnIso9660")->isChecked());
-    EXPECT_FALSE(Child<QCheckBox>(dialog, "m_btnJoliet")->isChecked());
-    EXPECT_FALSE(Child<QCheckBox>(dialog, "m_btnMode2")->isChecked());
-    // Template captions that no text replaces.
-    EXPECT_EQ(CaptionOf(dialog, "m_btnDvd"), QStringLiteral("&DVD"));
-    EXPECT_EQ(CaptionOf(dialog, "m_btnCdvd"), QStringLiteral("&cDVD"));
-    EXPECT_EQ(CaptionOf(dialog, "m_btnCancel"), m_texts.GetText(761));
+    EXPECT_EQ(dialog.GetFsFlags(), 0x18);
+    EXPECT_EQ(Child<QAbstractButton>(dialog, "m_btnCdvd")->text(), QStringLiteral("&cDVD")) << "kept caption";
+    Child<QCheckBox>(dialog, "m_btnJoliet")->setChecked(true);
+    Click(dialog, "m_btnCancel");
+    EXPECT_EQ(dialog.m_bChanged, 0);
+    EXPECT_EQ(dialog.GetFsFlags(), 0x18);
 
+    dialog.show(); // opens again with the kept states
+    EXPECT_FALSE(Child<QCheckBox>(dialog, "m_btnJoliet")->isChecked());
     Child<QCheckBox>(dialog, "m_btnJoliet")->setChecked(true);
     Click(dialog, "m_btnCdvd");
     EXPECT_TRUE(Child<QCheckBox>(dialog, "m_btnMode2")->isChecked());
@@ -55,22 +48,7 @@ TEST_F(FsFlagsDialog, OpensWithTheDvdDefaultsAndCdvdAddsMode2)
     EXPECT_EQ(dialog.GetFsFlags(), 0x1B);
 }
 
-TEST_F(FsFlagsDialog, CancelKeepsTheStatesAndSetsNothing)
-{
-    CFsFlagsDlg dialog(&m_texts);
-    dialog.show();
-    Child<QCheckBox>(dialog, "m_btnJoliet")->setChecked(true);
-    Click(dialog, "m_btnCancel");
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(dialog.m_bChanged, 0);
-    EXPECT_EQ(dialog.GetFsFlags(), 0x18);
-    dialog.show(); // opens again with the kept states
-    EXPECT_FALSE(Child<QCheckBox>(dialog, "m_btnJoliet")->isChecked());
-}
-
-using OtherSettingsDialog = DialogFixture;
-
-TEST_F(OtherSettingsDialog, ResetRestoresTheLimitsAndLeavesTheChecks)
+TEST_F(SettingsDialog, OtherSettingsResetRestoresTheLimitsAndLeavesTheChecks)
 {
     COtherSettingsDlg dialog(&m_texts);
     dialog.SetLimitCD(1);
@@ -84,21 +62,6 @@ TEST_F(OtherSettingsDialog, ResetRestoresTheLimitsAndLeavesTheChecks)
     EXPECT_EQ(Child<QLineEdit>(dialog, "m_edtLimitCDRed")->text(), QStringLiteral("700"));
     EXPECT_EQ(Child<QLineEdit>(dialog, "m_edtLimitDVDRed")->text(), QStringLiteral("8106"));
     EXPECT_TRUE(Child<QCheckBox>(dialog, "m_btnSimulate")->isChecked());
-    EXPECT_EQ(Child<QCheckBox>(dialog, "m_btnBurnProof")->text(), m_texts.GetText(755));
-}
-
-TEST_F(OtherSettingsDialog, AChangedLimitSurvivesCancelInMemory)
-{
-    COtherSettingsDlg dialog(&m_texts);
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    QLineEdit *limit = Child<QLineEdit>(dialog, "m_edtLimitCDRed");
-    limit->setFocus();
-    limit->setText(QStringLiteral("-5")); // any whole number is accepted
-    Child<QLineEdit>(dialog, "m_edtLimitDVD")->setFocus();
-    Click(dialog, "m_btnCancel");
-    EXPECT_EQ(dialog.GetLimitCDRed(), -5);
-    EXPECT_EQ(dialog.m_bChanged, 0);
 }
 
 class CountingOtherSettings : public COtherSettingsDlg
@@ -111,7 +74,7 @@ protected:
     void ShowInvalidLimit(const QString &text) override { messages << text; }
 };
 
-TEST_F(OtherSettingsDialog, ALimitThatIsNoNumberGetsOneMessageAndTheDialogStaysOpen)
+TEST_F(SettingsDialog, OtherSettingsLimitThatIsNoNumberGetsOneMessageAndTheDialogStaysOpen)
 {
     CountingOtherSettings dialog(&m_texts);
     dialog.show();
@@ -128,6 +91,18 @@ TEST_F(OtherSettingsDialog, ALimitThatIsNoNumberGetsOneMessageAndTheDialogStaysO
     EXPECT_EQ(dialog.m_bChanged, 0); // so nothing is saved
     EXPECT_EQ(dialog.GetLimitDVD(), 4482);
 
+    // A limit taken over on leaving its field survives Cancel in memory;
+    // any whole number is accepted.
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    QLineEdit *limit = Child<QLineEdit>(dialog, "m_edtLimitCDRed");
+    limit->setFocus();
+    limit->setText(QStringLiteral("-5"));
+    Child<QLineEdit>(dialog, "m_edtLimitDVD")->setFocus();
+    Click(dialog, "m_btnCancel");
+    EXPECT_EQ(dialog.GetLimitCDRed(), -5);
+    EXPECT_EQ(dialog.m_bChanged, 0);
+
     dialog.show();
     Child<QLineEdit>(dialog, "m_edtLimitDVD")->setText(QStringLiteral(" 4700 "));
     Click(dialog, "m_btnOk");
@@ -136,52 +111,23 @@ TEST_F(OtherSettingsDialog, ALimitThatIsNoNumberGetsOneMessageAndTheDialogStaysO
     EXPECT_EQ(dialog.GetBurnFlags() & 0x400, 0x400);
 }
 
-using AudioDialog = DialogFixture;
-
-TEST_F(AudioDialog, EnableAudioSwitchesThePathControls)
-{
-    CAudioDlg dialog(&m_texts);
-    dialog.show();
-    const char *controls[] = {"m_edtSuccessWave", "m_edtErrorWave",   "m_btnSuccessWav",
-                              "m_btnErrorWav",    "m_btnSuccessPlay", "m_btnErrorPlay"};
-    for (const char *name : controls)
-        EXPECT_FALSE(Child<QWidget>(dialog, name)->isEnabled()) << name;
-    Click(dialog, "m_btnEnableAudio");
-    EXPECT_EQ(dialog.IsAudioEnabled(), 1);
-    for (const char *name : controls)
-        EXPECT_TRUE(Child<QWidget>(dialog, name)->isEnabled()) << name;
-    Click(dialog, "m_btnEnableAudio");
-    for (const char *name : controls)
-        EXPECT_FALSE(Child<QWidget>(dialog, name)->isEnabled()) << name;
-}
-
-TEST_F(AudioDialog, ButtonsShowTheirIconsAndTheChooseCaption)
-{
-    CAudioDlg dialog(&m_texts);
-    dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), m_texts.GetText(815));
-    for (const char *name : {"m_btnSuccessPlay", "m_btnErrorPlay"}) {
-        EXPECT_TRUE(Child<CIconButton>(dialog, name)->text().isEmpty());
-        EXPECT_TRUE(Child<CIconButton>(dialog, name)->HasImage());
-        EXPECT_EQ(Child<CIconButton>(dialog, name)->toolTip(), m_texts.GetText(817));
-    }
-    for (const char *name : {"m_btnSuccessWav", "m_btnErrorWav"}) {
-        EXPECT_EQ(Child<CIconButton>(dialog, name)->text(), m_texts.GetText(811));
-        EXPECT_TRUE(Child<CIconButton>(dialog, name)->HasImage());
-    }
-    EXPECT_EQ(CaptionOf(dialog, "m_btnOk"), QStringLiteral("&OK"));
-}
-
-TEST_F(AudioDialog, PickersAndPlayUseThePathsAsTakenOver)
+TEST_F(SettingsDialog, AudioSwitchEnablesThePathControlsAndPlayUsesThePathsTakenOver)
 {
     CAudioDlg dialog(&m_texts);
     QStringList played;
     dialog.SetSoundPlayer([&played](const QString &path) { played << path; });
     std::optional<QString> pick = QStringLiteral("/sounds/done.wav");
     dialog.SetFileChooser([&pick](QWidget *) { return pick; });
-    dialog.SetAudioEnabled(1);
     dialog.SetErrorWave(QStringLiteral("a.wav"));
     dialog.show();
+    const char *controls[] = {"m_edtSuccessWave", "m_edtErrorWave",   "m_btnSuccessWav",
+                              "m_btnErrorWav",    "m_btnSuccessPlay", "m_btnErrorPlay"};
+    for (const bool enabled : {false, true, false}) { // the switch is left on
+        for (const char *name : controls)
+            EXPECT_EQ(Child<QWidget>(dialog, name)->isEnabled(), enabled) << name;
+        EXPECT_EQ(dialog.IsAudioEnabled(), enabled ? 1 : 0);
+        Click(dialog, "m_btnEnableAudio");
+    }
 
     Child<QLineEdit>(dialog, "m_edtErrorWave")->setText(QStringLiteral("typed.wav"));
     Click(dialog, "m_btnErrorPlay");
@@ -192,7 +138,6 @@ TEST_F(AudioDialog, PickersAndPlayUseThePathsAsTakenOver)
     EXPECT_EQ(dialog.GetSuccessWave(), QStringLiteral("/sounds/done.wav"));
     // The exchange back replaced the text typed but not taken over.
     EXPECT_EQ(Child<QLineEdit>(dialog, "m_edtErrorWave")->text(), QStringLiteral("a.wav"));
-
     pick.reset();
     Click(dialog, "m_btnErrorWav");
     EXPECT_EQ(dialog.GetErrorWave(), QStringLiteral("a.wav"));
@@ -203,6 +148,38 @@ TEST_F(AudioDialog, PickersAndPlayUseThePathsAsTakenOver)
     Click(dialog, "m_btnCancel");
     EXPECT_EQ(dialog.GetSuccessWave(), QStringLiteral("/sounds/done.wav")); // survives in memory
     EXPECT_EQ(dialog.m_bChanged, 0);
+}
+
+TEST_F(SettingsDialog, LanguageDialogListsTheFilesSortedAndPreselectsByPrefix)
+{
+    for (const char *name : {"Zulu.lng", "alpha.lng", "notes.txt"})
+        QFile(m_programFolder + QLatin1Char('/') + QLatin1String(name)).open(QIODevice::WriteOnly);
+    const QStringList files = CLanguageDlg::LanguageFiles(m_programFolder);
+    EXPECT_EQ(files, QStringList({"alpha.lng", "deutsch.lng", "english.lng", "Zulu.lng"}));
+    EXPECT_EQ(CLanguageDlg::PreselectedIndex(files, QStringLiteral("ENGLISH.LNG")), 2);
+    EXPECT_EQ(CLanguageDlg::PreselectedIndex(files, QStringLiteral("deu")), 1);
+    EXPECT_EQ(CLanguageDlg::PreselectedIndex(files, QStringLiteral("klingon.lng")), 0);
+    EXPECT_EQ(CLanguageDlg::PreselectedIndex({}, QStringLiteral("english.lng")), -1);
+
+    CLanguageDlg dialog(&m_texts);
+    dialog.SetFolder(m_programFolder);
+    dialog.SetCurrent(QStringLiteral("deutsch.lng"));
+    dialog.show();
+    auto *list = Child<QComboBox>(dialog, "m_cmbLanguage");
+    EXPECT_EQ(list->currentText(), QStringLiteral("deutsch.lng"));
+    EXPECT_EQ(dialog.windowTitle(), m_texts.GetText(810));
+    list->setCurrentIndex(0);
+    Click(dialog, "m_btnOk");
+    EXPECT_EQ(dialog.Chosen(), QStringLiteral("alpha.lng"));
+    EXPECT_EQ(dialog.m_bChanged, 1);
+
+    CLanguageDlg empty(&m_texts); // without language files OK keeps the current value
+    empty.SetFolder(testenv::makeTempDir(QStringLiteral("empty")));
+    empty.SetCurrent(QStringLiteral("english.lng"));
+    empty.show();
+    EXPECT_EQ(Child<QComboBox>(empty, "m_cmbLanguage")->count(), 0);
+    Click(empty, "m_btnOk");
+    EXPECT_EQ(empty.Chosen(), QStringLiteral("english.lng"));
 }
 
 } // namespace

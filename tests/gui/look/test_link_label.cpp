@@ -86,23 +86,4 @@ TEST_F(LinkLabel, ATargetThatCannotBeOpenedIsReportedWithItsReason)
                                          "with the given filename extension."));
 }
 
-TEST(LinkErrorText, NamesEveryClassicCode)
-{
-    EXPECT_EQ(linkopen::ErrorText(26),
-              QStringLiteral("Unable to open hyperlink:\n\nA sharing violation occurred. "));
-    EXPECT_EQ(linkopen::ErrorText(99),
-              QStringLiteral("Unable to open hyperlink:\n\nUnknown Error (99) occurred."));
-    EXPECT_EQ(
-        linkopen::ErrorText(0),
-        QStringLiteral("Unable to open hyperlink:\n\nThe operating system is out\nof memory or resources."));
-}
-
-TEST(LinkTarget, AddressesKeepTheirSchemeAndPathsBecomeFiles)
-{
-    EXPECT_EQ(linkopen::TargetUrl(QStringLiteral("https://a.example/")).scheme(), QStringLiteral("https"));
-    EXPECT_EQ(linkopen::TargetUrl(QStringLiteral("mailto:x@example.org")).scheme(), QStringLiteral("mailto"));
-    EXPECT_TRUE(linkopen::TargetUrl(QStringLiteral("/tmp/guide.chm")).isLocalFile());
-    EXPECT_TRUE(linkopen::TargetUrl(QStringLiteral("guide.chm")).isLocalFile());
-}
-
 } // namespace

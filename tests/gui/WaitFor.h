@@ -4,8 +4,9 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-template <typename Pred>
-bool WaitFor(Pred pred, int timeoutMs)
+// Lets queued calls from other threads run until pred holds; false when
+// timeoutMs passed first.
+template <typename Pred> bool WaitFor(Pred pred, int timeoutMs = 5000)
 {
     QElapsedTimer timer;
     timer.start();

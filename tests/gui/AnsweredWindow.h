@@ -1,0 +1,42 @@
+#pragma once
+
+#include "BoxRecorder.h"
+#include "app/CBurnDlg.h"
+
+#include <functional>
+#include <vector>
+
+// The real main window with its message boxes (its own and the
+// application's) answered by `boxes`: by default Yes to a question and OK
+// otherwise. textProbe sees every text id looked up, on the looking-up thread.
+class AnsweredWindow : public CBurnDlg
+{
+public:
+    using Box = BoxRecorder::Box;
+
+    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
+    {
+        return boxes.Show({text, caption, type, false});
+    }
+    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
+    {
+        return boxes.Show({text, caption, type, true});
+    }
+    QString GetText(int textId) const override
+    {
+        if (textProbe)
+            textProbe(textId);
+        return CBurnDlg::GetText(textId);
+    }
+    std::vector<Box> Boxes() const { return boxes.Boxes(); }
+    bool Asked(const QString &caption) const
+    {
+        for (const Box &box : boxes.Boxes())
+            if (box.caption == caption)
+                return true;
+        return false;
+    }
+
+    BoxRecorder boxes;
+    std::function<void(int)> textProbe;
+};

@@ -1,0 +1,298 @@
+// The main window with the shipped language files: the Language command
+// re-applies every caption, menu item and tooltip at once, a text a language
+// lacks comes from the built-in English, Help and F1 open the help of the
+// current language, About shows the version line; and how the window looks
+// once shown: themed icon buttons, a Write Speed list that shows its entries
+// whole, a capacity meter spanning its group however wide the window.
+
+#include "AppTestSupport.h"
+
+#include "TestEnvironment.h"
+#include "TextIds.h"
+
+#include "controls/CAboutDlg.h"
+#include "controls/CThemedIconButton.h"
+#include "jobs/setup/SpeedText.h"
+#include "lang/BuiltinTexts.h"
+#include "lang/CLanguageText.h"
+#include "lang/HelpFile.h"
+#include "lang/HelpWindow.h"
+#include "lang/WindowTexts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs action on the next modal dialog once it is open; gives up after a few seconds.
+void OnNextDialog(std::function<void(QWidget *)> action)
+{
+    auto *timer = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal && ++*tries < 200)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (modal)
+            action(modal);
+    });
+    timer->start(20);
+}
+
+void ChooseLanguage(const QString &file, const char *button)
+{
+    OnNextDialog([=](QWidget *dialog) {
+        auto *list = dialog->findChild<QComboBox *>(QStringLiteral("m_cmbLanguage"));
+        list->setCurrentIndex(list->findText(file));
+        dialog->findChild<QPushButton *>(QLatin1String(button))->click();
+    });
+}
+
+// The window started in a program folder with the shipped language files.
+void StartWithShippedLanguages(const ProgramFolderFixture &folder, TestBurnDlg &dlg)
+{
+    for (const char *name : {"english.lng", "deutsch.lng"}) {
+        QFile shipped(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/") + QLatin1String(name));
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+        folder.WriteFile(QLatin1String(name), QString::fromUtf8(shipped.readAll()));
+    }
+    dlg.m_strAppDir = folder.ProgramFile();
+    dlg.OnInitDialog();
+}
+
+class MainWindowTexts : public ::testing::Test
+{
+protected:
+    void SetUp() override { StartWithShippedLanguages(m_folder, m_dlg); }
+
+    // The shipped help pages and a stand-in for their compiled help file.
+    void InstallHelp(const char *language)
+    {
+        const QString name = QLatin1String(language);
+        ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/") + name,
+                                        m_folder.Folder() + QStringLiteral("/help/") + name));
+        m_folder.WriteFile(name + QStringLiteral(".chm"), QStringLiteral("compiled help"));
+    }
+    void UseLanguage(const QString &file)
+    {
+        m_dlg.m_strLangFile = file;
+        m_dlg.Texts().SetFile(m_folder.Folder() + QLatin1Char('/') + file);
+        m_dlg.ApplyWindowTexts();
+    }
+    static int LeftEdge(const QWidget &widget) { return widget.mapToGlobal(QPoint(0, 0)).x(); }
+    static int RightEdge(const QWidget &widget) { return LeftEdge(widget) + widget.width(); }
+    QString MenuTitle() const { return m_dlg.findChild<QMenuBar *>()->actions().first()->text(); }
+
+    ProgramFolderFixture m_folder;
+    TestBurnDlg m_dlg;
+};
+
+TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
+{
+    struct Case
+    {
+        const char *chosen;
+        const char *button;
+        const char *language; // the language afterwards
+        bool saved;
+    };
+    const Case cases[] = {
+        {"deutsch.lng", "m_btnOk", "deutsch.lng", true},
+        {"deutsch.lng", "m_btnCancel", "english.lng", false}, // the texts are applied again all the same
+        {".lng", "m_btnOk", ".lng", true},                    // a short name chosen here is used unchanged
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.chosen) + " " + c.button);
+        ProgramFolderFixture folder;
+        TestBurnDlg dlg;
+        StartWithShippedLanguages(folder, dlg);
+        folder.WriteFile(QStringLiteral(".lng"), QString());
+        dlg.m_btnBurn->setText(QStringLiteral("changed"));
+
+        ChooseLanguage(QLatin1String(c.chosen), c.button);
+        dlg.m_actLanguage->trigger();
+        CLanguageText expected;
+        expected.SetFile(folder.Folder() + QLatin1Char('/') + QLatin1String(c.language));
+        EXPECT_EQ(dlg.m_strLangFile, QLatin1String(c.language));
+        EXPECT_EQ(dlg.Texts().File(), expected.File());
+        EXPECT_EQ(dlg.m_btnBurn->text(), expected.GetText(textid::ButtonBurn));
+        EXPECT_EQ(dlg.m_grpRecorder->title(), expected.GetText(textid::GroupRecorder));
+        EXPECT_EQ(dlg.findChild<QMenuBar *>()->actions().first()->text(),
+                  expected.GetText(textid::MenuSettings));
+        EXPECT_EQ(dlg.m_btnErase->toolTip(), expected.GetText(textid::TipErase));
+        EXPECT_EQ(dlg.m_btnDvd->text(), QStringLiteral("&DVD")) << "the media radios keep their captions";
+        EXPECT_EQ(QFileInfo::exists(folder.Folder() + QStringLiteral("/Orvane.ini")), c.saved);
+    }
+}
+
+// After a language that has every text, one that lacks most: nothing of the
+// first may stay behind, not even a tooltip.
+TEST_F(MainWindowTexts, ALanguageWithoutATextShowsTheBuiltInEnglishOne)
+{
+    UseLanguage(QStringLiteral("deutsch.lng"));
+    m_folder.WriteFile(QStringLiteral("sparse.lng"), QStringLiteral("734: Go\n754: Clear\n"));
+    UseLanguage(QStringLiteral("sparse.lng"));
+    EXPECT_EQ(m_dlg.m_btnBurn->text(), QStringLiteral("Go"));
+    EXPECT_EQ(m_dlg.m_btnBurn->toolTip(), builtin::Text(textid::TipBurn));
+    EXPECT_EQ(m_dlg.m_btnErase->text(), builtin::Text(textid::ButtonErase));
+    EXPECT_EQ(MenuTitle(), builtin::Text(textid::MenuSettings));
+    // 754 is a caption elsewhere; Clear Log never shows one.
+    EXPECT_TRUE(m_dlg.m_btnClearLog->text().isEmpty());
+    for (const auto &row : windowtexts::MainWindowIconButtons()) {
+        auto *button = m_dlg.findChild<CThemedIconButton *>(QLatin1String(row.objectName));
+        ASSERT_NE(button, nullptr) << row.objectName << " draws in the style";
+        EXPECT_TRUE(button->HasImage()) << row.objectName;
+        EXPECT_TRUE(button->HasHoverCursor()) << row.objectName;
+        EXPECT_EQ(button->toolTip(), builtin::Text(row.tipId)) << row.objectName;
+        EXPECT_NE(button->Theme(), nullptr) << row.objectName;
+    }
+}
+
+TEST_F(MainWindowTexts, HelpAndF1OpenTheHelpWindowOfTheCurrentLanguage)
+{
+    InstallHelp("english");
+    InstallHelp("deutsch");
+    const auto helpWindow = [this] { return m_dlg.findChild<HelpWindow *>(); };
+    m_dlg.show();
+    QApplication::setActiveWindow(&m_dlg);
+
+    m_dlg.m_btnHelp->click();
+    ASSERT_NE(helpWindow(), nullptr);
+    EXPECT_TRUE(helpWindow()->isVisible());
+    EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
+    EXPECT_EQ(helpWindow()->Folder(), m_folder.Folder() + QStringLiteral("/help/english"));
+
+    helpWindow()->close();
+    helpWindow()->Open(helpWindow()->Folder(), QStringLiteral("settings.html"));
+    QTest::keyClick(&m_dlg, Qt::Key_F1);
+    EXPECT_TRUE(helpWindow()->isVisible());
+    EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
+
+    ChooseLanguage(QStringLiteral("deutsch.lng"), "m_btnOk");
+    m_dlg.m_actLanguage->trigger();
+    m_dlg.m_btnHelp->click();
+    EXPECT_EQ(helpWindow()->Folder(), m_folder.Folder() + QStringLiteral("/help/deutsch"));
+    EXPECT_EQ(helpWindow()->windowTitle(), m_dlg.Texts().GetText(960));
+    EXPECT_EQ(m_dlg.findChildren<HelpWindow *>().size(), 1);
+}
+
+TEST_F(MainWindowTexts, F1InADialogOpensItsPageInAWindowTheDialogOwns)
+{
+    InstallHelp("english");
+    const std::pair<QAction *, const char *> cases[] = {
+        {m_dlg.m_actOtherSettings, helppage::OtherSettings},
+        {m_dlg.m_actFsFlags, helppage::FsFlags},
+        {m_dlg.m_actAudio, helppage::Audio},
+        {m_dlg.m_actLanguage, helppage::Language},
+    };
+    for (const auto &[command, expectedPage] : cases) {
+        QString page;
+        bool ownedByDialog = false;
+        OnNextDialog([&](QWidget *dialog) {
+            QApplication::setActiveWindow(dialog); // F1 is a shortcut of the active window
+            QTest::keyClick(dialog, Qt::Key_F1);
+            if (auto *help = dialog->findChild<HelpWindow *>()) {
+                page = help->CurrentPage();
+                // A window of the modal dialog's own is not blocked by it.
+                ownedByDialog = help->isVisible() && help->parentWidget() == dialog;
+                help->close();
+            }
+            static_cast<QDialog *>(dialog)->reject();
+        });
+        command->trigger();
+        EXPECT_EQ(page, QLatin1String(expectedPage));
+        EXPECT_TRUE(ownedByDialog) << expectedPage;
+    }
+    EXPECT_EQ(m_dlg.findChild<HelpWindow *>(), nullptr) << "the main window's own help stays closed";
+}
+
+TEST_F(MainWindowTexts, AboutShowsTheVersionLine)
+{
+    QString versionFrame;
+    OnNextDialog([&](QWidget *about) {
+        versionFrame = about->findChild<QGroupBox *>(QStringLiteral("m_grpVersion"))->title();
+        static_cast<QDialog *>(about)->accept();
+    });
+    m_dlg.m_btnAbout->click();
+    EXPECT_EQ(versionFrame, CAboutDlg::VersionLine());
+}
+
+TEST(MainWindowSpeedList, ShowsItsLongestEntryWholeInTheNarrowestWindow)
+{
+    // The speeds come with the recording set-up, before the window is first
+    // shown, and again whenever the recorder or the media type changes.
+    enum class Filled { BeforeShow, AfterShow };
+    for (const char *language : {"english.lng", "deutsch.lng"}) {
+        for (const Filled filled : {Filled::BeforeShow, Filled::AfterShow}) {
+            ProgramFolderFixture folder;
+            TestBurnDlg dlg;
+            StartWithShippedLanguages(folder, dlg);
+            dlg.m_strLangFile = QLatin1String(language);
+            dlg.Texts().SetFile(folder.Folder() + QLatin1Char('/') + QLatin1String(language));
+            dlg.ApplyWindowTexts();
+            const QString longest = jobs::SpeedListEntry(11080, 1385);
+            const auto fill = [&] {
+                dlg.m_portSpeeds.ClearSpeedList();
+                for (const int kBs : {3324, 5540, 11080})
+                    dlg.m_portSpeeds.AddSpeed(jobs::SpeedListEntry(kBs, 1385));
+                dlg.m_portSpeeds.SelectSpeed(2);
+            };
+            if (filled == Filled::BeforeShow)
+                fill();
+            dlg.show();
+            QApplication::processEvents();
+            if (filled == Filled::AfterShow)
+                fill();
+            dlg.resize(1, 1); // as narrow as the window can be made
+            QApplication::processEvents();
+
+            QStyleOptionComboBox option;
+            option.initFrom(dlg.m_cmbSpeed);
+            option.currentText = longest;
+            const QRect field = dlg.m_cmbSpeed->style()->subControlRect(
+                QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, dlg.m_cmbSpeed);
+            EXPECT_GE(field.width(), QFontMetrics(dlg.m_cmbSpeed->font()).horizontalAdvance(longest))
+                << language << (filled == Filled::BeforeShow ? ", filled before" : ", filled after")
+                << " the window showed";
+        }
+    }
+}
+
+TEST_F(MainWindowTexts, CapacityMeterBandSpansItsGroupAfterEveryResize)
+{
+    m_dlg.show();
+    QApplication::processEvents();
+    const QWidget &group = *m_dlg.m_grpBurn;
+    const CCapacityMeter &meter = *m_dlg.m_ctlCapacity;
+    const int startWidth = m_dlg.width();
+    for (const int width : {startWidth + 240, startWidth + 80, startWidth}) {
+        m_dlg.resize(width, m_dlg.height());
+        QApplication::processEvents();
+        ASSERT_EQ(m_dlg.width(), width) << "the window keeps the width it was given";
+        const int bandLeft = LeftEdge(meter);
+        const int bandRight = bandLeft + meter.DrawingWidth();
+        // The band starts inside the group and ends as far from the group's
+        // right edge as it starts from its left edge.
+        EXPECT_GT(bandLeft, LeftEdge(group)) << width;
+        EXPECT_NEAR(RightEdge(group) - bandRight, bandLeft - LeftEdge(group), 1) << width;
+        EXPECT_GE(meter.width(), meter.DrawingWidth() - 1) << "the whole band is visible at " << width;
+    }
+}
+
+} // namespace
