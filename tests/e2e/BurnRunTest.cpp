@@ -1,0 +1,242 @@
+// Runs that burn: the image, the label, the log file on the desktop, the
+// terminal's output and progress, the erase before the burn, the power-off
+// at the end, and what signals and a file-size limit do to a running burn.
+#include "PrivateSystemBus.h"
+#include "ProgramRun.h"
+
+#include <QElapsedTimer>
+
+#include <csignal>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace e2e;
+
+// The label comes from the folder; a reader that stops reading (a pipe into
+// "head") does not end the burn with SIGPIPE.
+TEST_F(UnattendedRunTest, FolderAloneBurnsWithTheFolderLabelThroughAClosedPipe)
+{
+    const ProgramRun run = RunProgram(
+        {m_source}, QStringLiteral("\"$0\" -d \"$1\" | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}"));
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    ExpectGoodImage(Image());
+    EXPECT_EQ(VolumeId(), QStringLiteral("MY_FILM"));
+    EXPECT_TRUE(DesktopFiles().isEmpty()) << "no log file without -l";
+}
+
+// -q prints nothing on standard output and no progress; the stray 100th
+// argument and all after it are dropped unread.
+TEST_F(UnattendedRunTest, QuietRunOfTenThousandArgumentsPrintsNothing)
+{
+    QStringList arguments{QStringLiteral("-q"), QStringLiteral("-d"), m_source};
+    while (arguments.size() < 99)
+        arguments << QStringLiteral("-e");
+    while (arguments.size() < 10000)
+        arguments << QStringLiteral("stray");
+    const ProgramRun run = RunProgram(arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_EQ(run.out, QString());
+    EXPECT_FALSE(run.err.contains(QStringLiteral(" %, "))) << "no progress";
+    EXPECT_FALSE(run.err.contains(QStringLiteral("[Info]"))) << "no message box echo";
+    ExpectGoodImage(Image());
+}
+
+// An argument reaches the run as the shell split it: quotes with an
+// option-like tail inject no -s (the fake logind sees no power-off) and no
+// -c (the burn runs), two blanks stay two, and "/name" without a second '/'
+// is a folder, not an option. A quote cannot stand in a label: one is given.
+TEST_F(UnattendedRunTest, OddFolderNameReachesTheRunUnchangedAndInjectsNothing)
+{
+    PrivateSystemBus bus;
+    ASSERT_TRUE(bus.IsReady());
+    QString folder = QStringLiteral("/orvane-%1 x\" -s -c \"y  z").arg(::getpid());
+    if (!QDir(QStringLiteral("/")).mkdir(folder.mid(1)))
+        folder = testenv::makeTempDir(QStringLiteral("odd")) + folder; // / cannot be written here
+    ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), folder));
+    const ProgramRun run =
+        RunProgram({QStringLiteral("-d"), folder, QStringLiteral("-v"), QStringLiteral("ODD")});
+    QDir(folder).removeRecursively();
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_TRUE(Lines(run.out).contains(Text(644).replace(QStringLiteral("%s"), folder)))
+        << run.out.toStdString();
+    EXPECT_FALSE(run.out.contains(Text(648))) << "no -s was read";
+    EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 1000));
+    ExpectGoodImage(Image());
+}
+
+// Standard output carries exactly the log pane's lines, which the -l log
+// file holds below the unattended run's header; standard error, a pipe,
+// gets one progress line per tenth.
+TEST_F(UnattendedRunTest, LogFileHoldsTheTerminalOutputAndProgressComesInTenths)
+{
+    UseRecorders(PacedBlankDvdPlusRw);
+    AddFiller(6 * 1024 * 1024);
+    const ProgramRun run = RunProgram({QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    const QString log = RunLog();
+    EXPECT_TRUE(log.startsWith(Text(562).section(QStringLiteral("\\n"), 0, 0))) << log.toStdString();
+    for (int id : {654, 712, 784})
+        EXPECT_TRUE(log.contains(Text(id))) << id;
+    ASSERT_FALSE(run.out.isEmpty());
+    EXPECT_TRUE(log.contains(run.out.trimmed())) << run.out.toStdString() << "\n---\n" << log.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("\n=> ")) && run.out.contains(Text(784)));
+    const QRegularExpression progress(QStringLiteral("^.* (\\d+) %, .*$"),
+                                      QRegularExpression::MultilineOption);
+    QList<int> percents;
+    for (auto match = progress.globalMatch(run.err); match.hasNext();)
+        percents << match.next().captured(1).toInt();
+    ASSERT_GE(percents.size(), 5) << run.err.toStdString();
+    EXPECT_EQ(percents.last(), 100);
+    for (qsizetype i = 1; i < percents.size(); ++i)
+        EXPECT_GT(percents[i] / 10, percents[i - 1] / 10) << "one line per tenth";
+}
+
+// -o erases a used disc without asking, as any erase: its estimate and its
+// progress in the log, then the burn with its own bar from 0 to 100. The
+// program's own English stands in for an emptied language file.
+TEST_F(UnattendedRunTest, OverwriteErasesThenBurnsAndAnEmptyLanguageFileLosesNoText)
+{
+    UseUsedDisc();
+    std::map<int, QString> text;
+    for (int id : {654, 779, 780, 784, 794, 798, 799})
+        text[id] = Text(id);
+    m_copy.WriteFile(QStringLiteral("english.lng"), QByteArray());
+    const ProgramRun run =
+        RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("[Overwrite ReWriteable?!]"))) << "nothing was asked";
+    ExpectGoodImage(Image());
+    const QString log = RunLog();
+    EXPECT_TRUE(log.contains(text[654])) << log.toStdString();
+    EXPECT_TRUE(log.contains(text[779] + QStringLiteral(" DVD+RW")));
+    const qsizetype estimate = log.indexOf(text[798].section(QStringLiteral("%d"), 0, 0));
+    EXPECT_GE(estimate, 0);
+    EXPECT_GT(log.indexOf(text[799]), estimate);
+    EXPECT_GT(log.indexOf(text[784]), log.indexOf(text[799]));
+    const QStringList lines = Lines(run.err);
+    const qsizetype erase = lines.indexOf(QRegularExpression(QRegularExpression::escape(text[794]) + ".*"));
+    const qsizetype burn =
+        lines.indexOf(QRegularExpression(QRegularExpression::escape(text[780]) + QStringLiteral(" 100 %.*")));
+    EXPECT_GE(erase, 0) << run.err.toStdString();
+    EXPECT_GT(burn, erase);
+}
+
+// A simulation never changes the disc: no erase, no question, and its
+// success says it was a simulation.
+TEST_F(UnattendedRunTest, SimulationLeavesAUsedDiscAsItWas)
+{
+    UseUsedDisc();
+    const QByteArray medium = MediumSnapshot();
+    m_copy.WriteFile(QStringLiteral("Orvane.ini"), "BurnFlags: 0x42\n");
+    const ProgramRun run =
+        RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_EQ(MediumSnapshot(), medium);
+    const QString log = RunLog();
+    EXPECT_TRUE(log.contains(Text(911))) << log.toStdString();
+    EXPECT_TRUE(log.contains(Text(912)));
+    EXPECT_FALSE(log.contains(Text(784))) << "a simulation is not a burned disc";
+    EXPECT_FALSE(log.contains(Text(799))) << "nothing was erased";
+}
+
+// A failed run with -s neither powers off nor writes the shutdown log; a
+// burned one powers off and writes the shutdown's own log file, announced
+// under the label taken from the folder, with the disc kept in the recorder.
+TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
+{
+    PrivateSystemBus bus;
+    ASSERT_TRUE(bus.IsReady());
+    ProgramRun run = RunProgram({QStringLiteral("-s"), QStringLiteral("-d"), m_source, QStringLiteral("-v"),
+                                 QStringLiteral("BAD!NAME")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::LabelRefused) << run.err.toStdString();
+    EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 2000));
+    EXPECT_TRUE(DesktopFiles().isEmpty()) << "no shutdown log file";
+
+    run = RunProgram({QStringLiteral("-s"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_TRUE(bus.WaitForPowerOffCalls(1, 10000));
+    EXPECT_EQ(bus.PowerOffCalls().size(), 1);
+    ExpectGoodImage(Image());
+    const QString log = RunLog();
+    EXPECT_TRUE(log.startsWith(Text(560).section(QStringLiteral("\\n"), 0, 0))) << log.toStdString();
+    EXPECT_TRUE(log.contains(Text(648)));
+    EXPECT_TRUE(log.contains(Text(706).section(QStringLiteral("%s"), 0, 0) + Desktop() +
+                             QStringLiteral("/MY_FILM.log")));
+    EXPECT_FALSE(log.contains(QStringLiteral("=> Ejecting the disc")));
+}
+
+// SIGTERM in the middle of a burn acts as Abort: the library gives up, the
+// medium stays as it was, the run says why and ends with the aborted status.
+TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
+{
+    UseRecorders(PacedBlankDvdPlusRw);
+    AddFiller(24 * 1024 * 1024);
+    const QByteArray before = MediumSnapshot();
+    QProcess process;
+    StartProgram(process, {QStringLiteral("-d"), m_source});
+    const QDir media(m_copy.File(QStringLiteral("media")));
+    QElapsedTimer waited;
+    waited.start();
+    bool ended = false;
+    while (media.entryList({QStringLiteral("*.part")}, QDir::Files).isEmpty() && waited.elapsed() < 30000 &&
+           !ended)
+        ended = process.waitForFinished(50);
+    ASSERT_FALSE(ended || process.waitForFinished(500)) << "the burn is still writing";
+    process.terminate();
+    const ProgramRun run = WaitForProgram(process);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::BurnAborted) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(Text(921).replace(QStringLiteral("%s"), QStringLiteral("SIGTERM"))))
+        << run.err.toStdString();
+    EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
+}
+
+// A write beyond the process's file-size limit fails and is reported as a
+// failed burn; the process is not ended by SIGXFSZ.
+TEST_F(UnattendedRunTest, FileSizeLimitFailsTheBurnInsteadOfEndingTheProcess)
+{
+    AddFiller(8 * 1024 * 1024);
+    QProcess process;
+    process.setChildProcessModifier([] {
+        // What a shell's "ulimit -f" leaves a program: the default action.
+        ::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{2 * 1024 * 1024, 2 * 1024 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    StartProgram(process, {QStringLiteral("-d"), m_source});
+    const ProgramRun run = WaitForProgram(process);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, runexit::BurnFailed) << "not ended by a signal: " << run.err.toStdString();
+}
+
+// Answered before any window, so no display is needed; nothing is burned.
+TEST_F(UnattendedRunTest, HelpAndVersionExitZeroWithoutAWindow)
+{
+    for (const QString &option : {QStringLiteral("-h"), QStringLiteral("-?"), QStringLiteral("--help")}) {
+        const ProgramRun run = RunProgram({QStringLiteral("-d"), m_source, option});
+        EXPECT_EQ(run.exitCode, 0) << option.toStdString();
+        EXPECT_TRUE(run.out.startsWith(QStringLiteral("Usage: orvane-burn")));
+        EXPECT_TRUE(run.out.contains(QStringLiteral("Exit status:")));
+        EXPECT_FALSE(run.out.contains(Text(654))) << "no run started";
+    }
+    const ProgramRun run = RunProgram({QStringLiteral("--version")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^orvane-burn \\(Orvane Burn\\) \\d+\\.\\d+\\.\\d+\\n$"))
+                    .match(run.out)
+                    .hasMatch())
+        << run.out.toStdString();
+    EXPECT_FALSE(QFile::exists(Image()));
+}
+
+} // namespace

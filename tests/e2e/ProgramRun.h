@@ -1,0 +1,185 @@
+#pragma once
+
+// The built program run as from a shell without a display (no platform, no
+// DISPLAY: it picks offscreen itself), in a copied program folder with its
+// own virtual recorder.
+#include "ProgramFolderCopy.h"
+#include "TestEnvironment.h"
+
+#include "app/RunExitStatus.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+
+inline const QByteArray BlankDvdPlusRw =
+    "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+    "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+inline const QByteArray UsedDvdPlusRw =
+    "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
+    "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+// Written at 1x (1385 kB/s): a burn of a few megabytes takes seconds.
+inline const QByteArray PacedBlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\n"
+                                              "file = media/test-dvd.iso\nspeeds = 1x\npacing = paced\n";
+
+inline QString ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+inline QStringList Lines(const QString &text)
+{
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// orvane-imagecheck: libdvdread, libudfread and isoinfo read the image.
+inline void ExpectGoodImage(const QString &image)
+{
+    QProcess check;
+    check.start(QStringLiteral(ORVANE_TEST_PROGRAM_DIR "/orvane-imagecheck"), {image});
+    ASSERT_TRUE(check.waitForFinished(60000));
+    const QString report = QString::fromUtf8(check.readAllStandardOutput());
+    EXPECT_EQ(check.exitCode(), 0) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("== image is good")));
+}
+
+struct ProgramRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+inline ProgramRun WaitForProgram(QProcess &process)
+{
+    ProgramRun run;
+    run.finished = process.waitForFinished(90000);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+    run.exitCode = run.finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+inline QProcessEnvironment WithoutDisplay()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QString::fromLatin1(name));
+    return env;
+}
+
+class UnattendedRunTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_source = testenv::makeTempDir(QStringLiteral("films")) + QStringLiteral("/my film");
+        testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
+        m_home = testenv::makeTempDir(QStringLiteral("home"));
+        QDir().mkpath(Desktop());
+        UseRecorders(BlankDvdPlusRw);
+    }
+
+    void UseRecorders(const QByteArray &config) const
+    {
+        m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), config);
+    }
+
+    // A used disc holding old bytes, which a run that must not touch the
+    // disc leaves exactly so.
+    void UseUsedDisc(const QByteArray &config = UsedDvdPlusRw) const
+    {
+        UseRecorders(config);
+        QDir().mkpath(m_copy.File(QStringLiteral("media")));
+        m_copy.WriteFile(QStringLiteral("media/test-dvd.iso"), QByteArray(64 * 2048, '\xab'));
+    }
+
+    // Without a script the program gets the arguments; with one, bash runs
+    // the script with the program as $0 and the arguments as $1...
+    void StartProgram(QProcess &process, const QStringList &arguments, const QString &script = {}) const
+    {
+        QProcessEnvironment env = WithoutDisplay();
+        env.insert(QStringLiteral("HOME"), m_home);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home + QStringLiteral("/.config"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(m_home);
+        if (script.isEmpty())
+            process.start(m_copy.Executable(), arguments);
+        else
+            process.start(QStringLiteral("/bin/bash"),
+                          QStringList{QStringLiteral("-c"), script, m_copy.Executable()} + arguments);
+        process.waitForStarted();
+    }
+
+    ProgramRun RunProgram(const QStringList &arguments, const QString &script = {}) const
+    {
+        QProcess process;
+        StartProgram(process, arguments, script);
+        return WaitForProgram(process);
+    }
+
+    // Makes the source folder bigger by a file of this size beside VIDEO_TS.
+    void AddFiller(qint64 bytes) const
+    {
+        QFile filler(m_source + QStringLiteral("/FILLER.BIN"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(bytes));
+    }
+
+    // The medium and its state file, to compare before and after a run.
+    QByteArray MediumSnapshot() const
+    {
+        QFile medium(Image());
+        const QByteArray bytes = medium.open(QIODevice::ReadOnly) ? medium.readAll() : QByteArray("(none)");
+        return bytes + "|state|" + ReadFile(Image() + QStringLiteral(".state")).toUtf8();
+    }
+
+    // A text as the shipped english.lng words it.
+    QString Text(int id) const
+    {
+        const QString prefix = QString::number(id) + QStringLiteral(": ");
+        for (const QString &line : Lines(ReadFile(m_copy.File(QStringLiteral("english.lng"))))) {
+            if (line.startsWith(prefix))
+                return line.mid(prefix.size()).trimmed();
+        }
+        return QString();
+    }
+
+    // How the last line on standard error of a failed run starts.
+    QString ReasonStart(int status) const
+    {
+        return QStringLiteral("Exit status %1 (%2): ").arg(status).arg(Text(975 + status));
+    }
+
+    QString Desktop() const { return m_home + QStringLiteral("/Desktop"); }
+    QStringList DesktopFiles() const { return QDir(Desktop()).entryList(QDir::Files); }
+    QString RunLog() const { return ReadFile(Desktop() + QStringLiteral("/MY_FILM.log")); }
+    QString Image() const { return m_copy.File(QStringLiteral("media/test-dvd.iso")); }
+
+    QString VolumeId() const
+    {
+        QProcess isoinfo;
+        isoinfo.start(QStringLiteral("isoinfo"), {QStringLiteral("-d"), QStringLiteral("-i"), Image()});
+        isoinfo.waitForFinished(30000);
+        const QRegularExpression volume(QStringLiteral("^Volume id: *(.*)$"),
+                                        QRegularExpression::MultilineOption);
+        return volume.match(QString::fromUtf8(isoinfo.readAllStandardOutput())).captured(1).trimmed();
+    }
+
+    ProgramFolderCopy m_copy;
+    QString m_source;
+    QString m_home;
+};
+
+} // namespace e2e
