@@ -1,0 +1,149 @@
+#pragma once
+
+// The real main window against the built NeroAPI.so, in a copied program
+// folder with its own virtual recorders; its boxes are answered here (Yes
+// to a question unless a test says otherwise) and its displays watched.
+#include "ProgramFolderCopy.h"
+#include "TestEnvironment.h"
+
+#include "BoxRecorder.h"
+#include "RecordingProgress.h"
+#include "app/CBurnDlg.h"
+#include "platform/MemoryRegistryStore.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RegistryStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using Box = BoxRecorder::Box;
+
+class JobsWindow : public CBurnDlg
+{
+public:
+    JobsWindow() { m_portProgress.Tap(&progress); }
+    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
+    {
+        return boxes.Show({text, caption, type, false});
+    }
+    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
+    {
+        return boxes.Show({text, caption, type, true});
+    }
+    bool Showed(const QString &text) const { return boxes.Showed(text) > 0; }
+
+    BoxRecorder boxes;
+    RecordingProgress progress;
+};
+
+inline const QByteArray FastDvdWriter =
+    "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+    "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+// Written at 1x: a burn of a few megabytes takes seconds.
+inline const QByteArray SlowDvdWriter =
+    "[Slow DVD Writer]\nmedium = DVD+R blank\nfile = media/test-dvd.iso\nspeeds = 1x\npacing = paced\n";
+
+class JobsWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // A folder name with blanks and lower case: the label is cleaned.
+        m_source = testenv::makeTempDir(QStringLiteral("films")) + QStringLiteral("/my film");
+        testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
+        m_desktop = testenv::makeTempDir(QStringLiteral("desktop"));
+    }
+
+    void TearDown() override
+    {
+        Close();
+        SetMachineRegistry(nullptr);
+        SetProgramFolderForTesting(QString());
+    }
+
+    // Starts the window, with this command line when one is given (its
+    // worker starts with the window; the recorder selection may still be
+    // changed during the worker's first second).
+    void Start(const QByteArray &recorders, const QByteArray &settings = {}, const QString &commandLine = {},
+               Presence presence = Presence::Attended)
+    {
+        Close();
+        m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), recorders);
+        m_copy.WriteFile(QStringLiteral("Orvane.ini"), settings + "\n");
+        m_registry.CreateKey(regkey::SharedKey);
+        m_registry.WriteString(regkey::SharedKey, regkey::LibraryFolderValue, m_copy.Path());
+        m_registry.CreateKey(regkey::ShellFoldersKey);
+        m_registry.WriteString(regkey::ShellFoldersKey, regkey::DesktopValue, m_desktop);
+        SetMachineRegistry(&m_registry);
+        SetProgramFolderForTesting(m_copy.Path());
+        m_window = std::make_unique<JobsWindow>();
+        m_window->m_strAppDir = m_copy.Executable();
+        // SOURCE stands for the film folder, whose name holds a blank.
+        m_window->m_arguments =
+            commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                .replaceInStrings(QRegularExpression(QStringLiteral("^SOURCE$")), m_source);
+        m_window->CommandLine().SetPresence(presence);
+        m_window->OnInitDialog();
+        ASSERT_FALSE(m_window->HasEnded()) << Log().join('\n').toStdString();
+    }
+
+    void Close()
+    {
+        if (!m_window)
+            return;
+        m_window->CommandLine().Stop();
+        m_window->Jobs().Job().Wait();
+        if (!m_window->HasEnded())
+            m_window->DoneRecording();
+        m_window.reset();
+    }
+
+    // Prepares a burn of source with a fixed label.
+    void PrepareBurn(const QString &source)
+    {
+        m_window->m_strSourceDir = source;
+        m_window->m_strVolume = QStringLiteral("TEST_DISC");
+        m_window->UpdateData(false);
+    }
+
+    // Makes the film big enough for a few seconds at 1x, so the progress
+    // moves before the burn is over.
+    void AddFiller(qint64 bytes) const
+    {
+        QFile filler(m_source + QStringLiteral("/FILLER.BIN"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(bytes));
+    }
+
+    // Clicks Abort once the burn's progress moves.
+    void AbortOnceTheProgressMoves(QTimer &click) const
+    {
+        QObject::connect(&click, &QTimer::timeout, m_window.get(), [this, &click] {
+            if (m_window->m_btnAbort->isEnabled() && m_window->m_ctlProgress->value() > 0) {
+                click.stop();
+                m_window->m_btnAbort->click();
+            }
+        });
+        click.start(50);
+    }
+
+    QStringList Log() const
+    {
+        const QString text = m_window->GetLogText();
+        return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    }
+    QString Text(int id) const { return m_window->GetText(id); }
+    QString Image(const char *name = "test-dvd.iso") const
+    {
+        return m_copy.Path() + QStringLiteral("/media/") + QLatin1String(name);
+    }
+
+    ProgramFolderCopy m_copy;
+    MemoryRegistryStore m_registry;
+    QString m_source;
+    QString m_desktop;
+    std::unique_ptr<JobsWindow> m_window;
+};
