@@ -19,12 +19,12 @@ using namespace e2e;
 // "head") does not end the burn with SIGPIPE.
 TEST_F(UnattendedRunTest, FolderAloneBurnsWithTheFolderLabelThroughAClosedPipe)
 {
-    const ProgramRun run = RunProgram(
-        {m_source}, QStringLiteral("\"$0\" -d \"$1\" | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}"));
+    const ProgramRun run =
+        RunProgram({m_source}, u"\"$0\" -d \"$1\" | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}"_s);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     ExpectGoodImage(Image());
-    EXPECT_EQ(VolumeId(), QStringLiteral("MY_FILM"));
+    EXPECT_TRUE(Output(u"isoinfo"_s, {u"-d"_s, u"-i"_s, Image()}).contains(u"\nVolume id: MY_FILM\n"_s));
     EXPECT_TRUE(DesktopFiles().isEmpty()) << "no log file without -l";
 }
 
@@ -32,17 +32,17 @@ TEST_F(UnattendedRunTest, FolderAloneBurnsWithTheFolderLabelThroughAClosedPipe)
 // argument and all after it are dropped unread.
 TEST_F(UnattendedRunTest, QuietRunOfTenThousandArgumentsPrintsNothing)
 {
-    QStringList arguments{QStringLiteral("-q"), QStringLiteral("-d"), m_source};
+    QStringList arguments{u"-q"_s, u"-d"_s, m_source};
     while (arguments.size() < 99)
-        arguments << QStringLiteral("-e");
+        arguments << u"-e"_s;
     while (arguments.size() < 10000)
-        arguments << QStringLiteral("stray");
+        arguments << u"stray"_s;
     const ProgramRun run = RunProgram(arguments);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     EXPECT_EQ(run.out, QString());
-    EXPECT_FALSE(run.err.contains(QStringLiteral(" %, "))) << "no progress";
-    EXPECT_FALSE(run.err.contains(QStringLiteral("[Info]"))) << "no message box echo";
+    EXPECT_FALSE(run.err.contains(u" %, "_s)) << "no progress";
+    EXPECT_FALSE(run.err.contains(u"[Info]"_s)) << "no message box echo";
     ExpectGoodImage(Image());
 }
 
@@ -54,17 +54,15 @@ TEST_F(UnattendedRunTest, OddFolderNameReachesTheRunUnchangedAndInjectsNothing)
 {
     PrivateSystemBus bus;
     ASSERT_TRUE(bus.IsReady());
-    QString folder = QStringLiteral("/orvane-%1 x\" -s -c \"y  z").arg(::getpid());
-    if (!QDir(QStringLiteral("/")).mkdir(folder.mid(1)))
-        folder = testenv::makeTempDir(QStringLiteral("odd")) + folder; // / cannot be written here
+    QString folder = u"/orvane-%1 x\" -s -c \"y  z"_s.arg(::getpid());
+    if (!QDir(u"/"_s).mkdir(folder.mid(1)))
+        folder = testenv::makeTempDir(u"odd"_s) + folder; // / cannot be written here
     ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), folder));
-    const ProgramRun run =
-        RunProgram({QStringLiteral("-d"), folder, QStringLiteral("-v"), QStringLiteral("ODD")});
+    const ProgramRun run = RunProgram({u"-d"_s, folder, u"-v"_s, u"ODD"_s});
     QDir(folder).removeRecursively();
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
-    EXPECT_TRUE(Lines(run.out).contains(Text(644).replace(QStringLiteral("%s"), folder)))
-        << run.out.toStdString();
+    EXPECT_TRUE(Lines(run.out).contains(Text(644).replace(u"%s"_s, folder))) << run.out.toStdString();
     EXPECT_FALSE(run.out.contains(Text(648))) << "no -s was read";
     EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 1000));
     ExpectGoodImage(Image());
@@ -77,18 +75,17 @@ TEST_F(UnattendedRunTest, LogFileHoldsTheTerminalOutputAndProgressComesInTenths)
 {
     UseRecorders(PacedBlankDvdPlusRw);
     AddFiller(6 * 1024 * 1024);
-    const ProgramRun run = RunProgram({QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    const ProgramRun run = RunProgram({u"-l"_s, u"-d"_s, m_source});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     const QString log = RunLog();
-    EXPECT_TRUE(log.startsWith(Text(562).section(QStringLiteral("\\n"), 0, 0))) << log.toStdString();
+    EXPECT_TRUE(log.startsWith(Text(562).section(u"\\n"_s, 0, 0))) << log.toStdString();
     for (int id : {654, 712, 784})
         EXPECT_TRUE(log.contains(Text(id))) << id;
     ASSERT_FALSE(run.out.isEmpty());
     EXPECT_TRUE(log.contains(run.out.trimmed())) << run.out.toStdString() << "\n---\n" << log.toStdString();
-    EXPECT_TRUE(run.out.contains(QStringLiteral("\n=> ")) && run.out.contains(Text(784)));
-    const QRegularExpression progress(QStringLiteral("^.* (\\d+) %, .*$"),
-                                      QRegularExpression::MultilineOption);
+    EXPECT_TRUE(run.out.contains(u"\n=> "_s) && run.out.contains(Text(784)));
+    const QRegularExpression progress(u"^.* (\\d+) %, .*$"_s, QRegularExpression::MultilineOption);
     QList<int> percents;
     for (auto match = progress.globalMatch(run.err); match.hasNext();)
         percents << match.next().captured(1).toInt();
@@ -107,24 +104,23 @@ TEST_F(UnattendedRunTest, OverwriteErasesThenBurnsAndAnEmptyLanguageFileLosesNoT
     std::map<int, QString> text;
     for (int id : {654, 779, 780, 784, 794, 798, 799})
         text[id] = Text(id);
-    m_copy.WriteFile(QStringLiteral("english.lng"), QByteArray());
-    const ProgramRun run =
-        RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    m_copy.WriteFile(u"english.lng"_s, QByteArray());
+    const ProgramRun run = RunProgram({u"-o"_s, u"-l"_s, u"-d"_s, m_source});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
-    EXPECT_FALSE(run.err.contains(QStringLiteral("[Overwrite ReWriteable?!]"))) << "nothing was asked";
+    EXPECT_FALSE(run.err.contains(u"[Overwrite ReWriteable?!]"_s)) << "nothing was asked";
     ExpectGoodImage(Image());
     const QString log = RunLog();
     EXPECT_TRUE(log.contains(text[654])) << log.toStdString();
-    EXPECT_TRUE(log.contains(text[779] + QStringLiteral(" DVD+RW")));
-    const qsizetype estimate = log.indexOf(text[798].section(QStringLiteral("%d"), 0, 0));
+    EXPECT_TRUE(log.contains(text[779] + u" DVD+RW"_s));
+    const qsizetype estimate = log.indexOf(text[798].section(u"%d"_s, 0, 0));
     EXPECT_GE(estimate, 0);
     EXPECT_GT(log.indexOf(text[799]), estimate);
     EXPECT_GT(log.indexOf(text[784]), log.indexOf(text[799]));
     const QStringList lines = Lines(run.err);
     const qsizetype erase = lines.indexOf(QRegularExpression(QRegularExpression::escape(text[794]) + ".*"));
     const qsizetype burn =
-        lines.indexOf(QRegularExpression(QRegularExpression::escape(text[780]) + QStringLiteral(" 100 %.*")));
+        lines.indexOf(QRegularExpression(QRegularExpression::escape(text[780]) + u" 100 %.*"_s));
     EXPECT_GE(erase, 0) << run.err.toStdString();
     EXPECT_GT(burn, erase);
 }
@@ -135,9 +131,8 @@ TEST_F(UnattendedRunTest, SimulationLeavesAUsedDiscAsItWas)
 {
     UseUsedDisc();
     const QByteArray medium = MediumSnapshot();
-    m_copy.WriteFile(QStringLiteral("Orvane.ini"), "BurnFlags: 0x42\n");
-    const ProgramRun run =
-        RunProgram({QStringLiteral("-o"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    m_copy.WriteFile(u"Orvane.ini"_s, "BurnFlags: 0x42\n");
+    const ProgramRun run = RunProgram({u"-o"_s, u"-l"_s, u"-d"_s, m_source});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     EXPECT_EQ(MediumSnapshot(), medium);
@@ -155,25 +150,23 @@ TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
 {
     PrivateSystemBus bus;
     ASSERT_TRUE(bus.IsReady());
-    ProgramRun run = RunProgram({QStringLiteral("-s"), QStringLiteral("-d"), m_source, QStringLiteral("-v"),
-                                 QStringLiteral("BAD!NAME")});
+    ProgramRun run = RunProgram({u"-s"_s, u"-d"_s, m_source, u"-v"_s, u"BAD!NAME"_s});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::LabelRefused) << run.err.toStdString();
     EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 2000));
     EXPECT_TRUE(DesktopFiles().isEmpty()) << "no shutdown log file";
 
-    run = RunProgram({QStringLiteral("-s"), QStringLiteral("-l"), QStringLiteral("-d"), m_source});
+    run = RunProgram({u"-s"_s, u"-l"_s, u"-d"_s, m_source});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     EXPECT_TRUE(bus.WaitForPowerOffCalls(1, 10000));
     EXPECT_EQ(bus.PowerOffCalls().size(), 1);
     ExpectGoodImage(Image());
     const QString log = RunLog();
-    EXPECT_TRUE(log.startsWith(Text(560).section(QStringLiteral("\\n"), 0, 0))) << log.toStdString();
+    EXPECT_TRUE(log.startsWith(Text(560).section(u"\\n"_s, 0, 0))) << log.toStdString();
     EXPECT_TRUE(log.contains(Text(648)));
-    EXPECT_TRUE(log.contains(Text(706).section(QStringLiteral("%s"), 0, 0) + Desktop() +
-                             QStringLiteral("/MY_FILM.log")));
-    EXPECT_FALSE(log.contains(QStringLiteral("=> Ejecting the disc")));
+    EXPECT_TRUE(log.contains(Text(706).section(u"%s"_s, 0, 0) + Desktop() + u"/MY_FILM.log"_s));
+    EXPECT_FALSE(log.contains(u"=> Ejecting the disc"_s));
 }
 
 // SIGTERM in the middle of a burn acts as Abort: the library gives up, the
@@ -184,21 +177,19 @@ TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
     AddFiller(24 * 1024 * 1024);
     const QByteArray before = MediumSnapshot();
     QProcess process;
-    StartProgram(process, {QStringLiteral("-d"), m_source});
-    const QDir media(m_copy.File(QStringLiteral("media")));
+    StartProgram(process, {u"-d"_s, m_source});
+    const QDir media(m_copy.File(u"media"_s));
     QElapsedTimer waited;
     waited.start();
     bool ended = false;
-    while (media.entryList({QStringLiteral("*.part")}, QDir::Files).isEmpty() && waited.elapsed() < 30000 &&
-           !ended)
+    while (media.entryList({u"*.part"_s}, QDir::Files).isEmpty() && waited.elapsed() < 30000 && !ended)
         ended = process.waitForFinished(50);
     ASSERT_FALSE(ended || process.waitForFinished(500)) << "the burn is still writing";
     process.terminate();
     const ProgramRun run = WaitForProgram(process);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::BurnAborted) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(Text(921).replace(QStringLiteral("%s"), QStringLiteral("SIGTERM"))))
-        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(Text(921).replace(u"%s"_s, u"SIGTERM"_s))) << run.err.toStdString();
     EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
 }
 
@@ -214,7 +205,7 @@ TEST_F(UnattendedRunTest, FileSizeLimitFailsTheBurnInsteadOfEndingTheProcess)
         const rlimit limit{2 * 1024 * 1024, 2 * 1024 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
-    StartProgram(process, {QStringLiteral("-d"), m_source});
+    StartProgram(process, {u"-d"_s, m_source});
     const ProgramRun run = WaitForProgram(process);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, runexit::BurnFailed) << "not ended by a signal: " << run.err.toStdString();
@@ -223,16 +214,16 @@ TEST_F(UnattendedRunTest, FileSizeLimitFailsTheBurnInsteadOfEndingTheProcess)
 // Answered before any window, so no display is needed; nothing is burned.
 TEST_F(UnattendedRunTest, HelpAndVersionExitZeroWithoutAWindow)
 {
-    for (const QString &option : {QStringLiteral("-h"), QStringLiteral("-?"), QStringLiteral("--help")}) {
-        const ProgramRun run = RunProgram({QStringLiteral("-d"), m_source, option});
+    for (const QString &option : {u"-h"_s, u"-?"_s, u"--help"_s}) {
+        const ProgramRun run = RunProgram({u"-d"_s, m_source, option});
         EXPECT_EQ(run.exitCode, 0) << option.toStdString();
-        EXPECT_TRUE(run.out.startsWith(QStringLiteral("Usage: orvane-burn")));
-        EXPECT_TRUE(run.out.contains(QStringLiteral("Exit status:")));
+        EXPECT_TRUE(run.out.startsWith(u"Usage: orvane-burn"_s));
+        EXPECT_TRUE(run.out.contains(u"Exit status:"_s));
         EXPECT_FALSE(run.out.contains(Text(654))) << "no run started";
     }
-    const ProgramRun run = RunProgram({QStringLiteral("--version")});
+    const ProgramRun run = RunProgram({u"--version"_s});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^orvane-burn \\(Orvane Burn\\) \\d+\\.\\d+\\.\\d+\\n$"))
+    EXPECT_TRUE(QRegularExpression(u"^orvane-burn \\(Orvane Burn\\) \\d+\\.\\d+\\.\\d+\\n$"_s)
                     .match(run.out)
                     .hasMatch())
         << run.out.toStdString();

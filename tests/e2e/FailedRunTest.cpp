@@ -25,7 +25,7 @@ struct FailureCase
 
 const FailureCase Failures[] = {
     {"no recording library", runexit::StartupFailed, "-d SOURCE"},
-    {"stray token", runexit::ParseError, "stray -d SOURCE -l"},
+    {"stray token and missing folder", runexit::ParseError, "stray -l -d"},
     {"one character", runexit::ParseError, "x"},
     {"empty and non-UTF-8 arguments", runexit::ParseError, ""},
     {"no arguments", runexit::NothingToBurn, ""},
@@ -43,8 +43,12 @@ const FailureCase Failures[] = {
     {"image recorder", runexit::BurnAborted, "-d SOURCE"},
 };
 
-const QString MissingTitleSet =
-    QStringLiteral("Title set 2 is named in VIDEO_TS.IFO, but VTS_02_0.IFO is missing");
+void PrintTo(const FailureCase &failure, std::ostream *out)
+{
+    *out << failure.name;
+}
+
+const QString MissingTitleSet = u"Title set 2 is named in VIDEO_TS.IFO, but VTS_02_0.IFO is missing"_s;
 
 class FailedRunTest : public UnattendedRunTest, public testing::WithParamInterface<FailureCase>
 {
@@ -54,39 +58,40 @@ protected:
     void Arrange(const std::string &name)
     {
         if (name == "no recording library") {
-            ASSERT_TRUE(QFile::remove(m_copy.File(QStringLiteral("NeroAPI.so"))));
-        } else if (name == "stray token") {
-            m_cause = QStringLiteral("\"stray\"");
-            m_saidOnce = QStringLiteral("[CL parsing error!] ") + Text(602);
+            ASSERT_TRUE(QFile::remove(m_copy.File(u"NeroAPI.so"_s)));
+        } else if (name == "stray token and missing folder") {
+            // Every error in the reason (without its full stop); the box,
+            // echoed, names the last.
+            m_cause = u"(\"stray\"); "_s + Text(598).chopped(1);
+            m_saidOnce = u"[CL parsing error!] "_s + Text(598);
         } else if (name == "empty and non-UTF-8 arguments") {
-            m_script = QStringLiteral("exec \"$0\" '' -v \"$(printf 'A\\377')\" \"$(printf '\\376')\"");
+            m_script = u"exec \"$0\" '' -v \"$(printf 'A\\377')\" \"$(printf '\\376')\""_s;
         } else if (name == "no arguments") {
             // Nobody is at the window it would need.
-            m_saidOnce = Text(920) + QLatin1Char('\n');
+            m_saidOnce = Text(920) + u'\n';
         } else if (name == "prepare only") {
             m_cause = Text(987);
         } else if (name == "refused label") {
-            m_cause = QStringLiteral("'!'");
+            m_cause = u"'!'"_s;
         } else if (name == "recorder in use") {
             // Another program holds the virtual recorder, as its lock file says.
-            QDir().mkpath(m_copy.File(QStringLiteral("media")));
-            m_lock = ::open(QFile::encodeName(Image() + QStringLiteral(".lock")).constData(),
-                            O_CREAT | O_RDWR, 0644);
+            QDir().mkpath(m_copy.File(u"media"_s));
+            m_lock = ::open(QFile::encodeName(Image() + u".lock"_s).constData(), O_CREAT | O_RDWR, 0644);
             ASSERT_EQ(::flock(m_lock, LOCK_EX | LOCK_NB), 0);
         } else if (name == "used disc without -o") {
             // Nobody can answer the question; its default is No.
             m_cause = Text(988);
-            m_saidOnce = QStringLiteral("[Overwrite ReWriteable?!]");
+            m_saidOnce = u"[Overwrite ReWriteable?!]"_s;
         } else if (name == "disc too small") {
             UseRecorders(UsedDvdPlusRw + "capacity = 100\n");
             // 100 sectors are 0 MB; the sample needs a few.
-            m_cause = Text(910).section(QStringLiteral("%d"), 0, 0) + QStringLiteral("0");
+            m_cause = Text(910).section(u"%d"_s, 0, 0) + u"0"_s;
         } else if (name == "no VIDEO_TS.IFO") {
-            ASSERT_TRUE(QFile::remove(m_source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO")));
+            ASSERT_TRUE(QFile::remove(m_source + u"/VIDEO_TS/VIDEO_TS.IFO"_s));
         } else if (name == "folder will not play") {
             // The video manager names a second title set that is not there.
             for (const char *ifo : {"VIDEO_TS.IFO", "VIDEO_TS.BUP"}) {
-                QFile file(m_source + QStringLiteral("/VIDEO_TS/") + QLatin1String(ifo));
+                QFile file(m_source + u"/VIDEO_TS/"_s + QLatin1String(ifo));
                 ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(0x3F));
                 ASSERT_EQ(file.write("\x02", 1), 1);
             }
@@ -96,8 +101,8 @@ protected:
             UseRecorders(BlankDvdPlusRw + "fault = fail-at-sector 40\n");
         } else if (name == "image recorder") {
             // Nobody could say where the image goes.
-            m_copy.WriteFile(QStringLiteral("Orvane.ini"), "Device: Image Recorder\n");
-            m_saidOnce = QStringLiteral("[Image file]");
+            m_copy.WriteFile(u"Orvane.ini"_s, "Device: Image Recorder\n");
+            m_saidOnce = u"[Image file]"_s;
         }
     }
 
@@ -120,9 +125,8 @@ TEST_P(FailedRunTest, EndsWithItsStatusAndReasonAndLeavesTheDiscAlone)
         UseUsedDisc();
     Arrange(failure.name);
     const QByteArray medium = MediumSnapshot();
-    QStringList arguments =
-        QString::fromLatin1(failure.arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    arguments.replaceInStrings(QStringLiteral("SOURCE"), m_source);
+    QStringList arguments = QString::fromLatin1(failure.arguments).split(u' ', Qt::SkipEmptyParts);
+    arguments.replaceInStrings(u"SOURCE"_s, m_source);
 
     const ProgramRun run = RunProgram(arguments, m_script);
     ASSERT_TRUE(run.finished) << "no crash, no hang";
@@ -152,12 +156,12 @@ INSTANTIATE_TEST_SUITE_P(EveryStatus, FailedRunTest, testing::ValuesIn(Failures)
 // opened and no log file.
 TEST_F(UnattendedRunTest, CheckCommandStatusAndReport)
 {
-    const QString damaged = testenv::makeTempDir(QStringLiteral("damaged")) + QStringLiteral("/film");
+    const QString damaged = testenv::makeTempDir(u"damaged"_s) + u"/film"_s;
     const QString withMenus = QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-with-menus");
     ASSERT_TRUE(testenv::copyFolder(withMenus, damaged));
-    ASSERT_TRUE(QFile::remove(damaged + QStringLiteral("/VIDEO_TS/VTS_02_0.IFO")));
-    const QString check = QStringLiteral("--check");
-    const QString d = QStringLiteral("-d");
+    ASSERT_TRUE(QFile::remove(damaged + u"/VIDEO_TS/VTS_02_0.IFO"_s));
+    const QString check = u"--check"_s;
+    const QString d = u"-d"_s;
     const struct
     {
         QStringList arguments;
@@ -167,17 +171,15 @@ TEST_F(UnattendedRunTest, CheckCommandStatusAndReport)
         {{check, d, m_source}, runexit::Success, Text(991)},
         {{d, withMenus, check}, runexit::Success, Text(991)},
         {{check, d, damaged}, runexit::CompilationFailed, MissingTitleSet},
-        {{check, d, m_source + QStringLiteral("/VIDEO_TS")},
-         runexit::CompilationFailed,
-         QStringLiteral("VIDEO_TS is missing")},
+        {{check, d, m_source + u"/VIDEO_TS"_s}, runexit::CompilationFailed, u"VIDEO_TS is missing"_s},
         {{check}, runexit::ParseError, {}},
         {{check, d}, runexit::ParseError, {}},
-        {{check, d, m_source, QStringLiteral("-x")}, runexit::ParseError, {}},
+        {{check, d, m_source, u"-x"_s}, runexit::ParseError, {}},
     };
     const QByteArray medium = MediumSnapshot();
     for (const auto &c : cases) {
         const ProgramRun run = RunProgram(c.arguments);
-        const std::string label = c.arguments.join(QLatin1Char(' ')).toStdString();
+        const std::string label = c.arguments.join(u' ').toStdString();
         EXPECT_EQ(run.exitCode, c.exitCode) << label << "\n" << run.err.toStdString();
         EXPECT_EQ(run.out.isEmpty(), c.inOutput.isEmpty()) << label << ": " << run.out.toStdString();
         EXPECT_TRUE(run.out.contains(c.inOutput)) << label << ": " << run.out.toStdString();

@@ -8,8 +8,6 @@
 // read-only instead.
 #include "ProgramRun.h"
 
-#include <QDirIterator>
-
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -31,19 +29,13 @@ using Environment = std::map<QString, std::optional<QString>>;
 
 Environment DefaultFolders(const QString &home)
 {
-    return {{QStringLiteral("HOME"), home},
-            {QStringLiteral("XDG_CONFIG_HOME"), std::nullopt},
-            {QStringLiteral("XDG_DATA_HOME"), std::nullopt}};
+    return {{u"HOME"_s, home}, {u"XDG_CONFIG_HOME"_s, std::nullopt}, {u"XDG_DATA_HOME"_s, std::nullopt}};
 }
 
-QStringList Tree(const QString &root)
+// Write permission for the owner on a whole tree.
+void SetWritable(const QString &root, bool writable)
 {
-    QStringList paths;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        paths << it.next();
-    return paths;
+    QProcess::execute(u"chmod"_s, {u"-R"_s, QLatin1String(writable ? "u+w" : "a-w"), root});
 }
 
 class InstalledStateTest : public testing::Test
@@ -61,16 +53,17 @@ protected:
             ASSERT_NE(nobody, nullptr);
             m_user = {nobody->pw_uid, nobody->pw_gid};
         }
-        m_program = m_world + QStringLiteral("/program");
+        m_program = m_world + u"/program"_s;
         ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_PROGRAM_DIR), m_program));
         // The folder as installed: no state of a run in the build tree.
-        QDir(m_program + QStringLiteral("/media")).removeRecursively();
-        QFile::remove(m_program + QStringLiteral("/Orvane.ini"));
-        WriteFile(m_program + QStringLiteral("/virtual-recorders.conf"), InstalledRecorders);
+        QDir(m_program + u"/media"_s).removeRecursively();
+        QFile::remove(m_program + u"/Orvane.ini"_s);
+        WriteFile(m_program + u"/virtual-recorders.conf"_s, InstalledRecorders);
         if (!m_user)
             SetWritable(m_program, false);
         m_programFiles = Listing();
-        m_film = m_world + QStringLiteral("/films/my film");
+        ASSERT_FALSE(m_programFiles.isEmpty());
+        m_film = m_world + u"/films/my film"_s;
         ASSERT_TRUE(
             testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_film));
     }
@@ -90,24 +83,10 @@ protected:
         file.write(contents);
     }
 
-    static void SetWritable(const QString &root, bool writable)
-    {
-        for (const QString &path : Tree(root) << root) {
-            const QFile::Permissions permissions = QFileInfo(path).permissions();
-            const auto write = QFile::WriteOwner | QFile::WriteUser;
-            QFile::setPermissions(path, writable ? permissions | write : permissions & ~write);
-        }
-    }
-
     // The program folder's files with their sizes and times.
     QStringList Listing() const
     {
-        QStringList entries;
-        for (const QString &path : Tree(m_program)) {
-            const QFileInfo info(path);
-            entries << path + QLatin1Char(' ') + QString::number(info.size()) + QLatin1Char(' ') +
-                           QString::number(info.lastModified().toMSecsSinceEpoch());
-        }
+        QStringList entries = Lines(Output(u"find"_s, {m_program, u"-printf"_s, u"%p %s %T@\n"_s}));
         entries.sort();
         return entries;
     }
@@ -125,8 +104,8 @@ protected:
     // A home as a desktop user has it: the folder and its Desktop.
     QString MakeHome(const QString &name) const
     {
-        const QString home = UserFolder(m_world + QLatin1Char('/') + name);
-        UserFolder(home + QStringLiteral("/Desktop"));
+        const QString home = UserFolder(m_world + u'/' + name);
+        UserFolder(home + u"/Desktop"_s);
         return home;
     }
 
@@ -136,39 +115,34 @@ protected:
     {
         QStringList command;
         if (m_user)
-            command << QStringLiteral("-u") << QStringLiteral("nobody") << QStringLiteral("--");
-        command << QStringLiteral("env");
+            command << u"-u"_s << u"nobody"_s << u"--"_s;
+        command << u"env"_s;
         for (const auto &[name, value] : variables) {
             if (!value)
-                command << QStringLiteral("-u") << name;
+                command << u"-u"_s << name;
         }
-        const QString runtime = UserFolder(m_world + QStringLiteral("/runtime"));
+        const QString runtime = UserFolder(m_world + u"/runtime"_s);
         ::chmod(QFile::encodeName(runtime).constData(), 0700);
-        command << QStringLiteral("XDG_RUNTIME_DIR=") + runtime;
+        command << u"XDG_RUNTIME_DIR="_s + runtime;
         for (const auto &[name, value] : variables) {
             if (value)
-                command << name + QLatin1Char('=') + *value;
+                command << name + u'=' + *value;
         }
-        command << m_program + QStringLiteral("/orvane-burn") << arguments;
+        command << m_program + u"/orvane-burn"_s << arguments;
         QProcess process;
         process.setProcessEnvironment(WithoutDisplay());
         process.setWorkingDirectory(m_world);
-        process.start(m_user ? QStringLiteral("runuser") : command.takeFirst(), command);
+        process.start(m_user ? u"runuser"_s : command.takeFirst(), command);
         return WaitForProgram(process);
     }
 
-    // A text as the shipped file words it, up to its first placeholder.
-    QString TextStart(const QString &languageFile, int id) const
+    // A text of a shipped language file up to its first placeholder.
+    QString TextStart(const char *languageFile, int id) const
     {
-        const QString prefix = QString::number(id) + QStringLiteral(": ");
-        for (const QString &line : Lines(ReadFile(m_program + QLatin1Char('/') + languageFile))) {
-            if (line.startsWith(prefix))
-                return line.mid(prefix.size()).section(QStringLiteral("%s"), 0, 0).trimmed();
-        }
-        return QStringLiteral("text %1 is missing").arg(id);
+        return LanguageText(m_program + u'/' + QLatin1String(languageFile), id).section(u"%s"_s, 0, 0);
     }
 
-    QStringList BurnArguments() const { return {QStringLiteral("-d"), m_film, QStringLiteral("-l")}; }
+    QStringList BurnArguments() const { return {u"-d"_s, m_film, u"-l"_s}; }
 
     QString m_world;
     QString m_program;
@@ -180,54 +154,51 @@ protected:
 TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
 {
     // Alice's folders are named by the XDG variables; her settings choose German.
-    const QString alice = MakeHome(QStringLiteral("alice"));
-    const QString aliceConfig = UserFolder(alice + QStringLiteral("/cfg/orvane-burn"));
-    WriteFile(aliceConfig + QStringLiteral("/Orvane.ini"), "Language: deutsch.lng\n");
-    UserFolder(aliceConfig + QStringLiteral("/Orvane.ini"));
+    const QString alice = MakeHome(u"alice"_s);
+    const QString aliceConfig = UserFolder(alice + u"/cfg/orvane-burn"_s);
+    WriteFile(aliceConfig + u"/Orvane.ini"_s, "Language: deutsch.lng\n");
+    UserFolder(aliceConfig + u"/Orvane.ini"_s);
     const ProgramRun aliceRun =
-        RunProgram(BurnArguments() << QStringLiteral("-o"),
-                   {{QStringLiteral("HOME"), alice},
-                    {QStringLiteral("XDG_CONFIG_HOME"), alice + QStringLiteral("/cfg")},
-                    {QStringLiteral("XDG_DATA_HOME"), alice + QStringLiteral("/data")}});
+        RunProgram(BurnArguments() << u"-o"_s, {{u"HOME"_s, alice},
+                                                {u"XDG_CONFIG_HOME"_s, alice + u"/cfg"_s},
+                                                {u"XDG_DATA_HOME"_s, alice + u"/data"_s}});
     ASSERT_EQ(aliceRun.exitCode, runexit::Success) << aliceRun.err.toStdString();
-    const QString aliceImage = alice + QStringLiteral("/data/orvane-burn/media/virtual-dvd.iso");
+    const QString aliceImage = alice + u"/data/orvane-burn/media/virtual-dvd.iso"_s;
     ExpectGoodImage(aliceImage);
-    EXPECT_TRUE(QFileInfo::exists(aliceConfig + QStringLiteral("/registry.ini")));
-    EXPECT_EQ(ReadFile(aliceConfig + QStringLiteral("/virtual-recorders.conf")),
-              QString::fromUtf8(InstalledRecorders));
-    EXPECT_TRUE(ReadFile(alice + QStringLiteral("/Desktop/MY_FILM.log"))
-                    .contains(TextStart(QStringLiteral("deutsch.lng"), 654)))
+    EXPECT_TRUE(QFileInfo::exists(aliceConfig + u"/registry.ini"_s));
+    EXPECT_EQ(ReadFile(aliceConfig + u"/virtual-recorders.conf"_s), QString::fromUtf8(InstalledRecorders));
+    EXPECT_TRUE(ReadFile(alice + u"/Desktop/MY_FILM.log"_s).contains(TextStart("deutsch.lng", 654)))
         << "her settings were read";
 
     // Bob has the default folders and a disc of his own: blank, so his run
     // needs no -o, where Alice's written disc would stop it (status 6).
-    const QString bob = MakeHome(QStringLiteral("bob"));
+    const QString bob = MakeHome(u"bob"_s);
     const QDateTime aliceBurned = QFileInfo(aliceImage).lastModified();
     const ProgramRun bobRun = RunProgram(BurnArguments(), DefaultFolders(bob));
     ASSERT_EQ(bobRun.exitCode, runexit::Success) << bobRun.err.toStdString();
-    ExpectGoodImage(bob + QStringLiteral("/.local/share/orvane-burn/media/virtual-dvd.iso"));
-    const QString bobLog = ReadFile(bob + QStringLiteral("/Desktop/MY_FILM.log"));
-    EXPECT_TRUE(bobLog.contains(TextStart(QStringLiteral("english.lng"), 970))) << "first start says where";
-    EXPECT_TRUE(bobLog.contains(bob + QStringLiteral("/.config/orvane-burn")));
+    ExpectGoodImage(bob + u"/.local/share/orvane-burn/media/virtual-dvd.iso"_s);
+    const QString bobLog = ReadFile(bob + u"/Desktop/MY_FILM.log"_s);
+    EXPECT_TRUE(bobLog.contains(TextStart("english.lng", 970))) << "first start says where";
+    EXPECT_TRUE(bobLog.contains(bob + u"/.config/orvane-burn"_s));
     EXPECT_EQ(QFileInfo(aliceImage).lastModified(), aliceBurned);
-    EXPECT_EQ(QFileInfo(bob + QStringLiteral("/.config/orvane-burn")).permissions() & 0x0077, 0);
+    EXPECT_EQ(QFileInfo(bob + u"/.config/orvane-burn"_s).permissions() & 0x0077, 0);
     EXPECT_EQ(Listing(), m_programFiles) << "nothing is written into the program folder";
 }
 
 TEST_F(InstalledStateTest, UnwritableConfigFolderStillBurnsAndSaysSettingsAreNotKept)
 {
-    const QString home = MakeHome(QStringLiteral("dave"));
+    const QString home = MakeHome(u"dave"_s);
     // ~/.config belongs to someone else (root), or is read-only.
-    const QString config = home + QStringLiteral("/.config");
+    const QString config = home + u"/.config"_s;
     QDir().mkpath(config);
     if (!m_user)
         QFile::setPermissions(config, QFile::ReadOwner | QFile::ExeOwner);
     const ProgramRun run = RunProgram(BurnArguments(), DefaultFolders(home));
     ASSERT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
-    const QString log = ReadFile(home + QStringLiteral("/Desktop/MY_FILM.log"));
-    EXPECT_TRUE(log.contains(TextStart(QStringLiteral("english.lng"), 973))) << log.toStdString();
+    const QString log = ReadFile(home + u"/Desktop/MY_FILM.log"_s);
+    EXPECT_TRUE(log.contains(TextStart("english.lng", 973))) << log.toStdString();
     EXPECT_TRUE(QDir(config).isEmpty());
-    ExpectGoodImage(home + QStringLiteral("/.local/share/orvane-burn/media/virtual-dvd.iso"));
+    ExpectGoodImage(home + u"/.local/share/orvane-burn/media/virtual-dvd.iso"_s);
     EXPECT_EQ(Listing(), m_programFiles);
 }
 
@@ -235,7 +206,7 @@ TEST_F(InstalledStateTest, UnwritableConfigFolderStillBurnsAndSaysSettingsAreNot
 // beside it) would have nowhere to go.
 TEST_F(InstalledStateTest, HomeThatDoesNotExistIsNeverMade)
 {
-    const QString missing = UserFolder(m_world + QStringLiteral("/gone")) + QStringLiteral("/home");
+    const QString missing = UserFolder(m_world + u"/gone"_s) + u"/home"_s;
     const ProgramRun run = RunProgram(BurnArguments(), DefaultFolders(missing));
     EXPECT_EQ(run.exitCode, runexit::RecorderUnavailable) << run.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(missing));

@@ -18,6 +18,8 @@
 
 namespace e2e {
 
+using namespace Qt::StringLiterals;
+
 inline const QByteArray BlankDvdPlusRw =
     "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
     "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
@@ -36,7 +38,27 @@ inline QString ReadFile(const QString &path)
 
 inline QStringList Lines(const QString &text)
 {
-    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return text.split(u'\n', Qt::SkipEmptyParts);
+}
+
+// A text as a shipped language file words it.
+inline QString LanguageText(const QString &file, int id)
+{
+    const QString prefix = QString::number(id) + u": "_s;
+    for (const QString &line : Lines(ReadFile(file))) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed();
+    }
+    return u"text %1 is missing"_s.arg(id);
+}
+
+// What a tool prints on standard output.
+inline QString Output(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // orvane-imagecheck: libdvdread, libudfread and isoinfo read the image.
@@ -47,7 +69,7 @@ inline void ExpectGoodImage(const QString &image)
     ASSERT_TRUE(check.waitForFinished(60000));
     const QString report = QString::fromUtf8(check.readAllStandardOutput());
     EXPECT_EQ(check.exitCode(), 0) << report.toStdString();
-    EXPECT_TRUE(report.contains(QStringLiteral("== image is good")));
+    EXPECT_TRUE(report.contains(u"== image is good"_s));
 }
 
 struct ProgramRun
@@ -85,16 +107,16 @@ class UnattendedRunTest : public testing::Test
 protected:
     void SetUp() override
     {
-        m_source = testenv::makeTempDir(QStringLiteral("films")) + QStringLiteral("/my film");
+        m_source = testenv::makeTempDir(u"films"_s) + u"/my film"_s;
         testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
-        m_home = testenv::makeTempDir(QStringLiteral("home"));
+        m_home = testenv::makeTempDir(u"home"_s);
         QDir().mkpath(Desktop());
         UseRecorders(BlankDvdPlusRw);
     }
 
     void UseRecorders(const QByteArray &config) const
     {
-        m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), config);
+        m_copy.WriteFile(u"virtual-recorders.conf"_s, config);
     }
 
     // A used disc holding old bytes, which a run that must not touch the
@@ -102,8 +124,8 @@ protected:
     void UseUsedDisc(const QByteArray &config = UsedDvdPlusRw) const
     {
         UseRecorders(config);
-        QDir().mkpath(m_copy.File(QStringLiteral("media")));
-        m_copy.WriteFile(QStringLiteral("media/test-dvd.iso"), QByteArray(64 * 2048, '\xab'));
+        QDir().mkpath(m_copy.File(u"media"_s));
+        m_copy.WriteFile(u"media/test-dvd.iso"_s, QByteArray(64 * 2048, '\xab'));
     }
 
     // Without a script the program gets the arguments; with one, bash runs
@@ -111,15 +133,14 @@ protected:
     void StartProgram(QProcess &process, const QStringList &arguments, const QString &script = {}) const
     {
         QProcessEnvironment env = WithoutDisplay();
-        env.insert(QStringLiteral("HOME"), m_home);
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home + QStringLiteral("/.config"));
+        env.insert(u"HOME"_s, m_home);
+        env.insert(u"XDG_CONFIG_HOME"_s, m_home + u"/.config"_s);
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(m_home);
         if (script.isEmpty())
             process.start(m_copy.Executable(), arguments);
         else
-            process.start(QStringLiteral("/bin/bash"),
-                          QStringList{QStringLiteral("-c"), script, m_copy.Executable()} + arguments);
+            process.start(u"/bin/bash"_s, QStringList{u"-c"_s, script, m_copy.Executable()} + arguments);
         process.waitForStarted();
     }
 
@@ -133,7 +154,7 @@ protected:
     // Makes the source folder bigger by a file of this size beside VIDEO_TS.
     void AddFiller(qint64 bytes) const
     {
-        QFile filler(m_source + QStringLiteral("/FILLER.BIN"));
+        QFile filler(m_source + u"/FILLER.BIN"_s);
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(bytes));
     }
 
@@ -142,40 +163,21 @@ protected:
     {
         QFile medium(Image());
         const QByteArray bytes = medium.open(QIODevice::ReadOnly) ? medium.readAll() : QByteArray("(none)");
-        return bytes + "|state|" + ReadFile(Image() + QStringLiteral(".state")).toUtf8();
+        return bytes + "|state|" + ReadFile(Image() + u".state"_s).toUtf8();
     }
 
-    // A text as the shipped english.lng words it.
-    QString Text(int id) const
-    {
-        const QString prefix = QString::number(id) + QStringLiteral(": ");
-        for (const QString &line : Lines(ReadFile(m_copy.File(QStringLiteral("english.lng"))))) {
-            if (line.startsWith(prefix))
-                return line.mid(prefix.size()).trimmed();
-        }
-        return QString();
-    }
+    QString Text(int id) const { return LanguageText(m_copy.File(u"english.lng"_s), id); }
 
     // How the last line on standard error of a failed run starts.
     QString ReasonStart(int status) const
     {
-        return QStringLiteral("Exit status %1 (%2): ").arg(status).arg(Text(975 + status));
+        return u"Exit status %1 (%2): "_s.arg(status).arg(Text(975 + status));
     }
 
-    QString Desktop() const { return m_home + QStringLiteral("/Desktop"); }
+    QString Desktop() const { return m_home + u"/Desktop"_s; }
     QStringList DesktopFiles() const { return QDir(Desktop()).entryList(QDir::Files); }
-    QString RunLog() const { return ReadFile(Desktop() + QStringLiteral("/MY_FILM.log")); }
-    QString Image() const { return m_copy.File(QStringLiteral("media/test-dvd.iso")); }
-
-    QString VolumeId() const
-    {
-        QProcess isoinfo;
-        isoinfo.start(QStringLiteral("isoinfo"), {QStringLiteral("-d"), QStringLiteral("-i"), Image()});
-        isoinfo.waitForFinished(30000);
-        const QRegularExpression volume(QStringLiteral("^Volume id: *(.*)$"),
-                                        QRegularExpression::MultilineOption);
-        return volume.match(QString::fromUtf8(isoinfo.readAllStandardOutput())).captured(1).trimmed();
-    }
+    QString RunLog() const { return ReadFile(Desktop() + u"/MY_FILM.log"_s); }
+    QString Image() const { return m_copy.File(u"media/test-dvd.iso"_s); }
 
     ProgramFolderCopy m_copy;
     QString m_source;

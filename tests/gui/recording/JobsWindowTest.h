@@ -16,11 +16,11 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 using Box = BoxRecorder::Box;
+using namespace Qt::StringLiterals;
 
 class JobsWindow : public CBurnDlg
 {
@@ -43,19 +43,15 @@ public:
 inline const QByteArray FastDvdWriter =
     "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
     "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
-// Written at 1x: a burn of a few megabytes takes seconds.
-inline const QByteArray SlowDvdWriter =
-    "[Slow DVD Writer]\nmedium = DVD+R blank\nfile = media/test-dvd.iso\nspeeds = 1x\npacing = paced\n";
-
 class JobsWindowTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
         // A folder name with blanks and lower case: the label is cleaned.
-        m_source = testenv::makeTempDir(QStringLiteral("films")) + QStringLiteral("/my film");
+        m_source = testenv::makeTempDir(u"films"_s) + u"/my film"_s;
         testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
-        m_desktop = testenv::makeTempDir(QStringLiteral("desktop"));
+        m_desktop = testenv::makeTempDir(u"desktop"_s);
     }
 
     void TearDown() override
@@ -72,8 +68,8 @@ protected:
                Presence presence = Presence::Attended)
     {
         Close();
-        m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), recorders);
-        m_copy.WriteFile(QStringLiteral("Orvane.ini"), settings + "\n");
+        m_copy.WriteFile(u"virtual-recorders.conf"_s, recorders);
+        m_copy.WriteFile(u"Orvane.ini"_s, settings + "\n");
         m_registry.CreateKey(regkey::SharedKey);
         m_registry.WriteString(regkey::SharedKey, regkey::LibraryFolderValue, m_copy.Path());
         m_registry.CreateKey(regkey::ShellFoldersKey);
@@ -83,9 +79,8 @@ protected:
         m_window = std::make_unique<JobsWindow>();
         m_window->m_strAppDir = m_copy.Executable();
         // SOURCE stands for the film folder, whose name holds a blank.
-        m_window->m_arguments =
-            commandLine.split(QLatin1Char(' '), Qt::SkipEmptyParts)
-                .replaceInStrings(QRegularExpression(QStringLiteral("^SOURCE$")), m_source);
+        m_window->m_arguments = commandLine.split(u' ', Qt::SkipEmptyParts)
+                                    .replaceInStrings(QRegularExpression(u"^SOURCE$"_s), m_source);
         m_window->CommandLine().SetPresence(presence);
         m_window->OnInitDialog();
         ASSERT_FALSE(m_window->HasEnded()) << Log().join('\n').toStdString();
@@ -106,39 +101,19 @@ protected:
     void PrepareBurn(const QString &source)
     {
         m_window->m_strSourceDir = source;
-        m_window->m_strVolume = QStringLiteral("TEST_DISC");
+        m_window->m_strVolume = u"TEST_DISC"_s;
         m_window->UpdateData(false);
-    }
-
-    // Makes the film big enough for a few seconds at 1x, so the progress
-    // moves before the burn is over.
-    void AddFiller(qint64 bytes) const
-    {
-        QFile filler(m_source + QStringLiteral("/FILLER.BIN"));
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(bytes));
-    }
-
-    // Clicks Abort once the burn's progress moves.
-    void AbortOnceTheProgressMoves(QTimer &click) const
-    {
-        QObject::connect(&click, &QTimer::timeout, m_window.get(), [this, &click] {
-            if (m_window->m_btnAbort->isEnabled() && m_window->m_ctlProgress->value() > 0) {
-                click.stop();
-                m_window->m_btnAbort->click();
-            }
-        });
-        click.start(50);
     }
 
     QStringList Log() const
     {
         const QString text = m_window->GetLogText();
-        return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+        return text.isEmpty() ? QStringList() : text.split(u'\n');
     }
     QString Text(int id) const { return m_window->GetText(id); }
     QString Image(const char *name = "test-dvd.iso") const
     {
-        return m_copy.Path() + QStringLiteral("/media/") + QLatin1String(name);
+        return m_copy.Path() + u"/media/"_s + QLatin1String(name);
     }
 
     ProgramFolderCopy m_copy;

@@ -1,4 +1,4 @@
-// The recording jobs through the real window: recorder list, burn, Abort,
+// The recording jobs through the real window: recorder list, burn,
 // reallocation failure, the erase before a burn and the Erase button.
 #include "JobsWindowTest.h"
 
@@ -61,8 +61,8 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     RecordingSoundPlayer sound;
     m_window->Jobs().Burn().SetSoundPlayer(sound);
     m_window->m_pAudioDlg->SetAudioEnabled(1);
-    m_window->m_pAudioDlg->SetSuccessWave(QStringLiteral("/sounds/done.WAV"));
-    m_window->m_pAudioDlg->SetErrorWave(QStringLiteral("/sounds/failed.wav"));
+    m_window->m_pAudioDlg->SetSuccessWave(u"/sounds/done.WAV"_s);
+    m_window->m_pAudioDlg->SetErrorWave(u"/sounds/failed.wav"_s);
     EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 0) << Log().join('\n').toStdString();
     EXPECT_EQ(imagecheck::placementMismatches(Image().toStdString()), std::vector<std::string>{});
     const QStringList log = Log();
@@ -72,7 +72,7 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
         EXPECT_TRUE(log.contains(line)) << line.toStdString();
     EXPECT_TRUE(m_window->Showed(Text(784)));
     EXPECT_EQ(m_window->m_strStatus, Text(766));
-    const QStringList titles = m_window->progress.Args(QStringLiteral("SetWindowTitleText"));
+    const QStringList titles = m_window->progress.Args(u"SetWindowTitleText"_s);
     EXPECT_TRUE(std::any_of(titles.begin(), titles.end(), [](const QString &title) {
         return title.endsWith(" % Orvane Burn 1.2.0") && !title.startsWith("0 %");
     })) << titles.join('|').toStdString();
@@ -80,24 +80,6 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     EXPECT_EQ(sound.Played(), QStringList({"/sounds/done.WAV"}));
     EXPECT_FALSE(m_window->IsBusy());
     EXPECT_FALSE(m_window->m_hDevice.IsOpen());
-}
-
-// No to the Abort question lets the burn finish (Yes is the command-line
-// run's Abort test).
-TEST_F(WindowJobsTest, AbortQuestionAnsweredNoLetsTheBurnFinish)
-{
-    AddFiller(3 * 1024 * 1024);
-    Start(SlowDvdWriter);
-    PrepareBurn(m_source);
-    m_window->boxes.answer = [](const Box &box) {
-        return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdNo) : int(mb::IdOk);
-    };
-    QTimer click;
-    AbortOnceTheProgressMoves(click);
-    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 0) << Log().join('\n').toStdString();
-    EXPECT_TRUE(Log().contains(Text(784)));
-    EXPECT_TRUE(m_window->Showed(Text(825))) << "the question was asked";
-    EXPECT_FALSE(m_window->m_bAbort);
 }
 
 TEST_F(WindowJobsTest, DamagedIfoWithReallocationEndsWithResult3AndTheProblemFlag)
@@ -150,8 +132,7 @@ TEST_F(WindowJobsTest, UsedDvdRwIsErasedQuicklyWithTheClockRunningAndThenBurned)
     EXPECT_TRUE(m_window->Showed(Text(642)));
     EXPECT_FALSE(m_window->Showed(Text(800))) << "no erase box for a burn";
     EXPECT_TRUE(m_window->Showed(Text(784)));
-    EXPECT_FALSE(m_window->progress.Args(QStringLiteral("SetTimeTotalText")).isEmpty())
-        << "the erase clock ran";
+    EXPECT_FALSE(m_window->progress.Args(u"SetTimeTotalText"_s).isEmpty()) << "the erase clock ran";
     EXPECT_EQ(imagecheck::placementMismatches(Image("rw.iso").toStdString()), std::vector<std::string>{});
 }
 
@@ -161,8 +142,7 @@ TEST_F(WindowJobsTest, EraseButtonPassesFullAndQuickModesAndReportsInBoxes)
     Start(writer);
     for (const int mode : {0, 1}) {
         // The same written disc for each mode.
-        m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"),
-                         writer + "#" + QByteArray::number(mode) + "\n");
+        m_copy.WriteFile(u"virtual-recorders.conf"_s, writer + "#" + QByteArray::number(mode) + "\n");
         m_window->m_nEraseMode = mode;
         m_window->UpdateData(false);
         m_window->m_btnErase->click();
