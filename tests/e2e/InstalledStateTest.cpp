@@ -9,7 +9,6 @@
 #include "ProgramRun.h"
 
 #include <filesystem>
-#include <map>
 #include <optional>
 
 #include <pwd.h>
@@ -23,14 +22,6 @@ using namespace e2e;
 const QByteArray InstalledRecorders =
     "[Virtual DVD Writer]\nmedium = DVD+RW blank\nfile = media/virtual-dvd.iso\n"
     "writes = DVD\nspeeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
-
-// The variables a run sets (nullopt: unset).
-using Environment = std::map<QString, std::optional<QString>>;
-
-Environment DefaultFolders(const QString &home)
-{
-    return {{u"HOME"_s, home}, {u"XDG_CONFIG_HOME"_s, std::nullopt}, {u"XDG_DATA_HOME"_s, std::nullopt}};
-}
 
 // Write permission for the owner on a whole tree.
 void SetWritable(const QString &root, bool writable)
@@ -79,8 +70,7 @@ protected:
     static void WriteFile(const QString &path, const QByteArray &contents)
     {
         QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(contents);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
     }
 
     // The program folder's files with their sizes and times.
@@ -109,26 +99,25 @@ protected:
         return home;
     }
 
-    // Runs the program (as the other user when root) without a display,
-    // through "env", which takes its unsets before the assignments.
-    ProgramRun RunProgram(const QStringList &arguments, const Environment &variables) const
+    // Runs the program (as the other user when root) without a display
+    // through "env"; an XDG folder not given is unset.
+    ProgramRun RunProgram(const QStringList &arguments, const QString &home, const QString &config = {},
+                          const QString &data = {}) const
     {
-        QStringList command;
-        if (m_user)
-            command << u"-u"_s << u"nobody"_s << u"--"_s;
-        command << u"env"_s;
-        for (const auto &[name, value] : variables) {
-            if (!value)
-                command << u"-u"_s << name;
-        }
         const QString runtime = UserFolder(m_world + u"/runtime"_s);
         ::chmod(QFile::encodeName(runtime).constData(), 0700);
-        command << u"XDG_RUNTIME_DIR="_s + runtime;
-        for (const auto &[name, value] : variables) {
-            if (value)
-                command << name + u'=' + *value;
-        }
-        command << m_program + u"/orvane-burn"_s << arguments;
+        QStringList command{u"env"_s,
+                            u"-u"_s,
+                            u"XDG_CONFIG_HOME"_s,
+                            u"-u"_s,
+                            u"XDG_DATA_HOME"_s,
+                            u"XDG_RUNTIME_DIR="_s + runtime,
+                            u"HOME="_s + home};
+        if (!config.isEmpty())
+            command << u"XDG_CONFIG_HOME="_s + config << u"XDG_DATA_HOME="_s + data;
+        command << m_program + u"/orvane-burn"_s << u"-d"_s << m_film << u"-l"_s << arguments;
+        if (m_user)
+            command = QStringList{u"-u"_s, u"nobody"_s, u"--"_s} + command;
         QProcess process;
         process.setProcessEnvironment(WithoutDisplay());
         process.setWorkingDirectory(m_world);
@@ -141,8 +130,6 @@ protected:
     {
         return LanguageText(m_program + u'/' + QLatin1String(languageFile), id).section(u"%s"_s, 0, 0);
     }
-
-    QStringList BurnArguments() const { return {u"-d"_s, m_film, u"-l"_s}; }
 
     QString m_world;
     QString m_program;
@@ -158,10 +145,7 @@ TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
     const QString aliceConfig = UserFolder(alice + u"/cfg/orvane-burn"_s);
     WriteFile(aliceConfig + u"/Orvane.ini"_s, "Language: deutsch.lng\n");
     UserFolder(aliceConfig + u"/Orvane.ini"_s);
-    const ProgramRun aliceRun =
-        RunProgram(BurnArguments() << u"-o"_s, {{u"HOME"_s, alice},
-                                                {u"XDG_CONFIG_HOME"_s, alice + u"/cfg"_s},
-                                                {u"XDG_DATA_HOME"_s, alice + u"/data"_s}});
+    const ProgramRun aliceRun = RunProgram({u"-o"_s}, alice, alice + u"/cfg"_s, alice + u"/data"_s);
     ASSERT_EQ(aliceRun.exitCode, runexit::Success) << aliceRun.err.toStdString();
     const QString aliceImage = alice + u"/data/orvane-burn/media/virtual-dvd.iso"_s;
     ExpectGoodImage(aliceImage);
@@ -174,7 +158,7 @@ TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
     // needs no -o, where Alice's written disc would stop it (status 6).
     const QString bob = MakeHome(u"bob"_s);
     const QDateTime aliceBurned = QFileInfo(aliceImage).lastModified();
-    const ProgramRun bobRun = RunProgram(BurnArguments(), DefaultFolders(bob));
+    const ProgramRun bobRun = RunProgram({}, bob);
     ASSERT_EQ(bobRun.exitCode, runexit::Success) << bobRun.err.toStdString();
     ExpectGoodImage(bob + u"/.local/share/orvane-burn/media/virtual-dvd.iso"_s);
     const QString bobLog = ReadFile(bob + u"/Desktop/MY_FILM.log"_s);
@@ -193,7 +177,7 @@ TEST_F(InstalledStateTest, UnwritableConfigFolderStillBurnsAndSaysSettingsAreNot
     QDir().mkpath(config);
     if (!m_user)
         QFile::setPermissions(config, QFile::ReadOwner | QFile::ExeOwner);
-    const ProgramRun run = RunProgram(BurnArguments(), DefaultFolders(home));
+    const ProgramRun run = RunProgram({}, home);
     ASSERT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     const QString log = ReadFile(home + u"/Desktop/MY_FILM.log"_s);
     EXPECT_TRUE(log.contains(TextStart("english.lng", 973))) << log.toStdString();
@@ -207,7 +191,7 @@ TEST_F(InstalledStateTest, UnwritableConfigFolderStillBurnsAndSaysSettingsAreNot
 TEST_F(InstalledStateTest, HomeThatDoesNotExistIsNeverMade)
 {
     const QString missing = UserFolder(m_world + u"/gone"_s) + u"/home"_s;
-    const ProgramRun run = RunProgram(BurnArguments(), DefaultFolders(missing));
+    const ProgramRun run = RunProgram({}, missing);
     EXPECT_EQ(run.exitCode, runexit::RecorderUnavailable) << run.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_EQ(Listing(), m_programFiles);

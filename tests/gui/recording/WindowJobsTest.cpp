@@ -1,5 +1,5 @@
-// The recording jobs through the real window: recorder list, burn,
-// reallocation failure, the erase before a burn and the Erase button.
+// The recording jobs through the real window: recorder list, burn, the
+// erase before a burn and the Erase button.
 #include "JobsWindowTest.h"
 
 #include "DvdVideoLayoutCheck.h"
@@ -80,26 +80,6 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     EXPECT_EQ(sound.Played(), QStringList({"/sounds/done.WAV"}));
     EXPECT_FALSE(m_window->IsBusy());
     EXPECT_FALSE(m_window->m_hDevice.IsOpen());
-}
-
-TEST_F(WindowJobsTest, DamagedIfoWithReallocationEndsWithResult3AndTheProblemFlag)
-{
-    Start(FastDvdWriter);
-    QFile ifo(m_source + "/VIDEO_TS/VIDEO_TS.IFO");
-    ASSERT_TRUE(ifo.open(QIODevice::ReadWrite));
-    ifo.write(QByteArray(ifo.size(), '\x5a'));
-    ifo.close();
-    PrepareBurn(m_source);
-    m_window->m_bReallocProblem = 1; // left from an earlier burn: cleared when the burn starts
-    m_window->m_bReallocate = 1;
-    EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 3);
-    EXPECT_EQ(m_window->m_bReallocProblem, 1);
-    EXPECT_TRUE(Log().contains("===> DVD-Video files reallocation failed"));
-    EXPECT_FALSE(Log().contains(Text(788)));
-    // The DVD-Video check saw the damage first; its question, answered Yes,
-    // is the only box.
-    ASSERT_EQ(m_window->boxes.Boxes().size(), 1u);
-    EXPECT_EQ(m_window->boxes.Boxes()[0].text, Text(992));
 }
 
 TEST_F(WindowJobsTest, DiscStillUsedAfterTheEraseStopsTheBurnInsteadOfErasingAgain)
