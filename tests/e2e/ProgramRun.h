@@ -70,8 +70,7 @@ inline void ExpectGoodImage(const QString &image)
 
 struct ProgramRun
 {
-    bool finished = false;
-    int exitCode = -1;
+    int exitCode = -1; // also when it crashed or did not end in time
     QString out;
     QString err;
 };
@@ -79,12 +78,12 @@ struct ProgramRun
 inline ProgramRun WaitForProgram(QProcess &process)
 {
     ProgramRun run;
-    run.finished = process.waitForFinished(90000);
-    if (!run.finished) {
+    const bool finished = process.waitForFinished(90000);
+    if (!finished) {
         process.kill();
         process.waitForFinished(2000);
     }
-    run.exitCode = run.finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.exitCode = finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;

@@ -1,8 +1,8 @@
 #pragma once
 
 // The real main window against the built NeroAPI.so, in a copied program
-// folder with its own virtual recorders; its boxes are answered here (Yes
-// to a question unless a test says otherwise) and its displays watched.
+// folder with its own virtual recorders; its boxes answered here (Yes to a
+// question unless a test says otherwise), its displays watched.
 #include "ProgramFolderCopy.h"
 #include "TestEnvironment.h"
 
@@ -43,6 +43,7 @@ public:
 inline const QByteArray FastDvdWriter =
     "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
     "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+
 class JobsWindowTest : public testing::Test
 {
 protected:
@@ -64,8 +65,7 @@ protected:
     // Starts the window, with this command line when one is given (its
     // worker starts with the window; the recorder selection may still be
     // changed during the worker's first second).
-    void Start(const QByteArray &recorders, const QByteArray &settings = {}, const QString &commandLine = {},
-               Presence presence = Presence::Attended)
+    void Start(const QByteArray &recorders, const QByteArray &settings = {}, const QString &commandLine = {})
     {
         Close();
         m_copy.WriteFile(u"virtual-recorders.conf"_s, recorders);
@@ -81,7 +81,7 @@ protected:
         // SOURCE stands for the film folder, whose name holds a blank.
         m_window->m_arguments = commandLine.split(u' ', Qt::SkipEmptyParts)
                                     .replaceInStrings(QRegularExpression(u"^SOURCE$"_s), m_source);
-        m_window->CommandLine().SetPresence(presence);
+        m_window->CommandLine().SetPresence(Presence::Attended);
         m_window->OnInitDialog();
         ASSERT_FALSE(m_window->HasEnded()) << Log().join('\n').toStdString();
     }
@@ -105,11 +105,7 @@ protected:
         m_window->UpdateData(false);
     }
 
-    QStringList Log() const
-    {
-        const QString text = m_window->GetLogText();
-        return text.isEmpty() ? QStringList() : text.split(u'\n');
-    }
+    QStringList Log() const { return m_window->GetLogText().split(u'\n', Qt::SkipEmptyParts); }
     QString Text(int id) const { return m_window->GetText(id); }
     QString Image(const char *name = "test-dvd.iso") const
     {
