@@ -106,13 +106,8 @@ protected:
     {
         const QString runtime = UserFolder(m_world + u"/runtime"_s);
         ::chmod(QFile::encodeName(runtime).constData(), 0700);
-        QStringList command{u"env"_s,
-                            u"-u"_s,
-                            u"XDG_CONFIG_HOME"_s,
-                            u"-u"_s,
-                            u"XDG_DATA_HOME"_s,
-                            u"XDG_RUNTIME_DIR="_s + runtime,
-                            u"HOME="_s + home};
+        QStringList command = u"env -u XDG_CONFIG_HOME -u XDG_DATA_HOME"_s.split(u' ');
+        command << u"XDG_RUNTIME_DIR="_s + runtime << u"HOME="_s + home;
         if (!config.isEmpty())
             command << u"XDG_CONFIG_HOME="_s + config << u"XDG_DATA_HOME="_s + data;
         command << m_program + u"/orvane-burn"_s << u"-d"_s << m_film << u"-l"_s << arguments;

@@ -1,25 +1,121 @@
-// The recording jobs through the real window: recorder list, burn, the
-// erase before a burn and the Erase button.
-#include "JobsWindowTest.h"
-
+// Recording jobs and the command-line run through the real main window
+// against the built NeroAPI.so, in a copied program folder with its own
+// virtual recorders; the window's boxes are answered here (Yes to a question
+// unless a test says otherwise) and its displays watched.
+#include "BoxRecorder.h"
 #include "DvdVideoLayoutCheck.h"
+#include "ProgramFolderCopy.h"
+#include "RecordingProgress.h"
 #include "RecordingSoundPlayer.h"
+#include "TestEnvironment.h"
+#include "app/CBurnDlg.h"
 #include "jobs/burn/BurnReport.h"
+#include "platform/MemoryRegistryStore.h"
 #include "platform/MessageBoxType.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RegistryStore.h"
 #include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
 namespace {
 
-const QByteArray UsedDvdRw = "[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\n"
-                             "pacing = full-speed\n";
+using Box = BoxRecorder::Box;
+using namespace Qt::StringLiterals;
 
-class WindowJobsTest : public JobsWindowTest
+class JobsWindow : public CBurnDlg
+{
+public:
+    JobsWindow() { m_portProgress.Tap(&progress); }
+    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
+    {
+        return boxes.Show({text, caption, type, false});
+    }
+    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
+    {
+        return boxes.Show({text, caption, type, true});
+    }
+    bool Showed(const QString &text) const { return boxes.Showed(text) > 0; }
+
+    BoxRecorder boxes;
+    RecordingProgress progress;
+};
+
+const QByteArray FastDvdWriter = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+                                 "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+
+class JobsWindowTest : public testing::Test
 {
 protected:
+    void SetUp() override
+    {
+        // A folder name with blanks and lower case: the label is cleaned.
+        m_source = testenv::makeTempDir(u"films"_s) + u"/my film"_s;
+        testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
+        m_desktop = testenv::makeTempDir(u"desktop"_s);
+    }
+
+    void TearDown() override
+    {
+        Close();
+        SetMachineRegistry(nullptr);
+        SetProgramFolderForTesting(QString());
+    }
+
+    // Starts the window, with this command line when one is given (its
+    // worker starts with the window; the recorder selection may still be
+    // changed during the worker's first second).
+    void Start(const QByteArray &recorders, const QByteArray &settings = {}, const QString &commandLine = {})
+    {
+        Close();
+        m_copy.WriteFile(u"virtual-recorders.conf"_s, recorders);
+        m_copy.WriteFile(u"Orvane.ini"_s, settings + "\n");
+        m_registry.CreateKey(regkey::SharedKey);
+        m_registry.WriteString(regkey::SharedKey, regkey::LibraryFolderValue, m_copy.Path());
+        m_registry.CreateKey(regkey::ShellFoldersKey);
+        m_registry.WriteString(regkey::ShellFoldersKey, regkey::DesktopValue, m_desktop);
+        SetMachineRegistry(&m_registry);
+        SetProgramFolderForTesting(m_copy.Path());
+        m_window = std::make_unique<JobsWindow>();
+        m_window->m_strAppDir = m_copy.Executable();
+        // SOURCE stands for the film folder, whose name holds a blank.
+        m_window->m_arguments = commandLine.split(u' ', Qt::SkipEmptyParts)
+                                    .replaceInStrings(QRegularExpression(u"^SOURCE$"_s), m_source);
+        m_window->CommandLine().SetPresence(Presence::Attended);
+        m_window->OnInitDialog();
+        ASSERT_FALSE(m_window->HasEnded()) << Log().join('\n').toStdString();
+    }
+
+    void Close()
+    {
+        if (!m_window)
+            return;
+        m_window->CommandLine().Stop();
+        m_window->Jobs().Job().Wait();
+        if (!m_window->HasEnded())
+            m_window->DoneRecording();
+        m_window.reset();
+    }
+
+    // Prepares a burn of source with a fixed label.
+    void PrepareBurn(const QString &source)
+    {
+        m_window->m_strSourceDir = source;
+        m_window->m_strVolume = u"TEST_DISC"_s;
+        m_window->UpdateData(false);
+    }
+
+    QStringList Log() const { return m_window->GetLogText().split(u'\n', Qt::SkipEmptyParts); }
+    QString Text(int id) const { return m_window->GetText(id); }
     QStringList Devices() const
     {
         QStringList names;
@@ -27,7 +123,25 @@ protected:
             names << m_window->m_cmbDevice->itemText(i);
         return names;
     }
+    int WaitForRun() { return m_window->CommandLine().WaitForRun(); }
+    bool Burned() const { return Log().contains(Text(702)); }
+    QString Image(const char *name = "test-dvd.iso") const
+    {
+        return m_copy.Path() + u"/media/"_s + QLatin1String(name);
+    }
+
+    ProgramFolderCopy m_copy;
+    MemoryRegistryStore m_registry;
+    QString m_source;
+    QString m_desktop;
+    std::unique_ptr<JobsWindow> m_window;
 };
+
+using WindowJobsTest = JobsWindowTest;
+using CommandLineRunTest = JobsWindowTest;
+
+const QByteArray UsedDvdRw = "[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\n"
+                             "pacing = full-speed\n";
 
 TEST_F(WindowJobsTest, StartUpListsTheVirtualRecordersAndPreselectsByTheDeviceSetting)
 {
@@ -179,6 +293,90 @@ TEST_F(WindowJobsTest, FailedEraseIsReportedAsAFailureWithoutTheFinishedText)
     EXPECT_TRUE(m_window->Showed(failed));
     EXPECT_TRUE(Log().contains(Text(766)));
     EXPECT_FALSE(m_window->IsBusy());
+}
+
+// /C is -c: the options reach the window and its settings, the given label
+// is kept, and the window waits for the person with Burn enabled.
+TEST_F(CommandLineRunTest, PrepareOnlyFillsInTheWindowAndWaits)
+{
+    Start(FastDvdWriter, {}, u"/C -Eject -o -v OWN_LABEL -d SOURCE"_s);
+    m_window->m_btnBurn->setEnabled(false);
+    EXPECT_EQ(WaitForRun(), CommandLineWorker::NoBurnResult);
+    EXPECT_EQ(m_window->m_edtSourceDir->text(), m_source);
+    EXPECT_EQ(m_window->m_edtVolume->text(), u"OWN_LABEL"_s);
+    EXPECT_EQ(m_window->m_pOtherDlg->m_bNoEject, 1);
+    EXPECT_EQ(m_window->m_pOtherDlg->m_bNoOverwriteAsk, 1);
+    EXPECT_TRUE(m_window->m_btnBurn->isEnabled());
+    EXPECT_TRUE(Log().contains(FormatText(Text(644), {m_source})));
+    EXPECT_FALSE(Burned());
+    EXPECT_FALSE(m_window->HasEnded());
+    EXPECT_FALSE(m_window->IsBusy());
+    EXPECT_TRUE(m_window->boxes.Boxes().empty());
+    EXPECT_EQ(m_window->CommandLine().ExitStatus(), runexit::Success);
+}
+
+// A run that gives up (here: no recorder selected) unlocks the window and
+// leaves it open.
+TEST_F(CommandLineRunTest, RunThatGivesUpUnlocksTheWindowAndLeavesItOpen)
+{
+    Start(FastDvdWriter, {}, u"-d SOURCE"_s);
+    m_window->m_cmbDevice->setCurrentIndex(-1);
+    EXPECT_EQ(WaitForRun(), jobs::RunBurnNoRecorder);
+    EXPECT_TRUE(Log().contains(Text(908)));
+    EXPECT_FALSE(m_window->IsBusy());
+    EXPECT_TRUE(m_window->m_btnQuit->isEnabled());
+    EXPECT_TRUE(m_window->m_cmbDevice->isEnabled());
+    EXPECT_FALSE(m_window->HasEnded());
+    EXPECT_FALSE(Burned());
+    EXPECT_EQ(m_window->CommandLine().ExitStatus(), runexit::RecorderUnavailable);
+}
+
+// The burn runs on the worker; the window's own thread stays free, so the
+// person can abort it. Yes to the question stops the burn and leaves the
+// window open.
+TEST_F(CommandLineRunTest, AbortDuringTheRunsBurnStopsItAndLeavesTheWindowOpen)
+{
+    // A few seconds at 1x, so the progress moves before the burn is over.
+    QFile filler(m_source + u"/FILLER.BIN"_s);
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(8 * 1024 * 1024));
+    Start("[Slow DVD Writer]\nmedium = DVD+R blank\nfile = media/test-dvd.iso\nspeeds = 1x\npacing = paced\n",
+          {}, u"-d SOURCE"_s);
+    QTimer click;
+    QObject::connect(&click, &QTimer::timeout, m_window.get(), [this, &click] {
+        if (m_window->m_btnAbort->isEnabled() && m_window->m_ctlProgress->value() > 0) {
+            click.stop();
+            m_window->m_btnAbort->click();
+        }
+    });
+    click.start(50);
+    EXPECT_EQ(WaitForRun(), BURN_USER_ABORT) << Log().join('\n').toStdString();
+    EXPECT_TRUE(m_window->Showed(Text(825))) << "the Abort question";
+    EXPECT_TRUE(Log().contains(Text(791)));
+    EXPECT_EQ(m_window->m_strStatus, Text(791));
+    EXPECT_FALSE(m_window->m_bAbort);
+    EXPECT_FALSE(m_window->HasEnded());
+    EXPECT_FALSE(m_window->IsBusy());
+    EXPECT_EQ(m_window->CommandLine().ExitStatus(), runexit::BurnAborted);
+}
+
+// Quit in the worker's first second ends the run before it reads the
+// options; a window closed before the burn never burns through the released
+// recording library.
+TEST_F(CommandLineRunTest, WindowClosedBeforeTheBurnLeavesTheRecorderAlone)
+{
+    for (const bool stopped : {true, false}) {
+        Start(FastDvdWriter, {}, u"-d SOURCE"_s);
+        m_window->OnCancel();
+        if (stopped)
+            m_window->CommandLine().Stop();
+        EXPECT_EQ(WaitForRun(), CommandLineWorker::NoBurnResult);
+        if (stopped) {
+            EXPECT_FALSE(Log().contains(FormatText(Text(644), {m_source})));
+        }
+        EXPECT_FALSE(Burned());
+        EXPECT_FALSE(Log().contains(Text(908)));
+        EXPECT_FALSE(QFile::exists(Image()));
+    }
 }
 
 } // namespace
