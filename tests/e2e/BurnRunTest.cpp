@@ -1,6 +1,4 @@
-// Runs that burn: the image, the label, the log file on the desktop, the
-// terminal's output and progress, the erase before the burn, the power-off
-// at the end, and what signals and a file-size limit do to a running burn.
+// Runs that burn, and what a signal or a file-size limit does to a burn.
 #include "PrivateSystemBus.h"
 #include "ProgramRun.h"
 
@@ -91,9 +89,8 @@ TEST_F(UnattendedRunTest, LogFileHoldsTheTerminalOutputAndProgressComesInTenths)
         EXPECT_GT(percents[i] / 10, percents[i - 1] / 10) << "one line per tenth";
 }
 
-// -o erases a used disc without asking, as any erase: its estimate and its
-// progress in the log, then the burn with its own bar from 0 to 100. The
-// program's own English stands in for an emptied language file.
+// The erase of -o is an erase like any other, and the burn after it has its
+// own bar; the program's own English stands in for an emptied language file.
 TEST_F(UnattendedRunTest, OverwriteErasesThenBurnsAndAnEmptyLanguageFileLosesNoText)
 {
     UseUsedDisc();
@@ -120,8 +117,6 @@ TEST_F(UnattendedRunTest, OverwriteErasesThenBurnsAndAnEmptyLanguageFileLosesNoT
     EXPECT_GT(burn, erase);
 }
 
-// A simulation never changes the disc: no erase, no question, and its
-// success says it was a simulation.
 TEST_F(UnattendedRunTest, SimulationLeavesAUsedDiscAsItWas)
 {
     UseUsedDisc();
@@ -137,9 +132,8 @@ TEST_F(UnattendedRunTest, SimulationLeavesAUsedDiscAsItWas)
     EXPECT_FALSE(log.contains(Text(799))) << "nothing was erased";
 }
 
-// A failed run with -s neither powers off nor writes the shutdown log; a
-// burned one powers off and writes the shutdown's own log file, announced
-// under the label taken from the folder, with the disc kept in the recorder.
+// The shutdown's own log file is announced under the label taken from the
+// folder; the disc stays in the recorder.
 TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
 {
     PrivateSystemBus bus;
@@ -161,8 +155,6 @@ TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
     EXPECT_FALSE(log.contains(u"=> Ejecting the disc"_s));
 }
 
-// SIGTERM in the middle of a burn acts as Abort: the library gives up, the
-// medium stays as it was, the run says why and ends with the aborted status.
 TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
 {
     UseRecorders(PacedBlankDvdPlusRw);
@@ -184,8 +176,6 @@ TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
     EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
 }
 
-// A write beyond the process's file-size limit fails and is reported as a
-// failed burn; the process is not ended by SIGXFSZ.
 TEST_F(UnattendedRunTest, FileSizeLimitFailsTheBurnInsteadOfEndingTheProcess)
 {
     AddFiller(8 * 1024 * 1024);

@@ -23,12 +23,10 @@ using namespace Qt::StringLiterals;
 inline const QByteArray BlankDvdPlusRw =
     "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
     "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
-inline const QByteArray UsedDvdPlusRw =
-    "[Test DVD Writer]\nmedium = DVD+RW written\nfile = media/test-dvd.iso\n"
-    "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+inline const QByteArray UsedDvdPlusRw = QByteArray(BlankDvdPlusRw).replace(" blank", " written");
 // Written at 1x (1385 kB/s): a burn of a few megabytes takes seconds.
-inline const QByteArray PacedBlankDvdPlusRw = "[Test DVD Writer]\nmedium = DVD+RW blank\n"
-                                              "file = media/test-dvd.iso\nspeeds = 1x\npacing = paced\n";
+inline const QByteArray PacedBlankDvdPlusRw =
+    QByteArray(BlankDvdPlusRw).replace("4x 8x\npacing = full-speed", "1x\npacing = paced");
 
 inline QString ReadFile(const QString &path)
 {
@@ -52,7 +50,6 @@ inline QString LanguageText(const QString &file, int id)
     return u"text %1 is missing"_s.arg(id);
 }
 
-// What a tool prints on standard output.
 inline QString Output(const QString &program, const QStringList &arguments)
 {
     QProcess process;
@@ -114,8 +111,7 @@ protected:
         m_copy.WriteFile(u"virtual-recorders.conf"_s, config);
     }
 
-    // A used disc holding old bytes, which a run that must not touch the
-    // disc leaves exactly so.
+    // A used disc whose old bytes a run that must not touch it leaves so.
     void UseUsedDisc(const QByteArray &config = UsedDvdPlusRw) const
     {
         UseRecorders(config);
@@ -146,14 +142,12 @@ protected:
         return WaitForProgram(process);
     }
 
-    // Makes the source folder bigger by a file of this size beside VIDEO_TS.
     void AddFiller(qint64 bytes) const
     {
         QFile filler(m_source + u"/FILLER.BIN"_s);
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(bytes));
     }
 
-    // The medium and its state file, to compare before and after a run.
     QByteArray MediumSnapshot() const
     {
         QFile medium(Image());
@@ -163,7 +157,6 @@ protected:
 
     QString Text(int id) const { return LanguageText(m_copy.File(u"english.lng"_s), id); }
 
-    // How the last line on standard error of a failed run starts.
     QString ReasonStart(int status) const
     {
         return u"Exit status %1 (%2): "_s.arg(status).arg(Text(975 + status));

@@ -106,7 +106,6 @@ protected:
         m_window.reset();
     }
 
-    // Prepares a burn of source with a fixed label.
     void PrepareBurn(const QString &source)
     {
         m_window->m_strSourceDir = source;
@@ -154,13 +153,7 @@ TEST_F(WindowJobsTest, StartUpListsTheVirtualRecordersAndPreselectsByTheDeviceSe
     EXPECT_EQ(m_window->m_cmbSpeed->count(), 3);
     EXPECT_EQ(m_window->m_cmbSpeed->currentText(), "4.0x (5540 kB/s)");
     EXPECT_EQ(m_window->m_nSpeedIndex, 1);
-    const QStringList log = Log();
-    const qsizetype start = log.indexOf(Text(660));
-    ASSERT_GE(start, 0);
-    EXPECT_TRUE(log[start + 1].startsWith("Nero API version 6.6.")) << log[start + 1].toStdString();
-    EXPECT_EQ(log[start + 2], Text(662));
-    EXPECT_EQ(log[start + 3], Text(664));
-    EXPECT_TRUE(log.contains("Second DVD Writer"));
+    EXPECT_TRUE(Log().contains("Second DVD Writer"));
 
     m_window->m_btnCd->click();
     EXPECT_EQ(Devices(), QStringList({"Only CD Writer", "Image Recorder"}));
@@ -315,8 +308,6 @@ TEST_F(CommandLineRunTest, PrepareOnlyFillsInTheWindowAndWaits)
     EXPECT_EQ(m_window->CommandLine().ExitStatus(), runexit::Success);
 }
 
-// A run that gives up (here: no recorder selected) unlocks the window and
-// leaves it open.
 TEST_F(CommandLineRunTest, RunThatGivesUpUnlocksTheWindowAndLeavesItOpen)
 {
     Start(FastDvdWriter, {}, u"-d SOURCE"_s);
@@ -332,8 +323,7 @@ TEST_F(CommandLineRunTest, RunThatGivesUpUnlocksTheWindowAndLeavesItOpen)
 }
 
 // The burn runs on the worker; the window's own thread stays free, so the
-// person can abort it. Yes to the question stops the burn and leaves the
-// window open.
+// person can abort it.
 TEST_F(CommandLineRunTest, AbortDuringTheRunsBurnStopsItAndLeavesTheWindowOpen)
 {
     // A few seconds at 1x, so the progress moves before the burn is over.
