@@ -42,36 +42,29 @@ TEST_F(UnattendedRunTest, QuietRunOfTenThousandArgumentsPrintsNothing)
     ExpectGoodImage(Image());
 }
 
-// An argument reaches the run as the shell split it: quotes with an
-// option-like tail inject no -s (the fake logind sees no power-off) and no
-// -c (the burn runs), two blanks stay two, and "/name" without a second '/'
-// is a folder, not an option. A quote cannot stand in a label: one is given.
-TEST_F(UnattendedRunTest, OddFolderNameReachesTheRunUnchangedAndInjectsNothing)
+// Standard output carries exactly the log pane's lines, which the -l log
+// file holds below the unattended run's header; standard error, a pipe,
+// gets one progress line per tenth. The folder argument reaches the run as
+// the shell split it: quotes with an option-like tail inject no -s (the fake
+// logind sees no power-off) and no -c (the burn runs), two blanks stay two,
+// and "/name" without a second '/' is a folder, not an option.
+TEST_F(UnattendedRunTest, OddFolderReachesTheRunWhoseLogFileHoldsTheOutputAndProgressComesInTenths)
 {
     PrivateSystemBus bus;
     ASSERT_TRUE(bus.IsReady());
-    QString folder = u"/orvane-%1 x\" -s -c \"y  z"_s.arg(::getpid());
-    if (!QDir(u"/"_s).mkdir(folder.mid(1)))
-        folder = testenv::makeTempDir(u"odd"_s) + folder; // / cannot be written here
-    ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), folder));
-    const ProgramRun run = RunProgram({u"-d"_s, folder, u"-v"_s, u"ODD"_s});
-    QDir(folder).removeRecursively();
-    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
-    EXPECT_TRUE(Lines(run.out).contains(Text(644).replace(u"%s"_s, folder))) << run.out.toStdString();
-    EXPECT_FALSE(run.out.contains(Text(648))) << "no -s was read";
-    EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 1000));
-    ExpectGoodImage(Image());
-}
-
-// Standard output carries exactly the log pane's lines, which the -l log
-// file holds below the unattended run's header; standard error, a pipe,
-// gets one progress line per tenth.
-TEST_F(UnattendedRunTest, LogFileHoldsTheTerminalOutputAndProgressComesInTenths)
-{
+    const QString folder = u"/orvane-%1 x\" -s -c \"y  z"_s.arg(::getpid());
+    m_source = QDir(u"/"_s).mkdir(folder.mid(1)) ? folder : testenv::makeTempDir(u"odd"_s) + folder;
+    ASSERT_TRUE(
+        testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source));
     UseRecorders(PacedBlankDvdPlusRw);
     AddFiller(6 * 1024 * 1024);
-    const ProgramRun run = RunProgram({u"-l"_s, u"-d"_s, m_source});
+    // A quote cannot stand in a label: one is given.
+    const ProgramRun run = RunProgram({u"-l"_s, u"-d"_s, m_source, u"-v"_s, u"MY_FILM"_s});
+    QDir(m_source).removeRecursively();
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_TRUE(Lines(run.out).contains(Text(644).replace(u"%s"_s, m_source))) << run.out.toStdString();
+    EXPECT_FALSE(run.out.contains(Text(648))) << "no -s was read";
+    EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 1000));
     const QString log = RunLog();
     EXPECT_TRUE(log.startsWith(Text(562).section(u"\\n"_s, 0, 0))) << log.toStdString();
     for (int id : {654, 712, 784})
