@@ -5,9 +5,7 @@
 #include "ProgramRun.h"
 
 #include <filesystem>
-#include <optional>
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,18 +32,13 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_world = QString::fromStdString(pattern);
         ::chmod(pattern.c_str(), 0755);
-        if (::geteuid() == 0) {
-            const passwd *nobody = ::getpwnam("nobody");
-            ASSERT_NE(nobody, nullptr);
-            m_user = {nobody->pw_uid, nobody->pw_gid};
-        }
         m_program = m_world + u"/program"_s;
         ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_PROGRAM_DIR), m_program));
         // The folder as installed: no state of a run in the build tree.
         QDir(m_program + u"/media"_s).removeRecursively();
         QFile::remove(m_program + u"/Orvane.ini"_s);
         WriteFile(m_program + u"/virtual-recorders.conf"_s, InstalledRecorders);
-        if (!m_user)
+        if (!m_asRoot)
             SetWritable(m_program, false);
         m_programFiles = Listing();
         ASSERT_FALSE(m_programFiles.isEmpty());
@@ -57,7 +50,7 @@ protected:
     void TearDown() override
     {
         EXPECT_EQ(Listing(), m_programFiles) << "nothing is written into the program folder";
-        if (!m_user)
+        if (!m_asRoot)
             SetWritable(m_world, true);
         std::error_code ignored;
         std::filesystem::remove_all(m_world.toStdString(), ignored);
@@ -80,8 +73,8 @@ protected:
     QString UserFolder(const QString &path) const
     {
         QDir().mkpath(path);
-        if (m_user) {
-            EXPECT_EQ(::chown(QFile::encodeName(path).constData(), m_user->first, m_user->second), 0);
+        if (m_asRoot) {
+            EXPECT_EQ(QProcess::execute(u"chown"_s, {u"nobody:"_s, path}), 0);
         }
         return path;
     }
@@ -105,12 +98,12 @@ protected:
         if (!config.isEmpty())
             command << u"XDG_CONFIG_HOME="_s + config << u"XDG_DATA_HOME="_s + data;
         command << m_program + u"/orvane-burn"_s << u"-d"_s << m_film << u"-l"_s << arguments;
-        if (m_user)
+        if (m_asRoot)
             command = QStringList{u"-u"_s, u"nobody"_s, u"--"_s} + command;
         QProcess process;
         process.setProcessEnvironment(WithoutDisplay());
         process.setWorkingDirectory(m_world);
-        process.start(m_user ? u"runuser"_s : command.takeFirst(), command);
+        process.start(m_asRoot ? u"runuser"_s : command.takeFirst(), command);
         return WaitForProgram(process);
     }
 
@@ -123,7 +116,7 @@ protected:
     QString m_program;
     QStringList m_programFiles;
     QString m_film;
-    std::optional<std::pair<uid_t, gid_t>> m_user; // the other user, when root
+    const bool m_asRoot = ::geteuid() == 0;
 };
 
 TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
@@ -162,7 +155,7 @@ TEST_F(InstalledStateTest, UnwritableConfigFolderStillBurnsAndSaysSettingsAreNot
     // ~/.config belongs to someone else (root), or is read-only.
     const QString config = home + u"/.config"_s;
     QDir().mkpath(config);
-    if (!m_user)
+    if (!m_asRoot)
         QFile::setPermissions(config, QFile::ReadOwner | QFile::ExeOwner);
     const ProgramRun run = RunProgram({}, home);
     ASSERT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
