@@ -236,10 +236,8 @@ TEST_F(WindowJobsTest, EraseButtonPassesFullAndQuickModesAndReportsInBoxes)
         EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
         EXPECT_EQ(m_window->m_nEraseMode, mode);
     }
-    QStringList estimates;
-    for (const QString &line : Log())
-        if (line.startsWith(Text(798).section('%', 0, 0)))
-            estimates << line;
+    const QStringList estimates =
+        Log().filter(QRegularExpression(u'^' + QRegularExpression::escape(Text(798).section('%', 0, 0))));
     ASSERT_EQ(estimates.size(), 2) << Log().join('\n').toStdString();
     EXPECT_NE(estimates[0], estimates[1]) << "full and quick erase reach the library";
     EXPECT_TRUE(m_window->Showed(Text(642)));
