@@ -29,11 +29,8 @@ TEST_F(UnattendedRunTest, FolderAloneBurnsWithTheFolderLabelThroughAClosedPipe)
 // argument and all after it are dropped unread.
 TEST_F(UnattendedRunTest, QuietRunOfTenThousandArgumentsPrintsNothing)
 {
-    QStringList arguments{u"-q"_s, u"-d"_s, m_source};
-    while (arguments.size() < 99)
-        arguments << u"-e"_s;
-    while (arguments.size() < 10000)
-        arguments << u"stray"_s;
+    const QStringList arguments = QStringList{u"-q"_s, u"-d"_s, m_source} + QStringList(96, u"-e"_s) +
+                                  QStringList(10000 - 99, u"stray"_s);
     const ProgramRun run = RunProgram(arguments);
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     EXPECT_EQ(run.out, QString());
@@ -87,25 +84,22 @@ TEST_F(UnattendedRunTest, OddFolderReachesTheRunWhoseLogFileHoldsTheOutputAndPro
 TEST_F(UnattendedRunTest, OverwriteErasesThenBurnsAndAnEmptyLanguageFileLosesNoText)
 {
     UseUsedDisc();
-    std::map<int, QString> text;
-    for (int id : {654, 779, 780, 784, 794, 798, 799})
-        text[id] = Text(id);
     m_copy.WriteFile(u"english.lng"_s, QByteArray());
     const ProgramRun run = RunProgram({u"-o"_s, u"-l"_s, u"-d"_s, m_source});
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     EXPECT_FALSE(run.err.contains(u"[Overwrite ReWriteable?!]"_s)) << "nothing was asked";
     ExpectGoodImage(Image());
     const QString log = RunLog();
-    EXPECT_TRUE(log.contains(text[654])) << log.toStdString();
-    EXPECT_TRUE(log.contains(text[779] + u" DVD+RW"_s));
-    const qsizetype estimate = log.indexOf(text[798].section(u"%d"_s, 0, 0));
+    EXPECT_TRUE(log.contains(Text(654))) << log.toStdString();
+    EXPECT_TRUE(log.contains(Text(779) + u" DVD+RW"_s));
+    const qsizetype estimate = log.indexOf(Text(798).section(u"%d"_s, 0, 0));
     EXPECT_GE(estimate, 0);
-    EXPECT_GT(log.indexOf(text[799]), estimate);
-    EXPECT_GT(log.indexOf(text[784]), log.indexOf(text[799]));
+    EXPECT_GT(log.indexOf(Text(799)), estimate);
+    EXPECT_GT(log.indexOf(Text(784)), log.indexOf(Text(799)));
     const QStringList lines = Lines(run.err);
-    const qsizetype erase = lines.indexOf(QRegularExpression(QRegularExpression::escape(text[794]) + ".*"));
+    const qsizetype erase = lines.indexOf(QRegularExpression(QRegularExpression::escape(Text(794)) + ".*"));
     const qsizetype burn =
-        lines.indexOf(QRegularExpression(QRegularExpression::escape(text[780]) + u" 100 %.*"_s));
+        lines.indexOf(QRegularExpression(QRegularExpression::escape(Text(780)) + u" 100 %.*"_s));
     EXPECT_GE(erase, 0) << run.err.toStdString();
     EXPECT_GT(burn, erase);
 }

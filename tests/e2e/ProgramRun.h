@@ -155,7 +155,19 @@ protected:
         return bytes + "|state|" + ReadFile(Image() + u".state"_s).toUtf8();
     }
 
-    QString Text(int id) const { return LanguageText(m_copy.File(u"english.lng"_s), id); }
+    // The words of a command line, SOURCE standing for the film folder.
+    QStringList Words(const char *line) const
+    {
+        return QString::fromLatin1(line)
+            .split(u' ', Qt::SkipEmptyParts)
+            .replaceInStrings(u"SOURCE"_s, m_source);
+    }
+
+    // As the built program folder words it, whatever a test does to its copy.
+    QString Text(int id) const
+    {
+        return LanguageText(QStringLiteral(ORVANE_TEST_PROGRAM_DIR "/english.lng"), id);
+    }
 
     QString ReasonStart(int status) const
     {

@@ -58,7 +58,6 @@ class JobsWindowTest : public testing::Test
 protected:
     void SetUp() override
     {
-        // A folder name with blanks and lower case: the label is cleaned.
         m_source = testenv::makeTempDir(u"films"_s) + u"/my film"_s;
         testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
         m_desktop = testenv::makeTempDir(u"desktop"_s);
@@ -71,9 +70,7 @@ protected:
         SetProgramFolderForTesting(QString());
     }
 
-    // Starts the window, with this command line when one is given (its
-    // worker starts with the window; the recorder selection may still be
-    // changed during the worker's first second).
+    // The command line's worker may still be changed in its first second.
     void Start(const QByteArray &recorders, const QByteArray &settings = {}, const QString &commandLine = {})
     {
         Close();
@@ -88,8 +85,8 @@ protected:
         m_window = std::make_unique<JobsWindow>();
         m_window->m_strAppDir = m_copy.Executable();
         // SOURCE stands for the film folder, whose name holds a blank.
-        m_window->m_arguments = commandLine.split(u' ', Qt::SkipEmptyParts)
-                                    .replaceInStrings(QRegularExpression(u"^SOURCE$"_s), m_source);
+        m_window->m_arguments =
+            commandLine.split(u' ', Qt::SkipEmptyParts).replaceInStrings(u"SOURCE"_s, m_source);
         m_window->CommandLine().SetPresence(Presence::Attended);
         m_window->OnInitDialog();
         ASSERT_FALSE(m_window->HasEnded()) << Log().join('\n').toStdString();
