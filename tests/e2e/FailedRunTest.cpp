@@ -35,6 +35,7 @@ const FailureCase Failures[] = {
     {"no_VIDEO_TS_IFO", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"folder_will_not_play", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"write_fails", runexit::BurnFailed, "-d SOURCE"},
+    {"file_size_limit", runexit::BurnFailed, "-d SOURCE"},
     {"image_recorder", runexit::BurnAborted, "-d SOURCE"},
 };
 
@@ -90,6 +91,11 @@ protected:
             m_saidOnce = Text(992);
         } else if (name == "write_fails") {
             UseRecorders(BlankDvdPlusRw + "fault = fail-at-sector 40\n");
+        } else if (name == "file_size_limit") {
+            // A shell's "ulimit -f" leaves SIGXFSZ at its default action: the
+            // write beyond the limit fails and is reported, no signal ends it.
+            AddFiller(8 * 1024 * 1024);
+            m_script = u"trap - XFSZ; ulimit -f 2048; exec \"$0\" \"$@\""_s;
         } else if (name == "image_recorder") {
             // Nobody could say where the image goes.
             m_copy.WriteFile(u"Orvane.ini"_s, "Device: Image Recorder\n");
