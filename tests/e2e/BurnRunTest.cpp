@@ -156,20 +156,4 @@ TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
     EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
 }
 
-// Answered before any window, so no display is needed; nothing is burned.
-TEST_F(UnattendedRunTest, HelpAndVersionExitZeroWithoutAWindow)
-{
-    ProgramRun run = RunProgram({u"-d"_s, m_source, u"--help"_s});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.startsWith(u"Usage: orvane-burn"_s) && run.out.contains(u"Exit status:"_s));
-    EXPECT_FALSE(run.out.contains(Text(654))) << "no run started";
-    run = RunProgram({u"--version"_s});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(QRegularExpression(u"^orvane-burn \\(Orvane Burn\\) \\d+\\.\\d+\\.\\d+\\n$"_s)
-                    .match(run.out)
-                    .hasMatch())
-        << run.out.toStdString();
-    EXPECT_FALSE(QFile::exists(Image()));
-}
-
 } // namespace

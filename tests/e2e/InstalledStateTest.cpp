@@ -69,7 +69,7 @@ protected:
         return entries;
     }
 
-    // A folder the other user owns (its parents stay root's).
+    // A folder the other user owns (its parents stay root's); a home has its Desktop.
     QString UserFolder(const QString &path) const
     {
         QDir().mkpath(path);
@@ -77,13 +77,6 @@ protected:
             EXPECT_EQ(QProcess::execute(u"chown"_s, {u"nobody:"_s, path}), 0);
         }
         return path;
-    }
-
-    QString MakeHome(const QString &name) const
-    {
-        const QString home = UserFolder(m_world + u'/' + name);
-        UserFolder(home + u"/Desktop"_s);
-        return home;
     }
 
     // Runs the program (as the other user when root) without a display
@@ -122,7 +115,8 @@ protected:
 TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
 {
     // Alice's folders are named by the XDG variables; her settings choose German.
-    const QString alice = MakeHome(u"alice"_s);
+    const QString alice = UserFolder(m_world + u"/alice"_s);
+    UserFolder(alice + u"/Desktop"_s);
     const QString aliceConfig = UserFolder(alice + u"/cfg/orvane-burn"_s);
     WriteFile(aliceConfig + u"/Orvane.ini"_s, "Language: deutsch.lng\n");
     UserFolder(aliceConfig + u"/Orvane.ini"_s);
@@ -137,7 +131,8 @@ TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
 
     // Bob has the default folders and a disc of his own: blank, so his run
     // needs no -o, where Alice's written disc would stop it (status 6).
-    const QString bob = MakeHome(u"bob"_s);
+    const QString bob = UserFolder(m_world + u"/bob"_s);
+    UserFolder(bob + u"/Desktop"_s);
     const QDateTime aliceBurned = QFileInfo(aliceImage).lastModified();
     const ProgramRun bobRun = RunProgram({}, bob);
     ASSERT_EQ(bobRun.exitCode, runexit::Success) << bobRun.err.toStdString();
@@ -151,7 +146,8 @@ TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
 
 TEST_F(InstalledStateTest, UnwritableConfigFolderStillBurnsAndSaysSettingsAreNotKept)
 {
-    const QString home = MakeHome(u"dave"_s);
+    const QString home = UserFolder(m_world + u"/dave"_s);
+    UserFolder(home + u"/Desktop"_s);
     // ~/.config belongs to someone else (root), or is read-only.
     const QString config = home + u"/.config"_s;
     QDir().mkpath(config);
