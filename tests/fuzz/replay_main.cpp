@@ -10,34 +10,23 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
 
-namespace {
-
-void replayFile(const std::filesystem::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
-    int replayed = 0;
+    namespace fs = std::filesystem;
+    std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path arg(argv[i]);
-        if (std::filesystem::is_directory(arg)) {
-            for (const auto &entry : std::filesystem::recursive_directory_iterator(arg)) {
-                if (entry.is_regular_file()) {
-                    replayFile(entry.path());
-                    ++replayed;
-                }
-            }
-        } else {
-            replayFile(arg);
-            ++replayed;
-        }
+        if (!fs::is_directory(argv[i]))
+            inputs.emplace_back(argv[i]);
+        else
+            for (const auto &entry : fs::recursive_directory_iterator(argv[i]))
+                if (entry.is_regular_file())
+                    inputs.push_back(entry.path());
     }
-    std::printf("replayed %d inputs\n", replayed);
-    return replayed > 0 ? 0 : 1;
+    for (const fs::path &path : inputs) {
+        std::ifstream in(path, std::ios::binary);
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    }
+    std::printf("replayed %zu inputs\n", inputs.size());
+    return inputs.empty() ? 1 : 0;
 }

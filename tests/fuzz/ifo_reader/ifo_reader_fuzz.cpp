@@ -1,7 +1,6 @@
 // Reads the input as a VMG and as a title set IFO, then writes addresses
 // back into a copy, as the reallocation does; then runs the preflight's
 // folder checks on a VIDEO_TS folder whose IFO files all hold the input.
-
 #include "dvdvideo/FolderCheck.h"
 #include "dvdvideo/IfoReader.h"
 
@@ -20,9 +19,8 @@ void ReadAndCorrect(std::span<const uint8_t> input)
         for (auto &[set, start] : vmg->titleSetStarts)
             start += uint32_t(set);
         vmg->lastSector += 1;
-        if (!dvdvideo::IfoReader::writeVmg(copy, *vmg))
-            std::abort(); // an accepted IFO must accept its own corrections
-        if (!dvdvideo::IfoReader::readVmg(copy))
+        // An accepted IFO must accept its own corrections.
+        if (!dvdvideo::IfoReader::writeVmg(copy, *vmg) || !dvdvideo::IfoReader::readVmg(copy))
             std::abort();
     }
     if (auto vts = dvdvideo::IfoReader::readVts(input)) {
@@ -50,9 +48,7 @@ void CheckFolder(std::span<const uint8_t> input)
                                     input.begin() + std::ptrdiff_t(std::min(file.size, input.size())));
     };
     for (const auto mode : {dvdvideo::Reallocation::Off, dvdvideo::Reallocation::On}) {
-        dvdvideo::FolderCheck check(files, loader);
-        const dvdvideo::Findings findings = check.Run(mode);
-        if (findings.size() > 1000)
+        if (dvdvideo::FolderCheck(files, loader).Run(mode).size() > 1000)
             std::abort(); // bounded by the 99 title sets
     }
 }

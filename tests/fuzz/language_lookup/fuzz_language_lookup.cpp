@@ -6,6 +6,7 @@
 
 #include "platform/TextFormat.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -19,14 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const std::optional<QString> found = langfile::FindText(file, id);
     const std::vector<langfile::Entry> entries = langfile::ParseEntries(file);
-    std::optional<QString> expected;
-    for (const langfile::Entry &entry : entries) {
-        if (entry.id == id) {
-            expected = entry.text;
-            break;
-        }
-    }
-    if (found != expected)
+    const auto first = std::find_if(entries.begin(), entries.end(),
+                                    [id](const langfile::Entry &entry) { return entry.id == id; });
+    if (found != (first == entries.end() ? std::nullopt : std::optional<QString>(first->text)))
         std::abort();
     // Any line's text may serve as a template, not only the one found.
     const QString templ = found ? *found : entries.empty() ? QString() : entries.front().text;

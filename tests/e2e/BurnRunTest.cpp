@@ -1,0 +1,159 @@
+// Runs that burn, and what a termination signal does to one.
+#include "PrivateSystemBus.h"
+#include "ProgramRun.h"
+
+#include <unistd.h>
+
+namespace {
+
+using namespace e2e;
+
+// The label comes from the folder; a reader that stops reading (a pipe into
+// "head") does not end the burn with SIGPIPE.
+TEST_F(UnattendedRunTest, FolderAloneBurnsWithTheFolderLabelThroughAClosedPipe)
+{
+    const ProgramRun run =
+        RunProgram({m_source}, u"\"$0\" -d \"$1\" | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}"_s);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    ExpectGoodImage(Image());
+    EXPECT_TRUE(Output(u"isoinfo"_s, {u"-d"_s, u"-i"_s, Image()}).contains(u"\nVolume id: MY_FILM\n"_s));
+    EXPECT_TRUE(DesktopFiles().isEmpty()) << "no log file without -l";
+}
+
+// -q prints nothing on standard output and no progress; the stray 100th
+// argument and all after it are dropped unread.
+TEST_F(UnattendedRunTest, QuietRunOfTenThousandArgumentsPrintsNothing)
+{
+    const QStringList arguments = QStringList{u"-q"_s, u"-d"_s, m_source} + QStringList(96, u"-e"_s) +
+                                  QStringList(10000 - 99, u"stray"_s);
+    const ProgramRun run = RunProgram(arguments);
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_EQ(run.out, QString());
+    EXPECT_FALSE(run.err.contains(u" %, "_s)) << "no progress";
+    EXPECT_FALSE(run.err.contains(u"[Info]"_s)) << "no message box echo";
+    ExpectGoodImage(Image());
+}
+
+// Standard output carries exactly the log pane's lines, which the -l log
+// file holds below the unattended run's header; standard error, a pipe,
+// gets one progress line per tenth. The folder argument reaches the run as
+// the shell split it: quotes with an option-like tail inject no -s (the fake
+// logind sees no power-off) and no -c (the burn runs), two blanks stay two,
+// and "/name" without a second '/' is a folder, not an option.
+TEST_F(UnattendedRunTest, OddFolderReachesTheRunWhoseLogFileHoldsTheOutputAndProgressComesInTenths)
+{
+    PrivateSystemBus bus;
+    ASSERT_TRUE(bus.IsReady());
+    const QString folder = u"/orvane-%1 x\" -s -c \"y  z"_s.arg(::getpid());
+    m_source = QDir(u"/"_s).mkdir(folder.mid(1)) ? folder : testenv::makeTempDir(u"odd"_s) + folder;
+    ASSERT_TRUE(
+        testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source));
+    UseRecorders(PacedBlankDvdPlusRw);
+    AddFiller(6 * 1024 * 1024);
+    // A quote cannot stand in a label: one is given.
+    const ProgramRun run = RunProgram({u"-l"_s, u"-d"_s, m_source, u"-v"_s, u"MY_FILM"_s});
+    QDir(m_source).removeRecursively();
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_TRUE(Lines(run.out).contains(Text(644).replace(u"%s"_s, m_source))) << run.out.toStdString();
+    EXPECT_FALSE(run.out.contains(Text(648))) << "no -s was read";
+    EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 1000));
+    const QString log = RunLog();
+    EXPECT_TRUE(log.startsWith(Text(562).section(u"\\n"_s, 0, 0))) << log.toStdString();
+    for (int id : {654, 712, 784})
+        EXPECT_TRUE(log.contains(Text(id))) << id;
+    ASSERT_FALSE(run.out.isEmpty());
+    EXPECT_TRUE(log.contains(run.out.trimmed())) << run.out.toStdString() << "\n---\n" << log.toStdString();
+    EXPECT_TRUE(run.out.contains(u"\n=> "_s) && run.out.contains(Text(784)));
+    const QRegularExpression progress(u"^.* (\\d+) %, .*$"_s, QRegularExpression::MultilineOption);
+    QList<int> percents;
+    for (auto match = progress.globalMatch(run.err); match.hasNext();)
+        percents << match.next().captured(1).toInt();
+    ASSERT_GE(percents.size(), 5) << run.err.toStdString();
+    EXPECT_EQ(percents.last(), 100);
+    for (qsizetype i = 1; i < percents.size(); ++i)
+        EXPECT_GT(percents[i] / 10, percents[i - 1] / 10) << "one line per tenth";
+}
+
+// The erase of -o is an erase like any other, and the burn after it has its
+// own bar; the program's own English stands in for an emptied language file.
+TEST_F(UnattendedRunTest, OverwriteErasesThenBurnsAndAnEmptyLanguageFileLosesNoText)
+{
+    UseUsedDisc();
+    m_copy.WriteFile(u"english.lng"_s, QByteArray());
+    const ProgramRun run = RunProgram({u"-o"_s, u"-l"_s, u"-d"_s, m_source});
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(u"[Overwrite ReWriteable?!]"_s)) << "nothing was asked";
+    ExpectGoodImage(Image());
+    const QString log = RunLog();
+    EXPECT_TRUE(log.contains(Text(654))) << log.toStdString();
+    EXPECT_TRUE(log.contains(Text(779) + u" DVD+RW"_s));
+    const qsizetype estimate = log.indexOf(Text(798).section(u"%d"_s, 0, 0));
+    EXPECT_GE(estimate, 0);
+    EXPECT_GT(log.indexOf(Text(799)), estimate);
+    EXPECT_GT(log.indexOf(Text(784)), log.indexOf(Text(799)));
+    const QStringList lines = Lines(run.err);
+    const qsizetype erase = lines.indexOf(QRegularExpression(QRegularExpression::escape(Text(794)) + ".*"));
+    const qsizetype burn =
+        lines.indexOf(QRegularExpression(QRegularExpression::escape(Text(780)) + u" 100 %.*"_s));
+    EXPECT_GE(erase, 0) << run.err.toStdString();
+    EXPECT_GT(burn, erase);
+}
+
+TEST_F(UnattendedRunTest, SimulationLeavesAUsedDiscAsItWas)
+{
+    UseUsedDisc();
+    const QByteArray medium = MediumSnapshot();
+    m_copy.WriteFile(u"Orvane.ini"_s, "BurnFlags: 0x42\n");
+    const ProgramRun run = RunProgram({u"-o"_s, u"-l"_s, u"-d"_s, m_source});
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_EQ(MediumSnapshot(), medium);
+    const QString log = RunLog();
+    EXPECT_TRUE(log.contains(Text(911))) << log.toStdString();
+    EXPECT_TRUE(log.contains(Text(912)));
+    EXPECT_FALSE(log.contains(Text(784))) << "a simulation is not a burned disc";
+    EXPECT_FALSE(log.contains(Text(799))) << "nothing was erased";
+}
+
+// The shutdown's own log file is announced under the label taken from the
+// folder; the disc stays in the recorder.
+TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
+{
+    PrivateSystemBus bus;
+    ASSERT_TRUE(bus.IsReady());
+    ProgramRun run = RunProgram({u"-s"_s, u"-d"_s, m_source, u"-v"_s, u"BAD!NAME"_s});
+    EXPECT_EQ(run.exitCode, runexit::LabelRefused) << run.err.toStdString();
+    EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 2000));
+    EXPECT_TRUE(DesktopFiles().isEmpty()) << "no shutdown log file";
+
+    run = RunProgram({u"-s"_s, u"-l"_s, u"-d"_s, m_source});
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_TRUE(bus.WaitForPowerOffCalls(1, 10000));
+    EXPECT_EQ(bus.PowerOffCalls().size(), 1);
+    ExpectGoodImage(Image());
+    const QString log = RunLog();
+    EXPECT_TRUE(log.startsWith(Text(560).section(u"\\n"_s, 0, 0))) << log.toStdString();
+    EXPECT_TRUE(log.contains(Text(648)));
+    EXPECT_TRUE(log.contains(Text(706).section(u"%s"_s, 0, 0) + Desktop() + u"/MY_FILM.log"_s));
+    EXPECT_FALSE(log.contains(u"=> Ejecting the disc"_s));
+}
+
+TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
+{
+    UseRecorders(PacedBlankDvdPlusRw);
+    AddFiller(24 * 1024 * 1024);
+    const QByteArray before = MediumSnapshot();
+    QProcess process;
+    StartProgram(process, {u"-d"_s, m_source});
+    const QDir media(m_copy.File(u"media"_s));
+    bool ended = false;
+    for (int i = 0; i < 600 && media.entryList({u"*.part"_s}, QDir::Files).isEmpty() && !ended; ++i)
+        ended = process.waitForFinished(50);
+    ASSERT_FALSE(ended || process.waitForFinished(500)) << "the burn is still writing";
+    process.terminate();
+    const ProgramRun run = WaitForProgram(process);
+    EXPECT_EQ(run.exitCode, runexit::BurnAborted) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(Text(921).replace(u"%s"_s, u"SIGTERM"_s))) << run.err.toStdString();
+    EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+// Runs that cannot burn: each ends with its own status and a last line on
+// standard error naming the status and its cause. Everything that can be
+// checked without the disc is checked before the erase, so a used disc
+// under -o stays as it was.
+#include "ProgramRun.h"
+
+#include <sys/file.h>
+
+namespace {
+
+using namespace e2e;
+
+struct FailureCase
+{
+    const char *name; // also the test's name
+    runexit::Status status;
+    const char *arguments;
+    bool usedDisc = false; // a used disc that must stay as it was
+};
+
+const FailureCase Failures[] = {
+    {"no_recording_library", runexit::StartupFailed, "-d SOURCE"},
+    {"stray_token_and_missing_folder", runexit::ParseError, "stray -l -d"},
+    {"one_character", runexit::ParseError, "x"},
+    {"empty_and_non_UTF_8_arguments", runexit::ParseError, ""},
+    {"no_arguments", runexit::NothingToBurn, ""},
+    {"log_option_alone", runexit::NothingToBurn, "-l"},
+    {"prepare_only", runexit::NothingToBurn, "-d SOURCE -c"},
+    {"refused_label", runexit::LabelRefused, "-o -d SOURCE -v BAD!NAME", true},
+    {"recorder_in_use", runexit::RecorderUnavailable, "-d SOURCE"},
+    {"used_disc_without_o", runexit::OverwriteDeclined, "-d SOURCE", true},
+    {"disc_too_small", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"missing_folder", runexit::CompilationFailed, "-o -d SOURCE-gone", true},
+    {"folder_is_a_file", runexit::CompilationFailed, "-o -d SOURCE/VIDEO_TS/VIDEO_TS.IFO", true},
+    {"no_VIDEO_TS_IFO", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"folder_will_not_play", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"write_fails", runexit::BurnFailed, "-d SOURCE"},
+    {"file_size_limit", runexit::BurnFailed, "-d SOURCE"},
+    {"image_recorder", runexit::BurnAborted, "-d SOURCE"},
+};
+
+void PrintTo(const FailureCase &failure, std::ostream *out)
+{
+    *out << failure.name;
+}
+
+const QString MissingTitleSet = u"Title set 2 is named in VIDEO_TS.IFO, but VTS_02_0.IFO is missing"_s;
+
+class FailedRunTest : public UnattendedRunTest, public testing::WithParamInterface<FailureCase>
+{
+protected:
+    // Sets the case up: what the reason line names, what standard error
+    // says once, and the script the program runs in.
+    void Arrange(const std::string &name)
+    {
+        if (name == "no_recording_library") {
+            ASSERT_TRUE(QFile::remove(m_copy.File(u"NeroAPI.so"_s)));
+        } else if (name == "stray_token_and_missing_folder") {
+            // The reason lists every error; the box, echoed, names the last.
+            m_cause = u"(\"stray\"); "_s + Text(598).chopped(1);
+            m_saidOnce = u"[CL parsing error!] "_s + Text(598);
+        } else if (name == "empty_and_non_UTF_8_arguments") {
+            m_script = u"exec \"$0\" '' -v \"$(printf 'A\\377')\" \"$(printf '\\376')\""_s;
+        } else if (name == "no_arguments") {
+            // Nobody is at the window it would need.
+            m_saidOnce = Text(920) + u'\n';
+        } else if (name == "prepare_only") {
+            m_cause = Text(987);
+        } else if (name == "refused_label") {
+            m_cause = u"'!'"_s;
+        } else if (name == "recorder_in_use") {
+            // Another program holds the virtual recorder, as its lock file says.
+            QDir().mkpath(m_copy.File(u"media"_s));
+            m_lock.setFileName(Image() + u".lock"_s);
+            ASSERT_TRUE(m_lock.open(QIODevice::ReadWrite));
+            ASSERT_EQ(::flock(m_lock.handle(), LOCK_EX | LOCK_NB), 0);
+        } else if (name == "used_disc_without_o") {
+            // Nobody can answer the question; its default is No.
+            m_cause = Text(988);
+            m_saidOnce = u"[Overwrite ReWriteable?!]"_s;
+        } else if (name == "disc_too_small") {
+            UseRecorders(UsedDvdPlusRw + "capacity = 100\n");
+            // 100 sectors are 0 MB; the sample needs a few.
+            m_cause = Text(910).section(u"%d"_s, 0, 0) + u"0"_s;
+        } else if (name == "no_VIDEO_TS_IFO") {
+            ASSERT_TRUE(QFile::remove(m_source + u"/VIDEO_TS/VIDEO_TS.IFO"_s));
+        } else if (name == "folder_will_not_play") {
+            // The video manager names a second title set that is not there.
+            for (const char *ifo : {"VIDEO_TS.IFO", "VIDEO_TS.BUP"}) {
+                QFile file(m_source + u"/VIDEO_TS/"_s + QLatin1String(ifo));
+                ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(0x3F));
+                ASSERT_EQ(file.write("\x02", 1), 1);
+            }
+            m_cause = MissingTitleSet;
+            m_saidOnce = Text(992);
+        } else if (name == "write_fails") {
+            UseRecorders(BlankDvdPlusRw + "fault = fail-at-sector 40\n");
+        } else if (name == "file_size_limit") {
+            // As after a shell's "ulimit -f": the write fails, no SIGXFSZ ends it.
+            AddFiller(8 * 1024 * 1024);
+            m_script = u"trap - XFSZ; ulimit -f 2048; exec \"$0\" \"$@\""_s;
+        } else if (name == "image_recorder") {
+            // Nobody could say where the image goes.
+            m_copy.WriteFile(u"Orvane.ini"_s, "Device: Image Recorder\n");
+            m_saidOnce = u"[Image file]"_s;
+        }
+    }
+
+    QString m_cause;
+    QString m_saidOnce;
+    QString m_script;
+    QFile m_lock; // closing it ends the lock
+};
+
+TEST_P(FailedRunTest, EndsWithItsStatusAndReasonAndLeavesTheDiscAlone)
+{
+    const FailureCase &failure = GetParam();
+    if (failure.usedDisc)
+        UseUsedDisc();
+    Arrange(failure.name);
+    const QByteArray medium = MediumSnapshot();
+    const ProgramRun run = RunProgram(Words(failure.arguments), m_script);
+
+    EXPECT_EQ(run.exitCode, failure.status) << run.err.toStdString();
+    const QString last = Lines(run.err).value(Lines(run.err).size() - 1);
+    const QString start = ReasonStart(failure.status);
+    EXPECT_TRUE(last.startsWith(start)) << last.toStdString();
+    EXPECT_FALSE(last.mid(start.size()).trimmed().isEmpty()) << "a reason";
+    EXPECT_TRUE(last.contains(m_cause)) << last.toStdString();
+    EXPECT_TRUE(m_saidOnce.isEmpty() || run.err.count(m_saidOnce) == 1) << run.err.toStdString();
+    EXPECT_TRUE(DesktopFiles().isEmpty()) << "no log file";
+    EXPECT_TRUE(!failure.usedDisc || MediumSnapshot() == medium) << "the used disc is as it was";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStatus, FailedRunTest, testing::ValuesIn(Failures),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+// --check, --help and --version are answered on standard output without a
+// window: no recorder is opened and no log file written.
+TEST_F(UnattendedRunTest, CheckHelpAndVersionAnswerWithoutTheRecorder)
+{
+    const QString damaged = testenv::makeTempDir(u"damaged"_s) + u"/film"_s;
+    const QString withMenus = QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-with-menus");
+    ASSERT_TRUE(testenv::copyFolder(withMenus, damaged));
+    ASSERT_TRUE(QFile::remove(damaged + u"/VIDEO_TS/VTS_02_0.IFO"_s));
+    const struct
+    {
+        const char *arguments; // SOURCE, MENUS and DAMAGED stand for the folders
+        int exitCode;
+        QString inOutput; // empty: nothing on standard output
+    } cases[] = {
+        {"--check -d SOURCE", runexit::Success, Text(991)},
+        {"-d MENUS --check", runexit::Success, Text(991)},
+        {"--check -d DAMAGED", runexit::CompilationFailed, MissingTitleSet},
+        {"--check -d SOURCE/VIDEO_TS", runexit::CompilationFailed, u"VIDEO_TS is missing"_s},
+        {"--check", runexit::ParseError, {}},
+        {"--check -d", runexit::ParseError, {}},
+        {"--check -d SOURCE -x", runexit::ParseError, {}},
+        {"-d SOURCE --help", runexit::Success, u"Usage: orvane-burn"_s},
+        {"--version", runexit::Success, u"orvane-burn (Orvane Burn) "_s},
+    };
+    const QByteArray medium = MediumSnapshot();
+    for (const auto &c : cases) {
+        const ProgramRun run = RunProgram(Words(c.arguments)
+                                              .replaceInStrings(u"MENUS"_s, withMenus)
+                                              .replaceInStrings(u"DAMAGED"_s, damaged));
+        const std::string label = c.arguments;
+        EXPECT_EQ(run.exitCode, c.exitCode) << label << "\n" << run.err.toStdString();
+        EXPECT_EQ(run.out.isEmpty(), c.inOutput.isEmpty()) << label << ": " << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains(c.inOutput)) << label << ": " << run.out.toStdString();
+    }
+    EXPECT_EQ(MediumSnapshot(), medium) << "no recorder was opened";
+    EXPECT_TRUE(DesktopFiles().isEmpty());
+}
+
+} // namespace
