@@ -16,9 +16,6 @@
 #include <QStringList>
 
 #include <functional>
-#include <mutex>
-#include <utility>
-#include <vector>
 
 // The settings a test gives the jobs; set them before a job starts.
 class FixedSettings : public ISettingsPort
@@ -74,106 +71,45 @@ private:
     BoxRecorder &m_boxes;
 };
 
-// The window operations the set-up ran, in order.
-class RecordingSetupWindow : public ISetupWindowPort, public CallRecord
+// The job tests run without a recording library: no recorder or speed is
+// ever listed, and the set-up never reaches the window.
+class EmptyRecorderList : public IRecorderListPort
 {
 public:
-    void EndDialog(int result) override { Add(QStringLiteral("EndDialog"), QString::number(result)); }
-    void ApplyFsDefaults(int media) override
-    {
-        Add(QStringLiteral("ApplyFsDefaults"), QString::number(media));
-    }
-    void CheckSourceSize() override { Add(QStringLiteral("CheckSourceSize")); }
+    void ClearDeviceList() override {}
+    void AddDevice(const QString &, const DeviceInfo *) override {}
+    void SelectDevice(int) override {}
+    const DeviceInfo *SelectedDevice() const override { return nullptr; }
+    QString SelectedDeviceText() const override { return {}; }
 };
 
-// A Devices list in memory. Safe from the job threads.
-class RecordingRecorderList : public IRecorderListPort
+class EmptySpeedList : public ISpeedListPort
 {
 public:
-    void ClearDeviceList() override
-    {
-        std::lock_guard lock(m_mutex);
-        m_devices.clear();
-        m_selected = -1;
-    }
-    void AddDevice(const QString &name, const DeviceInfo *device) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_devices.emplace_back(name, device);
-    }
-    void SelectDevice(int index) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_selected = index >= 0 && index < static_cast<int>(m_devices.size()) ? index : -1;
-    }
-    const DeviceInfo *SelectedDevice() const override
-    {
-        std::lock_guard lock(m_mutex);
-        return m_selected >= 0 ? m_devices[static_cast<size_t>(m_selected)].second : nullptr;
-    }
-    QString SelectedDeviceText() const override
-    {
-        std::lock_guard lock(m_mutex);
-        return m_selected >= 0 ? m_devices[static_cast<size_t>(m_selected)].first : QString();
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<std::pair<QString, const DeviceInfo *>> m_devices;
-    int m_selected = -1;
+    void ClearSpeedList() override {}
+    void AddSpeed(const QString &) override {}
+    void EnableSpeedList(bool) override {}
+    void SelectSpeed(int) override {}
+    int SelectedSpeed() const override { return -1; }
 };
 
-// A Write Speed list in memory. Safe from the job threads.
-class RecordingSpeedList : public ISpeedListPort
+class IgnoredSetupWindow : public ISetupWindowPort
 {
 public:
-    void ClearSpeedList() override
-    {
-        std::lock_guard lock(m_mutex);
-        speeds.clear();
-        m_selected = -1;
-    }
-    void AddSpeed(const QString &text) override
-    {
-        std::lock_guard lock(m_mutex);
-        speeds << text;
-    }
-    void EnableSpeedList(bool enable) override
-    {
-        std::lock_guard lock(m_mutex);
-        enabled = enable;
-    }
-    void SelectSpeed(int index) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_selected = index >= 0 && index < speeds.size() ? index : -1;
-    }
-    int SelectedSpeed() const override
-    {
-        std::lock_guard lock(m_mutex);
-        return m_selected;
-    }
-
-    QStringList speeds;
-    bool enabled = true;
-
-private:
-    mutable std::mutex m_mutex;
-    int m_selected = -1;
+    void EndDialog(int) override {}
+    void ApplyFsDefaults(int) override {}
+    void CheckSourceSize() override {}
 };
 
-// One recording double for every port the jobs use; the window's own box
-// and the application box share one BoxRecorder.
+// The doubles for every port but the busy state, which each test brings;
+// the window's own box and the application box share one BoxRecorder.
 struct TestJobPorts
 {
     RecordingJobWindow report;
     RecordingQuestions questions{report.boxes};
     RecordingProgress progress;
-    RecordingRecorderList recorders;
-    RecordingSpeedList speeds;
-    RecordingBusy busy;
-    RecordingSetupWindow setup;
+    EmptyRecorderList recorders;
+    EmptySpeedList speeds;
+    IgnoredSetupWindow setup;
     FixedSettings settings;
-
-    JobPorts Ports() { return {report, questions, progress, recorders, speeds, busy, setup, settings}; }
 };

@@ -153,39 +153,32 @@ TEST_F(RecordingJobsTest, OverwriteQuestionLogsTheAnswerAndWaitForDiscShowsNoLib
     EXPECT_EQ(Boxes()[2].type, mb::IconInformation);
 }
 
-TEST_F(RecordingJobsTest, ImageFileDialogProposesTheLabelAndFillsTheBuffer)
+// One byte of the library's buffer is left for the terminating zero.
+TEST_F(RecordingJobsTest, ImageFileDialogProposesTheLabelAndFillsTheBufferIfThePathFits)
 {
     window.m_strVolume = "MY_FILM";
-    char buffer[IMAGE_PATH_BUFFER_SIZE];
+    char buffer[IMAGE_PATH_BUFFER_SIZE + 16];
     std::memset(buffer, 'x', sizeof buffer);
-    ports.questions.chooseImage = [](const QString &) { return std::optional<QString>("/tmp/Bild ä.nrg"); };
+    QString chosen = "/tmp/Bild ä.nrg";
+    ports.questions.chooseImage = [&](const QString &) { return std::optional<QString>(chosen); };
     EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, buffer), 1);
     EXPECT_EQ(ports.questions.proposedImageName, "MY_FILM.nrg");
     EXPECT_STREQ(buffer, "/tmp/Bild ä.nrg");
-
-    ports.questions.chooseImage = [](const QString &) { return std::nullopt; };
-    EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, buffer), 0);
     EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, nullptr), 0);
-}
 
-TEST_F(RecordingJobsTest, ImagePathThatDoesNotFitTheLibrarysBufferIsRefused)
-{
-    // One byte is left for the terminating zero: 1023 bytes fit, 1024 do not.
-    char buffer[IMAGE_PATH_BUFFER_SIZE + 16];
-    std::memset(buffer, 'x', sizeof buffer);
-    const QString fits = "/" + QString(IMAGE_PATH_BUFFER_SIZE - 2, 'a');
-    ports.questions.chooseImage = [&](const QString &) { return std::optional<QString>(fits); };
+    chosen = "/" + QString(IMAGE_PATH_BUFFER_SIZE - 2, 'a');
     EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, buffer), 1);
     EXPECT_EQ(std::strlen(buffer), size_t(IMAGE_PATH_BUFFER_SIZE - 1));
-
     std::memset(buffer, 'x', sizeof buffer);
-    const QString tooLong = fits + "b";
-    ports.questions.chooseImage = [&](const QString &) { return std::optional<QString>(tooLong); };
+    chosen += "b";
     EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, buffer), 0);
     EXPECT_EQ(buffer[0], 'x') << "nothing may be copied";
     EXPECT_TRUE(Log().contains("<909>"));
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].type, mb::IconStop);
+
+    ports.questions.chooseImage = [](const QString &) { return std::nullopt; };
+    EXPECT_EQ(Dialog(DLG_IMAGE_FILENAME, buffer), 0);
 }
 
 TEST_F(RecordingJobsTest, LogLinesAndPhases)

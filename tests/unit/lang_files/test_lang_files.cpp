@@ -81,29 +81,6 @@ QStringList ShippedFiles()
     return QDir(kLangDir).entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name);
 }
 
-// One value per letter of the signature, each recognisable in the result.
-std::vector<FormatArg> SampleArguments(const QString &signature)
-{
-    std::vector<FormatArg> args;
-    for (qsizetype i = 0; i < signature.size(); ++i) {
-        switch (signature[i].unicode()) {
-        case 's':
-            args.emplace_back(QStringLiteral("<value%1>").arg(i));
-            break;
-        case 'd':
-            args.emplace_back(int(7100 + i));
-            break;
-        case 'c':
-            args.emplace_back(char32_t(U'Q'));
-            break;
-        default:
-            args.emplace_back(0.5);
-            break;
-        }
-    }
-    return args;
-}
-
 TEST(ShippedLanguageFiles, HaveEveryIdOnceAndNoUnknownId)
 {
     const auto table = ReadIdTable();
@@ -136,17 +113,29 @@ TEST(ShippedLanguageFiles, EveryTextFitsItsCaller)
                 continue;
             }
             EXPECT_EQ(PlaceholderSignature(text), signature) << "id " << id;
-            const std::vector<FormatArg> args = SampleArguments(signature);
-            const QString result = FormatText(text, args.data(), args.size());
+            // One value per letter, each recognisable in the result (the
+            // settings template shows its numbers in hexadecimal).
+            std::vector<FormatArg> args;
+            QStringList shown;
             for (qsizetype i = 0; i < signature.size(); ++i) {
                 const QChar kind = signature[i];
-                const QString shown = kind == u's'   ? QStringLiteral("<value%1>").arg(i)
+                const QString value = kind == u's'   ? QStringLiteral("<value%1>").arg(i)
                                       : kind == u'c' ? QStringLiteral("Q")
-                                      : kind == u'd' && id != textid::SettingsTemplate
-                                          ? QString::number(7100 + i)
-                                          : QString();
-                EXPECT_TRUE(result.contains(shown)) << "id " << id << " lost value " << i;
+                                                     : QString::number(7100 + i);
+                if (kind == u's')
+                    args.emplace_back(value);
+                else if (kind == u'c')
+                    args.emplace_back(char32_t(U'Q'));
+                else if (kind == u'd')
+                    args.emplace_back(int(7100 + i));
+                else
+                    args.emplace_back(0.5);
+                const bool hidden = kind == u'f' || (kind == u'd' && id == textid::SettingsTemplate);
+                shown << (hidden ? QString() : value);
             }
+            const QString result = FormatText(text, args.data(), args.size());
+            for (qsizetype i = 0; i < shown.size(); ++i)
+                EXPECT_TRUE(result.contains(shown[i])) << "id " << id << " lost value " << i;
         }
         QStringList keys;
         for (const QString &line : lang.GetText(textid::SettingsTemplate).split(u'\n')) {

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTimer>
@@ -36,30 +35,6 @@ void AnswerDialog(std::function<void(QFileDialog &)> answer)
         }
     });
     timer->start(20);
-}
-
-TEST(CFilePicker, SaveLogOffersTheNameAndDoesNotAskBeforeOverwriting)
-{
-    const QString folder = testenv::makeTempDir(QStringLiteral("picker"));
-    const QString existing = folder + QStringLiteral("/MY_MOVIE.log");
-    ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
-    CFilePicker picker(CFilePicker::Save, QString(), existing, 0, CFilePicker::LogFilters(), nullptr);
-    QStringList filtersSeen;
-    QString nameSeen;
-    bool confirmsOverwrite = true;
-    AnswerDialog([&](QFileDialog &dialog) {
-        filtersSeen = dialog.nameFilters();
-        nameSeen = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
-        confirmsOverwrite = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
-        QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
-    });
-    EXPECT_EQ(picker.Run(), CFilePicker::Confirmed);
-    EXPECT_EQ(picker.GetPath(), existing);
-    EXPECT_EQ(nameSeen, QStringLiteral("MY_MOVIE.log"));
-    EXPECT_EQ(filtersSeen,
-              (QStringList{QStringLiteral("Log Files (*.log)"), QStringLiteral("All Files (*)")}));
-    EXPECT_FALSE(confirmsOverwrite);
-    EXPECT_EQ(picker.Flags(), CFilePicker::ExplorerStyle);
 }
 
 TEST(CFilePicker, ImageDialogAsksBeforeOverwritingAndCancelKeepsTheInitialName)
