@@ -201,7 +201,7 @@ TEST(PreflightTest, EachDamageGivesItsFinding)
     }
 }
 
-TEST(PreflightTest, CleanSamplesGiveNoFinding)
+TEST(PreflightTest, CleanSamplesGiveNoFindingAndAFolderWithoutVideoTsIsNoDvdVideo)
 {
     for (const std::string &sample : {kPlain, kMenus})
         for (const Reallocation reallocation : {Reallocation::Off, Reallocation::On}) {
@@ -210,10 +210,6 @@ TEST(PreflightTest, CleanSamplesGiveNoFinding)
             EXPECT_TRUE(report.isDvdVideo) << sample;
             EXPECT_EQ(report.findings, dvdvideo::Findings{}) << sample << " " << int(reallocation);
         }
-}
-
-TEST(PreflightTest, FolderWithoutVideoTsIsNoDvdVideo)
-{
     const dvdvideo::PreflightReport report =
         dvdvideo::RunPreflight(ORVANE_TEST_SOURCE_DIR "/samples/dvd-with-menus/Extras", Reallocation::On);
     EXPECT_FALSE(report.isDvdVideo);

@@ -1,14 +1,12 @@
 // The image written straight into a file descriptor (the kernel copying the
 // file data where it can) is byte for byte the image the track slots
 // produce, whatever the target and the step size; a folder's files streamed
-// side by side from one range come out whole and in their place; and the
-// pieces read from a source end on aligned offsets of it.
+// side by side from one range come out whole and in their place.
 
 #include "BuiltImage.h"
 #include "IsoItemTree.h"
 #include "UdfImage.h"
 
-#include "image/ImageTrack.h"
 #include "image/IsoImageTrack.h"
 
 #include <gtest/gtest.h>
@@ -155,67 +153,6 @@ TEST(DirectWrite, EveryFileOfARunComesOutWholeAndAChangedOneIsNamed)
                   "A source file changed while it was being burned: " + source);
         writeFile(source, std::string(original.begin(), original.end()));
     }
-}
-
-// Where a call's budget ends inside a file, the piece read from it ends on
-// an aligned offset of the file (128 KiB into a buffer, 1 MiB into a file),
-// so that the next piece starts on one; the bytes stay those of a one-sector
-// stream.
-TEST(DirectWrite, PiecesOfASourceEndOnItsAlignedOffsets)
-{
-    const std::string folder = tempDir("pieces");
-    std::string bytes(3 * 1024 * 1024 + 5000, '\0');
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = char(i * 7 / 2048);
-    writeFile(folder + "/big.bin", bytes);
-    writeFile(folder + "/small.txt", std::string(3000, 's'));
-    const Built b = build(*IsoItemTree::fromFolder(folder), "PIECES", kBridge);
-    ASSERT_EQ(b.error, "");
-    uint32_t first = 0, end = 0;
-    for (const ListedEntry &entry : isoinfoListing(b.image, false))
-        if (entry.name == "BIG.BIN;1")
-            end = (first = entry.extent) + uint32_t((entry.size + SECTOR_SIZE - 1) / SECTOR_SIZE);
-    ASSERT_GT(end, first);
-    const std::vector<uint8_t> expected = readFile(b.image);
-    // ends: the sectors where calls ended; sectors: the alignment of a cut into the file.
-    const auto expectCutsAligned = [&](const std::vector<uint32_t> &ends, uint32_t sectors) {
-        size_t cuts = 0;
-        for (uint32_t at : ends)
-            if (at > first && at < end) {
-                ++cuts;
-                EXPECT_EQ((at - first) % sectors, 0u) << at - first << " sectors into the file";
-            }
-        EXPECT_GT(cuts, 0u);
-    };
-    const IsoTrackVtbl &t = *b.track->vtbl;
-    for (uint32_t budget : {64u, 100u, 300u}) {
-        SCOPED_TRACE("slots, budget " + std::to_string(budget));
-        ASSERT_EQ(t.openStream(b.track.get()), 0);
-        std::vector<uint8_t> image, buffer(size_t(budget) * SECTOR_SIZE);
-        std::vector<uint32_t> ends;
-        int32_t n;
-        while ((n = t.readBlocks(b.track.get(), buffer.data(), budget)) > 0) {
-            image.insert(image.end(), buffer.begin(), buffer.begin() + ptrdiff_t(n) * SECTOR_SIZE);
-            ends.push_back(uint32_t(image.size() / SECTOR_SIZE));
-        }
-        t.closeStream(b.track.get());
-        ASSERT_EQ(n, 0);
-        EXPECT_TRUE(image == expected);
-        expectCutsAligned(ends, 64);
-    }
-    image::ImageTrack *builder = imageTrackOf(b.track.get());
-    const std::string path = tempDir("pieces-direct") + "/direct.iso";
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    ASSERT_EQ(builder->openStream(), 0);
-    std::vector<uint32_t> ends;
-    int32_t n;
-    while ((n = builder->writeBlocks(fd, 700)) > 0)
-        ends.push_back((ends.empty() ? 0 : ends.back()) + uint32_t(n));
-    builder->closeStream();
-    ::close(fd);
-    ASSERT_EQ(n, 0);
-    EXPECT_TRUE(readFile(path) == expected);
-    expectCutsAligned(ends, 512);
 }
 
 TEST(DirectWriteFailure, ATargetThatCannotBeWrittenIsReported)

@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 namespace {
@@ -34,20 +33,6 @@ IsoTrack *sampleTrack(LoadedReclib &lib, const char *sample, bool copy, uint32_t
 
 } // namespace
 
-TEST(ReclibSampleBurn, TheSamplesBurnWithTheirIfoFilesRewrittenForThePlacement)
-{
-    for (const char *sample : {"dvd-menuless", "dvd-with-menus"}) {
-        SCOPED_TRACE(sample);
-        LoadedReclib lib(DvdWriter);
-        IsoTrack *track = sampleTrack(lib, sample, false, imagetest::kBridge | ISO_TRACK_REALLOC);
-        RecDeviceHandle device = lib.open("DVD", MEDIA_SET_DVD);
-        ASSERT_EQ(lib.burn(device, track, ProgramBurnFlags | BURN_FLAG_VERIFY, 11080), BURN_OK)
-            << lib.callbacks.allLogs();
-        EXPECT_EQ(imagecheck::placementMismatches(lib.folder + "/media/dvd.iso"), std::vector<std::string>{});
-        EXPECT_EQ(lib.discInfo(device).contentCount, 1);
-    }
-}
-
 TEST(ReclibSampleBurn, AVobRemovedOrChangedAfterTheTrackWasCreatedFailsTheBurnNamingIt)
 {
     const struct
@@ -57,11 +42,6 @@ TEST(ReclibSampleBurn, AVobRemovedOrChangedAfterTheTrackWasCreatedFailsTheBurnNa
         std::string named;
     } cases[] = {
         {"removed", [](const std::string &vob) { std::filesystem::remove(vob); }, "Required file \""},
-        {"grown",
-         [](const std::string &vob) {
-             std::ofstream(vob, std::ios::binary | std::ios::app) << std::string(4096, '\0');
-         },
-         "changed while it was being burned: "},
         {"rewritten, same size",
          [](const std::string &vob) {
              std::filesystem::last_write_time(vob, std::filesystem::last_write_time(vob) +
@@ -100,11 +80,18 @@ TEST(ReclibSampleBurn, AFolderTooDeepForIso9660IsMovedWithOneLogLine)
 
 TEST(ReclibSampleBurn, VerifyNamesTheFileOrStructureThatDiffers)
 {
+    // The IFO files rewritten for the placement pass the verify of a sound write.
+    const uint32_t flags = imagetest::kBridge | ISO_TRACK_REALLOC;
     std::string clean;
     {
         LoadedReclib lib(DvdWriter);
-        ASSERT_EQ(lib.burn(lib.open("DVD"), sampleTrack(lib, "dvd-with-menus", false), ProgramBurnFlags),
-                  BURN_OK);
+        RecDeviceHandle device = lib.open("DVD");
+        ASSERT_EQ(lib.burn(device, sampleTrack(lib, "dvd-with-menus", false, flags),
+                           ProgramBurnFlags | BURN_FLAG_VERIFY),
+                  BURN_OK)
+            << lib.callbacks.allLogs();
+        EXPECT_EQ(imagecheck::placementMismatches(lib.folder + "/media/dvd.iso"), std::vector<std::string>{});
+        EXPECT_EQ(lib.discInfo(device).contentCount, 1);
         clean = imagetest::tempDir("verify") + "/clean.iso";
         std::filesystem::copy_file(lib.folder + "/media/dvd.iso", clean);
     }
@@ -120,7 +107,7 @@ TEST(ReclibSampleBurn, VerifyNamesTheFileOrStructureThatDiffers)
     for (const auto &[sector, named] : faults) {
         SCOPED_TRACE(named);
         LoadedReclib lib(std::string(DvdWriter) + "fault = corrupt-sector " + std::to_string(sector) + "\n");
-        IsoTrack *track = sampleTrack(lib, "dvd-with-menus", false);
+        IsoTrack *track = sampleTrack(lib, "dvd-with-menus", false, flags);
         EXPECT_EQ(lib.burn(lib.open("DVD"), track, ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
         const std::string where = "at sector " + std::to_string(sector) + " " + named;
         EXPECT_TRUE(lib.callbacks.loggedContaining(where)) << lib.callbacks.allLogs();

@@ -51,21 +51,18 @@ TEST_F(LoadRecordingLibraryTest, FirstSourceWithoutTrailingSlashIsNotWritten)
     EXPECT_STREQ(g_szRecLibDir, Bytes(folder).constData());
 }
 
-TEST_F(LoadRecordingLibraryTest, SecondSourceIsCopiedToTheFirstUnchanged)
+TEST_F(LoadRecordingLibraryTest, SecondSourceIsCopiedUnchangedToTheFirstOnlyWhereItsKeyExists)
 {
-    const QString folder = InstallFake("current");
-    m_registry.CreateKey(regkey::SharedKey);
-    // Loaded from "<folder>//NeroAPI.so": the slash is not removed here.
-    SetAppPathsValue(folder + '/');
-    ASSERT_EQ(Load(), 1);
-    EXPECT_EQ(SharedValue(), folder + '/');
-}
-
-TEST_F(LoadRecordingLibraryTest, SecondSourceWithoutTheSharedKeyWritesNothing)
-{
-    SetAppPathsValue(InstallFake("current"));
+    SetAppPathsValue(InstallFake("current", QStringLiteral("first")));
     ASSERT_EQ(Load(), 1);
     EXPECT_FALSE(m_registry.KeyExists(regkey::SharedKey));
+    const QString folder = InstallFake("current");
+    SetAppPathsValue(folder + '/');
+    m_registry.CreateKey(regkey::SharedKey);
+    g_szRecLibDir[0] = '\0';
+    // Loaded from "<folder>//NeroAPI.so": the slash is not removed here.
+    ASSERT_EQ(Load(), 1);
+    EXPECT_EQ(SharedValue(), folder + '/');
 }
 
 TEST_F(LoadRecordingLibraryTest, FolderOf242CharactersIsUsedAnd243IsNot)
