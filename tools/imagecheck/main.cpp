@@ -2,9 +2,12 @@
 // and other systems will read it, with readers written elsewhere:
 // libdvdread opens the VMG and every title set, isoinfo lists the ISO 9660
 // (and Joliet) trees, libudfread gives the VIDEO_TS folder's order and where
-// each file starts. Exit status 0 when every check passes.
+// each file starts; and our own strict reader checks every UDF, ISO 9660
+// and Joliet structure those readers forgive. Exit status 0 when every
+// check passes.
 
 #include "DvdVideoLayoutCheck.h"
+#include "StrictStructureCheck.h"
 #include "UdfImage.h"
 
 #include <dvdread/dvd_reader.h>
@@ -174,6 +177,10 @@ int main(int argc, char **argv)
     listWithIsoinfo(image);
     openWithLibdvdread(image);
     checkPlayerOrder(image);
+    const std::vector<std::string> structure = strictStructureProblems(image);
+    std::printf("== strict structure check: %zu problem(s)\n", structure.size());
+    for (const std::string &text : structure)
+        problem(text);
     std::printf(problems ? "== %d problem(s)\n" : "== image is good\n", problems);
     return problems ? 1 : 0;
 }

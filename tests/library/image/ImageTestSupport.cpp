@@ -65,7 +65,7 @@ std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocks
         error = "cannot size " + path;
     ::close(fd);
     if (error.empty())
-        for (const std::string &problem : strictStructureProblems(path))
+        for (const std::string &problem : imagecheck::strictStructureProblems(path))
             error += (error.empty() ? "strict structure check: " : "; ") + problem;
     return error;
 }

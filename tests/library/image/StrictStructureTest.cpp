@@ -11,7 +11,8 @@
 #include <functional>
 
 using namespace imagetest;
-using namespace imagetest::strict;
+using namespace imagecheck;
+using namespace imagecheck::strict;
 
 namespace {
 

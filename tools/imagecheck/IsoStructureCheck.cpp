@@ -5,7 +5,7 @@
 
 #include <set>
 
-namespace imagetest::strict {
+namespace imagecheck::strict {
 namespace {
 
 constexpr int kMaxLevels = 8;
@@ -208,4 +208,4 @@ bool checkIso(const ImageSectors &image, std::vector<std::string> &problems)
     return primary;
 }
 
-} // namespace imagetest::strict
+} // namespace imagecheck::strict

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-namespace imagetest {
+namespace imagecheck {
 
 uint16_t descriptorCrc(const uint8_t *data, size_t length)
 {
@@ -60,4 +60,4 @@ std::vector<std::string> strictStructureProblems(const std::string &path)
     return problems;
 }
 
-} // namespace imagetest
+} // namespace imagecheck

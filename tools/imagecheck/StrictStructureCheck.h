@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace imagetest {
+namespace imagecheck {
 
 // One line per fault found; empty for a sound image (or a file that holds
 // neither file system, which is reported as one fault).
@@ -76,4 +76,4 @@ void checkUdf(const ImageSectors &image, std::vector<std::string> &problems);
 bool checkIso(const ImageSectors &image, std::vector<std::string> &problems);
 
 } // namespace strict
-} // namespace imagetest
+} // namespace imagecheck

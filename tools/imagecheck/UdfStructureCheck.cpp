@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-namespace imagetest::strict {
+namespace imagecheck::strict {
 namespace {
 
 // Checks the 16-byte tag of a descriptor of which available bytes are at
@@ -227,4 +227,4 @@ void checkUdf(const ImageSectors &image, std::vector<std::string> &problems)
                                 " folders, the tree holds ", walk.directories));
 }
 
-} // namespace imagetest::strict
+} // namespace imagecheck::strict
