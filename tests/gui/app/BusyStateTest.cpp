@@ -10,7 +10,6 @@
 
 namespace {
 
-// Burn and the speed list stay locked until a source and a recorder allow them.
 enum class Busy { Locked, LockedUntilChosen, Unchanged };
 
 struct ControlRule
@@ -60,11 +59,9 @@ protected:
     TestBurnDlg m_dlg;
 };
 
-TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnErase)
+// Burn and the speed list come back only once a source and a recorder allow them.
+TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleRestoresThem)
 {
-    for (const ControlRule &rule : Rules)
-        EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name << " at start";
-    EXPECT_FALSE(Enabled("m_btnAbort")) << "at start";
     m_dlg.m_strVolume = QStringLiteral("MY_DISC");
     for (const AbortButton abort : {AbortButton::Disabled, AbortButton::Enabled}) {
         m_dlg.EnableBusyUi(abort);
@@ -75,23 +72,19 @@ TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnErase)
         EXPECT_FALSE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
         EXPECT_EQ(m_dlg.m_ctlProgress->maximum(), 100);
         EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_DISC")) << "the members are shown";
-    }
-}
 
-TEST_F(BusyStateTest, IdleAgainRestoresAllButBurnAndTheSpeedList)
-{
-    m_dlg.EnableBusyUi(AbortButton::Enabled);
-    m_dlg.m_ctlProgress->setValue(40);
-    m_dlg.setWindowTitle(QStringLiteral("40%"));
-    m_dlg.RestoreIdleUi();
-    EXPECT_FALSE(m_dlg.IsBusy());
-    EXPECT_FALSE(Enabled("m_btnAbort"));
-    for (const ControlRule &rule : Rules)
-        EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name;
-    EXPECT_TRUE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
-    EXPECT_EQ(m_dlg.m_ctlProgress->value(), 0);
-    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
-    EXPECT_EQ(m_dlg.m_stcPercent->text(), QStringLiteral("0 %"));
+        m_dlg.m_ctlProgress->setValue(40);
+        m_dlg.setWindowTitle(QStringLiteral("40%"));
+        m_dlg.RestoreIdleUi();
+        EXPECT_FALSE(m_dlg.IsBusy());
+        EXPECT_FALSE(Enabled("m_btnAbort"));
+        for (const ControlRule &rule : Rules)
+            EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name;
+        EXPECT_TRUE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
+        EXPECT_EQ(m_dlg.m_ctlProgress->value(), 0);
+        EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
+        EXPECT_EQ(m_dlg.m_stcPercent->text(), QStringLiteral("0 %"));
+    }
 }
 
 TEST_F(BusyStateTest, AWorkerThreadCanLockAndUnlockTheWindow)
