@@ -154,10 +154,10 @@ TEST_F(LogPaneTest, TheGuiThreadActsAfterWhatAWorkerQueuedBefore)
 TEST_F(LogPaneTest, AutomaticPathIsOnTheDesktopAndNamedAfterTheLabelOrNowhere)
 {
     m_dlg.m_strVolume = QStringLiteral("NOWHERE");
-    const std::size_t boxesBefore = m_dlg.Boxes().size();
+    const std::size_t boxesBefore = m_dlg.boxes.Boxes().size();
     m_dlg.WriteLogFile(2); // no desktop folder: nothing is written or said
     EXPECT_FALSE(QFile::exists(QDir::currentPath() + QStringLiteral("/NOWHERE.log")));
-    EXPECT_EQ(m_dlg.Boxes().size(), boxesBefore);
+    EXPECT_EQ(m_dlg.boxes.Boxes().size(), boxesBefore);
     EXPECT_TRUE(m_dlg.GetLogText().isEmpty());
 
     const QString desktop = testenv::makeTempDir(QStringLiteral("desktop"));

@@ -38,7 +38,7 @@ TEST_F(StartupTest, WithoutSettingsOrRecordingLibraryTheWindowSaysSoAndEndsWithM
                                QStringLiteral("No recording library")};
     EXPECT_EQ(LogLines(m_dlg), expected);
     EXPECT_EQ(m_dlg.m_strAppDir, m_folder.Folder());
-    const std::vector<ShownBox> boxes = m_dlg.Boxes();
+    const std::vector<ShownBox> boxes = m_dlg.boxes.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("The recording library could not be loaded"));
     EXPECT_EQ(boxes[0].caption, QStringLiteral("Error"));
