@@ -28,14 +28,6 @@ public:
             textProbe(textId);
         return CBurnDlg::GetText(textId);
     }
-    std::vector<Box> Boxes() const { return boxes.Boxes(); }
-    bool Asked(const QString &caption) const
-    {
-        for (const Box &box : boxes.Boxes())
-            if (box.caption == caption)
-                return true;
-        return false;
-    }
 
     BoxRecorder boxes;
     std::function<void(int)> textProbe;

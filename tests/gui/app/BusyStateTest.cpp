@@ -1,16 +1,18 @@
-// The busy state: which controls a job locks, and that the window cannot be
-// closed while a job runs.
+// The busy state: which controls a job locks, that the window cannot be
+// closed while a job runs, and what a termination signal does to it.
 #include "AppTestSupport.h"
 
 #include <QMenu>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <thread>
 
 namespace {
 
-// Burn and the speed list stay locked until a source and a recorder allow them.
 enum class Busy { Locked, LockedUntilChosen, Unchanged };
 
 struct ControlRule
@@ -60,11 +62,9 @@ protected:
     TestBurnDlg m_dlg;
 };
 
-TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnErase)
+// Burn and the speed list come back only once a source and a recorder allow them.
+TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleRestoresThem)
 {
-    for (const ControlRule &rule : Rules)
-        EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name << " at start";
-    EXPECT_FALSE(Enabled("m_btnAbort")) << "at start";
     m_dlg.m_strVolume = QStringLiteral("MY_DISC");
     for (const AbortButton abort : {AbortButton::Disabled, AbortButton::Enabled}) {
         m_dlg.EnableBusyUi(abort);
@@ -75,23 +75,19 @@ TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnErase)
         EXPECT_FALSE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
         EXPECT_EQ(m_dlg.m_ctlProgress->maximum(), 100);
         EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_DISC")) << "the members are shown";
-    }
-}
 
-TEST_F(BusyStateTest, IdleAgainRestoresAllButBurnAndTheSpeedList)
-{
-    m_dlg.EnableBusyUi(AbortButton::Enabled);
-    m_dlg.m_ctlProgress->setValue(40);
-    m_dlg.setWindowTitle(QStringLiteral("40%"));
-    m_dlg.RestoreIdleUi();
-    EXPECT_FALSE(m_dlg.IsBusy());
-    EXPECT_FALSE(Enabled("m_btnAbort"));
-    for (const ControlRule &rule : Rules)
-        EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name;
-    EXPECT_TRUE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
-    EXPECT_EQ(m_dlg.m_ctlProgress->value(), 0);
-    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
-    EXPECT_EQ(m_dlg.m_stcPercent->text(), QStringLiteral("0 %"));
+        m_dlg.m_ctlProgress->setValue(40);
+        m_dlg.setWindowTitle(QStringLiteral("40%"));
+        m_dlg.RestoreIdleUi();
+        EXPECT_FALSE(m_dlg.IsBusy());
+        EXPECT_FALSE(Enabled("m_btnAbort"));
+        for (const ControlRule &rule : Rules)
+            EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name;
+        EXPECT_TRUE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
+        EXPECT_EQ(m_dlg.m_ctlProgress->value(), 0);
+        EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
+        EXPECT_EQ(m_dlg.m_stcPercent->text(), QStringLiteral("0 %"));
+    }
 }
 
 TEST_F(BusyStateTest, AWorkerThreadCanLockAndUnlockTheWindow)
@@ -168,6 +164,60 @@ TEST(DataExchange, MembersReachTheControlsAndComeBack)
     EXPECT_EQ(dlg.m_nEraseMode, 0);
     EXPECT_EQ(dlg.m_bReallocate, 0);
     EXPECT_EQ(dlg.m_nSpeedIndex, 1);
+}
+
+// A termination signal aborts a job and closes the window once it has ended;
+// without a job the window closes as Quit does.
+using TerminationSignalTest = BusyStateTest;
+
+TEST_F(TerminationSignalTest, WithoutAJobTheWindowClosesAsQuitDoes)
+{
+    m_dlg.OnTerminationSignal(SIGTERM);
+    EXPECT_TRUE(m_dlg.HasEnded());
+    EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
+    EXPECT_TRUE(LogLines(m_dlg).contains(QStringLiteral("Signal SIGTERM received: the program closes.")));
+    EXPECT_FALSE(m_dlg.RunEndedBySignal()) << "no command-line run was under way";
+}
+
+TEST_F(TerminationSignalTest, DuringAJobItAbortsAndTheWindowClosesOnceTheJobHasEnded)
+{
+    // A job (here a command on the recorders) runs while the signal comes.
+    m_dlg.Jobs().Job().WhenIdle([this] {
+        m_dlg.EnableBusyUi(AbortButton::Enabled);
+        m_dlg.OnTerminationSignal(SIGINT);
+        EXPECT_TRUE(m_dlg.m_bAbort) << "as the Abort button does";
+        EXPECT_TRUE(
+            LogLines(m_dlg).contains(QStringLiteral("Signal SIGINT received: the running job is aborted.")));
+        EXPECT_FALSE(WaitFor([this] { return m_dlg.HasEnded(); }, 300)) << "not while the job runs";
+        m_dlg.RestoreIdleUi();
+    });
+    EXPECT_TRUE(WaitFor([this] { return m_dlg.HasEnded(); }));
+    EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
+}
+
+// A dialog in its own event loop (here a box nobody answers) is cancelled
+// first: the window does not close from under it.
+TEST_F(TerminationSignalTest, AnOpenDialogIsCancelledBeforeTheWindowCloses)
+{
+    QTimer::singleShot(0, &m_dlg, [this] { m_dlg.OnTerminationSignal(SIGHUP); });
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Question"), QStringLiteral("Wait?"),
+                    QMessageBox::Yes | QMessageBox::No, &m_dlg);
+    box.exec();
+    EXPECT_FALSE(m_dlg.HasEnded()) << "the box returned first";
+    EXPECT_TRUE(WaitFor([this] { return m_dlg.HasEnded(); }));
+}
+
+// Before its burn a command-line run has no job yet: the window closes at
+// once, and the run counts as ended by the signal (the program then exits
+// with the aborted status).
+TEST_F(TerminationSignalTest, ACommandLineRunUnderWayCountsAsEndedBySignal)
+{
+    m_dlg.CommandLine().Start({QStringLiteral("-d"), m_folder.Folder()});
+    m_dlg.OnTerminationSignal(SIGTERM);
+    EXPECT_TRUE(m_dlg.HasEnded());
+    EXPECT_TRUE(m_dlg.RunEndedBySignal());
+    m_dlg.CommandLine().Stop();
+    EXPECT_EQ(m_dlg.CommandLine().ExitStatus(), runexit::Success) << "the run itself burned nothing";
 }
 
 } // namespace

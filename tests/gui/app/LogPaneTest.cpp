@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QRegularExpression>
+#include <QMap>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -69,32 +69,23 @@ TEST_F(LogPaneTest, TheLastLineStaysInView)
 
 TEST_F(LogPaneTest, ConcurrentAppendsLoseNothingAndKeepEachThreadsOrder)
 {
-    constexpr int Threads = 4;
-    constexpr int LinesPerThread = 400;
+    constexpr int Lines = 400;
     std::vector<std::thread> workers;
-    for (int t = 0; t < Threads; ++t) {
-        workers.emplace_back([this, t] {
-            for (int n = 0; n < LinesPerThread; ++n)
-                m_dlg.AppendLog(
-                    QStringLiteral("thread %1 line %2\r\nthread %1 line %2 continued").arg(t).arg(n));
+    for (const char *name : {"a", "b", "c"})
+        workers.emplace_back([this, name] {
+            for (int n = 0; n < Lines; ++n)
+                m_dlg.AppendLog(QStringLiteral("%1 %2\r\n%1 %2 continued").arg(QLatin1String(name)).arg(n));
         });
-    }
-    ASSERT_TRUE(
-        WaitFor([this] { return m_dlg.m_edtLog->document()->blockCount() >= 2 * Threads * LinesPerThread; }));
+    ASSERT_TRUE(WaitFor([this] { return m_dlg.m_edtLog->document()->blockCount() >= 6 * Lines; }));
     for (std::thread &worker : workers)
         worker.join();
-
     const QStringList lines = LogLines(m_dlg);
-    ASSERT_EQ(lines.size(), 2 * Threads * LinesPerThread);
-    std::vector<int> next(Threads, 0);
-    static const QRegularExpression pattern(QStringLiteral("^thread (\\d) line (\\d+)$"));
+    ASSERT_EQ(lines.size(), 6 * Lines);
+    QMap<QString, int> next;
     for (int i = 0; i < lines.size(); i += 2) {
-        const QRegularExpressionMatch match = pattern.match(lines[i]);
-        ASSERT_TRUE(match.hasMatch()) << lines[i].toStdString();
-        const int t = match.captured(1).toInt();
-        EXPECT_EQ(match.captured(2).toInt(), next[t]++);
-        // The two lines of one append are never split by another thread's.
-        EXPECT_EQ(lines[i + 1], lines[i] + QStringLiteral(" continued"));
+        const QString name = lines[i].section(QLatin1Char(' '), 0, 0);
+        EXPECT_EQ(lines[i], QStringLiteral("%1 %2").arg(name).arg(next[name]++));
+        EXPECT_EQ(lines[i + 1], lines[i] + QStringLiteral(" continued")) << "an append is never split";
     }
 }
 
@@ -163,10 +154,10 @@ TEST_F(LogPaneTest, TheGuiThreadActsAfterWhatAWorkerQueuedBefore)
 TEST_F(LogPaneTest, AutomaticPathIsOnTheDesktopAndNamedAfterTheLabelOrNowhere)
 {
     m_dlg.m_strVolume = QStringLiteral("NOWHERE");
-    const std::size_t boxesBefore = m_dlg.Boxes().size();
+    const std::size_t boxesBefore = m_dlg.boxes.Boxes().size();
     m_dlg.WriteLogFile(2); // no desktop folder: nothing is written or said
     EXPECT_FALSE(QFile::exists(QDir::currentPath() + QStringLiteral("/NOWHERE.log")));
-    EXPECT_EQ(m_dlg.Boxes().size(), boxesBefore);
+    EXPECT_EQ(m_dlg.boxes.Boxes().size(), boxesBefore);
     EXPECT_TRUE(m_dlg.GetLogText().isEmpty());
 
     const QString desktop = testenv::makeTempDir(QStringLiteral("desktop"));

@@ -1,18 +1,12 @@
-// The main window with the shipped language files: the Language command
-// re-applies every caption, menu item and tooltip at once, a text a language
-// lacks comes from the built-in English, Help and F1 open the help of the
-// current language, About shows the version line; and how the window looks
-// once shown: themed icon buttons, a Write Speed list that shows its entries
-// whole, a capacity meter spanning its group however wide the window.
+// The main window with the shipped language files: the Language command,
+// texts a language lacks, and Help and F1.
 
 #include "AppTestSupport.h"
 
 #include "TestEnvironment.h"
 #include "TextIds.h"
 
-#include "controls/CAboutDlg.h"
 #include "controls/CThemedIconButton.h"
-#include "jobs/setup/SpeedText.h"
 #include "lang/BuiltinTexts.h"
 #include "lang/CLanguageText.h"
 #include "lang/HelpFile.h"
@@ -23,12 +17,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontMetrics>
-#include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 
@@ -95,9 +85,6 @@ protected:
         m_dlg.Texts().SetFile(m_folder.Folder() + QLatin1Char('/') + file);
         m_dlg.ApplyWindowTexts();
     }
-    static int LeftEdge(const QWidget &widget) { return widget.mapToGlobal(QPoint(0, 0)).x(); }
-    static int RightEdge(const QWidget &widget) { return LeftEdge(widget) + widget.width(); }
-    QString MenuTitle() const { return m_dlg.findChild<QMenuBar *>()->actions().first()->text(); }
 
     ProgramFolderFixture m_folder;
     TestBurnDlg m_dlg;
@@ -151,7 +138,7 @@ TEST_F(MainWindowTexts, ALanguageWithoutATextShowsTheBuiltInEnglishOne)
     EXPECT_EQ(m_dlg.m_btnBurn->text(), QStringLiteral("Go"));
     EXPECT_EQ(m_dlg.m_btnBurn->toolTip(), builtin::Text(textid::TipBurn));
     EXPECT_EQ(m_dlg.m_btnErase->text(), builtin::Text(textid::ButtonErase));
-    EXPECT_EQ(MenuTitle(), builtin::Text(textid::MenuSettings));
+    EXPECT_EQ(m_dlg.findChild<QMenuBar *>()->actions().first()->text(), builtin::Text(textid::MenuSettings));
     // 754 is a caption elsewhere; Clear Log never shows one.
     EXPECT_TRUE(m_dlg.m_btnClearLog->text().isEmpty());
     for (const auto &row : windowtexts::MainWindowIconButtons()) {
@@ -220,79 +207,6 @@ TEST_F(MainWindowTexts, F1InADialogOpensItsPageInAWindowTheDialogOwns)
         EXPECT_TRUE(ownedByDialog) << expectedPage;
     }
     EXPECT_EQ(m_dlg.findChild<HelpWindow *>(), nullptr) << "the main window's own help stays closed";
-}
-
-TEST_F(MainWindowTexts, AboutShowsTheVersionLine)
-{
-    QString versionFrame;
-    OnNextDialog([&](QWidget *about) {
-        versionFrame = about->findChild<QGroupBox *>(QStringLiteral("m_grpVersion"))->title();
-        static_cast<QDialog *>(about)->accept();
-    });
-    m_dlg.m_btnAbout->click();
-    EXPECT_EQ(versionFrame, CAboutDlg::VersionLine());
-}
-
-TEST(MainWindowSpeedList, ShowsItsLongestEntryWholeInTheNarrowestWindow)
-{
-    // The speeds come with the recording set-up, before the window is first
-    // shown, and again whenever the recorder or the media type changes.
-    enum class Filled { BeforeShow, AfterShow };
-    for (const char *language : {"english.lng", "deutsch.lng"}) {
-        for (const Filled filled : {Filled::BeforeShow, Filled::AfterShow}) {
-            ProgramFolderFixture folder;
-            TestBurnDlg dlg;
-            StartWithShippedLanguages(folder, dlg);
-            dlg.m_strLangFile = QLatin1String(language);
-            dlg.Texts().SetFile(folder.Folder() + QLatin1Char('/') + QLatin1String(language));
-            dlg.ApplyWindowTexts();
-            const QString longest = jobs::SpeedListEntry(11080, 1385);
-            const auto fill = [&] {
-                dlg.m_portSpeeds.ClearSpeedList();
-                for (const int kBs : {3324, 5540, 11080})
-                    dlg.m_portSpeeds.AddSpeed(jobs::SpeedListEntry(kBs, 1385));
-                dlg.m_portSpeeds.SelectSpeed(2);
-            };
-            if (filled == Filled::BeforeShow)
-                fill();
-            dlg.show();
-            QApplication::processEvents();
-            if (filled == Filled::AfterShow)
-                fill();
-            dlg.resize(1, 1); // as narrow as the window can be made
-            QApplication::processEvents();
-
-            QStyleOptionComboBox option;
-            option.initFrom(dlg.m_cmbSpeed);
-            option.currentText = longest;
-            const QRect field = dlg.m_cmbSpeed->style()->subControlRect(
-                QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, dlg.m_cmbSpeed);
-            EXPECT_GE(field.width(), QFontMetrics(dlg.m_cmbSpeed->font()).horizontalAdvance(longest))
-                << language << (filled == Filled::BeforeShow ? ", filled before" : ", filled after")
-                << " the window showed";
-        }
-    }
-}
-
-TEST_F(MainWindowTexts, CapacityMeterBandSpansItsGroupAfterEveryResize)
-{
-    m_dlg.show();
-    QApplication::processEvents();
-    const QWidget &group = *m_dlg.m_grpBurn;
-    const CCapacityMeter &meter = *m_dlg.m_ctlCapacity;
-    const int startWidth = m_dlg.width();
-    for (const int width : {startWidth + 240, startWidth + 80, startWidth}) {
-        m_dlg.resize(width, m_dlg.height());
-        QApplication::processEvents();
-        ASSERT_EQ(m_dlg.width(), width) << "the window keeps the width it was given";
-        const int bandLeft = LeftEdge(meter);
-        const int bandRight = bandLeft + meter.DrawingWidth();
-        // The band starts inside the group and ends as far from the group's
-        // right edge as it starts from its left edge.
-        EXPECT_GT(bandLeft, LeftEdge(group)) << width;
-        EXPECT_NEAR(RightEdge(group) - bandRight, bandLeft - LeftEdge(group), 1) << width;
-        EXPECT_GE(meter.width(), meter.DrawingWidth() - 1) << "the whole band is visible at " << width;
-    }
 }
 
 } // namespace

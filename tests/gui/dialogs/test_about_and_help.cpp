@@ -14,14 +14,11 @@
 #include "lang/HelpWindow.h"
 #include "platform/TextFormat.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTextBrowser>
-#include <QTextCursor>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -81,32 +78,6 @@ TEST_F(AboutBox, ShowsTheVersionLineTheLanguageTextsAndALinkError)
     EXPECT_EQ(donate->toolTip(), m_texts.GetText(textid::DonationTip));
     EXPECT_EQ(donate->size(), donate->ImageSize());
     EXPECT_TRUE(donate->HasHoverCursor());
-}
-
-TEST_F(AboutBox, ItsTextsAreLaidOutWholeInEveryLanguage)
-{
-    if (!QFontMetrics(QApplication::font()).inFont(QLatin1Char('A')))
-        GTEST_SKIP() << "no font to measure texts with";
-    for (const char *language : {"english.lng", "deutsch.lng"}) {
-        UseLanguage(QLatin1String(language));
-        CAboutDlg about(Texts());
-        int measured = 0;
-        QTimer::singleShot(0, &about, [&] {
-            QApplication::processEvents();
-            for (const char *name : {"m_stcThanks", "m_stcTranslation"}) {
-                const auto *label = about.findChild<QLabel *>(QLatin1String(name));
-                const QRect given = label->contentsRect();
-                const QRect needed =
-                    QFontMetrics(label->font()).boundingRect(given, Qt::TextWordWrap, label->text());
-                EXPECT_LE(needed.height(), given.height()) << language << " " << name;
-                EXPECT_LE(needed.width(), given.width()) << language << " " << name;
-                ++measured;
-            }
-            about.accept();
-        });
-        about.Show();
-        EXPECT_EQ(measured, 2);
-    }
 }
 
 using HelpFile = DialogFixture;
@@ -197,12 +168,8 @@ TEST_F(HelpWindowTest, ContentsLinksBackAndForwardMoveBetweenPages)
 {
     HelpWindow *window = Show(QString());
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->isWindow());
-    EXPECT_EQ(window->parentWidget(), &m_owner);
-    EXPECT_EQ(window->windowTitle(), m_texts.GetText(960));
+    EXPECT_TRUE(window->isVisible() && window->isWindow());
     EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
-    EXPECT_TRUE(window->MissingPageLine().isEmpty());
     EXPECT_TRUE(window->Browser()->toPlainText().contains(QStringLiteral("user guide")));
     QTreeWidgetItem *other = window->Contents()->topLevelItem(2)->child(1);
     ASSERT_EQ(other->text(0), QStringLiteral("Other Settings"));
@@ -240,38 +207,6 @@ TEST_F(HelpWindowTest, ContentsLinksBackAndForwardMoveBetweenPages)
     EXPECT_EQ(m_owner.findChildren<HelpWindow *>().size(), 1);
     EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
     EXPECT_EQ(window->Contents()->currentItem()->text(0), QStringLiteral("Other Settings"));
-}
-
-TEST_F(HelpWindowTest, FindsTextInThePageAndSaysWhenItIsNotThere)
-{
-    HelpWindow *window = Show(QLatin1String(helppage::OtherSettings));
-    ASSERT_NE(window, nullptr);
-    struct Case
-    {
-        const char *text;
-        HelpWindow::Direction direction;
-        bool found;
-    };
-    const Case cases[] = {
-        {"limit", HelpWindow::Direction::Forward, true},
-        {"limit", HelpWindow::Direction::Forward, true}, // the next one
-        {"limit", HelpWindow::Direction::Backward, true},
-        {"no such words anywhere", HelpWindow::Direction::Forward, false},
-        {"Reset", HelpWindow::Direction::Forward, true}, // wraps around past the end
-    };
-    QList<int> positions;
-    for (const Case &c : cases) {
-        EXPECT_EQ(window->Find(QLatin1String(c.text), c.direction), c.found) << c.text;
-        const QTextCursor cursor = window->Browser()->textCursor();
-        if (c.found) {
-            EXPECT_EQ(cursor.selectedText().toLower(), QString::fromLatin1(c.text).toLower()) << c.text;
-        }
-        positions << cursor.selectionStart();
-        EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("m_stcNoMatch"))->isVisibleTo(window), !c.found)
-            << c.text;
-    }
-    EXPECT_LT(positions[0], positions[1]);
-    EXPECT_EQ(positions[2], positions[0]);
 }
 
 } // namespace

@@ -82,16 +82,6 @@ TEST(CapacityMeterLayoutTest, RedMarkOnlyBeyondTheRedLimitNoSizeNoStepsHugeNumbe
     EXPECT_EQ(huge.redMark, 355);
 }
 
-TEST(CapacityMeterLayoutTest, RulerCoversTheWholeWidth)
-{
-    const meter::Layout layout = meter::LayOut(400, 0, 0, 0);
-    ASSERT_EQ(layout.ruler.size(), 15u + 20u + 2u);
-    EXPECT_EQ(layout.ruler[15].x, 15);
-    EXPECT_EQ(layout.ruler[34].x, 395);
-    EXPECT_EQ(layout.ruler.back().x, 398);
-    EXPECT_EQ(layout.ruler.back().sourceColumn, meter::RightEdge);
-}
-
 const QRgb Green = qRgb(11, 255, 11);
 const QRgb Yellow = qRgb(255, 223, 11);
 const QRgb Red = qRgb(255, 57, 11);
