@@ -80,8 +80,9 @@ protected:
             m_saidOnce = u"[Overwrite ReWriteable?!]"_s;
         } else if (name == "disc_too_small") {
             UseRecorders(UsedDvdPlusRw + "capacity = 100\n");
-            // 100 sectors are 0 MB; the sample needs a few.
-            m_cause = Text(910).section(u"%d"_s, 0, 0) + u"0"_s;
+            // 100 sectors are 0 MB; the sample's few hundred sectors, rounded
+            // up, need 1 MB.
+            m_cause = Text(910).section(u"%d"_s, 0, 0) + u"0"_s + Text(910).section(u"%d"_s, 1, 1) + u"1"_s;
         } else if (name == "no_VIDEO_TS_IFO") {
             ASSERT_TRUE(QFile::remove(m_source + u"/VIDEO_TS/VIDEO_TS.IFO"_s));
         } else if (name == "folder_will_not_play") {
