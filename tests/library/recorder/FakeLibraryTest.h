@@ -4,36 +4,83 @@
 // stand-in recording library in a fresh folder, and PATH and the library
 // folder restored afterwards.
 #include "recorder/LibraryVersion.h"
+#include "recorder/RecordingLibrary.h"
 
 #include "platform/MemoryRegistryStore.h"
 
+#include "TestEnvironment.h"
+
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 // Remembers every write, so tests can tell a write-back from none.
 class WatchedRegistry : public MemoryRegistryStore
 {
 public:
-    bool WriteString(const QString &key, const QString &valueName, const QString &data) override;
+    bool WriteString(const QString &key, const QString &valueName, const QString &data) override
+    {
+        writes << key + QLatin1Char('|') + valueName + QLatin1Char('=') + data;
+        return MemoryRegistryStore::WriteString(key, valueName, data);
+    }
     QStringList writes;
 };
 
 class FakeLibraryTest : public testing::Test
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        SetMachineRegistry(&m_registry);
+        if (qEnvironmentVariableIsSet("PATH"))
+            m_savedPath = qgetenv("PATH");
+        g_szRecLibDir[0] = '\0';
+    }
+
+    void TearDown() override
+    {
+        UnloadRecordingLibrary();
+        SetMachineRegistry(nullptr);
+        if (m_savedPath)
+            qputenv("PATH", *m_savedPath);
+        else
+            qunsetenv("PATH");
+        g_szRecLibDir[0] = '\0';
+    }
 
     // A fresh folder (named name) holding a copy of that generation's stand-in.
-    static QString InstallFake(const char *generation, const QString &name = QStringLiteral("lib"));
+    static QString InstallFake(const char *generation, const QString &name = QStringLiteral("lib"))
+    {
+        const QString folder =
+            testenv::makeTempDir(QString::fromLatin1(generation)) + QLatin1Char('/') + name;
+        EXPECT_TRUE(QDir().mkpath(folder));
+        const QString source =
+            QStringLiteral(ORVANE_FAKE_RECLIB_DIR "/%1/NeroAPI.so").arg(QLatin1String(generation));
+        EXPECT_TRUE(QFile::copy(source, folder + QStringLiteral("/NeroAPI.so"))) << source.toStdString();
+        return folder;
+    }
+
     // Installs the generation, names its folder as the first source and
     // loads it; LoadRecordingLibrary's result.
-    int LoadFake(const char *generation);
+    int LoadFake(const char *generation)
+    {
+        m_folder = InstallFake(generation);
+        SetSharedValue(m_folder);
+        return Load();
+    }
+    int Load()
+    {
+        m_registry.writes.clear();
+        return LoadRecordingLibrary();
+    }
+
     void SetSharedValue(const QString &folder)
     {
         m_registry.Set(regkey::SharedKey, regkey::LibraryFolderValue, folder);
@@ -48,13 +95,35 @@ protected:
     }
 
     // What the loaded stand-in has received so far, one call a line.
-    static std::string CallLog();
-    static void ClearCallLog();
+    static std::string CallLog()
+    {
+        const auto log = g_hRecLib.Symbol<const char *(*)()>("FakeCallLog");
+        return log != nullptr ? log() : std::string("(no stand-in loaded)");
+    }
+    static void ClearCallLog()
+    {
+        if (const auto clear = g_hRecLib.Symbol<void (*)()>("FakeClearLog"))
+            clear();
+    }
     static bool Logged(const std::string &text) { return CallLog().find(text) != std::string::npos; }
     // The first logged line that starts with prefix, or an empty text.
-    static std::string LoggedLine(const std::string &prefix);
+    static std::string LoggedLine(const std::string &prefix)
+    {
+        std::istringstream lines(CallLog());
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind(prefix, 0) == 0)
+                return line;
+        }
+        return {};
+    }
     // Makes the loaded stand-in report another version.
-    static void SetFakeVersion(unsigned single, LibraryVersion components);
+    static void SetFakeVersion(unsigned single, LibraryVersion components)
+    {
+        using Setter = void (*)(unsigned, uint16_t, uint16_t, uint16_t, uint16_t);
+        const auto set = g_hRecLib.Symbol<Setter>("FakeSetVersion");
+        ASSERT_NE(set, nullptr);
+        set(single, components.major, components.minor, components.third, components.fourth);
+    }
     static std::string Pointer(const void *pointer) { return QString::asprintf("%p", pointer).toStdString(); }
 
     WatchedRegistry m_registry;

@@ -1,45 +1,120 @@
-// Who destroys what when a track adapter ends. What the adapters forward is
-// checked against a legacy stand-in library in the library tests.
+// The two track adapters over a track that answers every slot with something
+// recognisable: the reserved slots answer 500 and more, so an adapter's own
+// default (0) is told apart from a forwarded answer.
 #include "recorder/CTrackForLegacyLibrary.h"
 #include "recorder/CTrackFromLegacyLibrary.h"
 
 #include <gtest/gtest.h>
 
+#include <cinttypes>
+#include <cstdio>
+#include <string>
+
 namespace {
 
-struct Destroys
+template <typename Interface> struct AnsweringTrack
 {
-    int count = 0;
-    int lastFlag = -1;
+    Interface base;
+    int destroys = 0;
+    int lastDeleteFlag = -1;
+    int closes = 0;
 };
 
-// A wrapped track that only counts its destruction.
-template <typename Track> struct CountedTrack
+// The slots both generations have, under the same names.
+template <typename Interface, typename Table> Table AnsweringTable()
 {
-    Track base;
-    Destroys *destroys;
+    using T = Interface;
+    Table table{};
+    table.destroy = [](T *track, int deleteFlag) {
+        auto *self = reinterpret_cast<AnsweringTrack<T> *>(track);
+        ++self->destroys;
+        self->lastDeleteFlag = deleteFlag;
+    };
+    table.blockSize = [](T *) -> int32_t { return 2048; };
+    table.sizeInBlocks = [](T *) -> int64_t { return 4321; };
+    table.openStream = [](T *) -> int32_t { return 3; };
+    table.readBlocks = [](T *, void *buffer, uint32_t maxBlocks) -> int32_t {
+        *static_cast<char *>(buffer) = 'F';
+        return static_cast<int32_t>(maxBlocks) + 400;
+    };
+    table.reserved5 = [](T *) -> int32_t { return 505; };
+    table.reserved6 = [](T *) -> int32_t { return 506; };
+    table.reserved7 = [](T *, void *) -> int32_t { return 507; };
+    table.reserved8 = [](T *) -> int32_t { return 508; };
+    table.reserved9 = [](T *, uint32_t *a, uint32_t *b) { *a = *b = 509; };
+    table.closeStream = [](T *track) { ++reinterpret_cast<AnsweringTrack<T> *>(track)->closes; };
+    table.lastError = [](T *) { return "last error"; };
+    table.reserved12 = [](T *) -> int32_t { return 512; };
+    table.fsFlags = [](T *) -> uint32_t { return 21; };
+    table.volumeLabel = [](T *) { return "LABEL"; };
+    table.reallocFailed = [](T *) -> int32_t { return 23; };
+    table.placementWarning = [](T *) { return "placement warning"; };
+    table.fileCount = [](T *) -> int32_t { return 25; };
+    table.isMode2 = [](T *) -> int32_t { return 26; };
+    table.layoutError = [](T *) { return "layout error"; };
+    return table;
+}
 
-    static void Destroy(Track *track, int deleteFlag)
-    {
-        Destroys *destroys = reinterpret_cast<CountedTrack *>(track)->destroys;
-        ++destroys->count;
-        destroys->lastFlag = deleteFlag;
-    }
-};
+const IsoTrackVtbl kCurrentTable = AnsweringTable<IsoTrack, IsoTrackVtbl>();
+const LegacyIsoTrackVtbl kLegacyTable = AnsweringTable<LegacyIsoTrack, LegacyIsoTrackVtbl>();
 
-// Wraps a counted track of the adapter's wrapped generation, destroys the
-// adapter without and then with the delete flag (as a caller that first
-// ends and then frees an object would), and reports the wrapped track's end.
-template <typename Adapter, typename Wrapped, typename Slots> Destroys DestroyTwice(TrackOwnership ownership)
+// Every slot both generations have, called through the interface the
+// track is seen in.
+template <typename Interface> std::string Describe(Interface *track)
 {
-    Destroys destroys;
-    Slots slots{};
-    slots.destroy = CountedTrack<Wrapped>::Destroy;
-    CountedTrack<Wrapped> wrapped{{&slots}, &destroys};
+    const auto *table = track->vtbl;
+    char buffer[2048] = {};
+    uint32_t a = 1;
+    uint32_t b = 1;
+    table->reserved9(track, &a, &b);
+    const int32_t read = table->readBlocks(track, buffer, 7);
+    char text[400];
+    std::snprintf(text, sizeof text,
+                  "block=%d size=%" PRId64 " open=%d read=%d,%c r5=%d r6=%d r7=%d r8=%d r9=%u,%u r12=%d "
+                  "error=%s fs=%u label=%s realloc=%d warning=%s files=%d mode2=%d layout=%s",
+                  table->blockSize(track), table->sizeInBlocks(track), table->openStream(track), read,
+                  buffer[0], table->reserved5(track), table->reserved6(track),
+                  table->reserved7(track, nullptr), table->reserved8(track), a, b, table->reserved12(track),
+                  table->lastError(track), table->fsFlags(track), table->volumeLabel(track),
+                  table->reallocFailed(track), table->placementWarning(track), table->fileCount(track),
+                  table->isMode2(track), table->layoutError(track));
+    table->closeStream(track);
+    return text;
+}
+
+constexpr char kForwarded[] = "block=2048 size=4321 open=3 read=407,F r5=0 r6=0 r7=0 r8=0 r9=0,0 r12=0 "
+                              "error=last error fs=21 label=LABEL realloc=23 warning=placement warning "
+                              "files=25 mode2=26 layout=layout error";
+
+TEST(TrackAdapters, EachAdapterForwardsTheSharedSlotsAndAnswersTheReservedOnesItself)
+{
+    AnsweringTrack<LegacyIsoTrack> legacy{{&kLegacyTable}};
+    IsoTrack *current = CTrackFromLegacyLibrary::Create(&legacy.base, TrackOwnership::Borrowed);
+    EXPECT_EQ(Describe(current), kForwarded);
+    EXPECT_EQ(legacy.closes, 1);
+    for (auto slot : {&IsoTrackVtbl::reserved13, &IsoTrackVtbl::reserved14, &IsoTrackVtbl::reserved15,
+                      &IsoTrackVtbl::reserved16, &IsoTrackVtbl::reserved17, &IsoTrackVtbl::reserved18,
+                      &IsoTrackVtbl::reserved19, &IsoTrackVtbl::reserved20, &IsoTrackVtbl::reserved28})
+        EXPECT_EQ((current->vtbl->*slot)(current), 0);
+    current->vtbl->destroy(current, 1);
+
+    AnsweringTrack<IsoTrack> program{{&kCurrentTable}};
+    LegacyIsoTrack *view = CTrackForLegacyLibrary::Create(&program.base, TrackOwnership::Borrowed);
+    EXPECT_EQ(Describe(view), kForwarded);
+    EXPECT_EQ(program.closes, 1);
+    view->vtbl->destroy(view, 1);
+}
+
+// Destroys the adapter without and then with the delete flag (as a caller
+// that first ends and then frees an object would).
+template <typename Adapter, typename Wrapped>
+AnsweringTrack<Wrapped> DestroyTwice(const decltype(Wrapped::vtbl) table, TrackOwnership ownership)
+{
+    AnsweringTrack<Wrapped> wrapped{{table}};
     auto *adapter = Adapter::Create(&wrapped.base, ownership);
     adapter->vtbl->destroy(adapter, 0);
     adapter->vtbl->destroy(adapter, 1);
-    return destroys;
+    return wrapped;
 }
 
 TEST(TrackAdapters, AnOwningAdapterDestroysTheWrappedTrackOnceAndABorrowingOneNever)
@@ -47,17 +122,14 @@ TEST(TrackAdapters, AnOwningAdapterDestroysTheWrappedTrackOnceAndABorrowingOneNe
     for (const TrackOwnership ownership : {TrackOwnership::Owned, TrackOwnership::Borrowed}) {
         const bool owned = ownership == TrackOwnership::Owned;
         SCOPED_TRACE(owned ? "owned" : "borrowed");
-        for (const Destroys &destroys :
-             {DestroyTwice<CTrackFromLegacyLibrary, LegacyIsoTrack, LegacyIsoTrackVtbl>(ownership),
-              DestroyTwice<CTrackForLegacyLibrary, IsoTrack, IsoTrackVtbl>(ownership)}) {
-            EXPECT_EQ(destroys.count, owned ? 1 : 0);
-            EXPECT_EQ(destroys.lastFlag, owned ? 1 : -1);
+        const auto legacy = DestroyTwice<CTrackFromLegacyLibrary, LegacyIsoTrack>(&kLegacyTable, ownership);
+        const auto current = DestroyTwice<CTrackForLegacyLibrary, IsoTrack>(&kCurrentTable, ownership);
+        for (const auto &[destroys, lastFlag] : {std::pair{legacy.destroys, legacy.lastDeleteFlag},
+                                                 {current.destroys, current.lastDeleteFlag}}) {
+            EXPECT_EQ(destroys, owned ? 1 : 0);
+            EXPECT_EQ(lastFlag, owned ? 1 : -1);
         }
     }
-}
-
-TEST(TrackAdapters, NullTrackIsNotWrapped)
-{
     EXPECT_EQ(CTrackFromLegacyLibrary::Create(nullptr, TrackOwnership::Owned), nullptr);
     EXPECT_EQ(CTrackForLegacyLibrary::Create(nullptr, TrackOwnership::Owned), nullptr);
 }
