@@ -45,15 +45,6 @@ TEST(DriveEraseEstimate, EachMediumAndMethodHasItsOwnFigure)
             << traitsOf(c.medium).name << " method " << int(c.method) << " speed " << c.blankingSpeed;
 }
 
-TEST(DriveEraseEstimate, EveryErasableProfileHasAFigure)
-{
-    // CD-RW, DVD-RW sequential and restricted overwrite, DVD+RW and DVD+RW DL.
-    for (int profile : {0x0a, 0x13, 0x14, 0x1a, 0x2a})
-        for (int mode : {0, 1})
-            EXPECT_GT(driveEraseSeconds(*mediumFromProfile(profile), eraseMethodFor(profile, mode), 0, 0), 40)
-                << "profile " << profile << " mode " << mode;
-}
-
 struct CapacityCase
 {
     MediumKind kind;

@@ -1,6 +1,6 @@
 // The pure translations a real drive needs, checked table by table without
-// hardware: libburn profiles, speeds, erase methods and erase estimates, and
-// the virtual-recorder configuration reader.
+// hardware, and the virtual-recorder configuration reader.
+#include "recorders/DriveEraseEstimate.h"
 #include "recorders/EraseEstimate.h"
 #include "recorders/ProfileMapping.h"
 #include "recorders/SpeedMapping.h"
@@ -10,41 +10,44 @@
 
 using namespace reclib;
 
-TEST(ReclibProfileMapping, ProfilesGiveTheWritableMedia)
+TEST(ReclibProfileMapping, ProfilesGiveTheWritableMediaAndHowEachIsErased)
 {
-    // The disc-info fields each medium gives are checked through the
-    // library's exported functions.
-    const std::pair<int, MediumKind> cases[] = {
-        {0x09, MediumKind::CdR},        {0x0a, MediumKind::CdRw},       {0x11, MediumKind::DvdMinusR},
-        {0x13, MediumKind::DvdMinusRw}, {0x14, MediumKind::DvdMinusRw}, {0x15, MediumKind::DvdMinusR},
-        {0x1a, MediumKind::DvdPlusRw},  {0x1b, MediumKind::DvdPlusR},   {0x2b, MediumKind::DvdPlusR},
-    };
-    for (const auto &[profile, kind] : cases)
-        EXPECT_EQ(mediumFromProfile(profile), kind) << profile;
-    // No disc, CD-ROM, DVD-ROM, DVD-RAM, BD-RE, a stdio file.
-    for (int profile : {0x00, 0x08, 0x10, 0x12, 0x43, 0xffff})
-        EXPECT_EQ(mediumFromProfile(profile), std::nullopt) << profile;
-}
-
-TEST(ReclibProfileMapping, EraseOrFormatByProfileAndMode)
-{
-    struct Case
+    using enum EraseMethod;
+    const struct
     {
         int profile;
+        std::optional<MediumKind> medium;
         EraseMethod quick, full;
-    } const cases[] = {
-        {0x0a, EraseMethod::BlankFast, EraseMethod::BlankFull},
-        {0x14, EraseMethod::BlankFast, EraseMethod::BlankFull},
-        {0x13, EraseMethod::Format, EraseMethod::Format},
-        {0x1a, EraseMethod::Format, EraseMethod::Format},
-        {0x09, EraseMethod::NotErasable, EraseMethod::NotErasable},
-        {0x11, EraseMethod::NotErasable, EraseMethod::NotErasable},
-        {0x1b, EraseMethod::NotErasable, EraseMethod::NotErasable},
-        {0xffff, EraseMethod::NotErasable, EraseMethod::NotErasable},
+    } cases[] = {
+        {0x09, MediumKind::CdR, NotErasable, NotErasable},
+        {0x0a, MediumKind::CdRw, BlankFast, BlankFull},
+        {0x11, MediumKind::DvdMinusR, NotErasable, NotErasable},
+        {0x13, MediumKind::DvdMinusRw, Format, Format}, // restricted overwrite
+        {0x14, MediumKind::DvdMinusRw, BlankFast, BlankFull},
+        {0x15, MediumKind::DvdMinusR, NotErasable, NotErasable},
+        {0x1a, MediumKind::DvdPlusRw, Format, Format},
+        {0x1b, MediumKind::DvdPlusR, NotErasable, NotErasable},
+        {0x2a, MediumKind::DvdPlusRw, Format, Format}, // double layer
+        {0x2b, MediumKind::DvdPlusR, NotErasable, NotErasable},
+        // No disc, CD-ROM, DVD-ROM, DVD-RAM, BD-RE, a stdio file.
+        {0x00, std::nullopt, NotErasable, NotErasable},
+        {0x08, std::nullopt, NotErasable, NotErasable},
+        {0x10, std::nullopt, NotErasable, NotErasable},
+        {0x12, std::nullopt, NotErasable, NotErasable},
+        {0x43, std::nullopt, NotErasable, NotErasable},
+        {0xffff, std::nullopt, NotErasable, NotErasable},
     };
-    for (const Case &c : cases) {
-        EXPECT_EQ(eraseMethodFor(c.profile, ERASE_MODE_QUICK), c.quick) << c.profile;
-        EXPECT_EQ(eraseMethodFor(c.profile, ERASE_MODE_FULL), c.full) << c.profile;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.profile);
+        EXPECT_EQ(mediumFromProfile(c.profile), c.medium);
+        EXPECT_EQ(eraseMethodFor(c.profile, ERASE_MODE_QUICK), c.quick);
+        EXPECT_EQ(eraseMethodFor(c.profile, ERASE_MODE_FULL), c.full);
+        // Every erasable medium has an erase time to show.
+        for (const EraseMethod method : {c.quick, c.full}) {
+            if (method != NotErasable) {
+                EXPECT_GT(driveEraseSeconds(*c.medium, method, 0, 0), 40);
+            }
+        }
     }
 }
 
@@ -101,10 +104,10 @@ TEST(ReclibEraseEstimate, ScalesWithSizeModeSpeedAndScale)
     EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_FULL, 5540, 1.0), 849);
     EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_QUICK, 11080, 1.0), 7);
     EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_QUICK, 11080, 0.0), 0);
-    EXPECT_EQ(eraseSeconds(1000, ERASE_MODE_QUICK, 11080, 1.0),
-              1); // small disc: the quick area is the whole disc
-    EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_FULL, 0, 1.0),
-              86400); // no speed: capped, never a division by zero
+    // A small disc: the quick area is the whole disc.
+    EXPECT_EQ(eraseSeconds(1000, ERASE_MODE_QUICK, 11080, 1.0), 1);
+    // No speed: capped, never a division by zero.
+    EXPECT_EQ(eraseSeconds(dvd, ERASE_MODE_FULL, 0, 1.0), 86400);
 }
 
 TEST(ReclibVirtualConfig, ReadsEveryKey)
@@ -136,11 +139,7 @@ TEST(ReclibVirtualConfig, ReadsEveryKey)
 
 TEST(ReclibVirtualConfig, ReportsProblemsWithTheirLines)
 {
-    const struct
-    {
-        const char *text;
-        const char *problem;
-    } cases[] = {
+    const std::pair<const char *, const char *> cases[] = {
         {"[A]\nfile = a\nmedium = DVD+RW\n", "line 3: medium must be"},
         {"[A]\nfile = a\nmedium = Blu-ray blank\n", "line 3: medium must be"},
         {"[A]\nfile = a\npacing = sometimes\n", "line 3: pacing must be"},
@@ -159,12 +158,11 @@ TEST(ReclibVirtualConfig, ReportsProblemsWithTheirLines)
         {"[A]\nmedium = CD-R blank\nwrites = DVD\nfile = a\n", "does not write the medium it holds"},
         {"[]\nfile = a\n", "name must have 1 to 63"},
     };
-    for (const auto &c : cases) {
-        const VirtualRecorderConfig config = VirtualRecorderConfig::parse(c.text);
+    for (const auto &[text, problem] : cases) {
         std::string all;
-        for (const std::string &problem : config.problems)
-            all += problem + "\n";
-        EXPECT_NE(all.find(c.problem), std::string::npos) << c.text << "\n---\n" << all;
+        for (const std::string &found : VirtualRecorderConfig::parse(text).problems)
+            all += found + "\n";
+        EXPECT_NE(all.find(problem), std::string::npos) << text << "\n---\n" << all;
     }
 }
 

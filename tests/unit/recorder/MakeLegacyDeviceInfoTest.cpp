@@ -53,30 +53,16 @@ TEST(MakeLegacyDeviceInfo, SpeedListsLongerThanTheLegacyOneAreCutKeepingTheFaste
     }
 }
 
-TEST(MakeLegacyDeviceInfo, CarriesTheFieldsTheLegacyLayoutHas)
+// Every field a legacy record has is carried through a real open of a legacy
+// stand-in library; here the texts the legacy record has less room for.
+TEST(MakeLegacyDeviceInfo, TextsAreCutToTheLegacyFields)
 {
     auto device = DeviceWithWriteSpeeds(2);
     std::memset(device->name, 'N', sizeof device->name); // not terminated
-    std::strcpy(device->shortText, "SEVEN77");
     std::strcpy(device->libText, "0123456789012345678901234567890123456789");
-    device->value72 = 72;
-    device->value76 = 76;
-    device->deviceType = DEVICE_TYPE_WRITER;
-    device->letter = 'F';
-    device->capabilities = 0x11;
-    device->libPointer = device.get();
-    device->value1456 = 1456;
-    device->readSpeeds.count = 1;
-    device->readSpeeds.multiples[0] = 40;
     const auto legacy = MakeLegacyDeviceInfo(device.get());
     EXPECT_EQ(std::string(legacy->name), std::string(31, 'N'));
-    EXPECT_STREQ(legacy->shortText, "SEVEN77");
     EXPECT_STREQ(legacy->libText, "0123456789012345678901234567890");
-    EXPECT_EQ((std::vector<int32_t>{legacy->value72, legacy->value76, legacy->deviceType, legacy->letter,
-                                    legacy->capabilities, legacy->value1456, legacy->readSpeedCount,
-                                    legacy->readSpeeds[0]}),
-              (std::vector<int32_t>{72, 76, DEVICE_TYPE_WRITER, 'F', 0x11, 1456, 1, 40}));
-    EXPECT_EQ(legacy->libPointer, device.get());
     EXPECT_EQ(MakeLegacyDeviceInfo(nullptr), nullptr);
 }
 
