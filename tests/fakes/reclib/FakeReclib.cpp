@@ -222,7 +222,6 @@ FAKE_EXPORT void NeroFreeMem(void *block)
 
 FAKE_EXPORT void *NeroGetAvailableDrives(void)
 {
-    Log("NeroGetAvailableDrives legacy=%d", LegacyDeviceLayout());
     if (!LegacyDeviceLayout())
         return CurrentList(MEDIA_SET_CD);
     auto *list = static_cast<LegacyDeviceInfoList *>(std::calloc(1, sizeof(LegacyDeviceInfoList)));
@@ -272,14 +271,12 @@ FAKE_EXPORT void NeroClearErrors(void)
 
 FAKE_EXPORT char *NeroGetErrorLog(void)
 {
-    Log("NeroGetErrorLog");
     return CopyText("fake error log");
 }
 
 FAKE_EXPORT char *NeroGetLocalizedWaitCDTexts(int waitType)
 {
-    Log("NeroGetLocalizedWaitCDTexts %d", waitType);
-    return CopyText("Insert a disc");
+    return CopyText(("Insert a disc " + std::to_string(waitType)).c_str());
 }
 
 // A legacy record is compared with the one the library handed out.
@@ -315,20 +312,17 @@ FAKE_EXPORT DiscInfo *NeroGetCDInfo(RecDeviceHandle handle, uint32_t flags)
 
 FAKE_EXPORT int NeroEjectLoadCD(RecDeviceHandle handle, int eject)
 {
-    Log("NeroEjectLoadCD %p %d", static_cast<void *>(handle), eject);
-    return 0;
+    return handle != nullptr ? 10 + eject : -1;
 }
 
 FAKE_EXPORT int NeroGetCDRWErasingTime(RecDeviceHandle handle, int mode)
 {
-    Log("NeroGetCDRWErasingTime %p %d", static_cast<void *>(handle), mode);
-    return 40 + mode;
+    return handle != nullptr ? 40 + mode : -1;
 }
 
 FAKE_EXPORT int NeroEraseCDRW(RecDeviceHandle handle, int mode)
 {
-    Log("NeroEraseCDRW %p %d", static_cast<void *>(handle), mode);
-    return 0;
+    return handle != nullptr ? 20 + mode : -1;
 }
 
 FAKE_EXPORT IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, uint32_t flags)

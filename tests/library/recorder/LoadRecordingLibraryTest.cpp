@@ -3,7 +3,9 @@
 #include "FakeLibraryTest.h"
 
 #include "recorder/LibraryAdapters.h"
+
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -55,7 +57,6 @@ TEST_F(LoadRecordingLibraryTest, FolderOf242CharactersIsUsedAnd243IsNot)
         const QString folder = base + '/' + QString(length - base.size() - 1, QLatin1Char('d'));
         ASSERT_EQ(folder.size(), length);
         ASSERT_TRUE(QDir().mkpath(folder));
-        QFile::remove(folder + "/NeroAPI.so");
         ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_FAKE_RECLIB_DIR "/current/NeroAPI.so"),
                                 folder + "/NeroAPI.so"));
         SetSharedValue(folder);
@@ -72,14 +73,8 @@ TEST_F(LoadRecordingLibraryTest, PathGainsTheFolderUnlessItIsAlreadyInside)
 {
     const QString folder = InstallFake("current");
     SetSharedValue(folder);
-    struct Case
-    {
-        const char *name;
-        std::optional<QByteArray> before;
-        QByteArray after;
-    };
     const QByteArray dir = Bytes(folder);
-    const Case cases[] = {
+    const std::tuple<const char *, std::optional<QByteArray>, QByteArray> cases[] = {
         {"absent", QByteArray("/usr/bin:/bin"), dir + ":/usr/bin:/bin"},
         {"inside a longer name", "/usr/bin:" + dir + "-old/bin", "/usr/bin:" + dir + "-old/bin"},
         {"already first", dir + ":/bin", dir + ":/bin"},
@@ -87,26 +82,20 @@ TEST_F(LoadRecordingLibraryTest, PathGainsTheFolderUnlessItIsAlreadyInside)
         {"empty", QByteArray(""), dir},
         {"unset", std::nullopt, dir},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        if (c.before)
-            qputenv("PATH", *c.before);
+    for (const auto &[name, before, after] : cases) {
+        SCOPED_TRACE(name);
+        if (before)
+            qputenv("PATH", *before);
         else
             qunsetenv("PATH");
         ASSERT_EQ(Load(), 1);
-        EXPECT_EQ(qgetenv("PATH"), c.after);
+        EXPECT_EQ(qgetenv("PATH"), after);
     }
 }
 
-TEST_F(LoadRecordingLibraryTest, ComponentsAreClampedForTheSingleNumber)
-{
-    ASSERT_EQ(LoadFake("v5564"), 1);
-    ClearCallLog();
-    EXPECT_EQ(SetExpectedLibraryVersion(12, 3, 40, 5, nullptr), 1);
-    EXPECT_EQ(CallLog(), "NeroSetExpectedAPIVersion 9395\n");
-}
-
-TEST_F(LoadRecordingLibraryTest, LibrariesThatCannotBeLoadedOrCannotServeAreNotKept)
+// Libraries that refuse the version or lack every export are the adapter
+// tests' generation table.
+TEST_F(LoadRecordingLibraryTest, WithoutALibraryEveryAdapterAnswersItsFailure)
 {
     EXPECT_EQ(Load(), 0); // no source at all
     EXPECT_STREQ(g_szRecLibDir, "");
@@ -118,7 +107,42 @@ TEST_F(LoadRecordingLibraryTest, LibrariesThatCannotBeLoadedOrCannotServeAreNotK
                "ELF but not really, just text\n");
     file.close();
     EXPECT_EQ(Load(), 0);
-    EXPECT_FALSE(g_hRecLib);
+    ASSERT_FALSE(g_hRecLib);
+
+    auto *device = reinterpret_cast<RecDeviceHandle>(&g_hRecLib);
+    DeviceInfo info{};
+    WriteRecord record{};
+    EXPECT_EQ(NeroGetAPIVersion(), 0u);
+    uint16_t components[4] = {9, 9, 9, 9};
+    EXPECT_EQ(NeroGetAPIVersionEx(&components[0], &components[1], &components[2], &components[3], nullptr),
+              0);
+    EXPECT_EQ(std::vector<uint16_t>(components, components + 4), std::vector<uint16_t>(4, 9));
+    EXPECT_EQ(QueryLibraryVersion(), std::nullopt);
+    EXPECT_TRUE(IsLibraryOlderThan5_5_9_16());
+    EXPECT_EQ(NeroSetExpectedAPIVersion(6000), 0);
+    EXPECT_EQ(NeroSetExpectedAPIVersionEx(6, 0, 0, 0, nullptr), 0);
+    EXPECT_EQ(SetExpectedLibraryVersion(6, 0, 0, 0, nullptr), 0);
+    EXPECT_EQ(NeroInit(nullptr, nullptr), 1);
+    EXPECT_EQ(NeroDone(), 1);
+    EXPECT_EQ(NeroGetErrorLog(), nullptr);
+    EXPECT_EQ(NeroCreateIsoItemOfSize(16), nullptr);
+    EXPECT_EQ(NeroGetAvailableDrivesEx(MEDIA_SET_DVD, nullptr), nullptr);
+    EXPECT_EQ(NeroGetAvailableDrivesEx(MEDIA_SET_CD, nullptr), nullptr);
+    EXPECT_EQ(NeroGetAvailableDrives(), nullptr);
+    EXPECT_EQ(NeroOpenDevice(&info), nullptr);
+    EXPECT_EQ(NeroGetCDInfo(device, CDINFO_FLAGS_DEFAULT), nullptr);
+    EXPECT_EQ(NeroCreateIsoTrackEx(nullptr, "LABEL", ISO_TRACK_UDF), nullptr);
+    EXPECT_EQ(NeroBurn(device, 0, &record, BURN_FLAG_WRITE, 0, nullptr), 1);
+    EXPECT_EQ(NeroEjectLoadCD(device, 1), -1);
+    EXPECT_EQ(NeroGetCDRWErasingTime(device, ERASE_MODE_QUICK), -1);
+    EXPECT_EQ(NeroEraseCDRW(device, ERASE_MODE_QUICK), -1);
+    // No allocator to put the fallback name in.
+    EXPECT_EQ(NeroGetTypeNameOfMedia(MEDIA_SET_DVD, nullptr), nullptr);
+    EXPECT_EQ(NeroGetLocalizedWaitCDTexts(WAIT_REASON_INSERT_MEDIUM), nullptr);
+    NeroClearErrors();
+    NeroFreeMem(&info);
+    NeroCloseDevice(device);
+    NeroFreeIsoTrack(nullptr);
 }
 
 TEST_F(LoadRecordingLibraryTest, StrangeRegistryValuesFailQuietly)
@@ -167,6 +191,9 @@ TEST_F(LoadRecordingLibraryTest, ReloadTakesTheNewLibraryAndUnloadKeepsTheFolder
     EXPECT_EQ(NeroGetAPIVersion(), 6000u);
     ASSERT_EQ(LoadFake("v5564"), 1);
     EXPECT_EQ(NeroGetAPIVersion(), 5564u);
+    // The single number has room for one digit a component.
+    EXPECT_EQ(SetExpectedLibraryVersion(12, 3, 40, 5, nullptr), 1);
+    EXPECT_TRUE(Logged("NeroSetExpectedAPIVersion 6000\nNeroSetExpectedAPIVersion 9395\n")) << CallLog();
     EXPECT_STREQ(g_szRecLibDir, Bytes(m_folder).constData());
     UnloadRecordingLibrary();
     EXPECT_FALSE(g_hRecLib);
