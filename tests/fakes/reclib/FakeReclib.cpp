@@ -84,25 +84,21 @@ __attribute__((format(printf, 1, 2))) void Log(const char *format, ...)
 // Every field its own value, so a field carried into another is noticed.
 [[maybe_unused]] LegacyDeviceInfo LegacyDevice()
 {
-    LegacyDeviceInfo device{};
-    std::strcpy(device.name, "Old Recorder");
-    std::strcpy(device.shortText, "OLDTEXT");
-    device.value72 = 1;
-    device.value76 = 2;
-    device.deviceType = DEVICE_TYPE_WRITER;
-    device.letter = 'E';
-    device.capabilities = DEVICE_CAP_WRITE;
-    device.readSpeedCount = 8;
-    const int32_t readSpeeds[8] = {1, 2, 4, 8, 12, 16, 20, 24};
-    std::memcpy(device.readSpeeds, readSpeeds, sizeof readSpeeds);
-    device.writeSpeedCount = 3;
-    device.writeSpeeds[0] = 4;
-    device.writeSpeeds[1] = 8;
-    device.writeSpeeds[2] = 16;
-    device.libPointer = &g_log;
-    std::strcpy(device.libText, "legacy library text");
-    device.value1456 = 7;
-    return device;
+    return {.name = "Old Recorder",
+            .shortText = "OLDTEXT",
+            .value72 = 1,
+            .value76 = 2,
+            .deviceType = DEVICE_TYPE_WRITER,
+            .letter = 'E',
+            .capabilities = DEVICE_CAP_WRITE,
+            .readSpeedCount = 8,
+            .readSpeeds = {1, 2, 4, 8, 12, 16, 20, 24},
+            .writeSpeedCount = 3,
+            .writeSpeeds = {4, 8, 16},
+            .libPointer = &g_log,
+            .libText = "legacy library text",
+            .value1456 = 7,
+            .unused = {}};
 }
 
 [[maybe_unused]] std::string Describe(const LegacyDeviceInfo &device)
@@ -122,7 +118,7 @@ __attribute__((format(printf, 1, 2))) void Log(const char *format, ...)
 template <typename Interface> struct FakeTrack
 {
     Interface base;
-    char label[64];
+    std::string label;
 };
 
 template <typename Interface, typename Table> Table MakeTable()
@@ -135,7 +131,7 @@ template <typename Interface, typename Table> Table MakeTable()
             delete reinterpret_cast<FakeTrack<T> *>(track);
     };
     table.volumeLabel = [](T *track) -> const char * {
-        return reinterpret_cast<FakeTrack<T> *>(track)->label;
+        return reinterpret_cast<FakeTrack<T> *>(track)->label.c_str();
     };
     return table;
 }
@@ -145,9 +141,7 @@ template <typename Interface, typename Table> Table MakeTable()
 
 template <typename Interface, typename Table> void *MakeTrack(const Table *table, const char *label)
 {
-    auto *track = new FakeTrack<Interface>{{table}, {}};
-    std::strncpy(track->label, label != nullptr ? label : "", sizeof track->label - 1);
-    return track;
+    return new FakeTrack<Interface>{{table}, label != nullptr ? label : ""};
 }
 
 } // namespace

@@ -18,7 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <algorithm>
 #include <string>
 
 // Remembers every write, so tests can tell a write-back from none.
@@ -109,12 +109,9 @@ protected:
     // The first logged line that starts with prefix, or an empty text.
     static std::string LoggedLine(const std::string &prefix)
     {
-        std::istringstream lines(CallLog());
-        for (std::string line; std::getline(lines, line);) {
-            if (line.rfind(prefix, 0) == 0)
-                return line;
-        }
-        return {};
+        const std::string log = '\n' + CallLog();
+        const size_t start = std::min(log.find('\n' + prefix), log.size() - 1) + 1;
+        return log.substr(start, log.find('\n', start) - start);
     }
     // Makes the loaded stand-in report another version.
     static void SetFakeVersion(unsigned single, LibraryVersion components)
