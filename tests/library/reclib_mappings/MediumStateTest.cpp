@@ -12,6 +12,14 @@ namespace {
 
 const std::string kNoMedium = "/nonexistent/orvane-test/medium.iso";
 
+VirtualRecorderSettings Configured(MediumKind medium, bool written)
+{
+    VirtualRecorderSettings spec;
+    spec.medium = medium;
+    spec.written = written;
+    return spec;
+}
+
 } // namespace
 
 TEST(ReclibMediumState, AStateThatCannotBeTrustedGivesTheConfiguredDisc)
@@ -34,7 +42,8 @@ TEST(ReclibMediumState, AStateThatCannotBeTrustedGivesTheConfiguredDisc)
         {"malformed line", "configured = DVD+RW\nused-sectors = 7\nno equals sign\n", false},
     };
     for (const auto &c : cases) {
-        const MediumState state = MediumState::fromText({.medium = MediumKind::DvdPlusRw}, c.text, kNoMedium);
+        const MediumState state =
+            MediumState::fromText(Configured(MediumKind::DvdPlusRw, false), c.text, kNoMedium);
         EXPECT_EQ(state.usedSectors, c.kept ? 7 : 0) << c.name;
         EXPECT_EQ(state.blank, !c.kept) << c.name;
         EXPECT_EQ(state.configured, MediumKind::DvdPlusRw) << c.name;
@@ -43,11 +52,11 @@ TEST(ReclibMediumState, AStateThatCannotBeTrustedGivesTheConfiguredDisc)
 
 TEST(ReclibMediumState, ReadsBackWhatItWrites)
 {
-    const VirtualRecorderSettings configured{.medium = MediumKind::CdRw, .written = true};
-    MediumState state = MediumState::initial(configured, kNoMedium);
+    MediumState state = MediumState::initial(Configured(MediumKind::CdRw, true), kNoMedium);
     state.kind = MediumKind::None; // ejected
     state.contentCount = 3;
     state.usedSectors = 359846;
     state.dvdRomBookType = true;
-    EXPECT_EQ(MediumState::fromText(configured, state.text(), kNoMedium).text(), state.text());
+    EXPECT_EQ(MediumState::fromText(Configured(MediumKind::CdRw, true), state.text(), kNoMedium).text(),
+              state.text());
 }
