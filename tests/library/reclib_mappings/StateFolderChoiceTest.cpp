@@ -17,14 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string expand(std::string text, const std::string &root)
+// "{lib}" is the library folder, a leading "{root}" the test's scratch folder.
+std::string expand(const std::string &text, const std::string &root)
 {
-    for (const std::string key : {"{root}", "{lib}"}) {
-        const std::string value = key == "{root}" ? root : root + "/lib";
-        for (size_t at = text.find(key); at != std::string::npos; at = text.find(key))
-            text.replace(at, key.size(), value);
-    }
-    return text;
+    if (text == "{lib}")
+        return root + "/lib";
+    return text.starts_with("{root}") ? root + text.substr(6) : text;
 }
 
 } // namespace
@@ -35,13 +33,10 @@ TEST(ReclibStateFolders, LibraryFolderUnlessItCannotBeWritten)
     {
         const char *name;
         FolderAccess access;
-        // HOME, XDG_CONFIG_HOME, XDG_DATA_HOME (null: unset); "{root}" is the
-        // test's scratch folder.
-        const char *home, *configHome, *dataHome;
+        const char *home, *configHome, *dataHome; // null: unset
         // Whether the program made the user's folders (below {root}/home,
         // {root}/cfg and {root}/dat).
         bool prepared;
-        // Expected; "{lib}" is the library folder.
         const char *config, *data;
     };
     const auto RO = FolderAccess::ReadOnly;

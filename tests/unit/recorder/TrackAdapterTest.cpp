@@ -105,30 +105,24 @@ TEST(TrackAdapters, EachAdapterForwardsTheSharedSlotsAndAnswersTheReservedOnesIt
     view->vtbl->destroy(view, 1);
 }
 
-// Destroys the adapter without and then with the delete flag (as a caller
-// that first ends and then frees an object would).
-template <typename Adapter, typename Wrapped>
-AnsweringTrack<Wrapped> DestroyTwice(const decltype(Wrapped::vtbl) table, TrackOwnership ownership)
-{
-    AnsweringTrack<Wrapped> wrapped{{table}};
-    auto *adapter = Adapter::Create(&wrapped.base, ownership);
-    adapter->vtbl->destroy(adapter, 0);
-    adapter->vtbl->destroy(adapter, 1);
-    return wrapped;
-}
-
 TEST(TrackAdapters, AnOwningAdapterDestroysTheWrappedTrackOnceAndABorrowingOneNever)
 {
     for (const TrackOwnership ownership : {TrackOwnership::Owned, TrackOwnership::Borrowed}) {
         const bool owned = ownership == TrackOwnership::Owned;
         SCOPED_TRACE(owned ? "owned" : "borrowed");
-        const auto legacy = DestroyTwice<CTrackFromLegacyLibrary, LegacyIsoTrack>(&kLegacyTable, ownership);
-        const auto current = DestroyTwice<CTrackForLegacyLibrary, IsoTrack>(&kCurrentTable, ownership);
-        for (const auto &[destroys, lastFlag] : {std::pair{legacy.destroys, legacy.lastDeleteFlag},
-                                                 {current.destroys, current.lastDeleteFlag}}) {
-            EXPECT_EQ(destroys, owned ? 1 : 0);
-            EXPECT_EQ(lastFlag, owned ? 1 : -1);
+        AnsweringTrack<LegacyIsoTrack> legacy{{&kLegacyTable}};
+        AnsweringTrack<IsoTrack> program{{&kCurrentTable}};
+        IsoTrack *current = CTrackFromLegacyLibrary::Create(&legacy.base, ownership);
+        LegacyIsoTrack *view = CTrackForLegacyLibrary::Create(&program.base, ownership);
+        // Ended first and freed afterwards, as some callers do.
+        for (const int deleteFlag : {0, 1}) {
+            current->vtbl->destroy(current, deleteFlag);
+            view->vtbl->destroy(view, deleteFlag);
         }
+        EXPECT_EQ(legacy.destroys, owned ? 1 : 0);
+        EXPECT_EQ(legacy.lastDeleteFlag, owned ? 1 : -1);
+        EXPECT_EQ(program.destroys, owned ? 1 : 0);
+        EXPECT_EQ(program.lastDeleteFlag, owned ? 1 : -1);
     }
     EXPECT_EQ(CTrackFromLegacyLibrary::Create(nullptr, TrackOwnership::Owned), nullptr);
     EXPECT_EQ(CTrackForLegacyLibrary::Create(nullptr, TrackOwnership::Owned), nullptr);
