@@ -280,9 +280,7 @@ FAKE_EXPORT RecDeviceHandle NeroOpenDevice(const void *record)
         return nullptr;
     if (LegacyDeviceLayout()) {
         const auto *legacy = static_cast<const LegacyDeviceInfo *>(record);
-        const int32_t *speeds = legacy->writeSpeeds;
-        Log("NeroOpenDevice legacy name=%s write=%d: %d %d %d as handed out=%d", legacy->name,
-            legacy->writeSpeedCount, speeds[0], speeds[1], speeds[2],
+        Log("NeroOpenDevice legacy name=%s as listed=%d", legacy->name,
             Describe(*legacy) == Describe(LegacyDevice()));
     } else {
         Log("NeroOpenDevice name=%s", static_cast<const DeviceInfo *>(record)->name);

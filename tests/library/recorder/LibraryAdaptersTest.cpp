@@ -69,7 +69,7 @@ TEST_F(LibraryAdaptersTest, BelowVersion5555DevicesAreConvertedWithCdRatesAndOpe
 {
     ASSERT_EQ(LoadFake("legacy"), 1);
     const std::tuple<unsigned, const char *, const char *> cases[] = {
-        {5554, "Old Recorder", "NeroOpenDevice legacy name=Old Recorder write=3: 4 8 16 as handed out=1"},
+        {5554, "Old Recorder", "NeroOpenDevice legacy name=Old Recorder as listed=1"},
         {5555, "Fake Recorder A", "NeroOpenDevice name=Fake Recorder A"},
     };
     for (const auto &[version, firstName, openedAs] : cases) {
