@@ -1,6 +1,8 @@
 // The busy state: which controls a job locks, that the window cannot be
 // closed while a job runs, and what a termination signal does to it.
-#include "AppTestSupport.h"
+#include "gui/AnsweredWindow.h"
+#include "gui/ProgramFolderFixture.h"
+#include "gui/WaitFor.h"
 
 #include <QMenu>
 #include <QMessageBox>
@@ -59,7 +61,7 @@ protected:
     }
 
     ProgramFolderFixture m_folder;
-    TestBurnDlg m_dlg;
+    AnsweredWindow m_dlg;
 };
 
 // Burn and the speed list come back only once a source and a recorder allow them.
@@ -141,7 +143,7 @@ TEST_F(BusyStateTest, EscapeAndAltF4LeaveTheWindowOpenAndQuitClosesIt)
 TEST(DataExchange, MembersReachTheControlsAndComeBack)
 {
     ProgramFolderFixture folder;
-    TestBurnDlg dlg;
+    AnsweredWindow dlg;
     dlg.m_strVolume = QStringLiteral("NEW_LABEL");
     dlg.m_nMedia = 1;
     dlg.m_bVerify = 1;
@@ -175,7 +177,7 @@ TEST_F(TerminationSignalTest, WithoutAJobTheWindowClosesAsQuitDoes)
     m_dlg.OnTerminationSignal(SIGTERM);
     EXPECT_TRUE(m_dlg.HasEnded());
     EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
-    EXPECT_TRUE(LogLines(m_dlg).contains(QStringLiteral("Signal SIGTERM received: the program closes.")));
+    EXPECT_TRUE(m_dlg.LogLines().contains(QStringLiteral("Signal SIGTERM received: the program closes.")));
     EXPECT_FALSE(m_dlg.RunEndedBySignal()) << "no command-line run was under way";
 }
 
@@ -187,7 +189,7 @@ TEST_F(TerminationSignalTest, DuringAJobItAbortsAndTheWindowClosesOnceTheJobHasE
         m_dlg.OnTerminationSignal(SIGINT);
         EXPECT_TRUE(m_dlg.m_bAbort) << "as the Abort button does";
         EXPECT_TRUE(
-            LogLines(m_dlg).contains(QStringLiteral("Signal SIGINT received: the running job is aborted.")));
+            m_dlg.LogLines().contains(QStringLiteral("Signal SIGINT received: the running job is aborted.")));
         EXPECT_FALSE(WaitFor([this] { return m_dlg.HasEnded(); }, 300)) << "not while the job runs";
         m_dlg.RestoreIdleUi();
     });

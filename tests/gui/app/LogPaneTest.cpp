@@ -1,5 +1,7 @@
 // The log pane, the log files and the Save Log and Clear Log buttons.
-#include "AppTestSupport.h"
+#include "gui/AnsweredWindow.h"
+#include "gui/ProgramFolderFixture.h"
+#include "gui/WaitFor.h"
 
 #include "TestEnvironment.h"
 #include "platform/CFilePicker.h"
@@ -26,6 +28,9 @@ class LogPaneTest : public ::testing::Test
 protected:
     LogPaneTest()
     {
+        // Log file templates that show each field.
+        m_folder.WriteFile(QStringLiteral("english.lng"),
+                           "560 SHUTDOWN %s|%s|%s|%s|%s\n564 [%s][%s][%s]\\n%s\\n[%s]\n");
         m_dlg.m_strAppDir = m_folder.ProgramFile();
         m_dlg.OnInitDialog();
         m_dlg.OnClearLog();
@@ -54,7 +59,7 @@ protected:
     }
 
     ProgramFolderFixture m_folder;
-    TestBurnDlg m_dlg;
+    AnsweredWindow m_dlg;
 };
 
 TEST_F(LogPaneTest, TheLastLineStaysInView)
@@ -79,7 +84,7 @@ TEST_F(LogPaneTest, ConcurrentAppendsLoseNothingAndKeepEachThreadsOrder)
     ASSERT_TRUE(WaitFor([this] { return m_dlg.m_edtLog->document()->blockCount() >= 6 * Lines; }));
     for (std::thread &worker : workers)
         worker.join();
-    const QStringList lines = LogLines(m_dlg);
+    const QStringList lines = m_dlg.LogLines();
     ASSERT_EQ(lines.size(), 6 * Lines);
     QMap<QString, int> next;
     for (int i = 0; i < lines.size(); i += 2) {

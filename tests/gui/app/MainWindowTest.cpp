@@ -1,7 +1,9 @@
 // The main window with the shipped language files: the Language command,
 // texts a language lacks, and Help and F1.
 
-#include "AppTestSupport.h"
+#include "gui/AnsweredWindow.h"
+#include "gui/ProgramFolderFixture.h"
+#include "gui/WaitFor.h"
 
 #include "TestEnvironment.h"
 #include "TextIds.h"
@@ -54,14 +56,8 @@ void ChooseLanguage(const QString &file, const char *button)
     });
 }
 
-// The window started in a program folder with the shipped language files.
-void StartWithShippedLanguages(const ProgramFolderFixture &folder, TestBurnDlg &dlg)
+void Start(const ProgramFolderFixture &folder, AnsweredWindow &dlg)
 {
-    for (const char *name : {"english.lng", "deutsch.lng"}) {
-        QFile shipped(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/") + QLatin1String(name));
-        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-        folder.WriteFile(QLatin1String(name), QString::fromUtf8(shipped.readAll()));
-    }
     dlg.m_strAppDir = folder.ProgramFile();
     dlg.OnInitDialog();
 }
@@ -69,7 +65,7 @@ void StartWithShippedLanguages(const ProgramFolderFixture &folder, TestBurnDlg &
 class MainWindowTexts : public ::testing::Test
 {
 protected:
-    void SetUp() override { StartWithShippedLanguages(m_folder, m_dlg); }
+    void SetUp() override { Start(m_folder, m_dlg); }
 
     // The shipped help pages and a stand-in for their compiled help file.
     void InstallHelp(const char *language)
@@ -77,7 +73,7 @@ protected:
         const QString name = QLatin1String(language);
         ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/") + name,
                                         m_folder.Folder() + QStringLiteral("/help/") + name));
-        m_folder.WriteFile(name + QStringLiteral(".chm"), QStringLiteral("compiled help"));
+        m_folder.WriteFile(name + QStringLiteral(".chm"), "compiled help");
     }
     void UseLanguage(const QString &file)
     {
@@ -87,7 +83,7 @@ protected:
     }
 
     ProgramFolderFixture m_folder;
-    TestBurnDlg m_dlg;
+    AnsweredWindow m_dlg;
 };
 
 TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
@@ -107,9 +103,9 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.chosen) + " " + c.button);
         ProgramFolderFixture folder;
-        TestBurnDlg dlg;
-        StartWithShippedLanguages(folder, dlg);
-        folder.WriteFile(QStringLiteral(".lng"), QString());
+        AnsweredWindow dlg;
+        Start(folder, dlg);
+        folder.WriteFile(QStringLiteral(".lng"), {});
         dlg.m_btnBurn->setText(QStringLiteral("changed"));
 
         ChooseLanguage(QLatin1String(c.chosen), c.button);
@@ -133,7 +129,7 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
 TEST_F(MainWindowTexts, ALanguageWithoutATextShowsTheBuiltInEnglishOne)
 {
     UseLanguage(QStringLiteral("deutsch.lng"));
-    m_folder.WriteFile(QStringLiteral("sparse.lng"), QStringLiteral("734: Go\n754: Clear\n"));
+    m_folder.WriteFile(QStringLiteral("sparse.lng"), "734: Go\n754: Clear\n");
     UseLanguage(QStringLiteral("sparse.lng"));
     EXPECT_EQ(m_dlg.m_btnBurn->text(), QStringLiteral("Go"));
     EXPECT_EQ(m_dlg.m_btnBurn->toolTip(), builtin::Text(textid::TipBurn));

@@ -105,7 +105,7 @@ using BurnAfterEraseTest = BurnCommandTest;
 // still asked on its result.
 TEST_F(BurnAfterEraseTest, ReallocationQuestionFollowsTheBurnAfterAnErase)
 {
-    Start(RewritableWriter("0.001"));
+    Start(UsedDvdRw + "erase-time-scale = 0.001\n");
     PrepareDamagedBurn(mb::IdNo);
     m_window->m_btnBurn->click();
 
@@ -125,7 +125,7 @@ class ClickDuringEraseTest : public CommandWindowTest
 protected:
     void ExpectNothingStarted(const std::function<void()> &click)
     {
-        Start(RewritableWriter("0.01"));
+        Start(UsedDvdRw + "erase-time-scale = 0.01\n");
         PrepareBurn(MenulessSample());
         m_window->m_btnErase->click();
         ASSERT_TRUE(m_window->Jobs().Job().Running());

@@ -16,18 +16,15 @@ namespace {
 class DvdCheckWindowTest : public CommandWindowTest
 {
 protected:
-    // A copy of the menu-less sample whose video manager names a second,
-    // missing title set.
+    // m_source with a video manager that names a second, missing title set.
     QString SourceNamingAMissingSet() const
     {
-        const QString source = testenv::makeTempDir(QStringLiteral("missing-set")) + QStringLiteral("/film");
-        testenv::copyFolder(MenulessSample(), source);
         for (const char *name : {"VIDEO_TS.IFO", "VIDEO_TS.BUP"}) {
-            QFile file(source + QStringLiteral("/VIDEO_TS/") + QLatin1String(name));
+            QFile file(m_source + QStringLiteral("/VIDEO_TS/") + QLatin1String(name));
             if (file.open(QIODevice::ReadWrite) && file.seek(0x3F))
                 file.write("\x02", 1);
         }
-        return source;
+        return m_source;
     }
     QString MissingSetLine() const
     {
