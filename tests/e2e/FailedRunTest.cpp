@@ -39,11 +39,6 @@ const FailureCase Failures[] = {
     {"image_recorder", runexit::BurnAborted, "-d SOURCE"},
 };
 
-void PrintTo(const FailureCase &failure, std::ostream *out)
-{
-    *out << failure.name;
-}
-
 const QString MissingTitleSet = u"Title set 2 is named in VIDEO_TS.IFO, but VTS_02_0.IFO is missing"_s;
 
 class FailedRunTest : public UnattendedRunTest, public testing::WithParamInterface<FailureCase>

@@ -16,7 +16,8 @@ public:
     ProgramFolderFixture() : m_folder(testenv::makeTempDir(QStringLiteral("program")))
     {
         for (const char *name : {"english.lng", "deutsch.lng"})
-            QFile::copy(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/") + QLatin1String(name), File(QLatin1String(name)));
+            QFile::copy(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/") + QLatin1String(name),
+                        File(QLatin1String(name)));
         SetMachineRegistry(&m_registry);
     }
     ~ProgramFolderFixture() { SetMachineRegistry(nullptr); }

@@ -11,44 +11,20 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <span>
 #include <thread>
 
 namespace {
 
-enum class Busy { Locked, LockedUntilChosen, Unchanged };
-
-struct ControlRule
-{
-    const char *name;
-    Busy whileBusy;
-};
-
-// Every control the window has, and whether a job locks it.
-const ControlRule Rules[] = {
-    {"m_btnQuit", Busy::Locked},
-    {"m_btnDvd", Busy::Locked},
-    {"m_btnCd", Busy::Locked},
-    {"m_btnFullErase", Busy::Locked},
-    {"m_btnQuickErase", Busy::Locked},
-    {"m_btnReallocate", Busy::Locked},
-    {"m_btnErase", Busy::Locked},
-    {"m_cmbDevice", Busy::Locked},
-    {"m_btnBurn", Busy::LockedUntilChosen},
-    {"m_cmbSpeed", Busy::LockedUntilChosen},
-    {"m_btnDirectory", Busy::Locked},
-    {"m_edtVolume", Busy::Locked},
-    {"m_btnAbout", Busy::Locked},
-    {"m_btnSaveLog", Busy::Locked},
-    {"m_btnSpeeds", Busy::Locked},
-    {"m_edtSourceDir", Busy::Locked},
-    {"m_stcLength", Busy::Locked},
-    {"m_btnEject", Busy::Locked},
-    {"m_btnVerify", Busy::Locked},
-    {"m_btnHelp", Busy::Unchanged},
-    {"m_btnClearLog", Busy::Unchanged},
-    {"m_btnShutdown", Busy::Unchanged},
-    {"m_edtLog", Busy::Unchanged},
-};
+// Every control of the window by what a job does to it: the job controls
+// are locked; Burn and the speed list come back only once a source and a
+// recorder allow them; the rest stay usable.
+const char *const JobControls[] = {
+    "m_btnQuit",   "m_btnDvd",       "m_btnCd",        "m_btnFullErase", "m_btnQuickErase", "m_btnReallocate",
+    "m_btnErase",  "m_cmbDevice",    "m_btnDirectory", "m_edtVolume",    "m_btnAbout",      "m_btnSaveLog",
+    "m_btnSpeeds", "m_edtSourceDir", "m_stcLength",    "m_btnEject",     "m_btnVerify"};
+const char *const ChosenControls[] = {"m_btnBurn", "m_cmbSpeed"};
+const char *const FreeControls[] = {"m_btnHelp", "m_btnClearLog", "m_btnShutdown", "m_edtLog"};
 
 class BusyStateTest : public ::testing::Test
 {
@@ -59,12 +35,16 @@ protected:
         EXPECT_NE(control, nullptr) << name;
         return control != nullptr && control->isEnabled();
     }
+    void ExpectEnabled(std::span<const char *const> names, bool enabled) const
+    {
+        for (const char *name : names)
+            EXPECT_EQ(Enabled(name), enabled) << name;
+    }
 
     ProgramFolderFixture m_folder;
     AnsweredWindow m_dlg;
 };
 
-// Burn and the speed list come back only once a source and a recorder allow them.
 TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleRestoresThem)
 {
     m_dlg.m_strVolume = QStringLiteral("MY_DISC");
@@ -72,8 +52,9 @@ TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleResto
         m_dlg.EnableBusyUi(abort);
         EXPECT_TRUE(m_dlg.IsBusy());
         EXPECT_EQ(Enabled("m_btnAbort"), abort == AbortButton::Enabled);
-        for (const ControlRule &rule : Rules)
-            EXPECT_EQ(Enabled(rule.name), rule.whileBusy == Busy::Unchanged) << rule.name;
+        ExpectEnabled(JobControls, false);
+        ExpectEnabled(ChosenControls, false);
+        ExpectEnabled(FreeControls, true);
         EXPECT_FALSE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
         EXPECT_EQ(m_dlg.m_ctlProgress->maximum(), 100);
         EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_DISC")) << "the members are shown";
@@ -83,8 +64,9 @@ TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleResto
         m_dlg.RestoreIdleUi();
         EXPECT_FALSE(m_dlg.IsBusy());
         EXPECT_FALSE(Enabled("m_btnAbort"));
-        for (const ControlRule &rule : Rules)
-            EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name;
+        ExpectEnabled(JobControls, true);
+        ExpectEnabled(ChosenControls, false);
+        ExpectEnabled(FreeControls, true);
         EXPECT_TRUE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
         EXPECT_EQ(m_dlg.m_ctlProgress->value(), 0);
         EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));

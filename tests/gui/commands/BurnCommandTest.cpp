@@ -25,17 +25,14 @@ struct BurnCase
 class BurnCommandTest : public CommandWindowTest, public testing::WithParamInterface<BurnCase>
 {
 protected:
-    // The reallocation question gets reallocAnswer, every other box its default.
+    // A burn of the damaged source with reallocation on; the reallocation
+    // question gets reallocAnswer.
     void PrepareDamagedBurn(int reallocAnswer)
     {
         PrepareBurn(DamagedSource());
         m_window->m_bReallocate = 1;
         m_window->UpdateData(false);
-        m_window->boxes.answer = [this, reallocAnswer](const Box &box) {
-            if (box.text == Text(592))
-                return reallocAnswer;
-            return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);
-        };
+        Answer(592, reallocAnswer);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "TestEnvironment.h"
 
 #include "log/CShutdownDlg.h"
+#include "platform/MessageBoxType.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryStore.h"
 
@@ -136,6 +137,15 @@ QString CommandWindowTest::DamagedSource() const
     if (ifo.open(QIODevice::ReadWrite))
         ifo.write(QByteArray(ifo.size(), '\x5a'));
     return m_source;
+}
+
+void CommandWindowTest::Answer(int textId, int answer)
+{
+    m_window->boxes.answer = [this, textId, answer](const Box &box) {
+        if (box.text == Text(textId))
+            return answer;
+        return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);
+    };
 }
 
 QString CommandWindowTest::Image(const char *name) const

@@ -72,6 +72,8 @@ protected:
     // cannot reallocate it.
     QString DamagedSource() const;
     static QString MenulessSample();
+    // The box with this text gets answer, every other box its default.
+    void Answer(int textId, int answer);
 
     QStringList Log() const { return m_window->LogLines(); }
     QString Text(int id) const { return m_window->GetText(id); }

@@ -31,14 +31,6 @@ protected:
         return QStringLiteral("  ") +
                FormatText(Text(993), {FormatText(Text(997), {2, QStringLiteral("VTS_02_0.IFO")})});
     }
-    void AnswerCheckQuestion(int answer)
-    {
-        m_window->boxes.answer = [this, answer](const Box &box) {
-            if (box.text == Text(992))
-                return answer;
-            return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);
-        };
-    }
 };
 
 TEST_F(DvdCheckWindowTest, DroppedFolderIsCheckedInTheBackground)
@@ -86,7 +78,7 @@ TEST_P(DvdCheckBurnTest, AnErrorAsksWhetherToBurnAnyway)
     const CheckCase &c = GetParam();
     Start(FastDvdWriter);
     PrepareBurn(c.clean ? MenulessSample() : SourceNamingAMissingSet());
-    AnswerCheckQuestion(c.answer);
+    Answer(992, c.answer);
     m_window->m_btnBurn->click();
 
     const auto boxes = m_window->boxes.Boxes();
