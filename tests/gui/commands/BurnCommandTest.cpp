@@ -1,6 +1,6 @@
-// The Burn button on the real main window: the offer to burn again without
-// reallocation, the shutdown after burning, and no second run while an
-// erase still holds the recorder.
+// The Burn button on the real main window: the DVD-Video check's question,
+// the offer to burn again without reallocation and the shutdown after
+// burning.
 #include "CommandWindowFixture.h"
 
 #include "PrivateSystemBus.h"
@@ -55,11 +55,17 @@ TEST_P(BurnCommandTest, ReallocationQuestionAndShutdownFollowTheRules)
     const bool again = c.expectQuestion && c.reallocAnswer == mb::IdYes;
     EXPECT_EQ(m_window->boxes.Showed(Text(592)), c.expectQuestion ? 1 : 0);
     EXPECT_EQ(log.count(Text(702)), again ? 2 : 1) << log.join('\n').toStdString();
-    if (c.expectQuestion) {
-        // The DVD-Video check asks first (answered Yes), then the library's result.
-        const auto boxes = m_window->boxes.Boxes();
-        ASSERT_GE(boxes.size(), 2u);
+    // The DVD-Video check asks about the damaged folder first (answered Yes:
+    // the burn goes on); a clean folder burns without asking.
+    const auto boxes = m_window->boxes.Boxes();
+    EXPECT_EQ(m_window->boxes.Showed(Text(992)) > 0, c.damagedSource);
+    if (c.damagedSource) {
+        ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(boxes[0].text, Text(992));
+        EXPECT_EQ(boxes[0].type, mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+    }
+    if (c.expectQuestion) {
+        ASSERT_GE(boxes.size(), 2u);
         EXPECT_EQ(boxes[1].text, Text(592));
         EXPECT_EQ(boxes[1].caption, QStringLiteral("Problem Reallocation!"));
         EXPECT_EQ(boxes[1].type, mb::YesNo | mb::IconWarning);
@@ -112,40 +118,6 @@ TEST_F(BurnAfterEraseTest, ReallocationQuestionFollowsTheBurnAfterAnErase)
     EXPECT_TRUE(log.contains(Text(658)));
     EXPECT_EQ(m_window->m_strStatus, Text(768));
     EXPECT_FALSE(m_window->Jobs().Job().Running());
-}
-
-// The window is idle for a moment between an erase and the burn that
-// follows it: a Burn or Erase click then (or one queued while the window
-// was busy) must not start a second run.
-class ClickDuringEraseTest : public CommandWindowTest
-{
-protected:
-    void ExpectNothingStarted(const std::function<void()> &click)
-    {
-        Start(UsedDvdRw + "erase-time-scale = 0.01\n");
-        PrepareBurn(MenulessSample());
-        m_window->m_btnErase->click();
-        ASSERT_TRUE(m_window->Jobs().Job().Running());
-        click();
-        m_window->Jobs().Job().Wait();
-
-        const QStringList log = Log();
-        EXPECT_EQ(log.count(Text(800)), 1) << log.join('\n').toStdString();
-        EXPECT_FALSE(log.contains(Text(702)));
-        EXPECT_FALSE(log.contains(Text(779) + QStringLiteral(" DVD-RW"))) << "no second look at the disc";
-        EXPECT_EQ(m_window->boxes.Showed(Text(642)), 1) << "one overwrite question";
-    }
-};
-
-TEST_F(ClickDuringEraseTest, BurnDoesNothing)
-{
-    ExpectNothingStarted([this] { m_window->OnBurn(); });
-}
-
-TEST_F(ClickDuringEraseTest, EraseDoesNothing)
-{
-    // The button is disabled now: the signal stands for a click delivered late.
-    ExpectNothingStarted([this] { emit m_window->m_btnErase->clicked(); });
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "DvdVideoLayoutCheck.h"
 #include "RecordingSoundPlayer.h"
 #include "jobs/burn/BurnReport.h"
+#include "jobs/label/SourceFieldEvents.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
@@ -22,6 +23,7 @@ using namespace Qt::StringLiterals;
 
 using WindowJobsTest = CommandWindowTest;
 using CommandLineRunTest = CommandWindowTest;
+using DvdCheckWindowTest = CommandWindowTest;
 
 QStringList Devices(const QComboBox &list)
 {
@@ -174,6 +176,41 @@ TEST_F(WindowJobsTest, FailedEraseIsReportedAsAFailureWithoutTheFinishedText)
     EXPECT_TRUE(m_window->boxes.Showed(failed));
     EXPECT_TRUE(Log().contains(Text(766)));
     EXPECT_FALSE(m_window->IsBusy());
+}
+
+// The DVD-Video check runs in the background after a folder is dropped.
+TEST_F(DvdCheckWindowTest, DroppedFolderIsCheckedInTheBackground)
+{
+    Start(FastDvdWriter);
+    // The copy's video manager names a second title set that is not there.
+    for (const char *name : {"VIDEO_TS.IFO", "VIDEO_TS.BUP"}) {
+        QFile file(m_source + QStringLiteral("/VIDEO_TS/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(0x3F));
+        file.write("\x02", 1);
+    }
+    const QString missingSet =
+        QStringLiteral("  ") +
+        FormatText(Text(993), {FormatText(Text(997), {2, QStringLiteral("VTS_02_0.IFO")})});
+    struct Case
+    {
+        QString folder;
+        QStringList expected; // consecutive log lines
+    };
+    const std::vector<Case> cases = {
+        {MenulessSample(), {Text(991)}},
+        {m_source, {FormatText(Text(990), {m_source}), missingSet}},
+    };
+    for (const Case &c : cases) {
+        OnItemsDropped({c.folder}, *m_window, m_window->SourceFields());
+        ASSERT_TRUE(WaitFor([&] { return Log().contains(c.expected.back()); }, 20000))
+            << c.folder.toStdString() << "\n"
+            << Log().join('\n').toStdString();
+        const QStringList log = Log();
+        const qsizetype at = log.lastIndexOf(c.expected.front());
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(log.mid(at, c.expected.size()), c.expected) << "one heading, the findings under it";
+    }
+    EXPECT_TRUE(m_window->boxes.Boxes().empty()) << "choosing a folder asks nothing";
 }
 
 // /C is -c: the options reach the window and its settings, the given label
