@@ -169,11 +169,6 @@ protected:
         return LanguageText(QStringLiteral(ORVANE_TEST_PROGRAM_DIR "/english.lng"), id);
     }
 
-    QString ReasonStart(int status) const
-    {
-        return u"Exit status %1 (%2): "_s.arg(status).arg(Text(975 + status));
-    }
-
     QString Desktop() const { return m_home + u"/Desktop"_s; }
     QStringList DesktopFiles() const { return QDir(Desktop()).entryList(QDir::Files); }
     QString RunLog() const { return ReadFile(Desktop() + u"/MY_FILM.log"_s); }

@@ -112,11 +112,7 @@ TEST_F(StartupTest, LanguageValuesPickTheFileOrTheBuiltInTexts)
 TEST_F(StartupTest, TheDefaultFolderGivesTheLabelOnlyWithoutACommandLine)
 {
     const QString source = testenv::makeTempDir(QStringLiteral("src")) + QStringLiteral("/MY_MOVIE");
-    QDir().mkpath(source + QStringLiteral("/VIDEO_TS"));
-    QFile ifo(source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
-    ASSERT_TRUE(ifo.open(QIODevice::WriteOnly));
-    ifo.write(QByteArray(2048, '\0'));
-    ifo.close();
+    ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), source));
     m_folder.WriteFile(QStringLiteral("Orvane.ini"), "DefaultSourceDir: " + source.toUtf8() + '\n');
     Start();
     EXPECT_EQ(m_dlg.m_strVolume, QStringLiteral("MY_MOVIE"));
