@@ -39,6 +39,12 @@ const FailureCase Failures[] = {
     {"image_recorder", runexit::BurnAborted, "-d SOURCE"},
 };
 
+// Names the case in the test list, which the test runner reads.
+void PrintTo(const FailureCase &failure, std::ostream *out)
+{
+    *out << failure.name;
+}
+
 class FailedRunTest : public UnattendedRunTest, public testing::WithParamInterface<FailureCase>
 {
 protected:
