@@ -12,7 +12,6 @@
 
 #include <csignal>
 #include <span>
-#include <thread>
 
 namespace {
 
@@ -72,20 +71,6 @@ TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleResto
         EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
         EXPECT_EQ(m_dlg.m_stcPercent->text(), QStringLiteral("0 %"));
     }
-}
-
-TEST_F(BusyStateTest, AWorkerThreadCanLockAndUnlockTheWindow)
-{
-    bool done = false;
-    std::thread worker([this, &done] {
-        m_dlg.EnableBusyUi(AbortButton::Enabled);
-        m_dlg.RestoreIdleUi();
-        done = true;
-    });
-    EXPECT_TRUE(WaitFor([&done] { return done; }));
-    worker.join();
-    EXPECT_FALSE(m_dlg.IsBusy());
-    EXPECT_TRUE(Enabled("m_btnQuit"));
 }
 
 TEST_F(BusyStateTest, CloseIsRefusedWhileBusyAndHonouredWhenIdle)

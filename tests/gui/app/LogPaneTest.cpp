@@ -3,7 +3,6 @@
 #include "gui/ProgramFolderFixture.h"
 #include "gui/WaitFor.h"
 
-#include "TestEnvironment.h"
 #include "platform/CFilePicker.h"
 
 #include <QApplication>

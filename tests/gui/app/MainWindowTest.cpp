@@ -3,9 +3,7 @@
 
 #include "gui/AnsweredWindow.h"
 #include "gui/ProgramFolderFixture.h"
-#include "gui/WaitFor.h"
 
-#include "TestEnvironment.h"
 #include "TextIds.h"
 
 #include "controls/CThemedIconButton.h"
@@ -17,7 +15,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPushButton>
@@ -56,16 +53,14 @@ void ChooseLanguage(const QString &file, const char *button)
     });
 }
 
-void Start(const ProgramFolderFixture &folder, AnsweredWindow &dlg)
-{
-    dlg.m_strAppDir = folder.ProgramFile();
-    dlg.OnInitDialog();
-}
-
 class MainWindowTexts : public ::testing::Test
 {
 protected:
-    void SetUp() override { Start(m_folder, m_dlg); }
+    void SetUp() override
+    {
+        m_dlg.m_strAppDir = m_folder.ProgramFile();
+        m_dlg.OnInitDialog();
+    }
 
     // The shipped help pages and a stand-in for their compiled help file.
     void InstallHelp(const char *language)
@@ -104,7 +99,8 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
         SCOPED_TRACE(std::string(c.chosen) + " " + c.button);
         ProgramFolderFixture folder;
         AnsweredWindow dlg;
-        Start(folder, dlg);
+        dlg.m_strAppDir = folder.ProgramFile();
+        dlg.OnInitDialog();
         folder.WriteFile(QStringLiteral(".lng"), {});
         dlg.m_btnBurn->setText(QStringLiteral("changed"));
 

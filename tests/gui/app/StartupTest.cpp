@@ -7,9 +7,7 @@
 #include "platform/TextFormat.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTimer>
 #include <gtest/gtest.h>

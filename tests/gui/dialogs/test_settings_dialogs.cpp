@@ -14,9 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
