@@ -24,15 +24,7 @@
 
 namespace {
 
-class AboutBox : public DialogFixture
-{
-protected:
-    void TearDown() override { linkopen::SetOpener({}); }
-    CAboutDlg::TextLookup Texts()
-    {
-        return [this](int id) { return m_texts.GetText(id); };
-    }
-};
+using AboutBox = DialogFixture;
 
 class RecordingAbout : public CAboutDlg
 {
@@ -50,7 +42,7 @@ TEST_F(AboutBox, ShowsTheVersionLineTheLanguageTextsAndALinkError)
               QStringLiteral(" Orvane Burn / Ver. 1.2.0 (API 6.0) Build Apr  7 2005 "));
     linkopen::SetOpener([](const QUrl &) { return false; });
     UseLanguage(QStringLiteral("deutsch.lng"));
-    RecordingAbout about(Texts());
+    RecordingAbout about([this](int id) { return m_texts.GetText(id); });
     QTimer::singleShot(0, &about, [&about] {
         about.findChild<CUrlLabel *>(QStringLiteral("m_ctlMailLink"))->Open();
         about.accept();
@@ -78,6 +70,7 @@ TEST_F(AboutBox, ShowsTheVersionLineTheLanguageTextsAndALinkError)
     EXPECT_EQ(donate->toolTip(), m_texts.GetText(textid::DonationTip));
     EXPECT_EQ(donate->size(), donate->ImageSize());
     EXPECT_TRUE(donate->HasHoverCursor());
+    linkopen::SetOpener({});
 }
 
 using HelpFile = DialogFixture;
