@@ -67,13 +67,13 @@ protected:
     {
         const QString name = QLatin1String(language);
         ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/") + name,
-                                        m_folder.Folder() + QStringLiteral("/help/") + name));
+                                        m_folder.File(QStringLiteral("help/") + name)));
         m_folder.WriteFile(name + QStringLiteral(".chm"), "compiled help");
     }
     void UseLanguage(const QString &file)
     {
         m_dlg.m_strLangFile = file;
-        m_dlg.Texts().SetFile(m_folder.Folder() + QLatin1Char('/') + file);
+        m_dlg.Texts().SetFile(m_folder.File(file));
         m_dlg.ApplyWindowTexts();
     }
 
@@ -107,7 +107,7 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
         ChooseLanguage(QLatin1String(c.chosen), c.button);
         dlg.m_actLanguage->trigger();
         CLanguageText expected;
-        expected.SetFile(folder.Folder() + QLatin1Char('/') + QLatin1String(c.language));
+        expected.SetFile(folder.File(QLatin1String(c.language)));
         EXPECT_EQ(dlg.m_strLangFile, QLatin1String(c.language));
         EXPECT_EQ(dlg.Texts().File(), expected.File());
         EXPECT_EQ(dlg.m_btnBurn->text(), expected.GetText(textid::ButtonBurn));
@@ -116,7 +116,7 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
                   expected.GetText(textid::MenuSettings));
         EXPECT_EQ(dlg.m_btnErase->toolTip(), expected.GetText(textid::TipErase));
         EXPECT_EQ(dlg.m_btnDvd->text(), QStringLiteral("&DVD")) << "the media radios keep their captions";
-        EXPECT_EQ(QFileInfo::exists(folder.Folder() + QStringLiteral("/Orvane.ini")), c.saved);
+        EXPECT_EQ(QFileInfo::exists(folder.File(QStringLiteral("Orvane.ini"))), c.saved);
     }
 }
 
@@ -155,7 +155,7 @@ TEST_F(MainWindowTexts, HelpAndF1OpenTheHelpWindowOfTheCurrentLanguage)
     ASSERT_NE(helpWindow(), nullptr);
     EXPECT_TRUE(helpWindow()->isVisible());
     EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
-    EXPECT_EQ(helpWindow()->Folder(), m_folder.Folder() + QStringLiteral("/help/english"));
+    EXPECT_EQ(helpWindow()->Folder(), m_folder.File(QStringLiteral("help/english")));
 
     helpWindow()->close();
     helpWindow()->Open(helpWindow()->Folder(), QStringLiteral("settings.html"));
@@ -166,7 +166,7 @@ TEST_F(MainWindowTexts, HelpAndF1OpenTheHelpWindowOfTheCurrentLanguage)
     ChooseLanguage(QStringLiteral("deutsch.lng"), "m_btnOk");
     m_dlg.m_actLanguage->trigger();
     m_dlg.m_btnHelp->click();
-    EXPECT_EQ(helpWindow()->Folder(), m_folder.Folder() + QStringLiteral("/help/deutsch"));
+    EXPECT_EQ(helpWindow()->Folder(), m_folder.File(QStringLiteral("help/deutsch")));
     EXPECT_EQ(helpWindow()->windowTitle(), m_dlg.Texts().GetText(960));
     EXPECT_EQ(m_dlg.findChildren<HelpWindow *>().size(), 1);
 }
