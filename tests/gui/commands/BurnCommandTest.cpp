@@ -36,7 +36,12 @@ protected:
     // question gets reallocAnswer.
     void PrepareDamagedBurn(int reallocAnswer)
     {
-        PrepareBurn(DamagedSource());
+        // A video manager of garbage: the library cannot reallocate it.
+        QFile ifo(m_source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
+        ASSERT_TRUE(ifo.open(QIODevice::ReadWrite));
+        ifo.write(QByteArray(ifo.size(), '\x5a'));
+        ifo.close();
+        PrepareBurn(m_source);
         m_window->m_bReallocate = 1;
         m_window->UpdateData(false);
         Answer(592, reallocAnswer);

@@ -126,19 +126,6 @@ void CommandWindowTest::PrepareBurn(const QString &source)
     ASSERT_TRUE(m_window->m_btnBurn->isEnabled());
 }
 
-QString CommandWindowTest::MenulessSample()
-{
-    return QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless");
-}
-
-QString CommandWindowTest::DamagedSource() const
-{
-    QFile ifo(m_source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
-    if (ifo.open(QIODevice::ReadWrite))
-        ifo.write(QByteArray(ifo.size(), '\x5a'));
-    return m_source;
-}
-
 void CommandWindowTest::Answer(int textId, int answer)
 {
     m_window->boxes.answer = [this, textId, answer](const Box &box) {
@@ -146,9 +133,4 @@ void CommandWindowTest::Answer(int textId, int answer)
             return answer;
         return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);
     };
-}
-
-QString CommandWindowTest::Image(const char *name) const
-{
-    return m_copy.Path() + QStringLiteral("/media/") + QLatin1String(name);
 }

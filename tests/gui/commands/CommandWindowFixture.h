@@ -68,17 +68,17 @@ protected:
     void Close();
     // A burn of source with the label TEST_DISC, the Burn button usable.
     void PrepareBurn(const QString &source);
-    // m_source with its video manager overwritten by garbage: the library
-    // cannot reallocate it.
-    QString DamagedSource() const;
-    static QString MenulessSample();
+    static QString MenulessSample() { return QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"); }
     // The box with this text gets answer, every other box its default.
     void Answer(int textId, int answer);
 
     QStringList Log() const { return m_window->LogLines(); }
     QString Text(int id) const { return m_window->GetText(id); }
     QString DesktopLog() const { return m_desktop + QStringLiteral("/TEST_DISC.log"); }
-    QString Image(const char *name = "test-dvd.iso") const;
+    QString Image(const char *name = "test-dvd.iso") const
+    {
+        return m_copy.File(QStringLiteral("media/") + QLatin1String(name));
+    }
 
     ProgramFolderCopy m_copy;
     MemoryRegistryStore m_registry;
