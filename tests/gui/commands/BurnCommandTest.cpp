@@ -29,6 +29,12 @@ struct BurnCase
     bool expectShutdown;
 };
 
+// Names the case in the test list, which the test runner reads.
+void PrintTo(const BurnCase &burn, std::ostream *out)
+{
+    *out << burn.name;
+}
+
 class BurnCommandTest : public CommandWindowTest, public testing::WithParamInterface<BurnCase>
 {
 protected:
