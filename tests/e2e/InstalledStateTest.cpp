@@ -13,10 +13,6 @@ namespace {
 
 using namespace e2e;
 
-const QByteArray InstalledRecorders =
-    "[Virtual DVD Writer]\nmedium = DVD+RW blank\nfile = media/virtual-dvd.iso\n"
-    "writes = DVD\nspeeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
-
 void SetWritable(const QString &root, bool writable)
 {
     QProcess::execute(u"chmod"_s, {u"-R"_s, QLatin1String(writable ? "u+w" : "a-w"), root});
@@ -37,7 +33,7 @@ protected:
         // The folder as installed: no state of a run in the build tree.
         QDir(m_program + u"/media"_s).removeRecursively();
         QFile::remove(m_program + u"/Orvane.ini"_s);
-        WriteFile(m_program + u"/virtual-recorders.conf"_s, InstalledRecorders);
+        WriteFile(m_program + u"/virtual-recorders.conf"_s, BlankDvdPlusRw);
         if (!m_asRoot)
             SetWritable(m_program, false);
         m_programFiles = Listing();
@@ -122,10 +118,10 @@ TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
     UserFolder(aliceConfig + u"/Orvane.ini"_s);
     const ProgramRun aliceRun = RunProgram({u"-o"_s}, alice, alice + u"/cfg"_s, alice + u"/data"_s);
     ASSERT_EQ(aliceRun.exitCode, runexit::Success) << aliceRun.err.toStdString();
-    const QString aliceImage = alice + u"/data/orvane-burn/media/virtual-dvd.iso"_s;
+    const QString aliceImage = alice + u"/data/orvane-burn/media/test-dvd.iso"_s;
     ExpectGoodImage(aliceImage);
     EXPECT_TRUE(QFileInfo::exists(aliceConfig + u"/registry.ini"_s));
-    EXPECT_EQ(ReadFile(aliceConfig + u"/virtual-recorders.conf"_s), QString::fromUtf8(InstalledRecorders));
+    EXPECT_EQ(ReadFile(aliceConfig + u"/virtual-recorders.conf"_s), QString::fromUtf8(BlankDvdPlusRw));
     EXPECT_TRUE(ReadFile(alice + u"/Desktop/MY_FILM.log"_s).contains(TextStart("deutsch.lng", 654)))
         << "her settings were read";
 
@@ -136,7 +132,7 @@ TEST_F(InstalledStateTest, EachUserKeepsSettingsAndMediaInTheirOwnFolders)
     const QDateTime aliceBurned = QFileInfo(aliceImage).lastModified();
     const ProgramRun bobRun = RunProgram({}, bob);
     ASSERT_EQ(bobRun.exitCode, runexit::Success) << bobRun.err.toStdString();
-    ExpectGoodImage(bob + u"/.local/share/orvane-burn/media/virtual-dvd.iso"_s);
+    ExpectGoodImage(bob + u"/.local/share/orvane-burn/media/test-dvd.iso"_s);
     const QString bobLog = ReadFile(bob + u"/Desktop/MY_FILM.log"_s);
     EXPECT_TRUE(bobLog.contains(TextStart("english.lng", 970))) << "first start says where";
     EXPECT_TRUE(bobLog.contains(bob + u"/.config/orvane-burn"_s));
@@ -158,7 +154,7 @@ TEST_F(InstalledStateTest, UnwritableConfigFolderStillBurnsAndSaysSettingsAreNot
     const QString log = ReadFile(home + u"/Desktop/MY_FILM.log"_s);
     EXPECT_TRUE(log.contains(TextStart("english.lng", 973))) << log.toStdString();
     EXPECT_TRUE(QDir(config).isEmpty());
-    ExpectGoodImage(home + u"/.local/share/orvane-burn/media/virtual-dvd.iso"_s);
+    ExpectGoodImage(home + u"/.local/share/orvane-burn/media/test-dvd.iso"_s);
 }
 
 // It starts, but the recorder cannot be opened: its medium (and the lock

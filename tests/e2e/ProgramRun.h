@@ -42,12 +42,9 @@ inline QStringList Lines(const QString &text)
 // A text as a shipped language file words it.
 inline QString LanguageText(const QString &file, int id)
 {
-    const QString prefix = QString::number(id) + u": "_s;
-    for (const QString &line : Lines(ReadFile(file))) {
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size()).trimmed();
-    }
-    return u"text %1 is missing"_s.arg(id);
+    const QRegularExpression line(u"^%1: (.*)$"_s.arg(id), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = line.match(ReadFile(file));
+    return match.hasMatch() ? match.captured(1).trimmed() : u"text %1 is missing"_s.arg(id);
 }
 
 inline QString Output(const QString &program, const QStringList &arguments)
@@ -167,11 +164,6 @@ protected:
     QString Text(int id) const
     {
         return LanguageText(QStringLiteral(ORVANE_TEST_PROGRAM_DIR "/english.lng"), id);
-    }
-
-    QString ReasonStart(int status) const
-    {
-        return u"Exit status %1 (%2): "_s.arg(status).arg(Text(975 + status));
     }
 
     QString Desktop() const { return m_home + u"/Desktop"_s; }

@@ -28,6 +28,11 @@ public:
             textProbe(textId);
         return CBurnDlg::GetText(textId);
     }
+    QStringList LogLines() const
+    {
+        const QString text = GetLogText();
+        return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    }
 
     BoxRecorder boxes;
     std::function<void(int)> textProbe;

@@ -1,6 +1,8 @@
 // The busy state: which controls a job locks, that the window cannot be
 // closed while a job runs, and what a termination signal does to it.
-#include "AppTestSupport.h"
+#include "gui/AnsweredWindow.h"
+#include "gui/ProgramFolderFixture.h"
+#include "gui/WaitFor.h"
 
 #include <QMenu>
 #include <QMessageBox>
@@ -9,44 +11,19 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <thread>
+#include <span>
 
 namespace {
 
-enum class Busy { Locked, LockedUntilChosen, Unchanged };
-
-struct ControlRule
-{
-    const char *name;
-    Busy whileBusy;
-};
-
-// Every control the window has, and whether a job locks it.
-const ControlRule Rules[] = {
-    {"m_btnQuit", Busy::Locked},
-    {"m_btnDvd", Busy::Locked},
-    {"m_btnCd", Busy::Locked},
-    {"m_btnFullErase", Busy::Locked},
-    {"m_btnQuickErase", Busy::Locked},
-    {"m_btnReallocate", Busy::Locked},
-    {"m_btnErase", Busy::Locked},
-    {"m_cmbDevice", Busy::Locked},
-    {"m_btnBurn", Busy::LockedUntilChosen},
-    {"m_cmbSpeed", Busy::LockedUntilChosen},
-    {"m_btnDirectory", Busy::Locked},
-    {"m_edtVolume", Busy::Locked},
-    {"m_btnAbout", Busy::Locked},
-    {"m_btnSaveLog", Busy::Locked},
-    {"m_btnSpeeds", Busy::Locked},
-    {"m_edtSourceDir", Busy::Locked},
-    {"m_stcLength", Busy::Locked},
-    {"m_btnEject", Busy::Locked},
-    {"m_btnVerify", Busy::Locked},
-    {"m_btnHelp", Busy::Unchanged},
-    {"m_btnClearLog", Busy::Unchanged},
-    {"m_btnShutdown", Busy::Unchanged},
-    {"m_edtLog", Busy::Unchanged},
-};
+// Every control of the window by what a job does to it: the job controls
+// are locked; Burn and the speed list come back only once a source and a
+// recorder allow them; the rest stay usable.
+const char *const JobControls[] = {
+    "m_btnQuit",   "m_btnDvd",       "m_btnCd",        "m_btnFullErase", "m_btnQuickErase", "m_btnReallocate",
+    "m_btnErase",  "m_cmbDevice",    "m_btnDirectory", "m_edtVolume",    "m_btnAbout",      "m_btnSaveLog",
+    "m_btnSpeeds", "m_edtSourceDir", "m_stcLength",    "m_btnEject",     "m_btnVerify"};
+const char *const ChosenControls[] = {"m_btnBurn", "m_cmbSpeed"};
+const char *const FreeControls[] = {"m_btnHelp", "m_btnClearLog", "m_btnShutdown", "m_edtLog"};
 
 class BusyStateTest : public ::testing::Test
 {
@@ -57,12 +34,16 @@ protected:
         EXPECT_NE(control, nullptr) << name;
         return control != nullptr && control->isEnabled();
     }
+    void ExpectEnabled(std::span<const char *const> names, bool enabled) const
+    {
+        for (const char *name : names)
+            EXPECT_EQ(Enabled(name), enabled) << name;
+    }
 
     ProgramFolderFixture m_folder;
-    TestBurnDlg m_dlg;
+    AnsweredWindow m_dlg;
 };
 
-// Burn and the speed list come back only once a source and a recorder allow them.
 TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleRestoresThem)
 {
     m_dlg.m_strVolume = QStringLiteral("MY_DISC");
@@ -70,8 +51,9 @@ TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleResto
         m_dlg.EnableBusyUi(abort);
         EXPECT_TRUE(m_dlg.IsBusy());
         EXPECT_EQ(Enabled("m_btnAbort"), abort == AbortButton::Enabled);
-        for (const ControlRule &rule : Rules)
-            EXPECT_EQ(Enabled(rule.name), rule.whileBusy == Busy::Unchanged) << rule.name;
+        ExpectEnabled(JobControls, false);
+        ExpectEnabled(ChosenControls, false);
+        ExpectEnabled(FreeControls, true);
         EXPECT_FALSE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
         EXPECT_EQ(m_dlg.m_ctlProgress->maximum(), 100);
         EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_DISC")) << "the members are shown";
@@ -81,27 +63,14 @@ TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleResto
         m_dlg.RestoreIdleUi();
         EXPECT_FALSE(m_dlg.IsBusy());
         EXPECT_FALSE(Enabled("m_btnAbort"));
-        for (const ControlRule &rule : Rules)
-            EXPECT_EQ(Enabled(rule.name), rule.whileBusy != Busy::LockedUntilChosen) << rule.name;
+        ExpectEnabled(JobControls, true);
+        ExpectEnabled(ChosenControls, false);
+        ExpectEnabled(FreeControls, true);
         EXPECT_TRUE(m_dlg.m_mnuSettings->menuAction()->isEnabled());
         EXPECT_EQ(m_dlg.m_ctlProgress->value(), 0);
         EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
         EXPECT_EQ(m_dlg.m_stcPercent->text(), QStringLiteral("0 %"));
     }
-}
-
-TEST_F(BusyStateTest, AWorkerThreadCanLockAndUnlockTheWindow)
-{
-    bool done = false;
-    std::thread worker([this, &done] {
-        m_dlg.EnableBusyUi(AbortButton::Enabled);
-        m_dlg.RestoreIdleUi();
-        done = true;
-    });
-    EXPECT_TRUE(WaitFor([&done] { return done; }));
-    worker.join();
-    EXPECT_FALSE(m_dlg.IsBusy());
-    EXPECT_TRUE(Enabled("m_btnQuit"));
 }
 
 TEST_F(BusyStateTest, CloseIsRefusedWhileBusyAndHonouredWhenIdle)
@@ -141,7 +110,7 @@ TEST_F(BusyStateTest, EscapeAndAltF4LeaveTheWindowOpenAndQuitClosesIt)
 TEST(DataExchange, MembersReachTheControlsAndComeBack)
 {
     ProgramFolderFixture folder;
-    TestBurnDlg dlg;
+    AnsweredWindow dlg;
     dlg.m_strVolume = QStringLiteral("NEW_LABEL");
     dlg.m_nMedia = 1;
     dlg.m_bVerify = 1;
@@ -175,7 +144,7 @@ TEST_F(TerminationSignalTest, WithoutAJobTheWindowClosesAsQuitDoes)
     m_dlg.OnTerminationSignal(SIGTERM);
     EXPECT_TRUE(m_dlg.HasEnded());
     EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultCancel);
-    EXPECT_TRUE(LogLines(m_dlg).contains(QStringLiteral("Signal SIGTERM received: the program closes.")));
+    EXPECT_TRUE(m_dlg.LogLines().contains(QStringLiteral("Signal SIGTERM received: the program closes.")));
     EXPECT_FALSE(m_dlg.RunEndedBySignal()) << "no command-line run was under way";
 }
 
@@ -187,7 +156,7 @@ TEST_F(TerminationSignalTest, DuringAJobItAbortsAndTheWindowClosesOnceTheJobHasE
         m_dlg.OnTerminationSignal(SIGINT);
         EXPECT_TRUE(m_dlg.m_bAbort) << "as the Abort button does";
         EXPECT_TRUE(
-            LogLines(m_dlg).contains(QStringLiteral("Signal SIGINT received: the running job is aborted.")));
+            m_dlg.LogLines().contains(QStringLiteral("Signal SIGINT received: the running job is aborted.")));
         EXPECT_FALSE(WaitFor([this] { return m_dlg.HasEnded(); }, 300)) << "not while the job runs";
         m_dlg.RestoreIdleUi();
     });

@@ -1,9 +1,9 @@
 // The main window with the shipped language files: the Language command,
 // texts a language lacks, and Help and F1.
 
-#include "AppTestSupport.h"
+#include "gui/AnsweredWindow.h"
+#include "gui/ProgramFolderFixture.h"
 
-#include "TestEnvironment.h"
 #include "TextIds.h"
 
 #include "controls/CThemedIconButton.h"
@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPushButton>
@@ -54,40 +53,32 @@ void ChooseLanguage(const QString &file, const char *button)
     });
 }
 
-// The window started in a program folder with the shipped language files.
-void StartWithShippedLanguages(const ProgramFolderFixture &folder, TestBurnDlg &dlg)
-{
-    for (const char *name : {"english.lng", "deutsch.lng"}) {
-        QFile shipped(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/") + QLatin1String(name));
-        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-        folder.WriteFile(QLatin1String(name), QString::fromUtf8(shipped.readAll()));
-    }
-    dlg.m_strAppDir = folder.ProgramFile();
-    dlg.OnInitDialog();
-}
-
 class MainWindowTexts : public ::testing::Test
 {
 protected:
-    void SetUp() override { StartWithShippedLanguages(m_folder, m_dlg); }
+    void SetUp() override
+    {
+        m_dlg.m_strAppDir = m_folder.ProgramFile();
+        m_dlg.OnInitDialog();
+    }
 
     // The shipped help pages and a stand-in for their compiled help file.
     void InstallHelp(const char *language)
     {
         const QString name = QLatin1String(language);
         ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/") + name,
-                                        m_folder.Folder() + QStringLiteral("/help/") + name));
-        m_folder.WriteFile(name + QStringLiteral(".chm"), QStringLiteral("compiled help"));
+                                        m_folder.File(QStringLiteral("help/") + name)));
+        m_folder.WriteFile(name + QStringLiteral(".chm"), "compiled help");
     }
     void UseLanguage(const QString &file)
     {
         m_dlg.m_strLangFile = file;
-        m_dlg.Texts().SetFile(m_folder.Folder() + QLatin1Char('/') + file);
+        m_dlg.Texts().SetFile(m_folder.File(file));
         m_dlg.ApplyWindowTexts();
     }
 
     ProgramFolderFixture m_folder;
-    TestBurnDlg m_dlg;
+    AnsweredWindow m_dlg;
 };
 
 TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
@@ -107,15 +98,16 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.chosen) + " " + c.button);
         ProgramFolderFixture folder;
-        TestBurnDlg dlg;
-        StartWithShippedLanguages(folder, dlg);
-        folder.WriteFile(QStringLiteral(".lng"), QString());
+        AnsweredWindow dlg;
+        dlg.m_strAppDir = folder.ProgramFile();
+        dlg.OnInitDialog();
+        folder.WriteFile(QStringLiteral(".lng"), {});
         dlg.m_btnBurn->setText(QStringLiteral("changed"));
 
         ChooseLanguage(QLatin1String(c.chosen), c.button);
         dlg.m_actLanguage->trigger();
         CLanguageText expected;
-        expected.SetFile(folder.Folder() + QLatin1Char('/') + QLatin1String(c.language));
+        expected.SetFile(folder.File(QLatin1String(c.language)));
         EXPECT_EQ(dlg.m_strLangFile, QLatin1String(c.language));
         EXPECT_EQ(dlg.Texts().File(), expected.File());
         EXPECT_EQ(dlg.m_btnBurn->text(), expected.GetText(textid::ButtonBurn));
@@ -124,7 +116,7 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
                   expected.GetText(textid::MenuSettings));
         EXPECT_EQ(dlg.m_btnErase->toolTip(), expected.GetText(textid::TipErase));
         EXPECT_EQ(dlg.m_btnDvd->text(), QStringLiteral("&DVD")) << "the media radios keep their captions";
-        EXPECT_EQ(QFileInfo::exists(folder.Folder() + QStringLiteral("/Orvane.ini")), c.saved);
+        EXPECT_EQ(QFileInfo::exists(folder.File(QStringLiteral("Orvane.ini"))), c.saved);
     }
 }
 
@@ -133,7 +125,7 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
 TEST_F(MainWindowTexts, ALanguageWithoutATextShowsTheBuiltInEnglishOne)
 {
     UseLanguage(QStringLiteral("deutsch.lng"));
-    m_folder.WriteFile(QStringLiteral("sparse.lng"), QStringLiteral("734: Go\n754: Clear\n"));
+    m_folder.WriteFile(QStringLiteral("sparse.lng"), "734: Go\n754: Clear\n");
     UseLanguage(QStringLiteral("sparse.lng"));
     EXPECT_EQ(m_dlg.m_btnBurn->text(), QStringLiteral("Go"));
     EXPECT_EQ(m_dlg.m_btnBurn->toolTip(), builtin::Text(textid::TipBurn));
@@ -163,7 +155,7 @@ TEST_F(MainWindowTexts, HelpAndF1OpenTheHelpWindowOfTheCurrentLanguage)
     ASSERT_NE(helpWindow(), nullptr);
     EXPECT_TRUE(helpWindow()->isVisible());
     EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
-    EXPECT_EQ(helpWindow()->Folder(), m_folder.Folder() + QStringLiteral("/help/english"));
+    EXPECT_EQ(helpWindow()->Folder(), m_folder.File(QStringLiteral("help/english")));
 
     helpWindow()->close();
     helpWindow()->Open(helpWindow()->Folder(), QStringLiteral("settings.html"));
@@ -174,7 +166,7 @@ TEST_F(MainWindowTexts, HelpAndF1OpenTheHelpWindowOfTheCurrentLanguage)
     ChooseLanguage(QStringLiteral("deutsch.lng"), "m_btnOk");
     m_dlg.m_actLanguage->trigger();
     m_dlg.m_btnHelp->click();
-    EXPECT_EQ(helpWindow()->Folder(), m_folder.Folder() + QStringLiteral("/help/deutsch"));
+    EXPECT_EQ(helpWindow()->Folder(), m_folder.File(QStringLiteral("help/deutsch")));
     EXPECT_EQ(helpWindow()->windowTitle(), m_dlg.Texts().GetText(960));
     EXPECT_EQ(m_dlg.findChildren<HelpWindow *>().size(), 1);
 }

@@ -1,6 +1,7 @@
 // The window's own message box without a display: it tells standard error
 // and answers its default button at once.
-#include "AppTestSupport.h"
+#include "app/CBurnDlg.h"
+#include "gui/WaitFor.h"
 
 #include "platform/MessageBoxType.h"
 #include "platform/WindowMessageBox.h"

@@ -1,14 +1,13 @@
 // Start-up of the main window: settings, language file, recording set-up,
 // status line, title and the command-line run.
-#include "AppTestSupport.h"
+#include "gui/AnsweredWindow.h"
+#include "gui/ProgramFolderFixture.h"
 
-#include "TestEnvironment.h"
 #include "platform/MessageBoxType.h"
+#include "platform/TextFormat.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -26,53 +25,46 @@ protected:
     }
 
     ProgramFolderFixture m_folder;
-    TestBurnDlg m_dlg;
+    AnsweredWindow m_dlg;
 };
 
+// No command-line run starts once the window has ended.
 TEST_F(StartupTest, WithoutSettingsOrRecordingLibraryTheWindowSaysSoAndEndsWithMinusOne)
-{
-    Start();
-    const QString settingsPath = m_folder.Folder() + QStringLiteral("/Orvane.ini");
-    const QStringList expected{QStringLiteral("Settings file %1 not found").arg(settingsPath),
-                               QStringLiteral("Setting up the recorders"),
-                               QStringLiteral("No recording library")};
-    EXPECT_EQ(LogLines(m_dlg), expected);
-    EXPECT_EQ(m_dlg.m_strAppDir, m_folder.Folder());
-    const std::vector<ShownBox> boxes = m_dlg.boxes.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("The recording library could not be loaded"));
-    EXPECT_EQ(boxes[0].caption, QStringLiteral("Error"));
-    EXPECT_EQ(boxes[0].type & mb::IconMask, unsigned(mb::IconStop));
-    EXPECT_TRUE(m_dlg.HasEnded());
-    EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultFailed);
-    EXPECT_EQ(m_dlg.m_edtStatus->text(), QStringLiteral("Orvane Burn is ready"));
-    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
-    EXPECT_EQ(m_dlg.m_stcTimeLeft->text(), QStringLiteral("--:--"));
-
-    TestBurnDlg modal;
-    modal.m_strAppDir = m_folder.ProgramFile();
-    EXPECT_EQ(modal.DoModal(), CBurnDlg::ResultFailed) << "without entering the loop";
-}
-
-TEST_F(StartupTest, NoCommandLineRunStartsOnceTheWindowHasEnded)
 {
     QSignalSpy runs(&m_dlg, &CBurnDlg::commandLineRunRequested);
     Start({QStringLiteral("-d"), QStringLiteral("/media/dvd")});
     EXPECT_EQ(runs.count(), 0);
-    EXPECT_FALSE(LogLines(m_dlg).contains(QStringLiteral("Command line run")));
+    const QStringList expected{FormatText(m_dlg.GetText(710), {m_folder.File(QStringLiteral("Orvane.ini"))}),
+                               m_dlg.GetText(660), m_dlg.GetText(604)};
+    EXPECT_EQ(m_dlg.LogLines(), expected);
+    EXPECT_EQ(m_dlg.m_strAppDir, m_folder.Folder());
+    const std::vector<AnsweredWindow::Box> boxes = m_dlg.boxes.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, m_dlg.GetText(807));
+    EXPECT_EQ(boxes[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(boxes[0].type & mb::IconMask, unsigned(mb::IconStop));
+    EXPECT_TRUE(m_dlg.HasEnded());
+    EXPECT_EQ(m_dlg.EndResult(), CBurnDlg::ResultFailed);
+    EXPECT_EQ(m_dlg.m_edtStatus->text(), m_dlg.GetText(652));
+    EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
+    EXPECT_EQ(m_dlg.m_stcTimeLeft->text(), QStringLiteral("--:--"));
+
+    AnsweredWindow modal;
+    modal.m_strAppDir = m_folder.ProgramFile();
+    EXPECT_EQ(modal.DoModal(), CBurnDlg::ResultFailed) << "without entering the loop";
 }
 
 TEST_F(StartupTest, SettingsAreReadBeforeTheLanguageAndTheRecorders)
 {
-    m_folder.WriteSettings({QStringLiteral("MediaType: 1"), QStringLiteral("BurnFlags: 440"),
-                            QStringLiteral("DefaultSourceDir: /media/dvd"), QStringLiteral("Speed: 3")});
+    m_folder.WriteFile(QStringLiteral("Orvane.ini"),
+                       "MediaType: 1\nBurnFlags: 440\nDefaultSourceDir: /media/dvd\nSpeed: 3\n");
     Start();
     EXPECT_EQ(m_dlg.m_nMedia, 1);
     EXPECT_TRUE(m_dlg.m_btnCd->isChecked());
     EXPECT_EQ(m_dlg.m_bVerify, 1);
     EXPECT_TRUE(m_dlg.m_btnVerify->isChecked());
     EXPECT_EQ(m_dlg.m_edtSourceDir->text(), QStringLiteral("/media/dvd"));
-    EXPECT_EQ(LogLines(m_dlg).value(0), QStringLiteral("Setting up the recorders"));
+    EXPECT_EQ(m_dlg.LogLines().value(0), m_dlg.GetText(660));
 }
 
 // A Language value too short for a name reads as english.lng; one outside
@@ -80,12 +72,9 @@ TEST_F(StartupTest, SettingsAreReadBeforeTheLanguageAndTheRecorders)
 // folder's english.lng nor what the value points at. The setting is kept.
 TEST_F(StartupTest, LanguageValuesPickTheFileOrTheBuiltInTexts)
 {
-    m_folder.WriteFile(QStringLiteral("a.lng"), QStringLiteral("652 five characters\n"));
-    const QString outside = QFileInfo(m_folder.Folder()).path() + QStringLiteral("/outside.lng");
-    QFile file(outside);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("652 outside\n");
-    file.close();
+    m_folder.WriteFile(QStringLiteral("english.lng"), "652 Orvane Burn is ready\n");
+    m_folder.WriteFile(QStringLiteral("a.lng"), "652 five characters\n");
+    m_folder.WriteFile(QStringLiteral("../outside.lng"), "652 outside\n");
     const std::pair<const char *, const char *> cases[] = {
         // setting, then the language file and the status line
         {"", "english.lng"},
@@ -94,8 +83,8 @@ TEST_F(StartupTest, LanguageValuesPickTheFileOrTheBuiltInTexts)
         {"../outside.lng", nullptr},
     };
     for (const auto &[setting, language] : cases) {
-        TestBurnDlg dlg;
-        m_folder.WriteSettings({QStringLiteral("Language: ") + QLatin1String(setting)});
+        AnsweredWindow dlg;
+        m_folder.WriteFile(QStringLiteral("Orvane.ini"), QByteArray("Language: ") + setting + '\n');
         dlg.m_strAppDir = m_folder.ProgramFile();
         dlg.OnInitDialog();
         const QString status = dlg.m_edtStatus->text();
@@ -116,18 +105,14 @@ TEST_F(StartupTest, LanguageValuesPickTheFileOrTheBuiltInTexts)
 TEST_F(StartupTest, TheDefaultFolderGivesTheLabelOnlyWithoutACommandLine)
 {
     const QString source = testenv::makeTempDir(QStringLiteral("src")) + QStringLiteral("/MY_MOVIE");
-    QDir().mkpath(source + QStringLiteral("/VIDEO_TS"));
-    QFile ifo(source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
-    ASSERT_TRUE(ifo.open(QIODevice::WriteOnly));
-    ifo.write(QByteArray(2048, '\0'));
-    ifo.close();
-    m_folder.WriteSettings({QStringLiteral("DefaultSourceDir: ") + source});
+    ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), source));
+    m_folder.WriteFile(QStringLiteral("Orvane.ini"), "DefaultSourceDir: " + source.toUtf8() + '\n');
     Start();
     EXPECT_EQ(m_dlg.m_strVolume, QStringLiteral("MY_MOVIE"));
     EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_MOVIE"));
     EXPECT_EQ(m_dlg.m_stcLength->text(), QStringLiteral("24"));
 
-    TestBurnDlg withArguments;
+    AnsweredWindow withArguments;
     withArguments.m_strAppDir = m_folder.ProgramFile();
     withArguments.m_arguments = {QStringLiteral("-d"), QStringLiteral("/elsewhere")};
     withArguments.OnInitDialog();
@@ -137,7 +122,7 @@ TEST_F(StartupTest, TheDefaultFolderGivesTheLabelOnlyWithoutACommandLine)
 TEST_F(StartupTest, ASettingsDialogClosedWithOkSavesTheSettingsFileAndCancelNothing)
 {
     Start();
-    const QString saved = m_folder.Folder() + QStringLiteral("/Orvane.ini");
+    const QString saved = m_folder.File(QStringLiteral("Orvane.ini"));
     for (const char *close : {"reject", "accept"}) {
         QTimer::singleShot(50, [close] {
             if (QWidget *dialog = QApplication::activeModalWidget())

@@ -1,13 +1,20 @@
-// The Burn button on the real main window: the offer to burn again without
-// reallocation, the shutdown after burning, and no second run while an
-// erase still holds the recorder.
+// The Burn button on the real main window: the DVD-Video check's question,
+// the offer to burn again without reallocation and the shutdown after
+// burning; the Shutdown check box and the shutdown sequence.
 #include "CommandWindowFixture.h"
 
 #include "PrivateSystemBus.h"
 
+#include "log/CShutdownDlg.h"
 #include "platform/MessageBoxType.h"
+#include "platform/TextFormat.h"
+#include "settings/SettingsFlags.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTest>
+
+#include <atomic>
 
 namespace {
 
@@ -22,20 +29,28 @@ struct BurnCase
     bool expectShutdown;
 };
 
+// Names the case in the test list, which the test runner reads.
+void PrintTo(const BurnCase &burn, std::ostream *out)
+{
+    *out << burn.name;
+}
+
 class BurnCommandTest : public CommandWindowTest, public testing::WithParamInterface<BurnCase>
 {
 protected:
-    // The reallocation question gets reallocAnswer, every other box its default.
+    // A burn of the damaged source with reallocation on; the reallocation
+    // question gets reallocAnswer.
     void PrepareDamagedBurn(int reallocAnswer)
     {
-        PrepareBurn(DamagedSource());
+        // A video manager of garbage: the library cannot reallocate it.
+        QFile ifo(m_source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
+        ASSERT_TRUE(ifo.open(QIODevice::ReadWrite));
+        ifo.write(QByteArray(ifo.size(), '\x5a'));
+        ifo.close();
+        PrepareBurn(m_source);
         m_window->m_bReallocate = 1;
         m_window->UpdateData(false);
-        m_window->boxes.answer = [this, reallocAnswer](const Box &box) {
-            if (box.text == Text(592))
-                return reallocAnswer;
-            return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);
-        };
+        Answer(592, reallocAnswer);
     }
 };
 
@@ -58,11 +73,17 @@ TEST_P(BurnCommandTest, ReallocationQuestionAndShutdownFollowTheRules)
     const bool again = c.expectQuestion && c.reallocAnswer == mb::IdYes;
     EXPECT_EQ(m_window->boxes.Showed(Text(592)), c.expectQuestion ? 1 : 0);
     EXPECT_EQ(log.count(Text(702)), again ? 2 : 1) << log.join('\n').toStdString();
-    if (c.expectQuestion) {
-        // The DVD-Video check asks first (answered Yes), then the library's result.
-        const auto boxes = m_window->boxes.Boxes();
-        ASSERT_GE(boxes.size(), 2u);
+    // The DVD-Video check asks about the damaged folder first (answered Yes:
+    // the burn goes on); a clean folder burns without asking.
+    const auto boxes = m_window->boxes.Boxes();
+    EXPECT_EQ(m_window->boxes.Showed(Text(992)) > 0, c.damagedSource);
+    if (c.damagedSource) {
+        ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(boxes[0].text, Text(992));
+        EXPECT_EQ(boxes[0].type, mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+    }
+    if (c.expectQuestion) {
+        ASSERT_GE(boxes.size(), 2u);
         EXPECT_EQ(boxes[1].text, Text(592));
         EXPECT_EQ(boxes[1].caption, QStringLiteral("Problem Reallocation!"));
         EXPECT_EQ(boxes[1].type, mb::YesNo | mb::IconWarning);
@@ -105,7 +126,7 @@ using BurnAfterEraseTest = BurnCommandTest;
 // still asked on its result.
 TEST_F(BurnAfterEraseTest, ReallocationQuestionFollowsTheBurnAfterAnErase)
 {
-    Start(RewritableWriter("0.001"));
+    Start(UsedDvdRw + "erase-time-scale = 0.001\n");
     PrepareDamagedBurn(mb::IdNo);
     m_window->m_btnBurn->click();
 
@@ -117,38 +138,90 @@ TEST_F(BurnAfterEraseTest, ReallocationQuestionFollowsTheBurnAfterAnErase)
     EXPECT_FALSE(m_window->Jobs().Job().Running());
 }
 
-// The window is idle for a moment between an erase and the burn that
-// follows it: a Burn or Erase click then (or one queued while the window
-// was busy) must not start a second run.
-class ClickDuringEraseTest : public CommandWindowTest
-{
-protected:
-    void ExpectNothingStarted(const std::function<void()> &click)
-    {
-        Start(RewritableWriter("0.01"));
-        PrepareBurn(MenulessSample());
-        m_window->m_btnErase->click();
-        ASSERT_TRUE(m_window->Jobs().Job().Running());
-        click();
-        m_window->Jobs().Job().Wait();
+constexpr int LogTemplateBeforeShutdown = 560;
 
-        const QStringList log = Log();
-        EXPECT_EQ(log.count(Text(800)), 1) << log.join('\n').toStdString();
-        EXPECT_FALSE(log.contains(Text(702)));
-        EXPECT_FALSE(log.contains(Text(779) + QStringLiteral(" DVD-RW"))) << "no second look at the disc";
-        EXPECT_EQ(m_window->boxes.Showed(Text(642)), 1) << "one overwrite question";
-    }
-};
-
-TEST_F(ClickDuringEraseTest, BurnDoesNothing)
+TEST_F(CommandWindowTest, TickingShutdownAnnouncesTheLogPathAndKeepsTheDiscInTheRecorder)
 {
-    ExpectNothingStarted([this] { m_window->OnBurn(); });
+    Start(FastDvdWriter);
+    m_window->m_strVolume = QStringLiteral("TEST_DISC");
+    m_window->UpdateData(false);
+    ASSERT_EQ(m_window->m_pOtherDlg->GetBurnFlags() & BURN_NO_EJECT, 0);
+    const qsizetype before = Log().size();
+    const int callsBefore = PowerOffCallCount();
+
+    m_window->m_btnShutdown->click();
+    EXPECT_EQ(m_window->m_bShutdown, 1);
+    const QStringList ticked = Log();
+    ASSERT_EQ(ticked.size(), before + 1);
+    EXPECT_EQ(ticked.last(), FormatText(Text(706), {DesktopLog()}));
+    EXPECT_NE(m_window->m_pOtherDlg->GetBurnFlags() & BURN_NO_EJECT, 0);
+
+    // Clearing the box says nothing and leaves the disc in the recorder.
+    m_window->m_btnShutdown->click();
+    EXPECT_EQ(m_window->m_bShutdown, 0);
+    EXPECT_EQ(Log(), ticked);
+    EXPECT_NE(m_window->m_pOtherDlg->GetBurnFlags() & BURN_NO_EJECT, 0);
+    EXPECT_EQ(PowerOffCallCount(), callsBefore) << "ticking the box alone shuts nothing down";
 }
 
-TEST_F(ClickDuringEraseTest, EraseDoesNothing)
+// The Burn command calls the sequence on the GUI thread (the command-line
+// run calls it on its worker, which the end-to-end run covers).
+TEST_F(CommandWindowTest, ShutdownSequenceIsStandByThenLogFileThenPowerOffThenTheWindowEnds)
 {
-    // The button is disabled now: the signal stands for a click delivered late.
-    ExpectNothingStarted([this] { emit m_window->m_btnErase->clicked(); });
+    Start(FastDvdWriter);
+    m_window->m_strVolume = QStringLiteral("TEST_DISC");
+    m_window->UpdateData(false);
+    m_window->AppendLog(QStringLiteral("the burn went well"));
+    const int callsBefore = PowerOffCallCount();
+    // The moment the log file's template is looked up is the moment the file
+    // is written: the stand-by window must be gone and logind not yet asked.
+    std::atomic<int> standByAtWrite{-1};
+    std::atomic<int> callsAtWrite{-1};
+    m_window->textProbe = [&](int id) {
+        if (id == LogTemplateBeforeShutdown && callsAtWrite < 0) {
+            standByAtWrite = static_cast<int>(m_standBy->Sightings().size());
+            callsAtWrite = PowerOffCallCount();
+        }
+    };
+
+    m_window->RunShutdown();
+    m_window->textProbe = nullptr;
+
+    const auto sightings = m_standBy->Sightings();
+    ASSERT_EQ(sightings.size(), 1u);
+    EXPECT_EQ(sightings[0].message, Text(802));
+    EXPECT_EQ(sightings[0].seconds, 5);
+    EXPECT_EQ(sightings[0].powerOffCallsAtClose, callsBefore);
+    EXPECT_EQ(standByAtWrite, 1);
+    EXPECT_EQ(callsAtWrite, callsBefore);
+
+    QFile log(DesktopLog());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly)) << "kind 1 goes to the desktop";
+    const QString text = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(text.startsWith(Text(LogTemplateBeforeShutdown).section('\n', 0, 0))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("the burn went well")));
+
+    ASSERT_TRUE(SystemBus().WaitForPowerOffCalls(callsBefore + 1, 5000));
+    EXPECT_EQ(PowerOffCallCount(), callsBefore + 1);
+    EXPECT_TRUE(SystemBus().PowerOffCalls().last().startsWith(QStringLiteral("PowerOff false")))
+        << "an unattended shutdown asks for no password";
+
+    EXPECT_TRUE(m_window->HasEnded());
+    EXPECT_EQ(m_window->EndResult(), CBurnDlg::ResultCancel);
+    EXPECT_EQ(m_window->m_cmbDevice->count(), 0) << "the recording set-up was closed";
+    EXPECT_EQ(m_window->m_pDeviceInfos, nullptr);
+}
+
+TEST(StandByWindow, EnterClosesItEarly)
+{
+    CShutdownDlg dialog;
+    dialog.m_nSeconds = 30;
+    dialog.m_strMessage = QStringLiteral("Shutting down");
+    QTimer::singleShot(200, &dialog, [&dialog] { QTest::keyClick(&dialog, Qt::Key_Return); });
+    QElapsedTimer timer;
+    timer.start();
+    dialog.exec();
+    EXPECT_LT(timer.elapsed(), 5000);
 }
 
 } // namespace

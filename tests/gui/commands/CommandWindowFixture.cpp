@@ -4,6 +4,7 @@
 #include "TestEnvironment.h"
 
 #include "log/CShutdownDlg.h"
+#include "platform/MessageBoxType.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryStore.h"
 
@@ -12,15 +13,10 @@
 #include <QLabel>
 #include <QTest>
 
-const QByteArray FastDvdWriter = "[Test DVD Writer]\nmedium = DVD+R blank\nfile = media/test-dvd.iso\n"
-                                 "speeds = 4x 8x\npacing = full-speed\n";
-
-QByteArray RewritableWriter(const char *scale)
-{
-    return QByteArray("[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\n"
-                      "pacing = full-speed\nerase-time-scale = ") +
-           scale + '\n';
-}
+const QByteArray FastDvdWriter = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
+                                 "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
+const QByteArray UsedDvdRw = "[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\n"
+                             "pacing = full-speed\n";
 
 namespace {
 
@@ -77,27 +73,26 @@ std::vector<StandByWatcher::Sighting> StandByWatcher::Sightings() const
 void CommandWindowTest::SetUp()
 {
     ASSERT_TRUE(SystemBus().IsReady());
+    m_source = testenv::makeTempDir(QStringLiteral("films")) + QStringLiteral("/my film");
+    ASSERT_TRUE(testenv::copyFolder(MenulessSample(), m_source));
     m_desktop = testenv::makeTempDir(QStringLiteral("desktop"));
     m_standBy = std::make_unique<StandByWatcher>();
 }
 
 void CommandWindowTest::TearDown()
 {
-    if (m_window) {
-        m_window->Jobs().Job().Wait();
-        if (!m_window->HasEnded())
-            m_window->DoneRecording();
-        m_window.reset();
-    }
+    Close();
     m_standBy.reset();
     SetMachineRegistry(nullptr);
     SetProgramFolderForTesting(QString());
 }
 
-void CommandWindowTest::Start(const QByteArray &recorders, const QStringList &settings)
+void CommandWindowTest::Start(const QByteArray &recorders, const QByteArray &settings,
+                              const QString &commandLine)
 {
+    Close();
     m_copy.WriteFile(QStringLiteral("virtual-recorders.conf"), recorders);
-    m_copy.WriteFile(QStringLiteral("Orvane.ini"), settings.join(QLatin1Char('\n')).toUtf8() + "\n");
+    m_copy.WriteFile(QStringLiteral("Orvane.ini"), settings + "\n");
     m_registry.CreateKey(regkey::SharedKey);
     m_registry.WriteString(regkey::SharedKey, regkey::LibraryFolderValue, m_copy.Path());
     m_registry.Set(regkey::ShellFoldersKey, regkey::DesktopValue, m_desktop);
@@ -105,8 +100,21 @@ void CommandWindowTest::Start(const QByteArray &recorders, const QStringList &se
     SetProgramFolderForTesting(m_copy.Path());
     m_window = std::make_unique<CommandWindow>();
     m_window->m_strAppDir = m_copy.Executable();
+    m_window->m_arguments =
+        commandLine.split(u' ', Qt::SkipEmptyParts).replaceInStrings(QStringLiteral("SOURCE"), m_source);
     m_window->OnInitDialog();
     ASSERT_FALSE(m_window->HasEnded()) << Log().join('\n').toStdString();
+}
+
+void CommandWindowTest::Close()
+{
+    if (!m_window)
+        return;
+    m_window->CommandLine().Stop();
+    m_window->Jobs().Job().Wait();
+    if (!m_window->HasEnded())
+        m_window->DoneRecording();
+    m_window.reset();
 }
 
 void CommandWindowTest::PrepareBurn(const QString &source)
@@ -118,23 +126,11 @@ void CommandWindowTest::PrepareBurn(const QString &source)
     ASSERT_TRUE(m_window->m_btnBurn->isEnabled());
 }
 
-QString CommandWindowTest::MenulessSample()
+void CommandWindowTest::Answer(int textId, int answer)
 {
-    return QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless");
-}
-
-QString CommandWindowTest::DamagedSource() const
-{
-    const QString source = testenv::makeTempDir(QStringLiteral("source"));
-    testenv::copyFolder(MenulessSample(), source);
-    QFile ifo(source + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO"));
-    if (ifo.open(QIODevice::ReadWrite))
-        ifo.write(QByteArray(ifo.size(), '\x5a'));
-    return source;
-}
-
-QStringList CommandWindowTest::Log() const
-{
-    const QString text = m_window->GetLogText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    m_window->boxes.answer = [this, textId, answer](const Box &box) {
+        if (box.text == Text(textId))
+            return answer;
+        return (box.type & mb::ButtonsMask) == mb::YesNo ? int(mb::IdYes) : int(mb::IdOk);
+    };
 }

@@ -1,36 +1,23 @@
 #pragma once
 
-#include "TestEnvironment.h"
+#include "gui/ProgramFolderFixture.h"
 
 #include "lang/CLanguageText.h"
 
 #include <QAbstractButton>
-#include <QFile>
-#include <QString>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
-// A private program folder holding copies of the shipped language files,
-// and a text source pointed at one of them.
+// The shipped language files in a private program folder, and a text
+// source pointed at one of them.
 class DialogFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_programFolder = testenv::makeTempDir(QStringLiteral("program"));
-        for (const char *name : {"english.lng", "deutsch.lng"}) {
-            ASSERT_TRUE(QFile::copy(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/") + QLatin1String(name),
-                                    m_programFolder + QLatin1Char('/') + QLatin1String(name)));
-        }
-        UseLanguage(QStringLiteral("english.lng"));
-    }
-    void UseLanguage(const QString &fileName)
-    {
-        m_texts.SetFile(m_programFolder + QLatin1Char('/') + fileName);
-    }
+    void SetUp() override { UseLanguage(QStringLiteral("english.lng")); }
+    void UseLanguage(const QString &fileName) { m_texts.SetFile(m_folder.File(fileName)); }
 
-    QString m_programFolder;
+    ProgramFolderFixture m_folder;
     CLanguageText m_texts;
 };
 

@@ -24,15 +24,7 @@
 
 namespace {
 
-class AboutBox : public DialogFixture
-{
-protected:
-    void TearDown() override { linkopen::SetOpener({}); }
-    CAboutDlg::TextLookup Texts()
-    {
-        return [this](int id) { return m_texts.GetText(id); };
-    }
-};
+using AboutBox = DialogFixture;
 
 class RecordingAbout : public CAboutDlg
 {
@@ -50,7 +42,7 @@ TEST_F(AboutBox, ShowsTheVersionLineTheLanguageTextsAndALinkError)
               QStringLiteral(" Orvane Burn / Ver. 1.2.0 (API 6.0) Build Apr  7 2005 "));
     linkopen::SetOpener([](const QUrl &) { return false; });
     UseLanguage(QStringLiteral("deutsch.lng"));
-    RecordingAbout about(Texts());
+    RecordingAbout about([this](int id) { return m_texts.GetText(id); });
     QTimer::singleShot(0, &about, [&about] {
         about.findChild<CUrlLabel *>(QStringLiteral("m_ctlMailLink"))->Open();
         about.accept();
@@ -78,15 +70,16 @@ TEST_F(AboutBox, ShowsTheVersionLineTheLanguageTextsAndALinkError)
     EXPECT_EQ(donate->toolTip(), m_texts.GetText(textid::DonationTip));
     EXPECT_EQ(donate->size(), donate->ImageSize());
     EXPECT_TRUE(donate->HasHoverCursor());
+    linkopen::SetOpener({});
 }
 
 using HelpFile = DialogFixture;
 
 TEST_F(HelpFile, PicksTheLanguagesHelpFileOrEnglish)
 {
-    const QString dir = m_programFolder;
+    const QString dir = m_folder.Folder();
     for (const char *name : {"deutsch.chm", "a.b.chm", "../outside.chm"})
-        QFile(dir + QLatin1Char('/') + QLatin1String(name)).open(QIODevice::WriteOnly);
+        m_folder.WriteFile(QLatin1String(name), {});
     struct Case
     {
         const char *language;
@@ -112,13 +105,13 @@ protected:
     {
         DialogFixture::SetUp();
         ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help/english"),
-                                        m_programFolder + QStringLiteral("/help/english")));
-        QFile(m_programFolder + QStringLiteral("/english.chm")).open(QIODevice::WriteOnly);
+                                        m_folder.File(QStringLiteral("help/english"))));
+        m_folder.WriteFile(QStringLiteral("english.chm"), {});
     }
     void TearDown() override { linkopen::SetOpener({}); }
     HelpWindow *Show(const QString &page, const char *language = "english.lng")
     {
-        return ShowHelp(m_owner, m_texts, m_programFolder, QLatin1String(language), page);
+        return ShowHelp(m_owner, m_texts, m_folder.Folder(), QLatin1String(language), page);
     }
 
     QWidget m_owner;
@@ -141,11 +134,11 @@ TEST_F(HelpWindowTest, AMissingPageOrFolderIsHandledQuietly)
          "other-settings.html", false},
         {"a language whose help file has no pages beside it", "deutsch.lng", "", false, "", false},
     };
-    QFile(m_programFolder + QStringLiteral("/deutsch.chm")).open(QIODevice::WriteOnly);
+    m_folder.WriteFile(QStringLiteral("deutsch.chm"), {});
     for (const Case &c : cases) {
         QWidget owner;
         HelpWindow *window =
-            ShowHelp(owner, m_texts, m_programFolder, QLatin1String(c.language), QLatin1String(c.page));
+            ShowHelp(owner, m_texts, m_folder.Folder(), QLatin1String(c.language), QLatin1String(c.page));
         ASSERT_EQ(window != nullptr, c.window) << c.what;
         EXPECT_EQ(owner.findChildren<HelpWindow *>().size(), c.window ? 1 : 0) << c.what;
         if (!window)
@@ -158,9 +151,9 @@ TEST_F(HelpWindowTest, AMissingPageOrFolderIsHandledQuietly)
     }
 
     // A help folder that is missing altogether: nothing is shown.
-    QDir(m_programFolder + QStringLiteral("/help")).removeRecursively();
+    QDir(m_folder.File(QStringLiteral("help"))).removeRecursively();
     QWidget owner;
-    EXPECT_EQ(ShowHelp(owner, m_texts, m_programFolder, QStringLiteral("english.lng"), QString()), nullptr);
+    EXPECT_EQ(ShowHelp(owner, m_texts, m_folder.Folder(), QStringLiteral("english.lng"), QString()), nullptr);
     EXPECT_TRUE(owner.findChildren<HelpWindow *>().isEmpty());
 }
 
@@ -180,7 +173,7 @@ TEST_F(HelpWindowTest, ContentsLinksBackAndForwardMoveBetweenPages)
     emit window->Browser()->anchorClicked(QUrl(QStringLiteral("settings.html")));
     EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
     EXPECT_EQ(window->Contents()->currentItem()->text(0), QStringLiteral("Settings"));
-    QFile::remove(m_programFolder + QStringLiteral("/help/english/language.html"));
+    QFile::remove(m_folder.File(QStringLiteral("help/english/language.html")));
     emit window->Browser()->anchorClicked(QUrl(QStringLiteral("language.html")));
     EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
     EXPECT_TRUE(window->MissingPageLine().contains(QStringLiteral("language.html")));

@@ -14,9 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
@@ -153,8 +151,8 @@ TEST_F(SettingsDialog, AudioSwitchEnablesThePathControlsAndPlayUsesThePathsTaken
 TEST_F(SettingsDialog, LanguageDialogListsTheFilesSortedAndPreselectsByPrefix)
 {
     for (const char *name : {"Zulu.lng", "alpha.lng", "notes.txt"})
-        QFile(m_programFolder + QLatin1Char('/') + QLatin1String(name)).open(QIODevice::WriteOnly);
-    const QStringList files = CLanguageDlg::LanguageFiles(m_programFolder);
+        m_folder.WriteFile(QLatin1String(name), {});
+    const QStringList files = CLanguageDlg::LanguageFiles(m_folder.Folder());
     EXPECT_EQ(files, QStringList({"alpha.lng", "deutsch.lng", "english.lng", "Zulu.lng"}));
     EXPECT_EQ(CLanguageDlg::PreselectedIndex(files, QStringLiteral("ENGLISH.LNG")), 2);
     EXPECT_EQ(CLanguageDlg::PreselectedIndex(files, QStringLiteral("deu")), 1);
@@ -162,7 +160,7 @@ TEST_F(SettingsDialog, LanguageDialogListsTheFilesSortedAndPreselectsByPrefix)
     EXPECT_EQ(CLanguageDlg::PreselectedIndex({}, QStringLiteral("english.lng")), -1);
 
     CLanguageDlg dialog(&m_texts);
-    dialog.SetFolder(m_programFolder);
+    dialog.SetFolder(m_folder.Folder());
     dialog.SetCurrent(QStringLiteral("deutsch.lng"));
     dialog.show();
     auto *list = Child<QComboBox>(dialog, "m_cmbLanguage");

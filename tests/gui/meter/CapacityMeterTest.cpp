@@ -115,6 +115,12 @@ TEST(CapacityMeterPixelsTest, RulerBarsAndLabelsOfACdBeyondItsRedLimit)
     CCapacityMeter meter(&owner);
     meter.move(15, 100);
     meter.SetOwner(&owner);
+    EXPECT_EQ(meter.LoadScale(9999), 1) << "no such bitmap";
+    EXPECT_TRUE(meter.Picture().isNull());
+    meter.grab(); // paints without a picture
+    meter.move(300, 100);
+    EXPECT_EQ(meter.LoadScale(5010), 1) << "the band would end before it starts";
+    meter.move(15, 100);
     ASSERT_EQ(meter.LoadScale(5010), 0);
     EXPECT_EQ(meter.size(), QSize(400, 50)) << "the control takes the whole band";
 
@@ -156,20 +162,6 @@ TEST(CapacityMeterPixelsTest, RulerBarsAndLabelsOfACdBeyondItsRedLimit)
     EXPECT_EQ(meter.Picture().pixel(100, 20), White) << "clearing leaves the bare ruler";
     meter.SetSize(800); // the limits went with the clear: everything beyond 0
     EXPECT_EQ(meter.Picture().pixel(100, 20), Red);
-}
-
-TEST(CapacityMeterLoadTest, MissingBitmapOrNoWidthFails)
-{
-    QWidget owner;
-    owner.resize(430, 200);
-    CCapacityMeter meter(&owner);
-    meter.move(15, 100);
-    meter.SetOwner(&owner);
-    EXPECT_EQ(meter.LoadScale(9999), 1);
-    EXPECT_TRUE(meter.Picture().isNull());
-    meter.move(300, 100);
-    EXPECT_EQ(meter.LoadScale(5010), 1); // the band would end before it starts
-    meter.grab();                        // paints without a picture
 }
 
 } // namespace

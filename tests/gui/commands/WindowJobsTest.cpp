@@ -1,143 +1,37 @@
-// Recording jobs and the command-line run through the real main window
-// against the built NeroAPI.so, in a copied program folder with its own
-// virtual recorders; the window's boxes are answered here (Yes to a question
-// unless a test says otherwise) and its displays watched.
-#include "BoxRecorder.h"
+// Recording jobs and the command-line run through the real main window;
+// its boxes are answered Yes to a question unless a test says otherwise.
+#include "CommandWindowFixture.h"
+
 #include "DvdVideoLayoutCheck.h"
-#include "ProgramFolderCopy.h"
-#include "RecordingProgress.h"
 #include "RecordingSoundPlayer.h"
-#include "TestEnvironment.h"
-#include "app/CBurnDlg.h"
 #include "jobs/burn/BurnReport.h"
-#include "platform/MemoryRegistryStore.h"
+#include "jobs/label/SourceFieldEvents.h"
 #include "platform/MessageBoxType.h"
-#include "platform/ProgramFolder.h"
-#include "platform/RegistryStore.h"
 #include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
 namespace {
 
-using Box = BoxRecorder::Box;
 using namespace Qt::StringLiterals;
 
-class JobsWindow : public CBurnDlg
+using WindowJobsTest = CommandWindowTest;
+using CommandLineRunTest = CommandWindowTest;
+using DvdCheckWindowTest = CommandWindowTest;
+
+QStringList Devices(const QComboBox &list)
 {
-public:
-    JobsWindow() { m_portProgress.Tap(&progress); }
-    int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
-    {
-        return boxes.Show({text, caption, type, false});
-    }
-    int ShowAppMessageBox(const QString &text, const QString &caption, unsigned type) override
-    {
-        return boxes.Show({text, caption, type, true});
-    }
-    bool Showed(const QString &text) const { return boxes.Showed(text) > 0; }
-
-    BoxRecorder boxes;
-    RecordingProgress progress;
-};
-
-const QByteArray FastDvdWriter = "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
-                                 "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
-
-class JobsWindowTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_source = testenv::makeTempDir(u"films"_s) + u"/my film"_s;
-        testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source);
-        m_desktop = testenv::makeTempDir(u"desktop"_s);
-    }
-
-    void TearDown() override
-    {
-        Close();
-        SetMachineRegistry(nullptr);
-        SetProgramFolderForTesting(QString());
-    }
-
-    // The command line's worker may still be changed in its first second.
-    void Start(const QByteArray &recorders, const QByteArray &settings = {}, const QString &commandLine = {})
-    {
-        Close();
-        m_copy.WriteFile(u"virtual-recorders.conf"_s, recorders);
-        m_copy.WriteFile(u"Orvane.ini"_s, settings + "\n");
-        m_registry.CreateKey(regkey::SharedKey);
-        m_registry.WriteString(regkey::SharedKey, regkey::LibraryFolderValue, m_copy.Path());
-        m_registry.CreateKey(regkey::ShellFoldersKey);
-        m_registry.WriteString(regkey::ShellFoldersKey, regkey::DesktopValue, m_desktop);
-        SetMachineRegistry(&m_registry);
-        SetProgramFolderForTesting(m_copy.Path());
-        m_window = std::make_unique<JobsWindow>();
-        m_window->m_strAppDir = m_copy.Executable();
-        // SOURCE stands for the film folder, whose name holds a blank.
-        m_window->m_arguments =
-            commandLine.split(u' ', Qt::SkipEmptyParts).replaceInStrings(u"SOURCE"_s, m_source);
-        m_window->CommandLine().SetPresence(Presence::Attended);
-        m_window->OnInitDialog();
-        ASSERT_FALSE(m_window->HasEnded()) << Log().join('\n').toStdString();
-    }
-
-    void Close()
-    {
-        if (!m_window)
-            return;
-        m_window->CommandLine().Stop();
-        m_window->Jobs().Job().Wait();
-        if (!m_window->HasEnded())
-            m_window->DoneRecording();
-        m_window.reset();
-    }
-
-    void PrepareBurn(const QString &source)
-    {
-        m_window->m_strSourceDir = source;
-        m_window->m_strVolume = u"TEST_DISC"_s;
-        m_window->UpdateData(false);
-    }
-
-    QStringList Log() const { return m_window->GetLogText().split(u'\n', Qt::SkipEmptyParts); }
-    QString Text(int id) const { return m_window->GetText(id); }
-    QStringList Devices() const
-    {
-        QStringList names;
-        for (int i = 0; i < m_window->m_cmbDevice->count(); ++i)
-            names << m_window->m_cmbDevice->itemText(i);
-        return names;
-    }
-    int WaitForRun() { return m_window->CommandLine().WaitForRun(); }
-    bool Burned() const { return Log().contains(Text(702)); }
-    QString Image(const char *name = "test-dvd.iso") const
-    {
-        return m_copy.Path() + u"/media/"_s + QLatin1String(name);
-    }
-
-    ProgramFolderCopy m_copy;
-    MemoryRegistryStore m_registry;
-    QString m_source;
-    QString m_desktop;
-    std::unique_ptr<JobsWindow> m_window;
-};
-
-using WindowJobsTest = JobsWindowTest;
-using CommandLineRunTest = JobsWindowTest;
-
-const QByteArray UsedDvdRw = "[RW Writer]\nmedium = DVD-RW written\nfile = media/rw.iso\nspeeds = 4x\n"
-                             "pacing = full-speed\n";
+    QStringList names;
+    for (int i = 0; i < list.count(); ++i)
+        names << list.itemText(i);
+    return names;
+}
 
 TEST_F(WindowJobsTest, StartUpListsTheVirtualRecordersAndPreselectsByTheDeviceSetting)
 {
@@ -145,7 +39,8 @@ TEST_F(WindowJobsTest, StartUpListsTheVirtualRecordersAndPreselectsByTheDeviceSe
               "[Second DVD Writer]\nmedium = DVD-R blank\nfile = media/second.iso\nspeeds = 2x 4x 16x\n"
               "[Only CD Writer]\nmedium = CD-R blank\nfile = media/cd.iso\nwrites = CD\n",
           "Device: second dvd\nSpeed: 1");
-    EXPECT_EQ(Devices(), QStringList({"Test DVD Writer", "Second DVD Writer", "Image Recorder"}));
+    EXPECT_EQ(Devices(*m_window->m_cmbDevice),
+              QStringList({"Test DVD Writer", "Second DVD Writer", "Image Recorder"}));
     EXPECT_EQ(m_window->m_cmbDevice->currentText(), "Second DVD Writer");
     EXPECT_EQ(m_window->m_cmbSpeed->count(), 3);
     EXPECT_EQ(m_window->m_cmbSpeed->currentText(), "4.0x (5540 kB/s)");
@@ -153,7 +48,7 @@ TEST_F(WindowJobsTest, StartUpListsTheVirtualRecordersAndPreselectsByTheDeviceSe
     EXPECT_TRUE(Log().contains("Second DVD Writer"));
 
     m_window->m_btnCd->click();
-    EXPECT_EQ(Devices(), QStringList({"Only CD Writer", "Image Recorder"}));
+    EXPECT_EQ(Devices(*m_window->m_cmbDevice), QStringList({"Only CD Writer", "Image Recorder"}));
     EXPECT_TRUE(Log().contains(Text(676)));
     EXPECT_FALSE(m_window->IsBusy());
 }
@@ -174,7 +69,7 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
          {Text(702), Text(770) + " \"Test DVD Writer\"", QString("Using ISO Flags: ISO UDF Realloc "),
           Text(781), Text(783) + ": 8.0x (11080kB/s)", Text(784)})
         EXPECT_TRUE(log.contains(line)) << line.toStdString();
-    EXPECT_TRUE(m_window->Showed(Text(784)));
+    EXPECT_TRUE(m_window->boxes.Showed(Text(784)));
     EXPECT_EQ(m_window->m_strStatus, Text(766));
     const QStringList titles = m_window->progress.Args(u"SetWindowTitleText"_s);
     EXPECT_TRUE(std::any_of(titles.begin(), titles.end(), [](const QString &title) {
@@ -214,8 +109,8 @@ TEST_F(WindowJobsTest, UsedDvdRwIsErasedQuicklyWithTheClockRunningAndThenBurned)
     EXPECT_GT(log.indexOf(Text(799)), erased);
     EXPECT_GT(log.indexOf(Text(784)), log.indexOf(Text(799)));
     EXPECT_EQ(m_window->boxes.Showed(Text(642)), 1) << "the overwrite question is asked once";
-    EXPECT_FALSE(m_window->Showed(Text(800))) << "no erase box for a burn";
-    EXPECT_TRUE(m_window->Showed(Text(784)));
+    EXPECT_FALSE(m_window->boxes.Showed(Text(800))) << "no erase box for a burn";
+    EXPECT_TRUE(m_window->boxes.Showed(Text(784)));
     EXPECT_FALSE(m_window->progress.Args(u"SetTimeTotalText"_s).isEmpty()) << "the erase clock ran";
     EXPECT_EQ(imagecheck::placementMismatches(Image("rw.iso").toStdString()), std::vector<std::string>{});
 }
@@ -237,7 +132,7 @@ TEST_F(WindowJobsTest, EraseButtonPassesFullAndQuickModesAndReportsInBoxes)
         Log().filter(QRegularExpression(u'^' + QRegularExpression::escape(Text(798).section('%', 0, 0))));
     ASSERT_EQ(estimates.size(), 2) << Log().join('\n').toStdString();
     EXPECT_NE(estimates[0], estimates[1]) << "full and quick erase reach the library";
-    EXPECT_TRUE(m_window->Showed(Text(642)));
+    EXPECT_TRUE(m_window->boxes.Showed(Text(642)));
     const std::vector<Box> boxes = m_window->boxes.Boxes();
     EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(),
                             [this](const Box &box) { return box.application && box.text == Text(800); }),
@@ -262,8 +157,8 @@ TEST_F(WindowJobsTest, EraseFinishedBoxLeftOpenBringsNoTimeout)
     m_window->m_btnErase->click();
     EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
     m_window->Jobs().Erase().Clock().Join();
-    EXPECT_TRUE(m_window->Showed(Text(800))) << Log().join('\n').toStdString();
-    EXPECT_FALSE(m_window->Showed(Text(806)));
+    EXPECT_TRUE(m_window->boxes.Showed(Text(800))) << Log().join('\n').toStdString();
+    EXPECT_FALSE(m_window->boxes.Showed(Text(806)));
 }
 
 TEST_F(WindowJobsTest, FailedEraseIsReportedAsAFailureWithoutTheFinishedText)
@@ -277,10 +172,45 @@ TEST_F(WindowJobsTest, FailedEraseIsReportedAsAFailureWithoutTheFinishedText)
     const QString failed = FormatText(Text(902), {ERASE_FAILED});
     EXPECT_TRUE(Log().contains(failed)) << Log().join('\n').toStdString();
     EXPECT_FALSE(Log().contains(Text(800)));
-    EXPECT_FALSE(m_window->Showed(Text(800)));
-    EXPECT_TRUE(m_window->Showed(failed));
+    EXPECT_FALSE(m_window->boxes.Showed(Text(800)));
+    EXPECT_TRUE(m_window->boxes.Showed(failed));
     EXPECT_TRUE(Log().contains(Text(766)));
     EXPECT_FALSE(m_window->IsBusy());
+}
+
+// The DVD-Video check runs in the background after a folder is dropped.
+TEST_F(DvdCheckWindowTest, DroppedFolderIsCheckedInTheBackground)
+{
+    Start(FastDvdWriter);
+    // The copy's video manager names a second title set that is not there.
+    for (const char *name : {"VIDEO_TS.IFO", "VIDEO_TS.BUP"}) {
+        QFile file(m_source + QStringLiteral("/VIDEO_TS/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(0x3F));
+        file.write("\x02", 1);
+    }
+    const QString missingSet =
+        QStringLiteral("  ") +
+        FormatText(Text(993), {FormatText(Text(997), {2, QStringLiteral("VTS_02_0.IFO")})});
+    struct Case
+    {
+        QString folder;
+        QStringList expected; // consecutive log lines
+    };
+    const std::vector<Case> cases = {
+        {MenulessSample(), {Text(991)}},
+        {m_source, {FormatText(Text(990), {m_source}), missingSet}},
+    };
+    for (const Case &c : cases) {
+        OnItemsDropped({c.folder}, *m_window, m_window->SourceFields());
+        ASSERT_TRUE(WaitFor([&] { return Log().contains(c.expected.back()); }, 20000))
+            << c.folder.toStdString() << "\n"
+            << Log().join('\n').toStdString();
+        const QStringList log = Log();
+        const qsizetype at = log.lastIndexOf(c.expected.front());
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(log.mid(at, c.expected.size()), c.expected) << "one heading, the findings under it";
+    }
+    EXPECT_TRUE(m_window->boxes.Boxes().empty()) << "choosing a folder asks nothing";
 }
 
 // /C is -c: the options reach the window and its settings, the given label
@@ -289,14 +219,14 @@ TEST_F(CommandLineRunTest, PrepareOnlyFillsInTheWindowAndWaits)
 {
     Start(FastDvdWriter, {}, u"/C -Eject -o -v OWN_LABEL -d SOURCE"_s);
     m_window->m_btnBurn->setEnabled(false);
-    EXPECT_EQ(WaitForRun(), CommandLineWorker::NoBurnResult);
+    EXPECT_EQ(m_window->CommandLine().WaitForRun(), CommandLineWorker::NoBurnResult);
     EXPECT_EQ(m_window->m_edtSourceDir->text(), m_source);
     EXPECT_EQ(m_window->m_edtVolume->text(), u"OWN_LABEL"_s);
     EXPECT_EQ(m_window->m_pOtherDlg->m_bNoEject, 1);
     EXPECT_EQ(m_window->m_pOtherDlg->m_bNoOverwriteAsk, 1);
     EXPECT_TRUE(m_window->m_btnBurn->isEnabled());
     EXPECT_TRUE(Log().contains(FormatText(Text(644), {m_source})));
-    EXPECT_FALSE(Burned());
+    EXPECT_FALSE(Log().contains(Text(702)));
     EXPECT_FALSE(m_window->HasEnded());
     EXPECT_FALSE(m_window->IsBusy());
     EXPECT_TRUE(m_window->boxes.Boxes().empty());
@@ -307,13 +237,13 @@ TEST_F(CommandLineRunTest, RunThatGivesUpUnlocksTheWindowAndLeavesItOpen)
 {
     Start(FastDvdWriter, {}, u"-d SOURCE"_s);
     m_window->m_cmbDevice->setCurrentIndex(-1);
-    EXPECT_EQ(WaitForRun(), jobs::RunBurnNoRecorder);
+    EXPECT_EQ(m_window->CommandLine().WaitForRun(), jobs::RunBurnNoRecorder);
     EXPECT_TRUE(Log().contains(Text(908)));
     EXPECT_FALSE(m_window->IsBusy());
     EXPECT_TRUE(m_window->m_btnQuit->isEnabled());
     EXPECT_TRUE(m_window->m_cmbDevice->isEnabled());
     EXPECT_FALSE(m_window->HasEnded());
-    EXPECT_FALSE(Burned());
+    EXPECT_FALSE(Log().contains(Text(702)));
     EXPECT_EQ(m_window->CommandLine().ExitStatus(), runexit::RecorderUnavailable);
 }
 
@@ -334,8 +264,8 @@ TEST_F(CommandLineRunTest, AbortDuringTheRunsBurnStopsItAndLeavesTheWindowOpen)
         }
     });
     click.start(50);
-    EXPECT_EQ(WaitForRun(), BURN_USER_ABORT) << Log().join('\n').toStdString();
-    EXPECT_TRUE(m_window->Showed(Text(825))) << "the Abort question";
+    EXPECT_EQ(m_window->CommandLine().WaitForRun(), BURN_USER_ABORT) << Log().join('\n').toStdString();
+    EXPECT_TRUE(m_window->boxes.Showed(Text(825))) << "the Abort question";
     EXPECT_TRUE(Log().contains(Text(791)));
     EXPECT_EQ(m_window->m_strStatus, Text(791));
     EXPECT_FALSE(m_window->m_bAbort);
@@ -354,11 +284,11 @@ TEST_F(CommandLineRunTest, WindowClosedBeforeTheBurnLeavesTheRecorderAlone)
         m_window->OnCancel();
         if (stopped)
             m_window->CommandLine().Stop();
-        EXPECT_EQ(WaitForRun(), CommandLineWorker::NoBurnResult);
+        EXPECT_EQ(m_window->CommandLine().WaitForRun(), CommandLineWorker::NoBurnResult);
         if (stopped) {
             EXPECT_FALSE(Log().contains(FormatText(Text(644), {m_source})));
         }
-        EXPECT_FALSE(Burned());
+        EXPECT_FALSE(Log().contains(Text(702)));
         EXPECT_FALSE(Log().contains(Text(908)));
         EXPECT_FALSE(QFile::exists(Image()));
     }

@@ -1,7 +1,11 @@
-// The icon buttons: images and captions where they belong, clicks, links and
-// the focus moving on when a button is disabled.
+// The icon buttons and the link label: images and captions where they
+// belong, clicks, the links they open or the reason they cannot, and the
+// focus moving on when a button is disabled.
+
+#include "TestEnvironment.h"
 
 #include "controls/CIconButton.h"
+#include "controls/CUrlLabel.h"
 #include "controls/IconButtonLayout.h"
 #include "controls/LinkOpening.h"
 
@@ -95,6 +99,56 @@ TEST(IconButton, AClickOpensItsLinkAndADoubleClickCountsAsTwoClicks)
     QTest::mouseDClick(&button, Qt::LeftButton, {}, centre);
     QTest::mouseRelease(&button, Qt::LeftButton, {}, centre);
     EXPECT_EQ(clicks.count(), 3) << "the double click is the third click";
+    linkopen::SetOpener({});
+}
+
+TEST(LinkLabel, TextAndTargetStandInForEachOther)
+{
+    CUrlLabel onlyTarget;
+    onlyTarget.SetTarget(QStringLiteral("https://orvane-burn.example.org/"));
+    onlyTarget.Attach();
+    EXPECT_EQ(onlyTarget.text(), QStringLiteral("https://orvane-burn.example.org/"));
+    EXPECT_EQ(onlyTarget.toolTip(), onlyTarget.Target());
+
+    CUrlLabel onlyText;
+    onlyText.setText(QStringLiteral("https://example.org/x"));
+    onlyText.Attach();
+    EXPECT_EQ(onlyText.Target(), QStringLiteral("https://example.org/x"));
+    EXPECT_EQ(onlyText.cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST(LinkLabel, AClickOpensItAndMarksItVisitedAndATargetThatCannotBeOpenedIsReported)
+{
+    QList<QUrl> opened;
+    bool handlerAnswers = true;
+    linkopen::SetOpener([&](const QUrl &url) {
+        opened << url;
+        return handlerAnswers;
+    });
+    CUrlLabel label;
+    label.SetTarget(QStringLiteral("mailto:orvane-burn@example.org"));
+    label.Attach();
+    label.resize(label.sizeHint());
+    label.show();
+    QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(2, 2));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().scheme(), QStringLiteral("mailto"));
+    EXPECT_TRUE(label.IsVisited());
+
+    QStringList reports;
+    CUrlLabel failing;
+    failing.SetErrorReporter([&reports](const QString &text) { reports << text; });
+    failing.SetTarget(testenv::makeTempDir(QStringLiteral("links")) + QStringLiteral("/missing.htm"));
+    EXPECT_EQ(failing.Open(), linkopen::FileNotFound);
+    EXPECT_EQ(opened.size(), 1) << "a missing file is not handed on";
+    handlerAnswers = false;
+    failing.SetTarget(QStringLiteral("https://orvane-burn.example.org/"));
+    EXPECT_EQ(failing.Open(), linkopen::NoAssociation);
+    EXPECT_FALSE(failing.IsVisited());
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_EQ(reports[0], QStringLiteral("Unable to open hyperlink:\n\nThe specified file was not found."));
+    EXPECT_EQ(reports[1], QStringLiteral("Unable to open hyperlink:\n\nThere is no application associated\n"
+                                         "with the given filename extension."));
     linkopen::SetOpener({});
 }
 
