@@ -86,7 +86,7 @@ private:
 };
 
 using imagetest::readFile;
-void writeFile(const std::string &path, const std::string &text);
+using imagetest::writeFile;
 inline bool exists(const std::string &path)
 {
     return std::filesystem::exists(path);
