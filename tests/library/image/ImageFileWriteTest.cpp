@@ -24,13 +24,13 @@ using namespace imagecheck;
 
 namespace {
 
-std::vector<uint8_t> throughFile(IsoTrack *track, uint32_t step)
+// Writes the image straight into a new file; "" or the stream's error.
+std::string directToFile(IsoTrack *track, const std::string &path, uint32_t step)
 {
-    const std::string path = tempDir("direct") + "/direct.iso";
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    EXPECT_EQ(writeDirect(track, fd, step), "");
+    std::string error = writeDirect(track, fd, step);
     ::close(fd);
-    return readFile(path);
+    return error;
 }
 
 // A pipe: the kernel cannot copy file to pipe with copy_file_range, so
@@ -125,7 +125,8 @@ TEST(DirectWrite, MatchesTheSlotImageInEveryTargetAndStep)
             EXPECT_TRUE(readFile(path) == expected) << "slots, step " << step;
         }
         for (uint32_t step : {1u, 7u, 512u, 1u << 20}) {
-            EXPECT_TRUE(throughFile(track.get(), step) == expected) << "file, step " << step;
+            ASSERT_EQ(directToFile(track.get(), path, step), "");
+            EXPECT_TRUE(readFile(path) == expected) << "file, step " << step;
             EXPECT_TRUE(throughPipe(track.get(), step) == expected) << "pipe, step " << step;
         }
         if (!t.dvd)
@@ -139,18 +140,6 @@ TEST(DirectWrite, MatchesTheSlotImageInEveryTargetAndStep)
         ASSERT_NE(largest, nullptr);
         EXPECT_EQ(largest->extent % 2, 0u) << largest->name << " at sector " << largest->extent;
     }
-}
-
-// A source that changes after the layout is named, through the track's slots
-// and straight into a file alike.
-std::string writeChanged(IsoTrack *track, const std::string &image, bool direct)
-{
-    if (!direct)
-        return writeImage(track, image, 5);
-    const int fd = ::open(image.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    std::string error = writeDirect(track, fd, 512);
-    ::close(fd);
-    return error;
 }
 
 TEST(DirectWrite, EveryFileOfARunComesOutWholeAndAChangedOneIsNamed)
@@ -196,7 +185,8 @@ TEST(DirectWrite, EveryFileOfARunComesOutWholeAndAChangedOneIsNamed)
         ASSERT_EQ(track->vtbl->layoutError(track.get()), nullptr);
         const std::string source = folder + "/" + e.source;
         change.apply(source, runBytes(e));
-        const std::string error = writeChanged(track.get(), b.image, direct);
+        const std::string error =
+            direct ? directToFile(track.get(), b.image, 512) : writeImage(track.get(), b.image, 5);
         EXPECT_EQ(error.rfind(change.named, 0), 0u) << error;
         EXPECT_NE(error.find(source), std::string::npos) << error;
         writeFile(source, runBytes(e));

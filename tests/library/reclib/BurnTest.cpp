@@ -78,30 +78,6 @@ TEST(ReclibBurn, ASimulationAsksNothingAndKeepsTheMediumAndItsState)
     }
 }
 
-TEST(ReclibBurn, VerifyCatchesAnInjectedCorruptionAndNamesTheSector)
-{
-    const std::string faulty = recorderConfig("dvd", "DVD+R blank", "fault = corrupt-sector 77\n");
-    {
-        LoadedReclib lib(faulty);
-        RecDeviceHandle device = lib.open("dvd");
-        EXPECT_EQ(lib.burn(device, patternTrack(200), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
-        EXPECT_TRUE(lib.callbacks.loggedContaining("at sector 77")) << lib.callbacks.allLogs();
-        EXPECT_TRUE(lib.errorLogged("sector 77"));
-        EXPECT_TRUE(lib.callbacks.phaseSeen("Verifying the written data"));
-        // A disc that failed verify is not passed off as a finished one.
-        EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
-        EXPECT_EQ(lib.discInfo(device).contentCount, 0);
-    }
-    // Without verify the same fault goes unnoticed: the check above is real.
-    LoadedReclib lib(faulty);
-    EXPECT_EQ(lib.burn(lib.open("dvd"), patternTrack(200), ProgramBurnFlags), BURN_OK);
-    const std::vector<uint8_t> written = readFile(lib.folder + "/media/dvd.iso");
-    const std::vector<uint8_t> expected = patternImage(200);
-    ASSERT_EQ(written.size(), expected.size());
-    EXPECT_NE(written, expected);
-    EXPECT_TRUE(std::equal(written.begin(), written.begin() + 77 * SECTOR_SIZE, expected.begin()));
-}
-
 TEST(ReclibBurn, AbortEndsAPacedBurnWithinTwoSecondsAndKeepsTheWrittenDisc)
 {
     // 1x DVD pacing: 60 MiB would take about 45 s.
