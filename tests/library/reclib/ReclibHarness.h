@@ -87,10 +87,7 @@ private:
 
 using imagetest::readFile;
 using imagetest::writeFile;
-inline bool exists(const std::string &path)
-{
-    return std::filesystem::exists(path);
-}
+using std::filesystem::exists;
 // Files in folder whose names end with suffix.
 std::vector<std::string> filesEndingWith(const std::string &folder, const std::string &suffix);
 inline std::vector<uint8_t> bytes(const std::string &text)
