@@ -1,11 +1,14 @@
 // The hand-over between the thread that produces the image and libburn's
 // write thread: every byte arrives once and in order whatever the read
-// sizes, and a failure reaches the reader after the data before it. (A close
-// that frees both sides from their waits is the library abort tests'.)
+// sizes, a failure reaches the reader after the data before it, and closing
+// frees a reader from its wait. (A close that frees the producer is the
+// library abort tests'.)
 #include "burn/ChunkRing.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -96,6 +99,20 @@ TEST(ChunkRing, AFailureArrivesAfterTheDataBeforeIt)
     EXPECT_EQ(ring.take(piece.data(), piece.size()), 100); // what came before the failure
     EXPECT_EQ(ring.take(piece.data(), piece.size()), -1);
     producer.join();
+}
+
+TEST(ChunkRing, CloseReleasesAReaderWaitingForData)
+{
+    ChunkRing ring(1024, 2);
+    auto reader = std::async(std::launch::async, [&] {
+        std::vector<unsigned char> piece(2048);
+        return ring.take(piece.data(), piece.size());
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(reader.wait_for(std::chrono::milliseconds(0)), std::future_status::timeout);
+    ring.close();
+    ASSERT_EQ(reader.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_EQ(reader.get(), -1);
 }
 
 } // namespace
