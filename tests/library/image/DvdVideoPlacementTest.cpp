@@ -32,21 +32,6 @@ std::string damagedCopy(const std::string &sample, long offset, uint32_t value)
     return folder;
 }
 
-TEST(PlacementTest, MenulessSampleKeepsTheGapItsIfoReserves)
-{
-    // dvdauthor's menu-less VIDEO_TS.IFO puts the VMG's last sector at 31
-    // and title set 1 at sector 32: 26 zero sectors follow the 3-sector IFO.
-    const Built b = buildFolder(samplePath("dvd-menuless"), kBridge);
-    ASSERT_EQ(b.error, "");
-    UdfImage udf(b.image);
-    const uint32_t base = *udf.firstSector("/VIDEO_TS/VIDEO_TS.IFO");
-    EXPECT_EQ(*udf.firstSector("/VIDEO_TS/VIDEO_TS.BUP"), base + 29);
-    EXPECT_EQ(*udf.firstSector("/VIDEO_TS/VTS_01_0.IFO"), base + 32);
-    const auto bytes = readFile(b.image);
-    const auto gap = bytes.begin() + ptrdiff_t(base + 3) * SECTOR_SIZE;
-    EXPECT_EQ(std::count(gap, gap + 26 * SECTOR_SIZE, 0), 26 * SECTOR_SIZE);
-}
-
 TEST(PlacementTest, ReallocationCorrectsTheImagesIfoAndLeavesTheSourceAlone)
 {
     const std::string folder = tempDir("realloc-source") + "/disc";

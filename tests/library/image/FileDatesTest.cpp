@@ -4,7 +4,6 @@
 
 #include "BuiltImage.h"
 #include "IsoItemTree.h"
-#include "ReaderDates.h"
 
 #include "image/ImageTime.h"
 #include "image/IsoImageTrack.h"
@@ -15,10 +14,71 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace imagetest;
 
 namespace {
+
+namespace fs = std::filesystem;
+using DatedPaths = std::map<std::string, int64_t>;
+
+// Path below the root ("Dated/plain.txt") -> seconds since 1970, UTC, as
+// 7-Zip shows the UDF file entries.
+DatedPaths sevenZipDates(const std::string &image)
+{
+    const CommandResult listing = run("TZ=UTC 7z l -slt '" + image + "'");
+    DatedPaths dates;
+    std::istringstream in(listing.output);
+    static const std::regex modified(R"(^Modified = (-?\d+)-(\d+)-(\d+) (\d+):(\d+):(\d+).*$)");
+    std::string line;
+    std::string path;
+    while (std::getline(in, line)) {
+        std::smatch m;
+        if (line.rfind("Path = ", 0) == 0) {
+            path = line.substr(7);
+        } else if (std::regex_match(line, m, modified)) {
+            // timegm takes dates before 1970 and after 2038, and no time zone.
+            std::tm t{};
+            t.tm_year = std::stoi(m[1]) - 1900;
+            t.tm_mon = std::stoi(m[2]) - 1;
+            t.tm_mday = std::stoi(m[3]);
+            t.tm_hour = std::stoi(m[4]);
+            t.tm_min = std::stoi(m[5]);
+            t.tm_sec = std::stoi(m[6]);
+            dates[path] = int64_t(::timegm(&t));
+        }
+    }
+    return dates;
+}
+
+// The dates xorriso restores from the ISO 9660 (or Joliet) records onto the
+// files it extracts into a fresh folder.
+DatedPaths xorrisoExtractedDates(const std::string &image)
+{
+    const std::string into = tempDir("xorriso") + "/out";
+    run("xorriso -osirrox on -indev '" + image + "' -extract / '" + into + "'");
+    DatedPaths dates;
+    if (!fs::exists(into))
+        return dates;
+    for (const auto &entry : fs::recursive_directory_iterator(into)) {
+        struct stat info = {};
+        if (::lstat(entry.path().c_str(), &info) == 0)
+            dates[fs::relative(entry.path(), into).string()] = int64_t(info.st_mtim.tv_sec);
+    }
+    return dates;
+}
+
+bool setModified(const std::string &path, int64_t seconds)
+{
+    const struct timespec times[2] = {{time_t(seconds), 0}, {time_t(seconds), 0}};
+    return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
 
 struct DatedFile
 {

@@ -1,7 +1,8 @@
 // The image written straight into a file descriptor (the kernel copying the
 // file data where it can) is byte for byte the image the track slots
 // produce, whatever the target and the step size; a folder's files streamed
-// side by side from one range come out whole and in their place.
+// side by side from one range come out whole and in their place; a source
+// that is gone or changes under the stream is named.
 
 #include "BuiltImage.h"
 #include "IsoItemTree.h"
@@ -11,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fcntl.h>
+#include <filesystem>
+#include <functional>
 #include <future>
 #include <unistd.h>
 
@@ -20,13 +24,13 @@ using namespace imagecheck;
 
 namespace {
 
-std::vector<uint8_t> throughFile(IsoTrack *track, uint32_t step)
+// Writes the image straight into a new file; "" or the stream's error.
+std::string directToFile(IsoTrack *track, const std::string &path, uint32_t step)
 {
-    const std::string path = tempDir("direct") + "/direct.iso";
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    EXPECT_EQ(writeDirect(track, fd, step), "");
+    std::string error = writeDirect(track, fd, step);
     ::close(fd);
-    return readFile(path);
+    return error;
 }
 
 // A pipe: the kernel cannot copy file to pipe with copy_file_range, so
@@ -67,16 +71,21 @@ const RunEntry kRun[] = {
     {"/A/empty2.bin", "A/empty2.bin", 0},   {"/A/last.bin", "A/last.bin", 7},
 };
 
+std::string runBytes(const RunEntry &e)
+{
+    std::string bytes(e.bytes, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = char('a' + (i + std::string(e.discPath).size()) % 26);
+    return bytes;
+}
+
 std::unique_ptr<IsoItemTree> runTree(const std::string &folder)
 {
     auto tree = std::make_unique<IsoItemTree>();
     IsoItem *a = tree->addFolder(nullptr, "A");
     IsoItem *sub = nullptr;
     for (const RunEntry &e : kRun) {
-        std::string bytes(e.bytes, '\0');
-        for (size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = char('a' + (i + std::string(e.discPath).size()) % 26);
-        const std::string source = writeFile(folder + "/" + e.source, bytes);
+        const std::string source = writeFile(folder + "/" + e.source, runBytes(e));
         const std::string path = e.discPath;
         const std::string name = path.substr(path.rfind('/') + 1);
         if (path.starts_with("/A/sub/"))
@@ -116,7 +125,8 @@ TEST(DirectWrite, MatchesTheSlotImageInEveryTargetAndStep)
             EXPECT_TRUE(readFile(path) == expected) << "slots, step " << step;
         }
         for (uint32_t step : {1u, 7u, 512u, 1u << 20}) {
-            EXPECT_TRUE(throughFile(track.get(), step) == expected) << "file, step " << step;
+            ASSERT_EQ(directToFile(track.get(), path, step), "");
+            EXPECT_TRUE(readFile(path) == expected) << "file, step " << step;
             EXPECT_TRUE(throughPipe(track.get(), step) == expected) << "pipe, step " << step;
         }
         if (!t.dvd)
@@ -141,18 +151,87 @@ TEST(DirectWrite, EveryFileOfARunComesOutWholeAndAChangedOneIsNamed)
     UdfImage udf(b.image);
     for (const RunEntry &e : kRun)
         EXPECT_TRUE(udf.read(e.discPath) == readFile(folder + "/" + e.source)) << e.discPath;
+    const auto later = [](const std::string &path) {
+        std::filesystem::last_write_time(path,
+                                         std::filesystem::last_write_time(path) + std::chrono::seconds(5));
+    };
+    const std::string changed = "A source file changed while it was being burned: ";
+    const struct
+    {
+        const char *name;
+        std::function<void(const std::string &, const std::string &)> apply;
+        std::string named; // how the error starts; the source's path follows
+    } changes[] = {
+        {"grew", [](const std::string &p, const std::string &was) { writeFile(p, was + "more"); }, changed},
+        {"shrank", [](const std::string &p, const std::string &was) { writeFile(p, was.substr(1)); },
+         changed},
+        {"rewritten, same size",
+         [&](const std::string &p, const std::string &was) {
+             later(writeFile(p, std::string(was.size(), '#')));
+         },
+         changed},
+        {"removed", [](const std::string &p, const std::string &) { std::filesystem::remove(p); },
+         "Required file"},
+    };
+    size_t round = 0;
     for (const RunEntry &e : kRun) {
         if (e.bytes == 0)
             continue;
-        SCOPED_TRACE(e.discPath);
+        const auto &change = changes[round % 4];
+        const bool direct = round++ >= 4;
+        SCOPED_TRACE(std::string(e.discPath) + " " + change.name +
+                     (direct ? ", straight into a file" : ", slots"));
         TrackPtr track(CreateIsoImageTrack(tree->root(), "CHANGED", kBridge));
+        ASSERT_EQ(track->vtbl->layoutError(track.get()), nullptr);
         const std::string source = folder + "/" + e.source;
-        const auto original = readFile(source);
-        writeFile(source, std::string(original.begin(), original.end()) + "more");
-        EXPECT_EQ(writeImage(track.get(), b.image, 5),
-                  "A source file changed while it was being burned: " + source);
-        writeFile(source, std::string(original.begin(), original.end()));
+        change.apply(source, runBytes(e));
+        const std::string error =
+            direct ? directToFile(track.get(), b.image, 512) : writeImage(track.get(), b.image, 5);
+        EXPECT_EQ(error.rfind(change.named, 0), 0u) << error;
+        EXPECT_NE(error.find(source), std::string::npos) << error;
+        writeFile(source, runBytes(e));
     }
+}
+
+TEST(SourceChangeTest, MissingSourceIsNamedWhenTheTrackIsCreated)
+{
+    const std::string folder = tempDir("gone");
+    const auto tree = runTree(folder);
+    tree->addFile(nullptr, "gone.vob", folder + "/gone.vob");
+    TrackPtr track(CreateIsoImageTrack(tree->root(), "GONE", kBridge));
+    ASSERT_TRUE(track);
+    const char *error = track->vtbl->layoutError(track.get());
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(std::string(error).rfind("Required file", 0), 0u) << error;
+    EXPECT_NE(std::string(error).find(folder + "/gone.vob"), std::string::npos);
+    EXPECT_EQ(track->vtbl->openStream(track.get()), -1);
+    EXPECT_STREQ(track->vtbl->lastError(track.get()), error);
+}
+
+TEST(SourceChangeTest, SourceThatGrowsWhileItIsReadFailsTheStream)
+{
+    // Block by block until the first block of a.bin, then the file grows:
+    // the data already taken no longer matches the file.
+    const std::string folder = tempDir("growing");
+    TrackPtr track(CreateIsoImageTrack(runTree(folder)->root(), "GROWING", kBridge));
+    const IsoTrackVtbl &t = *track->vtbl;
+    ASSERT_EQ(t.openStream(track.get()), 0);
+    std::vector<uint8_t> block(SECTOR_SIZE);
+    const std::string head = runBytes(kRun[0]).substr(0, SECTOR_SIZE);
+    const std::vector<uint8_t> first(head.begin(), head.end());
+    int32_t got = 0;
+    while ((got = t.readBlocks(track.get(), block.data(), 1)) == 1 && block != first) {
+    }
+    ASSERT_EQ(got, 1) << "a.bin's data was not found";
+    writeFile(folder + "/A/a.bin", runBytes(kRun[0]) + "more");
+    while ((got = t.readBlocks(track.get(), block.data(), 1)) > 0) {
+    }
+    ASSERT_EQ(got, -1);
+    EXPECT_NE(std::string(t.lastError(track.get()))
+                  .find("changed while it was being burned: " + folder + "/A/a.bin"),
+              std::string::npos)
+        << t.lastError(track.get());
+    t.closeStream(track.get());
 }
 
 TEST(DirectWriteFailure, ATargetThatCannotBeWrittenIsReported)

@@ -14,10 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace imagetest;
 using namespace imagecheck;
@@ -100,13 +98,9 @@ TEST(LargeFileTest, FourGigabytesAndMoreBecomeSeveralExtentsInEveryFileSystem)
     const std::string folder = tempDir("large");
     const std::string big = folder + "/big.bin";
     const uint64_t size = 4ull * 1024 * 1024 * 1024 + 512ull * 1024 * 1024 + 100; // sparse
-    {
-        const int fd = ::open(big.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::pwrite(fd, "HEAD", 4, 0), 4);
-        ASSERT_EQ(::pwrite(fd, "TAIL", 4, off_t(size - 4)), 4);
-        ::close(fd);
-    }
+    writeFile(big, "HEAD");
+    std::filesystem::resize_file(big, size - 4);
+    std::ofstream(big, std::ios::binary | std::ios::app) << "TAIL";
     IsoItemTree tree;
     tree.addFile(nullptr, "big.bin", big);
     tree.addFile(nullptr, "after.txt", writeFile(folder + "/after.txt", "after"));

@@ -93,25 +93,6 @@ TEST(ReclibBadInput, AnInjectedWriteFaultFiresOnlyAtASectorTheImageHasAndLeavesN
     }
 }
 
-TEST(ReclibBadInput, AnImageFileInAMissingFolderIsRefused)
-{
-    LoadedReclib lib("");
-    RecDeviceHandle device = lib.open("Image Recorder");
-    const std::string target = lib.folder + "/no/such/folder/x.iso";
-    lib.callbacks.answerDialog = [&](int, void *data) {
-        std::strcpy(static_cast<char *>(data), target.c_str());
-        return 1;
-    };
-    EXPECT_EQ(lib.burn(device, patternTrack(4), ProgramBurnFlags), BURN_FAILED);
-    EXPECT_TRUE(lib.callbacks.loggedContaining("does not exist"));
-    // A buffer filled to the brim is cut, not overrun.
-    lib.callbacks.answerDialog = [](int, void *data) {
-        std::memset(data, 'a', IMAGE_PATH_BUFFER_SIZE);
-        return 1;
-    };
-    EXPECT_EQ(lib.burn(device, patternTrack(4), ProgramBurnFlags), BURN_FAILED);
-}
-
 TEST(ReclibBadInput, TreesWithLoopsOrAbsurdDepthAreRefused)
 {
     LoadedReclib lib("");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,10 +15,11 @@ const char *const DvdRecorder = "[D]\nmedium = DVD+R blank\nfile = media/d.iso\n
 
 } // namespace
 
-TEST(ReclibDialogs, WithoutADiscTheBurnWaitsThroughDialog15ThenFails)
+TEST(ReclibDialogs, WithoutADiscTheBurnWaitsThroughDialog15AndBurnsADiscInsertedMeanwhile)
 {
     LoadedReclib lib(EmptyRecorder);
-    EXPECT_EQ(lib.burn(lib.open("Empty", MEDIA_SET_DVD), patternTrack(8), ProgramBurnFlags), BURN_FAILED);
+    RecDeviceHandle device = lib.open("Empty", MEDIA_SET_DVD);
+    EXPECT_EQ(lib.burn(device, patternTrack(8), ProgramBurnFlags), BURN_FAILED);
     ASSERT_EQ(lib.callbacks.dialogs.size(), 1u);
     EXPECT_EQ(lib.callbacks.dialogs[0], (std::pair<int, intptr_t>{DLG_WAITCD, WAIT_REASON_INSERT_MEDIUM}));
     char *text = lib.api.NeroGetLocalizedWaitCDTexts(WAIT_REASON_INSERT_MEDIUM);
@@ -26,12 +28,7 @@ TEST(ReclibDialogs, WithoutADiscTheBurnWaitsThroughDialog15ThenFails)
     lib.api.NeroFreeMem(text);
     EXPECT_EQ(lib.api.NeroGetLocalizedWaitCDTexts(999), nullptr);
     EXPECT_TRUE(lib.callbacks.logged("There is no disc in Empty"));
-}
 
-TEST(ReclibDialogs, ADiscInsertedWhileDialog15IsShownIsBurned)
-{
-    LoadedReclib lib(EmptyRecorder);
-    RecDeviceHandle device = lib.open("Empty");
     lib.callbacks.answerDialog = [&](int type, void *) {
         if (type == DLG_WAITCD)
             writeFile(lib.folder + "/media/empty.iso.state",
@@ -58,30 +55,41 @@ TEST(ReclibDialogs, ImageRecorderAsksForTheFileThroughDialog20)
 {
     LoadedReclib lib("");
     RecDeviceHandle device = lib.open("Image Recorder", MEDIA_SET_DVD);
+    EXPECT_EQ(lib.discInfo(device).contentCount, 0);
     const std::string target = lib.folder + "/out/MY_FILM.nrg";
     writeFile(lib.folder + "/out/placeholder", "");
-    lib.callbacks.answerDialog = [&](int type, void *data) {
-        if (type != DLG_IMAGE_FILENAME)
-            return 0;
-        std::memset(data, 'x', IMAGE_PATH_BUFFER_SIZE); // the whole buffer is writable
-        std::strcpy(static_cast<char *>(data), target.c_str());
-        return 1;
+    const struct
+    {
+        const char *name;
+        std::string answer; // empty: cancelled
+        int result;
+        std::string logged;
+    } cases[] = {
+        {"a file name", target, BURN_OK, ""}, // a plain image whatever the extension
+        {"cancelled", "", BURN_USER_ABORT, ""},
+        {"a missing folder", lib.folder + "/no/such/folder/x.iso", BURN_FAILED, "does not exist"},
+        {"a buffer filled to the brim", std::string(IMAGE_PATH_BUFFER_SIZE, 'a'), BURN_FAILED, ""},
     };
-    EXPECT_EQ(lib.discInfo(device).contentCount, 0);
-    EXPECT_EQ(lib.burn(device, patternTrack(90), ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_OK)
-        << lib.callbacks.allLogs();
-    ASSERT_EQ(lib.callbacks.dialogs.size(), 1u);
-    EXPECT_EQ(lib.callbacks.dialogs[0].first, DLG_IMAGE_FILENAME);
-    EXPECT_EQ(readFile(target), patternImage(90)); // a plain image whatever the extension
-    EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
-
-    // Cancelled, the dialog ends the burn before anything starts.
-    lib.callbacks = {};
-    EXPECT_EQ(lib.burn(device, patternTrack(8), ProgramBurnFlags), BURN_USER_ABORT);
-    EXPECT_EQ(lib.callbacks.dialogs.size(), 1u);
-    EXPECT_TRUE(lib.callbacks.phases.empty());
-    EXPECT_EQ(readFile(target), patternImage(90));
-    EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        lib.callbacks = {};
+        lib.callbacks.answerDialog = [&](int type, void *data) {
+            if (type != DLG_IMAGE_FILENAME || c.answer.empty())
+                return 0;
+            std::memset(data, 'x', IMAGE_PATH_BUFFER_SIZE); // the whole buffer is writable
+            std::memcpy(data, c.answer.c_str(),
+                        std::min<size_t>(c.answer.size() + 1, IMAGE_PATH_BUFFER_SIZE));
+            return 1;
+        };
+        EXPECT_EQ(lib.burn(device, patternTrack(90), ProgramBurnFlags | BURN_FLAG_VERIFY), c.result)
+            << lib.callbacks.allLogs();
+        ASSERT_EQ(lib.callbacks.dialogs.size(), 1u);
+        EXPECT_EQ(lib.callbacks.dialogs[0].first, DLG_IMAGE_FILENAME);
+        EXPECT_TRUE(lib.callbacks.loggedContaining(c.logged));
+        EXPECT_EQ(lib.callbacks.phases.empty(), c.result != BURN_OK);
+        EXPECT_EQ(readFile(target), patternImage(90));
+        EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
+    }
 }
 
 TEST(ReclibDialogs, ANonEmptyRewritableAsksThroughDialog22)
@@ -119,26 +127,20 @@ TEST(ReclibTrackFailures, ReallocationAndLayoutFailuresLogTheirLineBeforeAnythin
     }
 }
 
-TEST(ReclibTrackFailures, AMissingSourceFileLogsItsRequiredFileLineAndKeepsTheMedium)
+TEST(ReclibTrackFailures, AMissingSourceFileLogsItsRequiredFileLineAndKeepsTheWrittenMedium)
 {
-    LoadedReclib lib(std::string(DvdRecorder) + "[RW]\nmedium = DVD+RW blank\nfile = media/rw.iso\n");
-    RecDeviceHandle device = lib.open("D");
-    PatternTrackOptions failing;
-    failing.sectors = 3000;
-    failing.failAtSector = 1500;
-    EXPECT_EQ(lib.burn(device, createPatternTrack(failing), ProgramBurnFlags), BURN_FAILED);
-    EXPECT_TRUE(lib.callbacks.logged("Required file /dvd/VIDEO_TS/VTS_01_1.VOB is missing"))
-        << lib.callbacks.allLogs();
-    EXPECT_TRUE(lib.errorLogged("Required file"));
-    EXPECT_FALSE(exists(lib.folder + "/media/d.iso"));
-    EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
-    EXPECT_EQ(lib.discInfo(device).contentCount, 0);
-
-    // A written rewritable keeps its image and its state.
+    LoadedReclib lib("[RW]\nmedium = DVD+RW blank\nfile = media/rw.iso\n");
     RecDeviceHandle rw = lib.open("RW");
     ASSERT_EQ(lib.burn(rw, patternTrack(20), OverwriteFlags), BURN_OK);
     const std::vector<uint8_t> state = readFile(lib.folder + "/media/rw.iso.state");
+    PatternTrackOptions failing;
+    failing.sectors = 3000;
+    failing.failAtSector = 1500;
     EXPECT_EQ(lib.burn(rw, createPatternTrack(failing), OverwriteFlags), BURN_FAILED);
+    EXPECT_TRUE(lib.callbacks.logged("Required file /dvd/VIDEO_TS/VTS_01_1.VOB is missing"))
+        << lib.callbacks.allLogs();
+    EXPECT_TRUE(lib.errorLogged("Required file"));
+    EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
     EXPECT_EQ(readFile(lib.folder + "/media/rw.iso"), patternImage(20));
     EXPECT_EQ(readFile(lib.folder + "/media/rw.iso.state"), state);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 std::string rewritable(const std::string &name, const std::string &medium, const std::string &extra)
@@ -37,32 +39,28 @@ TEST(ReclibErase, EstimatesFollowModeAndScaleAndErrorsHaveTheirCodes)
     EXPECT_TRUE(lib.errorLogged("cannot be erased")) << lib.errorLog();
 }
 
-TEST(ReclibErase, ErasingLeavesABlankMedium)
+TEST(ReclibErase, ErasingLeavesABlankMediumAndAPacedOneCallsIdleMeanwhile)
 {
-    for (const char *medium : {"DVD-RW written", "DVD+RW written", "CD-RW written"}) {
+    // Quick erase of 64 MiB at 8x DVD scaled by 0.1: ceil(0.61) = 1 s, at
+    // least ten idle calls.
+    const std::tuple<const char *, const char *, int> cases[] = {
+        {"DVD-RW written", "erase-time-scale = 0\n", 0},
+        {"DVD+RW written", "pacing = paced\nerase-time-scale = 0.1\n", 10},
+        {"CD-RW written", "erase-time-scale = 0\n", 0},
+    };
+    for (const auto &[medium, extra, idleCalls] : cases) {
         SCOPED_TRACE(medium);
-        LoadedReclib lib(rewritable("rw", medium, "writes = DVD CD\nerase-time-scale = 0\n"));
+        LoadedReclib lib(rewritable("rw", medium, std::string("writes = DVD CD\n") + extra));
         RecDeviceHandle device = lib.open("rw");
         ASSERT_EQ(lib.burn(device, patternTrack(256), OverwriteFlags, 0, 0), BURN_OK);
         ASSERT_EQ(lib.discInfo(device).contentCount, 1);
+        lib.callbacks.idleCalls = 0;
         EXPECT_EQ(lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK), 0) << lib.errorLog();
+        EXPECT_GE(lib.callbacks.idleCalls, idleCalls);
+        EXPECT_FALSE(lib.callbacks.foreignThread);
         const DiscInfo info = lib.discInfo(device);
         EXPECT_EQ(info.contentCount, 0);
         EXPECT_EQ(info.usedSectors, 0);
         EXPECT_TRUE(readFile(lib.folder + "/media/rw.iso").empty());
     }
-}
-
-TEST(ReclibErase, APacedEraseTakesItsEstimateWhileIdleIsCalled)
-{
-    // Quick erase of 64 MiB at 8x DVD scaled by 0.1: ceil(0.61) = 1 s.
-    LoadedReclib lib(rewritable("rw", "DVD+RW written", "pacing = paced\nerase-time-scale = 0.1\n"));
-    writeFile(lib.folder + "/media/rw.iso", std::string(8192, 'x'));
-    RecDeviceHandle device = lib.open("rw");
-    ASSERT_EQ(lib.api.NeroGetCDRWErasingTime(device, ERASE_MODE_QUICK), 1);
-    EXPECT_EQ(lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK), 0);
-    EXPECT_GE(lib.callbacks.idleCalls, 10);
-    EXPECT_FALSE(lib.callbacks.foreignThread);
-    EXPECT_TRUE(readFile(lib.folder + "/media/rw.iso").empty());
-    EXPECT_EQ(lib.discInfo(device).contentCount, 0);
 }

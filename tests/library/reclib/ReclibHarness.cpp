@@ -1,12 +1,9 @@
 #include "ReclibHarness.h"
 
-#include "support/TestEnvironment.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <dlfcn.h>
-#include <fstream>
 
 namespace {
 
@@ -89,7 +86,7 @@ bool CallbackRecord::phaseSeen(const std::string &phase) const
 
 LoadedReclib::LoadedReclib(const std::string &configText)
 {
-    folder = testenv::makeTempDir("reclib").toStdString();
+    folder = imagetest::tempDir("reclib");
     const std::string library = folder + "/NeroAPI.so";
     std::filesystem::copy_file(std::string(ORVANE_TEST_PROGRAM_DIR) + "/NeroAPI.so", library);
     writeFile(folder + "/virtual-recorders.conf", configText);
@@ -157,12 +154,6 @@ DiscInfo LoadedReclib::discInfo(RecDeviceHandle device)
         api.NeroFreeMem(info);
     }
     return copy;
-}
-
-void writeFile(const std::string &path, const std::string &text)
-{
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 std::vector<std::string> filesEndingWith(const std::string &folder, const std::string &suffix)

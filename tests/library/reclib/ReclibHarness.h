@@ -86,11 +86,8 @@ private:
 };
 
 using imagetest::readFile;
-void writeFile(const std::string &path, const std::string &text);
-inline bool exists(const std::string &path)
-{
-    return std::filesystem::exists(path);
-}
+using imagetest::writeFile;
+using std::filesystem::exists;
 // Files in folder whose names end with suffix.
 std::vector<std::string> filesEndingWith(const std::string &folder, const std::string &suffix);
 inline std::vector<uint8_t> bytes(const std::string &text)

@@ -108,9 +108,14 @@ TEST(ReclibSampleBurn, VerifyNamesTheFileOrStructureThatDiffers)
         SCOPED_TRACE(named);
         LoadedReclib lib(std::string(DvdWriter) + "fault = corrupt-sector " + std::to_string(sector) + "\n");
         IsoTrack *track = sampleTrack(lib, "dvd-with-menus", false, flags);
-        EXPECT_EQ(lib.burn(lib.open("DVD"), track, ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
+        RecDeviceHandle device = lib.open("DVD");
+        EXPECT_EQ(lib.burn(device, track, ProgramBurnFlags | BURN_FLAG_VERIFY), BURN_FAILED);
         const std::string where = "at sector " + std::to_string(sector) + " " + named;
         EXPECT_TRUE(lib.callbacks.loggedContaining(where)) << lib.callbacks.allLogs();
         EXPECT_TRUE(lib.errorLogged(where)) << lib.errorLog();
+        EXPECT_TRUE(lib.callbacks.phaseSeen("Verifying the written data"));
+        // A disc that failed verify is not passed off as a finished one.
+        EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
+        EXPECT_EQ(lib.discInfo(device).contentCount, 0);
     }
 }

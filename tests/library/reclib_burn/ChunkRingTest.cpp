@@ -1,7 +1,8 @@
 // The hand-over between the thread that produces the image and libburn's
 // write thread: every byte arrives once and in order whatever the read
 // sizes, a failure reaches the reader after the data before it, and closing
-// frees both sides from their waits.
+// frees a reader from its wait. (A close that frees the producer is the
+// library abort tests'.)
 #include "burn/ChunkRing.h"
 
 #include <gtest/gtest.h>
@@ -98,22 +99,6 @@ TEST(ChunkRing, AFailureArrivesAfterTheDataBeforeIt)
     EXPECT_EQ(ring.take(piece.data(), piece.size()), 100); // what came before the failure
     EXPECT_EQ(ring.take(piece.data(), piece.size()), -1);
     producer.join();
-}
-
-TEST(ChunkRing, CloseReleasesAProducerWaitingForRoom)
-{
-    ChunkRing ring(1024, 2);
-    std::promise<void> started;
-    auto done = std::async(std::launch::async, [&] {
-        started.set_value();
-        produce(ring, size_t{1} << 30, fullChunks, false); // far more than fits
-    });
-    started.get_future().wait();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ring.close();
-    EXPECT_EQ(done.wait_for(std::chrono::seconds(5)), std::future_status::ready);
-    unsigned char byte = 0;
-    EXPECT_EQ(ring.take(&byte, 1), -1);
 }
 
 TEST(ChunkRing, CloseReleasesAReaderWaitingForData)
