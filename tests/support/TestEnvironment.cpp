@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QUuid>
 
 #include <cstdlib>
@@ -70,11 +71,17 @@ QString makeTempDir(const QString &purpose)
     return path;
 }
 
-QString artifactDir()
+bool writeFile(const QString &path, const QByteArray &bytes)
 {
-    const QString path = QStringLiteral(ORVANE_TEST_BUILD_DIR) + "/test-artifacts";
-    QDir().mkpath(path);
-    return path;
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool copyFolder(const QString &from, const QString &to)

@@ -7,7 +7,6 @@
 #include "lang/HelpProject.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -32,12 +31,6 @@ QString Entry(const char *name, const char *page)
     return QStringLiteral("<LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"%1\">"
                           "<param name=\"Local\" value=\"%2\"></OBJECT>\n")
         .arg(QLatin1String(name), QLatin1String(page));
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 TEST(HelpContents, ReadsSitemapsAsHelpToolsWriteThem)
@@ -106,10 +99,11 @@ TEST(HelpProjectFile, NamesTheStartPageAndTheContents)
     };
     for (const Case &c : cases) {
         const QString folder = testenv::makeTempDir(QStringLiteral("help"));
-        WriteFile(folder + QStringLiteral("/toc.hhc"),
-                  (QStringLiteral("<UL>") + Entry("T", "t.html") + QStringLiteral("</UL>")).toUtf8());
+        testenv::writeFile(
+            folder + QStringLiteral("/toc.hhc"),
+            (QStringLiteral("<UL>") + Entry("T", "t.html") + QStringLiteral("</UL>")).toUtf8());
         if (!c.project.isEmpty())
-            WriteFile(folder + QStringLiteral("/guide.hhp"), c.project);
+            testenv::writeFile(folder + QStringLiteral("/guide.hhp"), c.project);
         const help::Project project = help::ReadProject(folder);
         EXPECT_EQ(project.startPage, QLatin1String(c.startPage)) << c.what;
         EXPECT_EQ(Outline(project.contents), QLatin1String(c.outline)) << c.what;

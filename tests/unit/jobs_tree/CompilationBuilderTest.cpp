@@ -1,40 +1,20 @@
 // The disc tree a source folder turns into: order, names, omissions, logs.
-#include "RecordingJobWindow.h"
 #include "TreeFixture.h"
-#include "support/TestEnvironment.h"
-
-#include "jobs/tree/CompilationBuilder.h"
-
-#include <QFile>
-#include <gtest/gtest.h>
 
 using fixture::Describe;
-using fixture::MakeFile;
-using fixture::MakeFolder;
+using fixture::MakeFiles;
 
 namespace {
 
-class CompilationBuilderTest : public ::testing::Test
+class CompilationBuilderTest : public CompilationTest
 {
-protected:
-    IsoItem *Build() { return builder.BuildCompilation(source); }
-
-    QString source = testenv::makeTempDir("source");
-    RecordingJobWindow window;
-    IsoTree tree;
-    CompilationBuilder builder{window, tree};
 };
 
 TEST_F(CompilationBuilderTest, MinimalSourceGivesEmptyAudioTsAndPlayerOrder)
 {
-    fixture::MakeFile(source, "VIDEO_TS/VIDEO_TS.IFO");
-    fixture::MakeFile(source, "VIDEO_TS/VIDEO_TS.BUP");
-    fixture::MakeFile(source, "VIDEO_TS/VTS_01_0.IFO");
-    fixture::MakeFile(source, "VIDEO_TS/VTS_01_1.VOB");
-    fixture::MakeFile(source, "VIDEO_TS/VTS_01_0.BUP");
-
+    MakeFiles(source, {"VIDEO_TS/VIDEO_TS.IFO", "VIDEO_TS/VIDEO_TS.BUP", "VIDEO_TS/VTS_01_0.IFO",
+                       "VIDEO_TS/VTS_01_1.VOB", "VIDEO_TS/VTS_01_0.BUP"});
     IsoItem *root = Build();
-
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root, tree.get());
     EXPECT_EQ(Describe(root), QStringList({"AUDIO_TS/", "VIDEO_TS/", "  VIDEO_TS.IFO", "  VIDEO_TS.BUP",
@@ -53,41 +33,28 @@ TEST_F(CompilationBuilderTest, MinimalSourceGivesEmptyAudioTsAndPlayerOrder)
 
 TEST_F(CompilationBuilderTest, TitleSetsFollowPlayerOrderAndSkipWhatPlayersNeverRead)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS",
-                         {"VTS_01_0.BUP", "VTS_01_9.VOB", "VTS_01_10.VOB", "VTS_01_0.VOB", "VTS_01_0.IFO",
-                          "VTS_01_1.IFO", "VTS_02_1.VOB", "VTS_02_0.BUP", "vts_03_0.ifo", "vts_03_1.vob",
-                          "VTS_99_0.IFO", "VTS_100_0.IFO", "README.TXT", "EXTRA/VTS_04_0.IFO"});
-
+    MakeVideoTs({"VTS_01_0.BUP", "VTS_01_9.VOB", "VTS_01_10.VOB", "VTS_01_0.VOB", "VTS_01_0.IFO",
+                 "VTS_01_1.IFO", "VTS_02_1.VOB", "VTS_02_0.BUP", "vts_03_0.ifo", "vts_03_1.vob",
+                 "VTS_99_0.IFO", "VTS_100_0.IFO", "README.TXT", "EXTRA/VTS_04_0.IFO"});
     IsoItem *root = Build();
-
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(fixture::ChildNames(root->nextSibling),
               QStringList({"VIDEO_TS.IFO", "VIDEO_TS.VOB", "VIDEO_TS.BUP", "VTS_01_0.IFO", "VTS_01_0.VOB",
                            "VTS_01_9.VOB", "VTS_01_0.BUP", "VTS_03_0.IFO", "VTS_03_1.VOB", "VTS_99_0.IFO"}));
     EXPECT_FALSE(window.log.contains("<696>"));
-    const IsoItem *ifo = root->nextSibling->firstChild;
-    while (ifo && qstrcmp(ifo->name, "VTS_03_0.IFO") != 0)
-        ifo = ifo->nextSibling;
+    const IsoItem *ifo = fixture::FindTop(root->nextSibling->firstChild, "VTS_03_0.IFO");
     ASSERT_NE(ifo, nullptr);
     EXPECT_EQ(QString::fromUtf8(ifo->sourcePath), source + "/VIDEO_TS/vts_03_0.ifo");
 }
 
 TEST_F(CompilationBuilderTest, TopLevelOrderAndTheRestOfTheSource)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
-    fixture::MakeFile(source, "AUDIO_TS/lower.txt");
-    fixture::MakeFile(source, "jacket_p/J00___5L.MP2");
-    fixture::MakeFile(source, "jacket_p/j01___ab.mp2");
-    fixture::MakeFile(source, "jacket_p/notes.txt");
-    fixture::MakeFile(source, "jacket_p/J00___5L.MP2.bak");
-    fixture::MakeFile(source, "Extras/Making of.txt");
-    fixture::MakeFile(source, "Extras/video_ts/VIDEO_TS.IFO");
-    fixture::MakeFile(source, "Extras/Deeper/Jacket_P");
-    fixture::MakeFile(source, "Extras/Deeper/.hidden");
-    fixture::MakeFile(source, QString::fromUtf8("Extras/Ärger/фильм 日本.txt"));
-
+    MakeVideoTs();
+    MakeFiles(source,
+              {"AUDIO_TS/lower.txt", "jacket_p/J00___5L.MP2", "jacket_p/j01___ab.mp2", "jacket_p/notes.txt",
+               "jacket_p/J00___5L.MP2.bak", "Extras/Making of.txt", "Extras/video_ts/VIDEO_TS.IFO",
+               "Extras/Deeper/Jacket_P", "Extras/Deeper/.hidden", "Extras/Ärger/фильм 日本.txt"});
     IsoItem *root = Build();
-
     ASSERT_NE(root, nullptr);
     const QStringList lines = Describe(root);
     ASSERT_GE(lines.size(), 10);
@@ -119,14 +86,9 @@ TEST_F(CompilationBuilderTest, TopLevelOrderAndTheRestOfTheSource)
 
 TEST_F(CompilationBuilderTest, LooseDvdVideoFilesWithoutVideoTsFolder)
 {
-    fixture::MakeFile(source, "video_ts.ifo");
-    fixture::MakeFile(source, "VIDEO_TS.BUP");
-    fixture::MakeFile(source, "other.txt");
-    fixture::MakeFile(source, "jacket_p/J00___5L.MP2");
-    fixture::MakeFile(source, "AUDIO_TS/a.txt");
-
+    MakeFiles(source,
+              {"video_ts.ifo", "VIDEO_TS.BUP", "other.txt", "jacket_p/J00___5L.MP2", "AUDIO_TS/a.txt"});
     IsoItem *root = Build();
-
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(Describe(root),
               QStringList({"AUDIO_TS/", "  a.txt", "VIDEO_TS/", "  VIDEO_TS.IFO", "  VIDEO_TS.BUP"}));
@@ -136,14 +98,12 @@ TEST_F(CompilationBuilderTest, LooseDvdVideoFilesWithoutVideoTsFolder)
 
 TEST_F(CompilationBuilderTest, FolderLinksAreLeftOffAndLinkLoopsCannotHang)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    MakeVideoTs();
     fixture::MakeFile(source, "Extras/real.txt", 10);
     fixture::MakeLink(source, "Extras/loop", "..");
     fixture::MakeLink(source, "Extras/self", "self");
     fixture::MakeLink(source, "Extras/file-link", "real.txt");
-
     IsoItem *root = Build();
-
     ASSERT_NE(root, nullptr);
     QStringList names = fixture::ChildNames(fixture::FindTop(root, "Extras"));
     names.sort();
@@ -153,13 +113,11 @@ TEST_F(CompilationBuilderTest, FolderLinksAreLeftOffAndLinkLoopsCannotHang)
 
 TEST_F(CompilationBuilderTest, TwoBuildsInARowReplaceTheTree)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    MakeVideoTs();
     ASSERT_NE(Build(), nullptr);
     fixture::MakeFile(source, "added.txt");
     window.log.clear();
-
     IsoItem *second = Build();
-
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second, tree.get());
     EXPECT_NE(fixture::FindTop(second, "added.txt"), nullptr);
@@ -172,11 +130,11 @@ TEST_F(CompilationBuilderTest, TwoBuildsInARowReplaceTheTree)
 
 TEST_F(CompilationBuilderTest, FreeIsoTreeOnAWideAndDeepTree)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    MakeVideoTs();
     QString deep = "d";
     for (int level = 1; level < 200; ++level)
         deep += "/d";
-    fixture::MakeFolder(source, deep);
+    ASSERT_TRUE(QDir(source).mkpath(deep));
     for (int i = 0; i < 300; ++i)
         fixture::MakeFile(source, QStringLiteral("wide/%1").arg(i));
 

@@ -23,9 +23,7 @@ using namespace Qt::StringLiterals;
 QString WriteFile(const QString &name, const QByteArray &bytes)
 {
     const QString path = testenv::makeTempDir(u"lang"_s) + u'/' + name;
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    EXPECT_TRUE(testenv::writeFile(path, bytes));
     return path;
 }
 
@@ -34,9 +32,7 @@ QString WriteFile(const QString &name, const QByteArray &bytes)
 TEST(CLanguageText, MissingBrokenOrEmptyFilesGiveTheShippedEnglishTexts)
 {
     const QString englishPath = QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/english.lng");
-    QFile englishFile(englishPath);
-    ASSERT_TRUE(englishFile.open(QIODevice::ReadOnly));
-    const std::vector<langfile::Entry> english = langfile::ParseEntries(englishFile.readAll());
+    const std::vector<langfile::Entry> english = langfile::ParseEntries(testenv::readFile(englishPath));
     ASSERT_GT(english.size(), 150u);
     const CLanguageText shipped(englishPath);
     for (const QString &path :
@@ -71,11 +67,7 @@ TEST(CLanguageText, EveryLookupReadsTheFileAgain)
     texts.SetFile(path);
     EXPECT_EQ(texts.File(), path);
     EXPECT_EQ(texts.GetText(600), u"before"_s);
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("600 after\n");
-    }
+    ASSERT_TRUE(testenv::writeFile(path, "600 after\n"));
     EXPECT_EQ(texts.GetText(600), u"after"_s);
     ASSERT_TRUE(QFile::rename(path, path + u".gone"_s));
     EXPECT_EQ(texts.GetText(600), u"Command line: the option -v needs a volume label."_s);

@@ -7,10 +7,10 @@
 #include "lang/LanguageFile.h"
 #include "platform/TextFormat.h"
 
+#include "TestEnvironment.h"
 #include "TextIds.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -22,14 +22,6 @@
 namespace {
 
 const QString kLangDir = QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang");
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
 
 // The placeholders of a format text, one letter per value the caller must
 // pass: s a text, d a whole number, c a character, f a fraction. Nothing when
@@ -68,7 +60,7 @@ std::optional<QString> PlaceholderSignature(const QString &text)
 std::map<std::uint32_t, QString> ReadIdTable()
 {
     std::map<std::uint32_t, QString> table;
-    for (const QByteArray &raw : ReadAll(kLangDir + QStringLiteral("/text-ids.txt")).split('\n')) {
+    for (const QByteArray &raw : testenv::readFile(kLangDir + QStringLiteral("/text-ids.txt")).split('\n')) {
         const QList<QByteArray> fields = raw.trimmed().split(' ');
         if (fields.size() == 3 && !fields[0].startsWith('#'))
             table[fields[0].toUInt()] = fields[1] == "-" ? QString() : QString::fromLatin1(fields[1]);
@@ -87,7 +79,8 @@ TEST(ShippedLanguageFiles, HaveEveryIdOnceAndNoUnknownId)
     EXPECT_EQ(ShippedFiles(), QStringList({"deutsch.lng", "english.lng"}));
     for (const QString &name : ShippedFiles()) {
         std::map<std::uint32_t, int> seen;
-        for (const langfile::Entry &entry : langfile::ParseEntries(ReadAll(kLangDir + u'/' + name))) {
+        for (const langfile::Entry &entry :
+             langfile::ParseEntries(testenv::readFile(kLangDir + u'/' + name))) {
             if (entry.id == 0)
                 continue; // blank lines
             ++seen[entry.id];
@@ -146,7 +139,7 @@ TEST(ShippedLanguageFiles, EveryTextFitsItsCaller)
                                      "Language", "SuccessWave", "ErrorWave", "EnableAudio", "LimitCD",
                                      "LimitDVD", "LimitCDRed", "LimitDVDRed", "DefaultSourceDir"}))
             << "the keys the settings reader looks for";
-        const QString all = QString::fromUtf8(ReadAll(kLangDir + u'/' + name));
+        const QString all = QString::fromUtf8(testenv::readFile(kLangDir + u'/' + name));
         EXPECT_TRUE(all.contains(QLatin1String("Orvane Burn")));
         EXPECT_FALSE(all.contains(QLatin1String("Nero"), Qt::CaseInsensitive));
         EXPECT_FALSE(all.contains(QLatin1String("Windows")));

@@ -6,7 +6,6 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -15,12 +14,6 @@ namespace {
 
 const QString Shared = regkey::SharedKey;
 const QString Value = regkey::LibraryFolderValue;
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The rules every store shares, run against both kinds.
 void CheckStoreRules(RegistryStore &store)
@@ -92,7 +85,7 @@ TEST(RegistryStore, FoldersInsideTheProgramFolderSurviveAMove)
             store.WriteString(Shared, QStringLiteral("Elsewhere"), root + QStringLiteral("/before-not")));
         EXPECT_EQ(store.ReadString(Shared, Value), before);
     }
-    const QByteArray stored = ReadAll(before + QStringLiteral("/registry.ini"));
+    const QByteArray stored = testenv::readFile(before + QStringLiteral("/registry.ini"));
     EXPECT_TRUE(stored.contains("NeroAPI=.\n")) << stored.constData();
     EXPECT_FALSE(stored.contains(before.toUtf8() + '\n')) << "the program folder itself is not stored";
     ASSERT_TRUE(QDir().rename(before, after));
@@ -111,12 +104,12 @@ TEST(RegistryStore, FailedWriteKeepsTheOldHive)
     FileRegistryStore store(path, folder);
     store.CreateKey(Shared);
     ASSERT_TRUE(store.WriteString(Shared, Value, QStringLiteral("/old")));
-    const QByteArray before = ReadAll(path);
+    const QByteArray before = testenv::readFile(path);
     {
         const testenv::FileSizeLimit limit(static_cast<rlim_t>(before.size()) + 100);
         EXPECT_FALSE(store.WriteString(Shared, Value, QString(4096, QLatin1Char('x'))));
     }
-    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(testenv::readFile(path), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("registry.ini")})
         << "no temporary file left";
     EXPECT_FALSE(FileRegistryStore(folder + QStringLiteral("/no/such/registry.ini"), folder)

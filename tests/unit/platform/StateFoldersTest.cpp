@@ -6,7 +6,6 @@
 #include "platform/StateFolders.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -34,29 +33,16 @@ private:
     bool m_had;
 };
 
-void WriteText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
-QByteArray ReadText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class StateFoldersTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        QDir().mkpath(m_program);
         QDir().mkpath(m_scratch + QStringLiteral("/home"));
-        WriteText(m_program + QStringLiteral("/registry.ini"), "[SOFTWARE\\ahead\\Shared]\nNeroAPI=.\n");
-        WriteText(m_program + QStringLiteral("/virtual-recorders.conf"), "[Virtual DVD Writer]\n");
-        WriteText(m_scratch + QStringLiteral("/a-file"), "not a folder");
+        testenv::writeFile(m_program + QStringLiteral("/registry.ini"),
+                           "[SOFTWARE\\ahead\\Shared]\nNeroAPI=.\n");
+        testenv::writeFile(m_program + QStringLiteral("/virtual-recorders.conf"), "[Virtual DVD Writer]\n");
+        testenv::writeFile(m_scratch + QStringLiteral("/a-file"), "not a folder");
     }
     // {s} stands for a scratch folder, {h} for the home in it, {p} for the program folder.
     QString Expand(const char *text) const
@@ -116,7 +102,8 @@ TEST_F(StateFoldersTest, ReadOnlyProgramFolderKeepsStateWithTheUser)
         }
         EXPECT_EQ(kinds, c.problems);
         if (folders.config != m_program) {
-            EXPECT_EQ(ReadText(folders.config + "/registry.ini"), ReadText(m_program + "/registry.ini"));
+            EXPECT_EQ(testenv::readFile(folders.config + "/registry.ini"),
+                      testenv::readFile(m_program + "/registry.ini"));
         }
         EXPECT_FALSE(QFileInfo::exists(m_scratch + QStringLiteral("/no-home")));
     }
@@ -135,11 +122,11 @@ TEST_F(StateFoldersTest, WritableProgramFolderKeepsEverythingAndALaterStartKeeps
     EXPECT_FALSE(QFileInfo::exists(homePath + QStringLiteral("/.config")));
 
     const StateFolders first = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
-    WriteText(first.config + QStringLiteral("/virtual-recorders.conf"), "[My Writer]\n");
+    testenv::writeFile(first.config + QStringLiteral("/virtual-recorders.conf"), "[My Writer]\n");
     const StateFolders second = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
     EXPECT_EQ(second.config, first.config);
     EXPECT_FALSE(second.createdNow);
-    EXPECT_EQ(ReadText(second.config + QStringLiteral("/virtual-recorders.conf")), "[My Writer]\n");
+    EXPECT_EQ(testenv::readFile(second.config + QStringLiteral("/virtual-recorders.conf")), "[My Writer]\n");
 }
 
 TEST_F(StateFoldersTest, ProbeTriesToCreateAFile)
