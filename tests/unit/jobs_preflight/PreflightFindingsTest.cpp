@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using dvdvideo::FindingKind;
 using dvdvideo::FolderFile;
 using dvdvideo::Severity;
@@ -117,11 +119,11 @@ TEST(PreflightFindingsTest, FitAgainstTheDiscElseTheMediaLimit)
 QString Template(int id)
 {
     static const std::map<int, QString> texts = {
-        {990, QStringLiteral("Check of %s:")},    {991, QStringLiteral("No problems")},
-        {993, QStringLiteral("E: %s")},           {994, QStringLiteral("W: %s")},
-        {995, QStringLiteral("N: %s")},           {944, QStringLiteral("%s<>%s@%d")},
-        {997, QStringLiteral("set %d lacks %s")}, {998, QStringLiteral("title %d chapter %d")},
-        {949, QStringLiteral("%s %d/%d")},        {910, QStringLiteral("room %d need %d")},
+        {990, u"Check of %s:"_s},    {991, u"No problems"_s},
+        {993, u"E: %s"_s},           {994, u"W: %s"_s},
+        {995, u"N: %s"_s},           {944, u"%s<>%s@%d"_s},
+        {997, u"set %d lacks %s"_s}, {998, u"title %d chapter %d"_s},
+        {949, u"%s %d/%d"_s},        {910, u"room %d need %d"_s},
     };
     const auto found = texts.find(id);
     return found == texts.end() ? QString() : found->second;
@@ -137,17 +139,16 @@ TEST(PreflightFindingsTest, ReportLinesNameEachFindingUnderOneHeading)
         {Severity::Error, FindingKind::DiscTooSmall, {}, {}, 4482, 4700},
     };
     const QStringList expected = {
-        QStringLiteral("Check of /films/a:"),
-        QStringLiteral("  E: set 2 lacks VTS_02_0.IFO"),
-        QStringLiteral("  W: VTS_01_0.BUP<>VTS_01_0.IFO@300"),
-        QStringLiteral("  N: VTS_01_1.VOB 100/158"),
-        QStringLiteral("  E: title 3 chapter 7"),
-        QStringLiteral("  E: room 4482 need 4700"),
+        u"Check of /films/a:"_s,
+        u"  E: set 2 lacks VTS_02_0.IFO"_s,
+        u"  W: VTS_01_0.BUP<>VTS_01_0.IFO@300"_s,
+        u"  N: VTS_01_1.VOB 100/158"_s,
+        u"  E: title 3 chapter 7"_s,
+        u"  E: room 4482 need 4700"_s,
     };
-    EXPECT_EQ(jobs::PreflightLines(QStringLiteral("/films/a"), findings, &Template), expected);
-    EXPECT_EQ(jobs::PreflightLines(QStringLiteral("/films/a"), {}, &Template),
-              QStringList{QStringLiteral("No problems")});
-    EXPECT_EQ(jobs::FindingText(findings[0], &Template), QStringLiteral("set 2 lacks VTS_02_0.IFO"));
+    EXPECT_EQ(jobs::PreflightLines(u"/films/a"_s, findings, &Template), expected);
+    EXPECT_EQ(jobs::PreflightLines(u"/films/a"_s, {}, &Template), QStringList{u"No problems"_s});
+    EXPECT_EQ(jobs::FindingText(findings[0], &Template), u"set 2 lacks VTS_02_0.IFO"_s);
 }
 
 } // namespace

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <mutex>
@@ -36,28 +36,18 @@ public:
     void EnableAbort(bool enable) override
     {
         RecordingBusy::EnableAbort(enable);
-        std::unique_lock lock(m_mutex);
-        m_reached = true;
-        m_changed.notify_all();
-        m_changed.wait(lock, [this] { return m_open; });
-    }
-    void WaitUntilReached()
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_reached; });
+        reached = true;
+        reached.notify_all();
+        open.wait(false);
     }
     void Open()
     {
-        std::lock_guard lock(m_mutex);
-        m_open = true;
-        m_changed.notify_all();
+        open = true;
+        open.notify_all();
     }
 
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_reached = false;
-    bool m_open = false;
+    std::atomic<bool> reached{false};
+    std::atomic<bool> open{false};
 };
 
 class RecordingJobsTest : public testing::Test
@@ -118,8 +108,8 @@ protected:
     GatedBusy busy;
     RecordingState window;
     RecordingSoundPlayer sound;
-    RecordingJobs jobs{JobPorts{ports.report, ports.questions, ports.progress, ports.recorders, ports.speeds,
-                                busy, ports.setup, ports.settings},
+    RecordingJobs jobs{JobPorts{ports.report, ports.questions, ports.progress, ports.none, ports.none, busy,
+                                ports.none, ports.settings},
                        window, sound};
     std::mutex m_mutex;
     std::vector<JobPhase> m_phases;
@@ -302,6 +292,15 @@ TEST_F(RecordingJobsTest, EachJobPassesItsPhasesAndEndsIdle)
         std::vector<JobPhase> phases;
     };
     const Case cases[] = {
+        {"declined erase",
+         [this] {
+             ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
+             jobs.Job().OnEraseButton();
+             EXPECT_FALSE(jobs.Job().Running()) << "the job ends at once";
+             EXPECT_TRUE(busy.Calls().isEmpty());
+             ports.report.boxes.answer = nullptr;
+         },
+         {P::Idle}},
         {"burn without a source",
          [this] { EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource); },
          {P::Checking, P::Idle}},
@@ -327,7 +326,7 @@ TEST_F(RecordingJobsTest, EachJobPassesItsPhasesAndEndsIdle)
 TEST_F(RecordingJobsTest, NothingStartsWhileAnEraseRuns)
 {
     jobs.Job().OnEraseButton();
-    busy.WaitUntilReached();
+    busy.reached.wait(false);
     ASSERT_TRUE(jobs.Job().Running());
     EXPECT_EQ(jobs.Job().Phase(), JobPhase::Erasing);
 
@@ -350,15 +349,6 @@ TEST_F(RecordingJobsTest, NothingStartsWhileAnEraseRuns)
     EXPECT_FALSE(jobs.Job().Running());
     EXPECT_TRUE(jobs.Job().WhenIdle([&] { commandRan = true; }));
     EXPECT_TRUE(commandRan);
-}
-
-TEST_F(RecordingJobsTest, DeclinedEraseEndsTheJobAtOnce)
-{
-    ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
-    jobs.Job().OnEraseButton();
-    EXPECT_FALSE(jobs.Job().Running());
-    EXPECT_EQ(Phases(), std::vector<JobPhase>({JobPhase::Idle}));
-    EXPECT_TRUE(busy.Calls().isEmpty());
 }
 
 } // namespace

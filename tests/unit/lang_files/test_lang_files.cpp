@@ -21,6 +21,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 const QString kLangDir = QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang");
 
 // The placeholders of a format text, one letter per value the caller must
@@ -29,10 +31,8 @@ const QString kLangDir = QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang");
 // a length letter, a lone "%" at the end).
 std::optional<QString> PlaceholderSignature(const QString &text)
 {
-    static const std::pair<QString, QChar> classes[] = {{QStringLiteral("diuxXo"), u'd'},
-                                                        {QStringLiteral("s"), u's'},
-                                                        {QStringLiteral("c"), u'c'},
-                                                        {QStringLiteral("fFeEgG"), u'f'}};
+    static const std::pair<QString, QChar> classes[] = {
+        {u"diuxXo"_s, u'd'}, {u"s"_s, u's'}, {u"c"_s, u'c'}, {u"fFeEgG"_s, u'f'}};
     QString signature;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] != u'%')
@@ -42,7 +42,7 @@ std::optional<QString> PlaceholderSignature(const QString &text)
             i = j;
             continue;
         }
-        while (j < text.size() && (QStringLiteral("-+0 #.").contains(text[j]) || text[j].isDigit()))
+        while (j < text.size() && (u"-+0 #."_s.contains(text[j]) || text[j].isDigit()))
             ++j;
         if (j >= text.size())
             return std::nullopt;
@@ -60,7 +60,7 @@ std::optional<QString> PlaceholderSignature(const QString &text)
 std::map<std::uint32_t, QString> ReadIdTable()
 {
     std::map<std::uint32_t, QString> table;
-    for (const QByteArray &raw : testenv::readFile(kLangDir + QStringLiteral("/text-ids.txt")).split('\n')) {
+    for (const QByteArray &raw : testenv::readFile(kLangDir + u"/text-ids.txt"_s).split('\n')) {
         const QList<QByteArray> fields = raw.trimmed().split(' ');
         if (fields.size() == 3 && !fields[0].startsWith('#'))
             table[fields[0].toUInt()] = fields[1] == "-" ? QString() : QString::fromLatin1(fields[1]);
@@ -70,7 +70,7 @@ std::map<std::uint32_t, QString> ReadIdTable()
 
 QStringList ShippedFiles()
 {
-    return QDir(kLangDir).entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name);
+    return QDir(kLangDir).entryList({u"*.lng"_s}, QDir::Files, QDir::Name);
 }
 
 TEST(ShippedLanguageFiles, HaveEveryIdOnceAndNoUnknownId)
@@ -112,8 +112,8 @@ TEST(ShippedLanguageFiles, EveryTextFitsItsCaller)
             QStringList shown;
             for (qsizetype i = 0; i < signature.size(); ++i) {
                 const QChar kind = signature[i];
-                const QString value = kind == u's'   ? QStringLiteral("<value%1>").arg(i)
-                                      : kind == u'c' ? QStringLiteral("Q")
+                const QString value = kind == u's'   ? u"<value%1>"_s.arg(i)
+                                      : kind == u'c' ? u"Q"_s
                                                      : QString::number(7100 + i);
                 if (kind == u's')
                     args.emplace_back(value);

@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using Kind = StateFolderProblem::Kind;
 
 // Sets (or, with null, unsets) one variable and puts the old value back.
@@ -38,27 +40,26 @@ class StateFoldersTest : public testing::Test
 protected:
     void SetUp() override
     {
-        QDir().mkpath(m_scratch + QStringLiteral("/home"));
-        testenv::writeFile(m_program + QStringLiteral("/registry.ini"),
-                           "[SOFTWARE\\ahead\\Shared]\nNeroAPI=.\n");
-        testenv::writeFile(m_program + QStringLiteral("/virtual-recorders.conf"), "[Virtual DVD Writer]\n");
-        testenv::writeFile(m_scratch + QStringLiteral("/a-file"), "not a folder");
+        QDir().mkpath(m_scratch + u"/home"_s);
+        testenv::writeFile(m_program + u"/registry.ini"_s, "[SOFTWARE\\ahead\\Shared]\nNeroAPI=.\n");
+        testenv::writeFile(m_program + u"/virtual-recorders.conf"_s, "[Virtual DVD Writer]\n");
+        testenv::writeFile(m_scratch + u"/a-file"_s, "not a folder");
     }
     // {s} stands for a scratch folder, {h} for the home in it, {p} for the program folder.
     QString Expand(const char *text) const
     {
         return QString::fromUtf8(text)
-            .replace(QStringLiteral("{h}"), m_scratch + QStringLiteral("/home"))
-            .replace(QStringLiteral("{s}"), m_scratch)
-            .replace(QStringLiteral("{p}"), m_program);
+            .replace(u"{h}"_s, m_scratch + u"/home"_s)
+            .replace(u"{s}"_s, m_scratch)
+            .replace(u"{p}"_s, m_program);
     }
     QString Expected(const char *text) const
     {
         return Expand(text) + (QByteArray(text) == "{p}" ? "" : "/orvane-burn");
     }
 
-    const QString m_scratch = testenv::makeTempDir(QStringLiteral("state"));
-    const QString m_program = m_scratch + QStringLiteral("/program");
+    const QString m_scratch = testenv::makeTempDir(u"state"_s);
+    const QString m_program = m_scratch + u"/program"_s;
 };
 
 // The variables' odd values; the plain cases run the installed program in
@@ -105,13 +106,13 @@ TEST_F(StateFoldersTest, ReadOnlyProgramFolderKeepsStateWithTheUser)
             EXPECT_EQ(testenv::readFile(folders.config + "/registry.ini"),
                       testenv::readFile(m_program + "/registry.ini"));
         }
-        EXPECT_FALSE(QFileInfo::exists(m_scratch + QStringLiteral("/no-home")));
+        EXPECT_FALSE(QFileInfo::exists(m_scratch + u"/no-home"_s));
     }
 }
 
 TEST_F(StateFoldersTest, WritableProgramFolderKeepsEverythingAndALaterStartKeepsTheUsersFiles)
 {
-    const QString homePath = m_scratch + QStringLiteral("/home");
+    const QString homePath = m_scratch + u"/home"_s;
     const EnvironmentOverride home("HOME", &homePath);
     const EnvironmentOverride config("XDG_CONFIG_HOME", nullptr);
     const StateFolders writable = PrepareStateFolders(m_program, FolderAccess::Writable);
@@ -119,21 +120,21 @@ TEST_F(StateFoldersTest, WritableProgramFolderKeepsEverythingAndALaterStartKeeps
     EXPECT_EQ(writable.config, m_program);
     EXPECT_EQ(writable.data, m_program);
     EXPECT_TRUE(writable.problems.empty());
-    EXPECT_FALSE(QFileInfo::exists(homePath + QStringLiteral("/.config")));
+    EXPECT_FALSE(QFileInfo::exists(homePath + u"/.config"_s));
 
     const StateFolders first = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
-    testenv::writeFile(first.config + QStringLiteral("/virtual-recorders.conf"), "[My Writer]\n");
+    testenv::writeFile(first.config + u"/virtual-recorders.conf"_s, "[My Writer]\n");
     const StateFolders second = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
     EXPECT_EQ(second.config, first.config);
     EXPECT_FALSE(second.createdNow);
-    EXPECT_EQ(testenv::readFile(second.config + QStringLiteral("/virtual-recorders.conf")), "[My Writer]\n");
+    EXPECT_EQ(testenv::readFile(second.config + u"/virtual-recorders.conf"_s), "[My Writer]\n");
 }
 
 TEST_F(StateFoldersTest, ProbeTriesToCreateAFile)
 {
     EXPECT_EQ(ProbeFolderAccess(m_program), FolderAccess::Writable);
-    EXPECT_EQ(ProbeFolderAccess(m_scratch + QStringLiteral("/missing")), FolderAccess::ReadOnly);
-    EXPECT_EQ(ProbeFolderAccess(m_scratch + QStringLiteral("/a-file")), FolderAccess::ReadOnly);
+    EXPECT_EQ(ProbeFolderAccess(m_scratch + u"/missing"_s), FolderAccess::ReadOnly);
+    EXPECT_EQ(ProbeFolderAccess(m_scratch + u"/a-file"_s), FolderAccess::ReadOnly);
     EXPECT_EQ(QDir(m_program).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2)
         << "the probe leaves nothing behind";
 }

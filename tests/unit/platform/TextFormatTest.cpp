@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 struct Case
 {
     const char *templ;
@@ -22,7 +24,7 @@ QString Format(const Case &c)
 TEST(TextFormat, ConversionsAsPrintf)
 {
     const std::vector<Case> cases = {
-        {"Device: %s", {QStringLiteral("HL-DT-ST DVDRAM")}, "Device: HL-DT-ST DVDRAM"},
+        {"Device: %s", {u"HL-DT-ST DVDRAM"_s}, "Device: HL-DT-ST DVDRAM"},
         {"%d|%i|%u", {-5, 7, -1}, "-5|7|4294967295"},
         {"FSFlags: %X", {static_cast<int>(0x80000040u)}, "FSFlags: 80000040"},
         {"%x %#x %#X %o %#o", {255, 255, 255, 8, 8}, "ff 0xff 0XFF 10 010"},
@@ -33,9 +35,7 @@ TEST(TextFormat, ConversionsAsPrintf)
         {"%.2d:%.2d", {5, 42}, "05:42"},
         {"%2.2d:%2.2d:%2.2d", {1, 2, 30}, "01:02:30"},
         {"[%5d][%-5d][%05d][%+d][% d]", {42, 42, 42, 42, 42}, "[   42][42   ][00042][+42][ 42]"},
-        {"[%-6s][%6s][%.3s]",
-         {QStringLiteral("ab"), QStringLiteral("ab"), QStringLiteral("abcdef")},
-         "[ab    ][    ab][abc]"},
+        {"[%-6s][%6s][%.3s]", {u"ab"_s, u"ab"_s, u"abcdef"_s}, "[ab    ][    ab][abc]"},
         {"[%08.3f][%-8.2e]", {-3.14159, 1234.5}, "[-003.142][1.23e+03]"},
         {"%c%c%c", {U'A', U'\u00DF', U'\U0001F4BF'}, "A\u00DF\U0001F4BF"},
         {"[%3c]", {U'x'}, "[  x]"},
@@ -52,17 +52,17 @@ TEST(TextFormat, ConversionsAsPrintf)
 TEST(TextFormat, HostileTemplatesAreHarmless)
 {
     const std::vector<Case> cases = {
-        {"a%nb%s", {QStringLiteral("x")}, "a%nbx"},
-        {"%s%s%s%s", {QStringLiteral("one")}, "one"},
+        {"a%nb%s", {u"x"_s}, "a%nbx"},
+        {"%s%s%s%s", {u"one"_s}, "one"},
         {"%d %d %d", {}, "  "},
         {"end %", {1}, "end %"},
         {"%5.", {1}, "%5."},
         {"%*d", {3, 4}, "%*d"},
         {"%k%d", {7}, "%k7"},
         {"%s", {42}, "42"},
-        {"%d", {QStringLiteral("text")}, ""},
-        {"%f", {QStringLiteral("text")}, ""},
-        {"%c", {QStringLiteral("\u00C4rger")}, "\u00C4"},
+        {"%d", {u"text"_s}, ""},
+        {"%f", {u"text"_s}, ""},
+        {"%c", {u"\u00C4rger"_s}, "\u00C4"},
         {"%c", {0x110000}, "\uFFFD"},
         {"%c", {0xD800}, "\uFFFD"},
         {"%d|%d", {2.9, std::numeric_limits<double>::quiet_NaN()}, "2|0"},
@@ -71,9 +71,9 @@ TEST(TextFormat, HostileTemplatesAreHarmless)
          {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()},
          "inf|-INF"},
         {"%s and more", {}, " and more"},
-        {"%.999999s", {QStringLiteral("short")}, "short"},
-        {"%.2s", {QStringLiteral("\U0001F4BF\U0001F4C0x")}, "\U0001F4BF\U0001F4C0"}, // no half character
-        {"%s", {QStringLiteral("100%d %s"), 5, 6}, "100%d %s"}, // extra arguments, percent in one
+        {"%.999999s", {u"short"_s}, "short"},
+        {"%.2s", {u"\U0001F4BF\U0001F4C0x"_s}, "\U0001F4BF\U0001F4C0"}, // no half character
+        {"%s", {u"100%d %s"_s, 5, 6}, "100%d %s"},                      // extra arguments, percent in one
     };
     for (const Case &c : cases)
         EXPECT_EQ(Format(c), QString::fromUtf8(c.expected)) << c.templ;
@@ -81,11 +81,11 @@ TEST(TextFormat, HostileTemplatesAreHarmless)
 
 TEST(TextFormat, WidthAndPrecisionAreBounded)
 {
-    const QString huge = FormatText(QStringLiteral("%999999d"), {1});
+    const QString huge = FormatText(u"%999999d"_s, {1});
     EXPECT_EQ(huge.size(), 255);
     EXPECT_TRUE(huge.endsWith(QLatin1Char('1')));
-    EXPECT_EQ(FormatText(QStringLiteral("%.99999999999999999999d"), {1}).size(), 255);
-    EXPECT_LE(FormatText(QStringLiteral("%999.999f"), {1e308}).size(), 309 + 1 + 255);
+    EXPECT_EQ(FormatText(u"%.99999999999999999999d"_s, {1}).size(), 255);
+    EXPECT_LE(FormatText(u"%999.999f"_s, {1e308}).size(), 309 + 1 + 255);
 }
 
 } // namespace
