@@ -2,7 +2,6 @@
 // records the order of the window's steps.
 #include "RecordingJobWindow.h"
 #include "RecordingVolumeNames.h"
-#include "support/TestEnvironment.h"
 
 #include "jobs/label/SourceFieldEvents.h"
 #include "jobs/ports/SourceFieldPorts.h"
@@ -11,9 +10,11 @@
 
 namespace {
 
-class RecordingHost : public ISourceFields, public ISourceFieldSteps
+// The window too: its status line is recorded among the steps.
+class RecordingHost : public RecordingJobWindow, public ISourceFields, public ISourceFieldSteps
 {
 public:
+    void SetStatusText(const QString &text) override { steps << "status " + text; }
     QString &SourceDir() override { return sourceDir; }
     QString &Volume() override { return volume; }
     int LabelLimit() const override { return limit; }
@@ -49,17 +50,6 @@ public:
     QStringList steps;
 };
 
-// Records the status line among the host's steps.
-class StatusWindow : public RecordingJobWindow
-{
-public:
-    explicit StatusWindow(QStringList &steps) : m_steps(steps) {}
-    void SetStatusText(const QString &text) override { m_steps << "status " + text; }
-
-private:
-    QStringList &m_steps;
-};
-
 // A folder picked is measured and names the label; a cancelled picker or a
 // folder too short to name one leaves both alone.
 TEST(SourceFieldEventsTest, DirectoryPickedCancelledOrTooShort)
@@ -83,11 +73,10 @@ TEST(SourceFieldEventsTest, DirectoryPickedCancelledOrTooShort)
     };
     for (const auto &c : cases) {
         RecordingHost host;
-        StatusWindow window(host.steps);
         host.sourceDir = "/old";
         host.pickerResult = c.result;
         host.picked = c.picked;
-        OnDirectory(window, host.ports());
+        OnDirectory(host, host.ports());
         EXPECT_EQ(host.fieldSourceDir, c.field);
         EXPECT_EQ(host.steps, c.steps) << c.picked;
     }
@@ -117,9 +106,8 @@ TEST(SourceFieldEventsTest, SourceFieldChangedExactly)
 TEST(SourceFieldEventsTest, VolumeFieldIsCleanedInPlace)
 {
     RecordingHost host;
-    RecordingJobWindow window;
     host.fieldVolume = "rock & roll";
-    OnVolumeFieldLeft(window, host.ports());
+    OnVolumeFieldLeft(host, host.ports());
     EXPECT_EQ(host.fieldVolume, "ROCK___ROLL");
     EXPECT_EQ(host.steps, QStringList({"pull", "push", "show room"}));
 }
@@ -127,14 +115,13 @@ TEST(SourceFieldEventsTest, VolumeFieldIsCleanedInPlace)
 TEST(SourceFieldEventsTest, DropOfOneItemOnly)
 {
     RecordingHost host;
-    RecordingJobWindow window;
     host.sourceDir = "/old";
     host.volume = "OLD";
-    OnItemsDropped({"/a/one", "/a/two"}, window, host.ports());
+    OnItemsDropped({"/a/one", "/a/two"}, host, host.ports());
     EXPECT_TRUE(host.steps.isEmpty());
     EXPECT_EQ(host.sourceDir, "/old");
 
-    OnItemsDropped({"/discs/holiday 2004/"}, window, host.ports());
+    OnItemsDropped({"/discs/holiday 2004/"}, host, host.ports());
     EXPECT_EQ(host.steps, QStringList({"size /discs/holiday 2004/", "push", "show room"}));
     EXPECT_EQ(host.fieldVolume, "HOLIDAY_2004");
     EXPECT_EQ(host.fieldSourceDir, "/discs/holiday 2004/");
@@ -143,9 +130,8 @@ TEST(SourceFieldEventsTest, DropOfOneItemOnly)
 TEST(SourceFieldEventsTest, LabelSettersRefreshTheCounter)
 {
     RecordingHost host;
-    RecordingJobWindow window;
     host.limit = 16;
-    SetLabelFromFolder("/x/my film", window, host.ports(), RecordingVolumeNames());
+    SetLabelFromFolder("/x/my film", host, host.ports(), RecordingVolumeNames());
     EXPECT_EQ(host.fieldVolume, "MY_FILM");
     EXPECT_EQ(host.steps, QStringList({"push", "show room"}));
 
@@ -156,10 +142,10 @@ TEST(SourceFieldEventsTest, LabelSettersRefreshTheCounter)
 
     host.steps.clear();
     host.volume = "bad!";
-    EXPECT_EQ(ValidateVolumeLabel(window, host.ports()), -1);
+    EXPECT_EQ(ValidateVolumeLabel(host, host.ports()), -1);
     EXPECT_TRUE(host.steps.isEmpty());
     host.volume = "good one";
-    EXPECT_EQ(ValidateVolumeLabel(window, host.ports()), 0);
+    EXPECT_EQ(ValidateVolumeLabel(host, host.ports()), 0);
     EXPECT_EQ(host.fieldVolume, "GOOD_ONE");
 }
 

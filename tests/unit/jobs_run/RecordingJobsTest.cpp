@@ -252,23 +252,6 @@ TEST_F(RecordingJobsTest, EraseClockPastTheEstimateCyclesAndThenReportsTheTimeou
     EXPECT_EQ(Boxes()[0].type, mb::IconStop);
 }
 
-TEST_F(RecordingJobsTest, BurnWithoutSourceOrWithARefusedLabelStopsBeforeTheRecorder)
-{
-    window.m_strSourceDir.clear();
-    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource);
-    EXPECT_EQ(Log(), QStringList({"<700>"}));
-
-    window.m_strSourceDir = "/somewhere";
-    window.m_strVolume = "BAD!NAME";
-    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnRefusedLabel);
-    EXPECT_EQ(Boxes().size(), 1u);
-
-    window.m_strVolume = "GOOD";
-    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoRecorder) << "nothing selected";
-    EXPECT_TRUE(busy.Calls().isEmpty()) << "the window state never changes";
-    EXPECT_EQ(jobs.Burn().CheckMedium(), -1) << "no open recorder";
-}
-
 TEST_F(RecordingJobsTest, ReallocateBoxLogsAndInformsWhenSwitchedOff)
 {
     window.m_bReallocate = 0;
@@ -292,6 +275,29 @@ TEST_F(RecordingJobsTest, EachJobPassesItsPhasesAndEndsIdle)
         std::vector<JobPhase> phases;
     };
     const Case cases[] = {
+        {"burn without a source",
+         [this] {
+             window.m_strSourceDir.clear();
+             EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource);
+             EXPECT_EQ(Log(), QStringList({"<700>"}));
+         },
+         {P::Checking, P::Idle}},
+        {"burn with a refused label",
+         [this] {
+             window.m_strSourceDir = "/somewhere";
+             window.m_strVolume = "BAD!NAME";
+             EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnRefusedLabel);
+             EXPECT_EQ(Boxes().size(), 1u);
+         },
+         {P::Checking, P::Idle}},
+        {"burn without a recorder selected",
+         [this] {
+             window.m_strVolume = "GOOD";
+             EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoRecorder);
+             EXPECT_TRUE(busy.Calls().isEmpty()) << "the window state never changes";
+             EXPECT_EQ(jobs.Burn().CheckMedium(), -1) << "no open recorder";
+         },
+         {P::Checking, P::Idle}},
         {"declined erase",
          [this] {
              ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
@@ -301,9 +307,6 @@ TEST_F(RecordingJobsTest, EachJobPassesItsPhasesAndEndsIdle)
              ports.report.boxes.answer = nullptr;
          },
          {P::Idle}},
-        {"burn without a source",
-         [this] { EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource); },
-         {P::Checking, P::Idle}},
         {"burn stopped by its prelude",
          [this] { EXPECT_EQ(jobs.Job().RunBurn([] { return 7; }), 7); },
          {P::Checking, P::Idle}},

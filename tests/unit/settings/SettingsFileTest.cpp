@@ -198,10 +198,6 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldFile)
 TEST(SettingsFile, ATemplateFromTheLanguageFileIsFilledSafely)
 {
     Settings s;
-    s.main.m_strLangFile = u"deutsch.lng"_s;
-    EXPECT_EQ(FormatSettingsText(u"%s|%s|%d|%X|%X|%X|%d|%s|%n|%s|%s|%999999d"_s, s.view, u"Dev"_s, FixedTime)
-                  .size(),
-              QStringLiteral("Thu Jun  3 21:49:08 1993\n|Dev|0|58|40|0|-1|deutsch.lng|%n|||").size() + 255);
     const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
     const CLanguageText texts(
         LanguageFile("566 # mine\\nSpeed: %6$d\\nLanguage: %s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s\\n\n"));
