@@ -1,10 +1,13 @@
 #include "log/LogFile.h"
+#include "log/LogTimeText.h"
+#include "log/RegistryRead.h"
+#include "platform/MemoryRegistryStore.h"
 
 #include "TestEnvironment.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -63,6 +66,46 @@ TEST(WriteLogFileText, FileSizeLimitLeavesNoPartialFileAndTheProgramGoesOn)
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST(LogTimeText, FixedWidthEnglishWithLeadingZerosWhateverTheLocale)
+{
+    EXPECT_EQ(LogTimeText(QDateTime(QDate(2024, 2, 29), QTime(0, 0, 0))), "Thu Feb 29 00:00:00 2024\n");
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString text = LogTimeText(QDateTime(QDate(2025, 6, 1), QTime(9, 5, 59)));
+    QLocale::setDefault(before);
+    EXPECT_EQ(text, QStringLiteral("Sun Jun 01 09:05:59 2025\n"));
+}
+
+TEST(ReadRegistryString, AValueThatDoesNotFitIsRefusedNotCut)
+{
+    const QString key = u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"_s;
+    MemoryRegistryStore store;
+    EXPECT_TRUE(DesktopFolder(store).isEmpty());
+    const QString exact(259, QLatin1Char('a'));
+    store.Set(key, u"Desktop"_s, exact);
+    store.Set(key, u"Long"_s, exact + QLatin1Char('a'));
+    store.Set(key, u"Wide"_s, QString(130, QChar(0x00E4))); // 260 bytes in UTF-8
+    store.CreateKey(u"Software\\Empty"_s);
+    const struct
+    {
+        QString key, name;
+        int code;
+    } cases[] = {
+        {key, u"Desktop"_s, regresult::Success},
+        {key, u"Long"_s, regresult::MoreData},
+        {key, u"Wide"_s, regresult::MoreData},
+        {key, u"Music"_s, regresult::NotFound},
+        {u"Software\\Missing"_s, u"Desktop"_s, regresult::NotFound},
+        {u"Software\\Empty"_s, u"Desktop"_s, regresult::NotFound},
+    };
+    for (const auto &c : cases) {
+        QString value = u"stale"_s;
+        EXPECT_EQ(ReadRegistryString(store, c.key, c.name, value, 260), c.code) << c.name.toStdString();
+        EXPECT_EQ(value, c.code == regresult::Success ? exact : QString()) << c.name.toStdString();
+    }
+    EXPECT_EQ(DesktopFolder(store), exact);
 }
 
 } // namespace
