@@ -72,28 +72,21 @@ TEST(TerminalEcho, WritesOneLinePerTenth)
     }
 }
 
-TEST(TerminalEcho, LogTextIsOneLineEachWithoutCarriageReturns)
-{
-    Terminal terminal(TerminalEcho::ProgressStyle::EveryTenPercent);
-    terminal.Echo().LogText(u"first\r\nsecond"_s);
-    terminal.Echo().LogText(QString());
-    terminal.Echo().LogText(u"\u00e9t\u00e9"_s);
-    EXPECT_EQ(terminal.Written(), QByteArray("first\nsecond\n\n\xc3\xa9t\xc3\xa9\n"));
-}
-
 // On a terminal the progress line is rewritten in place; a log line or the
-// final reason first removes it, so neither lands behind it.
+// final reason first removes it, so neither lands behind it. Each log text
+// is whole lines without carriage returns.
 TEST(TerminalEcho, InPlaceLineGivesWayToLogLinesAndTheFinalReason)
 {
     Terminal terminal(TerminalEcho::ProgressStyle::InPlace);
     terminal.Echo().SetPercentText(u"5 %"_s);
     terminal.Echo().SetPercentText(u"6 %"_s);
-    terminal.Echo().LogText(u"=> Writing"_s);
-    terminal.Echo().LogText(u"next"_s);
+    terminal.Echo().LogText(u"=> Writing\r\nnext"_s);
+    terminal.Echo().LogText(QString());
+    terminal.Echo().LogText(u"\u00e9t\u00e9"_s);
     terminal.Echo().SetPercentText(u"7 %"_s);
     terminal.Echo().Final(u"Exit status 8"_s);
     EXPECT_EQ(terminal.Written(), QByteArray("\rBurning 5 %, 01:00 left\x1b[K\rBurning 6 %, 01:00 left\x1b[K"
-                                             "\r\x1b[K=> Writing\nnext\n"
+                                             "\r\x1b[K=> Writing\nnext\n\n\xc3\xa9t\xc3\xa9\n"
                                              "\rBurning 7 %, 01:00 left\x1b[K\r\x1b[KExit status 8\n"));
 }
 
