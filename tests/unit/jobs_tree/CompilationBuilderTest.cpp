@@ -9,9 +9,7 @@ namespace {
 using fixture::Describe;
 using fixture::MakeFiles;
 
-class CompilationBuilderTest : public CompilationTest
-{
-};
+using CompilationBuilderTest = CompilationTest;
 
 TEST_F(CompilationBuilderTest, MinimalSourceGivesEmptyAudioTsAndPlayerOrder)
 {

@@ -9,9 +9,7 @@
 
 namespace {
 
-class CompilationFaultsTest : public CompilationTest
-{
-};
+using CompilationFaultsTest = CompilationTest;
 
 TEST_F(CompilationFaultsTest, MissingManagerFilesSourceOrTooLongAPath)
 {

@@ -33,8 +33,6 @@ TEST(LogFileText, FillsTheFieldsInOrderAndStaysHarmless)
     EXPECT_EQ(LogFileText(u"%s"_s, Time, u"L"_s, u"log"_s), Time);
     EXPECT_TRUE(LogFileText(u"%s%s%s%s%s%s%s%s%n%p"_s, Time, u"L"_s, u"log"_s)
                     .startsWith(Time + u"L1.2.0log"_s + Time));
-    EXPECT_EQ(LogFileTemplateId(3), 564);
-    EXPECT_EQ(LogFileTemplateId(4), 0);
     EXPECT_EQ(AutomaticLogPath(u"/home/u/Desktop"_s, u"DISC"_s), u"/home/u/Desktop/DISC.log"_s);
     EXPECT_EQ(AutomaticLogPath(QString(), u"DISC"_s), QString());
 }
