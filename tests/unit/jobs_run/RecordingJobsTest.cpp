@@ -264,66 +264,47 @@ TEST_F(RecordingJobsTest, ReallocateBoxLogsAndInformsWhenSwitchedOff)
     EXPECT_EQ(Boxes()[0].text, "<640>");
 }
 
+// Each job that ends before it needs a recorder passes its phases and
+// leaves the window idle.
 TEST_F(RecordingJobsTest, EachJobPassesItsPhasesAndEndsIdle)
 {
     using P = JobPhase;
     busy.Open();
-    struct Case
-    {
-        const char *name;
-        std::function<void()> run;
-        std::vector<JobPhase> phases;
+    const auto ended = [this](const char *job, const std::vector<JobPhase> &phases) {
+        EXPECT_EQ(Phases(), phases) << job;
+        EXPECT_FALSE(jobs.Job().Running()) << job;
+        EXPECT_EQ(jobs.Job().Phase(), JobPhase::Idle) << job;
     };
-    const Case cases[] = {
-        {"burn without a source",
-         [this] {
-             window.m_strSourceDir.clear();
-             EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource);
-             EXPECT_EQ(Log(), QStringList({"<700>"}));
-         },
-         {P::Checking, P::Idle}},
-        {"burn with a refused label",
-         [this] {
-             window.m_strSourceDir = "/somewhere";
-             window.m_strVolume = "BAD!NAME";
-             EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnRefusedLabel);
-             EXPECT_EQ(Boxes().size(), 1u);
-         },
-         {P::Checking, P::Idle}},
-        {"burn without a recorder selected",
-         [this] {
-             window.m_strVolume = "GOOD";
-             EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoRecorder);
-             EXPECT_TRUE(busy.Calls().isEmpty()) << "the window state never changes";
-             EXPECT_EQ(jobs.Burn().CheckMedium(), -1) << "no open recorder";
-         },
-         {P::Checking, P::Idle}},
-        {"declined erase",
-         [this] {
-             ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
-             jobs.Job().OnEraseButton();
-             EXPECT_FALSE(jobs.Job().Running()) << "the job ends at once";
-             EXPECT_TRUE(busy.Calls().isEmpty());
-             ports.report.boxes.answer = nullptr;
-         },
-         {P::Idle}},
-        {"burn stopped by its prelude",
-         [this] { EXPECT_EQ(jobs.Job().RunBurn([] { return 7; }), 7); },
-         {P::Checking, P::Idle}},
-        {"erase without a recorder",
-         [this] {
-             jobs.Job().OnEraseButton();
-             jobs.Job().Wait();
-         },
-         {P::Erasing, P::Idle}},
-        {"eject", [this] { jobs.Job().OnEject(); }, {P::Command, P::Idle}},
-    };
-    for (const Case &c : cases) {
-        c.run();
-        EXPECT_EQ(Phases(), c.phases) << c.name;
-        EXPECT_FALSE(jobs.Job().Running()) << c.name;
-        EXPECT_EQ(jobs.Job().Phase(), JobPhase::Idle) << c.name;
-    }
+    window.m_strSourceDir.clear();
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource);
+    EXPECT_EQ(Log(), QStringList({"<700>"}));
+    ended("burn without a source", {P::Checking, P::Idle});
+
+    window.m_strSourceDir = "/somewhere";
+    window.m_strVolume = "BAD!NAME";
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnRefusedLabel);
+    EXPECT_EQ(Boxes().size(), 1u);
+    ended("burn with a refused label", {P::Checking, P::Idle});
+
+    window.m_strVolume = "GOOD";
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoRecorder);
+    EXPECT_TRUE(busy.Calls().isEmpty()) << "the window state never changes";
+    EXPECT_EQ(jobs.Burn().CheckMedium(), -1) << "no open recorder";
+    ended("burn without a recorder selected", {P::Checking, P::Idle});
+
+    ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
+    jobs.Job().OnEraseButton();
+    EXPECT_TRUE(busy.Calls().isEmpty());
+    ended("declined erase", {P::Idle});
+    ports.report.boxes.answer = nullptr;
+
+    EXPECT_EQ(jobs.Job().RunBurn([] { return 7; }), 7);
+    ended("burn stopped by its prelude", {P::Checking, P::Idle});
+    jobs.Job().OnEraseButton();
+    jobs.Job().Wait();
+    ended("erase without a recorder", {P::Erasing, P::Idle});
+    jobs.Job().OnEject();
+    ended("eject", {P::Command, P::Idle});
 }
 
 TEST_F(RecordingJobsTest, NothingStartsWhileAnEraseRuns)
