@@ -148,23 +148,17 @@ TEST(CLanguageText, MissingBrokenOrEmptyFilesGiveTheShippedEnglishTexts)
 }
 
 // The file comes first; an id it lacks falls back to English, an id it has
-// with an empty text does not.
+// with an empty text does not. Every lookup reads the file again.
 TEST(CLanguageText, TheFileComesFirstAndAnEmptyTextHasNoFallback)
 {
-    CLanguageText texts(
-        WriteFile(u"test.lng"_s, "566 My template %s\n652\n776 Einstellungen gespeichert.\n"));
+    const QString path =
+        WriteFile(u"test.lng"_s, "566 My template %s\n652\n776 Einstellungen gespeichert.\n");
+    CLanguageText texts;
+    texts.SetFile(path);
     EXPECT_EQ(texts.GetText(566), u"My template %s"_s);
     EXPECT_EQ(texts.GetText(652), QString());
     EXPECT_EQ(texts.GetText(776), u"Einstellungen gespeichert."_s);
     EXPECT_EQ(texts.GetText(777), u"The settings could not be saved."_s);
-}
-
-TEST(CLanguageText, EveryLookupReadsTheFileAgain)
-{
-    const QString path = WriteFile(u"live.lng"_s, "600 before\n");
-    CLanguageText texts;
-    texts.SetFile(path);
-    EXPECT_EQ(texts.GetText(600), u"before"_s);
     ASSERT_TRUE(testenv::writeFile(path, "600 after\n"));
     EXPECT_EQ(texts.GetText(600), u"after"_s);
     ASSERT_TRUE(QFile::rename(path, path + u".gone"_s));
@@ -187,13 +181,7 @@ QString LookupWithin(const CLanguageText &texts, int id, const QString &releaseP
 }
 
 constexpr qsizetype FourMiB = 4 * 1024 * 1024;
-
-QByteArray BigFile(qsizetype size)
-{
-    QByteArray bytes = "652 a big file\n";
-    bytes.append(QByteArray(size - bytes.size(), '#'));
-    return bytes;
-}
+const QByteArray BigFile = "652 a big file\n";
 
 TEST(CLanguageText, OnlyARegularFileWithinTheBoundIsALanguageFile)
 {
@@ -202,14 +190,15 @@ TEST(CLanguageText, OnlyARegularFileWithinTheBoundIsALanguageFile)
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     const QString zero = folder + u"/zero.lng"_s;
     ASSERT_TRUE(QFile::link(u"/dev/zero"_s, zero));
-    const QString tooBig = WriteFile(u"big.lng"_s, BigFile(FourMiB + 1));
+    const QString tooBig = WriteFile(u"big.lng"_s, BigFile.leftJustified(FourMiB + 1, '#'));
 
     for (const QString &path : {fifo, zero, tooBig, folder, u"/dev/null"_s}) {
         const CLanguageText texts(path);
         EXPECT_TRUE(LookupWithin(texts, 652, path).startsWith(u"Orvane Burn"_s))
             << path.toStdString() << ": treated as a missing file";
     }
-    EXPECT_EQ(CLanguageText(WriteFile(u"limit.lng"_s, BigFile(FourMiB))).GetText(652), u"a big file"_s);
+    EXPECT_EQ(CLanguageText(WriteFile(u"limit.lng"_s, BigFile.leftJustified(FourMiB, '#'))).GetText(652),
+              u"a big file"_s);
 }
 
 TEST(CLanguageText, LookupsOnWorkerThreadsWhileTheFileChanges)
