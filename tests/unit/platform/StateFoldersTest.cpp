@@ -10,30 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 using namespace Qt::StringLiterals;
 
 using Kind = StateFolderProblem::Kind;
-
-// Sets (or, with null, unsets) one variable and puts the old value back.
-class EnvironmentOverride
-{
-public:
-    EnvironmentOverride(const char *name, const QString *value)
-        : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
-    {
-        value ? qputenv(name, value->toLocal8Bit()) : qunsetenv(name);
-    }
-    ~EnvironmentOverride() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
-    EnvironmentOverride(const EnvironmentOverride &) = delete;
-    EnvironmentOverride &operator=(const EnvironmentOverride &) = delete;
-
-private:
-    const char *m_name;
-    QByteArray m_old;
-    bool m_had;
-};
 
 class StateFoldersTest : public testing::Test
 {
@@ -44,6 +27,19 @@ protected:
         testenv::writeFile(m_program + u"/registry.ini"_s, "[SOFTWARE\\ahead\\Shared]\nNeroAPI=.\n");
         testenv::writeFile(m_program + u"/virtual-recorders.conf"_s, "[Virtual DVD Writer]\n");
         testenv::writeFile(m_scratch + u"/a-file"_s, "not a folder");
+        for (const char *name : Variables)
+            m_saved << qgetenv(name);
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < 3; ++i)
+            qputenv(Variables[i], m_saved[i]);
+    }
+    // Sets HOME, XDG_CONFIG_HOME and XDG_DATA_HOME to the expanded values; null unsets one.
+    void SetVariables(const std::array<const char *, 3> &values) const
+    {
+        for (int i = 0; i < 3; ++i)
+            values[i] ? qputenv(Variables[i], Expand(values[i]).toLocal8Bit()) : qunsetenv(Variables[i]);
     }
     // {s} stands for a scratch folder, {h} for the home in it, {p} for the program folder.
     QString Expand(const char *text) const
@@ -58,6 +54,8 @@ protected:
         return Expand(text) + (QByteArray(text) == "{p}" ? "" : "/orvane-burn");
     }
 
+    static constexpr const char *Variables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
+    QList<QByteArray> m_saved;
     const QString m_scratch = testenv::makeTempDir(u"state"_s);
     const QString m_program = m_scratch + u"/program"_s;
 };
@@ -84,10 +82,7 @@ TEST_F(StateFoldersTest, ReadOnlyProgramFolderKeepsStateWithTheUser)
         SCOPED_TRACE(testing::Message()
                      << (c.home ? c.home : "-") << " " << (c.configHome ? c.configHome : "-") << " "
                      << (c.dataHome ? c.dataHome : "-"));
-        const QString values[] = {Expand(c.home), Expand(c.configHome), Expand(c.dataHome)};
-        const EnvironmentOverride home("HOME", c.home ? &values[0] : nullptr);
-        const EnvironmentOverride config("XDG_CONFIG_HOME", c.configHome ? &values[1] : nullptr);
-        const EnvironmentOverride data("XDG_DATA_HOME", c.dataHome ? &values[2] : nullptr);
+        SetVariables({c.home, c.configHome, c.dataHome});
 
         const StateFolders folders = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
 
@@ -112,15 +107,13 @@ TEST_F(StateFoldersTest, ReadOnlyProgramFolderKeepsStateWithTheUser)
 
 TEST_F(StateFoldersTest, WritableProgramFolderKeepsEverythingAndALaterStartKeepsTheUsersFiles)
 {
-    const QString homePath = m_scratch + u"/home"_s;
-    const EnvironmentOverride home("HOME", &homePath);
-    const EnvironmentOverride config("XDG_CONFIG_HOME", nullptr);
+    SetVariables({"{h}", nullptr, nullptr});
     const StateFolders writable = PrepareStateFolders(m_program, FolderAccess::Writable);
     EXPECT_EQ(writable.home, StateHome::ProgramFolder);
     EXPECT_EQ(writable.config, m_program);
     EXPECT_EQ(writable.data, m_program);
     EXPECT_TRUE(writable.problems.empty());
-    EXPECT_FALSE(QFileInfo::exists(homePath + u"/.config"_s));
+    EXPECT_FALSE(QFileInfo::exists(Expand("{h}/.config")));
 
     const StateFolders first = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
     testenv::writeFile(first.config + u"/virtual-recorders.conf"_s, "[My Writer]\n");

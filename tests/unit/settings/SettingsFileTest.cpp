@@ -66,7 +66,6 @@ TEST(SettingsFile, SavedValuesLoadBackUnchanged)
     saved.other.SetMoreFlags(MORE_LABEL16);
     saved.other.SetLimitCD(-1);
     saved.other.SetLimitDVDRed(0);
-    saved.audio = AudioSettings();
     saved.audio.SetSuccessWave(u"/snd/ok.wav"_s);
     saved.audio.SetErrorWave(u"/snd/bad  .wav"_s);
     saved.audio.SetAudioEnabled(1);
