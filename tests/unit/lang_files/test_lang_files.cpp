@@ -68,37 +68,27 @@ std::map<std::uint32_t, QString> ReadIdTable()
     return table;
 }
 
-QStringList ShippedFiles()
-{
-    return QDir(kLangDir).entryList({u"*.lng"_s}, QDir::Files, QDir::Name);
-}
-
-TEST(ShippedLanguageFiles, HaveEveryIdOnceAndNoUnknownId)
+// Every shipped file names each id in use once and no other. Every text
+// holds exactly the placeholders its caller fills in, and shows every value
+// the caller passes.
+TEST(ShippedLanguageFiles, HaveEveryIdOnceAndEveryTextFitsItsCaller)
 {
     const auto table = ReadIdTable();
-    EXPECT_EQ(ShippedFiles(), QStringList({"deutsch.lng", "english.lng"}));
-    for (const QString &name : ShippedFiles()) {
+    const QStringList files = QDir(kLangDir).entryList({u"*.lng"_s}, QDir::Files, QDir::Name);
+    EXPECT_EQ(files, QStringList({"deutsch.lng", "english.lng"}));
+    for (const QString &name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray file = testenv::readFile(kLangDir + u'/' + name);
         std::map<std::uint32_t, int> seen;
-        for (const langfile::Entry &entry :
-             langfile::ParseEntries(testenv::readFile(kLangDir + u'/' + name))) {
+        for (const langfile::Entry &entry : langfile::ParseEntries(file)) {
             if (entry.id == 0)
                 continue; // blank lines
             ++seen[entry.id];
-            EXPECT_EQ(table.count(entry.id), 1u) << name.toStdString() << ": id not in use: " << entry.id;
+            EXPECT_EQ(table.count(entry.id), 1u) << "id not in use: " << entry.id;
         }
-        for (const auto &[id, signature] : table)
-            EXPECT_EQ(seen[id], 1) << name.toStdString() << ": id " << id << " must appear exactly once";
-    }
-}
-
-// Every text holds exactly the placeholders its caller fills in, and shows
-// every value the caller passes.
-TEST(ShippedLanguageFiles, EveryTextFitsItsCaller)
-{
-    for (const QString &name : ShippedFiles()) {
-        SCOPED_TRACE(name.toStdString());
         const CLanguageText lang(kLangDir + u'/' + name);
-        for (const auto &[id, signature] : ReadIdTable()) {
+        for (const auto &[id, signature] : table) {
+            EXPECT_EQ(seen[id], 1) << "id " << id << " must appear exactly once";
             const QString text = lang.GetText(int(id));
             ASSERT_FALSE(text.isEmpty()) << "id " << id;
             if (signature.isEmpty()) {
@@ -139,7 +129,7 @@ TEST(ShippedLanguageFiles, EveryTextFitsItsCaller)
                                      "Language", "SuccessWave", "ErrorWave", "EnableAudio", "LimitCD",
                                      "LimitDVD", "LimitCDRed", "LimitDVDRed", "DefaultSourceDir"}))
             << "the keys the settings reader looks for";
-        const QString all = QString::fromUtf8(testenv::readFile(kLangDir + u'/' + name));
+        const QString all = QString::fromUtf8(file);
         EXPECT_TRUE(all.contains(QLatin1String("Orvane Burn")));
         EXPECT_FALSE(all.contains(QLatin1String("Nero"), Qt::CaseInsensitive));
         EXPECT_FALSE(all.contains(QLatin1String("Windows")));
