@@ -17,27 +17,14 @@ using dvdvideo::FindingKind;
 using dvdvideo::FolderFile;
 using dvdvideo::Severity;
 
-std::vector<std::string> LeftOutNames(const std::vector<FolderFile> &files)
-{
-    std::vector<std::string> names;
-    for (const auto &finding : jobs::LeftOutFiles(files)) {
-        EXPECT_EQ(finding.severity, Severity::Warning);
-        EXPECT_EQ(finding.kind, FindingKind::LeftOut);
-        names.push_back(finding.name);
-    }
-    return names;
-}
-
-struct LeftOutCase
-{
-    const char *label;
-    std::vector<FolderFile> files;
-    std::vector<std::string> leftOut;
-};
-
 TEST(PreflightFindingsTest, FilesTheCompilationLeavesOut)
 {
-    const std::vector<LeftOutCase> cases = {
+    const struct
+    {
+        const char *label;
+        std::vector<FolderFile> files;
+        std::vector<std::string> leftOut;
+    } cases[] = {
         {"all DVD-Video files, any case",
          {{"VIDEO_TS.IFO"}, {"video_ts.bup"}, {"VTS_01_0.IFO"}, {"VTS_01_1.VOB"}, {"Vts_01_0.Bup"}},
          {}},
@@ -50,8 +37,15 @@ TEST(PreflightFindingsTest, FilesTheCompilationLeavesOut)
         {"a second spelling of a name", {{"VIDEO_TS.IFO"}, {"video_ts.ifo"}}, {"VIDEO_TS.IFO"}},
         {"a folder inside VIDEO_TS", {{"VIDEO_TS.IFO"}, {"extras", 0, false}}, {"extras"}},
     };
-    for (const LeftOutCase &c : cases)
-        EXPECT_EQ(LeftOutNames(c.files), c.leftOut) << c.label;
+    for (const auto &c : cases) {
+        std::vector<std::string> names;
+        for (const auto &finding : jobs::LeftOutFiles(c.files)) {
+            EXPECT_EQ(finding.severity, Severity::Warning) << c.label;
+            EXPECT_EQ(finding.kind, FindingKind::LeftOut) << c.label;
+            names.push_back(finding.name);
+        }
+        EXPECT_EQ(names, c.leftOut) << c.label;
+    }
 }
 
 TEST(PreflightFindingsTest, FileSystemSettingsForADvdVideo)
