@@ -115,17 +115,16 @@ protected:
     std::vector<JobPhase> m_phases;
 };
 
-TEST_F(RecordingJobsTest, UserDialogsWithoutQuestionsAnswerPerType)
+// The library's dialogs: most answer by type alone; the overwrite question
+// asks and logs the answer; waiting for a disc shows none of the library's text.
+TEST_F(RecordingJobsTest, UserDialogsAnswerPerTypeOrAskTheOverwriteQuestion)
 {
     const std::pair<int, int> answers[] = {{2, 5},  {7, 5}, {12, 5}, {6, 3},
                                            {13, 1}, {0, 0}, {99, 0}, {-4, 0}};
     for (const auto &[type, answer] : answers)
         EXPECT_EQ(Dialog(type), answer) << "type " << type;
     EXPECT_TRUE(Boxes().empty());
-}
 
-TEST_F(RecordingJobsTest, OverwriteQuestionLogsTheAnswerAndWaitForDiscShowsNoLibraryText)
-{
     EXPECT_EQ(Dialog(DLG_NON_EMPTY_REWRITABLE), 5);
     ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
     EXPECT_EQ(Dialog(DLG_NON_EMPTY_REWRITABLE), 0);
@@ -135,7 +134,6 @@ TEST_F(RecordingJobsTest, OverwriteQuestionLogsTheAnswerAndWaitForDiscShowsNoLib
     EXPECT_EQ(Boxes()[0].caption, "Overwrite ReWriteable?!");
     EXPECT_EQ(Boxes()[0].type, mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
 
-    // Waiting for a disc shows an empty box rather than the library's text.
     EXPECT_EQ(Dialog(DLG_WAITCD, reinterpret_cast<void *>(intptr_t(WAIT_REASON_INSERT_MEDIUM))), 0);
     ASSERT_EQ(Boxes().size(), 3u);
     EXPECT_EQ(Boxes()[2].text, "");
