@@ -1,7 +1,6 @@
 #pragma once
 
 #include "BoxRecorder.h"
-#include "CallRecord.h"
 #include "RecordingJobWindow.h"
 #include "RecordingProgress.h"
 #include "jobs/ports/IBusyPort.h"
