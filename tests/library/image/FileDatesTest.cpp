@@ -14,8 +14,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <map>
-#include <regex>
 #include <sstream>
 
 #include <fcntl.h>
@@ -35,22 +35,15 @@ DatedPaths sevenZipDates(const std::string &image)
     const CommandResult listing = run("TZ=UTC 7z l -slt '" + image + "'");
     DatedPaths dates;
     std::istringstream in(listing.output);
-    static const std::regex modified(R"(^Modified = (-?\d+)-(\d+)-(\d+) (\d+):(\d+):(\d+).*$)");
     std::string line;
     std::string path;
     while (std::getline(in, line)) {
-        std::smatch m;
+        std::tm t{};
         if (line.rfind("Path = ", 0) == 0) {
             path = line.substr(7);
-        } else if (std::regex_match(line, m, modified)) {
+        } else if (line.rfind("Modified = ", 0) == 0) {
             // timegm takes dates before 1970 and after 2038, and no time zone.
-            std::tm t{};
-            t.tm_year = std::stoi(m[1]) - 1900;
-            t.tm_mon = std::stoi(m[2]) - 1;
-            t.tm_mday = std::stoi(m[3]);
-            t.tm_hour = std::stoi(m[4]);
-            t.tm_min = std::stoi(m[5]);
-            t.tm_sec = std::stoi(m[6]);
+            std::istringstream(line.substr(11)) >> std::get_time(&t, "%Y-%m-%d %H:%M:%S");
             dates[path] = int64_t(::timegm(&t));
         }
     }

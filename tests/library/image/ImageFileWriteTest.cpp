@@ -151,10 +151,6 @@ TEST(DirectWrite, EveryFileOfARunComesOutWholeAndAChangedOneIsNamed)
     UdfImage udf(b.image);
     for (const RunEntry &e : kRun)
         EXPECT_TRUE(udf.read(e.discPath) == readFile(folder + "/" + e.source)) << e.discPath;
-    const auto later = [](const std::string &path) {
-        std::filesystem::last_write_time(path,
-                                         std::filesystem::last_write_time(path) + std::chrono::seconds(5));
-    };
     const std::string changed = "A source file changed while it was being burned: ";
     const struct
     {
@@ -166,8 +162,10 @@ TEST(DirectWrite, EveryFileOfARunComesOutWholeAndAChangedOneIsNamed)
         {"shrank", [](const std::string &p, const std::string &was) { writeFile(p, was.substr(1)); },
          changed},
         {"rewritten, same size",
-         [&](const std::string &p, const std::string &was) {
-             later(writeFile(p, std::string(was.size(), '#')));
+         [](const std::string &p, const std::string &was) {
+             writeFile(p, std::string(was.size(), '#'));
+             std::filesystem::last_write_time(p,
+                                              std::filesystem::last_write_time(p) + std::chrono::seconds(5));
          },
          changed},
         {"removed", [](const std::string &p, const std::string &) { std::filesystem::remove(p); },

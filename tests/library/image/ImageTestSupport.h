@@ -66,6 +66,10 @@ std::vector<ListedEntry> isoinfoListing(const std::string &image, bool joliet);
 // Every regular file below a folder, relative paths, sorted.
 std::vector<std::string> filesBelow(const std::string &folder);
 std::vector<uint8_t> readFile(const std::string &path);
+inline std::vector<uint8_t> bytes(const std::string &text)
+{
+    return {text.begin(), text.end()};
+}
 // Creates the file (and its folders) with these bytes; returns its path.
 std::string writeFile(const std::string &path, const std::string &bytes);
 void copyFolder(const std::string &from, const std::string &to);

@@ -85,15 +85,12 @@ private:
     RecLibSettings m_settings{};
 };
 
+using imagetest::bytes;
 using imagetest::readFile;
 using imagetest::writeFile;
 using std::filesystem::exists;
 // Files in folder whose names end with suffix.
 std::vector<std::string> filesEndingWith(const std::string &folder, const std::string &suffix);
-inline std::vector<uint8_t> bytes(const std::string &text)
-{
-    return {text.begin(), text.end()};
-}
 
 // Burn flags as the program passes them (write, disc-at-once, detect
 // non-empty rewritable, speed in kB/s, DVD+R compatible close).
