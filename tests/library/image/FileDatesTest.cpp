@@ -67,6 +67,19 @@ DatedPaths xorrisoExtractedDates(const std::string &image)
     return dates;
 }
 
+// Sets SOURCE_DATE_EPOCH (or, with null, unsets it) for its lifetime.
+struct EpochGuard
+{
+    explicit EpochGuard(const char *value)
+    {
+        if (value)
+            setenv("SOURCE_DATE_EPOCH", value, 1);
+        else
+            unsetenv("SOURCE_DATE_EPOCH");
+    }
+    ~EpochGuard() { unsetenv("SOURCE_DATE_EPOCH"); }
+};
+
 bool setModified(const std::string &path, int64_t seconds)
 {
     const struct timespec times[2] = {{time_t(seconds), 0}, {time_t(seconds), 0}};

@@ -26,16 +26,6 @@ using TrackPtr = std::unique_ptr<IsoTrack, TrackDeleter>;
 inline constexpr uint32_t kBridge = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
 inline constexpr uint32_t kAll = ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET;
 
-// Sets SOURCE_DATE_EPOCH (or, with null, unsets it) for its lifetime.
-class EpochGuard
-{
-public:
-    explicit EpochGuard(const char *value);
-    ~EpochGuard();
-    EpochGuard(const EpochGuard &) = delete;
-    EpochGuard &operator=(const EpochGuard &) = delete;
-};
-
 std::string samplePath(const std::string &sample);
 
 // Streams the track into path through its slots. Zero sectors are skipped
