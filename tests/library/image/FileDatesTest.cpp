@@ -1,6 +1,4 @@
-// Each entry's own date in every file system: files keep their modification
-// time, folders take the latest date below them, and SOURCE_DATE_EPOCH
-// keeps images byte-identical however the sources' dates move past it.
+// Each entry's own date in every file system, and SOURCE_DATE_EPOCH.
 
 #include "BuiltImage.h"
 #include "IsoItemTree.h"

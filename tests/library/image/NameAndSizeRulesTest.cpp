@@ -1,9 +1,4 @@
-// Names, labels and sizes as each file system sees them: ISO 9660
-// d-characters and collisions, Joliet's 64 characters, UDF's 8- and 16-bit
-// names; the volume label in each file system's own field (ISO 9660 holds 32
-// d-characters, Joliet 16 UCS-2 characters, UDF's logical volume 126 bytes
-// and its primary volume descriptor 30); files of 4 GiB and more as
-// multi-extent records, and a file no layout can hold.
+// Names, labels and sizes as each file system sees them.
 
 #include "BuiltImage.h"
 #include "IsoItemTree.h"

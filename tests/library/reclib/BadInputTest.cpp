@@ -1,6 +1,5 @@
-// What the exports do with arguments the program should never pass: a
-// result code and an error-log line, never a crash, never a finished-looking
-// medium.
+// Arguments the program should never pass: a result code and an error-log
+// line, never a crash, never a finished-looking medium.
 #include "PatternTrack.h"
 #include "ReclibHarness.h"
 

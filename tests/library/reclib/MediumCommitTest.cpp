@@ -1,7 +1,4 @@
-// A virtual disc's image and its state change together or not at all: a
-// process that ends at any step of a burn's or an erase's commit, or that
-// cannot write the new state, leaves either the old pair or the new one
-// once the recorder is opened again.
+// A virtual disc's image and its state change together or not at all.
 #include "ChildProcess.h"
 #include "PatternTrack.h"
 #include "ReclibHarness.h"

@@ -1,8 +1,5 @@
-// The hand-over between the thread that produces the image and libburn's
-// write thread: every byte arrives once and in order whatever the read
-// sizes, a failure reaches the reader after the data before it, and closing
-// frees a reader from its wait. (A close that frees the producer is the
-// library abort tests'.)
+// The hand-over between the image producer and libburn's write thread. (A
+// close that frees the producer is the library abort tests'.)
 #include "burn/ChunkRing.h"
 
 #include <gtest/gtest.h>
