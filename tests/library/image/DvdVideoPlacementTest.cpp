@@ -19,18 +19,6 @@ Built buildFolder(const std::string &folder, uint32_t flags)
     return build(*IsoItemTree::fromDvdFolder(folder), "PLACEMENT", flags);
 }
 
-// A copy of the sample with one big-endian number of its VIDEO_TS.IFO changed.
-std::string damagedCopy(const std::string &sample, long offset, uint32_t value)
-{
-    const std::string folder = tempDir("damaged") + "/disc";
-    copyFolder(samplePath(sample), folder);
-    std::fstream f(folder + "/VIDEO_TS/VIDEO_TS.IFO", std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(offset);
-    const char bytes[4] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-    f.write(bytes, 4);
-    return folder;
-}
-
 TEST(PlacementTest, ReallocationCorrectsTheImagesIfoAndLeavesTheSourceAlone)
 {
     const std::string folder = tempDir("realloc-source") + "/disc";
@@ -61,7 +49,11 @@ TEST(PlacementTest, DamagedIfoIsCopiedAsItIsWithAFailureOrAWarning)
 {
     // The title table lies far outside the file: nothing is corrected when
     // the structure is not understood, and the track stays usable.
-    const std::string folder = damagedCopy("dvd-with-menus", 0xC4, 0x7FFF);
+    const std::string folder = tempDir("damaged") + "/disc";
+    copyFolder(samplePath("dvd-with-menus"), folder);
+    std::fstream(folder + "/VIDEO_TS/VIDEO_TS.IFO", std::ios::in | std::ios::out | std::ios::binary)
+        .seekp(0xC4)
+        .write("\0\0\x7F\xFF", 4);
     for (const bool realloc : {true, false}) {
         SCOPED_TRACE(realloc ? "reallocating" : "placing");
         const Built b = buildFolder(folder, kBridge | (realloc ? ISO_TRACK_REALLOC : 0));

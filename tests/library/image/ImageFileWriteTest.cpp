@@ -5,6 +5,7 @@
 #include "IsoItemTree.h"
 #include "UdfImage.h"
 
+#include "image/ImageTrack.h"
 #include "image/IsoImageTrack.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +21,20 @@ using namespace imagecheck;
 
 namespace {
 
-// Writes the image straight into a new file; "" or the stream's error.
+// Writes the image straight into a new file in steps of at most step
+// sectors; "" or the stream's error.
 std::string directToFile(IsoTrack *track, const std::string &path, uint32_t step)
 {
+    image::ImageTrack &builder = *imageTrackOf(track);
+    if (builder.openStream() != 0)
+        return builder.lastError();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    std::string error = writeDirect(track, fd, step);
+    int32_t n;
+    while ((n = builder.writeBlocks(fd, step)) > 0) {
+    }
     ::close(fd);
-    return error;
+    builder.closeStream();
+    return n < 0 ? builder.lastError() : "";
 }
 
 // A folder whose files are streamed as one run, in the folder's order:
