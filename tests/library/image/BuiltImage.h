@@ -6,10 +6,6 @@
 
 namespace imagetest {
 
-// Writes the whole image straight into fd in steps of at most step sectors;
-// "" or the stream's error.
-std::string writeDirect(IsoTrack *track, int fd, uint32_t step);
-
 // A track of tree written through its slots to a fresh file.
 struct Built
 {

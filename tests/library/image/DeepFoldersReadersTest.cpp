@@ -1,6 +1,4 @@
-// A DVD-Video folder with extras thirty levels deep, two deep folders whose
-// moved names clash, a folder of the user's named like the one moved folders
-// go to, read by isoinfo and a UDF reader. (Entry dates are FileDatesTest's.)
+// Folders deeper than ISO 9660 allows, read by isoinfo and a UDF reader.
 
 #include "BuiltImage.h"
 #include "IsoItemTree.h"

@@ -2,7 +2,6 @@
 // gaps, when reallocation packs them, and when the IFO files are damaged.
 
 #include "BuiltImage.h"
-#include "DvdVideoLayoutCheck.h"
 #include "IsoItemTree.h"
 #include "UdfImage.h"
 
@@ -18,18 +17,6 @@ namespace {
 Built buildFolder(const std::string &folder, uint32_t flags)
 {
     return build(*IsoItemTree::fromDvdFolder(folder), "PLACEMENT", flags);
-}
-
-// A copy of the sample with one big-endian number of its VIDEO_TS.IFO changed.
-std::string damagedCopy(const std::string &sample, long offset, uint32_t value)
-{
-    const std::string folder = tempDir("damaged") + "/disc";
-    copyFolder(samplePath(sample), folder);
-    std::fstream f(folder + "/VIDEO_TS/VIDEO_TS.IFO", std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(offset);
-    const char bytes[4] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-    f.write(bytes, 4);
-    return folder;
 }
 
 TEST(PlacementTest, ReallocationCorrectsTheImagesIfoAndLeavesTheSourceAlone)
@@ -49,13 +36,24 @@ TEST(PlacementTest, ReallocationCorrectsTheImagesIfoAndLeavesTheSourceAlone)
     const uint32_t base = *udf.firstSector("/VIDEO_TS/VIDEO_TS.IFO");
     EXPECT_LT(*udf.firstSector("/VIDEO_TS/VTS_01_0.IFO"), base + 32) << "packed, the gap is gone";
     EXPECT_EQ(*udf.read("/VIDEO_TS/VIDEO_TS.BUP"), imageIfo) << "the BUP copy carries the same corrections";
+    // The checker the end-to-end runs use passes the image and fails a file
+    // that is no image at all.
+    const auto imageCheck = [](const std::string &path) {
+        return run(std::string(ORVANE_TEST_PROGRAM_DIR) + "/orvane-imagecheck '" + path + "'").exitCode;
+    };
+    EXPECT_EQ(imageCheck(b.image), 0);
+    EXPECT_EQ(imageCheck(folder + "/VIDEO_TS/VIDEO_TS.IFO"), 1);
 }
 
 TEST(PlacementTest, DamagedIfoIsCopiedAsItIsWithAFailureOrAWarning)
 {
     // The title table lies far outside the file: nothing is corrected when
     // the structure is not understood, and the track stays usable.
-    const std::string folder = damagedCopy("dvd-with-menus", 0xC4, 0x7FFF);
+    const std::string folder = tempDir("damaged") + "/disc";
+    copyFolder(samplePath("dvd-with-menus"), folder);
+    std::fstream(folder + "/VIDEO_TS/VIDEO_TS.IFO", std::ios::in | std::ios::out | std::ios::binary)
+        .seekp(0xC4)
+        .write("\0\0\x7F\xFF", 4);
     for (const bool realloc : {true, false}) {
         SCOPED_TRACE(realloc ? "reallocating" : "placing");
         const Built b = buildFolder(folder, kBridge | (realloc ? ISO_TRACK_REALLOC : 0));
@@ -70,28 +68,6 @@ TEST(PlacementTest, DamagedIfoIsCopiedAsItIsWithAFailureOrAWarning)
         for (const std::string &relative : filesBelow(folder))
             EXPECT_EQ(*udf.read("/" + relative), readFile(folder + "/" + relative)) << relative;
     }
-}
-
-TEST(PlacementTest, IfoDeclaringTooLittleRoomPacksAndWarns)
-{
-    // The VMG set "ends" inside its BUP.
-    const std::string folder = damagedCopy("dvd-menuless", 0x0C, 3);
-    const Built b = buildFolder(folder, kBridge);
-    ASSERT_EQ(b.error, "");
-    EXPECT_NE(b.track->vtbl->placementWarning(b.track.get()), nullptr);
-    UdfImage udf(b.image);
-    const uint32_t base = *udf.firstSector("/VIDEO_TS/VIDEO_TS.IFO");
-    EXPECT_GT(*udf.firstSector("/VIDEO_TS/VIDEO_TS.BUP"), base + 2) << "the BUP never overlaps the IFO";
-    EXPECT_FALSE(placementMismatches(b.image).empty())
-        << "the check notices a BUP that cannot end where the IFO says";
-    // The checker the end-to-end runs use fails such an image, and a file
-    // that is no image at all, and passes a sound one.
-    const auto imageCheck = [](const std::string &path) {
-        return run(std::string(ORVANE_TEST_PROGRAM_DIR) + "/orvane-imagecheck '" + path + "'").exitCode;
-    };
-    EXPECT_EQ(imageCheck(b.image), 1);
-    EXPECT_EQ(imageCheck(folder + "/VIDEO_TS/VIDEO_TS.IFO"), 1);
-    EXPECT_EQ(imageCheck(buildFolder(samplePath("dvd-with-menus"), kAll).image), 0);
 }
 
 } // namespace

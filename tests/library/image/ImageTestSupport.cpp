@@ -21,19 +21,6 @@ namespace fs = std::filesystem;
 
 namespace imagetest {
 
-EpochGuard::EpochGuard(const char *value)
-{
-    if (value)
-        setenv("SOURCE_DATE_EPOCH", value, 1);
-    else
-        unsetenv("SOURCE_DATE_EPOCH");
-}
-
-EpochGuard::~EpochGuard()
-{
-    unsetenv("SOURCE_DATE_EPOCH");
-}
-
 std::string samplePath(const std::string &sample)
 {
     return ORVANE_TEST_SOURCE_DIR "/samples/" + sample;

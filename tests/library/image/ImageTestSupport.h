@@ -26,16 +26,6 @@ using TrackPtr = std::unique_ptr<IsoTrack, TrackDeleter>;
 inline constexpr uint32_t kBridge = ISO_TRACK_ISO9660 | ISO_TRACK_UDF;
 inline constexpr uint32_t kAll = ISO_TRACK_ISO9660 | ISO_TRACK_UDF | ISO_TRACK_JOLIET;
 
-// Sets SOURCE_DATE_EPOCH (or, with null, unsets it) for its lifetime.
-class EpochGuard
-{
-public:
-    explicit EpochGuard(const char *value);
-    ~EpochGuard();
-    EpochGuard(const EpochGuard &) = delete;
-    EpochGuard &operator=(const EpochGuard &) = delete;
-};
-
 std::string samplePath(const std::string &sample);
 
 // Streams the track into path through its slots. Zero sectors are skipped
@@ -66,6 +56,10 @@ std::vector<ListedEntry> isoinfoListing(const std::string &image, bool joliet);
 // Every regular file below a folder, relative paths, sorted.
 std::vector<std::string> filesBelow(const std::string &folder);
 std::vector<uint8_t> readFile(const std::string &path);
+inline std::vector<uint8_t> bytes(const std::string &text)
+{
+    return {text.begin(), text.end()};
+}
 // Creates the file (and its folders) with these bytes; returns its path.
 std::string writeFile(const std::string &path, const std::string &bytes);
 void copyFolder(const std::string &from, const std::string &to);

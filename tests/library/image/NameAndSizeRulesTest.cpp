@@ -1,9 +1,4 @@
-// Names, labels and sizes as each file system sees them: ISO 9660
-// d-characters and collisions, Joliet's 64 characters, UDF's 8- and 16-bit
-// names; the volume label in each file system's own field (ISO 9660 holds 32
-// d-characters, Joliet 16 UCS-2 characters, UDF's logical volume 126 bytes
-// and its primary volume descriptor 30); files of 4 GiB and more as
-// multi-extent records, and a file no layout can hold.
+// Names, labels and sizes as each file system sees them.
 
 #include "BuiltImage.h"
 #include "IsoItemTree.h"
@@ -96,34 +91,30 @@ TEST(NameRulesTest, EachFileSystemNamesEveryEntryByItsOwnRules)
 TEST(LargeFileTest, FourGigabytesAndMoreBecomeSeveralExtentsInEveryFileSystem)
 {
     const std::string folder = tempDir("large");
-    const std::string big = folder + "/big.bin";
     const uint64_t size = 4ull * 1024 * 1024 * 1024 + 512ull * 1024 * 1024 + 100; // sparse
-    writeFile(big, "HEAD");
+    const std::string big = writeFile(folder + "/big.bin", "HEAD");
     std::filesystem::resize_file(big, size - 4);
     std::ofstream(big, std::ios::binary | std::ios::app) << "TAIL";
     IsoItemTree tree;
     tree.addFile(nullptr, "big.bin", big);
     tree.addFile(nullptr, "after.txt", writeFile(folder + "/after.txt", "after"));
-    TrackPtr track(CreateIsoImageTrack(tree.root(), "LARGE", kAll));
-    ASSERT_EQ(track->vtbl->layoutError(track.get()), nullptr);
-    const std::string image = folder + "/large.iso";
-    ASSERT_EQ(writeImage(track.get(), image, 2048), "");
-
-    for (bool jolietVolume : {false, true}) {
+    const Built b = build(tree, "LARGE", kAll);
+    ASSERT_EQ(b.error, "");
+    for (bool joliet : {false, true}) {
         std::vector<ListedEntry> parts;
-        for (const auto &e : isoinfoListing(image, jolietVolume))
-            if (e.name == (jolietVolume ? "big.bin;1" : "BIG.BIN;1"))
+        for (const auto &e : isoinfoListing(b.image, joliet))
+            if (e.name == (joliet ? "big.bin;1" : "BIG.BIN;1"))
                 parts.push_back(e);
-        ASSERT_EQ(parts.size(), 2u) << (jolietVolume ? "Joliet" : "ISO 9660");
+        ASSERT_EQ(parts.size(), 2u) << (joliet ? "Joliet" : "ISO 9660");
         EXPECT_EQ(parts[0].size, 0xFFFFF800u);
         EXPECT_EQ(parts[0].size + parts[1].size, size);
         EXPECT_EQ(parts[1].extent, parts[0].extent + 0xFFFFF800u / SECTOR_SIZE);
     }
-    UdfImage udf(image);
+    UdfImage udf(b.image);
     EXPECT_EQ(*udf.size("/big.bin"), int64_t(size));
-    EXPECT_EQ(*udf.readAt("/big.bin", 0, 4), (std::vector<uint8_t>{'H', 'E', 'A', 'D'}));
-    EXPECT_EQ(*udf.readAt("/big.bin", int64_t(size - 4), 4), (std::vector<uint8_t>{'T', 'A', 'I', 'L'}));
-    EXPECT_EQ(*udf.read("/after.txt"), (std::vector<uint8_t>{'a', 'f', 't', 'e', 'r'}));
+    EXPECT_EQ(*udf.readAt("/big.bin", 0, 4), bytes("HEAD"));
+    EXPECT_EQ(*udf.readAt("/big.bin", int64_t(size - 4), 4), bytes("TAIL"));
+    EXPECT_EQ(*udf.read("/after.txt"), bytes("after"));
 }
 
 TEST(LargeFileTest, FileTooLargeForAUdfFileEntryIsRefusedByName)

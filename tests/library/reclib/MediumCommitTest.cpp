@@ -1,7 +1,4 @@
-// A virtual disc's image and its state change together or not at all: a
-// process that ends at any step of a burn's or an erase's commit, or that
-// cannot write the new state, leaves either the old pair or the new one
-// once the recorder is opened again.
+// A virtual disc's image and its state change together or not at all.
 #include "ChildProcess.h"
 #include "PatternTrack.h"
 #include "ReclibHarness.h"
@@ -74,11 +71,6 @@ struct WrittenMedium
     }
 };
 
-const char *nameOf(Job job)
-{
-    return job == Job::Burn ? "burn" : "erase";
-}
-
 } // namespace
 
 TEST(ReclibMediumCommit, AProcessEndedAtAnyStepOfTheCommitLeavesTheOldPairOrTheNew)
@@ -87,7 +79,7 @@ TEST(ReclibMediumCommit, AProcessEndedAtAnyStepOfTheCommitLeavesTheOldPairOrTheN
     // renamed, 5 journal removed.
     for (const Job job : {Job::Burn, Job::Erase}) {
         for (int step = 1; step <= 5; ++step) {
-            SCOPED_TRACE(std::string(nameOf(job)) + ", step " + std::to_string(step));
+            SCOPED_TRACE((job == Job::Burn ? "burn, step " : "erase, step ") + std::to_string(step));
             const WrittenMedium medium;
             ChildProcess child([&] {
                 LoadedReclib lib(medium.config("fault = kill-at-commit-step " + std::to_string(step) + "\n"));
@@ -103,7 +95,7 @@ TEST(ReclibMediumCommit, AProcessEndedAtAnyStepOfTheCommitLeavesTheOldPairOrTheN
 TEST(ReclibMediumCommit, AStateThatCannotBeWrittenLeavesTheOldPair)
 {
     for (const Job job : {Job::Burn, Job::Erase}) {
-        SCOPED_TRACE(nameOf(job));
+        SCOPED_TRACE(job == Job::Burn ? "burn" : "erase");
         const WrittenMedium medium;
         LoadedReclib lib(medium.config("fault = state-write-fails\n"));
         EXPECT_EQ(WrittenMedium::run(lib, job), job == Job::Burn ? BURN_FAILED : ERASE_FAILED);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <dlfcn.h>
 
 namespace {
@@ -66,22 +65,12 @@ RecProgress CallbackRecord::progress()
     return progress;
 }
 
-bool CallbackRecord::logged(const std::string &line) const
-{
-    return std::any_of(logs.begin(), logs.end(), [&](const auto &log) { return log.second == line; });
-}
-
 std::string CallbackRecord::allLogs() const
 {
     std::string all;
     for (const auto &[type, text] : logs)
         all += text + "\n";
     return all;
-}
-
-bool CallbackRecord::phaseSeen(const std::string &phase) const
-{
-    return std::find(phases.begin(), phases.end(), phase) != phases.end();
 }
 
 LoadedReclib::LoadedReclib(const std::string &configText)

@@ -3,6 +3,7 @@
 #include "ImageTestSupport.h"
 #include "reclib_api.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -49,10 +50,16 @@ struct CallbackRecord
     RecLibSettings settings();
     RecProgress progress();
     void noteThread() { foreignThread = foreignThread || std::this_thread::get_id() != callerThread; }
-    bool logged(const std::string &line) const;
+    bool logged(const std::string &line) const
+    {
+        return std::ranges::find(logs, line, &std::pair<int, std::string>::second) != logs.end();
+    }
     std::string allLogs() const;
     bool loggedContaining(const std::string &part) const { return allLogs().find(part) != std::string::npos; }
-    bool phaseSeen(const std::string &phase) const;
+    bool phaseSeen(const std::string &phase) const
+    {
+        return std::ranges::find(phases, phase) != phases.end();
+    }
 };
 
 // NeroAPI.so copied into a private program folder with its own
@@ -85,15 +92,12 @@ private:
     RecLibSettings m_settings{};
 };
 
+using imagetest::bytes;
 using imagetest::readFile;
 using imagetest::writeFile;
 using std::filesystem::exists;
 // Files in folder whose names end with suffix.
 std::vector<std::string> filesEndingWith(const std::string &folder, const std::string &suffix);
-inline std::vector<uint8_t> bytes(const std::string &text)
-{
-    return {text.begin(), text.end()};
-}
 
 // Burn flags as the program passes them (write, disc-at-once, detect
 // non-empty rewritable, speed in kB/s, DVD+R compatible close).

@@ -1,6 +1,4 @@
-// One job per recorder: a second handle or a second process is refused
-// while a recorder is open, and what a job that was killed left beside the
-// medium is cleared by the next open, never while someone holds it.
+// One job per recorder, across handles and processes.
 #include "ChildProcess.h"
 #include "PatternTrack.h"
 #include "ReclibHarness.h"

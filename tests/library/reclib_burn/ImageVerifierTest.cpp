@@ -1,7 +1,4 @@
-// Verify reads the written image back and compares it with the track: a
-// read-back that ends early fails even where the missing sectors hold zeros
-// (a short read must not compare the buffer's leftovers), and a whole one
-// passes.
+// Verify must not compare a short read-back's buffer leftovers.
 #include "burn/ImageVerifier.h"
 #include "burn/TrackReader.h"
 #include "image/IsoImageTrack.h"
