@@ -54,7 +54,6 @@ TEST(LinkLabel, AClickOpensItAndMarksItVisitedAndAMissingFileIsReported)
     EXPECT_EQ(opened.first().scheme(), QStringLiteral("mailto"));
     EXPECT_TRUE(label.IsVisited());
 
-    // A target the desktop cannot open is reported by the About box's test.
     QStringList reports;
     CUrlLabel failing;
     failing.SetErrorReporter([&reports](const QString &text) { reports << text; });
