@@ -77,21 +77,14 @@ TEST_F(HelpFile, PicksTheLanguagesHelpFileOrEnglish)
     const QString dir = m_folder.Folder();
     for (const char *name : {"deutsch.chm", "a.b.chm", "../outside.chm"})
         m_folder.WriteFile(QLatin1String(name), {});
-    struct Case
-    {
-        const char *language;
-        const char *help;
-    };
-    // The help beside a language is shown by the help window tests.
-    const Case cases[] = {
+    const std::pair<const char *, const char *> cases[] = {
         {"a.b.lng", "a.b.chm"},
         {"deutsch", "deutsch.chm"},        // no dot: the whole name
         {"../outside.lng", "english.chm"}, // never outside the folder
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(HelpFilePath(dir, QLatin1String(c.language)),
-                  dir + QLatin1Char('/') + QLatin1String(c.help))
-            << c.language;
+    for (const auto &[language, help] : cases)
+        EXPECT_EQ(HelpFilePath(dir, QLatin1String(language)), dir + QLatin1Char('/') + QLatin1String(help))
+            << language;
 }
 
 // The help window over copies of the shipped help pages.
