@@ -10,23 +10,14 @@
 
 namespace {
 
-QString busConfig(const QString &socketPath)
-{
-    return QStringLiteral(
-               "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\"\n"
-               " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-               "<busconfig><type>system</type><listen>unix:path=%1</listen><auth>EXTERNAL</auth>\n"
-               "<policy context=\"default\"><allow user=\"*\"/><allow own=\"*\"/>"
-               "<allow send_destination=\"*\"/><allow receive_sender=\"*\"/></policy></busconfig>\n")
-        .arg(socketPath);
-}
+using namespace Qt::StringLiterals;
 
 bool logindRegistered(const QString &address)
 {
-    QDBusConnection probe = QDBusConnection::connectToBus(address, QStringLiteral("orvane-test-probe"));
-    const bool registered = probe.isConnected() &&
-                            probe.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.login1"));
-    QDBusConnection::disconnectFromBus(QStringLiteral("orvane-test-probe"));
+    QDBusConnection probe = QDBusConnection::connectToBus(address, u"orvane-test-probe"_s);
+    const bool registered =
+        probe.isConnected() && probe.interface()->isServiceRegistered(u"org.freedesktop.login1"_s);
+    QDBusConnection::disconnectFromBus(u"orvane-test-probe"_s);
     return registered;
 }
 
@@ -34,26 +25,29 @@ bool logindRegistered(const QString &address)
 
 PrivateSystemBus::PrivateSystemBus()
 {
-    m_root = testenv::makeTempDir(QStringLiteral("system-bus"));
-    const QString socketPath = m_root + QStringLiteral("/system_bus_socket");
-    const QString configPath = m_root + QStringLiteral("/system.conf");
-    QFile config(configPath);
-    if (!config.open(QIODevice::WriteOnly))
+    m_root = testenv::makeTempDir(u"system-bus"_s);
+    const QString configPath = m_root + u"/system.conf"_s;
+    const QByteArray config =
+        "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\"\n"
+        " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+        "<busconfig><type>system</type><listen>unix:path=" +
+        QFile::encodeName(m_root) +
+        "/system_bus_socket</listen><auth>EXTERNAL</auth>\n"
+        "<policy context=\"default\"><allow user=\"*\"/><allow own=\"*\"/>"
+        "<allow send_destination=\"*\"/><allow receive_sender=\"*\"/></policy></busconfig>\n";
+    if (!testenv::writeFile(configPath, config))
         return;
-    config.write(busConfig(socketPath).toUtf8());
-    config.close();
 
     m_daemon = std::make_unique<QProcess>();
-    m_daemon->start(QStringLiteral("dbus-daemon"),
-                    {QStringLiteral("--config-file=") + configPath, QStringLiteral("--nofork"),
-                     QStringLiteral("--print-address")});
+    m_daemon->start(u"dbus-daemon"_s,
+                    {u"--config-file="_s + configPath, u"--nofork"_s, u"--print-address"_s});
     if (!m_daemon->waitForStarted(5000) || !m_daemon->waitForReadyRead(5000))
         return;
     m_address = QString::fromUtf8(m_daemon->readLine()).trimmed();
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_address.toUtf8());
     qputenv("ORVANE_FAKE_LOGIND_PRIVATE_BUS", m_address.toUtf8());
 
-    m_recordPath = m_root + QStringLiteral("/poweroff-calls");
+    m_recordPath = m_root + u"/poweroff-calls"_s;
     m_logind = std::make_unique<QProcess>();
     m_logind->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_logind->start(QStringLiteral(ORVANE_FAKE_LOGIND), {m_recordPath});
@@ -83,10 +77,7 @@ PrivateSystemBus::~PrivateSystemBus()
 
 QStringList PrivateSystemBus::PowerOffCalls() const
 {
-    QFile record(m_recordPath);
-    if (!record.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(testenv::readFile(m_recordPath)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 bool PrivateSystemBus::WaitForPowerOffCalls(int count, int timeoutMs) const

@@ -18,7 +18,6 @@ public:
     PrivateSystemBus &operator=(const PrivateSystemBus &) = delete;
 
     bool IsReady() const { return m_ready; }
-    QString Address() const { return m_address; }
     // The lines the fake logind recorded, one per PowerOff call.
     QStringList PowerOffCalls() const;
     // Waits until at least count calls arrived, up to timeoutMs.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // A private copy of the built program folder (<build>/bin), made of real
 // copies rather than links, because the program finds its folder through
@@ -17,17 +16,6 @@ public:
     QString File(const QString &name) const { return m_path + QLatin1Char('/') + name; }
     // Replaces a file of the folder with the given text.
     bool WriteFile(const QString &name, const QByteArray &contents) const;
-
-    struct RunResult
-    {
-        int exitCode = -1;
-        bool finished = false;
-        QString standardOutput;
-        QString standardError;
-    };
-    // Runs the copied program with these arguments (offscreen), waiting up
-    // to timeoutMs; a run that does not end in time is killed.
-    RunResult Run(const QStringList &arguments, int timeoutMs) const;
 
 private:
     QString m_path;

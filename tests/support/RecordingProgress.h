@@ -1,7 +1,48 @@
 #pragma once
 
-#include "CallRecord.h"
 #include "jobs/ports/IProgressPort.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <mutex>
+
+// What a test double was asked, one "Name(arguments)" line a call, in order.
+// Safe from the job threads.
+class CallRecord
+{
+public:
+    void Add(const QString &name, const QString &arguments = QString())
+    {
+        std::lock_guard lock(m_mutex);
+        m_calls << name + QLatin1Char('(') + arguments + QLatin1Char(')');
+    }
+    QStringList Calls() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_calls;
+    }
+    // The arguments of every call of this name, in order.
+    QStringList Args(const QString &name) const
+    {
+        QStringList found;
+        const QString prefix = name + QLatin1Char('(');
+        for (const QString &call : Calls())
+            if (call.startsWith(prefix))
+                found << call.mid(prefix.size()).chopped(1);
+        return found;
+    }
+    // The arguments of the last call of this name; empty without one.
+    QString Last(const QString &name) const
+    {
+        const QStringList found = Args(name);
+        return found.isEmpty() ? QString() : found.last();
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    QStringList m_calls;
+};
 
 // Every display change, as "SetPercentText(0 %)" and so on.
 class RecordingProgress : public IProgressPort, public CallRecord

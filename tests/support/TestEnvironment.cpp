@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QUuid>
 
 #include <cstdlib>
@@ -15,11 +16,6 @@ namespace testenv {
 namespace {
 
 std::string g_root;
-
-void setEnv(const char *name, const std::string &value)
-{
-    ::setenv(name, value.c_str(), 1);
-}
 
 std::string makeDir(const std::string &path, mode_t mode = 0700)
 {
@@ -40,21 +36,21 @@ void isolate()
     g_root = pattern;
 
     const std::string home = makeDir(g_root + "/home");
-    setEnv("HOME", home);
-    setEnv("XDG_CONFIG_HOME", makeDir(home + "/.config"));
-    setEnv("XDG_DATA_HOME", makeDir(home + "/.local/share"));
-    setEnv("XDG_CACHE_HOME", makeDir(home + "/.cache"));
-    setEnv("XDG_STATE_HOME", makeDir(home + "/.local/state"));
-    setEnv("XDG_RUNTIME_DIR", makeDir(g_root + "/runtime"));
-    setEnv("XDG_DATA_DIRS", makeDir(g_root + "/xdg-data"));
-    setEnv("XDG_CONFIG_DIRS", makeDir(g_root + "/xdg-config"));
+    ::setenv("HOME", home.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", makeDir(home + "/.config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", makeDir(home + "/.local/share").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", makeDir(home + "/.cache").c_str(), 1);
+    ::setenv("XDG_STATE_HOME", makeDir(home + "/.local/state").c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", makeDir(g_root + "/runtime").c_str(), 1);
+    ::setenv("XDG_DATA_DIRS", makeDir(g_root + "/xdg-data").c_str(), 1);
+    ::setenv("XDG_CONFIG_DIRS", makeDir(g_root + "/xdg-config").c_str(), 1);
     makeDir(home + "/Desktop");
     // Nothing listens at these addresses unless a test starts its own bus.
-    setEnv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + g_root + "/runtime/no-system-bus");
-    setEnv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + g_root + "/runtime/no-session-bus");
+    ::setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + g_root + "/runtime/no-system-bus").c_str(), 1);
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + g_root + "/runtime/no-session-bus").c_str(), 1);
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setEnv("QT_QPA_PLATFORM", "offscreen");
-    setEnv("PULSE_SERVER", "unix:" + g_root + "/runtime/no-pulse");
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::setenv("PULSE_SERVER", ("unix:" + g_root + "/runtime/no-pulse").c_str(), 1);
 }
 
 QString root()
@@ -70,11 +66,17 @@ QString makeTempDir(const QString &purpose)
     return path;
 }
 
-QString artifactDir()
+bool writeFile(const QString &path, const QByteArray &bytes)
 {
-    const QString path = QStringLiteral(ORVANE_TEST_BUILD_DIR) + "/test-artifacts";
-    QDir().mkpath(path);
-    return path;
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool copyFolder(const QString &from, const QString &to)

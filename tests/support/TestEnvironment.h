@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <ostream>
 
@@ -18,8 +19,10 @@ QString root();
 // A fresh, empty folder under the private root, named after its purpose.
 QString makeTempDir(const QString &purpose);
 
-// Where tests put things a person may look at (screenshots), under the build tree.
-QString artifactDir();
+// Writes bytes to a file, making its folders; false when that failed.
+bool writeFile(const QString &path, const QByteArray &bytes);
+// A file's bytes; empty when it cannot be read.
+QByteArray readFile(const QString &path);
 
 // Copies a folder with everything below it (links are copied as the files
 // they point to). False when anything could not be copied.

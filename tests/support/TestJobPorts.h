@@ -1,7 +1,6 @@
 #pragma once
 
 #include "BoxRecorder.h"
-#include "CallRecord.h"
 #include "RecordingJobWindow.h"
 #include "RecordingProgress.h"
 #include "jobs/ports/IBusyPort.h"
@@ -73,7 +72,7 @@ private:
 
 // The job tests run without a recording library: no recorder or speed is
 // ever listed, and the set-up never reaches the window.
-class EmptyRecorderList : public IRecorderListPort
+class NoRecorders : public IRecorderListPort, public ISpeedListPort, public ISetupWindowPort
 {
 public:
     void ClearDeviceList() override {}
@@ -81,21 +80,11 @@ public:
     void SelectDevice(int) override {}
     const DeviceInfo *SelectedDevice() const override { return nullptr; }
     QString SelectedDeviceText() const override { return {}; }
-};
-
-class EmptySpeedList : public ISpeedListPort
-{
-public:
     void ClearSpeedList() override {}
     void AddSpeed(const QString &) override {}
     void EnableSpeedList(bool) override {}
     void SelectSpeed(int) override {}
     int SelectedSpeed() const override { return -1; }
-};
-
-class IgnoredSetupWindow : public ISetupWindowPort
-{
-public:
     void EndDialog(int) override {}
     void ApplyFsDefaults(int) override {}
     void CheckSourceSize() override {}
@@ -108,8 +97,6 @@ struct TestJobPorts
     RecordingJobWindow report;
     RecordingQuestions questions{report.boxes};
     RecordingProgress progress;
-    EmptyRecorderList recorders;
-    EmptySpeedList speeds;
-    IgnoredSetupWindow setup;
+    NoRecorders none;
     FixedSettings settings;
 };

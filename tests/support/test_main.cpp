@@ -4,28 +4,16 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <memory>
-
-namespace {
-
-bool onlyListing(int argc, char **argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--gtest_list_tests") == 0)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
     // Test discovery runs the binary without the test environment: list the
     // tests and leave before any Qt object or temporary folder exists.
-    if (onlyListing(argc, argv)) {
+    if (std::any_of(argv + 1, argv + argc,
+                    [](const char *arg) { return std::strcmp(arg, "--gtest_list_tests") == 0; })) {
         ::testing::InitGoogleTest(&argc, argv);
         return RUN_ALL_TESTS();
     }

@@ -28,17 +28,16 @@ void CheckParsed(const QStringList &tokens)
         Check(step.value.isEmpty() || tokens.contains(step.value));
 }
 
-void FuzzCommandLine(const uint8_t *data, size_t size)
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QStringList tokens =
         cmdline::SplitCommandLine(QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)));
     Check(tokens.size() <= cmdline::MaxTokens && !tokens.contains(QString()));
     CheckParsed(tokens);
-}
 
-void FuzzArgv(const uint8_t *data, size_t size)
-{
-    // argv[0] is the program.
+    // As an argv: argv[0] is the program, NUL bytes separate the arguments.
     std::vector<std::string> strings{"orvane-burn", ""};
     for (size_t i = 0; i < size; ++i) {
         if (data[i] == 0)
@@ -59,13 +58,5 @@ void FuzzArgv(const uint8_t *data, size_t size)
     }
     cmdline::FindEarlyOption(arguments);
     CheckParsed(arguments.mid(0, cmdline::MaxTokens));
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
-    FuzzCommandLine(data, size);
-    FuzzArgv(data, size);
     return 0;
 }

@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using runexit::RecorderOpened;
 
 TEST(RunExitStatus, EachBurnResultHasItsStatus)
@@ -41,7 +43,7 @@ TEST(RunExitStatus, EachBurnResultHasItsStatus)
 TEST(RunReason, OneLineEvenForACauseOfSeveralOrNone)
 {
     const auto lookup = [](int id) {
-        return id == textid::ExitReasonLine ? QStringLiteral("%d [%s]: %s") : QStringLiteral("<%1>").arg(id);
+        return id == textid::ExitReasonLine ? u"%d [%s]: %s"_s : u"<%1>"_s.arg(id);
     };
     EXPECT_EQ(runexit::ReasonLine(runexit::CompilationFailed, "holds 0 MB,\n\nneeds 9 MB.", lookup),
               "7 [<982>]: holds 0 MB, needs 9 MB.");

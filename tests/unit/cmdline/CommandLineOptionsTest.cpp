@@ -18,17 +18,6 @@ std::vector<int> LoggedTexts(const ParsedCommandLine &parsed)
     return ids;
 }
 
-TEST(ParseCommandLine, LogsEachOptionInTokenOrder)
-{
-    const ParsedCommandLine parsed =
-        ParseCommandLine({"-e", "-v", "MY_FILM", "-l", "-o", "-s", "-d", "dir", "-c"});
-    EXPECT_FALSE(parsed.parseError);
-    EXPECT_EQ(LoggedTexts(parsed), (std::vector<int>{708, 646, 712, 650, 648, 644}));
-    EXPECT_TRUE(parsed.folderGiven && parsed.labelGiven && parsed.logWanted);
-    EXPECT_TRUE(parsed.shutdownWanted);
-    EXPECT_TRUE(parsed.prepareOnly);
-}
-
 // The letter is the second character in either case after '-' or '/'. A
 // two-character token starting with '/' is an option only when it names no
 // existing path; every other such token is a path. A value arrives exactly
@@ -78,6 +67,12 @@ TEST(ParseCommandLine, ReadsOptionsPathsAndValuesExactly)
         EXPECT_EQ(parsed.parseError, c.parseError);
         EXPECT_FALSE(parsed.shutdownWanted || parsed.prepareOnly);
     }
+    const ParsedCommandLine all =
+        ParseCommandLine({"-e", "-v", "MY_FILM", "-l", "-o", "-s", "-d", "dir", "-c"});
+    EXPECT_FALSE(all.parseError);
+    EXPECT_EQ(LoggedTexts(all), (std::vector<int>{708, 646, 712, 650, 648, 644}))
+        << "each option in token order";
+    EXPECT_TRUE(all.folderGiven && all.labelGiven && all.logWanted && all.shutdownWanted && all.prepareOnly);
     const ParsedCommandLine quiet = ParseCommandLine({"/q", "-d", "/tmp"});
     EXPECT_FALSE(quiet.parseError);
     EXPECT_TRUE(quiet.quiet);

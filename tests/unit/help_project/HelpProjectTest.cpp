@@ -7,12 +7,13 @@
 #include "lang/HelpProject.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace Qt::StringLiterals;
 
 // A topic tree written as "name=page[child,child]" items joined by ", ".
 QString Outline(const std::vector<help::Topic> &topics)
@@ -34,12 +35,6 @@ QString Entry(const char *name, const char *page)
         .arg(QLatin1String(name), QLatin1String(page));
 }
 
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
 TEST(HelpContents, ReadsSitemapsAsHelpToolsWriteThem)
 {
     struct Case
@@ -50,34 +45,31 @@ TEST(HelpContents, ReadsSitemapsAsHelpToolsWriteThem)
     };
     const Case cases[] = {
         {"nested lists",
-         QStringLiteral("<UL>") + Entry("A", "a.html") + QStringLiteral("<UL>") + Entry("A1", "a1.html") +
-             QStringLiteral("<UL>") + Entry("A1x", "x.html") + QStringLiteral("</UL></UL>") +
-             Entry("B", "b.html") + QStringLiteral("</UL>"),
+         u"<UL>"_s + Entry("A", "a.html") + u"<UL>"_s + Entry("A1", "a1.html") + u"<UL>"_s +
+             Entry("A1x", "x.html") + u"</UL></UL>"_s + Entry("B", "b.html") + u"</UL>"_s,
          "A=a.html[A1=a1.html[A1x=x.html]], B=b.html"},
         {"lower case, other quotes, no quotes",
          QStringLiteral("<ul><li><object type='text/sitemap'><param name=Name value='Q &amp; A'>"
                         "<PARAM NAME=\"local\" VALUE=qa.html></object></ul>"),
          "Q & A=qa.html"},
         {"character references and backslashes",
-         QStringLiteral("<UL>") + Entry("L&#246;schen &quot;x&quot; &#x263A;", "sub\\page.html") +
-             QStringLiteral("</UL>"),
+         u"<UL>"_s + Entry("L&#246;schen &quot;x&quot; &#x263A;", "sub\\page.html") + u"</UL>"_s,
          "Löschen \"x\" \u263A=sub/page.html"},
         {"a heading without a page",
          QStringLiteral("<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"H\">"
                         "</OBJECT><UL>") +
-             Entry("C", "c.html") + QStringLiteral("</UL></UL>"),
+             Entry("C", "c.html") + u"</UL></UL>"_s,
          "H=[C=c.html]"},
         {"entries without a name and other objects are left out",
          QStringLiteral(
              "<OBJECT type=\"text/site properties\"><param name=\"Name\" value=\"props\"></OBJECT><UL>") +
-             Entry("", "nameless.html") + Entry("K", "k.html") + QStringLiteral("</UL>"),
+             Entry("", "nameless.html") + Entry("K", "k.html") + u"</UL>"_s,
          "K=k.html"},
         {"a list with no entry before it hands its entries up",
-         QStringLiteral("<UL><UL>") + Entry("D", "d.html") + QStringLiteral("</UL></UL>"), "D=d.html"},
-        {"unclosed lists",
-         QStringLiteral("<UL>") + Entry("E", "e.html") + QStringLiteral("<UL>") + Entry("F", "f.html"),
+         u"<UL><UL>"_s + Entry("D", "d.html") + u"</UL></UL>"_s, "D=d.html"},
+        {"unclosed lists", u"<UL>"_s + Entry("E", "e.html") + u"<UL>"_s + Entry("F", "f.html"),
          "E=e.html[F=f.html]"},
-        {"stray closing lists", QStringLiteral("</UL></UL>") + Entry("G", "g.html"), "G=g.html"},
+        {"stray closing lists", u"</UL></UL>"_s + Entry("G", "g.html"), "G=g.html"},
         {"nothing", QString(), ""},
     };
     for (const Case &c : cases)
@@ -105,11 +97,10 @@ TEST(HelpProjectFile, NamesTheStartPageAndTheContents)
         {"no project file", QByteArray(), "index.html", ""},
     };
     for (const Case &c : cases) {
-        const QString folder = testenv::makeTempDir(QStringLiteral("help"));
-        WriteFile(folder + QStringLiteral("/toc.hhc"),
-                  (QStringLiteral("<UL>") + Entry("T", "t.html") + QStringLiteral("</UL>")).toUtf8());
+        const QString folder = testenv::makeTempDir(u"help"_s);
+        testenv::writeFile(folder + u"/toc.hhc"_s, (u"<UL>"_s + Entry("T", "t.html") + u"</UL>"_s).toUtf8());
         if (!c.project.isEmpty())
-            WriteFile(folder + QStringLiteral("/guide.hhp"), c.project);
+            testenv::writeFile(folder + u"/guide.hhp"_s, c.project);
         const help::Project project = help::ReadProject(folder);
         EXPECT_EQ(project.startPage, QLatin1String(c.startPage)) << c.what;
         EXPECT_EQ(Outline(project.contents), QLatin1String(c.outline)) << c.what;
@@ -130,7 +121,7 @@ TEST(ShippedHelp, HasEveryPageItsContentsAndItsWindowsName)
 {
     const QDir help(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/help"));
     const QStringList languages = help.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    ASSERT_TRUE(languages.contains(QStringLiteral("english")));
+    ASSERT_TRUE(languages.contains(u"english"_s));
     for (const QString &language : languages) {
         const QString folder = help.filePath(language);
         const help::Project project = help::ReadProject(folder);

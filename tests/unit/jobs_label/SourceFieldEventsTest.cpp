@@ -2,7 +2,6 @@
 // records the order of the window's steps.
 #include "RecordingJobWindow.h"
 #include "RecordingVolumeNames.h"
-#include "support/TestEnvironment.h"
 
 #include "jobs/label/SourceFieldEvents.h"
 #include "jobs/ports/SourceFieldPorts.h"
@@ -11,9 +10,11 @@
 
 namespace {
 
-class RecordingHost : public ISourceFields, public ISourceFieldSteps
+// The window too: its status line is recorded among the steps.
+class RecordingHost : public RecordingJobWindow, public ISourceFields, public ISourceFieldSteps
 {
 public:
+    void SetStatusText(const QString &text) override { steps << "status " + text; }
     QString &SourceDir() override { return sourceDir; }
     QString &Volume() override { return volume; }
     int LabelLimit() const override { return limit; }
@@ -49,45 +50,33 @@ public:
     QStringList steps;
 };
 
-// Records the status line among the host's steps.
-class StatusWindow : public RecordingJobWindow
+// A folder picked is measured and names the label; a cancelled picker or a
+// folder too short to name one leaves both alone.
+TEST(SourceFieldEventsTest, DirectoryPickedCancelledOrTooShort)
 {
-public:
-    explicit StatusWindow(QStringList &steps) : m_steps(steps) {}
-    void SetStatusText(const QString &text) override { m_steps << "status " + text; }
-
-private:
-    QStringList &m_steps;
-};
-
-TEST(SourceFieldEventsTest, DirectoryPickedFolder)
-{
-    RecordingHost host;
-    StatusWindow window(host.steps);
-    host.sourceDir = "/old";
-    host.picked = "/media/dvd/MY FILM";
-
-    OnDirectory(window, host.ports());
-
-    EXPECT_EQ(host.steps,
-              QStringList({"status <764>", "push", "browse <765> /old 49", "size /media/dvd/MY FILM",
-                           "label /media/dvd/MY FILM", "status <766>", "push"}));
-    EXPECT_EQ(host.fieldSourceDir, "/media/dvd/MY FILM");
-}
-
-TEST(SourceFieldEventsTest, DirectoryCancelledOrTooShort)
-{
-    for (const auto &[result, picked, field] :
-         {std::tuple{2, "/x/y", "Can't get dir..."}, std::tuple{1, "/", "/"}}) {
+    const struct
+    {
+        int result;
+        const char *picked, *field;
+        QStringList stepsAfterPicker;
+    } cases[] = {
+        {1,
+         "/media/dvd/MY FILM",
+         "/media/dvd/MY FILM",
+         {"size /media/dvd/MY FILM", "label /media/dvd/MY FILM", "status <766>", "push"}},
+        {2, "/x/y", "Can't get dir...", {"status <766>", "push"}},
+        {1, "/", "/", {"status <766>", "push"}},
+    };
+    for (const auto &c : cases) {
         RecordingHost host;
-        StatusWindow window(host.steps);
-        host.pickerResult = result;
-        host.picked = picked;
-        OnDirectory(window, host.ports());
-        EXPECT_EQ(host.fieldSourceDir, field);
-        EXPECT_EQ(host.steps.filter("size").size(), 0);
-        EXPECT_EQ(host.steps.filter("label").size(), 0);
-        EXPECT_EQ(host.steps.back(), "push");
+        host.sourceDir = "/old";
+        host.pickerResult = c.result;
+        host.picked = c.picked;
+        OnDirectory(host, host.ports());
+        EXPECT_EQ(host.fieldSourceDir, c.field);
+        EXPECT_EQ(host.steps,
+                  QStringList({"status <764>", "push", "browse <765> /old 49"}) + c.stepsAfterPicker)
+            << c.picked;
     }
 }
 
@@ -112,27 +101,16 @@ TEST(SourceFieldEventsTest, SourceFieldChangedExactly)
     }
 }
 
-TEST(SourceFieldEventsTest, VolumeFieldIsCleanedInPlace)
-{
-    RecordingHost host;
-    RecordingJobWindow window;
-    host.fieldVolume = "rock & roll";
-    OnVolumeFieldLeft(window, host.ports());
-    EXPECT_EQ(host.fieldVolume, "ROCK___ROLL");
-    EXPECT_EQ(host.steps, QStringList({"pull", "push", "show room"}));
-}
-
 TEST(SourceFieldEventsTest, DropOfOneItemOnly)
 {
     RecordingHost host;
-    RecordingJobWindow window;
     host.sourceDir = "/old";
     host.volume = "OLD";
-    OnItemsDropped({"/a/one", "/a/two"}, window, host.ports());
+    OnItemsDropped({"/a/one", "/a/two"}, host, host.ports());
     EXPECT_TRUE(host.steps.isEmpty());
     EXPECT_EQ(host.sourceDir, "/old");
 
-    OnItemsDropped({"/discs/holiday 2004/"}, window, host.ports());
+    OnItemsDropped({"/discs/holiday 2004/"}, host, host.ports());
     EXPECT_EQ(host.steps, QStringList({"size /discs/holiday 2004/", "push", "show room"}));
     EXPECT_EQ(host.fieldVolume, "HOLIDAY_2004");
     EXPECT_EQ(host.fieldSourceDir, "/discs/holiday 2004/");
@@ -141,9 +119,8 @@ TEST(SourceFieldEventsTest, DropOfOneItemOnly)
 TEST(SourceFieldEventsTest, LabelSettersRefreshTheCounter)
 {
     RecordingHost host;
-    RecordingJobWindow window;
     host.limit = 16;
-    SetLabelFromFolder("/x/my film", window, host.ports(), RecordingVolumeNames());
+    SetLabelFromFolder("/x/my film", host, host.ports(), RecordingVolumeNames());
     EXPECT_EQ(host.fieldVolume, "MY_FILM");
     EXPECT_EQ(host.steps, QStringList({"push", "show room"}));
 
@@ -154,11 +131,17 @@ TEST(SourceFieldEventsTest, LabelSettersRefreshTheCounter)
 
     host.steps.clear();
     host.volume = "bad!";
-    EXPECT_EQ(ValidateVolumeLabel(window, host.ports()), -1);
+    EXPECT_EQ(ValidateVolumeLabel(host, host.ports()), -1);
     EXPECT_TRUE(host.steps.isEmpty());
     host.volume = "good one";
-    EXPECT_EQ(ValidateVolumeLabel(window, host.ports()), 0);
+    EXPECT_EQ(ValidateVolumeLabel(host, host.ports()), 0);
     EXPECT_EQ(host.fieldVolume, "GOOD_ONE");
+
+    host.steps.clear();
+    host.fieldVolume = "rock & roll";
+    OnVolumeFieldLeft(host, host.ports());
+    EXPECT_EQ(host.fieldVolume, "ROCK___ROLL") << "the field is cleaned in place";
+    EXPECT_EQ(host.steps, QStringList({"pull", "push", "show room"}));
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 constexpr double MB = 1048576.0;
 constexpr SizeLimits Dvd{4482, 8106};
 constexpr SizeLimits Cd{650, 700};
@@ -74,7 +76,7 @@ TEST(SourceSizeTest, EveryFileCountsWithItsFullSize)
     fixture::MakeLink(root, "Ärger/dangling", "nowhere");
     QString deep;
     for (int level = 0; level < 200; ++level)
-        deep += QStringLiteral("level%1/").arg(level);
+        deep += u"level%1/"_s.arg(level);
     fixture::MakeFile(root, deep + "bottom", 3);
     const double expected = double(big) + 11 + 13 + 17 + 19 + 13 + 3;
 

@@ -11,31 +11,20 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using dvdvideo::FindingKind;
 using dvdvideo::FolderFile;
 using dvdvideo::Severity;
 
-std::vector<std::string> LeftOutNames(const std::vector<FolderFile> &files)
-{
-    std::vector<std::string> names;
-    for (const auto &finding : jobs::LeftOutFiles(files)) {
-        EXPECT_EQ(finding.severity, Severity::Warning);
-        EXPECT_EQ(finding.kind, FindingKind::LeftOut);
-        names.push_back(finding.name);
-    }
-    return names;
-}
-
-struct LeftOutCase
-{
-    const char *label;
-    std::vector<FolderFile> files;
-    std::vector<std::string> leftOut;
-};
-
 TEST(PreflightFindingsTest, FilesTheCompilationLeavesOut)
 {
-    const std::vector<LeftOutCase> cases = {
+    const struct
+    {
+        const char *label;
+        std::vector<FolderFile> files;
+        std::vector<std::string> leftOut;
+    } cases[] = {
         {"all DVD-Video files, any case",
          {{"VIDEO_TS.IFO"}, {"video_ts.bup"}, {"VTS_01_0.IFO"}, {"VTS_01_1.VOB"}, {"Vts_01_0.Bup"}},
          {}},
@@ -48,8 +37,15 @@ TEST(PreflightFindingsTest, FilesTheCompilationLeavesOut)
         {"a second spelling of a name", {{"VIDEO_TS.IFO"}, {"video_ts.ifo"}}, {"VIDEO_TS.IFO"}},
         {"a folder inside VIDEO_TS", {{"VIDEO_TS.IFO"}, {"extras", 0, false}}, {"extras"}},
     };
-    for (const LeftOutCase &c : cases)
-        EXPECT_EQ(LeftOutNames(c.files), c.leftOut) << c.label;
+    for (const auto &c : cases) {
+        std::vector<std::string> names;
+        for (const auto &finding : jobs::LeftOutFiles(c.files)) {
+            EXPECT_EQ(finding.severity, Severity::Warning) << c.label;
+            EXPECT_EQ(finding.kind, FindingKind::LeftOut) << c.label;
+            names.push_back(finding.name);
+        }
+        EXPECT_EQ(names, c.leftOut) << c.label;
+    }
 }
 
 TEST(PreflightFindingsTest, FileSystemSettingsForADvdVideo)
@@ -117,11 +113,11 @@ TEST(PreflightFindingsTest, FitAgainstTheDiscElseTheMediaLimit)
 QString Template(int id)
 {
     static const std::map<int, QString> texts = {
-        {990, QStringLiteral("Check of %s:")},    {991, QStringLiteral("No problems")},
-        {993, QStringLiteral("E: %s")},           {994, QStringLiteral("W: %s")},
-        {995, QStringLiteral("N: %s")},           {944, QStringLiteral("%s<>%s@%d")},
-        {997, QStringLiteral("set %d lacks %s")}, {998, QStringLiteral("title %d chapter %d")},
-        {949, QStringLiteral("%s %d/%d")},        {910, QStringLiteral("room %d need %d")},
+        {990, u"Check of %s:"_s},    {991, u"No problems"_s},
+        {993, u"E: %s"_s},           {994, u"W: %s"_s},
+        {995, u"N: %s"_s},           {944, u"%s<>%s@%d"_s},
+        {997, u"set %d lacks %s"_s}, {998, u"title %d chapter %d"_s},
+        {949, u"%s %d/%d"_s},        {910, u"room %d need %d"_s},
     };
     const auto found = texts.find(id);
     return found == texts.end() ? QString() : found->second;
@@ -137,17 +133,16 @@ TEST(PreflightFindingsTest, ReportLinesNameEachFindingUnderOneHeading)
         {Severity::Error, FindingKind::DiscTooSmall, {}, {}, 4482, 4700},
     };
     const QStringList expected = {
-        QStringLiteral("Check of /films/a:"),
-        QStringLiteral("  E: set 2 lacks VTS_02_0.IFO"),
-        QStringLiteral("  W: VTS_01_0.BUP<>VTS_01_0.IFO@300"),
-        QStringLiteral("  N: VTS_01_1.VOB 100/158"),
-        QStringLiteral("  E: title 3 chapter 7"),
-        QStringLiteral("  E: room 4482 need 4700"),
+        u"Check of /films/a:"_s,
+        u"  E: set 2 lacks VTS_02_0.IFO"_s,
+        u"  W: VTS_01_0.BUP<>VTS_01_0.IFO@300"_s,
+        u"  N: VTS_01_1.VOB 100/158"_s,
+        u"  E: title 3 chapter 7"_s,
+        u"  E: room 4482 need 4700"_s,
     };
-    EXPECT_EQ(jobs::PreflightLines(QStringLiteral("/films/a"), findings, &Template), expected);
-    EXPECT_EQ(jobs::PreflightLines(QStringLiteral("/films/a"), {}, &Template),
-              QStringList{QStringLiteral("No problems")});
-    EXPECT_EQ(jobs::FindingText(findings[0], &Template), QStringLiteral("set 2 lacks VTS_02_0.IFO"));
+    EXPECT_EQ(jobs::PreflightLines(u"/films/a"_s, findings, &Template), expected);
+    EXPECT_EQ(jobs::PreflightLines(u"/films/a"_s, {}, &Template), QStringList{u"No problems"_s});
+    EXPECT_EQ(jobs::FindingText(findings[0], &Template), u"set 2 lacks VTS_02_0.IFO"_s);
 }
 
 } // namespace

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <mutex>
@@ -36,28 +36,18 @@ public:
     void EnableAbort(bool enable) override
     {
         RecordingBusy::EnableAbort(enable);
-        std::unique_lock lock(m_mutex);
-        m_reached = true;
-        m_changed.notify_all();
-        m_changed.wait(lock, [this] { return m_open; });
-    }
-    void WaitUntilReached()
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_reached; });
+        reached = true;
+        reached.notify_all();
+        open.wait(false);
     }
     void Open()
     {
-        std::lock_guard lock(m_mutex);
-        m_open = true;
-        m_changed.notify_all();
+        open = true;
+        open.notify_all();
     }
 
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_reached = false;
-    bool m_open = false;
+    std::atomic<bool> reached{false};
+    std::atomic<bool> open{false};
 };
 
 class RecordingJobsTest : public testing::Test
@@ -118,24 +108,23 @@ protected:
     GatedBusy busy;
     RecordingState window;
     RecordingSoundPlayer sound;
-    RecordingJobs jobs{JobPorts{ports.report, ports.questions, ports.progress, ports.recorders, ports.speeds,
-                                busy, ports.setup, ports.settings},
+    RecordingJobs jobs{JobPorts{ports.report, ports.questions, ports.progress, ports.none, ports.none, busy,
+                                ports.none, ports.settings},
                        window, sound};
     std::mutex m_mutex;
     std::vector<JobPhase> m_phases;
 };
 
-TEST_F(RecordingJobsTest, UserDialogsWithoutQuestionsAnswerPerType)
+// The library's dialogs: most answer by type alone; the overwrite question
+// asks and logs the answer; waiting for a disc shows none of the library's text.
+TEST_F(RecordingJobsTest, UserDialogsAnswerPerTypeOrAskTheOverwriteQuestion)
 {
     const std::pair<int, int> answers[] = {{2, 5},  {7, 5}, {12, 5}, {6, 3},
                                            {13, 1}, {0, 0}, {99, 0}, {-4, 0}};
     for (const auto &[type, answer] : answers)
         EXPECT_EQ(Dialog(type), answer) << "type " << type;
     EXPECT_TRUE(Boxes().empty());
-}
 
-TEST_F(RecordingJobsTest, OverwriteQuestionLogsTheAnswerAndWaitForDiscShowsNoLibraryText)
-{
     EXPECT_EQ(Dialog(DLG_NON_EMPTY_REWRITABLE), 5);
     ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
     EXPECT_EQ(Dialog(DLG_NON_EMPTY_REWRITABLE), 0);
@@ -145,7 +134,6 @@ TEST_F(RecordingJobsTest, OverwriteQuestionLogsTheAnswerAndWaitForDiscShowsNoLib
     EXPECT_EQ(Boxes()[0].caption, "Overwrite ReWriteable?!");
     EXPECT_EQ(Boxes()[0].type, mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
 
-    // Waiting for a disc shows an empty box rather than the library's text.
     EXPECT_EQ(Dialog(DLG_WAITCD, reinterpret_cast<void *>(intptr_t(WAIT_REASON_INSERT_MEDIUM))), 0);
     ASSERT_EQ(Boxes().size(), 3u);
     EXPECT_EQ(Boxes()[2].text, "");
@@ -262,23 +250,6 @@ TEST_F(RecordingJobsTest, EraseClockPastTheEstimateCyclesAndThenReportsTheTimeou
     EXPECT_EQ(Boxes()[0].type, mb::IconStop);
 }
 
-TEST_F(RecordingJobsTest, BurnWithoutSourceOrWithARefusedLabelStopsBeforeTheRecorder)
-{
-    window.m_strSourceDir.clear();
-    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource);
-    EXPECT_EQ(Log(), QStringList({"<700>"}));
-
-    window.m_strSourceDir = "/somewhere";
-    window.m_strVolume = "BAD!NAME";
-    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnRefusedLabel);
-    EXPECT_EQ(Boxes().size(), 1u);
-
-    window.m_strVolume = "GOOD";
-    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoRecorder) << "nothing selected";
-    EXPECT_TRUE(busy.Calls().isEmpty()) << "the window state never changes";
-    EXPECT_EQ(jobs.Burn().CheckMedium(), -1) << "no open recorder";
-}
-
 TEST_F(RecordingJobsTest, ReallocateBoxLogsAndInformsWhenSwitchedOff)
 {
     window.m_bReallocate = 0;
@@ -291,43 +262,53 @@ TEST_F(RecordingJobsTest, ReallocateBoxLogsAndInformsWhenSwitchedOff)
     EXPECT_EQ(Boxes()[0].text, "<640>");
 }
 
+// Each job that ends before it needs a recorder passes its phases and
+// leaves the window idle.
 TEST_F(RecordingJobsTest, EachJobPassesItsPhasesAndEndsIdle)
 {
     using P = JobPhase;
     busy.Open();
-    struct Case
-    {
-        const char *name;
-        std::function<void()> run;
-        std::vector<JobPhase> phases;
+    const auto ended = [this](const char *job, const std::vector<JobPhase> &phases) {
+        EXPECT_EQ(Phases(), phases) << job;
+        EXPECT_FALSE(jobs.Job().Running()) << job;
+        EXPECT_EQ(jobs.Job().Phase(), JobPhase::Idle) << job;
     };
-    const Case cases[] = {
-        {"burn without a source",
-         [this] { EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource); },
-         {P::Checking, P::Idle}},
-        {"burn stopped by its prelude",
-         [this] { EXPECT_EQ(jobs.Job().RunBurn([] { return 7; }), 7); },
-         {P::Checking, P::Idle}},
-        {"erase without a recorder",
-         [this] {
-             jobs.Job().OnEraseButton();
-             jobs.Job().Wait();
-         },
-         {P::Erasing, P::Idle}},
-        {"eject", [this] { jobs.Job().OnEject(); }, {P::Command, P::Idle}},
-    };
-    for (const Case &c : cases) {
-        c.run();
-        EXPECT_EQ(Phases(), c.phases) << c.name;
-        EXPECT_FALSE(jobs.Job().Running()) << c.name;
-        EXPECT_EQ(jobs.Job().Phase(), JobPhase::Idle) << c.name;
-    }
+    window.m_strSourceDir.clear();
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoSource);
+    EXPECT_EQ(Log(), QStringList({"<700>"}));
+    ended("burn without a source", {P::Checking, P::Idle});
+
+    window.m_strSourceDir = "/somewhere";
+    window.m_strVolume = "BAD!NAME";
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnRefusedLabel);
+    EXPECT_EQ(Boxes().size(), 1u);
+    ended("burn with a refused label", {P::Checking, P::Idle});
+
+    window.m_strVolume = "GOOD";
+    EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnNoRecorder);
+    EXPECT_TRUE(busy.Calls().isEmpty()) << "the window state never changes";
+    EXPECT_EQ(jobs.Burn().CheckMedium(), -1) << "no open recorder";
+    ended("burn without a recorder selected", {P::Checking, P::Idle});
+
+    ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
+    jobs.Job().OnEraseButton();
+    EXPECT_TRUE(busy.Calls().isEmpty());
+    ended("declined erase", {P::Idle});
+    ports.report.boxes.answer = nullptr;
+
+    EXPECT_EQ(jobs.Job().RunBurn([] { return 7; }), 7);
+    ended("burn stopped by its prelude", {P::Checking, P::Idle});
+    jobs.Job().OnEraseButton();
+    jobs.Job().Wait();
+    ended("erase without a recorder", {P::Erasing, P::Idle});
+    jobs.Job().OnEject();
+    ended("eject", {P::Command, P::Idle});
 }
 
 TEST_F(RecordingJobsTest, NothingStartsWhileAnEraseRuns)
 {
     jobs.Job().OnEraseButton();
-    busy.WaitUntilReached();
+    busy.reached.wait(false);
     ASSERT_TRUE(jobs.Job().Running());
     EXPECT_EQ(jobs.Job().Phase(), JobPhase::Erasing);
 
@@ -350,15 +331,6 @@ TEST_F(RecordingJobsTest, NothingStartsWhileAnEraseRuns)
     EXPECT_FALSE(jobs.Job().Running());
     EXPECT_TRUE(jobs.Job().WhenIdle([&] { commandRan = true; }));
     EXPECT_TRUE(commandRan);
-}
-
-TEST_F(RecordingJobsTest, DeclinedEraseEndsTheJobAtOnce)
-{
-    ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
-    jobs.Job().OnEraseButton();
-    EXPECT_FALSE(jobs.Job().Running());
-    EXPECT_EQ(Phases(), std::vector<JobPhase>({JobPhase::Idle}));
-    EXPECT_TRUE(busy.Calls().isEmpty());
 }
 
 } // namespace

@@ -1,40 +1,21 @@
 // The disc tree a source folder turns into: order, names, omissions, logs.
-#include "RecordingJobWindow.h"
 #include "TreeFixture.h"
-#include "support/TestEnvironment.h"
 
-#include "jobs/tree/CompilationBuilder.h"
-
-#include <QFile>
-#include <gtest/gtest.h>
-
-using fixture::Describe;
-using fixture::MakeFile;
-using fixture::MakeFolder;
+#include "jobs/tree/DvdVideoNames.h"
+#include "jobs/tree/FolderListing.h"
 
 namespace {
 
-class CompilationBuilderTest : public ::testing::Test
-{
-protected:
-    IsoItem *Build() { return builder.BuildCompilation(source); }
+using fixture::Describe;
+using fixture::MakeFiles;
 
-    QString source = testenv::makeTempDir("source");
-    RecordingJobWindow window;
-    IsoTree tree;
-    CompilationBuilder builder{window, tree};
-};
+using CompilationBuilderTest = CompilationTest;
 
 TEST_F(CompilationBuilderTest, MinimalSourceGivesEmptyAudioTsAndPlayerOrder)
 {
-    fixture::MakeFile(source, "VIDEO_TS/VIDEO_TS.IFO");
-    fixture::MakeFile(source, "VIDEO_TS/VIDEO_TS.BUP");
-    fixture::MakeFile(source, "VIDEO_TS/VTS_01_0.IFO");
-    fixture::MakeFile(source, "VIDEO_TS/VTS_01_1.VOB");
-    fixture::MakeFile(source, "VIDEO_TS/VTS_01_0.BUP");
-
+    MakeFiles(source, {"VIDEO_TS/VIDEO_TS.IFO", "VIDEO_TS/VIDEO_TS.BUP", "VIDEO_TS/VTS_01_0.IFO",
+                       "VIDEO_TS/VTS_01_1.VOB", "VIDEO_TS/VTS_01_0.BUP"});
     IsoItem *root = Build();
-
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root, tree.get());
     EXPECT_EQ(Describe(root), QStringList({"AUDIO_TS/", "VIDEO_TS/", "  VIDEO_TS.IFO", "  VIDEO_TS.BUP",
@@ -53,41 +34,32 @@ TEST_F(CompilationBuilderTest, MinimalSourceGivesEmptyAudioTsAndPlayerOrder)
 
 TEST_F(CompilationBuilderTest, TitleSetsFollowPlayerOrderAndSkipWhatPlayersNeverRead)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS",
-                         {"VTS_01_0.BUP", "VTS_01_9.VOB", "VTS_01_10.VOB", "VTS_01_0.VOB", "VTS_01_0.IFO",
-                          "VTS_01_1.IFO", "VTS_02_1.VOB", "VTS_02_0.BUP", "vts_03_0.ifo", "vts_03_1.vob",
-                          "VTS_99_0.IFO", "VTS_100_0.IFO", "README.TXT", "EXTRA/VTS_04_0.IFO"});
-
+    MakeVideoTs({"VTS_01_0.BUP", "VTS_01_9.VOB", "VTS_01_10.VOB", "VTS_01_0.VOB", "VTS_01_0.IFO",
+                 "VTS_01_1.IFO", "VTS_02_1.VOB", "VTS_02_0.BUP", "vts_03_0.ifo", "vts_03_1.vob",
+                 "VTS_99_0.IFO", "VTS_100_0.IFO", "README.TXT", "EXTRA/VTS_04_0.IFO"});
     IsoItem *root = Build();
-
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(fixture::ChildNames(root->nextSibling),
               QStringList({"VIDEO_TS.IFO", "VIDEO_TS.VOB", "VIDEO_TS.BUP", "VTS_01_0.IFO", "VTS_01_0.VOB",
                            "VTS_01_9.VOB", "VTS_01_0.BUP", "VTS_03_0.IFO", "VTS_03_1.VOB", "VTS_99_0.IFO"}));
     EXPECT_FALSE(window.log.contains("<696>"));
-    const IsoItem *ifo = root->nextSibling->firstChild;
-    while (ifo && qstrcmp(ifo->name, "VTS_03_0.IFO") != 0)
-        ifo = ifo->nextSibling;
+    const IsoItem *ifo = fixture::FindTop(root->nextSibling->firstChild, "VTS_03_0.IFO");
     ASSERT_NE(ifo, nullptr);
     EXPECT_EQ(QString::fromUtf8(ifo->sourcePath), source + "/VIDEO_TS/vts_03_0.ifo");
 }
 
-TEST_F(CompilationBuilderTest, TopLevelOrderAndTheRestOfTheSource)
+TEST_F(CompilationBuilderTest, TopLevelOrderAndTheRestOfTheSourceWithItsLinks)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
-    fixture::MakeFile(source, "AUDIO_TS/lower.txt");
-    fixture::MakeFile(source, "jacket_p/J00___5L.MP2");
-    fixture::MakeFile(source, "jacket_p/j01___ab.mp2");
-    fixture::MakeFile(source, "jacket_p/notes.txt");
-    fixture::MakeFile(source, "jacket_p/J00___5L.MP2.bak");
-    fixture::MakeFile(source, "Extras/Making of.txt");
-    fixture::MakeFile(source, "Extras/video_ts/VIDEO_TS.IFO");
-    fixture::MakeFile(source, "Extras/Deeper/Jacket_P");
-    fixture::MakeFile(source, "Extras/Deeper/.hidden");
-    fixture::MakeFile(source, QString::fromUtf8("Extras/Ärger/фильм 日本.txt"));
-
+    MakeVideoTs();
+    MakeFiles(source,
+              {"AUDIO_TS/lower.txt", "jacket_p/J00___5L.MP2", "jacket_p/j01___ab.mp2", "jacket_p/notes.txt",
+               "jacket_p/J00___5L.MP2.bak", "Extras/Making of.txt", "Extras/video_ts/VIDEO_TS.IFO",
+               "Extras/Deeper/Jacket_P", "Extras/Deeper/.hidden", "Extras/Ärger/фильм 日本.txt"});
+    // A link to a file is a file; a link to a folder is left off, so a loop cannot hang the build.
+    fixture::MakeLink(source, "Extras/loop", "..");
+    fixture::MakeLink(source, "Extras/self", "self");
+    fixture::MakeLink(source, "Extras/file-link", "Making of.txt");
     IsoItem *root = Build();
-
     ASSERT_NE(root, nullptr);
     const QStringList lines = Describe(root);
     ASSERT_GE(lines.size(), 10);
@@ -107,8 +79,9 @@ TEST_F(CompilationBuilderTest, TopLevelOrderAndTheRestOfTheSource)
     EXPECT_EQ(extras->nextSibling, nullptr);
     QStringList extrasLines = Describe(extras->firstChild);
     extrasLines.sort();
-    EXPECT_EQ(extrasLines,
-              QStringList({"  .hidden", "  фильм 日本.txt", "Deeper/", "Making of.txt", "Ärger/"}));
+    EXPECT_EQ(extrasLines, QStringList({"  .hidden", "  фильм 日本.txt", "Deeper/", "Making of.txt",
+                                        "file-link", "self", "Ärger/"}));
+    EXPECT_TRUE(window.log.contains("<942> \"" + source + "/Extras/loop\""));
     EXPECT_TRUE(window.log.contains("<692>"));
     EXPECT_TRUE(window.log.contains("Adding J01___AB.MP2"));
     EXPECT_TRUE(window.log.contains("<688>"));
@@ -119,14 +92,9 @@ TEST_F(CompilationBuilderTest, TopLevelOrderAndTheRestOfTheSource)
 
 TEST_F(CompilationBuilderTest, LooseDvdVideoFilesWithoutVideoTsFolder)
 {
-    fixture::MakeFile(source, "video_ts.ifo");
-    fixture::MakeFile(source, "VIDEO_TS.BUP");
-    fixture::MakeFile(source, "other.txt");
-    fixture::MakeFile(source, "jacket_p/J00___5L.MP2");
-    fixture::MakeFile(source, "AUDIO_TS/a.txt");
-
+    MakeFiles(source,
+              {"video_ts.ifo", "VIDEO_TS.BUP", "other.txt", "jacket_p/J00___5L.MP2", "AUDIO_TS/a.txt"});
     IsoItem *root = Build();
-
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(Describe(root),
               QStringList({"AUDIO_TS/", "  a.txt", "VIDEO_TS/", "  VIDEO_TS.IFO", "  VIDEO_TS.BUP"}));
@@ -134,32 +102,13 @@ TEST_F(CompilationBuilderTest, LooseDvdVideoFilesWithoutVideoTsFolder)
     EXPECT_EQ(window.status.back(), "<773>");
 }
 
-TEST_F(CompilationBuilderTest, FolderLinksAreLeftOffAndLinkLoopsCannotHang)
-{
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
-    fixture::MakeFile(source, "Extras/real.txt", 10);
-    fixture::MakeLink(source, "Extras/loop", "..");
-    fixture::MakeLink(source, "Extras/self", "self");
-    fixture::MakeLink(source, "Extras/file-link", "real.txt");
-
-    IsoItem *root = Build();
-
-    ASSERT_NE(root, nullptr);
-    QStringList names = fixture::ChildNames(fixture::FindTop(root, "Extras"));
-    names.sort();
-    EXPECT_EQ(names, QStringList({"file-link", "real.txt", "self"}));
-    EXPECT_TRUE(window.log.contains("<942> \"" + source + "/Extras/loop\""));
-}
-
 TEST_F(CompilationBuilderTest, TwoBuildsInARowReplaceTheTree)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    MakeVideoTs();
     ASSERT_NE(Build(), nullptr);
     fixture::MakeFile(source, "added.txt");
     window.log.clear();
-
     IsoItem *second = Build();
-
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second, tree.get());
     EXPECT_NE(fixture::FindTop(second, "added.txt"), nullptr);
@@ -172,11 +121,11 @@ TEST_F(CompilationBuilderTest, TwoBuildsInARowReplaceTheTree)
 
 TEST_F(CompilationBuilderTest, FreeIsoTreeOnAWideAndDeepTree)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    MakeVideoTs();
     QString deep = "d";
     for (int level = 1; level < 200; ++level)
         deep += "/d";
-    fixture::MakeFolder(source, deep);
+    ASSERT_TRUE(QDir(source).mkpath(deep));
     for (int i = 0; i < 300; ++i)
         fixture::MakeFile(source, QStringLiteral("wide/%1").arg(i));
 
@@ -192,6 +141,37 @@ TEST_F(CompilationBuilderTest, FreeIsoTreeOnAWideAndDeepTree)
     IsoItem *none = nullptr;
     FreeIsoTree(none);
     EXPECT_EQ(none, nullptr);
+}
+
+TEST(DvdVideoNamesTest, JacketPicturePattern)
+{
+    const struct
+    {
+        const char *name;
+        bool matches;
+    } cases[] = {
+        {"J00___5L.MP2", true},
+        {"j00___5l.mp2", true},
+        {"JAB___CD.Mp2", true},
+        {"J\xc3\x84\xc3\x96___\xc3\x9c\x31.MP2", true}, // three letters of two bytes each
+        {"J00___5L.MP3", false},
+        {"J00__5L.MP2", false},
+        {"J00____5L.MP2", false},
+        {"K00___5L.MP2", false},
+        {"J00-__5L.MP2", false},
+        {"J00___5L.MP2.bak", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IsJacketPictureName(c.name), c.matches) << c.name;
+}
+
+TEST(DvdVideoNamesTest, FixedNamesIgnoreOnlyAsciiCase)
+{
+    std::vector<FolderEntry> entries = {{"Video_Ts.Ifo", EntryKind::File}, {"VIDEO_TS.IFO", EntryKind::File}};
+    EXPECT_EQ(FindEntryNoCase(entries, "VIDEO_TS.IFO")->name, "VIDEO_TS.IFO");
+    EXPECT_EQ(FindEntryNoCase(entries, "video_ts.ifo")->name, "Video_Ts.Ifo");
+    EXPECT_EQ(FindEntryNoCase(entries, "video_ts.bup"), nullptr);
+    EXPECT_FALSE(EqualsNoCase("\xc3\xa4", "\xc3\x84")); // no folding outside ASCII
 }
 
 } // namespace

@@ -1,38 +1,15 @@
 // Builds that must fail: what is logged, what the status line says, and that
 // no tree survives.
-#include "RecordingJobWindow.h"
 #include "TreeFixture.h"
-#include "support/TestEnvironment.h"
 
-#include "jobs/tree/CompilationBuilder.h"
-
-#include <QFile>
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <unistd.h>
 
 namespace {
 
-class CompilationFaultsTest : public ::testing::Test
-{
-protected:
-    void ExpectFailedWith(const QString &lastLogLine)
-    {
-        EXPECT_EQ(builder.BuildCompilation(source), nullptr);
-        EXPECT_EQ(tree.get(), nullptr);
-        ASSERT_FALSE(window.log.isEmpty());
-        EXPECT_EQ(window.log.back(), lastLogLine);
-        EXPECT_EQ(window.status, QStringList({"<771>", "<774>"}));
-    }
-
-    QString source = testenv::makeTempDir("source");
-    RecordingJobWindow window;
-    IsoTree tree;
-    CompilationBuilder builder{window, tree};
-};
+using CompilationFaultsTest = CompilationTest;
 
 TEST_F(CompilationFaultsTest, MissingManagerFilesSourceOrTooLongAPath)
 {
@@ -55,11 +32,8 @@ TEST_F(CompilationFaultsTest, MissingManagerFilesSourceOrTooLongAPath)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.lastLog.toStdString());
         source = testenv::makeTempDir("source");
-        for (const QString &file : c.files)
-            fixture::MakeFile(source, file);
+        fixture::MakeFiles(source, c.files);
         source += c.subfolder;
-        window.log.clear();
-        window.status.clear();
         ExpectFailedWith(QString(c.lastLog).replace("{source}", source));
     }
 }
@@ -68,27 +42,23 @@ TEST_F(CompilationFaultsTest, MissingManagerFilesSourceOrTooLongAPath)
 // DVD-Video file, AUDIO_TS content, the jacket, a deep folder entry.
 TEST_F(CompilationFaultsTest, OutOfMemoryAtEveryRecordDiscardsTheTree)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {"VTS_01_0.IFO"});
-    fixture::MakeFile(source, "AUDIO_TS/a");
-    fixture::MakeFile(source, "JACKET_P/J00___5L.MP2");
-    fixture::MakeFile(source, "Extras/deep/deeper/file");
+    MakeVideoTs({"VTS_01_0.IFO"});
+    fixture::MakeFiles(source, {"AUDIO_TS/a", "JACKET_P/J00___5L.MP2", "Extras/deep/deeper/file"});
     const int records = 12; // root, a, VIDEO_TS, 4 files, JACKET_P, picture, Extras, deep, deeper, file
-    ASSERT_NE(builder.BuildCompilation(source), nullptr);
+    ASSERT_NE(Build(), nullptr);
     ASSERT_EQ(fixture::Describe(tree.get()).size(), records + 1);
 
     for (int failAt = 1; failAt <= records + 1; ++failAt) {
         SCOPED_TRACE(failAt);
         int made = 0;
         builder.SetAllocator([&]() -> IsoItem * { return ++made == failAt ? nullptr : NewIsoItem(); });
-        window.log.clear();
-        window.status.clear();
         ExpectFailedWith("<614>");
     }
 }
 
 TEST_F(CompilationFaultsTest, PathOfExactly255BytesFits)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    MakeVideoTs();
     const int room = 255 - int(source.toUtf8().size()) - int(QByteArray("/Extras/").size());
     ASSERT_GT(room, 20);
     // Two-byte characters count twice: the record holds bytes.
@@ -96,8 +66,7 @@ TEST_F(CompilationFaultsTest, PathOfExactly255BytesFits)
     ASSERT_EQ(name.toUtf8().size(), room);
     fixture::MakeFile(source, "Extras/" + name);
 
-    IsoItem *root = builder.BuildCompilation(source);
-
+    IsoItem *root = Build();
     ASSERT_NE(root, nullptr);
     const IsoItem *file = fixture::FindTop(root, "Extras")->firstChild;
     EXPECT_EQ(qstrlen(file->sourcePath), 255u);
@@ -105,14 +74,14 @@ TEST_F(CompilationFaultsTest, PathOfExactly255BytesFits)
 
 TEST_F(CompilationFaultsTest, NameThatIsNotUtf8StopsTheBuild)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
-    fixture::MakeFolder(source, "Extras");
+    MakeVideoTs();
+    QDir(source).mkdir("Extras");
     const QByteArray raw = QFile::encodeName(source) + "/Extras/bad\xff\xfe.txt";
     const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
     ASSERT_GE(fd, 0);
     ::close(fd);
 
-    EXPECT_EQ(builder.BuildCompilation(source), nullptr);
+    EXPECT_EQ(Build(), nullptr);
     EXPECT_TRUE(window.log.back().startsWith("<943> \"" + source + "/Extras/bad"));
     EXPECT_EQ(window.status.back(), "<774>");
 }
@@ -141,14 +110,12 @@ TEST_F(CompilationFaultsTest, UnreadableFolderStopsTheBuildNamingIt)
 {
     for (const QString folder : {"Extras/Locked", "VIDEO_TS"}) {
         source = testenv::makeTempDir("source");
-        fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+        MakeVideoTs();
         fixture::MakeFile(source, "Extras/Locked/secret.txt");
         const QByteArray path = QFile::encodeName(source + "/" + folder);
         ASSERT_EQ(::chmod(path.constData(), 0), 0);
         {
             WithoutReadOverride unprivileged;
-            window.log.clear();
-            window.status.clear();
             ExpectFailedWith("<941> \"" + source + "/" + folder + "\"");
         }
         ::chmod(path.constData(), 0755);
@@ -170,7 +137,7 @@ void RemoveChain(int fd, const std::string &name)
 // A chain of folders deeper than any path the system can open by name.
 TEST_F(CompilationFaultsTest, FolderBeyondThePathLimitStopsTheBuild)
 {
-    fixture::MakeVideoTs(source + "/VIDEO_TS", {});
+    MakeVideoTs();
     const std::string level(250, 'L');
     int fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_DIRECTORY);
     for (int depth = 0; depth < 20; ++depth) {
@@ -181,7 +148,7 @@ TEST_F(CompilationFaultsTest, FolderBeyondThePathLimitStopsTheBuild)
     }
     ::close(fd);
 
-    EXPECT_EQ(builder.BuildCompilation(source), nullptr);
+    EXPECT_EQ(Build(), nullptr);
     EXPECT_TRUE(window.log.back().startsWith("<941> \"" + source + "/LLLL"));
     EXPECT_EQ(window.status.back(), "<774>");
     const int top = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_DIRECTORY);

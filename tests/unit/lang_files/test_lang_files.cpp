@@ -7,10 +7,10 @@
 #include "lang/LanguageFile.h"
 #include "platform/TextFormat.h"
 
+#include "TestEnvironment.h"
 #include "TextIds.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -21,15 +21,9 @@
 
 namespace {
 
-const QString kLangDir = QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang");
+using namespace Qt::StringLiterals;
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
+const QString kLangDir = QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang");
 
 // The placeholders of a format text, one letter per value the caller must
 // pass: s a text, d a whole number, c a character, f a fraction. Nothing when
@@ -37,10 +31,8 @@ QByteArray ReadAll(const QString &path)
 // a length letter, a lone "%" at the end).
 std::optional<QString> PlaceholderSignature(const QString &text)
 {
-    static const std::pair<QString, QChar> classes[] = {{QStringLiteral("diuxXo"), u'd'},
-                                                        {QStringLiteral("s"), u's'},
-                                                        {QStringLiteral("c"), u'c'},
-                                                        {QStringLiteral("fFeEgG"), u'f'}};
+    static const std::pair<QString, QChar> classes[] = {
+        {u"diuxXo"_s, u'd'}, {u"s"_s, u's'}, {u"c"_s, u'c'}, {u"fFeEgG"_s, u'f'}};
     QString signature;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] != u'%')
@@ -50,7 +42,7 @@ std::optional<QString> PlaceholderSignature(const QString &text)
             i = j;
             continue;
         }
-        while (j < text.size() && (QStringLiteral("-+0 #.").contains(text[j]) || text[j].isDigit()))
+        while (j < text.size() && (u"-+0 #."_s.contains(text[j]) || text[j].isDigit()))
             ++j;
         if (j >= text.size())
             return std::nullopt;
@@ -68,7 +60,7 @@ std::optional<QString> PlaceholderSignature(const QString &text)
 std::map<std::uint32_t, QString> ReadIdTable()
 {
     std::map<std::uint32_t, QString> table;
-    for (const QByteArray &raw : ReadAll(kLangDir + QStringLiteral("/text-ids.txt")).split('\n')) {
+    for (const QByteArray &raw : testenv::readFile(kLangDir + u"/text-ids.txt"_s).split('\n')) {
         const QList<QByteArray> fields = raw.trimmed().split(' ');
         if (fields.size() == 3 && !fields[0].startsWith('#'))
             table[fields[0].toUInt()] = fields[1] == "-" ? QString() : QString::fromLatin1(fields[1]);
@@ -76,36 +68,27 @@ std::map<std::uint32_t, QString> ReadIdTable()
     return table;
 }
 
-QStringList ShippedFiles()
-{
-    return QDir(kLangDir).entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name);
-}
-
-TEST(ShippedLanguageFiles, HaveEveryIdOnceAndNoUnknownId)
+// Every shipped file names each id in use once and no other. Every text
+// holds exactly the placeholders its caller fills in, and shows every value
+// the caller passes.
+TEST(ShippedLanguageFiles, HaveEveryIdOnceAndEveryTextFitsItsCaller)
 {
     const auto table = ReadIdTable();
-    EXPECT_EQ(ShippedFiles(), QStringList({"deutsch.lng", "english.lng"}));
-    for (const QString &name : ShippedFiles()) {
+    const QStringList files = QDir(kLangDir).entryList({u"*.lng"_s}, QDir::Files, QDir::Name);
+    EXPECT_EQ(files, QStringList({"deutsch.lng", "english.lng"}));
+    for (const QString &name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray file = testenv::readFile(kLangDir + u'/' + name);
         std::map<std::uint32_t, int> seen;
-        for (const langfile::Entry &entry : langfile::ParseEntries(ReadAll(kLangDir + u'/' + name))) {
+        for (const langfile::Entry &entry : langfile::ParseEntries(file)) {
             if (entry.id == 0)
                 continue; // blank lines
             ++seen[entry.id];
-            EXPECT_EQ(table.count(entry.id), 1u) << name.toStdString() << ": id not in use: " << entry.id;
+            EXPECT_EQ(table.count(entry.id), 1u) << "id not in use: " << entry.id;
         }
-        for (const auto &[id, signature] : table)
-            EXPECT_EQ(seen[id], 1) << name.toStdString() << ": id " << id << " must appear exactly once";
-    }
-}
-
-// Every text holds exactly the placeholders its caller fills in, and shows
-// every value the caller passes.
-TEST(ShippedLanguageFiles, EveryTextFitsItsCaller)
-{
-    for (const QString &name : ShippedFiles()) {
-        SCOPED_TRACE(name.toStdString());
         const CLanguageText lang(kLangDir + u'/' + name);
-        for (const auto &[id, signature] : ReadIdTable()) {
+        for (const auto &[id, signature] : table) {
+            EXPECT_EQ(seen[id], 1) << "id " << id << " must appear exactly once";
             const QString text = lang.GetText(int(id));
             ASSERT_FALSE(text.isEmpty()) << "id " << id;
             if (signature.isEmpty()) {
@@ -119,8 +102,8 @@ TEST(ShippedLanguageFiles, EveryTextFitsItsCaller)
             QStringList shown;
             for (qsizetype i = 0; i < signature.size(); ++i) {
                 const QChar kind = signature[i];
-                const QString value = kind == u's'   ? QStringLiteral("<value%1>").arg(i)
-                                      : kind == u'c' ? QStringLiteral("Q")
+                const QString value = kind == u's'   ? u"<value%1>"_s.arg(i)
+                                      : kind == u'c' ? u"Q"_s
                                                      : QString::number(7100 + i);
                 if (kind == u's')
                     args.emplace_back(value);
@@ -146,7 +129,7 @@ TEST(ShippedLanguageFiles, EveryTextFitsItsCaller)
                                      "Language", "SuccessWave", "ErrorWave", "EnableAudio", "LimitCD",
                                      "LimitDVD", "LimitCDRed", "LimitDVDRed", "DefaultSourceDir"}))
             << "the keys the settings reader looks for";
-        const QString all = QString::fromUtf8(ReadAll(kLangDir + u'/' + name));
+        const QString all = QString::fromUtf8(file);
         EXPECT_TRUE(all.contains(QLatin1String("Orvane Burn")));
         EXPECT_FALSE(all.contains(QLatin1String("Nero"), Qt::CaseInsensitive));
         EXPECT_FALSE(all.contains(QLatin1String("Windows")));

@@ -1,10 +1,13 @@
 #include "log/LogFile.h"
+#include "log/LogTimeText.h"
+#include "log/RegistryRead.h"
+#include "platform/MemoryRegistryStore.h"
 
 #include "TestEnvironment.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -13,43 +16,41 @@
 
 namespace {
 
-const QString Time = QStringLiteral("Sat Dec 05 23:44:07 2026\n");
+using namespace Qt::StringLiterals;
+
+const QString Time = u"Sat Dec 05 23:44:07 2026\n"_s;
 
 // The template comes from a file anyone can edit; the log and the label are
 // copied as they are, whatever percent signs they hold.
 TEST(LogFileText, FillsTheFieldsInOrderAndStaysHarmless)
 {
-    const QString templ = QStringLiteral("T=%sL=%s V=%s\n%s\nE=%s");
-    EXPECT_EQ(LogFileText(templ, Time, QStringLiteral("DISC"), QStringLiteral("a\r\nb\r\n")),
-              QStringLiteral("T=") + Time + QStringLiteral("L=DISC V=1.2.0\na\nb\n\nE=") + Time);
-    const QString log = QStringLiteral("100% %s %d %n %% %999999d %");
-    EXPECT_TRUE(LogFileText(QStringLiteral("%s|%s|%s|%s|%s"), Time, QStringLiteral("50%_OFF"), log)
-                    .contains(QStringLiteral("|50%_OFF|1.2.0|") + log + QLatin1Char('|')));
-    EXPECT_EQ(LogFileText(QStringLiteral("%s"), Time, QStringLiteral("L"), QStringLiteral("log")), Time);
-    EXPECT_TRUE(
-        LogFileText(QStringLiteral("%s%s%s%s%s%s%s%s%n%p"), Time, QStringLiteral("L"), QStringLiteral("log"))
-            .startsWith(Time + QStringLiteral("L1.2.0log") + Time));
-    EXPECT_EQ(LogFileTemplateId(3), 564);
-    EXPECT_EQ(LogFileTemplateId(4), 0);
-    EXPECT_EQ(AutomaticLogPath(QStringLiteral("/home/u/Desktop"), QStringLiteral("DISC")),
-              QStringLiteral("/home/u/Desktop/DISC.log"));
-    EXPECT_EQ(AutomaticLogPath(QString(), QStringLiteral("DISC")), QString());
+    const QString templ = u"T=%sL=%s V=%s\n%s\nE=%s"_s;
+    EXPECT_EQ(LogFileText(templ, Time, u"DISC"_s, u"a\r\nb\r\n"_s),
+              u"T="_s + Time + u"L=DISC V=1.2.0\na\nb\n\nE="_s + Time);
+    const QString log = u"100% %s %d %n %% %999999d %"_s;
+    EXPECT_TRUE(LogFileText(u"%s|%s|%s|%s|%s"_s, Time, u"50%_OFF"_s, log)
+                    .contains(u"|50%_OFF|1.2.0|"_s + log + QLatin1Char('|')));
+    EXPECT_EQ(LogFileText(u"%s"_s, Time, u"L"_s, u"log"_s), Time);
+    EXPECT_TRUE(LogFileText(u"%s%s%s%s%s%s%s%s%n%p"_s, Time, u"L"_s, u"log"_s)
+                    .startsWith(Time + u"L1.2.0log"_s + Time));
+    EXPECT_EQ(AutomaticLogPath(u"/home/u/Desktop"_s, u"DISC"_s), u"/home/u/Desktop/DISC.log"_s);
+    EXPECT_EQ(AutomaticLogPath(QString(), u"DISC"_s), QString());
 }
 
 TEST(WriteLogFileText, UnwritableTargetsAreSkipped)
 {
-    const QString folder = testenv::makeTempDir(QStringLiteral("logfile"));
-    for (const QString &path : {QString(), folder + QStringLiteral("/missing/x.log"), folder,
-                                QStringLiteral("/dev/full"), QStringLiteral("/proc/version")})
-        EXPECT_FALSE(WriteLogFileText(path, QStringLiteral("x"))) << path.toStdString();
-    EXPECT_FALSE(QDir(folder + QStringLiteral("/missing")).exists());
+    const QString folder = testenv::makeTempDir(u"logfile"_s);
+    for (const QString &path :
+         {QString(), folder + u"/missing/x.log"_s, folder, u"/dev/full"_s, u"/proc/version"_s})
+        EXPECT_FALSE(WriteLogFileText(path, u"x"_s)) << path.toStdString();
+    EXPECT_FALSE(QDir(folder + u"/missing"_s).exists());
 }
 
 // A file-size limit must make the write fail, not end the process, and must
 // leave no half-written log behind. Run in a child so the limit stays there.
 TEST(WriteLogFileText, FileSizeLimitLeavesNoPartialFileAndTheProgramGoesOn)
 {
-    const QString path = testenv::makeTempDir(QStringLiteral("limit")) + QStringLiteral("/big.log");
+    const QString path = testenv::makeTempDir(u"limit"_s) + u"/big.log"_s;
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -63,6 +64,46 @@ TEST(WriteLogFileText, FileSizeLimitLeavesNoPartialFileAndTheProgramGoesOn)
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST(LogTimeText, FixedWidthEnglishWithLeadingZerosWhateverTheLocale)
+{
+    EXPECT_EQ(LogTimeText(QDateTime(QDate(2024, 2, 29), QTime(0, 0, 0))), "Thu Feb 29 00:00:00 2024\n");
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString text = LogTimeText(QDateTime(QDate(2025, 6, 1), QTime(9, 5, 59)));
+    QLocale::setDefault(before);
+    EXPECT_EQ(text, QStringLiteral("Sun Jun 01 09:05:59 2025\n"));
+}
+
+TEST(ReadRegistryString, AValueThatDoesNotFitIsRefusedNotCut)
+{
+    const QString key = u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"_s;
+    MemoryRegistryStore store;
+    EXPECT_TRUE(DesktopFolder(store).isEmpty());
+    const QString exact(259, QLatin1Char('a'));
+    store.Set(key, u"Desktop"_s, exact);
+    store.Set(key, u"Long"_s, exact + QLatin1Char('a'));
+    store.Set(key, u"Wide"_s, QString(130, QChar(0x00E4))); // 260 bytes in UTF-8
+    store.CreateKey(u"Software\\Empty"_s);
+    const struct
+    {
+        QString key, name;
+        int code;
+    } cases[] = {
+        {key, u"Desktop"_s, regresult::Success},
+        {key, u"Long"_s, regresult::MoreData},
+        {key, u"Wide"_s, regresult::MoreData},
+        {key, u"Music"_s, regresult::NotFound},
+        {u"Software\\Missing"_s, u"Desktop"_s, regresult::NotFound},
+        {u"Software\\Empty"_s, u"Desktop"_s, regresult::NotFound},
+    };
+    for (const auto &c : cases) {
+        QString value = u"stale"_s;
+        EXPECT_EQ(ReadRegistryString(store, c.key, c.name, value, 260), c.code) << c.name.toStdString();
+        EXPECT_EQ(value, c.code == regresult::Success ? exact : QString()) << c.name.toStdString();
+    }
+    EXPECT_EQ(DesktopFolder(store), exact);
 }
 
 } // namespace

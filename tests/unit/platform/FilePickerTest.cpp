@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 // Polls for the picker's modal dialog and hands it to answer; gives up after
 // a few seconds so a dialog that never opens cannot hang the test.
 void AnswerDialog(std::function<void(QFileDialog &)> answer)
@@ -49,29 +51,28 @@ TEST(CFilePicker, ImageDialogAsksBeforeOverwritingAndCancelKeepsTheInitialName)
     EXPECT_EQ(image.Run(), CFilePicker::NotConfirmed);
     EXPECT_TRUE(confirmsOverwrite);
 
-    CFilePicker wave(CFilePicker::Open, QString(), QStringLiteral("*.wav"), 0, CFilePicker::WaveFilters(),
-                     nullptr);
-    QString nameSeen = QStringLiteral("unset");
+    CFilePicker wave(CFilePicker::Open, QString(), u"*.wav"_s, 0, CFilePicker::WaveFilters(), nullptr);
+    QString nameSeen = u"unset"_s;
     AnswerDialog([&](QFileDialog &dialog) {
-        nameSeen = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
+        nameSeen = dialog.findChild<QLineEdit *>(u"fileNameEdit"_s)->text();
         dialog.reject();
     });
     EXPECT_EQ(wave.Run(), CFilePicker::NotConfirmed);
-    EXPECT_EQ(wave.GetPath(), QStringLiteral("*.wav"));
+    EXPECT_EQ(wave.GetPath(), u"*.wav"_s);
     EXPECT_TRUE(nameSeen.isEmpty()) << "the pattern is the filter's business, not a file name";
 }
 
 TEST(CFilePicker, FolderBrowserStartsAtTheGivenFolder)
 {
-    const QString folder = testenv::makeTempDir(QStringLiteral("browse"));
-    QDir().mkpath(folder + QStringLiteral("/VIDEO_TS"));
+    const QString folder = testenv::makeTempDir(u"browse"_s);
+    QDir().mkpath(folder + u"/VIDEO_TS"_s);
     CFilePicker picker;
     QString startedIn;
     AnswerDialog([&](QFileDialog &dialog) {
         startedIn = dialog.directory().absolutePath();
         QMetaObject::invokeMethod(&dialog, "accept", Qt::QueuedConnection);
     });
-    EXPECT_EQ(picker.BrowseFolder(QStringLiteral("Source"), folder, 0x49, nullptr), CFilePicker::Confirmed);
+    EXPECT_EQ(picker.BrowseFolder(u"Source"_s, folder, 0x49, nullptr), CFilePicker::Confirmed);
     EXPECT_EQ(startedIn, folder);
     EXPECT_EQ(picker.GetFolder(), folder);
 }

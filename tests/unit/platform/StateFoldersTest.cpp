@@ -6,73 +6,58 @@
 #include "platform/StateFolders.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using Kind = StateFolderProblem::Kind;
-
-// Sets (or, with null, unsets) one variable and puts the old value back.
-class EnvironmentOverride
-{
-public:
-    EnvironmentOverride(const char *name, const QString *value)
-        : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name))
-    {
-        value ? qputenv(name, value->toLocal8Bit()) : qunsetenv(name);
-    }
-    ~EnvironmentOverride() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
-    EnvironmentOverride(const EnvironmentOverride &) = delete;
-    EnvironmentOverride &operator=(const EnvironmentOverride &) = delete;
-
-private:
-    const char *m_name;
-    QByteArray m_old;
-    bool m_had;
-};
-
-void WriteText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
-QByteArray ReadText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class StateFoldersTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        QDir().mkpath(m_program);
-        QDir().mkpath(m_scratch + QStringLiteral("/home"));
-        WriteText(m_program + QStringLiteral("/registry.ini"), "[SOFTWARE\\ahead\\Shared]\nNeroAPI=.\n");
-        WriteText(m_program + QStringLiteral("/virtual-recorders.conf"), "[Virtual DVD Writer]\n");
-        WriteText(m_scratch + QStringLiteral("/a-file"), "not a folder");
+        QDir().mkpath(m_scratch + u"/home"_s);
+        testenv::writeFile(m_program + u"/registry.ini"_s, "[SOFTWARE\\ahead\\Shared]\nNeroAPI=.\n");
+        testenv::writeFile(m_program + u"/virtual-recorders.conf"_s, "[Virtual DVD Writer]\n");
+        testenv::writeFile(m_scratch + u"/a-file"_s, "not a folder");
+        for (const char *name : Variables)
+            m_saved << qgetenv(name);
+    }
+    void TearDown() override
+    {
+        for (int i = 0; i < 3; ++i)
+            qputenv(Variables[i], m_saved[i]);
+    }
+    // Sets HOME, XDG_CONFIG_HOME and XDG_DATA_HOME to the expanded values; null unsets one.
+    void SetVariables(const std::array<const char *, 3> &values) const
+    {
+        for (int i = 0; i < 3; ++i)
+            values[i] ? qputenv(Variables[i], Expand(values[i]).toLocal8Bit()) : qunsetenv(Variables[i]);
     }
     // {s} stands for a scratch folder, {h} for the home in it, {p} for the program folder.
     QString Expand(const char *text) const
     {
         return QString::fromUtf8(text)
-            .replace(QStringLiteral("{h}"), m_scratch + QStringLiteral("/home"))
-            .replace(QStringLiteral("{s}"), m_scratch)
-            .replace(QStringLiteral("{p}"), m_program);
+            .replace(u"{h}"_s, m_scratch + u"/home"_s)
+            .replace(u"{s}"_s, m_scratch)
+            .replace(u"{p}"_s, m_program);
     }
     QString Expected(const char *text) const
     {
         return Expand(text) + (QByteArray(text) == "{p}" ? "" : "/orvane-burn");
     }
 
-    const QString m_scratch = testenv::makeTempDir(QStringLiteral("state"));
-    const QString m_program = m_scratch + QStringLiteral("/program");
+    static constexpr const char *Variables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
+    QList<QByteArray> m_saved;
+    const QString m_scratch = testenv::makeTempDir(u"state"_s);
+    const QString m_program = m_scratch + u"/program"_s;
 };
 
 // The variables' odd values; the plain cases run the installed program in
@@ -97,10 +82,7 @@ TEST_F(StateFoldersTest, ReadOnlyProgramFolderKeepsStateWithTheUser)
         SCOPED_TRACE(testing::Message()
                      << (c.home ? c.home : "-") << " " << (c.configHome ? c.configHome : "-") << " "
                      << (c.dataHome ? c.dataHome : "-"));
-        const QString values[] = {Expand(c.home), Expand(c.configHome), Expand(c.dataHome)};
-        const EnvironmentOverride home("HOME", c.home ? &values[0] : nullptr);
-        const EnvironmentOverride config("XDG_CONFIG_HOME", c.configHome ? &values[1] : nullptr);
-        const EnvironmentOverride data("XDG_DATA_HOME", c.dataHome ? &values[2] : nullptr);
+        SetVariables({c.home, c.configHome, c.dataHome});
 
         const StateFolders folders = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
 
@@ -116,37 +98,36 @@ TEST_F(StateFoldersTest, ReadOnlyProgramFolderKeepsStateWithTheUser)
         }
         EXPECT_EQ(kinds, c.problems);
         if (folders.config != m_program) {
-            EXPECT_EQ(ReadText(folders.config + "/registry.ini"), ReadText(m_program + "/registry.ini"));
+            EXPECT_EQ(testenv::readFile(folders.config + "/registry.ini"),
+                      testenv::readFile(m_program + "/registry.ini"));
         }
-        EXPECT_FALSE(QFileInfo::exists(m_scratch + QStringLiteral("/no-home")));
+        EXPECT_FALSE(QFileInfo::exists(m_scratch + u"/no-home"_s));
     }
 }
 
 TEST_F(StateFoldersTest, WritableProgramFolderKeepsEverythingAndALaterStartKeepsTheUsersFiles)
 {
-    const QString homePath = m_scratch + QStringLiteral("/home");
-    const EnvironmentOverride home("HOME", &homePath);
-    const EnvironmentOverride config("XDG_CONFIG_HOME", nullptr);
+    SetVariables({"{h}", nullptr, nullptr});
     const StateFolders writable = PrepareStateFolders(m_program, FolderAccess::Writable);
     EXPECT_EQ(writable.home, StateHome::ProgramFolder);
     EXPECT_EQ(writable.config, m_program);
     EXPECT_EQ(writable.data, m_program);
     EXPECT_TRUE(writable.problems.empty());
-    EXPECT_FALSE(QFileInfo::exists(homePath + QStringLiteral("/.config")));
+    EXPECT_FALSE(QFileInfo::exists(Expand("{h}/.config")));
 
     const StateFolders first = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
-    WriteText(first.config + QStringLiteral("/virtual-recorders.conf"), "[My Writer]\n");
+    testenv::writeFile(first.config + u"/virtual-recorders.conf"_s, "[My Writer]\n");
     const StateFolders second = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
     EXPECT_EQ(second.config, first.config);
     EXPECT_FALSE(second.createdNow);
-    EXPECT_EQ(ReadText(second.config + QStringLiteral("/virtual-recorders.conf")), "[My Writer]\n");
+    EXPECT_EQ(testenv::readFile(second.config + u"/virtual-recorders.conf"_s), "[My Writer]\n");
 }
 
 TEST_F(StateFoldersTest, ProbeTriesToCreateAFile)
 {
     EXPECT_EQ(ProbeFolderAccess(m_program), FolderAccess::Writable);
-    EXPECT_EQ(ProbeFolderAccess(m_scratch + QStringLiteral("/missing")), FolderAccess::ReadOnly);
-    EXPECT_EQ(ProbeFolderAccess(m_scratch + QStringLiteral("/a-file")), FolderAccess::ReadOnly);
+    EXPECT_EQ(ProbeFolderAccess(m_scratch + u"/missing"_s), FolderAccess::ReadOnly);
+    EXPECT_EQ(ProbeFolderAccess(m_scratch + u"/a-file"_s), FolderAccess::ReadOnly);
     EXPECT_EQ(QDir(m_program).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2)
         << "the probe leaves nothing behind";
 }

@@ -8,7 +8,6 @@
 #include "TextIds.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -34,23 +33,12 @@ QString Text(const Settings &s, const QString &device = QString())
                               device.isNull() ? s.main.m_strDeviceName : device, FixedTime);
 }
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
+using testenv::readFile;
 
 QString LanguageFile(const QByteArray &bytes)
 {
     const QString path = testenv::makeTempDir(u"lng"_s) + u"/test.lng"_s;
-    WriteAll(path, bytes);
+    testenv::writeFile(path, bytes);
     return path;
 }
 
@@ -64,6 +52,7 @@ TEST(SettingsFile, DefaultsAreWrittenInTheKnownLayout)
         u"SuccessWave: \nErrorWave: \nEnableAudio: 0\nLimitCD: 650\nLimitDVD: 4482\nLimitCDRed: 700\n"
         u"LimitDVDRed: 8106\nDefaultSourceDir: \n"_s;
     EXPECT_EQ(Text(s), expected);
+    EXPECT_EQ(CtimeText(QDateTime(QDate(2024, 12, 25), QTime(7, 5, 3))), u"Wed Dec 25 07:05:03 2024\n"_s);
 }
 
 TEST(SettingsFile, SavedValuesLoadBackUnchanged)
@@ -77,7 +66,6 @@ TEST(SettingsFile, SavedValuesLoadBackUnchanged)
     saved.other.SetMoreFlags(MORE_LABEL16);
     saved.other.SetLimitCD(-1);
     saved.other.SetLimitDVDRed(0);
-    saved.audio = AudioSettings();
     saved.audio.SetSuccessWave(u"/snd/ok.wav"_s);
     saved.audio.SetErrorWave(u"/snd/bad  .wav"_s);
     saved.audio.SetAudioEnabled(1);
@@ -86,7 +74,7 @@ TEST(SettingsFile, SavedValuesLoadBackUnchanged)
     const SaveSettingsResult result = SaveSettings(path, saved.view, u"Virtual DVD-R  "_s, texts, FixedTime);
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(result.statusText, u"Saved."_s);
-    const QByteArray file = ReadAll(path);
+    const QByteArray file = readFile(path);
     EXPECT_TRUE(file.contains("\nBurnFlags: 80000402\n")) << file.constData();
     EXPECT_TRUE(file.contains("\nFSFlags: 3\n")) << file.constData();
 
@@ -131,6 +119,11 @@ TEST(SettingsFile, LoadRules)
          {"Speed: 2", "SuccessWave: /snd/Gr\u00FC\u00DF.wav"},
          "byte-order mark, Windows-1252 file"},
         {"Device: Drive\nErrorWave: \nLanguage:\n", {"Device: Drive"}, "empty values"},
+        // Longer than the 254 characters one read of the old reader took: the
+        // rest of the line must not be read as a line of its own.
+        {"DefaultSourceDir: /" + QByteArray(300, 'a') + "Speed: 7\nDevice: " + QByteArray(1 << 20, 'd'),
+         {"DefaultSourceDir: /" + QString(300, u'a') + "Speed: 7", "Device: " + QString(1 << 20, u'd')},
+         "long lines are read whole"},
     };
     const QStringList defaults = Text(Settings()).split(u'\n');
     ASSERT_EQ(defaults.size(), 19);
@@ -153,19 +146,6 @@ TEST(SettingsFile, LoadRules)
     EXPECT_EQ(tabs.main.m_strSourceDir, u"/media/myfilm"_s) << "tabs are removed";
 }
 
-TEST(SettingsFile, LongLinesAreReadWholeAndCannotHideKeys)
-{
-    // Longer than the 254 characters one read of the old reader took: the
-    // rest of the line must not be read as a line of its own.
-    const QString folder = u"/media/"_s + QString(300, u'a') + u"Speed: 7"_s;
-    Settings s;
-    ApplySettingsText("DefaultSourceDir: " + folder.toUtf8() + "\nDevice: " + QByteArray(1 << 20, 'd') + "\n",
-                      s.view);
-    EXPECT_EQ(s.main.m_strSourceDir, folder);
-    EXPECT_EQ(s.main.m_nSpeedIndex, -1);
-    EXPECT_EQ(s.main.m_strDeviceName.size(), 1 << 20);
-}
-
 TEST(SettingsFile, ValuesCannotInjectKeys)
 {
     const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
@@ -174,7 +154,7 @@ TEST(SettingsFile, ValuesCannotInjectKeys)
     saved.main.m_strLangFile = u"x.lng\nBurnFlags: 2"_s;
     saved.audio.SetSuccessWave(u"/ok.wav\u2028MediaType: 1\u0085"_s);
     ASSERT_TRUE(SaveSettings(path, saved.view, u"Drive\nFSFlags: 1"_s, CLanguageText(), FixedTime).saved);
-    EXPECT_EQ(ReadAll(path).count('\n'), 18) << "17 template lines and the one the time brings";
+    EXPECT_EQ(readFile(path).count('\n'), 18) << "17 template lines and the one the time brings";
     Settings loaded;
     ASSERT_EQ(LoadSettings(path, loaded.view), 0);
     EXPECT_EQ(loaded.main.m_nSpeedIndex, -1);
@@ -193,7 +173,7 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldFile)
     s.main.m_nSpeedIndex = 4;
     const CLanguageText texts(LanguageFile("776 Saved.\n777 Could not save.\n"));
     ASSERT_TRUE(SaveSettings(path, s.view, QString(), texts, FixedTime).saved);
-    const QByteArray before = ReadAll(path);
+    const QByteArray before = readFile(path);
 
     s.main.m_strSourceDir = QString(8192, u'x');
     SaveSettingsResult result;
@@ -203,41 +183,26 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldFile)
     }
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(result.statusText, u"Could not save."_s);
-    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{u"Orvane.ini"_s}) << "no temporary file left";
 
     const SaveSettingsResult noFolder =
         SaveSettings(folder + u"/missing/Orvane.ini"_s, s.view, QString(), texts);
     EXPECT_FALSE(noFolder.saved);
     EXPECT_EQ(noFolder.statusText, u"Could not save."_s);
-}
-
-TEST(SettingsFile, MissingFileLeavesEveryValue)
-{
-    Settings s;
-    s.main.m_nSpeedIndex = 6;
-    EXPECT_EQ(LoadSettings(testenv::makeTempDir(u"ini"_s) + u"/Orvane.ini"_s, s.view), -1);
-    EXPECT_EQ(s.main.m_nSpeedIndex, 6);
+    EXPECT_EQ(LoadSettings(folder + u"/missing/Orvane.ini"_s, s.view), -1);
+    EXPECT_EQ(s.main.m_nSpeedIndex, 4) << "a missing file leaves every value";
 }
 
 TEST(SettingsFile, ATemplateFromTheLanguageFileIsFilledSafely)
 {
     Settings s;
-    s.main.m_strLangFile = u"deutsch.lng"_s;
-    EXPECT_EQ(FormatSettingsText(u"%s|%s|%d|%X|%X|%X|%d|%s|%n|%s|%s|%999999d"_s, s.view, u"Dev"_s, FixedTime)
-                  .size(),
-              QStringLiteral("Thu Jun  3 21:49:08 1993\n|Dev|0|58|40|0|-1|deutsch.lng|%n|||").size() + 255);
     const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
     const CLanguageText texts(
         LanguageFile("566 # mine\\nSpeed: %6$d\\nLanguage: %s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s%s\\n\n"));
     ASSERT_TRUE(SaveSettings(path, s.view, QString(), texts, FixedTime).saved);
-    EXPECT_TRUE(ReadAll(path).startsWith("# mine\nSpeed: %6$d\nLanguage: Thu Jun  3"))
-        << ReadAll(path).constData();
-}
-
-TEST(SettingsFile, CtimeLayout)
-{
-    EXPECT_EQ(CtimeText(QDateTime(QDate(2024, 12, 25), QTime(7, 5, 3))), u"Wed Dec 25 07:05:03 2024\n"_s);
+    EXPECT_TRUE(readFile(path).startsWith("# mine\nSpeed: %6$d\nLanguage: Thu Jun  3"))
+        << readFile(path).constData();
 }
 
 } // namespace
