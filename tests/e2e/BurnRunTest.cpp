@@ -21,12 +21,11 @@ TEST_F(UnattendedRunTest, FolderAloneBurnsWithTheFolderLabelThroughAClosedPipe)
 }
 
 // Standard output carries exactly the log pane's lines, which the -l log
-// file holds below the unattended run's header; standard error, a pipe,
-// gets one progress line per tenth. The folder argument reaches the run as
-// the shell split it: quotes with an option-like tail inject no -s (the fake
+// file holds below the unattended run's header. The folder argument reaches
+// the run as the shell split it: quotes with an option-like tail inject no -s (the fake
 // logind sees no power-off) and no -c (the burn runs), two blanks stay two,
 // and "/name" without a second '/' is a folder, not an option.
-TEST_F(UnattendedRunTest, OddFolderReachesTheRunWhoseLogFileHoldsTheOutputAndProgressComesInTenths)
+TEST_F(UnattendedRunTest, OddFolderReachesTheRunWhoseLogFileHoldsTheOutput)
 {
     PrivateSystemBus bus;
     ASSERT_TRUE(bus.IsReady());
@@ -34,8 +33,6 @@ TEST_F(UnattendedRunTest, OddFolderReachesTheRunWhoseLogFileHoldsTheOutputAndPro
     m_source = QDir(u"/"_s).mkdir(folder.mid(1)) ? folder : testenv::makeTempDir(u"odd"_s) + folder;
     ASSERT_TRUE(
         testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), m_source));
-    UseRecorders(PacedBlankDvdPlusRw);
-    AddFiller(6 * 1024 * 1024);
     // A quote cannot stand in a label: one is given.
     const ProgramRun run = RunProgram({u"-l"_s, u"-d"_s, m_source, u"-v"_s, u"MY_FILM"_s});
     QDir(m_source).removeRecursively();
@@ -50,14 +47,6 @@ TEST_F(UnattendedRunTest, OddFolderReachesTheRunWhoseLogFileHoldsTheOutputAndPro
     ASSERT_FALSE(run.out.isEmpty());
     EXPECT_TRUE(log.contains(run.out.trimmed())) << run.out.toStdString() << "\n---\n" << log.toStdString();
     EXPECT_TRUE(run.out.contains(u"\n=> "_s) && run.out.contains(Text(784)));
-    const QRegularExpression progress(u"^.* (\\d+) %, .*$"_s, QRegularExpression::MultilineOption);
-    QList<int> percents;
-    for (auto match = progress.globalMatch(run.err); match.hasNext();)
-        percents << match.next().captured(1).toInt();
-    ASSERT_GE(percents.size(), 5) << run.err.toStdString();
-    EXPECT_EQ(percents.last(), 100);
-    for (qsizetype i = 1; i < percents.size(); ++i)
-        EXPECT_GT(percents[i] / 10, percents[i - 1] / 10) << "one line per tenth";
 }
 
 // The erase of -o is an erase like any other, and the burn after it has its
@@ -121,7 +110,6 @@ TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     EXPECT_TRUE(bus.WaitForPowerOffCalls(1, 10000));
     EXPECT_EQ(bus.PowerOffCalls().size(), 1);
-    ExpectGoodImage(Image());
     const QString log = RunLog();
     EXPECT_TRUE(log.startsWith(Text(560).section(u"\\n"_s, 0, 0))) << log.toStdString();
     EXPECT_TRUE(log.contains(Text(648)));
@@ -131,7 +119,8 @@ TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
 
 TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
 {
-    UseRecorders(PacedBlankDvdPlusRw);
+    // Written at 1x (1385 kB/s): a burn of a few megabytes takes seconds.
+    UseRecorders(QByteArray(BlankDvdPlusRw).replace("4x 8x\npacing = full-speed", "1x\npacing = paced"));
     AddFiller(24 * 1024 * 1024);
     const QByteArray before = MediumSnapshot();
     QProcess process;

@@ -24,9 +24,6 @@ inline const QByteArray BlankDvdPlusRw =
     "[Test DVD Writer]\nmedium = DVD+RW blank\nfile = media/test-dvd.iso\n"
     "speeds = 4x 8x\npacing = full-speed\nerase-time-scale = 0\n";
 inline const QByteArray UsedDvdPlusRw = QByteArray(BlankDvdPlusRw).replace(" blank", " written");
-// Written at 1x (1385 kB/s): a burn of a few megabytes takes seconds.
-inline const QByteArray PacedBlankDvdPlusRw =
-    QByteArray(BlankDvdPlusRw).replace("4x 8x\npacing = full-speed", "1x\npacing = paced");
 
 inline QString ReadFile(const QString &path)
 {

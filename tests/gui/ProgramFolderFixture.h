@@ -34,7 +34,6 @@ public:
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(content);
     }
-    MemoryRegistryStore &Registry() { return m_registry; }
 
 private:
     QString m_folder;

@@ -113,14 +113,10 @@ TEST(DataExchange, MembersReachTheControlsAndComeBack)
     AnsweredWindow dlg;
     dlg.m_strVolume = QStringLiteral("NEW_LABEL");
     dlg.m_nMedia = 1;
-    dlg.m_bVerify = 1;
-    dlg.m_bShutdown = 1;
     dlg.UpdateData(false);
     EXPECT_EQ(dlg.m_nMedia, 1);
     EXPECT_TRUE(dlg.m_btnCd->isChecked());
     EXPECT_FALSE(dlg.m_btnDvd->isChecked());
-    EXPECT_TRUE(dlg.m_btnVerify->isChecked());
-    EXPECT_TRUE(dlg.m_btnShutdown->isChecked());
     EXPECT_EQ(dlg.m_stcLength->text(), QStringLiteral("23"));
 
     dlg.m_edtSourceDir->setText(QStringLiteral("/media/disc"));

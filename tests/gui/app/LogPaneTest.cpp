@@ -11,7 +11,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMap>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -31,35 +30,9 @@ protected:
         m_dlg.OnClearLog();
     }
 
-    // Answers the next file dialog: with a file name, or cancels it.
-    static void AnswerFileDialog(const QString &fileName)
-    {
-        QTimer::singleShot(50, [fileName] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            if (dialog == nullptr || dialog->objectName() != QLatin1String(CFilePicker::DialogObjectName()))
-                return;
-            if (fileName.isEmpty()) {
-                dialog->reject();
-                return;
-            }
-            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(fileName);
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
-    }
-
     ProgramFolderFixture m_folder;
     AnsweredWindow m_dlg;
 };
-
-TEST_F(LogPaneTest, TheLastLineStaysInView)
-{
-    m_dlg.show();
-    for (int i = 0; i < 300; ++i)
-        m_dlg.AppendLog(QStringLiteral("line %1").arg(i));
-    QScrollBar *bar = m_dlg.m_edtLog->verticalScrollBar();
-    EXPECT_GT(bar->maximum(), 0);
-    EXPECT_EQ(bar->value(), bar->maximum());
-}
 
 TEST_F(LogPaneTest, ConcurrentAppendsLoseNothingAndKeepEachThreadsOrder)
 {
@@ -151,7 +124,20 @@ TEST_F(LogPaneTest, SaveLogProposesTheLabelAndWritesTheChosenFileUnlessCancelled
     QDir::setCurrent(folder);
     m_dlg.m_strVolume = QStringLiteral("UNDEFINED");
     m_dlg.AppendLog(QStringLiteral("saved line"));
-    AnswerFileDialog(QString());
+    const auto answerFileDialog = [](const QString &fileName) {
+        QTimer::singleShot(50, [fileName] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (dialog == nullptr || dialog->objectName() != QLatin1String(CFilePicker::DialogObjectName()))
+                return;
+            if (fileName.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(fileName);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    answerFileDialog(QString());
     QTest::mouseClick(m_dlg.m_btnSaveLog, Qt::LeftButton);
     EXPECT_EQ(m_dlg.m_edtStatus->text(), QStringLiteral("Break..."));
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
@@ -166,7 +152,7 @@ TEST_F(LogPaneTest, SaveLogProposesTheLabelAndWritesTheChosenFileUnlessCancelled
         if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
             proposed = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
     });
-    AnswerFileDialog(target);
+    answerFileDialog(target);
     QTest::mouseClick(m_dlg.m_btnSaveLog, Qt::LeftButton);
     EXPECT_EQ(proposed, QStringLiteral("UNDEFINED.log"));
     QFile saved(target);

