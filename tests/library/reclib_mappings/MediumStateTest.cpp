@@ -34,12 +34,7 @@ TEST(ReclibMediumState, AStateThatCannotBeTrustedGivesTheConfiguredDisc)
          "configured = DVD+RW\nmedium = DVD+RW\nblank = no\ncontent-count = 2\nused-sectors = 7\n", true},
         {"other configured medium", "configured = DVD-RW\nmedium = DVD+RW\nused-sectors = 7\n", false},
         {"no configured medium", "medium = DVD+RW\nused-sectors = 7\n", false},
-        {"unknown medium", "configured = DVD+RW\nmedium = BD-R\nused-sectors = 7\n", false},
-        {"not a number", "configured = DVD+RW\nused-sectors = 7x\n", false},
-        {"negative sectors", "configured = DVD+RW\nmedium = DVD+RW\nused-sectors = -7\n", false},
-        {"negative count", "configured = DVD+RW\nmedium = DVD+RW\ncontent-count = -1\nused-sectors = 7\n",
-         false},
-        {"malformed line", "configured = DVD+RW\nused-sectors = 7\nno equals sign\n", false},
+        {"damaged", "configured = DVD+RW\nused-sectors = 7x\n", false},
     };
     for (const auto &c : cases) {
         const MediumState state =
