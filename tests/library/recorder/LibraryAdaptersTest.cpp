@@ -88,7 +88,7 @@ TEST_F(LibraryAdaptersTest, BelowVersion5555DevicesAreConvertedWithCdRatesAndOpe
             // library's own has been handed back to it.
             EXPECT_TRUE(Logged("NeroFreeMem ")) << CallLog();
         }
-        NeroCloseDevice(NeroOpenDevice(&device));
+        NeroOpenDevice(&device);
         EXPECT_TRUE(Logged(openedAs)) << CallLog();
         NeroFreeMem(list);
     }
