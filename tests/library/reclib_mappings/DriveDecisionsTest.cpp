@@ -7,21 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 using namespace reclib;
 
 namespace {
 
-struct EraseCase
-{
-    MediumKind medium;
-    EraseMethod method;
-    int64_t capacitySectors;
-    int blankingSpeed;
-    int seconds;
-};
-
-const EraseCase kErases[] = {
+// Medium, method, capacity in sectors and blanking speed the drive reports
+// (0: none), and the seconds shown.
+const std::tuple<MediumKind, EraseMethod, int64_t, int, int> kErases[] = {
     {MediumKind::DvdMinusRw, EraseMethod::BlankFast, 0, 0, 79},          // 64 MiB at 1x + 30 s
     {MediumKind::DvdMinusRw, EraseMethod::BlankFast, 2298496, 2770, 55}, // the drive blanks at 2x
     {MediumKind::DvdMinusRw, EraseMethod::BlankFull, 0, 0, 3429},        // nominal 4.7 GB at 1x
@@ -40,20 +34,13 @@ const EraseCase kErases[] = {
 
 TEST(DriveEraseEstimate, EachMediumAndMethodHasItsOwnFigure)
 {
-    for (const EraseCase &c : kErases)
-        EXPECT_EQ(driveEraseSeconds(c.medium, c.method, c.capacitySectors, c.blankingSpeed), c.seconds)
-            << traitsOf(c.medium).name << " method " << int(c.method) << " speed " << c.blankingSpeed;
+    for (const auto &[medium, method, capacity, speed, seconds] : kErases)
+        EXPECT_EQ(driveEraseSeconds(medium, method, capacity, speed), seconds)
+            << traitsOf(medium).name << " method " << int(method) << " speed " << speed;
 }
 
-struct CapacityCase
-{
-    MediumKind kind;
-    bool blank;
-    int64_t availableBytes;
-    int64_t sectors;
-};
-
-const CapacityCase kCapacities[] = {
+// Medium, blank, bytes the drive reports free, and the sectors a burn can use.
+const std::tuple<MediumKind, bool, int64_t, int64_t> kCapacities[] = {
     {MediumKind::DvdPlusR, true, 4700372992, 2295104},
     {MediumKind::DvdMinusRw, true, 4707319808, 2298496},
     {MediumKind::DvdMinusRw, false, 0, 2298496}, // written sequential DVD-RW: erased for the burn
@@ -66,9 +53,9 @@ const CapacityCase kCapacities[] = {
 
 TEST(DriveDecisions, CapacityIsWhatABurnCanUse)
 {
-    for (const CapacityCase &c : kCapacities)
-        EXPECT_EQ(driveCapacitySectors(c.kind, c.blank, c.availableBytes), c.sectors)
-            << traitsOf(c.kind).name << (c.blank ? " blank" : " written");
+    for (const auto &[kind, blank, availableBytes, sectors] : kCapacities)
+        EXPECT_EQ(driveCapacitySectors(kind, blank, availableBytes), sectors)
+            << traitsOf(kind).name << (blank ? " blank" : " written");
 }
 
 TEST(DriveDecisions, BlankingSpeedIsTheFastestReportedForTheLoadedDisc)

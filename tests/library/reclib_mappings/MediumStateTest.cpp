@@ -1,26 +1,10 @@
-// The state file of a virtual disc: what the reader keeps and what makes it
-// fall back to the configuration's disc.
+// The state file of a virtual disc: what makes the reader fall back to the
+// configuration's disc. What it keeps is read back through the library.
 #include "recorders/MediumState.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 using namespace reclib;
-
-namespace {
-
-const std::string kNoMedium = "/nonexistent/orvane-test/medium.iso";
-
-VirtualRecorderSettings Configured(MediumKind medium, bool written)
-{
-    VirtualRecorderSettings spec;
-    spec.medium = medium;
-    spec.written = written;
-    return spec;
-}
-
-} // namespace
 
 TEST(ReclibMediumState, AStateThatCannotBeTrustedGivesTheConfiguredDisc)
 {
@@ -34,29 +18,14 @@ TEST(ReclibMediumState, AStateThatCannotBeTrustedGivesTheConfiguredDisc)
          "configured = DVD+RW\nmedium = DVD+RW\nblank = no\ncontent-count = 2\nused-sectors = 7\n", true},
         {"other configured medium", "configured = DVD-RW\nmedium = DVD+RW\nused-sectors = 7\n", false},
         {"no configured medium", "medium = DVD+RW\nused-sectors = 7\n", false},
-        {"unknown medium", "configured = DVD+RW\nmedium = BD-R\nused-sectors = 7\n", false},
-        {"not a number", "configured = DVD+RW\nused-sectors = 7x\n", false},
-        {"negative sectors", "configured = DVD+RW\nmedium = DVD+RW\nused-sectors = -7\n", false},
-        {"negative count", "configured = DVD+RW\nmedium = DVD+RW\ncontent-count = -1\nused-sectors = 7\n",
-         false},
-        {"malformed line", "configured = DVD+RW\nused-sectors = 7\nno equals sign\n", false},
+        {"damaged", "configured = DVD+RW\nused-sectors = 7x\n", false},
     };
+    VirtualRecorderSettings blankDvdPlusRw;
+    blankDvdPlusRw.medium = MediumKind::DvdPlusRw;
     for (const auto &c : cases) {
-        const MediumState state =
-            MediumState::fromText(Configured(MediumKind::DvdPlusRw, false), c.text, kNoMedium);
+        const MediumState state = MediumState::fromText(blankDvdPlusRw, c.text, "/nonexistent/medium.iso");
         EXPECT_EQ(state.usedSectors, c.kept ? 7 : 0) << c.name;
         EXPECT_EQ(state.blank, !c.kept) << c.name;
         EXPECT_EQ(state.configured, MediumKind::DvdPlusRw) << c.name;
     }
-}
-
-TEST(ReclibMediumState, ReadsBackWhatItWrites)
-{
-    MediumState state = MediumState::initial(Configured(MediumKind::CdRw, true), kNoMedium);
-    state.kind = MediumKind::None; // ejected
-    state.contentCount = 3;
-    state.usedSectors = 359846;
-    state.dvdRomBookType = true;
-    EXPECT_EQ(MediumState::fromText(Configured(MediumKind::CdRw, true), state.text(), kNoMedium).text(),
-              state.text());
 }

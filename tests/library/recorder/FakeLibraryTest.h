@@ -14,23 +14,22 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
-// Remembers every write, so tests can tell a write-back from none.
+// Counts the writes, so tests can tell a write-back of the same value from none.
 class WatchedRegistry : public MemoryRegistryStore
 {
 public:
     bool WriteString(const QString &key, const QString &valueName, const QString &data) override
     {
-        writes << key + QLatin1Char('|') + valueName + QLatin1Char('=') + data;
+        ++writes;
         return MemoryRegistryStore::WriteString(key, valueName, data);
     }
-    QStringList writes;
+    int writes = 0;
 };
 
 class FakeLibraryTest : public testing::Test
@@ -41,7 +40,6 @@ protected:
         SetMachineRegistry(&m_registry);
         if (qEnvironmentVariableIsSet("PATH"))
             m_savedPath = qgetenv("PATH");
-        g_szRecLibDir[0] = '\0';
     }
 
     void TearDown() override
@@ -55,11 +53,11 @@ protected:
         g_szRecLibDir[0] = '\0';
     }
 
-    // A fresh folder (named name) holding a copy of that generation's stand-in.
-    static QString InstallFake(const char *generation, const QString &name = QStringLiteral("lib"))
+    // A copy of that generation's stand-in in folder (by default a fresh one).
+    static QString InstallFake(const char *generation, QString folder = {})
     {
-        const QString folder =
-            testenv::makeTempDir(QString::fromLatin1(generation)) + QLatin1Char('/') + name;
+        if (folder.isEmpty())
+            folder = testenv::makeTempDir(QString::fromLatin1(generation)) + QStringLiteral("/lib");
         EXPECT_TRUE(QDir().mkpath(folder));
         const QString source =
             QStringLiteral(ORVANE_FAKE_RECLIB_DIR "/%1/NeroAPI.so").arg(QLatin1String(generation));
@@ -75,9 +73,11 @@ protected:
         SetSharedValue(m_folder);
         return Load();
     }
+    // A load that does not start from the folder an earlier one found.
     int Load()
     {
-        m_registry.writes.clear();
+        m_registry.writes = 0;
+        g_szRecLibDir[0] = '\0';
         return LoadRecordingLibrary();
     }
 

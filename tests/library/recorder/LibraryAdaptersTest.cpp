@@ -27,11 +27,7 @@ TEST_F(LibraryAdaptersTest, EachGenerationIsServedThroughTheExportsItHas)
         bool listsDvdRecorders;
         const char *dvdMediaName; // "CD-R/RW": made by the adapter in the library's memory
     } generations[] = {
-        {"current",
-         "NeroSetExpectedAPIVersionEx 6.0.0.0 reserved=(nil)\n",
-         {6, 0, 0, 0},
-         true,
-         "DVD-R, DVD+R"},
+        {"current", "NeroSetExpectedAPIVersionEx 6.0.0.0 (nil)\n", {6, 0, 0, 0}, true, "DVD-R, DVD+R"},
         {"v5564", "NeroSetExpectedAPIVersion 6000\n", {5, 5, 6, 4}, true, "DVD-R, DVD+R"},
         {"sparse", "NeroSetExpectedAPIVersion 6000\n", {6, 0, 0, 0}, false, "CD-R/RW"},
         {"refusing", nullptr, {}, false, ""}, // refuses the declared version
@@ -48,7 +44,7 @@ TEST_F(LibraryAdaptersTest, EachGenerationIsServedThroughTheExportsItHas)
         EXPECT_EQ(QueryLibraryVersion(), g.version);
         DeviceInfoList *cd = NeroGetAvailableDrivesEx(MEDIA_SET_CD, nullptr);
         ASSERT_NE(cd, nullptr);
-        EXPECT_STREQ(cd->devices[0].name, "Fake Recorder A");
+        EXPECT_STREQ(cd->devices[0].name, "Fake Recorder");
         NeroFreeMem(cd);
         DeviceInfoList *dvd = NeroGetAvailableDrivesEx(MEDIA_SET_DVD, nullptr);
         EXPECT_EQ(dvd != nullptr, g.listsDvdRecorders);
@@ -70,7 +66,7 @@ TEST_F(LibraryAdaptersTest, BelowVersion5555DevicesAreConvertedWithCdRatesAndOpe
     ASSERT_EQ(LoadFake("legacy"), 1);
     const std::tuple<unsigned, const char *, const char *> cases[] = {
         {5554, "Old Recorder", "NeroOpenDevice legacy name=Old Recorder as listed=1"},
-        {5555, "Fake Recorder A", "NeroOpenDevice name=Fake Recorder A"},
+        {5555, "Fake Recorder", "NeroOpenDevice name=Fake Recorder"},
     };
     for (const auto &[version, firstName, openedAs] : cases) {
         SCOPED_TRACE(version);
@@ -92,7 +88,7 @@ TEST_F(LibraryAdaptersTest, BelowVersion5555DevicesAreConvertedWithCdRatesAndOpe
             // library's own has been handed back to it.
             EXPECT_TRUE(Logged("NeroFreeMem ")) << CallLog();
         }
-        NeroCloseDevice(NeroOpenDevice(&device));
+        NeroOpenDevice(&device);
         EXPECT_TRUE(Logged(openedAs)) << CallLog();
         NeroFreeMem(list);
     }
@@ -102,27 +98,24 @@ TEST_F(LibraryAdaptersTest, ImplausibleLegacyCountsAreRefusedAndSpeedsReadNoFurt
 {
     ASSERT_EQ(LoadFake("legacy"), 1); // the converted list needs the library's allocator
     EXPECT_EQ(ConvertLegacyDriveList(nullptr), nullptr);
+    // The devices and speeds a legacy list claims; the devices converted
+    // (-1: refused) and the speeds kept.
+    const std::tuple<int32_t, int32_t, int32_t, int32_t> cases[] = {
+        {-1, 0, -1, 0}, {kMaxLegacyDevices + 1, 0, -1, 0},
+        {0, 0, 0, 0},   {1, LEGACY_SPEED_MAX + 1, 1, LEGACY_SPEED_MAX},
+        {1, -2, 1, 0},
+    };
     LegacyDeviceInfoList legacy{};
-    for (const int32_t count : {-5, kMaxLegacyDevices + 1, 1000000, INT32_MAX, INT32_MIN}) {
-        SCOPED_TRACE(count);
-        legacy.count = count;
-        EXPECT_EQ(ConvertLegacyDriveList(&legacy), nullptr);
-    }
-    legacy.count = 0;
-    DeviceInfoList *empty = ConvertLegacyDriveList(&legacy);
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(empty->count, 0);
-    NeroFreeMem(empty);
-
-    legacy.count = 1;
-    for (const int32_t speeds : {21, 100000, -2}) {
-        SCOPED_TRACE(speeds);
+    for (const auto &[devices, speeds, converted, kept] : cases) {
+        SCOPED_TRACE(testing::Message() << devices << " devices, " << speeds << " speeds");
+        legacy.count = devices;
         legacy.devices[0].readSpeedCount = legacy.devices[0].writeSpeedCount = speeds;
         DeviceInfoList *list = ConvertLegacyDriveList(&legacy);
-        ASSERT_NE(list, nullptr);
-        const int32_t expected = speeds < 0 ? 0 : LEGACY_SPEED_MAX;
-        EXPECT_EQ(list->devices[0].readSpeeds.count, expected);
-        EXPECT_EQ(list->devices[0].writeSpeeds.count, expected);
+        ASSERT_EQ(list != nullptr ? list->count : -1, converted);
+        if (converted == 1) {
+            EXPECT_EQ(list->devices[0].readSpeeds.count, kept);
+            EXPECT_EQ(list->devices[0].writeSpeeds.count, kept);
+        }
         NeroFreeMem(list);
     }
 }
@@ -143,17 +136,14 @@ TEST_F(LibraryAdaptersTest, TracksAreWrappedExactlyBelow5_5_9_16AndDestroyedOnce
         const std::string creation = LoggedLine("NeroCreateIsoTrackEx");
         const std::string created = creation.substr(creation.rfind(' ') + 1);
         EXPECT_EQ(Pointer(track) != created, wrapped);
-        EXPECT_STREQ(track->vtbl->volumeLabel(track), "LABEL");
 
-        // The library reads the track in its own interface; the record
-        // gets the program's track back afterwards.
+        // The library gets a view in its own interface; the record gets the
+        // program's track back afterwards.
         WriteRecord record{};
         record.track = track;
         EXPECT_EQ(NeroBurn(nullptr, 0, &record, 0, 0, nullptr), BURN_OK);
         EXPECT_EQ(record.track, track);
-        const std::string burn = LoggedLine("NeroBurn");
-        EXPECT_EQ(burn.find("track=" + Pointer(track)) == std::string::npos, wrapped) << burn;
-        EXPECT_NE(burn.find("label=LABEL"), std::string::npos) << burn;
+        EXPECT_EQ(LoggedLine("NeroBurn") == "NeroBurn track=" + Pointer(track), !wrapped) << CallLog();
         EXPECT_FALSE(Logged("track destroyed"));
 
         // Releasing a wrapped track hands the library an owning legacy view;
@@ -172,13 +162,13 @@ TEST_F(LibraryAdaptersTest, TracksAreWrappedExactlyBelow5_5_9_16AndDestroyedOnce
     EXPECT_TRUE(Logged("NeroFreeIsoTrack (nil)"));
     WriteRecord record{};
     EXPECT_EQ(NeroBurn(nullptr, 0, &record, 0, 0, nullptr), BURN_OK);
-    EXPECT_TRUE(Logged("track=(nil) label=(none)")) << CallLog();
+    EXPECT_TRUE(Logged("NeroBurn track=(nil)")) << CallLog();
 }
 
 TEST_F(LibraryAdaptersTest, Version5564IsNotShutDownAndEnumeratesWithTheDriverAside)
 {
     ASSERT_EQ(LoadFake("v5564"), 1);
-    for (const unsigned version : {5563u, 5564u, 5565u, 5566u, 5567u}) {
+    for (const unsigned version : {5563u, 5564u, 5566u, 5567u}) {
         SCOPED_TRACE(version);
         SetFakeVersion(version, {5, 5, 6, 4});
         ClearCallLog();
@@ -187,68 +177,38 @@ TEST_F(LibraryAdaptersTest, Version5564IsNotShutDownAndEnumeratesWithTheDriverAs
         EXPECT_EQ(Logged("NeroDone"), !skipped);
     }
 
-    QFile driver(m_folder + "/DVDR.DLL");
-    ASSERT_TRUE(driver.open(QIODevice::WriteOnly));
-    driver.close();
-    for (const unsigned version : {5564u, 5565u, 5563u}) {
+    const QString driver = m_folder + "/DVDR.DLL";
+    const QString aside = m_folder + "/DVDR._DLL";
+    ASSERT_TRUE(QFile(driver).open(QIODevice::WriteOnly));
+    for (const unsigned version : {5565u, 5564u}) {
         SCOPED_TRACE(version);
         SetFakeVersion(version, {5, 5, 6, 4});
         ClearCallLog();
         NeroFreeMem(NeroGetAvailableDrivesEx(MEDIA_SET_DVD, nullptr));
         EXPECT_TRUE(Logged(version == 5564 ? "DVDR.DLL=0 DVDR._DLL=1" : "DVDR.DLL=1 DVDR._DLL=0"))
             << CallLog();
-        EXPECT_TRUE(QFile::exists(m_folder + "/DVDR.DLL"));
-        EXPECT_FALSE(QFile::exists(m_folder + "/DVDR._DLL"));
+        EXPECT_TRUE(QFile::exists(driver));
+        EXPECT_FALSE(QFile::exists(aside));
     }
-
-    // A file already aside is never replaced.
-    SetFakeVersion(5564, {5, 5, 6, 4});
-    for (const char *name : {"/DVDR.DLL", "/DVDR._DLL"}) {
-        QFile file(m_folder + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(name);
-    }
+    // Still 5564: a file already aside is never replaced, neither way.
+    ASSERT_TRUE(QFile(aside).open(QIODevice::WriteOnly));
     NeroFreeMem(NeroGetAvailableDrivesEx(MEDIA_SET_DVD, nullptr));
-    for (const char *name : {"/DVDR.DLL", "/DVDR._DLL"}) {
-        QFile file(m_folder + name);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), QByteArray(name));
-    }
+    EXPECT_TRUE(QFile::exists(driver));
+    EXPECT_TRUE(QFile::exists(aside));
 }
 
-TEST_F(LibraryAdaptersTest, ArgumentsAndResultsPassThrough)
+TEST_F(LibraryAdaptersTest, EraseModeEjectFlagAndReasonsReachTheLibrary)
 {
     ASSERT_EQ(LoadFake("current"), 1);
-    RecLibSettings settings{};
-    settings.filesFolder = "NeroFiles";
-    EXPECT_EQ(NeroInit(&settings, nullptr), 0);
-    NeroFreeMem(NeroGetTypeNameOfMedia(MEDIA_SET_DVD, ", "));
-    DeviceInfoList *list = NeroGetAvailableDrivesEx(MEDIA_SET_DVD, nullptr);
-    ASSERT_NE(list, nullptr);
-    RecDeviceHandle device = NeroOpenDevice(&list->devices[0]);
-    DiscInfo *disc = NeroGetCDInfo(device, CDINFO_FLAGS_DEFAULT);
-    ASSERT_NE(disc, nullptr);
-    EXPECT_EQ(disc->mediaType, MEDIA_DVD_MINUS);
-    NeroFreeMem(disc);
-    EXPECT_EQ(NeroGetCDRWErasingTime(device, ERASE_MODE_QUICK), 41);
-    EXPECT_EQ(NeroEraseCDRW(device, ERASE_MODE_QUICK), 21);
-    EXPECT_EQ(NeroEjectLoadCD(device, 1), 11);
-    NeroCloseDevice(device);
-    NeroFreeMem(list);
-    for (const auto &[text, expected] :
-         {std::pair{NeroGetLocalizedWaitCDTexts(WAIT_REASON_WRONG_MEDIUM), "Insert a disc 2"},
-          std::pair{NeroGetErrorLog(), "fake error log"}}) {
-        EXPECT_STREQ(text, expected);
-        NeroFreeMem(text);
-    }
-    NeroClearErrors();
-    EXPECT_EQ(NeroDone(), 0);
-    const std::string calls[] = {
-        "NeroInit files=NeroFiles reserved=(nil)", "NeroGetTypeNameOfMedia 12 separator=, ",
-        "NeroOpenDevice name=Fake Recorder A",     "NeroGetCDInfo " + Pointer(device) + " flags=3",
-        "NeroCloseDevice " + Pointer(device),      "NeroClearErrors\nNeroDone\n"};
-    for (const std::string &call : calls)
-        EXPECT_TRUE(Logged(call)) << call << "\n" << CallLog();
+    auto *device = reinterpret_cast<RecDeviceHandle>(&m_folder);
+    NeroEraseCDRW(device, ERASE_MODE_FULL);
+    NeroEraseCDRW(device, ERASE_MODE_QUICK);
+    NeroEjectLoadCD(device, 1);
+    NeroGetCDInfo(device, CDINFO_FLAGS_DEFAULT);
+    NeroGetLocalizedWaitCDTexts(WAIT_REASON_WRONG_MEDIUM);
+    EXPECT_TRUE(Logged("NeroEraseCDRW 0\nNeroEraseCDRW 1\nNeroEjectLoadCD 1\nNeroGetCDInfo 3\n"
+                       "NeroGetLocalizedWaitCDTexts 2\n"))
+        << CallLog();
 }
 
 } // namespace
