@@ -100,7 +100,6 @@ TEST(RecorderChoice, ListsWritersOfTheMediaAndPreselectsTheStoredOnes)
         bool listed;
     } cases[] = {
         {1, 1, MEDIA_DVD_PLUS, MEDIA_SET_DVD, true},
-        {1, 1, MEDIA_DVD_MINUS, MEDIA_SET_DVD, true},
         {1, 1, MEDIA_DVD_PLUS | MEDIA_DVD_MINUS, MEDIA_SET_CD, false},
         {1, 3, MEDIA_CD | MEDIA_DVD_PLUS, MEDIA_SET_CD, true},
         {2, 1, 0xFF, MEDIA_SET_DVD, false}, // not a recorder
