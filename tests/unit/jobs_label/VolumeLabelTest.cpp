@@ -117,7 +117,6 @@ TEST(VolumeLabelTest, LabelFromFolderPathCases)
         const char *label;
         const char *asked; // root whose label was read, "" when none
     } cases[] = {
-        {"/movies/MY_FILM/", "MY_FILM", ""},
         {"/movies/MY_FILM", "MY_FILM", ""},
         {"/movies/my film///", "MY_FILM", ""},
         {"/", "HOLIDAY_2004", "/"},

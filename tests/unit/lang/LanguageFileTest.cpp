@@ -46,8 +46,6 @@ TEST(LanguageFile, LookupRules)
         {"4294967296 big\n", 0xFFFFFFFFu, u"big"_s, "beyond 32 bits counts as the largest value"},
         {"-99999999999999999999 huge\n", 0xFFFFFFFFu, u"-99999999999999999999 huge"_s,
          "overflow wins over the sign"},
-        {"14a text\n", 14, u"a text"_s, "digits end at the first non-digit"},
-        {"\n\n15 x\n", 0, u""_s, "an empty line has id 0"},
         {"1 one\r\n2 two\r\n", 2, u"two"_s, "CR LF line ends"},
         {"1 one\r2 two\r3 three", 3, u"three"_s, "CR line ends, no end at the end of the file"},
         {"\xEF\xBB\xBF#20 no\n20 yes\n", 20, u"yes"_s,
