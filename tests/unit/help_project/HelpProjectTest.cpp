@@ -44,10 +44,6 @@ TEST(HelpContents, ReadsSitemapsAsHelpToolsWriteThem)
         const char *outline;
     };
     const Case cases[] = {
-        {"nested lists",
-         u"<UL>"_s + Entry("A", "a.html") + u"<UL>"_s + Entry("A1", "a1.html") + u"<UL>"_s +
-             Entry("A1x", "x.html") + u"</UL></UL>"_s + Entry("B", "b.html") + u"</UL>"_s,
-         "A=a.html[A1=a1.html[A1x=x.html]], B=b.html"},
         {"lower case, other quotes, no quotes",
          QStringLiteral("<ul><li><object type='text/sitemap'><param name=Name value='Q &amp; A'>"
                         "<PARAM NAME=\"local\" VALUE=qa.html></object></ul>"),

@@ -60,6 +60,4 @@ TEST(ResultSoundFile, WavInAnyCaseOnlyWhenEnabled)
     EXPECT_EQ(ResultSoundFile(6, sound), QString("/snd/failed.wav"));
     sound.enabled = false;
     EXPECT_FALSE(ResultSoundFile(3, sound));
-    EXPECT_TRUE(PlayButtonPlays("a.wav"));
-    EXPECT_FALSE(PlayButtonPlays(".wav")) << "more than four characters";
 }

@@ -60,10 +60,8 @@ TEST(PreflightFindingsTest, FileSystemSettingsForADvdVideo)
     const uint32_t bridge = ISO_TRACK_UDF | ISO_TRACK_ISO9660;
     const std::vector<Case> cases = {
         {bridge, 0, {}, false},
-        {bridge | ISO_TRACK_JOLIET, 0, {}, false},
         {ISO_TRACK_ISO9660, 0, {"UDF"}, false},
         {ISO_TRACK_UDF, 0, {"ISO 9660"}, false},
-        {0, 0, {"UDF", "ISO 9660"}, false},
         {bridge | ISO_TRACK_MODE2, 0, {}, true},
         {bridge | ISO_TRACK_MODE2, 1, {}, false}, // a CD may be Mode 2
     };

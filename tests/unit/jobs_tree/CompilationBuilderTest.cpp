@@ -119,30 +119,6 @@ TEST_F(CompilationBuilderTest, TwoBuildsInARowReplaceTheTree)
     EXPECT_EQ(tree.get(), nullptr);
 }
 
-TEST_F(CompilationBuilderTest, FreeIsoTreeOnAWideAndDeepTree)
-{
-    MakeVideoTs();
-    QString deep = "d";
-    for (int level = 1; level < 200; ++level)
-        deep += "/d";
-    ASSERT_TRUE(QDir(source).mkpath(deep));
-    for (int i = 0; i < 300; ++i)
-        fixture::MakeFile(source, QStringLiteral("wide/%1").arg(i));
-
-    ASSERT_NE(Build(), nullptr);
-    int depth = 0;
-    for (const IsoItem *item = fixture::FindTop(tree.get(), "d"); item; item = item->firstChild)
-        ++depth;
-    EXPECT_EQ(depth, 200);
-    EXPECT_EQ(fixture::ChildNames(fixture::FindTop(tree.get(), "wide")).size(), 300);
-
-    builder.FreeIsoTree();
-    EXPECT_EQ(tree.get(), nullptr);
-    IsoItem *none = nullptr;
-    FreeIsoTree(none);
-    EXPECT_EQ(none, nullptr);
-}
-
 TEST(DvdVideoNamesTest, JacketPicturePattern)
 {
     const struct
@@ -152,13 +128,10 @@ TEST(DvdVideoNamesTest, JacketPicturePattern)
     } cases[] = {
         {"J00___5L.MP2", true},
         {"j00___5l.mp2", true},
-        {"JAB___CD.Mp2", true},
         {"J\xc3\x84\xc3\x96___\xc3\x9c\x31.MP2", true}, // three letters of two bytes each
         {"J00___5L.MP3", false},
         {"J00__5L.MP2", false},
-        {"J00____5L.MP2", false},
         {"K00___5L.MP2", false},
-        {"J00-__5L.MP2", false},
         {"J00___5L.MP2.bak", false},
     };
     for (const auto &c : cases)

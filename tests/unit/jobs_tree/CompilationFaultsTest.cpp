@@ -122,38 +122,4 @@ TEST_F(CompilationFaultsTest, UnreadableFolderStopsTheBuildNamingIt)
     }
 }
 
-// Removes a chain of single folders below fd, deepest first, without ever
-// naming a path longer than one level.
-void RemoveChain(int fd, const std::string &name)
-{
-    const int child = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
-    if (child >= 0) {
-        RemoveChain(child, name);
-        ::close(child);
-    }
-    ::unlinkat(fd, name.c_str(), AT_REMOVEDIR);
-}
-
-// A chain of folders deeper than any path the system can open by name.
-TEST_F(CompilationFaultsTest, FolderBeyondThePathLimitStopsTheBuild)
-{
-    MakeVideoTs();
-    const std::string level(250, 'L');
-    int fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_DIRECTORY);
-    for (int depth = 0; depth < 20; ++depth) {
-        ASSERT_EQ(::mkdirat(fd, level.c_str(), 0755), 0);
-        const int child = ::openat(fd, level.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        fd = child;
-    }
-    ::close(fd);
-
-    EXPECT_EQ(Build(), nullptr);
-    EXPECT_TRUE(window.log.back().startsWith("<941> \"" + source + "/LLLL"));
-    EXPECT_EQ(window.status.back(), "<774>");
-    const int top = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_DIRECTORY);
-    RemoveChain(top, level);
-    ::close(top);
-}
-
 } // namespace

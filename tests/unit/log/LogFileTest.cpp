@@ -40,8 +40,7 @@ TEST(LogFileText, FillsTheFieldsInOrderAndStaysHarmless)
 TEST(WriteLogFileText, UnwritableTargetsAreSkipped)
 {
     const QString folder = testenv::makeTempDir(u"logfile"_s);
-    for (const QString &path :
-         {QString(), folder + u"/missing/x.log"_s, folder, u"/dev/full"_s, u"/proc/version"_s})
+    for (const QString &path : {QString(), folder + u"/missing/x.log"_s, u"/dev/full"_s})
         EXPECT_FALSE(WriteLogFileText(path, u"x"_s)) << path.toStdString();
     EXPECT_FALSE(QDir(folder + u"/missing"_s).exists());
 }

@@ -105,16 +105,9 @@ TEST_F(StateFoldersTest, ReadOnlyProgramFolderKeepsStateWithTheUser)
     }
 }
 
-TEST_F(StateFoldersTest, WritableProgramFolderKeepsEverythingAndALaterStartKeepsTheUsersFiles)
+TEST_F(StateFoldersTest, ALaterStartKeepsTheUsersFiles)
 {
     SetVariables({"{h}", nullptr, nullptr});
-    const StateFolders writable = PrepareStateFolders(m_program, FolderAccess::Writable);
-    EXPECT_EQ(writable.home, StateHome::ProgramFolder);
-    EXPECT_EQ(writable.config, m_program);
-    EXPECT_EQ(writable.data, m_program);
-    EXPECT_TRUE(writable.problems.empty());
-    EXPECT_FALSE(QFileInfo::exists(Expand("{h}/.config")));
-
     const StateFolders first = PrepareStateFolders(m_program, FolderAccess::ReadOnly);
     testenv::writeFile(first.config + u"/virtual-recorders.conf"_s, "[My Writer]\n");
     const StateFolders second = PrepareStateFolders(m_program, FolderAccess::ReadOnly);

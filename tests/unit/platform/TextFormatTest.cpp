@@ -29,13 +29,10 @@ TEST(TextFormat, ConversionsAsPrintf)
     const std::vector<Case> cases = {
         {"Device: %s", {u"HL-DT-ST DVDRAM"_s}, "Device: HL-DT-ST DVDRAM"},
         {"%d|%i|%u", {-5, 7, -1}, "-5|7|4294967295"},
-        {"FSFlags: %X", {static_cast<int>(0x80000040u)}, "FSFlags: 80000040"},
         {"%x %#x %#X %o %#o", {255, 255, 255, 8, 8}, "ff 0xff 0XFF 10 010"},
-        {"%ld MB", {4482L}, "4482 MB"},
         {"%lu", {-1L}, "18446744073709551615"},
         {"%.1f GB", {4.38}, "4.4 GB"},
         {"%.2f%%", {99.555}, "99.56%"},
-        {"%.2d:%.2d", {5, 42}, "05:42"},
         {"%2.2d:%2.2d:%2.2d", {1, 2, 30}, "01:02:30"},
         {"[%5d][%-5d][%05d][%+d][% d]", {42, 42, 42, 42, 42}, "[   42][42   ][00042][+42][ 42]"},
         {"[%-6s][%6s][%.3s]", {u"ab"_s, u"ab"_s, u"abcdef"_s}, "[ab    ][    ab][abc]"},
@@ -59,7 +56,6 @@ TEST(TextFormat, HostileTemplatesAreHarmless)
         {"%s%s%s%s", {u"one"_s}, "one"},
         {"%d %d %d", {}, "  "},
         {"end %", {1}, "end %"},
-        {"%5.", {1}, "%5."},
         {"%*d", {3, 4}, "%*d"},
         {"%k%d", {7}, "%k7"},
         {"%s", {42}, "42"},
@@ -73,7 +69,6 @@ TEST(TextFormat, HostileTemplatesAreHarmless)
         {"%f|%F",
          {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()},
          "inf|-INF"},
-        {"%s and more", {}, " and more"},
         {"%.999999s", {u"short"_s}, "short"},
         {"%.2s", {u"\U0001F4BF\U0001F4C0x"_s}, "\U0001F4BF\U0001F4C0"}, // no half character
         {"%s", {u"100%d %s"_s, 5, 6}, "100%d %s"},                      // extra arguments, percent in one
@@ -114,7 +109,6 @@ TEST(TextDecoding, Utf8WhenEveryByteIsElseWindows1252)
 
     EXPECT_EQ(WithoutUtf8Bom("\xEF\xBB\xBFtext"), QByteArrayView("text"));
     EXPECT_EQ(WithoutUtf8Bom("te\xEF\xBB\xBFxt"), QByteArrayView("te\xEF\xBB\xBFxt"));
-    EXPECT_EQ(WithoutUtf8Bom("\xEF\xBB"), QByteArrayView("\xEF\xBB"));
 }
 
 } // namespace

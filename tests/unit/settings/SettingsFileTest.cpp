@@ -96,10 +96,8 @@ TEST(SettingsFile, LoadRules)
         QStringList changed;
         const char *why;
     } cases[] = {
-        {"Speed: 3\n", {"Speed: 3"}, "only the speed changes"},
         {"FSFlags: 18\n", {"FSFlags: 18"}, "18 clears the reallocation"},
         {"FSFlags: 0\nFSFlags: 58\n", {}, "58 sets it; a later line wins"},
-        {"BurnFlags: 80000440\n", {"BurnFlags: 80000440"}, "no-overwrite-ask, verify and burn proof"},
         {"speed: 3\nDEVICE: x\nDevice:y\n", {}, "keys in other letter case or without the blank are ignored"},
         {"#Speed: 3\n; c\n  # Speed: 4\nSpeed: 5 # not a comment\n",
          {"Speed: 5"},
