@@ -177,8 +177,18 @@ RECLIB_EXPORT IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, u
         return nullptr;
     }
     IsoTrack *track = CreateIsoImageTrack(root, label != nullptr ? label : "", flags);
-    if (track == nullptr)
+    if (track == nullptr) {
         library.errors().add("NeroCreateIsoTrackEx: the image could not be laid out");
+        return nullptr;
+    }
+    // Every source has been opened and stamped by now: a track that cannot
+    // be burned is refused here, while the disc has not been touched, rather
+    // than by the burn after an erase.
+    if (const char *error = track->vtbl->layoutError(track)) {
+        library.errors().add(error);
+        track->vtbl->destroy(track, 1);
+        return nullptr;
+    }
     return track;
 }
 

@@ -185,8 +185,7 @@ bool ImageStream::sourceUnchanged(const ImageNode &file) const
     };
     if (::fstat(m_source.get(), &info) != 0)
         return false;
-    const FileStamp now{uint64_t(info.st_size), int64_t(info.st_mtim.tv_sec), int64_t(info.st_mtim.tv_nsec)};
-    return now == file.stamp();
+    return dvdvideo::StampOf(info) == file.stamp();
 }
 
 int32_t ImageStream::read(uint8_t *buffer, uint32_t maxSectors)
@@ -307,15 +306,18 @@ const ImageNode &ImageStream::fileAt(const ImageSegment &segment)
 
 bool ImageStream::openSource(const ImageNode &file)
 {
-    m_source.reset(::open(file.sourcePath().c_str(), O_RDONLY | O_CLOEXEC));
-    if (!m_source.valid()) {
-        unreadable(file, errno);
+    // Opened as when the layout was made: a source replaced by a FIFO or a
+    // device since then must not hold the burn.
+    dvdvideo::SourceFile source = dvdvideo::SourceFile::Open(file.sourcePath());
+    if (source.refusal() == dvdvideo::SourceRefusal::Unreadable) {
+        unreadable(file, source.error());
         return false;
     }
-    if (!sourceUnchanged(file)) {
+    if (!source.usable() || source.stamp() != file.stamp()) {
         changed(file);
         return false;
     }
+    m_source.reset(source.release());
     ::posix_fadvise(m_source.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     return true;
 }

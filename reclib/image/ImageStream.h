@@ -24,9 +24,10 @@ public:
     void open();
     // Fills up to maxSectors sectors; the number filled, 0 at the end of the
     // image, -1 when a source cannot be read or is no longer the file the
-    // layout was computed with: its size or modification time differs when
-    // it is opened or when its last piece has been read (error() says which). A call may fill fewer
-    // sectors than asked before the end: the pieces of a source file it
+    // layout was computed with: its stamp (device, inode, size, modification
+    // and change time) differs when it is opened or when its last piece has
+    // been read, or it is no longer a regular file (error() says which). A
+    // call may fill fewer sectors than asked before the end: the pieces of a source file it
     // reads start and end on aligned offsets of that file where the budget
     // allows, which keeps the kernel's copies fast.
     int32_t read(uint8_t *buffer, uint32_t maxSectors);
@@ -56,8 +57,8 @@ private:
     int32_t changed(const ImageNode &file);
     // Fails with the line that names a source file that cannot be read.
     int32_t unreadable(const ImageNode &file, int error);
-    // True while the open source has the size and modification time it had
-    // when the layout was computed.
+    // True while the open source has the stamp it had when the layout was
+    // computed.
     bool sourceUnchanged(const ImageNode &file) const;
 
     const ImageSegments &m_segments;

@@ -75,8 +75,7 @@ void ImageTrack::computeLayout()
             blockOrder.push_back(w);
 
     if (const ImageNode *missing = m_tree.firstMissing()) {
-        m_layoutError = "Required file \"" + missing->sourcePath() +
-                        "\" cannot be read: " + std::strerror(missing->sourceErrno);
+        m_layoutError = "Required file \"" + missing->sourcePath() + "\" " + missing->refusalText();
     } else if (udfWriter && !udfWriter->refusal().empty()) {
         m_layoutError = "The file \"" + udfWriter->refusal() + "\" is too large for a UDF file entry";
     }

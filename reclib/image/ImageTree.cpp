@@ -1,8 +1,6 @@
 #include "image/ImageTree.h"
 
-#include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace image {
 namespace {
@@ -72,24 +70,27 @@ void ImageTree::copyFile(const IsoItem &item, ImageNode &node)
 {
     const std::string_view path = boundedText(item.sourcePath, sizeof item.sourcePath);
     keepSourcePath(path, node);
-    // The stat needs a terminated path; the field may lack the terminator.
+    // The open needs a terminated path; the field may lack the terminator.
     char terminated[sizeof item.sourcePath + 1];
     std::memcpy(terminated, path.data(), path.size());
     terminated[path.size()] = '\0';
-    struct stat info
-    {
-    };
-    const bool found = ::stat(terminated, &info) == 0;
-    if (!found || !S_ISREG(info.st_mode)) {
+    const dvdvideo::SourceFile source = dvdvideo::SourceFile::Open(terminated);
+    if (!source.usable()) {
         node.sourceMissing = true;
-        node.sourceErrno = found ? EINVAL : errno;
+        node.sourceRefusal = uint8_t(source.refusal());
+        node.sourceErrno = source.error();
         if (!m_firstMissing)
             m_firstMissing = &node;
         return;
     }
-    node.size = uint64_t(info.st_size);
-    node.sourceSeconds = int64_t(info.st_mtim.tv_sec);
-    node.sourceNanoseconds = uint32_t(info.st_mtim.tv_nsec);
+    const dvdvideo::SourceStamp &stamp = source.stamp();
+    node.size = stamp.size;
+    node.sourceSeconds = stamp.modifiedSeconds;
+    node.sourceNanoseconds = uint32_t(stamp.modifiedNanoseconds);
+    node.sourceDevice = stamp.device;
+    node.sourceInode = stamp.inode;
+    node.changedSeconds = stamp.changedSeconds;
+    node.changedNanoseconds = uint32_t(stamp.changedNanoseconds);
     node.modified = node.sourceSeconds;
     node.modifiedNanoseconds = node.sourceNanoseconds;
 }

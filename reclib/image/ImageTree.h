@@ -9,6 +9,7 @@
 // its last part, which is usually the entry's own name), and a folder's
 // entries are one array instead of a node allocation each.
 
+#include "dvdvideo/SourceFile.h"
 #include "image/ImageTime.h"
 #include "image/TextStore.h"
 
@@ -23,17 +24,10 @@
 
 namespace image {
 
-// What identifies one version of a source file: a file whose size or
-// modification time differs from its stamp is no longer the file the
-// layout was computed for.
-struct FileStamp
-{
-    uint64_t size = 0;
-    int64_t modifiedSeconds = 0;
-    int64_t modifiedNanoseconds = 0;
-
-    bool operator==(const FileStamp &) const = default;
-};
+// What identifies one version of a source file: a file whose device,
+// inode, size, modification or change time differs from its stamp is no
+// longer the file the layout was computed for.
+using FileStamp = dvdvideo::SourceStamp;
 
 struct ImageNode
 {
@@ -45,8 +39,18 @@ struct ImageNode
     std::string_view name() const { return nameText; }
     // Files: the source file, as the program named it. Folders: empty.
     std::string sourcePath() const;
-    // Size and modification time at layout time.
-    FileStamp stamp() const { return {size, sourceSeconds, sourceNanoseconds}; }
+    // The source as it was opened at layout time.
+    FileStamp stamp() const
+    {
+        return {sourceDevice,   sourceInode,       size, sourceSeconds, sourceNanoseconds,
+                changedSeconds, changedNanoseconds};
+    }
+    // Files that could not be opened: what follows the quoted path in the
+    // line naming it.
+    std::string refusalText() const
+    {
+        return dvdvideo::SourceFile::ReasonText(dvdvideo::SourceRefusal(sourceRefusal), sourceErrno);
+    }
     ImageTime date() const { return ImageTime(std::time_t(modified), modifiedNanoseconds); }
 
     // In the tree's order.
@@ -65,6 +69,11 @@ struct ImageNode
     int64_t sourceSeconds = 0;
     uint32_t modifiedNanoseconds = 0;
     uint32_t sourceNanoseconds = 0;
+    // Files: the rest of the stamp.
+    uint64_t sourceDevice = 0;
+    uint64_t sourceInode = 0;
+    int64_t changedSeconds = 0;
+    uint32_t changedNanoseconds = 0;
 
     // Where the file's data starts in the image (absolute sector); set by the
     // data writer. Empty files keep 0.
@@ -78,7 +87,10 @@ struct ImageNode
     uint32_t udfUniqueId = 0;
     int sourceErrno = 0;
     bool isDirectory = false;
+    // Files the layout cannot use: not opened for reading, or no regular
+    // file (sourceRefusal, a dvdvideo::SourceRefusal, says which).
     bool sourceMissing = false;
+    uint8_t sourceRefusal = 0;
     // Folders: shown under RR_MOVED in the ISO 9660 and Joliet trees
     // (DeepFolders).
     bool isoRelocated = false;
@@ -92,8 +104,10 @@ private:
 class ImageTree
 {
 public:
-    // Copies the list starting at first (and everything below it). Each file's
-    // size is taken now; a file that cannot be examined is marked missing.
+    // Copies the list starting at first (and everything below it). Each
+    // source file is opened for reading once now, without waiting on it,
+    // and stamped; one that cannot be opened or is no regular file is
+    // marked missing with the reason.
     explicit ImageTree(const IsoItem *first);
 
     ImageNode &root() { return m_root; }

@@ -206,7 +206,10 @@ int BurnRun::PrepareCompilation()
     if (!m_track) {
         m_state.m_pIsoRoot.reset();
         ReportTrackFailure(m_moreFlags);
-        return BURN_FAILED;
+        // The library refuses a track before anything is written (a source
+        // that cannot be opened, a layout that cannot be made): like a
+        // compilation that cannot be built, the disc was not touched.
+        return jobs::RunBurnCompilationFailed;
     }
     return 0;
 }

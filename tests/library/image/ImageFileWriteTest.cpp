@@ -14,6 +14,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace imagetest;
@@ -133,11 +137,18 @@ TEST(DirectWrite, EveryFileOfARunComesOutWholeAndAChangedOneIsNamed)
         {"grew", [](const std::string &p, const std::string &was) { writeFile(p, was + "more"); }, changed},
         {"shrank", [](const std::string &p, const std::string &was) { writeFile(p, was.substr(1)); },
          changed},
-        {"rewritten, same size",
+        {"rewritten in place, same size, dated back",
          [](const std::string &p, const std::string &was) {
-             writeFile(p, std::string(was.size(), '#'));
-             std::filesystem::last_write_time(p,
-                                              std::filesystem::last_write_time(p) + std::chrono::seconds(5));
+             struct stat before
+             {
+             };
+             ::stat(p.c_str(), &before);
+             const int fd = ::open(p.c_str(), O_WRONLY | O_CLOEXEC);
+             const std::string other(was.size(), '#');
+             EXPECT_EQ(::pwrite(fd, other.data(), other.size(), 0), ssize_t(other.size()));
+             const timespec times[2] = {before.st_atim, before.st_mtim};
+             ::futimens(fd, times);
+             ::close(fd);
          },
          changed},
         {"removed", [](const std::string &p, const std::string &) { std::filesystem::remove(p); },
@@ -160,6 +171,94 @@ TEST(DirectWrite, EveryFileOfARunComesOutWholeAndAChangedOneIsNamed)
         EXPECT_EQ(error.rfind(change.named, 0), 0u) << error;
         EXPECT_NE(error.find(source), std::string::npos) << error;
         writeFile(source, runBytes(e));
+    }
+}
+
+// Runs what in a child within seconds and returns what it wrote; a child
+// that does not finish is killed and the result says so. nobody: the child
+// runs as the user nobody, for whom a file of mode 000 cannot be read.
+std::string inChild(const std::function<std::string()> &what, bool asNobody = false)
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return "no pipe";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(pipeFds[0]);
+        if (asNobody && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        const std::string out = what();
+        const ssize_t n = ::write(pipeFds[1], out.data(), out.size());
+        ::_exit(n == ssize_t(out.size()) ? 0 : 4);
+    }
+    ::close(pipeFds[1]);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            ::close(pipeFds[0]);
+            return "still running after 10 s";
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::string out(4096, '\0');
+    const ssize_t n = ::read(pipeFds[0], out.data(), out.size());
+    ::close(pipeFds[0]);
+    out.resize(n > 0 ? size_t(n) : 0);
+    return out;
+}
+
+TEST(SourceOpenTest, EverySourceIsOpenedWithoutWaitingAndOnlyARegularFileIsTaken)
+{
+    const std::string folder = tempDir("kinds");
+    ::chmod(folder.c_str(), 0755);
+    const std::string gone = folder + "/gone.vob";
+    const struct
+    {
+        const char *kind;
+        std::function<void(const std::string &)> make;
+        std::string reason; // "" for a file the track takes
+        bool asNobody = false;
+    } rows[] = {
+        {"regular file", [](const std::string &p) { writeFile(p, "data"); }, ""},
+        {"link to a regular file",
+         [&](const std::string &p) { std::filesystem::create_symlink(writeFile(folder + "/t.bin", "x"), p); },
+         ""},
+        {"missing", [](const std::string &) {}, "cannot be read: No such file or directory"},
+        {"dangling link", [&](const std::string &p) { std::filesystem::create_symlink(gone, p); },
+         "cannot be read: No such file or directory"},
+        {"link loop", [](const std::string &p) { std::filesystem::create_symlink(p, p); },
+         "cannot be read: Too many levels of symbolic links"},
+        {"FIFO", [](const std::string &p) { ::mkfifo(p.c_str(), 0644); },
+         "is a FIFO (named pipe), not a regular file"},
+        {"link to /dev/zero", [](const std::string &p) { std::filesystem::create_symlink("/dev/zero", p); },
+         "is a device, not a regular file"},
+        {"folder", [](const std::string &p) { std::filesystem::create_directory(p); },
+         "is a folder, not a regular file"},
+        {"mode 000",
+         [](const std::string &p) {
+             writeFile(p, "secret");
+             ::chmod(p.c_str(), 0);
+         },
+         "cannot be read: Permission denied", true},
+    };
+    int round = 0;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.kind);
+        const std::string source = folder + "/source" + std::to_string(round++) + ".vob";
+        row.make(source);
+        IsoItemTree tree;
+        tree.addFile(nullptr, "SOURCE.VOB", source);
+        const std::string error = inChild(
+            [&] {
+                TrackPtr track(CreateIsoImageTrack(tree.root(), "KINDS", kBridge));
+                const char *text = track->vtbl->layoutError(track.get());
+                return std::string(text ? text : "");
+            },
+            row.asNobody);
+        EXPECT_EQ(error, row.reason.empty() ? "" : "Required file \"" + source + "\" " + row.reason);
     }
 }
 

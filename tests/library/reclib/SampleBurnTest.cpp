@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -60,6 +61,18 @@ TEST(ReclibSampleBurn, AVobRemovedOrChangedAfterTheTrackWasCreatedFailsTheBurnNa
         EXPECT_FALSE(exists(lib.folder + "/media/dvd.iso"));
         EXPECT_TRUE(filesEndingWith(lib.folder, ".part").empty());
     }
+}
+
+TEST(ReclibSampleBurn, AVobThatIsNoRegularFileRefusesTheTrackBeforeAnyBurn)
+{
+    LoadedReclib lib(DvdWriter);
+    imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), lib.folder + "/source");
+    const std::string vob = lib.folder + "/source/VIDEO_TS/VTS_01_1.VOB";
+    std::filesystem::remove(vob);
+    ASSERT_EQ(::mkfifo(vob.c_str(), 0644), 0);
+    const auto tree = imagetest::IsoItemTree::fromDvdFolder(lib.folder + "/source");
+    EXPECT_EQ(lib.api.NeroCreateIsoTrackEx(tree->root(), "FIFO", imagetest::kBridge), nullptr);
+    EXPECT_TRUE(lib.errorLogged("Required file \"" + vob + "\" is a FIFO")) << lib.errorLog();
 }
 
 TEST(ReclibSampleBurn, AFolderTooDeepForIso9660IsMovedWithOneLogLine)
