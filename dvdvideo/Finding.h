@@ -28,6 +28,10 @@ enum class FindingKind {
     Mode2OnDvd,
     SectorCount,  // name: file(s), number: sectors found, number2: sectors expected
     DiscTooSmall, // number: room in MB, number2: needed MB
+    // name: a DVD-Video file that cannot be opened or is no regular file;
+    // number: its SourceRefusal, number2: the system's error when it
+    // cannot be read
+    FileRefused,
 };
 
 struct Finding

@@ -38,6 +38,19 @@ std::optional<size_t> FirstDifference(const std::vector<uint8_t> &a, const std::
 
 } // namespace
 
+bool IsDvdVideoFileName(std::string_view name)
+{
+    if (name.size() != 12 || name[8] != '.')
+        return false;
+    const std::string_view extension = name.substr(9);
+    if (!EqualsNoCase(extension, "IFO") && !EqualsNoCase(extension, "BUP") && !EqualsNoCase(extension, "VOB"))
+        return false;
+    if (EqualsNoCase(name.substr(0, 8), "VIDEO_TS"))
+        return true;
+    const auto digit = [&](size_t at) { return name[at] >= '0' && name[at] <= '9'; };
+    return EqualsNoCase(name.substr(0, 4), "VTS_") && digit(4) && digit(5) && name[6] == '_' && digit(7);
+}
+
 std::string TitleSetFileName(int set, int part, std::string_view extension)
 {
     char name[16];
@@ -70,9 +83,20 @@ std::optional<std::vector<uint8_t>> FolderCheck::Load(std::string_view name) con
     return m_loader(*file);
 }
 
+bool FolderCheck::Refused(std::string_view name) const
+{
+    const FolderFile *file = Find(name);
+    return file != nullptr && file->refusal != SourceRefusal::None;
+}
+
 void FolderCheck::Add(Severity severity, FindingKind kind, std::string name, int64_t number, int64_t number2,
                       std::string name2)
 {
+    // A refused file has its own finding with the true reason.
+    if ((kind == FindingKind::FileMissing || kind == FindingKind::TitleSetFileMissing ||
+         kind == FindingKind::ReallocationImpossible) &&
+        Refused(name))
+        return;
     m_findings.push_back({severity, kind, std::move(name), std::move(name2), number, number2});
 }
 
@@ -81,6 +105,7 @@ Findings FolderCheck::Run(Reallocation reallocation)
     m_findings.clear();
     m_playable.clear();
     m_namedSets = 0;
+    NameRefusedFiles();
     if (CheckVmg()) {
         for (int set = 1; set <= m_namedSets; ++set)
             CheckTitleSet(set);
@@ -88,6 +113,17 @@ Findings FolderCheck::Run(Reallocation reallocation)
     }
     if (reallocation == Reallocation::On)
         CheckReallocation();
+    // The walk opens files as a player does, and would wait on a FIFO:
+    // it visits no set with a refused file, and nothing at all when one of
+    // the video manager's files was refused.
+    std::erase_if(m_playable, [&](int set) {
+        for (const FolderFile &file : m_files)
+            if (file.refusal != SourceRefusal::None &&
+                (EqualsNoCase(file.name.substr(0, 8), "VIDEO_TS") ||
+                 EqualsNoCase(file.name.substr(0, 7), TitleSetFileName(set, 0, "").substr(0, 7))))
+                return true;
+        return false;
+    });
     return m_findings;
 }
 
@@ -175,6 +211,25 @@ void FolderCheck::CheckBackup(const std::string &ifoName, const std::string &bup
         return;
     if (const auto at = FirstDifference(*ifo, *bup))
         Add(Severity::Warning, FindingKind::BackupDiffers, bupName, int64_t(*at), 0, ifoName);
+}
+
+// In the order a player meets them: VIDEO_TS first, then the title sets.
+void FolderCheck::NameRefusedFiles()
+{
+    std::vector<const FolderFile *> refused;
+    for (const FolderFile &file : m_files)
+        if (file.refusal != SourceRefusal::None)
+            refused.push_back(&file);
+    const auto upper = [](std::string name) {
+        for (char &c : name)
+            c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+        return name;
+    };
+    std::sort(refused.begin(), refused.end(),
+              [&](const FolderFile *a, const FolderFile *b) { return upper(a->name) < upper(b->name); });
+    for (const FolderFile *file : refused)
+        m_findings.push_back(
+            {Severity::Error, FindingKind::FileRefused, file->name, {}, int64_t(file->refusal), file->error});
 }
 
 void FolderCheck::CheckUnnamedSets()

@@ -11,6 +11,7 @@
 
 #include "dvdvideo/Finding.h"
 #include "dvdvideo/IfoReader.h"
+#include "dvdvideo/SourceFile.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,7 +28,15 @@ struct FolderFile
     std::string name; // as the file system spells it
     uint64_t size = 0;
     bool regular = true; // false: a folder or anything else that is no file
+    // Set when the file was opened for the check and refused (regular is
+    // then false); the check names it with this reason.
+    SourceRefusal refusal = SourceRefusal::None;
+    int error = 0; // SourceRefusal::Unreadable: errno
 };
+
+// VIDEO_TS.IFO, VTS_01_2.VOB and the like, in any letter case: the files the
+// check and a player read.
+bool IsDvdVideoFileName(std::string_view name);
 
 enum class Reallocation { Off, On };
 
@@ -44,7 +53,8 @@ public:
     Findings Run(Reallocation reallocation);
 
     // The title sets the video manager names (1 to its count) whose IFO and
-    // title VOB exist: the playback walk visits only these. Valid after Run.
+    // title VOB exist and none of whose files (nor the video manager's) was
+    // refused: the playback walk visits only these. Valid after Run.
     const std::vector<int> &PlayableSets() const { return m_playable; }
 
     // The entry named name in any letter case (an exact spelling wins), or
@@ -58,6 +68,8 @@ private:
     void CheckBackup(const std::string &ifoName, const std::string &bupName);
     void CheckUnnamedSets();
     void CheckReallocation();
+    void NameRefusedFiles();
+    bool Refused(std::string_view name) const;
     std::optional<std::vector<uint8_t>> Load(std::string_view name) const;
     void Add(Severity severity, FindingKind kind, std::string name = {}, int64_t number = 0,
              int64_t number2 = 0, std::string name2 = {});

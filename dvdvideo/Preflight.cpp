@@ -1,7 +1,7 @@
 #include "dvdvideo/Preflight.h"
 
+#include <cerrno>
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,39 +15,19 @@ struct CloseDir
     void operator()(DIR *dir) const { closedir(dir); }
 };
 
-// An open descriptor, closed when it goes.
-class Fd
-{
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 // Reads at most IfoReader::kMaxIfoBytes: a file that grew past its listed
-// size is not read on without end.
+// size is not read on without end. Opened without waiting on it.
 std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string &path)
 {
-    const Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info
-    {
-    };
-    if (fd.Get() < 0 || fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        uint64_t(info.st_size) > IfoReader::kMaxIfoBytes)
+    const SourceFile file = SourceFile::Open(path);
+    if (!file.usable() || file.stamp().size > IfoReader::kMaxIfoBytes)
         return std::nullopt;
-    std::vector<uint8_t> bytes(size_t(info.st_size));
+    std::vector<uint8_t> bytes(size_t(file.stamp().size));
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t got = read(fd.Get(), bytes.data() + done, bytes.size() - done);
+        const ssize_t got = read(file.fd(), bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got < 0)
             return std::nullopt;
         if (got == 0)
@@ -56,6 +36,23 @@ std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string &path)
     }
     bytes.resize(done);
     return bytes;
+}
+
+// Opens each DVD-Video file once, as the burn will: one that cannot be
+// opened or is no regular file is marked with the reason, and neither the
+// checks nor the walk touch it again.
+void RefuseUnusableFiles(const std::string &folder, std::vector<FolderFile> &files)
+{
+    for (FolderFile &file : files) {
+        if (!IsDvdVideoFileName(file.name))
+            continue;
+        const SourceFile opened = SourceFile::Open(folder + "/" + file.name);
+        if (opened.usable())
+            continue;
+        file.regular = false;
+        file.refusal = opened.refusal();
+        file.error = opened.error();
+    }
 }
 
 bool IsVideoTsName(const std::string &name)
@@ -106,6 +103,7 @@ PreflightReport RunPreflight(const std::string &sourceFolder, Reallocation reall
     report.isDvdVideo = true;
     report.videoTsPath = sourceFolder + "/" + videoTsName;
     report.videoTsFiles = ListFolderFiles(report.videoTsPath);
+    RefuseUnusableFiles(report.videoTsPath, report.videoTsFiles);
     const std::string base = report.videoTsPath + "/";
     FolderCheck check(report.videoTsFiles,
                       [&](const FolderFile &file) { return ReadSmallFile(base + file.name); });

@@ -3,10 +3,10 @@
 #include "dvdvideo/IfoReader.h"
 #include "image/ByteOrder.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
 #include <set>
 #include <string_view>
+#include <unistd.h>
 #include <utility>
 
 namespace image {
@@ -25,17 +25,23 @@ bool isVideoFolderName(std::string_view name)
 }
 
 // Reads an IFO or BUP whole, refusing files larger than any real one and
-// files whose size changed since the layout began.
+// files that are no longer the version the layout stamped.
 std::optional<std::vector<uint8_t>> loadSmallFile(const ImageNode &node)
 {
     if (node.sourceMissing || node.size > IfoReader::kMaxIfoBytes)
         return std::nullopt;
-    std::ifstream in(node.sourcePath(), std::ios::binary);
-    if (!in)
+    const dvdvideo::SourceFile source = dvdvideo::SourceFile::Open(node.sourcePath());
+    if (!source.usable() || source.stamp() != node.stamp())
         return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() != node.size)
-        return std::nullopt;
+    std::vector<uint8_t> bytes(node.size);
+    for (size_t done = 0; done < bytes.size();) {
+        const ssize_t got = ::pread(source.fd(), bytes.data() + done, bytes.size() - done, off_t(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return std::nullopt;
+        done += size_t(got);
+    }
     return bytes;
 }
 

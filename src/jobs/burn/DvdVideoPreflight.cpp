@@ -7,6 +7,7 @@
 
 #include <reclib_api.h>
 
+#include <cstring>
 #include <set>
 
 namespace jobs {
@@ -21,6 +22,27 @@ constexpr int64_t SectorsPerMb = 1024 * 1024 / SECTOR_SIZE;
 QString Q(const std::string &utf8)
 {
     return QString::fromStdString(utf8);
+}
+
+// The system's reason for a file that cannot be read, or what the file is
+// instead of a regular one.
+QString RefusedFileText(const Finding &f, const TextLookup &text)
+{
+    switch (dvdvideo::SourceRefusal(f.number)) {
+    case dvdvideo::SourceRefusal::Unreadable:
+        return FormatText(text(textid::PreflightFileUnreadable),
+                          {Q(f.name), QString::fromLocal8Bit(std::strerror(int(f.number2)))});
+    case dvdvideo::SourceRefusal::Fifo:
+        return FormatText(text(textid::PreflightFileIsFifo), {Q(f.name)});
+    case dvdvideo::SourceRefusal::Device:
+        return FormatText(text(textid::PreflightFileIsDevice), {Q(f.name)});
+    case dvdvideo::SourceRefusal::Socket:
+        return FormatText(text(textid::PreflightFileIsSocket), {Q(f.name)});
+    case dvdvideo::SourceRefusal::Folder:
+        return FormatText(text(textid::PreflightFileIsFolder), {Q(f.name)});
+    default:
+        return FormatText(text(textid::PreflightFileNotRegular), {Q(f.name)});
+    }
 }
 
 } // namespace
@@ -128,6 +150,8 @@ QString FindingText(const Finding &f, const TextLookup &text)
     case FindingKind::DiscTooSmall:
         return FormatText(text(textid::DiscTooSmall), {FormatArg(static_cast<long long>(f.number)),
                                                        FormatArg(static_cast<long long>(f.number2))});
+    case FindingKind::FileRefused:
+        return RefusedFileText(f, text);
     }
     return {};
 }

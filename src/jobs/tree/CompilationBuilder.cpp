@@ -253,10 +253,12 @@ IsoItem *CompilationBuilder::Append(Chain &chain)
 // reading the wrong file, so it stops the build instead.
 bool CompilationBuilder::Fill(IsoItem *item, const std::string &name, const std::string &sourcePath)
 {
-    for (const std::string *text : {&name, &sourcePath}) {
-        if (text->size() > MaxRecordText)
-            return FailNaming(textid::NameTooLong, *text);
-    }
+    // Which limit was met matters to the user: a long name must be
+    // shortened, a long path only moved to a shorter folder.
+    if (name.size() > MaxRecordText)
+        return FailNaming(textid::NameTooLong, name);
+    if (sourcePath.size() > MaxRecordText)
+        return FailNaming(textid::SourcePathTooLong, sourcePath);
     std::memcpy(item->name, name.data(), name.size());
     std::memcpy(item->sourcePath, sourcePath.data(), sourcePath.size());
     item->directoryFlag = sourcePath.empty() ? 1 : 0;

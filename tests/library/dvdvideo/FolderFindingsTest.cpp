@@ -1,6 +1,7 @@
 // Each finding of the preflight fires on a damaged copy of a sample made by
 // ffmpeg and dvdauthor, and the clean samples give none.
 
+#include "InChild.h"
 #include "TestEnvironment.h"
 
 #include "dvdvideo/Preflight.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sys/stat.h>
 
 using dvdvideo::Finding;
 using dvdvideo::Reallocation;
@@ -161,8 +163,7 @@ TEST(PreflightTest, EachDamageGivesItsFinding)
             {{E, K::TitleSetFileMissing, "VTS_02_1.VOB"}}},
         {"empty title VOB", kPlain, Resized("VTS_01_1.VOB", 0),
             {{E, K::TitleSetFileMissing, "VTS_01_1.VOB"}}},
-        {"folder named like a VOB", kPlain, folderNamedLikeAVob,
-            {{E, K::TitleSetFileMissing, "VTS_01_1.VOB"}}},
+        {"folder named like a VOB", kPlain, folderNamedLikeAVob, {{E, K::FileRefused, "VTS_01_1.VOB", 5}}},
         {"cell past the VOB", kPlain, cellPastTheVob, {{E, K::CellUnreadable, ""}}},
         {"BUP differs in one byte", kMenus, bupFlip, {{W, K::BackupDiffers, "VTS_01_0.BUP", 300, "VTS_01_0.IFO"}}},
         {"BUP missing", kMenus, Removed("VTS_02_0.BUP"), {{W, K::FileMissing, "VTS_02_0.BUP"}}},
@@ -193,6 +194,68 @@ TEST(PreflightTest, EachDamageGivesItsFinding)
                                     }))
                 << "missing " << x.name << " (kind " << int(x.kind) << ") among "
                 << testing::PrintToString(report.findings);
+    }
+}
+
+// Every DVD-Video name in turn replaced by what no read may wait on or take
+// for a file: the check ends at once with an error naming the file and why,
+// and no other error about it (no "cell cannot be read").
+TEST(PreflightTest, AFileThatIsNoRegularFileOrCannotBeReadIsNamedWithItsReason)
+{
+    const auto fifo = [](const std::string &p) {
+        fs::remove(p);
+        ::mkfifo(p.c_str(), 0644);
+    };
+    const auto devZero = [](const std::string &p) {
+        fs::remove(p);
+        fs::create_symlink("/dev/zero", p);
+    };
+    const auto fifoBesideShortIfo = [&](const std::string &p) {
+        fs::resize_file(p.substr(0, p.size() - 3) + "IFO", 2048);
+        fifo(p);
+    };
+    const auto noAccess = [](const std::string &p) { ::chmod(p.c_str(), 0); };
+    const struct
+    {
+        const std::string &sample;
+        const char *name;
+        std::function<void(const std::string &)> make;
+        dvdvideo::SourceRefusal refusal;
+        testenv::RunAs as = testenv::RunAs::Self;
+    } rows[] = {
+        {kMenus, "VIDEO_TS.IFO", fifo, dvdvideo::SourceRefusal::Fifo},
+        {kMenus, "VIDEO_TS.BUP", fifo, dvdvideo::SourceRefusal::Fifo},
+        {kMenus, "VIDEO_TS.VOB", fifo, dvdvideo::SourceRefusal::Fifo},
+        {kMenus, "VTS_01_0.IFO", fifo, dvdvideo::SourceRefusal::Fifo},
+        {kMenus, "VTS_01_0.BUP", fifo, dvdvideo::SourceRefusal::Fifo},
+        {kMenus, "VTS_01_0.VOB", fifo, dvdvideo::SourceRefusal::Fifo},
+        {kMenus, "VTS_01_1.VOB", fifo, dvdvideo::SourceRefusal::Fifo},
+        {kPlain, "VTS_01_0.BUP", fifoBesideShortIfo, dvdvideo::SourceRefusal::Fifo},
+        {kPlain, "VTS_01_2.VOB", devZero, dvdvideo::SourceRefusal::Device},
+        {kPlain, "VTS_01_1.VOB", noAccess, dvdvideo::SourceRefusal::Unreadable, testenv::RunAs::Nobody},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.name) + " in " + row.sample);
+        const std::string folder = CopySample(row.sample);
+        if (row.as == testenv::RunAs::Nobody) {
+            ::chmod(testenv::root().toUtf8().constData(), 0755);
+            for (const auto &entry : fs::recursive_directory_iterator(testenv::root().toStdString()))
+                ::chmod(entry.path().c_str(), entry.is_directory() ? 0755 : 0644);
+        }
+        row.make(VideoTs(folder, row.name));
+        const std::string said = testenv::inChild(
+            [&] {
+                std::string out;
+                for (const Finding &f : dvdvideo::RunPreflight(folder, Reallocation::On).findings)
+                    if (f.severity == E && (f.name == row.name || f.kind == K::CellUnreadable))
+                        out += std::to_string(int(f.kind)) + " " + std::to_string(f.number) + " " +
+                               std::to_string(f.number2) + ";";
+                return out;
+            },
+            row.as);
+        const int error = row.refusal == dvdvideo::SourceRefusal::Unreadable ? EACCES : 0;
+        EXPECT_EQ(said, std::to_string(int(K::FileRefused)) + " " + std::to_string(int(row.refusal)) + " " +
+                            std::to_string(error) + ";");
     }
 }
 

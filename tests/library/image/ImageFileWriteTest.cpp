@@ -2,6 +2,7 @@
 // gone or change under the stream.
 
 #include "BuiltImage.h"
+#include "InChild.h"
 #include "IsoItemTree.h"
 #include "UdfImage.h"
 
@@ -14,10 +15,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace imagetest;
@@ -174,42 +172,6 @@ TEST(DirectWrite, EveryFileOfARunComesOutWholeAndAChangedOneIsNamed)
     }
 }
 
-// Runs what in a child within seconds and returns what it wrote; a child
-// that does not finish is killed and the result says so. nobody: the child
-// runs as the user nobody, for whom a file of mode 000 cannot be read.
-std::string inChild(const std::function<std::string()> &what, bool asNobody = false)
-{
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0)
-        return "no pipe";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(pipeFds[0]);
-        if (asNobody && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(3);
-        const std::string out = what();
-        const ssize_t n = ::write(pipeFds[1], out.data(), out.size());
-        ::_exit(n == ssize_t(out.size()) ? 0 : 4);
-    }
-    ::close(pipeFds[1]);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    int status = 0;
-    while (::waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            ::close(pipeFds[0]);
-            return "still running after 10 s";
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::string out(4096, '\0');
-    const ssize_t n = ::read(pipeFds[0], out.data(), out.size());
-    ::close(pipeFds[0]);
-    out.resize(n > 0 ? size_t(n) : 0);
-    return out;
-}
-
 TEST(SourceOpenTest, EverySourceIsOpenedWithoutWaitingAndOnlyARegularFileIsTaken)
 {
     const std::string folder = tempDir("kinds");
@@ -251,13 +213,13 @@ TEST(SourceOpenTest, EverySourceIsOpenedWithoutWaitingAndOnlyARegularFileIsTaken
         row.make(source);
         IsoItemTree tree;
         tree.addFile(nullptr, "SOURCE.VOB", source);
-        const std::string error = inChild(
+        const std::string error = testenv::inChild(
             [&] {
                 TrackPtr track(CreateIsoImageTrack(tree.root(), "KINDS", kBridge));
                 const char *text = track->vtbl->layoutError(track.get());
                 return std::string(text ? text : "");
             },
-            row.asNobody);
+            row.asNobody ? testenv::RunAs::Nobody : testenv::RunAs::Self);
         EXPECT_EQ(error, row.reason.empty() ? "" : "Required file \"" + source + "\" " + row.reason);
     }
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <map>
 
 namespace {
@@ -111,11 +112,18 @@ TEST(PreflightFindingsTest, FitAgainstTheDiscElseTheMediaLimit)
 QString Template(int id)
 {
     static const std::map<int, QString> texts = {
-        {990, u"Check of %s:"_s},    {991, u"No problems"_s},
-        {993, u"E: %s"_s},           {994, u"W: %s"_s},
-        {995, u"N: %s"_s},           {944, u"%s<>%s@%d"_s},
-        {997, u"set %d lacks %s"_s}, {998, u"title %d chapter %d"_s},
-        {949, u"%s %d/%d"_s},        {910, u"room %d need %d"_s},
+        {990, u"Check of %s:"_s},
+        {991, u"No problems"_s},
+        {993, u"E: %s"_s},
+        {994, u"W: %s"_s},
+        {995, u"N: %s"_s},
+        {944, u"%s<>%s@%d"_s},
+        {997, u"set %d lacks %s"_s},
+        {998, u"title %d chapter %d"_s},
+        {949, u"%s %d/%d"_s},
+        {910, u"room %d need %d"_s},
+        {1000, u"%s unreadable: %s"_s},
+        {1001, u"%s fifo"_s},
     };
     const auto found = texts.find(id);
     return found == texts.end() ? QString() : found->second;
@@ -129,6 +137,8 @@ TEST(PreflightFindingsTest, ReportLinesNameEachFindingUnderOneHeading)
         {Severity::Note, FindingKind::SectorCount, "VTS_01_1.VOB", {}, 100, 158},
         {Severity::Error, FindingKind::CellUnreadable, {}, {}, 3, 7},
         {Severity::Error, FindingKind::DiscTooSmall, {}, {}, 4482, 4700},
+        {Severity::Error, FindingKind::FileRefused, "VTS_01_2.VOB", {}, 1, EACCES},
+        {Severity::Error, FindingKind::FileRefused, "VIDEO_TS.IFO", {}, 2, 0},
     };
     const QStringList expected = {
         u"Check of /films/a:"_s,
@@ -137,6 +147,8 @@ TEST(PreflightFindingsTest, ReportLinesNameEachFindingUnderOneHeading)
         u"  N: VTS_01_1.VOB 100/158"_s,
         u"  E: title 3 chapter 7"_s,
         u"  E: room 4482 need 4700"_s,
+        u"  E: VTS_01_2.VOB unreadable: Permission denied"_s,
+        u"  E: VIDEO_TS.IFO fifo"_s,
     };
     EXPECT_EQ(jobs::PreflightLines(u"/films/a"_s, findings, &Template), expected);
     EXPECT_EQ(jobs::PreflightLines(u"/films/a"_s, {}, &Template), QStringList{u"No problems"_s});

@@ -27,7 +27,7 @@ TEST_F(CompilationFaultsTest, MissingManagerFilesSourceOrTooLongAPath)
         {{}, "/does-not-exist", "<616>"},
         {{"VIDEO_TS/VIDEO_TS.IFO", "VIDEO_TS/VIDEO_TS.BUP", longPath},
          "",
-         "<940> \"{source}/" + longPath + "\""},
+         "<1006> \"{source}/" + longPath + "\""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.lastLog.toStdString());
