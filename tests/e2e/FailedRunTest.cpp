@@ -5,6 +5,7 @@
 #include "ProgramRun.h"
 
 #include <sys/file.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,6 +35,9 @@ const FailureCase Failures[] = {
     {"folder_is_a_file", runexit::CompilationFailed, "-o -d SOURCE/VIDEO_TS/VIDEO_TS.IFO", true},
     {"no_VIDEO_TS_IFO", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"folder_will_not_play", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"source_is_a_FIFO", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"VOB_links_to_dev_zero", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"dangling_link", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"write_fails", runexit::BurnFailed, "-d SOURCE"},
     {"file_size_limit", runexit::BurnFailed, "-d SOURCE"},
     {"image_recorder", runexit::BurnAborted, "-d SOURCE"},
@@ -93,6 +97,16 @@ protected:
             }
             m_cause = u"Title set 2 is named in VIDEO_TS.IFO, but VTS_02_0.IFO is missing"_s;
             m_saidOnce = Text(992);
+        } else if (name == "source_is_a_FIFO") {
+            // Opened without waiting, refused before the erase.
+            ASSERT_EQ(::mkfifo(qPrintable(m_source + u"/pipe"_s), 0644), 0);
+            m_saidOnce = u"Required file \""_s + m_source + u"/pipe\" is a FIFO"_s;
+        } else if (name == "VOB_links_to_dev_zero") {
+            ASSERT_TRUE(QFile::link(u"/dev/zero"_s, m_source + u"/VIDEO_TS/VTS_01_2.VOB"_s));
+            m_saidOnce = u"/VIDEO_TS/VTS_01_2.VOB\" is a device"_s;
+        } else if (name == "dangling_link") {
+            ASSERT_TRUE(QFile::link(m_source + u"/gone"_s, m_source + u"/link"_s));
+            m_saidOnce = u"/link\" cannot be read: No such file or directory"_s;
         } else if (name == "write_fails") {
             UseRecorders(BlankDvdPlusRw + "fault = fail-at-sector 40\n");
         } else if (name == "file_size_limit") {
