@@ -74,6 +74,20 @@ void CompilationBuilder::SetAllocator(Allocator allocator)
     m_allocate = std::move(allocator);
 }
 
+void CompilationBuilder::SetAbortCheck(AbortCheck aborted)
+{
+    m_abortCheck = std::move(aborted);
+}
+
+bool CompilationBuilder::Aborted()
+{
+    if (!m_aborted && m_abortCheck && m_abortCheck()) {
+        m_aborted = true;
+        FreeIsoTree();
+    }
+    return m_aborted;
+}
+
 void CompilationBuilder::FreeIsoTree()
 {
     m_tree.reset();
@@ -82,6 +96,7 @@ void CompilationBuilder::FreeIsoTree()
 IsoItem *CompilationBuilder::BuildCompilation(const QString &sourceDir)
 {
     FreeIsoTree();
+    m_aborted = false;
     m_window.SetStatusText(m_window.GetText(textid::StatusBuilding));
     m_window.AppendLogText(textid::BuildStarted);
     m_window.AppendLog(m_window.GetText(textid::SourceFolderIs) + " \"" + sourceDir + "\"");
@@ -239,6 +254,8 @@ bool CompilationBuilder::AddJacketPictures(const std::string &folder, IsoItem *j
 // tree owns it whatever happens next.
 IsoItem *CompilationBuilder::Append(Chain &chain)
 {
+    if (Aborted())
+        return nullptr;
     IsoItem *item = m_allocate();
     if (item == nullptr) {
         Fail(textid::OutOfMemory);

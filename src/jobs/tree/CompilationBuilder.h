@@ -37,6 +37,13 @@ public:
 
     void SetAllocator(Allocator allocator);
 
+    // Asked before each entry is added: true stops the build as a failure
+    // without a further log line (WasAborted() then says why), so that an
+    // abort during the walk of a large folder is answered at once.
+    using AbortCheck = std::function<bool()>;
+    void SetAbortCheck(AbortCheck aborted);
+    bool WasAborted() const { return m_aborted; }
+
     // Builds the tree of sourceDir (used exactly as typed) into the owned
     // tree and returns its root, or null when the build failed.
     IsoItem *BuildCompilation(const QString &sourceDir);
@@ -63,8 +70,11 @@ private:
     bool FailNaming(int textId, const std::string &nameOrPath);
     void LogNaming(int textId, const std::string &nameOrPath);
     bool ListOrFail(const std::string &folder, std::vector<FolderEntry> &entries);
+    bool Aborted();
 
     IJobWindow &m_window;
     IsoTree &m_tree;
     Allocator m_allocate;
+    AbortCheck m_abortCheck;
+    bool m_aborted = false;
 };

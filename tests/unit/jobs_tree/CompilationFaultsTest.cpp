@@ -56,6 +56,26 @@ TEST_F(CompilationFaultsTest, OutOfMemoryAtEveryRecordDiscardsTheTree)
     }
 }
 
+// An abort asked during the walk stops it at the next entry, whatever its
+// place in the tree.
+TEST_F(CompilationFaultsTest, AbortStopsTheWalkAtTheNextEntry)
+{
+    MakeVideoTs({"VTS_01_0.IFO"});
+    fixture::MakeFiles(source, {"AUDIO_TS/a", "Extras/deep/deeper/file", "Extras/b"});
+    for (int abortAt : {1, 4, 9}) {
+        SCOPED_TRACE(abortAt);
+        int asked = 0;
+        builder.SetAbortCheck([&] { return ++asked >= abortAt; });
+        EXPECT_EQ(Build(), nullptr);
+        EXPECT_TRUE(builder.WasAborted());
+        EXPECT_EQ(asked, abortAt);
+        EXPECT_FALSE(tree);
+    }
+    builder.SetAbortCheck([] { return false; });
+    EXPECT_NE(Build(), nullptr);
+    EXPECT_FALSE(builder.WasAborted());
+}
+
 TEST_F(CompilationFaultsTest, PathOfExactly255BytesFits)
 {
     MakeVideoTs();
