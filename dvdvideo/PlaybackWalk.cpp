@@ -114,7 +114,8 @@ Findings WalkPlayback(const std::string &folder, const std::vector<int> &sets, W
     }
     std::map<int, SetState> opened;
     const tt_srpt_t &titles = *vmg->tt_srpt;
-    for (int t = 0; t < titles.nr_of_srpts; ++t) {
+    const auto aborted = [&] { return limits.aborted && limits.aborted(); };
+    for (int t = 0; t < titles.nr_of_srpts && !aborted(); ++t) {
         const title_info_t &title = titles.title[t];
         const int set = title.title_set_nr;
         if (std::find(sets.begin(), sets.end(), set) == sets.end())
@@ -133,7 +134,9 @@ Findings WalkPlayback(const std::string &folder, const std::vector<int> &sets, W
         }
         const ttu_t &chapters = ptts->title[title.vts_ttn - 1];
         const Clock::time_point deadline = Clock::now() + limits.perTitle;
-        for (int c = 0; c < chapters.nr_of_ptts && chapters.ptt != nullptr && Clock::now() < deadline; ++c) {
+        for (int c = 0;
+             c < chapters.nr_of_ptts && chapters.ptt != nullptr && Clock::now() < deadline && !aborted();
+             ++c) {
             if (!ReadChapter(*vts, chapters.ptt[c], *state.reader))
                 unreadable(t + 1, c + 1);
         }

@@ -13,6 +13,7 @@
 #include "dvdvideo/Finding.h"
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ namespace dvdvideo {
 struct WalkLimits
 {
     std::chrono::milliseconds perTitle{4000};
+    // Asked before each chapter: true ends the walk at once, without a
+    // finding (the caller knows it asked).
+    std::function<bool()> aborted;
 };
 
 // folder holds VIDEO_TS. Titles of a set not in sets are skipped (their

@@ -274,20 +274,23 @@ TEST(PreflightTest, CleanSamplesGiveNoFindingAndAFolderWithoutVideoTsIsNoDvdVide
     EXPECT_TRUE(report.findings.empty());
 }
 
-TEST(PreflightTest, TitleTimeBoundEndsTheWalkOfATitle)
+TEST(PreflightTest, TitleTimeBoundOrAnAbortEndsTheWalk)
 {
     // With no time at all for a title, the broken cell is never reached: the
     // bound holds even where reading would find something.
     const std::string folder = CopySample(kPlain);
     const uint64_t cell = FirstCellPlayback(VideoTs(folder, "VTS_01_0.IFO"));
     PutBeBoth(folder, "VTS_01_0.IFO", cell + 20, 0x00FFFFFF, 4);
-    const auto cellFindings = [&](std::chrono::milliseconds bound) {
-        const auto findings = dvdvideo::RunPreflight(folder, Reallocation::Off, {bound}).findings;
+    const auto cellFindings = [&](std::chrono::milliseconds bound, bool abort = false) {
+        const auto findings =
+            dvdvideo::RunPreflight(folder, Reallocation::Off, {bound, [=] { return abort; }}).findings;
         return std::count_if(findings.begin(), findings.end(),
                              [](const Finding &f) { return f.kind == K::CellUnreadable; });
     };
     EXPECT_EQ(cellFindings(std::chrono::milliseconds(0)), 0);
     EXPECT_EQ(cellFindings(std::chrono::milliseconds(4000)), 1);
+    // An abort ends the walk as early.
+    EXPECT_EQ(cellFindings(std::chrono::milliseconds(4000), true), 0);
 }
 
 } // namespace
