@@ -100,13 +100,13 @@ protected:
         } else if (name == "source_is_a_FIFO") {
             // Opened without waiting, refused before the erase.
             ASSERT_EQ(::mkfifo(qPrintable(m_source + u"/pipe"_s), 0644), 0);
-            m_saidOnce = u"Required file \""_s + m_source + u"/pipe\" is a FIFO"_s;
+            m_cause = u"Required file \""_s + m_source + u"/pipe\" is a FIFO"_s;
         } else if (name == "VOB_links_to_dev_zero") {
             ASSERT_TRUE(QFile::link(u"/dev/zero"_s, m_source + u"/VIDEO_TS/VTS_01_2.VOB"_s));
-            m_saidOnce = u"/VIDEO_TS/VTS_01_2.VOB\" is a device"_s;
+            m_cause = u"/VIDEO_TS/VTS_01_2.VOB\" is a device"_s;
         } else if (name == "dangling_link") {
             ASSERT_TRUE(QFile::link(m_source + u"/gone"_s, m_source + u"/link"_s));
-            m_saidOnce = u"/link\" cannot be read: No such file or directory"_s;
+            m_cause = u"/link\" cannot be read: No such file or directory"_s;
         } else if (name == "write_fails") {
             UseRecorders(BlankDvdPlusRw + "fault = fail-at-sector 40\n");
         } else if (name == "file_size_limit") {
