@@ -2,10 +2,10 @@
 // folder of many small files costs the library its per-file records many
 // thousand times over. Reports the heap bytes per file for the bridge and
 // the three-file-system layout (run-image-bench.sh --small-files has the
-// whole-run figures) and fails a run that exceeds the bound: the node (about
-// 100 bytes), the name, the file's directory records in each ISO 9660
-// hierarchy (48 and 60 bytes), and no string, segment or list entry of its
-// own per file.
+// whole-run figures) and fails a run that exceeds the bound: the node (136
+// bytes, with the source's stamp), the name, the file's directory records in
+// each ISO 9660 hierarchy (48 and 60 bytes), and no string, segment or list
+// entry of its own per file.
 #include "ItemTree.h"
 #include "image/IsoImageTrack.h"
 
