@@ -59,22 +59,28 @@ MediumState withoutState(const VirtualRecorderSettings &spec, const std::string 
     return state;
 }
 
-// The state file's text; false with the reason when it cannot be read, false
-// with no reason when there is none.
+// The state file's text, or false with the reason it cannot be had. Only a
+// regular file is opened: a FIFO there would block the reader.
 bool readStateFile(const std::string &path, std::string &text, std::string &why)
 {
-    errno = 0;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        if (errno != ENOENT)
-            why = "its state file " + path + " cannot be read (" + std::strerror(errno) + ")";
-        else
-            why = "its state file " + path + " is missing";
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0) {
+        why =
+            "its state file " + path +
+            (errno == ENOENT ? " is missing" : " cannot be read (" + std::string(std::strerror(errno)) + ")");
         return false;
     }
+    if (!S_ISREG(info.st_mode)) {
+        why = "its state file " + path + " is not a file";
+        return false;
+    }
+    std::ifstream file(path, std::ios::binary);
     std::ostringstream stream;
-    stream << file.rdbuf();
-    if (file.bad() || (file.fail() && !file.eof())) {
+    if (file)
+        stream << file.rdbuf();
+    if (!file || file.bad()) {
         why = "its state file " + path + " cannot be read (" + std::strerror(errno != 0 ? errno : EIO) + ")";
         return false;
     }

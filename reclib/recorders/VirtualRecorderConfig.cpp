@@ -9,6 +9,7 @@
 #include <cmath>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unordered_set>
 
 namespace reclib {
@@ -272,6 +273,19 @@ VirtualRecorderConfig VirtualRecorderConfig::parse(std::string_view text)
 
 VirtualRecorderConfig VirtualRecorderConfig::load(const std::string &path)
 {
+    // Only a regular file of a sane size is read: a FIFO would block the
+    // reader, a huge file is no configuration.
+    constexpr off_t MaxBytes = 1024 * 1024;
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    if (!S_ISREG(info.st_mode) || info.st_size > MaxBytes) {
+        VirtualRecorderConfig unusable;
+        unusable.problems.push_back(path + ": not a file of at most 1 MiB; no virtual recorders are listed");
+        return unusable;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return {};

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace reclib;
 
 TEST(ReclibProfileMapping, ProfilesGiveTheWritableMediaAndHowEachIsErased)
@@ -190,4 +194,16 @@ TEST(ReclibVirtualConfig, ARepeatedSectionIsIgnoredWholeAndTheFirstCounts)
     EXPECT_EQ(config.recorders[1].name, "B");
     ASSERT_EQ(config.problems.size(), 1u);
     EXPECT_EQ(config.problems[0], "line 5: recorder \"A\" is listed again; this section is ignored");
+}
+
+TEST(ReclibVirtualConfig, AFifoInTheFilesPlaceIsAProblemNotAWait)
+{
+    const std::string fifo =
+        std::filesystem::temp_directory_path() / ("orvane-conf-" + std::to_string(::getpid()));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const VirtualRecorderConfig config = VirtualRecorderConfig::load(fifo);
+    std::filesystem::remove(fifo);
+    EXPECT_TRUE(config.recorders.empty());
+    ASSERT_EQ(config.problems.size(), 1u);
+    EXPECT_NE(config.problems[0].find("not a file"), std::string::npos) << config.problems[0];
 }
