@@ -374,9 +374,11 @@ typedef struct WriteRecord
 #define ERASE_TIME_NO_DEVICE (-1)    /* no recorder, or the library is missing */
 #define ERASE_TIME_NO_MEDIUM (-2)    /* no disc in the recorder */
 #define ERASE_TIME_NOT_ERASABLE (-3) /* the disc cannot be erased */
-/* NeroEraseCDRW answers 0 when the disc is blank afterwards, one of the
- * three values above when it did not start, or ERASE_FAILED when the
- * recorder failed (the reason is in the error log). */
+/* NeroEraseCDRW clears the error log when it starts. It answers 0 when
+ * the disc is blank afterwards, one of the three values above when it did
+ * not start, or ERASE_FAILED when the recorder failed (the reason is in the
+ * error log, "The erase failed: " and the cause). The idle callback's abort does not stop a drive's erase;
+ * a paced virtual erase ends its wait and completes. */
 #define ERASE_FAILED (-4)
 
 /* NeroGetAPIVersion answers 6600 (6.6.0.0); NeroSetExpectedAPIVersion(Ex)
@@ -410,11 +412,28 @@ typedef char *(*PFN_NeroGetTypeNameOfMedia)(uint32_t mediaSet, const char *separ
  * finishes or rolls back what a job killed on that recorder left behind. */
 typedef RecDeviceHandle (*PFN_NeroOpenDevice)(const void *device);
 typedef void (*PFN_NeroCloseDevice)(RecDeviceHandle device);
+/* With a record, the error log may gain a line the program should show:
+ * why a disc whose state cannot be read counts as used. Without one it
+ * says why there is no record (no disc, a configuration that does not say
+ * which disc a virtual recorder holds). */
 typedef DiscInfo *(*PFN_NeroGetCDInfo)(RecDeviceHandle device, uint32_t flags);
 typedef IsoTrack *(*PFN_NeroCreateIsoTrackEx)(IsoItem *root, const char *label, uint32_t flags);
 typedef void (*PFN_NeroFreeIsoTrack)(IsoTrack *track);
 typedef int (*PFN_NeroBurn)(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags,
                             uint32_t speedKBs, RecProgress *progress);
+/* An extension of this library, for the step before anything changes the
+ * disc (before NeroEraseCDRW and NeroBurn): BURN_OK when the recorder can
+ * take the track's image as far as it can tell now, else BURN_FAILED with
+ * the reason in the error log, or BURN_INVALID_DRIVE for an unknown
+ * handle. A virtual recorder checks that its medium's folder has room for
+ * the image and its state, naming the folder and both sizes ("Not enough
+ * free space in <folder> for the disc image of <name>: it needs N bytes, F
+ * are free"), and that neither its medium nor its state file is a folder.
+ * The Image Recorder's target is named only in NeroBurn (user dialog 20):
+ * NeroBurn checks its room then, before it writes a byte, and an image
+ * file is never erased. A drive answers BURN_OK. With BURN_FLAG_SIMULATE
+ * nothing is written: BURN_OK. */
+typedef int (*PFN_NeroCheckTrackRoom)(RecDeviceHandle device, IsoTrack *track, uint32_t flags);
 typedef int (*PFN_NeroEjectLoadCD)(RecDeviceHandle device, int eject);
 typedef int (*PFN_NeroGetCDRWErasingTime)(RecDeviceHandle device, int mode);
 typedef int (*PFN_NeroEraseCDRW)(RecDeviceHandle device, int mode);

@@ -158,10 +158,10 @@ RECLIB_EXPORT DiscInfo *NeroGetCDInfo(RecDeviceHandle device, uint32_t)
     if (recorder->entry().kind == reclib::RecorderKind::Drive && !library.libburnReady())
         return nullptr;
     const std::optional<DiscInfo> info = recorder->discInfo(whyNot);
-    if (!info) {
+    if (!whyNot.empty())
         library.errors().add(whyNot);
+    if (!info)
         return nullptr;
-    }
     auto *block = static_cast<DiscInfo *>(library.blocks().allocate(sizeof(DiscInfo)));
     if (block != nullptr)
         *block = *info;
@@ -202,6 +202,27 @@ RECLIB_EXPORT int NeroBurn(RecDeviceHandle device, int format, void *writeRecord
                            uint32_t speed, RecProgress *progress)
 {
     return reclib::runBurn(Library::instance(), device, format, writeRecord, flags, speed, progress);
+}
+
+RECLIB_EXPORT int NeroCheckTrackRoom(RecDeviceHandle device, IsoTrack *track, uint32_t flags)
+{
+    Library &library = Library::instance();
+    const std::shared_ptr<reclib::Recorder> recorder = library.handles().find(device);
+    if (!recorder) {
+        library.errors().add("NeroCheckTrackRoom: the recorder handle is unknown or closed");
+        return BURN_INVALID_DRIVE;
+    }
+    if (track == nullptr || track->vtbl == nullptr) {
+        library.errors().add("NeroCheckTrackRoom: no track");
+        return BURN_FAILED;
+    }
+    if ((flags & BURN_FLAG_SIMULATE) != 0)
+        return BURN_OK;
+    std::string whyNot;
+    if (recorder->checkRoom(track->vtbl->sizeInBlocks(track), whyNot))
+        return BURN_OK;
+    library.errors().add(whyNot);
+    return BURN_FAILED;
 }
 
 RECLIB_EXPORT int NeroEjectLoadCD(RecDeviceHandle device, int eject)

@@ -1,5 +1,6 @@
 #include "burn/Libburn.h"
 
+#include <cstring>
 #include <mutex>
 #include <utility>
 
@@ -44,8 +45,11 @@ void drainQueue(MessageStore &messages)
     while (burn::burn_msgs_obtain(minimum, &code, text, &osErrno, severity) > 0) {
         if (code == WriteThreadEndedCode)
             ++messages.writeThreadsEnded;
+        // libburn's text names the system call; the system's own words say why.
         if (severityNumber(severity) >= reportFrom)
-            messages.reportable.push_back(std::string("libburn: ") + text);
+            messages.reportable.push_back(
+                std::string("libburn: ") + text +
+                (osErrno > 0 ? " (" + std::string(std::strerror(osErrno)) + ")" : ""));
     }
 }
 

@@ -180,6 +180,7 @@ int runBurn(Library &library, RecDeviceHandle handle, int format, void *writeRec
 
 int runErase(Library &library, RecDeviceHandle handle, int mode)
 {
+    library.errors().clear();
     const CallerSide caller(library.settings(), nullptr, library.errors());
     const std::shared_ptr<Recorder> recorder = library.handles().find(handle);
     if (!recorder) {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace reclib {
@@ -62,6 +63,17 @@ bool MediumFiles::replace(FileTarget &image, int64_t bytes, const MediumState &s
     }
     if (!image.cutTo(bytes, error) || !writeWhole(newState, state.text(), error))
         return false;
+    // The last rename must not meet a folder (or anything but a file) at the
+    // state's name: found now, nothing has changed yet.
+    struct stat info
+    {
+    };
+    if (::lstat(statePath().c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        error = "cannot replace " + statePath() + ": " + std::strerror(EISDIR);
+        image.discard();
+        std::remove(newState.c_str());
+        return false;
+    }
 
     stopBefore(2, fault);
     const std::string journal = journalPath();

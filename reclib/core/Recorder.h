@@ -51,8 +51,19 @@ public:
     const std::string &name() const { return m_entry.name; }
 
     // The disc information record, or nothing (with the reason) when no
-    // disc can be described.
+    // disc can be described. With a record, whyNot may hold a note the
+    // program should show: why the disc counts as used, for one.
     virtual std::optional<DiscInfo> discInfo(std::string &whyNot) = 0;
+
+    // Before anything changes the disc: true when an image of imageSectors
+    // can be written and made final, else false with the reason. Only what
+    // the recorder can know before the burn is checked here.
+    virtual bool checkRoom(int64_t imageSectors, std::string &whyNot)
+    {
+        (void)imageSectors;
+        (void)whyNot;
+        return true;
+    }
 
     // On the caller's thread: checks the disc, asks the program what it
     // must (user dialogs) and returns the plan or a result code.

@@ -41,11 +41,12 @@ std::string textField(const char *field, size_t size)
 
 } // namespace
 
-std::vector<RecorderEntry> RecorderCatalog::virtualRecorders() const
+std::vector<RecorderEntry> RecorderCatalog::virtualRecorders(Problems problems) const
 {
     const VirtualRecorderConfig config =
         VirtualRecorderConfig::load(m_folders.config + "/" + std::string(VirtualRecorderConfigName));
-    for (const std::string &problem : config.problems)
+    for (const std::string &problem :
+         problems == Problems::Report ? config.problems : std::vector<std::string>{})
         m_errors.add(problem);
     std::vector<RecorderEntry> entries;
     for (const VirtualRecorderSettings &spec : config.recorders)
@@ -56,7 +57,7 @@ std::vector<RecorderEntry> RecorderCatalog::virtualRecorders() const
 std::vector<RecorderEntry> RecorderCatalog::list(uint32_t mediaSet, bool withDrives) const
 {
     std::vector<RecorderEntry> all = withDrives ? scanDrives() : std::vector<RecorderEntry>{};
-    for (RecorderEntry &entry : virtualRecorders())
+    for (RecorderEntry &entry : virtualRecorders(Problems::Report))
         all.push_back(std::move(entry));
     all.push_back(imageEntry());
 
@@ -75,7 +76,7 @@ std::unique_ptr<Recorder> RecorderCatalog::open(const DeviceInfo &device) const
         return std::make_unique<ImageRecorder>(imageEntry());
     if (key.rfind("virtual:", 0) == 0) {
         const std::string name = key.substr(std::strlen("virtual:"));
-        for (RecorderEntry &entry : virtualRecorders()) {
+        for (RecorderEntry &entry : virtualRecorders(Problems::Quiet)) {
             if (entry.name != name)
                 continue;
             auto recorder = std::make_unique<VirtualRecorder>(std::move(entry), m_folders.data);

@@ -24,6 +24,8 @@ public:
     }
 
     // The recorders whose media set shares a bit with mediaSet (all for 0).
+    // Each problem of the configuration file goes to the error log, with
+    // the file and its line.
     std::vector<RecorderEntry> list(uint32_t mediaSet, bool withDrives) const;
 
     // The recorder a device record from list() describes, ready to use;
@@ -31,7 +33,10 @@ public:
     std::unique_ptr<Recorder> open(const DeviceInfo &device) const;
 
 private:
-    std::vector<RecorderEntry> virtualRecorders() const;
+    // The list reports the configuration's problems; opening one recorder
+    // does not repeat them.
+    enum class Problems { Report, Quiet };
+    std::vector<RecorderEntry> virtualRecorders(Problems problems) const;
 
     StateFolderChoice m_folders;
     ErrorLog &m_errors;

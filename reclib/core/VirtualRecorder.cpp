@@ -9,10 +9,25 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 #include <thread>
 
 namespace reclib {
 namespace {
+
+// The state file beside the image is a few hundred bytes: one block.
+constexpr int64_t StateFileBytes = 4096;
+
+// Why path is there but is no file a rename can replace, or empty.
+std::string notAFile(const std::string &path, const std::string &what)
+{
+    struct stat info
+    {
+    };
+    if (::lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))
+        return {};
+    return "The " + what + " " + path + " is not a file";
+}
 
 template <size_t Size> void copyName(char (&target)[Size], std::string_view text)
 {
@@ -52,6 +67,37 @@ MediumState VirtualRecorder::loadState() const
     return MediumState::load(spec(), m_mediumPath);
 }
 
+std::string VirtualRecorder::unknownDisc() const
+{
+    if (spec().mediumProblem.empty())
+        return {};
+    return "The configuration does not say which disc is in " + name() + ": " + spec().mediumProblem;
+}
+
+std::string VirtualRecorder::unreplaceable() const
+{
+    std::string why = notAFile(m_mediumPath, "medium file of " + name());
+    if (why.empty())
+        why = notAFile(MediumFiles(m_mediumPath).statePath(), "state file of " + name());
+    return why.empty() ? why : why + "; the disc cannot be changed";
+}
+
+bool VirtualRecorder::checkRoom(int64_t imageSectors, std::string &whyNot)
+{
+    whyNot = unreplaceable();
+    if (!whyNot.empty())
+        return false;
+    // The old medium stays until the new one is complete: the new image and
+    // state need room of their own.
+    const int64_t needed = imageSectors * SECTOR_SIZE + StateFileBytes;
+    const int64_t freeBytes = freeBytesNear(m_mediumPath);
+    if (freeBytes < 0 || freeBytes >= needed)
+        return true;
+    whyNot = "Not enough free space in " + folderOf(m_mediumPath) + " for the disc image of " + name() +
+             ": it needs " + std::to_string(needed) + " bytes, " + std::to_string(freeBytes) + " are free";
+    return false;
+}
+
 int64_t VirtualRecorder::capacityOf(const MediumState &state) const
 {
     return spec().capacitySectors.value_or(traitsOf(state.kind).capacitySectors);
@@ -64,11 +110,15 @@ int VirtualRecorder::fastestSpeed() const
 
 std::optional<DiscInfo> VirtualRecorder::discInfo(std::string &whyNot)
 {
+    whyNot = unknownDisc();
+    if (!whyNot.empty())
+        return std::nullopt;
     const MediumState state = loadState();
     if (!state.present()) {
         whyNot = "There is no disc in " + name();
         return std::nullopt;
     }
+    whyNot = state.doubt;
     const MediumTraits &traits = traitsOf(state.kind);
     DiscInfo info;
     std::memset(&info, 0, sizeof info);
@@ -85,6 +135,8 @@ std::optional<DiscInfo> VirtualRecorder::discInfo(std::string &whyNot)
 
 std::string VirtualRecorder::unusableBecause(const MediumState &state, const BurnRequest &request) const
 {
+    if (!unknownDisc().empty())
+        return unknownDisc();
     if (!state.present())
         return "There is no disc in " + name();
     const MediumTraits &traits = traitsOf(state.kind);
@@ -122,6 +174,8 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     if (!found)
         return BURN_FAILED;
     MediumState state = *found;
+    if (!state.doubt.empty())
+        caller.log(LOG_TEXT_INFO, state.doubt);
     const MediumTraits &traits = traitsOf(state.kind);
     if (request.imageSectors > capacityOf(state)) {
         caller.log(LOG_TEXT_ERROR, "The image needs " + std::to_string(request.imageSectors) +
@@ -143,13 +197,11 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     std::error_code ignored;
     std::filesystem::create_directories(folderOf(m_mediumPath), ignored);
     const int64_t imageBytes = request.imageSectors * SECTOR_SIZE;
-    const int64_t freeBytes = freeBytesNear(m_mediumPath);
-    if (!simulate && freeBytes >= 0 && freeBytes < imageBytes) {
-        caller.log(LOG_TEXT_ERROR,
-                   "Not enough free space for the disc image of " + name() + " in " + folderOf(m_mediumPath));
+    std::string error;
+    if (!simulate && !checkRoom(request.imageSectors, error)) {
+        caller.log(LOG_TEXT_ERROR, error);
         return BURN_FAILED;
     }
-    std::string error;
     const std::shared_ptr<FileTarget> target = FileTarget::create(m_mediumPath, error);
     if (!target) {
         caller.log(LOG_TEXT_ERROR, error);
@@ -185,6 +237,9 @@ bool VirtualRecorder::canRecordBookType()
 
 int VirtualRecorder::eraseEstimate(int mode, std::string &whyNot)
 {
+    whyNot = unknownDisc();
+    if (!whyNot.empty())
+        return ERASE_TIME_NO_MEDIUM;
     const MediumState state = loadState();
     if (!state.present()) {
         whyNot = "There is no disc in " + name();
@@ -211,7 +266,9 @@ JobOutcome VirtualRecorder::erase(int mode, JobChannel &channel)
     // The blank disc is made in a file of its own beside the medium and
     // replaces the medium and its state in one commit at the end: an erase
     // that is ended early leaves the disc as it was.
-    std::string error;
+    std::string error = unreplaceable();
+    if (!error.empty())
+        return JobOutcome::failed(error);
     const std::shared_ptr<FileTarget> blankDisc = FileTarget::create(m_mediumPath, error);
     if (!blankDisc)
         return JobOutcome::failed(error);
@@ -219,8 +276,12 @@ JobOutcome VirtualRecorder::erase(int mode, JobChannel &channel)
     if (outcome.status != JobOutcome::Status::Done)
         return outcome;
     if (spec().paced) {
-        // A disc takes its time; so does a paced virtual one.
-        std::this_thread::sleep_until(start + std::chrono::seconds(std::max(0, seconds)));
+        // A disc takes its time; so does a paced virtual one. An abort ends
+        // the wait, not the erase: the blank disc is made already, and an
+        // erase once begun completes, as a drive's does.
+        const auto end = start + std::chrono::seconds(std::max(0, seconds));
+        while (!channel.cancelRequested() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     MediumState state = loadState();
     state.blank = true;

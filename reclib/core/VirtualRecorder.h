@@ -25,6 +25,9 @@ public:
     bool claim(std::string &whyNot);
 
     std::optional<DiscInfo> discInfo(std::string &whyNot) override;
+    // The medium's folder has room for the image and its state, and the
+    // medium and its state file can be replaced (neither is a folder).
+    bool checkRoom(int64_t imageSectors, std::string &whyNot) override;
     BurnPreparation prepareBurn(const BurnRequest &request, const CallerSide &caller) override;
     bool canRecordBookType() override;
     int eraseEstimate(int mode, std::string &whyNot) override;
@@ -36,6 +39,10 @@ public:
 private:
     const VirtualRecorderSettings &spec() const { return entry().virtualSpec; }
     MediumState loadState() const;
+    // Why the configuration leaves the disc unknown, or empty.
+    std::string unknownDisc() const;
+    // Why the medium and its state cannot be replaced, or empty.
+    std::string unreplaceable() const;
     int64_t capacityOf(const MediumState &state) const;
     // Why this disc cannot take the burn, or empty when it can.
     std::string unusableBecause(const MediumState &state, const BurnRequest &request) const;

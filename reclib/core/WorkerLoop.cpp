@@ -16,8 +16,8 @@ void runWhilePolling(const std::function<void(JobChannel &)> &job, JobChannel &c
         if (kind == PollKind::Burn) {
             if (caller.poll(channel))
                 channel.requestCancel();
-        } else {
-            caller.pollIdle(channel);
+        } else if (caller.pollIdle(channel)) {
+            channel.requestCancel();
         }
     };
     do {

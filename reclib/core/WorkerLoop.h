@@ -9,7 +9,8 @@ namespace reclib {
 
 enum class PollKind {
     Burn, // idle, progress and abort callbacks; an abort cancels the job
-    Idle, // idle callback only; the job cannot be cancelled
+    Idle, // idle callback only; an abort there asks the job to end its waits
+          // (a paced erase), never to stop a drive's work
 };
 
 // Runs job on a thread of its own while the calling thread delivers the

@@ -3,8 +3,10 @@
 #include "reclib_api.h"
 #include "recorders/KeyValueText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -19,7 +21,7 @@ int64_t fileSectors(const std::string &path)
     struct stat info
     {
     };
-    if (::stat(path.c_str(), &info) != 0)
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return 0;
     return (static_cast<int64_t>(info.st_size) + SECTOR_SIZE - 1) / SECTOR_SIZE;
 }
@@ -33,6 +35,57 @@ template <typename Number> bool readNumber(const std::string &text, Number &out)
 const char *yesNo(bool value)
 {
     return value ? "yes" : "no";
+}
+
+// Counts beyond these are damage: no disc holds more sectors than a 32-bit
+// count, nor more than 99 tracks.
+constexpr int64_t MaxUsedSectors = INT32_MAX;
+constexpr int32_t MaxContentCount = 99;
+
+// The configuration's disc, unless the medium file holds data the state
+// cannot account for: then that disc, used, its contents unknown.
+MediumState withoutState(const VirtualRecorderSettings &spec, const std::string &mediumPath,
+                         const std::string &why)
+{
+    MediumState state = MediumState::initial(spec, mediumPath);
+    const int64_t sectors = fileSectors(mediumPath);
+    if (!state.present() || !state.blank || sectors == 0)
+        return state;
+    state.blank = false;
+    state.contentCount = 1;
+    state.usedSectors = std::min(sectors, MaxUsedSectors);
+    state.doubt = "The " + std::string(traitsOf(state.kind).name) + " in the file " + mediumPath +
+                  " counts as used, its contents unknown: " + why;
+    return state;
+}
+
+// The state file's text, or false with the reason it cannot be had. Only a
+// regular file is opened: a FIFO there would block the reader.
+bool readStateFile(const std::string &path, std::string &text, std::string &why)
+{
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0) {
+        why =
+            "its state file " + path +
+            (errno == ENOENT ? " is missing" : " cannot be read (" + std::string(std::strerror(errno)) + ")");
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        why = "its state file " + path + " is not a file";
+        return false;
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream stream;
+    if (file)
+        stream << file.rdbuf();
+    if (!file || file.bad()) {
+        why = "its state file " + path + " cannot be read (" + std::strerror(errno != 0 ? errno : EIO) + ")";
+        return false;
+    }
+    text = stream.str();
+    return true;
 }
 
 } // namespace
@@ -57,12 +110,11 @@ MediumState MediumState::initial(const VirtualRecorderSettings &spec, const std:
 
 MediumState MediumState::load(const VirtualRecorderSettings &spec, const std::string &mediumPath)
 {
-    std::ifstream file(statePathFor(mediumPath), std::ios::binary);
-    if (!file)
-        return initial(spec, mediumPath);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return fromText(spec, text.str(), mediumPath);
+    std::string text;
+    std::string why;
+    if (!readStateFile(statePathFor(mediumPath), text, why))
+        return withoutState(spec, mediumPath, why);
+    return fromText(spec, text, mediumPath);
 }
 
 MediumState MediumState::fromText(const VirtualRecorderSettings &spec, std::string_view text,
@@ -86,14 +138,19 @@ MediumState MediumState::fromText(const VirtualRecorderSettings &spec, std::stri
         } else if (line.key == "blank") {
             state.blank = line.value == "yes";
         } else if (line.key == "content-count") {
-            valid = valid && readNumber(line.value, state.contentCount) && state.contentCount >= 0;
+            valid = valid && readNumber(line.value, state.contentCount) && state.contentCount >= 0 &&
+                    state.contentCount <= MaxContentCount;
         } else if (line.key == "used-sectors") {
-            valid = valid && readNumber(line.value, state.usedSectors) && state.usedSectors >= 0;
+            valid = valid && readNumber(line.value, state.usedSectors) && state.usedSectors >= 0 &&
+                    state.usedSectors <= MaxUsedSectors;
         } else if (line.key == "book-type") {
             state.dvdRomBookType = line.value == "DVD-ROM";
         }
     }
-    if (!valid || !configuredSeen || state.configured != spec.medium)
+    if (!valid || !configuredSeen)
+        return withoutState(spec, mediumPath,
+                            "its state file " + statePathFor(mediumPath) + " is damaged or out of range");
+    if (state.configured != spec.medium)
         return initial(spec, mediumPath);
     return state;
 }

@@ -18,6 +18,10 @@ struct MediumState
     int32_t contentCount = 0; // tracks written; 0 when blank
     int64_t usedSectors = 0;
     bool dvdRomBookType = false;
+    // Why the disc counts as used with unknown contents: its state file is
+    // missing, cannot be read or is damaged while the medium file holds
+    // data. Empty when the state is known.
+    std::string doubt;
 
     bool present() const { return kind != MediumKind::None; }
 
@@ -25,8 +29,12 @@ struct MediumState
     // counts the medium file's sectors.
     static MediumState initial(const VirtualRecorderSettings &spec, const std::string &mediumPath);
 
-    // The saved state, unless it is missing, unreadable or was made for a
-    // different configured medium: then the configuration's disc.
+    // The saved state. One made for a different configured medium gives
+    // the configuration's disc (the configuration changed the disc). One
+    // that is missing, cannot be read or holds a damaged or out-of-range
+    // value gives the configuration's disc too, unless the medium file
+    // holds data: then that disc, used, its contents unknown (doubt says
+    // why), so nothing overwrites it without the question.
     static MediumState load(const VirtualRecorderSettings &spec, const std::string &mediumPath);
     // The same from the state file's text, already read.
     static MediumState fromText(const VirtualRecorderSettings &spec, std::string_view text,

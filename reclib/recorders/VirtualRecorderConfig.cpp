@@ -9,6 +9,7 @@
 #include <cmath>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unordered_set>
 
 namespace reclib {
@@ -37,11 +38,23 @@ template <typename Number> std::optional<Number> number(std::string_view text)
 // any drive, and small enough that its libburn rate fits an int.
 constexpr double MaxSpeedWord = 1e6;
 
+// A paced erase waits the scaled time a disc would take: ten times that of
+// a real drive is long enough for any test, and keeps every estimate far
+// below the day the estimate is capped at.
+constexpr double MaxEraseTimeScale = 10.0;
+
+// The largest disc and sector number: 16 GiB, twice a dual-layer DVD, and
+// far below what the disc information's 32-bit sector counts hold.
+constexpr int64_t MaxSectors = int64_t{8} * 1024 * 1024;
+
 // Collects one section's values, then checks them as a whole.
 class SectionReader
 {
 public:
-    explicit SectionReader(std::string name) { m_spec.name = std::move(name); }
+    SectionReader(std::string name, int lineNumber) : m_lineNumber(lineNumber)
+    {
+        m_spec.name = std::move(name);
+    }
 
     void read(const KeyValueLine &line, std::vector<std::string> &problems)
     {
@@ -49,7 +62,7 @@ public:
             problems.push_back("line " + std::to_string(line.lineNumber) + ": " + what);
         };
         if (line.key == "medium")
-            readMedium(line.value, problem);
+            readMedium(line.value, line.lineNumber, problem);
         else if (line.key == "file")
             m_spec.mediumFile = line.value;
         else if (line.key == "writes")
@@ -72,7 +85,8 @@ public:
     std::optional<VirtualRecorderSettings> finish(std::vector<std::string> &problems)
     {
         const auto problem = [&](const std::string &what) {
-            problems.push_back("recorder \"" + m_spec.name + "\": " + what);
+            problems.push_back("line " + std::to_string(m_lineNumber) + ": recorder \"" + m_spec.name +
+                               "\": " + what);
         };
         if (m_spec.name.empty() || m_spec.name.size() >= DEVICE_NAME_SIZE) {
             problem("the name must have 1 to 63 characters");
@@ -92,7 +106,8 @@ public:
     }
 
 private:
-    template <typename Report> void readMedium(const std::string &value, const Report &problem)
+    template <typename Report>
+    void readMedium(const std::string &value, int lineNumber, const Report &problem)
     {
         const std::vector<std::string> parts = words(value);
         if (parts.size() == 1 && parts[0] == "none") {
@@ -103,9 +118,15 @@ private:
             parts.empty() ? MediumKind::None : mediumKindFromName(parts[0]).value_or(MediumKind::None);
         const bool stateOk = parts.size() == 2 && (parts[1] == "blank" || parts[1] == "written");
         if (kind == MediumKind::None || !stateOk) {
-            problem("medium must be \"none\" or a disc kind followed by \"blank\" or \"written\"");
+            const std::string what =
+                "medium \"" + value +
+                "\" must be \"none\" or a disc kind followed by \"blank\" or \"written\"";
+            problem(what);
+            // The recorder stays listed; choosing it says why it has no disc.
+            m_spec.mediumProblem = "line " + std::to_string(lineNumber) + ": " + what;
             return;
         }
+        m_spec.mediumProblem.clear();
         m_spec.medium = kind;
         m_spec.written = parts[1] == "written";
     }
@@ -140,8 +161,8 @@ private:
     {
         const std::optional<double> scale = number<double>(value);
         // from_chars reads "nan" and "inf" as well; neither gives a time.
-        if (!scale || !std::isfinite(*scale) || *scale < 0)
-            problem("erase-time-scale must be a number of at least 0");
+        if (!scale || !std::isfinite(*scale) || *scale < 0 || *scale > MaxEraseTimeScale)
+            problem("erase-time-scale \"" + value + "\" must be a number from 0 to 10; 1 is used");
         else
             m_spec.eraseTimeScale = *scale;
     }
@@ -155,24 +176,28 @@ private:
                 m_spec.fault.kind = FaultInjection::Kind::StateWriteFails;
             return;
         }
-        const std::optional<int64_t> sector = parts.size() == 2 ? number<int64_t>(parts[1]) : std::nullopt;
-        if (sector && *sector >= 0 && parts[0] == "corrupt-sector")
+        std::optional<int64_t> sector = parts.size() == 2 ? number<int64_t>(parts[1]) : std::nullopt;
+        if (sector && (*sector < 0 || *sector >= MaxSectors) && parts[0] != "kill-at-commit-step")
+            sector.reset();
+        if (sector && parts[0] == "corrupt-sector")
             m_spec.fault = {FaultInjection::Kind::CorruptSector, *sector};
-        else if (sector && *sector >= 0 && parts[0] == "fail-at-sector")
+        else if (sector && parts[0] == "fail-at-sector")
             m_spec.fault = {FaultInjection::Kind::FailAtSector, *sector};
         else if (sector && *sector >= 1 && *sector <= 5 && parts[0] == "kill-at-commit-step")
             m_spec.fault = {FaultInjection::Kind::KillAtCommitStep, 0, static_cast<int>(*sector)};
         else
-            problem("fault must be \"none\", \"corrupt-sector N\", \"fail-at-sector N\", "
-                    "\"kill-at-commit-step 1-5\" "
-                    "or \"state-write-fails\"");
+            problem("fault \"" + value +
+                    "\" must be \"none\", \"corrupt-sector N\", \"fail-at-sector N\" (N from 0 to " +
+                    std::to_string(MaxSectors - 1) +
+                    "), \"kill-at-commit-step 1-5\" or \"state-write-fails\"; " + "none is used");
     }
 
     template <typename Report> void readCapacity(const std::string &value, const Report &problem)
     {
         const std::optional<int64_t> sectors = number<int64_t>(value);
-        if (!sectors || *sectors <= 0)
-            problem("capacity must be a positive number of sectors");
+        if (!sectors || *sectors <= 0 || *sectors > MaxSectors)
+            problem("capacity \"" + value + "\" must be a number of sectors from 1 to " +
+                    std::to_string(MaxSectors) + "; the medium's own size is used");
         else
             m_spec.capacitySectors = *sectors;
     }
@@ -202,6 +227,7 @@ private:
         m_spec.speeds.erase(std::unique(m_spec.speeds.begin(), m_spec.speeds.end()), m_spec.speeds.end());
     }
 
+    int m_lineNumber = 0;
     VirtualRecorderSettings m_spec;
     std::vector<std::string> m_speedWords;
 };
@@ -222,7 +248,7 @@ VirtualRecorderConfig VirtualRecorderConfig::parse(std::string_view text)
     std::unordered_set<std::string> names;
     for (const KeyValueSection &section : parsed.sections) {
         if (names.insert(section.name).second) {
-            readers.emplace_back(SectionReader(section.name));
+            readers.emplace_back(SectionReader(section.name, section.lineNumber));
         } else {
             readers.emplace_back(std::nullopt);
             config.problems.push_back("line " + std::to_string(section.lineNumber) + ": recorder \"" +
@@ -247,6 +273,19 @@ VirtualRecorderConfig VirtualRecorderConfig::parse(std::string_view text)
 
 VirtualRecorderConfig VirtualRecorderConfig::load(const std::string &path)
 {
+    // Only a regular file of a sane size is read: a FIFO would block the
+    // reader, a huge file is no configuration.
+    constexpr off_t MaxBytes = 1024 * 1024;
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    if (!S_ISREG(info.st_mode) || info.st_size > MaxBytes) {
+        VirtualRecorderConfig unusable;
+        unusable.problems.push_back(path + ": not a file of at most 1 MiB; no virtual recorders are listed");
+        return unusable;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return {};
@@ -255,6 +294,10 @@ VirtualRecorderConfig VirtualRecorderConfig::load(const std::string &path)
     VirtualRecorderConfig config = parse(text.str());
     for (std::string &problem : config.problems)
         problem = path + ": " + problem;
+    for (VirtualRecorderSettings &recorder : config.recorders) {
+        if (!recorder.mediumProblem.empty())
+            recorder.mediumProblem = path + ": " + recorder.mediumProblem;
+    }
     return config;
 }
 

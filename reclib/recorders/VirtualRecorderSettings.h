@@ -27,11 +27,14 @@ struct VirtualRecorderSettings
 {
     std::string name;
     MediumKind medium = MediumKind::None; // the disc it holds at first
-    bool written = false;                 // that disc already holds data
-    std::string mediumFile;               // as written: relative to the library folder unless absolute
-    uint32_t mediaSet = 0;                // media bits the recorder writes
-    std::vector<int> speeds;              // libburn units, ascending
-    bool paced = false;                   // writes and erases take the time a disc would
+    // Why the configuration does not say which disc that is ("<file>: line
+    // N: ..."); empty when it does or names none.
+    std::string mediumProblem;
+    bool written = false;    // that disc already holds data
+    std::string mediumFile;  // as written: relative to the library folder unless absolute
+    uint32_t mediaSet = 0;   // media bits the recorder writes
+    std::vector<int> speeds; // libburn units, ascending
+    bool paced = false;      // writes and erases take the time a disc would
     double eraseTimeScale = 1.0;
     FaultInjection fault;
     std::optional<int64_t> capacitySectors; // overrides the medium's usual size

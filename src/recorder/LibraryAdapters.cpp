@@ -113,6 +113,12 @@ DiscInfo *NeroGetCDInfo(RecDeviceHandle device, uint32_t flags)
     return CallExportOr<PFN_NeroGetCDInfo>("NeroGetCDInfo", static_cast<DiscInfo *>(nullptr), device, flags);
 }
 
+int NeroCheckTrackRoom(RecDeviceHandle device, IsoTrack *track, uint32_t flags)
+{
+    // A library without the check leaves it to NeroBurn.
+    return CallExportOr<PFN_NeroCheckTrackRoom>("NeroCheckTrackRoom", BURN_OK, device, track, flags);
+}
+
 int NeroEjectLoadCD(RecDeviceHandle device, int eject)
 {
     return CallExportOr<PFN_NeroEjectLoadCD>("NeroEjectLoadCD", -1, device, eject);

@@ -62,6 +62,8 @@ RecDeviceHandle NeroOpenDevice(const DeviceInfo *device);
 void NeroCloseDevice(RecDeviceHandle device);
 // Missing: null.
 DiscInfo *NeroGetCDInfo(RecDeviceHandle device, uint32_t flags);
+// BURN_OK when the recorder can take the track's image (reclib_api.h).
+int NeroCheckTrackRoom(RecDeviceHandle device, IsoTrack *track, uint32_t flags);
 
 // With a library older than 5.5.9.16 the library's track is wrapped in an
 // adapter presenting the current interface; a null track stays null.

@@ -6,6 +6,7 @@
 
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/mount.h>
 
 namespace {
 
@@ -38,7 +39,12 @@ const FailureCase Failures[] = {
     {"source_is_a_FIFO", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"VOB_links_to_dev_zero", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"dangling_link", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"no_room_for_the_image", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"damaged_state", runexit::OverwriteDeclined, "-d SOURCE", true},
+    {"state_is_a_folder", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"recorder_configuration_typo", runexit::BurnFailed, "-d SOURCE"},
     {"write_fails", runexit::BurnFailed, "-d SOURCE"},
+    {"erase_fails", runexit::BurnFailed, "-o -d SOURCE", true},
     {"file_size_limit", runexit::BurnFailed, "-d SOURCE"},
     {"image_recorder", runexit::BurnAborted, "-d SOURCE"},
 };
@@ -107,12 +113,42 @@ protected:
         } else if (name == "dangling_link") {
             ASSERT_TRUE(QFile::link(m_source + u"/gone"_s, m_source + u"/link"_s));
             m_cause = u"/link\" cannot be read: No such file or directory"_s;
+        } else if (name == "no_room_for_the_image") {
+            // The medium's folder is a file system of 1 MiB; the image needs 3.
+            const QString media = m_copy.File(u"media"_s);
+            if (::mount("tmpfs", media.toUtf8().constData(), "tmpfs", 0, "size=1m") != 0)
+                GTEST_SKIP() << "cannot mount a tmpfs here";
+            m_mount.at = media;
+            UseUsedDisc();
+            AddFiller(3 * 1024 * 1024);
+            m_cause = u"Not enough free space in "_s + media;
+        } else if (name == "damaged_state" || name == "state_is_a_folder") {
+            // The configuration's disc is blank, but the medium holds data.
+            UseRecorders(BlankDvdPlusRw);
+            if (name == "damaged_state")
+                m_copy.WriteFile(
+                    u"media/test-dvd.iso.state"_s,
+                    "configured = DVD+RW\nmedium = DVD+RW\nused-sectors = 99999999999999999999\n");
+            else
+                ASSERT_TRUE(QDir().mkpath(Image() + u".state"_s));
+            m_logged = u"counts as used, its contents unknown"_s;
+            m_cause = name == "damaged_state" ? Text(988) : Image() + u".state is not a file"_s;
+        } else if (name == "recorder_configuration_typo") {
+            UseRecorders(QByteArray(BlankDvdPlusRw).replace("blank", "blnk") + "erase-time-scale = 1e300\n");
+            // Said at start-up; the recorder's own problem ends the run.
+            m_logged = u"virtual-recorders.conf: line 7: erase-time-scale \"1e300\""_s;
+            m_cause = u"does not say which disc is in Test DVD Writer: "_s +
+                      m_copy.File(u"virtual-recorders.conf"_s) + u": line 2: medium \"DVD+RW blnk\""_s;
+        } else if (name == "erase_fails") {
+            UseUsedDisc(UsedDvdPlusRw + "fault = state-write-fails\n");
+            m_cause = u"The erase failed: cannot write "_s + Image() + u".state.new"_s;
         } else if (name == "write_fails") {
             UseRecorders(BlankDvdPlusRw + "fault = fail-at-sector 40\n");
         } else if (name == "file_size_limit") {
             // As after a shell's "ulimit -f": the write fails, no SIGXFSZ ends it.
             AddFiller(8 * 1024 * 1024);
             m_script = u"trap - XFSZ; ulimit -f 2048; exec \"$0\" \"$@\""_s;
+            m_cause = u"File too large"_s;
         } else if (name == "image_recorder") {
             // Nobody could say where the image goes.
             m_copy.WriteFile(u"Orvane.ini"_s, "Device: Image Recorder\n");
@@ -122,8 +158,18 @@ protected:
 
     QString m_cause;
     QString m_saidOnce;
+    QString m_logged; // in the log, which goes to standard output
     QString m_script;
     QFile m_lock; // closing it ends the lock
+    struct Mount
+    {
+        QString at;
+        ~Mount()
+        {
+            if (!at.isEmpty())
+                ::umount2(at.toUtf8().constData(), MNT_DETACH);
+        }
+    } m_mount; // gone before the program folder's copy
 };
 
 TEST_P(FailedRunTest, EndsWithItsStatusAndReasonAndLeavesTheDiscAlone)
@@ -132,6 +178,8 @@ TEST_P(FailedRunTest, EndsWithItsStatusAndReasonAndLeavesTheDiscAlone)
     if (failure.usedDisc)
         UseUsedDisc();
     Arrange(failure.name);
+    if (IsSkipped())
+        return;
     const QByteArray medium = MediumSnapshot();
     const ProgramRun run = RunProgram(Words(failure.arguments), m_script);
 
@@ -142,6 +190,7 @@ TEST_P(FailedRunTest, EndsWithItsStatusAndReasonAndLeavesTheDiscAlone)
     EXPECT_FALSE(last.mid(start.size()).trimmed().isEmpty()) << "a reason";
     EXPECT_TRUE(last.contains(m_cause)) << last.toStdString();
     EXPECT_TRUE(m_saidOnce.isEmpty() || run.err.count(m_saidOnce) == 1) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(m_logged)) << run.out.toStdString();
     EXPECT_TRUE(DesktopFiles().isEmpty()) << "no log file";
     EXPECT_TRUE(!failure.usedDisc || MediumSnapshot() == medium) << "the used disc is as it was";
 }

@@ -80,6 +80,16 @@ int BurnRun::Prepare()
         return EndPreparedRun(prepared);
     if (!TrackFits(medium.freeSectors))
         return EndPreparedRun(jobs::RunBurnDiscTooSmall);
+    // The recorder's own room (a virtual disc's folder), before the erase.
+    NeroClearErrors();
+    if (NeroCheckTrackRoom(m_state.m_hDevice.Get(), m_track.get(), m_burnFlags) != BURN_OK) {
+        char *why = NeroGetErrorLog();
+        m_state.m_strLibraryErrors = QString::fromUtf8(why != nullptr ? why : "");
+        NeroFreeMem(why);
+        jobs::PlayResultSound(BURN_FAILED, m_settings.sound, *m_sound);
+        ReportFailure(m_state.m_strLibraryErrors, m_moreFlags);
+        return EndPreparedRun(jobs::RunBurnDiscTooSmall);
+    }
     if (!CheckAllowsBurn(medium.freeSectors))
         return EndPreparedRun(jobs::RunBurnCheckRefused);
     // The erase worker erases on the open recorder and burns afterwards.
@@ -133,6 +143,8 @@ BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
         m_ports.report.AppendLogText(textid::NoDiscInfo);
         return {0, -1};
     }
+    // The library's note on the disc: why one whose state is unknown counts as used.
+    LogLibraryNotes();
     const DiscInfo &info = *block.info;
     const int64_t capacity = info.capacitySectors > 0 ? info.capacitySectors : -1;
     const jobs::UsedRewritable kind = jobs::ClassifyDisc(info);
@@ -327,6 +339,15 @@ void BurnRun::LogLibraryErrors()
     m_state.m_strLibraryErrors = QString::fromUtf8(errors);
     m_ports.report.AppendLog(m_state.m_strLibraryErrors);
     NeroFreeMem(errors);
+}
+
+void BurnRun::LogLibraryNotes()
+{
+    char *notes = NeroGetErrorLog();
+    if (notes != nullptr && *notes != '\0')
+        m_ports.report.AppendLog(QString::fromUtf8(notes));
+    NeroFreeMem(notes);
+    NeroClearErrors();
 }
 
 bool BurnRun::ErrorBoxShown(uint32_t moreFlags) const

@@ -86,6 +86,8 @@ private:
     void ReportFailure(const QString &text, uint32_t moreFlags);
     void ReportTrackFailure(uint32_t moreFlags);
     void LogLibraryErrors();
+    // Logs what the error log holds and empties it (notes, not failures).
+    void LogLibraryNotes();
     bool ErrorBoxShown(uint32_t moreFlags) const;
     bool Simulating() const;
     void CloseRecorder();

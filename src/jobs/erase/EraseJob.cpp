@@ -8,6 +8,19 @@
 #include "recorder/LibraryAdapters.h"
 #include "recorder/RecorderHandle.h"
 
+namespace {
+
+// What the library's error log says, in its words; empty when nothing.
+QString LibraryErrors()
+{
+    char *errors = NeroGetErrorLog();
+    const QString text = QString::fromUtf8(errors != nullptr ? errors : "");
+    NeroFreeMem(errors);
+    return text;
+}
+
+} // namespace
+
 EraseJob::EraseJob(const JobPorts &ports, RecordingState &state)
     : m_ports(ports), m_state(state), m_clock(ports, state)
 {
@@ -94,9 +107,15 @@ bool EraseJob::EraseOpenDevice()
     if (result != 0) {
         const QString text = FormatText(m_ports.report.GetText(textid::EraseFailed), {result});
         m_ports.report.AppendLog(text);
+        // The cause, in the library's words, for the log and the run's reason.
+        const QString why = LibraryErrors();
+        if (!why.isEmpty()) {
+            m_ports.report.AppendLog(why);
+            m_state.m_strLibraryErrors = why;
+        }
         if (interactive)
-            m_ports.questions.ShowAppMessageBox(text, QString::fromLatin1(rec_caption::Application),
-                                                mb::IconStop);
+            m_ports.questions.ShowAppMessageBox(why.isEmpty() ? text : text + QLatin1Char('\n') + why,
+                                                QString::fromLatin1(rec_caption::Application), mb::IconStop);
         return false;
     }
     if (interactive)
@@ -109,6 +128,9 @@ bool EraseJob::EraseOpenDevice()
 void EraseJob::ReportEstimateError(int textId)
 {
     m_ports.report.AppendLogText(textId);
+    // Why, when the library knows more (a configuration that names no disc).
+    if (const QString why = LibraryErrors(); !why.isEmpty())
+        m_ports.report.AppendLog(why);
     if (m_state.m_bEraseInteractive == 1)
         m_ports.questions.ShowAppMessageBox(m_ports.report.GetText(textId),
                                             QString::fromLatin1(rec_caption::Application), mb::IconStop);

@@ -100,6 +100,14 @@ QStringList RecordingSetup::ListRecorders(uint32_t mediaSet)
 {
     QStringList listed;
     m_state.m_pDeviceInfos = NeroGetAvailableDrivesEx(mediaSet, nullptr);
+    // The library's problems with its recorders (a line of its configuration
+    // file it cannot use), where the user sees them.
+    char *problems = NeroGetErrorLog();
+    for (const QString &line :
+         QString::fromUtf8(problems != nullptr ? problems : "").split(u'\n', Qt::SkipEmptyParts))
+        m_ports.report.AppendLog(line);
+    NeroFreeMem(problems);
+    NeroClearErrors();
     if (m_state.m_pDeviceInfos == nullptr) {
         m_ports.report.AppendLogText(textid::NoDriveList);
         return listed;

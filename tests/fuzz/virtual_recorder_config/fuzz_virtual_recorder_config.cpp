@@ -1,12 +1,14 @@
 // Reads arbitrary bytes as the virtual-recorder configuration. Whatever the
 // input, every recorder the reader accepts is one the library can list and
 // drive: a name that fits the device record, a medium file, speeds that are
-// positive and ascending, a finite erase-time scale and a positive capacity.
+// positive and ascending, an erase-time scale from 0 to 10 and a capacity
+// the disc information's 32-bit count holds.
 #include "recorders/VirtualRecorderConfig.h"
 
 #include "reclib_api.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +24,9 @@ bool Usable(const reclib::VirtualRecorderSettings &recorder)
         std::all_of(recorder.speeds.begin(), recorder.speeds.end(), [](int s) { return s > 0; });
     return !recorder.name.empty() && recorder.name.size() < DEVICE_NAME_SIZE &&
            !recorder.mediumFile.empty() && speedsOk && std::isfinite(recorder.eraseTimeScale) &&
-           recorder.eraseTimeScale >= 0 && (!recorder.capacitySectors || *recorder.capacitySectors > 0);
+           recorder.eraseTimeScale >= 0 && recorder.eraseTimeScale <= 10 &&
+           (!recorder.capacitySectors ||
+            (*recorder.capacitySectors > 0 && *recorder.capacitySectors <= INT32_MAX));
 }
 
 } // namespace

@@ -163,10 +163,14 @@ TEST_F(WindowJobsTest, FailedEraseIsReportedAsAFailureWithoutTheFinishedText)
     m_window->m_btnErase->click();
     EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
     const QString failed = FormatText(Text(902), {ERASE_FAILED});
+    // The library's reason follows, in the log and in the box.
+    const QString cause =
+        u"The erase failed: The medium file of RW Writer "_s + Image("rw.iso") + u" is not a file"_s;
     EXPECT_TRUE(Log().contains(failed)) << Log().join('\n').toStdString();
+    EXPECT_TRUE(Log().join('\n').contains(cause)) << Log().join('\n').toStdString();
     EXPECT_FALSE(Log().contains(Text(800)));
     EXPECT_FALSE(m_window->boxes.Showed(Text(800)));
-    EXPECT_TRUE(m_window->boxes.Showed(failed));
+    EXPECT_EQ(m_window->boxes.Showed(failed + u'\n' + cause + u"; the disc cannot be changed"_s), 1);
     EXPECT_TRUE(Log().contains(Text(766)));
     EXPECT_FALSE(m_window->IsBusy());
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <tuple>
 
 namespace {
@@ -36,7 +38,8 @@ TEST(ReclibErase, EstimatesFollowModeAndScaleAndErrorsHaveTheirCodes)
     EXPECT_EQ(lib.api.NeroGetCDRWErasingTime(rw, ERASE_MODE_QUICK), ERASE_TIME_NO_DEVICE);
     EXPECT_EQ(lib.api.NeroEraseCDRW(r, ERASE_MODE_QUICK), ERASE_TIME_NOT_ERASABLE);
     EXPECT_EQ(lib.api.NeroEraseCDRW(none, ERASE_MODE_FULL), ERASE_TIME_NO_MEDIUM);
-    EXPECT_TRUE(lib.errorLogged("cannot be erased")) << lib.errorLog();
+    // Each erase clears the error log: the last one's reason is there.
+    EXPECT_TRUE(lib.errorLogged("There is no disc in none")) << lib.errorLog();
 }
 
 TEST(ReclibErase, ErasingLeavesABlankMediumAndAPacedOneCallsIdleMeanwhile)
@@ -63,4 +66,32 @@ TEST(ReclibErase, ErasingLeavesABlankMediumAndAPacedOneCallsIdleMeanwhile)
         EXPECT_EQ(info.usedSectors, 0);
         EXPECT_TRUE(readFile(lib.folder + "/media/rw.iso").empty());
     }
+}
+
+TEST(ReclibErase, AnEraseThatCannotCompleteSaysWhyAndChangesNothing)
+{
+    // A folder at the medium's or the state's name: found before the erase.
+    for (const char *folder : {"rw.iso", "rw.iso.state"}) {
+        SCOPED_TRACE(folder);
+        LoadedReclib lib(rewritable("rw", "DVD+RW written", "erase-time-scale = 0\n"));
+        std::filesystem::create_directories(lib.folder + "/media/" + folder);
+        RecDeviceHandle device = lib.open("rw");
+        EXPECT_EQ(lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK), ERASE_FAILED);
+        EXPECT_TRUE(lib.errorLogged("The erase failed: The ")) << lib.errorLog();
+        EXPECT_TRUE(lib.errorLogged("/media/" + std::string(folder) + " is not a file")) << lib.errorLog();
+        EXPECT_TRUE(std::filesystem::is_directory(lib.folder + "/media/" + folder));
+        EXPECT_TRUE(filesEndingWith(lib.folder + "/media", ".part").empty());
+    }
+}
+
+TEST(ReclibErase, AnAbortEndsAPacedEraseSoonAndTheDiscIsBlank)
+{
+    // A quick erase scaled to about a minute.
+    LoadedReclib lib(rewritable("rw", "DVD+RW written", "pacing = paced\nerase-time-scale = 10\n"));
+    RecDeviceHandle device = lib.open("rw");
+    lib.callbacks.wantAbort = [&] { return lib.callbacks.idleCalls > 5; };
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK), 0) << lib.errorLog();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(lib.discInfo(device).contentCount, 0);
 }

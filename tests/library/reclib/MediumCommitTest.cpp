@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 
@@ -135,4 +136,54 @@ TEST(ReclibMediumCommit, AnEraseEndedByATerminationSignalLeavesTheDiscAsItWas)
     const int status = child.wait();
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     medium.expectPair(false, Job::Erase);
+}
+
+TEST(ReclibMediumCommit, AMediumWithDataButNoReadableStateCountsAsUsedAndStaysAsItWas)
+{
+    // The configuration's disc is blank; the medium file says otherwise.
+    const struct
+    {
+        const char *name;
+        const char *state; // nullptr: no state file; "/": a folder, "|": a FIFO in its place
+    } cases[] = {
+        {"out of range",
+         "configured = DVD+RW\nmedium = DVD+RW\nblank = no\nused-sectors = 99999999999999999999\n"},
+        {"missing", nullptr},
+        {"a folder", "/"},
+        {"a FIFO", "|"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const WrittenMedium medium;
+        std::filesystem::remove(medium.path + ".state");
+        const std::string state = c.state != nullptr ? c.state : "";
+        const bool notAFile = state == "/" || state == "|";
+        if (state == "/")
+            std::filesystem::create_directory(medium.path + ".state");
+        else if (state == "|")
+            ASSERT_EQ(::mkfifo((medium.path + ".state").c_str(), 0600), 0);
+        else if (c.state != nullptr)
+            writeFile(medium.path + ".state", state);
+        LoadedReclib lib(medium.config().replace(medium.config().find(" written"), 8, " blank"));
+        RecDeviceHandle device = lib.open("dvd");
+        const DiscInfo info = lib.discInfo(device);
+        EXPECT_EQ(info.contentCount, 1);
+        EXPECT_EQ(info.usedSectors, 1);
+        EXPECT_TRUE(lib.errorLogged("counts as used, its contents unknown")) << lib.errorLog();
+        // Nobody answers the question: nothing is written.
+        EXPECT_EQ(lib.burn(device, patternTrack(NewSectors), ProgramBurnFlags), BURN_USER_ABORT);
+        // No file at the state's name: the check before the erase says so,
+        // and neither an erase nor a burn replaces the medium.
+        IsoTrack *track = patternTrack(NewSectors);
+        EXPECT_EQ(lib.api.NeroCheckTrackRoom(device, track, OverwriteFlags),
+                  notAFile ? BURN_FAILED : BURN_OK);
+        lib.api.NeroFreeIsoTrack(track);
+        if (notAFile) {
+            EXPECT_TRUE(lib.errorLogged("is not a file")) << lib.errorLog();
+            EXPECT_EQ(lib.api.NeroEraseCDRW(device, ERASE_MODE_QUICK), ERASE_FAILED);
+            EXPECT_EQ(lib.burn(device, patternTrack(NewSectors), OverwriteFlags), BURN_FAILED);
+        }
+        EXPECT_EQ(readFile(medium.path), bytes(OldImage));
+        lib.api.NeroCloseDevice(device);
+    }
 }

@@ -20,7 +20,7 @@
     X(NeroFreeMem) X(NeroCreateIsoItemOfSize) X(NeroGetAvailableDrivesEx)                        \
     X(NeroGetAvailableDrives) X(NeroGetTypeNameOfMedia) X(NeroOpenDevice) X(NeroCloseDevice)     \
     X(NeroGetCDInfo) X(NeroCreateIsoTrackEx) X(NeroFreeIsoTrack) X(NeroBurn) X(NeroEjectLoadCD)  \
-    X(NeroGetCDRWErasingTime) X(NeroEraseCDRW) X(NeroGetLocalizedWaitCDTexts)
+    X(NeroGetCDRWErasingTime) X(NeroEraseCDRW) X(NeroGetLocalizedWaitCDTexts) X(NeroCheckTrackRoom)
 // clang-format on
 
 struct ReclibFunctions

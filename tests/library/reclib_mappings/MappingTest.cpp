@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace reclib;
 
 TEST(ReclibProfileMapping, ProfilesGiveTheWritableMediaAndHowEachIsErased)
@@ -131,8 +135,8 @@ TEST(ReclibVirtualConfig, ReadsEveryKey)
 TEST(ReclibVirtualConfig, ReportsProblemsWithTheirLines)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"[A]\nfile = a\nmedium = DVD+RW\n", "line 3: medium must be"},
-        {"[A]\nfile = a\nmedium = Blu-ray blank\n", "line 3: medium must be"},
+        {"[A]\nfile = a\nmedium = DVD+RW\n", "line 3: medium \"DVD+RW\" must be"},
+        {"[A]\nfile = a\nmedium = Blu-ray blank\n", "line 3: medium \"Blu-ray blank\" must be"},
         {"[A]\nfile = a\npacing = sometimes\n", "line 3: pacing must be"},
         {"[A]\nfile = a\nerase-time-scale = -1\n", "line 3: erase-time-scale"},
         {"[A]\nfile = a\nerase-time-scale = nan\n", "line 3: erase-time-scale"},
@@ -141,13 +145,18 @@ TEST(ReclibVirtualConfig, ReportsProblemsWithTheirLines)
         {"[A]\nfile = a\nspeeds = 99999999999\n", "speeds: \"99999999999\""},
         {"[A]\nfile = a\nspeeds = nanx\n", "speeds: \"nanx\""},
         {"[A]\nfile = a\nspeeds = 0.5\n", "speeds: \"0.5\""},
-        {"[A]\nfile = a\nfault = corrupt-sector x\n", "line 3: fault must be"},
-        {"[A]\nfile = a\nfault = kill-at-commit-step 6\n", "line 3: fault must be"},
+        {"[A]\nfile = a\nfault = corrupt-sector x\n", "line 3: fault \""},
+        {"[A]\nfile = a\nfault = kill-at-commit-step 6\n", "line 3: fault \""},
         {"[A]\nfile = a\ncapacity = 0\n", "line 3: capacity"},
+        {"[A]\nfile = a\ncapacity = 4294967297\n", "line 3: capacity \"4294967297\" must be"},
+        {"[A]\nfile = a\nerase-time-scale = 1e300\n", "line 3: erase-time-scale \"1e300\" must be"},
+        {"[A]\nfile = a\nerase-time-scale = 10.5\n", "line 3: erase-time-scale"},
+        {"[A]\nfile = a\nfault = fail-at-sector 99999999999999999999\n", "line 3: fault"},
+        {"[A]\nfile = a\nfault = corrupt-sector 8388608\n", "line 3: fault"},
         {"[A]\nfile = a\nwrites = BD\n", "line 3: writes: unknown family"},
         {"[A]\nfile = a\nno equals sign\n", "line 3: expected"},
         {"[A]\nmedium = CD-R blank\nwrites = DVD\nfile = a\n", "does not write the medium it holds"},
-        {"[]\nfile = a\n", "name must have 1 to 63"},
+        {"[]\nfile = a\n", "line 1: recorder \"\": the name must have 1 to 63"},
     };
     for (const auto &[text, problem] : cases) {
         std::string all;
@@ -155,6 +164,20 @@ TEST(ReclibVirtualConfig, ReportsProblemsWithTheirLines)
             all += found + "\n";
         EXPECT_NE(all.find(problem), std::string::npos) << text << "\n---\n" << all;
     }
+}
+
+TEST(ReclibVirtualConfig, ANumberOutOfRangeLeavesTheDefaultAndAnUnreadableMediumIsKeptAsAProblem)
+{
+    const VirtualRecorderConfig config = VirtualRecorderConfig::parse(
+        "[A]\nfile = a\nerase-time-scale = 1e300\ncapacity = 4294967297\nfault = fail-at-sector 8388608\n"
+        "medium = DVD+RW blnk\n");
+    ASSERT_EQ(config.recorders.size(), 1u);
+    const VirtualRecorderSettings &a = config.recorders[0];
+    EXPECT_DOUBLE_EQ(a.eraseTimeScale, 1.0);
+    EXPECT_FALSE(a.capacitySectors.has_value());
+    EXPECT_EQ(a.fault.kind, FaultInjection::Kind::None);
+    EXPECT_EQ(config.problems.size(), 4u);
+    EXPECT_EQ(a.mediumProblem.rfind("line 6: medium \"DVD+RW blnk\"", 0), 0u) << a.mediumProblem;
 }
 
 TEST(ReclibVirtualConfig, ARepeatedSectionIsIgnoredWholeAndTheFirstCounts)
@@ -171,4 +194,16 @@ TEST(ReclibVirtualConfig, ARepeatedSectionIsIgnoredWholeAndTheFirstCounts)
     EXPECT_EQ(config.recorders[1].name, "B");
     ASSERT_EQ(config.problems.size(), 1u);
     EXPECT_EQ(config.problems[0], "line 5: recorder \"A\" is listed again; this section is ignored");
+}
+
+TEST(ReclibVirtualConfig, AFifoInTheFilesPlaceIsAProblemNotAWait)
+{
+    const std::string fifo =
+        std::filesystem::temp_directory_path() / ("orvane-conf-" + std::to_string(::getpid()));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const VirtualRecorderConfig config = VirtualRecorderConfig::load(fifo);
+    std::filesystem::remove(fifo);
+    EXPECT_TRUE(config.recorders.empty());
+    ASSERT_EQ(config.problems.size(), 1u);
+    EXPECT_NE(config.problems[0].find("not a file"), std::string::npos) << config.problems[0];
 }
