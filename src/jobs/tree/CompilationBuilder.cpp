@@ -152,6 +152,8 @@ bool CompilationBuilder::AddVideoTsFiles(const std::string &folder, IsoItem *vid
     Chain chain(videoTs, LinkAs::FirstChild);
     bool titleSetPresent = true;
     for (const DvdVideoFile &file : DvdVideoLookupOrder()) {
+        if (Aborted())
+            return false;
         const FolderEntry *found = FindEntryNoCase(entries, file.name);
         if (file.startsTitleSet)
             titleSetPresent = found != nullptr;
@@ -184,6 +186,8 @@ bool CompilationBuilder::AddFolderTree(const std::string &folder, IsoItem *ancho
 
     Chain chain(anchor, link);
     for (const FolderEntry &entry : entries) {
+        if (Aborted())
+            return false;
         if (IsDvdVideoFolderName(entry.name))
             continue;
         if (entry.kind == EntryKind::FolderLink) {
@@ -276,6 +280,14 @@ bool CompilationBuilder::Fail(int textId)
     FreeIsoTree();
     m_window.AppendLogText(textId);
     return false;
+}
+
+bool CompilationBuilder::Aborted()
+{
+    if (!m_aborted || !m_aborted())
+        return false;
+    FreeIsoTree();
+    return true;
 }
 
 bool CompilationBuilder::FailNaming(int textId, const std::string &nameOrPath)

@@ -36,6 +36,9 @@ public:
     CompilationBuilder(IJobWindow &window, IsoTree &tree);
 
     void SetAllocator(Allocator allocator);
+    // Asked between the entries of the walk: true stops the build as if it
+    // had failed, without a line of its own (the caller reports the abort).
+    void SetAbortCheck(std::function<bool()> aborted) { m_aborted = std::move(aborted); }
 
     // Builds the tree of sourceDir (used exactly as typed) into the owned
     // tree and returns its root, or null when the build failed.
@@ -61,10 +64,13 @@ private:
     bool Fill(IsoItem *item, const std::string &name, const std::string &sourcePath);
     bool Fail(int textId);
     bool FailNaming(int textId, const std::string &nameOrPath);
+    // True (the tree discarded) when the caller has asked to stop.
+    bool Aborted();
     void LogNaming(int textId, const std::string &nameOrPath);
     bool ListOrFail(const std::string &folder, std::vector<FolderEntry> &entries);
 
     IJobWindow &m_window;
     IsoTree &m_tree;
     Allocator m_allocate;
+    std::function<bool()> m_aborted;
 };
