@@ -65,9 +65,8 @@ int BurnRun::Prepare()
     // In this order. What needs no answer comes before what asks the user,
     // and the overwrite question comes last, so that nobody is asked about
     // a disc that a later check would leave alone anyway. An abort (the
-    // Abort button, a termination signal) is looked at after every check:
-    // the checks that take long (the folder walk, the track, the DVD-Video
-    // check) answer it as they go.
+    // Abort button, a termination signal) is looked at after every check,
+    // and between the entries of the folder walk.
     static constexpr Check Checks[] = {
         &BurnRun::CheckSource,   // a folder is given
         &BurnRun::CheckFolder,   // it exists, is a folder and can be read
