@@ -28,8 +28,8 @@ public:
     BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound);
 
     // The point of no return, with the settings taken now: the checks of
-    // its list in their order, the abort flag before each and
-    // after the last. 0 when the burn may change the disc (EraseFirst tells
+    // its list (BurnRunChecks.cpp) in their order, the abort flag after
+    // each. 0 when the burn may change the disc (EraseFirst tells
     // whether it erases first); otherwise the run has ended, reported and
     // released what it took, the disc untouched, and this is its result
     // (RunBurnResult or a library result; BURN_USER_ABORT when aborted).
@@ -75,10 +75,10 @@ private:
     using Check = int (BurnRun::*)();
 
     int CheckSource();
+    int CheckFolder();
     int CheckLabel();
     int OpenRecorder();
     int LookAtDisc();
-    int CheckFolder();
     int BuildTrack();
     int CheckDiscRoom();
     int CheckDvdVideo();
