@@ -201,6 +201,9 @@ public:
     // A signal closed the window while a command-line run was under way
     // outside its job (the run's own status then counts as aborted).
     bool RunEndedBySignal() const { return m_bRunEndedBySignal; }
+    // The log line of the signal that aborted the running job; empty when
+    // none did. Any thread (read on the GUI thread).
+    QString JobAbortSignalLine() const;
 
     // Fills m_apszArgs and m_nArgs from m_arguments: the first 99 arguments,
     // each exactly as the program received it.
@@ -294,6 +297,7 @@ private:
     std::atomic<bool> m_bEnded{false};
     std::atomic<int> m_nEndResult{0};
     bool m_bJobAbortedBySignal = false;
+    QString m_strAbortSignalLine; // GUI thread
     bool m_bRunEndedBySignal = false;
     // The result sound and the Audio dialog's Play buttons.
     QtSoundPlayer m_sound;

@@ -2,6 +2,7 @@
 #include "app/CBurnDlg.h"
 
 #include "TextIds.h"
+#include "platform/GuiThread.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TextFormat.h"
 
@@ -32,12 +33,21 @@ void CBurnDlg::OnTerminationSignal(int signalNumber)
         // What the Abort button does once confirmed: the library gives up at
         // its next abort callback. An erase cannot stop; the burn that would
         // follow it gives up at once.
+        m_strAbortSignalLine = m_strMsg;
         m_bAbort = 1;
         m_bJobAbortedBySignal = true;
     } else if (CommandLine().Running()) {
         m_bRunEndedBySignal = true;
     }
     CloseAfterSignal();
+}
+
+QString CBurnDlg::JobAbortSignalLine() const
+{
+    QString line;
+    RunOnGuiThread([this, &line] { line = m_bJobAbortedBySignal ? m_strAbortSignalLine : QString(); },
+                   Blocking::Wait);
+    return line;
 }
 
 void CBurnDlg::CloseAfterSignal()

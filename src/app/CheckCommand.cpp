@@ -50,8 +50,7 @@ std::optional<int> RunCheckCommand(const QStringList &arguments)
         PrintLine(stderr, BuiltinText(textid::CmdMissingFolder));
         return runexit::ParseError;
     }
-    const dvdvideo::PreflightReport report =
-        dvdvideo::RunPreflight(folder->toStdString(), dvdvideo::Reallocation::Off);
+    const dvdvideo::PreflightReport report = jobs::RunPreflightOf(*folder, dvdvideo::Reallocation::Off);
     dvdvideo::Findings findings = report.findings;
     if (!report.isDvdVideo) {
         findings.push_back(

@@ -7,9 +7,13 @@
 #include "jobs/burn/BurnReport.h"
 #include "jobs/burn/BurnRun.h"
 #include "log/LogFile.h"
+#include "platform/CPathHelper.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <chrono>
 
@@ -100,7 +104,7 @@ void CommandLineWorker::ApplyOptions(const ParsedCommandLine &parsed)
     m_window.UpdateData(false);
     if (!parsed.parseError && parsed.folderGiven) {
         if (!parsed.labelGiven)
-            m_window.SetLabelFromFolder(m_window.m_strSourceDir);
+            TakeLabelFromFolder();
         if (parsed.prepareOnly)
             m_window.m_btnBurn->setEnabled(true);
     }
@@ -111,6 +115,21 @@ void CommandLineWorker::ApplyOptions(const ParsedCommandLine &parsed)
         m_window.UpdateData(false);
         m_window.OnShutdownCheck();
     }
+}
+
+void CommandLineWorker::TakeLabelFromFolder()
+{
+    const QString folder = m_window.m_strSourceDir;
+    m_window.SetLabelFromFolder(folder);
+    const QString label = m_window.m_strVolume;
+    const QString name = CPathHelper().GetLastComponent(folder);
+    m_window.AppendLog(
+        FormatText(m_window.GetText(textid::LabelFromFolderName), {label, name.isEmpty() ? folder : name}));
+    // "-d <film>/VIDEO_TS" is a common slip: the files still go into
+    // VIDEO_TS on the disc, but the disc is named after the wrong folder.
+    if (label.compare(QLatin1String("VIDEO_TS"), Qt::CaseInsensitive) == 0)
+        m_window.AppendLog(FormatText(m_window.GetText(textid::LabelVideoTsHint),
+                                      {QFileInfo(QDir::cleanPath(folder)).path()}));
 }
 
 void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
@@ -180,14 +199,17 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
     // and erases it only when the burn can follow; that burn's result is
     // the one that counts.
     const int result = m_window.Jobs().Job().RunBurn(lockWindow);
-    if (noRecorder)
+    if (noRecorder) {
         Failed(runexit::RecorderUnavailable);
-    else if (result == 0)
+    } else if (result == 0) {
         Succeeded(parsed);
-    else
-        Failed(runexit::ForBurnResult(result, m_window.Jobs().Burn().RecorderWasOpened()
-                                                  ? runexit::RecorderOpened::Yes
-                                                  : runexit::RecorderOpened::No));
+    } else {
+        const runexit::Status status = runexit::ForBurnResult(
+            result, m_window.Jobs().Burn().RecorderWasOpened() ? runexit::RecorderOpened::Yes
+                                                               : runexit::RecorderOpened::No);
+        // An abort names the signal that asked for it.
+        Failed(status, status == runexit::BurnAborted ? m_window.JobAbortSignalLine() : QString());
+    }
     return result;
 }
 

@@ -71,6 +71,8 @@ private:
     // Steps 2 to 5: the options into the window, on the GUI thread.
     void ApplyOptions(const cmdline::ParsedCommandLine &parsed);
     void ApplySteps(const cmdline::ParsedCommandLine &parsed);
+    // Without -v: the label from the folder's name, and the log says so.
+    void TakeLabelFromFolder();
     void ShowParseError(const cmdline::ParsedCommandLine &parsed);
     // The burn and what follows it; the run's result.
     int Burn(const cmdline::ParsedCommandLine &parsed);

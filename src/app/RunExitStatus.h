@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 // The process exit status of orvane-burn: what an unattended command-line
 // run came to, so that scripts can tell a written disc from a failure.
 //
@@ -14,14 +16,17 @@
 //   4  the volume label was refused
 //   5  no recorder is selected, or the selected recorder cannot be opened
 //   6  the disc is a used rewritable one and overwriting was not allowed
-//      (without -o nobody can answer the question when no display is available)
-//   7  the compilation could not be built from the folder, or it does not fit
-//      the disc, or the DVD-Video check found an error and the burn was not
-//      confirmed (nothing was erased or burned); --check: the check found an
-//      error
+//      (without -o nobody can answer the question when no display is
+//      available); asked only when every other check has passed
+//   7  a check before the disc is changed failed: the folder does not exist,
+//      is not a folder or cannot be read, the compilation or its track could
+//      not be made from it, it does not fit the disc, or the DVD-Video check
+//      found an error and the burn was not confirmed (nothing was erased or
+//      burned); --check: the check found an error
 //   8  the burn failed (the recording library's error, or a disc that stayed
 //      used after the erase before the burn)
-//   9  the burn was aborted (also when, without a display, nobody could say
+//   9  the burn was aborted; before the disc was changed the disc is as it
+//      was (also when, without a display, nobody could say
 //      where the Image Recorder's image goes)
 //
 // With a display, a run that fails leaves the window open; the status still
@@ -43,6 +48,23 @@ enum Status : int {
 
 // Whether the run itself could open the selected recorder before the burn.
 enum class RecorderOpened { Yes, No };
+
+// One way a burn run can end: RunBurn's result (for -1 also whether the run
+// had opened the recorder), the exit status it stands for, and the cause the
+// reason line names when the run has no words of its own for it (0: it
+// always has: its error box, the library's error log, its last log line).
+struct FailureRow
+{
+    int result;
+    enum class When { Always, RecorderOpened, RecorderNotOpened } when;
+    Status status;
+    int causeTextId;
+};
+
+// Every row, in the order a run meets them: the checks of the point of no
+// return first, then the burn. A result without a row is a library result
+// and stands for BurnFailed.
+std::span<const FailureRow> FailureRows();
 
 // The status for RunBurn's result (the result of the burn that followed an
 // erase when there was one). RunBurn answers -1 both for a recorder that

@@ -18,7 +18,11 @@ QString ReasonLine(Status status, const QString &cause, const TextLookup &text)
 
 QString DefaultCause(Status status, const TextLookup &text)
 {
-    return status == OverwriteDeclined ? text(textid::CauseOverwrite) : QString();
+    for (const FailureRow &row : FailureRows()) {
+        if (row.status == status && row.causeTextId != 0)
+            return text(row.causeTextId);
+    }
+    return QString();
 }
 
 } // namespace runexit

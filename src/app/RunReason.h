@@ -17,8 +17,8 @@ using TextLookup = std::function<QString(int id)>;
 QString ReasonLine(Status status, const QString &cause, const TextLookup &text);
 
 // The cause a failed status stands for when the run knows nothing more
-// specific than the status itself (6: overwriting was not allowed); empty
-// for the others.
+// specific than the status itself: the first row of FailureRows with this
+// status that names one (6: overwriting was not allowed); else empty.
 QString DefaultCause(Status status, const TextLookup &text);
 
 } // namespace runexit

@@ -74,6 +74,44 @@ TEST_F(UnattendedRunTest, OverwriteErasesThenBurnsAndAnEmptyLanguageFileLosesNoT
     EXPECT_GT(burn, erase);
 }
 
+// What the run makes of its input other than it was given is logged: the
+// label's origin and every change to it, the file system the settings fail
+// to choose; loose DVD-Video files are checked like a VIDEO_TS folder.
+TEST_F(UnattendedRunTest, ChangesToWhatWasGivenAreLogged)
+{
+    // The text with each %s filled in turn.
+    const auto filled = [this](int id, const QStringList &values) {
+        QString text = Text(id);
+        for (const QString &value : values)
+            if (const qsizetype at = text.indexOf(u"%s"_s); at >= 0)
+                text.replace(at, 2, value);
+        return text;
+    };
+    const QString longLabel(40, u'A');
+    const struct
+    {
+        QStringList arguments;
+        QByteArray settings;
+        QStringList inLog;
+    } cases[] = {
+        {{u"-d"_s, m_source + u"/VIDEO_TS"_s},
+         {},
+         {filled(1043, {u"VIDEO_TS"_s, u"VIDEO_TS"_s}), filled(1044, {m_source}), Text(991)}},
+        {{u"-o"_s, u"-d"_s, m_source, u"-v"_s, u"."_s}, {}, {filled(1045, {u"."_s, u"NO_NAME"_s})}},
+        {{u"-o"_s, u"-d"_s, m_source, u"-v"_s, longLabel},
+         {},
+         {filled(1045, {longLabel, longLabel.left(32)})}},
+        {{u"-o"_s, u"-d"_s, m_source}, "FSFlags: 0\n", {filled(1047, {u"0"_s}), filled(947, {u"UDF"_s})}},
+    };
+    for (const auto &c : cases) {
+        m_copy.WriteFile(u"Orvane.ini"_s, c.settings);
+        const ProgramRun run = RunProgram(c.arguments);
+        EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+        for (const QString &line : c.inLog)
+            EXPECT_TRUE(run.out.contains(line)) << line.toStdString() << "\n" << run.out.toStdString();
+    }
+}
+
 // Quiet, too: nothing on standard output and no progress; the stray 100th
 // argument and all after it are dropped unread.
 TEST_F(UnattendedRunTest, SimulationLeavesAUsedDiscAsItWas)

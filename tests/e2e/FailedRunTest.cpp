@@ -1,7 +1,8 @@
 // Runs that cannot burn: each ends with its own status and a last line on
 // standard error naming the status and its cause. Everything that can be
-// checked without the disc is checked before the erase, so a used disc
-// under -o stays as it was.
+// checked without the disc is checked before the erase, and the overwrite
+// question comes last, so a used disc stays as it was and is never said to
+// be erased without the log saying that nothing was.
 #include "ProgramRun.h"
 
 #include <sys/file.h>
@@ -34,7 +35,9 @@ const FailureCase Failures[] = {
     {"disc_too_small", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"missing_folder", runexit::CompilationFailed, "-o -d SOURCE-gone", true},
     {"folder_is_a_file", runexit::CompilationFailed, "-o -d SOURCE/VIDEO_TS/VIDEO_TS.IFO", true},
+    {"folder_name_not_UTF_8", runexit::CompilationFailed, "SOURCE", true},
     {"no_VIDEO_TS_IFO", runexit::CompilationFailed, "-o -d SOURCE", true},
+    {"not_a_film_on_a_used_disc_without_o", runexit::CompilationFailed, "-d SOURCE/AUDIO_TS", true},
     {"folder_will_not_play", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"source_is_a_FIFO", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"VOB_links_to_dev_zero", runexit::CompilationFailed, "-o -d SOURCE", true},
@@ -43,6 +46,7 @@ const FailureCase Failures[] = {
     {"damaged_state", runexit::OverwriteDeclined, "-d SOURCE", true},
     {"state_is_a_folder", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"recorder_configuration_typo", runexit::BurnFailed, "-d SOURCE"},
+    {"VIDEO_TS_given_will_not_play", runexit::CompilationFailed, "-o -d SOURCE/VIDEO_TS", true},
     {"write_fails", runexit::BurnFailed, "-d SOURCE"},
     {"erase_fails", runexit::BurnFailed, "-o -d SOURCE", true},
     {"file_size_limit", runexit::BurnFailed, "-d SOURCE"},
@@ -92,9 +96,23 @@ protected:
             // 100 sectors are 0 MB; the sample's few hundred sectors, rounded
             // up, need 1 MB.
             m_cause = Text(910).section(u"%d"_s, 0, 0) + u"0"_s + Text(910).section(u"%d"_s, 1, 1) + u"1"_s;
+        } else if (name == "missing_folder") {
+            m_cause = Text(1040).replace(u"%s"_s, m_source + u"-gone"_s);
+        } else if (name == "folder_is_a_file") {
+            m_cause = Text(1041).replace(u"%s"_s, m_source + u"/VIDEO_TS/VIDEO_TS.IFO"_s);
+        } else if (name == "folder_name_not_UTF_8") {
+            // It exists, but its name cannot reach the program as text.
+            m_script = u"d=\"$(printf '%s\\377' \"$1\")\"; mkdir \"$d\" && exec \"$0\" -o -d \"$d\""_s;
+            m_cause = Text(943).chopped(1);
         } else if (name == "no_VIDEO_TS_IFO") {
             ASSERT_TRUE(QFile::remove(m_source + u"/VIDEO_TS/VIDEO_TS.IFO"_s));
-        } else if (name == "folder_will_not_play") {
+        } else if (name == "not_a_film_on_a_used_disc_without_o") {
+            // A folder one level off: its own problem is the reason, and
+            // nobody is asked about a disc it could not be burned to.
+            QDir().mkpath(m_source + u"/AUDIO_TS"_s);
+            m_cause = Text(616);
+            m_neverSaid = u"[Overwrite ReWriteable?!]"_s;
+        } else if (name == "folder_will_not_play" || name == "VIDEO_TS_given_will_not_play") {
             // The video manager names a second title set that is not there.
             for (const char *ifo : {"VIDEO_TS.IFO", "VIDEO_TS.BUP"}) {
                 QFile file(m_source + u"/VIDEO_TS/"_s + QLatin1String(ifo));
@@ -159,6 +177,7 @@ protected:
     QString m_cause;
     QString m_saidOnce;
     QString m_logged; // in the log, which goes to standard output
+    QString m_neverSaid;
     QString m_script;
     QFile m_lock; // closing it ends the lock
     struct Mount
@@ -191,6 +210,8 @@ TEST_P(FailedRunTest, EndsWithItsStatusAndReasonAndLeavesTheDiscAlone)
     EXPECT_TRUE(last.contains(m_cause)) << last.toStdString();
     EXPECT_TRUE(m_saidOnce.isEmpty() || run.err.count(m_saidOnce) == 1) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(m_logged)) << run.out.toStdString();
+    EXPECT_TRUE(m_neverSaid.isEmpty() || !run.err.contains(m_neverSaid)) << run.err.toStdString();
+    EXPECT_TRUE(!run.out.contains(Text(779)) || run.out.contains(Text(1046))) << "said to be erased, but not";
     EXPECT_TRUE(DesktopFiles().isEmpty()) << "no log file";
     EXPECT_TRUE(!failure.usedDisc || MediumSnapshot() == medium) << "the used disc is as it was";
 }
@@ -210,7 +231,7 @@ TEST_F(UnattendedRunTest, CheckHelpAndVersionAnswerWithoutTheRecorder)
     } cases[] = {
         {"--check -d SOURCE", runexit::Success, Text(991)},
         {"-d SOURCE --check", runexit::Success, Text(991)},
-        {"--check -d SOURCE/VIDEO_TS", runexit::CompilationFailed, u"VIDEO_TS is missing"_s},
+        {"--check -d SOURCE/VIDEO_TS", runexit::Success, Text(991)}, // the loose files are checked
         {"--check", runexit::ParseError, {}},
         {"--check -d", runexit::ParseError, {}},
         {"--check -d SOURCE -x", runexit::ParseError, {}},

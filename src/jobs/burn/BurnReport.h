@@ -41,6 +41,12 @@ enum RunBurnResult : int {
     // Another job (an erase, a burn, a command on the recorders) was still
     // running: this burn did not start.
     RunBurnJobRunning = -25,
+    // The source folder does not exist, is not a folder or cannot be read:
+    // nothing was erased or burned.
+    RunBurnFolderUnusable = -26,
+    // The library could not make the track of the compilation (a source it
+    // cannot use, a name it cannot write): nothing was erased or burned.
+    RunBurnTrackFailed = -27,
 };
 
 BurnReport ReportForResult(int result, const BurnReportContext &context);

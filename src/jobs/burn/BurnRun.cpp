@@ -17,84 +17,9 @@
 #include "recorder/LibraryAdapters.h"
 #include "settings/SettingsFlags.h"
 
-#include <cstring>
-
-namespace {
-
-QString DeviceName(const DeviceInfo &device)
-{
-    return QString::fromUtf8(device.name, static_cast<qsizetype>(strnlen(device.name, sizeof device.name)));
-}
-
-// A disc information record from the library, released when it goes.
-struct DiscInfoBlock
-{
-    DiscInfo *info;
-    ~DiscInfoBlock()
-    {
-        if (info != nullptr)
-            NeroFreeMem(info);
-    }
-};
-
-} // namespace
-
 BurnRun::BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound)
     : m_ports(ports), m_state(state), m_sound(&sound)
 {
-}
-
-int BurnRun::Prepare()
-{
-    m_settings = m_ports.settings.TakeJobSettings();
-    m_eraseFirst = false;
-    m_recorderOpened = false;
-    m_state.m_strLibraryErrors.clear();
-    if (m_state.m_strSourceDir.isEmpty()) {
-        m_ports.report.AppendLogText(textid::NoSourceFolder);
-        return jobs::RunBurnNoSource;
-    }
-    if (ValidateVolumeLabel(m_state.m_strVolume, m_settings.labelLimit, m_ports.report) < 0)
-        return jobs::RunBurnRefusedLabel;
-    m_device = m_ports.recorders.SelectedDevice();
-    if (m_device == nullptr)
-        return jobs::RunBurnNoRecorder;
-    m_state.m_recorder = RecorderHandle(*m_device);
-    if (!m_state.m_recorder.IsOpen()) {
-        m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderNotOpened) + QStringLiteral(": ") +
-                                 DeviceName(*m_device));
-        // Why, in the library's words (another program may be using it).
-        LogLibraryErrors();
-        return jobs::RunBurnNoRecorder;
-    }
-    m_recorderOpened = true;
-    const MediumCheck medium = LookAtMedium(Attempt::First);
-    if (medium.result < 0) {
-        CloseRecorder();
-        return medium.result;
-    }
-    // Everything that can be checked without touching the disc is checked
-    // before a used disc is erased.
-    const int prepared = PrepareCompilation();
-    if (prepared != 0)
-        return EndPreparedRun(prepared);
-    if (!TrackFits(medium.freeSectors))
-        return EndPreparedRun(jobs::RunBurnDiscTooSmall);
-    // The recorder's own room (a virtual disc's folder), before the erase.
-    NeroClearErrors();
-    if (NeroCheckTrackRoom(m_state.m_hDevice.Get(), m_track.get(), m_burnFlags) != BURN_OK) {
-        char *why = NeroGetErrorLog();
-        m_state.m_strLibraryErrors = QString::fromUtf8(why != nullptr ? why : "");
-        NeroFreeMem(why);
-        jobs::PlayResultSound(BURN_FAILED, m_settings.sound, *m_sound);
-        ReportFailure(m_state.m_strLibraryErrors, m_moreFlags);
-        return EndPreparedRun(jobs::RunBurnDiscTooSmall);
-    }
-    if (!CheckAllowsBurn(medium.freeSectors))
-        return EndPreparedRun(jobs::RunBurnCheckRefused);
-    // The erase worker erases on the open recorder and burns afterwards.
-    m_eraseFirst = medium.result == 1;
-    return 0;
 }
 
 int BurnRun::RunBurnAfterErase()
@@ -105,14 +30,14 @@ int BurnRun::RunBurnAfterErase()
         m_state.m_recorder = RecorderHandle(*m_device);
     if (!m_state.m_recorder.IsOpen())
         return EndPreparedRun(jobs::RunBurnNoRecorder);
-    const MediumCheck medium = LookAtMedium(Attempt::AfterErase);
-    if (medium.result != 0)
-        return EndPreparedRun(medium.result);
+    const DiscLook disc = ReadDisc();
+    if (disc.used != jobs::UsedRewritable::No)
+        return EndPreparedRun(StopStillNotBlank());
     if (!m_track) {
         const int prepared = PrepareCompilation();
         if (prepared != 0)
             return EndPreparedRun(prepared);
-        if (!TrackFits(medium.freeSectors))
+        if (!TrackFits(disc.freeSectors))
             return EndPreparedRun(jobs::RunBurnDiscTooSmall);
     }
     if (m_state.m_bAbort) {
@@ -126,49 +51,6 @@ int BurnRun::RunBurnAfterErase()
     m_ports.progress.SetProgressRange(0, 100);
     m_ports.busy.EnableAbort(true);
     return BurnPrepared();
-}
-
-int BurnRun::CheckMedium()
-{
-    return LookAtMedium(Attempt::First).result;
-}
-
-BurnRun::MediumCheck BurnRun::LookAtMedium(Attempt attempt)
-{
-    if (!m_state.m_hDevice.IsOpen())
-        return {-1, -1};
-    const bool ask = (m_settings.burnFlags & BURN_NO_OVERWRITE_ASK) == 0;
-    const DiscInfoBlock block{NeroGetCDInfo(m_state.m_hDevice.Get(), CDINFO_FLAGS_DEFAULT)};
-    if (block.info == nullptr) {
-        m_ports.report.AppendLogText(textid::NoDiscInfo);
-        return {0, -1};
-    }
-    // The library's note on the disc: why one whose state is unknown counts as used.
-    LogLibraryNotes();
-    const DiscInfo &info = *block.info;
-    const int64_t capacity = info.capacitySectors > 0 ? info.capacitySectors : -1;
-    const jobs::UsedRewritable kind = jobs::ClassifyDisc(info);
-    if (kind == jobs::UsedRewritable::No) {
-        // A used disc that is not rewritable is the library's to judge.
-        return {0, info.contentCount == 0 ? capacity : -1};
-    }
-    if (attempt == Attempt::AfterErase)
-        return {StopStillNotBlank(), -1};
-    if (Simulating()) {
-        // A simulation never changes the disc: it writes as onto a blank one.
-        m_ports.report.AppendLogText(textid::SimulationWouldErase);
-        return {0, capacity};
-    }
-    if (ask) {
-        const int answer =
-            m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::OverwriteRewritable),
-                                          QString::fromLatin1(rec_caption::OverwriteRewritable),
-                                          mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
-        if (answer != mb::IdYes)
-            return {-1, -1};
-    }
-    m_ports.report.AppendLog(m_ports.report.GetText(textid::ErasedFirst) + jobs::RewritableSuffix(kind));
-    return {1, capacity};
 }
 
 int BurnRun::StopStillNotBlank()
@@ -190,85 +72,6 @@ int BurnRun::BurnCompilation(const DeviceInfo &device)
     if (prepared != 0)
         return EndPreparedRun(prepared);
     return BurnPrepared();
-}
-
-int BurnRun::PrepareCompilation()
-{
-    // A flag left from an earlier burn must not hide this burn's result.
-    m_state.m_bReallocProblem = 0;
-    m_ports.busy.EnableBusyUi(AbortButton::Enabled);
-    m_busy = true;
-    const jobs::IsoTrackFlags isoFlags =
-        jobs::ComputeIsoTrackFlags(m_settings.fsFlags, m_state.m_bReallocate != 0);
-    m_ports.report.AppendLogText(textid::BurnStarts);
-    m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderIs) + QStringLiteral(" \"") +
-                             m_ports.recorders.SelectedDeviceText() + QStringLiteral("\""));
-    m_ports.report.AppendLog(QStringLiteral("Using ISO Flags: ") + isoFlags.flagList);
-    m_burnFlags = jobs::ComputeBurnFlags(m_settings.burnFlags, m_state.m_bVerify != 0);
-    m_moreFlags = m_settings.moreFlags;
-
-    CompilationBuilder builder(m_ports.report, m_state.m_pIsoRoot);
-    IsoItem *root = builder.BuildCompilation(m_state.m_strSourceDir);
-    if (root == nullptr) {
-        m_ports.report.SetStatusText(m_ports.report.GetText(textid::CompilationFailed));
-        return jobs::RunBurnCompilationFailed;
-    }
-    m_ports.report.SetStatusText(m_ports.report.GetText(textid::Burning));
-    m_track.reset(NeroCreateIsoTrackEx(root, m_state.m_strVolume.toUtf8().constData(), isoFlags.flags));
-    if (!m_track) {
-        m_state.m_pIsoRoot.reset();
-        ReportTrackFailure(m_moreFlags);
-        // The library refuses a track before anything is written (a source
-        // that cannot be opened, a layout that cannot be made): like a
-        // compilation that cannot be built, the disc was not touched.
-        return jobs::RunBurnCompilationFailed;
-    }
-    return 0;
-}
-
-bool BurnRun::TrackFits(int64_t freeSectors)
-{
-    if (freeSectors < 0)
-        return true;
-    const int64_t needed = m_track->vtbl->sizeInBlocks(m_track.get());
-    if (needed <= freeSectors)
-        return true;
-    constexpr int64_t SectorsPerMb = 1024 * 1024 / SECTOR_SIZE;
-    const QString text =
-        FormatText(m_ports.report.GetText(textid::DiscTooSmall),
-                   {FormatArg(static_cast<long long>(freeSectors / SectorsPerMb)),
-                    FormatArg(static_cast<long long>((needed + SectorsPerMb - 1) / SectorsPerMb))});
-    jobs::PlayResultSound(BURN_FAILED, m_settings.sound, *m_sound);
-    ReportFailure(text, m_moreFlags);
-    return false;
-}
-
-bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
-{
-    const jobs::PreflightSettings settings{m_settings.fsFlags, m_state.m_bReallocate != 0, m_state.m_nMedia};
-    jobs::PreflightOutcome outcome = jobs::RunDvdVideoPreflight(m_state.m_strSourceDir, settings);
-    if (!outcome.isDvdVideo)
-        return true;
-    // TrackFits has measured the track against a known free space; without
-    // one the settings' limit for the media type stands in.
-    if (freeSectors < 0) {
-        const int64_t needed = m_track->vtbl->sizeInBlocks(m_track.get());
-        if (const auto fit = jobs::FitFinding(needed, -1, m_settings.mediaLimitMb))
-            outcome.findings.push_back(*fit);
-    }
-    const jobs::TextLookup text = [this](int id) { return m_ports.report.GetText(id); };
-    for (const QString &line : jobs::PreflightLines(m_state.m_strSourceDir, outcome.findings, text))
-        m_ports.report.AppendLog(line);
-    const dvdvideo::Finding *error = dvdvideo::FirstError(outcome.findings);
-    if (error == nullptr)
-        return true;
-    const int answer = m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::PreflightBurnAnyway),
-                                                     QString::fromLatin1(rec_caption::Application),
-                                                     mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
-    if (answer == mb::IdYes)
-        return true;
-    ReportFailure(jobs::FindingText(*error, text), m_moreFlags);
-    return false;
 }
 
 int BurnRun::BurnPrepared()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/burn/DiscCheck.h"
 #include "jobs/ports/JobPorts.h"
 #include "reclib_api.h"
 #include "recorder/IsoTrackHandle.h"
@@ -11,14 +12,12 @@
 class ISoundPlayer;
 struct RecordingState;
 
-// The burn run's steps: checks the source and the label, opens the selected
-// recorder, looks at the disc, builds the compilation and has the library
-// create the ISO track, checks that the track fits the disc, runs the
-// DVD-Video check of the folder (Prepare); then burns (BurnPrepared), or,
-// when the disc is a used rewritable one, burns after the erase
-// (RunBurnAfterErase). It reports the outcome in the log, the status line
-// and a message box. RecordingJob runs the steps in their order, each on
-// the thread it belongs to.
+// The burn run's steps: the point of no return (Prepare), which rules out
+// every failure that can be foreseen before the disc is changed; then the
+// burn (BurnPrepared), or, when the disc is a used rewritable one, the burn
+// after the erase (RunBurnAfterErase). It reports the outcome in the log,
+// the status line and a message box. RecordingJob runs the steps in their
+// order, each on the thread it belongs to.
 //
 // The recorder stays open from the first look at the disc to the end of the
 // burn, across the erase, so no other job can come between them; a disc is
@@ -28,10 +27,12 @@ class BurnRun
 public:
     BurnRun(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound);
 
-    // Everything up to writing the disc, with the settings taken now. 0 when
-    // the burn is ready (EraseFirst tells whether the disc must be erased
-    // first); otherwise the run has ended, reported and released what it
-    // took, and this is its result (RunBurnResult or a library result).
+    // The point of no return, with the settings taken now: the checks of
+    // its list (BurnRunChecks.cpp) in their order, the abort flag after
+    // each. 0 when the burn may change the disc (EraseFirst tells
+    // whether it erases first); otherwise the run has ended, reported and
+    // released what it took, the disc untouched, and this is its result
+    // (RunBurnResult or a library result; BURN_USER_ABORT when aborted).
     int Prepare();
     // The disc Prepare looked at is a used rewritable one that the burn
     // needs erased; the recorder stays open for the erase.
@@ -63,15 +64,30 @@ public:
     int BurnCompilation(const DeviceInfo &device);
 
 private:
-    enum class Attempt { First, AfterErase };
-    // What the disc in the recorder asks of the burn.
-    struct MediumCheck
+    // What the first look at the disc found; nothing is asked then.
+    struct DiscLook
     {
-        int result = 0;           // CheckMedium's answer
-        int64_t freeSectors = -1; // room for the track; -1 when unknown
+        jobs::UsedRewritable used = jobs::UsedRewritable::No;
+        int64_t freeSectors = -1; // room for the track (after the erase); -1 when unknown
     };
+    // One check of the point of no return: 0 passes, anything else is the
+    // run's result, already reported.
+    using Check = int (BurnRun::*)();
 
-    MediumCheck LookAtMedium(Attempt attempt);
+    int CheckSource();
+    int CheckFolder();
+    int CheckLabel();
+    int OpenRecorder();
+    int LookAtDisc();
+    int BuildTrack();
+    int CheckRoomForImage();
+    int CheckDiscRoom();
+    int CheckDvdVideo();
+    int AskOverwrite();
+    // Ends a run that was aborted before the disc was changed.
+    int StopAborted();
+
+    DiscLook ReadDisc();
     int StopStillNotBlank();
     // Steps up to the track: busy state, flag lines, compilation, track.
     // 0 when the track is ready, else the run's result (reported).
@@ -102,6 +118,9 @@ private:
     bool m_recorderOpened = false;
     // The run has put the window into its busy state.
     bool m_busy = false;
+    DiscLook m_disc;
+    // The line that the disc is erased first is in the log.
+    bool m_eraseAnnounced = false;
 
     // The prepared burn: the device and the flags taken when the run began.
     // The recorder stays open in m_state.m_recorder; the tree the track

@@ -5,6 +5,9 @@
 #include "jobs/tree/FolderListing.h"
 #include "platform/TextFormat.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <reclib_api.h>
 
 #include <cstring>
@@ -47,13 +50,28 @@ QString RefusedFileText(const Finding &f, const TextLookup &text)
 
 } // namespace
 
+dvdvideo::PreflightReport RunPreflightOf(const QString &sourceDir, dvdvideo::Reallocation reallocation,
+                                         dvdvideo::WalkLimits limits)
+{
+    dvdvideo::PreflightReport report = dvdvideo::RunPreflight(sourceDir.toStdString(), reallocation, limits);
+    const QFileInfo folder(QDir::cleanPath(sourceDir));
+    if (report.isDvdVideo || folder.fileName().compare(QLatin1String("VIDEO_TS"), Qt::CaseInsensitive) != 0)
+        return report;
+    report = dvdvideo::RunPreflight(folder.path().toStdString(), reallocation, limits);
+    // The parent may hold another spelling of VIDEO_TS that the reader
+    // prefers: that one is not the folder being burned.
+    if (report.isDvdVideo && QFileInfo(QString::fromStdString(report.videoTsPath)).canonicalFilePath() !=
+                                 folder.canonicalFilePath())
+        return {};
+    return report;
+}
+
 PreflightOutcome RunDvdVideoPreflight(const QString &sourceDir, const PreflightSettings &settings,
                                       dvdvideo::WalkLimits limits)
 {
     const bool reallocate = settings.reallocate || (settings.fsFlags & ISO_TRACK_REALLOC) != 0;
-    dvdvideo::PreflightReport report =
-        dvdvideo::RunPreflight(sourceDir.toStdString(),
-                               reallocate ? dvdvideo::Reallocation::On : dvdvideo::Reallocation::Off, limits);
+    dvdvideo::PreflightReport report = RunPreflightOf(
+        sourceDir, reallocate ? dvdvideo::Reallocation::On : dvdvideo::Reallocation::Off, limits);
     PreflightOutcome outcome;
     outcome.isDvdVideo = report.isDvdVideo;
     if (!report.isDvdVideo)

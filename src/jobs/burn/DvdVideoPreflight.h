@@ -30,6 +30,13 @@ struct PreflightOutcome
     dvdvideo::Findings findings;
 };
 
+// The shared reader's preflight of the folder a burn takes. A folder without
+// a VIDEO_TS folder whose own name is VIDEO_TS (a burn of "<film>/VIDEO_TS"
+// puts its loose files into VIDEO_TS on the disc) is checked as the
+// VIDEO_TS folder of its parent.
+dvdvideo::PreflightReport RunPreflightOf(const QString &sourceDir, dvdvideo::Reallocation reallocation,
+                                         dvdvideo::WalkLimits limits = {});
+
 PreflightOutcome RunDvdVideoPreflight(const QString &sourceDir, const PreflightSettings &settings,
                                       dvdvideo::WalkLimits limits = {});
 

@@ -6,6 +6,7 @@
 #include "jobs/ports/IJobWindow.h"
 #include "jobs/ports/SourceFieldPorts.h"
 #include "platform/CPathHelper.h"
+#include "platform/TextFormat.h"
 
 void OnDirectory(IJobWindow &window, const SourceFieldPorts &host)
 {
@@ -42,7 +43,11 @@ void OnSourceFieldLeft(const SourceFieldPorts &host)
 void OnVolumeFieldLeft(IJobWindow &window, const SourceFieldPorts &host)
 {
     host.fields.PullFields();
-    host.fields.Volume() = NormalizeVolumeLabel(host.fields.Volume(), host.fields.LabelLimit(), window);
+    const QString given = host.fields.Volume();
+    host.fields.Volume() = NormalizeVolumeLabel(given, host.fields.LabelLimit(), window);
+    // A label cut or replaced is not what was typed (or given with -v).
+    if (host.fields.Volume() != given)
+        window.AppendLog(FormatText(window.GetText(textid::LabelChanged), {given, host.fields.Volume()}));
     host.fields.PushFields();
     host.steps.ShowLabelRoom();
 }

@@ -167,6 +167,8 @@ bool CompilationBuilder::AddVideoTsFiles(const std::string &folder, IsoItem *vid
     Chain chain(videoTs, LinkAs::FirstChild);
     bool titleSetPresent = true;
     for (const DvdVideoFile &file : DvdVideoLookupOrder()) {
+        if (Aborted())
+            return false;
         const FolderEntry *found = FindEntryNoCase(entries, file.name);
         if (file.startsTitleSet)
             titleSetPresent = found != nullptr;
@@ -199,6 +201,8 @@ bool CompilationBuilder::AddFolderTree(const std::string &folder, IsoItem *ancho
 
     Chain chain(anchor, link);
     for (const FolderEntry &entry : entries) {
+        if (Aborted())
+            return false;
         if (IsDvdVideoFolderName(entry.name))
             continue;
         if (entry.kind == EntryKind::FolderLink) {

@@ -94,6 +94,40 @@ TEST_F(WindowJobsTest, DiscStillUsedAfterTheEraseStopsTheBurnInsteadOfErasingAga
     EXPECT_FALSE(m_window->IsBusy());
 }
 
+// An Abort before the erase, while the folder is walked or while the
+// overwrite question is open, means no erase and no burn: the used disc and
+// its state stay as they were, and a log that said the disc is erased first
+// says that nothing was.
+TEST_F(WindowJobsTest, AbortBeforeTheEraseLeavesTheUsedDiscAsItWas)
+{
+    for (const int abortAt : {694, 642}) {
+        SCOPED_TRACE(abortAt);
+        QDir().mkpath(m_copy.File(u"media"_s));
+        m_copy.WriteFile(u"media/rw.iso"_s, QByteArray(64 * 2048, '\xab'));
+        QFile::remove(Image("rw.iso") + u".state"_s);
+        Start(UsedDvdRw + "erase-time-scale = 0.001\n");
+        PrepareBurn(m_source);
+        const auto snapshot = [this] {
+            QFile medium(Image("rw.iso")), state(Image("rw.iso") + u".state"_s);
+            return (medium.open(QIODevice::ReadOnly) ? medium.readAll() : QByteArray("(none)")) + "|" +
+                   (state.open(QIODevice::ReadOnly) ? state.readAll() : QByteArray("(none)"));
+        };
+        const QByteArray before = snapshot();
+        // The Abort button, pressed at that moment.
+        m_window->textProbe = [this, abortAt](int id) {
+            if (id == abortAt)
+                m_window->m_bAbort = true;
+        };
+        EXPECT_EQ(m_window->Jobs().Job().RunBurn(), BURN_USER_ABORT) << Log().join('\n').toStdString();
+        m_window->textProbe = {};
+        EXPECT_EQ(snapshot(), before);
+        EXPECT_FALSE(Log().contains(Text(799))) << "no erase finished";
+        EXPECT_EQ(Log().contains(Text(779) + " DVD-RW"), Log().contains(Text(1046)));
+        EXPECT_FALSE(m_window->m_bAbort);
+        Close();
+    }
+}
+
 TEST_F(WindowJobsTest, UsedDvdRwIsErasedQuicklyAfterOneQuestionAndThenBurned)
 {
     Start(UsedDvdRw + "erase-time-scale = 0.001\n");

@@ -11,6 +11,8 @@
 #include "platform/MemoryRegistryStore.h"
 #include "platform/RegistryStore.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -278,7 +280,7 @@ TEST_F(RecordingJobsTest, EachJobPassesItsPhasesAndEndsIdle)
     EXPECT_EQ(Log(), QStringList({"<700>"}));
     ended("burn without a source", {P::Checking, P::Idle});
 
-    window.m_strSourceDir = "/somewhere";
+    window.m_strSourceDir = QDir::tempPath(); // a folder that exists
     window.m_strVolume = "BAD!NAME";
     EXPECT_EQ(jobs.Job().RunBurn(), jobs::RunBurnRefusedLabel);
     EXPECT_EQ(Boxes().size(), 1u);
