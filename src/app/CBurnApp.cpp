@@ -11,6 +11,7 @@
 #include "lang/BuiltinTexts.h"
 #include "log/TerminalEcho.h"
 #include "platform/TerminationSignals.h"
+#include "platform/TextFormat.h"
 #include "platform/WindowMessageBox.h"
 
 #include <QApplication>
@@ -35,10 +36,10 @@ std::optional<int> RunEarlyOption(const QStringList &arguments)
     switch (cmdline::FindEarlyOption(arguments)) {
     case cmdline::EarlyOption::Help:
         std::fputs(cmdline::UsageText().toUtf8().constData(), stdout);
-        return runexit::Success;
+        return StandardOutputWritten() ? runexit::Success : runexit::StartupFailed;
     case cmdline::EarlyOption::Version:
         PrintLine(stdout, cmdline::VersionText());
-        return runexit::Success;
+        return StandardOutputWritten() ? runexit::Success : runexit::StartupFailed;
     case cmdline::EarlyOption::None:
         break;
     }
@@ -77,13 +78,17 @@ QString FinalCause(CBurnDlg &dlg, runexit::Status status)
 }
 
 // Said before the settings (and so the language choice) are read: the text
-// comes from the built-in English file.
-void ReportNoDisplay()
+// comes from the built-in English file. Names the display that was given
+// but does not answer.
+void ReportNoDisplay(const QByteArray &unreachable)
 {
     const auto text = [](int id) {
         return builtin::Text(static_cast<std::uint32_t>(id)).value_or(QString());
     };
-    PrintLine(stderr, runexit::ReasonLine(runexit::NothingToBurn, text(textid::NoDisplayForWindow), text));
+    const QString cause = unreachable.isEmpty() ? text(textid::NoDisplayForWindow)
+                                                : FormatText(text(textid::DisplayUnreachable),
+                                                             {QString::fromLocal8Bit(unreachable)});
+    PrintLine(stderr, runexit::ReasonLine(runexit::NothingToBurn, cause, text));
 }
 
 } // namespace
@@ -106,11 +111,12 @@ int CBurnApp::Run(int argc, char **argv)
     // The command line decides whether the run needs a person; decided
     // before Qt picks its platform, whose plugin would abort the process
     // for want of a display.
-    if (LacksDisplayForWindow(commandLineRun, CurrentDisplayEnvironment())) {
-        ReportNoDisplay();
+    const DisplayEnvironment display = CurrentDisplayEnvironment();
+    if (LacksDisplayForWindow(commandLineRun, display)) {
+        ReportNoDisplay(UnreachableDisplayName(display));
         return runexit::NothingToBurn;
     }
-    SelectOffscreenWithoutDisplay(commandLineRun);
+    ChoosePlatform(commandLineRun, display);
 
     // Qt sees the program name only: it would take its own options
     // (-platform, -style, ...) out of the arguments, and every argument
@@ -133,6 +139,8 @@ int CBurnApp::Run(int argc, char **argv)
     const auto terminal = std::make_shared<TerminalEcho>(stdout, stderr, TerminalEcho::StyleFor(stderr));
     if (commandLineRun && !quiet)
         dlg.SetTerminalEcho(terminal);
+    if (commandLineRun)
+        dlg.SetNoticeEcho(terminal);
     const int result = dlg.DoModal();
     // The run's status is final only once its thread has ended: a window
     // closed after a signal may not wait for it.

@@ -112,8 +112,14 @@ public:
     QAction *GetMenuCommand(int commandId) const;
 
     // Window services for the jobs; every one may be called from any thread.
+    // A line is one line of the log: a line break or other control
+    // character in it (from a file name) is shown written out.
     void AppendLog(const QString &line) override;
+    // A language text may hold line breaks a translator put there.
     void AppendLogText(int textId) override;
+    // Several lines at once (separated by LF or CR LF), kept together in the
+    // pane; the program's own multi-line entries, never a name.
+    void AppendLogLines(const QString &text);
     QString GetText(int textId) const override;
     void SetStatusText(const QString &status) override;
     // The window's own message box: brings the window back to its normal
@@ -214,6 +220,13 @@ public:
     // progress go there too. None for a start without arguments or with -q.
     // GUI thread, before OnInitDialog.
     void SetTerminalEcho(std::shared_ptr<TerminalEcho> terminal);
+    // Where a command-line run's notices go on standard error, also under
+    // -q: a part of the run that failed beside a burn whose status stands
+    // (the log file, the power-off, dropped arguments). GUI thread, before
+    // OnInitDialog.
+    void SetNoticeEcho(std::shared_ptr<TerminalEcho> terminal);
+    // A log line that a command-line run also writes on standard error.
+    void AppendNotice(const QString &line);
     // What the run knows about why it failed, as one line: the last error
     // box's text and the library's error log line; empty when it knows
     // nothing. Once the run's thread has ended.
@@ -276,6 +289,9 @@ private:
     // The settings file: in the program folder, or in the user's own
     // configuration folder when the program folder cannot be written.
     QString SettingsPath() const;
+    // The settings file at start-up was unusable (too large, not a file):
+    // the first save sets it aside rather than writing over it.
+    bool m_bSettingsUnusable = false;
     // Closes the window after a signal as soon as that is safe (see the
     // source); checks again from the event loop until it is.
     void CloseAfterSignal();
@@ -292,6 +308,7 @@ private:
     CDataExchange m_ddx;
     CLogPane m_logPane;
     std::shared_ptr<TerminalEcho> m_terminal;
+    std::shared_ptr<TerminalEcho> m_notices;
     // The text of the last error box; GUI thread.
     QString m_strLastError;
     std::atomic<bool> m_bEnded{false};

@@ -1,6 +1,9 @@
 // The command line: its tokens and the run that works through them.
 #include "app/CBurnDlg.h"
 
+#include "TextIds.h"
+#include "platform/TextFormat.h"
+
 void CBurnDlg::SplitCommandLine()
 {
     // The shell has already split the command line: the arguments are the
@@ -12,6 +15,10 @@ void CBurnDlg::SplitCommandLine()
             break;
         m_apszArgs[static_cast<std::size_t>(m_nArgs++)] = token;
     }
+    // The limit stays, but an option after it must not go unread unseen.
+    const qsizetype dropped = m_arguments.size() - m_nArgs;
+    if (dropped > 0)
+        AppendNotice(FormatText(GetText(textid::ArgumentsDropped), {MaxArgs, static_cast<int>(dropped)}));
 }
 
 void CBurnDlg::StartCommandLineRun()

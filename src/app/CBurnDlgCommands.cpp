@@ -11,6 +11,7 @@
 #include "log/LogFile.h"
 #include "platform/CFilePicker.h"
 #include "platform/MessageBoxType.h"
+#include "platform/TextFormat.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -56,6 +57,17 @@ void CBurnDlg::OnAbort()
 void CBurnDlg::OnSaveSettings()
 {
     UpdateData(true);
+    if (m_bSettingsUnusable) {
+        // Whatever the unread file holds stays, beside the new one.
+        const QString aside = SetUnusableSettingsAside(SettingsPath());
+        if (aside.isEmpty()) {
+            m_strStatus = GetText(textid::SettingsNotSaved);
+            UpdateData(false);
+            return;
+        }
+        m_bSettingsUnusable = false;
+        AppendLog(FormatText(GetText(textid::SettingsKeptAside), {aside}));
+    }
     const SaveSettingsResult result =
         SaveSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg},
                      m_cmbDevice->currentText(), *m_pLang);

@@ -2,25 +2,40 @@
 // message boxes; and the log file.
 #include "app/CBurnDlg.h"
 
+#include "TextIds.h"
+
 #include "lang/CLanguageText.h"
 #include "log/LogFile.h"
+#include "log/LogLineText.h"
 #include "log/LogTimeText.h"
 #include "log/RegistryRead.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 #include "platform/RegistryStore.h"
+#include "platform/TextFormat.h"
 #include "platform/WindowMessageBox.h"
 
 #include <QDateTime>
 
 void CBurnDlg::AppendLog(const QString &line)
 {
-    m_logPane.Append(line);
+    m_logPane.Append(LogLineText(line));
 }
 
 void CBurnDlg::AppendLogText(int textId)
 {
-    AppendLog(GetText(textId));
+    AppendLogLines(GetText(textId));
+}
+
+void CBurnDlg::AppendLogLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        line = LogLineText(line);
+    }
+    m_logPane.Append(lines.join(QLatin1Char('\n')));
 }
 
 QString CBurnDlg::GetText(int textId) const
@@ -65,13 +80,15 @@ void CBurnDlg::WriteLogFile(int kind, const QString &path)
     QString volume;
     RunOnGuiThread([this, &volume] { volume = m_strVolume; }, Blocking::Wait);
     const QString target = path.isEmpty() ? AutomaticLogPath(DesktopFolder(MachineRegistry()), volume) : path;
-    if (target.isEmpty())
-        return;
     // One time for both fields of the file. The text stays local rather
     // than going through the m_strMsg scratch: this may run on a worker
     // while the GUI thread uses the scratch.
     const QString timeText = LogTimeText(QDateTime::currentDateTime());
-    WriteLogFileText(target, LogFileText(templ, timeText, volume, GetLogText()));
+    const QString failure = WriteLogFileText(target, LogFileText(templ, timeText, volume, GetLogText()));
+    // The burn is done; what failed here is only the log file, so it is
+    // told, not made the run's status.
+    if (!failure.isEmpty())
+        AppendNotice(FormatText(GetText(textid::LogFileNotWritten), {target, failure}));
 }
 
 void CBurnDlg::OnClearLog()

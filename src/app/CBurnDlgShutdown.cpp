@@ -52,9 +52,11 @@ void CBurnDlg::RunShutdown()
         },
         Blocking::Wait);
     WriteLogFile(static_cast<int>(LogFileKind::BeforeShutdown));
-    // A refusal (no logind, no permission) is not reported: the program
-    // closes all the same.
-    ShutdownWindows();
+    // A refusal (no logind, no permission) is told; the burn succeeded all
+    // the same, so the program closes with its status.
+    const QString refusal = ShutdownWindows();
+    if (!refusal.isEmpty())
+        AppendNotice(FormatText(GetText(textid::PowerOffFailed), {refusal}));
     // The burn is over, but the job's worker may still be ending it; the
     // recording library must not be unloaded under it.
     m_jobs.Job().Wait();

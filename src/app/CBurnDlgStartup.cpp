@@ -78,7 +78,11 @@ int CBurnDlg::LoadSettingsAndLanguage()
     m_pLang->SetFile(langfile::ProgramFolderFile(m_strAppDir, m_strLangFile));
     ReportStateFolders();
 
-    if (settingsResult < 0) {
+    if (settingsResult == SettingsUnusable) {
+        m_bSettingsUnusable = true;
+        AppendLog(FormatText(GetText(textid::SettingsUnusable),
+                             {SettingsPath(), static_cast<long long>(MaxSettingsFileBytes)}));
+    } else if (settingsResult < 0) {
         m_strText = GetText(textid::SettingsMissing);
         m_strMsg = FormatText(m_strText, {SettingsPath()});
         AppendLog(m_strMsg);

@@ -28,6 +28,18 @@ void CBurnDlg::SetTerminalEcho(std::shared_ptr<TerminalEcho> terminal)
     m_logPane.SetEcho([terminal = m_terminal](const QString &text) { terminal->LogText(text); });
 }
 
+void CBurnDlg::SetNoticeEcho(std::shared_ptr<TerminalEcho> terminal)
+{
+    m_notices = std::move(terminal);
+}
+
+void CBurnDlg::AppendNotice(const QString &line)
+{
+    AppendLog(line);
+    if (m_notices)
+        m_notices->Notice(line);
+}
+
 void CBurnDlg::EchoStatus(const QString &status)
 {
     if (m_terminal)

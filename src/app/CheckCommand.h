@@ -11,6 +11,13 @@
 //
 // The exit status when the arguments ask for the check: 0 without an error
 // finding, 7 with one (runexit::CompilationFailed), 2 when -d or its folder
-// is missing or another token is not understood. Nothing when they do not
-// ask for it.
+// is missing or another token is not understood, 1 when standard output
+// cannot be written. A non-zero status other than 1 ends with its reason line
+// on standard error, as a burn run's does; -q leaves that line alone.
+// Nothing when the arguments do not ask for the check.
 std::optional<int> RunCheckCommand(const QStringList &arguments);
+
+// Flushes standard output and answers whether all that was written to it
+// arrived; when not, says so on standard error. A report that went nowhere
+// (a full disk, a closed pipe) must not end with status 0.
+bool StandardOutputWritten();

@@ -9,6 +9,7 @@ namespace {
 // two blanks, sections headed by a line ending in ':'), because the manual
 // page is generated from this text.
 constexpr const char *Usage = R"(Usage: orvane-burn [-d FOLDER] [-v LABEL] [-c] [-e] [-l] [-o] [-s] [-q]
+  or:  orvane-burn --check [-q] -d FOLDER
 Burn a prepared DVD-Video folder (VIDEO_TS, AUDIO_TS, ...) to a recordable DVD
 or CD as a UDF + ISO 9660 disc. Without arguments the window opens and waits;
 with -d the burn runs unattended to the preselected recorder and the program
@@ -20,19 +21,26 @@ Options:
   -c            only fill in the window; the Burn button is left to the person
   -e            do not eject the disc after burning
   -l            after a successful burn, write the log file to the desktop
-                (LABEL.log)
+                (LABEL.log; when it cannot be written, standard error says
+                why and the status stays the burn's)
   -o            erase a used rewritable disc without asking
-  -s            power the machine off after a successful burn
+  -s            power the machine off after a successful burn (when it cannot
+                be, standard error says why; the status stays the burn's)
   -q            quiet: no log lines on standard output, no progress and no
                 message box texts on standard error; a failure still ends
                 with its reason
+  --check -d FOLDER
+                only check FOLDER as a DVD-Video and print the findings; no
+                recorder is opened, no settings are read (with -q only the
+                reason line of a failed check is printed)
   -h, -?, --help
                 print this help and exit
   --version     print the product name and version and exit
 
 Options start with '-', or with '/' when they are '/' and one letter that
 names no existing path (so '/mnt' is a folder); only the letter counts, in
-either case. Each argument is read exactly as given; at most 99 are read.
+either case. Each argument is read exactly as given; at most 99 are read (those after
+them are dropped, and standard error says how many).
 
 Output:
 In a command-line run every line of the log pane is also written to standard
@@ -43,8 +51,10 @@ status and its cause.
 
 Exit status:
   0   the burn succeeded (also: the window was closed, or it was left to the
-      person with -c or without -d while a display was available)
-  1   start-up failed: the recording library could not be loaded
+      person with -c or without -d while a display was available; the
+      check found no error)
+  1   start-up failed: the recording library could not be loaded; or the
+      answer to --help, --version or --check could not be written
   2   the command line could not be read: an unknown option, a stray
       argument, -d or -v without a value
   3   nothing to burn without a person: no -d, or -c, and no display
@@ -52,7 +62,7 @@ Exit status:
   5   no recorder is selected, or the selected recorder cannot be opened
   6   the disc is a used rewritable one and overwriting was not allowed
   7   the compilation could not be built from the folder, or it does not fit
-      the disc; nothing was erased or burned
+      the disc; nothing was erased or burned (also: the check found an error)
   8   the burn failed
   9   the burn was aborted (also by SIGINT, SIGTERM or SIGHUP)
 
@@ -61,8 +71,9 @@ The program folder (where orvane-burn is installed) holds the settings file
 Orvane.ini, written by the window's settings dialogs; the recorder it names
 is the preselected one. Virtual recorders are configured in
 virtual-recorders.conf beside the recording library NeroAPI.so in the same
-folder. Without DISPLAY or WAYLAND_DISPLAY a command-line run works without a
-window: message boxes answer their default button.
+folder. Without DISPLAY or WAYLAND_DISPLAY, or when neither display can be
+reached, a command-line run works without a window: message boxes answer
+their default button.
 )";
 
 } // namespace

@@ -6,9 +6,16 @@
 #include "TextIds.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <mutex>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -52,19 +59,35 @@ QString LogFileText(const QString &templ, const QString &timeText, const QString
     return FormatText(templ, {timeText, volumeLabel, ProductVersion, log, timeText});
 }
 
-bool WriteLogFileText(const QString &path, const QString &text)
+QString WriteLogFileText(const QString &path, const QString &text)
 {
     if (path.isEmpty())
-        return false;
+        return QString::fromLocal8Bit(std::strerror(ENOENT));
     IgnoreFileSizeSignal();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return false;
+    // Only a log file (or a link, which is replaced) may be replaced: never a
+    // device, a folder or a FIFO that happens to have the name.
+    struct stat existing
+    {
+    };
+    if (::lstat(QFile::encodeName(path).constData(), &existing) == 0 && !S_ISREG(existing.st_mode) &&
+        !S_ISLNK(existing.st_mode))
+        return QString::fromLocal8Bit(std::strerror(EEXIST));
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                        QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return file.errorString();
     const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) == bytes.size())
-        return true;
-    // A half-written log would look complete to whoever opens it later.
-    if (!file.isSequential())
-        file.resize(0);
-    return false;
+    // Readable by others, as a file the user saved on the desktop would be.
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                             QFileDevice::ReadOther))
+        return file.errorString();
+    // rename(2) replaces a link at the name itself, where QFile::rename
+    // would refuse an existing name and QSaveFile would write the link's
+    // target.
+    if (::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    file.setAutoRemove(false);
+    return QString();
 }

@@ -25,8 +25,10 @@ QString AutomaticLogPath(const QString &desktopFolder, const QString &volumeLabe
 QString LogFileText(const QString &templ, const QString &timeText, const QString &volumeLabel,
                     const QString &logText);
 
-// Creates or truncates the file and writes text as UTF-8. Every failure
-// (empty path, missing folder, no permission, disk full, file size limit)
-// gives false and leaves no partial text behind; nothing is reported, since a
-// log file is auxiliary output.
-bool WriteLogFileText(const QString &path, const QString &text);
+// Writes text as UTF-8 to a new file beside path, which then replaces
+// whatever is at path: a symbolic link there is replaced, never followed, so
+// the log cannot overwrite the file it points to. Every failure (empty path,
+// missing folder, no permission, disk full, file size limit) leaves the old
+// file as it was and no partial text behind. Answers the system's reason for
+// a failure, empty when the file was written.
+QString WriteLogFileText(const QString &path, const QString &text);

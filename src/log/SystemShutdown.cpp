@@ -1,6 +1,7 @@
 #include "log/SystemShutdown.h"
 
 #include <QDBusConnection>
+#include <QDBusError>
 #include <QDBusMessage>
 
 namespace {
@@ -16,11 +17,13 @@ int GetWindowsPlatform()
     return 0;
 }
 
-bool ShutdownWindows()
+QString ShutdownWindows()
 {
     QDBusConnection bus = QDBusConnection::systemBus();
-    if (!bus.isConnected())
-        return false;
+    if (!bus.isConnected()) {
+        const QString message = bus.lastError().message();
+        return message.isEmpty() ? QStringLiteral("the system bus cannot be reached") : message;
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PowerOff"));
@@ -28,5 +31,7 @@ bool ShutdownWindows()
     // prompt that nobody answers; logind decides from the session's rights.
     call << false;
     const QDBusMessage reply = bus.call(call, QDBus::Block, PowerOffTimeoutMs);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return QString();
+    return reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 // Powering the machine off after a burn.
+
+#include <QString>
 //
 // The platform code says which family of systems the program runs on; this
 // system belongs to none of the families the original codes name, so it is
@@ -10,7 +12,7 @@
 // 0: this system is not one of the coded platforms.
 int GetWindowsPlatform();
 
-// Asks logind to power the machine off. Answers whether logind accepted the
-// request; callers do not report a refusal (no logind, no permission), they
-// close the program all the same. Never waits longer than a few seconds.
-bool ShutdownWindows();
+// Asks logind to power the machine off. Answers empty when logind accepted
+// the request, else the reason it was not (no system bus, no logind, no
+// permission), in the bus's words. Never waits longer than a few seconds.
+QString ShutdownWindows();

@@ -102,6 +102,18 @@ void TerminalEcho::Final(const QString &text)
     std::fflush(m_err);
 }
 
+void TerminalEcho::Notice(const QString &text)
+{
+    const std::lock_guard lock(m_mutex);
+    const bool redraw = m_lineShown;
+    ClearInPlaceLine();
+    std::fflush(m_out);
+    WriteUtf8(m_err, text + QLatin1Char('\n'));
+    std::fflush(m_err);
+    if (redraw)
+        DrawProgress(Trigger::Position);
+}
+
 int TerminalEcho::Percent() const
 {
     if (m_high <= m_low)

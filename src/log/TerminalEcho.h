@@ -47,6 +47,9 @@ public:
     // The last word before the process ends: removes an in-place progress
     // line and writes text as one line on standard error.
     void Final(const QString &text);
+    // A line on standard error beside the log: what failed while the run's
+    // status stands. An in-place progress line is redrawn below it.
+    void Notice(const QString &text);
 
 private:
     enum class Trigger { Position, PercentText };

@@ -24,10 +24,23 @@ struct SettingsValues
 // "<programFolder>/Orvane.ini".
 QString SettingsFilePath(const QString &programFolder);
 
-// Reads the settings file into values: 0 when it was read, -1 when it could
-// not be opened (every value then keeps what it had). Keys missing from the
-// file keep their values; lines are read whole whatever their length.
+// A settings file is a few hundred bytes; one far beyond that is not one the
+// program wrote, and reading it whole would cost seconds and memory.
+constexpr qint64 MaxSettingsFileBytes = 1024 * 1024;
+constexpr int SettingsUnusable = -2;
+
+// Reads the settings file into values: 0 when it was read, -1 when there is
+// none, SettingsUnusable when something at the path is not a regular file of
+// at most MaxSettingsFileBytes (every value then keeps what it had; the file
+// is read whole or not at all, never in part). Keys missing from the file
+// keep their values; lines are read whole whatever their length.
 int LoadSettings(const QString &path, const SettingsValues &values);
+
+// Moves a file that LoadSettings found unusable out of the way of the next
+// save, to "<path>.unusable" (replacing an older one), so that saving the
+// settings the program holds loses none of its bytes. The new name, or empty
+// when it could not be moved (the save must then not go ahead).
+QString SetUnusableSettingsAside(const QString &path);
 // The same rules on text already in memory (used by LoadSettings and the fuzzer).
 void ApplySettingsText(QByteArrayView fileBytes, const SettingsValues &values);
 

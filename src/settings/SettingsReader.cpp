@@ -3,11 +3,16 @@
 #include "settings/NumberParsing.h"
 #include "settings/SettingsFlags.h"
 
+#include "platform/BoundedFileRead.h"
 #include "platform/TextDecoding.h"
 
 #include <QFile>
 
+#include <cstdio>
 #include <functional>
+#include <optional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -101,9 +106,24 @@ void ApplySettingsText(QByteArrayView fileBytes, const SettingsValues &values)
 
 int LoadSettings(const QString &path, const SettingsValues &values)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    ApplySettingsText(file.readAll(), values);
+    const std::optional<QByteArray> bytes = ReadRegularFile(path, MaxSettingsFileBytes);
+    if (!bytes) {
+        // Something is there, but it is no settings file this program can use.
+        struct stat status
+        {
+        };
+        return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? SettingsUnusable : -1;
+    }
+    ApplySettingsText(*bytes, values);
     return 0;
+}
+
+QString SetUnusableSettingsAside(const QString &path)
+{
+    const QString aside = path + QStringLiteral(".unusable");
+    // rename(2) replaces an older file of that name, which QFile::rename
+    // would refuse.
+    if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) != 0)
+        return QString();
+    return aside;
 }

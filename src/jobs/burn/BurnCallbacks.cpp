@@ -3,6 +3,7 @@
 #include "TextIds.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
+#include "jobs/burn/PhaseTexts.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
 #include "recorder/LibraryAdapters.h"
@@ -134,7 +135,8 @@ void BurnCallbacks::OnLogLine(const char *text)
 
 void BurnCallbacks::OnPhase(const char *text)
 {
-    m_ports.report.AppendLog(QStringLiteral("=> ") + FromLibrary(text));
+    const auto lookup = [this](int id) { return m_ports.report.GetText(id); };
+    m_ports.report.AppendLog(QStringLiteral("=> ") + jobs::PhaseText(FromLibrary(text), lookup));
 }
 
 int BurnCallbacks::OnUserDialog(int dialogType, void *data)

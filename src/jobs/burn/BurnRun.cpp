@@ -140,7 +140,12 @@ void BurnRun::LogLibraryErrors()
     if (errors == nullptr)
         return;
     m_state.m_strLibraryErrors = QString::fromUtf8(errors);
-    m_ports.report.AppendLog(m_state.m_strLibraryErrors);
+    // One error a line; each line is a log line of its own.
+    for (QString line : m_state.m_strLibraryErrors.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        m_ports.report.AppendLog(line);
+    }
     NeroFreeMem(errors);
 }
 

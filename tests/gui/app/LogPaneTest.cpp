@@ -41,7 +41,8 @@ TEST_F(LogPaneTest, ConcurrentAppendsLoseNothingAndKeepEachThreadsOrder)
     for (const char *name : {"a", "b", "c"})
         workers.emplace_back([this, name] {
             for (int n = 0; n < Lines; ++n)
-                m_dlg.AppendLog(QStringLiteral("%1 %2\r\n%1 %2 continued").arg(QLatin1String(name)).arg(n));
+                m_dlg.AppendLogLines(
+                    QStringLiteral("%1 %2\r\n%1 %2 continued").arg(QLatin1String(name)).arg(n));
         });
     ASSERT_TRUE(WaitFor([this] { return m_dlg.m_edtLog->document()->blockCount() >= 6 * Lines; }));
     for (std::thread &worker : workers)
@@ -83,7 +84,7 @@ TEST_F(LogPaneTest, QueuedAppendsBreakLinesLikeDirectOnes)
                     m_dlg.AppendLog(start);
                 auto appendAll = [this, &c] {
                     for (const QString &text : c.texts)
-                        m_dlg.AppendLog(text);
+                        m_dlg.AppendLogLines(text);
                 };
                 if (fromWorker)
                     std::thread(appendAll).join();

@@ -95,6 +95,8 @@ TEST(FindEarlyOption, AnswersHelpAndVersionOnlyForTheWholeTokens)
     for (const auto &c : cases)
         EXPECT_EQ(FindEarlyOption(c.arguments), c.expected) << c.arguments.join(' ').toStdString();
     EXPECT_TRUE(UsageText().startsWith("Usage: orvane-burn "));
+    // The manual page is made from this text.
+    EXPECT_TRUE(UsageText().contains("\n  --check -d FOLDER"));
     EXPECT_TRUE(VersionText().startsWith("orvane-burn (Orvane Burn) "));
 }
 

@@ -1,6 +1,7 @@
 // What the library is asked for and how the end of a burn is reported.
 #include "jobs/burn/BurnReport.h"
 #include "jobs/burn/DiscCheck.h"
+#include "jobs/burn/PhaseTexts.h"
 #include "jobs/setup/BurnFlags.h"
 #include "jobs/setup/RecorderChoice.h"
 #include "jobs/setup/SpeedText.h"
@@ -125,3 +126,28 @@ TEST(RecorderChoice, ListsWritersOfTheMediaAndPreselectsTheStoredOnes)
     EXPECT_EQ(SpeedListEntry(900, 150), "6.0x (900 kB/s)");
     EXPECT_EQ(SpeedLogText(600, 150), "4.0x (600kB/s)");
 }
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The library's known phases in the window's language; others as given.
+TEST(PhaseText, KnownPhasesAreTranslatedAndOthersPassThrough)
+{
+    const auto text = [](int id) { return id == 1075 ? u"<%s quick>"_s : u"<%1>"_s.arg(id); };
+    const std::pair<QString, QString> cases[] = {
+        {u"Writing the disc"_s, u"<1070>"_s},
+        {u"Simulating the write"_s, u"<1071>"_s},
+        {u"Verifying the written data"_s, u"<1072>"_s},
+        {u"Ejecting the disc"_s, u"<1073>"_s},
+        {u"Burn process completed successfully"_s, u"<1074>"_s},
+        {u"Quick erase of Test DVD Writer"_s, u"<Test DVD Writer quick>"_s},
+        {u"Quick erase of "_s, u"Quick erase of "_s},
+        {u"Writing the disc slowly"_s, u"Writing the disc slowly"_s},
+        {u"Lead-out 100%"_s, u"Lead-out 100%"_s},
+    };
+    for (const auto &[library, shown] : cases)
+        EXPECT_EQ(jobs::PhaseText(library, text), shown) << library.toStdString();
+}
+
+} // namespace

@@ -174,6 +174,7 @@ TEST_F(RecordingJobsTest, ImageFileDialogProposesTheLabelAndFillsTheBufferIfTheP
 TEST_F(RecordingJobsTest, LogLinesAndPhases)
 {
     ports.report.texts[672] = "A file is missing.";
+    ports.report.texts[1070] = "Die Disc wird beschrieben";
     LogLine("Required file xyz.dll not found");
     LogLine("Required fil");
     LogLine("Burning at 4x");
@@ -181,8 +182,9 @@ TEST_F(RecordingJobsTest, LogLinesAndPhases)
     LogLine("DVD-Video files reallocation failed");
     EXPECT_EQ(window.m_bReallocProblem, 1);
     window.m_libProgress.phaseCallback(window.m_libProgress.context, "Writing the disc");
-    EXPECT_EQ(Log(), QStringList({"===> A file is missing.", "===> Required fil", "===> Burning at 4x",
-                                  "===> DVD-Video files reallocation failed", "=> Writing the disc"}));
+    EXPECT_EQ(Log(),
+              QStringList({"===> A file is missing.", "===> Required fil", "===> Burning at 4x",
+                           "===> DVD-Video files reallocation failed", "=> Die Disc wird beschrieben"}));
 }
 
 TEST_F(RecordingJobsTest, ProgressMovesDisplaysTitleAndEstimate)

@@ -1,4 +1,5 @@
 #include "log/LogFile.h"
+#include "log/LogLineText.h"
 #include "log/LogTimeText.h"
 #include "log/RegistryRead.h"
 #include "platform/MemoryRegistryStore.h"
@@ -37,12 +38,27 @@ TEST(LogFileText, FillsTheFieldsInOrderAndStaysHarmless)
     EXPECT_EQ(AutomaticLogPath(QString(), u"DISC"_s), QString());
 }
 
+// No name can start a line of its own or reach the terminal as a control.
+TEST(LogLineText, ControlCharactersAreWrittenOut)
+{
+    const std::pair<QString, QString> cases[] = {
+        {u"plain \\ text ü"_s, u"plain \\ text ü"_s},
+        {u"a\nDVD-Video check: no problems found"_s, u"a\\nDVD-Video check: no problems found"_s},
+        {u"a\r\nb\tc"_s, u"a\\r\\nb\\tc"_s},
+        {u"\x1b[2Jx\x7f"_s, u"\\x1b[2Jx\\x7f"_s},
+        {u"x\u2028y\u0085z"_s, u"x\\u2028y\\u0085z"_s},
+    };
+    for (const auto &[text, line] : cases)
+        EXPECT_EQ(LogLineText(text), line) << text.toStdString();
+}
+
 TEST(WriteLogFileText, UnwritableTargetsAreSkipped)
 {
     const QString folder = testenv::makeTempDir(u"logfile"_s);
     for (const QString &path : {QString(), folder + u"/missing/x.log"_s, u"/dev/full"_s})
-        EXPECT_FALSE(WriteLogFileText(path, u"x"_s)) << path.toStdString();
+        EXPECT_FALSE(WriteLogFileText(path, u"x"_s).isEmpty()) << path.toStdString();
     EXPECT_FALSE(QDir(folder + u"/missing"_s).exists());
+    EXPECT_FALSE(QFileInfo(u"/dev/full"_s).isFile()) << "a device at the name stays";
 }
 
 // A file-size limit must make the write fail, not end the process, and must
@@ -55,7 +71,7 @@ TEST(WriteLogFileText, FileSizeLimitLeavesNoPartialFileAndTheProgramGoesOn)
     if (child == 0) {
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const bool written = WriteLogFileText(path, QString(100000, QLatin1Char('x')));
+        const bool written = WriteLogFileText(path, QString(100000, QLatin1Char('x'))).isEmpty();
         ::_exit(written ? 1 : 0);
     }
     int status = 0;

@@ -8,8 +8,11 @@
 #include "TextIds.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -190,6 +193,32 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldFile)
     EXPECT_EQ(noFolder.statusText, u"Could not save."_s);
     EXPECT_EQ(LoadSettings(folder + u"/missing/Orvane.ini"_s, s.view), -1);
     EXPECT_EQ(s.main.m_nSpeedIndex, 4) << "a missing file leaves every value";
+}
+
+// A file beyond the bound, or not a file at all, is not read and leaves every
+// value; set aside before a save, its bytes stay for the person to look at.
+TEST(SettingsFile, AnUnusableFileIsNotReadAndIsKeptAside)
+{
+    const QString folder = testenv::makeTempDir(u"unusable"_s);
+    const QString path = SettingsFilePath(folder);
+    QByteArray big = "Speed: 7\n";
+    big.append(QByteArray(MaxSettingsFileBytes, '#'));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(big) == big.size());
+    file.close();
+    Settings s;
+    s.main.m_nSpeedIndex = 4;
+    EXPECT_EQ(LoadSettings(path, s.view), SettingsUnusable);
+    EXPECT_EQ(s.main.m_nSpeedIndex, 4);
+
+    EXPECT_EQ(SetUnusableSettingsAside(path), path + u".unusable"_s);
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_EQ(readFile(path + u".unusable"_s), big);
+
+    const QString fifo = folder + u"/fifo.ini"_s;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(LoadSettings(fifo, s.view), SettingsUnusable) << "without blocking";
+    EXPECT_EQ(LoadSettings(folder, s.view), SettingsUnusable);
 }
 
 TEST(SettingsFile, ATemplateFromTheLanguageFileIsFilledSafely)
