@@ -201,6 +201,9 @@ public:
     // A signal closed the window while a command-line run was under way
     // outside its job (the run's own status then counts as aborted).
     bool RunEndedBySignal() const { return m_bRunEndedBySignal; }
+    // The line that said which signal stopped the job or the run; empty
+    // when none did. It is the cause a run ended by a signal reports.
+    QString SignalCause() const { return m_strSignalCause; }
 
     // Fills m_apszArgs and m_nArgs from m_arguments: the first 99 arguments,
     // each exactly as the program received it.
@@ -295,6 +298,7 @@ private:
     std::atomic<int> m_nEndResult{0};
     bool m_bJobAbortedBySignal = false;
     bool m_bRunEndedBySignal = false;
+    QString m_strSignalCause;
     // The result sound and the Audio dialog's Play buttons.
     QtSoundPlayer m_sound;
     // The DVD-Video check of a chosen folder; its worker uses no member.

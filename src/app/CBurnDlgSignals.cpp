@@ -34,8 +34,10 @@ void CBurnDlg::OnTerminationSignal(int signalNumber)
         // follow it gives up at once.
         m_bAbort = 1;
         m_bJobAbortedBySignal = true;
+        m_strSignalCause = m_strMsg;
     } else if (CommandLine().Running()) {
         m_bRunEndedBySignal = true;
+        m_strSignalCause = m_strMsg;
     }
     CloseAfterSignal();
 }
