@@ -74,7 +74,7 @@ TEST_P(StopRunTest, EndsAbortedNamingTheSignalAndLeavesTheDiscAsThePhaseAllows)
         // before its erase, which the signal must prevent.
         UseUsedDisc(QByteArray(UsedDvdPlusRw).replace("erase-time-scale = 0", "erase-time-scale = 0.01"));
         QDir().mkpath(m_source + u"/EXTRAS"_s);
-        for (int i = 0; i < 2000; ++i)
+        for (int i = 0; i < 1000; ++i)
             QFile(m_source + u"/EXTRAS/%1"_s.arg(i)).open(QIODevice::WriteOnly);
         arguments.prepend(u"-o"_s);
         marker = Text(702);
@@ -89,12 +89,12 @@ TEST_P(StopRunTest, EndsAbortedNamingTheSignalAndLeavesTheDiscAsThePhaseAllows)
         break;
     case Phase::Burn:
         UseRecorders(SlowDvdPlusRw);
-        AddFiller(8 * 1024 * 1024);
+        AddFiller(4 * 1024 * 1024);
         marker = u"=> Writing the disc"_s;
         break;
     case Phase::Verify:
         UseRecorders(SlowDvdPlusRw);
-        AddFiller(4 * 1024 * 1024);
+        AddFiller(2 * 1024 * 1024);
         m_copy.WriteFile(u"Orvane.ini"_s, "BurnFlags: 440\n");
         marker = u"=> Verifying the written data"_s;
         break;
