@@ -8,24 +8,30 @@ include(GNUInstallDirs)
 # /proc/self/exe, which names the link's target).
 file(RELATIVE_PATH ORVANE_BIN_LINK_TARGET "/prefix/${CMAKE_INSTALL_BINDIR}"
      "/prefix/${ORVANE_INSTALL_PROGRAM_DIR}/orvane-burn")
+# Every file the CODE rules below make is made beside the build first and then
+# installed with file(INSTALL): its mode and its folders' modes come from the
+# rules, not from the umask of whoever installs.
+set(ORVANE_INSTALL_STAGE "${CMAKE_BINARY_DIR}/packaging/installed")
+file(MAKE_DIRECTORY "${ORVANE_INSTALL_STAGE}")
+find_program(ORVANE_GZIP gzip REQUIRED)
 install(CODE "
-    set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/orvane-burn\")
-    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-    file(REMOVE \"\${link}\")
-    file(CREATE_LINK \"${ORVANE_BIN_LINK_TARGET}\" \"\${link}\" SYMBOLIC)
+    file(REMOVE \"${ORVANE_INSTALL_STAGE}/orvane-burn\")
+    file(CREATE_LINK \"${ORVANE_BIN_LINK_TARGET}\" \"${ORVANE_INSTALL_STAGE}/orvane-burn\" SYMBOLIC)
+    file(INSTALL \"${ORVANE_INSTALL_STAGE}/orvane-burn\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
     " COMPONENT program)
 
 # The manual page comes from another part of the build; it is installed
-# (compressed, as Debian wants it) when the build made it, and skipped
-# without complaint when it did not.
+# (compressed as Debian wants it: best compression, no time stamp) when the
+# build made it, and skipped without complaint when it did not.
 set(ORVANE_MANUAL_PAGE "${CMAKE_BINARY_DIR}/man/orvane-burn.1" CACHE FILEPATH
     "Manual page installed when the build has made it")
 install(CODE "
     if(EXISTS \"${ORVANE_MANUAL_PAGE}\")
-        set(dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1\")
-        file(MAKE_DIRECTORY \"\${dir}\")
-        file(ARCHIVE_CREATE OUTPUT \"\${dir}/orvane-burn.1.gz\" PATHS \"${ORVANE_MANUAL_PAGE}\"
-             FORMAT raw COMPRESSION GZip)
+        execute_process(COMMAND \"${ORVANE_GZIP}\" -9nc \"${ORVANE_MANUAL_PAGE}\"
+                        OUTPUT_FILE \"${ORVANE_INSTALL_STAGE}/orvane-burn.1.gz\" COMMAND_ERROR_IS_FATAL ANY)
+        file(INSTALL \"${ORVANE_INSTALL_STAGE}/orvane-burn.1.gz\"
+             DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1\"
+             PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
     endif()
     " COMPONENT doc)
 
@@ -33,12 +39,11 @@ install(FILES "${PROJECT_SOURCE_DIR}/packaging/copyright" DESTINATION "${ORVANE_
 # A native package's changelog, compressed without a time stamp in the
 # header (gzip -n) so that the same sources make the same package.
 configure_file("${PROJECT_SOURCE_DIR}/packaging/changelog.in" "${CMAKE_BINARY_DIR}/packaging/changelog" @ONLY)
-find_program(ORVANE_GZIP gzip REQUIRED)
 install(CODE "
-    set(dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ORVANE_INSTALL_DOC_DIR}\")
-    file(MAKE_DIRECTORY \"\${dir}\")
     execute_process(COMMAND \"${ORVANE_GZIP}\" -9nc \"${CMAKE_BINARY_DIR}/packaging/changelog\"
-                    OUTPUT_FILE \"\${dir}/changelog.gz\" COMMAND_ERROR_IS_FATAL ANY)
+                    OUTPUT_FILE \"${ORVANE_INSTALL_STAGE}/changelog.gz\" COMMAND_ERROR_IS_FATAL ANY)
+    file(INSTALL \"${ORVANE_INSTALL_STAGE}/changelog.gz\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${ORVANE_INSTALL_DOC_DIR}\"
+         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
     " COMPONENT doc)
 
 set(CPACK_GENERATOR DEB)

@@ -3,9 +3,11 @@
 #include "burn/TrackReader.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -52,8 +54,9 @@ std::string mismatchAt(int64_t sector, const SectorDescriber &describe)
 } // namespace
 
 JobOutcome verifyImage(IsoTrack *track, const std::string &writtenFile, JobChannel &channel,
-                       const std::function<void(int)> &onPercent, const SectorDescriber &describe)
+                       const std::function<void(int)> &onPercent, const SectorDescriber &describe, int speed)
 {
+    const auto start = std::chrono::steady_clock::now();
     TrackReader reader(track);
     if (!reader.open())
         return JobOutcome::failed(reader.failure());
@@ -86,6 +89,8 @@ JobOutcome verifyImage(IsoTrack *track, const std::string &writtenFile, JobChann
         }
         sector += got;
         onPercent(static_cast<int>(sector * 100 / total));
+        if (speed > 0)
+            std::this_thread::sleep_until(start + std::chrono::milliseconds(sector * SECTOR_SIZE / speed));
     }
     return JobOutcome::done();
 }

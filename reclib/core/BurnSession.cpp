@@ -68,7 +68,7 @@ JobOutcome writeVerifyCommit(IsoTrack *track, const BurnPlan &plan, uint32_t fla
             channel.setPercent(0);
             outcome = verifyImage(
                 track, plan.readBackPath, channel, [&](int percent) { channel.setPercent(percent); },
-                describeSectors(track));
+                describeSectors(track), plan.readBackSpeed);
         }
         if (outcome.status == JobOutcome::Status::Done && plan.commit && !plan.commit(error))
             outcome = JobOutcome::failed(error);

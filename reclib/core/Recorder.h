@@ -27,6 +27,9 @@ struct BurnPlan
 {
     WriteOptions write;
     std::string readBackPath; // what verify reads: the written file or the drive
+    // Verify reads back no faster than this (1000 bytes/s), as a disc would;
+    // 0: as fast as the read-back path gives it.
+    int readBackSpeed = 0;
     FaultInjection corruptAfterWrite;
     // Makes a file-backed write final (rename, medium state); runs on the
     // worker after the write (and verify) succeeded. Empty for real drives.

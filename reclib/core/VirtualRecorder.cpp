@@ -214,6 +214,7 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
         spec().paced ? (request.libburnSpeed != 0 ? request.libburnSpeed : fastestSpeed()) : 0;
     plan.write.fault = spec().fault;
     plan.readBackPath = target->temporaryPath();
+    plan.readBackSpeed = plan.write.libburnSpeed;
     if (spec().fault.kind == FaultInjection::Kind::CorruptSector)
         plan.corruptAfterWrite = spec().fault;
     state.blank = false;

@@ -61,14 +61,16 @@ runexit::Status FinalStatus(CBurnDlg &dlg, int windowResult)
     return dlg.CommandLine().ExitStatus();
 }
 
-// The most specific cause the program knows, in this order: the run's own
-// finding (the bad token, nothing to burn), the last error box and the
-// library's error log, the status's own cause, the last line of the log.
+// The most specific cause the program knows, in this order: the signal that
+// stopped an aborted run, the run's own finding (the bad token, nothing to
+// burn), the last error box and the library's error log, the status's own
+// cause, the last line of the log.
 QString FinalCause(CBurnDlg &dlg, runexit::Status status)
 {
     const QString logLine = dlg.GetLogText().section(QLatin1Char('\n'), -1);
     const auto text = [&dlg](int id) { return dlg.GetText(id); };
-    const QString causes[] = {dlg.CommandLine().FailureCause(), dlg.FailureCause(),
+    const QString signal = status == runexit::BurnAborted ? dlg.SignalCause() : QString();
+    const QString causes[] = {signal, dlg.CommandLine().FailureCause(), dlg.FailureCause(),
                               runexit::DefaultCause(status, text), logLine};
     for (const QString &cause : causes) {
         if (!cause.simplified().isEmpty())

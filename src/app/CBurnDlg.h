@@ -207,8 +207,11 @@ public:
     // A signal closed the window while a command-line run was under way
     // outside its job (the run's own status then counts as aborted).
     bool RunEndedBySignal() const { return m_bRunEndedBySignal; }
-    // The log line of the signal that aborted the running job; empty when
-    // none did. Any thread (read on the GUI thread).
+    // The line that said which signal stopped the job or the run; empty
+    // when none did. It is the cause a run ended by a signal reports.
+    QString SignalCause() const { return m_strSignalCause; }
+    // The same line when it aborted the running job; empty otherwise. Any
+    // thread (read on the GUI thread).
     QString JobAbortSignalLine() const;
 
     // Fills m_apszArgs and m_nArgs from m_arguments: the first 99 arguments,
@@ -314,8 +317,8 @@ private:
     std::atomic<bool> m_bEnded{false};
     std::atomic<int> m_nEndResult{0};
     bool m_bJobAbortedBySignal = false;
-    QString m_strAbortSignalLine; // GUI thread
     bool m_bRunEndedBySignal = false;
+    QString m_strSignalCause; // GUI thread
     // The result sound and the Audio dialog's Play buttons.
     QtSoundPlayer m_sound;
     // The DVD-Video check of a chosen folder; its worker uses no member.

@@ -33,11 +33,12 @@ void CBurnDlg::OnTerminationSignal(int signalNumber)
         // What the Abort button does once confirmed: the library gives up at
         // its next abort callback. An erase cannot stop; the burn that would
         // follow it gives up at once.
-        m_strAbortSignalLine = m_strMsg;
         m_bAbort = 1;
         m_bJobAbortedBySignal = true;
+        m_strSignalCause = m_strMsg;
     } else if (CommandLine().Running()) {
         m_bRunEndedBySignal = true;
+        m_strSignalCause = m_strMsg;
     }
     CloseAfterSignal();
 }
@@ -45,7 +46,7 @@ void CBurnDlg::OnTerminationSignal(int signalNumber)
 QString CBurnDlg::JobAbortSignalLine() const
 {
     QString line;
-    RunOnGuiThread([this, &line] { line = m_bJobAbortedBySignal ? m_strAbortSignalLine : QString(); },
+    RunOnGuiThread([this, &line] { line = m_bJobAbortedBySignal ? m_strSignalCause : QString(); },
                    Blocking::Wait);
     return line;
 }

@@ -266,30 +266,38 @@ TEST_F(CommandLineRunTest, RunThatGivesUpUnlocksTheWindowAndLeavesItOpen)
 }
 
 // The burn runs on the worker; the window's own thread stays free, so the
-// person can abort it.
-TEST_F(CommandLineRunTest, AbortDuringTheRunsBurnStopsItAndLeavesTheWindowOpen)
+// person can abort it, while it writes and while it reads the disc back.
+TEST_F(CommandLineRunTest, AbortDuringTheRunsBurnOrVerifyStopsItAndLeavesTheWindowOpen)
 {
-    // A few seconds at 1x, so the progress moves before the burn is over.
-    QFile filler(m_source + u"/FILLER.BIN"_s);
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(8 * 1024 * 1024));
-    Start("[Slow DVD Writer]\nmedium = DVD+R blank\nfile = media/test-dvd.iso\nspeeds = 1x\npacing = paced\n",
-          {}, u"-d SOURCE"_s);
-    QTimer click;
-    QObject::connect(&click, &QTimer::timeout, m_window.get(), [this, &click] {
-        if (m_window->m_btnAbort->isEnabled() && m_window->m_ctlProgress->value() > 0) {
-            click.stop();
-            m_window->m_btnAbort->click();
-        }
-    });
-    click.start(50);
-    EXPECT_EQ(m_window->CommandLine().WaitForRun(), BURN_USER_ABORT) << Log().join('\n').toStdString();
-    EXPECT_TRUE(m_window->boxes.Showed(Text(825))) << "the Abort question";
-    EXPECT_TRUE(Log().contains(Text(791)));
-    EXPECT_EQ(m_window->m_strStatus, Text(791));
-    EXPECT_FALSE(m_window->m_bAbort);
-    EXPECT_FALSE(m_window->HasEnded());
-    EXPECT_FALSE(m_window->IsBusy());
-    EXPECT_EQ(m_window->CommandLine().ExitStatus(), runexit::BurnAborted);
+    for (const bool verify : {false, true}) {
+        SCOPED_TRACE(verify ? "verify" : "burn");
+        // A few seconds at 1x, so the progress moves before the burn is over.
+        QFile filler(m_source + u"/FILLER.BIN"_s);
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(4 * 1024 * 1024));
+        Start("[Slow DVD Writer]\nmedium = DVD+R blank\nfile = media/test-dvd.iso\nspeeds = 1x\npacing = "
+              "paced\n",
+              verify ? "BurnFlags: 440\n" : "", u"-d SOURCE"_s);
+        QTimer click;
+        QObject::connect(&click, &QTimer::timeout, m_window.get(), [this, &click, verify] {
+            const bool verifying = Log().contains(u"=> Verifying the written data"_s);
+            if (m_window->m_btnAbort->isEnabled() && m_window->m_ctlProgress->value() > 0 &&
+                verifying == verify) {
+                click.stop();
+                m_window->m_btnAbort->click();
+            }
+        });
+        click.start(50);
+        EXPECT_EQ(m_window->CommandLine().WaitForRun(), BURN_USER_ABORT) << Log().join('\n').toStdString();
+        EXPECT_TRUE(m_window->boxes.Showed(Text(825))) << "the Abort question";
+        EXPECT_TRUE(Log().contains(Text(791)));
+        EXPECT_EQ(m_window->m_strStatus, Text(791));
+        EXPECT_FALSE(m_window->m_bAbort);
+        EXPECT_FALSE(m_window->HasEnded());
+        EXPECT_FALSE(m_window->IsBusy());
+        EXPECT_EQ(m_window->CommandLine().ExitStatus(), runexit::BurnAborted);
+        EXPECT_FALSE(QFile::exists(Image())) << "nothing was put on the blank disc";
+        Close();
+    }
 }
 
 // Quit in the worker's first second ends the run before it reads the

@@ -127,8 +127,15 @@ TEST(PreflightTest, EachDamageGivesItsFinding)
     const Damage cellPastTheVob = [](const std::string &f) {
         PutBeBoth(f, "VTS_01_0.IFO", FirstCellPlayback(VideoTs(f, "VTS_01_0.IFO")) + 20, 0x00FFFFFF, 4);
     };
-    const Damage bupFlip = [](const std::string &f) {
-        PutBe(VideoTs(f, "VTS_01_0.BUP"), 300, GetBe(VideoTs(f, "VTS_01_0.BUP"), 300, 1) ^ 1, 1);
+    // The backup compared with its IFO to the end of the longer of the two.
+    const auto ifoBytes = [](const char *name) {
+        return int64_t(fs::file_size(ORVANE_TEST_SOURCE_DIR "/samples/" + kMenus + "/VIDEO_TS/" + name));
+    };
+    const int64_t vts1 = ifoBytes("VTS_01_0.IFO");
+    const int64_t vmg = ifoBytes("VIDEO_TS.IFO");
+    const Damage lastByteFlipped = [=](const std::string &f) {
+        const std::string bup = VideoTs(f, "VTS_01_0.BUP");
+        PutBe(bup, uint64_t(vts1 - 1), GetBe(bup, uint64_t(vts1 - 1), 1) ^ 1, 1);
     };
     const Damage setNotNamed = [](const std::string &f) {
         for (const char *ext : {"0.IFO", "0.BUP", "1.VOB"})
@@ -165,7 +172,13 @@ TEST(PreflightTest, EachDamageGivesItsFinding)
             {{E, K::TitleSetFileMissing, "VTS_01_1.VOB"}}},
         {"folder named like a VOB", kPlain, folderNamedLikeAVob, {{E, K::FileRefused, "VTS_01_1.VOB", 5}}},
         {"cell past the VOB", kPlain, cellPastTheVob, {{E, K::CellUnreadable, ""}}},
-        {"BUP differs in one byte", kMenus, bupFlip, {{W, K::BackupDiffers, "VTS_01_0.BUP", 300, "VTS_01_0.IFO"}}},
+        {"BUP shorter than its IFO", kMenus, Resized("VTS_01_0.BUP", uint64_t(vts1 - 2048)),
+            {{W, K::BackupDiffers, "VTS_01_0.BUP", vts1 - 2048, "VTS_01_0.IFO"}}},
+        {"BUP longer than its IFO", kMenus, Resized("VIDEO_TS.BUP", uint64_t(vmg + 2048)),
+            {{W, K::BackupDiffers, "VIDEO_TS.BUP", vmg, "VIDEO_TS.IFO"}}},
+        {"BUP equal but for its last byte", kMenus, lastByteFlipped,
+            {{W, K::BackupDiffers, "VTS_01_0.BUP", vts1 - 1, "VTS_01_0.IFO"}}},
+        {"BUP empty", kMenus, Resized("VTS_02_0.BUP", 0), {{W, K::BackupDiffers, "VTS_02_0.BUP", 0, "VTS_02_0.IFO"}}},
         {"BUP missing", kMenus, Removed("VTS_02_0.BUP"), {{W, K::FileMissing, "VTS_02_0.BUP"}}},
         {"set on disk not named", kMenus, setNotNamed, {{W, K::TitleSetNotNamed, "VTS_03_0.IFO"}}},
         {"hole in the VOB parts", kPlain, vobHole, {{W, K::FileMissing, "VTS_01_1.VOB"}}},

@@ -5,6 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 #                          one per line; a line starting with "?" may be absent
 #   expected-depends.txt   the package names Depends must list, one per line
 #                          (versions are whatever the build machine has)
+# and has LINTIAN look at it.
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 execute_process(COMMAND cpack --config "${BUILD_DIR}/CPackConfig.cmake" -B "${WORK_DIR}"
@@ -79,5 +80,13 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf data.tar ./usr/share/applicat
 file(STRINGS "${WORK_DIR}/usr/share/applications/orvane-burn.desktop" exec REGEX "^Exec=")
 if(NOT exec STREQUAL "Exec=/usr/lib/orvane-burn/orvane-burn")
     message(FATAL_ERROR "the packaged menu entry says ${exec}")
+endif()
+# lintian finds no error and no warning but the one the README explains:
+# CPack calls ldconfig for any library under /usr/lib, even a private one.
+execute_process(COMMAND "${LINTIAN}" --fail-on error,warning --suppress-tags maintscript-calls-ldconfig
+                        "${packages}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE tags ERROR_VARIABLE tags)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "lintian on ${name}:\n${tags}")
 endif()
 message(STATUS "${name}: contents and Depends as expected; Depends: ${depends}")

@@ -147,6 +147,72 @@ TEST(SettingsFile, LoadRules)
     EXPECT_EQ(tabs.main.m_strSourceDir, u"/media/myfilm"_s) << "tabs are removed";
 }
 
+// One bit of a flag word: the check state it sets on reading (with its
+// default before any file is read) and the word the state is written back as.
+// Rows without a state are bits no state holds: they read as nothing.
+struct FlagBit
+{
+    const char *key;
+    unsigned bit;
+    int &(*state)(Settings &);
+    int fresh = 0;        // the state before any file is read
+    unsigned written = 0; // the word written after reading the bit alone
+};
+
+template <auto Part, auto Member> int &State(Settings &s)
+{
+    return (s.*Part).*Member;
+}
+
+const FlagBit FlagBits[] = {
+    {"FSFlags", 0x01, State<&Settings::fs, &FsFlagsSettings::m_bJoliet>, 0, 0x01},
+    {"FSFlags", 0x02, State<&Settings::fs, &FsFlagsSettings::m_bMode2>, 0, 0x02},
+    {"FSFlags", 0x08, State<&Settings::fs, &FsFlagsSettings::m_bIso9660>, 1, 0x08},
+    {"FSFlags", 0x10, State<&Settings::fs, &FsFlagsSettings::m_bUdf>, 1, 0x10},
+    {"FSFlags", 0x40, State<&Settings::main, &MainWindowSettings::m_bReallocate>, 1, 0x40},
+    {"FSFlags", 0x04, nullptr},
+    {"FSFlags", 0x20, nullptr},
+    {"FSFlags", 0x80, nullptr},
+    {"BurnFlags", 0x2, State<&Settings::other, &OtherSettingsValues::m_bSimulate>, 0, 0x2},
+    {"BurnFlags", 0x40, State<&Settings::other, &OtherSettingsValues::m_bBurnProof>, 1, 0x40},
+    {"BurnFlags", 0x200, State<&Settings::other, &OtherSettingsValues::m_bNoEject>, 0, 0x200},
+    {"BurnFlags", 0x400, State<&Settings::other, &OtherSettingsValues::m_bVerify>, 0, 0x400},
+    {"BurnFlags", 0x4000, State<&Settings::other, &OtherSettingsValues::m_bBookType>, 0, 0x4000},
+    {"BurnFlags", 0x80000000, State<&Settings::other, &OtherSettingsValues::m_bNoOverwriteAsk>, 0,
+     0x80000000},
+    {"BurnFlags", 0x1, nullptr},
+    {"BurnFlags", 0x800, nullptr},
+    {"BurnFlags", 0x40000000, nullptr},
+    {"MoreFlags", 0x1, State<&Settings::other, &OtherSettingsValues::m_bForceShutdown>, 0, 0x1},
+    {"MoreFlags", 0x2, State<&Settings::other, &OtherSettingsValues::m_bLabel16>, 0, 0x2},
+    {"MoreFlags", 0x4, State<&Settings::other, &OtherSettingsValues::m_bIgnoreSize>, 0, 0x4},
+    {"MoreFlags", 0x8, nullptr},
+};
+
+// Each bit alone in its word: it sets its own state and no other of the
+// word, and is written back as itself.
+TEST(SettingsFile, EveryFlagBitIsReadIntoItsStateAndWrittenBack)
+{
+    for (const FlagBit &row : FlagBits) {
+        const auto line = [&](unsigned word) {
+            return QLatin1String(row.key) + u": "_s + QString::number(word, 16).toUpper();
+        };
+        SCOPED_TRACE(line(row.bit).toStdString());
+        Settings s;
+        if (row.state != nullptr) {
+            EXPECT_EQ(row.state(s), row.fresh) << "before reading";
+        }
+        ApplySettingsText(line(row.bit).toUtf8() + '\n', s.view);
+        for (const FlagBit &other : FlagBits) {
+            if (other.state != nullptr && qstrcmp(other.key, row.key) == 0) {
+                EXPECT_EQ(other.state(s), other.bit == row.bit ? 1 : 0)
+                    << "state of bit " << std::hex << other.bit;
+            }
+        }
+        EXPECT_TRUE(Text(s).split(u'\n').contains(line(row.written))) << Text(s).toStdString();
+    }
+}
+
 TEST(SettingsFile, ValuesCannotInjectKeys)
 {
     const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
