@@ -25,7 +25,7 @@ const char *const CommandIdProperty = "commandId";
 
 } // namespace
 
-CBurnDlg::CBurnDlg(QWidget *parent) : QDialog(parent)
+CBurnDlg::CBurnDlg(RegistryStore &registry, QWidget *parent) : QDialog(parent), m_registry(registry)
 {
     // The long-lived objects, in the order the rest of the program expects
     // them to come into being; the text source starts without a file.

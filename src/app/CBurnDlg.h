@@ -41,6 +41,7 @@
 class CLanguageText;
 class CPathHelper;
 class QAction;
+class RegistryStore;
 class TerminalEcho;
 
 // The main window: the program's single dialog (template 101 with menu 118).
@@ -77,7 +78,9 @@ public:
     static constexpr int MediaSetDvd = 12;
     static constexpr int MediaSetCd = 1;
 
-    explicit CBurnDlg(QWidget *parent = nullptr);
+    // registry: the machine registry the window and its jobs read and
+    // write; it outlives the window.
+    explicit CBurnDlg(RegistryStore &registry, QWidget *parent = nullptr);
     ~CBurnDlg() override;
 
     // Runs the start-up sequence and then the window modally; returns the
@@ -284,6 +287,7 @@ private:
     void EchoBusy(bool busy);
     void NoteErrorBox(const QString &text, unsigned type);
 
+    RegistryStore &m_registry;
     StorageVolumeNames m_volumeNames;
     bool m_bExchanging = false;
     CDataExchange m_ddx;
@@ -314,7 +318,7 @@ private:
     // Last: the jobs wait for their workers when the window goes.
     RecordingJobs m_jobs{JobPorts{*this, m_portQuestions, m_portProgress, m_portRecorders, m_portSpeeds,
                                   m_portBusy, m_portSetup, m_portSettings},
-                         *this, m_sound};
+                         *this, m_sound, m_registry};
     // Stopped first when the window goes: its thread uses everything above.
     CommandLineWorker m_commandLine{*this};
 };

@@ -64,7 +64,7 @@ void CBurnDlg::WriteLogFile(int kind, const QString &path)
     const QString templ = templateId != 0 ? GetText(templateId) : QString();
     QString volume;
     RunOnGuiThread([this, &volume] { volume = m_strVolume; }, Blocking::Wait);
-    const QString target = path.isEmpty() ? AutomaticLogPath(DesktopFolder(MachineRegistry()), volume) : path;
+    const QString target = path.isEmpty() ? AutomaticLogPath(DesktopFolder(m_registry), volume) : path;
     if (target.isEmpty())
         return;
     // One time for both fields of the file. The text stays local rather

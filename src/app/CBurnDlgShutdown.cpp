@@ -28,7 +28,7 @@ void CBurnDlg::OnShutdownCheck()
             // recorder after the next burn as well.
             if (m_bShutdown != 1)
                 return;
-            const QString logPath = AutomaticLogPath(DesktopFolder(MachineRegistry()), m_strVolume);
+            const QString logPath = AutomaticLogPath(DesktopFolder(m_registry), m_strVolume);
             // The burn before the power-off must leave the disc in the tray: an
             // open tray would stay open with the machine off.
             m_pOtherDlg->m_bNoEject = 1;

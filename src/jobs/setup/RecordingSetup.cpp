@@ -33,8 +33,9 @@ uint32_t MediaSetFor(int media)
 
 } // namespace
 
-RecordingSetup::RecordingSetup(const JobPorts &ports, RecordingState &state, BurnCallbacks &callbacks)
-    : m_ports(ports), m_state(state), m_callbacks(callbacks)
+RecordingSetup::RecordingSetup(const JobPorts &ports, RecordingState &state, BurnCallbacks &callbacks,
+                               RegistryStore &registry)
+    : m_ports(ports), m_state(state), m_callbacks(callbacks), m_registry(registry)
 {
 }
 
@@ -43,7 +44,7 @@ void RecordingSetup::InitRecording(uint32_t mediaSet)
     m_ports.recorders.ClearDeviceList();
     m_state.m_bAbort = false;
     m_ports.report.AppendLogText(textid::SetupStarts);
-    if (!LoadRecordingLibrary()) {
+    if (!LoadRecordingLibrary(m_registry)) {
         m_ports.report.AppendLogText(textid::LibraryNotLoaded);
         m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::LibraryMissingBox),
                                       QString::fromLatin1(rec_caption::Error), mb::IconStop);

@@ -41,7 +41,7 @@ protected:
     }
 
     ProgramFolderFixture m_folder;
-    AnsweredWindow m_dlg;
+    AnsweredWindow m_dlg{m_folder.Registry()};
 };
 
 TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleRestoresThem)
@@ -110,7 +110,7 @@ TEST_F(BusyStateTest, EscapeAndAltF4LeaveTheWindowOpenAndQuitClosesIt)
 TEST(DataExchange, MembersReachTheControlsAndComeBack)
 {
     ProgramFolderFixture folder;
-    AnsweredWindow dlg;
+    AnsweredWindow dlg{folder.Registry()};
     dlg.m_strVolume = QStringLiteral("NEW_LABEL");
     dlg.m_nMedia = 1;
     dlg.UpdateData(false);

@@ -78,7 +78,7 @@ protected:
     }
 
     ProgramFolderFixture m_folder;
-    AnsweredWindow m_dlg;
+    AnsweredWindow m_dlg{m_folder.Registry()};
 };
 
 TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
@@ -98,7 +98,7 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.chosen) + " " + c.button);
         ProgramFolderFixture folder;
-        AnsweredWindow dlg;
+        AnsweredWindow dlg{folder.Registry()};
         dlg.m_strAppDir = folder.ProgramFile();
         dlg.OnInitDialog();
         folder.WriteFile(QStringLiteral(".lng"), {});
