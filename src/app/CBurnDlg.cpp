@@ -156,12 +156,12 @@ void CBurnDlg::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
 }
 
-void CBurnDlg::UpdateData(bool toMembers)
+void CBurnDlg::UpdateData(Exchange direction)
 {
     RunOnGuiThread(
-        [this, toMembers] {
+        [this, direction] {
             m_bExchanging = true;
-            m_ddx.Run(toMembers ? Exchange::FromControls : Exchange::ToControls);
+            m_ddx.Run(direction);
             m_bExchanging = false;
         },
         Blocking::Wait);
@@ -230,5 +230,5 @@ void CBurnDlg::reject()
 
 void CBurnDlg::OnControlChanged()
 {
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
 }

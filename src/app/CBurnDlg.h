@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/CDataExchange.h"
 #include "app/CommandLineWorker.h"
 #include "app/WindowBusyPort.h"
 #include "app/WindowProgressPort.h"
@@ -9,6 +8,7 @@
 #include "app/WindowSettingsPort.h"
 #include "app/WindowSetupPort.h"
 #include "app/WindowSpeedListPort.h"
+#include "controls/CDataExchange.h"
 #include "controls/CThemeApi.h"
 #include "jobs/RecordingJobs.h"
 #include "jobs/RecordingState.h"
@@ -96,9 +96,9 @@ public:
     bool HasEnded() const { return m_bEnded.load(); }
     int EndResult() const { return m_nEndResult.load(); }
 
-    // Moves the members into the controls (toMembers false) or the control
-    // contents into the members (toMembers true). Any thread.
-    void UpdateData(bool toMembers);
+    // Moves the members into the controls or the control contents into the
+    // members. Any thread.
+    void UpdateData(Exchange direction);
 
     // Locks the window for a job / unlocks it. Any thread.
     void EnableBusyUi(AbortButton abort);
@@ -178,8 +178,8 @@ public:
     QString &SourceDir() override { return m_strSourceDir; }
     QString &Volume() override { return m_strVolume; }
     int LabelLimit() const override;
-    void PullFields() override { UpdateData(true); }
-    void PushFields() override { UpdateData(false); }
+    void PullFields() override { UpdateData(Exchange::FromControls); }
+    void PushFields() override { UpdateData(Exchange::ToControls); }
     void SetLabelRoomText(const QString &text) override;
     // Measures the source folder, shows it on the capacity meter and decides
     // whether Burn is usable.

@@ -34,7 +34,7 @@ void CBurnDlg::SetStatusText(const QString &status)
     RunOnGuiThread(
         [this, status] {
             m_strStatus = status;
-            UpdateData(false);
+            UpdateData(Exchange::ToControls);
         },
         Blocking::Wait);
 }

@@ -23,7 +23,7 @@ void CBurnDlg::OnShutdownCheck()
     // and the settings object belong to the GUI thread.
     RunOnGuiThread(
         [this] {
-            UpdateData(true);
+            UpdateData(Exchange::FromControls);
             // Clearing the box undoes nothing: the disc simply stays in the
             // recorder after the next burn as well.
             if (m_bShutdown != 1)

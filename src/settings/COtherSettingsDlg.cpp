@@ -24,61 +24,35 @@ COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent
     for (QLineEdit *edit :
          {m_ui->m_edtLimitCD, m_ui->m_edtLimitDVD, m_ui->m_edtLimitCDRed, m_ui->m_edtLimitDVDRed})
         edit->installEventFilter(this);
+    // The check boxes first, then the limits.
+    m_ddx.Check(m_ui->m_btnBurnProof, &m_bBurnProof);
+    m_ddx.Check(m_ui->m_btnNoEject, &m_bNoEject);
+    m_ddx.Check(m_ui->m_btnSimulate, &m_bSimulate);
+    m_ddx.Check(m_ui->m_btnVerify, &m_bVerify);
+    m_ddx.Check(m_ui->m_btnNoOverwriteAsk, &m_bNoOverwriteAsk);
+    m_ddx.Check(m_ui->m_btnBookType, &m_bBookType);
+    m_ddx.Check(m_ui->m_btnForceShutdown, &m_bForceShutdown);
+    m_ddx.Check(m_ui->m_btnLabel16, &m_bLabel16);
+    m_ddx.Check(m_ui->m_btnIgnoreSize, &m_bIgnoreSize);
+    m_ddx.Number(m_ui->m_edtLimitCD, &m_nLimitCD);
+    m_ddx.Number(m_ui->m_edtLimitDVD, &m_nLimitDVD);
+    m_ddx.Number(m_ui->m_edtLimitCDRed, &m_nLimitCDRed);
+    m_ddx.Number(m_ui->m_edtLimitDVDRed, &m_nLimitDVDRed);
 }
 
 COtherSettingsDlg::~COtherSettingsDlg() = default;
 
-bool COtherSettingsDlg::UpdateData(bool saveAndValidate, Report report)
+bool COtherSettingsDlg::UpdateData(Exchange direction, Report report)
 {
-    struct Check
-    {
-        QCheckBox *box;
-        int *state;
-    };
-    const Check checks[] = {
-        {m_ui->m_btnBurnProof, &m_bBurnProof},
-        {m_ui->m_btnNoEject, &m_bNoEject},
-        {m_ui->m_btnSimulate, &m_bSimulate},
-        {m_ui->m_btnVerify, &m_bVerify},
-        {m_ui->m_btnNoOverwriteAsk, &m_bNoOverwriteAsk},
-        {m_ui->m_btnBookType, &m_bBookType},
-        {m_ui->m_btnForceShutdown, &m_bForceShutdown},
-        {m_ui->m_btnLabel16, &m_bLabel16},
-        {m_ui->m_btnIgnoreSize, &m_bIgnoreSize},
-    };
-    struct Limit
-    {
-        QLineEdit *edit;
-        int *value;
-    };
-    const Limit limits[] = {{m_ui->m_edtLimitCD, &m_nLimitCD},
-                            {m_ui->m_edtLimitDVD, &m_nLimitDVD},
-                            {m_ui->m_edtLimitCDRed, &m_nLimitCDRed},
-                            {m_ui->m_edtLimitDVDRed, &m_nLimitDVDRed}};
-    for (const Check &check : checks) {
-        if (saveAndValidate)
-            *check.state = check.box->isChecked() ? 1 : 0;
-        else
-            check.box->setChecked(*check.state != 0);
+    QLineEdit *invalid = m_ddx.Run(direction);
+    if (invalid == nullptr)
+        return true;
+    if (report == Report::ShowMessage) {
+        ShowInvalidLimit(m_pTexts ? m_pTexts->GetText(textid::LimitNotANumber) : QString());
+        invalid->setFocus();
+        invalid->selectAll();
     }
-    for (const Limit &limit : limits) {
-        if (!saveAndValidate) {
-            limit.edit->setText(QString::number(*limit.value));
-            continue;
-        }
-        bool ok = false;
-        const int value = limit.edit->text().trimmed().toInt(&ok);
-        if (!ok) {
-            if (report == Report::ShowMessage) {
-                ShowInvalidLimit(m_pTexts ? m_pTexts->GetText(textid::LimitNotANumber) : QString());
-                limit.edit->setFocus();
-                limit.edit->selectAll();
-            }
-            return false;
-        }
-        *limit.value = value;
-    }
-    return true;
+    return false;
 }
 
 void COtherSettingsDlg::showEvent(QShowEvent *event)
@@ -93,7 +67,7 @@ void COtherSettingsDlg::InitDialog()
     windowtexts::BindTheme(*this, {"m_btnCancel", "m_btnOk", "m_btnReset"}, m_theme);
     if (m_pTexts)
         windowtexts::ApplyCaptions(*this, windowtexts::OtherSettingsCaptions(), *m_pTexts);
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 bool COtherSettingsDlg::eventFilter(QObject *watched, QEvent *event)
@@ -102,7 +76,7 @@ bool COtherSettingsDlg::eventFilter(QObject *watched, QEvent *event)
     // hold a whole number is reported once, when OK is pressed, rather than
     // each time the focus moves.
     if (event->type() == QEvent::FocusOut && isVisible())
-        UpdateData(true, Report::Silent);
+        UpdateData(Exchange::FromControls, Report::Silent);
     return QDialog::eventFilter(watched, event);
 }
 
@@ -119,7 +93,7 @@ void COtherSettingsDlg::OnReset()
 
 void COtherSettingsDlg::accept()
 {
-    if (!UpdateData(true))
+    if (!UpdateData(Exchange::FromControls))
         return;
     m_bChanged = 1;
     QDialog::accept();

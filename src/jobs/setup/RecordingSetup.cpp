@@ -139,7 +139,7 @@ void RecordingSetup::FillSpeedList()
         m_ports.speeds.AddSpeed(jobs::SpeedListEntry(speeds.kBs[k], speeds.rate1x));
     m_ports.speeds.EnableSpeedList(true);
     m_ports.speeds.SelectSpeed(jobs::PreselectSpeed(m_state.m_nSpeedIndex, count));
-    m_ports.busy.UpdateData(true);
+    m_ports.busy.UpdateData(Exchange::FromControls);
 }
 
 void RecordingSetup::DoneRecording()
@@ -166,10 +166,10 @@ void RecordingSetup::Reload(uint32_t mediaSet)
 
 void RecordingSetup::OnMediaDvd()
 {
-    m_ports.busy.UpdateData(true);
-    m_ports.busy.UpdateData(false);
+    m_ports.busy.UpdateData(Exchange::FromControls);
+    m_ports.busy.UpdateData(Exchange::ToControls);
     m_ports.busy.EnableBusyUi(AbortButton::Disabled);
-    m_ports.busy.UpdateData(false);
+    m_ports.busy.UpdateData(Exchange::ToControls);
     m_ports.report.AppendLogText(textid::SwitchToDvd);
     Reload(MEDIA_SET_DVD);
     m_ports.setup.ApplyFsDefaults(0);
@@ -178,18 +178,18 @@ void RecordingSetup::OnMediaDvd()
 
 void RecordingSetup::OnMediaCd()
 {
-    m_ports.busy.UpdateData(true);
+    m_ports.busy.UpdateData(Exchange::FromControls);
     m_ports.busy.EnableBusyUi(AbortButton::Disabled);
     m_ports.report.AppendLogText(textid::SwitchToCd);
     Reload(MEDIA_SET_CD);
-    m_ports.busy.UpdateData(false);
+    m_ports.busy.UpdateData(Exchange::ToControls);
     m_ports.setup.ApplyFsDefaults(1);
     m_ports.setup.CheckSourceSize();
 }
 
 void RecordingSetup::OnRefreshDevices()
 {
-    m_ports.busy.UpdateData(true);
+    m_ports.busy.UpdateData(Exchange::FromControls);
     m_ports.busy.EnableBusyUi(AbortButton::Disabled);
     Reload(MediaSetFor(m_state.m_nMedia));
 }
@@ -213,7 +213,7 @@ void RecordingSetup::OnDeviceChanged()
 
 void RecordingSetup::OnReallocateClicked()
 {
-    m_ports.busy.UpdateData(true);
+    m_ports.busy.UpdateData(Exchange::FromControls);
     if (m_state.m_bReallocate == 0) {
         m_ports.report.AppendLogText(textid::ReallocationOff);
         m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::ReallocationOffInfo),

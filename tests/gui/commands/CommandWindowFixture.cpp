@@ -116,7 +116,7 @@ void CommandWindowTest::PrepareBurn(const QString &source)
 {
     m_window->m_strSourceDir = source;
     m_window->m_strVolume = QStringLiteral("TEST_DISC");
-    m_window->UpdateData(false);
+    m_window->UpdateData(Exchange::ToControls);
     m_window->CheckSourceSize();
     ASSERT_TRUE(m_window->m_btnBurn->isEnabled());
 }
