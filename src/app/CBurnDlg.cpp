@@ -18,13 +18,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace {
-
-const char *const ControlIdProperty = "controlId";
-const char *const CommandIdProperty = "commandId";
-
-} // namespace
-
 CBurnDlg::CBurnDlg(RegistryStore &registry, QWidget *parent) : QDialog(parent), m_registry(registry)
 {
     // The long-lived objects, in the order the rest of the program expects
@@ -176,28 +169,6 @@ void CBurnDlg::OnVolumeTextChanged()
         SetLabelRoomText(LabelRoomText(m_edtVolume->text(), LabelLimit()));
     else
         ShowLabelRoom();
-}
-
-QWidget *CBurnDlg::GetDlgItem(int controlId) const
-{
-    const auto children = findChildren<QWidget *>();
-    for (QWidget *child : children) {
-        const QVariant id = child->property(ControlIdProperty);
-        if (id.isValid() && id.toInt() == controlId)
-            return child;
-    }
-    return nullptr;
-}
-
-QAction *CBurnDlg::GetMenuCommand(int commandId) const
-{
-    const auto actions = findChildren<QAction *>();
-    for (QAction *action : actions) {
-        const QVariant id = action->property(CommandIdProperty);
-        if (id.isValid() && id.toInt() == commandId)
-            return action;
-    }
-    return nullptr;
 }
 
 void CBurnDlg::keyPressEvent(QKeyEvent *event)

@@ -109,11 +109,6 @@ public:
     // progress fields: how the window looks between jobs. GUI thread.
     void ShowIdleProgress();
 
-    // The control or menu command with the template's number; nullptr when
-    // there is none.
-    QWidget *GetDlgItem(int controlId) const;
-    QAction *GetMenuCommand(int commandId) const;
-
     // Window services for the jobs; every one may be called from any thread.
     void AppendLog(const QString &line) override;
     void AppendLogText(int textId) override;

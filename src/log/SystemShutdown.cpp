@@ -11,11 +11,6 @@ constexpr int PowerOffTimeoutMs = 10000;
 
 } // namespace
 
-int GetWindowsPlatform()
-{
-    return 0;
-}
-
 bool ShutdownWindows()
 {
     QDBusConnection bus = QDBusConnection::systemBus();

@@ -7,9 +7,6 @@
 // always 0. Powering off goes through systemd-logind's PowerOff method on the
 // system bus.
 
-// 0: this system is not one of the coded platforms.
-int GetWindowsPlatform();
-
 // Asks logind to power the machine off. Answers whether logind accepted the
 // request; callers do not report a refusal (no logind, no permission), they
 // close the program all the same. Never waits longer than a few seconds.

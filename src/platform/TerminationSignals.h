@@ -30,10 +30,6 @@ public:
     TerminationSignals(const TerminationSignals &) = delete;
     TerminationSignals &operator=(const TerminationSignals &) = delete;
 
-    // False when the pipe or a handler could not be set up (the signals then
-    // keep their previous handling).
-    bool IsActive() const { return m_active; }
-
     // "SIGTERM" and so on, for the signals handled here.
     static QString Name(int signalNumber);
 
@@ -47,7 +43,6 @@ private:
     UniqueFd m_writeEnd;
     std::unique_ptr<QSocketNotifier> m_notifier;
     struct sigaction m_previous[3]{};
-    bool m_active = false;
 };
 
 // Exceeding the file-size limit (RLIMIT_FSIZE) raises SIGXFSZ, whose default
