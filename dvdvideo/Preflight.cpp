@@ -1,62 +1,12 @@
 #include "dvdvideo/Preflight.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "sysio/DirectoryStream.h"
+#include "sysio/RegularFileRead.h"
 
-#include <memory>
+#include <sys/stat.h>
 
 namespace dvdvideo {
 namespace {
-
-struct CloseDir
-{
-    void operator()(DIR *dir) const { closedir(dir); }
-};
-
-// An open descriptor, closed when it goes.
-class Fd
-{
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-// Reads at most IfoReader::kMaxIfoBytes: a file that grew past its listed
-// size is not read on without end.
-std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string &path)
-{
-    const Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info
-    {
-    };
-    if (fd.Get() < 0 || fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        uint64_t(info.st_size) > IfoReader::kMaxIfoBytes)
-        return std::nullopt;
-    std::vector<uint8_t> bytes(size_t(info.st_size));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = read(fd.Get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += size_t(got);
-    }
-    bytes.resize(done);
-    return bytes;
-}
 
 bool IsVideoTsName(const std::string &name)
 {
@@ -76,7 +26,7 @@ bool IsVideoTsName(const std::string &name)
 std::vector<FolderFile> ListFolderFiles(const std::string &folder)
 {
     std::vector<FolderFile> files;
-    const std::unique_ptr<DIR, CloseDir> dir(opendir(folder.c_str()));
+    const sysio::DirectoryStream dir(opendir(folder.c_str()));
     if (!dir)
         return files;
     while (const dirent *entry = readdir(dir.get())) {
@@ -107,8 +57,11 @@ PreflightReport RunPreflight(const std::string &sourceFolder, Reallocation reall
     report.videoTsPath = sourceFolder + "/" + videoTsName;
     report.videoTsFiles = ListFolderFiles(report.videoTsPath);
     const std::string base = report.videoTsPath + "/";
-    FolderCheck check(report.videoTsFiles,
-                      [&](const FolderFile &file) { return ReadSmallFile(base + file.name); });
+    // At most IfoReader::kMaxIfoBytes: a file that grew past that is not
+    // read on without end.
+    FolderCheck check(report.videoTsFiles, [&](const FolderFile &file) {
+        return sysio::readRegularFile(base + file.name, IfoReader::kMaxIfoBytes);
+    });
     report.findings = check.Run(reallocation);
     // The walk needs a readable video manager and a title set to visit.
     if (!check.PlayableSets().empty()) {

@@ -2,9 +2,8 @@
 
 #include "dvdvideo/IfoReader.h"
 #include "image/ByteOrder.h"
+#include "sysio/RegularFileRead.h"
 
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -30,11 +29,9 @@ std::optional<std::vector<uint8_t>> loadSmallFile(const ImageNode &node)
 {
     if (node.sourceMissing || node.size > IfoReader::kMaxIfoBytes)
         return std::nullopt;
-    std::ifstream in(node.sourcePath(), std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() != node.size)
+    std::optional<std::vector<uint8_t>> bytes =
+        sysio::readRegularFile(node.sourcePath(), IfoReader::kMaxIfoBytes);
+    if (!bytes || bytes->size() != node.size)
         return std::nullopt;
     return bytes;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/UniqueFd.h"
+#include "sysio/UniqueFd.h"
 
 #include <QObject>
 #include <QString>
@@ -39,8 +39,8 @@ signals:
 private:
     void ReadPending();
 
-    UniqueFd m_readEnd;
-    UniqueFd m_writeEnd;
+    sysio::UniqueFd m_readEnd;
+    sysio::UniqueFd m_writeEnd;
     std::unique_ptr<QSocketNotifier> m_notifier;
     struct sigaction m_previous[3]{};
 };
