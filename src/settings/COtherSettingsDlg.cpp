@@ -10,6 +10,8 @@
 
 #include <QShowEvent>
 
+#include <utility>
+
 COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent)
     : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::COtherSettingsDlg>())
 {
@@ -21,23 +23,30 @@ COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent
     connect(m_ui->m_btnOk, &QPushButton::clicked, this, &COtherSettingsDlg::accept);
     connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->m_btnReset, &QPushButton::clicked, this, &COtherSettingsDlg::OnReset);
-    for (QLineEdit *edit :
-         {m_ui->m_edtLimitCD, m_ui->m_edtLimitDVD, m_ui->m_edtLimitCDRed, m_ui->m_edtLimitDVDRed})
-        edit->installEventFilter(this);
     // The check boxes first, then the limits.
-    m_ddx.Check(m_ui->m_btnBurnProof, &m_bBurnProof);
-    m_ddx.Check(m_ui->m_btnNoEject, &m_bNoEject);
-    m_ddx.Check(m_ui->m_btnSimulate, &m_bSimulate);
-    m_ddx.Check(m_ui->m_btnVerify, &m_bVerify);
-    m_ddx.Check(m_ui->m_btnNoOverwriteAsk, &m_bNoOverwriteAsk);
-    m_ddx.Check(m_ui->m_btnBookType, &m_bBookType);
-    m_ddx.Check(m_ui->m_btnForceShutdown, &m_bForceShutdown);
-    m_ddx.Check(m_ui->m_btnLabel16, &m_bLabel16);
-    m_ddx.Check(m_ui->m_btnIgnoreSize, &m_bIgnoreSize);
-    m_ddx.Number(m_ui->m_edtLimitCD, &m_nLimitCD);
-    m_ddx.Number(m_ui->m_edtLimitDVD, &m_nLimitDVD);
-    m_ddx.Number(m_ui->m_edtLimitCDRed, &m_nLimitCDRed);
-    m_ddx.Number(m_ui->m_edtLimitDVDRed, &m_nLimitDVDRed);
+    const std::pair<QAbstractButton *, int *> checks[] = {
+        {m_ui->m_btnBurnProof, &m_bBurnProof},
+        {m_ui->m_btnNoEject, &m_bNoEject},
+        {m_ui->m_btnSimulate, &m_bSimulate},
+        {m_ui->m_btnVerify, &m_bVerify},
+        {m_ui->m_btnNoOverwriteAsk, &m_bNoOverwriteAsk},
+        {m_ui->m_btnBookType, &m_bBookType},
+        {m_ui->m_btnForceShutdown, &m_bForceShutdown},
+        {m_ui->m_btnLabel16, &m_bLabel16},
+        {m_ui->m_btnIgnoreSize, &m_bIgnoreSize},
+    };
+    for (const auto &[box, state] : checks)
+        m_ddx.Check(box, state);
+    const std::pair<QLineEdit *, int *> limits[] = {
+        {m_ui->m_edtLimitCD, &m_nLimitCD},
+        {m_ui->m_edtLimitDVD, &m_nLimitDVD},
+        {m_ui->m_edtLimitCDRed, &m_nLimitCDRed},
+        {m_ui->m_edtLimitDVDRed, &m_nLimitDVDRed},
+    };
+    for (const auto &[edit, value] : limits) {
+        m_ddx.Number(edit, value);
+        edit->installEventFilter(this);
+    }
 }
 
 COtherSettingsDlg::~COtherSettingsDlg() = default;
