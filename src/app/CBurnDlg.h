@@ -189,9 +189,6 @@ public:
     // Both source-field ports, as the field events take them.
     SourceFieldPorts SourceFields() { return {*this, *this}; }
 
-    // The text source, for the dialogs and jobs that work with it.
-    CLanguageText &Texts() const { return *m_pLang; }
-
     // A termination signal (SIGINT, SIGTERM, SIGHUP): a running job is
     // aborted as the Abort button does, and the window closes once it has
     // ended; without a job the window closes as Quit does. GUI thread.

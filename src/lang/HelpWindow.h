@@ -49,7 +49,6 @@ public:
     void Back();
     void Forward();
 
-    QTextBrowser *Browser() const { return m_pBrowser; }
     QTreeWidget *Contents() const { return m_pContents; }
 
 private:

@@ -67,7 +67,7 @@ bool SelectRecorder(CBurnDlg &dlg)
 void UseLanguage(CBurnDlg &dlg, const QString &programFolder, const QString &languageFile)
 {
     dlg.m_strLangFile = languageFile;
-    dlg.Texts().SetFile(programFolder + QLatin1Char('/') + languageFile);
+    dlg.m_pLang->SetFile(programFolder + QLatin1Char('/') + languageFile);
     dlg.ApplyWindowTexts();
 }
 

@@ -73,7 +73,7 @@ protected:
     void UseLanguage(const QString &file)
     {
         m_dlg.m_strLangFile = file;
-        m_dlg.Texts().SetFile(m_folder.File(file));
+        m_dlg.m_pLang->SetFile(m_folder.File(file));
         m_dlg.ApplyWindowTexts();
     }
 
@@ -109,7 +109,7 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
         CLanguageText expected;
         expected.SetFile(folder.File(QLatin1String(c.language)));
         EXPECT_EQ(dlg.m_strLangFile, QLatin1String(c.language));
-        EXPECT_EQ(dlg.Texts().File(), expected.File());
+        EXPECT_EQ(dlg.m_pLang->File(), expected.File());
         EXPECT_EQ(dlg.m_btnBurn->text(), expected.GetText(textid::ButtonBurn));
         EXPECT_EQ(dlg.m_grpRecorder->title(), expected.GetText(textid::GroupRecorder));
         EXPECT_EQ(dlg.findChild<QMenuBar *>()->actions().first()->text(),
@@ -134,7 +134,7 @@ TEST_F(MainWindowTexts, ALanguageWithoutATextShowsTheBuiltInEnglishOne)
     for (const auto &row : windowtexts::MainWindowIconButtons()) {
         auto *button = m_dlg.findChild<CThemedIconButton *>(QLatin1String(row.objectName));
         ASSERT_NE(button, nullptr) << row.objectName << " draws in the style";
-        EXPECT_TRUE(button->HasImage()) << row.objectName;
+        EXPECT_FALSE(button->ImageSize().isEmpty()) << row.objectName;
         EXPECT_EQ(button->toolTip(), builtin::Text(row.tipId)) << row.objectName;
     }
 }
@@ -163,7 +163,7 @@ TEST_F(MainWindowTexts, HelpAndF1OpenTheHelpWindowOfTheCurrentLanguage)
     m_dlg.m_actLanguage->trigger();
     m_dlg.m_btnHelp->click();
     EXPECT_EQ(helpWindow()->Folder(), m_folder.File(QStringLiteral("help/deutsch")));
-    EXPECT_EQ(helpWindow()->windowTitle(), m_dlg.Texts().GetText(960));
+    EXPECT_EQ(helpWindow()->windowTitle(), m_dlg.m_pLang->GetText(960));
     EXPECT_EQ(m_dlg.findChildren<HelpWindow *>().size(), 1);
 }
 

@@ -47,7 +47,7 @@ TEST_F(AboutBox, ShowsTheVersionLineTheLanguageTextsAndALinkError)
         about.findChild<CUrlLabel *>(QStringLiteral("m_ctlMailLink"))->Open();
         about.accept();
     });
-    about.Show();
+    about.exec();
     EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpVersion"))->title(),
               CAboutDlg::VersionLine());
     EXPECT_EQ(about.windowTitle(), FormatText(m_texts.GetText(textid::AboutCaption),
@@ -127,18 +127,18 @@ TEST_F(HelpWindowTest, ContentsLinksBackAndForwardMoveBetweenPages)
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible() && window->isWindow());
     EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
-    EXPECT_TRUE(window->Browser()->toPlainText().contains(QStringLiteral("user guide")));
+    EXPECT_TRUE(window->findChild<QTextBrowser *>()->toPlainText().contains(QStringLiteral("user guide")));
     QTreeWidgetItem *other = window->Contents()->topLevelItem(2)->child(1);
     ASSERT_EQ(other->text(0), QStringLiteral("Other Settings"));
     emit window->Contents()->itemClicked(other, 0);
     EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
 
     // A link of the page, relative to it; then one to a page that is gone.
-    emit window->Browser()->anchorClicked(QUrl(QStringLiteral("settings.html")));
+    emit window->findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("settings.html")));
     EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
     EXPECT_EQ(window->Contents()->currentItem()->text(0), QStringLiteral("Settings"));
     QFile::remove(m_folder.File(QStringLiteral("help/english/language.html")));
-    emit window->Browser()->anchorClicked(QUrl(QStringLiteral("language.html")));
+    emit window->findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("language.html")));
     EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
     EXPECT_TRUE(window->MissingPageLine().contains(QStringLiteral("language.html")));
 
@@ -155,7 +155,7 @@ TEST_F(HelpWindowTest, ContentsLinksBackAndForwardMoveBetweenPages)
         opened << url;
         return true;
     });
-    emit window->Browser()->anchorClicked(QUrl(QStringLiteral("https://example.org/")));
+    emit window->findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("https://example.org/")));
     EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("https://example.org/"))});
     EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
 }
