@@ -52,7 +52,6 @@ public:
 
     bool IsHovered() const { return m_bHovered; }
     QSize ImageSize() const;
-    QString LinkTarget() const { return m_strLink; }
     CThemeApi *Theme() const { return m_pTheme; }
 
     QSize sizeHint() const override;

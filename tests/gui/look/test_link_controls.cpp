@@ -2,6 +2,7 @@
 // reason they cannot.
 
 #include "TestEnvironment.h"
+#include "gui/DesktopUrls.h"
 
 #include "controls/CIconButton.h"
 #include "controls/CUrlLabel.h"
@@ -16,11 +17,8 @@ namespace {
 
 TEST(IconButton, AClickOpensItsLinkAndADoubleClickCountsAsTwoClicks)
 {
-    QList<QUrl> opened;
-    linkopen::SetOpener([&opened](const QUrl &url) {
-        opened << url;
-        return true;
-    });
+    DesktopUrls desktop;
+    const QList<QUrl> &opened = desktop.opened;
     CIconButton button;
     button.resize(40, 20);
     button.show();
@@ -34,16 +32,12 @@ TEST(IconButton, AClickOpensItsLinkAndADoubleClickCountsAsTwoClicks)
     QTest::mouseDClick(&button, Qt::LeftButton, {}, centre);
     QTest::mouseRelease(&button, Qt::LeftButton, {}, centre);
     EXPECT_EQ(clicks.count(), 3) << "the double click is the third click";
-    linkopen::SetOpener({});
 }
 
 TEST(LinkLabel, AClickOpensItAndMarksItVisitedAndAMissingFileIsReported)
 {
-    QList<QUrl> opened;
-    linkopen::SetOpener([&opened](const QUrl &url) {
-        opened << url;
-        return true;
-    });
+    DesktopUrls desktop;
+    const QList<QUrl> &opened = desktop.opened;
     CUrlLabel label;
     label.SetTarget(QStringLiteral("mailto:orvane-burn@example.org"));
     label.Attach();
@@ -63,7 +57,6 @@ TEST(LinkLabel, AClickOpensItAndMarksItVisitedAndAMissingFileIsReported)
     EXPECT_FALSE(failing.IsVisited());
     EXPECT_EQ(reports,
               QStringList{QStringLiteral("Unable to open hyperlink:\n\nThe specified file was not found.")});
-    linkopen::SetOpener({});
 }
 
 } // namespace
