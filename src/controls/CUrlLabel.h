@@ -30,7 +30,6 @@ public:
     void SetTarget(const QString &target);
     QString Target() const { return m_strTarget; }
     void SetVisited(bool visited);
-    bool IsVisited() const { return m_bVisited; }
     void SetUnderline(int mode);
     void SetErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
 

@@ -2,6 +2,7 @@
 // texts a language lacks, and Help and F1.
 
 #include "gui/AnsweredWindow.h"
+#include "gui/HelpWindowView.h"
 #include "gui/ProgramFolderFixture.h"
 
 #include "TextIds.h"
@@ -150,14 +151,14 @@ TEST_F(MainWindowTexts, HelpAndF1OpenTheHelpWindowOfTheCurrentLanguage)
     m_dlg.m_btnHelp->click();
     ASSERT_NE(helpWindow(), nullptr);
     EXPECT_TRUE(helpWindow()->isVisible());
-    EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
+    EXPECT_EQ(PageShown(*helpWindow()), QStringLiteral("index.html"));
     EXPECT_EQ(helpWindow()->Folder(), m_folder.File(QStringLiteral("help/english")));
 
     helpWindow()->close();
     helpWindow()->Open(helpWindow()->Folder(), QStringLiteral("settings.html"));
     QTest::keyClick(&m_dlg, Qt::Key_F1);
     EXPECT_TRUE(helpWindow()->isVisible());
-    EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
+    EXPECT_EQ(PageShown(*helpWindow()), QStringLiteral("index.html"));
 
     ChooseLanguage(QStringLiteral("deutsch.lng"), "m_btnOk");
     m_dlg.m_actLanguage->trigger();
@@ -183,7 +184,7 @@ TEST_F(MainWindowTexts, F1InADialogOpensItsPageInAWindowTheDialogOwns)
             QApplication::setActiveWindow(dialog); // F1 is a shortcut of the active window
             QTest::keyClick(dialog, Qt::Key_F1);
             if (auto *help = dialog->findChild<HelpWindow *>()) {
-                page = help->CurrentPage();
+                page = PageShown(*help);
                 // A window of the modal dialog's own is not blocked by it.
                 ownedByDialog = help->isVisible() && help->parentWidget() == dialog;
                 help->close();

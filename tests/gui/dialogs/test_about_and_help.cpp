@@ -3,6 +3,7 @@
 
 #include "DialogFixture.h"
 #include "gui/DesktopUrls.h"
+#include "gui/HelpWindowView.h"
 
 #include "TestEnvironment.h"
 #include "TextIds.h"
@@ -115,8 +116,8 @@ TEST_F(HelpWindowTest, ALanguageWithoutHelpShowsTheEnglishAndAMissingHelpFolderN
     HelpWindow *window = Show(QStringLiteral("other-settings.html"), "francais.lng");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Folder(), m_folder.File(QStringLiteral("help/english")));
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
-    EXPECT_TRUE(window->MissingPageLine().isEmpty());
+    EXPECT_EQ(PageShown(*window), QStringLiteral("other-settings.html"));
+    EXPECT_TRUE(MissingPageLine(*window).isEmpty());
 
     QDir(m_folder.File(QStringLiteral("help"))).removeRecursively();
     QWidget owner;
@@ -129,34 +130,34 @@ TEST_F(HelpWindowTest, ContentsLinksBackAndForwardMoveBetweenPages)
     HelpWindow *window = Show(QString());
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible() && window->isWindow());
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("index.html"));
     EXPECT_TRUE(window->findChild<QTextBrowser *>()->toPlainText().contains(QStringLiteral("user guide")));
     QTreeWidgetItem *other = window->Contents()->topLevelItem(2)->child(1);
     ASSERT_EQ(other->text(0), QStringLiteral("Other Settings"));
     emit window->Contents()->itemClicked(other, 0);
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("other-settings.html"));
 
     // A link of the page, relative to it; then one to a page that is gone.
     emit window->findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("settings.html")));
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("settings.html"));
     EXPECT_EQ(window->Contents()->currentItem()->text(0), QStringLiteral("Settings"));
     QFile::remove(m_folder.File(QStringLiteral("help/english/language.html")));
     emit window->findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("language.html")));
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
-    EXPECT_TRUE(window->MissingPageLine().contains(QStringLiteral("language.html")));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("index.html"));
+    EXPECT_TRUE(MissingPageLine(*window).contains(QStringLiteral("language.html")));
 
     window->Back();
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("settings.html"));
     window->Back();
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("other-settings.html"));
     window->Forward();
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("settings.html"));
 
     // Other targets go to the desktop.
     DesktopUrls desktop;
     emit window->findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("https://example.org/")));
     EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl(QStringLiteral("https://example.org/"))});
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("settings.html"));
 }
 
 } // namespace
