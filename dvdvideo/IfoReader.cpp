@@ -1,11 +1,15 @@
 #include "dvdvideo/IfoReader.h"
 
-#include "dvdvideo/BigEndian.h"
+#include "sysio/ByteOrder.h"
 
 #include <cstring>
 
 namespace dvdvideo {
 namespace {
+
+using sysio::getBe16;
+using sysio::getBe32;
+using sysio::putBe32;
 
 constexpr size_t kLastSector = 0x0C;
 constexpr size_t kIfoLastSector = 0x1C;

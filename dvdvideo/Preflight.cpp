@@ -1,42 +1,13 @@
 #include "dvdvideo/Preflight.h"
 
-#include <cerrno>
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "dvdvideo/SourceFile.h"
+#include "sysio/DirectoryStream.h"
+#include "sysio/RegularFileRead.h"
 
-#include <memory>
+#include <sys/stat.h>
 
 namespace dvdvideo {
 namespace {
-
-struct CloseDir
-{
-    void operator()(DIR *dir) const { closedir(dir); }
-};
-
-// Reads at most IfoReader::kMaxIfoBytes: a file that grew past its listed
-// size is not read on without end. Opened without waiting on it.
-std::optional<std::vector<uint8_t>> ReadSmallFile(const std::string &path)
-{
-    const SourceFile file = SourceFile::Open(path);
-    if (!file.usable() || file.stamp().size > IfoReader::kMaxIfoBytes)
-        return std::nullopt;
-    std::vector<uint8_t> bytes(size_t(file.stamp().size));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = read(file.fd(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += size_t(got);
-    }
-    bytes.resize(done);
-    return bytes;
-}
 
 // Opens each DVD-Video file once, as the burn will: one that cannot be
 // opened or is no regular file is marked with the reason, and neither the
@@ -73,7 +44,7 @@ bool IsVideoTsName(const std::string &name)
 std::vector<FolderFile> ListFolderFiles(const std::string &folder)
 {
     std::vector<FolderFile> files;
-    const std::unique_ptr<DIR, CloseDir> dir(opendir(folder.c_str()));
+    const sysio::DirectoryStream dir(opendir(folder.c_str()));
     if (!dir)
         return files;
     while (const dirent *entry = readdir(dir.get())) {
@@ -105,8 +76,11 @@ PreflightReport RunPreflight(const std::string &sourceFolder, Reallocation reall
     report.videoTsFiles = ListFolderFiles(report.videoTsPath);
     RefuseUnusableFiles(report.videoTsPath, report.videoTsFiles);
     const std::string base = report.videoTsPath + "/";
-    FolderCheck check(report.videoTsFiles,
-                      [&](const FolderFile &file) { return ReadSmallFile(base + file.name); });
+    // At most IfoReader::kMaxIfoBytes: a file that grew past that is not
+    // read on without end.
+    FolderCheck check(report.videoTsFiles, [&](const FolderFile &file) {
+        return sysio::readRegularFile(base + file.name, IfoReader::kMaxIfoBytes);
+    });
     report.findings = check.Run(reallocation);
     // The walk needs a readable video manager and a title set to visit.
     if (!check.PlayableSets().empty()) {

@@ -36,11 +36,11 @@ SourceStamp StampOf(const struct stat &info)
 SourceFile SourceFile::Open(const char *path)
 {
     SourceFile file;
-    file.m_fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    file.m_fd.reset(::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info
     {
     };
-    if (file.m_fd < 0) {
+    if (!file.m_fd.valid()) {
         file.m_error = errno;
         file.m_refusal = SourceRefusal::Unreadable;
         // A socket cannot be opened at all; say what it is rather than
@@ -49,48 +49,16 @@ SourceFile SourceFile::Open(const char *path)
             file.m_refusal = KindOf(info.st_mode);
         return file;
     }
-    if (::fstat(file.m_fd, &info) != 0) {
+    if (::fstat(file.m_fd.get(), &info) != 0) {
         file.m_error = errno;
         file.m_refusal = SourceRefusal::Unreadable;
     } else {
         file.m_refusal = KindOf(info.st_mode);
         file.m_stamp = StampOf(info);
     }
-    if (!file.usable()) {
-        ::close(file.m_fd);
-        file.m_fd = -1;
-    }
+    if (!file.usable())
+        file.m_fd.reset();
     return file;
-}
-
-SourceFile::SourceFile(SourceFile &&other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)), m_stamp(other.m_stamp), m_refusal(other.m_refusal),
-      m_error(other.m_error)
-{
-}
-
-SourceFile &SourceFile::operator=(SourceFile &&other) noexcept
-{
-    if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = std::exchange(other.m_fd, -1);
-        m_stamp = other.m_stamp;
-        m_refusal = other.m_refusal;
-        m_error = other.m_error;
-    }
-    return *this;
-}
-
-SourceFile::~SourceFile()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
-int SourceFile::release()
-{
-    return std::exchange(m_fd, -1);
 }
 
 std::string SourceFile::ReasonText(SourceRefusal refusal, int error)

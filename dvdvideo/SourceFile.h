@@ -5,6 +5,8 @@
 // What is refused says why, and what is opened carries the identity the
 // burn later holds it to.
 
+#include "sysio/UniqueFd.h"
+
 #include <cstdint>
 #include <string>
 #include <sys/stat.h>
@@ -48,17 +50,12 @@ public:
     static SourceFile Open(const char *path);
     static SourceFile Open(const std::string &path) { return Open(path.c_str()); }
 
-    SourceFile(SourceFile &&other) noexcept;
-    SourceFile &operator=(SourceFile &&other) noexcept;
-    SourceFile(const SourceFile &) = delete;
-    SourceFile &operator=(const SourceFile &) = delete;
-    ~SourceFile();
 
     // A regular file, open for reading.
     bool usable() const { return m_refusal == SourceRefusal::None; }
-    int fd() const { return m_fd; }
+    int fd() const { return m_fd.get(); }
     // Hands the descriptor over; the caller closes it.
-    int release();
+    int release() { return m_fd.release(); }
     const SourceStamp &stamp() const { return m_stamp; }
     SourceRefusal refusal() const { return m_refusal; }
     int error() const { return m_error; } // Unreadable: errno
@@ -72,7 +69,7 @@ public:
 private:
     SourceFile() = default;
 
-    int m_fd = -1;
+    sysio::UniqueFd m_fd;
     SourceStamp m_stamp;
     SourceRefusal m_refusal = SourceRefusal::None;
     int m_error = 0;

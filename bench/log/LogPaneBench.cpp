@@ -28,6 +28,7 @@
 // log's length.
 #include "app/CBurnDlg.h"
 #include "platform/GuiThread.h"
+#include "platform/MemoryRegistryStore.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -138,7 +139,9 @@ struct ShownWindow
     }
     QPlainTextEdit &Pane() { return *dlg.findChild<QPlainTextEdit *>(QStringLiteral("m_edtLog")); }
 
-    CBurnDlg dlg;
+    // The window only logs here; it reads nothing from the registry.
+    MemoryRegistryStore registry;
+    CBurnDlg dlg{registry};
 };
 
 // Fonts, glyph caches and the allocator are warmed on a throwaway window

@@ -2,6 +2,7 @@
 
 #include "burn/Libburn.h"
 #include "recorders/DriveDecisions.h"
+#include "sysio/UniqueFd.h"
 
 #include <cerrno>
 #include <cstring>
@@ -32,8 +33,8 @@ JobOutcome runErase(GrabbedDrive &drive, EraseMethod method)
 
 JobOutcome eraseImageFile(const std::string &path, bool fast)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
+    const sysio::UniqueFd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    if (!file.valid())
         return JobOutcome::failed("cannot open " + path + ": " + std::strerror(errno));
     // Roles 4 and 5 are off by default; only a write-only descriptor
     // becomes role 5, so ordinary grabs by path keep role 2.
@@ -42,14 +43,13 @@ JobOutcome eraseImageFile(const std::string &path, bool fast)
     {
         std::string error;
         std::unique_ptr<GrabbedDrive> drive =
-            GrabbedDrive::grab("stdio:/dev/fd/" + std::to_string(fd), error);
+            GrabbedDrive::grab("stdio:/dev/fd/" + std::to_string(file.get()), error);
         outcome = drive ? runErase(*drive, fast ? EraseMethod::BlankFast : EraseMethod::BlankFull)
                         : JobOutcome::failed(error);
     }
     // Whatever libburn did, an erased medium holds no bytes.
-    if (outcome.status == JobOutcome::Status::Done && ::ftruncate(fd, 0) != 0)
+    if (outcome.status == JobOutcome::Status::Done && ::ftruncate(file.get(), 0) != 0)
         outcome = JobOutcome::failed("cannot truncate " + path + ": " + std::strerror(errno));
-    ::close(fd);
     return outcome;
 }
 

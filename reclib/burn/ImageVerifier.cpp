@@ -1,6 +1,7 @@
 #include "burn/ImageVerifier.h"
 
 #include "burn/TrackReader.h"
+#include "sysio/UniqueFd.h"
 
 #include <cerrno>
 #include <chrono>
@@ -15,16 +16,6 @@ namespace reclib {
 namespace {
 
 constexpr uint32_t ChunkSectors = 512; // 1 MiB per comparison step
-
-struct FileCloser
-{
-    int fd;
-    ~FileCloser()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
 
 // Reads exactly size bytes unless the file ends first; answers the count or -1.
 ssize_t readFully(int fd, unsigned char *buffer, size_t size)
@@ -60,8 +51,8 @@ JobOutcome verifyImage(IsoTrack *track, const std::string &writtenFile, JobChann
     TrackReader reader(track);
     if (!reader.open())
         return JobOutcome::failed(reader.failure());
-    const FileCloser file{::open(writtenFile.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0)
+    const sysio::UniqueFd file(::open(writtenFile.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid())
         return JobOutcome::failed("Verify failed: cannot read back " + writtenFile + ": " +
                                   std::strerror(errno));
 
@@ -78,7 +69,7 @@ JobOutcome verifyImage(IsoTrack *track, const std::string &writtenFile, JobChann
         if (got == 0)
             return JobOutcome::failed("the image ended early while verifying");
         const size_t bytes = static_cast<size_t>(got) * SECTOR_SIZE;
-        const ssize_t read = readFully(file.fd, actual.data(), bytes);
+        const ssize_t read = readFully(file.get(), actual.data(), bytes);
         if (read < 0)
             return JobOutcome::failed("Verify failed: read error at sector " + std::to_string(sector));
         for (int64_t i = 0; i < got; ++i) {

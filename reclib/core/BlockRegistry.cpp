@@ -36,12 +36,6 @@ bool BlockRegistry::release(void *block)
     return true;
 }
 
-size_t BlockRegistry::outstanding() const
-{
-    const std::lock_guard lock(m_mutex);
-    return m_blocks.size();
-}
-
 BlockRegistry::~BlockRegistry()
 {
     // Blocks the program never released die with the library.

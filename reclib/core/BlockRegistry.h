@@ -18,7 +18,6 @@ public:
     char *copyText(std::string_view text);
     // False (and nothing freed) for a pointer this registry did not hand out.
     bool release(void *block);
-    size_t outstanding() const;
 
     ~BlockRegistry();
 

@@ -1,6 +1,8 @@
 #include "core/FileTarget.h"
 
 #include "reclib_api.h"
+#include "sysio/DirectoryStream.h"
+#include "sysio/UniqueFd.h"
 
 #include <algorithm>
 #include <cctype>
@@ -48,7 +50,7 @@ bool isTemporaryNameFor(const std::string &target, const std::string &name)
 void removeLeftTemporaries(const std::string &target)
 {
     const std::string folder = folderOf(target);
-    const std::unique_ptr<DIR, int (*)(DIR *)> dir(::opendir(folder.c_str()), &::closedir);
+    const sysio::DirectoryStream dir(::opendir(folder.c_str()));
     if (!dir)
         return;
     while (const dirent *entry = ::readdir(dir.get())) {
@@ -80,13 +82,12 @@ std::shared_ptr<FileTarget> FileTarget::create(const std::string &target, std::s
     std::string pattern = target + ".XXXXXX.part";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
-    const int fd = ::mkstemps(buffer.data(), 5);
-    if (fd < 0) {
+    const sysio::UniqueFd file(::mkstemps(buffer.data(), 5));
+    if (!file.valid()) {
         error = "cannot create a file beside " + target + ": " + std::strerror(errno);
         return nullptr;
     }
-    ::fchmod(fd, 0644);
-    ::close(fd);
+    ::fchmod(file.get(), 0644);
     return std::shared_ptr<FileTarget>(new FileTarget(target, buffer.data()));
 }
 
@@ -126,19 +127,19 @@ void FileTarget::discard()
 
 bool corruptSector(const std::string &path, int64_t sector, std::string &error)
 {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) {
+    const sysio::UniqueFd file(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    if (!file.valid()) {
         error = "cannot open " + path;
         return false;
     }
     std::vector<unsigned char> data(SECTOR_SIZE);
     const off_t offset = static_cast<off_t>(sector) * SECTOR_SIZE;
-    const bool ok = ::pread(fd, data.data(), data.size(), offset) == static_cast<ssize_t>(data.size());
+    const bool ok =
+        ::pread(file.get(), data.data(), data.size(), offset) == static_cast<ssize_t>(data.size());
     for (unsigned char &byte : data)
         byte = static_cast<unsigned char>(~byte);
     const bool written =
-        ok && ::pwrite(fd, data.data(), data.size(), offset) == static_cast<ssize_t>(data.size());
-    ::close(fd);
+        ok && ::pwrite(file.get(), data.data(), data.size(), offset) == static_cast<ssize_t>(data.size());
     if (!written)
         error = "sector " + std::to_string(sector) + " lies beyond the end of " + path;
     return written;

@@ -20,7 +20,6 @@ public:
     FileTarget &operator=(const FileTarget &) = delete;
 
     const std::string &temporaryPath() const { return m_temporary; }
-    const std::string &targetPath() const { return m_target; }
 
     // Cuts the temporary file to exactly bytes, then renames it over the target.
     bool commit(int64_t bytes, std::string &error);

@@ -1,6 +1,6 @@
 #include "core/MediumFiles.h"
 
-#include "image/UniqueFd.h"
+#include "sysio/UniqueFd.h"
 
 #include <cerrno>
 #include <csignal>
@@ -17,7 +17,7 @@ namespace {
 bool writeWhole(const std::string &path, const std::string &text, std::string &error)
 {
     errno = 0;
-    image::UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    sysio::UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     size_t done = 0;
     while (fd.valid() && done < text.size()) {
         const ssize_t n = ::write(fd.get(), text.data() + done, text.size() - done);

@@ -36,7 +36,7 @@ std::unique_ptr<RecorderLock> RecorderLock::acquire(const std::string &path, Ref
     const std::string lockPath = lockPathFor(path);
     refusal = Refusal::Failed;
     for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
-        image::UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+        sysio::UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
         if (!fd.valid()) {
             error = "cannot create the lock file " + lockPath + ": " + std::strerror(errno);
             return nullptr;

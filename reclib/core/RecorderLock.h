@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/UniqueFd.h"
+#include "sysio/UniqueFd.h"
 
 #include <memory>
 #include <string>
@@ -29,13 +29,13 @@ public:
     static std::string lockPathFor(const std::string &path) { return path + ".lock"; }
 
 private:
-    RecorderLock(std::string lockPath, image::UniqueFd fd)
+    RecorderLock(std::string lockPath, sysio::UniqueFd fd)
         : m_lockPath(std::move(lockPath)), m_fd(std::move(fd))
     {
     }
 
     std::string m_lockPath;
-    image::UniqueFd m_fd;
+    sysio::UniqueFd m_fd;
 };
 
 } // namespace reclib

@@ -25,10 +25,8 @@ public:
     DeepFolders &operator=(const DeepFolders &) = delete;
 
     bool any() const { return !m_moved.empty(); }
-    // The moved folders in the tree's order.
-    const std::vector<const ImageNode *> &moved() const { return m_moved; }
     // The top-level folder they appear in: no children of its own (its
-    // contents are moved()), dated like the latest of them.
+    // contents are the moved folders), dated like the latest of them.
     const ImageNode &movedFolder() const { return m_movedFolder; }
 
     // The folders an ISO 9660 hierarchy lists inside folder, in the tree's

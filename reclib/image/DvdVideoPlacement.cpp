@@ -94,19 +94,10 @@ DvdVideoPlacement::DvdVideoPlacement(const std::vector<ImageNode *> &folderFiles
         ImageNode **slot = slotFor(*m_sets, upper(std::string(node->name())));
         if (slot && !*slot)
             *slot = node;
-        else
-            m_others.push_back(node);
     }
     // A title set without its IFO is no title set: its files are ordinary.
     for (auto it = m_sets->sets.begin(); it != m_sets->sets.end();) {
         if (it->first != 0 && !it->second.ifo) {
-            auto &set = it->second;
-            for (ImageNode *node : {set.menuVob, set.bup})
-                if (node)
-                    m_others.push_back(node);
-            for (ImageNode *node : set.titleVobs)
-                if (node)
-                    m_others.push_back(node);
             it = m_sets->sets.erase(it);
         } else {
             ++it;

@@ -40,8 +40,6 @@ public:
 
     // True when the folder holds VIDEO_TS.IFO.
     bool isDvdVideo() const;
-    // Files of the folder that are no DVD-Video files, in the tree's order.
-    const std::vector<ImageNode *> &others() const { return m_others; }
 
     // Lays the files out for a VIDEO_TS.IFO at firstSector (absolute; it
     // decides which sectors share a 16-sector block).
@@ -63,7 +61,6 @@ private:
     Reallocation m_mode;
     Loader m_loader;
     std::unique_ptr<Sets> m_sets;
-    std::vector<ImageNode *> m_others;
     std::vector<Placed> m_placed;
     uint32_t m_sectors = 0;
     std::string m_warning;

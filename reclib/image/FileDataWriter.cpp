@@ -2,6 +2,7 @@
 
 #include "dvdvideo/IfoReader.h"
 #include "image/ByteOrder.h"
+#include "sysio/RegularFileRead.h"
 
 #include <cerrno>
 #include <set>

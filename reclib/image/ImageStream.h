@@ -6,7 +6,7 @@
 // through this process. Only one source file is open at a time.
 
 #include "image/ImageSegments.h"
-#include "image/UniqueFd.h"
+#include "sysio/UniqueFd.h"
 
 #include <array>
 #include <cstddef>
@@ -67,7 +67,7 @@ private:
     size_t m_next = 0;              // first segment that does not end before m_sector
     size_t m_runSegment = SIZE_MAX; // the run segment m_runFile counts in
     uint32_t m_runFile = 0;         // its file that holds m_sector
-    UniqueFd m_source;              // that file while it is being read
+    sysio::UniqueFd m_source;       // that file while it is being read
     std::string m_error;
     bool m_failed = false;
     std::array<uint8_t, 2048> m_generated{}; // one sector of a generated range

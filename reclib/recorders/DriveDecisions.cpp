@@ -31,11 +31,6 @@ bool askBeforeOverwriting(bool blank, bool rewritable, bool checkRequested)
     return !blank && rewritable && checkRequested;
 }
 
-bool driveCanSetBookType(MediumKind)
-{
-    return false;
-}
-
 std::string noWritableDiscText(const std::string &recorder)
 {
     return "There is no writable disc in " + recorder;

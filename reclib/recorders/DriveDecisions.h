@@ -37,10 +37,6 @@ int blankingSpeedFor(const std::vector<ReportedSpeed> &speeds, int loadedProfile
 // the burn asks for that check.
 bool askBeforeOverwriting(bool blank, bool rewritable, bool checkRequested);
 
-// libburn 1.5.4 has no call that sets the book type, so a real drive keeps
-// the disc's own whatever the medium could carry.
-bool driveCanSetBookType(MediumKind kind);
-
 // The texts of a real drive's refusals and failures.
 std::string noWritableDiscText(const std::string &recorder);
 std::string notOverwrittenText(MediumKind kind);

@@ -42,11 +42,6 @@ constexpr std::array<DriveEraseFigure, 6> Figures{{
 
 } // namespace
 
-std::span<const DriveEraseFigure> driveEraseFigures()
-{
-    return Figures;
-}
-
 int driveEraseSeconds(MediumKind medium, EraseMethod method, int64_t capacitySectors, int blankingSpeed)
 {
     const auto figure = std::find_if(Figures.begin(), Figures.end(), [&](const DriveEraseFigure &f) {

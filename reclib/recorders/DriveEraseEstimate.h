@@ -31,8 +31,6 @@ struct DriveEraseFigure
 
 inline constexpr int64_t WholeDisc = -1;
 
-std::span<const DriveEraseFigure> driveEraseFigures();
-
 // Seconds the erase of a real drive's disc is expected to take, rounded up.
 // capacitySectors: the disc's size (0 when the drive does not say: the
 // medium's nominal size is used); blankingSpeed: the speed the drive reports

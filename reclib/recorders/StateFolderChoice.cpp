@@ -1,12 +1,11 @@
 #include "recorders/StateFolderChoice.h"
 
 #include "recorders/VirtualRecorderConfig.h"
+#include "sysio/FolderProbe.h"
+#include "sysio/XdgBaseFolder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
-
-#include <unistd.h>
 
 namespace reclib {
 namespace {
@@ -24,14 +23,10 @@ bool isFolder(const std::string &path)
 std::optional<std::string> baseFolder(const char *variable, const char *belowHome,
                                       const EnvironmentLookup &environment)
 {
-    const char *value = environment(variable);
-    if (value != nullptr && value[0] == '/') {
-        std::error_code ignored;
-        if (!fs::exists(value, ignored) || isFolder(value))
-            return std::string(value);
-    }
+    if (const char *value = environment(variable); sysio::usableXdgValue(value))
+        return std::string(value);
     const char *home = environment("HOME");
-    if (home == nullptr || home[0] != '/' || !isFolder(home))
+    if (!sysio::usableHome(home))
         return std::nullopt;
     return std::string(home) + belowHome;
 }
@@ -60,13 +55,7 @@ StateFolderChoice chooseStateFolders(const std::string &libraryFolder, FolderAcc
 
 FolderAccess probeFolderAccess(const std::string &folder)
 {
-    std::string pattern = folder + "/.reclib-write-test-XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return FolderAccess::ReadOnly;
-    ::close(fd);
-    ::unlink(pattern.c_str());
-    return FolderAccess::Writable;
+    return sysio::fileCreationError(folder) == 0 ? FolderAccess::Writable : FolderAccess::ReadOnly;
 }
 
 } // namespace reclib

@@ -10,6 +10,8 @@
 #include "cmdline/EarlyOptions.h"
 #include "lang/BuiltinTexts.h"
 #include "log/TerminalEcho.h"
+#include "platform/MachineRegistryStore.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TextFormat.h"
 #include "platform/WindowMessageBox.h"
@@ -128,7 +130,9 @@ int CBurnApp::Run(int argc, char **argv)
     // Outlives the window, so that a signal while the window goes (a job
     // being waited for) still ends nothing abruptly.
     TerminationSignals terminationSignals;
-    CBurnDlg dlg;
+    // Outlives the window and its jobs, which read and write it.
+    MachineRegistryStore registry(ProgramFolder());
+    CBurnDlg dlg(registry);
     QObject::connect(&terminationSignals, &TerminationSignals::received, &dlg,
                      &CBurnDlg::OnTerminationSignal);
     dlg.m_arguments = arguments;

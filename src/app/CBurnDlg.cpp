@@ -18,14 +18,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace {
-
-const char *const ControlIdProperty = "controlId";
-const char *const CommandIdProperty = "commandId";
-
-} // namespace
-
-CBurnDlg::CBurnDlg(QWidget *parent) : QDialog(parent)
+CBurnDlg::CBurnDlg(RegistryStore &registry, QWidget *parent) : QDialog(parent), m_registry(registry)
 {
     // The long-lived objects, in the order the rest of the program expects
     // them to come into being; the text source starts without a file.
@@ -156,12 +149,12 @@ void CBurnDlg::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
 }
 
-void CBurnDlg::UpdateData(bool toMembers)
+void CBurnDlg::UpdateData(Exchange direction)
 {
     RunOnGuiThread(
-        [this, toMembers] {
+        [this, direction] {
             m_bExchanging = true;
-            m_ddx.Run(toMembers ? Exchange::FromControls : Exchange::ToControls);
+            m_ddx.Run(direction);
             m_bExchanging = false;
         },
         Blocking::Wait);
@@ -176,28 +169,6 @@ void CBurnDlg::OnVolumeTextChanged()
         SetLabelRoomText(LabelRoomText(m_edtVolume->text(), LabelLimit()));
     else
         ShowLabelRoom();
-}
-
-QWidget *CBurnDlg::GetDlgItem(int controlId) const
-{
-    const auto children = findChildren<QWidget *>();
-    for (QWidget *child : children) {
-        const QVariant id = child->property(ControlIdProperty);
-        if (id.isValid() && id.toInt() == controlId)
-            return child;
-    }
-    return nullptr;
-}
-
-QAction *CBurnDlg::GetMenuCommand(int commandId) const
-{
-    const auto actions = findChildren<QAction *>();
-    for (QAction *action : actions) {
-        const QVariant id = action->property(CommandIdProperty);
-        if (id.isValid() && id.toInt() == commandId)
-            return action;
-    }
-    return nullptr;
 }
 
 void CBurnDlg::keyPressEvent(QKeyEvent *event)
@@ -230,5 +201,5 @@ void CBurnDlg::reject()
 
 void CBurnDlg::OnControlChanged()
 {
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
 }

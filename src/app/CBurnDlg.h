@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/CDataExchange.h"
 #include "app/CommandLineWorker.h"
 #include "app/WindowBusyPort.h"
 #include "app/WindowProgressPort.h"
@@ -9,6 +8,7 @@
 #include "app/WindowSettingsPort.h"
 #include "app/WindowSetupPort.h"
 #include "app/WindowSpeedListPort.h"
+#include "controls/CDataExchange.h"
 #include "controls/CThemeApi.h"
 #include "jobs/RecordingJobs.h"
 #include "jobs/RecordingState.h"
@@ -41,6 +41,7 @@
 class CLanguageText;
 class CPathHelper;
 class QAction;
+class RegistryStore;
 class TerminalEcho;
 
 // The main window: the program's single dialog (template 101 with menu 118).
@@ -77,7 +78,9 @@ public:
     static constexpr int MediaSetDvd = 12;
     static constexpr int MediaSetCd = 1;
 
-    explicit CBurnDlg(QWidget *parent = nullptr);
+    // registry: the machine registry the window and its jobs read and
+    // write; it outlives the window.
+    explicit CBurnDlg(RegistryStore &registry, QWidget *parent = nullptr);
     ~CBurnDlg() override;
 
     // Runs the start-up sequence and then the window modally; returns the
@@ -93,9 +96,9 @@ public:
     bool HasEnded() const { return m_bEnded.load(); }
     int EndResult() const { return m_nEndResult.load(); }
 
-    // Moves the members into the controls (toMembers false) or the control
-    // contents into the members (toMembers true). Any thread.
-    void UpdateData(bool toMembers);
+    // Moves the members into the controls or the control contents into the
+    // members. Any thread.
+    void UpdateData(Exchange direction);
 
     // Locks the window for a job / unlocks it. Any thread.
     void EnableBusyUi(AbortButton abort);
@@ -105,11 +108,6 @@ public:
     // "Orvane Burn 1.2.0" in the title bar, "0 %" and "--:--" in the
     // progress fields: how the window looks between jobs. GUI thread.
     void ShowIdleProgress();
-
-    // The control or menu command with the template's number; nullptr when
-    // there is none.
-    QWidget *GetDlgItem(int controlId) const;
-    QAction *GetMenuCommand(int commandId) const;
 
     // Window services for the jobs; every one may be called from any thread.
     // A line is one line of the log: a line break or other control
@@ -181,8 +179,8 @@ public:
     QString &SourceDir() override { return m_strSourceDir; }
     QString &Volume() override { return m_strVolume; }
     int LabelLimit() const override;
-    void PullFields() override { UpdateData(true); }
-    void PushFields() override { UpdateData(false); }
+    void PullFields() override { UpdateData(Exchange::FromControls); }
+    void PushFields() override { UpdateData(Exchange::ToControls); }
     void SetLabelRoomText(const QString &text) override;
     // Measures the source folder, shows it on the capacity meter and decides
     // whether Burn is usable.
@@ -196,9 +194,6 @@ public:
 
     // Both source-field ports, as the field events take them.
     SourceFieldPorts SourceFields() { return {*this, *this}; }
-
-    // The text source, for the dialogs and jobs that work with it.
-    CLanguageText &Texts() const { return *m_pLang; }
 
     // A termination signal (SIGINT, SIGTERM, SIGHUP): a running job is
     // aborted as the Abort button does, and the window closes once it has
@@ -306,6 +301,7 @@ private:
     void EchoBusy(bool busy);
     void NoteErrorBox(const QString &text, unsigned type);
 
+    RegistryStore &m_registry;
     StorageVolumeNames m_volumeNames;
     bool m_bExchanging = false;
     CDataExchange m_ddx;
@@ -338,7 +334,7 @@ private:
     // Last: the jobs wait for their workers when the window goes.
     RecordingJobs m_jobs{JobPorts{*this, m_portQuestions, m_portProgress, m_portRecorders, m_portSpeeds,
                                   m_portBusy, m_portSetup, m_portSettings},
-                         *this, m_sound};
+                         *this, m_sound, m_registry};
     // Stopped first when the window goes: its thread uses everything above.
     CommandLineWorker m_commandLine{*this};
 };

@@ -19,7 +19,7 @@ void CBurnDlg::OnBurn()
     // burn began.
     const bool forceShutdown = (m_pOtherDlg->GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;
     const RecordingJob::Prelude takeFields = [this] {
-        UpdateData(true);
+        UpdateData(Exchange::FromControls);
         // An erase this burn needs is part of it: no questions, the burn follows.
         m_bEraseInteractive = 0;
         return 0;
@@ -44,7 +44,7 @@ void CBurnDlg::OnBurn()
         if (answer == mb::IdYes) {
             AppendLogText(textid::BurningAgain);
             m_bReallocate = 0;
-            UpdateData(false);
+            UpdateData(Exchange::ToControls);
             result = m_jobs.Job().RunBurn();
         } else {
             AppendLogText(textid::NotBurningAgain);

@@ -28,7 +28,7 @@ void CBurnDlg::EnableBusyUi(AbortButton abort)
             m_ctlProgress->setRange(0, 100);
             SetEnabled(false, m_edtSourceDir, m_stcLength, m_btnEject, m_btnVerify);
             m_mnuSettings->menuAction()->setEnabled(false);
-            UpdateData(false);
+            UpdateData(Exchange::ToControls);
         },
         Blocking::Wait);
 }
@@ -47,7 +47,7 @@ void CBurnDlg::RestoreIdleUi()
             SetEnabled(true, m_cmbDevice, m_edtVolume, m_btnAbout, m_btnSaveLog, m_btnSpeeds, m_edtSourceDir);
             m_mnuSettings->menuAction()->setEnabled(true);
             CheckSourceSize();
-            UpdateData(false);
+            UpdateData(Exchange::ToControls);
         },
         Blocking::Wait);
 }

@@ -36,14 +36,14 @@ template <typename Dialog> bool RunSettingsDialog(Dialog &dialog, const QWidget 
 void CBurnDlg::OnSaveLog()
 {
     m_strStatus = QStringLiteral("Saving Log...");
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     CFilePicker picker(CFilePicker::Save, QString(), m_strVolume + QStringLiteral(".log"), 0,
                        CFilePicker::LogFilters(), this);
     if (picker.Run() == CFilePicker::Confirmed)
         WriteLogFile(static_cast<int>(LogFileKind::SavedByUser), picker.GetPath());
     else
         m_strStatus = QStringLiteral("Break...");
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void CBurnDlg::OnAbort()
@@ -56,13 +56,13 @@ void CBurnDlg::OnAbort()
 
 void CBurnDlg::OnSaveSettings()
 {
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     if (m_bSettingsUnusable) {
         // Whatever the unread file holds stays, beside the new one.
         const QString aside = SetUnusableSettingsAside(SettingsPath());
         if (aside.isEmpty()) {
             m_strStatus = GetText(textid::SettingsNotSaved);
-            UpdateData(false);
+            UpdateData(Exchange::ToControls);
             return;
         }
         m_bSettingsUnusable = false;
@@ -72,17 +72,17 @@ void CBurnDlg::OnSaveSettings()
         SaveSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg},
                      m_cmbDevice->currentText(), *m_pLang);
     m_strStatus = result.statusText;
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void CBurnDlg::OnAbout()
 {
     m_strStatus = GetText(textid::AboutStatus);
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     CAboutDlg about([this](int id) { return GetText(id); }, this);
     about.exec();
     m_strStatus = GetText(textid::StatusReady);
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void CBurnDlg::OnHelp()
@@ -108,7 +108,7 @@ void CBurnDlg::OnOtherSettings()
     if (changed)
         OnSaveSettings();
     m_bVerify = (m_pOtherDlg->GetBurnFlags() & BurnFlagVerify) != 0 ? 1 : 0;
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     CheckSourceSize();
 }
 
@@ -134,5 +134,5 @@ void CBurnDlg::OnLanguage()
 void CBurnDlg::ApplyWindowTexts()
 {
     ::ApplyWindowTexts(*this, *m_pLang, m_theme);
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }

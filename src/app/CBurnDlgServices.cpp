@@ -49,7 +49,7 @@ void CBurnDlg::SetStatusText(const QString &status)
     RunOnGuiThread(
         [this, status] {
             m_strStatus = status;
-            UpdateData(false);
+            UpdateData(Exchange::ToControls);
         },
         Blocking::Wait);
 }
@@ -79,7 +79,7 @@ void CBurnDlg::WriteLogFile(int kind, const QString &path)
     const QString templ = templateId != 0 ? GetText(templateId) : QString();
     QString volume;
     RunOnGuiThread([this, &volume] { volume = m_strVolume; }, Blocking::Wait);
-    const QString target = path.isEmpty() ? AutomaticLogPath(DesktopFolder(MachineRegistry()), volume) : path;
+    const QString target = path.isEmpty() ? AutomaticLogPath(DesktopFolder(m_registry), volume) : path;
     // One time for both fields of the file. The text stays local rather
     // than going through the m_strMsg scratch: this may run on a worker
     // while the GUI thread uses the scratch.

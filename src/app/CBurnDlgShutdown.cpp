@@ -23,12 +23,12 @@ void CBurnDlg::OnShutdownCheck()
     // and the settings object belong to the GUI thread.
     RunOnGuiThread(
         [this] {
-            UpdateData(true);
+            UpdateData(Exchange::FromControls);
             // Clearing the box undoes nothing: the disc simply stays in the
             // recorder after the next burn as well.
             if (m_bShutdown != 1)
                 return;
-            const QString logPath = AutomaticLogPath(DesktopFolder(MachineRegistry()), m_strVolume);
+            const QString logPath = AutomaticLogPath(DesktopFolder(m_registry), m_strVolume);
             // The burn before the power-off must leave the disc in the tray: an
             // open tray would stay open with the machine off.
             m_pOtherDlg->m_bNoEject = 1;

@@ -29,7 +29,7 @@ int CBurnDlg::DoModal()
 
 void CBurnDlg::OnInitDialog()
 {
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     if (!m_hIcon.isNull())
         setWindowIcon(m_hIcon);
     m_strAppDir = m_pPath->GetDirectory(m_strAppDir);
@@ -45,10 +45,10 @@ void CBurnDlg::OnInitDialog()
     m_strStatus = GetText(textid::ProductLine);
     // Shown at once: the recording set-up below takes the controls back
     // into the members, which would otherwise lose the status text.
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     if (m_pOtherDlg->GetBurnFlags() & BurnFlagVerify) {
         m_bVerify = 1;
-        UpdateData(false);
+        UpdateData(Exchange::ToControls);
     }
 
     SetUpCapacityMeter();
@@ -72,7 +72,7 @@ int CBurnDlg::LoadSettingsAndLanguage()
     const int settingsResult =
         LoadSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg});
     if (settingsResult == 0)
-        UpdateData(false);
+        UpdateData(Exchange::ToControls);
 
     m_strLangFile = langfile::StartupFileName(m_strLangFile);
     m_pLang->SetFile(langfile::ProgramFolderFile(m_strAppDir, m_strLangFile));

@@ -93,7 +93,7 @@ void CommandLineWorker::Run(std::stop_token stop)
             // A window closed meanwhile has let the recording library go.
             result = Burn(parsed);
         }
-        m_window.UpdateData(false);
+        m_window.UpdateData(Exchange::ToControls);
     }
     m_done.Set(result);
 }
@@ -101,7 +101,7 @@ void CommandLineWorker::Run(std::stop_token stop)
 void CommandLineWorker::ApplyOptions(const ParsedCommandLine &parsed)
 {
     ApplySteps(parsed);
-    m_window.UpdateData(false);
+    m_window.UpdateData(Exchange::ToControls);
     if (!parsed.parseError && parsed.folderGiven) {
         if (!parsed.labelGiven)
             TakeLabelFromFolder();
@@ -112,7 +112,7 @@ void CommandLineWorker::ApplyOptions(const ParsedCommandLine &parsed)
     // named after the label: it runs once the label is final, the one taken
     // from the folder included.
     if (parsed.shutdownWanted) {
-        m_window.UpdateData(false);
+        m_window.UpdateData(Exchange::ToControls);
         m_window.OnShutdownCheck();
     }
 }

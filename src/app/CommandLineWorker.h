@@ -46,14 +46,12 @@ public:
 
     // Set before Start; Attended unless the program finds no display.
     void SetPresence(Presence presence) { m_presence = presence; }
-    Presence GetPresence() const { return m_presence; }
 
     // Starts the run on these tokens. GUI thread; once per window.
     void Start(const QStringList &tokens);
     // Ends the run early (see above) and waits for the thread. GUI thread.
     void Stop();
 
-    bool Started() const { return m_started; }
     // Started and not yet ended.
     bool Running() const { return m_started && !m_done.IsSet(); }
     // Waits until the run has ended (the window may still be open) and

@@ -1,6 +1,6 @@
 #include "app/DisplayProbe.h"
 
-#include "platform/UniqueFd.h"
+#include "sysio/UniqueFd.h"
 
 #include <xcb/xcb.h>
 
@@ -35,7 +35,7 @@ bool WaylandServerAnswers(const QByteArray &name, const QByteArray &runtimeDir)
         return false;
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-    const UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const sysio::UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
     return socket.valid() &&
            ::connect(socket.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
 }

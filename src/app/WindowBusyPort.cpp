@@ -18,7 +18,7 @@ void WindowBusyPort::EnableAbort(bool enable)
     RunOnGuiThread([this, enable] { m_window.m_btnAbort->setEnabled(enable); }, Blocking::Wait);
 }
 
-void WindowBusyPort::UpdateData(bool saveAndValidate)
+void WindowBusyPort::UpdateData(Exchange direction)
 {
-    m_window.UpdateData(saveAndValidate);
+    m_window.UpdateData(direction);
 }

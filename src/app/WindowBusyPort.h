@@ -13,7 +13,7 @@ public:
     void EnableBusyUi(AbortButton abort) override;
     void RestoreIdleUi() override;
     void EnableAbort(bool enable) override;
-    void UpdateData(bool saveAndValidate) override;
+    void UpdateData(Exchange direction) override;
 
 private:
     CBurnDlg &m_window;

@@ -3,19 +3,10 @@
 #include <QString>
 #include <QStringList>
 
-// Splitting the program's command line into tokens, the way the unattended
-// run reads it: blanks separate tokens, double quotes group blanks into one
-// token, and at most MaxTokens tokens are kept.
 namespace cmdline {
 
+// The run reads at most this many arguments; later ones are ignored.
 constexpr int MaxTokens = 99;
-
-// Splits a command line. Tabs count as blanks and each pair of blanks is
-// folded into one before the scan (also inside quotes). A quoted part that
-// holds only blanks, or that is never closed, gives no token; characters of
-// an unquoted token directly before an opening quote are dropped. Tokens
-// after the 99th are dropped silently.
-QStringList SplitCommandLine(const QString &commandLine);
 
 // The program's arguments as the shell split them, without the program name
 // (argv[0]): each decoded from the locale's encoding and otherwise kept

@@ -47,11 +47,6 @@ QString CAboutDlg::VersionLine()
                       {ProductName, Version, ApiVersion, BuildDate});
 }
 
-int CAboutDlg::Show()
-{
-    return exec();
-}
-
 void CAboutDlg::FillTexts()
 {
     m_strVersion = VersionLine();
@@ -82,8 +77,8 @@ void CAboutDlg::showEvent(QShowEvent *event)
 
 void CAboutDlg::InitDialog()
 {
-    // Filled on every opening, so running the box with exec() shows the
-    // same texts as Show().
+    // Filled on every opening, so every run of the box shows the texts of
+    // the language then in use.
     FillTexts();
     setWindowTitle(FormatText(m_texts(textid::AboutCaption), {ProductName, Version}));
 

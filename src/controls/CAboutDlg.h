@@ -31,9 +31,6 @@ public:
     explicit CAboutDlg(TextLookup texts, QWidget *parent = nullptr);
     ~CAboutDlg() override;
 
-    // Runs the box modally (the texts are filled as it opens); returns the
-    // modal result. exec() does the same.
-    int Show();
     // The version line shown in the box's version frame.
     static QString VersionLine();
 

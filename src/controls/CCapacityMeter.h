@@ -39,7 +39,6 @@ public:
     // The picture as the next paint shows it (empty before LoadScale).
     QImage Picture();
 
-    int DrawingWidth() const { return m_nWidth; }
     QSize sizeHint() const override;
     // The scale bitmap's size, as the template gives it: the owner may be
     // made narrower than the band until the band is measured again.

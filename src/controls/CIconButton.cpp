@@ -113,27 +113,6 @@ void CIconButton::FitToImage()
     m_ptImageMargins = QPoint(0, 0);
 }
 
-void CIconButton::SetFlatLook(bool flat, bool repaint)
-{
-    m_bFlat = flat;
-    if (repaint)
-        update();
-}
-
-int CIconButton::SetPressOffsetStyle(int style)
-{
-    switch (style) {
-    case OffsetDiagonal:
-        m_ptPressOffset = QPoint(1, 1);
-        return Done;
-    case OffsetDown:
-        m_ptPressOffset = QPoint(0, 2);
-        return Done;
-    default:
-        return BadArgument;
-    }
-}
-
 void CIconButton::ResetColours(bool repaint)
 {
     const QPalette &pal = palette();

@@ -22,7 +22,6 @@ class CIconButton : public QPushButton
     Q_OBJECT
 
 public:
-    enum PressOffsetStyle { OffsetDiagonal = 0, OffsetDown = 1 };
     enum SetterResult { Done = 0, NoImageSize = 1, NoMask = 2, NoCursor = 1, BadArgument = 6 };
     static constexpr int MaxLinkLength = 260;
 
@@ -45,27 +44,14 @@ public:
     void SetLinkTarget(const QString &target);
     // Resizes the button to its image and drops the image margins.
     void FitToImage();
-    void SetFlatLook(bool flat, bool repaint = true);
-    // OffsetDiagonal moves by (1, 1), OffsetDown by (0, 2); BadArgument otherwise.
-    int SetPressOffsetStyle(int style);
     // Back to the style's button colours.
     void ResetColours(bool repaint = true);
     // The theme the face is drawn with. Without one, or with no visual
     // style active, the flat face shows its border while hovered.
     void BindTheme(CThemeApi *theme);
 
-    bool IsFlatLook() const { return m_bFlat; }
     bool IsHovered() const { return m_bHovered; }
-    bool HasHoverBorder() const { return m_bHoverBorder; }
-    bool IsDefaultButton() const { return isDefault(); }
-    QPoint PressOffset() const { return m_ptPressOffset; }
-    QPoint ImageMargins() const { return m_ptImageMargins; }
     QSize ImageSize() const;
-    bool HasImage() const { return !ImageSize().isEmpty(); }
-    bool HasHoverCursor() const { return m_hoverCursor.has_value(); }
-    QString TipText() const { return m_strTip; }
-    bool IsTipActive() const { return m_bTipActive; }
-    QString LinkTarget() const { return m_strLink; }
     CThemeApi *Theme() const { return m_pTheme; }
 
     QSize sizeHint() const override;
@@ -84,7 +70,6 @@ protected:
     void PaintPlainBorder(QPainter &painter, const QRect &rect);
 
     bool IsPressedNow() const { return m_bPressed; }
-    bool IsFocusedNow() const { return m_bFocused; }
     bool IsDisabledNow() const { return m_bDisabled; }
 
     void paintEvent(QPaintEvent *event) override;

@@ -17,7 +17,7 @@ int CThemedIconButton::ThemeState() const
         return CThemeApi::StatePressed;
     if (IsHovered())
         return CThemeApi::StateHot;
-    if (isDefault() && !m_bToolbarLook)
+    if (isDefault())
         return CThemeApi::StateDefaulted;
     return CThemeApi::StateNormal;
 }
@@ -26,8 +26,7 @@ void CThemedIconButton::PaintBackground(QPainter &painter, const QRect &rect)
 {
     if (IsDrawnThemed()) {
         CThemeApi *theme = Theme();
-        if (CThemeApi::ThemeHandle themeData = theme->OpenThemeData(
-                this, m_bToolbarLook ? QStringLiteral("TOOLBAR") : QStringLiteral("BUTTON"))) {
+        if (CThemeApi::ThemeHandle themeData = theme->OpenThemeData(this, QStringLiteral("BUTTON"))) {
             theme->DrawThemeParentBackground(this, &painter, rect);
             theme->DrawThemeBackground(themeData, &painter, CThemeApi::PushButtonPart, ThemeState(), rect);
             theme->CloseThemeData(themeData);

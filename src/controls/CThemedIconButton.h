@@ -13,8 +13,6 @@ class CThemedIconButton : public CIconButton
 public:
     explicit CThemedIconButton(QWidget *parent = nullptr);
 
-    void SetToolbarLook(bool toolbar) { m_bToolbarLook = toolbar; }
-    bool IsToolbarLook() const { return m_bToolbarLook; }
     // True when the face is drawn by the visual style.
     bool IsDrawnThemed() const;
 
@@ -24,6 +22,4 @@ protected:
 
 private:
     int ThemeState() const;
-
-    bool m_bToolbarLook = false;
 };

@@ -86,8 +86,6 @@ void CUrlLabel::ApplyFont()
 
 void CUrlLabel::FitToText()
 {
-    if (!m_bAdjustToFit)
-        return;
     // Measured with the underlined font, so the underline never needs more room.
     const QSize textSize = QFontMetrics(m_fontUnderlined).size(Qt::TextSingleLine, text());
     const QMargins margins = contentsMargins();

@@ -30,11 +30,7 @@ public:
     void SetTarget(const QString &target);
     QString Target() const { return m_strTarget; }
     void SetVisited(bool visited);
-    bool IsVisited() const { return m_bVisited; }
     void SetUnderline(int mode);
-    int UnderlineMode() const { return m_nUnderline; }
-    void SetAdjustToFit(bool adjust) { m_bAdjustToFit = adjust; }
-    bool IsOver() const { return m_bOver; }
     void SetErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
 
     // Opens the target as a click does; the result code of linkopen.
@@ -58,7 +54,6 @@ private:
     bool m_bOver = false;
     bool m_bVisited = false;
     int m_nUnderline = UnderlineHover;
-    bool m_bAdjustToFit = true;
     QString m_strTarget;
     QFont m_fontNormal;
     QFont m_fontUnderlined;

@@ -7,17 +7,6 @@ namespace linkopen {
 
 namespace {
 
-bool OpenWithDesktop(const QUrl &url)
-{
-    return QDesktopServices::openUrl(url);
-}
-
-Opener &CurrentOpener()
-{
-    static Opener opener = OpenWithDesktop;
-    return opener;
-}
-
 QString CodeText(int code)
 {
     switch (code) {
@@ -55,14 +44,9 @@ QString CodeText(int code)
 
 } // namespace
 
-void SetOpener(Opener opener)
-{
-    CurrentOpener() = opener ? std::move(opener) : Opener(OpenWithDesktop);
-}
-
 bool OpenUrl(const QUrl &url)
 {
-    return CurrentOpener()(url);
+    return QDesktopServices::openUrl(url);
 }
 
 QUrl TargetUrl(const QString &target)

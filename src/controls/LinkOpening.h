@@ -3,19 +3,13 @@
 #include <QString>
 #include <QUrl>
 
-#include <functional>
-
 // Opening link targets (web pages, mail links, local files) with the
 // desktop's handler, and the classic result codes and texts for a target
 // that cannot be opened.
 namespace linkopen {
 
-// Hands a URL to a handler; true when the handler took it.
-using Opener = std::function<bool(const QUrl &url)>;
-
-// Replaces the desktop's handler (tests); an empty opener restores it.
-void SetOpener(Opener opener);
-// Hands url to the current handler.
+// Hands url to the desktop's handler (QDesktopServices, whose handler table
+// tests fill); true when it was taken.
 bool OpenUrl(const QUrl &url);
 
 // A typed target as a URL: addresses keep their scheme, anything else is a

@@ -7,6 +7,7 @@
 #include "jobs/setup/RecordingSetup.h"
 
 class ISoundPlayer;
+class RegistryStore;
 struct RecordingState;
 
 // The recording jobs of one main window, wired to each other: the library's
@@ -24,7 +25,8 @@ struct RecordingState;
 class RecordingJobs
 {
 public:
-    RecordingJobs(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound);
+    // registry: where the set-up looks for the recording library.
+    RecordingJobs(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound, RegistryStore &registry);
 
     RecordingSetup &Setup() { return m_setup; }
     BurnRun &Burn() { return m_burn; }

@@ -226,16 +226,6 @@ QString HelpWindow::PageOf(const QUrl &url) const
     return url.isLocalFile() ? QDir(m_strFolder).relativeFilePath(url.toLocalFile()) : QString();
 }
 
-QString HelpWindow::CurrentPage() const
-{
-    return PageOf(m_pBrowser->source());
-}
-
-QString HelpWindow::MissingPageLine() const
-{
-    return m_stcMissing->isHidden() ? QString() : m_stcMissing->text();
-}
-
 bool HelpWindow::Find(const QString &text, Direction direction)
 {
     if (text.isEmpty()) {

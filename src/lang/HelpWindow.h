@@ -37,11 +37,6 @@ public:
     void Open(const QString &folder, const QString &page);
 
     QString Folder() const { return m_strFolder; }
-    // The page shown, relative to the folder; empty when none could be shown.
-    QString CurrentPage() const;
-    // The line about a missing page; empty while none is shown.
-    QString MissingPageLine() const;
-
     // Selects the next place in the page that holds text, after (or before)
     // the current selection, wrapping around once. False when the page does
     // not hold it; the find field then says so.
@@ -49,7 +44,6 @@ public:
     void Back();
     void Forward();
 
-    QTextBrowser *Browser() const { return m_pBrowser; }
     QTreeWidget *Contents() const { return m_pContents; }
 
 private:

@@ -60,20 +60,6 @@ QString CLogPane::Text() const
     return result;
 }
 
-int CLogPane::LineCount() const
-{
-    int count = 0;
-    const std::shared_ptr<Shared> shared = m_shared;
-    RunOnGuiThread(
-        [shared, &count] {
-            ApplyPending(*shared);
-            if (shared->edit)
-                count = shared->edit->document()->blockCount();
-        },
-        Blocking::Wait);
-    return count;
-}
-
 void CLogPane::Queue(const std::shared_ptr<Shared> &shared, const std::function<void(Pending &)> &change)
 {
     bool post = false;

@@ -35,8 +35,6 @@ public:
     // The pane's text, lines separated by LF. From another thread this
     // waits until every append queued before it has been shown.
     QString Text() const;
-    // Number of lines the pane shows (1 for an empty pane).
-    int LineCount() const;
     // Hands every text the pane shows, as it shows it (lines separated by
     // LF), also to echo; the command-line run writes it to the terminal.
     // GUI thread, before the first append that is to be echoed.

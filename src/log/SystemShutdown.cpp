@@ -12,11 +12,6 @@ constexpr int PowerOffTimeoutMs = 10000;
 
 } // namespace
 
-int GetWindowsPlatform()
-{
-    return 0;
-}
-
 QString ShutdownWindows()
 {
     QDBusConnection bus = QDBusConnection::systemBus();

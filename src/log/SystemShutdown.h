@@ -9,9 +9,6 @@
 // always 0. Powering off goes through systemd-logind's PowerOff method on the
 // system bus.
 
-// 0: this system is not one of the coded platforms.
-int GetWindowsPlatform();
-
 // Asks logind to power the machine off. Answers empty when logind accepted
 // the request, else the reason it was not (no system bus, no logind, no
 // permission), in the bus's words. Never waits longer than a few seconds.

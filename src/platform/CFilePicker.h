@@ -36,7 +36,6 @@ public:
     QString GetFolder() const { return m_strFolder; }
 
     unsigned Flags() const { return m_nFlags; }
-    const QStringList &Filters() const { return m_filters; }
 
     // The dialogs the program uses.
     static QStringList WaveFilters();  // Audio "Wav" buttons, initial name "*.wav"

@@ -26,8 +26,6 @@ public:
     bool WriteString(const QString &key, const QString &valueName, const QString &data) override;
     void CreateKey(const QString &key) override;
 
-    const QString &FilePath() const { return m_filePath; }
-
 private:
     QString m_filePath;
     QString m_programFolder;

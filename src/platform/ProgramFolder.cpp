@@ -4,12 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <mutex>
-
 namespace {
-
-std::mutex g_mutex;
-QString g_testFolder;
 
 QString ExecutableFolder()
 {
@@ -27,20 +22,6 @@ QString ExecutableFolder()
 
 QString ProgramFolder()
 {
-    {
-        const std::lock_guard lock(g_mutex);
-        if (!g_testFolder.isEmpty())
-            return g_testFolder;
-    }
     static const QString folder = ExecutableFolder();
     return folder;
-}
-
-void SetProgramFolderForTesting(const QString &folder)
-{
-    const std::lock_guard lock(g_mutex);
-    QString cleaned = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
-    if (cleaned.size() > 1 && cleaned.endsWith(QLatin1Char('/')))
-        cleaned.chop(1);
-    g_testFolder = cleaned;
 }

@@ -33,15 +33,5 @@ inline const QString ShellFoldersKey =
 inline const QString DesktopValue = QStringLiteral("Desktop");
 } // namespace regkey
 
-// The machine hive every part of the program uses: by default the hive file
-// in the configuration folder of StateFoldersFor(ProgramFolder()), that is
-// the program folder unless it cannot be written (see FileRegistryStore),
-// seen through
-// SystemRegistryStore. Tests replace it with their own store.
-RegistryStore &MachineRegistry();
-// Replaces the machine hive; nullptr restores the default. The caller keeps
-// ownership and must restore the default before the store dies.
-void SetMachineRegistry(RegistryStore *store);
-
 // The file name of the machine hive inside the program (or configuration) folder.
 inline const QString RegistryFileName = QStringLiteral("registry.ini");

@@ -1,6 +1,8 @@
 #include "platform/StateFolders.h"
 
 #include "platform/RegistryStore.h"
+#include "sysio/FolderProbe.h"
+#include "sysio/XdgBaseFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,13 +41,7 @@ int MakePrivateFolders(const QString &folder)
 
 int CreateFileError(const QString &folder)
 {
-    QByteArray pattern = QFile::encodeName(folder + QLatin1String("/.orvane-write-test-XXXXXX"));
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return errno;
-    ::close(fd);
-    ::unlink(pattern.constData());
-    return 0;
+    return sysio::fileCreationError(QFile::encodeName(folder).toStdString());
 }
 
 struct Home
@@ -57,19 +53,17 @@ struct Home
 Home ReadHome()
 {
     const QString home = QDir::cleanPath(qEnvironmentVariable("HOME"));
-    return {home, !home.isEmpty() && QDir::isAbsolutePath(home) && QFileInfo(home).isDir()};
+    return {home, sysio::usableHome(QFile::encodeName(home).constData())};
 }
 
-// The XDG base folder: the variable when it names an absolute path that is a
-// folder or does not exist yet, else the default below HOME (nothing when
-// HOME cannot be used).
+// The XDG base folder (the rule of sysio/XdgBaseFolder.h), its path cleaned;
+// a variable that is set but names no usable folder is reported.
 std::optional<QString> BaseFolder(const char *variable, const QString &belowHome, const Home &home,
                                   std::vector<StateFolderProblem> &problems)
 {
     const QString value = qEnvironmentVariable(variable);
     if (!value.isEmpty()) {
-        const QFileInfo info(value);
-        if (QDir::isAbsolutePath(value) && (!info.exists() || info.isDir()))
+        if (sysio::usableXdgValue(QFile::encodeName(value).constData()))
             return QDir::cleanPath(value);
         problems.push_back(
             {StateFolderProblem::Kind::IgnoredVariable, value, QString::fromLatin1(variable), {}});

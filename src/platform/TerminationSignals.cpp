@@ -53,9 +53,9 @@ TerminationSignals::TerminationSignals(QObject *parent) : QObject(parent)
     sigemptyset(&action.sa_mask);
     // Interrupted system calls elsewhere in the program resume.
     action.sa_flags = SA_RESTART;
-    m_active = true;
+    // A signal whose handler cannot be set keeps its previous handling.
     for (std::size_t i = 0; i < std::size(HandledSignals); ++i)
-        m_active = ::sigaction(HandledSignals[i], &action, &m_previous[i]) == 0 && m_active;
+        ::sigaction(HandledSignals[i], &action, &m_previous[i]);
 }
 
 TerminationSignals::~TerminationSignals()

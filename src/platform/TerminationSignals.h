@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/UniqueFd.h"
+#include "sysio/UniqueFd.h"
 
 #include <QObject>
 #include <QString>
@@ -30,10 +30,6 @@ public:
     TerminationSignals(const TerminationSignals &) = delete;
     TerminationSignals &operator=(const TerminationSignals &) = delete;
 
-    // False when the pipe or a handler could not be set up (the signals then
-    // keep their previous handling).
-    bool IsActive() const { return m_active; }
-
     // "SIGTERM" and so on, for the signals handled here.
     static QString Name(int signalNumber);
 
@@ -43,11 +39,10 @@ signals:
 private:
     void ReadPending();
 
-    UniqueFd m_readEnd;
-    UniqueFd m_writeEnd;
+    sysio::UniqueFd m_readEnd;
+    sysio::UniqueFd m_writeEnd;
     std::unique_ptr<QSocketNotifier> m_notifier;
     struct sigaction m_previous[3]{};
-    bool m_active = false;
 };
 
 // Exceeding the file-size limit (RLIMIT_FSIZE) raises SIGXFSZ, whose default

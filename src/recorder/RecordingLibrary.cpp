@@ -36,9 +36,9 @@ const QString &AppPathsPathValue()
 // Reads a string value into g_szRecLibDir. A string value ends at its first
 // NUL, whatever the store holds after it. On failure g_szRecLibDir keeps its
 // old text.
-bool ReadFolderValue(const QString &key, const QString &valueName)
+bool ReadFolderValue(const RegistryStore &registry, const QString &key, const QString &valueName)
 {
-    const std::optional<QString> value = MachineRegistry().ReadString(key, valueName);
+    const std::optional<QString> value = registry.ReadString(key, valueName);
     if (!value)
         return false;
     QByteArray text = value->toUtf8();
@@ -59,28 +59,28 @@ bool FolderUsableForPath()
 
 // First source: the suite's shared key. Returns the library path, or an
 // empty text when the value is missing or too long to use.
-std::string PathFromSharedKey()
+std::string PathFromSharedKey(RegistryStore &registry)
 {
-    if (!ReadFolderValue(regkey::SharedKey, regkey::LibraryFolderValue) || !FolderUsableForPath())
+    if (!ReadFolderValue(registry, regkey::SharedKey, regkey::LibraryFolderValue) || !FolderUsableForPath())
         return {};
     std::string folder = g_szRecLibDir;
     if (!folder.empty() && folder.back() == kFolderSeparator) {
         folder.pop_back();
-        StoreLibraryFolder(folder.c_str());
+        StoreLibraryFolder(registry, folder.c_str());
     }
     return folder + kLibraryFileName;
 }
 
 // Second source: the suite's App Paths entry, copied to the first source
 // unchanged so that later runs find it there.
-std::string PathFromAppPaths()
+std::string PathFromAppPaths(RegistryStore &registry)
 {
-    if (!ReadFolderValue(regkey::SuiteAppPathsKey, AppPathsPathValue()))
+    if (!ReadFolderValue(registry, regkey::SuiteAppPathsKey, AppPathsPathValue()))
         return {};
     std::string path;
     if (FolderUsableForPath())
         path = std::string(g_szRecLibDir) + kLibraryFileName;
-    StoreLibraryFolder(g_szRecLibDir);
+    StoreLibraryFolder(registry, g_szRecLibDir);
     return path;
 }
 
@@ -105,12 +105,12 @@ void PutFolderInFrontOfPath()
 
 } // namespace
 
-int LoadRecordingLibrary()
+int LoadRecordingLibrary(RegistryStore &registry)
 {
     UnloadRecordingLibrary();
-    std::string libraryPath = PathFromSharedKey();
+    std::string libraryPath = PathFromSharedKey(registry);
     if (g_szRecLibDir[0] == '\0') {
-        std::string fromAppPaths = PathFromAppPaths();
+        std::string fromAppPaths = PathFromAppPaths(registry);
         if (!fromAppPaths.empty())
             libraryPath = std::move(fromAppPaths);
     }
@@ -138,9 +138,9 @@ int SetExpectedLibraryVersion(uint16_t major, uint16_t minor, uint16_t third, ui
                                      digit(fourth));
 }
 
-void StoreLibraryFolder(const char *folder)
+void StoreLibraryFolder(RegistryStore &registry, const char *folder)
 {
     if (folder == nullptr)
         return;
-    MachineRegistry().WriteString(regkey::SharedKey, regkey::LibraryFolderValue, QString::fromUtf8(folder));
+    registry.WriteString(regkey::SharedKey, regkey::LibraryFolderValue, QString::fromUtf8(folder));
 }

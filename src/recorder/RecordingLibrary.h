@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
+class RegistryStore;
+
 // Finding, loading and releasing the recording library NeroAPI.so.
 //
-// The library's folder comes from the machine registry: first the value
+// The library's folder comes from the registry store handed in: first the value
 // "NeroAPI" of "SOFTWARE\ahead\Shared", then the recording suite's App Paths
 // entry. Loading and unloading happen on the user-interface thread while no
 // recording job runs; the adapters read g_hRecLib from any thread.
@@ -24,7 +26,7 @@ extern char g_szRecLibDir[kRecLibDirSize];
 // PATH, loads it and declares the interface version 6.0.0.0. Returns 1 when
 // the library is loaded and accepted that version, 0 otherwise (nothing is
 // left loaded then).
-int LoadRecordingLibrary();
+int LoadRecordingLibrary(RegistryStore &registry);
 
 // Releases the module if one is held. g_szRecLibDir is kept.
 void UnloadRecordingLibrary();
@@ -38,4 +40,4 @@ int SetExpectedLibraryVersion(uint16_t major, uint16_t minor, uint16_t third, ui
 
 // Writes folder to the "NeroAPI" value of "SOFTWARE\ahead\Shared". A missing
 // key or a store that cannot be written is ignored silently.
-void StoreLibraryFolder(const char *folder);
+void StoreLibraryFolder(RegistryStore &registry, const char *folder);

@@ -41,6 +41,9 @@ CAudioDlg::CAudioDlg(const CLanguageText *texts, QWidget *parent)
     connect(m_ui->m_btnSuccessPlay, &QPushButton::clicked, this, [this] { OnPlay(m_strSuccessWave); });
     connect(m_ui->m_btnErrorPlay, &QPushButton::clicked, this, [this] { OnPlay(m_strErrorWave); });
     connect(m_ui->m_btnEnableAudio, &QCheckBox::clicked, this, &CAudioDlg::OnEnableAudio);
+    m_ddx.Text(m_ui->m_edtErrorWave, &m_strErrorWave);
+    m_ddx.Text(m_ui->m_edtSuccessWave, &m_strSuccessWave);
+    m_ddx.Check(m_ui->m_btnEnableAudio, &m_bEnableAudio);
 }
 
 CAudioDlg::~CAudioDlg() = default;
@@ -65,17 +68,9 @@ void CAudioDlg::SetFileChooser(FileChooser chooser)
     m_chooseFile = chooser ? std::move(chooser) : FileChooser(ChooseWithPicker);
 }
 
-bool CAudioDlg::UpdateData(bool saveAndValidate)
+bool CAudioDlg::UpdateData(Exchange direction)
 {
-    if (saveAndValidate) {
-        m_strErrorWave = m_ui->m_edtErrorWave->text();
-        m_strSuccessWave = m_ui->m_edtSuccessWave->text();
-        m_bEnableAudio = m_ui->m_btnEnableAudio->isChecked() ? 1 : 0;
-    } else {
-        m_ui->m_edtErrorWave->setText(m_strErrorWave);
-        m_ui->m_edtSuccessWave->setText(m_strSuccessWave);
-        m_ui->m_btnEnableAudio->setChecked(m_bEnableAudio != 0);
-    }
+    m_ddx.Run(direction);
     return true;
 }
 
@@ -92,7 +87,7 @@ void CAudioDlg::InitDialog()
         windowtexts::ApplyCaptions(*this, windowtexts::AudioCaptions(), *m_pTexts);
         windowtexts::ApplyIconButtons(*this, windowtexts::AudioIconButtons(), *m_pTexts, m_theme);
     }
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
     EnablePathControls();
 }
 
@@ -112,7 +107,7 @@ void CAudioDlg::OnChooseWave(QString &path)
         return;
     path = *chosen;
     // Also replaces text typed into the other field and not yet taken over.
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void CAudioDlg::OnPlay(const QString &path)
@@ -124,13 +119,13 @@ void CAudioDlg::OnPlay(const QString &path)
 
 void CAudioDlg::OnEnableAudio()
 {
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     EnablePathControls();
 }
 
 void CAudioDlg::accept()
 {
     m_bChanged = 1;
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     QDialog::accept();
 }

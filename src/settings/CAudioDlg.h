@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/CDataExchange.h"
 #include "controls/CThemeApi.h"
 #include "lang/HelpFile.h"
 #include "settings/AudioSettings.h"
@@ -44,7 +45,7 @@ public:
     // Replaces the open-file dialog (tests).
     void SetFileChooser(FileChooser chooser);
 
-    bool UpdateData(bool saveAndValidate);
+    bool UpdateData(Exchange direction);
 
     unsigned char m_bChanged = 0;
 
@@ -63,6 +64,7 @@ private:
 
     const CLanguageText *m_pTexts;
     CThemeApi m_theme;
+    CDataExchange m_ddx;
     std::unique_ptr<Ui::CAudioDlg> m_ui;
     void PlayWithDevice(const QString &path);
 

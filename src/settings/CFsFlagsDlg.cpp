@@ -18,28 +18,18 @@ CFsFlagsDlg::CFsFlagsDlg(const CLanguageText *texts, QWidget *parent)
     connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->m_btnDvd, &QPushButton::clicked, this, &CFsFlagsDlg::OnDvdDefaults);
     connect(m_ui->m_btnCdvd, &QPushButton::clicked, this, &CFsFlagsDlg::OnCdvdDefaults);
+    // The exchange order of the dialog: ISO 9660, Joliet, Mode 2, UDF.
+    m_ddx.Check(m_ui->m_btnIso9660, &m_bIso9660);
+    m_ddx.Check(m_ui->m_btnJoliet, &m_bJoliet);
+    m_ddx.Check(m_ui->m_btnMode2, &m_bMode2);
+    m_ddx.Check(m_ui->m_btnUdf, &m_bUdf);
 }
 
 CFsFlagsDlg::~CFsFlagsDlg() = default;
 
-bool CFsFlagsDlg::UpdateData(bool saveAndValidate)
+bool CFsFlagsDlg::UpdateData(Exchange direction)
 {
-    struct Exchange
-    {
-        QCheckBox *box;
-        int *state;
-    };
-    // The exchange order of the dialog: ISO 9660, Joliet, Mode 2, UDF.
-    const Exchange checks[] = {{m_ui->m_btnIso9660, &m_bIso9660},
-                               {m_ui->m_btnJoliet, &m_bJoliet},
-                               {m_ui->m_btnMode2, &m_bMode2},
-                               {m_ui->m_btnUdf, &m_bUdf}};
-    for (const Exchange &check : checks) {
-        if (saveAndValidate)
-            *check.state = check.box->isChecked() ? 1 : 0;
-        else
-            check.box->setChecked(*check.state != 0);
-    }
+    m_ddx.Run(direction);
     return true;
 }
 
@@ -55,24 +45,24 @@ void CFsFlagsDlg::InitDialog()
     windowtexts::BindTheme(*this, {"m_btnCancel", "m_btnOk", "m_btnDvd", "m_btnCdvd"}, m_theme);
     if (m_pTexts)
         windowtexts::ApplyCaptions(*this, windowtexts::FsFlagsCaptions(), *m_pTexts);
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void CFsFlagsDlg::OnDvdDefaults()
 {
     ApplyDvdDefaults();
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void CFsFlagsDlg::OnCdvdDefaults()
 {
     ApplyCdvdDefaults();
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 void CFsFlagsDlg::accept()
 {
     m_bChanged = 1;
-    UpdateData(true);
+    UpdateData(Exchange::FromControls);
     QDialog::accept();
 }

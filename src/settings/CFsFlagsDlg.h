@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/CDataExchange.h"
 #include "controls/CThemeApi.h"
 #include "lang/HelpFile.h"
 #include "settings/FsFlagsSettings.h"
@@ -29,8 +30,7 @@ public:
     // F1 opens the help at the page about this dialog through opener.
     void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
 
-    // Members to controls (false) or controls to members (true).
-    bool UpdateData(bool saveAndValidate);
+    bool UpdateData(Exchange direction);
 
     unsigned char m_bChanged = 0;
 
@@ -47,6 +47,7 @@ private:
 
     const CLanguageText *m_pTexts;
     CThemeApi m_theme;
+    CDataExchange m_ddx;
     std::unique_ptr<Ui::CFsFlagsDlg> m_ui;
     HelpOpener m_help;
 };

@@ -10,6 +10,8 @@
 
 #include <QShowEvent>
 
+#include <utility>
+
 COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent)
     : QDialog(parent), m_pTexts(texts), m_ui(std::make_unique<Ui::COtherSettingsDlg>())
 {
@@ -21,21 +23,8 @@ COtherSettingsDlg::COtherSettingsDlg(const CLanguageText *texts, QWidget *parent
     connect(m_ui->m_btnOk, &QPushButton::clicked, this, &COtherSettingsDlg::accept);
     connect(m_ui->m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->m_btnReset, &QPushButton::clicked, this, &COtherSettingsDlg::OnReset);
-    for (QLineEdit *edit :
-         {m_ui->m_edtLimitCD, m_ui->m_edtLimitDVD, m_ui->m_edtLimitCDRed, m_ui->m_edtLimitDVDRed})
-        edit->installEventFilter(this);
-}
-
-COtherSettingsDlg::~COtherSettingsDlg() = default;
-
-bool COtherSettingsDlg::UpdateData(bool saveAndValidate, Report report)
-{
-    struct Check
-    {
-        QCheckBox *box;
-        int *state;
-    };
-    const Check checks[] = {
+    // The check boxes first, then the limits.
+    const std::pair<QAbstractButton *, int *> checks[] = {
         {m_ui->m_btnBurnProof, &m_bBurnProof},
         {m_ui->m_btnNoEject, &m_bNoEject},
         {m_ui->m_btnSimulate, &m_bSimulate},
@@ -46,39 +35,33 @@ bool COtherSettingsDlg::UpdateData(bool saveAndValidate, Report report)
         {m_ui->m_btnLabel16, &m_bLabel16},
         {m_ui->m_btnIgnoreSize, &m_bIgnoreSize},
     };
-    struct Limit
-    {
-        QLineEdit *edit;
-        int *value;
+    for (const auto &[box, state] : checks)
+        m_ddx.Check(box, state);
+    const std::pair<QLineEdit *, int *> limits[] = {
+        {m_ui->m_edtLimitCD, &m_nLimitCD},
+        {m_ui->m_edtLimitDVD, &m_nLimitDVD},
+        {m_ui->m_edtLimitCDRed, &m_nLimitCDRed},
+        {m_ui->m_edtLimitDVDRed, &m_nLimitDVDRed},
     };
-    const Limit limits[] = {{m_ui->m_edtLimitCD, &m_nLimitCD},
-                            {m_ui->m_edtLimitDVD, &m_nLimitDVD},
-                            {m_ui->m_edtLimitCDRed, &m_nLimitCDRed},
-                            {m_ui->m_edtLimitDVDRed, &m_nLimitDVDRed}};
-    for (const Check &check : checks) {
-        if (saveAndValidate)
-            *check.state = check.box->isChecked() ? 1 : 0;
-        else
-            check.box->setChecked(*check.state != 0);
+    for (const auto &[edit, value] : limits) {
+        m_ddx.Number(edit, value);
+        edit->installEventFilter(this);
     }
-    for (const Limit &limit : limits) {
-        if (!saveAndValidate) {
-            limit.edit->setText(QString::number(*limit.value));
-            continue;
-        }
-        bool ok = false;
-        const int value = limit.edit->text().trimmed().toInt(&ok);
-        if (!ok) {
-            if (report == Report::ShowMessage) {
-                ShowInvalidLimit(m_pTexts ? m_pTexts->GetText(textid::LimitNotANumber) : QString());
-                limit.edit->setFocus();
-                limit.edit->selectAll();
-            }
-            return false;
-        }
-        *limit.value = value;
+}
+
+COtherSettingsDlg::~COtherSettingsDlg() = default;
+
+bool COtherSettingsDlg::UpdateData(Exchange direction, Report report)
+{
+    QLineEdit *invalid = m_ddx.Run(direction);
+    if (invalid == nullptr)
+        return true;
+    if (report == Report::ShowMessage) {
+        ShowInvalidLimit(m_pTexts ? m_pTexts->GetText(textid::LimitNotANumber) : QString());
+        invalid->setFocus();
+        invalid->selectAll();
     }
-    return true;
+    return false;
 }
 
 void COtherSettingsDlg::showEvent(QShowEvent *event)
@@ -93,7 +76,7 @@ void COtherSettingsDlg::InitDialog()
     windowtexts::BindTheme(*this, {"m_btnCancel", "m_btnOk", "m_btnReset"}, m_theme);
     if (m_pTexts)
         windowtexts::ApplyCaptions(*this, windowtexts::OtherSettingsCaptions(), *m_pTexts);
-    UpdateData(false);
+    UpdateData(Exchange::ToControls);
 }
 
 bool COtherSettingsDlg::eventFilter(QObject *watched, QEvent *event)
@@ -102,7 +85,7 @@ bool COtherSettingsDlg::eventFilter(QObject *watched, QEvent *event)
     // hold a whole number is reported once, when OK is pressed, rather than
     // each time the focus moves.
     if (event->type() == QEvent::FocusOut && isVisible())
-        UpdateData(true, Report::Silent);
+        UpdateData(Exchange::FromControls, Report::Silent);
     return QDialog::eventFilter(watched, event);
 }
 
@@ -119,7 +102,7 @@ void COtherSettingsDlg::OnReset()
 
 void COtherSettingsDlg::accept()
 {
-    if (!UpdateData(true))
+    if (!UpdateData(Exchange::FromControls))
         return;
     m_bChanged = 1;
     QDialog::accept();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/CDataExchange.h"
 #include "controls/CThemeApi.h"
 #include "lang/HelpFile.h"
 #include "settings/OtherSettingsValues.h"
@@ -33,10 +34,9 @@ public:
     void SetHelpOpener(HelpOpener opener) { m_help = std::move(opener); }
 
     enum class Report { Silent, ShowMessage };
-    // Members to controls (false) or controls to members (true). Taking the
-    // controls over stops at the first limit that is not a whole number
-    // (the values before it are taken) and returns false.
-    bool UpdateData(bool saveAndValidate, Report report = Report::ShowMessage);
+    // Taking the controls over stops at the first limit that is not a whole
+    // number (the values before it are taken) and returns false.
+    bool UpdateData(Exchange direction, Report report = Report::ShowMessage);
 
     unsigned char m_bChanged = 0;
 
@@ -55,6 +55,7 @@ private:
 
     const CLanguageText *m_pTexts;
     CThemeApi m_theme;
+    CDataExchange m_ddx;
     std::unique_ptr<Ui::COtherSettingsDlg> m_ui;
     HelpOpener m_help;
 };

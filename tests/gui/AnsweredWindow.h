@@ -14,6 +14,8 @@ class AnsweredWindow : public CBurnDlg
 public:
     using Box = BoxRecorder::Box;
 
+    explicit AnsweredWindow(RegistryStore &registry) : CBurnDlg(registry) {}
+
     int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
     {
         return boxes.Show({text, caption, type, false});

@@ -3,7 +3,6 @@
 #include "TestEnvironment.h"
 
 #include "platform/MemoryRegistryStore.h"
-#include "platform/RegistryStore.h"
 
 #include <QFile>
 #include <QString>
@@ -18,12 +17,12 @@ public:
         for (const char *name : {"english.lng", "deutsch.lng"})
             QFile::copy(QStringLiteral(ORVANE_TEST_SOURCE_DIR "/lang/") + QLatin1String(name),
                         File(QLatin1String(name)));
-        SetMachineRegistry(&m_registry);
     }
-    ~ProgramFolderFixture() { SetMachineRegistry(nullptr); }
     ProgramFolderFixture(const ProgramFolderFixture &) = delete;
     ProgramFolderFixture &operator=(const ProgramFolderFixture &) = delete;
 
+    // The machine registry a window started in this folder is given.
+    MemoryRegistryStore &Registry() { return m_registry; }
     QString Folder() const { return m_folder; }
     QString File(const QString &name) const { return m_folder + QLatin1Char('/') + name; }
     // The program file path the application object would hand over.

@@ -40,9 +40,9 @@ public:
     {
         Add(QStringLiteral("EnableAbort"), QString::number(enable ? 1 : 0));
     }
-    void UpdateData(bool toMembers) override
+    void UpdateData(Exchange direction) override
     {
-        Add(QStringLiteral("UpdateData"), QString::number(toMembers ? 1 : 0));
+        Add(QStringLiteral("UpdateData"), QString::number(direction == Exchange::FromControls ? 1 : 0));
     }
 };
 

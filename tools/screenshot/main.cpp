@@ -11,6 +11,7 @@
 #include "app/CBurnDlg.h"
 #include "jobs/label/SourceFieldEvents.h"
 #include "lang/CLanguageText.h"
+#include "platform/MachineRegistryStore.h"
 #include "platform/WindowMessageBox.h"
 
 #include <QApplication>
@@ -26,6 +27,8 @@ constexpr auto Recorder = "Virtual DVD Writer";
 class UnattendedWindow : public CBurnDlg
 {
 public:
+    using CBurnDlg::CBurnDlg;
+
     int ShowMessageBox(const QString &text, const QString &caption, unsigned type) override
     {
         return Answer(text, caption, type);
@@ -64,7 +67,7 @@ bool SelectRecorder(CBurnDlg &dlg)
 void UseLanguage(CBurnDlg &dlg, const QString &programFolder, const QString &languageFile)
 {
     dlg.m_strLangFile = languageFile;
-    dlg.Texts().SetFile(programFolder + QLatin1Char('/') + languageFile);
+    dlg.m_pLang->SetFile(programFolder + QLatin1Char('/') + languageFile);
     dlg.ApplyWindowTexts();
 }
 
@@ -88,7 +91,9 @@ int main(int argc, char **argv)
     const QString source = args[2];
     const QString picture = args[4];
 
-    UnattendedWindow dlg;
+    // The machine registry of the program folder shown.
+    MachineRegistryStore registry(programFolder);
+    UnattendedWindow dlg(registry);
     dlg.m_strAppDir = programFolder + QStringLiteral("/orvane-burn");
     dlg.OnInitDialog();
     if (dlg.HasEnded())

@@ -41,7 +41,7 @@ bool EraseJob::StartErase(EraseStart start)
         m_state.m_bEraseInteractive = 0;
     }
     m_ports.report.SetStatusText(m_ports.report.GetText(textid::Erasing));
-    m_ports.busy.UpdateData(false);
+    m_ports.busy.UpdateData(Exchange::ToControls);
     m_ports.busy.EnableBusyUi(AbortButton::Disabled);
     m_state.m_pCurDevice = m_ports.recorders.SelectedDevice();
     if (start == EraseStart::ForBurn)

@@ -1,6 +1,7 @@
 #include "jobs/label/FolderSize.h"
 
 #include "jobs/tree/DirectoryStream.h"
+#include "sysio/UniqueFd.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,12 +18,13 @@ using jobs::IsDotOrDotDot;
 // walk never leaves the tree it started in and works at any path length.
 DirectoryStream OpenFolderAt(int parent, const char *name, int extraFlags)
 {
-    const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags);
-    if (fd < 0)
+    sysio::UniqueFd fd(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags));
+    if (!fd.valid())
         return nullptr;
-    DirectoryStream dir(::fdopendir(fd));
-    if (!dir)
-        ::close(fd);
+    DirectoryStream dir(::fdopendir(fd.get()));
+    // The stream owns the descriptor from now on.
+    if (dir)
+        fd.release();
     return dir;
 }
 

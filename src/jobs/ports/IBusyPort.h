@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ExchangeDirection.h"
+
 // Whether the Abort button stays usable while the window is busy.
 enum class AbortButton { Disabled, Enabled };
 
@@ -15,7 +17,5 @@ public:
     virtual void EnableBusyUi(AbortButton abort) = 0;
     virtual void RestoreIdleUi() = 0;
     virtual void EnableAbort(bool enable) = 0;
-    // true moves the controls into the members, false the members into the
-    // controls.
-    virtual void UpdateData(bool saveAndValidate) = 0;
+    virtual void UpdateData(Exchange direction) = 0;
 };

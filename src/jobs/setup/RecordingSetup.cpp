@@ -33,8 +33,9 @@ uint32_t MediaSetFor(int media)
 
 } // namespace
 
-RecordingSetup::RecordingSetup(const JobPorts &ports, RecordingState &state, BurnCallbacks &callbacks)
-    : m_ports(ports), m_state(state), m_callbacks(callbacks)
+RecordingSetup::RecordingSetup(const JobPorts &ports, RecordingState &state, BurnCallbacks &callbacks,
+                               RegistryStore &registry)
+    : m_ports(ports), m_state(state), m_callbacks(callbacks), m_registry(registry)
 {
 }
 
@@ -43,7 +44,7 @@ void RecordingSetup::InitRecording(uint32_t mediaSet)
     m_ports.recorders.ClearDeviceList();
     m_state.m_bAbort = false;
     m_ports.report.AppendLogText(textid::SetupStarts);
-    if (!LoadRecordingLibrary()) {
+    if (!LoadRecordingLibrary(m_registry)) {
         m_ports.report.AppendLogText(textid::LibraryNotLoaded);
         m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::LibraryMissingBox),
                                       QString::fromLatin1(rec_caption::Error), mb::IconStop);
@@ -146,7 +147,7 @@ void RecordingSetup::FillSpeedList()
         m_ports.speeds.AddSpeed(jobs::SpeedListEntry(speeds.kBs[k], speeds.rate1x));
     m_ports.speeds.EnableSpeedList(true);
     m_ports.speeds.SelectSpeed(jobs::PreselectSpeed(m_state.m_nSpeedIndex, count));
-    m_ports.busy.UpdateData(true);
+    m_ports.busy.UpdateData(Exchange::FromControls);
 }
 
 void RecordingSetup::DoneRecording()
@@ -173,10 +174,10 @@ void RecordingSetup::Reload(uint32_t mediaSet)
 
 void RecordingSetup::OnMediaDvd()
 {
-    m_ports.busy.UpdateData(true);
-    m_ports.busy.UpdateData(false);
+    m_ports.busy.UpdateData(Exchange::FromControls);
+    m_ports.busy.UpdateData(Exchange::ToControls);
     m_ports.busy.EnableBusyUi(AbortButton::Disabled);
-    m_ports.busy.UpdateData(false);
+    m_ports.busy.UpdateData(Exchange::ToControls);
     m_ports.report.AppendLogText(textid::SwitchToDvd);
     Reload(MEDIA_SET_DVD);
     m_ports.setup.ApplyFsDefaults(0);
@@ -185,18 +186,18 @@ void RecordingSetup::OnMediaDvd()
 
 void RecordingSetup::OnMediaCd()
 {
-    m_ports.busy.UpdateData(true);
+    m_ports.busy.UpdateData(Exchange::FromControls);
     m_ports.busy.EnableBusyUi(AbortButton::Disabled);
     m_ports.report.AppendLogText(textid::SwitchToCd);
     Reload(MEDIA_SET_CD);
-    m_ports.busy.UpdateData(false);
+    m_ports.busy.UpdateData(Exchange::ToControls);
     m_ports.setup.ApplyFsDefaults(1);
     m_ports.setup.CheckSourceSize();
 }
 
 void RecordingSetup::OnRefreshDevices()
 {
-    m_ports.busy.UpdateData(true);
+    m_ports.busy.UpdateData(Exchange::FromControls);
     m_ports.busy.EnableBusyUi(AbortButton::Disabled);
     Reload(MediaSetFor(m_state.m_nMedia));
 }
@@ -220,7 +221,7 @@ void RecordingSetup::OnDeviceChanged()
 
 void RecordingSetup::OnReallocateClicked()
 {
-    m_ports.busy.UpdateData(true);
+    m_ports.busy.UpdateData(Exchange::FromControls);
     if (m_state.m_bReallocate == 0) {
         m_ports.report.AppendLogText(textid::ReallocationOff);
         m_ports.report.ShowMessageBox(m_ports.report.GetText(textid::ReallocationOffInfo),

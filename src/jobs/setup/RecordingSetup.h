@@ -7,6 +7,7 @@
 #include <cstdint>
 
 class BurnCallbacks;
+class RegistryStore;
 struct RecordingState;
 
 // The recording set-up: loads and initialises the recording library, lists
@@ -17,7 +18,9 @@ struct RecordingState;
 class RecordingSetup
 {
 public:
-    RecordingSetup(const JobPorts &ports, RecordingState &state, BurnCallbacks &callbacks);
+    // registry: where the recording library is looked for.
+    RecordingSetup(const JobPorts &ports, RecordingState &state, BurnCallbacks &callbacks,
+                   RegistryStore &registry);
 
     // mediaSet: MEDIA_SET_DVD (12) or MEDIA_SET_CD (1). When the library
     // cannot be loaded the main window is ended with -1.
@@ -42,4 +45,5 @@ private:
     JobPorts m_ports;
     RecordingState &m_state;
     BurnCallbacks &m_callbacks;
+    RegistryStore &m_registry;
 };

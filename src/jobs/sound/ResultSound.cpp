@@ -14,9 +14,4 @@ std::optional<QString> ResultSoundFile(int result, const SoundSettings &settings
     return path;
 }
 
-bool PlayButtonPlays(const QString &path)
-{
-    return path.size() > 4;
-}
-
 } // namespace jobs

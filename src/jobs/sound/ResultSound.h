@@ -19,7 +19,4 @@ struct SoundSettings
 // (after its last dot, any case) is "wav".
 std::optional<QString> ResultSoundFile(int result, const SoundSettings &settings);
 
-// The Play buttons play any path longer than 4 characters.
-bool PlayButtonPlays(const QString &path);
-
 } // namespace jobs

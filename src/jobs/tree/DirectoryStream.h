@@ -1,18 +1,10 @@
 #pragma once
 
-#include <dirent.h>
-
-#include <memory>
+#include "sysio/DirectoryStream.h"
 
 namespace jobs {
 
-// An open directory stream, closed on every path out of its scope. A stream
-// made with fdopendir closes its descriptor too.
-struct DirectoryStreamCloser
-{
-    void operator()(DIR *dir) const { ::closedir(dir); }
-};
-using DirectoryStream = std::unique_ptr<DIR, DirectoryStreamCloser>;
+using sysio::DirectoryStream;
 
 // "." and "..", which a walk must not follow.
 inline bool IsDotOrDotDot(const char *name)

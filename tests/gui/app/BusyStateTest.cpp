@@ -41,7 +41,7 @@ protected:
     }
 
     ProgramFolderFixture m_folder;
-    AnsweredWindow m_dlg;
+    AnsweredWindow m_dlg{m_folder.Registry()};
 };
 
 TEST_F(BusyStateTest, AJobLocksEveryJobControlAndAbortOnlyForAnEraseAndIdleRestoresThem)
@@ -110,10 +110,10 @@ TEST_F(BusyStateTest, EscapeAndAltF4LeaveTheWindowOpenAndQuitClosesIt)
 TEST(DataExchange, MembersReachTheControlsAndComeBack)
 {
     ProgramFolderFixture folder;
-    AnsweredWindow dlg;
+    AnsweredWindow dlg{folder.Registry()};
     dlg.m_strVolume = QStringLiteral("NEW_LABEL");
     dlg.m_nMedia = 1;
-    dlg.UpdateData(false);
+    dlg.UpdateData(Exchange::ToControls);
     EXPECT_EQ(dlg.m_nMedia, 1);
     EXPECT_TRUE(dlg.m_btnCd->isChecked());
     EXPECT_FALSE(dlg.m_btnDvd->isChecked());
@@ -124,7 +124,7 @@ TEST(DataExchange, MembersReachTheControlsAndComeBack)
     dlg.m_btnReallocate->setChecked(false);
     dlg.m_cmbSpeed->addItems({QStringLiteral("4x"), QStringLiteral("8x")});
     dlg.m_cmbSpeed->setCurrentIndex(1);
-    dlg.UpdateData(true);
+    dlg.UpdateData(Exchange::FromControls);
     EXPECT_EQ(dlg.m_strSourceDir, QStringLiteral("/media/disc"));
     EXPECT_EQ(dlg.m_nEraseMode, 0);
     EXPECT_EQ(dlg.m_bReallocate, 0);

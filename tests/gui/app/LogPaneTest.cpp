@@ -31,7 +31,7 @@ protected:
     }
 
     ProgramFolderFixture m_folder;
-    AnsweredWindow m_dlg;
+    AnsweredWindow m_dlg{m_folder.Registry()};
 };
 
 TEST_F(LogPaneTest, ConcurrentAppendsLoseNothingAndKeepEachThreadsOrder)

@@ -2,6 +2,7 @@
 // texts a language lacks, and Help and F1.
 
 #include "gui/AnsweredWindow.h"
+#include "gui/HelpWindowView.h"
 #include "gui/ProgramFolderFixture.h"
 
 #include "TextIds.h"
@@ -73,12 +74,12 @@ protected:
     void UseLanguage(const QString &file)
     {
         m_dlg.m_strLangFile = file;
-        m_dlg.Texts().SetFile(m_folder.File(file));
+        m_dlg.m_pLang->SetFile(m_folder.File(file));
         m_dlg.ApplyWindowTexts();
     }
 
     ProgramFolderFixture m_folder;
-    AnsweredWindow m_dlg;
+    AnsweredWindow m_dlg{m_folder.Registry()};
 };
 
 TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
@@ -98,7 +99,7 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.chosen) + " " + c.button);
         ProgramFolderFixture folder;
-        AnsweredWindow dlg;
+        AnsweredWindow dlg{folder.Registry()};
         dlg.m_strAppDir = folder.ProgramFile();
         dlg.OnInitDialog();
         folder.WriteFile(QStringLiteral(".lng"), {});
@@ -109,7 +110,7 @@ TEST(MainWindowLanguage, TheCommandAppliesTheChosenTextsAtOnceAndSavesOnlyOnOk)
         CLanguageText expected;
         expected.SetFile(folder.File(QLatin1String(c.language)));
         EXPECT_EQ(dlg.m_strLangFile, QLatin1String(c.language));
-        EXPECT_EQ(dlg.Texts().File(), expected.File());
+        EXPECT_EQ(dlg.m_pLang->File(), expected.File());
         EXPECT_EQ(dlg.m_btnBurn->text(), expected.GetText(textid::ButtonBurn));
         EXPECT_EQ(dlg.m_grpRecorder->title(), expected.GetText(textid::GroupRecorder));
         EXPECT_EQ(dlg.findChild<QMenuBar *>()->actions().first()->text(),
@@ -134,7 +135,7 @@ TEST_F(MainWindowTexts, ALanguageWithoutATextShowsTheBuiltInEnglishOne)
     for (const auto &row : windowtexts::MainWindowIconButtons()) {
         auto *button = m_dlg.findChild<CThemedIconButton *>(QLatin1String(row.objectName));
         ASSERT_NE(button, nullptr) << row.objectName << " draws in the style";
-        EXPECT_TRUE(button->HasImage()) << row.objectName;
+        EXPECT_FALSE(button->ImageSize().isEmpty()) << row.objectName;
         EXPECT_EQ(button->toolTip(), builtin::Text(row.tipId)) << row.objectName;
     }
 }
@@ -150,20 +151,20 @@ TEST_F(MainWindowTexts, HelpAndF1OpenTheHelpWindowOfTheCurrentLanguage)
     m_dlg.m_btnHelp->click();
     ASSERT_NE(helpWindow(), nullptr);
     EXPECT_TRUE(helpWindow()->isVisible());
-    EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
+    EXPECT_EQ(PageShown(*helpWindow()), QStringLiteral("index.html"));
     EXPECT_EQ(helpWindow()->Folder(), m_folder.File(QStringLiteral("help/english")));
 
     helpWindow()->close();
     helpWindow()->Open(helpWindow()->Folder(), QStringLiteral("settings.html"));
     QTest::keyClick(&m_dlg, Qt::Key_F1);
     EXPECT_TRUE(helpWindow()->isVisible());
-    EXPECT_EQ(helpWindow()->CurrentPage(), QStringLiteral("index.html"));
+    EXPECT_EQ(PageShown(*helpWindow()), QStringLiteral("index.html"));
 
     ChooseLanguage(QStringLiteral("deutsch.lng"), "m_btnOk");
     m_dlg.m_actLanguage->trigger();
     m_dlg.m_btnHelp->click();
     EXPECT_EQ(helpWindow()->Folder(), m_folder.File(QStringLiteral("help/deutsch")));
-    EXPECT_EQ(helpWindow()->windowTitle(), m_dlg.Texts().GetText(960));
+    EXPECT_EQ(helpWindow()->windowTitle(), m_dlg.m_pLang->GetText(960));
     EXPECT_EQ(m_dlg.findChildren<HelpWindow *>().size(), 1);
 }
 
@@ -183,7 +184,7 @@ TEST_F(MainWindowTexts, F1InADialogOpensItsPageInAWindowTheDialogOwns)
             QApplication::setActiveWindow(dialog); // F1 is a shortcut of the active window
             QTest::keyClick(dialog, Qt::Key_F1);
             if (auto *help = dialog->findChild<HelpWindow *>()) {
-                page = help->CurrentPage();
+                page = PageShown(*help);
                 // A window of the modal dialog's own is not blocked by it.
                 ownedByDialog = help->isVisible() && help->parentWidget() == dialog;
                 help->close();

@@ -3,6 +3,7 @@
 #include "app/CBurnDlg.h"
 #include "gui/WaitFor.h"
 
+#include "platform/MemoryRegistryStore.h"
 #include "platform/MessageBoxType.h"
 #include "platform/WindowMessageBox.h"
 
@@ -15,7 +16,8 @@ namespace {
 TEST(WindowMessageBox, WithoutADisplayItTellsStandardErrorAndAnswersItsDefaultButton)
 {
     ASSERT_FALSE(HasDisplay());
-    CBurnDlg dlg;
+    MemoryRegistryStore registry;
+    CBurnDlg dlg(registry);
     const std::pair<unsigned, int> cases[] = {
         {mb::Ok | mb::IconStop, mb::IdOk},
         {mb::YesNo | mb::IconQuestion, mb::IdYes},
@@ -34,7 +36,8 @@ TEST(WindowMessageBox, WithoutADisplayItTellsStandardErrorAndAnswersItsDefaultBu
 
 TEST(WindowMessageBox, AWorkerThreadGetsTheAnswerFromTheGuiThread)
 {
-    CBurnDlg dlg;
+    MemoryRegistryStore registry;
+    CBurnDlg dlg(registry);
     int answer = 0;
     bool done = false;
     std::thread worker([&] {

@@ -25,7 +25,7 @@ protected:
     }
 
     ProgramFolderFixture m_folder;
-    AnsweredWindow m_dlg;
+    AnsweredWindow m_dlg{m_folder.Registry()};
 };
 
 // No command-line run starts once the window has ended.
@@ -49,7 +49,7 @@ TEST_F(StartupTest, WithoutSettingsOrRecordingLibraryTheWindowSaysSoAndEndsWithM
     EXPECT_EQ(m_dlg.windowTitle(), QStringLiteral("Orvane Burn 1.2.0"));
     EXPECT_EQ(m_dlg.m_stcTimeLeft->text(), QStringLiteral("--:--"));
 
-    AnsweredWindow modal;
+    AnsweredWindow modal{m_folder.Registry()};
     modal.m_strAppDir = m_folder.ProgramFile();
     EXPECT_EQ(modal.DoModal(), CBurnDlg::ResultFailed) << "without entering the loop";
 }
@@ -70,7 +70,7 @@ TEST_F(StartupTest, LanguageValuesPickTheFileOrTheBuiltInTexts)
         {"../outside.lng", nullptr},
     };
     for (const auto &[setting, language] : cases) {
-        AnsweredWindow dlg;
+        AnsweredWindow dlg{m_folder.Registry()};
         m_folder.WriteFile(QStringLiteral("Orvane.ini"), QByteArray("Language: ") + setting + '\n');
         dlg.m_strAppDir = m_folder.ProgramFile();
         dlg.OnInitDialog();
@@ -102,7 +102,7 @@ TEST_F(StartupTest, SettingsReachTheWindowAndTheDefaultFolderGivesTheLabelOnlyWi
     EXPECT_EQ(m_dlg.m_edtVolume->text(), QStringLiteral("MY_MOVIE"));
     EXPECT_EQ(m_dlg.m_stcLength->text(), QStringLiteral("24"));
 
-    AnsweredWindow withArguments;
+    AnsweredWindow withArguments{m_folder.Registry()};
     withArguments.m_strAppDir = m_folder.ProgramFile();
     withArguments.m_arguments = {QStringLiteral("-d"), QStringLiteral("/elsewhere")};
     withArguments.OnInitDialog();

@@ -47,7 +47,7 @@ protected:
         ifo.close();
         PrepareBurn(m_source);
         m_window->m_bReallocate = 1;
-        m_window->UpdateData(false);
+        m_window->UpdateData(Exchange::ToControls);
         Answer(592, reallocAnswer);
     }
 };
@@ -142,7 +142,7 @@ TEST_F(CommandWindowTest, TickingShutdownAnnouncesTheLogPathAndKeepsTheDiscInThe
 {
     Start(FastDvdWriter);
     m_window->m_strVolume = QStringLiteral("TEST_DISC");
-    m_window->UpdateData(false);
+    m_window->UpdateData(Exchange::ToControls);
     ASSERT_EQ(m_window->m_pOtherDlg->GetBurnFlags() & BURN_NO_EJECT, 0);
     const qsizetype before = Log().size();
     const int callsBefore = PowerOffCallCount();
@@ -168,7 +168,7 @@ TEST_F(CommandWindowTest, ShutdownSequenceIsStandByThenLogFileThenPowerOffThenTh
 {
     Start(FastDvdWriter);
     m_window->m_strVolume = QStringLiteral("TEST_DISC");
-    m_window->UpdateData(false);
+    m_window->UpdateData(Exchange::ToControls);
     m_window->AppendLog(QStringLiteral("the burn went well"));
     const int callsBefore = PowerOffCallCount();
     // The moment the log file's template is looked up is the moment the file

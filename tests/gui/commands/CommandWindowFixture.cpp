@@ -5,7 +5,6 @@
 
 #include "log/CShutdownDlg.h"
 #include "platform/MessageBoxType.h"
-#include "platform/ProgramFolder.h"
 #include "platform/RegistryStore.h"
 
 #include <QApplication>
@@ -83,8 +82,6 @@ void CommandWindowTest::TearDown()
 {
     Close();
     m_standBy.reset();
-    SetMachineRegistry(nullptr);
-    SetProgramFolderForTesting(QString());
 }
 
 void CommandWindowTest::Start(const QByteArray &recorders, const QByteArray &settings,
@@ -96,9 +93,7 @@ void CommandWindowTest::Start(const QByteArray &recorders, const QByteArray &set
     m_registry.CreateKey(regkey::SharedKey);
     m_registry.WriteString(regkey::SharedKey, regkey::LibraryFolderValue, m_copy.Path());
     m_registry.Set(regkey::ShellFoldersKey, regkey::DesktopValue, m_desktop);
-    SetMachineRegistry(&m_registry);
-    SetProgramFolderForTesting(m_copy.Path());
-    m_window = std::make_unique<CommandWindow>();
+    m_window = std::make_unique<CommandWindow>(m_registry);
     m_window->m_strAppDir = m_copy.Executable();
     m_window->m_arguments =
         commandLine.split(u' ', Qt::SkipEmptyParts).replaceInStrings(QStringLiteral("SOURCE"), m_source);
@@ -121,7 +116,7 @@ void CommandWindowTest::PrepareBurn(const QString &source)
 {
     m_window->m_strSourceDir = source;
     m_window->m_strVolume = QStringLiteral("TEST_DISC");
-    m_window->UpdateData(false);
+    m_window->UpdateData(Exchange::ToControls);
     m_window->CheckSourceSize();
     ASSERT_TRUE(m_window->m_btnBurn->isEnabled());
 }

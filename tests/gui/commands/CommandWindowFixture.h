@@ -27,7 +27,10 @@ using Box = AnsweredWindow::Box;
 class CommandWindow : public AnsweredWindow
 {
 public:
-    CommandWindow() { m_portProgress.Tap(&progress); }
+    explicit CommandWindow(RegistryStore &registry) : AnsweredWindow(registry)
+    {
+        m_portProgress.Tap(&progress);
+    }
     RecordingProgress progress;
 };
 

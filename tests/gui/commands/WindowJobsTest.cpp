@@ -150,7 +150,7 @@ TEST_F(WindowJobsTest, EraseButtonPassesFullAndQuickModesAndReportsInBoxes)
         // The same written disc for each mode.
         m_copy.WriteFile(u"virtual-recorders.conf"_s, writer + "#" + QByteArray::number(mode) + "\n");
         m_window->m_nEraseMode = mode;
-        m_window->UpdateData(false);
+        m_window->UpdateData(Exchange::ToControls);
         m_window->m_btnErase->click();
         EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
         EXPECT_EQ(m_window->m_nEraseMode, mode);
@@ -180,7 +180,7 @@ TEST_F(WindowJobsTest, EraseFinishedBoxLeftOpenBringsNoTimeout)
         return (box.type & mb::ButtonsMask) == mb::YesNo ? mb::IdYes : mb::IdOk;
     };
     m_window->m_nEraseMode = 0;
-    m_window->UpdateData(false);
+    m_window->UpdateData(Exchange::ToControls);
     m_window->m_btnErase->click();
     EXPECT_EQ(m_window->Jobs().Job().Wait(), 0);
     m_window->Jobs().Erase().Clock().Join();

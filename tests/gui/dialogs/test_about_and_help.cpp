@@ -2,6 +2,8 @@
 // window itself.
 
 #include "DialogFixture.h"
+#include "gui/DesktopUrls.h"
+#include "gui/HelpWindowView.h"
 
 #include "TestEnvironment.h"
 #include "TextIds.h"
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTextBrowser>
 #include <QTimer>
@@ -40,14 +43,15 @@ TEST_F(AboutBox, ShowsTheVersionLineTheLanguageTextsAndALinkError)
 {
     EXPECT_EQ(CAboutDlg::VersionLine(),
               QStringLiteral(" Orvane Burn / Ver. 1.2.0 (API 6.0) Build Apr  7 2005 "));
-    linkopen::SetOpener([](const QUrl &) { return false; });
+    // No handler takes the mail link: the offscreen desktop fails to open it.
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
     UseLanguage(QStringLiteral("deutsch.lng"));
     RecordingAbout about([this](int id) { return m_texts.GetText(id); });
     QTimer::singleShot(0, &about, [&about] {
         about.findChild<CUrlLabel *>(QStringLiteral("m_ctlMailLink"))->Open();
         about.accept();
     });
-    about.Show();
+    about.exec();
     EXPECT_EQ(about.findChild<QGroupBox *>(QStringLiteral("m_grpVersion"))->title(),
               CAboutDlg::VersionLine());
     EXPECT_EQ(about.windowTitle(), FormatText(m_texts.GetText(textid::AboutCaption),
@@ -65,9 +69,10 @@ TEST_F(AboutBox, ShowsTheVersionLineTheLanguageTextsAndALinkError)
     EXPECT_TRUE(about.errors[0].endsWith(QStringLiteral("with the given filename extension.")));
 
     auto *donate = about.findChild<CIconButton *>(QStringLiteral("m_btnDonation"));
-    EXPECT_EQ(donate->LinkTarget(), m_texts.GetText(textid::DonationPage));
+    DesktopUrls desktop;
+    donate->click();
+    EXPECT_EQ(desktop.opened, QList<QUrl>{linkopen::TargetUrl(m_texts.GetText(textid::DonationPage))});
     EXPECT_EQ(donate->toolTip(), m_texts.GetText(textid::DonationTip));
-    linkopen::SetOpener({});
 }
 
 using HelpFile = DialogFixture;
@@ -98,7 +103,6 @@ protected:
                                         m_folder.File(QStringLiteral("help/english"))));
         m_folder.WriteFile(QStringLiteral("english.chm"), {});
     }
-    void TearDown() override { linkopen::SetOpener({}); }
     HelpWindow *Show(const QString &page, const char *language = "english.lng")
     {
         return ShowHelp(m_owner, m_texts, m_folder.Folder(), QLatin1String(language), page);
@@ -112,8 +116,8 @@ TEST_F(HelpWindowTest, ALanguageWithoutHelpShowsTheEnglishAndAMissingHelpFolderN
     HelpWindow *window = Show(QStringLiteral("other-settings.html"), "francais.lng");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Folder(), m_folder.File(QStringLiteral("help/english")));
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
-    EXPECT_TRUE(window->MissingPageLine().isEmpty());
+    EXPECT_EQ(PageShown(*window), QStringLiteral("other-settings.html"));
+    EXPECT_TRUE(MissingPageLine(*window).isEmpty());
 
     QDir(m_folder.File(QStringLiteral("help"))).removeRecursively();
     QWidget owner;
@@ -126,38 +130,34 @@ TEST_F(HelpWindowTest, ContentsLinksBackAndForwardMoveBetweenPages)
     HelpWindow *window = Show(QString());
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible() && window->isWindow());
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
-    EXPECT_TRUE(window->Browser()->toPlainText().contains(QStringLiteral("user guide")));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("index.html"));
+    EXPECT_TRUE(window->findChild<QTextBrowser *>()->toPlainText().contains(QStringLiteral("user guide")));
     QTreeWidgetItem *other = window->Contents()->topLevelItem(2)->child(1);
     ASSERT_EQ(other->text(0), QStringLiteral("Other Settings"));
     emit window->Contents()->itemClicked(other, 0);
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("other-settings.html"));
 
     // A link of the page, relative to it; then one to a page that is gone.
-    emit window->Browser()->anchorClicked(QUrl(QStringLiteral("settings.html")));
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    emit window->findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("settings.html")));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("settings.html"));
     EXPECT_EQ(window->Contents()->currentItem()->text(0), QStringLiteral("Settings"));
     QFile::remove(m_folder.File(QStringLiteral("help/english/language.html")));
-    emit window->Browser()->anchorClicked(QUrl(QStringLiteral("language.html")));
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("index.html"));
-    EXPECT_TRUE(window->MissingPageLine().contains(QStringLiteral("language.html")));
+    emit window->findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("language.html")));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("index.html"));
+    EXPECT_TRUE(MissingPageLine(*window).contains(QStringLiteral("language.html")));
 
     window->Back();
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("settings.html"));
     window->Back();
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("other-settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("other-settings.html"));
     window->Forward();
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    EXPECT_EQ(PageShown(*window), QStringLiteral("settings.html"));
 
     // Other targets go to the desktop.
-    QList<QUrl> opened;
-    linkopen::SetOpener([&opened](const QUrl &url) {
-        opened << url;
-        return true;
-    });
-    emit window->Browser()->anchorClicked(QUrl(QStringLiteral("https://example.org/")));
-    EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("https://example.org/"))});
-    EXPECT_EQ(window->CurrentPage(), QStringLiteral("settings.html"));
+    DesktopUrls desktop;
+    emit window->findChild<QTextBrowser *>()->anchorClicked(QUrl(QStringLiteral("https://example.org/")));
+    EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl(QStringLiteral("https://example.org/"))});
+    EXPECT_EQ(PageShown(*window), QStringLiteral("settings.html"));
 }
 
 } // namespace

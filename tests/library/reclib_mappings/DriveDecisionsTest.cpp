@@ -78,10 +78,8 @@ TEST(DriveDecisions, OnlyAWrittenRewritableDiscRaisesTheOverwriteQuestion)
             << c.blank << c.rewritable << c.check;
 }
 
-TEST(DriveDecisions, NoBookTypeAndTheFirstEraseMessageOrADefault)
+TEST(DriveDecisions, TheFirstEraseMessageOrADefault)
 {
-    for (MediumKind kind : {MediumKind::DvdPlusR, MediumKind::DvdPlusRw, MediumKind::DvdMinusR})
-        EXPECT_FALSE(driveCanSetBookType(kind));
     EXPECT_EQ(eraseFailureText({}), "the recorder reported an erase failure");
     EXPECT_EQ(eraseFailureText({"Drive is not blank", "second"}), "Drive is not blank");
 }

@@ -37,7 +37,6 @@ class FakeLibraryTest : public testing::Test
 protected:
     void SetUp() override
     {
-        SetMachineRegistry(&m_registry);
         if (qEnvironmentVariableIsSet("PATH"))
             m_savedPath = qgetenv("PATH");
     }
@@ -45,7 +44,6 @@ protected:
     void TearDown() override
     {
         UnloadRecordingLibrary();
-        SetMachineRegistry(nullptr);
         if (m_savedPath)
             qputenv("PATH", *m_savedPath);
         else
@@ -78,7 +76,7 @@ protected:
     {
         m_registry.writes = 0;
         g_szRecLibDir[0] = '\0';
-        return LoadRecordingLibrary();
+        return LoadRecordingLibrary(m_registry);
     }
 
     void SetSharedValue(const QString &folder)

@@ -8,7 +8,7 @@
 
 #include "TestEnvironment.h"
 #include "TextIds.h"
-#include "platform/UniqueFd.h"
+#include "sysio/UniqueFd.h"
 
 #include <reclib_api.h>
 
@@ -97,7 +97,7 @@ TEST(DisplayProbe, AsksTheServerItself)
     EXPECT_FALSE(XServerAnswers(""));
     const QByteArray runtime = testenv::makeTempDir(u"runtime"_s).toUtf8();
     EXPECT_FALSE(WaylandServerAnswers("wayland-9", runtime));
-    const UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM, 0));
+    const sysio::UniqueFd listener(::socket(AF_UNIX, SOCK_STREAM, 0));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const QByteArray path = runtime + "/wayland-9";

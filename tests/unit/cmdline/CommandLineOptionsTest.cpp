@@ -100,31 +100,4 @@ TEST(FindEarlyOption, AnswersHelpAndVersionOnlyForTheWholeTokens)
     EXPECT_TRUE(VersionText().startsWith("orvane-burn (Orvane Burn) "));
 }
 
-TEST(SplitCommandLine, SplitsAsTheUnattendedRunReadsIt)
-{
-    const std::pair<const char *, QStringList> cases[] = {
-        {"", {}},
-        {"-d film -v LABEL", {"-d", "film", "-v", "LABEL"}},
-        {"\t-d\tfilm\t", {"-d", "film"}},
-        {"-d \"my  film\"", {"-d", "my film"}}, // two blanks inside quotes fold into one
-        {"-d \"a   b\"", {"-d", "a  b"}},       // three leave two
-        {"\"\" -c", {"-c"}},                    // nothing or blanks alone between quotes: no token
-        {"\"   \" -c", {"-c"}},
-        {"\" film\"", {"film"}}, // leading blanks of a quoted part are dropped
-        {"\"a\"b", {"a", "b"}},  // no blank needed after a closing quote
-        {"ab\"cd\"", {"cd"}},    // what comes right before an opening quote is dropped
-        {"-c \"never closed", {"-c"}},
-        {"-d \u00e9t\u00e9 -v \u00dcBER", {"-d", "\u00e9t\u00e9", "-v", "\u00dcBER"}},
-    };
-    for (const auto &[line, expected] : cases)
-        EXPECT_EQ(SplitCommandLine(QString::fromUtf8(line)), expected) << line;
-
-    QStringList words;
-    for (int i = 0; i < 5000; ++i)
-        words << QString::number(i);
-    const QStringList tokens = SplitCommandLine(words.join(' '));
-    ASSERT_EQ(tokens.size(), 99) << "at most 99 tokens, the rest dropped silently";
-    EXPECT_EQ(tokens.last(), "98");
-}
-
 } // namespace

@@ -57,8 +57,6 @@ class RecordingJobsTest : public testing::Test
 protected:
     RecordingJobsTest()
     {
-        // An empty machine registry: the recording library is never found.
-        SetMachineRegistry(&m_registry);
         jobs.Callbacks().FillLibrarySettings(window.m_libSettings);
         jobs.Callbacks().FillProgressRecord(window.m_libProgress);
         jobs.Job().ObservePhases([this](JobPhase phase) {
@@ -70,7 +68,6 @@ protected:
     {
         busy.Open();
         jobs.Job().Wait();
-        SetMachineRegistry(nullptr);
     }
 
     int Dialog(int type, void *data = nullptr)
@@ -105,6 +102,7 @@ protected:
         return std::exchange(m_phases, {});
     }
 
+    // An empty machine registry: the recording library is never found.
     MemoryRegistryStore m_registry;
     TestJobPorts ports;
     GatedBusy busy;
@@ -112,7 +110,7 @@ protected:
     RecordingSoundPlayer sound;
     RecordingJobs jobs{JobPorts{ports.report, ports.questions, ports.progress, ports.none, ports.none, busy,
                                 ports.none, ports.settings},
-                       window, sound};
+                       window, sound, m_registry};
     std::mutex m_mutex;
     std::vector<JobPhase> m_phases;
 };

@@ -1,11 +1,12 @@
 #pragma once
-// Owns a POSIX file descriptor and closes it once.
 
 #include <unistd.h>
+
 #include <utility>
 
-namespace image {
+namespace sysio {
 
+// Owns a POSIX file descriptor and closes it once.
 class UniqueFd
 {
 public:
@@ -24,6 +25,8 @@ public:
 
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
+    // Hands the descriptor to a new owner (fdopendir, say); -1 remains.
+    int release() { return std::exchange(m_fd, -1); }
     void reset(int fd = -1)
     {
         if (m_fd >= 0)
@@ -35,4 +38,4 @@ private:
     int m_fd = -1;
 };
 
-} // namespace image
+} // namespace sysio
