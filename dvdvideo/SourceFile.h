@@ -50,7 +50,6 @@ public:
     static SourceFile Open(const char *path);
     static SourceFile Open(const std::string &path) { return Open(path.c_str()); }
 
-
     // A regular file, open for reading.
     bool usable() const { return m_refusal == SourceRefusal::None; }
     int fd() const { return m_fd.get(); }

@@ -6,8 +6,8 @@
 #include "ProgramRun.h"
 
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 namespace {
 

@@ -68,16 +68,16 @@ int BurnRun::Prepare()
     // Abort button, a termination signal) is looked at after every check,
     // and between the entries of the folder walk.
     static constexpr Check Checks[] = {
-        &BurnRun::CheckSource,   // a folder is given
-        &BurnRun::CheckFolder,   // it exists, is a folder and can be read
-        &BurnRun::CheckLabel,    // the label is one a disc can carry
-        &BurnRun::OpenRecorder,  // the recorder is the job's until its end
-        &BurnRun::LookAtDisc,    // the disc's kind and room; nothing is asked yet
-        &BurnRun::BuildTrack,    // the compilation, and the track the library makes of it
+        &BurnRun::CheckSource,       // a folder is given
+        &BurnRun::CheckFolder,       // it exists, is a folder and can be read
+        &BurnRun::CheckLabel,        // the label is one a disc can carry
+        &BurnRun::OpenRecorder,      // the recorder is the job's until its end
+        &BurnRun::LookAtDisc,        // the disc's kind and room; nothing is asked yet
+        &BurnRun::BuildTrack,        // the compilation, and the track the library makes of it
         &BurnRun::CheckRoomForImage, // the recorder's own room for the image (a virtual disc's folder)
-        &BurnRun::CheckDiscRoom, // the track fits the disc
-        &BurnRun::CheckDvdVideo, // the DVD-Video check (an error asks whether to burn anyway)
-        &BurnRun::AskOverwrite,  // a used rewritable disc may be overwritten
+        &BurnRun::CheckDiscRoom,     // the track fits the disc
+        &BurnRun::CheckDvdVideo,     // the DVD-Video check (an error asks whether to burn anyway)
+        &BurnRun::AskOverwrite,      // a used rewritable disc may be overwritten
     };
     for (const Check check : Checks) {
         const int result = (this->*check)();
