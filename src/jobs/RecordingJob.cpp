@@ -61,7 +61,7 @@ int RecordingJob::RunBurn(const Prelude &prelude)
         return Wait();
     }
     SetPhase(JobPhase::Burning);
-    result = m_burn.BurnPrepared();
+    result = m_burn.BurnCompilation();
     Finish(result);
     return result;
 }

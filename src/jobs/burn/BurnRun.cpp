@@ -50,7 +50,7 @@ int BurnRun::RunBurnAfterErase()
     m_ports.report.SetStatusText(m_ports.report.GetText(textid::Burning));
     m_ports.progress.SetProgressRange(0, 100);
     m_ports.busy.EnableAbort(true);
-    return BurnPrepared();
+    return BurnCompilation();
 }
 
 int BurnRun::StopStillNotBlank()
@@ -64,17 +64,7 @@ int BurnRun::StopStillNotBlank()
     return jobs::RunBurnStillNotBlank;
 }
 
-int BurnRun::BurnCompilation(const DeviceInfo &device)
-{
-    m_settings = m_ports.settings.TakeJobSettings();
-    m_device = &device;
-    const int prepared = PrepareCompilation();
-    if (prepared != 0)
-        return EndPreparedRun(prepared);
-    return BurnPrepared();
-}
-
-int BurnRun::BurnPrepared()
+int BurnRun::BurnCompilation()
 {
     WriteRecord record{};
     record.track = m_track.get();

@@ -14,7 +14,7 @@ struct RecordingState;
 
 // The burn run's steps: the point of no return (Prepare), which rules out
 // every failure that can be foreseen before the disc is changed; then the
-// burn (BurnPrepared), or, when the disc is a used rewritable one, the burn
+// burn (BurnCompilation), or, when the disc is a used rewritable one, the burn
 // after the erase (RunBurnAfterErase). It reports the outcome in the log,
 // the status line and a message box. RecordingJob runs the steps in their
 // order, each on the thread it belongs to.
@@ -37,19 +37,14 @@ public:
     // The disc Prepare looked at is a used rewritable one that the burn
     // needs erased; the recorder stays open for the erase.
     bool EraseFirst() const { return m_eraseFirst; }
-    // Burns the prepared track on the open recorder, reports, releases; the
-    // NeroBurn result.
-    int BurnPrepared();
+    // The burn proper: burns the track Prepare made on the open recorder,
+    // reports, releases; the NeroBurn result.
+    int BurnCompilation();
     // The burn that follows an erase (the erase worker runs it) on the
     // compilation prepared before the erase: a disc that is still not blank
     // fails with RunBurnStillNotBlank instead of being erased again. Without
     // a prepared burn it fails the same way once it has looked at the disc.
     int RunBurnAfterErase();
-
-    // Looks at the disc in the open recorder m_hDevice: 0 write it as it is,
-    // 1 a used rewritable disc to erase first, -1 no open recorder or the
-    // user declined to overwrite.
-    int CheckMedium();
 
     // Whether the last run could open the recorder: RunBurnNoRecorder then
     // means the user declined to overwrite the disc.
@@ -57,11 +52,6 @@ public:
 
     // Replaces the player of the result sound (tests listen to it).
     void SetSoundPlayer(ISoundPlayer &sound) { m_sound = &sound; }
-
-    // The burn proper on the open recorder, of a disc that is written as it
-    // is; the NeroBurn result, or RunBurnCompilationFailed when the
-    // compilation could not be built.
-    int BurnCompilation(const DeviceInfo &device);
 
 private:
     // What the first look at the disc found; nothing is asked then.

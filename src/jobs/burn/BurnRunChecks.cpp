@@ -246,17 +246,6 @@ int BurnRun::StopAborted()
     return BURN_USER_ABORT;
 }
 
-int BurnRun::CheckMedium()
-{
-    if (!m_state.m_hDevice.IsOpen())
-        return -1;
-    m_eraseFirst = false;
-    m_disc = ReadDisc();
-    if (AskOverwrite() != 0)
-        return -1;
-    return m_eraseFirst ? 1 : 0;
-}
-
 int BurnRun::PrepareCompilation()
 {
     // A flag left from an earlier burn must not hide this burn's result.
