@@ -4,6 +4,7 @@
 #include "app/CBurnDlg.h"
 #include "app/CheckCommand.h"
 #include "app/DisplayFallback.h"
+#include "app/OffscreenMessages.h"
 #include "app/RunReason.h"
 #include "cmdline/CommandLineOptions.h"
 #include "cmdline/CommandLineTokenizer.h"
@@ -127,6 +128,7 @@ int CBurnApp::Run(int argc, char **argv)
     // belongs to the run as the shell gave it.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    QuietOffscreenPluginWarnings();
     // Outlives the window, so that a signal while the window goes (a job
     // being waited for) still ends nothing abruptly.
     TerminationSignals terminationSignals;

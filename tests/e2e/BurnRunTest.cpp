@@ -18,6 +18,7 @@ TEST_F(UnattendedRunTest, FolderAloneBurnsWithTheFolderLabelThroughAClosedPipe)
     ExpectGoodImage(Image());
     EXPECT_TRUE(Output(u"isoinfo"_s, {u"-d"_s, u"-i"_s, Image()}).contains(u"\nVolume id: MY_FILM\n"_s));
     EXPECT_TRUE(DesktopFiles().isEmpty()) << "no log file without -l";
+    EXPECT_FALSE(run.err.contains(u"This plugin does not support"_s)) << "no platform chatter on a terminal";
 }
 
 // Standard output carries exactly the log pane's lines, which the -l log
