@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include "image/ImageTrack.h"
 #include "image/IsoImageTrack.h"
 
 #define RECLIB_EXPORT extern "C" __attribute__((visibility("default")))
@@ -176,9 +177,20 @@ RECLIB_EXPORT IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, u
         library.errors().add("NeroCreateIsoTrackEx: " + why);
         return nullptr;
     }
-    IsoTrack *track = CreateIsoImageTrack(root, label != nullptr ? label : "", flags);
+    // Opening every source of a large folder takes a while: the program's
+    // idle callback, on this same thread, can ask to stop meanwhile.
+    const RecLibSettings settings = library.settings();
+    const auto stopRequested = [settings] {
+        return settings.idleCallback != nullptr && settings.idleCallback(settings.idleContext) != 0;
+    };
+    IsoTrack *track = CreateIsoImageTrack(root, label != nullptr ? label : "", flags, stopRequested);
     if (track == nullptr) {
         library.errors().add("NeroCreateIsoTrackEx: the image could not be laid out");
+        return nullptr;
+    }
+    if (imageTrackOf(track)->stopped()) {
+        library.errors().add("NeroCreateIsoTrackEx: stopped by the program while the sources were opened");
+        track->vtbl->destroy(track, 1);
         return nullptr;
     }
     // Every source has been opened and stamped by now: a track that cannot

@@ -17,8 +17,10 @@ constexpr uint32_t kFirstDescriptorSector = 16;
 
 } // namespace
 
-ImageTrack::ImageTrack(const IsoItem *root, const char *label, uint32_t flags)
-    : m_flags(flags), m_label(label ? label : ""), m_time(ImageTime::fromEnvironment()), m_tree(root)
+ImageTrack::ImageTrack(const IsoItem *root, const char *label, uint32_t flags,
+                       ImageTree::StopCheck stopRequested)
+    : m_flags(flags), m_label(label ? label : ""), m_time(ImageTime::fromEnvironment()),
+      m_tree(root, std::move(stopRequested))
 {
     settleDates(m_tree, m_time.seconds(), ImageTime::sourceDateEpoch());
     m_deepFolders = std::make_unique<DeepFolders>(m_tree);

@@ -24,13 +24,17 @@ class IsoHierarchyWriter;
 class ImageTrack
 {
 public:
-    ImageTrack(const IsoItem *root, const char *label, uint32_t flags);
+    ImageTrack(const IsoItem *root, const char *label, uint32_t flags,
+               ImageTree::StopCheck stopRequested = {});
     ~ImageTrack();
 
     uint32_t flags() const { return m_flags; }
     const std::string &label() const { return m_label; }
     int64_t sizeInSectors() const { return m_totalSectors; }
     int fileCount() const { return m_tree.fileCount(); }
+    // The program asked to stop while the sources were opened: the track
+    // is incomplete and must not be burned.
+    bool stopped() const { return m_tree.stopped(); }
     bool isMode2() const { return (m_flags & ISO_TRACK_MODE2) != 0; }
     bool reallocationFailed() const { return m_reallocFailed; }
     const std::string &placementWarning() const { return m_placementWarning; }

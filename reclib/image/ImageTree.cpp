@@ -33,7 +33,8 @@ std::string ImageNode::sourcePath() const
     return std::string(sourceFolder) + sourceTail;
 }
 
-ImageTree::ImageTree(const IsoItem *first)
+ImageTree::ImageTree(const IsoItem *first, StopCheck stopRequested)
+    : m_stopRequested(std::move(stopRequested))
 {
     m_root.isDirectory = true;
     copyList(first, m_root, 0);
@@ -41,7 +42,7 @@ ImageTree::ImageTree(const IsoItem *first)
 
 void ImageTree::copyList(const IsoItem *first, ImageNode &into, int depth)
 {
-    if (depth > kMaxDepth)
+    if (depth > kMaxDepth || m_stopped)
         return;
     // Counted first so that the entries get one array of exactly their number.
     uint32_t count = 0;
@@ -61,6 +62,10 @@ void ImageTree::copyList(const IsoItem *first, ImageNode &into, int depth)
             copyList(item->firstChild, *node, depth + 1);
         } else {
             ++m_fileCount;
+            if (m_stopRequested && m_fileCount % kStopCheckFiles == 0 && m_stopRequested())
+                m_stopped = true;
+            if (m_stopped)
+                return;
             copyFile(*item, *node);
         }
     }

@@ -107,8 +107,13 @@ public:
     // Copies the list starting at first (and everything below it). Each
     // source file is opened for reading once now, without waiting on it,
     // and stamped; one that cannot be opened or is no regular file is
-    // marked missing with the reason.
-    explicit ImageTree(const IsoItem *first);
+    // marked missing with the reason. stopRequested, when given, is asked
+    // every kStopCheckFiles files: a walk of many files on a slow file
+    // system still stops within a moment when the program asks; the tree
+    // is then incomplete and stopped() says so.
+    using StopCheck = std::function<bool()>;
+    static constexpr int kStopCheckFiles = 256;
+    explicit ImageTree(const IsoItem *first, StopCheck stopRequested = {});
 
     ImageNode &root() { return m_root; }
     const ImageNode &root() const { return m_root; }
@@ -122,6 +127,7 @@ public:
     int directoryCount() const { return m_directoryCount; } // without the root
     // The first file that could not be examined, or null.
     const ImageNode *firstMissing() const { return m_firstMissing; }
+    bool stopped() const { return m_stopped; }
 
 private:
     void copyList(const IsoItem *first, ImageNode &into, int depth);
@@ -131,6 +137,8 @@ private:
     TextStore m_texts; // the nodes' names and source paths
     ImageNode m_root;
     std::string_view m_lastSourceFolder;
+    StopCheck m_stopRequested;
+    bool m_stopped = false;
     int m_fileCount = 0;
     int m_directoryCount = 0;
     const ImageNode *m_firstMissing = nullptr;

@@ -149,7 +149,8 @@ image::ImageTrack *imageTrackOf(IsoTrack *track)
     return static_cast<ImageTrackObject *>(track)->track.get();
 }
 
-IsoTrack *CreateIsoImageTrack(IsoItem *root, const char *label, uint32_t flags)
+IsoTrack *CreateIsoImageTrack(IsoItem *root, const char *label, uint32_t flags,
+                              std::function<bool()> stopRequested)
 {
     if (!root)
         return nullptr;
@@ -158,7 +159,7 @@ IsoTrack *CreateIsoImageTrack(IsoItem *root, const char *label, uint32_t flags)
         return nullptr;
     object->vtbl = &kTable;
     try {
-        object->track = std::make_unique<image::ImageTrack>(root, label, flags);
+        object->track = std::make_unique<image::ImageTrack>(root, label, flags, std::move(stopRequested));
     } catch (const std::bad_alloc &) {
         delete object;
         return nullptr;

@@ -6,6 +6,7 @@
 #include "reclib_api.h"
 
 #include <cstdint>
+#include <functional>
 
 // Creates a track for the tree starting at root (the top-level list), the
 // volume label and the ISO track flags (ISO_TRACK_*).
@@ -40,7 +41,12 @@
 //
 // The track belongs to the caller; slot 0 (destroy, deleteFlag 1) frees it.
 // Any thread may use a track, one thread at a time.
-IsoTrack *CreateIsoImageTrack(IsoItem *root, const char *label, uint32_t flags);
+//
+// stopRequested, when given, is asked now and then while the sources are
+// opened; when it answers true the track is made incomplete (imageTrackOf
+// says stopped()) and must be destroyed unburned.
+IsoTrack *CreateIsoImageTrack(IsoItem *root, const char *label, uint32_t flags,
+                              std::function<bool()> stopRequested = {});
 
 namespace image {
 class ImageTrack;

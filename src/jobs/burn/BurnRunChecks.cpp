@@ -279,6 +279,12 @@ int BurnRun::PrepareCompilation()
     m_track.reset(NeroCreateIsoTrackEx(root, m_state.m_strVolume.toUtf8().constData(), isoFlags.flags));
     if (!m_track) {
         m_state.m_pIsoRoot.reset();
+        // Stopped on the program's word while the library opened the
+        // sources: the abort is reported, not a failure of the track.
+        if (m_state.m_bAbort) {
+            NeroClearErrors();
+            return jobs::RunBurnTrackFailed;
+        }
         ReportTrackFailure(m_moreFlags);
         return jobs::RunBurnTrackFailed;
     }

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -237,6 +238,30 @@ TEST(SourceChangeTest, MissingSourceIsNamedWhenTheTrackIsCreated)
     EXPECT_NE(std::string(error).find(folder + "/gone.vob"), std::string::npos);
     EXPECT_EQ(track->vtbl->openStream(track.get()), -1);
     EXPECT_STREQ(track->vtbl->lastError(track.get()), error);
+}
+
+// Opening the sources of a large folder asks the program, now and then,
+// whether to go on: a stop leaves an incomplete track that says so.
+TEST(SourceChangeTest, StopAskedWhileTheSourcesAreOpenedLeavesAStoppedTrack)
+{
+    const std::string folder = tempDir("many");
+    IsoItemTree tree;
+    for (int i = 0; i < 3 * image::ImageTree::kStopCheckFiles; ++i) {
+        const std::string name = "f" + std::to_string(i);
+        std::ofstream(folder + "/" + name) << name;
+        tree.addFile(nullptr, name, folder + "/" + name);
+    }
+    for (const int stopAt : {0, 2}) {
+        int asked = 0;
+        TrackPtr track(CreateIsoImageTrack(tree.root(), "MANY", kBridge, [&] { return ++asked > stopAt; }));
+        ASSERT_TRUE(track);
+        EXPECT_TRUE(imageTrackOf(track.get())->stopped()) << "stop at ask " << stopAt + 1;
+        EXPECT_EQ(asked, stopAt + 1) << "asked no more after the stop";
+    }
+    int asked = 0;
+    TrackPtr whole(CreateIsoImageTrack(tree.root(), "MANY", kBridge, [&] { return ++asked > 99; }));
+    EXPECT_FALSE(imageTrackOf(whole.get())->stopped());
+    EXPECT_EQ(asked, 3) << "once per " << image::ImageTree::kStopCheckFiles << " files";
 }
 
 TEST(SourceChangeTest, SourceThatGrowsWhileItIsReadFailsTheStream)
