@@ -98,12 +98,6 @@ uint64_t MiddleBreak(uint64_t totalSectors)
 LayerBreakPlan PlanLayerBreak(const LayerBreakInput &input)
 {
     LayerBreakPlan plan;
-    if (input.totalSectors <= input.layer0Limit)
-        return plan;
-    if (MiddleBreak(input.totalSectors) > input.layer0Limit) {
-        plan.choice = BreakChoice::TooLarge;
-        return plan;
-    }
     const std::vector<PlacedTitle> titles = placedTitles(input);
     const PlacedTitle *main = nullptr;
     for (const PlacedTitle &t : titles)
@@ -126,6 +120,12 @@ LayerBreakPlan PlanLayerBreak(const LayerBreakInput &input)
             c.fits = 2 * layer0 >= input.totalSectors + c.padding && layer0 <= input.layer0Limit;
             plan.candidates.push_back(c);
         }
+    }
+    if (input.totalSectors <= input.layer0Limit)
+        return plan;
+    if (MiddleBreak(input.totalSectors) > input.layer0Limit) {
+        plan.choice = BreakChoice::TooLarge;
+        return plan;
     }
     const uint64_t middle = (input.totalSectors + 1) / 2;
     for (size_t i = 0; i < plan.candidates.size(); ++i) {
@@ -151,6 +151,7 @@ LayerBreakPlan PlanLayerBreak(const LayerBreakInput &input)
     plan.breakSector = MiddleBreak(input.totalSectors);
     if (main && main->cells.addressesDisagree) {
         plan.choice = BreakChoice::AddressesDisagree;
+        plan.title = main->title;
         return plan;
     }
     locate(plan, titles, main);

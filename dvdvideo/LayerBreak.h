@@ -37,6 +37,8 @@ struct LayerBreakInput
 };
 
 inline constexpr uint64_t kEccBlockSectors = 16;
+// The largest layer 0 of a blank DVD+R DL disc, for plans made without one.
+inline constexpr uint64_t kDvdPlusRDlLayer0Sectors = 2086912;
 
 enum class BreakChoice {
     NotNeeded,               // everything fits on layer 0
@@ -66,10 +68,12 @@ struct BreakCandidate
 struct LayerBreakPlan
 {
     BreakChoice choice = BreakChoice::NotNeeded;
-    std::vector<BreakCandidate> candidates; // the main title's cell starts in playback order
-    int chosen = -1;                        // index into candidates
-    uint32_t padding = 0;                   // sectors before the first DVD-Video file
-    uint64_t breakSector = 0;               // layer 0's size (the first sector of layer 1); 0: none
+    // The main title's cell starts in playback order, listed even when no
+    // break is needed.
+    std::vector<BreakCandidate> candidates;
+    int chosen = -1;          // index into candidates
+    uint32_t padding = 0;     // sectors before the first DVD-Video file
+    uint64_t breakSector = 0; // layer 0's size (the first sector of layer 1); 0: none
     // MidCell: where the break falls.
     int title = 0;
     int chapter = 0;

@@ -1,5 +1,7 @@
 #include "dvdvideo/Preflight.h"
 
+#include "dvdvideo/FolderLayout.h"
+
 #include <cerrno>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -105,9 +107,10 @@ PreflightReport RunPreflight(const std::string &sourceFolder, Reallocation reall
     report.videoTsFiles = ListFolderFiles(report.videoTsPath);
     RefuseUnusableFiles(report.videoTsPath, report.videoTsFiles);
     const std::string base = report.videoTsPath + "/";
-    FolderCheck check(report.videoTsFiles,
-                      [&](const FolderFile &file) { return ReadSmallFile(base + file.name); });
+    const FolderCheck::Loader load = [&](const FolderFile &file) { return ReadSmallFile(base + file.name); };
+    FolderCheck check(report.videoTsFiles, load);
     report.findings = check.Run(reallocation);
+    report.layout = FolderLayout(check, check.PlayableSets(), load);
     // The walk needs a readable video manager and a title set to visit.
     if (!check.PlayableSets().empty()) {
         Findings walk = WalkPlayback(sourceFolder, check.PlayableSets(), limits);

@@ -3,6 +3,7 @@
 #include "TextIds.h"
 #include "app/RunExitStatus.h"
 #include "jobs/burn/DvdVideoPreflight.h"
+#include "jobs/burn/LayerBreakLines.h"
 #include "lang/BuiltinTexts.h"
 
 #include <cstdio>
@@ -23,6 +24,18 @@ bool IsFolderOption(const QString &token)
 {
     return token == QLatin1String("-d") || token == QLatin1String("/d") || token == QLatin1String("-D") ||
            token == QLatin1String("/D");
+}
+
+// The layer-break candidates of the folder as it stands, and the break a
+// DVD+R DL disc would get when the folder needs one.
+void PrintLayerBreak(const dvdvideo::PreflightReport &report)
+{
+    if (!report.layout)
+        return;
+    dvdvideo::LayerBreakInput input = *report.layout;
+    input.layer0Limit = dvdvideo::kDvdPlusRDlLayer0Sectors;
+    for (const QString &line : jobs::LayerBreakLines(dvdvideo::PlanLayerBreak(input), 0, &BuiltinText))
+        PrintLine(stdout, line);
 }
 
 } // namespace
@@ -62,6 +75,7 @@ std::optional<int> RunCheckCommand(const QStringList &arguments)
     }
     for (const QString &line : jobs::PreflightLines(*folder, findings, &BuiltinText))
         PrintLine(stdout, line);
+    PrintLayerBreak(report);
     std::fflush(stdout);
     return dvdvideo::HasError(findings) ? runexit::CompilationFailed : runexit::Success;
 }

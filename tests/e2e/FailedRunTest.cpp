@@ -162,6 +162,9 @@ TEST_F(UnattendedRunTest, CheckHelpAndVersionAnswerWithoutTheRecorder)
         {"--check -d SOURCE", runexit::Success, Text(991)},
         {"-d SOURCE --check", runexit::Success, Text(991)},
         {"--check -d SOURCE/VIDEO_TS", runexit::CompilationFailed, u"VIDEO_TS is missing"_s},
+        // The layer-break candidates, counted from VIDEO_TS.IFO.
+        {"--check -d " ORVANE_TEST_SOURCE_DIR "/samples/dvd-chapters", runexit::Success,
+         u"Title 2, chapter 4, cell 5 at 0:00:05: sector 149, seamless\n"_s},
         {"--check", runexit::ParseError, {}},
         {"--check -d", runexit::ParseError, {}},
         {"--check -d SOURCE -x", runexit::ParseError, {}},
