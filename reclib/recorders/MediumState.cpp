@@ -89,6 +89,8 @@ MediumState MediumState::fromText(const VirtualRecorderSettings &spec, std::stri
             valid = valid && readNumber(line.value, state.contentCount) && state.contentCount >= 0;
         } else if (line.key == "used-sectors") {
             valid = valid && readNumber(line.value, state.usedSectors) && state.usedSectors >= 0;
+        } else if (line.key == "layer-break") {
+            valid = valid && readNumber(line.value, state.layerBreak) && state.layerBreak >= 0;
         } else if (line.key == "book-type") {
             state.dvdRomBookType = line.value == "DVD-ROM";
         }
@@ -108,6 +110,8 @@ std::string MediumState::text() const
          << "content-count = " << contentCount << '\n'
          << "used-sectors = " << usedSectors << '\n'
          << "book-type = " << (dvdRomBookType ? "DVD-ROM" : "default") << '\n';
+    if (traitsOf(kind).layer0LimitSectors > 0)
+        file << "layer-break = " << layerBreak << '\n';
     return file.str();
 }
 

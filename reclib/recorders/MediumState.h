@@ -18,6 +18,9 @@ struct MediumState
     int32_t contentCount = 0; // tracks written; 0 when blank
     int64_t usedSectors = 0;
     bool dvdRomBookType = false;
+    // A dual-layer disc: the size of layer 0 the writer was given (the first
+    // sector of layer 1); 0 when everything is on layer 0.
+    int64_t layerBreak = 0;
 
     bool present() const { return kind != MediumKind::None; }
 
