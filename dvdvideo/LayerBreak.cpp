@@ -13,6 +13,7 @@ namespace {
 struct PlacedTitle
 {
     int title = 0;
+    int set = 0;
     uint64_t vobStart = 0; // absolute sector of the set's title VOB
     uint64_t vobSectors = 0;
     TitleCellList cells;
@@ -36,7 +37,7 @@ std::vector<PlacedTitle> placedTitles(const LayerBreakInput &input)
         auto cells = ReadTitleCells(set->second->ifo, entry.setTitle);
         if (!addresses || !cells || cells->cells.empty() || addresses->titleVobStart == 0)
             continue;
-        PlacedTitle placed{entry.title, set->second->ifoSector + addresses->titleVobStart,
+        PlacedTitle placed{entry.title, entry.set, set->second->ifoSector + addresses->titleVobStart,
                            set->second->titleVobSectors, std::move(*cells)};
         for (const CellEntry &cell : placed.cells.cells)
             if (cell.lastSector >= placed.vobSectors)
@@ -108,13 +109,15 @@ LayerBreakPlan PlanLayerBreak(const LayerBreakInput &input)
             // A break inside an angle block would leave some angles behind.
             if (cell.inAngleBlock)
                 continue;
-            BreakCandidate c{main->title,
-                             cell.chapter,
-                             cell.cell,
-                             cell.startMs,
-                             cell.seamless,
-                             cell.chapterStart,
-                             main->vobStart + cell.firstSector};
+            BreakCandidate c;
+            c.title = main->title;
+            c.set = main->set;
+            c.chapter = cell.chapter;
+            c.cell = cell.cell;
+            c.timeMs = cell.startMs;
+            c.seamless = cell.seamless;
+            c.chapterStart = cell.chapterStart;
+            c.sector = main->vobStart + cell.firstSector;
             c.padding = uint32_t((kEccBlockSectors - c.sector % kEccBlockSectors) % kEccBlockSectors);
             const uint64_t layer0 = c.sector + c.padding;
             c.fits = 2 * layer0 >= input.totalSectors + c.padding && layer0 <= input.layer0Limit;

@@ -55,6 +55,7 @@ enum class BreakChoice {
 struct BreakCandidate
 {
     int title = 0;
+    int set = 0; // the title set holding the title
     int chapter = 0;
     int cell = 0;
     uint64_t timeMs = 0; // into the title

@@ -8,9 +8,6 @@
 
 #include "dvdvideo/LayerBreak.h"
 
-#include <dvdread/dvd_reader.h>
-#include <dvdread/dvd_udf.h>
-#include <dvdread/ifo_read.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -19,26 +16,6 @@
 using namespace imagetest;
 
 namespace {
-
-// libdvdread's absolute first sectors of the cells of title set 2's first
-// program chain.
-std::vector<uint64_t> libdvdreadCellStarts(const std::string &image)
-{
-    std::vector<uint64_t> starts;
-    dvd_reader_t *dvd = DVDOpen(image.c_str());
-    if (!dvd)
-        return starts;
-    uint32_t size = 0;
-    const uint32_t vob = UDFFindFile(dvd, "/VIDEO_TS/VTS_02_1.VOB", &size);
-    if (ifo_handle_t *vts = ifoOpen(dvd, 2)) {
-        const pgc_t *pgc = vts->vts_pgcit->pgci_srp[0].pgc;
-        for (int c = 0; c < pgc->nr_of_cells; ++c)
-            starts.push_back(uint64_t(vob) + pgc->cell_playback[c].first_sector);
-        ifoClose(vts);
-    }
-    DVDClose(dvd);
-    return starts;
-}
 
 TEST(LayerBreakReadersTest, CandidatesAreTheCellStartsLibdvdreadReads)
 {
@@ -68,7 +45,7 @@ TEST(LayerBreakReadersTest, CandidatesAreTheCellStartsLibdvdreadReads)
         std::vector<uint64_t> sectors;
         for (const auto &c : plan.candidates)
             sectors.push_back(c.sector);
-        EXPECT_EQ(sectors, libdvdreadCellStarts(b.image));
+        EXPECT_EQ(sectors, cellStarts(b.image, 2));
         EXPECT_EQ(sectors.size(), 5u);
     }
 }
