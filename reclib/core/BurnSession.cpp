@@ -164,7 +164,8 @@ int runBurn(Library &library, RecDeviceHandle handle, int format, void *writeRec
     BurnRequest request;
     if (const int refused = makeRequest(*recorder, track, *record, flags, speed, caller, request))
         return refused;
-    chooseLayerBreak(*recorder, track, caller, request);
+    if (const int declined = chooseLayerBreak(*recorder, track, caller, request))
+        return declined;
     BurnPreparation prepared = recorder->prepareBurn(request, caller);
     if (const int *result = std::get_if<int>(&prepared))
         return *result;

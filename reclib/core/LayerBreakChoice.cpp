@@ -33,14 +33,18 @@ const char *reasonOf(BreakChoice choice)
     }
 }
 
+std::string midScene(const dvdvideo::LayerBreakPlan &plan)
+{
+    return "The break falls inside title " + std::to_string(plan.title) + " chapter " +
+           std::to_string(plan.chapter) + ", " + titleTime(plan.timeMs) + ": a player will pause mid-scene";
+}
+
 void logFallback(const dvdvideo::LayerBreakPlan &plan, int64_t at, const CallerSide &caller)
 {
     const std::string sector = "Layer break at sector " + std::to_string(at);
     switch (plan.choice) {
     case BreakChoice::MidCell:
-        caller.log(LOG_TEXT_WARNING, "The break falls inside title " + std::to_string(plan.title) +
-                                         " chapter " + std::to_string(plan.chapter) + ", " +
-                                         titleTime(plan.timeMs) + ": a player will pause mid-scene");
+        caller.log(LOG_TEXT_WARNING, midScene(plan));
         break;
     case BreakChoice::AddressesDisagree:
         caller.log(LOG_TEXT_WARNING,
@@ -59,14 +63,14 @@ void logFallback(const dvdvideo::LayerBreakPlan &plan, int64_t at, const CallerS
 
 } // namespace
 
-void chooseLayerBreak(Recorder &recorder, IsoTrack *track, const CallerSide &caller, BurnRequest &request)
+int chooseLayerBreak(Recorder &recorder, IsoTrack *track, const CallerSide &caller, BurnRequest &request)
 {
     const int64_t limit = recorder.layer0Limit();
     if (limit <= 0)
-        return;
+        return 0;
     if (request.imageSectors <= limit) {
         caller.log(LOG_TEXT_INFO, "The image fits on layer 0 of the dual-layer disc: no layer break");
-        return;
+        return 0;
     }
     image::ImageTrack *image = imageTrackOf(track);
     const auto plan = image ? image->planLayerBreak(uint64_t(limit)) : std::nullopt;
@@ -82,14 +86,22 @@ void chooseLayerBreak(Recorder &recorder, IsoTrack *track, const CallerSide &cal
                        std::to_string(image->layerPadding()) + " zero sectors put before " +
                        (image->layerPaddingSet() ? "title set " + std::to_string(image->layerPaddingSet())
                                                  : std::string("the DVD-Video files")));
-        return;
+        return 0;
     }
     request.layerBreak = int64_t(dvdvideo::MiddleBreak(uint64_t(request.imageSectors)));
+    if (plan && plan->choice == BreakChoice::MidCell) {
+        const std::string warning = midScene(*plan);
+        if (caller.userDialog(DLG_LAYER_BREAK_MID_SCENE, const_cast<char *>(warning.c_str())) != 5) {
+            caller.log(LOG_TEXT_ERROR, warning + "; nothing was written");
+            return BURN_USER_ABORT;
+        }
+    }
     if (plan)
         logFallback(*plan, request.layerBreak, caller);
     else
         caller.log(LOG_TEXT_INFO, "Layer break at sector " + std::to_string(request.layerBreak) +
                                       ", the middle of the image");
+    return 0;
 }
 
 } // namespace reclib

@@ -10,7 +10,9 @@
 namespace reclib {
 
 // Sets request.layerBreak (0 when the disc has one layer or the image fits
-// on layer 0) and request.imageSectors (the padding may add sectors).
-void chooseLayerBreak(Recorder &recorder, IsoTrack *track, const CallerSide &caller, BurnRequest &request);
+// on layer 0) and request.imageSectors (the padding may add sectors). A
+// break inside a scene is asked about (DLG_LAYER_BREAK_MID_SCENE): 0, or
+// BURN_USER_ABORT when the answer is no.
+int chooseLayerBreak(Recorder &recorder, IsoTrack *track, const CallerSide &caller, BurnRequest &request);
 
 } // namespace reclib

@@ -5,6 +5,7 @@
 #include "jobs/RecordingTexts.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
+#include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
 
 #include <QCoreApplication>
@@ -154,6 +155,8 @@ int BurnCallbacks::OnUserDialog(int dialogType, void *data)
         return AskImageFile(data);
     case DLG_NON_EMPTY_REWRITABLE:
         return AskOverwrite();
+    case DLG_LAYER_BREAK_MID_SCENE:
+        return AskMidSceneBreak(data);
     default:
         return 0;
     }
@@ -190,6 +193,18 @@ int BurnCallbacks::AskImageFile(void *buffer)
     }
     std::memcpy(buffer, path.constData(), static_cast<size_t>(path.size()) + 1);
     return 1;
+}
+
+int BurnCallbacks::AskMidSceneBreak(void *warning)
+{
+    const QString text = FromLibrary(static_cast<const char *>(warning));
+    const int answer = m_ports.report.ShowMessageBox(
+        FormatText(m_ports.report.GetText(textid::LayerBreakMidSceneQuestion), {text}),
+        QString::fromLatin1(rec_caption::Application), mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+    if (answer == mb::IdYes)
+        return 5;
+    m_state.m_bLayerBreakDeclined = 1;
+    return 0;
 }
 
 int BurnCallbacks::AskOverwrite()

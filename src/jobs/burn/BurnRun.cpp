@@ -184,6 +184,7 @@ int BurnRun::PrepareCompilation()
 {
     // A flag left from an earlier burn must not hide this burn's result.
     m_state.m_bReallocProblem = 0;
+    m_state.m_bLayerBreakDeclined = 0;
     m_ports.busy.EnableBusyUi(AbortButton::Enabled);
     m_busy = true;
     const jobs::IsoTrackFlags isoFlags =
@@ -279,6 +280,9 @@ int BurnRun::BurnPrepared()
     m_state.m_pIsoRoot.reset();
     LogLibraryErrors();
     ReportResult(result, m_moreFlags);
+    // Declining a break inside a scene refuses the compilation for this disc.
+    if (result == BURN_USER_ABORT && m_state.m_bLayerBreakDeclined != 0)
+        return EndPreparedRun(jobs::RunBurnCheckRefused);
     return EndPreparedRun(result);
 }
 
