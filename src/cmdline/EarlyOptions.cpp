@@ -26,6 +26,10 @@ Options:
   -q            quiet: no log lines on standard output, no progress and no
                 message box texts on standard error; a failure still ends
                 with its reason
+  --any-layer-break
+                on a dual-layer disc, burn even when no cell start fits the
+                layer break and it falls inside a scene (otherwise the run
+                stops with status 7)
   -h, -?, --help
                 print this help and exit
   --version     print the product name and version and exit

@@ -87,4 +87,20 @@ TEST_F(UnattendedRunTest, AFilmOverOneLayerBreaksAtACellStartOfTheMainTitle)
     QDir(film).removeRecursively();
 }
 
+// With --any-layer-break the break inside the film's one cell is taken
+// unasked (without it the run ends with status 7).
+TEST_F(UnattendedRunTest, AnyLayerBreakBurnsWithTheBreakInsideAScene)
+{
+    UseRecorders(BlankDvdPlusRDl + "capacity = 4000\n");
+    StretchTheOneCell(3000);
+    const ProgramRun run = RunProgram({u"--any-layer-break"_s, u"-d"_s, m_source});
+    ASSERT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(Text(1115)));
+    EXPECT_TRUE(run.out.contains(u"a player will pause mid-scene"_s)) << run.out.toStdString();
+    const auto match =
+        QRegularExpression(u"\nlayer-break = (\\d+)\n"_s).match(ReadFile(Image() + u".state"_s));
+    EXPECT_EQ(match.captured(1).toLongLong() % 16, 0);
+    EXPECT_GT(match.captured(1).toLongLong(), 0);
+}
+
 } // namespace

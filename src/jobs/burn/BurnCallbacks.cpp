@@ -198,6 +198,8 @@ int BurnCallbacks::AskImageFile(void *buffer)
 int BurnCallbacks::AskMidSceneBreak(void *warning)
 {
     const QString text = FromLibrary(static_cast<const char *>(warning));
+    if (m_state.m_bAnyLayerBreak != 0)
+        return 5;
     const int answer = m_ports.report.ShowMessageBox(
         FormatText(m_ports.report.GetText(textid::LayerBreakMidSceneQuestion), {text}),
         QString::fromLatin1(rec_caption::Application), mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
