@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 #include <utility>
 
 namespace dvdvideo {
@@ -19,6 +20,7 @@ constexpr size_t kTitleSearchBytes = 12;
 constexpr size_t kCellPlaybackBytes = 24;
 constexpr size_t kCellAddressBytes = 12;
 constexpr int kMostTitles = 99;
+constexpr size_t kMostChapters = 999;
 
 // Bounds-checked reads of the untrusted buffer.
 class Bytes
@@ -74,7 +76,8 @@ std::optional<std::vector<std::pair<int, int>>> chapters(const Bytes &b, int set
     if (first >= last || last > end)
         return std::nullopt;
     std::vector<std::pair<int, int>> out;
-    for (uint64_t at = first; at + 4 <= last; at += 4)
+    // A title has at most 999 chapters.
+    for (uint64_t at = first; at + 4 <= last && out.size() < kMostChapters; at += 4)
         out.emplace_back(b.u16(at), b.u16(at + 2));
     return out;
 }
@@ -142,8 +145,9 @@ std::optional<TitleCellList> ReadTitleCells(std::span<const uint8_t> vtsIfo, int
     // A title usually plays one program chain; one split over several is
     // walked chain by chain in chapter order, each chain once.
     std::vector<int> chains;
+    std::set<int> seen;
     for (const auto &[pgcn, program] : *parts)
-        if (chains.empty() || chains.back() != pgcn)
+        if (seen.insert(pgcn).second)
             chains.push_back(pgcn);
     for (const int pgcn : chains) {
         const auto chain = chainAt(b, pgcn);

@@ -160,6 +160,7 @@ std::optional<dvdvideo::LayerBreakPlan> ImageTrack::planLayerBreak(uint64_t laye
 
 void ImageTrack::relayout()
 {
+    m_stream.reset(); // it reads the segments replaced here
     m_writers.clear();
     m_segments = ImageSegments();
     m_notes.clear();

@@ -52,6 +52,9 @@ TEST(ReclibMediumState, ADualLayerDiscRefusesABreakADriveWouldRefuse)
         EXPECT_EQ(refusal.empty(), *c.refusal == '\0') << c.layerBreak << " " << refusal;
         EXPECT_NE(refusal.find(c.refusal), std::string::npos) << refusal;
     }
+    // The two dual-layer kinds: capacity and largest layer 0.
+    EXPECT_EQ(traitsOf(*mediumKindFromName("DVD+R DL")).layer0LimitSectors, 2086912);
+    EXPECT_EQ(traitsOf(*mediumKindFromName("dvd-r dl")).capacitySectors, 4171712);
     // The state keeps the break of a dual-layer disc.
     VirtualRecorderSettings dl;
     dl.medium = MediumKind::DvdPlusRDl;
