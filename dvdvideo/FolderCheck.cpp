@@ -6,7 +6,6 @@
 namespace dvdvideo {
 namespace {
 
-constexpr uint32_t kSectorBytes = 2048;
 constexpr int kMaxTitleSets = 99;
 constexpr int kMaxVobParts = 9;
 // Authoring tools cut title VOBs into parts of this size, the largest

@@ -16,6 +16,9 @@
 
 namespace dvdvideo {
 
+// The size of a DVD sector, the unit of every address in the IFO files.
+inline constexpr uint32_t kSectorBytes = 2048;
+
 struct VmgAddresses
 {
     uint32_t lastSector = 0; // of the whole VMG set (IFO, VOB, BUP)

@@ -1,5 +1,6 @@
 #include "dvdvideo/Preflight.h"
 
+#include "dvdvideo/FolderLayout.h"
 #include "dvdvideo/SourceFile.h"
 #include "sysio/DirectoryStream.h"
 #include "sysio/RegularFileRead.h"
@@ -78,10 +79,12 @@ PreflightReport RunPreflight(const std::string &sourceFolder, Reallocation reall
     const std::string base = report.videoTsPath + "/";
     // At most IfoReader::kMaxIfoBytes: a file that grew past that is not
     // read on without end.
-    FolderCheck check(report.videoTsFiles, [&](const FolderFile &file) {
+    const FolderCheck::Loader load = [&](const FolderFile &file) {
         return sysio::readRegularFile(base + file.name, IfoReader::kMaxIfoBytes);
-    });
+    };
+    FolderCheck check(report.videoTsFiles, load);
     report.findings = check.Run(reallocation);
+    report.layout = FolderLayout(check, check.PlayableSets(), load);
     // The walk needs a readable video manager and a title set to visit.
     if (!check.PlayableSets().empty()) {
         Findings walk = WalkPlayback(sourceFolder, check.PlayableSets(), limits);

@@ -4,8 +4,10 @@
 // set can be read, the playback walk.
 
 #include "dvdvideo/FolderCheck.h"
+#include "dvdvideo/LayerBreak.h"
 #include "dvdvideo/PlaybackWalk.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,9 @@ struct PreflightReport
     // The entries of VIDEO_TS, for the checks the caller adds.
     std::vector<FolderFile> videoTsFiles;
     Findings findings;
+    // The layout the folder's IFOs describe, for the layer-break planner;
+    // nothing when the video manager or every title set is unreadable.
+    std::optional<LayerBreakInput> layout;
 };
 
 // sourceFolder is the folder a burn takes (the one holding VIDEO_TS).

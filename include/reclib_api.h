@@ -208,6 +208,9 @@ typedef struct RecProgress
 #define DLG_WAITCD 15               /* no disc; data is the wait reason (int, cast) */
 #define DLG_IMAGE_FILENAME 20       /* data is char[IMAGE_PATH_BUFFER_SIZE] to fill */
 #define DLG_NON_EMPTY_REWRITABLE 22 /* answer 5 to overwrite, 0 to stop */
+/* A dual-layer disc whose layer break falls inside a scene; data is the
+ * warning (const char *, UTF-8). Answer 5 to burn with it, 0 to stop. */
+#define DLG_LAYER_BREAK_MID_SCENE 23
 #define IMAGE_PATH_BUFFER_SIZE 1024
 
 /* Wait reasons for DLG_WAITCD, texts from NeroGetLocalizedWaitCDTexts. */

@@ -11,6 +11,9 @@
 # dvd-with-menus  a VMG menu (VIDEO_TS.VOB), two title sets, the first with
 #                 its own menu (VTS_01_0.VOB), plus a top-level file and an
 #                 extra folder with a non-ASCII name, as a real disc may have.
+# dvd-chapters    two title sets without menus: a one-cell title, then a main
+#                 title of five cells in four chapters over two VOBs (one
+#                 cell starts no chapter), for the layer-break planner.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="${1:-$root/samples}"
@@ -33,6 +36,19 @@ clip() {
 clip "$work/title1.mpg" 3 testsrc 440
 clip "$work/title2.mpg" 2 smptebars 660
 clip "$work/menu.mpg" 1 rgbtestsrc 330
+
+# flat <file> <seconds> <colour> <tone Hz>: like clip, but a plain colour
+# compresses to almost nothing, so a title of several cells stays small.
+flat() {
+    ffmpeg -nostdin -loglevel error -y \
+        -f lavfi -i "color=c=$3:size=720x576:rate=25" -f lavfi -i "sine=frequency=$4:sample_rate=48000" \
+        -t "$2" -target pal-dvd -b:v 300k -maxrate 600k -minrate 0 -bufsize 1835008 \
+        -b:a 64k -ac 2 -flags +bitexact -fflags +bitexact "$1"
+}
+
+flat "$work/part1.mpg" 4 navy 440
+flat "$work/part2.mpg" 3 olive 660
+flat "$work/short.mpg" 1 gray 330
 
 make_menuless() {
     local dest="$out/dvd-menuless"
@@ -79,9 +95,34 @@ XML
     printf 'An extra file at the top level.\n' >"$dest/readme.txt"
 }
 
+make_chapters() {
+    local dest="$out/dvd-chapters"
+    rm -rf "$dest"
+    cat >"$work/chapters.xml" <<XML
+<dvdauthor dest="$dest">
+  <vmgm/>
+  <titleset>
+    <titles>
+      <pgc><vob file="$work/short.mpg"/></pgc>
+    </titles>
+  </titleset>
+  <titleset>
+    <titles>
+      <pgc>
+        <vob file="$work/part1.mpg" chapters="0,0:01,0:02.5"/>
+        <vob file="$work/part2.mpg"><cell start="0" end="1.5" chapter="1"/><cell start="1.5" chapter="0"/></vob>
+      </pgc>
+    </titles>
+  </titleset>
+</dvdauthor>
+XML
+    dvdauthor -x "$work/chapters.xml" 2>"$work/log" || { cat "$work/log" >&2; exit 1; }
+}
+
 make_menuless
 make_with_menus
-for sample in dvd-menuless dvd-with-menus; do
+make_chapters
+for sample in dvd-menuless dvd-with-menus dvd-chapters; do
     {
         echo "Made by scripts/make-sample-dvd.sh on $(date -u +%Y-%m-%d)"
         echo "$(ffmpeg -version | head -n 1)"

@@ -3,6 +3,7 @@
 #include "burn/ImageVerifier.h"
 #include "burn/TrackWriter.h"
 #include "core/FileTarget.h"
+#include "core/LayerBreakChoice.h"
 #include "core/WorkerLoop.h"
 #include "image/ImageTrack.h"
 #include "image/IsoImageTrack.h"
@@ -71,6 +72,9 @@ JobOutcome writeVerifyCommit(IsoTrack *track, const BurnPlan &plan, uint32_t fla
                 describeSectors(track), plan.readBackSpeed);
         }
         if (outcome.status == JobOutcome::Status::Done && plan.commit && !plan.commit(error))
+            outcome = JobOutcome::failed(error);
+        if (outcome.status == JobOutcome::Status::Done && has(flags, BURN_FLAG_VERIFY) &&
+            plan.verifyLayerBreak && !plan.verifyLayerBreak(error))
             outcome = JobOutcome::failed(error);
     } else if (outcome.status == JobOutcome::Status::Done && has(flags, BURN_FLAG_VERIFY)) {
         channel.log(LOG_TEXT_INFO, "A simulated write leaves nothing to verify");
@@ -160,6 +164,8 @@ int runBurn(Library &library, RecDeviceHandle handle, int format, void *writeRec
     BurnRequest request;
     if (const int refused = makeRequest(*recorder, track, *record, flags, speed, caller, request))
         return refused;
+    if (const int declined = chooseLayerBreak(*recorder, track, caller, request))
+        return declined;
     BurnPreparation prepared = recorder->prepareBurn(request, caller);
     if (const int *result = std::get_if<int>(&prepared))
         return *result;

@@ -19,6 +19,9 @@ struct BurnRequest
     int64_t imageSectors = 0;
     uint32_t recordMediaType = 0; // the write record's media type: 12 DVD, 1 CD, 0 any
     bool recordBookType = false;  // set the DVD-ROM book type (the recorder can)
+    // A dual-layer disc: the planned size of layer 0 (the first sector of
+    // layer 1); 0 when none was planned.
+    int64_t layerBreak = 0;
 };
 
 // Where and how the write goes, decided on the caller's thread before the
@@ -36,6 +39,9 @@ struct BurnPlan
     std::function<bool(std::string &error)> commit;
     // Throws away what a failed or simulated write left. May be empty.
     std::function<void()> discard;
+    // Part of verify, after the commit: whether the disc took the planned
+    // layer break. Empty when the recorder cannot tell.
+    std::function<bool(std::string &error)> verifyLayerBreak;
 };
 
 // A NeroBurn result with the reason already logged.
@@ -82,6 +88,8 @@ public:
 
     // 0 on success.
     virtual int ejectLoad(bool eject, std::string &whyNot) = 0;
+    // The largest layer 0 of the dual-layer disc in it, or 0.
+    virtual int64_t layer0Limit() { return 0; }
 
     // The libburn speed for NeroBurn's speed argument (kB/s with
     // BURN_FLAG_SPEED_IN_KBS, else a multiple of 1x); 0 = fastest; nothing

@@ -4,6 +4,7 @@
 #include "core/FileTarget.h"
 #include "core/MediumFiles.h"
 #include "recorders/EraseEstimate.h"
+#include "recorders/LayerBreakRule.h"
 #include "recorders/SpeedMapping.h"
 
 #include <chrono>
@@ -103,6 +104,15 @@ int64_t VirtualRecorder::capacityOf(const MediumState &state) const
     return spec().capacitySectors.value_or(traitsOf(state.kind).capacitySectors);
 }
 
+int64_t VirtualRecorder::layer0LimitOf(const MediumState &state) const
+{
+    const int64_t limit = traitsOf(state.kind).layer0LimitSectors;
+    if (limit == 0 || !spec().capacitySectors)
+        return limit;
+    // A smaller dual-layer disc (for tests): half of it on layer 0.
+    return std::min(limit, *spec().capacitySectors / 2 / 16 * 16);
+}
+
 int VirtualRecorder::fastestSpeed() const
 {
     return spec().speeds.empty() ? 0 : spec().speeds.back();
@@ -183,6 +193,19 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
                                        " holds only " + std::to_string(capacityOf(state)));
         return BURN_FAILED;
     }
+    // A dual-layer disc takes the planned break; without one the drive
+    // fills layer 0 first.
+    const int64_t limit = layer0LimitOf(state);
+    int64_t layerBreak = request.layerBreak;
+    if (layerBreak == 0 && limit > 0 && request.imageSectors > limit)
+        layerBreak = limit;
+    if (layerBreak != 0) {
+        const std::string refused = RefusedLayerBreak(layerBreak, request.imageSectors, limit);
+        if (!refused.empty()) {
+            caller.log(LOG_TEXT_ERROR, refused);
+            return BURN_FAILED;
+        }
+    }
     // A simulation never changes the disc, so there is nothing to ask: it
     // runs as onto a blank disc and nothing is committed afterwards.
     const bool simulate = (request.flags & BURN_FLAG_SIMULATE) != 0;
@@ -221,6 +244,16 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     state.contentCount = 1;
     state.usedSectors = request.imageSectors;
     state.dvdRomBookType = request.recordBookType;
+    state.layerBreak = layerBreak;
+    if (layerBreak != 0)
+        plan.verifyLayerBreak = [spec = spec(), path = m_mediumPath, layerBreak](std::string &why) {
+            const int64_t recorded = MediumState::load(spec, path).layerBreak;
+            if (recorded == layerBreak)
+                return true;
+            why = "The disc's layer break is at sector " + std::to_string(recorded) +
+                  ", not at the planned " + std::to_string(layerBreak);
+            return false;
+        };
     const MediumFiles files(m_mediumPath);
     const FaultInjection fault = spec().fault;
     plan.commit = [target, state, files, imageBytes, fault](std::string &commitError) {
@@ -292,6 +325,12 @@ JobOutcome VirtualRecorder::erase(int mode, JobChannel &channel)
     if (!MediumFiles(m_mediumPath).replace(*blankDisc, 0, state, spec().fault, error))
         return JobOutcome::failed(error);
     return outcome;
+}
+
+int64_t VirtualRecorder::layer0Limit()
+{
+    const MediumState state = loadState();
+    return state.present() ? layer0LimitOf(state) : 0;
 }
 
 int VirtualRecorder::ejectLoad(bool, std::string &)

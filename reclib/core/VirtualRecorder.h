@@ -33,6 +33,7 @@ public:
     int eraseEstimate(int mode, std::string &whyNot) override;
     JobOutcome erase(int mode, JobChannel &channel) override;
     int ejectLoad(bool eject, std::string &whyNot) override;
+    int64_t layer0Limit() override;
 
     const std::string &mediumPath() const { return m_mediumPath; }
 
@@ -44,6 +45,7 @@ private:
     // Why the medium and its state cannot be replaced, or empty.
     std::string unreplaceable() const;
     int64_t capacityOf(const MediumState &state) const;
+    int64_t layer0LimitOf(const MediumState &state) const;
     // Why this disc cannot take the burn, or empty when it can.
     std::string unusableBecause(const MediumState &state, const BurnRequest &request) const;
     std::optional<MediumState> awaitUsableDisc(const BurnRequest &request, const CallerSide &caller);

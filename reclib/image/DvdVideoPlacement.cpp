@@ -218,8 +218,11 @@ void DvdVideoPlacement::pack(uint32_t firstSector)
     m_sets->forEachFile([&](Sets::Set &set, ImageNode *node) {
         if (!node)
             return;
-        if (node == set.ifo)
+        if (node == set.ifo) {
+            if (set.number == m_gapSet)
+                position += m_gap;
             set.ifoOffset = position;
+        }
         if (node == set.bup && set.ifo) {
             // Keep the BUP out of the 16-sector block that holds the IFO's end,
             // so one damaged block cannot take both.

@@ -41,6 +41,15 @@ public:
     // True when the folder holds VIDEO_TS.IFO.
     bool isDvdVideo() const;
 
+    // Packed layouts only (reallocation): zero sectors in front of a title
+    // set's IFO, which moves that set and the ones after it; the corrected
+    // IFOs say where they are.
+    void setGapBefore(int set, uint32_t sectors)
+    {
+        m_gapSet = set;
+        m_gap = sectors;
+    }
+
     // Lays the files out for a VIDEO_TS.IFO at firstSector (absolute; it
     // decides which sectors share a 16-sector block).
     void plan(uint32_t firstSector);
@@ -65,6 +74,8 @@ private:
     uint32_t m_sectors = 0;
     std::string m_warning;
     bool m_reallocFailed = false;
+    int m_gapSet = 0;
+    uint32_t m_gap = 0;
 };
 
 } // namespace image

@@ -5,6 +5,7 @@
 #include "sysio/RegularFileRead.h"
 
 #include <cerrno>
+#include <map>
 #include <set>
 #include <string_view>
 #include <unistd.h>
@@ -60,7 +61,8 @@ uint64_t bytesOffPageAt(const DvdVideoPlacement &placement, uint32_t first)
 
 } // namespace
 
-FileDataWriter::FileDataWriter(ImageTree &tree, Reallocation mode) : m_tree(tree)
+FileDataWriter::FileDataWriter(ImageTree &tree, Reallocation mode, VideoShift shift)
+    : m_tree(tree), m_videoFirst(shift.first), m_shift(shift)
 {
     for (auto &child : tree.root().children()) {
         if (child.isDirectory && isVideoFolderName(child.name())) {
@@ -77,6 +79,8 @@ FileDataWriter::FileDataWriter(ImageTree &tree, Reallocation mode) : m_tree(tree
     m_placement = std::make_unique<DvdVideoPlacement>(files, mode, loadSmallFile);
     if (!m_placement->isDvdVideo())
         m_placement.reset();
+    else
+        m_placement->setGapBefore(shift.gapSet, shift.gap);
 }
 
 FileDataWriter::~FileDataWriter() = default;
@@ -84,6 +88,18 @@ FileDataWriter::~FileDataWriter() = default;
 void FileDataWriter::placeVideoFolder(SectorAllocator &alloc)
 {
     uint32_t first = alloc.next();
+    if (m_videoFirst && *m_videoFirst >= first) {
+        // Zero sectors in front shift every DVD-Video file alike; the IFO
+        // addresses are relative to the block.
+        if (*m_videoFirst > first)
+            alloc.reserve(*m_videoFirst - first);
+        first = *m_videoFirst;
+        m_placement->plan(first);
+        alloc.reserve(m_placement->sectors());
+        for (const auto &placed : m_placement->placed())
+            placed.node->dataSector = first + placed.offset;
+        return;
+    }
     m_placement->plan(first);
     // One zero sector in front of the block when that puts more of its bytes
     // on 4 KiB boundaries; the IFO addresses are relative to the block.
@@ -97,6 +113,44 @@ void FileDataWriter::placeVideoFolder(SectorAllocator &alloc)
     alloc.reserve(m_placement->sectors());
     for (const auto &placed : m_placement->placed())
         placed.node->dataSector = first + placed.offset;
+}
+
+uint32_t FileDataWriter::videoStart() const
+{
+    return m_placement && !m_placement->placed().empty() ? m_placement->placed().front().node->dataSector : 0;
+}
+
+std::optional<dvdvideo::LayerBreakInput> FileDataWriter::layerInput(uint64_t totalSectors) const
+{
+    if (!m_placement)
+        return std::nullopt;
+    dvdvideo::LayerBreakInput input;
+    input.totalSectors = totalSectors;
+    std::map<int, dvdvideo::SetOnDisc> sets;
+    for (const auto &placed : m_placement->placed()) {
+        std::string name(placed.node->name());
+        for (auto &c : name)
+            c = char(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        const auto bytes = [&] {
+            return placed.replaced ? std::optional(placed.replacement) : loadSmallFile(*placed.node);
+        };
+        if (name == "VIDEO_TS.IFO") {
+            input.vmgIfo = bytes().value_or(std::vector<uint8_t>{});
+        } else if (name.starts_with("VTS_") && name.size() == 12) {
+            const int set = (name[4] - '0') * 10 + (name[5] - '0');
+            dvdvideo::SetOnDisc &entry = sets[set];
+            entry.set = set;
+            if (name.ends_with("_0.IFO")) {
+                entry.ifoSector = placed.node->dataSector;
+                entry.ifo = bytes().value_or(std::vector<uint8_t>{});
+            } else if (name.ends_with(".VOB") && name[7] != '0') {
+                entry.titleVobSectors += sectorsFor(placed.node->size);
+            }
+        }
+    }
+    for (auto &[number, set] : sets)
+        input.sets.push_back(std::move(set));
+    return input;
 }
 
 void FileDataWriter::computeBlocks(SectorAllocator &alloc)

@@ -5,18 +5,30 @@
 // DvdVideoPlacement; where it supplies corrected IFO or BUP copies, those are
 // written instead of the source files.
 
+#include "dvdvideo/LayerBreak.h"
 #include "image/DvdVideoPlacement.h"
 #include "image/ImageWriter.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace image {
 
+// Zero sectors that put a chosen cell on a 16-sector boundary: in front of
+// the DVD-Video block (first: where it starts, at or after the next free
+// sector) or, when the files are packed, in front of one title set's IFO.
+struct VideoShift
+{
+    std::optional<uint32_t> first;
+    int gapSet = 0;
+    uint32_t gap = 0;
+};
+
 class FileDataWriter : public ImageWriter
 {
 public:
-    FileDataWriter(ImageTree &tree, Reallocation mode);
+    FileDataWriter(ImageTree &tree, Reallocation mode, VideoShift shift = {});
     ~FileDataWriter() override;
 
     void computeBlocks(SectorAllocator &alloc) override;
@@ -24,6 +36,11 @@ public:
 
     // Null when the tree holds no DVD-Video folder.
     const DvdVideoPlacement *placement() const { return m_placement.get(); }
+    // After computeBlocks: the DVD-Video files as laid out, for the layer
+    // break planner (the IFOs as written); nothing without DVD-Video.
+    std::optional<dvdvideo::LayerBreakInput> layerInput(uint64_t totalSectors) const;
+    // After computeBlocks: the sector of VIDEO_TS.IFO, or 0.
+    uint32_t videoStart() const;
 
 private:
     void placeVideoFolder(SectorAllocator &alloc);
@@ -33,6 +50,8 @@ private:
     ImageTree &m_tree;
     ImageNode *m_videoFolder = nullptr;
     std::unique_ptr<DvdVideoPlacement> m_placement;
+    std::optional<uint32_t> m_videoFirst;
+    VideoShift m_shift;
 };
 
 } // namespace image

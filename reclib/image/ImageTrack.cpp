@@ -61,8 +61,11 @@ void ImageTrack::computeLayout()
         udfWriter = writer.get();
         add(std::move(writer));
     }
-    auto dataWriter = std::make_unique<FileDataWriter>(m_tree, realloc);
+    auto dataWriter = std::make_unique<FileDataWriter>(
+        m_tree, realloc,
+        VideoShift{m_gapSet ? std::nullopt : m_videoFirst, m_gapSet, m_gapSet ? m_layerPadding : 0});
     FileDataWriter *data = dataWriter.get();
+    m_data = data;
     add(std::move(dataWriter));
 
     for (ImageWriter *w :
@@ -115,6 +118,60 @@ void ImageTrack::computeLayout()
         w->writeData(m_segments, geometry);
     if (!m_segments.finish(m_totalSectors) && m_layoutError.empty())
         m_layoutError = "The image layout of \"" + m_label + "\" is inconsistent";
+}
+
+std::optional<dvdvideo::LayerBreakPlan> ImageTrack::currentPlan(uint64_t layer0Limit) const
+{
+    if (!m_data || !m_layoutError.empty())
+        return std::nullopt;
+    auto input = m_data->layerInput(m_totalSectors);
+    if (!input)
+        return std::nullopt;
+    input->layer0Limit = layer0Limit;
+    return dvdvideo::PlanLayerBreak(*input);
+}
+
+std::optional<dvdvideo::LayerBreakPlan> ImageTrack::planLayerBreak(uint64_t layer0Limit)
+{
+    const auto first = currentPlan(layer0Limit);
+    if (!first || first->chosen < 0 || first->padding == 0)
+        return first;
+    // Packed files keep each BUP out of its IFO's 16-sector block, which
+    // would undo padding in front of the block: there the zero sectors go
+    // in front of the main title's set instead. Each try is planned again
+    // on its own layout; the planner's padding comes first and holds unless
+    // the packing moved.
+    const uint32_t start = m_data->videoStart();
+    if (m_flags & ISO_TRACK_REALLOC)
+        m_gapSet = first->candidates[size_t(first->chosen)].set;
+    std::vector<uint32_t> tries{first->padding};
+    for (uint32_t p = 0; p < dvdvideo::kEccBlockSectors; ++p)
+        if (p != first->padding)
+            tries.push_back(p);
+    std::optional<dvdvideo::LayerBreakPlan> last;
+    for (const uint32_t padding : tries) {
+        m_videoFirst = start + padding;
+        m_layerPadding = padding;
+        relayout();
+        last = currentPlan(layer0Limit);
+        if (!last || last->chosen < 0 || last->padding == 0)
+            return last;
+    }
+    return last;
+}
+
+void ImageTrack::relayout()
+{
+    m_stream.reset(); // it reads the segments replaced here
+    m_writers.clear();
+    m_segments = ImageSegments();
+    m_notes.clear();
+    m_layoutError.clear();
+    m_placementWarning.clear();
+    m_reallocFailed = false;
+    m_totalSectors = 0;
+    m_data = nullptr;
+    computeLayout();
 }
 
 void ImageTrack::noteMovedFolders(const IsoHierarchyWriter &primary)

@@ -3,6 +3,7 @@
 // the stream that produces it. IsoImageTrack.cpp puts the track interface
 // of reclib_api.h in front of it.
 
+#include "dvdvideo/LayerBreak.h"
 #include "image/DeepFolders.h"
 #include "image/ImageSegments.h"
 #include "image/ImageStream.h"
@@ -48,6 +49,18 @@ public:
     // structures", or "in the zero padding between files".
     std::string whatLiesAt(uint32_t sector) const;
 
+    // Plans the layer break of a dual-layer disc whose layer 0 holds at
+    // most layer0Limit sectors. When a cell start is chosen, the image is
+    // laid out again with the zero sectors in front of the DVD-Video files
+    // that put that cell on a 16-sector boundary; the plan returned is the
+    // one of the final layout (padding 0 when the alignment held). Nothing
+    // when the image holds no DVD-Video. Only before the stream opens.
+    std::optional<dvdvideo::LayerBreakPlan> planLayerBreak(uint64_t layer0Limit);
+    // The zero sectors put in front of the DVD-Video files for the break.
+    uint32_t layerPadding() const { return m_layerPadding; }
+    // The title set they are put in front of, or 0: in front of all of them.
+    int layerPaddingSet() const { return m_gapSet; }
+
     // 0, or -1 when the layout failed (the reason in lastError()).
     int32_t openStream();
     int32_t readBlocks(void *buffer, uint32_t maxBlocks);
@@ -60,6 +73,8 @@ public:
 
 private:
     void computeLayout();
+    void relayout();
+    std::optional<dvdvideo::LayerBreakPlan> currentPlan(uint64_t layer0Limit) const;
     void noteMovedFolders(const IsoHierarchyWriter &primary);
 
     uint32_t m_flags;
@@ -68,6 +83,10 @@ private:
     ImageTree m_tree;
     std::unique_ptr<DeepFolders> m_deepFolders;
     std::vector<std::unique_ptr<ImageWriter>> m_writers;
+    class FileDataWriter *m_data = nullptr;
+    std::optional<uint32_t> m_videoFirst;
+    int m_gapSet = 0;
+    uint32_t m_layerPadding = 0;
     ImageSegments m_segments;
     std::optional<ImageStream> m_stream;
     uint32_t m_totalSectors = 0;

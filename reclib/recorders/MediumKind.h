@@ -7,7 +7,17 @@
 namespace reclib {
 
 // The kinds of disc a recorder can hold. None means an empty tray.
-enum class MediumKind { None, CdR, CdRw, DvdMinusR, DvdMinusRw, DvdPlusR, DvdPlusRw };
+enum class MediumKind {
+    None,
+    CdR,
+    CdRw,
+    DvdMinusR,
+    DvdMinusRw,
+    DvdPlusR,
+    DvdPlusRw,
+    DvdPlusRDl,
+    DvdMinusRDl
+};
 
 // What the library knows about each kind: its name in configuration and
 // state files, the bits it reports, its size and its 1x rate.
@@ -19,7 +29,9 @@ struct MediumTraits
     int32_t discInfoMediumType; // medium type field of the disc information
     bool rewritable;
     bool canRecordBookType;  // DVD+R family: the DVD-ROM book type can be set
-    int64_t capacitySectors; // 2048-byte sectors of a blank single-layer disc
+    int64_t capacitySectors; // 2048-byte sectors of a blank disc
+    // The largest layer 0 of a dual-layer disc; 0 for a single layer.
+    int64_t layer0LimitSectors = 0;
 };
 
 const MediumTraits &traitsOf(MediumKind kind);

@@ -143,6 +143,9 @@ MediumState MediumState::fromText(const VirtualRecorderSettings &spec, std::stri
         } else if (line.key == "used-sectors") {
             valid = valid && readNumber(line.value, state.usedSectors) && state.usedSectors >= 0 &&
                     state.usedSectors <= MaxUsedSectors;
+        } else if (line.key == "layer-break") {
+            valid = valid && readNumber(line.value, state.layerBreak) && state.layerBreak >= 0 &&
+                    state.layerBreak <= MaxUsedSectors;
         } else if (line.key == "book-type") {
             state.dvdRomBookType = line.value == "DVD-ROM";
         }
@@ -165,6 +168,8 @@ std::string MediumState::text() const
          << "content-count = " << contentCount << '\n'
          << "used-sectors = " << usedSectors << '\n'
          << "book-type = " << (dvdRomBookType ? "DVD-ROM" : "default") << '\n';
+    if (traitsOf(kind).layer0LimitSectors > 0)
+        file << "layer-break = " << layerBreak << '\n';
     return file.str();
 }
 

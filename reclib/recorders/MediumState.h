@@ -22,6 +22,9 @@ struct MediumState
     // missing, cannot be read or is damaged while the medium file holds
     // data. Empty when the state is known.
     std::string doubt;
+    // A dual-layer disc: the size of layer 0 the writer was given (the first
+    // sector of layer 1); 0 when everything is on layer 0.
+    int64_t layerBreak = 0;
 
     bool present() const { return kind != MediumKind::None; }
 

@@ -114,9 +114,14 @@ private:
             m_spec.medium = MediumKind::None;
             return;
         }
-        const MediumKind kind =
-            parts.empty() ? MediumKind::None : mediumKindFromName(parts[0]).value_or(MediumKind::None);
-        const bool stateOk = parts.size() == 2 && (parts[1] == "blank" || parts[1] == "written");
+        // The kind may be two words ("DVD+R DL"); the state is the last word.
+        std::string kindName;
+        for (size_t i = 0; i + 1 < parts.size(); ++i)
+            kindName += (i ? " " : "") + parts[i];
+        const MediumKind kind = parts.size() < 2 || parts.size() > 3
+                                    ? MediumKind::None
+                                    : mediumKindFromName(kindName).value_or(MediumKind::None);
+        const bool stateOk = parts.size() >= 2 && (parts.back() == "blank" || parts.back() == "written");
         if (kind == MediumKind::None || !stateOk) {
             const std::string what =
                 "medium \"" + value +
@@ -128,7 +133,7 @@ private:
         }
         m_spec.mediumProblem.clear();
         m_spec.medium = kind;
-        m_spec.written = parts[1] == "written";
+        m_spec.written = parts.back() == "written";
     }
 
     template <typename Report> void readWrites(const std::string &value, const Report &problem)

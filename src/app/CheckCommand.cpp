@@ -4,6 +4,7 @@
 #include "app/RunExitStatus.h"
 #include "app/RunReason.h"
 #include "jobs/burn/DvdVideoPreflight.h"
+#include "jobs/burn/LayerBreakLines.h"
 #include "lang/BuiltinTexts.h"
 #include "log/LogLineText.h"
 
@@ -53,6 +54,18 @@ bool IsFolderOption(const QString &token)
            token == QLatin1String("/D");
 }
 
+// The layer-break candidates of the folder as it stands, and the break a
+// DVD+R DL disc would get when the folder needs one.
+void PrintLayerBreak(const dvdvideo::PreflightReport &report)
+{
+    if (!report.layout)
+        return;
+    dvdvideo::LayerBreakInput input = *report.layout;
+    input.layer0Limit = dvdvideo::kDvdPlusRDlLayer0Sectors;
+    for (const QString &line : jobs::LayerBreakLines(dvdvideo::PlanLayerBreak(input), 0, &BuiltinText))
+        PrintLine(stdout, line);
+}
+
 } // namespace
 
 std::optional<int> RunCheckCommand(const QStringList &arguments)
@@ -90,6 +103,7 @@ std::optional<int> RunCheckCommand(const QStringList &arguments)
         // Lines of the log as a burn would log them: names cannot break them.
         for (const QString &line : jobs::PreflightLines(*folder, findings, &BuiltinText))
             PrintLine(stdout, LogLineText(line));
+        PrintLayerBreak(report);
         if (!StandardOutputWritten())
             return runexit::StartupFailed;
     }

@@ -149,6 +149,10 @@ void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
             m_window.AppendLogText(step.textId);
             m_window.m_pOtherDlg->m_bNoEject = 1;
             break;
+        case StepKind::AnyLayerBreak:
+            m_window.AppendLogText(step.textId);
+            m_window.m_bAnyLayerBreak = 1;
+            break;
         case StepKind::OverwriteNoAsk:
             m_window.AppendLogText(step.textId);
             m_window.m_pOtherDlg->m_bNoOverwriteAsk = 1;

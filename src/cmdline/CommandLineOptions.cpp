@@ -39,6 +39,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
 
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const QString &token = tokens[i];
+        // The one option spelled out: no letter is left that says it.
+        if (token == QLatin1String("--any-layer-break")) {
+            parsed.steps.push_back({StepKind::AnyLayerBreak, textid::CmdAnyLayerBreakGiven, {}});
+            continue;
+        }
         if (!startsLikeOption(token) || token.size() < 2) {
             fail(textid::CmdBadToken, token);
             continue;

@@ -19,6 +19,7 @@ enum class StepKind {
     Quiet,          // -q: nothing on the terminal but the final reason; logs nothing
     Shutdown,       // -s: logs 648, then the Shutdown box's own handler runs
     VolumeLabel,    // -v <label>: logs 646 with the label
+    AnyLayerBreak,  // --any-layer-break: a dual-layer break may fall inside a scene; logs 1115
     Error,          // logs 598 (-d), 600 (-v) or 602 (anything else)
 };
 

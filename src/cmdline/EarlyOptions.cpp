@@ -33,6 +33,10 @@ Options:
                 only check FOLDER as a DVD-Video and print the findings; no
                 recorder is opened, no settings are read (with -q only the
                 reason line of a failed check is printed)
+  --any-layer-break
+                on a dual-layer disc, burn even when no cell start fits the
+                layer break and it falls inside a scene (otherwise the run
+                stops with status 7)
   -h, -?, --help
                 print this help and exit
   --version     print the product name and version and exit

@@ -43,6 +43,11 @@ struct RecordingState : MainWindowSettings
     // Set when the library logged that the VIDEO_TS structure could not be
     // reallocated; cleared when a burn starts and by the Burn command.
     std::atomic<int> m_bReallocProblem{0};
+    // Set when the user declined a dual-layer break inside a scene; cleared
+    // when a burn starts.
+    std::atomic<int> m_bLayerBreakDeclined{0};
+    // --any-layer-break: a dual-layer break inside a scene is taken unasked.
+    int m_bAnyLayerBreak = 0;
     // The library's error log as the last burn run logged it: the cause an
     // unattended run names when it fails. Written by the burn run's thread,
     // read once that run has ended.

@@ -47,6 +47,7 @@ const FailureCase Failures[] = {
     {"state_is_a_folder", runexit::CompilationFailed, "-o -d SOURCE", true},
     {"recorder_configuration_typo", runexit::BurnFailed, "-d SOURCE"},
     {"VIDEO_TS_given_will_not_play", runexit::CompilationFailed, "-o -d SOURCE/VIDEO_TS", true},
+    {"layer_break_inside_a_scene", runexit::CompilationFailed, "-d SOURCE"},
     {"write_fails", runexit::BurnFailed, "-d SOURCE"},
     {"erase_fails", runexit::BurnFailed, "-o -d SOURCE", true},
     {"file_size_limit", runexit::BurnFailed, "-d SOURCE"},
@@ -160,6 +161,12 @@ protected:
         } else if (name == "erase_fails") {
             UseUsedDisc(UsedDvdPlusRw + "fault = state-write-fails\n");
             m_cause = u"The erase failed: cannot write "_s + Image() + u".state.new"_s;
+        } else if (name == "layer_break_inside_a_scene") {
+            // A small dual-layer disc whose middle falls inside the one cell,
+            // stretched over a sparse VOB; nobody answers the question.
+            UseRecorders(QByteArray(BlankDvdPlusRw).replace("DVD+RW", "DVD+R DL") + "capacity = 4000\n");
+            StretchTheOneCell(3000);
+            m_cause = u"a player will pause mid-scene"_s;
         } else if (name == "write_fails") {
             UseRecorders(BlankDvdPlusRw + "fault = fail-at-sector 40\n");
         } else if (name == "file_size_limit") {
@@ -235,6 +242,9 @@ TEST_F(UnattendedRunTest, CheckHelpAndVersionAnswerWithoutTheRecorder)
         {"--check -d SOURCE", runexit::Success, Text(991)},
         {"-d SOURCE --check", runexit::Success, Text(991)},
         {"--check -d SOURCE/VIDEO_TS", runexit::Success, Text(991)}, // the loose files are checked
+        // The layer-break candidates, counted from VIDEO_TS.IFO.
+        {"--check -d " ORVANE_TEST_SOURCE_DIR "/samples/dvd-chapters", runexit::Success,
+         u"Title 2, chapter 4, cell 5 at 0:00:05: sector 149, seamless\n"_s},
         {"--check", runexit::ParseError, {}},
         {"--check -d", runexit::ParseError, {}},
         {"--check -d SOURCE -x", runexit::ParseError, {}},

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,27 @@ protected:
     {
         QFile filler(m_source + u"/FILLER.BIN"_s);
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly) && filler.resize(bytes));
+    }
+
+    // The sample's single cell made to end at the last of `sectors` sectors
+    // of its (sparse) VOB, in the IFO and its BUP alike.
+    void StretchTheOneCell(uint32_t sectors) const
+    {
+        QFile vob(m_source + u"/VIDEO_TS/VTS_01_1.VOB"_s);
+        ASSERT_TRUE(vob.resize(qint64(sectors) * 2048));
+        for (const char *name : {"VTS_01_0.IFO", "VTS_01_0.BUP"}) {
+            QFile file(m_source + u"/VIDEO_TS/"_s + QLatin1String(name));
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            QByteArray ifo = file.readAll();
+            const auto at = [&](qsizetype o) { return qFromBigEndian<quint32>(ifo.constData() + o); };
+            const auto put = [&](qsizetype o, quint32 v) { qToBigEndian(v, ifo.data() + o); };
+            const qsizetype pgc = at(0xCC) * 2048 + at(at(0xCC) * 2048 + 12);
+            const qsizetype cell = pgc + qFromBigEndian<quint16>(ifo.constData() + pgc + 0xE8);
+            put(cell + 20, sectors - 1);              // the cell's last sector
+            put(at(0xE0) * 2048 + 16, sectors - 1);   // its entry in the cell address table
+            put(0x0C, at(0xC4) + sectors + at(0x1C)); // the set's last sector
+            ASSERT_TRUE(file.seek(0) && file.write(ifo) == ifo.size());
+        }
     }
 
     QByteArray MediumSnapshot() const

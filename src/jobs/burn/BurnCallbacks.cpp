@@ -6,6 +6,7 @@
 #include "jobs/burn/PhaseTexts.h"
 #include "platform/GuiThread.h"
 #include "platform/MessageBoxType.h"
+#include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
 
 #include <QCoreApplication>
@@ -156,6 +157,8 @@ int BurnCallbacks::OnUserDialog(int dialogType, void *data)
         return AskImageFile(data);
     case DLG_NON_EMPTY_REWRITABLE:
         return AskOverwrite();
+    case DLG_LAYER_BREAK_MID_SCENE:
+        return AskMidSceneBreak(data);
     default:
         return 0;
     }
@@ -192,6 +195,20 @@ int BurnCallbacks::AskImageFile(void *buffer)
     }
     std::memcpy(buffer, path.constData(), static_cast<size_t>(path.size()) + 1);
     return 1;
+}
+
+int BurnCallbacks::AskMidSceneBreak(void *warning)
+{
+    const QString text = FromLibrary(static_cast<const char *>(warning));
+    if (m_state.m_bAnyLayerBreak != 0)
+        return 5;
+    const int answer = m_ports.report.ShowMessageBox(
+        FormatText(m_ports.report.GetText(textid::LayerBreakMidSceneQuestion), {text}),
+        QString::fromLatin1(rec_caption::Application), mb::YesNo | mb::IconQuestion | mb::DefaultButton2);
+    if (answer == mb::IdYes)
+        return 5;
+    m_state.m_bLayerBreakDeclined = 1;
+    return 0;
 }
 
 int BurnCallbacks::AskOverwrite()

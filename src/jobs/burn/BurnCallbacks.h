@@ -45,6 +45,9 @@ private:
     int AskImageFile(void *buffer);
     int ShowWaitReason(void *data);
     int AskOverwrite();
+    // A dual-layer break inside a scene: 5 to burn with it; no is the
+    // default (and the unattended run's answer).
+    int AskMidSceneBreak(void *warning);
 
     JobPorts m_ports;
     RecordingState &m_state;

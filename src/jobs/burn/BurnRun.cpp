@@ -84,6 +84,9 @@ int BurnRun::BurnCompilation()
     m_state.m_pIsoRoot.reset();
     LogLibraryErrors();
     ReportResult(result, m_moreFlags);
+    // Declining a break inside a scene refuses the compilation for this disc.
+    if (result == BURN_USER_ABORT && m_state.m_bLayerBreakDeclined != 0)
+        return EndPreparedRun(jobs::RunBurnCheckRefused);
     return EndPreparedRun(result);
 }
 

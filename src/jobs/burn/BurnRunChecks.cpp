@@ -250,6 +250,7 @@ int BurnRun::PrepareCompilation()
 {
     // A flag left from an earlier burn must not hide this burn's result.
     m_state.m_bReallocProblem = 0;
+    m_state.m_bLayerBreakDeclined = 0;
     m_ports.busy.EnableBusyUi(AbortButton::Enabled);
     m_busy = true;
     const jobs::IsoTrackFlags isoFlags =

@@ -1,8 +1,11 @@
 // Reads the input as a VMG and as a title set IFO, then writes addresses
 // back into a copy, as the reallocation does; then runs the preflight's
-// folder checks on a VIDEO_TS folder whose IFO files all hold the input.
+// folder checks on a VIDEO_TS folder whose IFO files all hold the input,
+// and plans a layer break on its cells.
 #include "dvdvideo/FolderCheck.h"
 #include "dvdvideo/IfoReader.h"
+#include "dvdvideo/LayerBreak.h"
+#include "dvdvideo/TitleCells.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -53,6 +56,25 @@ void CheckFolder(std::span<const uint8_t> input)
     }
 }
 
+// The input as the video manager and as every title set: the cell tables
+// are read with hostile pointers and counts.
+void PlanBreak(std::span<const uint8_t> input)
+{
+    dvdvideo::LayerBreakInput layout;
+    layout.vmgIfo.assign(input.begin(), input.end());
+    for (int set = 1; set <= 3; ++set)
+        layout.sets.push_back({set, uint64_t(set) * 1000, layout.vmgIfo, 500});
+    layout.totalSectors = 5000;
+    layout.layer0Limit = 4000;
+    for (int title = 0; title <= 3; ++title)
+        if (const auto cells = dvdvideo::ReadTitleCells(input, title);
+            cells && cells->cells.size() > 255 * 999)
+            std::abort();
+    const dvdvideo::LayerBreakPlan plan = dvdvideo::PlanLayerBreak(layout);
+    if (plan.chosen >= int(plan.candidates.size()) || plan.breakSector % 16 != 0)
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -60,5 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::span<const uint8_t> input(data, size);
     ReadAndCorrect(input);
     CheckFolder(input);
+    PlanBreak(input);
     return 0;
 }

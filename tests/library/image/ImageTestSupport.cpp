@@ -14,6 +14,9 @@
 #include <regex>
 #include <sstream>
 
+#include <dvdread/dvd_reader.h>
+#include <dvdread/dvd_udf.h>
+#include <dvdread/ifo_read.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -24,6 +27,26 @@ namespace imagetest {
 std::string samplePath(const std::string &sample)
 {
     return ORVANE_TEST_SOURCE_DIR "/samples/" + sample;
+}
+
+std::vector<uint64_t> cellStarts(const std::string &image, int set)
+{
+    std::vector<uint64_t> starts;
+    dvd_reader_t *dvd = DVDOpen(image.c_str());
+    if (!dvd)
+        return starts;
+    char name[32];
+    std::snprintf(name, sizeof name, "/VIDEO_TS/VTS_%02d_1.VOB", set);
+    uint32_t size = 0;
+    const uint32_t vob = UDFFindFile(dvd, name, &size);
+    if (ifo_handle_t *vts = vob ? ifoOpen(dvd, set) : nullptr) {
+        const pgc_t *pgc = vts->vts_pgcit->pgci_srp[0].pgc;
+        for (int c = 0; c < pgc->nr_of_cells; ++c)
+            starts.push_back(uint64_t(vob) + pgc->cell_playback[c].first_sector);
+        ifoClose(vts);
+    }
+    DVDClose(dvd);
+    return starts;
 }
 
 std::string writeImage(IsoTrack *track, const std::string &path, uint32_t blocksPerRead)

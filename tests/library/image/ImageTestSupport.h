@@ -53,6 +53,10 @@ struct ListedEntry
 // isoinfo -l on the primary volume, or with joliet on the Joliet volume.
 std::vector<ListedEntry> isoinfoListing(const std::string &image, bool joliet);
 
+// libdvdread's reading of an image: the absolute first sector of each cell
+// of the first program chain of title set `set`; empty when it cannot read it.
+std::vector<uint64_t> cellStarts(const std::string &image, int set);
+
 // Every regular file below a folder, relative paths, sorted.
 std::vector<std::string> filesBelow(const std::string &folder);
 std::vector<uint8_t> readFile(const std::string &path);
