@@ -1,6 +1,7 @@
 #include "core/DriveRecorder.h"
 
 #include "burn/DiscEraser.h"
+#include "burn/DriveLayerBreak.h"
 #include "recorders/DriveDecisions.h"
 #include "recorders/DriveEraseEstimate.h"
 #include "recorders/ProfileMapping.h"
@@ -60,12 +61,68 @@ BurnPreparation DriveRecorder::prepareBurn(const BurnRequest &request, const Cal
         caller.log(LOG_TEXT_WARNING, notOverwrittenText(kind));
         return BURN_USER_ABORT;
     }
+    if (const int failed = settleLayerBreak(*disc, request, caller))
+        return failed;
     BurnPlan plan;
     plan.write.address = entry().driveAddress;
     plan.write.libburnSpeed = request.libburnSpeed;
     plan.write.eject = (request.flags & BURN_FLAG_NO_EJECT) == 0;
     plan.readBackPath = entry().driveAddress;
     return plan;
+}
+
+int64_t DriveRecorder::layer0Limit()
+{
+    std::string whyNot;
+    const std::optional<DriveDisc> disc = probe(whyNot);
+    const std::optional<MediumKind> dual = disc ? dualLayerFromProfile(disc->profile) : std::nullopt;
+    return dual && disc->blank ? traitsOf(*dual).layer0LimitSectors : 0;
+}
+
+int DriveRecorder::settleLayerBreak(const DriveDisc &disc, const BurnRequest &request,
+                                    const CallerSide &caller)
+{
+    const std::optional<MediumKind> dual = dualLayerFromProfile(disc.profile);
+    if (!dual || !disc.blank || request.layerBreak <= 0)
+        return 0;
+    const bool plusR = *dual == MediumKind::DvdPlusRDl;
+    if (plusR && (request.flags & BURN_FLAG_SIMULATE) != 0) {
+        caller.log(LOG_TEXT_INFO, "A simulation leaves the drive's layer break as it is");
+        return 0;
+    }
+    // probe() released libburn's grab: the device node is ours until the
+    // write grabs the drive again.
+    std::string error;
+    std::unique_ptr<IScsiChannel> channel = openSgIoChannel(entry().driveAddress, error);
+    if (!channel) {
+        if (!plusR) {
+            caller.log(LOG_TEXT_WARNING, "Where the drive puts the layer break is not known: " + error);
+            return 0;
+        }
+        caller.log(LOG_TEXT_ERROR, "The layer break was not set on the drive, nothing was written: " + error);
+        return BURN_FAILED;
+    }
+    DriveLayerBreakJob job;
+    job.dvdPlusR = plusR;
+    job.plannedBreak = request.layerBreak;
+    job.imageSectors = request.imageSectors;
+    job.cellStarts = request.cellStarts;
+    job.log = [&caller](int type, const std::string &text) { caller.log(type, text); };
+    job.grabAgain = [this, &disc](std::string &why) {
+        const std::optional<DriveDisc> again = probe(why);
+        if (!again)
+            return false;
+        if (again->profile != disc.profile || !again->blank) {
+            why = "the disc in the drive is no longer the blank one";
+            return false;
+        }
+        return true;
+    };
+    if (const std::optional<std::string> failure = settleDriveLayerBreak(std::move(channel), job)) {
+        caller.log(LOG_TEXT_ERROR, *failure);
+        return BURN_FAILED;
+    }
+    return 0;
 }
 
 int DriveRecorder::eraseEstimate(int mode, std::string &whyNot)

@@ -19,9 +19,13 @@ public:
     int eraseEstimate(int mode, std::string &whyNot) override;
     JobOutcome erase(int mode, JobChannel &channel) override;
     int ejectLoad(bool eject, std::string &whyNot) override;
+    int64_t layer0Limit() override;
 
 private:
     std::optional<DriveDisc> probe(std::string &whyNot) const;
+    // Before the write onto a blank dual-layer disc: 0, or BURN_FAILED with
+    // the reason logged.
+    int settleLayerBreak(const DriveDisc &disc, const BurnRequest &request, const CallerSide &caller);
 };
 
 } // namespace reclib

@@ -75,6 +75,9 @@ int chooseLayerBreak(Recorder &recorder, IsoTrack *track, const CallerSide &call
     image::ImageTrack *image = imageTrackOf(track);
     const auto plan = image ? image->planLayerBreak(uint64_t(limit)) : std::nullopt;
     request.imageSectors = track->vtbl->sizeInBlocks(track);
+    if (plan)
+        for (const dvdvideo::BreakCandidate &candidate : plan->candidates)
+            request.cellStarts.push_back(int64_t(candidate.sector));
     if (plan && plan->chosen >= 0 && plan->padding == 0) {
         const dvdvideo::BreakCandidate &c = plan->candidates[size_t(plan->chosen)];
         request.layerBreak = int64_t(plan->breakSector);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace reclib {
 
@@ -22,6 +23,9 @@ struct BurnRequest
     // A dual-layer disc: the planned size of layer 0 (the first sector of
     // layer 1); 0 when none was planned.
     int64_t layerBreak = 0;
+    // The main title's cell starts on the disc as laid out: a drive that
+    // places the break itself is checked against them.
+    std::vector<int64_t> cellStarts;
 };
 
 // Where and how the write goes, decided on the caller's thread before the

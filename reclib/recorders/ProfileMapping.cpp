@@ -44,6 +44,19 @@ std::optional<MediumKind> mediumFromProfile(int profile)
     }
 }
 
+std::optional<MediumKind> dualLayerFromProfile(int profile)
+{
+    switch (profile) {
+    case ProfileDvdPlusRDl:
+        return MediumKind::DvdPlusRDl;
+    case ProfileDvdMinusRDlSeq:
+    case ProfileDvdMinusRDlJump:
+        return MediumKind::DvdMinusRDl;
+    default:
+        return std::nullopt;
+    }
+}
+
 DiscInfoFields discInfoFieldsFor(MediumKind kind, int sessionCount)
 {
     const MediumTraits &traits = traitsOf(kind);

@@ -15,6 +15,11 @@ namespace reclib {
 // CD-ROM, DVD-ROM, DVD-RAM, BD, the 0xffff "stdio file").
 std::optional<MediumKind> mediumFromProfile(int profile);
 
+// The dual-layer recordable kind of a profile (0x2b DVD+R DL, 0x15 and
+// 0x16 DVD-R DL); nothing for any other. mediumFromProfile keeps calling
+// them DVD+R and DVD-R: the disc information stays as it was.
+std::optional<MediumKind> dualLayerFromProfile(int profile);
+
 // The three fields the program reads from the disc information record.
 struct DiscInfoFields
 {

@@ -48,6 +48,21 @@ TEST(ReclibProfileMapping, ProfilesGiveTheWritableMediaAndHowEachIsErased)
     }
 }
 
+// Only the recordable dual-layer discs get a layer break; DVD+RW DL does not.
+TEST(ReclibProfileMapping, DualLayerRecordableProfiles)
+{
+    const std::pair<int, std::optional<MediumKind>> cases[] = {
+        {0x2b, MediumKind::DvdPlusRDl},
+        {0x15, MediumKind::DvdMinusRDl},
+        {0x16, MediumKind::DvdMinusRDl},
+        {0x2a, std::nullopt},
+        {0x1b, std::nullopt},
+        {0x11, std::nullopt},
+    };
+    for (const auto &[profile, dual] : cases)
+        EXPECT_EQ(dualLayerFromProfile(profile), dual) << profile;
+}
+
 TEST(ReclibSpeedMapping, LibburnSpeedsAndSpeedBlockRatesRoundTrip)
 {
     struct Case
