@@ -1,6 +1,6 @@
 #include "burn/MmcDiscStructure.h"
 
-#include "image/ByteOrder.h"
+#include "sysio/ByteOrder.h"
 
 namespace reclib::mmc {
 namespace {
@@ -13,7 +13,7 @@ Cdb12 layerBoundaryCdb(uint8_t opcode)
     Cdb12 cdb{};
     cdb[0] = opcode;
     cdb[7] = kFormatLayerBoundary;
-    image::putBe16(&cdb[8], kLayerBoundaryLength); // allocation or parameter list length
+    sysio::putBe16(&cdb[8], kLayerBoundaryLength); // allocation or parameter list length
     return cdb;
 }
 
@@ -33,16 +33,16 @@ std::array<uint8_t, kLayerBoundaryLength> layerBoundaryParameters(uint32_t l0Sec
 {
     std::array<uint8_t, kLayerBoundaryLength> list{};
     // The data length counts the bytes after itself.
-    image::putBe16(&list[0], kLayerBoundaryLength - 2);
-    image::putBe32(&list[8], l0Sectors);
+    sysio::putBe16(&list[0], kLayerBoundaryLength - 2);
+    sysio::putBe32(&list[8], l0Sectors);
     return list;
 }
 
 std::optional<LayerBoundary> parseLayerBoundary(std::span<const uint8_t> answer)
 {
-    if (answer.size() < kLayerBoundaryLength || image::getBe16(answer.data()) < kLayerBoundaryLength - 2)
+    if (answer.size() < kLayerBoundaryLength || sysio::getBe16(answer.data()) < kLayerBoundaryLength - 2)
         return std::nullopt;
-    return LayerBoundary{(answer[4] & 0x80) != 0, image::getBe32(&answer[8])};
+    return LayerBoundary{(answer[4] & 0x80) != 0, sysio::getBe32(&answer[8])};
 }
 
 } // namespace reclib::mmc

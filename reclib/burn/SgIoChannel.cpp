@@ -1,6 +1,6 @@
 #include "burn/ScsiChannel.h"
 
-#include "image/UniqueFd.h"
+#include "sysio/UniqueFd.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,7 +14,7 @@ namespace {
 class SgIoChannel : public IScsiChannel
 {
 public:
-    explicit SgIoChannel(image::UniqueFd fd) : m_fd(std::move(fd)) {}
+    explicit SgIoChannel(sysio::UniqueFd fd) : m_fd(std::move(fd)) {}
 
     ScsiOutcome execute(std::span<const uint8_t> cdb, DataDirection direction, std::span<uint8_t> buffer,
                         std::chrono::milliseconds timeout) override
@@ -51,14 +51,14 @@ public:
     }
 
 private:
-    image::UniqueFd m_fd;
+    sysio::UniqueFd m_fd;
 };
 
 } // namespace
 
 std::unique_ptr<IScsiChannel> openSgIoChannel(const std::string &deviceNode, std::string &error)
 {
-    image::UniqueFd fd(::open(deviceNode.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    sysio::UniqueFd fd(::open(deviceNode.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid()) {
         error = "cannot open " + deviceNode + ": " + std::strerror(errno);
         return nullptr;
