@@ -21,7 +21,8 @@ UnmountResult UnmountDisc(const QString &node)
         return {false, bus.lastError().message().isEmpty() ? QStringLiteral("no system bus")
                                                            : bus.lastError().message()};
     // UDisks2 names each block device's object after the kernel's name.
-    const QString kernelName = QFileInfo(QFileInfo(node).canonicalFilePath()).fileName();
+    const QString target = QFileInfo(node).canonicalFilePath();
+    const QString kernelName = QFileInfo(target.isEmpty() ? node : target).fileName();
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.UDisks2"),
         QStringLiteral("/org/freedesktop/UDisks2/block_devices/") + kernelName,

@@ -35,16 +35,23 @@ NoSleepWhileWriting::NoSleepWhileWriting(IJobWindow &log, const QString &why) : 
 QString UnmountDesktopDisc(IJobWindow &log, const DeviceInfo &device)
 {
     const QString node = desktop::DriveNodeOf(LibraryText(device));
-    const QStringList mounts = desktop::DiscMountPoints(node);
+    return UnmountMountedDisc(log, node, [&node] { return desktop::DiscMountPoints(node); });
+}
+
+QString UnmountMountedDisc(IJobWindow &log, const QString &node,
+                           const std::function<QStringList()> &mountPoints)
+{
+    const QStringList mounts = mountPoints();
     if (mounts.isEmpty())
         return {};
     log.AppendLog(FormatText(log.GetText(textid::UnmountingDisc), {mounts.constFirst()}));
     const desktop::UnmountResult result = desktop::UnmountDisc(node);
     // Accepted is not enough: the disc must be gone from the mount table.
-    const QStringList left = result.unmounted ? desktop::DiscMountPoints(node) : mounts;
+    const QStringList left = result.unmounted ? mountPoints() : mounts;
     if (left.isEmpty())
         return {};
-    return FormatText(log.GetText(textid::UnmountRefused), {left.constFirst(), result.problem});
+    const QString why = result.unmounted ? QStringLiteral("still mounted afterwards") : result.problem;
+    return FormatText(log.GetText(textid::UnmountRefused), {left.constFirst(), why});
 }
 
 desktop::WindowFocus ProgramWindowFocus()

@@ -6,8 +6,10 @@
 #include "reclib_api.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
+#include <functional>
 
 // What a recording job asks of the desktop, each in one call from the job's
 // own steps, each logging its own problem in one line: no sleep while the
@@ -33,6 +35,10 @@ private:
 // a log line. Empty when the disc is not mounted (any more); otherwise the
 // reason the job stops for, naming the mount point, for the caller to report.
 QString UnmountDesktopDisc(IJobWindow &log, const DeviceInfo &device);
+// The same for the drive at node, with the mount points of its disc as
+// mountPoints reads them (before and after the unmount).
+QString UnmountMountedDisc(IJobWindow &log, const QString &node,
+                           const std::function<QStringList()> &mountPoints);
 
 // The program window's focus, asked on the GUI thread.
 desktop::WindowFocus ProgramWindowFocus();
