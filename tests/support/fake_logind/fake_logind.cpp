@@ -30,6 +30,8 @@ public:
 public slots:
     void PowerOff(bool interactive)
     {
+        record(QStringLiteral("PowerOff")); // in order with the locks
+
         QFile record(m_recordPath);
         if (record.open(QIODevice::Append | QIODevice::Text)) {
             record.write(QStringLiteral("PowerOff %1 %2\n")
