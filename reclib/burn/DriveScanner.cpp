@@ -2,11 +2,13 @@
 
 #include "burn/Libburn.h"
 #include "recorders/DriveDecisions.h"
+#include "recorders/DriveIdentity.h"
 #include "recorders/KeyValueText.h"
 #include "recorders/ProfileMapping.h"
 #include "recorders/SpeedMapping.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 namespace reclib {
@@ -40,6 +42,30 @@ std::vector<int> profilesOf(burn::burn_drive *drive)
     if (burn::burn_drive_get_all_profiles(drive, &count, profiles, current) != 1)
         return {};
     return std::vector<int>(profiles, profiles + count);
+}
+
+// libburn's answers are malloc()ed texts the caller frees.
+std::string takeText(char *text)
+{
+    std::string copy = text != nullptr ? text : "";
+    std::free(text);
+    return copy;
+}
+
+std::string mediaIdentity(burn::burn_drive *drive, int profile)
+{
+    char *product = nullptr;
+    char *code1 = nullptr;
+    char *code2 = nullptr;
+    char *book = nullptr;
+    if (burn::burn_disc_get_media_id(drive, &product, &code1, &code2, &book, 0) != 1)
+        return mediaIdentityText({}, {}, {});
+    const std::string manufacturer = code1 != nullptr && code2 != nullptr
+                                         ? takeText(burn::burn_guess_manufacturer(profile, code1, code2, 0))
+                                         : "";
+    std::free(code1);
+    std::free(code2);
+    return mediaIdentityText(takeText(product), manufacturer, takeText(book));
 }
 
 RecorderEntry describe(burn::burn_drive_info &info)
@@ -105,7 +131,12 @@ std::optional<DriveDisc> probeDrive(const std::string &address, std::string &err
     const std::optional<MediumKind> kind = mediumFromProfile(disc.profile);
     const int64_t available = static_cast<int64_t>(burn::burn_disc_available_space(drive->drive(), nullptr));
     disc.capacitySectors = kind ? driveCapacitySectors(*kind, disc.blank, available) : available / 2048;
-    disc.blankingSpeed = blankingSpeedFor(reportedSpeedsOf(drive->drive()), disc.profile);
+    const std::vector<ReportedSpeed> speeds = reportedSpeedsOf(drive->drive());
+    disc.blankingSpeed = blankingSpeedFor(speeds, disc.profile);
+    const SpeedFamily family =
+        kind && (traitsOf(*kind).family & MEDIA_SET_DVD) != 0 ? SpeedFamily::Dvd : SpeedFamily::Cd;
+    disc.mediaNote =
+        mediaIdentity(drive->drive(), disc.profile) + "\n" + offeredSpeedsText(speeds, disc.profile, family);
     return disc;
 }
 

@@ -21,6 +21,8 @@ struct DriveDisc
     int sessions = 0;
     int64_t capacitySectors = 0; // what a burn can use (driveCapacitySectors)
     int blankingSpeed = 0;       // libburn kB/s, 0 when the drive reports none
+    // For the log: the media identifier and the speeds offered for the disc.
+    std::string mediaNote;
 };
 std::optional<DriveDisc> probeDrive(const std::string &address, std::string &error);
 

@@ -36,6 +36,8 @@ std::optional<DiscInfo> DriveRecorder::discInfo(std::string &whyNot)
     info.erasable = disc->erasable ? 1 : 0;
     const std::string_view mediaName = traitsOf(kind).name;
     std::memcpy(info.mediaName, mediaName.data(), mediaName.size());
+    // Shown in the log after the disc is looked at: good media from bad.
+    whyNot = disc->mediaNote;
     return info;
 }
 

@@ -1,5 +1,6 @@
 #include "core/RecorderCatalog.h"
 
+#include "burn/DriveNodeAccess.h"
 #include "burn/DriveScanner.h"
 #include "core/DriveRecorder.h"
 #include "core/ImageRecorder.h"
@@ -57,6 +58,9 @@ std::vector<RecorderEntry> RecorderCatalog::virtualRecorders(Problems problems) 
 std::vector<RecorderEntry> RecorderCatalog::list(uint32_t mediaSet, bool withDrives) const
 {
     std::vector<RecorderEntry> all = withDrives ? scanDrives() : std::vector<RecorderEntry>{};
+    // A drive libburn left out because the user may not open it.
+    for (const std::string &note : withDrives ? unusableDriveNotes() : std::vector<std::string>{})
+        m_errors.add(note);
     for (RecorderEntry &entry : virtualRecorders(Problems::Report))
         all.push_back(std::move(entry));
     all.push_back(imageEntry());

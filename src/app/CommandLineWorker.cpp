@@ -6,6 +6,7 @@
 #include "cmdline/CommandLineOptions.h"
 #include "jobs/burn/BurnReport.h"
 #include "jobs/burn/BurnRun.h"
+#include "jobs/desktop/DesktopHooks.h"
 #include "log/LogFile.h"
 #include "platform/CPathHelper.h"
 #include "platform/GuiThread.h"
@@ -41,6 +42,7 @@ void CommandLineWorker::Start(const QStringList &tokens)
     m_started = true;
     m_tokens = tokens;
     m_done.Reset();
+    jobs::SetRunAttendance(desktop::Attendance::Unattended);
     m_thread = std::jthread([this](std::stop_token stop) { Run(stop); });
 }
 

@@ -144,16 +144,48 @@ TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
     EXPECT_EQ(run.exitCode, runexit::LabelRefused) << run.err.toStdString();
     EXPECT_FALSE(bus.WaitForPowerOffCalls(1, 2000));
     EXPECT_TRUE(DesktopFiles().isEmpty()) << "no shutdown log file";
+    EXPECT_TRUE(bus.InhibitLines().isEmpty()) << "no lock before the disc would change";
 
     run = RunProgram({u"-s"_s, u"-l"_s, u"-d"_s, m_source});
     EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     EXPECT_TRUE(bus.WaitForPowerOffCalls(1, 10000));
     EXPECT_EQ(bus.PowerOffCalls().size(), 1);
+    // Sleep held off for the burn and released before the power-off.
+    const QStringList locks = bus.InhibitLines();
+    ASSERT_EQ(locks.size(), 3) << locks.join(u'\n').toStdString();
+    EXPECT_TRUE(locks[0].startsWith(u"Inhibit sleep:idle:handle-lid-switch|Orvane Burn|"_s) &&
+                locks[0].contains(u"MY_FILM"_s) && locks[0].endsWith(u"|block"_s))
+        << locks[0].toStdString();
+    EXPECT_EQ(locks.mid(1), (QStringList{u"Released"_s, u"PowerOff"_s}));
     const QString log = RunLog();
     EXPECT_TRUE(log.startsWith(Text(560).section(u"\\n"_s, 0, 0))) << log.toStdString();
     EXPECT_TRUE(log.contains(Text(648)));
     EXPECT_TRUE(log.contains(Text(706).section(u"%s"_s, 0, 0) + Desktop() + u"/MY_FILM.log"_s));
     EXPECT_FALSE(log.contains(u"=> Ejecting the disc"_s));
+}
+
+TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
+{
+    // Written at 1x (1385 kB/s): a burn of a few megabytes takes seconds.
+    PrivateSystemBus bus;
+    ASSERT_TRUE(bus.IsReady());
+    UseRecorders(QByteArray(BlankDvdPlusRw).replace("4x 8x\npacing = full-speed", "1x\npacing = paced"));
+    AddFiller(24 * 1024 * 1024);
+    const QByteArray before = MediumSnapshot();
+    QProcess process;
+    StartProgram(process, {u"-d"_s, m_source});
+    const QDir media(m_copy.File(u"media"_s));
+    bool ended = false;
+    for (int i = 0; i < 600 && media.entryList({u"*.part"_s}, QDir::Files).isEmpty() && !ended; ++i)
+        ended = process.waitForFinished(50);
+    ASSERT_FALSE(ended || process.waitForFinished(500)) << "the burn is still writing";
+    process.terminate();
+    const ProgramRun run = WaitForProgram(process);
+    EXPECT_EQ(run.exitCode, runexit::BurnAborted) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(Text(921).replace(u"%s"_s, u"SIGTERM"_s))) << run.err.toStdString();
+    EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
+    EXPECT_TRUE(bus.WaitForLine(PrivateSystemBus::Fake::Logind, u"Released"_s, 2000))
+        << "the lock ends with the burn";
 }
 
 } // namespace

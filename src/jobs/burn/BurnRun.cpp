@@ -6,6 +6,7 @@
 #include "jobs/burn/BurnReport.h"
 #include "jobs/burn/DiscCheck.h"
 #include "jobs/burn/DvdVideoPreflight.h"
+#include "jobs/desktop/DesktopHooks.h"
 #include "jobs/label/VolumeLabel.h"
 #include "jobs/setup/BurnFlags.h"
 #include "jobs/setup/RecorderChoice.h"
@@ -76,8 +77,11 @@ int BurnRun::BurnCompilation()
         m_ports.report.AppendLogText(textid::MediaCd);
     }
     const uint32_t speed = SpeedArgument(*m_device);
+    jobs::NoSleepWhileWriting noSleep(
+        m_ports.report, FormatText(m_ports.report.GetText(textid::InhibitBurnWhy), {m_state.m_strVolume}));
     const int result =
         NeroBurn(m_state.m_hDevice.Get(), 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
+    noSleep.Release();
     jobs::PlayResultSound(result, m_settings.sound, *m_sound);
     // The track is released before the tree it was made from.
     m_track.reset();
@@ -193,6 +197,9 @@ void BurnRun::ReportResult(int result, uint32_t moreFlags)
     }
     if (report.statusTextId != 0)
         m_ports.report.SetStatusText(m_ports.report.GetText(report.statusTextId));
+    jobs::NoticeJobEnd(m_ports.report,
+                       report.statusTextId != 0 ? m_ports.report.GetText(report.statusTextId) : text,
+                       m_state.m_strVolume, m_state.m_progressClock.TotalSecs());
     if (report.box == jobs::ReportBox::Info)
         m_ports.report.ShowMessageBox(text, QString::fromLatin1(rec_caption::Info), mb::IconInformation);
     else if (report.box == jobs::ReportBox::Error)

@@ -9,6 +9,7 @@
 #include "jobs/RecordingTexts.h"
 #include "jobs/burn/BurnReport.h"
 #include "jobs/burn/DvdVideoPreflight.h"
+#include "jobs/desktop/DesktopHooks.h"
 #include "jobs/label/VolumeLabel.h"
 #include "jobs/setup/BurnFlags.h"
 #include "jobs/setup/RecorderChoice.h"
@@ -146,6 +147,13 @@ int BurnRun::OpenRecorder()
     m_device = m_ports.recorders.SelectedDevice();
     if (m_device == nullptr)
         return jobs::RunBurnNoRecorder;
+    // A disc the desktop mounted is unmounted before the recorder takes it;
+    // one that stays mounted cannot be the job's.
+    if (const QString mounted = jobs::UnmountDesktopDisc(m_ports.report, *m_device); !mounted.isEmpty()) {
+        m_state.m_strLibraryErrors = mounted;
+        ReportFailure(mounted, m_settings.moreFlags);
+        return jobs::RunBurnNoRecorder;
+    }
     m_state.m_recorder = RecorderHandle(*m_device);
     if (!m_state.m_recorder.IsOpen()) {
         m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderNotOpened) + QStringLiteral(": ") +

@@ -3,10 +3,13 @@
 #include "TextIds.h"
 #include "jobs/RecordingState.h"
 #include "jobs/RecordingTexts.h"
+#include "jobs/desktop/DesktopHooks.h"
 #include "platform/MessageBoxType.h"
 #include "platform/TextFormat.h"
 #include "recorder/LibraryAdapters.h"
 #include "recorder/RecorderHandle.h"
+
+#include <chrono>
 
 namespace {
 
@@ -60,6 +63,8 @@ void EraseJob::EraseWorker()
         // the end of the burn, so nothing can come between erase and burn.
         if (m_state.m_hDevice.IsOpen())
             eraseFailed = !EraseOpenDevice();
+    } else if (!UnmountDesktopDisc()) {
+        eraseFailed = true;
     } else {
         if (m_state.m_pCurDevice != nullptr)
             m_state.m_recorder = RecorderHandle(*m_state.m_pCurDevice);
@@ -99,11 +104,21 @@ bool EraseJob::EraseOpenDevice()
     m_clock.Start();
     m_ports.report.AppendLog(FormatText(m_ports.report.GetText(textid::EraseTimeFormat), {estimate}));
     m_ports.report.AppendLogText(textid::EraseRunning);
+    const auto started = std::chrono::steady_clock::now();
+    jobs::NoSleepWhileWriting noSleep(m_ports.report, m_ports.report.GetText(textid::InhibitEraseWhy));
     const int result = NeroEraseCDRW(m_state.m_hDevice.Get(), mode);
+    noSleep.Release();
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started).count();
     // The clock stops when the erase ends, not when a person has read the
     // box below: a box left open must not run it into its overtime.
     m_state.m_evtJobDone.Set();
     const bool interactive = m_state.m_bEraseInteractive == 1;
+    if (interactive)
+        jobs::NoticeJobEnd(
+            m_ports.report,
+            m_ports.report.GetText(result == 0 ? textid::EraseFinished : textid::EraseFailedNotice),
+            QString::fromUtf8(m_state.m_pCurDevice != nullptr ? m_state.m_pCurDevice->name : ""), seconds);
     if (result != 0) {
         const QString text = FormatText(m_ports.report.GetText(textid::EraseFailed), {result});
         m_ports.report.AppendLog(text);
@@ -123,6 +138,20 @@ bool EraseJob::EraseOpenDevice()
                                             QString::fromLatin1(rec_caption::Application),
                                             mb::IconInformation);
     return true;
+}
+
+bool EraseJob::UnmountDesktopDisc()
+{
+    // The burn's erase follows the burn run's unmount; this is the user's.
+    if (m_state.m_pCurDevice == nullptr)
+        return true;
+    const QString mounted = jobs::UnmountDesktopDisc(m_ports.report, *m_state.m_pCurDevice);
+    if (mounted.isEmpty())
+        return true;
+    m_ports.report.AppendLog(mounted);
+    m_state.m_strLibraryErrors = mounted;
+    m_ports.questions.ShowAppMessageBox(mounted, QString::fromLatin1(rec_caption::Application), mb::IconStop);
+    return false;
 }
 
 void EraseJob::ReportEstimateError(int textId)

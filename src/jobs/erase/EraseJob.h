@@ -38,6 +38,9 @@ private:
     // Asks the library for the estimate and erases; false when the erase
     // itself failed.
     bool EraseOpenDevice();
+    // The user's erase: unmounts the disc the desktop mounted; false (shown)
+    // when it stays mounted, and the disc is left as it was.
+    bool UnmountDesktopDisc();
     void ReportEstimateError(int textId);
 
     JobPorts m_ports;
