@@ -80,7 +80,7 @@ TEST_P(StopRunTest, EndsAbortedNamingTheSignalAndLeavesTheDiscAsThePhaseAllows)
         marker = Text(702);
         break;
     case Phase::Erase:
-        UseUsedDisc(QByteArray(UsedDvdPlusRw).replace("erase-time-scale = 0", "erase-time-scale = 0.08"));
+        UseUsedDisc(QByteArray(UsedDvdPlusRw).replace("erase-time-scale = 0", "erase-time-scale = 0.25"));
         arguments.prepend(u"-o"_s);
         marker = Text(799);
         break;

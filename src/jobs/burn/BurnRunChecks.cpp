@@ -320,7 +320,11 @@ bool BurnRun::TrackFits(int64_t freeSectors)
 bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
 {
     const jobs::PreflightSettings settings{m_settings.fsFlags, m_state.m_bReallocate != 0, m_state.m_nMedia};
-    jobs::PreflightOutcome outcome = jobs::RunDvdVideoPreflight(m_state.m_strSourceDir, settings);
+    // The playback walk asks before each chapter; the list of checks then
+    // sees the abort and reports it.
+    dvdvideo::WalkLimits limits;
+    limits.aborted = [this] { return m_state.m_bAbort.load(); };
+    jobs::PreflightOutcome outcome = jobs::RunDvdVideoPreflight(m_state.m_strSourceDir, settings, limits);
     if (!outcome.isDvdVideo)
         return true;
     // TrackFits has measured the track against a known free space; without
