@@ -176,6 +176,13 @@ typedef void (*RecLogLineCallback)(void *context, int textType, const char *text
 #define LOG_TEXT_INFO 0
 #define LOG_TEXT_WARNING 1
 #define LOG_TEXT_ERROR 2
+/* After a burn that wrote the whole image (not simulated), NeroBurn logs
+ * the SHA-256 of the image's sectors as written, hashed while they stream
+ * to the recorder, as one LOG_TEXT_INFO line:
+ *   SHA256_LOG_PREFIX <64 lower-case hex digits> " (" <sectors> " sectors)"
+ * It equals sha256sum of an image file of those sectors. (An addition of
+ * this library's own.) */
+#define SHA256_LOG_PREFIX "SHA-256 of the image as written: "
 typedef void (*RecPhaseCallback)(void *context, const char *text);
 
 /* Library settings record handed to NeroInit; the library keeps a copy of
