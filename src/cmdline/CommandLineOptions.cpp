@@ -43,6 +43,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
             fail(textid::CmdBadToken, token);
             continue;
         }
+        if (token == QStringLiteral("--json")) {
+            parsed.json = true;
+            parsed.steps.push_back({StepKind::Json, 0, {}});
+            continue;
+        }
         QString value;
         switch (token[1].toUpper().unicode()) {
         case 'C':
@@ -88,6 +93,8 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
             break;
         }
     }
+    if (parsed.json && parsed.quiet)
+        fail(textid::CmdJsonQuiet, QStringLiteral("--json"));
     return parsed;
 }
 
