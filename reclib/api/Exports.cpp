@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include "image/ImageFileTrack.h"
 #include "image/IsoImageTrack.h"
 
 #define RECLIB_EXPORT extern "C" __attribute__((visibility("default")))
@@ -189,6 +190,15 @@ RECLIB_EXPORT IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, u
         track->vtbl->destroy(track, 1);
         return nullptr;
     }
+    return track;
+}
+
+RECLIB_EXPORT IsoTrack *NeroCreateIsoTrackFromImage(const char *path)
+{
+    std::string why;
+    IsoTrack *track = CreateImageFileTrack(path != nullptr ? path : "", why);
+    if (track == nullptr)
+        Library::instance().errors().add("NeroCreateIsoTrackFromImage: " + why);
     return track;
 }
 
