@@ -5,6 +5,8 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBBURN REQUIRED IMPORTED_TARGET libburn-1)
 pkg_check_modules(DVDREAD REQUIRED IMPORTED_TARGET dvdread)
 pkg_check_modules(UDFREAD REQUIRED IMPORTED_TARGET libudfread)
+# the image's SHA-256 while it is written
+pkg_check_modules(LIBCRYPTO REQUIRED IMPORTED_TARGET libcrypto)
 # Asks whether the X server answers before Qt's platform plugin would abort.
 pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
 find_package(Threads REQUIRED)

@@ -176,6 +176,13 @@ typedef void (*RecLogLineCallback)(void *context, int textType, const char *text
 #define LOG_TEXT_INFO 0
 #define LOG_TEXT_WARNING 1
 #define LOG_TEXT_ERROR 2
+/* After a burn that wrote the whole image (not simulated), NeroBurn logs
+ * the SHA-256 of the image's sectors as written, hashed while they stream
+ * to the recorder, as one LOG_TEXT_INFO line:
+ *   SHA256_LOG_PREFIX <64 lower-case hex digits> " (" <sectors> " sectors)"
+ * It equals sha256sum of an image file of those sectors. (An addition of
+ * this library's own.) */
+#define SHA256_LOG_PREFIX "SHA-256 of the image as written: "
 typedef void (*RecPhaseCallback)(void *context, const char *text);
 
 /* Library settings record handed to NeroInit; the library keeps a copy of
@@ -421,6 +428,16 @@ typedef void (*PFN_NeroCloseDevice)(RecDeviceHandle device);
  * which disc a virtual recorder holds). */
 typedef DiscInfo *(*PFN_NeroGetCDInfo)(RecDeviceHandle device, uint32_t flags);
 typedef IsoTrack *(*PFN_NeroCreateIsoTrackEx)(IsoItem *root, const char *label, uint32_t flags);
+/* An extension of this library (the exports otherwise burn only a
+ * compilation): a track whose image is the file at path, burned as it is
+ * with NeroBurn (format 0, like any ISO track) and freed with
+ * NeroFreeIsoTrack. The file must be a regular, non-empty file of whole
+ * 2048-byte sectors; its size when the track is made is the track's size.
+ * Null otherwise, with the reason in the error log. Its label is empty and
+ * it reports no files, flags or placement; verify compares the disc with
+ * the file, and a file that ends early during the burn fails it, naming
+ * the file. The Image Recorder takes it like any track. */
+typedef IsoTrack *(*PFN_NeroCreateIsoTrackFromImage)(const char *path);
 typedef void (*PFN_NeroFreeIsoTrack)(IsoTrack *track);
 typedef int (*PFN_NeroBurn)(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags,
                             uint32_t speedKBs, RecProgress *progress);

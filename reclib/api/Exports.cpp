@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include "image/ImageFileTrack.h"
 #include "image/ImageTrack.h"
 #include "image/IsoImageTrack.h"
 
@@ -201,6 +202,15 @@ RECLIB_EXPORT IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, u
         track->vtbl->destroy(track, 1);
         return nullptr;
     }
+    return track;
+}
+
+RECLIB_EXPORT IsoTrack *NeroCreateIsoTrackFromImage(const char *path)
+{
+    std::string why;
+    IsoTrack *track = CreateImageFileTrack(path != nullptr ? path : "", why);
+    if (track == nullptr)
+        Library::instance().errors().add("NeroCreateIsoTrackFromImage: " + why);
     return track;
 }
 

@@ -5,18 +5,19 @@
 
 namespace reclib {
 
-ChunkRing::ChunkRing(size_t chunkBytes, size_t chunkCount)
+ChunkRing::ChunkRing(size_t chunkBytes, size_t chunkCount, bool observed)
     : m_chunkBytes(chunkBytes), m_chunkCount(std::max<size_t>(chunkCount, 2)),
-      m_memory(new unsigned char[m_chunkBytes * m_chunkCount]), m_chunks(new Chunk[m_chunkCount])
+      m_memory(new unsigned char[m_chunkBytes * m_chunkCount]), m_chunks(new Chunk[m_chunkCount]),
+      m_observed(observed)
 {
 }
 
 unsigned char *ChunkRing::acquire()
 {
     std::unique_lock lock(m_mutex);
-    if (!m_closed && m_published - m_released == m_chunkCount) {
+    if (!m_closed && m_published - freed() == m_chunkCount) {
         m_producerWaiting = true;
-        m_spaceFreed.wait(lock, [&] { return m_closed || m_published - m_released < m_chunkCount; });
+        m_spaceFreed.wait(lock, [&] { return m_closed || m_published - freed() < m_chunkCount; });
         m_producerWaiting = false;
     }
     if (m_closed)
@@ -32,6 +33,8 @@ void ChunkRing::publish(size_t bytes)
         ++m_published;
     }
     m_dataReady.notify_one();
+    if (m_observed)
+        m_observable.notify_one();
 }
 
 void ChunkRing::finish(bool failed)
@@ -42,6 +45,7 @@ void ChunkRing::finish(bool failed)
         m_failed = failed;
     }
     m_dataReady.notify_one();
+    m_observable.notify_one();
 }
 
 void ChunkRing::close()
@@ -52,6 +56,36 @@ void ChunkRing::close()
     }
     m_spaceFreed.notify_one();
     m_dataReady.notify_one();
+    m_observable.notify_one();
+}
+
+void ChunkRing::wakeProducer()
+{
+    if (m_producerWaiting && m_chunkCount - (m_published - freed()) >= m_chunkCount / 2)
+        m_spaceFreed.notify_one();
+}
+
+const unsigned char *ChunkRing::observe(size_t &bytes)
+{
+    std::unique_lock lock(m_mutex);
+    m_observable.wait(lock, [&] { return m_closed || m_finished || m_published > m_seen; });
+    if (m_closed || m_published == m_seen)
+        return nullptr;
+    bytes = m_chunks[m_seen % m_chunkCount].bytes;
+    return m_memory.get() + (m_seen % m_chunkCount) * m_chunkBytes;
+}
+
+void ChunkRing::observed()
+{
+    const std::lock_guard lock(m_mutex);
+    ++m_seen;
+    wakeProducer();
+}
+
+bool ChunkRing::observedAll()
+{
+    const std::lock_guard lock(m_mutex);
+    return !m_closed && m_finished && !m_failed && m_seen == m_published;
 }
 
 bool ChunkRing::nextChunk(std::unique_lock<std::mutex> &lock)
@@ -60,8 +94,7 @@ bool ChunkRing::nextChunk(std::unique_lock<std::mutex> &lock)
         ++m_released;
         m_holding = false;
         m_offset = 0;
-        if (m_producerWaiting && m_chunkCount - (m_published - m_released) >= m_chunkCount / 2)
-            m_spaceFreed.notify_one();
+        wakeProducer();
     }
     m_dataReady.wait(lock, [&] { return m_closed || m_finished || m_published > m_released; });
     if (m_closed || m_published == m_released)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -16,10 +17,14 @@ namespace reclib {
 // variables: neither side sleeps in steps. A producer that found the ring
 // full is woken once half of it is free again, not for every chunk taken:
 // each wake-up of a thread on another processor is an interrupt there.
+//
+// An optional observer (a third thread) sees every published chunk in
+// place, beside the consumer; a chunk is reused only once both are done
+// with it, so the observer reads the very bytes the consumer takes.
 class ChunkRing
 {
 public:
-    ChunkRing(size_t chunkBytes, size_t chunkCount);
+    ChunkRing(size_t chunkBytes, size_t chunkCount, bool observed = false);
     ChunkRing(const ChunkRing &) = delete;
     ChunkRing &operator=(const ChunkRing &) = delete;
 
@@ -39,6 +44,15 @@ public:
     // before that point, or when the ring was closed.
     int64_t take(unsigned char *buffer, size_t size);
 
+    // Observer: the next published chunk and its size, waiting while none
+    // is ready; null at the end (see ended()) or once the ring is closed.
+    // Call observed() when done with it.
+    const unsigned char *observe(size_t &bytes);
+    void observed();
+    // Observer, after observe() gave null: true when the producer finished
+    // without a failure and the ring was not closed, so every byte was seen.
+    bool observedAll();
+
     // Either side: stops the hand-over; waiting calls return at once.
     void close();
 
@@ -49,6 +63,9 @@ private:
     };
     // Consumer side: moves to the next published chunk; false at the end.
     bool nextChunk(std::unique_lock<std::mutex> &lock);
+    // Chunks neither reader holds any more; the producer may reuse them.
+    size_t freed() const { return m_observed ? std::min(m_released, m_seen) : m_released; }
+    void wakeProducer();
 
     const size_t m_chunkBytes;
     const size_t m_chunkCount;
@@ -61,6 +78,9 @@ private:
     bool m_producerWaiting = false;
     size_t m_published = 0; // chunks handed over so far
     size_t m_released = 0;  // chunks the consumer is done with
+    const bool m_observed;
+    size_t m_seen = 0;                    // chunks the observer is done with
+    std::condition_variable m_observable; // the observer waits on this
     bool m_finished = false;
     bool m_failed = false;
     bool m_closed = false;

@@ -1,5 +1,7 @@
 #include "burn/TrackSource.h"
 
+#include "burn/Sha256.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -27,9 +29,9 @@ RingShape shapeFor(TrackSource::Target target)
 
 } // namespace
 
-TrackSource::TrackSource(TrackReader &reader, FaultInjection fault, Target target)
+TrackSource::TrackSource(TrackReader &reader, FaultInjection fault, Target target, bool digest)
     : m_reader(reader), m_fault(fault), m_fixedSize(static_cast<off_t>(reader.sizeInBlocks()) * SECTOR_SIZE),
-      m_ring(shapeFor(target).chunkSectors * SECTOR_SIZE, shapeFor(target).chunkCount)
+      m_ring(shapeFor(target).chunkSectors * SECTOR_SIZE, shapeFor(target).chunkCount, digest)
 {
     // libburn releases the struct itself with free() when its last
     // reference goes, so it comes from calloc.
@@ -44,12 +46,16 @@ TrackSource::TrackSource(TrackReader &reader, FaultInjection fault, Target targe
     m_source->read_xt = &TrackSource::readCallback;
     m_source->cancel = &TrackSource::cancelCallback;
     m_producer = std::thread([this] { produce(); });
+    if (digest)
+        m_hasher = std::thread([this] { hash(); });
 }
 
 TrackSource::~TrackSource()
 {
     m_ring.close();
     m_producer.join();
+    if (m_hasher.joinable())
+        m_hasher.join();
     burn::burn_source_free(m_source);
 }
 
@@ -86,6 +92,25 @@ void TrackSource::produce()
         m_ring.publish(static_cast<size_t>(got) * SECTOR_SIZE);
         position += got;
     }
+}
+
+void TrackSource::hash()
+{
+    Sha256 sha;
+    size_t bytes = 0;
+    while (const unsigned char *chunk = m_ring.observe(bytes)) {
+        sha.add(chunk, bytes);
+        m_ring.observed();
+    }
+    if (m_ring.observedAll())
+        m_sha256 = sha.hex();
+}
+
+std::string TrackSource::sha256()
+{
+    if (m_hasher.joinable())
+        m_hasher.join();
+    return m_sha256;
 }
 
 int TrackSource::readCallback(burn::burn_source *source, unsigned char *buffer, int size)

@@ -17,7 +17,9 @@ namespace reclib {
 // chunks, reading the track a chunk at a time; libburn's write thread takes
 // from the ring, one sector per call. libburn's own fifo is not used: it
 // reads its input in 32 KiB steps and hands over in 50 ms sleeps, which
-// kept a file-backed write well below the disk's speed.
+// kept a file-backed write well below the disk's speed. With a digest, a
+// third thread hashes each chunk in the ring beside libburn's copy of it,
+// so the SHA-256 is of the very bytes written and costs no second read.
 class TrackSource
 {
 public:
@@ -26,8 +28,8 @@ public:
 
     // fault: a FailAtSector fault makes the read fail when it reaches that
     // sector (counting from 0); one at or past the image's end never fires.
-    TrackSource(TrackReader &reader, FaultInjection fault, Target target);
-    // Stops and joins the producing thread.
+    TrackSource(TrackReader &reader, FaultInjection fault, Target target, bool digest);
+    // Stops and joins the producing and hashing threads.
     ~TrackSource();
     TrackSource(const TrackSource &) = delete;
     TrackSource &operator=(const TrackSource &) = delete;
@@ -39,6 +41,10 @@ public:
     int64_t sectorsRead() const { return m_sectorsRead.load(); }
     // Why the source failed, or empty.
     std::string failure() const;
+    // The SHA-256 (hex) of every sector produced, once the producer reached
+    // the image's end; waits for the hash to catch up. Empty without a
+    // digest or when the image was not produced to its end.
+    std::string sha256();
 
 private:
     static int readCallback(burn::burn_source *source, unsigned char *buffer, int size);
@@ -48,6 +54,7 @@ private:
     static int cancelCallback(burn::burn_source *source);
     int read(unsigned char *buffer, int size);
     void produce();
+    void hash();
     void fail(std::string why);
 
     TrackReader &m_reader;
@@ -62,6 +69,8 @@ private:
     std::string m_failure;
     burn::burn_source *m_source = nullptr;
     std::thread m_producer;
+    std::string m_sha256;
+    std::thread m_hasher;
 };
 
 } // namespace reclib

@@ -89,8 +89,8 @@ JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &
     drive->ejectOnRelease(options.eject);
 
     const bool toFile = options.address.rfind("stdio:", 0) == 0;
-    TrackSource source(reader, options.fault,
-                       toFile ? TrackSource::Target::File : TrackSource::Target::Drive);
+    TrackSource source(reader, options.fault, toFile ? TrackSource::Target::File : TrackSource::Target::Drive,
+                       options.sha256 && !options.simulate);
     DiscLayout layout(source.source());
     const auto opts = makeOptions(drive->drive(), options);
     if (!opts)
@@ -142,7 +142,9 @@ JobOutcome writeTrack(IsoTrack *track, const WriteOptions &options, JobChannel &
                                   std::to_string(totalSectors) + " sectors");
     }
     onPercent(100);
-    return JobOutcome::done();
+    JobOutcome outcome = JobOutcome::done();
+    outcome.sha256 = source.sha256();
+    return outcome;
 }
 
 } // namespace reclib

@@ -59,6 +59,7 @@ JobOutcome writeVerifyCommit(IsoTrack *track, const BurnPlan &plan, uint32_t fla
     channel.setPercent(0);
     JobOutcome outcome =
         writeTrack(track, plan.write, channel, [&](int percent) { channel.setPercent(percent); });
+    const std::string sha256 = outcome.sha256;
     if (outcome.status == JobOutcome::Status::Done && !simulate) {
         std::string error;
         if (plan.corruptAfterWrite.kind == FaultInjection::Kind::CorruptSector &&
@@ -79,6 +80,9 @@ JobOutcome writeVerifyCommit(IsoTrack *track, const BurnPlan &plan, uint32_t fla
     } else if (outcome.status == JobOutcome::Status::Done && has(flags, BURN_FLAG_VERIFY)) {
         channel.log(LOG_TEXT_INFO, "A simulated write leaves nothing to verify");
     }
+    if (outcome.status == JobOutcome::Status::Done && !sha256.empty())
+        channel.log(LOG_TEXT_INFO, std::string(SHA256_LOG_PREFIX) + sha256 + " (" +
+                                       std::to_string(track->vtbl->sizeInBlocks(track)) + " sectors)");
     if ((simulate || outcome.status != JobOutcome::Status::Done) && plan.discard)
         plan.discard();
     if (outcome.status == JobOutcome::Status::Done && !has(flags, BURN_FLAG_NO_EJECT))

@@ -236,6 +236,7 @@ BurnPreparation VirtualRecorder::prepareBurn(const BurnRequest &request, const C
     plan.write.libburnSpeed =
         spec().paced ? (request.libburnSpeed != 0 ? request.libburnSpeed : fastestSpeed()) : 0;
     plan.write.fault = spec().fault;
+    plan.write.sha256 = spec().checksum;
     plan.readBackPath = target->temporaryPath();
     plan.readBackSpeed = plan.write.libburnSpeed;
     if (spec().fault.kind == FaultInjection::Kind::CorruptSector)

@@ -77,6 +77,10 @@ public:
             readFault(line.value, problem);
         else if (line.key == "capacity")
             readCapacity(line.value, problem);
+        else if (line.key == "checksum" && (line.value == "on" || line.value == "off"))
+            m_spec.checksum = line.value == "on";
+        else if (line.key == "checksum")
+            problem("checksum must be \"on\" or \"off\"");
         else
             problem("unknown key \"" + line.key + "\"");
     }

@@ -36,6 +36,7 @@ struct VirtualRecorderSettings
     std::vector<int> speeds; // libburn units, ascending
     bool paced = false;      // writes and erases take the time a disc would
     double eraseTimeScale = 1.0;
+    bool checksum = true; // the write hashes the image (off: for benchmarks)
     FaultInjection fault;
     std::optional<int64_t> capacitySectors; // overrides the medium's usual size
 };

@@ -49,10 +49,10 @@ std::optional<int> RunEarlyOption(const QStringList &arguments)
     return std::nullopt;
 }
 
-// -q among the tokens the run will read.
-bool QuietWanted(const QStringList &arguments)
+// -q and --json among the tokens the run will read.
+cmdline::ParsedCommandLine ReadFlags(const QStringList &arguments)
 {
-    return cmdline::ParseCommandLine(arguments.mid(0, cmdline::MaxTokens)).quiet;
+    return cmdline::ParseCommandLine(arguments.mid(0, cmdline::MaxTokens));
 }
 
 runexit::Status FinalStatus(CBurnDlg &dlg, int windowResult)
@@ -141,10 +141,15 @@ int CBurnApp::Run(int argc, char **argv)
     // The program file's full path; start-up keeps its folder.
     dlg.m_strAppDir = QCoreApplication::applicationFilePath();
     dlg.CommandLine().SetPresence(HasDisplay() ? Presence::Attended : Presence::Unattended);
-    const bool quiet = commandLineRun && QuietWanted(arguments);
+    const cmdline::ParsedCommandLine flags = ReadFlags(arguments);
+    const bool quiet = commandLineRun && flags.quiet;
+    // JSON lines need a run that is not quiet: -q with --json is refused.
+    const bool json = commandLineRun && flags.json && !quiet;
     SetMessageBoxEcho(!quiet);
     // The final reason is written even when -q silences everything else.
-    const auto terminal = std::make_shared<TerminalEcho>(stdout, stderr, TerminalEcho::StyleFor(stderr));
+    const auto terminal =
+        std::make_shared<TerminalEcho>(stdout, stderr, TerminalEcho::StyleFor(stderr),
+                                       json ? TerminalEcho::Format::Json : TerminalEcho::Format::Plain);
     if (commandLineRun && !quiet)
         dlg.SetTerminalEcho(terminal);
     if (commandLineRun)
@@ -154,9 +159,12 @@ int CBurnApp::Run(int argc, char **argv)
     // closed after a signal may not wait for it.
     dlg.CommandLine().Stop();
     const runexit::Status status = FinalStatus(dlg, result);
+    QString reason;
     if (status != runexit::Success) {
         const auto text = [&dlg](int id) { return dlg.GetText(id); };
-        terminal->Final(runexit::ReasonLine(status, FinalCause(dlg, status), text));
+        reason = runexit::ReasonLine(status, FinalCause(dlg, status), text);
+        terminal->Final(reason);
     }
+    terminal->End(status, reason);
     return status;
 }

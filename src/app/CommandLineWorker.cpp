@@ -170,6 +170,7 @@ void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
             break;
         case StepKind::PrepareOnly:
         case StepKind::Quiet:
+        case StepKind::Json:
             break;
         }
     }

@@ -9,7 +9,8 @@
 //      a run with a display that left the window to the person, -c or no -d)
 //   1  start-up failed: the recording library could not be loaded
 //   2  the command line could not be read: an unknown option, a stray
-//      argument, -d or -v without a value (log texts 598, 600, 602)
+//      argument, -d or -v without a value, --json with -q (log texts 598,
+//      600, 602, 1150)
 //   3  nothing to burn without a person: the command line names no folder
 //      (-d) or asks to prepare only (-c), or is empty, and no display is
 //      available

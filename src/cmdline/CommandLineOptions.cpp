@@ -39,9 +39,14 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
 
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         const QString &token = tokens[i];
-        // The one option spelled out: no letter is left that says it.
+        // The options spelled out in full: no letter is left that says them.
         if (token == QLatin1String("--any-layer-break")) {
             parsed.steps.push_back({StepKind::AnyLayerBreak, textid::CmdAnyLayerBreakGiven, {}});
+            continue;
+        }
+        if (token == QLatin1String("--json")) {
+            parsed.json = true;
+            parsed.steps.push_back({StepKind::Json, 0, {}});
             continue;
         }
         if (!startsLikeOption(token) || token.size() < 2) {
@@ -93,6 +98,8 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
             break;
         }
     }
+    if (parsed.json && parsed.quiet)
+        fail(textid::CmdJsonQuiet, QStringLiteral("--json"));
     return parsed;
 }
 

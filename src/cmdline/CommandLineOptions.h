@@ -17,10 +17,11 @@ enum class StepKind {
     WriteLog,       // -l: logs 712
     OverwriteNoAsk, // -o: logs 650
     Quiet,          // -q: nothing on the terminal but the final reason; logs nothing
+    Json,           // --json: JSON lines on standard output; logs nothing
     Shutdown,       // -s: logs 648, then the Shutdown box's own handler runs
     VolumeLabel,    // -v <label>: logs 646 with the label
     AnyLayerBreak,  // --any-layer-break: a dual-layer break may fall inside a scene; logs 1115
-    Error,          // logs 598 (-d), 600 (-v) or 602 (anything else)
+    Error,          // logs 598 (-d), 600 (-v), 1150 (--json with -q) or 602 (anything else)
 };
 
 struct Step
@@ -40,6 +41,7 @@ struct ParsedCommandLine
     bool logWanted = false;
     bool shutdownWanted = false;
     bool quiet = false;
+    bool json = false;
 };
 
 // A token is an option when it starts with '-', or when it is '/' and one
@@ -47,7 +49,9 @@ struct ParsedCommandLine
 // folder stay values); its second character selects the option in either
 // case and the rest is ignored. A value is the next token, which must exist
 // and must not look like an option. Tokens are read exactly as given: a
-// quote or blank inside one is part of it.
+// quote or blank inside one is part of it. "--json" is the one long option
+// of a run, read whole; with -q it is an error (the quiet run would write
+// nothing a script could read, so the two are refused together).
 ParsedCommandLine ParseCommandLine(const QStringList &tokens);
 
 } // namespace cmdline

@@ -8,7 +8,8 @@ namespace {
 // Laid out the way help2man reads it (a "Usage:" line, options indented by
 // two blanks, sections headed by a line ending in ':'), because the manual
 // page is generated from this text.
-constexpr const char *Usage = R"(Usage: orvane-burn [-d FOLDER] [-v LABEL] [-c] [-e] [-l] [-o] [-s] [-q]
+constexpr const char *Usage =
+    R"(Usage: orvane-burn [-d FOLDER] [-v LABEL] [-c] [-e] [-l] [-o] [-s] [-q|--json]
   or:  orvane-burn --check [-q] -d FOLDER
 Burn a prepared DVD-Video folder (VIDEO_TS, AUDIO_TS, ...) to a recordable DVD
 or CD as a UDF + ISO 9660 disc. Without arguments the window opens and waits;
@@ -29,6 +30,9 @@ Options:
   -q            quiet: no log lines on standard output, no progress and no
                 message box texts on standard error; a failure still ends
                 with its reason
+  --json        JSON lines on standard output instead of the log lines: each
+                log line, phase, percent, the image's SHA-256 and, last, the
+                exit status with its reason (see the README); not with -q
   --check -d FOLDER
                 only check FOLDER as a DVD-Video and print the findings; no
                 recorder is opened, no settings are read (with -q only the
@@ -51,7 +55,8 @@ In a command-line run every line of the log pane is also written to standard
 output (UTF-8, one line each). Burn, verify and erase show their progress on
 standard error: one line rewritten in place on a terminal, otherwise one line
 per 10 %. Before a non-zero exit the last line on standard error names the
-status and its cause.
+status and its cause. After a burn the log names the SHA-256 of the image as
+written, as sha256sum prints it for an image file of those sectors.
 
 Exit status:
   0   the burn succeeded (also: the window was closed, or it was left to the
@@ -60,7 +65,7 @@ Exit status:
   1   start-up failed: the recording library could not be loaded; or the
       answer to --help, --version or --check could not be written
   2   the command line could not be read: an unknown option, a stray
-      argument, -d or -v without a value
+      argument, -d or -v without a value, --json with -q
   3   nothing to burn without a person: no -d, or -c, and no display
   4   the volume label was refused
   5   no recorder is selected, or the selected recorder cannot be opened

@@ -1,5 +1,6 @@
 #include "log/TerminalEcho.h"
 
+#include "log/JsonEvents.h"
 #include "platform/TextFormat.h"
 
 #include <QStringList>
@@ -20,8 +21,8 @@ void WriteUtf8(std::FILE *file, const QString &text)
 
 } // namespace
 
-TerminalEcho::TerminalEcho(std::FILE *out, std::FILE *err, ProgressStyle style)
-    : m_out(out), m_err(err), m_style(style)
+TerminalEcho::TerminalEcho(std::FILE *out, std::FILE *err, ProgressStyle style, Format format)
+    : m_out(out), m_err(err), m_style(style), m_format(format)
 {
 }
 
@@ -35,6 +36,15 @@ void TerminalEcho::LogText(const QString &text)
     QString lines = text;
     lines.remove(QLatin1Char('\r'));
     const std::lock_guard lock(m_mutex);
+    if (m_format == Format::Json) {
+        // One event per line of the plain output, so that the two match
+        // line for line.
+        for (const QString &line : lines.split(QLatin1Char('\n'))) {
+            WriteJson(jsonevents::LogLine(line));
+            WriteJson(jsonevents::ChecksumOf(line));
+        }
+        return;
+    }
     // Standard output and standard error often share one terminal: the
     // progress line gives way and comes back with the next update.
     ClearInPlaceLine();
@@ -47,6 +57,8 @@ void TerminalEcho::LogText(const QString &text)
 void TerminalEcho::SetPhase(const QString &phase)
 {
     const std::lock_guard lock(m_mutex);
+    if (m_format == Format::Json && phase != m_phase && !phase.isEmpty())
+        WriteJson(jsonevents::Phase(phase));
     m_phase = phase;
 }
 
@@ -80,7 +92,7 @@ void TerminalEcho::SetTimeLeftText(const QString &text)
 void TerminalEcho::SetProgressFormat(const QString &format)
 {
     const std::lock_guard lock(m_mutex);
-    m_format = format;
+    m_lineFormat = format;
 }
 
 void TerminalEcho::EndProgress()
@@ -88,6 +100,7 @@ void TerminalEcho::EndProgress()
     const std::lock_guard lock(m_mutex);
     ClearInPlaceLine();
     m_lastTenth = -1;
+    m_lastPercent = -1;
     m_position = m_low;
     m_percentText.clear();
     m_timeLeft.clear();
@@ -114,6 +127,21 @@ void TerminalEcho::Notice(const QString &text)
         DrawProgress(Trigger::Position);
 }
 
+void TerminalEcho::End(int status, const QString &reason)
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_format == Format::Json)
+        WriteJson(jsonevents::End(status, reason));
+}
+
+void TerminalEcho::WriteJson(const QByteArray &line)
+{
+    if (line.isEmpty())
+        return;
+    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), m_out);
+    std::fflush(m_out);
+}
+
 int TerminalEcho::Percent() const
 {
     if (m_high <= m_low)
@@ -125,8 +153,17 @@ int TerminalEcho::Percent() const
 
 void TerminalEcho::DrawProgress(Trigger trigger)
 {
+    if (m_format == Format::Json) {
+        // A bar that starts again (the verify after the write) counts again.
+        const int percent = Percent();
+        if (trigger == Trigger::Position && percent != m_lastPercent) {
+            m_lastPercent = percent;
+            WriteJson(jsonevents::Progress(m_phase, percent));
+        }
+        return;
+    }
     if (m_style == ProgressStyle::InPlace) {
-        const QString line = FormatText(m_format, {m_phase, m_percentText, m_timeLeft}).trimmed();
+        const QString line = FormatText(m_lineFormat, {m_phase, m_percentText, m_timeLeft}).trimmed();
         std::fputs("\r", m_err);
         WriteUtf8(m_err, line);
         std::fputs(ClearToEndOfLine, m_err);
@@ -148,7 +185,7 @@ void TerminalEcho::DrawProgress(Trigger trigger)
         return;
     m_lastTenth = tenth;
     const QString percentText = QString::number(percent) + QStringLiteral(" %");
-    const QString line = FormatText(m_format, {m_phase, percentText, m_timeLeft}).trimmed();
+    const QString line = FormatText(m_lineFormat, {m_phase, percentText, m_timeLeft}).trimmed();
     WriteUtf8(m_err, line + QLatin1Char('\n'));
     std::fflush(m_err);
 }

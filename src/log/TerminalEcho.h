@@ -10,6 +10,11 @@
 // runs its progress goes to standard error. Holds no widget, so tests drive
 // it with plain files.
 //
+// With --json (Format::Json) standard output carries JSON lines instead
+// (log/JsonEvents.h): each log line, each phase change, the progress at most
+// once per percent and, from End(), the run's status. Standard error then
+// holds only the notices and the final reason line.
+//
 // Every operation may be called from any thread; one lock keeps a log line
 // and a progress update from interleaving.
 class TerminalEcho
@@ -19,7 +24,9 @@ public:
     // one line per 10 % when it is a file or a pipe that a person reads later.
     enum class ProgressStyle { InPlace, EveryTenPercent };
 
-    TerminalEcho(std::FILE *out, std::FILE *err, ProgressStyle style);
+    enum class Format { Plain, Json };
+
+    TerminalEcho(std::FILE *out, std::FILE *err, ProgressStyle style, Format format = Format::Plain);
 
     TerminalEcho(const TerminalEcho &) = delete;
     TerminalEcho &operator=(const TerminalEcho &) = delete;
@@ -50,25 +57,32 @@ public:
     // A line on standard error beside the log: what failed while the run's
     // status stands. An in-place progress line is redrawn below it.
     void Notice(const QString &text);
+    // The run's exit status and reason (empty after a success): the last
+    // JSON line; nothing in the plain format.
+    void End(int status, const QString &reason);
 
 private:
     enum class Trigger { Position, PercentText };
     void DrawProgress(Trigger trigger);
     void ClearInPlaceLine();
     int Percent() const;
+    void WriteJson(const QByteArray &line);
 
     std::FILE *m_out;
     std::FILE *m_err;
     ProgressStyle m_style;
+    Format m_format;
     std::mutex m_mutex;
     QString m_phase;
     QString m_percentText;
     QString m_timeLeft;
-    QString m_format = QStringLiteral("%s %s %s");
+    QString m_lineFormat = QStringLiteral("%s %s %s");
     int m_low = 0;
     int m_high = 100;
     int m_position = 0;
     // The last tenth written in the EveryTenPercent style; -1 before any.
     int m_lastTenth = -1;
+    // The last percent written as JSON; -1 before any.
+    int m_lastPercent = -1;
     bool m_lineShown = false;
 };

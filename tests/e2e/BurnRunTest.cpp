@@ -2,6 +2,8 @@
 #include "PrivateSystemBus.h"
 #include "ProgramRun.h"
 
+#include <QCryptographicHash>
+
 #include <unistd.h>
 
 namespace {
@@ -48,6 +50,25 @@ TEST_F(UnattendedRunTest, OddFolderReachesTheRunWhoseLogFileHoldsTheOutput)
     ASSERT_FALSE(run.out.isEmpty());
     EXPECT_TRUE(log.contains(run.out.trimmed())) << run.out.toStdString() << "\n---\n" << log.toStdString();
     EXPECT_TRUE(run.out.contains(u"\n=> "_s) && run.out.contains(Text(784)));
+}
+
+// The SHA-256 logged after a burn is that of the sectors on the disc, which
+// the virtual medium holds at its start.
+TEST_F(UnattendedRunTest, TheLogNamesTheSha256OfTheSectorsWritten)
+{
+    const ProgramRun run = RunProgram({u"-l"_s, u"-d"_s, m_source});
+    ASSERT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    const QRegularExpressionMatch line =
+        QRegularExpression(u"SHA-256 of the image as written: ([0-9a-f]{64}) \\((\\d+) sectors\\)"_s)
+            .match(run.out);
+    ASSERT_TRUE(line.hasMatch()) << run.out.toStdString();
+    EXPECT_TRUE(RunLog().contains(line.captured(0)));
+    QFile medium(Image());
+    ASSERT_TRUE(medium.open(QIODevice::ReadOnly));
+    const QByteArray sectors = medium.read(line.captured(2).toLongLong() * 2048);
+    EXPECT_EQ(sectors.size(), line.captured(2).toLongLong() * 2048);
+    EXPECT_EQ(QCryptographicHash::hash(sectors, QCryptographicHash::Sha256).toHex().toStdString(),
+              line.captured(1).toStdString());
 }
 
 // The erase of -o is an erase like any other, and the burn after it has its

@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
+#include <cstdio>
+#include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -52,6 +57,38 @@ TEST(ReclibBurn, WritesTheImageToTheVirtualMediumAndRecordsItsState)
     EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), patternImage(50));
     EXPECT_FALSE(lib.callbacks.phaseSeen("Ejecting the disc"));
     EXPECT_EQ(lib.api.NeroEjectLoadCD(device, 1), 0);
+}
+
+// An image file is burned as it is, verified against the file, and its
+// checksum logged; what is not a file of whole sectors makes no track.
+TEST(ReclibBurn, AnImageFileIsBurnedAsItIs)
+{
+    LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank"));
+    const std::string image = lib.folder + "/film.iso";
+    const std::vector<uint8_t> pattern = patternImage(300);
+    writeFile(image, std::string(pattern.begin(), pattern.end()));
+    writeFile(lib.folder + "/odd.iso", std::string(3000, 'x'));
+    writeFile(lib.folder + "/empty.iso", "");
+    ASSERT_EQ(::mkfifo((lib.folder + "/fifo.iso").c_str(), 0600), 0);
+    for (const char *bad : {"/missing.iso", "/odd.iso", "/empty.iso", "/fifo.iso", ""}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(lib.api.NeroCreateIsoTrackFromImage((lib.folder + bad).c_str()), nullptr);
+        EXPECT_TRUE(lib.errorLogged(std::string("NeroCreateIsoTrackFromImage: ")) && lib.errorLogged(bad));
+    }
+    RecDeviceHandle device = lib.open("dvd", MEDIA_SET_DVD);
+    ASSERT_EQ(lib.burn(device, lib.api.NeroCreateIsoTrackFromImage(image.c_str()),
+                       ProgramBurnFlags | BURN_FLAG_VERIFY),
+              BURN_OK)
+        << lib.callbacks.allLogs();
+    EXPECT_EQ(readFile(lib.folder + "/media/dvd.iso"), pattern);
+    EXPECT_TRUE(lib.callbacks.phaseSeen("Verifying the written data"));
+    std::array<char, 65> sum{};
+    const std::unique_ptr<FILE, int (*)(FILE *)> sha256sum(::popen(("sha256sum < " + image).c_str(), "r"),
+                                                           ::pclose);
+    ASSERT_EQ(std::fread(sum.data(), 1, 64, sha256sum.get()), 64u);
+    EXPECT_TRUE(
+        lib.callbacks.loggedContaining(SHA256_LOG_PREFIX + std::string(sum.data()) + " (300 sectors)"))
+        << lib.callbacks.allLogs();
 }
 
 TEST(ReclibBurn, ASimulationAsksNothingAndKeepsTheMediumAndItsState)

@@ -20,7 +20,8 @@
     X(NeroFreeMem) X(NeroCreateIsoItemOfSize) X(NeroGetAvailableDrivesEx)                        \
     X(NeroGetAvailableDrives) X(NeroGetTypeNameOfMedia) X(NeroOpenDevice) X(NeroCloseDevice)     \
     X(NeroGetCDInfo) X(NeroCreateIsoTrackEx) X(NeroFreeIsoTrack) X(NeroBurn) X(NeroEjectLoadCD)  \
-    X(NeroGetCDRWErasingTime) X(NeroEraseCDRW) X(NeroGetLocalizedWaitCDTexts) X(NeroCheckTrackRoom)
+    X(NeroGetCDRWErasingTime) X(NeroEraseCDRW) X(NeroGetLocalizedWaitCDTexts) X(NeroCheckTrackRoom)                        \
+    X(NeroCreateIsoTrackFromImage)
 // clang-format on
 
 struct ReclibFunctions

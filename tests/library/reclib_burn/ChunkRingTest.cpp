@@ -61,22 +61,41 @@ TEST(ChunkRing, EveryByteArrivesOnceAndInOrder)
                           Case{"nothing at all", 2048, 4, 0, 2048, fullChunks},
                           Case{"refills of an even ring", 4096, 8, 500 * 4096, 2048, unevenChunks},
                           Case{"refills of an odd ring", 4096, 5, 500 * 4096, 3000, fullChunks}}) {
-        SCOPED_TRACE(c.name);
-        ChunkRing ring(c.chunkBytes, c.chunkCount);
-        std::thread producer(produce, std::ref(ring), c.total, c.fill, false);
-        std::vector<unsigned char> received, piece(c.readSize);
-        int64_t n;
-        while ((n = ring.take(piece.data(), piece.size())) > 0) {
-            received.insert(received.end(), piece.begin(), piece.begin() + n);
-            if (static_cast<size_t>(n) < piece.size())
-                break;
+        for (const bool observed : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.name << (observed ? ", observed" : ""));
+            ChunkRing ring(c.chunkBytes, c.chunkCount, observed);
+            std::thread producer(produce, std::ref(ring), c.total, c.fill, false);
+            // The observer dawdles so that a chunk reused under it shows.
+            std::vector<unsigned char> seen;
+            bool sawAll = false;
+            std::thread observer([&] {
+                size_t bytes = 0;
+                while (const unsigned char *chunk = observed ? ring.observe(bytes) : nullptr) {
+                    std::this_thread::yield();
+                    seen.insert(seen.end(), chunk, chunk + bytes);
+                    ring.observed();
+                }
+                sawAll = observed && ring.observedAll();
+            });
+            std::vector<unsigned char> received, piece(c.readSize);
+            int64_t n;
+            while ((n = ring.take(piece.data(), piece.size())) > 0) {
+                received.insert(received.end(), piece.begin(), piece.begin() + n);
+                if (static_cast<size_t>(n) < piece.size())
+                    break;
+            }
+            producer.join();
+            observer.join();
+            ASSERT_GE(n, 0);
+            ASSERT_EQ(received.size(), c.total);
+            for (size_t i = 0; i < received.size(); ++i)
+                ASSERT_EQ(received[i], byteAt(i)) << "byte " << i;
+            EXPECT_EQ(ring.take(piece.data(), piece.size()), 0); // the end stays the end
+            if (observed) {
+                EXPECT_TRUE(sawAll);
+                EXPECT_TRUE(seen == received);
+            }
         }
-        producer.join();
-        ASSERT_GE(n, 0);
-        ASSERT_EQ(received.size(), c.total);
-        for (size_t i = 0; i < received.size(); ++i)
-            ASSERT_EQ(received[i], byteAt(i)) << "byte " << i;
-        EXPECT_EQ(ring.take(piece.data(), piece.size()), 0); // the end stays the end
     }
 }
 

@@ -125,7 +125,7 @@ TEST(ReclibVirtualConfig, ReadsEveryKey)
     const VirtualRecorderConfig config = VirtualRecorderConfig::parse(
         "[A]\r\nmedium = DVD-RW written  # with a comment\r\nfile = /abs/a.iso\r\nwrites = DVD-R CD\r\n"
         "speeds = 8x 2.4x 1385\r\npacing = paced\r\nerase-time-scale = 0.25\r\nfault = corrupt-sector 12\r\n"
-        "capacity = 5000\r\n[B]\nmedium = none\nfile = b.iso\nfault = fail-at-sector 3\n");
+        "capacity = 5000\r\nchecksum = off\r\n[B]\nmedium = none\nfile = b.iso\nfault = fail-at-sector 3\n");
     ASSERT_TRUE(config.problems.empty()) << config.problems.front();
     ASSERT_EQ(config.recorders.size(), 2u);
     const VirtualRecorderSettings &a = config.recorders[0];
@@ -140,9 +140,11 @@ TEST(ReclibVirtualConfig, ReadsEveryKey)
     EXPECT_EQ(a.fault.kind, FaultInjection::Kind::CorruptSector);
     EXPECT_EQ(a.fault.sector, 12);
     EXPECT_EQ(a.capacitySectors, 5000);
+    EXPECT_FALSE(a.checksum);
     const VirtualRecorderSettings &b = config.recorders[1];
     EXPECT_EQ(b.medium, MediumKind::None);
     EXPECT_EQ(b.mediaSet, MEDIA_SET_DVD); // no medium, no "writes": a DVD writer
+    EXPECT_TRUE(b.checksum);
     EXPECT_FALSE(b.paced);
     EXPECT_EQ(b.fault.kind, FaultInjection::Kind::FailAtSector);
 }
@@ -166,6 +168,7 @@ TEST(ReclibVirtualConfig, ReportsProblemsWithTheirLines)
         {"[A]\nfile = a\ncapacity = 4294967297\n", "line 3: capacity \"4294967297\" must be"},
         {"[A]\nfile = a\nerase-time-scale = 1e300\n", "line 3: erase-time-scale \"1e300\" must be"},
         {"[A]\nfile = a\nerase-time-scale = 10.5\n", "line 3: erase-time-scale"},
+        {"[A]\nfile = a\nchecksum = no\n", "line 3: checksum must be"},
         {"[A]\nfile = a\nfault = fail-at-sector 99999999999999999999\n", "line 3: fault"},
         {"[A]\nfile = a\nfault = corrupt-sector 8388608\n", "line 3: fault"},
         {"[A]\nfile = a\nwrites = BD\n", "line 3: writes: unknown family"},

@@ -50,6 +50,9 @@ TEST(ParseCommandLine, ReadsOptionsPathsAndValuesExactly)
         {{"-x"}, {602}, {}, true},
         {{"-"}, {602}, {}, true},
         {{"/home/me/film"}, {602}, {}, true},
+        {{"--json", "-d", "film"}, {644}, {"film"}, false},
+        {{"--JSON"}, {602}, {}, true},
+        {{"-q", "--json"}, {1150}, {}, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.tokens.join(' ').toStdString());
