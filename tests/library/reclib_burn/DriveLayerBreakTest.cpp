@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace reclib;
@@ -141,19 +142,10 @@ public:
         }
         if (cdb[0] == mmc::kOpReadDiscStructure && direction == DataDirection::FromDrive &&
             buffer.size() >= 12) {
-            const Bytes answer{0,
-                               10,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0,
-                               uint8_t(m_drive.l0 >> 24),
-                               uint8_t(m_drive.l0 >> 16),
-                               uint8_t(m_drive.l0 >> 8),
-                               uint8_t(m_drive.l0)};
-            std::copy(answer.begin(), answer.end(), buffer.begin());
+            std::fill_n(buffer.begin(), 12, 0);
+            buffer[1] = 10; // data length; L0 Data Area Capacity big-endian at 8
+            for (int i = 0; i < 4; ++i)
+                buffer[8 + size_t(i)] = uint8_t(m_drive.l0 >> (24 - 8 * i));
             return {true, 0, {}, {}};
         }
         return checkCondition(0x05, 0x20, 0x00);
