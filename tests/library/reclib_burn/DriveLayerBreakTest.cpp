@@ -90,12 +90,7 @@ TEST(ScsiSense, DecodesAndDescribes)
          "ILLEGAL REQUEST, command out of sequence (5/2C/00)"}, // ILI bit ignored
         {fixedSense(0x03, 0x11, 0x00), "MEDIUM ERROR (3/11/00)"},
         {{0x72, 0x06, 0x28, 0x00, 0, 0, 0, 0}, "UNIT ATTENTION, the medium may have changed (6/28/00)"},
-        {[] {
-             Bytes cut = fixedSense(0x05, 0x24, 0x00);
-             cut.resize(13); // ASCQ missing
-             return cut;
-         }(),
-         nullptr},
+        {{0x70, 0, 0x05, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0x24}, nullptr}, // ASCQ missing
         {fixedSense(0x05, 0x24, 0x00, 0x00), nullptr},
         {{}, nullptr},
     };
