@@ -185,28 +185,4 @@ TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
     EXPECT_FALSE(log.contains(u"=> Ejecting the disc"_s));
 }
 
-TEST_F(UnattendedRunTest, TerminationSignalDuringTheBurnAbortsItAndExitsAborted)
-{
-    // Written at 1x (1385 kB/s): a burn of a few megabytes takes seconds.
-    PrivateSystemBus bus;
-    ASSERT_TRUE(bus.IsReady());
-    UseRecorders(QByteArray(BlankDvdPlusRw).replace("4x 8x\npacing = full-speed", "1x\npacing = paced"));
-    AddFiller(24 * 1024 * 1024);
-    const QByteArray before = MediumSnapshot();
-    QProcess process;
-    StartProgram(process, {u"-d"_s, m_source});
-    const QDir media(m_copy.File(u"media"_s));
-    bool ended = false;
-    for (int i = 0; i < 600 && media.entryList({u"*.part"_s}, QDir::Files).isEmpty() && !ended; ++i)
-        ended = process.waitForFinished(50);
-    ASSERT_FALSE(ended || process.waitForFinished(500)) << "the burn is still writing";
-    process.terminate();
-    const ProgramRun run = WaitForProgram(process);
-    EXPECT_EQ(run.exitCode, runexit::BurnAborted) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(Text(921).replace(u"%s"_s, u"SIGTERM"_s))) << run.err.toStdString();
-    EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
-    EXPECT_TRUE(bus.WaitForLine(PrivateSystemBus::Fake::Logind, u"Released"_s, 2000))
-        << "the lock ends with the burn";
-}
-
 } // namespace

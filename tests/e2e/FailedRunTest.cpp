@@ -247,7 +247,6 @@ TEST_F(UnattendedRunTest, CheckHelpAndVersionAnswerWithoutTheRecorder)
          u"Title 2, chapter 4, cell 5 at 0:00:05: sector 149, seamless\n"_s},
         {"--check", runexit::ParseError, {}},
         {"--check -d", runexit::ParseError, {}},
-        {"--check -d SOURCE -x", runexit::ParseError, {}},
         {"-d SOURCE --help", runexit::Success, u"Usage: orvane-burn"_s},
         {"--version", runexit::Success, u"orvane-burn (Orvane Burn) "_s},
     };

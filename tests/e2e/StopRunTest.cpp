@@ -1,7 +1,8 @@
 // A run stopped by SIGINT, SIGTERM or SIGHUP in each of its phases: it ends
 // with the aborted status and a reason naming the signal, and leaves the disc
-// as far as the phase allows (the window's Abort button is tried in the
-// window's own tests).
+// as far as the phase allows, and the sleep lock a phase took is released
+// (the window's Abort button is tried in the window's own tests).
+#include "PrivateSystemBus.h"
 #include "ProgramRun.h"
 
 #include <csignal>
@@ -66,6 +67,8 @@ protected:
 TEST_P(StopRunTest, EndsAbortedNamingTheSignalAndLeavesTheDiscAsThePhaseAllows)
 {
     const StopCase &stop = GetParam();
+    PrivateSystemBus bus;
+    ASSERT_TRUE(bus.IsReady());
     QStringList arguments{u"-d"_s, m_source};
     QString marker;
     switch (stop.phase) {
@@ -118,6 +121,11 @@ TEST_P(StopRunTest, EndsAbortedNamingTheSignalAndLeavesTheDiscAsThePhaseAllows)
             << ReadFile(Image() + u".state"_s).toStdString();
     } else {
         EXPECT_EQ(MediumSnapshot(), before) << "the medium and its state are as they were";
+    }
+    EXPECT_TRUE(stop.phase != Phase::Checks || !run.out.contains(Text(779)) || run.out.contains(Text(1046)))
+        << "said to be erased, but not";
+    if (stop.phase != Phase::Checks) {
+        EXPECT_TRUE(bus.WaitForLine(PrivateSystemBus::Fake::Logind, u"Released"_s, 2000)) << "the lock ends";
     }
 }
 

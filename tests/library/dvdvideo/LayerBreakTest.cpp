@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <tuple>
 
 using dvdvideo::BreakChoice;
 using dvdvideo::LayerBreakInput;
@@ -133,15 +134,10 @@ TEST(LayerBreakTest, ListsEveryCellOfTheMainTitle)
         SCOPED_TRACE(i + 1);
         const auto &c = plan.candidates[i];
         const Row &e = expected[i];
-        EXPECT_EQ(c.title, 2);
-        EXPECT_EQ(c.cell, int(i + 1));
-        EXPECT_EQ(c.chapter, e.chapter);
-        EXPECT_EQ(c.chapterStart, e.chapterStart);
-        EXPECT_EQ(c.seamless, e.seamless);
-        EXPECT_EQ(c.timeMs, e.timeMs);
-        EXPECT_EQ(c.sector, e.sector);
-        EXPECT_EQ(c.padding, e.padding);
-        EXPECT_EQ(c.fits, e.fits);
+        EXPECT_EQ(std::tie(c.title, c.cell, c.chapter, c.chapterStart, c.seamless, c.timeMs, c.sector,
+                           c.padding, c.fits),
+                  std::tuple(2, int(i + 1), e.chapter, e.chapterStart, e.seamless, e.timeMs, e.sector,
+                             e.padding, e.fits));
     }
 }
 

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -69,63 +68,6 @@ TEST(ReclibDualLayer, TheBreakLandsOnACellStartOrTheLogSaysWhereItFalls)
         const auto cells = imagetest::cellStarts(medium, std::string(c.sample) == "dvd-chapters" ? 2 : 1);
         ASSERT_FALSE(cells.empty());
         EXPECT_EQ(std::ranges::count(cells, uint64_t(layerBreak)), c.onCell ? 1 : 0) << layerBreak;
-    }
-}
-
-// dvd-menuless with its one cell stretched over a sparse VOB of `sectors`:
-// the middle of the image falls inside it.
-std::string stretchedSingleCell(const std::string &folder, uint32_t sectors)
-{
-    imagetest::copyFolder(imagetest::samplePath("dvd-menuless"), folder);
-    std::filesystem::resize_file(folder + "/VIDEO_TS/VTS_01_1.VOB", uint64_t(sectors) * SECTOR_SIZE);
-    for (const char *name : {"VTS_01_0.IFO", "VTS_01_0.BUP"}) {
-        const std::string path = folder + "/VIDEO_TS/" + name;
-        std::vector<uint8_t> ifo = imagetest::readFile(path);
-        const auto at = [&](size_t offset) {
-            return uint32_t(ifo[offset] << 24 | ifo[offset + 1] << 16 | ifo[offset + 2] << 8 |
-                            ifo[offset + 3]);
-        };
-        const auto put = [&](size_t offset, uint32_t value) {
-            for (int i = 0; i < 4; ++i)
-                ifo[offset + size_t(i)] = uint8_t(value >> (24 - 8 * i));
-        };
-        const size_t pgci = size_t(at(0xCC)) * 2048;
-        const size_t pgc = pgci + at(pgci + 12);
-        const size_t cell = pgc + (ifo[pgc + 0xE8] << 8 | ifo[pgc + 0xE9]);
-        put(cell + 20, sectors - 1);                    // last VOBU end
-        put(size_t(at(0xE0)) * 2048 + 16, sectors - 1); // cell address table: last sector
-        put(0x0C, at(0xC4) + sectors + at(0x1C));       // the set's last sector
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char *>(ifo.data()), std::streamsize(ifo.size()));
-    }
-    return folder;
-}
-
-// No cell start fits: the program is asked, and no stops the burn.
-TEST(ReclibDualLayer, ABreakInsideASceneIsAskedAboutAndNoStopsTheBurn)
-{
-    for (const int answer : {0, 5}) {
-        SCOPED_TRACE(answer);
-        LoadedReclib lib(
-            "[dl]\nmedium = DVD+R DL blank\nfile = media/dl.iso\nspeeds = 2.4x 8x\ncapacity = 4000\n");
-        std::string warning;
-        lib.callbacks.answerDialog = [&](int type, void *data) {
-            if (type == DLG_LAYER_BREAK_MID_SCENE)
-                warning = static_cast<const char *>(data);
-            return answer;
-        };
-        const auto tree =
-            imagetest::IsoItemTree::fromDvdFolder(stretchedSingleCell(lib.folder + "/film", 3000));
-        IsoTrack *track = lib.api.NeroCreateIsoTrackEx(tree->root(), "DUAL", imagetest::kBridge);
-        ASSERT_NE(track, nullptr);
-        EXPECT_EQ(lib.burn(lib.open("dl", MEDIA_SET_DVD), track, ProgramBurnFlags),
-                  answer ? BURN_OK : BURN_USER_ABORT)
-            << lib.callbacks.allLogs();
-        EXPECT_NE(
-            warning.find("The break falls inside title 1 chapter 1, 0:00:01: a player will pause mid-scene"),
-            std::string::npos)
-            << warning;
-        EXPECT_EQ(recordedBreak(lib.folder + "/media/dl.iso.state"), answer ? 1664 : -1);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace reclib;
@@ -89,12 +90,7 @@ TEST(ScsiSense, DecodesAndDescribes)
          "ILLEGAL REQUEST, command out of sequence (5/2C/00)"}, // ILI bit ignored
         {fixedSense(0x03, 0x11, 0x00), "MEDIUM ERROR (3/11/00)"},
         {{0x72, 0x06, 0x28, 0x00, 0, 0, 0, 0}, "UNIT ATTENTION, the medium may have changed (6/28/00)"},
-        {[] {
-             Bytes cut = fixedSense(0x05, 0x24, 0x00);
-             cut.resize(13); // ASCQ missing
-             return cut;
-         }(),
-         nullptr},
+        {{0x70, 0, 0x05, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0x24}, nullptr}, // ASCQ missing
         {fixedSense(0x05, 0x24, 0x00, 0x00), nullptr},
         {{}, nullptr},
     };
@@ -141,19 +137,10 @@ public:
         }
         if (cdb[0] == mmc::kOpReadDiscStructure && direction == DataDirection::FromDrive &&
             buffer.size() >= 12) {
-            const Bytes answer{0,
-                               10,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0,
-                               0,
-                               uint8_t(m_drive.l0 >> 24),
-                               uint8_t(m_drive.l0 >> 16),
-                               uint8_t(m_drive.l0 >> 8),
-                               uint8_t(m_drive.l0)};
-            std::copy(answer.begin(), answer.end(), buffer.begin());
+            std::fill_n(buffer.begin(), 12, 0);
+            buffer[1] = 10; // data length; L0 Data Area Capacity big-endian at 8
+            for (int i = 0; i < 4; ++i)
+                buffer[8 + size_t(i)] = uint8_t(m_drive.l0 >> (24 - 8 * i));
             return {true, 0, {}, {}};
         }
         return checkCondition(0x05, 0x20, 0x00);

@@ -21,17 +21,19 @@ TEST(ReclibProfileMapping, ProfilesGiveTheWritableMediaAndHowEachIsErased)
         int profile;
         std::optional<MediumKind> medium;
         EraseMethod quick, full;
+        std::optional<MediumKind> dual = {}; // the recordable dual-layer discs; not DVD+RW DL
     } cases[] = {
         {0x09, MediumKind::CdR, NotErasable, NotErasable},
         {0x0a, MediumKind::CdRw, BlankFast, BlankFull},
         {0x11, MediumKind::DvdMinusR, NotErasable, NotErasable},
         {0x13, MediumKind::DvdMinusRw, Format, Format}, // restricted overwrite
         {0x14, MediumKind::DvdMinusRw, BlankFast, BlankFull},
-        {0x15, MediumKind::DvdMinusR, NotErasable, NotErasable},
+        {0x15, MediumKind::DvdMinusR, NotErasable, NotErasable, MediumKind::DvdMinusRDl},
+        {0x16, MediumKind::DvdMinusR, NotErasable, NotErasable, MediumKind::DvdMinusRDl},
         {0x1a, MediumKind::DvdPlusRw, Format, Format},
         {0x1b, MediumKind::DvdPlusR, NotErasable, NotErasable},
         {0x2a, MediumKind::DvdPlusRw, Format, Format}, // double layer
-        {0x2b, MediumKind::DvdPlusR, NotErasable, NotErasable},
+        {0x2b, MediumKind::DvdPlusR, NotErasable, NotErasable, MediumKind::DvdPlusRDl},
         // No disc, CD-ROM, DVD-ROM, DVD-RAM, BD-RE, a stdio file.
         {0x00, std::nullopt, NotErasable, NotErasable},
         {0x08, std::nullopt, NotErasable, NotErasable},
@@ -45,22 +47,8 @@ TEST(ReclibProfileMapping, ProfilesGiveTheWritableMediaAndHowEachIsErased)
         EXPECT_EQ(mediumFromProfile(c.profile), c.medium);
         EXPECT_EQ(eraseMethodFor(c.profile, ERASE_MODE_QUICK), c.quick);
         EXPECT_EQ(eraseMethodFor(c.profile, ERASE_MODE_FULL), c.full);
+        EXPECT_EQ(dualLayerFromProfile(c.profile), c.dual);
     }
-}
-
-// Only the recordable dual-layer discs get a layer break; DVD+RW DL does not.
-TEST(ReclibProfileMapping, DualLayerRecordableProfiles)
-{
-    const std::pair<int, std::optional<MediumKind>> cases[] = {
-        {0x2b, MediumKind::DvdPlusRDl},
-        {0x15, MediumKind::DvdMinusRDl},
-        {0x16, MediumKind::DvdMinusRDl},
-        {0x2a, std::nullopt},
-        {0x1b, std::nullopt},
-        {0x11, std::nullopt},
-    };
-    for (const auto &[profile, dual] : cases)
-        EXPECT_EQ(dualLayerFromProfile(profile), dual) << profile;
 }
 
 TEST(ReclibSpeedMapping, LibburnSpeedsAndSpeedBlockRatesRoundTrip)
