@@ -5,6 +5,8 @@
 //                                  1,000 folders of 100 files each
 #include "jobs/label/FolderSize.h"
 
+#include "Median.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -63,12 +65,6 @@ double TimeGetFolderSize(const std::string &root, double &size)
     const auto start = Clock::now();
     size = GetFolderSize(QString::fromStdString(root));
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

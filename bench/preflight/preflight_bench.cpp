@@ -9,6 +9,8 @@
 //                                   repeat the sample's VOB up to 4 GiB
 #include "dvdvideo/Preflight.h"
 
+#include "Median.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -89,12 +91,6 @@ double PreflightSeconds(const fs::path &root, size_t &findings)
     const auto start = Clock::now();
     findings = dvdvideo::RunPreflight(root.string(), dvdvideo::Reallocation::On).findings.size();
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

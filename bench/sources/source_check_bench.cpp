@@ -15,6 +15,8 @@
 #include "dvdvideo/Preflight.h"
 #include "image/ImageTree.h"
 
+#include "Median.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -109,12 +111,6 @@ double CheckSeconds(const fs::path &root, size_t &findings)
     const auto start = Clock::now();
     findings = dvdvideo::RunPreflight(root.string(), dvdvideo::Reallocation::On).findings.size();
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
