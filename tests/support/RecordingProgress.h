@@ -17,17 +17,24 @@ public:
         std::lock_guard lock(m_mutex);
         m_calls << name + QLatin1Char('(') + arguments + QLatin1Char(')');
     }
+    // A copy that shares no buffer with m_calls: an implicitly shared copy
+    // would detach outside the lock while a job thread appends.
     QStringList Calls() const
     {
         std::lock_guard lock(m_mutex);
-        return m_calls;
+        QStringList copy;
+        copy.reserve(m_calls.size());
+        for (const QString &call : m_calls)
+            copy << call;
+        return copy;
     }
     // The arguments of every call of this name, in order.
     QStringList Args(const QString &name) const
     {
         QStringList found;
         const QString prefix = name + QLatin1Char('(');
-        for (const QString &call : Calls())
+        const QStringList calls = Calls();
+        for (const QString &call : calls)
             if (call.startsWith(prefix))
                 found << call.mid(prefix.size()).chopped(1);
         return found;
