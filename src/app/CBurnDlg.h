@@ -54,9 +54,9 @@ class TerminalEcho;
 // (m_portProgress, ...).
 //
 // The control members (m_btnBurn, m_edtLog, ...) come from the dialog
-// template; the settings the window holds itself and the members the
-// recording jobs share come from RecordingState (m_strSourceDir, m_nMedia,
-// m_nSpeedIndex, m_bAbort, m_hDevice, ...).
+// template. The values its fields show and the jobs read (m_strSourceDir,
+// m_nMedia, m_nSpeedIndex, m_bAbort, ...) belong to the jobs' shared record
+// (RecordingJobs::State()); the window keeps their names as references.
 //
 // Threads: the window lives on the GUI thread. Operations marked "any
 // thread" marshal to it; workers must touch controls only through them.
@@ -64,8 +64,7 @@ class CBurnDlg : public QDialog,
                  public IJobWindow,
                  public ISourceFields,
                  public ISourceFieldSteps,
-                 public Ui::CBurnDlg,
-                 public RecordingState
+                 public Ui::CBurnDlg
 {
     Q_OBJECT
 
@@ -267,7 +266,9 @@ public:
     std::unique_ptr<CFsFlagsDlg> m_pFsFlagsDlg;
     std::unique_ptr<COtherSettingsDlg> m_pOtherDlg;
 
-    // Values bound to controls (besides those of RecordingState).
+    // The language file setting: a bare file name such as "english.lng".
+    QString m_strLangFile;
+    // Values bound to controls (besides those of the jobs' record below).
     QString m_strStatus;
     QIcon m_hIcon;
 
@@ -334,7 +335,23 @@ private:
     // Last: the jobs wait for their workers when the window goes.
     RecordingJobs m_jobs{JobPorts{*this, m_portQuestions, m_portProgress, m_portRecorders, m_portSpeeds,
                                   m_portBusy, m_portSetup, m_portSettings},
-                         *this, m_sound, m_registry};
+                         m_sound, m_registry};
+
+public:
+    // The jobs' record, under the names the window's fields, commands and
+    // settings file use. GUI thread while no job runs (m_bAbort: any thread).
+    QString &m_strSourceDir = m_jobs.State().m_strSourceDir;
+    QString &m_strVolume = m_jobs.State().m_strVolume;
+    QString &m_strDeviceName = m_jobs.State().m_strDeviceName;
+    int &m_nMedia = m_jobs.State().m_nMedia;
+    int &m_nSpeedIndex = m_jobs.State().m_nSpeedIndex;
+    int &m_bReallocate = m_jobs.State().m_bReallocate;
+    int &m_nEraseMode = m_jobs.State().m_nEraseMode;
+    int &m_bShutdown = m_jobs.State().m_bShutdown;
+    int &m_bVerify = m_jobs.State().m_bVerify;
+    std::atomic<bool> &m_bAbort = m_jobs.State().m_bAbort;
+
+private:
     // Stopped first when the window goes: its thread uses everything above.
     CommandLineWorker m_commandLine{*this};
 };

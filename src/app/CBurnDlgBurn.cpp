@@ -21,7 +21,7 @@ void CBurnDlg::OnBurn()
     const RecordingJob::Prelude takeFields = [this] {
         UpdateData(Exchange::FromControls);
         // An erase this burn needs is part of it: no questions, the burn follows.
-        m_bEraseInteractive = 0;
+        m_jobs.State().m_bEraseInteractive = 0;
         return 0;
     };
 
@@ -36,8 +36,8 @@ void CBurnDlg::OnBurn()
     const bool forcedShutdown = m_bShutdown != 0 && forceShutdown;
 
     // A pending forced shutdown must not wait for an answer nobody gives.
-    if (result == BURN_FAILED && m_bReallocProblem != 0 && !forcedShutdown) {
-        m_bReallocProblem = 0;
+    if (result == BURN_FAILED && m_jobs.State().m_bReallocProblem != 0 && !forcedShutdown) {
+        m_jobs.State().m_bReallocProblem = 0;
         m_strText = GetText(textid::ReallocQuestion);
         const int answer =
             ShowMessageBox(m_strText, QString::fromLatin1(ReallocCaption), mb::YesNo | mb::IconWarning);

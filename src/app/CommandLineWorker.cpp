@@ -153,7 +153,7 @@ void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
             break;
         case StepKind::AnyLayerBreak:
             m_window.AppendLogText(step.textId);
-            m_window.m_bAnyLayerBreak = 1;
+            m_window.Jobs().State().m_bAnyLayerBreak = 1;
             break;
         case StepKind::OverwriteNoAsk:
             m_window.AppendLogText(step.textId);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jobs/RecordingJob.h"
+#include "jobs/RecordingState.h"
 #include "jobs/burn/BurnCallbacks.h"
 #include "jobs/burn/BurnRun.h"
 #include "jobs/erase/EraseJob.h"
@@ -8,7 +9,6 @@
 
 class ISoundPlayer;
 class RegistryStore;
-struct RecordingState;
 
 // The recording jobs of one main window, wired to each other: the library's
 // callbacks, the set-up, the burn run and the erase job. The window holds
@@ -21,13 +21,17 @@ struct RecordingState;
 //   Reallocate box     Setup().OnReallocateClicked()
 //   Burn               Job().RunBurn()
 //   Erase / eject      Job().OnEraseButton() / Job().OnEject()
-// Job() alone says whether a job runs.
+// Job() alone says whether a job runs. State() is the one record the jobs
+// share (RecordingState); the window reads and writes the fields it shows
+// through references into it.
 class RecordingJobs
 {
 public:
     // registry: where the set-up looks for the recording library.
-    RecordingJobs(const JobPorts &ports, RecordingState &state, ISoundPlayer &sound, RegistryStore &registry);
+    RecordingJobs(const JobPorts &ports, ISoundPlayer &sound, RegistryStore &registry);
 
+    RecordingState &State() { return m_state; }
+    const RecordingState &State() const { return m_state; }
     RecordingSetup &Setup() { return m_setup; }
     BurnRun &Burn() { return m_burn; }
     EraseJob &Erase() { return m_erase; }
@@ -35,6 +39,8 @@ public:
     RecordingJob &Job() { return m_job; }
 
 private:
+    // First: every part below holds a reference to it.
+    RecordingState m_state;
     BurnCallbacks m_callbacks;
     RecordingSetup m_setup;
     EraseJob m_erase;

@@ -11,8 +11,12 @@
 
 #include <atomic>
 
-// The main window's members that the recording jobs share. The main window
-// derives from it, so the names are the window's own; tests hold one.
+// What the recording jobs share: the open recorder, the abort flag, the
+// erase's event and estimate, the progress clock, the compilation tree, the
+// library's records and the values the jobs read (the settings the window's
+// fields show, the label, the switches). RecordingJobs owns the one record;
+// the main window keeps the names it reads and writes itself (m_strSourceDir,
+// m_nMedia, m_bAbort, ...) as references into it.
 //
 // Threads: the members bound to controls are written by the window's data
 // exchange on the GUI thread while no job runs; a job (burn, erase, the

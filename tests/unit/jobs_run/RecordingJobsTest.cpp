@@ -106,11 +106,11 @@ protected:
     MemoryRegistryStore m_registry;
     TestJobPorts ports;
     GatedBusy busy;
-    RecordingState window;
     RecordingSoundPlayer sound;
     RecordingJobs jobs{JobPorts{ports.report, ports.questions, ports.progress, ports.none, ports.none, busy,
                                 ports.none, ports.settings},
-                       window, sound, m_registry};
+                       sound, m_registry};
+    RecordingState &window = jobs.State();
     std::mutex m_mutex;
     std::vector<JobPhase> m_phases;
 };
