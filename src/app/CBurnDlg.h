@@ -7,6 +7,7 @@
 #include "app/WindowRecorderListPort.h"
 #include "app/WindowSettingsPort.h"
 #include "app/WindowSetupPort.h"
+#include "app/WindowSourceFieldsPort.h"
 #include "app/WindowSpeedListPort.h"
 #include "controls/CDataExchange.h"
 #include "controls/CThemeApi.h"
@@ -48,10 +49,9 @@ class TerminalEcho;
 // It owns the text source, the path helper and the three settings dialogs
 // (which hold most settings between runs), runs the start-up sequence,
 // locks itself while a job runs and offers the log and message-box services
-// the recording jobs use (IJobWindow) and the fields and steps the source
-// and label logic uses (ISourceFields, ISourceFieldSteps). The jobs reach its lists,
-// displays, busy state and settings through the small port members below
-// (m_portProgress, ...).
+// the recording jobs use (IJobWindow). The jobs reach its lists, displays,
+// busy state, settings and source fields through the small port members
+// below (m_portProgress, ...).
 //
 // The control members (m_btnBurn, m_edtLog, ...) come from the dialog
 // template. The values its fields show and the jobs read (m_strSourceDir,
@@ -60,11 +60,7 @@ class TerminalEcho;
 //
 // Threads: the window lives on the GUI thread. Operations marked "any
 // thread" marshal to it; workers must touch controls only through them.
-class CBurnDlg : public QDialog,
-                 public IJobWindow,
-                 public ISourceFields,
-                 public ISourceFieldSteps,
-                 public Ui::CBurnDlg
+class CBurnDlg : public QDialog, public IJobWindow, public Ui::CBurnDlg
 {
     Q_OBJECT
 
@@ -174,25 +170,21 @@ public:
     // then the members shown again. GUI thread.
     void ApplyWindowTexts();
 
-    // Source folder and volume label (ISourceFields, ISourceFieldSteps). Any thread.
-    QString &SourceDir() override { return m_strSourceDir; }
-    QString &Volume() override { return m_strVolume; }
-    int LabelLimit() const override;
-    void PullFields() override { UpdateData(Exchange::FromControls); }
-    void PushFields() override { UpdateData(Exchange::ToControls); }
-    void SetLabelRoomText(const QString &text) override;
+    // Source folder and volume label, as WindowSourceFieldsPort offers them
+    // to the source and label events. Any thread.
+    int LabelLimit() const;
+    void SetLabelRoomText(const QString &text);
     // Measures the source folder, shows it on the capacity meter and decides
     // whether Burn is usable.
-    void CheckSourceSize() override;
-    void SetLabelFromFolder(const QString &path) override;
-    void ShowLabelRoom() override;
+    void CheckSourceSize();
+    void SetLabelFromFolder(const QString &path);
+    void ShowLabelRoom();
     // Starts the background DVD-Video check of m_strSourceDir. GUI thread.
-    void SourceFolderChosen() override;
-    int BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags,
-                        QString &chosen) override;
+    void SourceFolderChosen();
+    int BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags, QString &chosen);
 
     // Both source-field ports, as the field events take them.
-    SourceFieldPorts SourceFields() { return {*this, *this}; }
+    SourceFieldPorts SourceFields() { return m_portSourceFields.Ports(); }
 
     // A termination signal (SIGINT, SIGTERM, SIGHUP): a running job is
     // aborted as the Abort button does, and the window closes once it has
@@ -330,6 +322,7 @@ public:
     WindowBusyPort m_portBusy{*this};
     WindowSetupPort m_portSetup{*this};
     WindowSettingsPort m_portSettings{*this};
+    WindowSourceFieldsPort m_portSourceFields{*this};
 
 private:
     // Last: the jobs wait for their workers when the window goes.
