@@ -1,14 +1,15 @@
 #pragma once
 
-#include "app/CommandLineWorker.h"
 #include "app/WindowBusyPort.h"
 #include "app/WindowProgressPort.h"
 #include "app/WindowQuestionPort.h"
 #include "app/WindowRecorderListPort.h"
+#include "app/WindowRunPort.h"
 #include "app/WindowSettingsPort.h"
 #include "app/WindowSetupPort.h"
 #include "app/WindowSourceFieldsPort.h"
 #include "app/WindowSpeedListPort.h"
+#include "cmdline/CommandLineWorker.h"
 #include "controls/CDataExchange.h"
 #include "controls/CThemeApi.h"
 #include "jobs/RecordingJobs.h"
@@ -323,6 +324,7 @@ public:
     WindowSetupPort m_portSetup{*this};
     WindowSettingsPort m_portSettings{*this};
     WindowSourceFieldsPort m_portSourceFields{*this};
+    WindowRunPort m_portRun{*this};
 
 private:
     // Last: the jobs wait for their workers when the window goes.
@@ -346,5 +348,6 @@ public:
 
 private:
     // Stopped first when the window goes: its thread uses everything above.
-    CommandLineWorker m_commandLine{*this};
+    CommandLineWorker m_commandLine{
+        RunPorts{*this, m_portBusy, m_portRecorders, m_portSourceFields, m_portRun, m_portRun}, m_jobs};
 };

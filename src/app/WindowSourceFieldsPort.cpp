@@ -32,8 +32,8 @@ void WindowSourceFieldsPort::SetLabelRoomText(const QString &text)
     m_window.SetLabelRoomText(text);
 }
 
-int WindowSourceFieldsPort::BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags,
-                                            QString &chosen)
+int WindowSourceFieldsPort::BrowseForFolder(const QString &title, const QString &initialFolder,
+                                            unsigned flags, QString &chosen)
 {
     return m_window.BrowseForFolder(title, initialFolder, flags, chosen);
 }
