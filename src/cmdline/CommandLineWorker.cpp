@@ -212,11 +212,16 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
     // The job looks at the disc, asks about a used rewritable one (once),
     // and erases it only when the burn can follow; that burn's result is
     // the one that counts.
-    const int result = m_jobs.Job().RunBurn(lockWindow);
+    // No reallocation question and no forced power-off for an unattended
+    // run; it powers off after a burn that succeeded when -s asked for it.
+    BurnPolicy policy;
+    policy.shutdownWanted = [wanted = parsed.shutdownWanted] { return wanted; };
+    const BurnOutcome outcome = m_jobs.Command().Run(lockWindow, policy);
+    const int result = outcome.result;
     if (noRecorder) {
         Failed(runexit::RecorderUnavailable);
     } else if (result == 0) {
-        Succeeded(parsed);
+        Succeeded(parsed, outcome.shutDown);
     } else {
         const runexit::Status status =
             runexit::ForBurnResult(result, m_jobs.Burn().RecorderWasOpened() ? runexit::RecorderOpened::Yes
@@ -227,10 +232,10 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
     return result;
 }
 
-void CommandLineWorker::Succeeded(const ParsedCommandLine &parsed)
+void CommandLineWorker::Succeeded(const ParsedCommandLine &parsed, bool shutDown)
 {
     m_exitStatus = runexit::Success;
-    if (parsed.shutdownWanted) {
+    if (shutDown) {
         // Writes its own log file and closes the window.
         m_ports.end.RunShutdown();
         return;

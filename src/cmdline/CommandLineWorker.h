@@ -76,7 +76,7 @@ private:
     void ShowParseError(const cmdline::ParsedCommandLine &parsed);
     // The burn and what follows it; the run's result.
     int Burn(const cmdline::ParsedCommandLine &parsed);
-    void Succeeded(const cmdline::ParsedCommandLine &parsed);
+    void Succeeded(const cmdline::ParsedCommandLine &parsed, bool shutDown);
     void Failed(runexit::Status status, const QString &cause = QString());
     QString ParseErrorCause(const cmdline::ParsedCommandLine &parsed) const;
     RunPorts m_ports;

@@ -51,8 +51,8 @@ public:
 // Everything the run reaches the window by. The ports outlive the run.
 struct RunPorts
 {
-    IJobWindow &report;       // log, texts, the window's own box
-    IBusyPort &busy;          // busy state, data exchange
+    IJobWindow &report; // log, texts, the window's own box
+    IBusyPort &busy;    // busy state, data exchange
     IRecorderListPort &recorders;
     ISourceFieldSteps &sourceSteps;
     IRunWindow &window;

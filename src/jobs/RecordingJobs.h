@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/BurnCommand.h"
 #include "jobs/RecordingJob.h"
 #include "jobs/RecordingState.h"
 #include "jobs/burn/BurnCallbacks.h"
@@ -19,7 +20,7 @@ class RegistryStore;
 //   speed refresh      Job().WhenIdle(Setup().OnRefreshDevices)
 //   Devices list       Job().WhenIdle(Setup().OnDeviceChanged) (the user's choice only)
 //   Reallocate box     Setup().OnReallocateClicked()
-//   Burn               Job().RunBurn()
+//   Burn               Command().Run(...) (the burn, the retry, the power-off decision)
 //   Erase / eject      Job().OnEraseButton() / Job().OnEject()
 // Job() alone says whether a job runs. State() is the one record the jobs
 // share (RecordingState); the window reads and writes the fields it shows
@@ -37,6 +38,7 @@ public:
     EraseJob &Erase() { return m_erase; }
     BurnCallbacks &Callbacks() { return m_callbacks; }
     RecordingJob &Job() { return m_job; }
+    BurnCommand &Command() { return m_command; }
 
 private:
     // First: every part below holds a reference to it.
@@ -45,6 +47,7 @@ private:
     RecordingSetup m_setup;
     EraseJob m_erase;
     BurnRun m_burn;
+    BurnCommand m_command;
     // Last: it waits for its worker before the steps it runs go.
     RecordingJob m_job;
 };
