@@ -36,7 +36,8 @@ BurnOutcome BurnCommand::Run(const RecordingJob::Prelude &prelude, const BurnPol
     const bool wanted = policy.shutdownWanted && policy.shutdownWanted();
     const bool forced = wanted && policy.forceShutdown;
     // A pending forced shutdown must not wait for an answer nobody gives.
-    if (policy.offerReallocRetry && outcome.result == BURN_FAILED && m_state.m_bReallocProblem != 0 && !forced)
+    if (policy.offerReallocRetry && outcome.result == BURN_FAILED && m_state.m_bReallocProblem != 0 &&
+        !forced)
         outcome.result = OfferRetry(outcome.result);
 
     outcome.shutDown = wanted && (outcome.result == 0 || forced);
@@ -47,8 +48,9 @@ int BurnCommand::OfferRetry(int result)
 {
     m_state.m_bReallocProblem = 0;
     IJobWindow &report = m_ports.report;
-    const int answer = report.ShowMessageBox(report.GetText(textid::ReallocQuestion),
-                                             QString::fromLatin1(ReallocCaption), mb::YesNo | mb::IconWarning);
+    const int answer =
+        report.ShowMessageBox(report.GetText(textid::ReallocQuestion), QString::fromLatin1(ReallocCaption),
+                              mb::YesNo | mb::IconWarning);
     if (answer != mb::IdYes) {
         report.AppendLogText(textid::NotBurningAgain);
         report.SetStatusText(report.GetText(textid::NotWrittenRealloc));

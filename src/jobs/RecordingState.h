@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/desktop/DesktopHooks.h"
 #include "jobs/erase/ProgressClock.h"
 #include "jobs/tree/IsoTree.h"
 #include "platform/AutoResetEvent.h"
@@ -10,6 +11,7 @@
 #include <QString>
 
 #include <atomic>
+#include <memory>
 
 // What the recording jobs share: the open recorder, the abort flag, the
 // erase's event and estimate, the progress clock, the compilation tree, the
@@ -33,6 +35,10 @@ struct RecordingState : MainWindowSettings
     // Set by the erase worker when the library calls are over; the erase
     // clock waits for it.
     AutoResetEvent m_evtJobDone;
+    // The erase that is a burn's first step hands its sleep lock on to the
+    // burn, which lets it go once it holds its own (or ends without one):
+    // the machine may not sleep between the two. The job's thread.
+    std::unique_ptr<jobs::NoSleepWhileWriting> m_sleepUntilBurn;
     // The library's erase estimate in seconds, error values included.
     std::atomic<int> m_nEraseSecs{0};
     // The open recorder while a job runs: its one owner, which closes it on
