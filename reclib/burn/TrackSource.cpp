@@ -1,6 +1,6 @@
 #include "burn/TrackSource.h"
 
-#include "burn/Sha256.h"
+#include "sysio/Sha256.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -96,7 +96,7 @@ void TrackSource::produce()
 
 void TrackSource::hash()
 {
-    Sha256 sha;
+    sysio::Sha256 sha;
     size_t bytes = 0;
     while (const unsigned char *chunk = m_ring.observe(bytes)) {
         sha.add(chunk, bytes);

@@ -3,10 +3,15 @@
 #include "TextIds.h"
 #include "cmdline/RunExitStatus.h"
 #include "cmdline/RunReason.h"
+#include "imagecheck/ImageChecksum.h"
 #include "jobs/burn/DvdVideoPreflight.h"
+#include "jobs/burn/ImageFileCheck.h"
 #include "jobs/burn/LayerBreakLines.h"
 #include "lang/BuiltinTexts.h"
 #include "log/LogLineText.h"
+#include "platform/TextFormat.h"
+
+#include <QFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -48,10 +53,40 @@ bool IsQuietOption(const QString &token)
            token == QLatin1String("/Q");
 }
 
-bool IsFolderOption(const QString &token)
+// -d, /d, -D, /D for letter 'd'.
+bool IsOption(const QString &token, char letter)
 {
-    return token == QLatin1String("-d") || token == QLatin1String("/d") || token == QLatin1String("-D") ||
-           token == QLatin1String("/D");
+    return token.size() == 2 && (token[0] == u'-' || token[0] == u'/') &&
+           token[1].toLower() == QLatin1Char(letter);
+}
+
+// --check -i: the image file as the burn's point of no return sees it, its
+// structure's warnings, its DVD-Video check, and its SHA-256.
+int CheckImage(const QString &image, bool quiet)
+{
+    const QString refusal = jobs::ImageFileRefusal(image, &BuiltinText);
+    if (!refusal.isEmpty())
+        return Fail(runexit::CompilationFailed, refusal);
+    const jobs::PreflightOutcome outcome = jobs::RunImageDvdVideoCheck(image);
+    QStringList lines =
+        jobs::ImageProblemLines(image, jobs::ImageStructureProblems(image, outcome.isDvdVideo), &BuiltinText);
+    if (outcome.isDvdVideo)
+        lines << jobs::PreflightLines(image, outcome.findings, &BuiltinText);
+    const std::optional<std::string> sha = imagecheck::fileSha256(QFile::encodeName(image).toStdString());
+    if (!sha)
+        return Fail(runexit::CompilationFailed,
+                    FormatText(BuiltinText(textid::PreflightFileUnreadable),
+                               {image, QString::fromLocal8Bit(std::strerror(EIO))}));
+    lines << FormatText(BuiltinText(textid::ImageChecksum), {QString::fromStdString(*sha)});
+    if (!quiet) {
+        for (const QString &line : lines)
+            PrintLine(stdout, LogLineText(line));
+        if (!StandardOutputWritten())
+            return runexit::StartupFailed;
+    }
+    if (const dvdvideo::Finding *error = dvdvideo::FirstError(outcome.findings))
+        return Fail(runexit::CompilationFailed, jobs::FindingText(*error, &BuiltinText));
+    return runexit::Success;
 }
 
 // The layer-break candidates of the folder as it stands, and the break a
@@ -73,6 +108,7 @@ std::optional<int> RunCheckCommand(const QStringList &arguments)
     if (!arguments.contains(QLatin1String("--check")))
         return std::nullopt;
     std::optional<QString> folder;
+    std::optional<QString> image;
     bool quiet = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &token = arguments[i];
@@ -82,12 +118,19 @@ std::optional<int> RunCheckCommand(const QStringList &arguments)
             quiet = true;
             continue;
         }
-        if (!IsFolderOption(token) || folder)
-            return Fail(runexit::ParseError, TokenCause(textid::CmdBadToken, token));
+        const bool isImage = IsOption(token, 'i');
+        if ((!IsOption(token, 'd') && !isImage) || folder || image)
+            return Fail(runexit::ParseError,
+                        TokenCause((folder && isImage) || (image && !isImage) ? textid::CmdImageWithFolder
+                                                                              : textid::CmdBadToken,
+                                   token));
         if (i + 1 == arguments.size() || arguments[i + 1].isEmpty())
-            return Fail(runexit::ParseError, TokenCause(textid::CmdMissingFolder, token));
-        folder = arguments[++i];
+            return Fail(runexit::ParseError,
+                        TokenCause(isImage ? textid::CmdMissingImage : textid::CmdMissingFolder, token));
+        (isImage ? image : folder) = arguments[++i];
     }
+    if (image)
+        return CheckImage(*image, quiet);
     if (!folder)
         return Fail(runexit::ParseError, BuiltinText(textid::CmdMissingFolder));
     const dvdvideo::PreflightReport report = jobs::RunPreflightOf(*folder, dvdvideo::Reallocation::Off);

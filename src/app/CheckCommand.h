@@ -9,8 +9,13 @@
 // (so the check leaves out the fit and the file system settings). Texts come
 // from the built-in English file.
 //
+// --check -i <image>: the checks a burn of the image file makes before the
+// disc is changed (the file, its structure as warnings, the DVD-Video check
+// of the image), then its SHA-256; -i with -d is refused.
+//
 // The exit status when the arguments ask for the check: 0 without an error
-// finding, 7 with one (runexit::CompilationFailed), 2 when -d or its folder
+// finding, 7 with one or an image file that cannot be burned
+// (runexit::CompilationFailed), 2 when -d (-i) or its folder (image)
 // is missing or another token is not understood, 1 when standard output
 // cannot be written. A non-zero status other than 1 ends with its reason line
 // on standard error, as a burn run's does; -q leaves that line alone.

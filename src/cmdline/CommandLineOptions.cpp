@@ -67,6 +67,14 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
             parsed.folderGiven = true;
             parsed.steps.push_back({StepKind::SourceFolder, textid::CmdFolderGiven, value});
             break;
+        case 'I':
+            if (!takeValue(tokens, i, value)) {
+                fail(textid::CmdMissingImage, token);
+                break;
+            }
+            parsed.imageGiven = true;
+            parsed.steps.push_back({StepKind::ImageFile, textid::CmdImageGiven, value});
+            break;
         case 'E':
             parsed.steps.push_back({StepKind::NoEject, textid::CmdNoEjectGiven, {}});
             break;
@@ -98,6 +106,8 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
             break;
         }
     }
+    if (parsed.folderGiven && parsed.imageGiven)
+        fail(textid::CmdImageWithFolder, QStringLiteral("-i"));
     if (parsed.json && parsed.quiet)
         fail(textid::CmdJsonQuiet, QStringLiteral("--json"));
     return parsed;

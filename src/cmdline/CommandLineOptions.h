@@ -13,6 +13,7 @@ namespace cmdline {
 enum class StepKind {
     PrepareOnly,    // -c
     SourceFolder,   // -d <folder>: set the folder, check its size; logs 644 with the folder
+    ImageFile,      // -i <image>: burn the image file as it is; logs 1168 with the file
     NoEject,        // -e: logs 708
     WriteLog,       // -l: logs 712
     OverwriteNoAsk, // -o: logs 650
@@ -21,7 +22,8 @@ enum class StepKind {
     Shutdown,       // -s: logs 648, then the Shutdown box's own handler runs
     VolumeLabel,    // -v <label>: logs 646 with the label
     AnyLayerBreak,  // --any-layer-break: a dual-layer break may fall inside a scene; logs 1115
-    Error,          // logs 598 (-d), 600 (-v), 1150 (--json with -q) or 602 (anything else)
+    Error,          // logs 598 (-d), 600 (-v), 1167 (-i), 1150 (--json with -q), 1166 (-i with -d)
+                    // or 602 (anything else)
 };
 
 struct Step
@@ -36,12 +38,16 @@ struct ParsedCommandLine
     std::vector<Step> steps;
     bool parseError = false;
     bool folderGiven = false;
+    bool imageGiven = false;
     bool labelGiven = false;
     bool prepareOnly = false;
     bool logWanted = false;
     bool shutdownWanted = false;
     bool quiet = false;
     bool json = false;
+
+    // -d or -i: the run has something to burn.
+    bool sourceGiven() const { return folderGiven || imageGiven; }
 };
 
 // A token is an option when it starts with '-', or when it is '/' and one
@@ -51,7 +57,9 @@ struct ParsedCommandLine
 // and must not look like an option. Tokens are read exactly as given: a
 // quote or blank inside one is part of it. "--json" is the one long option
 // of a run, read whole; with -q it is an error (the quiet run would write
-// nothing a script could read, so the two are refused together).
+// nothing a script could read, so the two are refused together). -i names
+// an image file to burn as it is, in place of the folder of -d: the two
+// together are an error.
 ParsedCommandLine ParseCommandLine(const QStringList &tokens);
 
 } // namespace cmdline

@@ -92,7 +92,7 @@ void CommandLineWorker::Run(std::stop_token stop)
         if (parsed.parseError) {
             ShowParseError(parsed);
             Failed(runexit::ParseError, ParseErrorCause(parsed));
-        } else if (!parsed.folderGiven || parsed.prepareOnly) {
+        } else if (!parsed.sourceGiven() || parsed.prepareOnly) {
             // The window waits for a person; without one nothing will happen.
             if (m_presence == Presence::Unattended) {
                 const int cause = parsed.prepareOnly ? textid::CausePrepareOnly : textid::CauseNoFolder;
@@ -111,8 +111,8 @@ void CommandLineWorker::ApplyOptions(const ParsedCommandLine &parsed)
 {
     ApplySteps(parsed);
     m_ports.busy.UpdateData(Exchange::ToControls);
-    if (!parsed.parseError && parsed.folderGiven) {
-        if (!parsed.labelGiven)
+    if (!parsed.parseError && parsed.sourceGiven()) {
+        if (!parsed.labelGiven && parsed.folderGiven)
             TakeLabelFromFolder();
         if (parsed.prepareOnly)
             m_ports.window.OfferBurn();
@@ -149,6 +149,10 @@ void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
             m_ports.report.AppendLog(FormatText(m_ports.report.GetText(step.textId), {step.value}));
             m_jobs.State().m_strSourceDir = step.value;
             m_ports.sourceSteps.CheckSourceSize();
+            break;
+        case StepKind::ImageFile:
+            m_ports.report.AppendLog(FormatText(m_ports.report.GetText(step.textId), {step.value}));
+            m_jobs.State().m_strImageFile = step.value;
             break;
         case StepKind::VolumeLabel:
             m_ports.report.AppendLog(FormatText(m_ports.report.GetText(step.textId), {step.value}));

@@ -16,8 +16,11 @@ using When = FailureRow::When;
 constexpr FailureRow Rows[] = {
     {BURN_OK, When::Always, Success, 0},
     {jobs::RunBurnNoSource, When::Always, NothingToBurn, textid::NoSourceFolder},
-    {jobs::RunBurnFolderUnusable, When::Always, CompilationFailed, 0}, // missing, no folder, unreadable
-    {jobs::RunBurnRefusedLabel, When::Always, LabelRefused, 0},        // the label box names the character
+    // An image to the Image Recorder is a command that asks for nothing to burn.
+    {jobs::RunBurnImageToImageRecorder, When::Always, ParseError, textid::ImageToImageRecorder},
+    // missing, no folder, unreadable; an image file that is none, no image or cut short
+    {jobs::RunBurnFolderUnusable, When::Always, CompilationFailed, 0},
+    {jobs::RunBurnRefusedLabel, When::Always, LabelRefused, 0}, // the label box names the character
     {jobs::RunBurnNoRecorder, When::RecorderNotOpened, RecorderUnavailable, 0}, // the library says why
     {jobs::RunBurnCompilationFailed, When::Always, CompilationFailed, 0},       // the walk's last line
     {jobs::RunBurnTrackFailed, When::Always, CompilationFailed, 0},             // the library names the file

@@ -9,8 +9,9 @@
 //      a run with a display that left the window to the person, -c or no -d)
 //   1  start-up failed: the recording library could not be loaded
 //   2  the command line could not be read: an unknown option, a stray
-//      argument, -d or -v without a value, --json with -q (log texts 598,
-//      600, 602, 1150)
+//      argument, -d, -i or -v without a value, --json with -q, -i with -d
+//      (log texts 598, 600, 602, 1150, 1166, 1167); or an image file (-i)
+//      is to be burned to the Image Recorder
 //   3  nothing to burn without a person: the command line names no folder
 //      (-d) or asks to prepare only (-c), or is empty, and no display is
 //      available
@@ -20,7 +21,8 @@
 //      (without -o nobody can answer the question when no display is
 //      available); asked only when every other check has passed
 //   7  a check before the disc is changed failed: the folder does not exist,
-//      is not a folder or cannot be read, the compilation or its track could
+//      is not a folder or cannot be read (the image file does not exist, is
+//      no regular file, cannot be read, is no disc image or is cut short), the compilation or its track could
 //      not be made from it, it does not fit the disc, or the DVD-Video check
 //      found an error and the burn was not confirmed (nothing was erased or
 //      burned); --check: the check found an error

@@ -69,6 +69,9 @@ struct RecordingState : MainWindowSettings
     QString m_strVolume = QStringLiteral("UNDEFINED");
     int m_bShutdown = 0;
     int m_bVerify = 0;
+    // The image file a burn takes as it is instead of the folder (-i, the
+    // "Image file..." button); empty when the folder is burned.
+    QString m_strImageFile;
 
     // The recorders of the current set-up (the library's list, owned by the
     // set-up until DoneRecording); the Devices list's item data points into it.

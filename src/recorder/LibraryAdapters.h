@@ -69,6 +69,9 @@ int NeroCheckTrackRoom(RecDeviceHandle device, IsoTrack *track, uint32_t flags);
 // adapter presenting the current interface; a null track stays null.
 // Missing: null.
 IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, uint32_t flags);
+// A track whose image is the file at path, burned as it is. Only this
+// library's own generation has the export; missing: null.
+IsoTrack *NeroCreateIsoTrackFromImage(const char *path);
 // With a library older than 5.5.9.16 the write record's track is presented
 // in the legacy interface for the duration of the call, and put back
 // afterwards. Missing: 1.

@@ -27,6 +27,12 @@ IsoTrack *NeroCreateIsoTrackEx(IsoItem *root, const char *label, uint32_t flags)
     return adapter;
 }
 
+IsoTrack *NeroCreateIsoTrackFromImage(const char *path)
+{
+    const auto create = g_hRecLib.Symbol<PFN_NeroCreateIsoTrackFromImage>("NeroCreateIsoTrackFromImage");
+    return create != nullptr ? create(path) : nullptr;
+}
+
 int NeroBurn(RecDeviceHandle device, int format, void *writeRecord, uint32_t flags, uint32_t speedKBs,
              RecProgress *progress)
 {

@@ -47,6 +47,9 @@ enum RunBurnResult : int {
     // The library could not make the track of the compilation (a source it
     // cannot use, a name it cannot write): nothing was erased or burned.
     RunBurnTrackFailed = -27,
+    // An image file was to be burned to the Image Recorder: nothing was
+    // opened or written.
+    RunBurnImageToImageRecorder = -28,
 };
 
 BurnReport ReportForResult(int result, const BurnReportContext &context);

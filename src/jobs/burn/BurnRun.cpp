@@ -38,7 +38,7 @@ int BurnRun::RunBurnAfterErase()
         return EndPreparedRun(StopStillNotBlank());
     }
     if (!m_track) {
-        const int prepared = PrepareCompilation();
+        const int prepared = BurnsImage() ? BuildImageTrack() : PrepareCompilation();
         if (prepared != 0)
             return EndPreparedRun(prepared);
         if (!TrackFits(disc.freeSectors))

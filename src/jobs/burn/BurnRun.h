@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jobs/burn/DiscCheck.h"
+#include "jobs/burn/DvdVideoPreflight.h"
 #include "jobs/ports/JobPorts.h"
 #include "reclib_api.h"
 #include "recorder/IsoTrackHandle.h"
@@ -74,6 +75,13 @@ private:
     int CheckDiscRoom();
     int CheckDvdVideo();
     int AskOverwrite();
+    // The checks an image file gets in place of the folder's
+    // (BurnRunImageChecks.cpp).
+    int CheckImageRecorder();
+    int CheckImageFile();
+    int BuildImageTrack();
+    int CheckImageContent();
+    bool BurnsImage() const;
     // Ends a run that was aborted before the disc was changed.
     int StopAborted();
 
@@ -86,6 +94,11 @@ private:
     // The DVD-Video check of the folder, logged; on an error the user says
     // whether to burn anyway (No by default). False when the burn stops.
     bool CheckAllowsBurn(int64_t freeSectors);
+    // The DVD-Video check's findings of the source (folder or image) logged;
+    // on an error the user says whether to burn anyway.
+    bool PreflightAllowsBurn(jobs::PreflightOutcome outcome, const QString &source, int64_t freeSectors);
+    // Starts the burn's part of the log and the busy state.
+    void BeginBurnLog();
     int EndPreparedRun(int result);
     uint32_t SpeedArgument(const DeviceInfo &device);
     void ReportResult(int result, uint32_t moreFlags);

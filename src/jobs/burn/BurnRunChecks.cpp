@@ -28,6 +28,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <span>
 
 namespace {
 
@@ -68,7 +69,7 @@ int BurnRun::Prepare()
     // a disc that a later check would leave alone anyway. An abort (the
     // Abort button, a termination signal) is looked at after every check,
     // and between the entries of the folder walk.
-    static constexpr Check Checks[] = {
+    static constexpr Check FolderChecks[] = {
         &BurnRun::CheckSource,       // a folder is given
         &BurnRun::CheckFolder,       // it exists, is a folder and can be read
         &BurnRun::CheckLabel,        // the label is one a disc can carry
@@ -80,7 +81,20 @@ int BurnRun::Prepare()
         &BurnRun::CheckDvdVideo,     // the DVD-Video check (an error asks whether to burn anyway)
         &BurnRun::AskOverwrite,      // a used rewritable disc may be overwritten
     };
-    for (const Check check : Checks) {
+    // An image file is burned as it is: no label, no compilation; the
+    // checks without a comment are the folder's.
+    static constexpr Check ImageChecks[] = {
+        &BurnRun::CheckImageRecorder, // a disc recorder, not the Image Recorder
+        &BurnRun::CheckImageFile,     // a regular file, opened without waiting; a disc image, whole
+        &BurnRun::OpenRecorder,       &BurnRun::LookAtDisc,
+        &BurnRun::BuildImageTrack, // the library's track of the file
+        &BurnRun::CheckRoomForImage,  &BurnRun::CheckDiscRoom,
+        &BurnRun::CheckImageContent, // structure problems logged; the same DVD-Video check
+        &BurnRun::AskOverwrite,
+    };
+    const std::span<const Check> checks =
+        BurnsImage() ? std::span<const Check>(ImageChecks) : std::span<const Check>(FolderChecks);
+    for (const Check check : checks) {
         const int result = (this->*check)();
         if (m_state.m_bAbort)
             return StopAborted();
@@ -254,18 +268,23 @@ int BurnRun::StopAborted()
     return BURN_USER_ABORT;
 }
 
-int BurnRun::PrepareCompilation()
+void BurnRun::BeginBurnLog()
 {
     // A flag left from an earlier burn must not hide this burn's result.
     m_state.m_bReallocProblem = 0;
     m_state.m_bLayerBreakDeclined = 0;
     m_ports.busy.EnableBusyUi(AbortButton::Enabled);
     m_busy = true;
-    const jobs::IsoTrackFlags isoFlags =
-        jobs::ComputeIsoTrackFlags(m_settings.fsFlags, m_state.m_bReallocate != 0);
     m_ports.report.AppendLogText(textid::BurnStarts);
     m_ports.report.AppendLog(m_ports.report.GetText(textid::RecorderIs) + QStringLiteral(" \"") +
                              m_ports.recorders.SelectedDeviceText() + QStringLiteral("\""));
+}
+
+int BurnRun::PrepareCompilation()
+{
+    BeginBurnLog();
+    const jobs::IsoTrackFlags isoFlags =
+        jobs::ComputeIsoTrackFlags(m_settings.fsFlags, m_state.m_bReallocate != 0);
     m_ports.report.AppendLog(QStringLiteral("Using ISO Flags: ") + isoFlags.flagList);
     // The library writes ISO 9660 when the settings choose no file system.
     if ((isoFlags.flags & (ISO_TRACK_ISO9660 | ISO_TRACK_UDF)) == 0)
@@ -324,7 +343,12 @@ bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
     // sees the abort and reports it.
     dvdvideo::WalkLimits limits;
     limits.aborted = [this] { return m_state.m_bAbort.load(); };
-    jobs::PreflightOutcome outcome = jobs::RunDvdVideoPreflight(m_state.m_strSourceDir, settings, limits);
+    return PreflightAllowsBurn(jobs::RunDvdVideoPreflight(m_state.m_strSourceDir, settings, limits),
+                               m_state.m_strSourceDir, freeSectors);
+}
+
+bool BurnRun::PreflightAllowsBurn(jobs::PreflightOutcome outcome, const QString &source, int64_t freeSectors)
+{
     if (!outcome.isDvdVideo)
         return true;
     // TrackFits has measured the track against a known free space; without
@@ -335,7 +359,7 @@ bool BurnRun::CheckAllowsBurn(int64_t freeSectors)
             outcome.findings.push_back(*fit);
     }
     const jobs::TextLookup text = [this](int id) { return m_ports.report.GetText(id); };
-    for (const QString &line : jobs::PreflightLines(m_state.m_strSourceDir, outcome.findings, text))
+    for (const QString &line : jobs::PreflightLines(source, outcome.findings, text))
         m_ports.report.AppendLog(line);
     const dvdvideo::Finding *error = dvdvideo::FirstError(outcome.findings);
     if (error == nullptr)

@@ -1,5 +1,7 @@
 #include "jobs/setup/RecorderChoice.h"
 
+#include <cstring>
+
 namespace jobs {
 
 bool IsListedRecorder(const DeviceInfo &device, uint32_t mediaSet)
@@ -24,6 +26,11 @@ int PreselectRecorder(const QStringList &names, const QString &storedName)
 int PreselectSpeed(int storedIndex, int count)
 {
     return storedIndex >= 0 && storedIndex < count ? storedIndex : count - 1;
+}
+
+bool IsImageRecorder(const DeviceInfo &device)
+{
+    return std::strncmp(device.name, "Image Recorder", sizeof device.name) == 0;
 }
 
 } // namespace jobs

@@ -13,6 +13,10 @@ namespace jobs {
 // handles at least one medium of the requested media set.
 bool IsListedRecorder(const DeviceInfo &device, uint32_t mediaSet);
 
+// The library's Image Recorder, which writes an image file, not a disc: the
+// entry the library lists under that name.
+bool IsImageRecorder(const DeviceInfo &device);
+
 // The entry to preselect: the first whose name begins with the stored name,
 // letters compared without regard to case; the first entry when the stored
 // name is empty or matches none. -1 for an empty list.

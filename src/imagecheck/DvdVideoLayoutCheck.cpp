@@ -5,11 +5,17 @@
 #include <dvdread/dvd_reader.h>
 #include <dvdread/ifo_read.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <optional>
 
 namespace imagecheck {
 namespace {
+
+// libdvdread's own messages would reach the program's log output (and
+// break the JSON lines of --json).
+void Quiet(void *, dvd_logger_level_t, const char *, va_list) {}
+const dvd_logger_cb kQuietLogger{&Quiet};
 
 std::string vtsName(int set, int part, const char *ext)
 {
@@ -53,7 +59,7 @@ std::vector<std::string> placementMismatches(const std::string &image)
 {
     std::vector<std::string> out;
     UdfImage udf(image);
-    dvd_reader_t *dvd = DVDOpen(image.c_str());
+    dvd_reader_t *dvd = DVDOpen2(nullptr, &kQuietLogger, image.c_str());
     ifo_handle_t *vmg = dvd ? ifoOpen(dvd, 0) : nullptr;
     const Located vmgIfo = locate(udf, "VIDEO_TS.IFO");
     if (!vmg || !vmgIfo.start) {

@@ -10,6 +10,8 @@
 // The readers the other tests use forgive a great deal (a wrong CRC, a path
 // table pointing elsewhere); this one names every such fault.
 
+#include "sysio/UniqueFd.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -34,15 +36,16 @@ inline constexpr uint32_t kSector = 2048;
 class ImageSectors
 {
 public:
+    // Opened without waiting (a FIFO, a device): only a regular file counts
+    // as open.
     explicit ImageSectors(const std::string &path);
-    bool isOpen() const { return m_open; }
+    bool isOpen() const { return m_fd.valid(); }
     uint64_t sectorCount() const { return m_sectors; }
     // count sectors from first; short (zero-filled) past the end of the file.
     std::vector<uint8_t> read(uint64_t first, uint64_t count = 1) const;
 
 private:
-    std::string m_path;
-    bool m_open = false;
+    sysio::UniqueFd m_fd;
     uint64_t m_sectors = 0;
 };
 

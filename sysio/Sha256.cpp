@@ -1,10 +1,10 @@
-#include "burn/Sha256.h"
+#include "sysio/Sha256.h"
 
 #include <openssl/evp.h>
 
 #include <stdexcept>
 
-namespace reclib {
+namespace sysio {
 void Sha256::ContextDeleter::operator()(void *context) const
 {
     EVP_MD_CTX_free(static_cast<EVP_MD_CTX *>(context));
@@ -36,4 +36,4 @@ std::string Sha256::hex()
     return text;
 }
 
-} // namespace reclib
+} // namespace sysio

@@ -1,6 +1,10 @@
 #include "StrictStructureCheck.h"
 
-#include <fstream>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace imagecheck {
 
@@ -21,20 +25,32 @@ uint16_t descriptorCrc(const uint8_t *data, size_t length)
 
 namespace strict {
 
-ImageSectors::ImageSectors(const std::string &path) : m_path(path)
+ImageSectors::ImageSectors(const std::string &path)
+    : m_fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
 {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    m_open = bool(in);
-    if (m_open)
-        m_sectors = uint64_t(in.tellg()) / 2048;
+    struct stat info
+    {
+    };
+    if (!m_fd.valid() || ::fstat(m_fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        m_fd.reset();
+        return;
+    }
+    m_sectors = uint64_t(info.st_size) / kSector;
 }
 
 std::vector<uint8_t> ImageSectors::read(uint64_t first, uint64_t count) const
 {
-    std::vector<uint8_t> out(size_t(count) * 2048, 0);
-    std::ifstream in(m_path, std::ios::binary);
-    in.seekg(std::streamoff(first * 2048));
-    in.read(reinterpret_cast<char *>(out.data()), std::streamsize(out.size()));
+    std::vector<uint8_t> out(size_t(count) * kSector, 0);
+    size_t got = 0;
+    while (m_fd.valid() && got < out.size()) {
+        const ssize_t n =
+            ::pread(m_fd.get(), out.data() + got, out.size() - got, off_t(first * kSector + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += size_t(n);
+    }
     return out;
 }
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-namespace reclib {
+namespace sysio {
 
 // SHA-256 through libcrypto's EVP interface, which uses the processor's
 // SHA instructions where there are any (ten times Qt's hash here).
@@ -24,4 +24,4 @@ private:
     std::unique_ptr<void, ContextDeleter> m_context;
 };
 
-} // namespace reclib
+} // namespace sysio
