@@ -93,6 +93,7 @@ void CBurnDlg::ConnectCommands()
     connect(m_btnVerify, &QAbstractButton::clicked, this, &CBurnDlg::OnControlChanged);
     connect(m_cmbSpeed, &QComboBox::activated, this, &CBurnDlg::OnControlChanged);
     connect(m_btnDirectory, &QAbstractButton::clicked, this, &CBurnDlg::OnDirectory);
+    connect(m_btnImageFile, &QAbstractButton::clicked, this, &CBurnDlg::OnImageFile);
     connect(m_btnAbout, &QAbstractButton::clicked, this, &CBurnDlg::OnAbout);
     connect(m_btnHelp, &QAbstractButton::clicked, this, &CBurnDlg::OnHelp);
     RouteHelpKey(*this, [this] { OnHelp(); });

@@ -156,6 +156,12 @@ public:
     void OnCancel();
 
     void OnDirectory();
+    // "Image file...": chooses an image file to burn as it is instead of the
+    // folder; clicked while one is chosen, goes back to the folder.
+    void OnImageFile();
+    // Shows the image the burn takes (none: the folder) on the button and in
+    // the log (CBurnDlgImage.cpp).
+    void ShowImageChoice();
     void OnAbout();
     // Help and F1: the help window at its start page.
     void OnHelp();

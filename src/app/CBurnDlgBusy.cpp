@@ -24,7 +24,7 @@ void CBurnDlg::EnableBusyUi(AbortButton abort)
             m_btnAbort->setEnabled(abort == AbortButton::Enabled);
             SetEnabled(false, m_btnQuit, m_btnDvd, m_btnCd, m_btnFullErase, m_btnQuickErase, m_btnReallocate,
                        m_btnErase, m_cmbDevice, m_btnBurn, m_cmbSpeed, m_btnDirectory, m_edtVolume,
-                       m_btnAbout, m_btnSaveLog, m_btnSpeeds);
+                       m_btnAbout, m_btnSaveLog, m_btnSpeeds, m_btnImageFile);
             m_ctlProgress->setRange(0, 100);
             SetEnabled(false, m_edtSourceDir, m_stcLength, m_btnEject, m_btnVerify);
             m_mnuSettings->menuAction()->setEnabled(false);
@@ -44,7 +44,8 @@ void CBurnDlg::RestoreIdleUi()
                        m_btnQuit, m_stcLength, m_btnEject, m_btnVerify, m_btnReallocate);
             m_ctlProgress->setValue(0);
             ShowIdleProgress();
-            SetEnabled(true, m_cmbDevice, m_edtVolume, m_btnAbout, m_btnSaveLog, m_btnSpeeds, m_edtSourceDir);
+            SetEnabled(true, m_cmbDevice, m_edtVolume, m_btnAbout, m_btnSaveLog, m_btnSpeeds, m_edtSourceDir,
+                       m_btnImageFile);
             m_mnuSettings->menuAction()->setEnabled(true);
             CheckSourceSize();
             UpdateData(Exchange::ToControls);

@@ -33,6 +33,7 @@ constexpr std::array kMainCaptions = {
     CaptionRow{"m_btnHelp", textid::ButtonHelp},
     CaptionRow{"m_btnShutdown", textid::ButtonShutdown},
     CaptionRow{"m_btnDirectory", textid::ButtonDirectory},
+    CaptionRow{"m_btnImageFile", textid::ButtonImageFile},
     CaptionRow{"m_btnSaveLog", textid::ButtonSaveLog},
     CaptionRow{"m_stcDevicesLabel", textid::LabelDevices},
     CaptionRow{"m_stcRootLabel", textid::LabelRoot},

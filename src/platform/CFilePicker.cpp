@@ -117,6 +117,12 @@ QStringList CFilePicker::LogFilters()
             QStringLiteral("*.*")};
 }
 
+QStringList CFilePicker::BurnImageFilters()
+{
+    return {QStringLiteral("Iso Image (*.iso)"), QStringLiteral("*.iso"), QStringLiteral("All Files (*.*)"),
+            QStringLiteral("*.*")};
+}
+
 QStringList CFilePicker::ImageFilters()
 {
     return {QStringLiteral("Nero Image (*.nrg)"), QStringLiteral("*.nrg"),

@@ -38,9 +38,10 @@ public:
     unsigned Flags() const { return m_nFlags; }
 
     // The dialogs the program uses.
-    static QStringList WaveFilters();  // Audio "Wav" buttons, initial name "*.wav"
-    static QStringList LogFilters();   // Save Log, initial name label + ".log"
-    static QStringList ImageFilters(); // image file asked for by the library, overwrite prompt
+    static QStringList WaveFilters();      // Audio "Wav" buttons, initial name "*.wav"
+    static QStringList LogFilters();       // Save Log, initial name label + ".log"
+    static QStringList ImageFilters();     // image file asked for by the library, overwrite prompt
+    static QStringList BurnImageFilters(); // "Image file...": an ISO image to burn
 
     // The object name given to the dialog window, so tests can find it.
     static const char *DialogObjectName();
