@@ -8,6 +8,7 @@
 #include "cmdline/CommandLineOptions.h"
 #include "cmdline/CommandLineTokenizer.h"
 #include "cmdline/EarlyOptions.h"
+#include "cmdline/OpenWith.h"
 #include "cmdline/RunReason.h"
 #include "lang/BuiltinTexts.h"
 #include "log/TerminalEcho.h"
@@ -112,7 +113,9 @@ int CBurnApp::Run(int argc, char **argv)
         return *status;
     if (const std::optional<int> status = RunEarlyOption(arguments))
         return *status;
-    const bool commandLineRun = !arguments.isEmpty();
+    // "Open with" on an image opens the window with it; it runs nothing.
+    const std::optional<QString> openedImage = cmdline::ImageToOpen(arguments);
+    const bool commandLineRun = !arguments.isEmpty() && !openedImage;
     // The command line decides whether the run needs a person; decided
     // before Qt picks its platform, whose plugin would abort the process
     // for want of a display.
@@ -137,7 +140,9 @@ int CBurnApp::Run(int argc, char **argv)
     CBurnDlg dlg(registry);
     QObject::connect(&terminationSignals, &TerminationSignals::received, &dlg,
                      &CBurnDlg::OnTerminationSignal);
-    dlg.m_arguments = arguments;
+    dlg.m_arguments = openedImage ? QStringList() : arguments;
+    if (openedImage)
+        dlg.Jobs().State().m_strImageFile = *openedImage;
     // The program file's full path; start-up keeps its folder.
     dlg.m_strAppDir = QCoreApplication::applicationFilePath();
     dlg.CommandLine().SetPresence(HasDisplay() ? Presence::Attended : Presence::Unattended);

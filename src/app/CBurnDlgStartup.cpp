@@ -65,6 +65,9 @@ void CBurnDlg::OnInitDialog()
     }
     ApplyWindowTexts();
     ShowLabelRoom();
+    // Opened with an image ("Open with"): the window shows it chosen.
+    if (!m_jobs.State().m_strImageFile.isEmpty())
+        ShowImageChoice();
 }
 
 int CBurnDlg::LoadSettingsAndLanguage()

@@ -10,14 +10,22 @@ namespace {
 // page is generated from this text.
 constexpr const char *Usage =
     R"(Usage: orvane-burn [-d FOLDER] [-v LABEL] [-c] [-e] [-l] [-o] [-s] [-q|--json]
-  or:  orvane-burn --check [-q] -d FOLDER
+  or:  orvane-burn -i IMAGE [-c] [-e] [-l] [-o] [-s] [-q|--json]
+  or:  orvane-burn --check [-q] -d FOLDER | -i IMAGE
+  or:  orvane-burn IMAGE.iso
 Burn a prepared DVD-Video folder (VIDEO_TS, AUDIO_TS, ...) to a recordable DVD
 or CD as a UDF + ISO 9660 disc. Without arguments the window opens and waits;
 with -d the burn runs unattended to the preselected recorder and the program
-ends when it is done.
+ends when it is done. A single argument naming an existing .iso file opens
+the window with that image chosen (as "Open with" does); it burns nothing
+by itself.
 
 Options:
   -d FOLDER     the DVD-Video folder to burn
+  -i IMAGE      an ISO 9660 / UDF image file to burn as it is, instead of a
+                folder (not with -d, not to the Image Recorder); checked
+                first: a regular file, a disc image, not cut short, the
+                DVD-Video check; structure problems are logged as warnings
   -v LABEL      the volume label (default: taken from the folder's name)
   -c            only fill in the window; the Burn button is left to the person
   -e            do not eject the disc after burning
@@ -37,6 +45,8 @@ Options:
                 only check FOLDER as a DVD-Video and print the findings; no
                 recorder is opened, no settings are read (with -q only the
                 reason line of a failed check is printed)
+  --check -i IMAGE
+                the checks of a burn of IMAGE, then its SHA-256
   --any-layer-break
                 on a dual-layer disc, burn even when no cell start fits the
                 layer break and it falls inside a scene (otherwise the run
@@ -65,13 +75,15 @@ Exit status:
   1   start-up failed: the recording library could not be loaded; or the
       answer to --help, --version or --check could not be written
   2   the command line could not be read: an unknown option, a stray
-      argument, -d or -v without a value, --json with -q
+      argument, -d, -i or -v without a value, --json with -q, -i with -d;
+      or -i to the Image Recorder
   3   nothing to burn without a person: no -d, or -c, and no display
   4   the volume label was refused
   5   no recorder is selected, or the selected recorder cannot be opened
   6   the disc is a used rewritable one and overwriting was not allowed
-  7   the compilation could not be built from the folder, or it does not fit
-      the disc; nothing was erased or burned (also: the check found an error)
+  7   the compilation could not be built from the folder (or the image file
+      cannot be burned), or it does not fit the disc; nothing was erased or
+      burned (also: the check found an error)
   8   the burn failed
   9   the burn was aborted (also by SIGINT, SIGTERM or SIGHUP)
 

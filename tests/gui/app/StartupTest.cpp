@@ -126,4 +126,24 @@ TEST_F(StartupTest, ASettingsDialogClosedWithOkSavesTheSettingsFileAndCancelNoth
     EXPECT_TRUE(file.readAll().contains("FSFlags: 58"));
 }
 
+// "Open with" on an image starts the window with it chosen (the start-up
+// puts it into the state, as CBurnApp does), and runs nothing; a click on
+// the button goes back to the folder.
+TEST_F(StartupTest, AnImageOpenedWithTheProgramIsShownChosenAndNothingRuns)
+{
+    const QString image = m_folder.File(QStringLiteral("film.iso"));
+    QSignalSpy runs(&m_dlg, &CBurnDlg::commandLineRunRequested);
+    m_dlg.Jobs().State().m_strImageFile = image;
+    Start();
+    EXPECT_EQ(runs.count(), 0);
+    EXPECT_TRUE(m_dlg.m_btnImageFile->isChecked());
+    EXPECT_EQ(m_dlg.m_btnImageFile->toolTip(), image);
+    EXPECT_TRUE(m_dlg.LogLines().contains(FormatText(m_dlg.GetText(1171), {image})));
+
+    m_dlg.m_btnImageFile->click();
+    EXPECT_FALSE(m_dlg.m_btnImageFile->isChecked());
+    EXPECT_TRUE(m_dlg.Jobs().State().m_strImageFile.isEmpty());
+    EXPECT_EQ(m_dlg.LogLines().last(), m_dlg.GetText(1172));
+}
+
 } // namespace

@@ -1,6 +1,11 @@
 #include "cmdline/CommandLineOptions.h"
 #include "cmdline/CommandLineTokenizer.h"
 #include "cmdline/EarlyOptions.h"
+#include "cmdline/OpenWith.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,7 +33,7 @@ TEST(ParseCommandLine, ReadsOptionsPathsAndValuesExactly)
     {
         QStringList tokens;
         std::vector<int> logged;
-        QStringList values; // the folder and label values read, in order
+        QStringList values; // the folder, image and label values read, in order
         bool parseError;
     } cases[] = {
         {{"-d", "film"}, {644}, {"film"}, false},
@@ -53,6 +58,9 @@ TEST(ParseCommandLine, ReadsOptionsPathsAndValuesExactly)
         {{"--json", "-d", "film"}, {644}, {"film"}, false},
         {{"--JSON"}, {602}, {}, true},
         {{"-q", "--json"}, {1150}, {}, true},
+        {{"-i", "/media/film.iso"}, {1168}, {"/media/film.iso"}, false},
+        {{"-i", "-v", "L"}, {1167, 646}, {"L"}, true},
+        {{"-I", "a.iso", "-d", "film"}, {1168, 644, 1166}, {"a.iso", "film"}, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.tokens.join(' ').toStdString());
@@ -60,7 +68,8 @@ TEST(ParseCommandLine, ReadsOptionsPathsAndValuesExactly)
         EXPECT_EQ(LoggedTexts(parsed), c.logged);
         QStringList values;
         for (const Step &step : parsed.steps) {
-            if (step.kind == StepKind::SourceFolder || step.kind == StepKind::VolumeLabel)
+            if (step.kind == StepKind::SourceFolder || step.kind == StepKind::VolumeLabel ||
+                step.kind == StepKind::ImageFile)
                 values << step.value;
         }
         EXPECT_EQ(values, c.values);
@@ -101,6 +110,31 @@ TEST(FindEarlyOption, AnswersHelpAndVersionOnlyForTheWholeTokens)
     // The manual page is made from this text.
     EXPECT_TRUE(UsageText().contains("\n  --check -d FOLDER"));
     EXPECT_TRUE(VersionText().startsWith("orvane-burn (Orvane Burn) "));
+}
+
+// "Open with" hands one existing .iso file; anything else is a command line.
+TEST(ImageToOpen, OnlyASingleExistingIsoFileOpensTheWindowWithIt)
+{
+    const QTemporaryDir dir;
+    const QString image = dir.filePath("Film.ISO");
+    QFile(image).open(QIODevice::WriteOnly);
+    QDir(dir.path()).mkdir("folder.iso");
+    const struct
+    {
+        QStringList arguments;
+        bool opens;
+    } cases[] = {
+        {{image}, true},
+        {{dir.filePath("gone.iso")}, false},
+        {{dir.filePath("folder.iso")}, false},
+        {{image, "-o"}, false},
+        {{"-i", image}, false},
+        {{"-d"}, false},
+        {{}, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ImageToOpen(c.arguments).has_value(), c.opens) << c.arguments.join(' ').toStdString();
+    EXPECT_EQ(ImageToOpen({image}), image);
 }
 
 } // namespace

@@ -22,14 +22,16 @@ foreach(path "${desktop}" "${PREFIX}/share/icons/hicolor/48x48/apps/orvane-burn.
     endif()
 endforeach()
 file(STRINGS "${desktop}" lines)
-foreach(expected "Type=Application" "Name=Orvane Burn" "Icon=orvane-burn" "Categories=AudioVideo;DiscBurning;")
+foreach(expected "Type=Application" "Name=Orvane Burn" "Icon=orvane-burn" "Categories=AudioVideo;DiscBurning;"
+                 "MimeType=application/x-iso9660-image;application/x-cd-image;")
     if(NOT expected IN_LIST lines)
         message(FATAL_ERROR "desktop entry lacks ${expected}")
     endif()
 endforeach()
 # The entry starts the executable in the program folder (the path is fixed
-# at configure time for the configured prefix).
-list(FILTER lines INCLUDE REGEX "^Exec=.*/${PROGRAM_DIR}/orvane-burn$")
+# at configure time for the configured prefix), with the one file "Open
+# with" hands it.
+list(FILTER lines INCLUDE REGEX "^Exec=.*/${PROGRAM_DIR}/orvane-burn %f$")
 if(NOT lines)
     message(FATAL_ERROR "desktop entry does not start the program folder's executable")
 endif()

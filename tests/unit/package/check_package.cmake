@@ -78,7 +78,7 @@ execute_process(COMMAND dpkg-deb --fsys-tarfile "${packages}" OUTPUT_FILE "${WOR
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf data.tar ./usr/share/applications/orvane-burn.desktop
                 WORKING_DIRECTORY "${WORK_DIR}" RESULT_VARIABLE result)
 file(STRINGS "${WORK_DIR}/usr/share/applications/orvane-burn.desktop" exec REGEX "^Exec=")
-if(NOT exec STREQUAL "Exec=/usr/lib/orvane-burn/orvane-burn")
+if(NOT exec STREQUAL "Exec=/usr/lib/orvane-burn/orvane-burn %f")
     message(FATAL_ERROR "the packaged menu entry says ${exec}")
 endif()
 # lintian finds no error and no warning but the one the README explains:
