@@ -80,6 +80,37 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     EXPECT_FALSE(m_window->Jobs().State().m_hDevice.IsOpen());
 }
 
+// An image chosen with "Image file..." is what the Burn button burns: the
+// disc then holds the file, not the folder the window still shows.
+TEST_F(WindowJobsTest, BurnButtonBurnsTheChosenImageFileAsItIs)
+{
+    Start(FastDvdWriter, "Device: Test DVD");
+    PrepareBurn(MenulessSample());
+    ASSERT_EQ(m_window->Jobs().Job().RunBurn(), 0) << Log().join('\n').toStdString();
+    const QRegularExpressionMatch sectors =
+        QRegularExpression(QStringLiteral("\\((\\d+) sectors\\)$"), QRegularExpression::MultilineOption)
+            .match(Log().join(QLatin1Char('\n')));
+    ASSERT_TRUE(sectors.hasMatch());
+    QFile medium(Image());
+    ASSERT_TRUE(medium.open(QIODevice::ReadOnly));
+    // The sample's image under another ISO 9660 volume name, so that the
+    // disc cannot hold it by a second burn of the folder.
+    QByteArray image = medium.read(sectors.captured(1).toLongLong() * 2048);
+    image.replace(16 * 2048 + 40, 9, "IMAGEFILE");
+    medium.close();
+    const QString file = m_copy.File(QStringLiteral("film.iso"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(image) == image.size());
+    out.close();
+    m_window->Jobs().State().m_strImageFile = file;
+    m_window->ShowImageChoice();
+
+    m_window->m_btnBurn->click();
+    EXPECT_TRUE(Log().contains(FormatText(Text(1165), {file}))) << Log().join('\n').toStdString();
+    ASSERT_TRUE(medium.open(QIODevice::ReadOnly));
+    EXPECT_EQ(medium.read(image.size()), image);
+}
+
 TEST_F(WindowJobsTest, DiscStillUsedAfterTheEraseStopsTheBurnInsteadOfErasingAgain)
 {
     Start(UsedDvdRw);
