@@ -18,6 +18,11 @@ void WindowRunPort::OfferBurn()
     RunOnGuiThread([this] { m_window.m_btnBurn->setEnabled(true); }, Blocking::Wait);
 }
 
+void WindowRunPort::ShowImageChoice()
+{
+    RunOnGuiThread([this] { m_window.ShowImageChoice(); }, Blocking::Wait);
+}
+
 void WindowRunPort::SetOtherSwitch(OtherSwitch which)
 {
     // The dialog's values belong to the GUI thread.

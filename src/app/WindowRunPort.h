@@ -13,6 +13,7 @@ public:
     bool HasEnded() const override;
     void Minimize() override;
     void OfferBurn() override;
+    void ShowImageChoice() override;
     void SetOtherSwitch(OtherSwitch which) override;
     void OnShutdownCheck() override;
     void Close() override;

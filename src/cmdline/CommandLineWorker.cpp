@@ -114,6 +114,8 @@ void CommandLineWorker::ApplyOptions(const ParsedCommandLine &parsed)
     if (!parsed.parseError && parsed.sourceGiven()) {
         if (!parsed.labelGiven && parsed.folderGiven)
             TakeLabelFromFolder();
+        if (parsed.prepareOnly && parsed.imageGiven)
+            m_ports.window.ShowImageChoice();
         if (parsed.prepareOnly)
             m_ports.window.OfferBurn();
     }

@@ -23,6 +23,8 @@ public:
     virtual void Minimize() = 0;
     // -c: the Burn button is usable for the person who finishes the job.
     virtual void OfferBurn() = 0;
+    // -c -i: the window shows the image chosen, as "Image file..." does.
+    virtual void ShowImageChoice() = 0;
     // Ticks a switch as the Other settings dialog holds it.
     virtual void SetOtherSwitch(OtherSwitch which) = 0;
     // The Shutdown box's handler (it announces the log file), once the label
