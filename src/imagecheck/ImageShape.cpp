@@ -25,6 +25,8 @@ bool readIso(const strict::ImageSectors &image, ImageShape &shape)
             return false;
         if (d[0] == 1) {
             shape.recordedSectors = std::max<uint64_t>(shape.recordedSectors, le32(&d[80]));
+            shape.volumeId.assign(reinterpret_cast<const char *>(&d[40]), 32);
+            shape.volumeId.erase(shape.volumeId.find_last_not_of(' ') + 1);
             return true;
         }
     }

@@ -18,6 +18,8 @@ struct ImageShape
     // The most sectors a file system reaches: the ISO 9660 volume space
     // size, the end of the UDF partition; 0 when neither says.
     uint64_t recordedSectors = 0;
+    // The ISO 9660 volume identifier, trailing blanks removed.
+    std::string volumeId;
 
     bool isImage() const { return iso9660 || udf; }
     bool cutShort() const { return recordedSectors > fileSectors; }

@@ -49,12 +49,13 @@ TEST_F(ImageRunTest, AnImageBurnsAsItIsVerifiesAndLogsTheFilesSha256)
 {
     MakeImage();
     m_copy.WriteFile(u"Orvane.ini"_s, "BurnFlags: 440\n"); // verify
-    const ProgramRun run = RunProgram({u"-i"_s, m_image});
+    const ProgramRun run = RunProgram({u"-l"_s, u"-i"_s, m_image});
 
     ASSERT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(u"=> Verifying the written data"_s)) << run.out.toStdString();
     const QRegularExpressionMatch line = ChecksumLine.match(run.out);
     ASSERT_TRUE(line.hasMatch()) << run.out.toStdString();
+    EXPECT_TRUE(RunLog().contains(line.captured(0))) << "the log file is named after the image's label";
     EXPECT_EQ(line.captured(1),
               QString::fromLatin1(QCryptographicHash::hash(m_bytes, QCryptographicHash::Sha256).toHex()));
     QFile medium(Image());

@@ -33,10 +33,15 @@ int BurnRun::CheckImageFile()
 {
     const QString refusal =
         jobs::ImageFileRefusal(m_state.m_strImageFile, [this](int id) { return m_ports.report.GetText(id); });
-    if (refusal.isEmpty())
-        return 0;
-    ReportFailure(refusal, m_settings.moreFlags);
-    return jobs::RunBurnFolderUnusable;
+    if (!refusal.isEmpty()) {
+        ReportFailure(refusal, m_settings.moreFlags);
+        return jobs::RunBurnFolderUnusable;
+    }
+    // The disc is named as the image names it: the log file, the sleep
+    // lock's reason and the notice at the end say so too.
+    if (const QString label = jobs::ImageLabel(m_state.m_strImageFile); !label.isEmpty())
+        m_state.m_strVolume = label;
+    return 0;
 }
 
 int BurnRun::BuildImageTrack()

@@ -47,6 +47,11 @@ QString ImageFileRefusal(const QString &path, const TextLookup &text)
     return {};
 }
 
+QString ImageLabel(const QString &path)
+{
+    return QString::fromStdString(imagecheck::shapeOf(NativePath(path)).volumeId);
+}
+
 QStringList ImageProblemLines(const QString &path, const std::vector<std::string> &problems,
                               const TextLookup &text)
 {

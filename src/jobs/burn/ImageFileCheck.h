@@ -19,6 +19,9 @@ namespace jobs {
 // when it can be burned.
 QString ImageFileRefusal(const QString &path, const TextLookup &text);
 
+// The label the image carries (its ISO 9660 volume name); empty when it has none.
+QString ImageLabel(const QString &path);
+
 // Problems the image's structure checks found, as warnings under one heading
 // naming the file; nothing for none.
 QStringList ImageProblemLines(const QString &path, const std::vector<std::string> &problems,
