@@ -13,7 +13,7 @@ void CBurnDlg::OnImageFile()
     if (hadImage) {
         image.clear();
     } else {
-        CFilePicker picker(CFilePicker::Open, QStringLiteral("iso"), QString(), CFilePicker::ExplorerStyle,
+        CFilePicker picker(CFilePicker::Open, QString(), QStringLiteral("*.iso"), 0,
                            CFilePicker::BurnImageFilters(), this);
         if (picker.Run() == CFilePicker::Confirmed)
             image = picker.GetPath();

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -128,7 +130,7 @@ TEST_F(StartupTest, ASettingsDialogClosedWithOkSavesTheSettingsFileAndCancelNoth
 
 // "Open with" on an image starts the window with it chosen (the start-up
 // puts it into the state, as CBurnApp does), and runs nothing; a click on
-// the button goes back to the folder.
+// the button goes back to the folder, the next one chooses a file.
 TEST_F(StartupTest, AnImageOpenedWithTheProgramIsShownChosenAndNothingRuns)
 {
     const QString image = m_folder.File(QStringLiteral("film.iso"));
@@ -144,6 +146,18 @@ TEST_F(StartupTest, AnImageOpenedWithTheProgramIsShownChosenAndNothingRuns)
     EXPECT_FALSE(m_dlg.m_btnImageFile->isChecked());
     EXPECT_TRUE(m_dlg.Jobs().State().m_strImageFile.isEmpty());
     EXPECT_EQ(m_dlg.LogLines().last(), m_dlg.GetText(1172));
+
+    // Chosen again in the file dialog.
+    m_folder.WriteFile(QStringLiteral("film.iso"), "image");
+    QTimer::singleShot(50, [image] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(image);
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    m_dlg.m_btnImageFile->click();
+    EXPECT_EQ(m_dlg.Jobs().State().m_strImageFile, image);
+    EXPECT_TRUE(m_dlg.m_btnImageFile->isChecked());
 }
 
 } // namespace
