@@ -81,16 +81,17 @@ int BurnRun::Prepare()
         &BurnRun::CheckDvdVideo,     // the DVD-Video check (an error asks whether to burn anyway)
         &BurnRun::AskOverwrite,      // a used rewritable disc may be overwritten
     };
-    // An image file is burned as it is: no label, no compilation; the
-    // checks without a comment are the folder's.
+    // An image file is burned as it is: no label, no compilation.
     static constexpr Check ImageChecks[] = {
         &BurnRun::CheckImageRecorder, // a disc recorder, not the Image Recorder
         &BurnRun::CheckImageFile,     // a regular file, opened without waiting; a disc image, whole
-        &BurnRun::OpenRecorder,       &BurnRun::LookAtDisc,
-        &BurnRun::BuildImageTrack, // the library's track of the file
-        &BurnRun::CheckRoomForImage,  &BurnRun::CheckDiscRoom,
-        &BurnRun::CheckImageContent, // structure problems logged; the same DVD-Video check
-        &BurnRun::AskOverwrite,
+        &BurnRun::OpenRecorder,       // as for a folder
+        &BurnRun::LookAtDisc,         // as for a folder
+        &BurnRun::BuildImageTrack,    // the library's track of the file
+        &BurnRun::CheckRoomForImage,  // as for a folder
+        &BurnRun::CheckDiscRoom,      // the image fits the disc
+        &BurnRun::CheckImageContent,  // structure problems logged; the same DVD-Video check
+        &BurnRun::AskOverwrite,       // as for a folder
     };
     const std::span<const Check> checks =
         BurnsImage() ? std::span<const Check>(ImageChecks) : std::span<const Check>(FolderChecks);
