@@ -15,6 +15,10 @@ const char *const ReallocCaption = "Problem Reallocation!";
 
 void CBurnDlg::OnBurn()
 {
+    if (m_spnCopies->value() > 1 && m_portRecorders.SelectedDevice() != nullptr) {
+        OnBurnCopies(m_spnCopies->value());
+        return;
+    }
     // Taken once: the decisions after the burn follow what was set when the
     // burn began.
     const bool forceShutdown = (m_pOtherDlg->GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;

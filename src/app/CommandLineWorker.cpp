@@ -6,6 +6,7 @@
 #include "cmdline/CommandLineOptions.h"
 #include "jobs/burn/BurnReport.h"
 #include "jobs/burn/BurnRun.h"
+#include "jobs/copies/CopiesHost.h"
 #include "jobs/desktop/DesktopHooks.h"
 #include "log/LogFile.h"
 #include "platform/CPathHelper.h"
@@ -168,6 +169,12 @@ void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
         case StepKind::Error:
             m_window.AppendLogText(step.textId);
             break;
+        case StepKind::Copies:
+            m_window.AppendLog(FormatText(m_window.GetText(step.textId), {step.value}));
+            break;
+        case StepKind::KeepGoing:
+            m_window.AppendLogText(step.textId);
+            break;
         case StepKind::PrepareOnly:
         case StepKind::Quiet:
         case StepKind::Json:
@@ -202,6 +209,8 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
         noRecorder = true;
         return static_cast<int>(jobs::RunBurnNoRecorder);
     };
+    if (parsed.copies > 1 && m_window.m_portRecorders.SelectedDevice() != nullptr)
+        return BurnCopies(parsed, lockWindow);
     // The job looks at the disc, asks about a used rewritable one (once),
     // and erases it only when the burn can follow; that burn's result is
     // the one that counts.
@@ -218,6 +227,40 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
         Failed(status, status == runexit::BurnAborted ? m_window.JobAbortSignalLine() : QString());
     }
     return result;
+}
+
+int CommandLineWorker::BurnCopies(const ParsedCommandLine &parsed, const std::function<int()> &lockWindow)
+{
+    const DeviceInfo &device = *m_window.m_portRecorders.SelectedDevice();
+    if (jobs::IsImageRecorder(device)) {
+        m_window.AppendLogText(textid::CopiesToImageRecorder);
+        Failed(runexit::ParseError, m_window.GetText(textid::CopiesToImageRecorder));
+        return NoBurnResult;
+    }
+    RecordingJobs &jobs = m_window.Jobs();
+    jobs::CopiesHost host(jobs.Job(), jobs.Burn(), device, m_window, m_window.m_portQuestions,
+                          m_window.m_bAbort, lockWindow);
+    if (m_presence == Presence::Unattended)
+        host.SetUnattended({m_window.m_portSettings.TakeJobSettings().discChangeWaitSecs, parsed.keepGoing,
+                            [this](const QString &line) { m_window.AppendNotice(line); }});
+    const jobs::CopiesOutcome outcome =
+        jobs::RunCopies(parsed.copies, m_window.m_bVerify != 0, m_window.m_strSourceDir, host, m_window);
+    if (outcome.AllBurned()) {
+        Succeeded(parsed);
+        return 0;
+    }
+    QString detail = outcome.stoppedBecause;
+    if (detail.isEmpty() && outcome.failedResult == BURN_USER_ABORT)
+        detail = m_window.JobAbortSignalLine();
+    if (detail.isEmpty())
+        detail = m_window.FailureCause();
+    if (detail.isEmpty())
+        detail =
+            runexit::DefaultCause(runexit::ForBurnResult(outcome.failedResult, runexit::RecorderOpened::Yes),
+                                  [this](int id) { return m_window.GetText(id); });
+    Failed(runexit::NotEveryCopy,
+           FormatText(m_window.GetText(textid::CopiesCause), {outcome.burned, outcome.copies, detail}));
+    return outcome.failedResult != 0 ? outcome.failedResult : static_cast<int>(BURN_USER_ABORT);
 }
 
 void CommandLineWorker::Succeeded(const ParsedCommandLine &parsed)
