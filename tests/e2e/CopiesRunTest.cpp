@@ -31,17 +31,19 @@ protected:
     QString LastLine(const ProgramRun &run) const { return Lines(run.err).value(Lines(run.err).size() - 1); }
 };
 
+// At 1x each copy takes more than a second: the image's own dates must not
+// follow the clock from one copy to the next.
 TEST_F(CopiesRunTest, ThreeCopiesAreByteIdenticalAndVerified)
 {
-    UseChanger(2);
+    UseChanger(2, QByteArray(ChangerDvdPlusRw).replace("4x 8x\npacing = full-speed", "1x\npacing = paced"));
     const ProgramRun run = RunProgram(Words("-n 3 -d SOURCE"));
     ASSERT_EQ(run.exitCode, runexit::Success) << run.err.toStdString() << run.out.toStdString();
     QFile last(Image());
     ASSERT_TRUE(last.open(QIODevice::ReadOnly));
     const QByteArray third = last.readAll();
     EXPECT_GT(third.size(), 100 * 2048);
-    EXPECT_EQ(Ejected(1), third);
-    EXPECT_EQ(Ejected(2), third);
+    EXPECT_TRUE(Ejected(1) == third);
+    EXPECT_TRUE(Ejected(2) == third);
     ExpectGoodImage(Image());
     EXPECT_TRUE(run.out.contains(u"Copy 3 of 3: burned and verified."_s)) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(u"3 of 3 copies burned and verified"_s));

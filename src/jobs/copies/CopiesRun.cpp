@@ -7,7 +7,42 @@
 
 #include "reclib_api.h"
 
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <ctime>
+
 namespace jobs {
+namespace {
+
+// The recording library dates the image (its volume descriptors, and files
+// newer than that) when it makes the track, from the clock unless
+// SOURCE_DATE_EPOCH gives the moment. Each copy makes its own track, so the
+// run pins that moment for all of them; a moment the user pinned stays.
+class PinnedImageTime
+{
+public:
+    PinnedImageTime()
+    {
+        if (qEnvironmentVariableIsSet(Name))
+            return;
+        m_pinned = true;
+        qputenv(Name, QByteArray::number(static_cast<qint64>(std::time(nullptr))));
+    }
+    ~PinnedImageTime()
+    {
+        if (m_pinned)
+            qunsetenv(Name);
+    }
+    PinnedImageTime(const PinnedImageTime &) = delete;
+    PinnedImageTime &operator=(const PinnedImageTime &) = delete;
+
+private:
+    static constexpr const char *Name = "SOURCE_DATE_EPOCH";
+    bool m_pinned = false;
+};
+
+} // namespace
 
 QString CopiesSummary(const CopiesOutcome &outcome, bool verify, IJobWindow &report)
 {
@@ -20,6 +55,7 @@ CopiesOutcome RunCopies(int copies, bool verify, const QString &sourceFolder, IC
 {
     CopiesOutcome outcome;
     outcome.copies = copies;
+    const PinnedImageTime sameDates;
     const SourceStamps first = TakeSourceStamps(sourceFolder);
     for (int copy = 1; copy <= copies; ++copy) {
         if (copy > 1) {
