@@ -39,11 +39,12 @@ fresh() {
     find "$work/film" -type f -print0 | xargs -0 cat >/dev/null
     sync
 }
-timed() {
-    local start
-    start=$(date +%s.%N)
-    "$@" >/dev/null 2>&1
-    echo "$(date +%s.%N) - $start" | bc
+# Runs the program; a run that fails ends the benchmark with its reason.
+run() {
+    "$work/program/orvane-burn" "$@" >/dev/null 2>"$work/err" || {
+        tail -1 "$work/err" >&2
+        exit 1
+    }
 }
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
@@ -51,12 +52,15 @@ median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 : >"$work/three.times"
 for _ in $(seq "$runs"); do
     fresh 2
-    timed "$work/program/orvane-burn" -n 3 -d "$work/film" >>"$work/one.times"
+    start=$(date +%s.%N)
+    run -n 3 -d "$work/film"
+    echo "$(date +%s.%N) - $start" | bc >>"$work/one.times"
+    [ "$(ls "$work/program/media/stack/ejected"/*.iso | wc -l)" = 2 ] || { echo "not three copies" >&2; exit 1; }
     fresh 0
     start=$(date +%s.%N)
     for _ in 1 2 3; do
         rm -rf "$work/program/media"
-        "$work/program/orvane-burn" -d "$work/film" >/dev/null 2>&1
+        run -d "$work/film"
     done
     echo "$(date +%s.%N) - $start" | bc >>"$work/three.times"
 done
