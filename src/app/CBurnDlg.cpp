@@ -35,7 +35,6 @@ CBurnDlg::CBurnDlg(RegistryStore &registry, QWidget *parent) : QDialog(parent), 
     m_pFsFlagsDlg->SetHelpOpener(help);
     m_pOtherDlg->SetHelpOpener(help);
     m_pAudioDlg->SetHelpOpener(help);
-    m_evtJobDone.Reset();
     m_hIcon = programimages::WindowIcon();
 
     setupUi(this);

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "app/CommandLineWorker.h"
 #include "app/WindowBusyPort.h"
 #include "app/WindowProgressPort.h"
 #include "app/WindowQuestionPort.h"
 #include "app/WindowRecorderListPort.h"
+#include "app/WindowRunPort.h"
 #include "app/WindowSettingsPort.h"
 #include "app/WindowSetupPort.h"
+#include "app/WindowSourceFieldsPort.h"
 #include "app/WindowSpeedListPort.h"
+#include "cmdline/CommandLineWorker.h"
 #include "controls/CDataExchange.h"
 #include "controls/CThemeApi.h"
 #include "jobs/RecordingJobs.h"
@@ -48,24 +50,18 @@ class TerminalEcho;
 // It owns the text source, the path helper and the three settings dialogs
 // (which hold most settings between runs), runs the start-up sequence,
 // locks itself while a job runs and offers the log and message-box services
-// the recording jobs use (IJobWindow) and the fields and steps the source
-// and label logic uses (ISourceFields, ISourceFieldSteps). The jobs reach its lists,
-// displays, busy state and settings through the small port members below
-// (m_portProgress, ...).
+// the recording jobs use (IJobWindow). The jobs reach its lists, displays,
+// busy state, settings and source fields through the small port members
+// below (m_portProgress, ...).
 //
 // The control members (m_btnBurn, m_edtLog, ...) come from the dialog
-// template; the settings the window holds itself and the members the
-// recording jobs share come from RecordingState (m_strSourceDir, m_nMedia,
-// m_nSpeedIndex, m_bAbort, m_hDevice, ...).
+// template. The values its fields show and the jobs read (m_strSourceDir,
+// m_nMedia, m_nSpeedIndex, m_bAbort, ...) belong to the jobs' shared record
+// (RecordingJobs::State()); the window keeps their names as references.
 //
 // Threads: the window lives on the GUI thread. Operations marked "any
 // thread" marshal to it; workers must touch controls only through them.
-class CBurnDlg : public QDialog,
-                 public IJobWindow,
-                 public ISourceFields,
-                 public ISourceFieldSteps,
-                 public Ui::CBurnDlg,
-                 public RecordingState
+class CBurnDlg : public QDialog, public IJobWindow, public Ui::CBurnDlg
 {
     Q_OBJECT
 
@@ -177,25 +173,21 @@ public:
     // then the members shown again. GUI thread.
     void ApplyWindowTexts();
 
-    // Source folder and volume label (ISourceFields, ISourceFieldSteps). Any thread.
-    QString &SourceDir() override { return m_strSourceDir; }
-    QString &Volume() override { return m_strVolume; }
-    int LabelLimit() const override;
-    void PullFields() override { UpdateData(Exchange::FromControls); }
-    void PushFields() override { UpdateData(Exchange::ToControls); }
-    void SetLabelRoomText(const QString &text) override;
+    // Source folder and volume label, as WindowSourceFieldsPort offers them
+    // to the source and label events. Any thread.
+    int LabelLimit() const;
+    void SetLabelRoomText(const QString &text);
     // Measures the source folder, shows it on the capacity meter and decides
     // whether Burn is usable.
-    void CheckSourceSize() override;
-    void SetLabelFromFolder(const QString &path) override;
-    void ShowLabelRoom() override;
+    void CheckSourceSize();
+    void SetLabelFromFolder(const QString &path);
+    void ShowLabelRoom();
     // Starts the background DVD-Video check of m_strSourceDir. GUI thread.
-    void SourceFolderChosen() override;
-    int BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags,
-                        QString &chosen) override;
+    void SourceFolderChosen();
+    int BrowseForFolder(const QString &title, const QString &initialFolder, unsigned flags, QString &chosen);
 
     // Both source-field ports, as the field events take them.
-    SourceFieldPorts SourceFields() { return {*this, *this}; }
+    SourceFieldPorts SourceFields() { return m_portSourceFields.Ports(); }
 
     // A termination signal (SIGINT, SIGTERM, SIGHUP): a running job is
     // aborted as the Abort button does, and the window closes once it has
@@ -269,7 +261,9 @@ public:
     std::unique_ptr<CFsFlagsDlg> m_pFsFlagsDlg;
     std::unique_ptr<COtherSettingsDlg> m_pOtherDlg;
 
-    // Values bound to controls (besides those of RecordingState).
+    // The language file setting: a bare file name such as "english.lng".
+    QString m_strLangFile;
+    // Values bound to controls (besides those of the jobs' record below).
     QString m_strStatus;
     QIcon m_hIcon;
 
@@ -331,12 +325,31 @@ public:
     WindowBusyPort m_portBusy{*this};
     WindowSetupPort m_portSetup{*this};
     WindowSettingsPort m_portSettings{*this};
+    WindowSourceFieldsPort m_portSourceFields{*this};
+    WindowRunPort m_portRun{*this};
 
 private:
     // Last: the jobs wait for their workers when the window goes.
     RecordingJobs m_jobs{JobPorts{*this, m_portQuestions, m_portProgress, m_portRecorders, m_portSpeeds,
                                   m_portBusy, m_portSetup, m_portSettings},
-                         *this, m_sound, m_registry};
+                         m_sound, m_registry};
+
+public:
+    // The jobs' record, under the names the window's fields, commands and
+    // settings file use. GUI thread while no job runs (m_bAbort: any thread).
+    QString &m_strSourceDir = m_jobs.State().m_strSourceDir;
+    QString &m_strVolume = m_jobs.State().m_strVolume;
+    QString &m_strDeviceName = m_jobs.State().m_strDeviceName;
+    int &m_nMedia = m_jobs.State().m_nMedia;
+    int &m_nSpeedIndex = m_jobs.State().m_nSpeedIndex;
+    int &m_bReallocate = m_jobs.State().m_bReallocate;
+    int &m_nEraseMode = m_jobs.State().m_nEraseMode;
+    int &m_bShutdown = m_jobs.State().m_bShutdown;
+    int &m_bVerify = m_jobs.State().m_bVerify;
+    std::atomic<bool> &m_bAbort = m_jobs.State().m_bAbort;
+
+private:
     // Stopped first when the window goes: its thread uses everything above.
-    CommandLineWorker m_commandLine{*this};
+    CommandLineWorker m_commandLine{
+        RunPorts{*this, m_portBusy, m_portRecorders, m_portSourceFields, m_portRun, m_portRun}, m_jobs};
 };

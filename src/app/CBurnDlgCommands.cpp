@@ -68,9 +68,10 @@ void CBurnDlg::OnSaveSettings()
         m_bSettingsUnusable = false;
         AppendLog(FormatText(GetText(textid::SettingsKeptAside), {aside}));
     }
-    const SaveSettingsResult result =
-        SaveSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg},
-                     m_cmbDevice->currentText(), *m_pLang);
+    const SaveSettingsResult result = SaveSettings(
+        SettingsPath(),
+        SettingsValues{m_jobs.State(), *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg, m_strLangFile},
+        m_cmbDevice->currentText(), *m_pLang);
     m_strStatus = result.statusText;
     UpdateData(Exchange::ToControls);
 }

@@ -55,7 +55,7 @@ void CBurnDlg::OnInitDialog()
     InitRecordingForMedia();
     SetMeterLimitsForMedia();
 
-    m_progressClock = jobs::ProgressClock();
+    m_jobs.State().m_progressClock = jobs::ProgressClock();
     ShowIdleProgress();
 
     // A window that already ended (no recording library) starts nothing more.
@@ -70,7 +70,8 @@ void CBurnDlg::OnInitDialog()
 int CBurnDlg::LoadSettingsAndLanguage()
 {
     const int settingsResult =
-        LoadSettings(SettingsPath(), SettingsValues{*this, *m_pFsFlagsDlg, *m_pOtherDlg, *m_pAudioDlg});
+        LoadSettings(SettingsPath(), SettingsValues{m_jobs.State(), *m_pFsFlagsDlg, *m_pOtherDlg,
+                                                    *m_pAudioDlg, m_strLangFile});
     if (settingsResult == 0)
         UpdateData(Exchange::ToControls);
 

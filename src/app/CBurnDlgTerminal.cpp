@@ -68,7 +68,7 @@ QString CBurnDlg::FailureCause() const
 {
     QString cause;
     RunOnGuiThread([this, &cause] { cause = m_strLastError; }, Blocking::Wait);
-    const QString library = OneLine(m_strLibraryErrors);
+    const QString library = OneLine(m_jobs.State().m_strLibraryErrors);
     if (!library.isEmpty() && !cause.contains(library))
         cause = cause.isEmpty() ? library : cause + QStringLiteral(" (") + library + QLatin1Char(')');
     return cause;

@@ -1,8 +1,8 @@
 #include "app/CheckCommand.h"
 
 #include "TextIds.h"
-#include "app/RunExitStatus.h"
-#include "app/RunReason.h"
+#include "cmdline/RunExitStatus.h"
+#include "cmdline/RunReason.h"
 #include "jobs/burn/DvdVideoPreflight.h"
 #include "jobs/burn/LayerBreakLines.h"
 #include "lang/BuiltinTexts.h"

@@ -22,3 +22,8 @@ void WindowBusyPort::UpdateData(Exchange direction)
 {
     m_window.UpdateData(direction);
 }
+
+bool WindowBusyPort::IsBusy() const
+{
+    return m_window.IsBusy();
+}

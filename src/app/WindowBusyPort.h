@@ -14,6 +14,7 @@ public:
     void RestoreIdleUi() override;
     void EnableAbort(bool enable) override;
     void UpdateData(Exchange direction) override;
+    bool IsBusy() const override;
 
 private:
     CBurnDlg &m_window;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/desktop/DesktopHooks.h"
 #include "jobs/erase/ProgressClock.h"
 #include "jobs/tree/IsoTree.h"
 #include "platform/AutoResetEvent.h"
@@ -10,9 +11,14 @@
 #include <QString>
 
 #include <atomic>
+#include <memory>
 
-// The main window's members that the recording jobs share. The main window
-// derives from it, so the names are the window's own; tests hold one.
+// What the recording jobs share: the open recorder, the abort flag, the
+// erase's event and estimate, the progress clock, the compilation tree, the
+// library's records and the values the jobs read (the settings the window's
+// fields show, the label, the switches). RecordingJobs owns the one record;
+// the main window keeps the names it reads and writes itself (m_strSourceDir,
+// m_nMedia, m_bAbort, ...) as references into it.
 //
 // Threads: the members bound to controls are written by the window's data
 // exchange on the GUI thread while no job runs; a job (burn, erase, the
@@ -29,6 +35,10 @@ struct RecordingState : MainWindowSettings
     // Set by the erase worker when the library calls are over; the erase
     // clock waits for it.
     AutoResetEvent m_evtJobDone;
+    // The erase that is a burn's first step hands its sleep lock on to the
+    // burn, which lets it go once it holds its own (or ends without one):
+    // the machine may not sleep between the two. The job's thread.
+    std::unique_ptr<jobs::NoSleepWhileWriting> m_sleepUntilBurn;
     // The library's erase estimate in seconds, error values included.
     std::atomic<int> m_nEraseSecs{0};
     // The open recorder while a job runs: its one owner, which closes it on

@@ -19,6 +19,7 @@ struct SettingsValues
     FsFlagsSettings &fs;
     OtherSettingsValues &other;
     AudioSettings &audio;
+    QString &language; // m_strLangFile, a bare file name such as "english.lng"
 };
 
 // "<programFolder>/Orvane.ini".

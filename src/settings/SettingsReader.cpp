@@ -44,7 +44,7 @@ const std::vector<KeyRule> &KeyRules()
         {QLatin1StringView("Speed: "),
          [](QStringView v, const SettingsValues &s) { s.main.m_nSpeedIndex = DecimalInt(v); }},
         {QLatin1StringView("Language: "),
-         [](QStringView v, const SettingsValues &s) { s.main.m_strLangFile = v.toString(); }},
+         [](QStringView v, const SettingsValues &s) { s.language = v.toString(); }},
         {QLatin1StringView("EnableAudio: "),
          [](QStringView v, const SettingsValues &s) { s.audio.SetAudioEnabled(DecimalInt(v)); }},
         {QLatin1StringView("SuccessWave: "),

@@ -64,7 +64,7 @@ QString FormatSettingsText(const QString &templ, const SettingsValues &values, c
                                                burnFlags,
                                                values.other.GetMoreFlags(),
                                                values.main.m_nSpeedIndex,
-                                               OneLine(values.main.m_strLangFile),
+                                               OneLine(values.language),
                                                OneLine(values.audio.GetSuccessWave()),
                                                OneLine(values.audio.GetErrorWave()),
                                                values.audio.IsAudioEnabled(),

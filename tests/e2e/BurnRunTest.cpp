@@ -3,6 +3,7 @@
 #include "ProgramRun.h"
 
 #include <QCryptographicHash>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -183,6 +184,24 @@ TEST_F(UnattendedRunTest, ShutdownOptionPowersOffOnlyAfterABurn)
     EXPECT_TRUE(log.contains(Text(648)));
     EXPECT_TRUE(log.contains(Text(706).section(u"%s"_s, 0, 0) + Desktop() + u"/MY_FILM.log"_s));
     EXPECT_FALSE(log.contains(u"=> Ejecting the disc"_s));
+}
+
+// An erase that is a burn's first step hands its sleep lock on: the
+// burn's lock is taken before the erase's is let go.
+TEST_F(UnattendedRunTest, SleepStaysHeldFromTheEraseThroughTheBurn)
+{
+    PrivateSystemBus bus;
+    ASSERT_TRUE(bus.IsReady());
+    UseUsedDisc();
+    const ProgramRun run = RunProgram({u"-o"_s, u"-d"_s, m_source});
+    EXPECT_EQ(run.exitCode, runexit::Success) << run.err.toStdString();
+    QStringList locks = bus.InhibitLines();
+    for (int i = 0; i < 100 && locks.count(u"Released"_s) < 2; ++i, locks = bus.InhibitLines())
+        QThread::msleep(20);
+    ASSERT_EQ(locks.size(), 4) << locks.join(u'\n').toStdString();
+    EXPECT_TRUE(locks[1].startsWith(u"Inhibit "_s) && locks[1].contains(u"MY_FILM"_s))
+        << locks[1].toStdString();
+    EXPECT_EQ(locks.mid(2), (QStringList{u"Released"_s, u"Released"_s}));
 }
 
 } // namespace

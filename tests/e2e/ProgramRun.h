@@ -6,7 +6,7 @@
 #include "ProgramFolderCopy.h"
 #include "TestEnvironment.h"
 
-#include "app/RunExitStatus.h"
+#include "cmdline/RunExitStatus.h"
 
 #include <QDir>
 #include <QFile>

@@ -14,6 +14,7 @@
 
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 
 // The settings a test gives the jobs; set them before a job starts.
@@ -34,8 +35,14 @@ public:
     {
         Add(QStringLiteral("EnableBusyUi"),
             abort == AbortButton::Enabled ? QStringLiteral("1") : QStringLiteral("0"));
+        m_busy = true;
     }
-    void RestoreIdleUi() override { Add(QStringLiteral("RestoreIdleUi")); }
+    void RestoreIdleUi() override
+    {
+        Add(QStringLiteral("RestoreIdleUi"));
+        m_busy = false;
+    }
+    bool IsBusy() const override { return m_busy; }
     void EnableAbort(bool enable) override
     {
         Add(QStringLiteral("EnableAbort"), QString::number(enable ? 1 : 0));
@@ -44,6 +51,9 @@ public:
     {
         Add(QStringLiteral("UpdateData"), QString::number(direction == Exchange::FromControls ? 1 : 0));
     }
+
+private:
+    std::atomic<bool> m_busy{false};
 };
 
 // The application boxes go to a BoxRecorder (marked as such); the image file

@@ -32,8 +32,11 @@ int BurnRun::RunBurnAfterErase()
     if (!m_state.m_recorder.IsOpen())
         return EndPreparedRun(jobs::RunBurnNoRecorder);
     const DiscLook disc = ReadDisc();
-    if (disc.used != jobs::UsedRewritable::No)
+    // The erase's sleep lock is let go before any box of a run that ends here.
+    if (disc.used != jobs::UsedRewritable::No) {
+        m_state.m_sleepUntilBurn.reset();
         return EndPreparedRun(StopStillNotBlank());
+    }
     if (!m_track) {
         const int prepared = PrepareCompilation();
         if (prepared != 0)
@@ -43,6 +46,7 @@ int BurnRun::RunBurnAfterErase()
     }
     if (m_state.m_bAbort) {
         // Abort came while the disc was erased: the burn does not start.
+        m_state.m_sleepUntilBurn.reset();
         ReportResult(BURN_USER_ABORT, m_moreFlags);
         return EndPreparedRun(BURN_USER_ABORT);
     }
@@ -79,6 +83,7 @@ int BurnRun::BurnCompilation()
     const uint32_t speed = SpeedArgument(*m_device);
     jobs::NoSleepWhileWriting noSleep(
         m_ports.report, FormatText(m_ports.report.GetText(textid::InhibitBurnWhy), {m_state.m_strVolume}));
+    m_state.m_sleepUntilBurn.reset();
     const int result =
         NeroBurn(m_state.m_hDevice.Get(), 0, &record, m_burnFlags, speed, &m_state.m_libProgress);
     noSleep.Release();
@@ -96,6 +101,7 @@ int BurnRun::BurnCompilation()
 
 int BurnRun::EndPreparedRun(int result)
 {
+    m_state.m_sleepUntilBurn.reset();
     m_track.reset();
     m_state.m_pIsoRoot.reset();
     CloseRecorder();

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "jobs/RecordingJob.h"
+#include "jobs/BurnCommand.h"
 #include "jobs/copies/CopiesRun.h"
 
-#include <atomic>
 #include <functional>
 #include <optional>
 
 class BurnRun;
-class IJobWindow;
-class IQuestionPort;
 struct DeviceInfo;
+struct RecordingState;
 
 namespace jobs {
 
@@ -18,7 +16,7 @@ namespace jobs {
 bool IsImageRecorder(const DeviceInfo &device);
 
 // The copies host both the window and the command-line run use: each copy
-// is a RecordingJob burn with the caller's prelude, and between copies the
+// is a BurnCommand burn with the caller's prelude, and between copies the
 // disc is ejected. With a person the next disc is asked for in a box
 // ("Insert blank disc k of N", OK / Cancel) and a failed copy asks whether
 // to go on; without one the run waits for the disc to change, up to a
@@ -27,31 +25,31 @@ bool IsImageRecorder(const DeviceInfo &device);
 class CopiesHost : public ICopiesHost
 {
 public:
+    // Without a person at the window (the wait's limit is a setting).
     struct Unattended
     {
-        int waitSecs = 600;
         bool keepGoing = false;
         std::function<void(const QString &)> notice; // a line on standard error and in the log
     };
 
-    CopiesHost(RecordingJob &job, BurnRun &burn, const DeviceInfo &device, IJobWindow &report,
-               IQuestionPort &questions, const std::atomic<bool> &abort, RecordingJob::Prelude prelude);
-    // Without a person at the window.
-    void SetUnattended(Unattended unattended) { m_unattended = std::move(unattended); }
+    // policy: the caller's, without the power-off, which follows the last copy.
+    CopiesHost(const JobPorts &ports, RecordingState &state, BurnRun &burn, BurnCommand &command,
+               const DeviceInfo &device, RecordingJob::Prelude prelude, BurnPolicy policy,
+               std::optional<Unattended> unattended);
 
     int BurnCopy(bool lastCopy) override;
     bool NextDisc(int copy, int copies, QString &why) override;
     bool GoOnAfterFailure(int copy, int copies) override;
-    bool StopRequested() const override { return m_abort.load(); }
+    bool StopRequested() const override;
 
 private:
-    RecordingJob &m_job;
+    JobPorts m_ports;
+    RecordingState &m_state;
     BurnRun &m_burn;
+    BurnCommand &m_command;
     const DeviceInfo &m_device;
-    IJobWindow &m_report;
-    IQuestionPort &m_questions;
-    const std::atomic<bool> &m_abort;
     RecordingJob::Prelude m_prelude;
+    BurnPolicy m_policy;
     std::optional<Unattended> m_unattended;
 };
 

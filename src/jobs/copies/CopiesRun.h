@@ -16,6 +16,8 @@ struct CopiesOutcome
     // Why no further copy was tried when the run stopped between copies
     // (timeout, Cancel, abort, a changed source); empty otherwise.
     QString stoppedBecause;
+    // Refused before any copy (copies to the Image Recorder).
+    bool refused = false;
 
     bool AllBurned() const { return burned == copies; }
 };

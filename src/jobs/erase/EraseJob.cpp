@@ -105,9 +105,15 @@ bool EraseJob::EraseOpenDevice()
     m_ports.report.AppendLog(FormatText(m_ports.report.GetText(textid::EraseTimeFormat), {estimate}));
     m_ports.report.AppendLogText(textid::EraseRunning);
     const auto started = std::chrono::steady_clock::now();
-    jobs::NoSleepWhileWriting noSleep(m_ports.report, m_ports.report.GetText(textid::InhibitEraseWhy));
+    auto noSleep = std::make_unique<jobs::NoSleepWhileWriting>(
+        m_ports.report, m_ports.report.GetText(textid::InhibitEraseWhy));
     const int result = NeroEraseCDRW(m_state.m_hDevice.Get(), mode);
-    noSleep.Release();
+    // An erase for a burn keeps the machine awake until the burn holds its
+    // own lock; any other lets go before its box.
+    if (result == 0 && m_state.m_bEraseInteractive == 0)
+        m_state.m_sleepUntilBurn = std::move(noSleep);
+    else
+        noSleep->Release();
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - started).count();
     // The clock stops when the erase ends, not when a person has read the

@@ -18,4 +18,6 @@ public:
     virtual void RestoreIdleUi() = 0;
     virtual void EnableAbort(bool enable) = 0;
     virtual void UpdateData(Exchange direction) = 0;
+    // Locked by EnableBusyUi and not yet restored.
+    virtual bool IsBusy() const = 0;
 };

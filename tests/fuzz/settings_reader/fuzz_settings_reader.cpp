@@ -18,7 +18,8 @@ struct Settings
     FsFlagsSettings fs;
     OtherSettingsValues other;
     AudioSettings audio;
-    SettingsValues view{main, fs, other, audio};
+    QString language;
+    SettingsValues view{main, fs, other, audio, language};
 };
 
 QString Written(const Settings &s)

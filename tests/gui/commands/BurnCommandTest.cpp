@@ -207,7 +207,7 @@ TEST_F(CommandWindowTest, ShutdownSequenceIsStandByThenLogFileThenPowerOffThenTh
     EXPECT_TRUE(m_window->HasEnded());
     EXPECT_EQ(m_window->EndResult(), CBurnDlg::ResultCancel);
     EXPECT_EQ(m_window->m_cmbDevice->count(), 0) << "the recording set-up was closed";
-    EXPECT_EQ(m_window->m_pDeviceInfos, nullptr);
+    EXPECT_EQ(m_window->Jobs().State().m_pDeviceInfos, nullptr);
 }
 
 } // namespace

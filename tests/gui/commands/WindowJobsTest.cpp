@@ -77,7 +77,7 @@ TEST_F(WindowJobsTest, BurnOfTheSampleWritesAnImageThatPassesTheReaderChecks)
     EXPECT_EQ(m_window->windowTitle(), "Orvane Burn 1.2.0") << "idle again";
     EXPECT_EQ(sound.Played(), QStringList({"/sounds/done.WAV"}));
     EXPECT_FALSE(m_window->IsBusy());
-    EXPECT_FALSE(m_window->m_hDevice.IsOpen());
+    EXPECT_FALSE(m_window->Jobs().State().m_hDevice.IsOpen());
 }
 
 TEST_F(WindowJobsTest, DiscStillUsedAfterTheEraseStopsTheBurnInsteadOfErasingAgain)
@@ -90,7 +90,7 @@ TEST_F(WindowJobsTest, DiscStillUsedAfterTheEraseStopsTheBurnInsteadOfErasingAga
     EXPECT_EQ(m_window->m_strStatus, Text(786));
     ASSERT_EQ(m_window->boxes.Boxes().size(), 1u);
     EXPECT_EQ(m_window->boxes.Boxes()[0].text, Text(906));
-    EXPECT_FALSE(m_window->m_hDevice.IsOpen());
+    EXPECT_FALSE(m_window->Jobs().State().m_hDevice.IsOpen());
     EXPECT_FALSE(m_window->IsBusy());
 }
 
@@ -133,7 +133,7 @@ TEST_F(WindowJobsTest, UsedDvdRwIsErasedQuicklyAfterOneQuestionAndThenBurned)
     Start(UsedDvdRw + "erase-time-scale = 0.001\n");
     PrepareBurn(m_source);
     m_window->m_nEraseMode = 0;
-    m_window->m_bEraseInteractive = 1;
+    m_window->Jobs().State().m_bEraseInteractive = 1;
     EXPECT_EQ(m_window->Jobs().Job().RunBurn(), 0) << Log().join('\n').toStdString();
     EXPECT_EQ(m_window->m_nEraseMode, 1) << "an erase for a burn is quick";
     EXPECT_TRUE(Log().contains(Text(779) + " DVD-RW")) << Log().join('\n').toStdString();

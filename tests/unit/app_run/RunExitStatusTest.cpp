@@ -1,9 +1,9 @@
 // How a command-line run ends and whether a start without a display that
 // answers goes offscreen; the reason line of each status is checked on real runs.
-#include "app/RunExitStatus.h"
+#include "cmdline/RunExitStatus.h"
 #include "app/DisplayFallback.h"
 #include "app/DisplayProbe.h"
-#include "app/RunReason.h"
+#include "cmdline/RunReason.h"
 #include "jobs/burn/BurnReport.h"
 
 #include "TestEnvironment.h"

@@ -106,11 +106,11 @@ protected:
     MemoryRegistryStore m_registry;
     TestJobPorts ports;
     GatedBusy busy;
-    RecordingState window;
     RecordingSoundPlayer sound;
     RecordingJobs jobs{JobPorts{ports.report, ports.questions, ports.progress, ports.none, ports.none, busy,
                                 ports.none, ports.settings},
-                       window, sound, m_registry};
+                       sound, m_registry};
+    RecordingState &window = jobs.State();
     std::mutex m_mutex;
     std::vector<JobPhase> m_phases;
 };
@@ -262,6 +262,35 @@ TEST_F(RecordingJobsTest, ReallocateBoxLogsAndInformsWhenSwitchedOff)
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(Boxes()[0].caption, "Just 4 Info");
     EXPECT_EQ(Boxes()[0].text, "<640>");
+}
+
+// The policy around a failed burn (the prelude stands in for it): only a
+// caller that offers the retry is asked, never with a forced power-off
+// pending, and only a forced power-off follows a failure.
+TEST_F(RecordingJobsTest, BurnCommandAsksAndPowersOffAsItsPolicySays)
+{
+    struct Case
+    {
+        bool offer, wanted, forced;
+        int questions;
+        bool shutDown;
+    } const cases[] = {{true, false, false, 1, false},
+                       {false, true, false, 0, false},
+                       {true, true, true, 0, true},
+                       {false, true, true, 0, true}};
+    ports.report.boxes.answer = [](const BoxRecorder::Box &) { return int(mb::IdNo); };
+    for (const Case &c : cases) {
+        window.m_bReallocProblem = 1;
+        const std::size_t boxesBefore = Boxes().size();
+        BurnPolicy policy{c.offer, c.forced, [&c] { return c.wanted; }};
+        const BurnOutcome outcome = jobs.Command().Run([] { return int(BURN_FAILED); }, policy);
+        EXPECT_EQ(outcome.result, BURN_FAILED);
+        EXPECT_EQ(outcome.shutDown, c.shutDown) << c.offer << c.wanted << c.forced;
+        EXPECT_EQ(Boxes().size() - boxesBefore, std::size_t(c.questions)) << c.offer << c.wanted << c.forced;
+        EXPECT_EQ(window.m_bReallocProblem, c.questions == 0 ? 1 : 0);
+    }
+    EXPECT_EQ(Boxes()[0].caption, "Problem Reallocation!");
+    EXPECT_TRUE(Log().contains("<658>")) << "No stops with the reason";
 }
 
 // Each job that ends before it needs a recorder passes its phases and

@@ -24,7 +24,8 @@ struct Settings
     FsFlagsSettings fs;
     OtherSettingsValues other;
     AudioSettings audio;
-    SettingsValues view{main, fs, other, audio};
+    QString language;
+    SettingsValues view{main, fs, other, audio, language};
 };
 
 const QDateTime FixedTime(QDate(1993, 6, 3), QTime(21, 49, 8));
@@ -63,7 +64,8 @@ TEST(SettingsFile, SavedValuesLoadBackUnchanged)
     const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
     EXPECT_TRUE(path.endsWith(u"/Orvane.ini"_s));
     Settings saved;
-    saved.main = {u"ignored on save"_s, 1, 3, 0, u"deutsch.lng"_s, u"/media/Filme/100% Gr\u00FC\u00DFe %s"_s};
+    saved.main = {u"ignored on save"_s, 1, 3, 0, u"/media/Filme/100% Gr\u00FC\u00DFe %s"_s};
+    saved.language = u"deutsch.lng"_s;
     saved.fs.SetFsFlags(FS_JOLIET | FS_MODE2);
     saved.other.SetBurnFlags(static_cast<int>(BURN_NO_OVERWRITE_ASK | BURN_VERIFY | BURN_SIMULATE));
     saved.other.SetMoreFlags(MORE_LABEL16);
@@ -218,7 +220,7 @@ TEST(SettingsFile, ValuesCannotInjectKeys)
     const QString path = SettingsFilePath(testenv::makeTempDir(u"ini"_s));
     Settings saved;
     saved.main.m_strSourceDir = u"/media/a\nSpeed: 99\rb\tc"_s;
-    saved.main.m_strLangFile = u"x.lng\nBurnFlags: 2"_s;
+    saved.language = u"x.lng\nBurnFlags: 2"_s;
     saved.audio.SetSuccessWave(u"/ok.wav\u2028MediaType: 1\u0085"_s);
     ASSERT_TRUE(SaveSettings(path, saved.view, u"Drive\nFSFlags: 1"_s, CLanguageText(), FixedTime).saved);
     EXPECT_EQ(readFile(path).count('\n'), 18) << "17 template lines and the one the time brings";

@@ -1,13 +1,17 @@
-#include "app/CommandLineWorker.h"
+#include "cmdline/CommandLineWorker.h"
 
 #include "TextIds.h"
-#include "app/CBurnDlg.h"
-#include "app/RunReason.h"
 #include "cmdline/CommandLineOptions.h"
+#include "cmdline/RunReason.h"
+#include "jobs/RecordingJobs.h"
 #include "jobs/burn/BurnReport.h"
 #include "jobs/burn/BurnRun.h"
-#include "jobs/copies/CopiesHost.h"
+#include "jobs/copies/CopiesCommand.h"
 #include "jobs/desktop/DesktopHooks.h"
+#include "jobs/ports/IBusyPort.h"
+#include "jobs/ports/IJobWindow.h"
+#include "jobs/ports/IRecorderListPort.h"
+#include "jobs/ports/SourceFieldPorts.h"
 #include "log/LogFile.h"
 #include "platform/CPathHelper.h"
 #include "platform/GuiThread.h"
@@ -29,7 +33,10 @@ using cmdline::StepKind;
 
 } // namespace
 
-CommandLineWorker::CommandLineWorker(CBurnDlg &window) : m_window(window) {}
+CommandLineWorker::CommandLineWorker(const RunPorts &ports, RecordingJobs &jobs)
+    : m_ports(ports), m_jobs(jobs)
+{
+}
 
 CommandLineWorker::~CommandLineWorker()
 {
@@ -58,7 +65,7 @@ void CommandLineWorker::Stop()
     m_sleepWake.notify_all();
     // A burn cannot be left half done: the library is asked to give up.
     if (!m_done.IsSet())
-        m_window.m_bAbort = true;
+        m_jobs.State().m_bAbort = true;
     // The worker may be waiting for the GUI thread; Wait keeps serving it.
     m_done.Wait();
     m_thread.join();
@@ -90,13 +97,13 @@ void CommandLineWorker::Run(std::stop_token stop)
             // The window waits for a person; without one nothing will happen.
             if (m_presence == Presence::Unattended) {
                 const int cause = parsed.prepareOnly ? textid::CausePrepareOnly : textid::CauseNoFolder;
-                Failed(runexit::NothingToBurn, m_window.GetText(cause));
+                Failed(runexit::NothingToBurn, m_ports.report.GetText(cause));
             }
-        } else if (!stop.stop_requested() && !m_window.HasEnded()) {
+        } else if (!stop.stop_requested() && !m_ports.window.HasEnded()) {
             // A window closed meanwhile has let the recording library go.
             result = Burn(parsed);
         }
-        m_window.UpdateData(Exchange::ToControls);
+        m_ports.busy.UpdateData(Exchange::ToControls);
     }
     m_done.Set(result);
 }
@@ -104,35 +111,35 @@ void CommandLineWorker::Run(std::stop_token stop)
 void CommandLineWorker::ApplyOptions(const ParsedCommandLine &parsed)
 {
     ApplySteps(parsed);
-    m_window.UpdateData(Exchange::ToControls);
+    m_ports.busy.UpdateData(Exchange::ToControls);
     if (!parsed.parseError && parsed.folderGiven) {
         if (!parsed.labelGiven)
             TakeLabelFromFolder();
         if (parsed.prepareOnly)
-            m_window.m_btnBurn->setEnabled(true);
+            m_ports.window.OfferBurn();
     }
     // The Shutdown box's handler announces the log file it will write,
     // named after the label: it runs once the label is final, the one taken
     // from the folder included.
     if (parsed.shutdownWanted) {
-        m_window.UpdateData(Exchange::ToControls);
-        m_window.OnShutdownCheck();
+        m_ports.busy.UpdateData(Exchange::ToControls);
+        m_ports.window.OnShutdownCheck();
     }
 }
 
 void CommandLineWorker::TakeLabelFromFolder()
 {
-    const QString folder = m_window.m_strSourceDir;
-    m_window.SetLabelFromFolder(folder);
-    const QString label = m_window.m_strVolume;
+    const QString folder = m_jobs.State().m_strSourceDir;
+    m_ports.sourceSteps.SetLabelFromFolder(folder);
+    const QString label = m_jobs.State().m_strVolume;
     const QString name = CPathHelper().GetLastComponent(folder);
-    m_window.AppendLog(
-        FormatText(m_window.GetText(textid::LabelFromFolderName), {label, name.isEmpty() ? folder : name}));
+    m_ports.report.AppendLog(FormatText(m_ports.report.GetText(textid::LabelFromFolderName),
+                                        {label, name.isEmpty() ? folder : name}));
     // "-d <film>/VIDEO_TS" is a common slip: the files still go into
     // VIDEO_TS on the disc, but the disc is named after the wrong folder.
     if (label.compare(QLatin1String("VIDEO_TS"), Qt::CaseInsensitive) == 0)
-        m_window.AppendLog(FormatText(m_window.GetText(textid::LabelVideoTsHint),
-                                      {QFileInfo(QDir::cleanPath(folder)).path()}));
+        m_ports.report.AppendLog(FormatText(m_ports.report.GetText(textid::LabelVideoTsHint),
+                                            {QFileInfo(QDir::cleanPath(folder)).path()}));
 }
 
 void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
@@ -140,40 +147,40 @@ void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
     for (const cmdline::Step &step : parsed.steps) {
         switch (step.kind) {
         case StepKind::SourceFolder:
-            m_window.AppendLog(FormatText(m_window.GetText(step.textId), {step.value}));
-            m_window.m_strSourceDir = step.value;
-            m_window.CheckSourceSize();
+            m_ports.report.AppendLog(FormatText(m_ports.report.GetText(step.textId), {step.value}));
+            m_jobs.State().m_strSourceDir = step.value;
+            m_ports.sourceSteps.CheckSourceSize();
             break;
         case StepKind::VolumeLabel:
-            m_window.AppendLog(FormatText(m_window.GetText(step.textId), {step.value}));
-            m_window.m_strVolume = step.value;
+            m_ports.report.AppendLog(FormatText(m_ports.report.GetText(step.textId), {step.value}));
+            m_jobs.State().m_strVolume = step.value;
             break;
         case StepKind::NoEject:
-            m_window.AppendLogText(step.textId);
-            m_window.m_pOtherDlg->m_bNoEject = 1;
+            m_ports.report.AppendLogText(step.textId);
+            m_ports.window.SetOtherSwitch(OtherSwitch::NoEject);
             break;
         case StepKind::AnyLayerBreak:
-            m_window.AppendLogText(step.textId);
-            m_window.m_bAnyLayerBreak = 1;
+            m_ports.report.AppendLogText(step.textId);
+            m_jobs.State().m_bAnyLayerBreak = 1;
             break;
         case StepKind::OverwriteNoAsk:
-            m_window.AppendLogText(step.textId);
-            m_window.m_pOtherDlg->m_bNoOverwriteAsk = 1;
+            m_ports.report.AppendLogText(step.textId);
+            m_ports.window.SetOtherSwitch(OtherSwitch::NoOverwriteAsk);
             break;
         case StepKind::Shutdown:
-            m_window.AppendLogText(step.textId);
+            m_ports.report.AppendLogText(step.textId);
             // The box's handler follows once the label is known.
-            m_window.m_bShutdown = 1;
+            m_jobs.State().m_bShutdown = 1;
             break;
         case StepKind::WriteLog:
         case StepKind::Error:
-            m_window.AppendLogText(step.textId);
+            m_ports.report.AppendLogText(step.textId);
             break;
         case StepKind::Copies:
-            m_window.AppendLog(FormatText(m_window.GetText(step.textId), {step.value}));
+            m_ports.report.AppendLog(FormatText(m_ports.report.GetText(step.textId), {step.value}));
             break;
         case StepKind::KeepGoing:
-            m_window.AppendLogText(step.textId);
+            m_ports.report.AppendLogText(step.textId);
             break;
         case StepKind::PrepareOnly:
         case StepKind::Quiet:
@@ -191,8 +198,8 @@ void CommandLineWorker::ShowParseError(const ParsedCommandLine &parsed)
         if (step.kind == StepKind::Error)
             textId = step.textId;
     }
-    m_window.ShowMessageBox(m_window.GetText(textId), QString::fromLatin1(ParseErrorCaption),
-                            mb::Ok | mb::IconStop);
+    m_ports.report.ShowMessageBox(m_ports.report.GetText(textId), QString::fromLatin1(ParseErrorCaption),
+                                  mb::Ok | mb::IconStop);
 }
 
 int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
@@ -201,79 +208,82 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
     // Claimed as a job before the window is locked, so that nothing else
     // starts on the recorder (or closes the window) from here on.
     const RecordingJob::Prelude lockWindow = [this, &noRecorder] {
-        m_window.EnableBusyUi(AbortButton::Disabled);
-        RunOnGuiThread([this] { m_window.showMinimized(); }, Blocking::Wait);
-        if (m_window.m_portRecorders.SelectedDevice() != nullptr)
+        m_ports.busy.EnableBusyUi(AbortButton::Disabled);
+        m_ports.window.Minimize();
+        if (m_ports.recorders.SelectedDevice() != nullptr)
             return 0;
-        m_window.AppendLogText(textid::NoRecorderSelected);
+        m_ports.report.AppendLogText(textid::NoRecorderSelected);
         noRecorder = true;
         return static_cast<int>(jobs::RunBurnNoRecorder);
     };
-    if (parsed.copies > 1 && m_window.m_portRecorders.SelectedDevice() != nullptr)
+    if (parsed.copies > 1 && m_ports.recorders.SelectedDevice() != nullptr)
         return BurnCopies(parsed, lockWindow);
     // The job looks at the disc, asks about a used rewritable one (once),
     // and erases it only when the burn can follow; that burn's result is
     // the one that counts.
-    const int result = m_window.Jobs().Job().RunBurn(lockWindow);
+    // No reallocation question and no forced power-off for an unattended
+    // run; it powers off after a burn that succeeded when -s asked for it.
+    BurnPolicy policy;
+    policy.shutdownWanted = [wanted = parsed.shutdownWanted] { return wanted; };
+    const BurnOutcome outcome = m_jobs.Command().Run(lockWindow, policy);
+    const int result = outcome.result;
     if (noRecorder) {
         Failed(runexit::RecorderUnavailable);
     } else if (result == 0) {
-        Succeeded(parsed);
+        Succeeded(parsed, outcome.shutDown);
     } else {
-        const runexit::Status status = runexit::ForBurnResult(
-            result, m_window.Jobs().Burn().RecorderWasOpened() ? runexit::RecorderOpened::Yes
-                                                               : runexit::RecorderOpened::No);
+        const runexit::Status status =
+            runexit::ForBurnResult(result, m_jobs.Burn().RecorderWasOpened() ? runexit::RecorderOpened::Yes
+                                                                             : runexit::RecorderOpened::No);
         // An abort names the signal that asked for it.
-        Failed(status, status == runexit::BurnAborted ? m_window.JobAbortSignalLine() : QString());
+        Failed(status, status == runexit::BurnAborted ? m_ports.window.JobAbortSignalLine() : QString());
     }
     return result;
 }
 
 int CommandLineWorker::BurnCopies(const ParsedCommandLine &parsed, const std::function<int()> &lockWindow)
 {
-    const DeviceInfo &device = *m_window.m_portRecorders.SelectedDevice();
-    if (jobs::IsImageRecorder(device)) {
-        m_window.AppendLogText(textid::CopiesToImageRecorder);
-        Failed(runexit::ParseError, m_window.GetText(textid::CopiesToImageRecorder));
+    // The power-off follows the last copy, and only when every copy was burned.
+    BurnPolicy policy;
+    std::optional<jobs::CopiesHost::Unattended> unattended;
+    if (m_presence == Presence::Unattended)
+        unattended = jobs::CopiesHost::Unattended{
+            parsed.keepGoing, [this](const QString &line) { m_ports.window.Notice(line); }};
+    const jobs::CopiesOutcome outcome = m_jobs.Copies().Run(parsed.copies, lockWindow, policy, unattended);
+    IJobWindow &report = m_ports.report;
+    if (outcome.refused) {
+        Failed(runexit::ParseError, report.GetText(textid::CopiesToImageRecorder));
         return NoBurnResult;
     }
-    RecordingJobs &jobs = m_window.Jobs();
-    jobs::CopiesHost host(jobs.Job(), jobs.Burn(), device, m_window, m_window.m_portQuestions,
-                          m_window.m_bAbort, lockWindow);
-    if (m_presence == Presence::Unattended)
-        host.SetUnattended({m_window.m_portSettings.TakeJobSettings().discChangeWaitSecs, parsed.keepGoing,
-                            [this](const QString &line) { m_window.AppendNotice(line); }});
-    const jobs::CopiesOutcome outcome =
-        jobs::RunCopies(parsed.copies, m_window.m_bVerify != 0, m_window.m_strSourceDir, host, m_window);
     if (outcome.AllBurned()) {
-        Succeeded(parsed);
+        Succeeded(parsed, parsed.shutdownWanted);
         return 0;
     }
     QString detail = outcome.stoppedBecause;
     if (detail.isEmpty() && outcome.failedResult == BURN_USER_ABORT)
-        detail = m_window.JobAbortSignalLine();
+        detail = m_ports.window.JobAbortSignalLine();
     if (detail.isEmpty())
-        detail = m_window.FailureCause();
+        detail = m_jobs.State().m_strLibraryErrors.simplified();
     if (detail.isEmpty())
         detail =
             runexit::DefaultCause(runexit::ForBurnResult(outcome.failedResult, runexit::RecorderOpened::Yes),
-                                  [this](int id) { return m_window.GetText(id); });
+                                  [&report](int id) { return report.GetText(id); });
     Failed(runexit::NotEveryCopy,
-           FormatText(m_window.GetText(textid::CopiesCause), {outcome.burned, outcome.copies, detail}));
+           FormatText(report.GetText(textid::CopiesCause), {outcome.burned, outcome.copies, detail}));
     return outcome.failedResult != 0 ? outcome.failedResult : static_cast<int>(BURN_USER_ABORT);
 }
 
-void CommandLineWorker::Succeeded(const ParsedCommandLine &parsed)
+void CommandLineWorker::Succeeded(const ParsedCommandLine &parsed, bool shutDown)
 {
     m_exitStatus = runexit::Success;
-    if (parsed.shutdownWanted) {
+    if (shutDown) {
         // Writes its own log file and closes the window.
-        m_window.RunShutdown();
+        m_ports.end.RunShutdown();
         return;
     }
     if (parsed.logWanted)
-        m_window.WriteLogFile(static_cast<int>(LogFileKind::CommandLineRun));
-    CloseWindow();
+        m_ports.end.WriteLogFile(static_cast<int>(LogFileKind::CommandLineRun));
+    m_ports.window.Close();
 }
 
 QString CommandLineWorker::ParseErrorCause(const ParsedCommandLine &parsed) const
@@ -282,7 +292,7 @@ QString CommandLineWorker::ParseErrorCause(const ParsedCommandLine &parsed) cons
     QStringList errors;
     for (const cmdline::Step &step : parsed.steps) {
         if (step.kind == StepKind::Error) {
-            QString text = m_window.GetText(step.textId).trimmed();
+            QString text = m_ports.report.GetText(step.textId).trimmed();
             if (text.endsWith(QLatin1Char('.')))
                 text.chop(1);
             errors << text + QStringLiteral(" (\"") + step.value + QStringLiteral("\")");
@@ -305,13 +315,8 @@ void CommandLineWorker::Failed(runexit::Status status, const QString &cause)
     }
     m_exitStatus = status;
     // A run that gives up before the burn locked nothing for good.
-    if (m_window.IsBusy())
-        m_window.RestoreIdleUi();
+    if (m_ports.busy.IsBusy())
+        m_ports.busy.RestoreIdleUi();
     if (m_presence == Presence::Unattended)
-        CloseWindow();
-}
-
-void CommandLineWorker::CloseWindow()
-{
-    RunOnGuiThread([this] { m_window.OnCancel(); }, Blocking::Wait);
+        m_ports.window.Close();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/RunExitStatus.h"
+#include "cmdline/RunExitStatus.h"
+#include "cmdline/RunPorts.h"
 #include "jobs/erase/JobDoneSignal.h"
 
 #include <QStringList>
@@ -12,8 +13,7 @@
 #include <stop_token>
 #include <thread>
 
-class CBurnDlg;
-struct DeviceInfo;
+class RecordingJobs;
 
 namespace cmdline {
 struct ParsedCommandLine;
@@ -25,9 +25,11 @@ struct ParsedCommandLine;
 enum class Presence { Attended, Unattended };
 
 // The unattended run the command line asks for, on a thread of its own: it
-// reads the options into the main window (folder, label, switches), then
-// burns to the preselected recorder and closes the window, writes the log
-// file or powers the machine off; with -c it only prepares the window.
+// reads the options into the jobs' record (folder, label, switches) and
+// shows them in the window, then burns to the preselected recorder and
+// closes the window, writes the log file or powers the machine off; with -c
+// it only prepares the window. It reaches the window only through its ports
+// (RunPorts) and reads no widget.
 //
 // The window owns the worker. Destroying it (or Stop) ends a run that has
 // not started burning, asks a running burn to abort, and waits for the
@@ -39,7 +41,7 @@ public:
     // RunBurn's result before (or without) a burn.
     static constexpr int NoBurnResult = 99;
 
-    explicit CommandLineWorker(CBurnDlg &window);
+    CommandLineWorker(const RunPorts &ports, RecordingJobs &jobs);
     ~CommandLineWorker();
 
     CommandLineWorker(const CommandLineWorker &) = delete;
@@ -67,7 +69,7 @@ public:
 private:
     void Run(std::stop_token stop);
     bool SleepBeforeRun(std::stop_token stop);
-    // Steps 2 to 5: the options into the window, on the GUI thread.
+    // Steps 2 to 5: the options into the jobs' record and the window.
     void ApplyOptions(const cmdline::ParsedCommandLine &parsed);
     void ApplySteps(const cmdline::ParsedCommandLine &parsed);
     // Without -v: the label from the folder's name, and the log says so.
@@ -77,13 +79,11 @@ private:
     int Burn(const cmdline::ParsedCommandLine &parsed);
     // -n with more than one copy: the copies one after the other.
     int BurnCopies(const cmdline::ParsedCommandLine &parsed, const std::function<int()> &lockWindow);
-    void Succeeded(const cmdline::ParsedCommandLine &parsed);
+    void Succeeded(const cmdline::ParsedCommandLine &parsed, bool shutDown);
     void Failed(runexit::Status status, const QString &cause = QString());
     QString ParseErrorCause(const cmdline::ParsedCommandLine &parsed) const;
-    // Closes the window the way Quit does.
-    void CloseWindow();
-
-    CBurnDlg &m_window;
+    RunPorts m_ports;
+    RecordingJobs &m_jobs;
     Presence m_presence = Presence::Attended;
     QStringList m_tokens;
     bool m_started = false;

@@ -1,4 +1,4 @@
-#include "app/RunReason.h"
+#include "cmdline/RunReason.h"
 
 #include "TextIds.h"
 #include "platform/TextFormat.h"

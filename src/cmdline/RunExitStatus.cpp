@@ -1,4 +1,4 @@
-#include "app/RunExitStatus.h"
+#include "cmdline/RunExitStatus.h"
 
 #include "TextIds.h"
 #include "jobs/burn/BurnReport.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RunExitStatus.h"
+#include "cmdline/RunExitStatus.h"
 
 #include <QString>
 
