@@ -1,6 +1,7 @@
 #include "core/VirtualRecorder.h"
 
 #include "burn/DiscEraser.h"
+#include "core/DiscChanger.h"
 #include "core/FileTarget.h"
 #include "core/MediumFiles.h"
 #include "recorders/EraseEstimate.h"
@@ -44,6 +45,9 @@ VirtualRecorder::VirtualRecorder(RecorderEntry entry, const std::string &library
 {
     const std::string &file = spec().mediumFile;
     m_mediumPath = !file.empty() && file.front() == '/' ? file : libraryFolder + "/" + file;
+    const std::string &changer = spec().changerFolder;
+    if (!changer.empty())
+        m_changerPath = changer.front() == '/' ? changer : libraryFolder + "/" + changer;
 }
 
 bool VirtualRecorder::claim(std::string &whyNot)
@@ -65,7 +69,11 @@ bool VirtualRecorder::claim(std::string &whyNot)
 
 MediumState VirtualRecorder::loadState() const
 {
-    return MediumState::load(spec(), m_mediumPath);
+    MediumState state = MediumState::load(spec(), m_mediumPath);
+    // A look at an empty tray takes the changer's next disc.
+    if (!m_changerPath.empty() && DiscChanger(m_changerPath, m_mediumPath).loadWaiting(state))
+        state = MediumState::load(spec(), m_mediumPath);
+    return state;
 }
 
 std::string VirtualRecorder::unknownDisc() const
@@ -334,9 +342,19 @@ int64_t VirtualRecorder::layer0Limit()
     return state.present() ? layer0LimitOf(state) : 0;
 }
 
-int VirtualRecorder::ejectLoad(bool, std::string &)
+int VirtualRecorder::ejectLoad(bool eject, std::string &whyNot)
 {
-    return 0;
+    // Without a changer the disc stays where it is, as in a drive that
+    // cannot open its tray.
+    if (m_changerPath.empty())
+        return 0;
+    const DiscChanger changer(m_changerPath, m_mediumPath);
+    const MediumState state = MediumState::load(spec(), m_mediumPath);
+    if (!eject) {
+        changer.loadWaiting(state);
+        return 0;
+    }
+    return changer.eject(state, whyNot) ? 0 : -1;
 }
 
 } // namespace reclib

@@ -52,6 +52,7 @@ private:
     int fastestSpeed() const;
 
     std::string m_mediumPath;
+    std::string m_changerPath; // empty without a disc changer
     std::unique_ptr<RecorderLock> m_lock;
 };
 

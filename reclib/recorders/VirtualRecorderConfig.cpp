@@ -81,6 +81,10 @@ public:
             m_spec.checksum = line.value == "on";
         else if (line.key == "checksum")
             problem("checksum must be \"on\" or \"off\"");
+        else if (line.key == "changer" && !line.value.empty())
+            m_spec.changerFolder = line.value;
+        else if (line.key == "changer")
+            problem("changer must name a folder");
         else
             problem("unknown key \"" + line.key + "\"");
     }

@@ -39,6 +39,9 @@ struct VirtualRecorderSettings
     bool checksum = true; // the write hashes the image (off: for benchmarks)
     FaultInjection fault;
     std::optional<int64_t> capacitySectors; // overrides the medium's usual size
+    // The disc changer's folder, as written (relative to the library folder
+    // unless absolute); empty without one. See DiscChanger.
+    std::string changerFolder;
 };
 
 } // namespace reclib

@@ -5,6 +5,10 @@
 
 void CBurnDlg::OnBurn()
 {
+    if (m_spnCopies->value() > 1 && m_portRecorders.SelectedDevice() != nullptr) {
+        OnBurnCopies(m_spnCopies->value());
+        return;
+    }
     BurnPolicy policy;
     policy.offerReallocRetry = true;
     // Taken once: the decisions after the burn follow what was set when the

@@ -26,7 +26,7 @@ void CBurnDlg::EnableBusyUi(AbortButton abort)
                        m_btnErase, m_cmbDevice, m_btnBurn, m_cmbSpeed, m_btnDirectory, m_edtVolume,
                        m_btnAbout, m_btnSaveLog, m_btnSpeeds, m_btnImageFile);
             m_ctlProgress->setRange(0, 100);
-            SetEnabled(false, m_edtSourceDir, m_stcLength, m_btnEject, m_btnVerify);
+            SetEnabled(false, m_edtSourceDir, m_stcLength, m_btnEject, m_btnVerify, m_spnCopies);
             m_mnuSettings->menuAction()->setEnabled(false);
             UpdateData(Exchange::ToControls);
         },
@@ -41,7 +41,7 @@ void CBurnDlg::RestoreIdleUi()
             m_bBusy = 0;
             m_btnAbort->setEnabled(false);
             SetEnabled(true, m_btnDvd, m_btnCd, m_btnFullErase, m_btnQuickErase, m_btnErase, m_btnDirectory,
-                       m_btnQuit, m_stcLength, m_btnEject, m_btnVerify, m_btnReallocate);
+                       m_btnQuit, m_stcLength, m_btnEject, m_btnVerify, m_btnReallocate, m_spnCopies);
             m_ctlProgress->setValue(0);
             ShowIdleProgress();
             SetEnabled(true, m_cmbDevice, m_edtVolume, m_btnAbout, m_btnSaveLog, m_btnSpeeds, m_edtSourceDir,

@@ -51,6 +51,11 @@ QString WindowRunPort::JobAbortSignalLine() const
     return m_window.JobAbortSignalLine();
 }
 
+void WindowRunPort::Notice(const QString &line)
+{
+    m_window.AppendNotice(line);
+}
+
 void WindowRunPort::RunShutdown()
 {
     m_window.RunShutdown();

@@ -18,6 +18,7 @@ public:
     void OnShutdownCheck() override;
     void Close() override;
     QString JobAbortSignalLine() const override;
+    void Notice(const QString &line) override;
 
     void RunShutdown() override;
     void WriteLogFile(int kind) override;

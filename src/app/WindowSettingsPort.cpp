@@ -14,5 +14,6 @@ JobSettings WindowSettingsPort::TakeJobSettings() const
     settings.sound = {audio.IsAudioEnabled() != 0, audio.GetSuccessWave(), audio.GetErrorWave()};
     settings.labelLimit = VolumeLabelLimit(other.m_bLabel16 != 0);
     settings.mediaLimitMb = m_window.m_nMedia == 0 ? other.GetLimitDVDRed() : other.GetLimitCDRed();
+    settings.discChangeWaitSecs = other.GetDiscChangeWaitSecs();
     return settings;
 }

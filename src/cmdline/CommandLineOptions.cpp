@@ -3,6 +3,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace cmdline {
 namespace {
 
@@ -24,6 +26,16 @@ bool takeValue(const QStringList &tokens, qsizetype &i, QString &value)
         return false;
     value = tokens[++i];
     return true;
+}
+
+// A count of copies: whole decimal digits only, 1 to 99.
+int copiesCount(const QString &value)
+{
+    bool ok = false;
+    const int count = value.toInt(&ok, 10);
+    const bool digitsOnly =
+        !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) { return c.isDigit(); });
+    return ok && digitsOnly && count >= 1 && count <= 99 ? count : 0;
 }
 
 } // namespace
@@ -77,6 +89,18 @@ ParsedCommandLine ParseCommandLine(const QStringList &tokens)
             break;
         case 'E':
             parsed.steps.push_back({StepKind::NoEject, textid::CmdNoEjectGiven, {}});
+            break;
+        case 'K':
+            parsed.keepGoing = true;
+            parsed.steps.push_back({StepKind::KeepGoing, textid::CmdKeepGoingGiven, {}});
+            break;
+        case 'N':
+            if (!takeValue(tokens, i, value) || copiesCount(value) == 0) {
+                fail(textid::CmdCopiesBad, value.isEmpty() ? token : value);
+                break;
+            }
+            parsed.copies = copiesCount(value);
+            parsed.steps.push_back({StepKind::Copies, textid::CmdCopiesGiven, value});
             break;
         case 'L':
             parsed.logWanted = true;

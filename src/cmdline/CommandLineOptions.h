@@ -22,8 +22,10 @@ enum class StepKind {
     Shutdown,       // -s: logs 648, then the Shutdown box's own handler runs
     VolumeLabel,    // -v <label>: logs 646 with the label
     AnyLayerBreak,  // --any-layer-break: a dual-layer break may fall inside a scene; logs 1115
-    Error,          // logs 598 (-d), 600 (-v), 1167 (-i), 1150 (--json with -q), 1166 (-i with -d)
-                    // or 602 (anything else)
+    Copies,         // -n <count>: that many identical discs (1 to 99); logs 1191 with the count
+    KeepGoing,      // -k: a failed copy does not stop the copies after it; logs 1192
+    Error,          // logs 598 (-d), 600 (-v), 1167 (-i), 1190 (-n), 1150 (--json with -q),
+                    // 1166 (-i with -d) or 602 (anything else)
 };
 
 struct Step
@@ -45,6 +47,8 @@ struct ParsedCommandLine
     bool shutdownWanted = false;
     bool quiet = false;
     bool json = false;
+    int copies = 1; // -n
+    bool keepGoing = false;
 
     // -d or -i: the run has something to burn.
     bool sourceGiven() const { return folderGiven || imageGiven; }

@@ -6,6 +6,7 @@
 #include "jobs/RecordingJobs.h"
 #include "jobs/burn/BurnReport.h"
 #include "jobs/burn/BurnRun.h"
+#include "jobs/copies/CopiesCommand.h"
 #include "jobs/desktop/DesktopHooks.h"
 #include "jobs/ports/IBusyPort.h"
 #include "jobs/ports/IJobWindow.h"
@@ -181,6 +182,12 @@ void CommandLineWorker::ApplySteps(const ParsedCommandLine &parsed)
         case StepKind::Error:
             m_ports.report.AppendLogText(step.textId);
             break;
+        case StepKind::Copies:
+            m_ports.report.AppendLog(FormatText(m_ports.report.GetText(step.textId), {step.value}));
+            break;
+        case StepKind::KeepGoing:
+            m_ports.report.AppendLogText(step.textId);
+            break;
         case StepKind::PrepareOnly:
         case StepKind::Quiet:
         case StepKind::Json:
@@ -215,6 +222,8 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
         noRecorder = true;
         return static_cast<int>(jobs::RunBurnNoRecorder);
     };
+    if (parsed.copies > 1 && m_ports.recorders.SelectedDevice() != nullptr)
+        return BurnCopies(parsed, lockWindow);
     // The job looks at the disc, asks about a used rewritable one (once),
     // and erases it only when the burn can follow; that burn's result is
     // the one that counts.
@@ -236,6 +245,38 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
         Failed(status, status == runexit::BurnAborted ? m_ports.window.JobAbortSignalLine() : QString());
     }
     return result;
+}
+
+int CommandLineWorker::BurnCopies(const ParsedCommandLine &parsed, const std::function<int()> &lockWindow)
+{
+    // The power-off follows the last copy, and only when every copy was burned.
+    BurnPolicy policy;
+    std::optional<jobs::CopiesHost::Unattended> unattended;
+    if (m_presence == Presence::Unattended)
+        unattended = jobs::CopiesHost::Unattended{
+            parsed.keepGoing, [this](const QString &line) { m_ports.window.Notice(line); }};
+    const jobs::CopiesOutcome outcome = m_jobs.Copies().Run(parsed.copies, lockWindow, policy, unattended);
+    IJobWindow &report = m_ports.report;
+    if (outcome.refused) {
+        Failed(runexit::ParseError, report.GetText(textid::CopiesToImageRecorder));
+        return NoBurnResult;
+    }
+    if (outcome.AllBurned()) {
+        Succeeded(parsed, parsed.shutdownWanted);
+        return 0;
+    }
+    QString detail = outcome.stoppedBecause;
+    if (detail.isEmpty() && outcome.failedResult == BURN_USER_ABORT)
+        detail = m_ports.window.JobAbortSignalLine();
+    if (detail.isEmpty())
+        detail = m_jobs.State().m_strLibraryErrors.simplified();
+    if (detail.isEmpty())
+        detail =
+            runexit::DefaultCause(runexit::ForBurnResult(outcome.failedResult, runexit::RecorderOpened::Yes),
+                                  [&report](int id) { return report.GetText(id); });
+    Failed(runexit::NotEveryCopy,
+           FormatText(report.GetText(textid::CopiesCause), {outcome.burned, outcome.copies, detail}));
+    return outcome.failedResult != 0 ? outcome.failedResult : static_cast<int>(BURN_USER_ABORT);
 }
 
 void CommandLineWorker::Succeeded(const ParsedCommandLine &parsed, bool shutDown)

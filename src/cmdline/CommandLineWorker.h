@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <stop_token>
 #include <thread>
@@ -76,6 +77,8 @@ private:
     void ShowParseError(const cmdline::ParsedCommandLine &parsed);
     // The burn and what follows it; the run's result.
     int Burn(const cmdline::ParsedCommandLine &parsed);
+    // -n with more than one copy: the copies one after the other.
+    int BurnCopies(const cmdline::ParsedCommandLine &parsed, const std::function<int()> &lockWindow);
     void Succeeded(const cmdline::ParsedCommandLine &parsed, bool shutDown);
     void Failed(runexit::Status status, const QString &cause = QString());
     QString ParseErrorCause(const cmdline::ParsedCommandLine &parsed) const;

@@ -47,6 +47,11 @@ Options:
                 reason line of a failed check is printed)
   --check -i IMAGE
                 the checks of a burn of IMAGE, then its SHA-256
+  -n COUNT      burn COUNT identical copies (1 to 99), one disc after the
+                other: each disc is ejected and the next waited for (without
+                a display at most DiscChangeWait seconds of Orvane.ini,
+                default 600); -e then keeps only the last disc in
+  -k            with -n: a failed copy does not stop the copies after it
   --any-layer-break
                 on a dual-layer disc, burn even when no cell start fits the
                 layer break and it falls inside a scene (otherwise the run
@@ -75,8 +80,8 @@ Exit status:
   1   start-up failed: the recording library could not be loaded; or the
       answer to --help, --version or --check could not be written
   2   the command line could not be read: an unknown option, a stray
-      argument, -d, -i or -v without a value, --json with -q, -i with -d;
-      or -i to the Image Recorder
+      argument, -d, -i or -v without a value, --json with -q, -i with -d,
+      -n without a count from 1 to 99; -i or copies to the Image Recorder
   3   nothing to burn without a person: no -d, or -c, and no display
   4   the volume label was refused
   5   no recorder is selected, or the selected recorder cannot be opened
@@ -86,6 +91,7 @@ Exit status:
       burned (also: the check found an error)
   8   the burn failed
   9   the burn was aborted (also by SIGINT, SIGTERM or SIGHUP)
+  10  not every copy was burned (-n); the reason counts the copies burned
 
 Files:
 The program folder (where orvane-burn is installed) holds the settings file

@@ -31,6 +31,8 @@
 //   9  the burn was aborted; before the disc was changed the disc is as it
 //      was (also when, without a display, nobody could say
 //      where the Image Recorder's image goes)
+//  10  not every copy was burned (-n): a copy failed, or the run stopped
+//      between copies; the reason line counts the copies burned
 //
 // With a display, a run that fails leaves the window open; the status still
 // reports the run's failure when the window is closed later.
@@ -47,6 +49,7 @@ enum Status : int {
     CompilationFailed = 7,
     BurnFailed = 8,
     BurnAborted = 9,
+    NotEveryCopy = 10,
 };
 
 // Whether the run itself could open the selected recorder before the burn.

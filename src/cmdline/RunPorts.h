@@ -35,6 +35,9 @@ public:
     // The line that said which signal aborted the running job; empty when
     // none did.
     virtual QString JobAbortSignalLine() const = 0;
+    // A line in the log and on standard error (the run's wait for the next
+    // disc of a run of copies).
+    virtual void Notice(const QString &line) = 0;
 };
 
 // How a run that burned ends, besides closing the window.

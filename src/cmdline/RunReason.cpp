@@ -11,7 +11,10 @@ static_assert(textid::ExitBurnAborted - textid::ExitStartupFailed == BurnAborted
 
 QString ReasonLine(Status status, const QString &cause, const TextLookup &text)
 {
-    const QString meaning = text(textid::ExitStartupFailed + (static_cast<int>(status) - StartupFailed));
+    // Status 10 came later than the block of meanings 1 to 9.
+    const QString meaning =
+        status == NotEveryCopy ? text(textid::ExitNotEveryCopy)
+                               : text(textid::ExitStartupFailed + (static_cast<int>(status) - StartupFailed));
     const QString because = cause.simplified().isEmpty() ? text(textid::CauseUnknown) : cause.simplified();
     return FormatText(text(textid::ExitReasonLine), {static_cast<int>(status), meaning, because});
 }

@@ -5,6 +5,7 @@
 #include "jobs/RecordingState.h"
 #include "jobs/burn/BurnCallbacks.h"
 #include "jobs/burn/BurnRun.h"
+#include "jobs/copies/CopiesCommand.h"
 #include "jobs/erase/EraseJob.h"
 #include "jobs/setup/RecordingSetup.h"
 
@@ -39,6 +40,8 @@ public:
     BurnCallbacks &Callbacks() { return m_callbacks; }
     RecordingJob &Job() { return m_job; }
     BurnCommand &Command() { return m_command; }
+    // Burn with more than one copy (the Copies field, -n).
+    jobs::CopiesCommand &Copies() { return m_copies; }
 
 private:
     // First: every part below holds a reference to it.
@@ -48,6 +51,7 @@ private:
     EraseJob m_erase;
     BurnRun m_burn;
     BurnCommand m_command;
+    jobs::CopiesCommand m_copies;
     // Last: it waits for its worker before the steps it runs go.
     RecordingJob m_job;
 };

@@ -38,6 +38,7 @@ constexpr std::array kMainCaptions = {
     CaptionRow{"m_stcDevicesLabel", textid::LabelDevices},
     CaptionRow{"m_stcRootLabel", textid::LabelRoot},
     CaptionRow{"m_stcVolumeLabel", textid::LabelVolume},
+    CaptionRow{"m_stcCopiesLabel", textid::CopiesLabel},
     CaptionRow{"m_stcSpeedLabel", textid::LabelSpeed},
     CaptionRow{"m_btnQuit", textid::ButtonQuit},
     CaptionRow{"m_stcTimeLeftLabel", textid::LabelTimeLeft},

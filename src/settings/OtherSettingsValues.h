@@ -9,6 +9,8 @@ public:
     static constexpr int DefaultLimitDVD = 4482;
     static constexpr int DefaultLimitCDRed = 700;
     static constexpr int DefaultLimitDVDRed = 8106;
+    // How long a run of copies waits without a person for the next disc.
+    static constexpr int DefaultDiscChangeWaitSecs = 600;
 
     virtual ~OtherSettingsValues() = default;
 
@@ -27,6 +29,12 @@ public:
     void SetLimitDVD(int mb) { m_nLimitDVD = mb; }
     void SetLimitCDRed(int mb) { m_nLimitCDRed = mb; }
     void SetLimitDVDRed(int mb) { m_nLimitDVDRed = mb; }
+    int GetDiscChangeWaitSecs() const { return m_nDiscChangeWaitSecs; }
+    // Zero or less keeps the default.
+    void SetDiscChangeWaitSecs(int secs)
+    {
+        m_nDiscChangeWaitSecs = secs > 0 ? secs : DefaultDiscChangeWaitSecs;
+    }
     // Restores the four limits; the check states stay.
     void ResetLimits();
 
@@ -43,4 +51,5 @@ public:
     int m_nLimitDVD = DefaultLimitDVD;
     int m_nLimitCDRed = DefaultLimitCDRed;
     int m_nLimitDVDRed = DefaultLimitDVDRed;
+    int m_nDiscChangeWaitSecs = DefaultDiscChangeWaitSecs;
 };

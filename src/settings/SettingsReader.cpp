@@ -75,6 +75,8 @@ const std::vector<KeyRule> &KeyRules()
          [](QStringView v, const SettingsValues &s) { s.main.m_strSourceDir = WithoutLineControls(v); }},
         {QLatin1StringView("LimitDVDRed: "),
          [](QStringView v, const SettingsValues &s) { s.other.SetLimitDVDRed(DecimalInt(v)); }},
+        {QLatin1StringView("DiscChangeWait: "),
+         [](QStringView v, const SettingsValues &s) { s.other.SetDiscChangeWaitSecs(DecimalInt(v)); }},
     };
     return rules;
 }

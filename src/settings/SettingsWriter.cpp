@@ -51,24 +51,30 @@ QString FormatSettingsText(const QString &templ, const SettingsValues &values, c
     if (values.main.m_bReallocate)
         fsFlags |= FS_REALLOC;
     const int burnFlags = values.other.GetBurnFlags();
-    return FormatText(templ, {
-                                 CtimeText(now),
-                                 OneLine(selectedDevice),
-                                 values.main.m_nMedia,
-                                 fsFlags,
-                                 burnFlags,
-                                 values.other.GetMoreFlags(),
-                                 values.main.m_nSpeedIndex,
-                                 OneLine(values.language),
-                                 OneLine(values.audio.GetSuccessWave()),
-                                 OneLine(values.audio.GetErrorWave()),
-                                 values.audio.IsAudioEnabled(),
-                                 values.other.GetLimitCD(),
-                                 values.other.GetLimitDVD(),
-                                 values.other.GetLimitCDRed(),
-                                 values.other.GetLimitDVDRed(),
-                                 OneLine(values.main.m_strSourceDir),
-                             });
+    // Written only when set: a file without it reads as before.
+    const int discWait = values.other.GetDiscChangeWaitSecs();
+    const QString discWaitLine = discWait != OtherSettingsValues::DefaultDiscChangeWaitSecs
+                                     ? QStringLiteral("DiscChangeWait: %1\n").arg(discWait)
+                                     : QString();
+    const QString text = FormatText(templ, {
+                                               CtimeText(now),
+                                               OneLine(selectedDevice),
+                                               values.main.m_nMedia,
+                                               fsFlags,
+                                               burnFlags,
+                                               values.other.GetMoreFlags(),
+                                               values.main.m_nSpeedIndex,
+                                               OneLine(values.language),
+                                               OneLine(values.audio.GetSuccessWave()),
+                                               OneLine(values.audio.GetErrorWave()),
+                                               values.audio.IsAudioEnabled(),
+                                               values.other.GetLimitCD(),
+                                               values.other.GetLimitDVD(),
+                                               values.other.GetLimitCDRed(),
+                                               values.other.GetLimitDVDRed(),
+                                               OneLine(values.main.m_strSourceDir),
+                                           });
+    return text + discWaitLine;
 }
 
 SaveSettingsResult SaveSettings(const QString &path, const SettingsValues &values,

@@ -51,6 +51,10 @@ public:
     // means the user declined to overwrite the disc.
     bool RecorderWasOpened() const { return m_recorderOpened; }
 
+    // The runs from now on leave the disc in the recorder whatever the
+    // settings say (the copies before the last: they eject it themselves).
+    void KeepDiscIn(bool keep) { m_keepDiscIn = keep; }
+
     // Replaces the player of the result sound (tests listen to it).
     void SetSoundPlayer(ISoundPlayer &sound) { m_sound = &sound; }
 
@@ -124,6 +128,7 @@ private:
     DiscLook m_disc;
     // The line that the disc is erased first is in the log.
     bool m_eraseAnnounced = false;
+    bool m_keepDiscIn = false;
 
     // The prepared burn: the device and the flags taken when the run began.
     // The recorder stays open in m_state.m_recorder; the tree the track

@@ -58,6 +58,8 @@ struct DirCloser
 int BurnRun::Prepare()
 {
     m_settings = m_ports.settings.TakeJobSettings();
+    if (m_keepDiscIn)
+        m_settings.burnFlags |= BURN_NO_EJECT;
     m_moreFlags = m_settings.moreFlags;
     m_eraseFirst = false;
     m_eraseAnnounced = false;

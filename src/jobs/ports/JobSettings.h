@@ -18,6 +18,8 @@ struct JobSettings
     // the DVD-Video check measures the track against when the recorder
     // reports no free space; 0 when there is none.
     int64_t mediaLimitMb = 0;
+    // How long a run of copies without a person waits for the next disc.
+    int discChangeWaitSecs = 600;
 };
 
 // Where a job takes its settings from. Any thread.

@@ -202,3 +202,30 @@ TEST(ReclibBurn, SpeedsAreTakenInKBsOrAsMultiplesAndUnlistedOnesRefused)
     EXPECT_TRUE(lib.callbacks.logged("dvd does not offer the write speed 4000 kB/s"));
     EXPECT_EQ(lib.burn(device, patternTrack(8), plain, 3), BURN_FAILED);
 }
+
+// The changer: an eject keeps the written disc in "ejected/" and loads the
+// next waiting one (blank when its file is empty, as its state says when it
+// has one); with none waiting the tray is empty until a file appears.
+TEST(ReclibBurn, TheChangerKeepsEjectedDiscsAndLoadsTheWaitingOnes)
+{
+    LoadedReclib lib(recorderConfig("dvd", "DVD+RW blank", "changer = stack\n"));
+    writeFile(lib.folder + "/stack/a.iso", "");
+    writeFile(lib.folder + "/stack/b.iso", std::string(4 * 2048, 'x'));
+    writeFile(lib.folder + "/stack/b.iso.state",
+              "configured = DVD+RW\nmedium = DVD-R\nblank = no\ncontent-count = 1\nused-sectors = 4\n");
+    RecDeviceHandle device = lib.open("dvd", MEDIA_SET_DVD);
+    ASSERT_EQ(lib.burn(device, patternTrack(40), ProgramBurnFlags), BURN_OK);
+    ASSERT_EQ(lib.api.NeroEjectLoadCD(device, 1), 0);
+    EXPECT_EQ(lib.discInfo(device).usedSectors, 0); // a.iso: blank
+    ASSERT_EQ(lib.burn(device, patternTrack(30), ProgramBurnFlags), BURN_OK);
+    ASSERT_EQ(lib.api.NeroEjectLoadCD(device, 1), 0);
+    EXPECT_EQ(lib.discInfo(device).mediaType, MEDIA_DVD_MINUS); // b.iso, written
+    EXPECT_EQ(lib.discInfo(device).usedSectors, 4);
+    ASSERT_EQ(lib.api.NeroEjectLoadCD(device, 1), 0);
+    EXPECT_EQ(lib.discInfo(device).mediaType, 0xffffffffu); // no disc
+    EXPECT_EQ(readFile(lib.folder + "/stack/ejected/disc-1.iso"), patternImage(40));
+    EXPECT_EQ(readFile(lib.folder + "/stack/ejected/disc-2.iso"), patternImage(30));
+    EXPECT_NE(readFile(lib.folder + "/stack/ejected/disc-3.iso").size(), 0u);
+    writeFile(lib.folder + "/stack/c.iso", "");
+    EXPECT_EQ(lib.discInfo(device).mediaType, MEDIA_TYPE_DVD_PRW);
+}

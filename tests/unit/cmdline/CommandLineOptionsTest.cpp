@@ -61,6 +61,13 @@ TEST(ParseCommandLine, ReadsOptionsPathsAndValuesExactly)
         {{"-i", "/media/film.iso"}, {1168}, {"/media/film.iso"}, false},
         {{"-i", "-v", "L"}, {1167, 646}, {"L"}, true},
         {{"-I", "a.iso", "-d", "film"}, {1168, 644, 1166}, {"a.iso", "film"}, true},
+        {{"-n", "3", "-k"}, {1191, 1192}, {}, false},
+        {{"-n", "0"}, {1190}, {}, true},
+        {{"/N", "100"}, {1190}, {}, true},
+        {{"-n", "x"}, {1190}, {}, true},
+        {{"-n", "3x"}, {1190}, {}, true},
+        {{"-n", "-k"}, {1190, 1192}, {}, true},
+        {{"-n"}, {1190}, {}, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.tokens.join(' ').toStdString());
@@ -82,6 +89,9 @@ TEST(ParseCommandLine, ReadsOptionsPathsAndValuesExactly)
     EXPECT_EQ(LoggedTexts(all), (std::vector<int>{708, 646, 712, 650, 648, 644}))
         << "each option in token order";
     EXPECT_TRUE(all.folderGiven && all.labelGiven && all.logWanted && all.shutdownWanted && all.prepareOnly);
+    for (const auto &[tokens, copies] :
+         {std::pair{QStringList{"-n", "1"}, 1}, {{"/n", "99"}, 99}, {{"-d", "f"}, 1}})
+        EXPECT_EQ(ParseCommandLine(tokens).copies, copies) << tokens.join(' ').toStdString();
     const ParsedCommandLine quiet = ParseCommandLine({"/q", "-d", "/tmp"});
     EXPECT_FALSE(quiet.parseError);
     EXPECT_TRUE(quiet.quiet);
