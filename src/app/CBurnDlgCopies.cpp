@@ -10,7 +10,8 @@ void CBurnDlg::OnBurnCopies(int copies)
 {
     BurnPolicy policy;
     policy.offerReallocRetry = true;
-    const bool forceShutdown = (m_pOtherDlg->GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;
+    policy.forceShutdown = (m_pOtherDlg->GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;
+    policy.shutdownWanted = [this] { return m_bShutdown != 0; };
     const RecordingJob::Prelude takeFields = [this] {
         UpdateData(Exchange::FromControls);
         return 0;
@@ -22,6 +23,6 @@ void CBurnDlg::OnBurnCopies(int copies)
         return;
     }
     SetStatusText(jobs::CopiesSummary(outcome, m_bVerify != 0, *this));
-    if (m_bShutdown != 0 && (outcome.AllBurned() || forceShutdown))
+    if (outcome.shutDown)
         RunShutdown();
 }

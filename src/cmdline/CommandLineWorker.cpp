@@ -249,8 +249,10 @@ int CommandLineWorker::Burn(const ParsedCommandLine &parsed)
 
 int CommandLineWorker::BurnCopies(const ParsedCommandLine &parsed, const std::function<int()> &lockWindow)
 {
-    // The power-off follows the last copy, and only when every copy was burned.
+    // No question, no forced power-off: the power-off follows the last copy
+    // when every copy was burned and -s asked for it.
     BurnPolicy policy;
+    policy.shutdownWanted = [wanted = parsed.shutdownWanted] { return wanted; };
     std::optional<jobs::CopiesHost::Unattended> unattended;
     if (m_presence == Presence::Unattended)
         unattended = jobs::CopiesHost::Unattended{
@@ -262,7 +264,7 @@ int CommandLineWorker::BurnCopies(const ParsedCommandLine &parsed, const std::fu
         return NoBurnResult;
     }
     if (outcome.AllBurned()) {
-        Succeeded(parsed, parsed.shutdownWanted);
+        Succeeded(parsed, outcome.shutDown);
         return 0;
     }
     QString detail = outcome.stoppedBecause;

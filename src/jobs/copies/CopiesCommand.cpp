@@ -33,7 +33,12 @@ CopiesOutcome CopiesCommand::Run(int copies, const RecordingJob::Prelude &prelud
     // The copies are compared against what each burns: the image file when
     // one is chosen, else the folder.
     const QString source = m_state.m_strImageFile.isEmpty() ? m_state.m_strSourceDir : m_state.m_strImageFile;
-    return RunCopies(copies, m_state.m_bVerify != 0, source, host, m_ports.report);
+    outcome = RunCopies(copies, m_state.m_bVerify != 0, source, host, m_ports.report);
+    // The power-off follows the last copy: after every copy was burned, or
+    // after any end when it is forced, as after a single burn.
+    const bool wanted = policy.shutdownWanted && policy.shutdownWanted();
+    outcome.shutDown = wanted && (outcome.AllBurned() || policy.forceShutdown);
+    return outcome;
 }
 
 } // namespace jobs

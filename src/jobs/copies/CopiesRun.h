@@ -18,6 +18,8 @@ struct CopiesOutcome
     QString stoppedBecause;
     // Refused before any copy (copies to the Image Recorder).
     bool refused = false;
+    // The caller powers the machine off now (CopiesCommand's decision).
+    bool shutDown = false;
 
     bool AllBurned() const { return burned == copies; }
 };
