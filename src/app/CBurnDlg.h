@@ -142,8 +142,9 @@ public:
     // Burn: the burn run to its end (also the burn that follows an erase),
     // the retry without reallocation, then the shutdown decisions.
     void OnBurn();
-    // The Burn command with more than one copy in the Copies field.
-    void OnBurnCopies(int copies);
+    // The Burn command with more than one copy in the Copies field, with
+    // OnBurn's prelude and policy.
+    void OnBurnCopies(int copies, const RecordingJob::Prelude &takeFields, const BurnPolicy &policy);
     // The Shutdown check box: when ticked, announces the log file's path and
     // keeps the disc in the recorder after the burn.
     void OnShutdownCheck();

@@ -5,10 +5,6 @@
 
 void CBurnDlg::OnBurn()
 {
-    if (m_spnCopies->value() > 1 && m_portRecorders.SelectedDevice() != nullptr) {
-        OnBurnCopies(m_spnCopies->value());
-        return;
-    }
     BurnPolicy policy;
     policy.offerReallocRetry = true;
     // Taken once: the decisions after the burn follow what was set when the
@@ -21,6 +17,9 @@ void CBurnDlg::OnBurn()
         UpdateData(Exchange::FromControls);
         return 0;
     };
-    if (m_jobs.Command().Run(takeFields, policy).shutDown)
+    const int copies = m_spnCopies->value();
+    if (copies > 1 && m_portRecorders.SelectedDevice() != nullptr)
+        OnBurnCopies(copies, takeFields, policy);
+    else if (m_jobs.Command().Run(takeFields, policy).shutDown)
         RunShutdown();
 }

@@ -4,18 +4,9 @@
 
 #include "TextIds.h"
 #include "platform/MessageBoxType.h"
-#include "settings/SettingsFlags.h"
 
-void CBurnDlg::OnBurnCopies(int copies)
+void CBurnDlg::OnBurnCopies(int copies, const RecordingJob::Prelude &takeFields, const BurnPolicy &policy)
 {
-    BurnPolicy policy;
-    policy.offerReallocRetry = true;
-    policy.forceShutdown = (m_pOtherDlg->GetMoreFlags() & MORE_FORCE_SHUTDOWN) != 0;
-    policy.shutdownWanted = [this] { return m_bShutdown != 0; };
-    const RecordingJob::Prelude takeFields = [this] {
-        UpdateData(Exchange::FromControls);
-        return 0;
-    };
     const jobs::CopiesOutcome outcome = m_jobs.Copies().Run(copies, takeFields, policy, std::nullopt);
     if (outcome.refused) {
         ShowMessageBox(GetText(textid::CopiesToImageRecorder), QStringLiteral("Copies"),

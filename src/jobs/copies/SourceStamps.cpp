@@ -10,21 +10,15 @@
 namespace jobs {
 namespace {
 
-SourceStamp StampOf(const QString &path)
+SourceEntryStamp StampOf(const QString &path)
 {
-    SourceStamp stamp;
-    stamp.path = path;
+    SourceEntryStamp entry{path, {}};
     struct stat info
     {
     };
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return stamp; // gone: the path alone, which no existing entry matches
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = info.st_size;
-    stamp.modifiedNs = int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-    stamp.changedNs = int64_t(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
-    return stamp;
+    if (::lstat(QFile::encodeName(path).constData(), &info) == 0)
+        entry.stamp = dvdvideo::StampOf(info);
+    return entry;
 }
 
 } // namespace
@@ -37,7 +31,7 @@ SourceStamps TakeSourceStamps(const QString &folder)
     while (entries.hasNext())
         stamps.push_back(StampOf(entries.next()));
     std::sort(stamps.begin() + 1, stamps.end(),
-              [](const SourceStamp &a, const SourceStamp &b) { return a.path < b.path; });
+              [](const SourceEntryStamp &a, const SourceEntryStamp &b) { return a.path < b.path; });
     return stamps;
 }
 
