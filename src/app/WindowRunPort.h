@@ -18,10 +18,10 @@ public:
     void OnShutdownCheck() override;
     void Close() override;
     QString JobAbortSignalLine() const override;
-    void Notice(const QString &line) override;
 
     void RunShutdown() override;
     void WriteLogFile(int kind) override;
+    void Notice(const QString &line) override;
 
 private:
     CBurnDlg &m_window;

@@ -255,8 +255,8 @@ int CommandLineWorker::BurnCopies(const ParsedCommandLine &parsed, const std::fu
     policy.shutdownWanted = [wanted = parsed.shutdownWanted] { return wanted; };
     std::optional<jobs::CopiesHost::Unattended> unattended;
     if (m_presence == Presence::Unattended)
-        unattended = jobs::CopiesHost::Unattended{
-            parsed.keepGoing, [this](const QString &line) { m_ports.window.Notice(line); }};
+        unattended = jobs::CopiesHost::Unattended{parsed.keepGoing,
+                                                  [this](const QString &line) { m_ports.end.Notice(line); }};
     const jobs::CopiesOutcome outcome = m_jobs.Copies().Run(parsed.copies, lockWindow, policy, unattended);
     IJobWindow &report = m_ports.report;
     if (outcome.refused) {

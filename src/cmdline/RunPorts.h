@@ -35,12 +35,10 @@ public:
     // The line that said which signal aborted the running job; empty when
     // none did.
     virtual QString JobAbortSignalLine() const = 0;
-    // A line in the log and on standard error (the run's wait for the next
-    // disc of a run of copies).
-    virtual void Notice(const QString &line) = 0;
 };
 
-// How a run that burned ends, besides closing the window.
+// What the run says beyond the log, and how a run that burned ends,
+// besides closing the window.
 class IRunEnd
 {
 public:
@@ -51,6 +49,9 @@ public:
     virtual void RunShutdown() = 0;
     // Writes the log file of this kind to its automatic path.
     virtual void WriteLogFile(int kind) = 0;
+    // A line in the log and on standard error (the run's wait for the next
+    // disc of a run of copies).
+    virtual void Notice(const QString &line) = 0;
 };
 
 // Everything the run reaches the window by. The ports outlive the run.
